@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test, with the test servers on 127.0.0.1.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+# German locale for the tests that check locale independence
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf8$'; then
+  SUDO=""; if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  $SUDO sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+  $SUDO locale-gen >/dev/null
+fi
+
+SERVER_DIR="$(mktemp -d /tmp/kav-testserver.XXXXXX)"
+cleanup() { bash tests/server/servers.sh stop "$SERVER_DIR" || true; rm -rf "$SERVER_DIR"; }
+trap cleanup EXIT
+
+if bash tests/server/servers.sh start "$SERVER_DIR"; then
+  # shellcheck disable=SC1091
+  source "$SERVER_DIR/env"
+else
+  if [ "${CI:-}" = "true" ]; then
+    echo "Testserver konnten nicht gestartet werden" >&2
+    exit 1
+  fi
+  echo "Warnung: Testserver nicht gestartet, Servertests werden übersprungen" >&2
+fi
+
+cd build
+ctest --output-on-failure --timeout 600 -j "$(nproc)" "$@"

@@ -1,0 +1,32 @@
+#pragma once
+// Connection values of the remote server and named connections to its databases.
+#include <QSqlDatabase>
+#include <QString>
+
+namespace kav {
+
+struct ServerConfig {
+    QString host;          // empty: no server configured
+    int port = 3306;
+    QString user;
+    QString password;
+    int connectTimeoutS = 5;
+    int readTimeoutS = 30;
+    int writeTimeoutS = 30;
+    int reachTimeoutMs = 3000;
+    int ftpPort = 21;
+    QString ftpUser;
+    QString ftpPassword;
+
+    bool configured() const { return !host.isEmpty(); }
+
+    // Reads the [Server] group of an INI file; missing values keep their defaults.
+    static ServerConfig fromIni(const QString& iniPath);
+};
+
+// Opens one named MySQL/MariaDB connection to `database`; the connection is removed again on failure.
+bool openRemoteConnection(const ServerConfig& cfg, const QString& connectionName,
+                          const QString& database, QString* why = nullptr);
+void closeRemoteConnection(const QString& connectionName);
+
+} // namespace kav

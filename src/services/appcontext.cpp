@@ -1,0 +1,39 @@
+#include "services/appcontext.h"
+
+#include "platform/settingsstore.h"
+#include "services/datenbanken.h"
+#include "services/recordids.h"
+#include "services/server.h"
+
+namespace kav {
+
+AppContext::AppContext() : uhr(std::make_shared<SystemClock>()) {}
+
+AppContext::~AppContext() = default;
+
+QString AppContext::neueZeilenId() { return kav::neueZeilenId(*uhr, zufall); }
+
+void AppContext::diensteSchliessen()
+{
+    db.reset();
+    server.reset();
+}
+
+namespace {
+std::unique_ptr<AppContext>& instanz()
+{
+    static std::unique_ptr<AppContext> ctx = std::make_unique<AppContext>();
+    return ctx;
+}
+} // namespace
+
+AppContext& app() { return *instanz(); }
+
+AppContext& appNeu()
+{
+    instanz().reset();
+    instanz() = std::make_unique<AppContext>();
+    return *instanz();
+}
+
+} // namespace kav

@@ -1,0 +1,48 @@
+#pragma once
+// The one application context: shared state grouped by owner, and the services.
+#include "platform/clock.h"
+#include "requirement/wizardstate.h"
+#include "services/einstellungen.h"
+#include "services/gebietsschema.h"
+#include "services/programmordner.h"
+#include "services/rahmen.h"
+
+#include <memory>
+
+namespace kav {
+
+class Datenbanken;
+class MeldungsAnzeige;
+class Server;
+class SettingsStore;
+
+struct AppContext {
+    AppContext();
+    ~AppContext();
+
+    Gebietsschema gebiet;
+    Einstellungen einstellungen;
+    Rahmen rahmen;
+    WizardState bedarf;
+    Programmordner ordner;
+
+    std::unique_ptr<SettingsStore> store;
+    std::unique_ptr<Datenbanken> db;
+    std::unique_ptr<Server> server;
+
+    // Injectable for tests
+    std::shared_ptr<Clock> uhr;
+    RandomSource zufall;
+    MeldungsAnzeige* anzeige = nullptr;
+
+    QString neueZeilenId();
+    // Closes the databases and server connections (before the application object goes).
+    void diensteSchliessen();
+};
+
+// The context of the running program.
+AppContext& app();
+// Replaces the context (tests start from a fresh one); returns the new one.
+AppContext& appNeu();
+
+} // namespace kav

@@ -1,0 +1,187 @@
+#include "services/datenbanken.h"
+
+#include "platform/clock.h"
+#include "services/einstellungen.h"
+#include "services/gebietsschema.h"
+#include "services/meldungen.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <filesystem>
+
+namespace kav {
+
+namespace {
+
+const QString kTitel = QStringLiteral("Humavera - Datenbank");
+
+bool umbenennen(const QString& von, const QString& nach, QString* why)
+{
+    std::error_code ec;
+    std::filesystem::rename(QFile::encodeName(von).toStdString(), QFile::encodeName(nach).toStdString(), ec);
+    if (ec && why)
+        *why = QString::fromStdString(ec.message());
+    return !ec;
+}
+
+// Copies under a temporary name beside the target, then renames over it.
+bool kopierenUeber(const QString& quelle, const QString& ziel, QString* why)
+{
+    QDir().mkpath(QFileInfo(ziel).absolutePath());
+    const QString tmp = ziel + QStringLiteral(".tmp");
+    QFile::remove(tmp);
+    if (!QFile::copy(quelle, tmp)) {
+        if (why) *why = QStringLiteral("%1 konnte nicht nach %2 kopiert werden").arg(quelle, ziel);
+        return false;
+    }
+    QFile(tmp).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (!umbenennen(tmp, ziel, why)) {
+        QFile::remove(tmp);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Datenbanken::Datenbanken(Programmordner ordner, const Gebietsschema& gebiet, Einstellungen& einstellungen,
+                         const Clock& uhr, MeldungsAnzeige& anzeige)
+    : m_ordner(std::move(ordner)), m_gebiet(gebiet), m_einstellungen(einstellungen), m_uhr(uhr), m_anzeige(anzeige),
+      m_kav{Datenbankdatei::Kav, QStringLiteral("Kav-DB"), m_ordner.kavDatei(),
+            LocalDatabase(QStringLiteral("cnKav"), schemaTabellen(Datenbankdatei::Kav))},
+      m_daten{Datenbankdatei::Daten, QStringLiteral("Dat-DB"), m_ordner.datenDatei(),
+              LocalDatabase(QStringLiteral("cnDaten"), schemaTabellen(Datenbankdatei::Daten))}
+{
+}
+
+Datenbanken::~Datenbanken() { schliessen(); }
+
+void Datenbanken::melde(const QString& text)
+{
+    m_anzeige.zeige(Meldung{0, kTitel, text, Meldung::Symbol::Keins});
+}
+
+Datenbanken::Ergebnis Datenbanken::KavDBOeffnen() { return oeffnen(m_kav); }
+Datenbanken::Ergebnis Datenbanken::DatDBOeffnen() { return oeffnen(m_daten); }
+Datenbanken::Ergebnis Datenbanken::KavDBWiederherstellen(bool nachSchaden) { return wiederherstellen(m_kav, nachSchaden); }
+Datenbanken::Ergebnis Datenbanken::DatDBWiederherstellen(bool nachSchaden) { return wiederherstellen(m_daten, nachSchaden); }
+
+Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
+{
+    if (d.verbindung.open(d.pfad))
+        return Ergebnis::Geoeffnet;
+    return wiederherstellen(d, true);
+}
+
+QString Datenbanken::sicherungsPfad(const Datei& d) const
+{
+    // file name without ".KRN", with ".PVQ"
+    QString name = QFileInfo(d.pfad).fileName();
+    name.chop(4);
+    return m_ordner.sicherungen() + QLatin1Char('/') + name + QStringLiteral(".PVQ");
+}
+
+QString Datenbanken::sicherungsDatumText(const QString& sicherung) const
+{
+    QDate datum = m_einstellungen.datLetzteDS;
+    if (!datum.isValid())
+        datum = QFileInfo(sicherung).lastModified().date();
+    return m_gebiet.datumText(datum);
+}
+
+bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchaden, QString* why)
+{
+    d.verbindung.close();
+    if (nachSchaden && QFileInfo::exists(d.pfad)) {
+        const QString beiseite =
+            d.pfad + QStringLiteral(".defekt-") + m_uhr.now().toString(QStringLiteral("yyyyMMddhhmmss"));
+        if (!umbenennen(d.pfad, beiseite, why))
+            return false;
+    }
+    if (quelle.isEmpty()) {
+        if (!leereDatenbankAnlegen(d.pfad, d.art, true, why))
+            return false;
+    } else if (!kopierenUeber(quelle, d.pfad, why)) {
+        return false;
+    }
+    return d.verbindung.open(d.pfad, why);
+}
+
+Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden)
+{
+    const QStringList tabellen = schemaTabellen(d.art);
+    QString why;
+
+    const QString sicherung = sicherungsPfad(d);
+    if (LocalDatabase::check(sicherung, tabellen) && ersetzenDurch(d, sicherung, nachSchaden, &why)) {
+        if (nachSchaden)
+            melde(d.name + QStringLiteral(" war beschädigt, ersetzt mit der Sicherungsdatei vom ")
+                  + sicherungsDatumText(sicherung));
+        return Ergebnis::Sicherung;
+    }
+    if (!nachSchaden) {
+        // asked for by the user, but no usable backup: keep the file as it is
+        if (d.verbindung.isOpen() || d.verbindung.open(d.pfad))
+            return Ergebnis::Geoeffnet;
+        return wiederherstellen(d, true);
+    }
+
+    const QString standard = d.art == Datenbankdatei::Kav ? m_ordner.kavStandard() : QString();
+    const bool standardDa = d.art == Datenbankdatei::Daten || LocalDatabase::check(standard, tabellen);
+    if (standardDa && ersetzenDurch(d, standard, nachSchaden && QFileInfo::exists(d.pfad), &why)) {
+        melde(d.name + QStringLiteral(" war beschädigt, ersetzt mit der Standarddatei"));
+        return Ergebnis::Standard;
+    }
+
+    m_anzeige.zeige(Meldung{0, kTitel,
+                            QStringLiteral("Die Datenbank %1 ist beschädigt und konnte weder aus der Sicherungsdatei "
+                                           "noch aus der Standarddatei wiederhergestellt werden.\n%2\n\n"
+                                           "Das Programm kann ohne diese Datei nicht arbeiten und wird beendet.")
+                                .arg(QDir::toNativeSeparators(d.pfad), why),
+                            Meldung::Symbol::Fehler});
+    return Ergebnis::Fehlgeschlagen;
+}
+
+bool Datenbanken::sichern(const Datei& d, QString* why) const
+{
+    if (!QDir().mkpath(m_ordner.sicherungen())) {
+        if (why) *why = QStringLiteral("Der Ordner %1 kann nicht angelegt werden").arg(m_ordner.sicherungen());
+        return false;
+    }
+    if (!QFileInfo::exists(d.pfad)) {
+        if (why) *why = QStringLiteral("Die Datei %1 fehlt").arg(d.pfad);
+        return false;
+    }
+    return kopierenUeber(d.pfad, sicherungsPfad(d), why);
+}
+
+bool Datenbanken::DatenSichern()
+{
+    const QDate heute = m_uhr.today();
+    if (!m_einstellungen.datLetzteDS.isValid())
+        m_einstellungen.datLetzteDS = heute.addDays(-(m_einstellungen.intDS + 1));
+    if (m_einstellungen.datLetzteDS.daysTo(heute) < m_einstellungen.intDS)
+        return true;
+
+    QString why;
+    if (!sichern(m_kav, &why) || !sichern(m_daten, &why)) {
+        m_anzeige.zeige(Meldung{0, kTitel,
+                                QStringLiteral("Die Sicherung der Datenbanken ist fehlgeschlagen:\n%1\n\n"
+                                               "Beim nächsten Programmende wird sie erneut versucht.")
+                                    .arg(why),
+                                Meldung::Symbol::Warnung});
+        return false;
+    }
+    m_einstellungen.datLetzteDS = heute;
+    return true;
+}
+
+void Datenbanken::schliessen()
+{
+    m_kav.verbindung.close();
+    m_daten.verbindung.close();
+}
+
+} // namespace kav

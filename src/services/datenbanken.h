@@ -1,0 +1,76 @@
+#pragma once
+// The two local database files: opening with restore, and the periodic backup.
+#include "platform/localdatabase.h"
+#include "services/programmordner.h"
+#include "services/schema.h"
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+
+namespace kav {
+
+class Clock;
+class MeldungsAnzeige;
+struct Einstellungen;
+struct Gebietsschema;
+
+class Datenbanken {
+public:
+    enum class Ergebnis {
+        Geoeffnet,      // the file opened as it was
+        Sicherung,      // replaced by its backup copy
+        Standard,       // replaced by the standard file (Kav.KRN) or an empty file (Daten.KRN)
+        Fehlgeschlagen, // neither opens: the program cannot work with this file
+    };
+
+    Datenbanken(Programmordner ordner, const Gebietsschema& gebiet, Einstellungen& einstellungen,
+                const Clock& uhr, MeldungsAnzeige& anzeige);
+    ~Datenbanken();
+
+    Ergebnis KavDBOeffnen();
+    Ergebnis DatDBOeffnen();
+    // Replace the file by its backup and open it. With `nachSchaden` the current file is kept
+    // aside under "<name>.defekt-<time>"; without it (restore asked for by the user) it is replaced.
+    Ergebnis KavDBWiederherstellen(bool nachSchaden = false);
+    Ergebnis DatDBWiederherstellen(bool nachSchaden = false);
+
+    // Copies both files to the backup folder when the interval has passed; false when a copy failed
+    // (the user has been told; the date of the last backup then stays as it was).
+    bool DatenSichern();
+
+    void schliessen();
+
+    QSqlDatabase cnKav() const { return m_kav.verbindung.db(); }
+    QSqlDatabase cnDaten() const { return m_daten.verbindung.db(); }
+    QString strPfadKav() const { return m_kav.pfad; }
+    QString strPfadDaten() const { return m_daten.pfad; }
+    QString sicherungKav() const { return sicherungsPfad(m_kav); }
+    QString sicherungDaten() const { return sicherungsPfad(m_daten); }
+
+private:
+    struct Datei {
+        Datenbankdatei art;
+        QString name; // "Kav-DB" / "Dat-DB"
+        QString pfad;
+        LocalDatabase verbindung;
+    };
+
+    Ergebnis oeffnen(Datei& d);
+    Ergebnis wiederherstellen(Datei& d, bool nachSchaden);
+    bool ersetzenDurch(Datei& d, const QString& quelle, bool nachSchaden, QString* why);
+    bool sichern(const Datei& d, QString* why) const;
+    QString sicherungsPfad(const Datei& d) const;
+    QString sicherungsDatumText(const QString& sicherung) const;
+    void melde(const QString& text);
+
+    Programmordner m_ordner;
+    const Gebietsschema& m_gebiet;
+    Einstellungen& m_einstellungen;
+    const Clock& m_uhr;
+    MeldungsAnzeige& m_anzeige;
+    Datei m_kav;
+    Datei m_daten;
+};
+
+} // namespace kav

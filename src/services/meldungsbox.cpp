@@ -1,0 +1,36 @@
+#include "services/meldungsbox.h"
+
+#include <QMessageBox>
+
+namespace kav {
+
+QMessageBox* MeldungsBox::erzeugeBox(const Meldung& m, QWidget* eltern)
+{
+    auto* box = new QMessageBox(eltern);
+    box->setWindowTitle(m.titel.isEmpty() ? QStringLiteral(" ") : m.titel);
+    box->setText(m.text);
+    switch (m.symbol) {
+    case Meldung::Symbol::Information: box->setIcon(QMessageBox::Information); break;
+    case Meldung::Symbol::Warnung: box->setIcon(QMessageBox::Warning); break;
+    case Meldung::Symbol::Fehler: box->setIcon(QMessageBox::Critical); break;
+    case Meldung::Symbol::Frage: box->setIcon(QMessageBox::Question); break;
+    case Meldung::Symbol::Keins: box->setIcon(QMessageBox::NoIcon); break;
+    }
+    box->setStandardButtons(QMessageBox::Ok);
+    box->setDefaultButton(QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    return box;
+}
+
+void MeldungsBox::zeige(const Meldung& m)
+{
+    QMessageBox* box = erzeugeBox(m, m_eltern.data());
+    box->exec();
+}
+
+void FehlerMeldung(const QString& schluessel, QWidget* eltern)
+{
+    MeldungsBox(eltern).zeige(fehlerMeldungFuer(schluessel));
+}
+
+} // namespace kav

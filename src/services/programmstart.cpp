@@ -1,0 +1,64 @@
+#include "services/programmstart.h"
+
+#include "platform/settingsstore.h"
+#include "platform/shell.h"
+#include "services/appcontext.h"
+#include "services/datenbanken.h"
+#include "services/server.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace kav {
+
+QString programmVersion()
+{
+    return QStringLiteral("%1.%2.%3").arg(KAV_VERSION_MAJOR).arg(KAV_VERSION_MINOR).arg(KAV_VERSION_PATCH);
+}
+
+bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString& iniPfad)
+{
+    a.ordner.basis = programmOrdner;
+    a.server = std::make_unique<Server>(ServerConfig::fromIni(a.ordner.serverKonfiguration()));
+    a.rahmen.strServerAdresse = a.server->strServerAdresse();
+    a.rahmen.strFTPServerAdresse = a.rahmen.strServerAdresse;
+
+    a.store = std::make_unique<SettingsStore>(iniPfad);
+    EinstellungenLaden(*a.store, a.gebiet, a.einstellungen, a.rahmen);
+
+    if (a.einstellungen.strProgrammID.isEmpty())
+        a.einstellungen.strProgrammID = a.neueZeilenId();
+
+    a.db = std::make_unique<Datenbanken>(a.ordner, a.gebiet, a.einstellungen, *a.uhr, *a.anzeige);
+    if (a.db->KavDBOeffnen() == Datenbanken::Ergebnis::Fehlgeschlagen)
+        return false;
+    if (a.db->DatDBOeffnen() == Datenbanken::Ergebnis::Fehlgeschlagen)
+        return false;
+
+    if (a.einstellungen.strDatenAufServer == QLatin1String("Wahr"))
+        a.server->ServerVerbinden(kDatenerfassung);
+    return true;
+}
+
+void DiensteBeenden(AppContext& a)
+{
+    a.einstellungen.strProgrammVerz = QDir::toNativeSeparators(a.ordner.basis);
+    a.einstellungen.strVersion = programmVersion();
+    if (a.db)
+        a.db->DatenSichern();
+    if (a.store) {
+        EinstellungenSpeichern(*a.store, a.gebiet, a.einstellungen, a.rahmen);
+        a.store->sync();
+    }
+    if (a.db)
+        a.db->schliessen();
+    if (a.server)
+        a.server->alleTrennen();
+
+    const QDir daten(a.ordner.daten());
+    for (const QString& f : daten.entryList({QStringLiteral("tmpDokument_*.pdf")}, QDir::Files))
+        QFile::remove(daten.filePath(f));
+    shell::startDetachedHidden(daten.filePath(QStringLiteral("mysql_stop.sh")));
+}
+
+} // namespace kav

@@ -1,0 +1,21 @@
+#pragma once
+// The parts of the start-up and shutdown that need no window.
+#include <QString>
+
+namespace kav {
+
+struct AppContext;
+
+// Settings, paths, program id, both databases and, when asked for, the data-collection server.
+// False when a database can be neither opened nor restored: the program must not go on.
+bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString& iniPfad);
+
+// The window-independent steps of the shutdown, in their order: program folder and version,
+// periodic backup (a failure is reported and does not stop the rest), settings saved,
+// connections closed, temporary documents deleted, the stop script started.
+void DiensteBeenden(AppContext& a);
+
+// "major.minor.revision" of this program.
+QString programmVersion();
+
+} // namespace kav

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Starts or stops the test servers (MariaDB) on 127.0.0.1 in a temporary folder.
+#   servers.sh start DIR   -> writes DIR/env with the connection values for the tests
+#   servers.sh stop DIR    -> stops the servers by their pid
+set -euo pipefail
+cmd="${1:?start|stop}"; dir="${2:?folder}"
+here="$(cd "$(dirname "$0")" && pwd)"
+schema="$here/../../data/server"
+
+free_port() { /usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()'; }
+
+start_mariadb() {
+  local data="$dir/mysql" sock="$dir/mysql.sock" port pw runas
+  port="$(free_port)"
+  pw="$(/usr/bin/python3 -c 'import secrets; print(secrets.token_hex(8))')"
+  runas="$(id -un)"
+  mkdir -p "$data"
+  /usr/bin/mariadb-install-db --no-defaults --datadir="$data" --user="$runas" \
+      --auth-root-authentication-method=socket --skip-test-db >"$dir/mysql-install.log" 2>&1
+  /usr/sbin/mariadbd --no-defaults --datadir="$data" --socket="$sock" --port="$port" \
+      --bind-address=127.0.0.1 --pid-file="$dir/mysql.pid" --user="$runas" --skip-log-bin \
+      --log-error="$dir/mysql.err" --innodb-buffer-pool-size=32M >/dev/null 2>&1 &
+  for _ in $(seq 1 120); do
+    if /usr/bin/mariadb --no-defaults --socket="$sock" -uroot -e 'SELECT 1' >/dev/null 2>&1; then break; fi
+    sleep 0.5
+  done
+  /usr/bin/mariadb --no-defaults --socket="$sock" -uroot -e 'SELECT 1' >/dev/null
+  {
+    cat "$schema/kav_datenerfassung.sql" "$schema/kav_update.sql"
+    # the program's account: insert, update and select where it writes, select where it reads
+    echo "CREATE USER 'duengung'@'127.0.0.1' IDENTIFIED BY '$pw';"
+    echo "GRANT SELECT, INSERT, UPDATE ON kav_datenerfassung.* TO 'duengung'@'127.0.0.1';"
+    echo "GRANT SELECT ON kav_update.* TO 'duengung'@'127.0.0.1';"
+    echo "FLUSH PRIVILEGES;"
+  } | /usr/bin/mariadb --no-defaults --socket="$sock" -uroot
+  cat >>"$dir/env" <<ENV
+export KAV_TEST_MYSQL_HOST=127.0.0.1
+export KAV_TEST_MYSQL_PORT=$port
+export KAV_TEST_MYSQL_USER=duengung
+export KAV_TEST_MYSQL_PASSWORD=$pw
+export KAV_TEST_MYSQL_SOCKET=$sock
+ENV
+}
+
+stop_pid() {
+  local f="$1"
+  [ -f "$f" ] || return 0
+  local pid; pid="$(cat "$f")"
+  kill "$pid" 2>/dev/null || return 0
+  for _ in $(seq 1 60); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.5; done
+  kill -9 "$pid" 2>/dev/null || true
+}
+
+case "$cmd" in
+  start)
+    mkdir -p "$dir"; : >"$dir/env"
+    start_mariadb
+    ;;
+  stop)
+    stop_pid "$dir/mysql.pid"
+    ;;
+  *) echo "unknown command $cmd" >&2; exit 2 ;;
+esac

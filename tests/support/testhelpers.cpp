@@ -1,0 +1,60 @@
+#include "testhelpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace kav::test {
+
+QStringList MeldungsProtokoll::texte() const
+{
+    QStringList out;
+    for (const Meldung& m : meldungen)
+        out << m.text;
+    return out;
+}
+
+QString quellOrdner() { return qEnvironmentVariable("KAV_SOURCE_DIR"); }
+QString erzeugteDaten() { return qEnvironmentVariable("KAV_GENERATED_DIR"); }
+
+void leereDatei(const QString& pfad, Datenbankdatei art)
+{
+    QString why;
+    ASSERT_TRUE(leereDatenbankAnlegen(pfad, art, true, &why)) << why.toStdString();
+}
+
+void referenzDatei(const QString& pfad)
+{
+    const QString quelle = erzeugteDaten() + QStringLiteral("/Kav.KRN");
+    ASSERT_TRUE(QFileInfo::exists(quelle)) << "Kav.KRN wurde nicht erzeugt: " << quelle.toStdString();
+    QDir().mkpath(QFileInfo(pfad).absolutePath());
+    QFile::remove(pfad);
+    ASSERT_TRUE(QFile::copy(quelle, pfad));
+    QFile(pfad).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+}
+
+void schreibeDatei(const QString& pfad, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(pfad).absolutePath());
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+std::optional<ServerConfig> testServer()
+{
+    const QString port = qEnvironmentVariable("KAV_TEST_MYSQL_PORT");
+    if (port.isEmpty())
+        return std::nullopt;
+    ServerConfig c;
+    c.host = qEnvironmentVariable("KAV_TEST_MYSQL_HOST", QStringLiteral("127.0.0.1"));
+    c.port = port.toInt();
+    c.user = qEnvironmentVariable("KAV_TEST_MYSQL_USER");
+    c.password = qEnvironmentVariable("KAV_TEST_MYSQL_PASSWORD");
+    c.reachTimeoutMs = 2000;
+    return c;
+}
+
+bool serverPflicht() { return qEnvironmentVariable("CI") == QLatin1String("true"); }
+
+} // namespace kav::test

@@ -1,0 +1,51 @@
+#pragma once
+// Helpers shared by the tests.
+#include "platform/remoteconnection.h"
+#include "services/meldungen.h"
+#include "services/schema.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <QVector>
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace kav::test {
+
+// Records the messages instead of showing them.
+class MeldungsProtokoll final : public MeldungsAnzeige {
+public:
+    void zeige(const Meldung& m) override { meldungen.push_back(m); }
+    QStringList texte() const;
+    QVector<Meldung> meldungen;
+};
+
+// Path of the source tree, the generated data files and the program folder of the build.
+QString quellOrdner();
+QString erzeugteDaten();
+
+// Creates a database file with the schema at `pfad`.
+void leereDatei(const QString& pfad, Datenbankdatei art);
+// Copies the generated reference file to `pfad`.
+void referenzDatei(const QString& pfad);
+
+// Writes `bytes` to `pfad`.
+void schreibeDatei(const QString& pfad, const QByteArray& bytes);
+
+// Connection values of the MariaDB started by the test script, if any.
+std::optional<ServerConfig> testServer();
+// True when the test run must have its servers (CI).
+bool serverPflicht();
+
+} // namespace kav::test
+
+// Skips a test without server outside CI, fails it in CI.
+#define KAV_SERVER_ODER_UEBERSPRINGEN(cfgVar)                                                     \
+    auto cfgVar##_opt = ::kav::test::testServer();                                                \
+    if (!cfgVar##_opt) {                                                                          \
+        if (::kav::test::serverPflicht())                                                         \
+            FAIL() << "Testserver fehlt (KAV_TEST_MYSQL_PORT), CI verlangt ihn";                  \
+        GTEST_SKIP() << "kein Testserver";                                                        \
+    }                                                                                             \
+    const ::kav::ServerConfig cfgVar = *cfgVar##_opt
