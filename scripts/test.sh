@@ -2,6 +2,7 @@
 # Sets up, builds and runs every test, with the test servers on 127.0.0.1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+ROOT="$(pwd)"
 bash scripts/setup.sh
 
 # German locale for the tests that check locale independence
@@ -12,10 +13,10 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf8$'; then
 fi
 
 SERVER_DIR="$(mktemp -d /tmp/kav-testserver.XXXXXX)"
-cleanup() { bash tests/server/servers.sh stop "$SERVER_DIR" || true; rm -rf "$SERVER_DIR"; }
+cleanup() { bash "$ROOT/tests/server/servers.sh" stop "$SERVER_DIR" || true; rm -rf "$SERVER_DIR"; }
 trap cleanup EXIT
 
-if bash tests/server/servers.sh start "$SERVER_DIR"; then
+if bash "$ROOT/tests/server/servers.sh" start "$SERVER_DIR"; then
   # shellcheck disable=SC1091
   source "$SERVER_DIR/env"
 else
@@ -26,5 +27,5 @@ else
   echo "Warnung: Testserver nicht gestartet, Servertests werden übersprungen" >&2
 fi
 
-cd build
+cd "$ROOT/build"
 ctest --output-on-failure --timeout 600 -j "$(nproc)" "$@"
