@@ -70,6 +70,13 @@ TEST_F(Analysen, NeueAnalyseMitZuordnungUndWerten)
     EXPECT_FLOAT_EQ(s.sngOS, 2.5f);
     EXPECT_FLOAT_EQ(s.sngPH, 6.5f);
     EXPECT_FLOAT_EQ(s.sngMg, 8.0f);
+
+    // no list choice, only the "mittel" picture clicked: soil group 1, list position 0
+    AnalyseEingabe e = eingabe(QDate(2024, 5, 1));
+    e.bodenartListenIndex = -1;
+    const auto b = d->AnalysenWerteSpeichern(e);
+    EXPECT_EQ(d->analyseLesen(b.AnalysenNr)->BodenartKuerzel, 0);
+    EXPECT_EQ(d->analyseLesen(b.AnalysenNr)->Bodenart, 1);
 }
 
 TEST_F(Analysen, ZweimalSpeichernGibtEineAnalyseUndEineZuordnung)
@@ -168,17 +175,9 @@ TEST_F(Analysen, MagnesiumLeerOderNichtBestimmtIstMinusEins)
         // and it comes back as "nicht bestimmt" on the page
         EXPECT_EQ(analyseTexte(*d->analyseLesen(r.AnalysenNr), gebiet)[kMg], "nicht bestimmt");
     }
-}
-
-TEST_F(Analysen, BodenartKuerzelNullOhneListenwahl)
-{
-    AnalyseEingabe e = eingabe();
-    e.bodenartListenIndex = -1; // only the "mittel" picture clicked
-    e.intBodenart = 1;
-    const auto r = d->AnalysenWerteSpeichern(e);
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(d->analyseLesen(r.AnalysenNr)->BodenartKuerzel, 0);
-    EXPECT_EQ(d->analyseLesen(r.AnalysenNr)->Bodenart, 1);
+    AnalyseEingabe e = eingabe(QDate(2023, 1, 1));
+    e.txtWert = {"12,5", "7", "0,5", "12", "5,8"};
+    EXPECT_EQ(analyseTexte(*d->analyseLesen(d->AnalysenWerteSpeichern(e).AnalysenNr), gebiet), e.txtWert);
 }
 
 TEST_F(Analysen, FehlerBeimSchreibenRolltAllesZurueck)
@@ -233,16 +232,6 @@ TEST_F(Analysen, VerwaisteZuordnungUndGeloeschteAnalyse)
     EXPECT_TRUE(neu.neu);
     EXPECT_EQ(anzahl("AnalysenID"), 1);
     EXPECT_EQ(anzahl("ZOFlaechenAnalysen"), 1);
-}
-
-TEST_F(Analysen, AnalyseAlsTexteFuerDieSeite)
-{
-    AnalyseEingabe e = eingabe();
-    e.txtWert = {"12,5", "7", "0,5", "12", "5,8"};
-    const auto r = d->AnalysenWerteSpeichern(e);
-    const AnalysenTexte t = analyseTexte(*d->analyseLesen(r.AnalysenNr), gebiet);
-    EXPECT_EQ(t, (AnalysenTexte{"12,5", "7", "0,5", "12", "5,8"}));
-    EXPECT_EQ(d->analyseLesen("An4711"), std::nullopt);
 }
 
 // ---- plot and group dialogs ----
@@ -448,18 +437,4 @@ TEST_F(Flaechen, FehlerBeimAnlegenSchreibtNichts)
     EXPECT_FALSE(d.flaecheNeu(FlaechenEingabe{}, "0").ok);
     EXPECT_FALSE(d.gruppeNeu("G", "0").ok);
     EXPECT_EQ(anzahl("FlaechenID"), 0);
-}
-
-TEST_F(Flaechen, ListenAusDerReferenzdatei)
-{
-    test::leereDatei(dir.filePath("Kav.KRN"), Datenbankdatei::Kav);
-    LocalDatabase kav("test_plots_kav", schemaTabellen(Datenbankdatei::Kav));
-    ASSERT_TRUE(kav.open(dir.filePath("Kav.KRN")));
-    sql::exec(kav.db(), "INSERT INTO Bodenart (ID, Bezeichnung, Kuerzel) VALUES (2, 'Lehm', 'L'), (1, 'Sand', 'S')");
-    sql::exec(kav.db(), "INSERT INTO Nutzung (ID, Nutzung) VALUES (2, 'Gemüse'), (1, 'Rasen')");
-    EXPECT_EQ(bodenartenLesen(kav.db()), QStringList({"Sand (S)", "Lehm (L)"}));
-    const auto n = nutzungenLesen(kav.db());
-    ASSERT_EQ(n.size(), 2u);
-    EXPECT_EQ(n[0], (std::pair<int, QString>{1, "Rasen"}));
-    EXPECT_EQ(n[1].second, "Gemüse");
 }
