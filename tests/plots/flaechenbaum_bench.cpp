@@ -1,0 +1,103 @@
+// Rebuilding the plot tree as the pop-up commands do (remember, rebuild, restore) for files of
+// growing size: n plots in n/10 groups (a tenth of them at the top) with 4 analyses each.
+#include "platform/localdatabase.h"
+#include "plots/flaechenbaum.h"
+#include "services/gebietsschema.h"
+#include "services/schema.h"
+#include "services/sql.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+using namespace kav;
+
+namespace {
+
+struct Datei {
+    QTemporaryDir dir;
+    std::unique_ptr<LocalDatabase> db;
+};
+
+Datei& dateiMit(int flaechen)
+{
+    static std::map<int, std::unique_ptr<Datei>> dateien;
+    auto& d = dateien[flaechen];
+    if (d)
+        return *d;
+    d = std::make_unique<Datei>();
+    const QString pfad = d->dir.filePath("Daten.KRN");
+    leereDatenbankAnlegen(pfad, Datenbankdatei::Daten, true);
+    d->db = std::make_unique<LocalDatabase>(QStringLiteral("bench_%1").arg(flaechen),
+                                            schemaTabellen(Datenbankdatei::Daten));
+    d->db->open(pfad);
+    const QSqlDatabase db = d->db->db();
+    sql::Transaction t(db);
+    const int gruppen = flaechen / 10;
+    const int oben = std::max(1, gruppen / 10);
+    int nr = 1000;
+    for (int g = 0; g < gruppen; ++g) {
+        const qint64 eltern = g < oben ? 0 : 1000 + g % oben;
+        sql::exec(db, "INSERT INTO FlaechenID (FlaechenNr, Gliederungspunkt, GruppierungNr, AktuellerDatensatz, "
+                      "Bezeichnung) VALUES (?, 1, ?, 1, ?)",
+                  {QStringLiteral("Fl%1").arg(nr++), eltern, QStringLiteral("Gruppe %1").arg(gruppen - g)});
+    }
+    int an = 1000;
+    const QDate start(2000, 1, 1);
+    for (int f = 0; f < flaechen; ++f) {
+        const QString key = QStringLiteral("Fl%1").arg(nr++);
+        sql::exec(db, "INSERT INTO FlaechenID (FlaechenNr, Gliederungspunkt, GruppierungNr, AktuellerDatensatz, "
+                      "Bezeichnung) VALUES (?, 0, ?, ?, ?)",
+                  {key, 1000 + f % gruppen, f % 7 != 0, QStringLiteral("Beet %1").arg(f)});
+        for (int a = 0; a < 4; ++a) {
+            const QString datum = start.addDays((f * 37 + a * 400) % 9000).toString(Qt::ISODate);
+            const QString anr = QStringLiteral("An%1").arg(an++);
+            sql::exec(db, "INSERT INTO AnalysenID (AnalysenNr, Datum) VALUES (?, ?)", {anr, datum});
+            sql::exec(db, "INSERT INTO ZOFlaechenAnalysen (FlaechenNr, AnalysenNr, Datum) VALUES (?, ?, ?)",
+                      {key, anr, datum});
+        }
+    }
+    t.commit();
+    return *d;
+}
+
+void BM_BaumNeuAufbauen(benchmark::State& state)
+{
+    const int flaechen = static_cast<int>(state.range(0));
+    const bool nurAktuelle = state.range(1) != 0;
+    Datei& d = dateiMit(flaechen);
+    const Gebietsschema gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
+    FlaechenBaum baum;
+    baum.FlaechenBaumFuellen(d.db->db(), nurAktuelle, gebiet);
+    for (int i = 0; i < baum.anzahl(); i += 3)
+        baum.setExpanded(i, true);
+    for (auto _ : state) {
+        baum.BaumZustandSpeichern();
+        baum.FlaechenBaumFuellen(d.db->db(), nurAktuelle, gebiet);
+        baum.BaumZustandWiederherstellen();
+        benchmark::DoNotOptimize(baum.anzahl());
+    }
+    state.counters["Knoten"] = baum.anzahl();
+    state.SetComplexityN(flaechen);
+}
+
+} // namespace
+
+BENCHMARK(BM_BaumNeuAufbauen)
+    ->ArgsProduct({{500, 1000, 2000, 5000}, {0}})
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_BaumNeuAufbauen)->Args({5000, 1})->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,440 @@
+#include "plots/flaechendaten.h"
+#include "plotfixture.h"
+#include "requirement/wizardstate.h"
+
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace kav;
+
+namespace {
+
+class Analysen : public test::DatenDatei {
+protected:
+    void SetUp() override
+    {
+        DatenDatei::SetUp();
+        flaeche("Fl1000", "Beet A");
+        flaeche("Fl1001", "Beet B");
+        d.emplace(db(), gebiet, uhr, zufall);
+    }
+    AnalyseEingabe eingabe(const QDate& datum = QDate(2024, 4, 17))
+    {
+        AnalyseEingabe e;
+        e.strAktFlaechenNr = "Fl1000";
+        e.strAktAnalysenNr = kNeueAnalyse;
+        e.datum = datum;
+        e.intBodenart = 1;
+        e.bodenartListenIndex = 4;
+        e.txtWert = {"2,5", "12", "15", "8", "6,5"};
+        return e;
+    }
+    std::optional<FlaechenDaten> d;
+};
+
+} // namespace
+
+TEST_F(Analysen, NeueAnalyseMitZuordnungUndWerten)
+{
+    const AnalyseGespeichert r = d->AnalysenWerteSpeichern(eingabe());
+    ASSERT_TRUE(r.ok) << r.meldung.text.toStdString();
+    EXPECT_TRUE(r.neu);
+    EXPECT_EQ(r.AnalysenNr, "An1000");
+    EXPECT_EQ(anzahl("AnalysenID"), 1);
+    EXPECT_EQ(anzahl("ZOFlaechenAnalysen"), 1);
+
+    const auto a = d->analyseLesen("An1000");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->Datum, QDate(2024, 4, 17));
+    EXPECT_EQ(a->Bodenart, 1);
+    EXPECT_EQ(a->BodenartKuerzel, 5); // list index 4 + 1
+    EXPECT_DOUBLE_EQ(a->GesamtN, 2.5);
+    EXPECT_DOUBLE_EQ(a->P2O5, 12);
+    EXPECT_DOUBLE_EQ(a->K2O, 15);
+    EXPECT_DOUBLE_EQ(a->Mg, 8);
+    EXPECT_DOUBLE_EQ(a->pH, 6.5);
+    EXPECT_EQ(a->LetzteAenderung, "2025-04-07 09:15:30");
+    EXPECT_TRUE(QRegularExpression("^07042025091530[0-9]{4}$").match(a->ID).hasMatch()) << a->ID.toStdString();
+    // stored as numbers and ISO text, not as typed
+    EXPECT_EQ(wert("SELECT typeof(GesamtN) FROM AnalysenID").toString(), "real");
+    EXPECT_EQ(wert("SELECT Datum FROM AnalysenID").toString(), "2024-04-17");
+
+    EXPECT_EQ(wert("SELECT FlaechenNr || '/' || AnalysenNr || '/' || Datum || '/' || AktuellerDatensatz "
+                   "FROM ZOFlaechenAnalysen").toString(),
+              "Fl1000/An1000/2024-04-17/1");
+    EXPECT_EQ(wert("SELECT length(ID) FROM ZOFlaechenAnalysen").toInt(), 18);
+
+    WizardState s;
+    werteUebergeben(r, s);
+    EXPECT_EQ(s.strAktAnalysenNr, "An1000");
+    EXPECT_FLOAT_EQ(s.sngOS, 2.5f);
+    EXPECT_FLOAT_EQ(s.sngPH, 6.5f);
+    EXPECT_FLOAT_EQ(s.sngMg, 8.0f);
+
+    // no list choice, only the "mittel" picture clicked: soil group 1, list position 0
+    AnalyseEingabe e = eingabe(QDate(2024, 5, 1));
+    e.bodenartListenIndex = -1;
+    const auto b = d->AnalysenWerteSpeichern(e);
+    EXPECT_EQ(d->analyseLesen(b.AnalysenNr)->BodenartKuerzel, 0);
+    EXPECT_EQ(d->analyseLesen(b.AnalysenNr)->Bodenart, 1);
+}
+
+TEST_F(Analysen, ZweimalSpeichernGibtEineAnalyseUndEineZuordnung)
+{
+    AnalyseEingabe e = eingabe();
+    const auto erste = d->AnalysenWerteSpeichern(e);
+    ASSERT_TRUE(erste.ok);
+
+    // the page still says "new" (it lost the number): plot and date find the analysis again
+    e.txtWert[kPH] = "7";
+    const auto zweite = d->AnalysenWerteSpeichern(e);
+    ASSERT_TRUE(zweite.ok);
+    EXPECT_FALSE(zweite.neu);
+    EXPECT_EQ(zweite.AnalysenNr, erste.AnalysenNr);
+
+    // the page holds the number: update as well
+    e.strAktAnalysenNr = erste.AnalysenNr;
+    e.txtWert[kK2O] = "22";
+    const auto dritte = d->AnalysenWerteSpeichern(e);
+    ASSERT_TRUE(dritte.ok);
+    EXPECT_FALSE(dritte.neu);
+
+    EXPECT_EQ(anzahl("AnalysenID"), 1);
+    EXPECT_EQ(anzahl("ZOFlaechenAnalysen"), 1);
+    EXPECT_DOUBLE_EQ(d->analyseLesen("An1000")->pH, 7);
+    EXPECT_DOUBLE_EQ(d->analyseLesen("An1000")->K2O, 22);
+
+    // another date or another plot: a second analysis
+    ASSERT_TRUE(d->AnalysenWerteSpeichern(eingabe(QDate(2024, 4, 18))).ok);
+    AnalyseEingabe b = eingabe();
+    b.strAktFlaechenNr = "Fl1001";
+    ASSERT_TRUE(d->AnalysenWerteSpeichern(b).ok);
+    EXPECT_EQ(anzahl("AnalysenID"), 3);
+    EXPECT_EQ(anzahl("ZOFlaechenAnalysen"), 3);
+    EXPECT_EQ(d->analyseZuDatum("Fl1001", QDate(2024, 4, 17)), "An1002");
+    EXPECT_EQ(d->analyseZuDatum("Fl1000", QDate(2024, 4, 18)), "An1001");
+    EXPECT_EQ(d->analyseZuDatum("Fl1001", QDate(2024, 4, 18)), std::nullopt);
+}
+
+TEST_F(Analysen, NummernFolgenDerGroesstenZahl)
+{
+    for (int i = 1000; i <= 1022; ++i)
+        analyse(QString("An%1").arg(i), "Fl1001", QDate(2020, 1, 1).addDays(i));
+    const auto r = d->AnalysenWerteSpeichern(eingabe());
+    EXPECT_EQ(r.AnalysenNr, "An1023");
+    analyse("An9999", "Fl1001", QDate(2019, 1, 1));
+    EXPECT_EQ(d->AnalysenWerteSpeichern(eingabe(QDate(2024, 5, 1))).AnalysenNr, "An10000");
+    EXPECT_EQ(d->AnalysenWerteSpeichern(eingabe(QDate(2024, 5, 2))).AnalysenNr, "An10001");
+}
+
+TEST_F(Analysen, FehlendeWerteMeldung103UndNichtsGeschrieben)
+{
+    struct Fall {
+        const char* name;
+        std::function<void(AnalyseEingabe&)> aendern;
+    };
+    const Fall faelle[] = {
+        {"keine Bodengruppe", [](AnalyseEingabe& e) { e.intBodenart = kKeineBodenart; }},
+        {"Bodengruppe 3", [](AnalyseEingabe& e) { e.intBodenart = 3; }},
+        {"Organik leer", [](AnalyseEingabe& e) { e.txtWert[kOrgSubstanz] = ""; }},
+        {"Phosphat Text", [](AnalyseEingabe& e) { e.txtWert[kP2O5] = "viel"; }},
+        {"Kalium leer", [](AnalyseEingabe& e) { e.txtWert[kK2O] = " "; }},
+        {"pH leer", [](AnalyseEingabe& e) { e.txtWert[kPH] = ""; }},
+        {"pH unendlich", [](AnalyseEingabe& e) { e.txtWert[kPH] = "inf"; }},
+        {"kein Datum", [](AnalyseEingabe& e) { e.datum = QDate(); }},
+    };
+    for (const Fall& f : faelle) {
+        AnalyseEingabe e = eingabe();
+        f.aendern(e);
+        const auto r = d->AnalysenWerteSpeichern(e);
+        EXPECT_FALSE(r.ok) << f.name;
+        EXPECT_EQ(r.meldung.nr, 103) << f.name;
+        EXPECT_EQ(r.meldung.titel, "Humavera - Analysenwerte eintragen");
+        EXPECT_EQ(anzahl("AnalysenID"), 0) << f.name;
+        EXPECT_EQ(anzahl("ZOFlaechenAnalysen"), 0) << f.name;
+    }
+    // an existing analysis stays as it was
+    const auto gespeichert = d->AnalysenWerteSpeichern(eingabe());
+    const QStringList vorher = abbild();
+    AnalyseEingabe e = eingabe();
+    e.strAktAnalysenNr = gespeichert.AnalysenNr;
+    e.txtWert[kK2O] = "";
+    EXPECT_EQ(d->AnalysenWerteSpeichern(e).meldung.nr, 103);
+    EXPECT_EQ(abbild(), vorher);
+}
+
+TEST_F(Analysen, MagnesiumLeerOderNichtBestimmtIstMinusEins)
+{
+    for (const char* mg : {"", "nicht bestimmt", "?"}) {
+        AnalyseEingabe e = eingabe(QDate(2024, 1, 1).addDays(static_cast<int>(strlen(mg))));
+        e.txtWert[kMg] = mg;
+        const auto r = d->AnalysenWerteSpeichern(e);
+        ASSERT_TRUE(r.ok) << mg;
+        EXPECT_DOUBLE_EQ(d->analyseLesen(r.AnalysenNr)->Mg, -1.0) << mg;
+        EXPECT_FLOAT_EQ(r.sngMg, -1.0f);
+        // and it comes back as "nicht bestimmt" on the page
+        EXPECT_EQ(analyseTexte(*d->analyseLesen(r.AnalysenNr), gebiet)[kMg], "nicht bestimmt");
+    }
+    AnalyseEingabe e = eingabe(QDate(2023, 1, 1));
+    e.txtWert = {"12,5", "7", "0,5", "12", "5,8"};
+    EXPECT_EQ(analyseTexte(*d->analyseLesen(d->AnalysenWerteSpeichern(e).AnalysenNr), gebiet), e.txtWert);
+}
+
+TEST_F(Analysen, FehlerBeimSchreibenRolltAllesZurueck)
+{
+    for (const char* punkt : {"Analyse", "Zuordnung"}) {
+        d->setPruefpunkt([punkt](QStringView s) {
+            if (s == QLatin1String(punkt))
+                throw sql::Error("Platte voll");
+        });
+        const auto r = d->AnalysenWerteSpeichern(eingabe());
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.meldung.text.contains("nicht gespeichert")) << r.meldung.text.toStdString();
+        EXPECT_TRUE(r.meldung.text.contains("Platte voll"));
+        EXPECT_EQ(anzahl("AnalysenID"), 0) << punkt;
+        EXPECT_EQ(anzahl("ZOFlaechenAnalysen"), 0) << punkt;
+    }
+    d->setPruefpunkt({});
+    EXPECT_TRUE(d->AnalysenWerteSpeichern(eingabe()).ok);
+}
+
+TEST_F(Analysen, FlaecheFehltOderIstGruppe)
+{
+    gruppe("Fl1002", "Garten");
+    for (const char* nr : {"Fl1999", "Fl1002", "Fl0"}) {
+        AnalyseEingabe e = eingabe();
+        e.strAktFlaechenNr = nr;
+        const auto r = d->AnalysenWerteSpeichern(e);
+        EXPECT_FALSE(r.ok) << nr;
+        EXPECT_FALSE(r.meldung.text.isEmpty());
+    }
+    EXPECT_EQ(anzahl("AnalysenID"), 0);
+    EXPECT_EQ(anzahl("ZOFlaechenAnalysen"), 0);
+}
+
+TEST_F(Analysen, VerwaisteZuordnungUndGeloeschteAnalyse)
+{
+    // an assignment of this plot and date whose analysis row is gone
+    zuordnung("Fl1000", "An1500", QDate(2024, 4, 17));
+    EXPECT_EQ(d->analyseZuDatum("Fl1000", QDate(2024, 4, 17)), std::nullopt);
+    const auto r = d->AnalysenWerteSpeichern(eingabe());
+    ASSERT_TRUE(r.ok);
+    EXPECT_TRUE(r.neu);
+    EXPECT_EQ(anzahl("ZOFlaechenAnalysen", "FlaechenNr = 'Fl1000'"), 1);
+    EXPECT_EQ(d->analyseZuDatum("Fl1000", QDate(2024, 4, 17)), r.AnalysenNr);
+
+    // the page still shows an analysis that was deleted from the tree meanwhile
+    ASSERT_TRUE(d->AnalyseLoeschen(r.AnalysenNr).ok);
+    AnalyseEingabe e = eingabe();
+    e.strAktAnalysenNr = r.AnalysenNr;
+    const auto neu = d->AnalysenWerteSpeichern(e);
+    ASSERT_TRUE(neu.ok);
+    EXPECT_TRUE(neu.neu);
+    EXPECT_EQ(anzahl("AnalysenID"), 1);
+    EXPECT_EQ(anzahl("ZOFlaechenAnalysen"), 1);
+}
+
+// ---- plot and group dialogs ----
+
+namespace {
+using Flaechen = test::DatenDatei;
+}
+
+TEST_F(Flaechen, FlaecheAusLaengeUndBreite)
+{
+    struct Fall {
+        const char* geaendert;
+        const char* anderer;
+        std::optional<double> flaeche;
+    };
+    const Fall faelle[] = {
+        {"4", "2,5", 10.0},  {"2,5", "4", 10.0},    {"0", "2,5", std::nullopt}, {"", "3", std::nullopt},
+        {"4", "", std::nullopt}, {"x", "3", std::nullopt}, {"4", "0", 0.0},   {"0,25", "1", 0.2},
+        {"0,75", "1", 0.8},  {"1,25", "1", 1.2},    {"3,3", "3", 9.9},
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(flaecheAusMassen(f.geaendert, f.anderer, gebiet), f.flaeche) << f.geaendert << " x " << f.anderer;
+    EXPECT_EQ(gebiet.zahlText(*flaecheAusMassen("4", "2,5", gebiet)), "10");
+    EXPECT_EQ(gebiet.zahlText(*flaecheAusMassen("5", "2,5", gebiet)), "12,5");
+    EXPECT_EQ(masseText(0, true, gebiet), "");
+    EXPECT_EQ(masseText(0, false, gebiet), "0,0");
+    EXPECT_EQ(masseText(2.5, true, gebiet), "2,5");
+    EXPECT_EQ(masseText(1234, false, gebiet), "1234,0");
+}
+
+TEST_F(Flaechen, NummernGemeinsamFuerFlaechenUndGruppen)
+{
+    FlaechenDaten d(db(), gebiet, uhr, zufall);
+    FlaechenEingabe e;
+    e.Bezeichnung = "Beet";
+    EXPECT_EQ(d.flaecheNeu(e, "0").FlaechenNr, "Fl1000");
+    EXPECT_EQ(d.flaecheNeu(e, "0").FlaechenNr, "Fl1001");
+    EXPECT_EQ(d.gruppeNeu("Garten", "0").FlaechenNr, "Fl1002");
+    EXPECT_EQ(d.flaecheNeu(e, "1002").FlaechenNr, "Fl1003");
+    flaeche("Fl9999", "Alt");
+    EXPECT_EQ(d.gruppeNeu("Noch eine", "0").FlaechenNr, "Fl10000");
+    EXPECT_EQ(d.flaecheNeu(e, "10000").FlaechenNr, "Fl10001");
+    EXPECT_EQ(wert("SELECT GruppierungNr FROM FlaechenID WHERE FlaechenNr = 'Fl10001'").toLongLong(), 10000);
+}
+
+TEST_F(Flaechen, NeueFlaecheSchreibtDieZeile)
+{
+    FlaechenDaten d(db(), gebiet, uhr, zufall);
+    gruppe("Fl1000", "Garten");
+    FlaechenEingabe e;
+    e.Bezeichnung = "Omas 'Rosen' Beet";
+    e.Nutzung = 3;
+    e.txtLaenge = "4";
+    e.txtBreite = "2,5";
+    e.txtFlaeche = "10";
+    e.Kompost = 0;
+    e.AktuellerDatensatz = false; // a new plot is stored as current all the same
+    const Schreibergebnis r = d.flaecheNeu(e, "1000");
+    ASSERT_TRUE(r.ok) << r.meldung.text.toStdString();
+    EXPECT_FLOAT_EQ(r.sngFlaecheGroesse, 10.0f);
+    const auto z = d.flaecheLesen(r.FlaechenNr);
+    ASSERT_TRUE(z);
+    EXPECT_FALSE(z->Gliederungspunkt);
+    EXPECT_EQ(z->GruppierungNr, 1000);
+    EXPECT_TRUE(z->AktuellerDatensatz);
+    EXPECT_EQ(z->Bezeichnung, "Omas 'Rosen' Beet");
+    EXPECT_DOUBLE_EQ(z->Laenge, 4);
+    EXPECT_DOUBLE_EQ(z->Breite, 2.5);
+    EXPECT_DOUBLE_EQ(z->Flaeche, 10);
+    EXPECT_EQ(z->Kompost, 0);
+    EXPECT_EQ(z->Nutzung, 3);
+    EXPECT_EQ(z->LetzteAenderung, "2025-04-07 09:15:30");
+    EXPECT_EQ(z->ID.size(), 18);
+    EXPECT_TRUE(wert("SELECT Bodenart FROM FlaechenID WHERE FlaechenNr = ?", {r.FlaechenNr}).isNull());
+}
+
+TEST_F(Flaechen, LeereMasseSindNullUnzahlenWerdenAbgewiesen)
+{
+    FlaechenDaten d(db(), gebiet, uhr, zufall);
+    FlaechenEingabe e;
+    e.Bezeichnung = "Beet";
+    const auto r = d.flaecheNeu(e, "0");
+    ASSERT_TRUE(r.ok);
+    EXPECT_DOUBLE_EQ(d.flaecheLesen(r.FlaechenNr)->Flaeche, 0);
+    EXPECT_DOUBLE_EQ(d.flaecheLesen(r.FlaechenNr)->Laenge, 0);
+
+    // only the area typed (length and width were emptied)
+    e.txtFlaeche = "1";
+    const auto nurFlaeche = d.flaecheNeu(e, "0");
+    ASSERT_TRUE(nurFlaeche.ok);
+    EXPECT_DOUBLE_EQ(d.flaecheLesen(nurFlaeche.FlaechenNr)->Flaeche, 1);
+    EXPECT_DOUBLE_EQ(d.flaecheLesen(nurFlaeche.FlaechenNr)->Breite, 0);
+
+    const QStringList vorher = abbild();
+    for (const char* falsch : {"abc", "-3", "1,2,3", "inf"}) {
+        FlaechenEingabe f = e;
+        f.txtBreite = falsch; // pasted past the key filter
+        const auto neu = d.flaecheNeu(f, "0");
+        EXPECT_FALSE(neu.ok) << falsch;
+        EXPECT_TRUE(neu.meldung.text.contains("als Zahlen")) << neu.meldung.text.toStdString();
+        EXPECT_FALSE(d.flaecheAendern(r.FlaechenNr, f).ok) << falsch;
+    }
+    EXPECT_EQ(abbild(), vorher);
+}
+
+TEST_F(Flaechen, NameHoechstensZwanzigZeichen)
+{
+    FlaechenDaten d(db(), gebiet, uhr, zufall);
+    FlaechenEingabe e;
+    e.Bezeichnung = QString(20, QChar(u'ä'));
+    EXPECT_TRUE(d.flaecheNeu(e, "0").ok);
+    e.Bezeichnung = QString(21, 'x');
+    EXPECT_FALSE(d.flaecheNeu(e, "0").ok);
+    EXPECT_FALSE(d.gruppeNeu(e.Bezeichnung, "0").ok);
+    EXPECT_FALSE(d.gruppeAendern("Fl1000", e.Bezeichnung, true).ok);
+    EXPECT_EQ(anzahl("FlaechenID"), 1);
+    // an empty name is allowed, as before
+    EXPECT_TRUE(d.gruppeNeu("", "0").ok);
+}
+
+TEST_F(Flaechen, ElterngruppeMussDaSein)
+{
+    FlaechenDaten d(db(), gebiet, uhr, zufall);
+    flaeche("Fl1000", "Beet");
+    FlaechenEingabe e;
+    for (const char* eltern : {"1005", "1000" /* a plot */, "abc", "-1"}) {
+        EXPECT_FALSE(d.flaecheNeu(e, eltern).ok) << eltern;
+        EXPECT_FALSE(d.gruppeNeu("G", eltern).ok) << eltern;
+    }
+    EXPECT_EQ(anzahl("FlaechenID"), 1);
+}
+
+TEST_F(Flaechen, FlaecheAendernBehaeltNummerGruppeUndId)
+{
+    FlaechenDaten d(db(), gebiet, uhr, zufall);
+    gruppe("Fl1000", "Garten");
+    FlaechenEingabe e;
+    e.Bezeichnung = "Beet";
+    e.txtLaenge = "3";
+    e.txtBreite = "2";
+    e.txtFlaeche = "6";
+    const auto r = d.flaecheNeu(e, "1000");
+    const auto vorher = *d.flaecheLesen(r.FlaechenNr);
+
+    uhr.advanceSeconds(3600);
+    e.Bezeichnung = "Beet neu";
+    e.txtLaenge = "";
+    e.txtBreite = "";
+    e.txtFlaeche = "7,5";
+    e.Kompost = 0;
+    e.Nutzung = 5;
+    e.AktuellerDatensatz = false;
+    const auto g = d.flaecheAendern(r.FlaechenNr, e);
+    ASSERT_TRUE(g.ok);
+    EXPECT_FLOAT_EQ(g.sngFlaecheGroesse, 7.5f);
+    const auto z = *d.flaecheLesen(r.FlaechenNr);
+    EXPECT_EQ(z.Bezeichnung, "Beet neu");
+    EXPECT_DOUBLE_EQ(z.Laenge, 0);
+    EXPECT_DOUBLE_EQ(z.Flaeche, 7.5);
+    EXPECT_EQ(z.Kompost, 0);
+    EXPECT_EQ(z.Nutzung, 5);
+    EXPECT_FALSE(z.AktuellerDatensatz);
+    EXPECT_EQ(z.LetzteAenderung, "2025-04-07 10:15:30");
+    EXPECT_EQ(z.ID, vorher.ID);
+    EXPECT_EQ(z.GruppierungNr, 1000);
+    EXPECT_FALSE(z.Gliederungspunkt);
+
+    // a plot that is gone, or a group, is not changed by the plot dialog
+    EXPECT_FALSE(d.flaecheAendern("Fl1999", e).ok);
+    EXPECT_FALSE(d.flaecheAendern("Fl1000", e).ok);
+    EXPECT_EQ(d.flaecheLesen("Fl1000")->Bezeichnung, "Garten");
+}
+
+TEST_F(Flaechen, GruppeNeuUndAendern)
+{
+    FlaechenDaten d(db(), gebiet, uhr, zufall);
+    const auto oben = d.gruppeNeu("Garten", "0");
+    const auto unten = d.gruppeNeu("Hochbeete", "1000");
+    ASSERT_TRUE(oben.ok && unten.ok);
+    const auto z = *d.flaecheLesen(unten.FlaechenNr);
+    EXPECT_TRUE(z.Gliederungspunkt);
+    EXPECT_EQ(z.GruppierungNr, 1000);
+    EXPECT_TRUE(z.AktuellerDatensatz);
+    EXPECT_DOUBLE_EQ(z.Flaeche, 0);
+    EXPECT_EQ(wert("SELECT Bodenart FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toInt(), 0);
+    EXPECT_EQ(d.flaecheLesen(oben.FlaechenNr)->GruppierungNr, 0);
+
+    uhr.advanceSeconds(60);
+    ASSERT_TRUE(d.gruppeAendern("Fl1001", "Kräuter", false).ok);
+    const auto g = *d.flaecheLesen("Fl1001");
+    EXPECT_EQ(g.Bezeichnung, "Kräuter");
+    EXPECT_FALSE(g.AktuellerDatensatz);
+    EXPECT_EQ(g.LetzteAenderung, z.LetzteAenderung); // a group's change time stays
+    EXPECT_EQ(g.GruppierungNr, 1000);
+    EXPECT_EQ(g.ID, z.ID);
+    EXPECT_FALSE(d.gruppeAendern("Fl1999", "X", true).ok);
+}
+
+TEST_F(Flaechen, FehlerBeimAnlegenSchreibtNichts)
+{
+    FlaechenDaten d(db(), gebiet, uhr, zufall);
+    d.setPruefpunkt([](QStringView) { throw sql::Error("gesperrt"); });
+    EXPECT_FALSE(d.flaecheNeu(FlaechenEingabe{}, "0").ok);
+    EXPECT_FALSE(d.gruppeNeu("G", "0").ok);
+    EXPECT_EQ(anzahl("FlaechenID"), 0);
+}
