@@ -18,46 +18,46 @@ size_t findRun(std::string_view bytes, char b, size_t start)
 
 std::string runLength(std::string_view bytes)
 {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 128 + 1);
-    bool offen = false;       // a literal run is open
-    int anzahl = 0;           // its length byte: bytes in it - 1
-    size_t laengenByte = 0;   // where its length byte goes
+    // Room for the worst case: every byte literal, one length byte per 128.
+    std::string out(bytes.size() + bytes.size() / 128 + 1, '\0');
+    char* const anfang = out.data();
+    char* ziel = anfang;
+    char* laengenByte = nullptr; // length byte of the open literal run, null when none is open
+    int anzahl = 0;              // that run's length byte: bytes in it - 1
     const auto schliessen = [&] {
-        if (offen)
-            out[laengenByte] = static_cast<char>(anzahl);
-        offen = false;
+        if (laengenByte)
+            *laengenByte = static_cast<char>(anzahl);
+        laengenByte = nullptr;
     };
 
     size_t i = 0;
     while (i < bytes.size()) {
         const size_t k = findRun(bytes, bytes[i], i + 1) + 1;
-        if (offen && anzahl < 126 && k == 2) {
+        if (laengenByte && anzahl < 126 && k == 2) {
             // A pair costs as much inside the literal run as a run of its own.
-            out += bytes[i];
-            out += bytes[i + 1];
+            *ziel++ = bytes[i];
+            *ziel++ = bytes[i + 1];
             anzahl += 2;
             i += 2;
         } else if (k >= 2) {
             schliessen();
-            out += static_cast<char>(257 - k);
-            out += bytes[i];
+            *ziel++ = static_cast<char>(257 - k);
+            *ziel++ = bytes[i];
             i += k;
         } else {
-            if (offen && anzahl < 127) {
+            if (laengenByte && anzahl < 127) {
                 ++anzahl;
             } else {
                 schliessen();
-                offen = true;
+                laengenByte = ziel++;
                 anzahl = 0;
-                laengenByte = out.size();
-                out += '\0';
             }
-            out += bytes[i];
+            *ziel++ = bytes[i];
             ++i;
         }
     }
     schliessen();
+    out.resize(static_cast<size_t>(ziel - anfang));
     return out;
 }
 

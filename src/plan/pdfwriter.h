@@ -6,7 +6,7 @@
 // ("?" for characters that code page lacks). Colours are &H00BBGGRR.
 //
 // Failures (a file that cannot be written or read, a picture that cannot be loaded, a counter that
-// overflows) throw kav::PdfFehler; the document is left as it was before the failing call.
+// overflows) throw kav::PdfFehler; the failing step adds nothing to the document.
 #include <cstdint>
 #include <ctime>
 #include <functional>

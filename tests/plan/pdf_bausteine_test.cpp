@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <random>
 
@@ -100,6 +101,16 @@ TEST(PdfZahlen, FarbenAlsGrauOderRgb)
     EXPECT_EQ(farbOperator(0x00E0E0E0, false), "0.878 G");
     // The high byte is no part of the colour.
     EXPECT_EQ(farbOperator(static_cast<int32_t>(0xFF0000FFu), true), "1 0 0 rg");
+}
+
+// Run with LC_ALL=de_DE.UTF-8 (test_pdf_de): the program's C locale is German for the whole run.
+TEST(PdfZahlen, LaufImGebietsschemaDerUmgebung)
+{
+    const char* lcAll = std::getenv("LC_ALL");
+    if (!lcAll || std::string(lcAll).rfind("de_DE", 0) != 0)
+        GTEST_SKIP() << "LC_ALL ist nicht deutsch";
+    EXPECT_STREQ(std::localeconv()->decimal_point, ",");
+    EXPECT_EQ(zahl(42.519685f), "42.52");
 }
 
 TEST(PdfZahlen, UnabhaengigVomDeutschenGebietsschema)

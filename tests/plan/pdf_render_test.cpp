@@ -61,7 +61,7 @@ TEST(PdfRendern, BandLinieTextUndBilder)
     pdf.DrawLine(50, 300, 500, 300);
     pdf.FillColor(0);
     pdf.FontSize(40);
-    pdf.DrawText(300, 700, "HHHH", kPi / 2);
+    pdf.DrawText(300, 740, "HHHH", kPi / 2);
 
     const QImage klein = viertel(1);
     const QImage gross = viertel(10);
@@ -101,9 +101,9 @@ TEST(PdfRendern, BandLinieTextUndBilder)
     EXPECT_EQ(farbe(bei(seite, 275, 300)), "0,0,255");
     EXPECT_EQ(farbe(bei(seite, 60, 299)), "0,0,255");
     EXPECT_EQ(farbe(bei(seite, 275, 307)), "255,255,255");
-    // Turned text: glyphs left of x = 300 running up from y = 700, nothing where level text would be.
-    EXPECT_GT(dunklePunkte(seite, 266, 590, 299, 699), 300);
-    EXPECT_EQ(dunklePunkte(seite, 302, 660, 420, 699), 0);
+    // Turned text: glyphs left of x = 300 running up from y = 740, nothing where level text would be.
+    EXPECT_GT(dunklePunkte(seite, 266, 630, 299, 739), 300);
+    EXPECT_EQ(dunklePunkte(seite, 302, 700, 420, 739), 0);
 
     const QColor schwarz(0, 0, 0), rot(255, 0, 0), gelb(255, 255, 0), blau(0, 0, 255);
     const QColor farben[4] = {schwarz, rot, gelb, blau};

@@ -12,9 +12,15 @@ namespace kav::test {
 
 namespace {
 
+// The documents of a run; KAV_TEST_BEHALTEN=1 keeps them to look at.
 QTemporaryDir& ordner()
 {
     static QTemporaryDir dir;
+    static const bool behalten = [] {
+        dir.setAutoRemove(qEnvironmentVariable("KAV_TEST_BEHALTEN") != QLatin1String("1"));
+        return true;
+    }();
+    (void)behalten;
     return dir;
 }
 
