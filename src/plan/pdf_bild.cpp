@@ -11,7 +11,9 @@ namespace {
 
 QImage bildLaden(const std::string& pfad)
 {
-    QImage bild(QString::fromStdString(pfad));
+    QImage bild;
+    if (!pfad.empty())
+        bild.load(QString::fromStdString(pfad));
     if (bild.isNull())
         throw PdfFehler("Das Bild \xE2\x80\x9E" + pfad + "\xE2\x80\x9C konnte nicht geladen werden.");
     return bild;

@@ -192,6 +192,7 @@ TEST(PdfBild, FehlendesBildSchreibtNichts)
     pdf.DrawBox(1, 2, 3, 4, -1);
     const std::string vorher = pdf.Value();
     EXPECT_THROW(pdf.DrawPicture(0, 0, 40, 37, tempPfad(QStringLiteral("Logo_fehlt.gif"))), PdfFehler);
+    EXPECT_THROW(pdf.DrawPicture(0, 0, 40, 37, "Bilder/Logo_fehlt.gif"), PdfFehler); // five arguments
     EXPECT_THROW(pdf.DrawPicture4(0, 0, 40, 37, std::string()), PdfFehler);
     const std::string kaputt = tempPfad(QStringLiteral("kaputt.gif"));
     {
