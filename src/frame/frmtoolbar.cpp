@@ -85,25 +85,48 @@ void frmToolbar::setBild(int index, const QString& schluessel)
     b->setProperty("Bild", schluessel);
     mdiZentral* h = ui().haupt.data();
     b->setIcon(h ? h->imlIcon().bild(schluessel) : QIcon());
-    bildGroesseSetzen(index);
+    beschriftungenAnpassen();
 }
 
 QString frmToolbar::bildSchluessel(int index) const { return m_cmbMenu(index)->property("Bild").toString(); }
 
-void frmToolbar::bildGroesseSetzen(int index)
+void frmToolbar::beschriftungenAnpassen()
 {
-    // the picture takes about half the button's height, leaving room for the caption
-    QToolButton* b = m_cmbMenu(index);
-    const int textHoehe = b->fontMetrics().height();
-    const int seite = std::max(8, std::min(b->height() - 2 * textHoehe, b->width() * 3 / 5));
-    b->setIconSize(QSize(seite, seite));
+    // a caption too wide for its button goes on two lines; all pictures get the same size, from
+    // the room that the captions leave
+    int zeilen = 1;
+    int zeilenHoehe = 0;
+    for (int index = 1; index <= 7; ++index) {
+        QToolButton* b = m_cmbMenu(index);
+        const QString text = QString::fromUtf8(kTexte[index - 1]);
+        const QFontMetrics fm(b->font());
+        zeilenHoehe = std::max(zeilenHoehe, fm.height());
+        QString anzeige = text;
+        if (fm.horizontalAdvance(text) > b->width() - 8) {
+            int beste = -1;
+            for (int i = 0; i < text.size(); ++i)
+                if (text[i] == QLatin1Char(' ')
+                    && (beste < 0 || std::abs(i - text.size() / 2) < std::abs(beste - text.size() / 2)))
+                    beste = i;
+            if (beste > 0) {
+                anzeige = text.left(beste) + QLatin1Char('\n') + text.mid(beste + 1);
+                zeilen = 2;
+            }
+        }
+        if (b->text() != anzeige)
+            b->setText(anzeige);
+    }
+    const QToolButton* b = m_cmbMenu(1);
+    const int seite = std::max(8, std::min(b->height() - zeilen * zeilenHoehe - 8, b->width() * 3 / 5));
+    for (int index = 1; index <= 7; ++index)
+        if (m_cmbMenu(index)->iconSize() != QSize(seite, seite))
+            m_cmbMenu(index)->setIconSize(QSize(seite, seite));
 }
 
 void frmToolbar::resizeEvent(QResizeEvent* e)
 {
     forms::Formular::resizeEvent(e);
-    for (int i = 1; i <= 7; ++i)
-        bildGroesseSetzen(i);
+    beschriftungenAnpassen();
 }
 
 void frmToolbar::cmbMenu_Click(int index)

@@ -35,7 +35,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
-    void bildGroesseSetzen(int index);
+    void beschriftungenAnpassen();
     forms::SteuerFeld<QToolButton> m_cmbMenu{1};
 };
 
