@@ -274,8 +274,10 @@ void mdiZentral::MDIForm_Unload()
 
 bool mdiZentral::eventFilter(QObject* o, QEvent* e)
 {
-    if (e->type() == QEvent::MouseButtonRelease && (o == m_stb || o == m_panel1 || o == m_panel2))
+    if (e->type() == QEvent::MouseButtonRelease && (o == m_stb || o == m_panel1 || o == m_panel2)) {
         stbZentral_PanelClick();
+        return true; // once per click, not again for the bar behind the panel
+    }
     return QMainWindow::eventFilter(o, e);
 }
 

@@ -59,6 +59,8 @@ public:
     QAction* menuePunkt(const QString& name) const;
 
     QTimer& timResize() { return m_timResize; }
+    // Size limits and arming of the relayout timer (on every size or state change).
+    void MDIForm_Resize();
     void timResize_Timer();
     long relayouts() const { return m_relayouts; }
 
@@ -71,7 +73,6 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
-    void MDIForm_Resize();
     void timerScharfMachen();
     void stbZentral_PanelClick();
     void menuesAnlegen();
