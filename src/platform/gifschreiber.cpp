@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QPainter>
 #include <QSaveFile>
+#include <algorithm>
 #include <unordered_map>
+#include <vector>
 
 namespace kav {
 
@@ -81,6 +83,49 @@ QByteArray lzw(const QImage& bild)
     return bits.ende();
 }
 
+// The colours of the picture when there are at most 256; else the 256 most frequent colour groups
+// (5 bits per part), each as the mean of its pixels. Pixels take the nearest colour of the table,
+// without dithering, so that flat areas stay clean.
+QList<QRgb> farbtafel(const QImage& bild)
+{
+    struct Gruppe {
+        qint64 r = 0, g = 0, b = 0, n = 0;
+    };
+    std::unordered_map<QRgb, int> genau;
+    std::unordered_map<int, Gruppe> gruppen;
+    for (int y = 0; y < bild.height(); ++y) {
+        const QRgb* zeile = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
+        for (int x = 0; x < bild.width(); ++x) {
+            const QRgb c = zeile[x] | 0xff000000u;
+            if (genau.size() <= 256)
+                ++genau[c];
+            Gruppe& gr = gruppen[((qRed(c) >> 3) << 10) | ((qGreen(c) >> 3) << 5) | (qBlue(c) >> 3)];
+            gr.r += qRed(c);
+            gr.g += qGreen(c);
+            gr.b += qBlue(c);
+            ++gr.n;
+        }
+    }
+    QList<QRgb> tafel;
+    if (genau.size() <= 256) {
+        for (const auto& [c, n] : genau)
+            tafel.append(c);
+        return tafel;
+    }
+    std::vector<Gruppe> liste;
+    liste.reserve(gruppen.size());
+    for (const auto& [k, gr] : gruppen)
+        liste.push_back(gr);
+    const size_t anzahl = std::min<size_t>(256, liste.size());
+    std::partial_sort(liste.begin(), liste.begin() + static_cast<std::ptrdiff_t>(anzahl), liste.end(),
+                      [](const Gruppe& a, const Gruppe& b) { return a.n > b.n; });
+    for (size_t i = 0; i < anzahl; ++i) {
+        const Gruppe& gr = liste[i];
+        tafel.append(qRgb(static_cast<int>(gr.r / gr.n), static_cast<int>(gr.g / gr.n), static_cast<int>(gr.b / gr.n)));
+    }
+    return tafel;
+}
+
 void le16(QByteArray& b, int v)
 {
     b.append(static_cast<char>(v & 0xff));
@@ -99,7 +144,7 @@ QByteArray gifDaten(const QImage& quelle, const QColor& hintergrund)
         QPainter p(&flach);
         p.drawImage(0, 0, quelle);
     }
-    const QImage bild = flach.convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither | Qt::PreferDither);
+    const QImage bild = flach.convertToFormat(QImage::Format_Indexed8, farbtafel(flach), Qt::ThresholdDither | Qt::AvoidDither);
     QVector<QRgb> farben = bild.colorTable();
     farben.resize(256, qRgb(0, 0, 0));
 
