@@ -1,26 +1,40 @@
 // Kav – Humavera: start of the program.
+#include "frame/mdizentral.h"
+#include "frame/oberflaeche.h"
+#include "platform/settingsstore.h"
 #include "services/appcontext.h"
 #include "services/gebietsschema.h"
 #include "services/meldungsbox.h"
-#include "services/programmstart.h"
-#include "platform/settingsstore.h"
 
 #include <QApplication>
+#include <QLocale>
+#include <QStyleFactory>
 
 int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kav"));
     QApplication::setOrganizationName(QStringLiteral("Humavera"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     kav::AppContext& a = kav::app();
     a.gebiet = kav::SystemEinstellungenLesen();
+    QLocale::setDefault(a.gebiet.locale);
     kav::MeldungsBox meldungen;
     a.anzeige = &meldungen;
 
-    const bool ok = kav::DiensteStarten(a, QApplication::applicationDirPath(), kav::SettingsStore::defaultPath());
-    if (ok)
-        kav::DiensteBeenden(a);
+    int rc = 0;
+    {
+        kav::mdiZentral haupt;
+        meldungen.setEltern(&haupt);
+        if (!haupt.MDIForm_Load(QApplication::applicationDirPath(), kav::SettingsStore::defaultPath())) {
+            rc = 1;
+        } else {
+            haupt.zeigen();
+            rc = qapp.exec();
+            haupt.MDIForm_Unload(); // ended without closing the window (signal, session end)
+        }
+    }
     a.diensteSchliessen();
-    return ok ? 0 : 1;
+    return rc;
 }

@@ -40,7 +40,7 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
     return true;
 }
 
-void DiensteBeenden(AppContext& a)
+void DiensteBeenden(AppContext& a, const std::function<void()>& fensterEntladen)
 {
     a.einstellungen.strProgrammVerz = QDir::toNativeSeparators(a.ordner.basis);
     a.einstellungen.strVersion = programmVersion();
@@ -50,6 +50,8 @@ void DiensteBeenden(AppContext& a)
         EinstellungenSpeichern(*a.store, a.gebiet, a.einstellungen, a.rahmen);
         a.store->sync();
     }
+    if (fensterEntladen)
+        fensterEntladen();
     if (a.db)
         a.db->schliessen();
     if (a.server)

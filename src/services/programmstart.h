@@ -2,6 +2,8 @@
 // The parts of the start-up and shutdown that need no window.
 #include <QString>
 
+#include <functional>
+
 namespace kav {
 
 struct AppContext;
@@ -12,8 +14,9 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
 
 // The window-independent steps of the shutdown, in their order: program folder and version,
 // periodic backup (a failure is reported and does not stop the rest), settings saved,
-// connections closed, temporary documents deleted, the stop script started.
-void DiensteBeenden(AppContext& a);
+// `fensterEntladen` (the windows go while the connections are still open), connections closed,
+// temporary documents deleted, the stop script started.
+void DiensteBeenden(AppContext& a, const std::function<void()>& fensterEntladen = {});
 
 // "major.minor.revision" of this program.
 QString programmVersion();

@@ -1,0 +1,96 @@
+#include "frame/anordnung.h"
+
+#include "frame/frmtoolbar.h"
+#include "frame/mdizentral.h"
+#include "frame/oberflaeche.h"
+#include "frame/schriftgroesse.h"
+#include "frame/seitenwechsel.h"
+#include "platform/farbverlaufzeichnen.h"
+#include "services/appcontext.h"
+
+namespace kav {
+
+Anordnung::Anordnung(mdiZentral& haupt, forms::FensterRegister& fenster, AppContext& a, int schriftGroesse)
+    : m_haupt(haupt), m_fenster(fenster), m_app(a), m_schrift(schriftGroesse)
+{
+}
+
+QColor Anordnung::C() const
+{
+    const Einstellungen& e = m_app.einstellungen;
+    return QColor(std::clamp(e.intRot, 0, 255), std::clamp(e.intGruen, 0, 255), std::clamp(e.intBlau, 0, 255));
+}
+
+QColor Anordnung::CH() const
+{
+    const Einstellungen& e = m_app.einstellungen;
+    return QColor(std::clamp(e.intRotHell, 0, 255), std::clamp(e.intGruenHell, 0, 255), std::clamp(e.intBlauHell, 0, 255));
+}
+
+const Rahmen& Anordnung::rahmen() const { return m_app.rahmen; }
+Rahmen& Anordnung::rahmenSchreiben() { return m_app.rahmen; }
+const Einstellungen& Anordnung::einstellungen() const { return m_app.einstellungen; }
+
+forms::Fenster& Anordnung::fenster(const QString& name) const
+{
+    forms::Fenster* f = m_fenster.fenster(name);
+    if (!f)
+        throw forms::FormsFehler(QStringLiteral("Fenster %1 ist nicht geladen").arg(name));
+    return *f;
+}
+
+frmToolbar& Anordnung::toolbar() const { return fensterAls<frmToolbar>(QStringLiteral("frmToolbar")); }
+
+forms::Tw Anordnung::B(int k) const { return forms::Tw(toolbar().cmbMenu(k)); }
+
+const forms::BildListe& Anordnung::imlIcon() const { return m_haupt.imlIcon(); }
+
+void Anordnung::farbverlauf(QWidget* ziel) const
+{
+    const Einstellungen& e = m_app.einstellungen;
+    FarbverlaufZeichnen(ziel, e.intRot, e.intGruen, e.intBlau, e.intRotHell, e.intGruenHell, e.intBlauHell);
+}
+
+QString ArbeitsbereichAnordnen(const QString& /*strFormular*/)
+{
+    Oberflaeche& o = ui();
+    mdiZentral* haupt = o.haupt.data();
+    if (!haupt || o.anordnungLaeuft)
+        return {};
+    if (haupt->WindowState() == 1)
+        return {};
+
+    struct Sperre {
+        Oberflaeche& o;
+        explicit Sperre(Oberflaeche& x) : o(x)
+        {
+            o.anordnungLaeuft = true;
+            o.fenster.setGesperrt(true);
+        }
+        ~Sperre()
+        {
+            o.fenster.setGesperrt(false);
+            o.anordnungLaeuft = false;
+        }
+    } sperre(o);
+
+    AppContext& a = app();
+    const double tpp = forms::twipsProPixel();
+    a.rahmen.intSchriftGroesse = schriftGroesseFuer(haupt->Height() / tpp, haupt->Width() / tpp);
+    Anordnung pass(*haupt, o.fenster, a, a.rahmen.intSchriftGroesse);
+
+    // the list as it stands at the start; a window unloaded on the way is passed over
+    const QList<forms::Fenster*> liste = o.fenster.geladene();
+    for (forms::Fenster* f : liste) {
+        if (!o.fenster.geladene().contains(f))
+            continue;
+        if (auto* block = dynamic_cast<Anordenbar*>(f))
+            pass.tu([&] { block->anordnen(pass); });
+    }
+    ++o.anordnungen;
+    o.uebersprungeneAnweisungen = pass.fehler();
+    pass.tu([] { TitelSetzen(); });
+    return {};
+}
+
+} // namespace kav

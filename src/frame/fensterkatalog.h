@@ -1,0 +1,22 @@
+#pragma once
+// The window classes of the program, registered by window name. Each area registers its own
+// pages; a class registered later under the same name replaces the earlier one.
+namespace kav {
+namespace forms {
+class FensterRegister;
+}
+
+void FensterKlassenAnmelden(forms::FensterRegister& r);
+
+// The frame's own windows: frmToolbar, frmBrotkrume, frmIntro, frmTitel.
+void RahmenFensterAnmelden(forms::FensterRegister& r);
+
+// One per area (in src/<area>/fenster.cpp).
+namespace plots { void FensterAnmelden(forms::FensterRegister& r); }
+namespace requirement { void FensterAnmelden(forms::FensterRegister& r); }
+namespace fertilisers { void FensterAnmelden(forms::FensterRegister& r); }
+namespace plan { void FensterAnmelden(forms::FensterRegister& r); }
+namespace lexicon { void FensterAnmelden(forms::FensterRegister& r); }
+namespace settings { void FensterAnmelden(forms::FensterRegister& r); }
+
+} // namespace kav

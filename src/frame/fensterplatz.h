@@ -1,0 +1,28 @@
+#pragma once
+// Placement rules of the main window at start and on resize (twips).
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+namespace kav {
+
+struct Rahmen;
+
+inline constexpr double kMindestHoehe = 8550;  // twips
+inline constexpr double kMindestBreite = 11400;
+
+// Window state from the stored text: 0 normal, 1 minimised, 2 maximised (anything else: 2).
+int fensterZustandAus(const QString& strAnsicht);
+
+// Start: the stored size cut to the work area, a position far off screen set back to 0.
+void fensterPlatzBegrenzen(Rahmen& r);
+
+// On resize in the normal state: within the work area and not below the minimum; the work area
+// wins when it is smaller than the minimum.
+double hoeheBegrenzt(double hoehe, double arbeitsbereichHoehe);
+double breiteBegrenzt(double breite, double arbeitsbereichBreite);
+
+// The data update at start runs when it is switched on and the last one lies before today.
+bool updateBeiStartFaellig(const QDateTime& datLetztesUpdate, const QString& strUpdatebeiStart, const QDate& heute);
+
+} // namespace kav

@@ -1,0 +1,46 @@
+#pragma once
+// The intro window: logo and credits at start-up; a double-click or ten seconds start the program.
+#include "frame/anordnung.h"
+#include "platform/bild.h"
+#include "platform/fenster.h"
+
+#include <QTimer>
+
+class QFrame;
+class QLabel;
+
+namespace kav {
+
+class frmIntro : public forms::Formular, public Anordenbar {
+    Q_OBJECT
+public:
+    frmIntro();
+
+    forms::Bild* picIntro() const { return m_pic; }
+    QFrame* shpRahmen() const { return m_rahmen; }
+    QLabel* lblIntro() const { return m_lbl; }
+    QTimer& timIntro() { return m_timer; }
+
+    void Form_Load() override;
+    void Form_Unload() override;
+    void anordnen(Anordnung& a) override;
+
+    static QString creditsText();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    forms::Bild* m_pic = nullptr;
+    QFrame* m_rahmen = nullptr;
+    QLabel* m_lbl = nullptr;
+    QTimer m_timer;
+};
+
+// Opens the navigation bar and the start page of the step key, unloads the intro window and sets
+// the caption. On a failure it starts once more on the analysis page.
+void ProgrammStarten();
+
+} // namespace kav

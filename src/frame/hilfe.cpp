@@ -1,0 +1,113 @@
+#include "frame/hilfe.h"
+
+#include "frame/hilfethemen.h"
+#include "frame/links.h"
+#include "frame/mdizentral.h"
+#include "frame/oberflaeche.h"
+#include "services/appcontext.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+namespace kav {
+
+namespace {
+QPointer<HilfeFenster>& fensterZeiger()
+{
+    static QPointer<HilfeFenster> f;
+    return f;
+}
+} // namespace
+
+HilfeFenster::HilfeFenster(QWidget* eltern) : QWidget(eltern, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmHilfe"));
+    setWindowTitle(QStringLiteral("Kav - Humavera - Hilfe"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* zurueck = new QPushButton(QStringLiteral("Zurück"), this);
+    auto* inhalt = new QPushButton(QStringLiteral("Inhalt"), this);
+    auto* schliessen = new QPushButton(QStringLiteral("Schließen"), this);
+    m_browser = new QTextBrowser(this);
+    m_browser->setOpenLinks(false);
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addWidget(zurueck);
+    knoepfe->addWidget(inhalt);
+    knoepfe->addStretch(1);
+    knoepfe->addWidget(schliessen);
+    auto* l = new QVBoxLayout(this);
+    l->addLayout(knoepfe);
+    l->addWidget(m_browser, 1);
+    connect(zurueck, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(inhalt, &QPushButton::clicked, this,
+            [this] { themaZeigen(app().ordner.hilfe(), QStringLiteral("index.htm")); });
+    connect(schliessen, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &HilfeFenster::linkGeklickt);
+    resize(760, 600);
+}
+
+void HilfeFenster::themaZeigen(const QString& ordner, const QString& thema)
+{
+    m_thema = thema;
+    QString datei = hilfeDateiFuer(ordner, thema);
+    QString hinweis;
+    if (!QFileInfo(datei).isFile()) {
+        const QString index = hilfeDateiFuer(ordner, QStringLiteral("index.htm"));
+        hinweis = QStringLiteral("Die Hilfeseite „%1“ ist nicht vorhanden.").arg(thema);
+        datei = QFileInfo(index).isFile() ? index : QString();
+    }
+    m_datei = datei;
+    if (datei.isEmpty()) {
+        m_browser->setHtml(QStringLiteral("<h2>Hilfe nicht gefunden</h2><p>%1</p><p>Im Ordner „Hilfe“ des Programms "
+                                          "fehlen die Hilfeseiten. Bitte installieren Sie das Programm neu.</p>")
+                               .arg(hinweis.toHtmlEscaped()));
+        return;
+    }
+    m_browser->setSearchPaths({ordner});
+    m_browser->setSource(QUrl::fromLocalFile(datei));
+    if (!hinweis.isEmpty()) {
+        // the index instead, with a line that says why
+        QTextCursor c(m_browser->document());
+        c.movePosition(QTextCursor::Start);
+        c.insertHtml(QStringLiteral("<p><b>%1 Es wird das Inhaltsverzeichnis gezeigt.</b></p>").arg(hinweis.toHtmlEscaped()));
+        c.insertBlock();
+    }
+}
+
+void HilfeFenster::linkGeklickt(const QUrl& u)
+{
+    if (u.scheme() == QLatin1String("mailto"))
+        MailSenden(u.path());
+    else if (u.scheme() == QLatin1String("http") || u.scheme() == QLatin1String("https"))
+        InternetSeiteOeffnen(u.toString());
+    else if (u.isRelative() || u.isLocalFile())
+        m_browser->setSource(u);
+}
+
+void HilfeThemaAnzeigen(const QString& strThema)
+{
+    QPointer<HilfeFenster>& f = fensterZeiger();
+    if (!f)
+        f = new HilfeFenster(ui().haupt.data());
+    f->themaZeigen(app().ordner.hilfe(), strThema);
+    f->show();
+    f->raise();
+    f->activateWindow();
+}
+
+void HilfeAufrufen(const QString& strFormular) { HilfeThemaAnzeigen(hilfeThemaFuer(strFormular)); }
+
+HilfeFenster* hilfeFenster() { return fensterZeiger().data(); }
+
+void HilfeSchliessen()
+{
+    if (HilfeFenster* f = fensterZeiger().data())
+        f->close();
+}
+
+} // namespace kav

@@ -1,0 +1,97 @@
+#pragma once
+// The main window: work area for the pages, status bar, the pictures of the buttons, the pop-up
+// menus, start-up and shutdown, and the deferred relayout after a resize.
+#include "frame/anordnung.h"
+#include "platform/bildliste.h"
+#include "platform/fenster.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+class QLabel;
+class QMenu;
+class QAction;
+class QStatusBar;
+
+namespace kav {
+
+class mdiZentral : public QMainWindow, public forms::Fenster, public Anordenbar {
+    Q_OBJECT
+public:
+    explicit mdiZentral(QWidget* eltern = nullptr);
+    ~mdiZentral() override;
+
+    QWidget* widget() override { return this; }
+    Art art() const override { return Art::Hauptfenster; }
+
+    // The start-up: settings, databases, placement of the window, layout, intro window. False when
+    // the program cannot work (a database neither opens nor can be restored).
+    bool MDIForm_Load(const QString& programmOrdner, const QString& iniPfad);
+    // Shows the window in the state the start-up placed it in.
+    void zeigen();
+    // The shutdown (runs once; also when the window is closed).
+    void MDIForm_Unload();
+    bool beendet() const { return m_beendet; }
+
+    void ArbeitsbereichErmitteln();
+
+    // Outer size and place, inner size of the window, in twips.
+    double Height() const;
+    double Width() const;
+    double Top() const;
+    double Left() const;
+    double ScaleHeight() const;
+    double ScaleWidth() const;
+    // 0 normal, 1 minimised, 2 maximised
+    int WindowState() const;
+
+    QWidget* arbeitsbereich() const { return m_arbeitsbereich; }
+    QStatusBar* stbZentral() const { return m_stb; }
+    QLabel* stbPanel1() const { return m_panel1; }
+    void setPanelText(const QString& text);
+    QString panelText() const;
+
+    forms::BildListe& imlIcon() { return m_imlIcon; }
+    const forms::BildListe& imlIcon() const { return m_imlIcon; }
+    forms::BildListe& imlCursor() { return m_imlCursor; }
+
+    QMenu* mnuPopUp(int nr) const; // 1 to 7, nullptr for others
+    QAction* menuePunkt(const QString& name) const;
+
+    QTimer& timResize() { return m_timResize; }
+    // Size limits and arming of the relayout timer (on every size or state change).
+    void MDIForm_Resize();
+    void timResize_Timer();
+    long relayouts() const { return m_relayouts; }
+
+    void anordnen(Anordnung& a) override;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    void timerScharfMachen();
+    void stbZentral_PanelClick();
+    void menuesAnlegen();
+    void fensterPlatzieren();
+    void referenzGroesseSetzen();
+
+    QWidget* m_arbeitsbereich = nullptr;
+    QStatusBar* m_stb = nullptr;
+    QLabel* m_panel1 = nullptr;
+    QLabel* m_panel2 = nullptr;
+    forms::BildListe m_imlIcon;
+    forms::BildListe m_imlCursor;
+    QList<QMenu*> m_menues;
+    QTimer m_timResize;
+    bool m_blnLaden = false;
+    bool m_relayoutOffen = false; // a relayout waits for the window to be restored
+    bool m_beendet = false;
+    bool m_geladen = false;
+    long m_relayouts = 0;
+};
+
+} // namespace kav

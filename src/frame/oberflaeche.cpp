@@ -1,0 +1,28 @@
+#include "frame/oberflaeche.h"
+
+#include "frame/fensterkatalog.h"
+
+#include <memory>
+
+namespace kav {
+
+Oberflaeche::Oberflaeche() { FensterKlassenAnmelden(fenster); }
+Oberflaeche::~Oberflaeche() = default;
+
+namespace {
+std::unique_ptr<Oberflaeche>& instanz()
+{
+    static std::unique_ptr<Oberflaeche> o = std::make_unique<Oberflaeche>();
+    return o;
+}
+} // namespace
+
+Oberflaeche& ui() { return *instanz(); }
+
+Oberflaeche& uiNeu()
+{
+    instanz() = std::make_unique<Oberflaeche>();
+    return *instanz();
+}
+
+} // namespace kav

@@ -1,0 +1,44 @@
+#include "frame/seitenwechsel.h"
+
+#include "frame/frmbrotkrume.h"
+#include "frame/mdizentral.h"
+#include "frame/oberflaeche.h"
+#include "frame/schritte.h"
+#include "services/appcontext.h"
+
+namespace kav {
+
+void FormulareEntladen()
+{
+    forms::FensterRegister& r = ui().fenster;
+    for (forms::Fenster* f : r.geladene()) {
+        const QString& n = f->name();
+        if (n != QLatin1String("frmBrotkrume") && n != QLatin1String("mdiZentral") && n != QLatin1String("frmToolbar"))
+            r.entladen(f);
+    }
+}
+
+void TitelSetzen()
+{
+    mdiZentral* haupt = ui().haupt.data();
+    if (!haupt || ui().fenster.istGeladen(QStringLiteral("frmIntro")))
+        return;
+    haupt->setWindowTitle(titelFuer(app().rahmen.strFensterZeigen));
+}
+
+void BrotkrumeAktualisieren(const QString& strSchritt)
+{
+    forms::FensterRegister& r = ui().fenster;
+    auto* bk = r.fensterAls<frmBrotkrume>(QStringLiteral("frmBrotkrume"));
+    if (!bk && !r.gesperrt()) {
+        try {
+            bk = dynamic_cast<frmBrotkrume*>(r.zeigen(QStringLiteral("frmBrotkrume")));
+        } catch (const std::exception&) {
+            bk = nullptr;
+        }
+    }
+    if (bk)
+        bk->schrittZeigen(brotkrumenPosition(strSchritt));
+}
+
+} // namespace kav

@@ -1,0 +1,40 @@
+#pragma once
+// An image control: shows a picture stretched to its own size (or at its natural size), drawn
+// anew for every size so that it stays sharp.
+#include <QIcon>
+#include <QPixmap>
+#include <QWidget>
+
+namespace kav::forms {
+
+class Bild : public QWidget {
+    Q_OBJECT
+public:
+    explicit Bild(QWidget* eltern = nullptr);
+
+    void setBild(const QIcon& bild);
+    void setBild(const QPixmap& bild);
+    void leeren();
+    bool istLeer() const { return m_icon.isNull() && m_pixmap.isNull(); }
+    // Key of the picture shown, when it came from an image list (empty: none).
+    QString schluessel() const { return m_schluessel; }
+    void setSchluessel(const QString& s) { m_schluessel = s; }
+
+    void setStretch(bool s);
+    bool Stretch() const { return m_stretch; }
+
+signals:
+    void doppelklick();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+private:
+    QIcon m_icon;
+    QPixmap m_pixmap;
+    QString m_schluessel;
+    bool m_stretch = true;
+};
+
+} // namespace kav::forms

@@ -1,0 +1,83 @@
+#pragma once
+// A program folder in a temporary directory and a started main window.
+#include "frame/mdizentral.h"
+#include "frame/oberflaeche.h"
+#include "platform/clock.h"
+#include "services/appcontext.h"
+#include "services/gebietsschema.h"
+#include "testhelpers.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kav::test {
+
+class RahmenTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ordnerAnlegen(dir.path());
+    }
+    void TearDown() override
+    {
+        haupt.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        app().diensteSchliessen();
+    }
+
+    static void ordnerAnlegen(const QString& basis)
+    {
+        Programmordner o{basis};
+        referenzDatei(o.kavDatei());
+        referenzDatei(o.kavStandard());
+        leereDatei(o.datenDatei(), Datenbankdatei::Daten);
+        QDir().mkpath(o.bilder());
+        QDir().mkpath(o.hilfe());
+        QFile::copy(qEnvironmentVariable("KAV_PROGRAM_DIR") + "/Bilder/Logo_Kav.gif", o.bilder() + "/Logo_Kav.gif");
+    }
+
+    // A fresh context and window set, then the start-up of the main window.
+    mdiZentral& starten(const QDateTime& jetzt = QDateTime(QDate(2026, 12, 6), QTime(9, 0)))
+    {
+        haupt.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        AppContext& a = appNeu();
+        a.gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
+        a.uhr = std::make_shared<FixedClock>(jetzt);
+        a.anzeige = &protokoll;
+        uiNeu();
+        haupt = std::make_unique<mdiZentral>();
+        EXPECT_TRUE(haupt->MDIForm_Load(dir.path(), ini()));
+        return *haupt;
+    }
+
+    // Main window and reference size for a layout of `breite` x `hoehe` pixels (normal state).
+    void groesse(int breite, int hoehe)
+    {
+        haupt->setWindowState(Qt::WindowNoState);
+        // the outer size (with the frame) counts
+        const int rb = haupt->frameGeometry().width() - haupt->width();
+        const int rh = haupt->frameGeometry().height() - haupt->height();
+        haupt->resize(breite - rb, hoehe - rh);
+        Rahmen& r = app().rahmen;
+        r.sngHoeheStart = static_cast<float>(0.9 * hoehe * 15);
+        r.sngBreiteStart = static_cast<float>(breite * 15);
+    }
+
+    QString ini() const { return dir.filePath("config/Kav.ini"); }
+    forms::FensterRegister& fenster() { return ui().fenster; }
+
+    QTemporaryDir dir;
+    MeldungsProtokoll protokoll;
+    std::unique_ptr<mdiZentral> haupt;
+};
+
+// Geometry (twips), font and visibility of every widget below a window, by object path.
+QMap<QString, QString> abbild(QWidget* w);
+
+} // namespace kav::test
