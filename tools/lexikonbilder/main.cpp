@@ -59,12 +59,22 @@ void speichern(const QImage& bild, const QString& pfad)
         fail(QStringLiteral("%1 kann nicht geschrieben werden").arg(pfad));
 }
 
+// The offscreen platform complains about a missing runtime folder on every build; that says nothing
+// about the pictures. Everything else (SVG parse warnings included) is passed on.
+void meldungen(QtMsgType typ, const QMessageLogContext& kontext, const QString& text)
+{
+    if (typ == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(typ, kontext, text)));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(meldungen);
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     QString quelle, vorschau, vollbild;
