@@ -1,0 +1,18 @@
+#pragma once
+// Access to the built reference file Kav.KRN and the program folder for the data checks.
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantList>
+#include <QVariantMap>
+#include <QVector>
+
+namespace kav::test {
+
+// A read connection to a copy of the generated Kav.KRN, opened once per test program.
+QSqlDatabase referenzKav();
+// All rows of a statement (values bound to its "?" marks) as column-name maps.
+QVector<QVariantMap> zeilen(const QString& statement, const QVariantList& werte = {});
+// Folder of the built program (Daten, Hilfe, Lexikon beside the executable).
+QString programmOrdner();
+
+} // namespace kav::test
