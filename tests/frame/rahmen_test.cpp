@@ -147,6 +147,13 @@ protected:
         const QSqlDatabase d = app().db->cnDaten();
         sql::exec(d, "INSERT INTO FlaechenID (FlaechenNr, Bezeichnung) VALUES (?, ?)", {"Fl1001", "Gemüsebeet Süd"});
         sql::exec(d, "INSERT INTO AnalysenID (AnalysenNr, Datum) VALUES (?, ?)", {"An1001", "2024-05-03"});
+        // crop rows of our own, whatever the shipped reference data hold
+        const QSqlDatabase k = app().db->cnKav();
+        sql::exec(k, "DELETE FROM KulturID WHERE KulturNr IN ('Ku1010', 'Ku1089')");
+        sql::exec(k, "INSERT INTO KulturID (KulturNr, Bezeichnung, GruppierungNr, Gliederungspunkt) VALUES (?, ?, ?, ?)",
+                  {"Ku1010", "Kopfsalat", 1007, 0});
+        sql::exec(k, "INSERT INTO KulturID (KulturNr, Bezeichnung, GruppierungNr, Gliederungspunkt) VALUES (?, ?, ?, ?)",
+                  {"Ku1089", "Gespeicherte Mischkulturen", 0, 1});
     }
     frmTitel* titel()
     {
