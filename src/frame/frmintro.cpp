@@ -42,11 +42,9 @@ frmIntro::frmIntro() : forms::Formular(QStringLiteral("frmIntro"))
 QString frmIntro::creditsText()
 {
     return QStringLiteral(
-        "Humavera berät Sie bei der Düngung Ihres Hausgartens: Aus den Ergebnissen Ihrer Bodenuntersuchung, "
-        "der angebauten Kultur und den Nährstoffen aus Gründüngung, Kompost und Mist berechnet das Programm, "
-        "was Ihre Beete wirklich brauchen, und schlägt passende Dünger mit Mengen und Terminen vor. "
-        "Entstanden ist es in einem Projekt für umweltgerechtes Gärtnern, gemeinsam mit Fachleuten aus "
-        "Gartenbauberatung, Bodenuntersuchung und Kleingartenwesen.");
+        "Humavera berät Sie bei der Düngung Ihres Hausgartens: Aus Ihrer Bodenuntersuchung, der Kultur und "
+        "den Nährstoffen aus Gründüngung, Kompost und Mist berechnet das Programm, was Ihre Beete brauchen, "
+        "und schlägt passende Dünger mit Mengen und Terminen vor.");
 }
 
 void frmIntro::Form_Load()
@@ -152,6 +150,15 @@ void starten(Rahmen& r)
 
 void ProgrammStarten()
 {
+    // the start runs once: a timer tick or a double-click while it runs (a message box of a
+    // start page lets events through) must not start it a second time
+    static bool laeuft = false;
+    if (laeuft)
+        return;
+    laeuft = true;
+    const struct Ende {
+        ~Ende() { laeuft = false; }
+    } ende;
     Rahmen& r = app().rahmen;
     try {
         starten(r);

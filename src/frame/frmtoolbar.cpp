@@ -61,6 +61,8 @@ frmToolbar::frmToolbar() : forms::Formular(QStringLiteral("frmToolbar"))
         b->setMouseTracking(true);
         b->setFocusPolicy(Qt::NoFocus);
         b->installEventFilter(this);
+        // a move over a button stays with the button: the bar's own move handler would undo the highlight
+        b->setAttribute(Qt::WA_NoMousePropagation);
         connect(b, &QToolButton::clicked, this, [this, i] {
             try {
                 cmbMenu_Click(i);

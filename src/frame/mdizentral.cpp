@@ -227,10 +227,8 @@ void mdiZentral::timResize_Timer()
     if (WindowState() == 1) {
         // no ticking while minimised; restoring the window arms the timer again
         m_timResize.stop();
-        m_relayoutOffen = true;
         return;
     }
-    m_relayoutOffen = false;
     ++m_relayouts;
     ArbeitsbereichAnordnen(objectName());
     referenzGroesseSetzen();

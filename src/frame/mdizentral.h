@@ -88,7 +88,6 @@ private:
     QList<QMenu*> m_menues;
     QTimer m_timResize;
     bool m_blnLaden = false;
-    bool m_relayoutOffen = false; // a relayout waits for the window to be restored
     bool m_beendet = false;
     bool m_geladen = false;
     long m_relayouts = 0;

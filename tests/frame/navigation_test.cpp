@@ -1,4 +1,6 @@
 // The navigation bar, help, web and mail links, the status bar and the pictures.
+#include <QMouseEvent>
+#include <QApplication>
 #include "frame/bilder.h"
 #include "frame/frmbrotkrume.h"
 #include "frame/frmintro.h"
@@ -180,6 +182,18 @@ TEST_F(NavigationTest, HervorhebenUndHinweise)
     haupt->setPanelText("y");
     tb->Form_MouseMove();
     EXPECT_EQ(haupt->panelText(), "Mehr Informationen zu Humavera finden Sie unter www.humavera.example");
+}
+
+TEST_F(NavigationTest, EchteMausbewegungUeberEinemKnopfBleibtHervorgehoben)
+{
+    app().rahmen.blnToolbarAktiv = true;
+    QToolButton* b = tb->cmbMenu(2);
+    const QPointF mitte(b->width() / 2.0, b->height() / 2.0);
+    QMouseEvent bewegung(QEvent::MouseMove, mitte, b->mapToGlobal(mitte), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+    QApplication::sendEvent(b, &bewegung);
+    EXPECT_EQ(forms::BackColor(b), hell());
+    EXPECT_EQ(haupt->panelText(), "Bodenprobe genommen, Ergebnisse eingetragen? Hier bekommen Sie die Düngeempfehlung.");
 }
 
 TEST_F(NavigationTest, BeendenKnopfSetztKeinenTitel)
