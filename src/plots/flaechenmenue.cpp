@@ -10,6 +10,7 @@
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace kav {
@@ -33,6 +34,11 @@ QMessageBox::StandardButton frage(const QString& titel, const QString& text, QMe
                                   QMessageBox::StandardButton sicher)
 {
     QMessageBox box(QMessageBox::NoIcon, titel, text, knoepfe, ui().haupt.data());
+    const std::pair<QMessageBox::StandardButton, const char*> texte[] = {
+        {QMessageBox::Yes, "Ja"}, {QMessageBox::No, "Nein"}, {QMessageBox::Cancel, "Abbrechen"}};
+    for (const auto& [knopf, beschriftung] : texte)
+        if (QAbstractButton* b = box.button(knopf))
+            b->setText(QString::fromUtf8(beschriftung));
     box.setDefaultButton(sicher);
     box.setEscapeButton(sicher);
     box.exec();

@@ -106,6 +106,7 @@ private:
 
     QString m_strFlaechenBezeichnung;
     QString m_letzterKnoten; // key of the node the page shows; a keyboard move to another one is processed
+    bool m_tasteImBaum = false; // a key went down in the tree
     std::vector<QMetaObject::Connection> m_menueVerbindungen;
 };
 

@@ -14,6 +14,8 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
+#include <utility>
+
 namespace kav {
 
 void frmAnalysenWerte::trvFlaechen_MouseUp(QTreeWidgetItem* item, const QPoint& globalPos)
@@ -83,10 +85,16 @@ bool frmAnalysenWerte::eventFilter(QObject* o, QEvent* e)
             trvFlaechen_MouseUp(m_trvFlaechen->itemAt(m->position().toPoint()), m->globalPosition().toPoint());
             return true;
         }
+    } else if (o == m_trvFlaechen && typ == QEvent::KeyPress) {
+        m_tasteImBaum = true;
+    } else if (o == m_trvFlaechen && typ == QEvent::FocusOut) {
+        m_tasteImBaum = false;
     } else if (o == m_trvFlaechen && typ == QEvent::KeyRelease) {
-        // a keyboard move to another node does what a click does
+        // a keyboard move to another node does what a click does; the release of a key pressed
+        // elsewhere (Tab into the tree) is none
         QTreeWidgetItem* cur = m_trvFlaechen->currentItem();
-        if (cur && m_trvFlaechen->key(cur) != m_letzterKnoten)
+        const bool imBaum = std::exchange(m_tasteImBaum, false);
+        if (imBaum && cur && m_trvFlaechen->key(cur) != m_letzterKnoten)
             NodeClick();
     } else if (typ == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
         for (int i = 0; i <= 2; ++i)

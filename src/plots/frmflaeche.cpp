@@ -79,6 +79,7 @@ frmFlaeche::frmFlaeche() : Seite(QStringLiteral("frmFlaeche"), QString(), Platz:
     m_txtBezeichnung = new QLineEdit(this);
     m_txtBezeichnung->setObjectName(QStringLiteral("txtBezeichnung"));
     m_txtBezeichnung->setMaxLength(kNameLaengeMax);
+    m_txtBezeichnung->setMinimumWidth(m_txtBezeichnung->fontMetrics().averageCharWidth() * (kNameLaengeMax + 4));
     m_lblMax = text(this, QStringLiteral("lblMax"), QStringLiteral("[maximal 20 Zeichen]"));
 
     m_lblNutzung = text(this, QStringLiteral("lblNutzung"), QStringLiteral("Überwiegende Nutzung der Fläche:"));

@@ -56,7 +56,7 @@ frmFlaecheGruppe::frmFlaecheGruppe() : Seite(QStringLiteral("frmFlaecheGruppe"),
     m_txtBezeichnung = new QLineEdit(this);
     m_txtBezeichnung->setObjectName(QStringLiteral("txtBezeichnung"));
     m_txtBezeichnung->setMaxLength(kNameLaengeMax);
-    m_txtBezeichnung->setMinimumWidth(180);
+    m_txtBezeichnung->setMinimumWidth(m_txtBezeichnung->fontMetrics().averageCharWidth() * (kNameLaengeMax + 4));
     m_lblMax = new QLabel(QStringLiteral("[max. 20 Zeichen]"), this);
     m_lblMax->setObjectName(QStringLiteral("lblMax"));
     m_imgAktuellerDatensatz = new forms::Bild(this);

@@ -3,8 +3,12 @@
 #include "frame/frmtoolbar.h"
 #include "frame/mdizentral.h"
 #include "seitenfixture.h"
+#include "services/server.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QRandomGenerator>
+#include <QSqlQuery>
 #include <QLineEdit>
 
 using namespace kav;
@@ -280,6 +284,13 @@ TEST_F(AnalysenSeiteTest, SpeichernSchreibtEinmalUndKlapptDenPfadAuf)
     EXPECT_TRUE(seite->cmbSpeichern()->isEnabled());
     EXPECT_EQ(werte(), QStringList({"2,5", "18", "21", "", "6,2"}));
 
+    // Tab into the rebuilt tree (it makes a node current) is no selection: the page stays
+    trv->setFocus(Qt::TabFocusReason);
+    QKeyEvent los(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier);
+    QCoreApplication::sendEvent(trv, &los);
+    EXPECT_EQ(werte(), QStringList({"2,5", "18", "21", "", "6,2"}));
+    EXPECT_EQ(w().strAktFlaechenNr, "Fl1001");
+
     // a second store of the same page changes that analysis, nothing is added
     tippen(seite->txtWert(6), "6,8");
     QTest::mouseClick(seite->cmbSpeichern(), Qt::LeftButton);
@@ -435,4 +446,45 @@ TEST_F(AnalysenSeiteTest, KnopfFarbeFolgtDerMaus)
     seite->Form_MouseMove(); // over the free area: the first highlighted button only
     EXPECT_EQ(forms::BackColor(seite->cmbWeiter()), normal);
     EXPECT_EQ(forms::BackColor(seite->cmbSenden()), hell);
+}
+
+TEST_F(AnalysenSeiteTest, SendenSchreibtEineZeileUndAktualisiertSie)
+{
+    KAV_SERVER_ODER_UEBERSPRINGEN(cfg);
+    app().server = std::make_unique<Server>(cfg);
+    QString id; // a program id of its own: every run writes rows of its own
+    for (int i = 0; i < 18; ++i)
+        id += QChar(u'0' + QRandomGenerator::global()->bounded(10));
+    app().einstellungen.strProgrammID = id;
+    const auto zeilen = [&] {
+        return sql::scalar(app().server->cnServer(kDatenerfassung), "SELECT COUNT(*) FROM analysen WHERE Programmid = ?",
+                           {id})
+            .toLongLong();
+    };
+
+    klicken("An1000");
+    QTest::mouseClick(seite->cmbSenden(), Qt::LeftButton);
+    EXPECT_TRUE(protokoll.meldungen.isEmpty()) << protokoll.texte().join(" / ").toStdString();
+    ASSERT_EQ(zeilen(), 1);
+    QSqlQuery q = sql::exec(app().server->cnServer(kDatenerfassung),
+                            "SELECT FlaechenID, AnalysenID, ph, Bodenart, Nutzung FROM analysen WHERE Programmid = ?", {id});
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), "Fl1001");
+    EXPECT_EQ(q.value(1).toString(), "An1000");
+    EXPECT_DOUBLE_EQ(q.value(2).toDouble(), 6.5);
+    EXPECT_EQ(q.value(3).toInt(), 1);
+    EXPECT_EQ(q.value(4).toInt(), 2);
+    EXPECT_TRUE(knoten("Fl1001")->isExpanded());
+    EXPECT_FALSE(seite->txtWert(2)->isEnabled()); // until the next node is chosen
+    EXPECT_TRUE(seite->cmbSenden()->isEnabled());
+
+    klicken("An1000");
+    tippen(seite->txtWert(6), "7,1");
+    QTest::mouseClick(seite->cmbSenden(), Qt::LeftButton);
+    EXPECT_EQ(zeilen(), 1);
+    EXPECT_DOUBLE_EQ(sql::scalar(app().server->cnServer(kDatenerfassung), "SELECT ph FROM analysen WHERE Programmid = ?",
+                                 {id})
+                         .toDouble(),
+                     7.1);
+    EXPECT_EQ(anzahl("AnalysenID"), 1);
 }

@@ -64,6 +64,7 @@ TEST_F(BaumMenueTest, RechtsklickLoeschtNurDenKnotenUnterDerMaus)
     EXPECT_EQ(f.knoepfe, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(f.standard, QMessageBox::No);
     EXPECT_EQ(f.symbol, QMessageBox::NoIcon);
+    EXPECT_EQ(f.beschriftungen, QStringList({"Ja", "Nein"}));
 
     EXPECT_EQ(anzahl("FlaechenID", "FlaechenNr = 'Fl1003'"), 0);
     EXPECT_EQ(anzahl("AnalysenID", "AnalysenNr = 'An1001'"), 0);
@@ -94,6 +95,7 @@ TEST_F(BaumMenueTest, NeinUndAbbrechenSindVorgabeUndAendernNichts)
     EXPECT_EQ(g.text, kGruppeLoeschenFrage);
     EXPECT_EQ(g.knoepfe, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     EXPECT_EQ(g.standard, QMessageBox::Cancel);
+    EXPECT_EQ(g.beschriftungen, QStringList({"Ja", "Nein", "Abbrechen"}));
     EXPECT_EQ(anzahl("FlaechenID"), flaechen);
     ASSERT_NE(knoten("Fl1002"), nullptr);
     EXPECT_EQ(knoten("Fl1002")->parent(), knoten("Fl1001"));

@@ -31,6 +31,7 @@ struct Frage {
     QMessageBox::StandardButton standard = QMessageBox::NoButton;
     QMessageBox::StandardButtons knoepfe;
     QMessageBox::Icon symbol = QMessageBox::NoIcon;
+    QStringList beschriftungen; // of the buttons, in the order Yes, No, Cancel
 };
 
 class SeitenTest : public RahmenTest {
@@ -164,6 +165,9 @@ protected:
                 f->text = box->text();
                 f->knoepfe = box->standardButtons();
                 f->symbol = box->icon();
+                for (auto k : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+                    if (QAbstractButton* b = box->button(k))
+                        f->beschriftungen << b->text();
                 f->standard = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
             }
             if (QAbstractButton* b = box->button(knopf))
