@@ -65,7 +65,7 @@ bool FlaechenBaumAnsicht::fuellen(const QSqlDatabase& cnDaten, bool blnNurAktuel
     clear();
     m_items.clear();
     m_items.reserve(static_cast<size_t>(m_modell.anzahl()));
-    // the items are put together outside the control and handed over in one piece
+    // the items are put together outside the control and handed over at once
     QList<QTreeWidgetItem*> oben;
     for (int i = 0; i < m_modell.anzahl(); ++i) {
         const BaumKnoten& k = m_modell.knoten(i);
