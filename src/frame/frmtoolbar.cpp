@@ -92,29 +92,69 @@ void frmToolbar::setBild(int index, const QString& schluessel)
 
 QString frmToolbar::bildSchluessel(int index) const { return m_cmbMenu(index)->property("Bild").toString(); }
 
+namespace {
+
+// Widest line of a caption in a font.
+int breitesteZeile(const QFont& f, const QString& text)
+{
+    const QFontMetrics fm(f);
+    int breite = 0;
+    for (const QString& zeile : text.split(QLatin1Char('\n')))
+        breite = std::max(breite, fm.horizontalAdvance(zeile));
+    return breite;
+}
+
+// A caption too wide for its button goes on two lines, split at the blank nearest the middle.
+QString umbrochen(const QFont& f, const QString& text, int platz)
+{
+    if (QFontMetrics(f).horizontalAdvance(text) <= platz)
+        return text;
+    int beste = -1;
+    for (int i = 0; i < text.size(); ++i)
+        if (text[i] == QLatin1Char(' ') && (beste < 0 || std::abs(i - text.size() / 2) < std::abs(beste - text.size() / 2)))
+            beste = i;
+    return beste > 0 ? text.left(beste) + QLatin1Char('\n') + text.mid(beste + 1) : text;
+}
+
+const char* const kSchriftSoll = "kavSchriftSoll";
+const char* const kSchriftAngepasst = "kavSchriftAngepasst";
+
+} // namespace
+
 void frmToolbar::beschriftungenAnpassen()
 {
-    // a caption too wide for its button goes on two lines; all pictures get the same size, from
-    // the room that the captions leave
+    // a caption too wide for its button goes on two lines; a word still too wide makes that
+    // button's font smaller (never below 6 points) instead of being cut; all pictures get the
+    // same size, from the room that the captions leave
     int zeilen = 1;
     int zeilenHoehe = 0;
     for (int index = 1; index <= 7; ++index) {
         QToolButton* b = m_cmbMenu(index);
         const QString text = QString::fromUtf8(kTexte[index - 1]);
-        const QFontMetrics fm(b->font());
-        zeilenHoehe = std::max(zeilenHoehe, fm.height());
-        QString anzeige = text;
-        if (fm.horizontalAdvance(text) > b->width() - 8) {
-            int beste = -1;
-            for (int i = 0; i < text.size(); ++i)
-                if (text[i] == QLatin1Char(' ')
-                    && (beste < 0 || std::abs(i - text.size() / 2) < std::abs(beste - text.size() / 2)))
-                    beste = i;
-            if (beste > 0) {
-                anzeige = text.left(beste) + QLatin1Char('\n') + text.mid(beste + 1);
-                zeilen = 2;
-            }
+        const int platz = b->width() - 12;
+        // the size the layout gave, unless the font is still the one fitted here
+        const double ist = b->font().pointSizeF();
+        const double angepasst = b->property(kSchriftAngepasst).toDouble();
+        const double soll = angepasst > 0 && ist == angepasst ? b->property(kSchriftSoll).toDouble() : ist;
+        QFont f = b->font();
+        f.setPointSizeF(soll);
+        QString anzeige = umbrochen(f, text, platz);
+        double groesse = soll;
+        while (platz > 0 && groesse > 6.0 && breitesteZeile(f, anzeige) > platz) {
+            groesse = std::max(6.0, groesse - 0.5);
+            f.setPointSizeF(groesse);
+            anzeige = umbrochen(f, text, platz);
         }
+        if (groesse != ist) {
+            b->setFont(f);
+            b->setProperty(kSchriftSoll, soll);
+            b->setProperty(kSchriftAngepasst, groesse == soll ? 0.0 : groesse);
+        } else if (groesse == soll) {
+            b->setProperty(kSchriftAngepasst, 0.0);
+        }
+        if (anzeige.contains(QLatin1Char('\n')))
+            zeilen = 2;
+        zeilenHoehe = std::max(zeilenHoehe, QFontMetrics(b->font()).height());
         if (b->text() != anzeige)
             b->setText(anzeige);
     }

@@ -1,26 +1,477 @@
 #include "plots/frmanalysenwerte.h"
 
+#include "frame/frmtoolbar.h"
+#include "frame/mdizentral.h"
+#include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
+#include "plots/einstufung.h"
+#include "plots/flaechenbaumansicht.h"
+#include "plots/flaechendaten.h"
+#include "plots/flaechenmenue.h"
+#include "plots/plotbilder.h"
+#include "plots/plotknoepfe.h"
 #include "services/appcontext.h"
+#include "services/datenbanken.h"
+#include "services/meldungen.h"
+#include "services/zahlenfilter.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
 
 namespace kav {
 
-frmAnalysenWerte::frmAnalysenWerte() : Seite(QStringLiteral("frmAnalysenWerte"), QStringLiteral("Analysenwerte"), Platz::UnterBrotkrume) {}
+namespace {
+
+const char* const kWertTexte[7] = {"Datum Probennahme:", "Bodenart:", "Organische Substanz:", "Phosphat-Gehalt:",
+                                   "Kalium-Gehalt:", "Magnesium-Gehalt:", "pH-Wert:"};
+const char* const kBodenartTexte[3] = {"  leicht", "  mittel", "  schwer"};
+const char* const kEinheiten[4] = {"%", "mg P2O5/ 100g", "mg K2O/ 100g", "mg Mg/ 100g"};
+// Lexicon chapters of the value captions (index 0 has none).
+const char* const kLexikonKapitel[7] = {nullptr, "Bodenart", "organischeSubstanz", "GehaltsklassenPhosphat",
+                                        "GehaltsklassenKalium", "GehaltsklassenMagnesium", "pHundKalk"};
+
+const QString kHinweisAuswahl = QStringLiteral("Wählen Sie eine Fläche aus oder geben Sie eine neue Fläche ein.");
+const QString kHinweisNeu = QStringLiteral("Geben Sie eine neue Fläche ein.");
+const QString kUeberschriftEingabe = QStringLiteral("Geben Sie rechts die Analysenwerte ein für: ");
+const QString kUeberschriftWerte = QStringLiteral("Analysenwerte für die Fläche: ");
+
+QLabel* beschriftung(QWidget* eltern, const QString& name, const QString& text)
+{
+    auto* l = new QLabel(text, eltern);
+    l->setObjectName(name);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+} // namespace
+
+frmAnalysenWerte* analysenSeite()
+{
+    return ui().fenster.fensterAls<frmAnalysenWerte>(QStringLiteral("frmAnalysenWerte"));
+}
+
+frmAnalysenWerte::frmAnalysenWerte()
+    : Seite(QStringLiteral("frmAnalysenWerte"), QStringLiteral("Analysenwerte"), Platz::UnterBrotkrume)
+{
+    setMouseTracking(true);
+    m_imlTrv = plotBaumListe();
+
+    m_lblFlaeche = beschriftung(this, QStringLiteral("lblFlaeche"), QString());
+    m_lblFlaeche->setWordWrap(true);
+
+    m_trvFlaechen = new FlaechenBaumAnsicht(this);
+    m_trvFlaechen->setObjectName(QStringLiteral("trvFlaechen"));
+    m_trvFlaechen->setToolTip(QStringLiteral("Zur Neueingabe oder zum Bearbeiten einer Fläche Rechtsklick"));
+    m_trvFlaechen->setBilder(&m_imlTrv);
+    m_trvFlaechen->installEventFilter(this);
+    m_trvFlaechen->viewport()->installEventFilter(this);
+    connect(m_trvFlaechen, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem*, int) { NodeClick(); });
+
+    for (int i = 0; i <= 6; ++i) {
+        QLabel* l = beschriftung(this, QStringLiteral("lblWert%1").arg(i), QString::fromUtf8(kWertTexte[i]));
+        l->installEventFilter(this);
+        m_lblWert.anhaengen(l);
+    }
+
+    m_dtpProbenahme = new QDateEdit(this);
+    m_dtpProbenahme->setObjectName(QStringLiteral("dtpProbenahme"));
+    m_dtpProbenahme->setCalendarPopup(true);
+    {
+        const Gebietsschema& g = app().gebiet;
+        m_dtpProbenahme->setDisplayFormat(g.strDatumsFormat.isEmpty() ? g.locale.dateFormat(QLocale::ShortFormat)
+                                                                      : g.strDatumsFormat);
+    }
+    connect(m_dtpProbenahme, &QDateEdit::dateChanged, this, [this] { dtpProbenahme_Change(); });
+
+    for (int i = 0; i <= 2; ++i) {
+        auto* img = new forms::Bild(this);
+        img->setObjectName(QStringLiteral("imgBodenart%1").arg(i));
+        img->setStretch(true);
+        forms::Tw(img).setRechteck(QRectF(0, 0, 240, 240)); // the layout places it, its size stays
+        img->installEventFilter(this);
+        m_imgBodenart.anhaengen(img);
+        QLabel* l = beschriftung(this, QStringLiteral("lblBodenart%1").arg(i), QString::fromUtf8(kBodenartTexte[i]));
+        l->installEventFilter(this);
+        m_lblBodenart.anhaengen(l);
+    }
+
+    m_cobBodenart = new QComboBox(this);
+    m_cobBodenart->setObjectName(QStringLiteral("cobBodenart"));
+    m_cobBodenart->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    connect(m_cobBodenart, &QComboBox::activated, this, [this](int) { cobBodenart_Click(); });
+
+    for (int i = 2; i <= 6; ++i) {
+        auto* t = new QLineEdit(this);
+        t->setObjectName(QStringLiteral("txtWert%1").arg(i));
+        ZahlenFilter::installieren(t, app().gebiet.strDezimalZeichen);
+        t->installEventFilter(this);
+        connect(t, &QLineEdit::textChanged, this, [this, i] { txtWert_Change(i); });
+        m_txtWert.anhaengen(t);
+    }
+    for (int i = 0; i <= 3; ++i)
+        m_lblEinheit.anhaengen(beschriftung(this, QStringLiteral("lblEinheit%1").arg(i), QString::fromUtf8(kEinheiten[i])));
+    for (int i = 0; i <= 4; ++i)
+        m_lblEinstufung.anhaengen(beschriftung(this, QStringLiteral("lblEinstufung%1").arg(i), QString()));
+
+    m_cmbSenden = bildKnopf(this, QStringLiteral("cmbSenden"), QStringLiteral("Senden"),
+                            QStringLiteral("Analysenwerte abspeichern und an die KRN senden"));
+    m_cmbSpeichern = bildKnopf(this, QStringLiteral("cmbSpeichern"), QStringLiteral("Speichern"),
+                               QStringLiteral("Analysenwerte abspeichern und Berechnung beginnen"));
+    m_cmbWeiter = bildKnopf(this, QStringLiteral("cmbWeiter"), QStringLiteral("Weiter"),
+                            QStringLiteral("Werte speichern und Düngeberechnung starten"));
+    for (QToolButton* b : {m_cmbWeiter, m_cmbSpeichern, m_cmbSenden})
+        b->installEventFilter(this);
+    connect(m_cmbSpeichern, &QToolButton::clicked, this, [this] { cmbSpeichern_Click(); });
+    connect(m_cmbWeiter, &QToolButton::clicked, this, [this] { cmbWeiter_Click(); });
+    connect(m_cmbSenden, &QToolButton::clicked, this, [this] { cmbSenden_Click(); });
+
+    // tab order: tree, date, soil type, the values, then the buttons
+    setTabOrder(m_trvFlaechen, m_dtpProbenahme);
+    setTabOrder(m_dtpProbenahme, m_cobBodenart);
+    setTabOrder(m_cobBodenart, m_txtWert(2));
+    for (int i = 2; i < 6; ++i)
+        setTabOrder(m_txtWert(i), m_txtWert(i + 1));
+    setTabOrder(m_txtWert(6), m_cmbSpeichern);
+    setTabOrder(m_cmbSpeichern, m_cmbSenden);
+    setTabOrder(m_cmbSenden, m_cmbWeiter);
+}
+
+frmAnalysenWerte::~frmAnalysenWerte()
+{
+    for (const auto& v : m_menueVerbindungen)
+        disconnect(v);
+}
+
+FlaechenDaten frmAnalysenWerte::daten() const
+{
+    AppContext& a = app();
+    return FlaechenDaten(a.db->cnDaten(), a.gebiet, *a.uhr, a.zufall);
+}
+
+// ---------------------------------------------------------------- loading
 
 void frmAnalysenWerte::Form_Load()
 {
-    Rahmen& r = app().rahmen;
+    AppContext& a = app();
+    Rahmen& r = a.rahmen;
+    FlaechenBaumFuellen();
+
+    if (mdiZentral* h = ui().haupt.data()) {
+        const QPixmap zeiger = h->imlCursor().pixmap(QStringLiteral("ZeigerInfo"), QSize(24, 24));
+        for (int i = 2; i <= 6; ++i)
+            m_lblWert(i)->setCursor(zeiger.isNull() ? QCursor(Qt::WhatsThisCursor) : QCursor(zeiger, 0, 0));
+    }
+    bodenartBilder();
+    if (a.db) {
+        try {
+            m_cobBodenart->addItems(bodenartenLesen(a.db->cnKav()));
+        } catch (const std::exception&) {
+            // without soil types only the group pictures can be chosen
+        }
+    }
+    m_cobBodenart->setCurrentIndex(-1);
+
+    // the sampling date starts at today, once; a relayout leaves it alone
+    {
+        const QSignalBlocker sperre(m_dtpProbenahme);
+        m_dtpProbenahme->setDate(a.uhr->now().date());
+    }
+
     r.strFensterZeigen = QStringLiteral("Analysenwerte");
     r.strLexikonAnzeige = QStringLiteral("Einleitung");
     BrotkrumeAktualisieren(QStringLiteral("Analysenwerte"));
+    leeren();
+    hinweisZeigen();
+    menueBefehleVerbinden();
+    TitelSetzen();
     ArbeitsbereichAnordnen(name());
+    EingabeEnable(false);
 }
 
-void frmAnalysenWerte::anordnen(Anordnung& a)
+void frmAnalysenWerte::Form_Unload()
 {
-    // the page's place; its controls follow
-    platzSetzen(a);
-    a.tu([&] { a.farbverlauf(this); });
+    for (const auto& v : m_menueVerbindungen)
+        disconnect(v);
+    m_menueVerbindungen.clear();
+    Seite::Form_Unload();
+}
+
+void frmAnalysenWerte::menueBefehleVerbinden()
+{
+    mdiZentral* h = ui().haupt.data();
+    if (!h)
+        return;
+    const std::pair<const char*, void (*)()> befehle[] = {
+        {"mnuUmschalt", mnuUmschalt_Click},       {"mnuGruEbene1", mnuGruEbene_Click},
+        {"mnuGruEbene2", mnuGruEbene_Click},      {"mnuFlaecheE1", mnuFlaecheE1_Click},
+        {"mnuNeueFlache", mnuNeueFlache_Click},   {"mnuGrpAendern", mnuGrpAendern_Click},
+        {"mnuGrpLoeschen", mnuGrpLoeschen_Click}, {"mnuFlaAendern", mnuFlaAendern_Click},
+        {"mnuFlaLoeschen", mnuFlaLoeschen_Click}, {"mnuAnalyseLoeschen", mnuAnalyseLoeschen_Click},
+    };
+    for (const auto& [name, befehl] : befehle) {
+        if (QAction* act = h->menuePunkt(QLatin1String(name)))
+            m_menueVerbindungen.push_back(connect(act, &QAction::triggered, this, [befehl] { befehl(); }));
+    }
+}
+
+// ---------------------------------------------------------------- tree
+
+void frmAnalysenWerte::FlaechenBaumFuellen()
+{
+    AppContext& a = app();
+    bool ok = true;
+    if (a.db)
+        ok = m_trvFlaechen->fuellen(a.db->cnDaten(), a.einstellungen.blnAnzeigeAktuellFl, a.gebiet);
+    const bool nichts = m_trvFlaechen->modell().nichtsAnzuzeigen();
+    if (auto* tb = ui().fenster.fensterAls<frmToolbar>(QStringLiteral("frmToolbar")))
+        tb->cmbMenu(2)->setEnabled(!nichts);
+    if (nichts)
+        m_lblFlaeche->setText(kHinweisNichtsAnzuzeigen);
+    EingabeEnable(false);
+    if (!ok && a.anzeige)
+        a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
+                                 QStringLiteral("Die Flächen konnten nicht gelesen werden.\n\nUrsache: ")
+                                     + m_trvFlaechen->modell().fehler(),
+                                 Meldung::Symbol::Warnung});
+}
+
+void frmAnalysenWerte::baumAuffrischen()
+{
+    m_trvFlaechen->BaumZustandSpeichern();
+    FlaechenBaumFuellen();
+    m_trvFlaechen->BaumZustandWiederherstellen();
+}
+
+void frmAnalysenWerte::knotenVerarbeiten(QTreeWidgetItem* item)
+{
+    if (item && m_trvFlaechen->currentItem() != item)
+        m_trvFlaechen->setCurrentItem(item);
+    NodeClick();
+}
+
+void frmAnalysenWerte::NodeClick()
+{
+    AppContext& a = app();
+    WizardState& w = a.bedarf;
+    const int i = m_trvFlaechen->index(m_trvFlaechen->currentItem());
+    m_letzterKnoten = i < 0 ? QString() : m_trvFlaechen->modell().knoten(i).key;
+    const KnotenNummern n = m_trvFlaechen->modell().nummern(i);
+    if (i < 0 || !a.db) {
+        hinweisZeigen();
+        leeren();
+        return;
+    }
+    switch (n.art) {
+    case KnotenArt::Wurzel:
+        w.strAktFlaechenNr = n.flaechenNr;
+        w.strAktGruppierungNr = n.gruppierungNr;
+        EingabeEnable(false);
+        break;
+    case KnotenArt::Gruppe:
+        EingabeEnable(false);
+        w.strAktGruppierungNr = n.gruppierungNr;
+        w.strAktFlaechenNr = n.flaechenNr;
+        w.strAktAnalysenNr = kNeueAnalyse;
+        break;
+    case KnotenArt::Flaeche:
+    case KnotenArt::Analyse: {
+        try {
+            FlaechenDaten d = daten();
+            const auto f = d.flaecheLesen(n.flaechenNr);
+            std::optional<AnalysenZeile> analyse;
+            if (n.art == KnotenArt::Analyse)
+                analyse = d.analyseLesen(n.analysenNr);
+            if (!f || (n.art == KnotenArt::Analyse && !analyse)) {
+                // gone from the file since the tree was built
+                EingabeEnable(false);
+                break;
+            }
+            EingabeEnable(true);
+            m_strFlaechenBezeichnung = f->Bezeichnung;
+            m_lblFlaeche->setText(kUeberschriftEingabe + f->Bezeichnung);
+            w.sngFlaecheGroesse = static_cast<float>(f->Flaeche);
+            w.strAktFlaechenNr = n.flaechenNr;
+            w.strAktGruppierungNr = n.gruppierungNr;
+            w.intFlaecheNutzung = static_cast<qint16>(f->Nutzung);
+            if (n.art == KnotenArt::Flaeche) {
+                w.intFlaecheKompost = static_cast<qint16>(f->Kompost);
+                const auto nr = d.analyseZuDatum(n.flaechenNr, m_dtpProbenahme->date());
+                if (nr) {
+                    w.strAktAnalysenNr = *nr;
+                    AnalysenWerteEintragen();
+                } else {
+                    w.strAktAnalysenNr = kNeueAnalyse;
+                    leeren();
+                }
+            } else {
+                {
+                    const QSignalBlocker sperre(m_dtpProbenahme);
+                    m_dtpProbenahme->setDate(analyse->Datum);
+                }
+                w.strAktAnalysenNr = n.analysenNr;
+                AnalysenWerteEintragen();
+            }
+            return;
+        } catch (const std::exception&) {
+            EingabeEnable(false);
+        }
+        break;
+    }
+    }
+    hinweisZeigen();
+    leeren();
+}
+
+// ---------------------------------------------------------------- the values
+
+void frmAnalysenWerte::EingabeEnable(bool Status)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{m_cobBodenart, m_dtpProbenahme, m_cmbSpeichern, m_cmbSenden,
+                                                      m_cmbWeiter})
+        w->setEnabled(Status);
+    for (int i = 0; i <= 2; ++i) {
+        m_imgBodenart(i)->setEnabled(Status);
+        m_lblBodenart(i)->setEnabled(Status);
+    }
+    for (int i = 0; i <= 3; ++i)
+        m_lblEinheit(i)->setEnabled(Status);
+    for (int i = 2; i <= 6; ++i)
+        m_txtWert(i)->setEnabled(Status);
+}
+
+void frmAnalysenWerte::hinweisZeigen()
+{
+    bool auswahl = !m_trvFlaechen->modell().nichtsAnzuzeigen();
+    if (auto* tb = ui().fenster.fensterAls<frmToolbar>(QStringLiteral("frmToolbar")))
+        auswahl = tb->cmbMenu(2)->isEnabled();
+    m_lblFlaeche->setText(auswahl ? kHinweisAuswahl : kHinweisNeu);
+}
+
+void frmAnalysenWerte::leeren()
+{
+    for (int i = 2; i <= 6; ++i) {
+        const QSignalBlocker sperre(m_txtWert(i));
+        m_txtWert(i)->clear();
+    }
+    for (int i = 0; i <= 4; ++i)
+        m_lblEinstufung(i)->clear();
+    // an empty page has no soil group: a new analysis gets only the group the user chooses
+    app().bedarf.intBodenart = static_cast<qint16>(kKeineBodenart);
+    bodenartBilder();
+    m_cobBodenart->setCurrentIndex(-1);
+}
+
+void frmAnalysenWerte::bodenartBilder()
+{
+    const int gruppe = app().bedarf.intBodenart;
+    for (int i = 0; i <= 2; ++i) {
+        const QString k = i == gruppe ? QStringLiteral("opb1") : QStringLiteral("opb0");
+        m_imgBodenart(i)->setBild(m_imlTrv.bild(k));
+        m_imgBodenart(i)->setSchluessel(k);
+    }
+}
+
+void frmAnalysenWerte::AnalysenWerteEintragen()
+{
+    AppContext& a = app();
+    leeren();
+    std::optional<AnalysenZeile> z;
+    try {
+        if (a.db)
+            z = daten().analyseLesen(a.bedarf.strAktAnalysenNr);
+    } catch (const std::exception&) {
+        z.reset();
+    }
+    if (!z) {
+        m_lblFlaeche->setText(kUeberschriftEingabe + m_strFlaechenBezeichnung);
+        return;
+    }
+    m_lblFlaeche->setText(kUeberschriftWerte + m_strFlaechenBezeichnung);
+    {
+        const QSignalBlocker sperre(m_dtpProbenahme);
+        m_dtpProbenahme->setDate(z->Datum);
+    }
+    a.bedarf.intBodenart = static_cast<qint16>(z->Bodenart >= 0 && z->Bodenart <= 2 ? z->Bodenart : kKeineBodenart);
+    bodenartBilder();
+    const int index = z->BodenartKuerzel - 1;
+    m_cobBodenart->setCurrentIndex(index >= 0 && index < m_cobBodenart->count() ? index : -1);
+    const AnalysenTexte t = analyseTexte(*z, a.gebiet);
+    for (int i = 2; i <= 6; ++i) {
+        const QSignalBlocker sperre(m_txtWert(i));
+        m_txtWert(i)->setText(t[static_cast<size_t>(i - 2)]);
+    }
+    AnalysenWerteEinstufen();
+}
+
+void frmAnalysenWerte::AnalysenWerteEinstufen()
+{
+    AnalysenTexte t;
+    for (int i = 2; i <= 6; ++i)
+        t[static_cast<size_t>(i - 2)] = m_txtWert(i)->text();
+    const AnalysenSaetze s = kav::AnalysenWerteEinstufen(t, app().bedarf.intBodenart, app().gebiet);
+    for (int i = 0; i <= 4; ++i) {
+        QLabel* l = m_lblEinstufung(i);
+        if (l->text() != s[static_cast<size_t>(i)]) {
+            l->setText(s[static_cast<size_t>(i)]);
+            l->adjustSize();
+        }
+    }
+}
+
+void frmAnalysenWerte::cobBodenart_Click()
+{
+    app().bedarf.intBodenart = static_cast<qint16>(bodenartAusListenIndex(m_cobBodenart->currentIndex()));
+    bodenartBilder();
+    AnalysenWerteEinstufen();
+}
+
+void frmAnalysenWerte::imgBodenart_Click(int index)
+{
+    if (index < 0 || index > 2)
+        return;
+    app().bedarf.intBodenart = static_cast<qint16>(index);
+    bodenartBilder();
+    AnalysenWerteEinstufen();
+}
+
+void frmAnalysenWerte::dtpProbenahme_Change()
+{
+    AppContext& a = app();
+    WizardState& w = a.bedarf;
+    std::optional<QString> nr;
+    try {
+        if (a.db)
+            nr = daten().analyseZuDatum(w.strAktFlaechenNr, m_dtpProbenahme->date());
+    } catch (const std::exception&) {
+        nr.reset();
+    }
+    w.strAktAnalysenNr = nr ? *nr : kNeueAnalyse;
+    AnalysenWerteEintragen();
+}
+
+void frmAnalysenWerte::txtWert_Change(int index)
+{
+    if (index == 6 && m_txtWert(6)->text().size() == 3)
+        AnalysenWerteEinstufen();
+}
+
+void frmAnalysenWerte::txtWert_LostFocus(int) { AnalysenWerteEinstufen(); }
+
+void frmAnalysenWerte::lblWert_Click(int index)
+{
+    Rahmen& r = app().rahmen;
+    if (index >= 1 && index <= 6)
+        r.strLexikonAnzeige = QLatin1String(kLexikonKapitel[index]);
+    r.blnLexikonVonAussen = true;
+    try {
+        ui().fenster.zeigen(QStringLiteral("frmLexikon"));
+    } catch (const std::exception&) {
+        r.blnLexikonVonAussen = false;
+    }
 }
 
 } // namespace kav

@@ -2,11 +2,12 @@
 // growing size: n plots in n/10 groups (a tenth of them at the top) with 4 analyses each.
 #include "platform/localdatabase.h"
 #include "plots/flaechenbaum.h"
+#include "plots/flaechenbaumansicht.h"
 #include "services/gebietsschema.h"
 #include "services/schema.h"
 #include "services/sql.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDate>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -23,10 +24,16 @@ struct Datei {
     std::unique_ptr<LocalDatabase> db;
 };
 
+// The files of the run; closed before the application object goes.
+std::map<int, std::unique_ptr<Datei>>& dateien()
+{
+    static std::map<int, std::unique_ptr<Datei>> d;
+    return d;
+}
+
 Datei& dateiMit(int flaechen)
 {
-    static std::map<int, std::unique_ptr<Datei>> dateien;
-    auto& d = dateien[flaechen];
+    auto& d = dateien()[flaechen];
     if (d)
         return *d;
     d = std::make_unique<Datei>();
@@ -85,8 +92,35 @@ void BM_BaumNeuAufbauen(benchmark::State& state)
     state.SetComplexityN(flaechen);
 }
 
+// The same through the analysis page's tree control: model and items (what a store or a deletion
+// costs the page).
+void BM_BaumAnsichtNeuAufbauen(benchmark::State& state)
+{
+    const int flaechen = static_cast<int>(state.range(0));
+    Datei& d = dateiMit(flaechen);
+    const Gebietsschema gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
+    FlaechenBaumAnsicht trv;
+    trv.resize(400, 600);
+    trv.fuellen(d.db->db(), false, gebiet);
+    for (int i = 0; i < trv.modell().anzahl(); i += 3)
+        trv.item(i)->setExpanded(true);
+    for (auto _ : state) {
+        trv.BaumZustandSpeichern();
+        trv.fuellen(d.db->db(), false, gebiet);
+        trv.BaumZustandWiederherstellen();
+        benchmark::DoNotOptimize(trv.topLevelItemCount());
+    }
+    state.counters["Knoten"] = trv.modell().anzahl();
+    state.SetComplexityN(flaechen);
+}
+
 } // namespace
 
+BENCHMARK(BM_BaumAnsichtNeuAufbauen)
+    ->Arg(500)
+    ->Arg(5000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 BENCHMARK(BM_BaumNeuAufbauen)
     ->ArgsProduct({{500, 1000, 2000, 5000}, {0}})
     ->Unit(benchmark::kMillisecond)
@@ -95,9 +129,12 @@ BENCHMARK(BM_BaumNeuAufbauen)->Args({5000, 1})->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    dateien().clear();
     return 0;
 }

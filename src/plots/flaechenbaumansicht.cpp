@@ -1,0 +1,124 @@
+#include "plots/flaechenbaumansicht.h"
+
+#include <QHeaderView>
+
+namespace kav {
+
+FlaechenBaumAnsicht::FlaechenBaumAnsicht(QWidget* eltern) : QTreeWidget(eltern)
+{
+    setColumnCount(1);
+    setHeaderHidden(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setExpandsOnDoubleClick(true);
+    setUniformRowHeights(true);
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* i) { aufgeklappt(i, true); });
+    connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* i) { aufgeklappt(i, false); });
+}
+
+QIcon FlaechenBaumAnsicht::bild(const QString& schluessel) const
+{
+    return m_bilder ? m_bilder->bild(schluessel) : QIcon();
+}
+
+void FlaechenBaumAnsicht::aufgeklappt(QTreeWidgetItem* item, bool offen)
+{
+    // an opened node shows "Flaeche", a closed one "FlaecheGrp", whatever its kind
+    const QString& k = offen ? kBildFlaeche : kBildGruppe;
+    item->setIcon(0, bild(k));
+    item->setData(0, kBildRolle, k);
+    if (!m_baut)
+        m_modell.setExpanded(index(item), offen);
+}
+
+int FlaechenBaumAnsicht::index(const QTreeWidgetItem* item) const
+{
+    if (!item)
+        return -1;
+    bool ok = false;
+    const int i = item->data(0, Qt::UserRole).toInt(&ok);
+    return ok && i >= 0 && i < static_cast<int>(m_items.size()) && m_items[static_cast<size_t>(i)] == item ? i : -1;
+}
+
+QTreeWidgetItem* FlaechenBaumAnsicht::item(int index) const
+{
+    return index >= 0 && index < static_cast<int>(m_items.size()) ? m_items[static_cast<size_t>(index)] : nullptr;
+}
+
+QTreeWidgetItem* FlaechenBaumAnsicht::itemVon(const QString& key) const { return item(m_modell.finde(key)); }
+
+QString FlaechenBaumAnsicht::bildSchluessel(const QTreeWidgetItem* item) const
+{
+    return item ? item->data(0, kBildRolle).toString() : QString();
+}
+
+QString FlaechenBaumAnsicht::key(const QTreeWidgetItem* item) const
+{
+    const int i = index(item);
+    return i < 0 ? QString() : m_modell.knoten(i).key;
+}
+
+bool FlaechenBaumAnsicht::fuellen(const QSqlDatabase& cnDaten, bool blnNurAktuelle, const Gebietsschema& gebiet)
+{
+    const bool ok = m_modell.FlaechenBaumFuellen(cnDaten, blnNurAktuelle, gebiet);
+    m_baut = true;
+    setUpdatesEnabled(false);
+    clear();
+    m_items.clear();
+    m_items.reserve(static_cast<size_t>(m_modell.anzahl()));
+    // the items are put together outside the control and handed over at once
+    QList<QTreeWidgetItem*> oben;
+    for (int i = 0; i < m_modell.anzahl(); ++i) {
+        const BaumKnoten& k = m_modell.knoten(i);
+        QTreeWidgetItem* eltern = k.eltern >= 0 ? m_items[static_cast<size_t>(k.eltern)] : nullptr;
+        auto* it = eltern ? new QTreeWidgetItem(eltern) : new QTreeWidgetItem;
+        if (!eltern)
+            oben.append(it);
+        it->setText(0, k.text);
+        it->setIcon(0, bild(k.bild));
+        it->setData(0, Qt::UserRole, i);
+        it->setData(0, kBildRolle, k.bild);
+        m_items.push_back(it);
+    }
+    addTopLevelItems(oben);
+    zustandUebernehmen();
+    m_baut = false;
+    setUpdatesEnabled(true);
+    return ok;
+}
+
+void FlaechenBaumAnsicht::zustandUebernehmen()
+{
+    const bool vorher = m_baut;
+    m_baut = true;
+    for (int i = 0; i < m_modell.anzahl(); ++i) {
+        QTreeWidgetItem* it = m_items[static_cast<size_t>(i)];
+        const bool offen = m_modell.knoten(i).expanded;
+        if (it->isExpanded() != offen)
+            it->setExpanded(offen);
+    }
+    m_baut = vorher;
+}
+
+void FlaechenBaumAnsicht::BaumZustandSpeichern() { m_modell.BaumZustandSpeichern(); }
+
+void FlaechenBaumAnsicht::BaumZustandWiederherstellen()
+{
+    m_modell.BaumZustandWiederherstellen();
+    zustandUebernehmen();
+}
+
+QTreeWidgetItem* FlaechenBaumAnsicht::pfadAufklappen(const QString& key, bool knotenSelbst, bool wurzelAuch, bool waehlen)
+{
+    const int i = m_modell.pfadAufklappen(key, knotenSelbst, wurzelAuch);
+    if (i < 0)
+        return nullptr;
+    zustandUebernehmen();
+    QTreeWidgetItem* it = item(i);
+    if (waehlen) {
+        setCurrentItem(it);
+        scrollToItem(it);
+    }
+    return it;
+}
+
+} // namespace kav

@@ -1,0 +1,68 @@
+#include "plots/frmalteanalyse.h"
+
+#include "frame/mdizentral.h"
+#include "frame/oberflaeche.h"
+#include "platform/farbverlaufzeichnen.h"
+#include "plots/alteanalyse.h"
+#include "plots/plotknoepfe.h"
+#include "services/appcontext.h"
+
+#include <QLabel>
+#include <QToolButton>
+
+namespace kav {
+
+bool AlteAnalyseMelden(const QDate& datum)
+{
+    if (!alteAnalyseHinweis(datum, *app().uhr))
+        return false;
+    try {
+        forms::Fenster* f = ui().fenster.zeigen(QStringLiteral("frmAlteAnalyse"));
+        f->widget()->raise();
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+frmAlteAnalyse::frmAlteAnalyse() : Seite(QStringLiteral("frmAlteAnalyse"), QString(), Platz::Dialog)
+{
+    using forms::Tw;
+    setWindowTitle(kAlteAnalyseTitel);
+    // a fixed window: client area 4830 x 2535 twips
+    const double tpp = forms::twipsProPixel();
+    setFixedSize(forms::pixelVon(4830), forms::pixelVon(2535));
+
+    m_lblMeldung = new QLabel(this);
+    m_lblMeldung->setObjectName(QStringLiteral("lblMeldung"));
+    m_lblMeldung->setWordWrap(true);
+    m_lblMeldung->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont f = m_lblMeldung->font();
+    f.setPointSize(12);
+    f.setBold(true);
+    m_lblMeldung->setFont(f);
+    Tw(m_lblMeldung).setRechteck(QRectF(120, 120, 4530, 1500));
+
+    m_cmdOK = new QToolButton(this);
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setToolTip(QStringLiteral("OK"));
+    m_cmdOK->setIconSize(QSize(32, 32));
+    // below the label, at the right
+    Tw(m_cmdOK).setRechteck(QRectF(4830 - 120 - 52 * tpp, 120 + 1500 + 180, 52 * tpp, 44 * tpp));
+    connect(m_cmdOK, &QToolButton::clicked, this, [this] { cmdOK_Click(); });
+}
+
+void frmAlteAnalyse::Form_Load()
+{
+    Seite::Form_Load();
+    const Einstellungen& e = app().einstellungen;
+    FarbverlaufZeichnen(this, e.intRot, e.intGruen, e.intBlau, e.intRotHell, e.intGruenHell, e.intBlauHell);
+    forms::setBackColor(m_cmdOK, benutzerFarbeHell());
+    if (mdiZentral* h = ui().haupt.data())
+        m_cmdOK->setIcon(h->imlIcon().bild(QStringLiteral("OK")));
+    m_lblMeldung->setText(kAlteAnalyseText);
+}
+
+void frmAlteAnalyse::cmdOK_Click() { entladen(); }
+
+} // namespace kav

@@ -1,0 +1,134 @@
+// The analysis page: mouse and keys (the right click on the tree, keyboard selection, the soil
+// group pictures, the value captions, the value boxes, the button colours).
+#include "frame/mdizentral.h"
+#include "frame/oberflaeche.h"
+#include "plots/flaechenbaumansicht.h"
+#include "plots/frmanalysenwerte.h"
+#include "plots/plotknoepfe.h"
+#include "services/appcontext.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include <utility>
+
+namespace kav {
+
+void frmAnalysenWerte::trvFlaechen_MouseUp(QTreeWidgetItem* item, const QPoint& globalPos)
+{
+    // the node under the mouse is the one acted on: it is selected and processed like a click
+    if (!item)
+        return;
+    if (m_trvFlaechen->key(item) != m_letzterKnoten || m_trvFlaechen->currentItem() != item)
+        knotenVerarbeiten(item);
+    mdiZentral* h = ui().haupt.data();
+    const int i = m_trvFlaechen->index(item);
+    if (!h || i < 0)
+        return;
+    WizardState& w = app().bedarf;
+    const KnotenNummern n = m_trvFlaechen->modell().nummern(i);
+    w.strAktGruppierungNr = n.gruppierungNr;
+    w.strAktFlaechenNr = n.flaechenNr;
+    int menue = 0;
+    switch (n.art) {
+    case KnotenArt::Wurzel:
+        if (QAction* u = h->menuePunkt(QStringLiteral("mnuUmschalt")))
+            u->setText(app().einstellungen.blnAnzeigeAktuellFl ? QStringLiteral("Alles Anzeigen")
+                                                                : QStringLiteral("Anzeige reduzieren"));
+        menue = 1;
+        break;
+    case KnotenArt::Gruppe: menue = 2; break;
+    case KnotenArt::Flaeche: menue = 3; break;
+    case KnotenArt::Analyse:
+        w.strAktAnalysenNr = n.analysenNr;
+        menue = 7;
+        break;
+    }
+    if (QMenu* m = h->mnuPopUp(menue))
+        m->popup(globalPos);
+}
+
+void frmAnalysenWerte::hervorheben(QToolButton* b)
+{
+    if (forms::BackColor(b) == benutzerFarbe())
+        forms::setBackColor(b, benutzerFarbeHell());
+}
+
+void frmAnalysenWerte::Form_MouseMove()
+{
+    for (QToolButton* b : {m_cmbWeiter, m_cmbSpeichern, m_cmbSenden}) {
+        if (forms::BackColor(b) == benutzerFarbeHell()) {
+            forms::setBackColor(b, benutzerFarbe());
+            return;
+        }
+    }
+    if (!m_txtWert(6)->text().isEmpty() && m_lblEinstufung(4)->text().isEmpty())
+        AnalysenWerteEinstufen();
+}
+
+void frmAnalysenWerte::mouseMoveEvent(QMouseEvent* e)
+{
+    Form_MouseMove();
+    Seite::mouseMoveEvent(e);
+}
+
+bool frmAnalysenWerte::eventFilter(QObject* o, QEvent* e)
+{
+    const QEvent::Type typ = e->type();
+    if (o == m_trvFlaechen->viewport() && typ == QEvent::MouseButtonRelease) {
+        auto* m = static_cast<QMouseEvent*>(e);
+        if (m->button() == Qt::RightButton) {
+            trvFlaechen_MouseUp(m_trvFlaechen->itemAt(m->position().toPoint()), m->globalPosition().toPoint());
+            return true;
+        }
+    } else if (o == m_trvFlaechen && typ == QEvent::KeyPress) {
+        m_tasteImBaum = true;
+    } else if (o == m_trvFlaechen && typ == QEvent::FocusOut) {
+        m_tasteImBaum = false;
+    } else if (o == m_trvFlaechen && typ == QEvent::KeyRelease) {
+        // a keyboard move to another node does what a click does; the release of a key pressed
+        // elsewhere (Tab into the tree) is none
+        QTreeWidgetItem* cur = m_trvFlaechen->currentItem();
+        const bool imBaum = std::exchange(m_tasteImBaum, false);
+        if (imBaum && cur && m_trvFlaechen->key(cur) != m_letzterKnoten)
+            NodeClick();
+    } else if (typ == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        for (int i = 0; i <= 2; ++i)
+            if (o == m_imgBodenart(i) || o == m_lblBodenart(i))
+                imgBodenart_Click(i);
+        for (int i = 0; i <= 6; ++i)
+            if (o == m_lblWert(i))
+                lblWert_Click(i);
+    } else if (typ == QEvent::MouseMove || typ == QEvent::Enter) {
+        for (QToolButton* b : {m_cmbWeiter, m_cmbSpeichern, m_cmbSenden})
+            if (o == b)
+                hervorheben(b);
+    } else {
+        for (int i = 2; i <= 6; ++i) {
+            if (o != m_txtWert(i))
+                continue;
+            if (typ == QEvent::FocusOut) {
+                txtWert_LostFocus(i);
+            } else if (typ == QEvent::MouseButtonDblClick) {
+                m_txtWert(i)->selectAll();
+                return true;
+            } else if (typ == QEvent::KeyPress) {
+                const int taste = static_cast<QKeyEvent*>(e)->key();
+                if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {
+                    QWidget* naechstes = i < 6 ? static_cast<QWidget*>(m_txtWert(i + 1))
+                                         : m_cmbSpeichern->isVisible() ? static_cast<QWidget*>(m_cmbSpeichern)
+                                                                       : static_cast<QWidget*>(m_cmbSenden);
+                    naechstes->setFocus(Qt::TabFocusReason);
+                    return true;
+                }
+            }
+        }
+    }
+    return Seite::eventFilter(o, e);
+}
+
+} // namespace kav

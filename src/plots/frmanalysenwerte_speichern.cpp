@@ -1,0 +1,104 @@
+// The analysis page: storing, going on to the crop step and sending one analysis.
+#include "frame/oberflaeche.h"
+#include "plots/analysesenden.h"
+#include "plots/flaechenbaumansicht.h"
+#include "plots/flaechendaten.h"
+#include "plots/frmanalysenwerte.h"
+#include "services/appcontext.h"
+#include "services/datenbanken.h"
+#include "services/meldungen.h"
+#include "services/server.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace kav {
+
+bool frmAnalysenWerte::AnalysenWerteSpeichern(bool blnMeldung)
+{
+    AppContext& a = app();
+    WizardState& w = a.bedarf;
+    AnalyseEingabe e;
+    e.strAktFlaechenNr = w.strAktFlaechenNr;
+    e.strAktAnalysenNr = w.strAktAnalysenNr.isEmpty() ? kNeueAnalyse : w.strAktAnalysenNr;
+    e.datum = dtpProbenahme()->date();
+    e.intBodenart = w.intBodenart;
+    e.bodenartListenIndex = cobBodenart()->currentIndex();
+    for (int i = 2; i <= 6; ++i)
+        e.txtWert[static_cast<size_t>(i - 2)] = txtWert(i)->text();
+
+    AnalyseGespeichert r;
+    if (a.db) {
+        r = daten().AnalysenWerteSpeichern(e);
+    } else {
+        r.meldung = fehlerMeldungFuer(QStringLiteral("Analysenwerte"));
+    }
+    if (!r.ok) {
+        if (blnMeldung && a.anzeige)
+            a.anzeige->zeige(r.meldung);
+        return false;
+    }
+    werteUebergeben(r, w);
+    FlaechenBaumFuellen();
+    EingabeEnable(true);
+    return true;
+}
+
+void frmAnalysenWerte::gespeichertenPfadAufklappen()
+{
+    trvFlaechen()->pfadAufklappen(app().bedarf.strAktFlaechenNr, true, false, false);
+}
+
+void frmAnalysenWerte::cmbSpeichern_Click()
+{
+    cmbSpeichern()->setEnabled(false);
+    AnalysenWerteSpeichern(true);
+    gespeichertenPfadAufklappen();
+    cmbSpeichern()->setEnabled(true);
+}
+
+void frmAnalysenWerte::cmbWeiter_Click()
+{
+    if (!AnalysenWerteSpeichern(true))
+        return;
+    try {
+        ui().fenster.zeigen(QStringLiteral("frmNPK1"));
+    } catch (const std::exception&) {
+        return; // the crop step cannot open: the page stays with the analysis stored
+    }
+    app().rahmen.strFensterZeigen = QStringLiteral("NPK1");
+    entladen();
+}
+
+void frmAnalysenWerte::cmbSenden_Click()
+{
+    AppContext& a = app();
+    cmbSenden()->setEnabled(false);
+    if (!AnalysenWerteSpeichern(true)) {
+        cmbSenden()->setEnabled(true);
+        EingabeEnable(true);
+        cmbWeiter()->setEnabled(false);
+        return;
+    }
+    EingabeEnable(true);
+    AnalyseGesendet g;
+    if (a.server && a.db) {
+        g = EinzelAnalyseSenden(*a.server, a.db->cnDaten(), a.einstellungen.strProgrammID, a.bedarf.strAktFlaechenNr,
+                                a.bedarf.strAktAnalysenNr, *a.uhr);
+    } else {
+        g.meldung = fehlerMeldungFuer(QStringLiteral("SQL-DB"));
+    }
+    if (!g.ok()) {
+        if (a.anzeige)
+            a.anzeige->zeige(g.meldung);
+        cmbSenden()->setEnabled(true);
+        return;
+    }
+    FlaechenBaumFuellen();
+    gespeichertenPfadAufklappen();
+    cmbSenden()->setEnabled(true);
+}
+
+} // namespace kav

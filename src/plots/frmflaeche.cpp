@@ -1,0 +1,410 @@
+#include "plots/frmflaeche.h"
+
+#include "frame/mdizentral.h"
+#include "frame/oberflaeche.h"
+#include "plots/flaechenbaumansicht.h"
+#include "plots/flaechendaten.h"
+#include "plots/frmanalysenwerte.h"
+#include "plots/plotbilder.h"
+#include "plots/plotknoepfe.h"
+#include "services/appcontext.h"
+#include "services/datenbanken.h"
+#include "services/meldungen.h"
+#include "services/zahleneingabe.h"
+#include "services/zahlenfilter.h"
+#include "frame/hilfe.h"
+#include "platform/farbverlaufzeichnen.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kav {
+
+namespace {
+
+QLabel* text(QWidget* eltern, const QString& name, const QString& t)
+{
+    auto* l = new QLabel(t, eltern);
+    l->setObjectName(name);
+    return l;
+}
+
+QLineEdit* masseFeld(QWidget* eltern, const QString& name)
+{
+    auto* t = new QLineEdit(eltern);
+    t->setObjectName(name);
+    t->setAlignment(Qt::AlignRight);
+    t->setMaximumWidth(90);
+    ZahlenFilter::installieren(t, app().gebiet.strDezimalZeichen);
+    return t;
+}
+
+} // namespace
+
+void FlaecheDialogOeffnen(bool neu)
+{
+    Rahmen& r = app().rahmen;
+    forms::FensterRegister& reg = ui().fenster;
+    if (auto* offen = reg.fensterAls<frmFlaeche>(QStringLiteral("frmFlaeche"))) {
+        // one plot dialog at a time; it keeps what is typed in it
+        offen->show();
+        offen->raise();
+        offen->activateWindow();
+        return;
+    }
+    r.blnNeuerDatensatz = neu;
+    r.blnToolbarAktiv = false;
+    try {
+        reg.zeigen(QStringLiteral("frmFlaeche"));
+    } catch (const std::exception&) {
+        r.blnToolbarAktiv = true;
+    }
+}
+
+frmFlaeche::frmFlaeche() : Seite(QStringLiteral("frmFlaeche"), QString(), Platz::Dialog)
+{
+    setWindowTitle(QStringLiteral("Kav - Neue Fläche"));
+    setMouseTracking(true);
+    m_imlCheck = plotCheckListe();
+
+    m_lblBezeichnung.anhaengen(text(this, QStringLiteral("lblBezeichnung1"), QStringLiteral("Name der Fläche:")));
+    m_txtBezeichnung = new QLineEdit(this);
+    m_txtBezeichnung->setObjectName(QStringLiteral("txtBezeichnung"));
+    m_txtBezeichnung->setMaxLength(kNameLaengeMax);
+    m_txtBezeichnung->setMinimumWidth(m_txtBezeichnung->fontMetrics().averageCharWidth() * (kNameLaengeMax + 4));
+    m_lblMax = text(this, QStringLiteral("lblMax"), QStringLiteral("[maximal 20 Zeichen]"));
+
+    m_lblNutzung = text(this, QStringLiteral("lblNutzung"), QStringLiteral("Überwiegende Nutzung der Fläche:"));
+    m_comNutzung = new QComboBox(this);
+    m_comNutzung->setObjectName(QStringLiteral("comNutzung"));
+
+    m_txtLaenge = masseFeld(this, QStringLiteral("txtLaenge"));
+    m_txtBreite = masseFeld(this, QStringLiteral("txtBreite"));
+    m_txtFlaeche = masseFeld(this, QStringLiteral("txtFlaeche"));
+    connect(m_txtLaenge, &QLineEdit::textChanged, this, [this] { masseGeaendert(m_txtLaenge, m_txtBreite); });
+    connect(m_txtBreite, &QLineEdit::textChanged, this, [this] { masseGeaendert(m_txtBreite, m_txtLaenge); });
+    connect(m_txtFlaeche, &QLineEdit::textEdited, this, [this](const QString& t) { flaecheBearbeitet(t); });
+    connect(m_txtFlaeche, &QLineEdit::textChanged, this, [this](const QString& t) { m_flaecheVorher = t; });
+
+    auto* kompost = text(this, QStringLiteral("lblBezeichnung2"), QStringLiteral("Einsatz von Kompost, Stallmist o.ä.:"));
+    {
+        QFont f = kompost->font();
+        f.setUnderline(true);
+        kompost->setFont(f);
+        QPalette p = kompost->palette();
+        p.setColor(QPalette::WindowText, QColor(0, 0, 255));
+        kompost->setPalette(p);
+        kompost->setCursor(Qt::PointingHandCursor);
+    }
+    m_lblBezeichnung.anhaengen(kompost);
+    const QString kompostTexte[2] = {
+        QStringLiteral("Auf der Fläche wurde in den letzten Jahren regelmäßig Kompost o.ä. ausgebracht"),
+        QStringLiteral("Auf der Fläche wurde in den letzten Jahren kein Kompost o.ä. ausgebracht")};
+    for (int i = 0; i <= 1; ++i) {
+        auto* img = new forms::Bild(this);
+        img->setObjectName(QStringLiteral("imgKompost%1").arg(i));
+        img->setFixedSize(16, 16);
+        forms::setTag(img, i == 0 ? QStringLiteral("1") : QStringLiteral("0"));
+        m_imgKompost.anhaengen(img);
+        auto* l = text(this, QStringLiteral("lblKompost%1").arg(i), kompostTexte[i]);
+        l->setWordWrap(true);
+        m_lblKompost.anhaengen(l);
+    }
+    m_imgAktuellerDatensatz = new forms::Bild(this);
+    m_imgAktuellerDatensatz->setObjectName(QStringLiteral("imgAktuellerDatensatz"));
+    m_imgAktuellerDatensatz->setFixedSize(16, 16);
+    m_lblAktuellerDatensatz = text(this, QStringLiteral("lblAktuellerDatensatz"), QStringLiteral("  Aktueller Datensatz"));
+
+    m_cmbSpeichern = bildKnopf(this, QStringLiteral("cmbSpeichern"), QStringLiteral("Speichern"), QStringLiteral("Speichern"));
+    m_cmbHilfe = bildKnopf(this, QStringLiteral("cmbHilfe"), QStringLiteral("Hilfe"), QStringLiteral("Hilfe"));
+    m_cmbAbbruch = bildKnopf(this, QStringLiteral("cmbAbbruch"), QStringLiteral("Abbrechen"), QStringLiteral("Abbrechen"));
+    connect(m_cmbSpeichern, &QToolButton::clicked, this, [this] { cmbSpeichern_Click(); });
+    connect(m_cmbAbbruch, &QToolButton::clicked, this, [this] { cmbAbbruch_Click(); });
+    connect(m_cmbHilfe, &QToolButton::clicked, this, [] { HilfeAufrufen(QStringLiteral("frmFlaeche")); });
+
+    for (QObject* o : std::initializer_list<QObject*>{m_imgKompost(0), m_imgKompost(1), m_lblKompost(0), m_lblKompost(1),
+                                                      m_imgAktuellerDatensatz, m_lblAktuellerDatensatz,
+                                                      m_lblBezeichnung(1), m_lblBezeichnung(2), m_cmbSpeichern,
+                                                      m_cmbHilfe, m_cmbAbbruch})
+        o->installEventFilter(this);
+
+    // name; usage; length m X width m = area m²; compost; current flag; buttons
+    auto* raster = new QGridLayout;
+    raster->addWidget(m_lblBezeichnung(1), 0, 0);
+    raster->addWidget(m_txtBezeichnung, 0, 1);
+    raster->addWidget(m_lblMax, 0, 2);
+    raster->addWidget(m_lblNutzung, 1, 0);
+    raster->addWidget(m_comNutzung, 1, 1, 1, 2);
+
+    auto* masse = new QGridLayout;
+    masse->addWidget(text(this, QStringLiteral("lblLaenge"), QStringLiteral("Länge  ")), 0, 0);
+    masse->addWidget(text(this, QStringLiteral("lblBreite"), QStringLiteral("Breite")), 0, 2);
+    masse->addWidget(text(this, QStringLiteral("lblFlaeche"), QStringLiteral("Fläche")), 0, 4);
+    masse->addWidget(m_txtLaenge, 1, 0);
+    masse->addWidget(text(this, QStringLiteral("lblMalZeichen"), QStringLiteral("m  X")), 1, 1);
+    masse->addWidget(m_txtBreite, 1, 2);
+    masse->addWidget(text(this, QStringLiteral("lblGleichZeichen"), QStringLiteral("m  =")), 1, 3);
+    masse->addWidget(m_txtFlaeche, 1, 4);
+    masse->addWidget(text(this, QStringLiteral("lblQuadratmeter"), QStringLiteral("m²")), 1, 5);
+    masse->setColumnStretch(6, 1);
+
+    auto* optionen = new QGridLayout;
+    optionen->addWidget(m_lblBezeichnung(2), 0, 0, 1, 2);
+    for (int i = 0; i <= 1; ++i) {
+        optionen->addWidget(m_imgKompost(i), i + 1, 0, Qt::AlignTop);
+        optionen->addWidget(m_lblKompost(i), i + 1, 1);
+    }
+    optionen->addWidget(m_imgAktuellerDatensatz, 3, 0);
+    optionen->addWidget(m_lblAktuellerDatensatz, 3, 1);
+    optionen->setColumnStretch(1, 1);
+
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addStretch(1);
+    for (QToolButton* b : {m_cmbSpeichern, m_cmbHilfe, m_cmbAbbruch}) {
+        b->setIconSize(QSize(32, 32));
+        b->setMinimumWidth(90);
+        knoepfe->addWidget(b);
+    }
+
+    auto* spalte = new QVBoxLayout(this);
+    spalte->addLayout(raster);
+    spalte->addSpacing(8);
+    spalte->addLayout(masse);
+    spalte->addSpacing(8);
+    spalte->addLayout(optionen);
+    spalte->addSpacing(8);
+    spalte->addLayout(knoepfe);
+
+    setTabOrder(m_txtBezeichnung, m_comNutzung);
+    setTabOrder(m_comNutzung, m_txtLaenge);
+    setTabOrder(m_txtLaenge, m_txtBreite);
+    setTabOrder(m_txtBreite, m_txtFlaeche);
+    setTabOrder(m_txtFlaeche, m_cmbSpeichern);
+    setTabOrder(m_cmbSpeichern, m_cmbHilfe);
+    setTabOrder(m_cmbHilfe, m_cmbAbbruch);
+}
+
+void frmFlaeche::Form_Load()
+{
+    Seite::Form_Load(); // strAktivesFenster
+    AppContext& a = app();
+    const WizardState& w = a.bedarf;
+    m_neu = a.rahmen.blnNeuerDatensatz;
+    m_flaechenNr = w.strAktFlaechenNr;
+    m_gruppierungNr = w.strAktGruppierungNr;
+
+    mdiZentral* h = ui().haupt.data();
+    const QColor farbe = benutzerFarbe();
+    const std::pair<QToolButton*, const char*> bilder[] = {
+        {m_cmbAbbruch, "Abbruch"}, {m_cmbHilfe, "Hilfe"}, {m_cmbSpeichern, "Speichern"}};
+    for (const auto& [b, bild] : bilder) {
+        forms::setBackColor(b, farbe);
+        if (h)
+            b->setIcon(h->imlIcon().bild(QLatin1String(bild)));
+    }
+
+    if (a.db) {
+        try {
+            for (const auto& [id, nutzung] : nutzungenLesen(a.db->cnKav()))
+                m_comNutzung->addItem(nutzung, id);
+        } catch (const std::exception&) {
+            // no usages to choose from: the plot is stored with usage 0
+        }
+    }
+    if (m_comNutzung->count() > 0)
+        m_comNutzung->setCurrentIndex(0);
+    KompostAnzeigen(0);
+    forms::setTag(m_lblAktuellerDatensatz, QStringLiteral("1"));
+    AktuellerDatensatzAnzeigen(1);
+
+    // the mode is read here, once: later activations keep what the user typed
+    if (!m_neu && a.db) {
+        std::optional<FlaechenZeile> z;
+        try {
+            z = FlaechenDaten(a.db->cnDaten(), a.gebiet, *a.uhr, a.zufall).flaecheLesen(m_flaechenNr);
+        } catch (const std::exception&) {
+            z.reset();
+        }
+        if (z && !z->Gliederungspunkt) {
+            m_txtBezeichnung->setText(z->Bezeichnung);
+            setWindowTitle(QStringLiteral("Änderungen an ") + z->Bezeichnung + QStringLiteral(" vornehmen"));
+            m_txtBreite->setText(masseText(z->Breite, true, a.gebiet));
+            m_txtLaenge->setText(masseText(z->Laenge, true, a.gebiet));
+            m_txtFlaeche->setText(masseText(z->Flaeche, false, a.gebiet));
+            const int i = m_comNutzung->findData(z->Nutzung);
+            if (i >= 0)
+                m_comNutzung->setCurrentIndex(i);
+            KompostAnzeigen(z->Kompost == 1 ? 0 : 1);
+            forms::setTag(m_lblAktuellerDatensatz, z->AktuellerDatensatz ? QStringLiteral("1") : QStringLiteral("0"));
+            AktuellerDatensatzAnzeigen(z->AktuellerDatensatz ? 1 : 0);
+            a.bedarf.intFlaecheKompost = static_cast<qint16>(z->Kompost);
+        }
+    }
+    adjustSize();
+    platzieren();
+    FarbverlaufZeichnen(this, a.einstellungen.intRot, a.einstellungen.intGruen, a.einstellungen.intBlau,
+                        a.einstellungen.intRotHell, a.einstellungen.intGruenHell, a.einstellungen.intBlauHell);
+}
+
+void frmFlaeche::platzieren()
+{
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect flaeche = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+    int x = flaeche.x() + (flaeche.width() - width()) / 2;
+    if (frmAnalysenWerte* seite = analysenSeite()) {
+        const QWidget* trv = seite->trvFlaechen();
+        x = trv->mapToGlobal(QPoint(trv->width() / 2, 0)).x();
+    }
+    const int y = flaeche.y() + (flaeche.height() - height()) / 2;
+    move(std::clamp(x, flaeche.left(), std::max(flaeche.left(), flaeche.right() - width())),
+         std::clamp(y, flaeche.top(), std::max(flaeche.top(), flaeche.bottom() - height())));
+}
+
+void frmFlaeche::resizeEvent(QResizeEvent* e)
+{
+    Seite::resizeEvent(e);
+    const Einstellungen& s = app().einstellungen;
+    FarbverlaufZeichnen(this, s.intRot, s.intGruen, s.intBlau, s.intRotHell, s.intGruenHell, s.intBlauHell);
+}
+
+void frmFlaeche::AktuellerDatensatzAnzeigen(int wert)
+{
+    const QString k = wert == 1 ? QStringLiteral("chb1") : QStringLiteral("chb0");
+    m_imgAktuellerDatensatz->setBild(m_imlCheck.bild(k));
+    m_imgAktuellerDatensatz->setSchluessel(k);
+}
+
+void frmFlaeche::KompostAnzeigen(int index)
+{
+    for (int i = 0; i <= 1; ++i) {
+        const bool gewaehlt = i == index;
+        const QString k = gewaehlt ? QStringLiteral("opb1") : QStringLiteral("opb0");
+        m_imgKompost(i)->setBild(m_imlCheck.bild(k));
+        m_imgKompost(i)->setSchluessel(k);
+        forms::setTag(m_imgKompost(i), gewaehlt ? QStringLiteral("1") : QStringLiteral("0"));
+    }
+}
+
+void frmFlaeche::imgKompost_Click(int index)
+{
+    if (index < 0 || index > 1)
+        return;
+    KompostAnzeigen(index);
+    app().bedarf.intFlaecheKompost = index == 0 ? 1 : 0;
+}
+
+void frmFlaeche::imgAktuellerDatensatz_Click()
+{
+    const bool an = forms::Tag(m_lblAktuellerDatensatz) == QLatin1String("1");
+    forms::setTag(m_lblAktuellerDatensatz, an ? QStringLiteral("0") : QStringLiteral("1"));
+    AktuellerDatensatzAnzeigen(an ? 0 : 1);
+}
+
+void frmFlaeche::lblBezeichnung_Click() { app().rahmen.strLexikonAnzeige = QStringLiteral("WirtschaftsduengerAllgemein"); }
+
+void frmFlaeche::masseGeaendert(QLineEdit* geaendert, QLineEdit* anderer)
+{
+    const auto f = flaecheAusMassen(geaendert->text(), anderer->text(), app().gebiet);
+    if (f)
+        m_txtFlaeche->setText(app().gebiet.zahlText(*f));
+}
+
+void frmFlaeche::flaecheBearbeitet(const QString& t)
+{
+    // typing an area empties length and width; deleting empties nothing
+    const bool laenger = t.size() > m_flaecheVorher.size();
+    if (laenger && istZahlText(t, app().gebiet.strDezimalZeichen)) {
+        m_txtLaenge->clear();
+        m_txtBreite->clear();
+    }
+}
+
+void frmFlaeche::cmbSpeichern_Click()
+{
+    AppContext& a = app();
+    for (QLineEdit* t : {m_txtLaenge, m_txtBreite, m_txtFlaeche})
+        if (t->text().isEmpty())
+            t->setText(QStringLiteral("0"));
+    FlaechenEingabe e;
+    e.Bezeichnung = m_txtBezeichnung->text();
+    e.Nutzung = m_comNutzung->currentIndex() >= 0 ? m_comNutzung->currentData().toInt() : 0;
+    e.txtLaenge = m_txtLaenge->text();
+    e.txtBreite = m_txtBreite->text();
+    e.txtFlaeche = m_txtFlaeche->text();
+    e.Kompost = forms::Tag(m_imgKompost(0)) == QLatin1String("1") ? 1 : 0;
+    e.AktuellerDatensatz = forms::Tag(m_lblAktuellerDatensatz) == QLatin1String("1");
+    if (!a.db)
+        return;
+    FlaechenDaten d(a.db->cnDaten(), a.gebiet, *a.uhr, a.zufall);
+    const Schreibergebnis r = m_neu ? d.flaecheNeu(e, m_gruppierungNr) : d.flaecheAendern(m_flaechenNr, e);
+    if (!r.ok) {
+        // nothing stored; the dialog stays open with what was typed
+        if (a.anzeige)
+            a.anzeige->zeige(r.meldung);
+        return;
+    }
+    if (m_neu) {
+        m_flaechenNr = r.FlaechenNr;
+        a.bedarf.sngFlaecheGroesse = r.sngFlaecheGroesse;
+    }
+    entladen();
+}
+
+void frmFlaeche::cmbAbbruch_Click() { entladen(); }
+
+void frmFlaeche::Form_Unload()
+{
+    AppContext& a = app();
+    Seite::Form_Unload();
+    a.rahmen.blnToolbarAktiv = true;
+    a.bedarf.intFlaecheKompost = forms::Tag(m_imgKompost(0)) == QLatin1String("1") ? 1 : 0;
+    a.bedarf.strAktFlaechenNr = m_flaechenNr;
+    frmAnalysenWerte* seite = analysenSeite();
+    if (!seite)
+        return;
+    seite->FlaechenBaumFuellen();
+    seite->trvFlaechen()->pfadAufklappen(m_flaechenNr, true, true, true);
+    seite->NodeClick();
+}
+
+void frmFlaeche::Form_MouseMove()
+{
+    for (QToolButton* b : {m_cmbSpeichern, m_cmbHilfe, m_cmbAbbruch})
+        if (forms::BackColor(b) == benutzerFarbeHell())
+            forms::setBackColor(b, benutzerFarbe());
+}
+
+void frmFlaeche::mouseMoveEvent(QMouseEvent* e)
+{
+    Form_MouseMove();
+    Seite::mouseMoveEvent(e);
+}
+
+bool frmFlaeche::eventFilter(QObject* o, QEvent* e)
+{
+    const QEvent::Type typ = e->type();
+    if (typ == QEvent::MouseMove || typ == QEvent::Enter) {
+        for (QToolButton* b : {m_cmbSpeichern, m_cmbHilfe, m_cmbAbbruch})
+            if (o == b && forms::BackColor(b) == benutzerFarbe())
+                forms::setBackColor(b, benutzerFarbeHell());
+    } else if (typ == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        for (int i = 0; i <= 1; ++i)
+            if (o == m_imgKompost(i) || o == m_lblKompost(i))
+                imgKompost_Click(i);
+        if (o == m_imgAktuellerDatensatz || o == m_lblAktuellerDatensatz)
+            imgAktuellerDatensatz_Click();
+        if (o == m_lblBezeichnung(1) || o == m_lblBezeichnung(2))
+            lblBezeichnung_Click();
+    }
+    return Seite::eventFilter(o, e);
+}
+
+} // namespace kav

@@ -1,0 +1,240 @@
+// The plot dialog (area arithmetic, compost, current flag, checked sizes, its mode read once), the
+// group dialog's mode, and the notice of an old analysis.
+#include "frame/mdizentral.h"
+#include "plots/alteanalyse.h"
+#include "plots/frmalteanalyse.h"
+#include "plots/frmflaeche.h"
+#include "plots/frmflaechegruppe.h"
+#include "seitenfixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace kav;
+
+namespace {
+
+class DialogTest : public test::SeitenTest {
+protected:
+    void SetUp() override
+    {
+        SeitenTest::SetUp();
+        seiteStarten([this] {
+            gruppe("Fl1000", "Garten");
+            flaeche("Fl1001", "Beet", 1000, 4, 0, 1, 3); // width 0
+            flaeche("Fl1002", "Rasen", 0, 10, 6, 0, 4);
+            analyse("An1000", "Fl1001", QDate(2024, 4, 18));
+        });
+    }
+    frmFlaeche* oeffnen(const QString& rechts, const char* punkt, int menue)
+    {
+        rechtsKlicken(rechts);
+        menuePunktKlicken(menue, punkt);
+        return fenster().fensterAls<frmFlaeche>("frmFlaeche");
+    }
+};
+
+} // namespace
+
+TEST_F(DialogTest, NeueFlaecheRechnetDieFlaecheAusLaengeUndBreite)
+{
+    frmFlaeche* d = oeffnen("Fl0", "mnuFlaecheE1", 1);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->windowTitle(), "Kav - Neue Fläche");
+    EXPECT_EQ(app().rahmen.strAktivesFenster, "frmFlaeche");
+    EXPECT_EQ(d->comNutzung()->count(), 6);
+    EXPECT_EQ(d->comNutzung()->currentIndex(), 0);
+    EXPECT_EQ(d->imgKompost(0)->schluessel(), "opb1");
+    EXPECT_EQ(d->imgAktuellerDatensatz()->schluessel(), "chb1");
+
+    tippen(d->txtLaenge(), "4");
+    tippen(d->txtBreite(), "2,5");
+    EXPECT_EQ(d->txtFlaeche()->text(), "10");
+    tippen(d->txtLaenge(), "0,25");
+    tippen(d->txtBreite(), "0,5");
+    EXPECT_EQ(d->txtFlaeche()->text(), "0,1"); // 0,125: one decimal, the half to the even digit
+    tippen(d->txtBreite(), "0"); // a width of 0 leaves the area
+    EXPECT_EQ(d->txtFlaeche()->text(), "0,1");
+    tippen(d->txtLaenge(), ""); // so does an empty length
+    EXPECT_EQ(d->txtFlaeche()->text(), "0,1");
+
+    // typing into the area empties length and width; backspace empties nothing
+    tippen(d->txtLaenge(), "3");
+    tippen(d->txtBreite(), "3");
+    EXPECT_EQ(d->txtFlaeche()->text(), "9");
+    d->txtFlaeche()->setFocus();
+    d->txtFlaeche()->end(false);
+    QTest::keyClick(d->txtFlaeche(), Qt::Key_Backspace);
+    EXPECT_EQ(d->txtLaenge()->text(), "3");
+    tippen(d->txtFlaeche(), "1");
+    EXPECT_EQ(d->txtLaenge()->text(), "");
+    EXPECT_EQ(d->txtBreite()->text(), "");
+    EXPECT_EQ(d->txtFlaeche()->text(), "1");
+
+    tippen(d->txtBezeichnung(), "Ein sehr langer Name ist zu lang");
+    EXPECT_EQ(d->txtBezeichnung()->text().size(), 20);
+    d->txtBezeichnung()->setText("Kübel");
+    d->comNutzung()->setCurrentIndex(2); // "Ziergarten", id 3
+    QTest::mouseClick(d->lblKompost(1), Qt::LeftButton);
+    EXPECT_EQ(d->imgKompost(1)->schluessel(), "opb1");
+    EXPECT_EQ(w().intFlaecheKompost, 0);
+    QTest::mouseClick(d->imgAktuellerDatensatz(), Qt::LeftButton); // off: a new plot is current anyway
+    QTest::mouseClick(d->cmbSpeichern(), Qt::LeftButton);
+
+    ASSERT_FALSE(fenster().istGeladen("frmFlaeche"));
+    EXPECT_EQ(wert("SELECT Laenge || '|' || Breite || '|' || Flaeche FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toString(),
+              "0.0|0.0|1.0");
+    EXPECT_EQ(wert("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toString(), "Kübel");
+    EXPECT_EQ(wert("SELECT Kompost FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toInt(), 0);
+    EXPECT_EQ(wert("SELECT Nutzung FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toInt(), 3);
+    EXPECT_EQ(wert("SELECT AktuellerDatensatz FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toInt(), 1);
+    EXPECT_EQ(trv->currentItem(), knoten("Fl1003"));
+    EXPECT_EQ(w().intFlaecheNutzung, 3);
+}
+
+TEST_F(DialogTest, FlaecheAendernLiestDieZeileUndSchreibtSie)
+{
+    frmFlaeche* d = oeffnen("Fl1001", "mnuFlaAendern", 3);
+    ASSERT_NE(d, nullptr);
+    EXPECT_FALSE(d->neu());
+    EXPECT_EQ(d->windowTitle(), "Änderungen an Beet vornehmen");
+    EXPECT_EQ(d->txtBezeichnung()->text(), "Beet");
+    EXPECT_EQ(d->txtLaenge()->text(), "4,0");
+    EXPECT_EQ(d->txtBreite()->text(), ""); // width 0 shows an empty box
+    EXPECT_EQ(d->txtFlaeche()->text(), "0,0");
+    EXPECT_EQ(d->comNutzung()->currentData().toInt(), 3);
+    EXPECT_EQ(d->imgKompost(0)->schluessel(), "opb1"); // Kompost 1: option 0
+    EXPECT_EQ(forms::Tag(d->imgKompost(0)), "1");
+    EXPECT_EQ(w().intFlaecheKompost, 1);
+
+    tippen(d->txtBreite(), "1,5");
+    EXPECT_EQ(d->txtFlaeche()->text(), "6");
+    QTest::mouseClick(d->imgKompost(1), Qt::LeftButton);
+    QTest::mouseClick(d->lblAktuellerDatensatz(), Qt::LeftButton); // not current any more
+    QTest::mouseClick(d->cmbSpeichern(), Qt::LeftButton);
+
+    EXPECT_DOUBLE_EQ(wert("SELECT Flaeche FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toDouble(), 6.0);
+    EXPECT_DOUBLE_EQ(wert("SELECT Breite FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toDouble(), 1.5);
+    EXPECT_EQ(wert("SELECT Kompost FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toInt(), 0);
+    EXPECT_EQ(wert("SELECT AktuellerDatensatz FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toInt(), 0);
+    EXPECT_EQ(wert("SELECT LetzteAenderung FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toString(),
+              "2026-12-06 09:00:00");
+    EXPECT_EQ(w().intFlaecheKompost, 0);
+    // the tree shows current plots only: the plot is gone from it and nothing is selected
+    EXPECT_EQ(knoten("Fl1001"), nullptr);
+    EXPECT_EQ(trv->currentItem(), nullptr);
+    EXPECT_FALSE(seite->txtWert(2)->isEnabled());
+}
+
+TEST_F(DialogTest, DerModusWirdNurBeimOeffnenGelesen)
+{
+    frmFlaeche* d = oeffnen("Fl1002", "mnuFlaAendern", 3);
+    ASSERT_NE(d, nullptr);
+    tippen(d->txtBezeichnung(), "Spielwiese");
+    tippen(d->txtLaenge(), "8");
+    // the user goes to the page and back: activations keep what was typed
+    haupt->activateWindow();
+    QEvent aktiv(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(d, &aktiv);
+    d->activateWindow();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d->txtBezeichnung()->text(), "Spielwiese");
+    EXPECT_EQ(d->txtFlaeche()->text(), "48");
+
+    // shared numbers changed meanwhile (another right click): the dialog still changes its plot
+    klicken("Fl1001");
+    app().rahmen.blnNeuerDatensatz = true;
+    ASSERT_EQ(w().strAktFlaechenNr, "Fl1001");
+    // the menu command while it is open brings the same dialog forward
+    rechtsKlicken("Fl1001");
+    menuePunktKlicken(3, "mnuFlaAendern");
+    EXPECT_EQ(fenster().fensterAls<frmFlaeche>("frmFlaeche"), d);
+    EXPECT_EQ(d->txtBezeichnung()->text(), "Spielwiese");
+
+    const long long vorher = anzahl("FlaechenID");
+    QTest::mouseClick(d->cmbSpeichern(), Qt::LeftButton);
+    EXPECT_EQ(anzahl("FlaechenID"), vorher);
+    EXPECT_EQ(wert("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = 'Fl1002'").toString(), "Spielwiese");
+    EXPECT_DOUBLE_EQ(wert("SELECT Flaeche FROM FlaechenID WHERE FlaechenNr = 'Fl1002'").toDouble(), 48.0);
+    EXPECT_EQ(wert("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toString(), "Beet");
+    EXPECT_EQ(trv->currentItem(), knoten("Fl1002"));
+    EXPECT_EQ(w().strAktFlaechenNr, "Fl1002");
+}
+
+TEST_F(DialogTest, GroessenWerdenBeimSpeichernGeprueft)
+{
+    frmFlaeche* d = oeffnen("Fl1000", "mnuNeueFlache", 2);
+    ASSERT_NE(d, nullptr);
+    d->txtBezeichnung()->setText("Eingefügt");
+    // text that reached the box without the key filter
+    d->txtLaenge()->setText("4 m");
+    QTest::mouseClick(d->cmbSpeichern(), Qt::LeftButton);
+    ASSERT_EQ(protokoll.meldungen.size(), 1);
+    EXPECT_TRUE(protokoll.meldungen[0].text.contains("Es wurde nichts gespeichert"));
+    EXPECT_TRUE(fenster().istGeladen("frmFlaeche")); // nothing lost: the dialog stays open
+    EXPECT_EQ(d->txtBezeichnung()->text(), "Eingefügt");
+    EXPECT_EQ(anzahl("FlaechenID"), 3);
+
+    d->txtLaenge()->setText("4");
+    QTest::mouseClick(d->cmbSpeichern(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmFlaeche"));
+    EXPECT_EQ(wert("SELECT GruppierungNr FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toLongLong(), 1000);
+}
+
+TEST_F(DialogTest, AbbrechenSchreibtNichtsUndWaehltDenKnotenWieder)
+{
+    klicken("Fl1002");
+    frmFlaeche* d = oeffnen("Fl1001", "mnuFlaAendern", 3);
+    ASSERT_NE(d, nullptr);
+    tippen(d->txtBezeichnung(), "Nichts");
+    QTest::mouseClick(d->imgKompost(1), Qt::LeftButton);
+    QTest::mouseClick(d->cmbAbbruch(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmFlaeche"));
+    EXPECT_EQ(wert("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toString(), "Beet");
+    EXPECT_EQ(wert("SELECT Kompost FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toInt(), 1);
+    EXPECT_EQ(trv->currentItem(), knoten("Fl1001"));
+    EXPECT_TRUE(knoten("Fl1000")->isExpanded());
+    EXPECT_EQ(w().intFlaecheKompost, 1); // the page read the plot again
+    EXPECT_TRUE(app().rahmen.blnToolbarAktiv);
+    EXPECT_TRUE(app().rahmen.strAktivesFenster.isEmpty());
+}
+
+TEST_F(DialogTest, GruppendialogLiestSeinenModusNurBeimOeffnen)
+{
+    rechtsKlicken("Fl0");
+    menuePunktKlicken(1, "mnuGruEbene1");
+    auto* g = fenster().fensterAls<frmFlaecheGruppe>("frmFlaecheGruppe");
+    ASSERT_NE(g, nullptr);
+    EXPECT_TRUE(g->neu());
+    EXPECT_EQ(g->windowTitle(), "Kav - Gruppe");
+    tippen(g->txtBezeichnung(), "Vorgarten");
+    app().rahmen.blnNeuerDatensatz = false; // changed behind the dialog's back
+    w().strAktFlaechenNr = "Fl1000";
+    QEvent aktiv(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(g, &aktiv);
+    EXPECT_EQ(g->txtBezeichnung()->text(), "Vorgarten");
+    QTest::mouseClick(g->cmbSpeichern(), Qt::LeftButton);
+    EXPECT_EQ(wert("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = 'Fl1000'").toString(), "Garten");
+    EXPECT_EQ(wert("SELECT GruppierungNr FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toLongLong(), 0);
+    EXPECT_EQ(wert("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toString(), "Vorgarten");
+    EXPECT_EQ(trv->currentItem(), knoten("Fl1003"));
+}
+
+TEST_F(DialogTest, HinweisAufEineAlteAnalyse)
+{
+    // the program's clock stands in 2026
+    EXPECT_FALSE(AlteAnalyseMelden(QDate(2021, 1, 1)));
+    EXPECT_FALSE(fenster().istGeladen("frmAlteAnalyse"));
+    EXPECT_TRUE(AlteAnalyseMelden(QDate(2020, 12, 31)));
+    auto* f = fenster().fensterAls<frmAlteAnalyse>("frmAlteAnalyse");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->windowTitle(), kAlteAnalyseTitel);
+    EXPECT_EQ(f->lblMeldung()->text(), kAlteAnalyseText);
+    EXPECT_TRUE(f->lblMeldung()->font().bold());
+    EXPECT_EQ(f->parentWidget(), haupt.get());
+    EXPECT_TRUE(AlteAnalyseMelden(QDate(2033, 1, 1))); // the same window again
+    EXPECT_EQ(fenster().fensterAls<frmAlteAnalyse>("frmAlteAnalyse"), f);
+    EXPECT_EQ(fenster().namen().count("frmAlteAnalyse"), 1);
+    QTest::mouseClick(f->cmdOK(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmAlteAnalyse"));
+}
