@@ -7,7 +7,9 @@
 #include "services/meldungsbox.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 #include <QStyleFactory>
 
 int main(int argc, char** argv)
@@ -17,8 +19,18 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Humavera"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
+    // The program speaks German: a system without a locale (C/POSIX) gets the German one, and
+    // Qt's own texts (context menus, calendar) come in German.
+    QLocale system = QLocale::system();
+    if (system.language() == QLocale::C)
+        system = QLocale(QLocale::German, QLocale::Germany);
+    QTranslator qtTexte;
+    if (qtTexte.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexte);
+
     kav::AppContext& a = kav::app();
-    a.gebiet = kav::SystemEinstellungenLesen();
+    a.gebiet = kav::SystemEinstellungenLesen(system);
     QLocale::setDefault(a.gebiet.locale);
     kav::MeldungsBox meldungen;
     a.anzeige = &meldungen;
