@@ -27,7 +27,7 @@ protected:
             flaeche("Fl1002", "Beet A", 1001);
             flaeche("Fl1003", "Beet B", 1000);
             flaeche("Fl1004", "Rasen", 0);
-            flaeche("Fl1005", "Alt", 0, 1, 1, 0, 1, false);
+            flaeche("Fl1005", "Alt", 0, false, 1, 1, 0, 1);
             analyse("An1000", "Fl1002", QDate(2024, 4, 18));
             analyse("An1001", "Fl1003", QDate(2025, 3, 1));
         });
