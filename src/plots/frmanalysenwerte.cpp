@@ -351,6 +351,13 @@ void frmAnalysenWerte::hinweisZeigen()
     m_lblFlaeche->setText(auswahl ? kHinweisAuswahl : kHinweisNeu);
 }
 
+void frmAnalysenWerte::hinweisAuffrischen()
+{
+    const QString t = m_lblFlaeche->text();
+    if (!t.startsWith(kUeberschriftEingabe) && !t.startsWith(kUeberschriftWerte))
+        hinweisZeigen();
+}
+
 void frmAnalysenWerte::leeren()
 {
     for (int i = 2; i <= 6; ++i) {

@@ -82,6 +82,8 @@ private:
     bool AnalysenWerteSpeichern(bool blnMeldung);
     void leeren();
     void hinweisZeigen();
+    // The prompt again, for the state of the navigation bar; a heading that names a plot stays.
+    void hinweisAuffrischen();
     void bodenartBilder();
     void gespeichertenPfadAufklappen();
     void menueBefehleVerbinden();

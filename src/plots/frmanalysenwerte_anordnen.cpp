@@ -1,5 +1,5 @@
 // The analysis page's block of the layout pass: places, sizes, fonts, colours and pictures only.
-// The sampling date, the typed values and the heading are never touched here.
+// The sampling date, the typed values and a heading that names a plot are never touched here.
 #include "frame/anordnung.h"
 #include "plots/flaechenbaumansicht.h"
 #include "plots/frmanalysenwerte.h"
@@ -81,11 +81,12 @@ void frmAnalysenWerte::anordnen(Anordnung& a)
     const Einstellungen& e = a.einstellungen();
     const bool senden = e.strDatenAufServer == QLatin1String("Wahr");
 
-    // prompt above the tree (its text belongs to the page, not to the layout)
+    // prompt above the tree; a heading that names the plot shown is left as it is
     a.tu([&] { Tw(lblFlaeche()).setHeight(H() / 10); });
     a.tu([&] { Tw(lblFlaeche()).setWidth(a.B(1).Width() * 2.25); });
     a.tu([&] { Tw(lblFlaeche()).setLeft(SW() / 20); });
     a.tu([&] { Tw(lblFlaeche()).setTop(SH() / 30); });
+    a.tu([&] { hinweisAuffrischen(); });
     a.tu([&] { setFontSize(lblFlaeche(), F); });
     a.tu([&] { setFontBold(lblFlaeche(), true); });
 

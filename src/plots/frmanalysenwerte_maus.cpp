@@ -23,14 +23,18 @@ void frmAnalysenWerte::trvFlaechen_MouseUp(QTreeWidgetItem* item, const QPoint& 
     // the node under the mouse is the one acted on: it is selected and processed like a click
     if (!item)
         return;
-    if (m_trvFlaechen->key(item) != m_letzterKnoten || m_trvFlaechen->currentItem() != item)
-        knotenVerarbeiten(item);
-    mdiZentral* h = ui().haupt.data();
     const int i = m_trvFlaechen->index(item);
-    if (!h || i < 0)
-        return;
     WizardState& w = app().bedarf;
     const KnotenNummern n = m_trvFlaechen->modell().nummern(i);
+    // the node the page shows keeps what is typed; an analysis only while the page still shows
+    // it (a change of the date moves the page to another analysis)
+    const bool gezeigt = m_trvFlaechen->key(item) == m_letzterKnoten && m_trvFlaechen->currentItem() == item
+                         && (n.art != KnotenArt::Analyse || w.strAktAnalysenNr == n.analysenNr);
+    if (!gezeigt)
+        knotenVerarbeiten(item);
+    mdiZentral* h = ui().haupt.data();
+    if (!h || i < 0)
+        return;
     w.strAktGruppierungNr = n.gruppierungNr;
     w.strAktFlaechenNr = n.flaechenNr;
     int menue = 0;

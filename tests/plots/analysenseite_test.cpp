@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRandomGenerator>
-#include <QSqlQuery>
 #include <QLineEdit>
 
 using namespace kav;
@@ -27,8 +26,8 @@ protected:
         SeitenTest::SetUp();
         seiteStarten([this] {
             gruppe("Fl1000", "Garten");
-            flaeche("Fl1001", "Beet", 1000, 4, 2.5, 1, 2);
-            flaeche("Fl1002", "Rasen", 0, 10, 6, 0, 4);
+            flaeche("Fl1001", "Beet", 1000, true, 4, 2.5, 1, 2);
+            flaeche("Fl1002", "Rasen", 0, true, 10, 6, 0, 4);
             analyse("An1000", "Fl1001", QDate(2024, 4, 18), 1, 4, 3, 12, 15, 8, 6.5);
         });
     }
@@ -465,15 +464,7 @@ TEST_F(AnalysenSeiteTest, SendenSchreibtEineZeileUndAktualisiertSie)
     klicken("An1000");
     QTest::mouseClick(seite->cmbSenden(), Qt::LeftButton);
     EXPECT_TRUE(protokoll.meldungen.isEmpty()) << protokoll.texte().join(" / ").toStdString();
-    ASSERT_EQ(zeilen(), 1);
-    QSqlQuery q = sql::exec(app().server->cnServer(kDatenerfassung),
-                            "SELECT FlaechenID, AnalysenID, ph, Bodenart, Nutzung FROM analysen WHERE Programmid = ?", {id});
-    ASSERT_TRUE(q.next());
-    EXPECT_EQ(q.value(0).toString(), "Fl1001");
-    EXPECT_EQ(q.value(1).toString(), "An1000");
-    EXPECT_DOUBLE_EQ(q.value(2).toDouble(), 6.5);
-    EXPECT_EQ(q.value(3).toInt(), 1);
-    EXPECT_EQ(q.value(4).toInt(), 2);
+    ASSERT_EQ(zeilen(), 1); // the values of the row: see the upload's own tests
     EXPECT_TRUE(knoten("Fl1001")->isExpanded());
     EXPECT_FALSE(seite->txtWert(2)->isEnabled()); // until the next node is chosen
     EXPECT_TRUE(seite->cmbSenden()->isEnabled());

@@ -27,7 +27,7 @@ protected:
             flaeche("Fl1002", "Beet A", 1001);
             flaeche("Fl1003", "Beet B", 1000);
             flaeche("Fl1004", "Rasen", 0);
-            flaeche("Fl1005", "Alt", 0, 1, 1, 0, 1, false);
+            flaeche("Fl1005", "Alt", 0, false, 1, 1, 0, 1);
             analyse("An1000", "Fl1002", QDate(2024, 4, 18));
             analyse("An1001", "Fl1003", QDate(2025, 3, 1));
         });
@@ -150,6 +150,25 @@ TEST_F(BaumMenueTest, RechtsklickAufDenGezeigtenKnotenBehaeltDieWerte)
     EXPECT_EQ(w().strAktFlaechenNr, "Fl1002");
     EXPECT_EQ(w().strAktGruppierungNr, "1001");
     EXPECT_FALSE(menueOffen(3));
+    menueSchliessen();
+
+    // the page moved on to another date meanwhile: the right click shows that analysis again,
+    // so that a store afterwards cannot write the typed values into it
+    seite->dtpProbenahme()->setDate(QDate(2025, 3, 1));
+    ASSERT_EQ(w().strAktAnalysenNr, "x");
+    tippen(seite->txtWert(2), "9");
+    tippen(seite->txtWert(3), "40");
+    tippen(seite->txtWert(4), "40");
+    tippen(seite->txtWert(6), "7");
+    QTest::mouseClick(seite->lblBodenart(2), Qt::LeftButton);
+    rechtsKlicken("An1000");
+    EXPECT_EQ(w().strAktAnalysenNr, "An1000");
+    EXPECT_EQ(seite->dtpProbenahme()->date(), QDate(2024, 4, 18));
+    EXPECT_EQ(seite->txtWert(3)->text(), "12");
+    menueSchliessen();
+    QTest::mouseClick(seite->cmbSpeichern(), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(wert("SELECT P2O5 FROM AnalysenID WHERE AnalysenNr = 'An1000'").toDouble(), 12);
+    EXPECT_EQ(anzahl("AnalysenID"), 2);
 }
 
 TEST_F(BaumMenueTest, AnalyseLoeschenOhneFrage)

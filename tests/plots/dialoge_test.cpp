@@ -21,8 +21,8 @@ protected:
         SeitenTest::SetUp();
         seiteStarten([this] {
             gruppe("Fl1000", "Garten");
-            flaeche("Fl1001", "Beet", 1000, 4, 0, 1, 3); // width 0
-            flaeche("Fl1002", "Rasen", 0, 10, 6, 0, 4);
+            flaeche("Fl1001", "Beet", 1000, true, 4, 0, 1, 3); // width 0
+            flaeche("Fl1002", "Rasen", 0, true, 10, 6, 0, 4);
             analyse("An1000", "Fl1001", QDate(2024, 4, 18));
         });
     }

@@ -183,32 +183,6 @@ TEST_F(Baum, WaisenZyklenUndFlaechenAlsElternBleibenDraussen)
     EXPECT_EQ(bild(), QStringList({"Flächen [Ueberschrift]", "  Beet [Flaeche]"}));
 }
 
-TEST_F(Baum, NummernDerKnoten)
-{
-    gruppe("Fl1000", "Garten");
-    gruppe("Fl1001", "Beete", 1000);
-    flaeche("Fl1002", "Beet 1", 1001);
-    flaeche("Fl1003", "Rasen");
-    analyse("An1000", "Fl1002", QDate(2024, 1, 1));
-    analyse("An1001", "Fl1003", QDate(2024, 1, 1));
-    ASSERT_TRUE(fuellen());
-    auto n = [&](const QString& key) { return baum.nummern(baum.finde(key)); };
-    EXPECT_EQ(n("Fl0").flaechenNr, "Fl0");
-    EXPECT_EQ(n("Fl0").gruppierungNr, "0");
-    EXPECT_EQ(n("Fl1001").art, KnotenArt::Gruppe);
-    EXPECT_EQ(n("Fl1001").flaechenNr, "Fl1001");
-    EXPECT_EQ(n("Fl1001").gruppierungNr, "1001");
-    EXPECT_EQ(n("Fl1002").flaechenNr, "Fl1002");
-    EXPECT_EQ(n("Fl1002").gruppierungNr, "1001");
-    EXPECT_EQ(n("Fl1003").gruppierungNr, "0");
-    EXPECT_EQ(n("An1000").art, KnotenArt::Analyse);
-    EXPECT_EQ(n("An1000").flaechenNr, "Fl1002");
-    EXPECT_EQ(n("An1000").gruppierungNr, "1001");
-    EXPECT_EQ(n("An1000").analysenNr, "An1000");
-    EXPECT_EQ(n("An1001").gruppierungNr, "0");
-    EXPECT_TRUE(n("Fl1002").analysenNr.isEmpty());
-}
-
 TEST_F(Baum, ZustandBleibtUeberDenNeuaufbau)
 {
     gruppe("Fl1000", "Garten");
@@ -278,24 +252,6 @@ TEST_F(Baum, GeloeschteNummerKommtZugeklapptWieder)
     ASSERT_TRUE(fuellen());
     baum.BaumZustandWiederherstellen();
     EXPECT_FALSE(baum.knoten(baum.finde("Fl1002")).expanded);
-}
-
-TEST_F(Baum, PfadAufklappen)
-{
-    gruppe("Fl1000", "Garten");
-    gruppe("Fl1001", "Beete", 1000);
-    flaeche("Fl1002", "Beet", 1001);
-    ASSERT_TRUE(fuellen());
-    aufklappen("Fl0", false);
-    // after storing an analysis: the plot and its ancestors below the root
-    EXPECT_EQ(baum.pfadAufklappen("Fl1002", true, false), baum.finde("Fl1002"));
-    EXPECT_EQ(aufgeklappt(), (QSet<QString>{"Fl1000", "Fl1001", "Fl1002"}));
-    // the group dialog: the group itself stays as it is, the root opens
-    ASSERT_TRUE(fuellen());
-    aufklappen("Fl0", false);
-    baum.pfadAufklappen("Fl1001", false, true);
-    EXPECT_EQ(aufgeklappt(), (QSet<QString>{"Fl0", "Fl1000"}));
-    EXPECT_EQ(baum.pfadAufklappen("Fl1999", true, true), -1);
 }
 
 TEST_F(Baum, UnlesbareDateiGibtNurDieWurzel)

@@ -277,37 +277,6 @@ TEST_F(Flaechen, NummernGemeinsamFuerFlaechenUndGruppen)
     EXPECT_EQ(wert("SELECT GruppierungNr FROM FlaechenID WHERE FlaechenNr = 'Fl10001'").toLongLong(), 10000);
 }
 
-TEST_F(Flaechen, NeueFlaecheSchreibtDieZeile)
-{
-    FlaechenDaten d(db(), gebiet, uhr, zufall);
-    gruppe("Fl1000", "Garten");
-    FlaechenEingabe e;
-    e.Bezeichnung = "Omas 'Rosen' Beet";
-    e.Nutzung = 3;
-    e.txtLaenge = "4";
-    e.txtBreite = "2,5";
-    e.txtFlaeche = "10";
-    e.Kompost = 0;
-    e.AktuellerDatensatz = false; // a new plot is stored as current all the same
-    const Schreibergebnis r = d.flaecheNeu(e, "1000");
-    ASSERT_TRUE(r.ok) << r.meldung.text.toStdString();
-    EXPECT_FLOAT_EQ(r.sngFlaecheGroesse, 10.0f);
-    const auto z = d.flaecheLesen(r.FlaechenNr);
-    ASSERT_TRUE(z);
-    EXPECT_FALSE(z->Gliederungspunkt);
-    EXPECT_EQ(z->GruppierungNr, 1000);
-    EXPECT_TRUE(z->AktuellerDatensatz);
-    EXPECT_EQ(z->Bezeichnung, "Omas 'Rosen' Beet");
-    EXPECT_DOUBLE_EQ(z->Laenge, 4);
-    EXPECT_DOUBLE_EQ(z->Breite, 2.5);
-    EXPECT_DOUBLE_EQ(z->Flaeche, 10);
-    EXPECT_EQ(z->Kompost, 0);
-    EXPECT_EQ(z->Nutzung, 3);
-    EXPECT_EQ(z->LetzteAenderung, "2025-04-07 09:15:30");
-    EXPECT_EQ(z->ID.size(), 18);
-    EXPECT_TRUE(wert("SELECT Bodenart FROM FlaechenID WHERE FlaechenNr = ?", {r.FlaechenNr}).isNull());
-}
-
 TEST_F(Flaechen, LeereMasseSindNullUnzahlenWerdenAbgewiesen)
 {
     FlaechenDaten d(db(), gebiet, uhr, zufall);
@@ -337,21 +306,6 @@ TEST_F(Flaechen, LeereMasseSindNullUnzahlenWerdenAbgewiesen)
     EXPECT_EQ(abbild(), vorher);
 }
 
-TEST_F(Flaechen, NameHoechstensZwanzigZeichen)
-{
-    FlaechenDaten d(db(), gebiet, uhr, zufall);
-    FlaechenEingabe e;
-    e.Bezeichnung = QString(20, QChar(u'ä'));
-    EXPECT_TRUE(d.flaecheNeu(e, "0").ok);
-    e.Bezeichnung = QString(21, 'x');
-    EXPECT_FALSE(d.flaecheNeu(e, "0").ok);
-    EXPECT_FALSE(d.gruppeNeu(e.Bezeichnung, "0").ok);
-    EXPECT_FALSE(d.gruppeAendern("Fl1000", e.Bezeichnung, true).ok);
-    EXPECT_EQ(anzahl("FlaechenID"), 1);
-    // an empty name is allowed, as before
-    EXPECT_TRUE(d.gruppeNeu("", "0").ok);
-}
-
 TEST_F(Flaechen, ElterngruppeMussDaSein)
 {
     FlaechenDaten d(db(), gebiet, uhr, zufall);
@@ -364,26 +318,40 @@ TEST_F(Flaechen, ElterngruppeMussDaSein)
     EXPECT_EQ(anzahl("FlaechenID"), 1);
 }
 
-TEST_F(Flaechen, FlaecheAendernBehaeltNummerGruppeUndId)
+TEST_F(Flaechen, NeueFlaecheUndAenderungBehaeltNummerGruppeUndId)
 {
     FlaechenDaten d(db(), gebiet, uhr, zufall);
     gruppe("Fl1000", "Garten");
     FlaechenEingabe e;
-    e.Bezeichnung = "Beet";
-    e.txtLaenge = "3";
-    e.txtBreite = "2";
-    e.txtFlaeche = "6";
+    e.Bezeichnung = "Omas 'Rosen' Beet";
+    e.Nutzung = 3;
+    e.txtLaenge = "4";
+    e.txtBreite = "2,5";
+    e.txtFlaeche = "10";
+    e.Kompost = 0;
+    e.AktuellerDatensatz = false; // a new plot is stored as current all the same
     const auto r = d.flaecheNeu(e, "1000");
+    ASSERT_TRUE(r.ok) << r.meldung.text.toStdString();
+    EXPECT_FLOAT_EQ(r.sngFlaecheGroesse, 10.0f);
     const auto vorher = *d.flaecheLesen(r.FlaechenNr);
+    EXPECT_FALSE(vorher.Gliederungspunkt);
+    EXPECT_EQ(vorher.GruppierungNr, 1000);
+    EXPECT_TRUE(vorher.AktuellerDatensatz);
+    EXPECT_EQ(vorher.Bezeichnung, "Omas 'Rosen' Beet");
+    EXPECT_DOUBLE_EQ(vorher.Breite, 2.5);
+    EXPECT_EQ(vorher.Kompost, 0);
+    EXPECT_EQ(vorher.Nutzung, 3);
+    EXPECT_EQ(vorher.LetzteAenderung, "2025-04-07 09:15:30");
+    EXPECT_EQ(vorher.ID.size(), 18);
+    EXPECT_TRUE(wert("SELECT Bodenart FROM FlaechenID WHERE FlaechenNr = ?", {r.FlaechenNr}).isNull());
 
     uhr.advanceSeconds(3600);
     e.Bezeichnung = "Beet neu";
     e.txtLaenge = "";
     e.txtBreite = "";
     e.txtFlaeche = "7,5";
-    e.Kompost = 0;
+    e.Kompost = 1;
     e.Nutzung = 5;
-    e.AktuellerDatensatz = false;
     const auto g = d.flaecheAendern(r.FlaechenNr, e);
     ASSERT_TRUE(g.ok);
     EXPECT_FLOAT_EQ(g.sngFlaecheGroesse, 7.5f);
@@ -391,18 +359,23 @@ TEST_F(Flaechen, FlaecheAendernBehaeltNummerGruppeUndId)
     EXPECT_EQ(z.Bezeichnung, "Beet neu");
     EXPECT_DOUBLE_EQ(z.Laenge, 0);
     EXPECT_DOUBLE_EQ(z.Flaeche, 7.5);
-    EXPECT_EQ(z.Kompost, 0);
+    EXPECT_EQ(z.Kompost, 1);
     EXPECT_EQ(z.Nutzung, 5);
-    EXPECT_FALSE(z.AktuellerDatensatz);
+    EXPECT_FALSE(z.AktuellerDatensatz); // a change writes the flag
     EXPECT_EQ(z.LetzteAenderung, "2025-04-07 10:15:30");
     EXPECT_EQ(z.ID, vorher.ID);
     EXPECT_EQ(z.GruppierungNr, 1000);
     EXPECT_FALSE(z.Gliederungspunkt);
 
-    // a plot that is gone, or a group, is not changed by the plot dialog
+    // a plot that is gone, or a group, is not changed by the plot dialog; a name of 21 characters
+    // (past the box's limit) is refused
     EXPECT_FALSE(d.flaecheAendern("Fl1999", e).ok);
     EXPECT_FALSE(d.flaecheAendern("Fl1000", e).ok);
     EXPECT_EQ(d.flaecheLesen("Fl1000")->Bezeichnung, "Garten");
+    e.Bezeichnung = QString(21, 'x');
+    EXPECT_FALSE(d.flaecheAendern(r.FlaechenNr, e).ok);
+    EXPECT_FALSE(d.gruppeNeu(e.Bezeichnung, "0").ok);
+    EXPECT_EQ(d.flaecheLesen(r.FlaechenNr)->Bezeichnung, "Beet neu");
 }
 
 TEST_F(Flaechen, GruppeNeuUndAendern)
@@ -428,6 +401,9 @@ TEST_F(Flaechen, GruppeNeuUndAendern)
     EXPECT_EQ(g.GruppierungNr, 1000);
     EXPECT_EQ(g.ID, z.ID);
     EXPECT_FALSE(d.gruppeAendern("Fl1999", "X", true).ok);
+    // an empty name is stored as it is; twenty characters are allowed
+    EXPECT_TRUE(d.gruppeNeu("", "0").ok);
+    EXPECT_TRUE(d.gruppeAendern("Fl1001", QString(20, QChar(u'ä')), true).ok);
 }
 
 TEST_F(Flaechen, FehlerBeimAnlegenSchreibtNichts)

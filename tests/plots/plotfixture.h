@@ -6,6 +6,7 @@
 #include "services/gebietsschema.h"
 #include "services/schema.h"
 #include "services/sql.h"
+#include "plotzeilen.h"
 #include "testhelpers.h"
 
 #include <QSqlQuery>
@@ -17,7 +18,7 @@ namespace kav::test {
 
 inline Gebietsschema deutsch() { return SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany)); }
 
-class DatenDatei : public ::testing::Test {
+class DatenDatei : public ::testing::Test, public PlotZeilen {
 protected:
     void SetUp() override
     {
@@ -25,38 +26,8 @@ protected:
         ASSERT_TRUE(datei.open(dir.filePath("Daten.KRN")));
     }
 
-    QSqlDatabase db() const { return datei.db(); }
+    QSqlDatabase db() const override { return datei.db(); }
 
-    void gruppe(const QString& nr, const QString& name, qint64 eltern = 0, bool aktuell = true)
-    {
-        sql::exec(db(),
-                  "INSERT INTO FlaechenID (ID, FlaechenNr, Gliederungspunkt, GruppierungNr, AktuellerDatensatz, "
-                  "Bezeichnung, Laenge, Breite, Flaeche, Bodenart) VALUES ('x', ?, 1, ?, ?, ?, 0, 0, 0, 0)",
-                  {nr, eltern, aktuell ? 1 : 0, name});
-    }
-    void flaeche(const QString& nr, const QString& name, qint64 eltern = 0, bool aktuell = true)
-    {
-        sql::exec(db(),
-                  "INSERT INTO FlaechenID (ID, FlaechenNr, Gliederungspunkt, GruppierungNr, AktuellerDatensatz, "
-                  "Bezeichnung, Laenge, Breite, Flaeche, Kompost, Nutzung) VALUES ('x', ?, 0, ?, ?, ?, 2, 3, 6, 1, 2)",
-                  {nr, eltern, aktuell ? 1 : 0, name});
-    }
-    // An analysis with its assignment to `flaecheNr` (none when empty).
-    void analyse(const QString& nr, const QString& flaecheNr, const QDate& datum)
-    {
-        sql::exec(db(),
-                  "INSERT INTO AnalysenID (AnalysenNr, Datum, Bodenart, BodenartKuerzel, GesamtN, P2O5, K2O, Mg, pH) "
-                  "VALUES (?, ?, 1, 4, 3, 12, 15, 8, 6.5)",
-                  {nr, datum.toString(Qt::ISODate)});
-        if (!flaecheNr.isEmpty())
-            zuordnung(flaecheNr, nr, datum);
-    }
-    void zuordnung(const QString& flaecheNr, const QString& analyseNr, const QDate& datum)
-    {
-        sql::exec(db(), "INSERT INTO ZOFlaechenAnalysen (FlaechenNr, AnalysenNr, Datum, AktuellerDatensatz, ID) "
-                        "VALUES (?, ?, ?, 1, 'x')",
-                  {flaecheNr, analyseNr, datum.toString(Qt::ISODate)});
-    }
     void nmin(const QString& flaecheNr, const QDate& datum)
     {
         sql::exec(db(), "INSERT INTO Nmin (FlaechenNr, Nmin, Einheit, Datum, ID) VALUES (?, 12, 1, ?, 'x')",
@@ -71,16 +42,6 @@ protected:
                       {mkid + QString::number(i), mkid});
     }
 
-    long long anzahl(const QString& tabelle, const QString& bedingung = {}, const QVariantList& werte = {}) const
-    {
-        return sql::scalar(db(), "SELECT COUNT(*) FROM " + tabelle + (bedingung.isEmpty() ? "" : " WHERE " + bedingung),
-                           werte)
-            .toLongLong();
-    }
-    QVariant wert(const QString& anweisung, const QVariantList& werte = {}) const
-    {
-        return sql::scalar(db(), anweisung, werte);
-    }
     // Every row of every table, as text: to compare a file before and after a failed command.
     QStringList abbild() const
     {

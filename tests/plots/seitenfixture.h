@@ -5,6 +5,7 @@
 #include "frame/frmintro.h"
 #include "plots/flaechenbaumansicht.h"
 #include "plots/frmanalysenwerte.h"
+#include "plotzeilen.h"
 #include "rahmenfixture.h"
 #include "services/datenbanken.h"
 #include "services/sql.h"
@@ -34,7 +35,7 @@ struct Frage {
     QStringList beschriftungen; // of the buttons, in the order Yes, No, Cancel
 };
 
-class SeitenTest : public RahmenTest {
+class SeitenTest : public RahmenTest, public PlotZeilen {
 protected:
     // Starts the program at 1024 x 768 with the rows `fuellen` puts into Daten.KRN.
     void seiteStarten(const std::function<void()>& fuellen = {})
@@ -55,48 +56,8 @@ protected:
         trv = seite->trvFlaechen();
     }
 
-    QSqlDatabase db() const { return app().db->cnDaten(); }
+    QSqlDatabase db() const override { return app().db->cnDaten(); }
     WizardState& w() { return app().bedarf; }
-
-    // Rows of Daten.KRN
-    void gruppe(const QString& nr, const QString& name, qint64 eltern = 0, bool aktuell = true)
-    {
-        sql::exec(db(),
-                  "INSERT INTO FlaechenID (ID, FlaechenNr, Gliederungspunkt, GruppierungNr, AktuellerDatensatz, "
-                  "Bezeichnung, Laenge, Breite, Flaeche, Bodenart) VALUES ('x', ?, 1, ?, ?, ?, 0, 0, 0, 0)",
-                  {nr, eltern, aktuell ? 1 : 0, name});
-    }
-    void flaeche(const QString& nr, const QString& name, qint64 eltern = 0, double l = 4, double b = 2.5,
-                 int kompost = 1, int nutzung = 2, bool aktuell = true)
-    {
-        sql::exec(db(),
-                  "INSERT INTO FlaechenID (ID, FlaechenNr, Gliederungspunkt, GruppierungNr, AktuellerDatensatz, "
-                  "Bezeichnung, Laenge, Breite, Flaeche, Kompost, Nutzung) VALUES ('x', ?, 0, ?, ?, ?, ?, ?, ?, ?, ?)",
-                  {nr, eltern, aktuell ? 1 : 0, name, l, b, l * b, kompost, nutzung});
-    }
-    // An analysis of a plot: soil group, list position + 1, organic matter, P2O5, K2O, Mg, pH.
-    void analyse(const QString& nr, const QString& flaecheNr, const QDate& datum, int bodenart = 1, int kuerzel = 4,
-                 double os = 3, double p = 12, double k = 15, double mg = 8, double ph = 6.5)
-    {
-        sql::exec(db(),
-                  "INSERT INTO AnalysenID (AnalysenNr, Datum, Bodenart, BodenartKuerzel, GesamtN, P2O5, K2O, Mg, pH) "
-                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                  {nr, datum.toString(Qt::ISODate), bodenart, kuerzel, os, p, k, mg, ph});
-        sql::exec(db(),
-                  "INSERT INTO ZOFlaechenAnalysen (FlaechenNr, AnalysenNr, Datum, AktuellerDatensatz, ID) "
-                  "VALUES (?, ?, ?, 1, 'x')",
-                  {flaecheNr, nr, datum.toString(Qt::ISODate)});
-    }
-    long long anzahl(const QString& tabelle, const QString& bedingung = {}, const QVariantList& werte = {}) const
-    {
-        return sql::scalar(db(), "SELECT COUNT(*) FROM " + tabelle + (bedingung.isEmpty() ? "" : " WHERE " + bedingung),
-                           werte)
-            .toLongLong();
-    }
-    QVariant wert(const QString& anweisung, const QVariantList& werte = {}) const
-    {
-        return sql::scalar(db(), anweisung, werte);
-    }
 
     // The tree
     QTreeWidgetItem* knoten(const QString& key) const { return trv->itemVon(key); }
