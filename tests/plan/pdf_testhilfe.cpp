@@ -1,12 +1,14 @@
 #include "pdf_testhilfe.h"
 
-#include <QFile>
+#include "testhelpers.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <sstream>
 
 namespace kav::test {
 
@@ -16,27 +18,10 @@ namespace {
 QTemporaryDir& ordner()
 {
     static QTemporaryDir dir;
-    static const bool behalten = [] {
-        dir.setAutoRemove(qEnvironmentVariable("KAV_TEST_BEHALTEN") != QLatin1String("1"));
-        return true;
-    }();
-    (void)behalten;
+    dir.setAutoRemove(qEnvironmentVariable("KAV_TEST_BEHALTEN") != QLatin1String("1"));
     return dir;
 }
 
-int laufNummer = 0;
-
-QString neueDatei(const QString& endung)
-{
-    return ordner().filePath(QStringLiteral("dok%1.%2").arg(++laufNummer).arg(endung));
-}
-
-void schreiben(const QString& pfad, const std::string& bytes)
-{
-    QFile f(pfad);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
 
 // Runs a program; its exit code (-1 if it did not run) and its output.
 int starte(const QString& programm, const QStringList& argumente, QString* ausgabe = nullptr)
@@ -53,26 +38,27 @@ int starte(const QString& programm, const QStringList& argumente, QString* ausga
 
 long long zahlBei(const std::string& s, size_t pos) { return std::stoll(s.substr(pos, 20)); }
 
+// Where the body of object `nr` begins, after its line "nr 0 obj" (std::out_of_range from zahlBei if none).
+size_t objekt(const std::string& d, long long nr)
+{
+    const std::string kopf = "\r" + std::to_string(nr) + " 0 obj\r";
+    const size_t p = d.find(kopf);
+    return p == std::string::npos ? p : p + kopf.size();
+}
+
 // The cross-reference table, the objects it points to and the stream lengths, read independently.
 void pruefeAufbau(const std::string& d)
 {
-    ASSERT_GE(d.size(), 30u);
     ASSERT_EQ(d.substr(d.size() - 6), "%%EOF\r");
-    const size_t sx = d.rfind("startxref\r");
-    ASSERT_NE(sx, std::string::npos);
-    const auto xref = static_cast<size_t>(zahlBei(d, sx + 10));
+    const auto xref = static_cast<size_t>(zahlBei(d, d.rfind("startxref\r") + 10));
     ASSERT_EQ(d.substr(xref, 7), "xref\r0 ");
-    const size_t kopfEnde = d.find('\r', xref + 5);
-    const auto anzahl = static_cast<size_t>(zahlBei(d, xref + 7));
-    size_t eintrag = kopfEnde + 1;
+    const long long anzahl = zahlBei(d, xref + 7);
+    size_t eintrag = d.find('\r', xref + 5) + 1;
     ASSERT_EQ(d.substr(eintrag, 20), "0000000000 65535 f \r");
-    for (size_t n = 1; n < anzahl; ++n) {
-        eintrag += 20;
-        const std::string e = d.substr(eintrag, 20);
+    for (long long n = 1; n < anzahl; ++n) {
+        const std::string e = d.substr(eintrag += 20, 20), kopf = std::to_string(n) + " 0 obj\r";
         ASSERT_TRUE(std::regex_match(e, std::regex("[0-9]{10} 00000 n \r"))) << "Eintrag " << n << ": " << e;
-        const auto offset = static_cast<size_t>(std::stoll(e.substr(0, 10)));
-        const std::string kopf = std::to_string(n) + " 0 obj\r";
-        EXPECT_EQ(d.substr(offset, kopf.size()), kopf) << "Objekt " << n;
+        EXPECT_EQ(d.substr(static_cast<size_t>(zahlBei(e, 0)), kopf.size()), kopf) << "Objekt " << n;
     }
     EXPECT_EQ(d.substr(eintrag + 20, 8), "trailer\r");
     EXPECT_NE(d.find("/Size " + std::to_string(anzahl) + "\r"), std::string::npos);
@@ -80,49 +66,54 @@ void pruefeAufbau(const std::string& d)
     // Every stream: /Length n 0 R, and object n holds the number of bytes up to "endstream".
     for (size_t pos = d.find("/Length "); pos != std::string::npos; pos = d.find("/Length ", pos + 1)) {
         const long long obj = zahlBei(d, pos + 8);
-        const size_t start = d.find(">>\rstream\n", pos) + 10;
-        const size_t ende = d.find("endstream\r", start);
-        ASSERT_NE(ende, std::string::npos);
-        const std::string kopf = "\r" + std::to_string(obj) + " 0 obj\r";
-        const size_t lo = d.find(kopf, ende);
-        ASSERT_NE(lo, std::string::npos);
-        EXPECT_EQ(zahlBei(d, lo + kopf.size()), static_cast<long long>(ende - start)) << "Stream " << obj;
+        const size_t start = d.find(">>\rstream\n", pos) + 10, ende = d.find("endstream\r", start);
+        EXPECT_EQ(zahlBei(d, objekt(d, obj)), static_cast<long long>(ende - start)) << "Stream " << obj;
     }
 }
 
 } // namespace
 
-std::tm festeZeit()
+const std::string kTextKopf = zeilen({"BT", "/F1 12 Tf", "0 842 Td", "12 TL"});
+
+std::tm ortszeit(const char* text)
 {
     std::tm t{};
-    t.tm_year = 2024 - 1900;
-    t.tm_mon = 2;
-    t.tm_mday = 5;
-    t.tm_hour = 7;
-    t.tm_min = 8;
-    t.tm_sec = 9;
+    EXPECT_NE(strptime(text, "%Y%m%d%H%M%S", &t), nullptr) << text;
     return t;
 }
+
+std::tm festeZeit() { return ortszeit("20240305070809"); }
 
 clsPDF neuesPdf() { return clsPDF(festeZeit); }
 
 std::string zeilen(std::initializer_list<std::string_view> liste)
 {
     std::string s;
-    for (std::string_view z : liste) {
-        s += z;
-        s += '\r';
-    }
+    for (std::string_view z : liste)
+        (s += z) += '\r';
     return s;
 }
 
 std::string tempPfad(const QString& name) { return ordner().filePath(name).toStdString(); }
 
+std::string tempDatei(const QString& name, const QByteArray& bytes)
+{
+    schreibeDatei(ordner().filePath(name), bytes);
+    return tempPfad(name);
+}
+
+// A new file of the run holding the document.
+static QString neueDatei(const std::string& dokument)
+{
+    static int nr = 0;
+    const QString name = QStringLiteral("dok%1.pdf").arg(++nr);
+    return QString::fromStdString(tempDatei(name, QByteArray::fromStdString(dokument)));
+}
+
 int pruefeDokument(const std::string& dokument)
 {
     pruefeAufbau(dokument);
-    const QString pfad = neueDatei(QStringLiteral("pdf"));
-    schreiben(pfad, dokument);
+    const QString pfad = neueDatei(dokument);
     QString ausgabe;
     EXPECT_EQ(starte(QStringLiteral("qpdf"), {QStringLiteral("--check"), pfad}, &ausgabe), 0)
         << "qpdf --check: " << ausgabe.toStdString();
@@ -145,28 +136,44 @@ std::string gepruefterWert(clsPDF& pdf)
     return d;
 }
 
-std::string inhalt(const std::string& dokument, int seite)
+std::string inhalt(const std::string& d, int seite)
 {
-    size_t pos = 0;
-    for (int k = 0; k < seite; ++k) {
-        pos = dokument.find("\rstream\n", pos);
-        if (pos == std::string::npos)
+    const size_t kids = d.rfind("/Kids [ ");
+    if (kids == std::string::npos)
+        return "<keine Seitenliste>";
+    std::istringstream kinder(d.substr(kids + 8, d.find(']', kids) - kids - 8));
+    long long nr = 0;
+    std::string rest;
+    for (int k = 0; k < seite; ++k)
+        if (!(kinder >> nr >> rest >> rest))
             return "<keine Seite " + std::to_string(seite) + ">";
-        pos += 8;
+    const size_t start = d.find("stream\n", objekt(d, zahlBei(d, d.find("/Contents ", objekt(d, nr)) + 10))) + 7;
+    return d.substr(start, d.find("endstream\r", start) - start);
+}
+
+void pruefeFaelle(std::initializer_list<Fall> faelle, bool aufLeererSeite)
+{
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        clsPDF pdf = neuesPdf();
+        if (aufLeererSeite)
+            pdf.PrintLine("");
+        f.schritte(pdf);
+        const std::string d = pdf.Value();
+        EXPECT_EQ(pruefeDokument(d), static_cast<int>(f.seiten.size()));
+        for (size_t k = 0; k < f.seiten.size(); ++k)
+            EXPECT_EQ(inhalt(d, static_cast<int>(k) + 1),
+                      (aufLeererSeite && k == 0 ? kTextKopf + "()'\rET\r" : "") + f.seiten[k])
+                << "Seite " << k + 1;
     }
-    return dokument.substr(pos, dokument.find("endstream\r", pos) - pos);
 }
 
 QImage rendern(const std::string& dokument, int seite)
 {
-    const QString pfad = neueDatei(QStringLiteral("pdf"));
-    schreiben(pfad, dokument);
-    const QString ziel = neueDatei(QStringLiteral("bild"));
-    const int rc = starte(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-f"),
-                                                       QString::number(seite), QStringLiteral("-l"),
-                                                       QString::number(seite), QStringLiteral("-singlefile"), pfad, ziel});
-    EXPECT_EQ(rc, 0) << "pdftoppm";
-    QImage bild(ziel + QStringLiteral(".ppm"));
+    const QString pfad = neueDatei(dokument);
+    const QStringList argumente = QStringLiteral("-r 72 -singlefile -f %1 -l %1").arg(seite).split(u' ');
+    EXPECT_EQ(starte(QStringLiteral("pdftoppm"), argumente + QStringList{pfad, pfad}), 0) << "pdftoppm";
+    QImage bild(pfad + QStringLiteral(".ppm"));
     EXPECT_FALSE(bild.isNull()) << "kein Bild von pdftoppm";
     return bild.convertToFormat(QImage::Format_RGB32);
 }
