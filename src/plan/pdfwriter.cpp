@@ -262,8 +262,12 @@ void clsPDF::startPage()
     m_grafik.clear();
     m_pfadOffen = false;
 
-    if (m_fillColor != 0)
+    if (m_fillColor != 0) {
         zeileSchreiben("0 g");
+        // the page text is black; fills after it need their colour again, even when a
+        // PageStarted handler has already used it up
+        m_fuellFarbePending = true;
+    }
     zeileSchreiben("BT");
     zeileSchreiben("/F1 " + pdf::ganz(m_fontSize) + " Tf");
     zeileSchreiben(pdf::zahl7(m_leftMargin) + " " + pdf::zahl7(seitenHoehe() - m_topMargin) + " Td");

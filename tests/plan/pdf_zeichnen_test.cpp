@@ -103,6 +103,13 @@ TEST(PdfZeichnen, FarbenUeberSeitenUndClear)
              p.DrawBox(1, 2, 3, 4, -1); // writes the colour into the old document
              p.Clear(); p.DrawBox(10, 20, 30, 40, -1); p.PrintLine("neu");
          }, {zeilen({"1 g", "10 782 30 40 re", "f", "0 g"}) + kTextKopf + "(neu)'\rET\r"}},
+        // Mended as well: a PageStarted handler that fills uses up the colour before the page's "0 g".
+        {"Seitenbeginn füllt", [](clsPDF& p) {
+             p.FillColor(0x0000FF);
+             p.PageStarted = [&p] { p.DrawBox(1, 2, 3, 4, -1); };
+             p.PrintLine("a");
+             p.DrawBox(10, 20, 30, 40, -1);
+         }, {zeilen({"1 0 0 rg", "1 836 3 4 re", "f", "0 g"}) + seiteA + zeilen({"1 0 0 rg", "10 782 30 40 re", "f"})}},
         {"Grafik nach der letzten Seite erscheint nicht",
          [](clsPDF& p) { p.PrintLine("a"); p.NewPage(); p.DrawBox(1, 2, 3, 4, -1); p.DrawText(1, 2, "verloren"); },
          {seiteA}},
