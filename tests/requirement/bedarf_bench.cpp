@@ -1,21 +1,15 @@
 // One full requirement calculation as the wizard runs it on Next: a single crop and a mixed
 // culture of ten crops, on SQLite files and on in-memory sources.
 #include "platform/clock.h"
-#include "platform/localdatabase.h"
 #include "requirement/bedarf.h"
 #include "requirement/duengerliste.h"
 #include "requirement/kalkbedarf.h"
 #include "requirement/restbedarf.h"
 #include "services/gebietsschema.h"
-#include "services/schema.h"
-#include "services/sql.h"
 #include "speicherquellen.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-
-#include <memory>
 
 using namespace kav;
 
@@ -46,38 +40,12 @@ struct Daten {
         speicher.kalk[{2, 1, 50}] = 125;
         speicher.duenger["Du1001"] = DuengerGehalt{"Hornspäne", "N", 14, 0, 0, 0};
         speicher.duenger["Du1002"] = DuengerGehalt{"Volldünger", "NPK", 10, 8, 12, 2};
-
-        const QString kavPfad = dir.filePath("Kav.KRN"), datenPfad = dir.filePath("Daten.KRN");
-        if (!leereDatenbankAnlegen(kavPfad, Datenbankdatei::Kav, true) ||
-            !leereDatenbankAnlegen(datenPfad, Datenbankdatei::Daten, true) || !kav.open(kavPfad) ||
-            !daten.open(datenPfad))
-            qFatal("Testdateien fehlen");
-        for (const auto& [nr, k] : speicher.kulturZeilen) {
-            sql::exec(kav.db(),
-                      "INSERT INTO KulturID (KulturNr, Bezeichnung, Tage, TerminGD, TerminKD1, TerminKD2, ph, N, NGD, "
-                      "NKD1, NKD2, P2O5, K2O, Mg) VALUES (?, ?, ?, 0, ?, ?, 1, ?, ?, ?, ?, ?, ?, ?)",
-                      {nr, k.Bezeichnung, k.Tage, k.TerminKD1, k.TerminKD2, k.N, k.NGD, k.NKD1, k.NKD2, k.P2O5, k.K2O,
-                       k.Mg});
-            sql::exec(kav.db(), "INSERT INTO Reihenabstand (KulturID, Reihenabstand) VALUES (?, ?)",
-                      {nr, speicher.abstaende[nr]});
-        }
-        sql::exec(kav.db(), "INSERT INTO Kalkbedarf (Bodenart, OS, pH, CaO) VALUES (2, 1, 50, 125)");
-        sql::exec(kav.db(), "INSERT INTO DuengerID (DuengerNr, Typ, Bezeichnung, N, P2O5, K2O, Mg) VALUES "
-                            "('Du1001', 'N', 'Hornspäne', 14, 0, 0, 0), ('Du1002', 'NPK', 'Volldünger', 10, 8, 12, 2)");
-        sql::exec(daten.db(), "INSERT INTO AnalysenID (AnalysenNr, GesamtN, P2O5, K2O, Mg, pH) "
-                              "VALUES ('An1000', 3, 15, 12, 12, 5.0)");
-        for (const PlanZeile& z : speicher.plan)
-            sql::exec(daten.db(), "INSERT INTO MKEditor (ID, MKID, KulturID, Kultur, Start) VALUES (?, ?, ?, ?, ?)",
-                      {z.ID, z.MKID, z.KulturID, z.Kultur, z.Start});
-        sqlQuellen = std::make_unique<SqlQuellen>(kav.db(), daten.db());
+        dateien.schreiben(speicher);
     }
-    ~Daten() { sqlQuellen.reset(); }
 
-    QTemporaryDir dir;
-    LocalDatabase kav{"bench_kav", schemaTabellen(Datenbankdatei::Kav)};
-    LocalDatabase daten{"bench_daten", schemaTabellen(Datenbankdatei::Daten)};
     test::Speicherquellen speicher;
-    std::unique_ptr<SqlQuellen> sqlQuellen;
+    test::Dateien dateien{"bench"};
+    SqlQuellen sqlQuellen{dateien.kav.db(), dateien.daten.db()};
 };
 
 Daten& daten()
@@ -105,10 +73,10 @@ WizardState anfang(const QString& kulturNr)
 void ganzeBerechnung(benchmark::State& state, const QString& kulturNr, bool mitDatenbank)
 {
     Daten& d = daten();
-    const Bedarfsquellen q = mitDatenbank ? d.sqlQuellen->bedarf() : d.speicher.quellen();
-    const KalkbedarfQuelle& kalk = mitDatenbank ? static_cast<const KalkbedarfQuelle&>(d.sqlQuellen->kalkbedarf)
+    const Bedarfsquellen q = mitDatenbank ? d.sqlQuellen.bedarf() : d.speicher.quellen();
+    const KalkbedarfQuelle& kalk = mitDatenbank ? static_cast<const KalkbedarfQuelle&>(d.sqlQuellen.kalkbedarf)
                                                 : d.speicher;
-    const DuengerQuelle& duenger = mitDatenbank ? static_cast<const DuengerQuelle&>(d.sqlQuellen->duenger)
+    const DuengerQuelle& duenger = mitDatenbank ? static_cast<const DuengerQuelle&>(d.sqlQuellen.duenger)
                                                 : d.speicher;
     FixedClock uhr(QDateTime(QDate(2029, 5, 1), QTime(8, 0)));
     Gebietsschema gebiet;

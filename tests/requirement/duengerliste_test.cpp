@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 using namespace kav;
 
 namespace {
@@ -20,102 +23,68 @@ protected:
         s.strAktDuengerNr = nr;
         return DuengerNaehrstoffeSummieren(s, menge, quellen);
     }
+    std::vector<float> summen() const { return {s.sngDuengerN, s.sngDuengerP, s.sngDuengerK, s.sngDuengerMg}; }
     test::Speicherquellen quellen;
     WizardState s;
 };
 
-TEST_F(Duengerliste, GewaehlterDuengerLiefertSeinenAnteil)
+// Every summing starts from 0: choosing, summing again and rebuilding the tree never count twice.
+TEST_F(Duengerliste, SummenImmerVonNull)
 {
-    const DuengerSumme r = waehlen("Du1", 50);
-    EXPECT_TRUE(r.angefuegt);
-    EXPECT_FLOAT_EQ(s.sngDuengerN, 10);
-    EXPECT_EQ(s.sngDuengerMg, 0); // no magnesium, still a row
-    ASSERT_EQ(s.rsDuengerAuswahl->size(), 1u);
-    EXPECT_TRUE(s.strAktDuengerNr.isEmpty());
-
+    const std::vector<float> beide = {12.5f, 2, 3, 0.5f};
+    EXPECT_TRUE(waehlen("Du1", 50).angefuegt);
+    EXPECT_EQ(summen(), (std::vector<float>{10, 0, 0, 0}));
     waehlen("Du2", 25);
-    ASSERT_EQ(s.rsDuengerAuswahl->size(), 2u);
-    EXPECT_EQ(s.rsDuengerAuswahl->at(0).Nr, 1);
-    EXPECT_EQ(s.rsDuengerAuswahl->at(1).Nr, 2);
-    EXPECT_EQ(s.rsDuengerAuswahl->at(1).Menge, 25);
-    EXPECT_FLOAT_EQ(s.sngDuengerN, 12.5f);
-    EXPECT_FLOAT_EQ(s.sngDuengerP, 2);
-    EXPECT_FLOAT_EQ(s.sngDuengerK, 3);
-    EXPECT_FLOAT_EQ(s.sngDuengerMg, 0.5f);
+    EXPECT_EQ(summen(), beide);
+
+    s.sngDuengerN = 99, s.sngDuengerP = 99;
+    EXPECT_FALSE(DuengerNaehrstoffeSummieren(s, 80.0f, quellen).angefuegt); // no current fertiliser
+    EXPECT_EQ(summen(), beide);
+
+    // the fertiliser page rebuilds its tree on every load
+    const std::vector<GewaehlterDuenger> zeilen = GewaehlteDuengerSummieren(s, quellen);
+    ASSERT_EQ(zeilen.size(), 2u);
+    EXPECT_EQ(zeilen[0].Bezeichnung, "Hornspäne");
+    EXPECT_TRUE(zeilen[1].DuengerNr == "Du2" && zeilen[1].Typ == "NPK" && zeilen[1].Menge == 25 && zeilen[1].Nr == 2);
+    EXPECT_EQ(summen(), beide);
 }
 
-TEST_F(Duengerliste, OhneAktuellenDuengerNurNeuSummiert)
-{
-    waehlen("Du1", 50);
-    s.sngDuengerN = 99, s.sngDuengerP = 99; // stale totals
-    const DuengerSumme r = DuengerNaehrstoffeSummieren(s, 80.0f, quellen);
-    EXPECT_FALSE(r.angefuegt);
-    EXPECT_EQ(s.rsDuengerAuswahl->size(), 1u);
-    EXPECT_FLOAT_EQ(s.sngDuengerN, 10);
-    EXPECT_EQ(s.sngDuengerP, 0);
-}
-
-TEST_F(Duengerliste, LeereListeGibtNull)
-{
-    s.sngDuengerN = 5, s.sngDuengerK = 5;
-    DuengerNaehrstoffeSummieren(s, std::nullopt, quellen);
-    EXPECT_EQ(s.sngDuengerN, 0);
-    EXPECT_EQ(s.sngDuengerK, 0);
-    EXPECT_TRUE(s.rsDuengerAuswahl->empty());
-}
-
-TEST_F(Duengerliste, MengeOhneZahlFuegtNichtsAn)
+TEST_F(Duengerliste, OhneZahlNichtsAngefuegtGeloeschterDuengerUebersprungen)
 {
     waehlen("Du1", 50);
     for (std::optional<float> menge : {std::optional<float>{}, std::optional<float>{std::nanf("")},
                                        std::optional<float>{std::numeric_limits<float>::infinity()}}) {
-        const DuengerSumme r = waehlen("Du2", menge);
-        EXPECT_FALSE(r.angefuegt);
+        EXPECT_FALSE(waehlen("Du2", menge).angefuegt);
         EXPECT_EQ(s.rsDuengerAuswahl->size(), 1u);
         EXPECT_FLOAT_EQ(s.sngDuengerN, 10);
         EXPECT_TRUE(s.strAktDuengerNr.isEmpty());
     }
-}
 
-TEST_F(Duengerliste, DuengerOhneZeileWirdUebersprungenUndGenannt)
-{
-    waehlen("Du1", 50);
     const DuengerSumme r = waehlen("Du9", 40); // deleted from the catalogue meanwhile
     EXPECT_TRUE(r.angefuegt);
     EXPECT_EQ(r.fehlend, QStringList{"Du9"});
-    EXPECT_FLOAT_EQ(s.sngDuengerN, 10);
     waehlen("Du2", 10);
-    EXPECT_FLOAT_EQ(s.sngDuengerN, 11);
+    EXPECT_EQ(summen(), (std::vector<float>{11, 0.8f, 1.2f, 0.2f}));
+    QStringList fehlend;
+    const std::vector<GewaehlterDuenger> zeilen = GewaehlteDuengerSummieren(s, quellen, &fehlend);
+    ASSERT_EQ(zeilen.size(), 2u);
+    EXPECT_EQ(zeilen[1].Nr, 3);
+    EXPECT_EQ(fehlend, QStringList{"Du9"});
 }
 
-TEST_F(Duengerliste, NeuAufbauZaehltNichtDoppelt)
+TEST_F(Duengerliste, OhneListeKeineZeilenUndNullSummen)
 {
-    waehlen("Du1", 50);
-    waehlen("Du2", 25);
-    // The fertiliser page rebuilds its tree on every load.
-    for (int laden = 0; laden < 3; ++laden) {
-        const std::vector<GewaehlterDuenger> zeilen = GewaehlteDuengerSummieren(s, quellen);
-        ASSERT_EQ(zeilen.size(), 2u);
-        EXPECT_EQ(zeilen[0].DuengerNr, "Du1");
-        EXPECT_EQ(zeilen[0].Bezeichnung, "Hornspäne");
-        EXPECT_EQ(zeilen[1].Typ, "NPK");
-        EXPECT_EQ(zeilen[1].Nr, 2);
-        EXPECT_FLOAT_EQ(s.sngDuengerN, 12.5f);
-        EXPECT_FLOAT_EQ(s.sngDuengerK, 3);
-    }
-}
+    s.sngDuengerN = 5, s.sngDuengerK = 5;
+    DuengerNaehrstoffeSummieren(s, std::nullopt, quellen);
+    EXPECT_EQ(summen(), std::vector<float>(4, 0.0f));
+    EXPECT_TRUE(s.rsDuengerAuswahl->empty());
 
-TEST_F(Duengerliste, OhneListeLeererBaumUndNullSummen)
-{
     waehlen("Du1", 50);
     BedarfVariablenZuruecksetzen(s, 4);
-    s.sngDuengerN = 3; // whatever is left
+    s.sngDuengerN = 3;
     EXPECT_TRUE(GewaehlteDuengerSummieren(s, quellen).empty());
     EXPECT_EQ(s.sngDuengerN, 0);
-    EXPECT_FALSE(s.rsDuengerAuswahl);
-
-    // Summing without a list and without a fertiliser does not create one.
-    DuengerNaehrstoffeSummieren(s, 10.0f, quellen);
+    DuengerNaehrstoffeSummieren(s, 10.0f, quellen); // without a fertiliser: creates no list
     EXPECT_FALSE(s.rsDuengerAuswahl);
 }
 
