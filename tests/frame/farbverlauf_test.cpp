@@ -47,13 +47,13 @@ TEST(Farbverlauf, FensterBekommtJedeZeileGemalt)
 {
     QWidget w;
     w.resize(50, 100);
-    FarbverlaufZeichnen(&w, 100, 150, 200, 132, 182, 232);
+    FarbverlaufZeichnen(&w, 100, 150, 200, 132, 166, 168); // steps 1, 0.5 and -1
     EXPECT_TRUE(w.autoFillBackground());
     const QImage bild = w.palette().brush(QPalette::Window).texture().toImage();
     ASSERT_EQ(bild.size(), QSize(50, 100));
-    EXPECT_EQ(QColor(bild.pixel(0, 0)), QColor(101, 151, 201)); // each part on its own
+    EXPECT_EQ(QColor(bild.pixel(0, 0)), QColor(101, 150, 199)); // each part by its own step
     EXPECT_EQ(QColor(bild.pixel(49, 99)), QColor(100, 150, 200));
-    for (const FarbBand& b : farbverlaufBaender(100, 100, 150, 200, 132, 182, 232))
+    for (const FarbBand& b : farbverlaufBaender(100, 100, 150, 200, 132, 166, 168))
         for (int y = b.oben; y < b.unten; ++y)
             ASSERT_EQ(QColor(bild.pixel(25, y)), b.farbe) << "Zeile " << y;
 

@@ -24,7 +24,9 @@ TEST(LocalDatabase, PruefungErkenntSchadenWirklich)
     test::schreibeDatei(dir.filePath("leer.KRN"), {});
     test::schreibeDatei(dir.filePath("muell.KRN"), QByteArray(4096, 'x'));
     test::schreibeDatei(dir.filePath("halb.KRN"), ganz.left(ganz.size() / 2)); // a good file cut in half
-    for (const char* name : {"fehlt.KRN", "leer.KRN", "muell.KRN", "falsch.KRN", "halb.KRN"})
+    // a good file with its last page overwritten: every table is still listed
+    test::schreibeDatei(dir.filePath("seite.KRN"), ganz.left(ganz.size() - 4096) + QByteArray(4096, 'x'));
+    for (const char* name : {"fehlt.KRN", "leer.KRN", "muell.KRN", "falsch.KRN", "halb.KRN", "seite.KRN"})
         EXPECT_FALSE(LocalDatabase::check(dir.filePath(name), tabellen, &why)) << name;
     EXPECT_FALSE(QFile::exists(dir.filePath("fehlt.KRN"))); // the check creates nothing
     LocalDatabase::check(dir.filePath("falsch.KRN"), tabellen, &why);
