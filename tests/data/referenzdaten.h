@@ -8,10 +8,14 @@
 
 namespace kav::test {
 
-// A read connection to a copy of the generated Kav.KRN, opened once per test program.
+// A read connection to a copy of the generated Kav.KRN, opened once per test program, with the
+// views `gruppe` (crop groups), `kultur` (real crops with `dauer` 1 for permanent crops) and `planer`
+// (the crops the mixed-culture planner offers).
 QSqlDatabase referenzKav();
 // All rows of a statement (values bound to its "?" marks) as column-name maps.
 QVector<QVariantMap> zeilen(const QString& statement, const QVariantList& werte = {});
+// The first column of every row a rule statement finds: the rows that break the rule.
+QStringList verstoesse(const QString& statement);
 // Folder of the built program (Daten, Hilfe, Lexikon beside the executable).
 QString programmOrdner();
 

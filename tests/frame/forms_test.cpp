@@ -1,6 +1,5 @@
 // The forms layer: twips geometry, control arrays, image lists, the register of loaded windows,
 // and the GIF writer.
-#include "platform/bildliste.h"
 #include "platform/fenster.h"
 #include "platform/gifschreiber.h"
 #include "platform/steuerfeld.h"
@@ -17,55 +16,35 @@
 using namespace kav;
 using namespace kav::forms;
 
-TEST(Twips, GeometrieWirdGenauZurueckgelesen)
+TEST(Twips, GenauGehaltenPixelkantenHalbZuGeradeOhneLueckeUngueltigesAbgewiesen)
 {
     ASSERT_DOUBLE_EQ(twipsProPixel(), 15.0); // 96 DPI offscreen
     QWidget eltern;
-    QLabel l(&eltern);
+    QLabel l(&eltern), a(&eltern), b(&eltern);
     Tw(&l).setRechteck(QRectF(1234.567, 20, 1714.2857142857, 0.4));
     EXPECT_DOUBLE_EQ(Tw(&l).Left(), 1234.567);
     EXPECT_DOUBLE_EQ(Tw(&l).Width(), 1714.2857142857);
     EXPECT_DOUBLE_EQ(Tw(&l).Height(), 0.4);
     EXPECT_EQ(l.geometry(), QRect(82, 1, 115, 0)); // edges 82.3 -> 82, 196.6 -> 197
-}
-
-TEST(Twips, PixelkantenHalbZuGeradeUndOhneLuecke)
-{
-    EXPECT_EQ(pixelVon(22.5 * 15), 22);
-    EXPECT_EQ(pixelVon(23.5 * 15), 24);
-    EXPECT_EQ(pixelVon(-7.5 * 15), -8);
-    QWidget eltern;
-    QLabel a(&eltern), b(&eltern);
+    EXPECT_EQ(QList<int>({pixelVon(22.5 * 15), pixelVon(23.5 * 15), pixelVon(-7.5 * 15)}), QList<int>({22, 24, -8}));
     // neighbours sharing an edge at a fractional pixel meet exactly
     Tw(&a).setRechteck(QRectF(20, 0, 2000.1, 100));
     Tw(&b).setRechteck(QRectF(2020.1, 0, 2000.1, 100));
     EXPECT_EQ(a.geometry().right() + 1, b.geometry().left());
-}
+    // moved in pixels from outside: the pixel value counts
+    a.move(10, 0);
+    EXPECT_DOUBLE_EQ(Tw(&a).Left(), 150);
 
-TEST(Twips, UngueltigeWerteWerdenAbgewiesen)
-{
-    QWidget eltern;
-    QLabel l(&eltern);
-    Tw(&l).setRechteck(QRectF(0, 0, 300, 300));
-    EXPECT_THROW(Tw(&l).setWidth(-1), FormsFehler);
+    // values it cannot take are refused and change nothing (a negative width and a missing control:
+    // AnordnungTest.EinFehlerHaeltDenDurchlaufNichtAuf)
     EXPECT_THROW(Tw(&l).setHeight(std::nan("")), FormsFehler);
     EXPECT_THROW(Tw(&l).setLeft(INFINITY), FormsFehler);
-    EXPECT_DOUBLE_EQ(Tw(&l).Width(), 300); // unchanged
-    EXPECT_THROW(Tw(static_cast<QWidget*>(nullptr)), FormsFehler);
+    EXPECT_DOUBLE_EQ(Tw(&l).Left(), 1234.567);
     EXPECT_THROW(setFontSize(&l, 0), FormsFehler);
     EXPECT_NO_THROW(setFontSize(&l, 6));
 }
 
-TEST(Twips, PixelGeaendertVonAussenGiltDerPixelwert)
-{
-    QWidget eltern;
-    QLabel l(&eltern);
-    Tw(&l).setLeft(1000.3);
-    l.move(10, 0);
-    EXPECT_DOUBLE_EQ(Tw(&l).Left(), 150);
-}
-
-TEST(SteuerFeld, EigeneUntergrenze)
+TEST(SteuerFeld, EigeneUntergrenzeUndFehlendeSteuerelemente)
 {
     QWidget eltern;
     SteuerFeld<QLabel> feld(1);
@@ -80,98 +59,71 @@ TEST(SteuerFeld, EigeneUntergrenze)
     EXPECT_FALSE(feld.hat(3)); // a control that went is missing, not dangling
     EXPECT_THROW(feld(3), FormsFehler);
     EXPECT_EQ(feld.oderNull(3), nullptr);
-}
-
-TEST(BildListe, FehlenderSchluesselGibtKeinBild)
-{
-    BildListe l;
-    QPixmap p(8, 8);
-    p.fill(Qt::red);
-    l.hinzufuegen("Rot", QIcon(p), "Farbe");
-    EXPECT_TRUE(l.enthaelt("Rot"));
-    EXPECT_EQ(l.tag("Rot"), "Farbe");
-    EXPECT_FALSE(l.pixmap("Rot", QSize(16, 16)).isNull());
-    EXPECT_FALSE(l.enthaelt("Gr0"));
-    EXPECT_TRUE(l.bild("Gr0").isNull());
-    EXPECT_TRUE(l.pixmap("Gr0", QSize(16, 16)).isNull());
-    EXPECT_FALSE(l.hinzufuegenDatei("x", "/gibt/es/nicht.svg"));
+    // image lists: a missing key gives no picture (TitelTest.GruppeOhneBildUndFehlendeZeilen), every picture
+    // shows at every size (Bilder.JedesBildLiegtVorUndIstBeiJederGroesseZuSehen)
 }
 
 namespace {
 
 struct ProbeFenster : Formular {
-    explicit ProbeFenster(const QString& n, QStringList* protokoll, bool scheitern = false)
-        : Formular(n), p(protokoll), fehler(scheitern)
-    {
-    }
+    ProbeFenster(const QString& n, QStringList* protokoll) : Formular(n), p(protokoll) {}
     void Form_Load() override
     {
         p->append("load " + name() + " " + (fensterRegister()->istGeladen(name()) ? "geladen" : "fehlt"));
-        if (fehler)
+        if (name() == "frmKaputt")
             throw FormsFehler("kaputt");
     }
     void Form_Unload() override { p->append("unload " + name()); }
     QStringList* p;
-    bool fehler;
+};
+
+class FensterRegisterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        r.setEltern(bereich, bereich);
+        for (const char* n : {"frmA", "frmB", "frmC", "frmKaputt"})
+            r.klasseAnmelden(n, [this, n] { return new ProbeFenster(n, &protokoll); });
+    }
+    void TearDown() override { delete bereich; }
+    QStringList protokoll;
+    QWidget* bereich = new QWidget;
+    FensterRegister r;
 };
 
 } // namespace
 
-TEST(FensterRegister, LadeReihenfolgeUndSynchronesEntladen)
+TEST_F(FensterRegisterTest, LadeReihenfolgeUndSynchronesEntladen)
 {
-    QStringList protokoll;
-    QWidget bereich;
-    FensterRegister r;
-    r.setEltern(&bereich, &bereich);
-    for (const char* n : {"frmA", "frmB", "frmC"})
-        r.klasseAnmelden(n, [&protokoll, n] { return new ProbeFenster(n, &protokoll); });
     r.laden("frmB");
     r.laden("frmA");
     r.laden("frmB"); // already loaded: no second load
     r.laden("frmC");
     EXPECT_EQ(r.namen(), QStringList({"frmB", "frmA", "frmC"}));
     EXPECT_EQ(protokoll, QStringList({"load frmB geladen", "load frmA geladen", "load frmC geladen"}));
-    EXPECT_EQ(r.fenster("frmA")->widget()->parentWidget(), &bereich);
+    EXPECT_EQ(r.fenster("frmA")->widget()->parentWidget(), bereich);
 
     r.entladen("frmA");
-    EXPECT_FALSE(r.istGeladen("frmA")); // at once, before the event loop runs
-    EXPECT_EQ(r.namen(), QStringList({"frmB", "frmC"}));
+    EXPECT_EQ(r.namen(), QStringList({"frmB", "frmC"})); // at once, before the event loop runs
     EXPECT_EQ(protokoll.last(), "unload frmA");
     r.laden("frmA");
     EXPECT_EQ(r.namen(), QStringList({"frmB", "frmC", "frmA"}));
-
     EXPECT_THROW(r.laden("frmUnbekannt"), FormsFehler);
     EXPECT_EQ(r.fenster("frmUnbekannt"), nullptr);
+
+    delete bereich; // deleted from outside: no longer loaded
+    bereich = nullptr;
+    EXPECT_EQ(r.anzahl(), 0);
 }
 
-TEST(FensterRegister, GesperrtOderFehlerBeimLaden)
+TEST_F(FensterRegisterTest, GesperrtOderFehlerBeimLaden)
 {
-    QStringList protokoll;
-    QWidget bereich;
-    FensterRegister r;
-    r.setEltern(&bereich, &bereich);
-    r.klasseAnmelden("frmA", [&] { return new ProbeFenster("frmA", &protokoll); });
-    r.klasseAnmelden("frmKaputt", [&] { return new ProbeFenster("frmKaputt", &protokoll, true); });
-    r.setGesperrt(true);
+    r.setGesperrt(true); // during a pass
     EXPECT_THROW(r.laden("frmA"), FormsFehler);
-    EXPECT_FALSE(r.istGeladen("frmA"));
     r.setGesperrt(false);
     EXPECT_THROW(r.laden("frmKaputt"), FormsFehler);
     EXPECT_FALSE(r.istGeladen("frmKaputt"));
     EXPECT_EQ(protokoll.last(), "unload frmKaputt");
-}
-
-TEST(FensterRegister, VonAussenGeloeschtIstNichtMehrGeladen)
-{
-    QStringList protokoll;
-    auto* bereich = new QWidget;
-    FensterRegister r;
-    r.setEltern(bereich, bereich);
-    r.klasseAnmelden("frmA", [&] { return new ProbeFenster("frmA", &protokoll); });
-    r.laden("frmA");
-    delete bereich;
-    EXPECT_FALSE(r.istGeladen("frmA"));
-    EXPECT_EQ(r.anzahl(), 0);
 }
 
 TEST(GifSchreiber, RundreiseDurchDenLeser)
@@ -179,21 +131,14 @@ TEST(GifSchreiber, RundreiseDurchDenLeser)
     // noise fills the code table more than once (table resets)
     QImage bild(300, 200, QImage::Format_RGB32);
     QRandomGenerator zufall(7);
-    const QRgb farben[6] = {qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)};
+    const QRgb farben[] = {qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)};
     for (int y = 0; y < bild.height(); ++y)
         for (int x = 0; x < bild.width(); ++x)
             bild.setPixel(x, y, farben[zufall.bounded(6)]);
-    const QByteArray gif = gifDaten(bild);
-    ASSERT_TRUE(gif.startsWith("GIF89a"));
     QBuffer puffer;
-    puffer.setData(gif);
+    puffer.setData(gifDaten(bild));
     QImageReader leser(&puffer, "gif");
     const QImage zurueck = leser.read().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(zurueck.size(), bild.size()) << leser.errorString().toStdString();
-    int abweichend = 0;
-    for (int y = 0; y < bild.height(); ++y)
-        for (int x = 0; x < bild.width(); ++x)
-            abweichend += zurueck.pixel(x, y) != bild.pixel(x, y);
-    EXPECT_EQ(abweichend, 0);
+    EXPECT_EQ(zurueck, bild) << leser.errorString().toStdString();
     EXPECT_TRUE(gifDaten(QImage()).isEmpty());
 }

@@ -8,16 +8,11 @@ namespace {
 void sammle(QWidget* w, const QString& pfad, QMap<QString, QString>& m)
 {
     const forms::Tw t(w);
-    m.insert(pfad, QStringLiteral("%1 %2 %3 %4 | %5 %6 %7 | %8")
-                       .arg(t.Left(), 0, 'g', 17)
-                       .arg(t.Top(), 0, 'g', 17)
-                       .arg(t.Width(), 0, 'g', 17)
-                       .arg(t.Height(), 0, 'g', 17)
-                       .arg(w->font().pointSizeF())
-                       .arg(w->font().bold())
-                       .arg(w->isHidden())
-                       .arg(QString::number(w->geometry().x()) + "," + QString::number(w->geometry().y()) + ","
-                            + QString::number(w->geometry().width()) + "," + QString::number(w->geometry().height())));
+    const QRect g = w->geometry();
+    m.insert(pfad, QStringLiteral("%1 %2 %3 %4 | %5 %6 %7 | %8,%9,%10,%11")
+                       .arg(t.Left(), 0, 'g', 17).arg(t.Top(), 0, 'g', 17).arg(t.Width(), 0, 'g', 17).arg(t.Height(), 0, 'g', 17)
+                       .arg(w->font().pointSizeF()).arg(w->font().bold()).arg(w->isHidden())
+                       .arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height()));
     int i = 0;
     for (QObject* k : w->children())
         if (auto* kw = qobject_cast<QWidget*>(k); kw && !kw->isWindow())

@@ -12,25 +12,28 @@ using namespace kav;
 
 using StartTest = test::RahmenTest;
 
-TEST_F(StartTest, ErsterStartOhneGespeicherteGroesse)
+TEST_F(StartTest, ErsterStartOhneGespeicherteGroesseZeigtDasIntroBisZumDoppelklick)
 {
     mdiZentral& h = starten();
     const Rahmen& r = app().rahmen;
-    EXPECT_EQ(r.strAnsicht, "2");
     EXPECT_EQ(h.WindowState(), 2);
-    // the reference size comes from the work area, not from the stored 0
+    // the reference size comes from the work area, not from the stored 0; the normal size behind the
+    // maximised window is the smallest allowed
     EXPECT_FLOAT_EQ(r.sngHoeheStart, 0.95f * r.sngArbeitsbereichHoehe);
     EXPECT_FLOAT_EQ(r.sngBreiteStart, r.sngArbeitsbereichBreite);
-    QWidget* intro = fenster().fenster("frmIntro")->widget();
+    EXPECT_EQ(h.normalGeometry().size(), QSize(760, 570));
+    auto* intro = fenster().fensterAls<frmIntro>("frmIntro");
+    ASSERT_NE(intro, nullptr);
     EXPECT_DOUBLE_EQ(forms::Tw(intro).Width(), r.sngBreiteStart);
-    EXPECT_FALSE(fenster().fensterAls<frmIntro>("frmIntro")->picIntro()->istLeer());
-    EXPECT_EQ(h.windowTitle(), "Kav - Humavera");
-    EXPECT_EQ(h.panelText(), "Mehr Informationen zu Humavera finden Sie unter www.humavera.example");
     EXPECT_EQ(r.strLexikonAnzeige, "Einleitung");
     EXPECT_EQ(fenster().namen(), QStringList({"mdiZentral", "frmIntro"}));
-    // the normal size behind the maximised window is the smallest allowed
-    EXPECT_EQ(h.normalGeometry().size(), QSize(760, 570));
-    EXPECT_EQ(app().einstellungen.strProgrammID.size(), 18);
+    // the start follows after 10 s or a double-click; the timer goes with the window
+    QTimer& timer = intro->timIntro();
+    EXPECT_TRUE(timer.isActive());
+    EXPECT_EQ(timer.interval(), 10000);
+    emit intro->picIntro()->doppelklick();
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_TRUE(fenster().istGeladen("frmAnalysenWerte"));
 }
 
 TEST_F(StartTest, BeendenSpeichertSichertRaeumtAufUndNeustartStelltWiederHer)
@@ -41,58 +44,38 @@ TEST_F(StartTest, BeendenSpeichertSichertRaeumtAufUndNeustartStelltWiederHer)
     // the user makes the window normal and larger
     h.setWindowState(Qt::WindowNoState);
     h.setGeometry(40, 30, 780, 590);
-    Rahmen& r = app().rahmen;
-    r.sngHoehe = 590 * 15;
-    r.sngBreite = 780 * 15;
+    app().rahmen.sngHoehe = 590 * 15;
+    app().rahmen.sngBreite = 780 * 15;
     const QString daten = dir.path() + "/Daten";
     test::schreibeDatei(daten + "/tmpDokument_06122026091600.pdf", "%PDF");
-    test::schreibeDatei(daten + "/tmpDokument_06122026091700.pdf", "%PDF");
-    test::schreibeDatei(daten + "/Plan.pdf", "%PDF");
     const QString marke = dir.path() + "/gestoppt";
     test::schreibeDatei(daten + "/mysql_stop.sh", ("#!/bin/sh\ntouch '" + marke + "'\n").toUtf8());
 
     h.close();
     EXPECT_TRUE(h.beendet());
     EXPECT_EQ(fenster().namen(), QStringList({"mdiZentral"}));
+    // the shutdown steps (ProgrammStartTest in tests/services) ran: documents gone, first backup made
     EXPECT_FALSE(QFileInfo::exists(daten + "/tmpDokument_06122026091600.pdf"));
-    EXPECT_FALSE(QFileInfo::exists(daten + "/tmpDokument_06122026091700.pdf"));
-    EXPECT_TRUE(QFileInfo::exists(daten + "/Plan.pdf"));
     EXPECT_TRUE(QFileInfo::exists(dir.path() + "/Sicherungsdateien/Kav.PVQ"));
-    EXPECT_TRUE(QFileInfo::exists(dir.path() + "/Sicherungsdateien/Daten.PVQ"));
     for (int i = 0; i < 100 && !QFileInfo::exists(marke); ++i)
         QTest::qWait(20);
     EXPECT_TRUE(QFileInfo::exists(marke)); // the stop script ran, detached
-    {
-        SettingsStore s(ini());
-        EXPECT_EQ(s.RegistryWertLesen(schluessel::einstellungen, "Kav-Ansicht"), "0");
-        EXPECT_EQ(s.RegistryWertLesen(schluessel::einstellungen, "Kav-Hoehe"), "8850");
-        EXPECT_EQ(s.RegistryWertLesen(schluessel::einstellungen, "Kav-Top"), "450");
-        EXPECT_EQ(s.RegistryWertLesen(schluessel::fenster, "strFensterZeigen"), "Analysenwerte");
-    }
+    EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::einstellungen, "Kav-Hoehe"), "8850");
     h.MDIForm_Unload(); // runs once only
 
-    mdiZentral& n = starten();
+    mdiZentral& n = starten(); // state and size come back
     EXPECT_EQ(n.WindowState(), 0);
     EXPECT_EQ(n.geometry(), QRect(40, 30, 780, 590));
-    EXPECT_FLOAT_EQ(app().rahmen.sngHoehe, 8850);
 }
 
-TEST_F(StartTest, FehlendesStoppskriptIstKeinFehler)
-{
-    mdiZentral& h = starten();
-    h.MDIForm_Unload();
-    EXPECT_TRUE(protokoll.meldungen.isEmpty());
-}
-
-TEST_F(StartTest, MinimiertGeschlossenStartetMinimiert)
+TEST_F(StartTest, MinimiertGeschlossenOhneStoppskriptStartetMinimiert)
 {
     mdiZentral& h = starten();
     h.setWindowState(Qt::WindowMinimized);
     h.MDIForm_Unload();
-    mdiZentral& n = starten();
-    EXPECT_EQ(n.WindowState(), 1);
-    // the pass at start did nothing: no size yet on the intro
-    EXPECT_EQ(ui().anordnungen, 0);
+    EXPECT_TRUE(protokoll.meldungen.isEmpty()); // a missing stop script is no error
+    EXPECT_EQ(starten().WindowState(), 1);
+    EXPECT_EQ(ui().anordnungen, 0); // the pass at start did nothing: no size yet on the intro
 }
 
 TEST_F(StartTest, DatenaktualisierungHoechstensEinmalAmTag)
@@ -102,32 +85,23 @@ TEST_F(StartTest, DatenaktualisierungHoechstensEinmalAmTag)
         SettingsStore s(ini());
         s.RegistrySchreiben(schluessel::datenbank, "UpdatebeiStart", "Wahr");
         s.RegistrySchreiben(schluessel::datenbank, "datLetztesUpdate", "05.12.2026");
-        s.sync();
     }
     int laeufe = 0;
-    haupt.reset();
-    AppContext& a = appNeu();
-    a.gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
-    a.uhr = std::make_shared<FixedClock>(QDateTime(QDate(2026, 12, 6), QTime(9, 0)));
-    a.anzeige = &protokoll;
-    uiNeu().datenAktualisieren = [&] {
-        ++laeufe;
-        app().einstellungen.datLetztesUpdate = app().uhr->now();
-    };
-    haupt = std::make_unique<mdiZentral>();
-    ASSERT_TRUE(haupt->MDIForm_Load(dir.path(), ini()));
-    EXPECT_EQ(laeufe, 1);
-    haupt->MDIForm_Unload();
-
-    haupt.reset();
-    AppContext& b = appNeu();
-    b.gebiet = a.gebiet;
-    b.uhr = std::make_shared<FixedClock>(QDateTime(QDate(2026, 12, 6), QTime(17, 0)));
-    b.anzeige = &protokoll;
-    uiNeu().datenAktualisieren = [&] { ++laeufe; };
-    haupt = std::make_unique<mdiZentral>();
-    ASSERT_TRUE(haupt->MDIForm_Load(dir.path(), ini()));
-    EXPECT_EQ(laeufe, 1); // same day: not again
+    for (int stunde : {9, 17}) {
+        haupt.reset();
+        AppContext& a = appNeu();
+        a.gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
+        a.uhr = std::make_shared<FixedClock>(QDateTime(QDate(2026, 12, 6), QTime(stunde, 0)));
+        a.anzeige = &protokoll;
+        uiNeu().datenAktualisieren = [&] {
+            ++laeufe;
+            app().einstellungen.datLetztesUpdate = app().uhr->now();
+        };
+        haupt = std::make_unique<mdiZentral>();
+        ASSERT_TRUE(haupt->MDIForm_Load(dir.path(), ini()));
+        haupt->MDIForm_Unload();
+        EXPECT_EQ(laeufe, 1) << stunde; // the second start on the same day does not run it again
+    }
 }
 
 class TimerTest : public test::RahmenTest {
@@ -143,29 +117,30 @@ protected:
         QTest::qWait(20);
         haupt->timResize().stop();
     }
+    QTimer& timer() { return haupt->timResize(); }
 };
 
 TEST_F(TimerTest, VerzoegerungJeSeiteUndKeinNeustart)
 {
     haupt->setWindowTitle("Kav - Humavera - Lexikon");
     haupt->MDIForm_Resize();
-    EXPECT_TRUE(haupt->timResize().isActive());
-    EXPECT_EQ(haupt->timResize().interval(), 750);
-    const int rest = haupt->timResize().remainingTime();
+    EXPECT_TRUE(timer().isActive());
+    EXPECT_EQ(timer().interval(), 750);
+    const int rest = timer().remainingTime();
     QTest::qWait(30);
     haupt->setWindowTitle("Kav - Humavera - Ergebnis der Bodenuntersuchung eintragen");
     haupt->MDIForm_Resize(); // running: keeps its interval and is not restarted
-    EXPECT_EQ(haupt->timResize().interval(), 750);
-    EXPECT_LT(haupt->timResize().remainingTime(), rest);
-    haupt->timResize().stop();
+    EXPECT_EQ(timer().interval(), 750);
+    EXPECT_LT(timer().remainingTime(), rest);
+    timer().stop();
 
     haupt->MDIForm_Resize();
-    EXPECT_EQ(haupt->timResize().interval(), 1);
+    EXPECT_EQ(timer().interval(), 1);
     const long vorher = haupt->relayouts();
     QTest::qWait(30);
     EXPECT_EQ(haupt->relayouts(), vorher + 1);
-    EXPECT_FALSE(haupt->timResize().isActive());
-    EXPECT_EQ(haupt->timResize().interval(), 0);
+    EXPECT_FALSE(timer().isActive());
+    EXPECT_EQ(timer().interval(), 0);
 }
 
 TEST_F(TimerTest, MinimiertKeinTickenUndGenauEinRelayoutNachDemWiederherstellen)
@@ -174,15 +149,15 @@ TEST_F(TimerTest, MinimiertKeinTickenUndGenauEinRelayoutNachDemWiederherstellen)
     const long passes = ui().anordnungen;
     haupt->setWindowState(Qt::WindowMinimized);
     QTest::qWait(50);
-    EXPECT_FALSE(haupt->timResize().isActive()); // no ticking every millisecond
+    EXPECT_FALSE(timer().isActive()); // no ticking every millisecond
     EXPECT_EQ(haupt->relayouts(), vorher);
     EXPECT_EQ(ui().anordnungen, passes);
     haupt->setWindowState(Qt::WindowNoState);
     QTest::qWait(50);
     EXPECT_EQ(haupt->relayouts(), vorher + 1);
-    EXPECT_FALSE(haupt->timResize().isActive());
     QTest::qWait(30);
     EXPECT_EQ(haupt->relayouts(), vorher + 1);
+    EXPECT_FALSE(timer().isActive());
 }
 
 TEST_F(TimerTest, TickLegtRahmenUndSeiteNeuAnUndMerktDieGroesse)

@@ -16,6 +16,8 @@ using namespace kav;
 
 namespace {
 
+const QByteArray kMuell = QByteArray("Dies ist keine Datenbank. ").repeated(200);
+
 class DatenbankTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -28,19 +30,20 @@ protected:
         e.intDS = 14;
         uhr.set(QDateTime(QDate(2026, 12, 6), QTime(10, 0)));
     }
-    std::unique_ptr<Datenbanken> neu()
+    std::unique_ptr<Datenbanken> neu() { return std::make_unique<Datenbanken>(ordner, gebiet, e, uhr, protokoll); }
+    // Both files opened as they are.
+    std::unique_ptr<Datenbanken> offen()
     {
-        return std::make_unique<Datenbanken>(ordner, gebiet, e, uhr, protokoll);
+        auto db = neu();
+        EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+        EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+        return db;
     }
-    QStringList dateienIn(const QString& pfad, const QString& muster) const
+    static int anzahl(const QSqlDatabase& db, const QString& tabelle)
     {
-        return QDir(pfad).entryList({muster}, QDir::Files);
+        return sql::scalar(db, "SELECT COUNT(*) FROM " + tabelle).toInt();
     }
-    QByteArray inhalt(const QString& pfad) const
-    {
-        QFile f(pfad);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QStringList beiseite() const { return QDir(ordner.daten()).entryList({"*.defekt-*"}, QDir::Files); }
 
     QTemporaryDir dir;
     Programmordner ordner;
@@ -50,27 +53,26 @@ protected:
     test::MeldungsProtokoll protokoll;
 };
 
-const QByteArray kMuell = QByteArray("Dies ist keine Datenbank. ").repeated(200);
+QByteArray inhalt(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 } // namespace
 
 TEST_F(DatenbankTest, BeideDateienHabenJedeTabelleUndSpalteInDerReihenfolge)
 {
-    auto db = neu();
-    ASSERT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
-    ASSERT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+    auto db = offen();
     EXPECT_TRUE(protokoll.meldungen.isEmpty());
-
     const QMap<QString, QStringList> daten = {
         {"FlaechenID", {"ID", "FlaechenNr", "Gliederungspunkt", "GruppierungNr", "AktuellerDatensatz", "Bezeichnung",
                         "Laenge", "Breite", "Flaeche", "Bodenart", "Kompost", "Nutzung", "LetzteAenderung"}},
         {"AnalysenID", {"AnalysenNr", "Datum", "Bodenart", "BodenartKuerzel", "GesamtN", "P2O5", "K2O", "Mg", "pH",
                         "LetzteAenderung", "ID"}},
         {"ZOFlaechenAnalysen", {"FlaechenNr", "AnalysenNr", "Datum", "AktuellerDatensatz", "ID"}},
-        {"Nmin", {"FlaechenNr", "Nmin", "Einheit", "Datum", "ID"}},
-        {"MischkulturID", {"MKID", "DatumPlanung", "FlaechenNr"}},
-        {"MKEditor", {"ID", "MKID", "KulturID", "Kultur", "Left", "Top", "Farbe", "Dauer", "Start"}},
-    };
+        {"Nmin", {"FlaechenNr", "Nmin", "Einheit", "Datum", "ID"}}, {"MischkulturID", {"MKID", "DatumPlanung", "FlaechenNr"}},
+        {"MKEditor", {"ID", "MKID", "KulturID", "Kultur", "Left", "Top", "Farbe", "Dauer", "Start"}}};
     const QMap<QString, QStringList> kav = {
         {"DuengerID", {"DuengerNr", "Typ", "Eingabe", "AktuellerDatensatz", "Bezeichnung", "N", "Norg", "P2O5", "K2O",
                        "Mg", "LetzteAenderung", "ID"}},
@@ -78,69 +80,49 @@ TEST_F(DatenbankTest, BeideDateienHabenJedeTabelleUndSpalteInDerReihenfolge)
         {"KulturID", {"KulturNr", "Bezeichnung", "GruppierungNr", "Gliederungspunkt", "AktuellerDatensatz", "Tage",
                       "TerminGD", "TerminKD1", "TerminKD2", "ph", "N", "NGD", "NKD1", "NKD2", "P2O5", "K2O", "Mg"}},
         {"OrgSubID", {"OrgSubNr", "Bezeichnung", "menge", "N", "P2O5", "K2O", "Mg"}},
-        {"Reihenabstand", {"KulturID", "Reihenabstand"}},
-        {"MKFarben", {"KulturID", "r", "g", "b"}},
-        {"Bodenart", {"ID", "Bezeichnung", "Kuerzel"}},
-        {"Nutzung", {"ID", "Nutzung"}},
-        {"DuengerInfo", {"TextNr", "Text"}},
-        {"Kalkbedarf", {"Bodenart", "OS", "pH", "CaO"}},
-        {"LexikonKapitel", {"Kapitel", "KapitelNr", "Ueberschrift"}},
+        {"Reihenabstand", {"KulturID", "Reihenabstand"}}, {"MKFarben", {"KulturID", "r", "g", "b"}},
+        {"Bodenart", {"ID", "Bezeichnung", "Kuerzel"}}, {"Nutzung", {"ID", "Nutzung"}}, {"DuengerInfo", {"TextNr", "Text"}},
+        {"Kalkbedarf", {"Bodenart", "OS", "pH", "CaO"}}, {"LexikonKapitel", {"Kapitel", "KapitelNr", "Ueberschrift"}},
         {"Lexikon", {"KapitelNr", "Kapitel", "LetzteAenderung"}},
         {"LexikonSuchbegriff", {"lfdNr", "Suchbegriff", "Verweis", "GanzesWort", "Erscheinen"}},
-        {"LexikonBilder", {"BilderNr", "BildDatei", "Quelle", "Verweis", "Reihenfolge", "LetzteAenderung"}},
-    };
-    for (auto it = daten.begin(); it != daten.end(); ++it)
-        EXPECT_EQ(spaltenVon(db->cnDaten(), it.key()), it.value()) << it.key().toStdString();
-    for (auto it = kav.begin(); it != kav.end(); ++it)
-        EXPECT_EQ(spaltenVon(db->cnKav(), it.key()), it.value()) << it.key().toStdString();
-    EXPECT_EQ(schemaTabellen(Datenbankdatei::Daten).size(), daten.size());
-    EXPECT_EQ(schemaTabellen(Datenbankdatei::Kav).size(), kav.size());
+        {"LexikonBilder", {"BilderNr", "BildDatei", "Quelle", "Verweis", "Reihenfolge", "LetzteAenderung"}}};
+    for (const auto& [tabellen, verbindung, art] : {std::tuple{&daten, db->cnDaten(), Datenbankdatei::Daten},
+                                                    std::tuple{&kav, db->cnKav(), Datenbankdatei::Kav}}) {
+        EXPECT_EQ(schemaTabellen(art).size(), tabellen->size());
+        for (auto it = tabellen->begin(); it != tabellen->end(); ++it)
+            EXPECT_EQ(spaltenVon(verbindung, it.key()), it.value()) << it.key().toStdString();
+    }
 }
 
-TEST_F(DatenbankTest, BeschaedigteDateiMitSicherungWirdErsetztUndBeiseiteGelegt)
+TEST_F(DatenbankTest, BeschaedigteOderFehlendeDateiKommtAusDerSicherung)
 {
-    // a backup holding one fertiliser of the user's
     {
-        auto db = neu();
-        ASSERT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
-        ASSERT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+        auto db = offen(); // a backup holding a fertiliser and a plot of the user's
         sql::exec(db->cnKav(), "INSERT INTO DuengerID (DuengerNr, Eingabe, Bezeichnung) VALUES ('Du5000', 'Nutzer', ?)",
                   {"Mein Dünger"});
+        sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr, Bezeichnung) VALUES ('Fl1000', 'Beet')");
         ASSERT_TRUE(db->DatenSichern());
     }
     e.datLetzteDS = QDate(2026, 11, 30);
     test::schreibeDatei(ordner.kavDatei(), kMuell);
+    ASSERT_TRUE(QFile::remove(ordner.datenDatei()));
 
     auto db = neu();
     EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Sicherung);
-    ASSERT_EQ(protokoll.texte(), QStringList{"Kav-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 30.11.2026"});
+    EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Sicherung);
+    EXPECT_EQ(protokoll.texte(), QStringList({"Kav-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 30.11.2026",
+                                              "Dat-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 30.11.2026"}));
     EXPECT_EQ(sql::scalar(db->cnKav(), "SELECT Bezeichnung FROM DuengerID WHERE DuengerNr = 'Du5000'").toString(),
               "Mein Dünger");
-    const QStringList beiseite = dateienIn(ordner.daten(), "Kav.KRN.defekt-*");
-    ASSERT_EQ(beiseite.size(), 1);
-    EXPECT_EQ(beiseite.first(), "Kav.KRN.defekt-20261206100000");
-    EXPECT_EQ(inhalt(ordner.daten() + "/" + beiseite.first()), kMuell);
+    EXPECT_EQ(anzahl(db->cnDaten(), "FlaechenID"), 1);
+    // the damaged file is kept aside as it was; a missing one leaves nothing
+    EXPECT_EQ(beiseite(), QStringList{"Kav.KRN.defekt-20261206100000"});
+    EXPECT_EQ(inhalt(ordner.daten() + "/Kav.KRN.defekt-20261206100000"), kMuell);
 }
 
-TEST_F(DatenbankTest, FehlendeDateiWirdAusDerSicherungGeholt)
+TEST_F(DatenbankTest, OhneBrauchbareSicherungDieEhrlicheMeldungDerStandarddatei)
 {
-    {
-        auto db = neu();
-        db->KavDBOeffnen();
-        db->DatDBOeffnen();
-        sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr, Bezeichnung) VALUES ('Fl1000', 'Beet')");
-        ASSERT_TRUE(db->DatenSichern());
-    }
-    ASSERT_TRUE(QFile::remove(ordner.datenDatei()));
-    e.datLetzteDS = QDate(2026, 12, 6);
-    auto db = neu();
-    EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Sicherung);
-    EXPECT_EQ(protokoll.texte(), QStringList{"Dat-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 06.12.2026"});
-    EXPECT_EQ(sql::scalar(db->cnDaten(), "SELECT COUNT(*) FROM FlaechenID").toInt(), 1);
-}
-
-TEST_F(DatenbankTest, OhneSicherungDieEhrlicheMeldungDerStandarddatei)
-{
+    test::schreibeDatei(ordner.sicherungen() + "/Kav.PVQ", kMuell); // a damaged backup is no help
     test::schreibeDatei(ordner.kavDatei(), kMuell);
     test::schreibeDatei(ordner.datenDatei(), QByteArray());
     auto db = neu();
@@ -148,26 +130,16 @@ TEST_F(DatenbankTest, OhneSicherungDieEhrlicheMeldungDerStandarddatei)
     EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Standard);
     EXPECT_EQ(protokoll.texte(), QStringList({"Kav-DB war beschädigt, ersetzt mit der Standarddatei",
                                               "Dat-DB war beschädigt, ersetzt mit der Standarddatei"}));
-    EXPECT_GT(sql::scalar(db->cnKav(), "SELECT COUNT(*) FROM KulturID").toInt(), 0);
-    EXPECT_EQ(sql::scalar(db->cnDaten(), "SELECT COUNT(*) FROM FlaechenID").toInt(), 0);
-    EXPECT_EQ(dateienIn(ordner.daten(), "*.defekt-*").size(), 2);
-}
-
-TEST_F(DatenbankTest, SicherungWirdVorDerVerwendungGeprueft)
-{
-    test::schreibeDatei(ordner.sicherungen() + "/Kav.PVQ", kMuell); // a damaged backup is no help
-    test::schreibeDatei(ordner.kavDatei(), kMuell);
-    auto db = neu();
-    EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Standard);
-    EXPECT_EQ(protokoll.texte(), QStringList{"Kav-DB war beschädigt, ersetzt mit der Standarddatei"});
+    EXPECT_GT(anzahl(db->cnKav(), "KulturID"), 0);
+    EXPECT_EQ(anzahl(db->cnDaten(), "FlaechenID"), 0);
+    EXPECT_EQ(beiseite().size(), 2);
 }
 
 TEST_F(DatenbankTest, WederDateiNochSicherungNochStandard)
 {
     test::schreibeDatei(ordner.kavDatei(), kMuell);
     QFile::remove(ordner.kavStandard());
-    auto db = neu();
-    EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
+    EXPECT_EQ(neu()->KavDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
     ASSERT_EQ(protokoll.meldungen.size(), 1);
     EXPECT_TRUE(protokoll.meldungen[0].text.contains(QDir::toNativeSeparators(ordner.kavDatei())));
     EXPECT_TRUE(protokoll.meldungen[0].text.contains("beendet"));
@@ -178,62 +150,47 @@ TEST_F(DatenbankTest, WederDateiNochSicherungNochStandard)
 
 TEST_F(DatenbankTest, WiederherstellenAufWunsch)
 {
-    auto db = neu();
-    db->KavDBOeffnen();
-    db->DatDBOeffnen();
-    // no backup yet: the file stays as it is
+    auto db = offen();
     sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr) VALUES ('Fl1000')");
-    EXPECT_EQ(db->DatDBWiederherstellen(), Datenbanken::Ergebnis::Geoeffnet);
-    EXPECT_EQ(sql::scalar(db->cnDaten(), "SELECT COUNT(*) FROM FlaechenID").toInt(), 1);
+    EXPECT_EQ(db->DatDBWiederherstellen(), Datenbanken::Ergebnis::Geoeffnet); // no backup yet: the file stays
+    EXPECT_EQ(anzahl(db->cnDaten(), "FlaechenID"), 1);
     ASSERT_TRUE(db->DatenSichern());
     sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr) VALUES ('Fl1001')");
     db->schliessen();
     EXPECT_EQ(db->DatDBWiederherstellen(), Datenbanken::Ergebnis::Sicherung);
-    EXPECT_EQ(sql::scalar(db->cnDaten(), "SELECT COUNT(*) FROM FlaechenID").toInt(), 1);
+    EXPECT_EQ(anzahl(db->cnDaten(), "FlaechenID"), 1);
     EXPECT_TRUE(protokoll.meldungen.isEmpty()); // the settings window says it itself
-    EXPECT_TRUE(dateienIn(ordner.daten(), "*.defekt-*").isEmpty());
+    EXPECT_TRUE(beiseite().isEmpty());
 }
 
 TEST_F(DatenbankTest, SicherungNachIntervall)
 {
-    auto db = neu();
-    db->KavDBOeffnen();
-    db->DatDBOeffnen();
-    const QString kavPvq = ordner.sicherungen() + "/Kav.PVQ";
-    const QString datPvq = ordner.sicherungen() + "/Daten.PVQ";
-    ASSERT_FALSE(QDir(ordner.sicherungen()).exists()); // the folder is made when needed
-
-    // first backup ever
-    EXPECT_TRUE(db->DatenSichern());
-    EXPECT_TRUE(QFileInfo::exists(kavPvq));
-    EXPECT_TRUE(QFileInfo::exists(datPvq));
-    EXPECT_EQ(e.datLetzteDS, QDate(2026, 12, 6));
-
-    QFile::remove(kavPvq);
-    e.datLetzteDS = QDate(2026, 11, 23); // 13 days
-    EXPECT_TRUE(db->DatenSichern());
-    EXPECT_FALSE(QFileInfo::exists(kavPvq));
-    EXPECT_EQ(e.datLetzteDS, QDate(2026, 11, 23));
-
-    e.datLetzteDS = QDate(2026, 11, 22); // 14 days
-    EXPECT_TRUE(db->DatenSichern());
-    EXPECT_TRUE(QFileInfo::exists(kavPvq));
-    EXPECT_EQ(e.datLetzteDS, QDate(2026, 12, 6));
-    EXPECT_TRUE(LocalDatabase::check(kavPvq, schemaTabellen(Datenbankdatei::Kav)));
-
-    e.intDS = 0; // every shutdown
-    QFile::remove(kavPvq);
-    EXPECT_TRUE(db->DatenSichern());
-    EXPECT_TRUE(QFileInfo::exists(kavPvq));
+    auto db = offen();
+    const QDate heute(2026, 12, 6);
+    const struct { QDate letzte; int intervall; bool faellig; } faelle[] = {
+        {QDate(), 14, true},              // the first backup ever
+        {QDate(2026, 11, 23), 14, false}, // 13 days
+        {QDate(2026, 11, 22), 14, true},  // 14 days
+        {heute, 0, true},                 // every shutdown
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.letzte.toString().toStdString());
+        QDir(ordner.sicherungen()).removeRecursively(); // the folder is made when needed
+        e.datLetzteDS = f.letzte;
+        e.intDS = f.intervall;
+        EXPECT_TRUE(db->DatenSichern());
+        EXPECT_EQ(QFileInfo::exists(ordner.sicherungen() + "/Kav.PVQ"), f.faellig);
+        EXPECT_EQ(QFileInfo::exists(ordner.sicherungen() + "/Daten.PVQ"), f.faellig);
+        EXPECT_EQ(e.datLetzteDS, f.faellig ? heute : f.letzte);
+    }
+    EXPECT_TRUE(LocalDatabase::check(ordner.sicherungen() + "/Kav.PVQ", schemaTabellen(Datenbankdatei::Kav)));
+    EXPECT_EQ(QDir(ordner.sicherungen()).entryList(QDir::Files).size(), 2); // no temporary copies left
     EXPECT_TRUE(protokoll.meldungen.isEmpty());
-    EXPECT_TRUE(dateienIn(ordner.sicherungen(), "*.tmp").isEmpty());
 }
 
 TEST_F(DatenbankTest, FehlgeschlageneSicherungWirdGemeldet)
 {
-    auto db = neu();
-    db->KavDBOeffnen();
-    db->DatDBOeffnen();
+    auto db = offen();
     test::schreibeDatei(ordner.sicherungen(), "kein Ordner"); // a file in place of the folder
     e.datLetzteDS = QDate(2026, 1, 1);
     EXPECT_FALSE(db->DatenSichern());

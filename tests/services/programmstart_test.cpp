@@ -24,12 +24,12 @@ protected:
         test::referenzDatei(o.kavStandard());
         test::leereDatei(o.datenDatei(), Datenbankdatei::Daten);
     }
-    AppContext& neuerStart(const QDateTime& jetzt)
+    void TearDown() override { appNeu(); }
+    AppContext& neuerStart(const QDateTime& jetzt = QDateTime(QDate(2026, 12, 6), QTime(9, 15, 30)))
     {
         AppContext& a = appNeu();
         a.gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
-        auto uhr = std::make_shared<FixedClock>(jetzt);
-        a.uhr = uhr;
+        a.uhr = std::make_shared<FixedClock>(jetzt);
         a.anzeige = &protokoll;
         return a;
     }
@@ -43,57 +43,44 @@ protected:
 
 TEST_F(ProgrammStartTest, ErsterUndZweiterStart)
 {
-    AppContext& a = neuerStart(QDateTime(QDate(2026, 12, 6), QTime(9, 15, 30)));
+    AppContext& a = neuerStart();
     ASSERT_TRUE(DiensteStarten(a, dir.path(), ini()));
     const QString id = a.einstellungen.strProgrammID;
     EXPECT_EQ(id.size(), 18);
     EXPECT_TRUE(id.startsWith("06122026091530"));
-    EXPECT_TRUE(a.db->cnKav().isOpen());
-    EXPECT_TRUE(a.db->cnDaten().isOpen());
+    EXPECT_TRUE(a.db->cnKav().isOpen() && a.db->cnDaten().isOpen());
 
     test::schreibeDatei(a.ordner.daten() + "/tmpDokument_06122026091600.pdf", "%PDF");
     test::schreibeDatei(a.ordner.daten() + "/Notiz.pdf", "%PDF");
     DiensteBeenden(a);
-    EXPECT_FALSE(QFileInfo::exists(a.ordner.daten() + "/tmpDokument_06122026091600.pdf"));
-    EXPECT_TRUE(QFileInfo::exists(a.ordner.daten() + "/Notiz.pdf"));
+    EXPECT_EQ(QDir(a.ordner.daten()).entryList({"*.pdf"}), QStringList({"Notiz.pdf"}));
     EXPECT_TRUE(QFileInfo::exists(a.ordner.sicherungen() + "/Kav.PVQ")); // first backup
     EXPECT_TRUE(protokoll.meldungen.isEmpty());
+    EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::version, "Version"), programmVersion());
 
-    {
-        SettingsStore s(ini());
-        EXPECT_EQ(s.RegistryWertLesen(schluessel::version, "ProgrammID"), id);
-        EXPECT_EQ(s.RegistryWertLesen(schluessel::version, "Version"), programmVersion());
-        EXPECT_EQ(s.RegistryWertLesen(schluessel::datenbank, "datLetzteDS"), "06.12.2026");
-    }
-
-    AppContext& b = neuerStart(QDateTime(QDate(2026, 12, 7), QTime(8, 0)));
+    AppContext& b = neuerStart(QDateTime(QDate(2026, 12, 7), QTime(8, 0))); // the settings come back
     ASSERT_TRUE(DiensteStarten(b, dir.path(), ini()));
     EXPECT_EQ(b.einstellungen.strProgrammID, id); // made once only
     EXPECT_EQ(b.einstellungen.datLetzteDS, QDate(2026, 12, 6));
     DiensteBeenden(b);
-    appNeu();
 }
 
 TEST_F(ProgrammStartTest, FehlgeschlageneSicherungHaeltDasSpeichernNichtAuf)
 {
-    AppContext& a = neuerStart(QDateTime(QDate(2026, 12, 6), QTime(9, 0)));
+    AppContext& a = neuerStart();
     ASSERT_TRUE(DiensteStarten(a, dir.path(), ini()));
     test::schreibeDatei(a.ordner.sicherungen(), "Datei statt Ordner");
     a.rahmen.strFensterZeigen = "NPK2";
     DiensteBeenden(a);
     EXPECT_EQ(protokoll.meldungen.size(), 1);
-    SettingsStore s(ini());
-    EXPECT_EQ(s.RegistryWertLesen(schluessel::fenster, "strFensterZeigen"), "NPK2");
+    EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::fenster, "strFensterZeigen"), "NPK2");
     EXPECT_FALSE(QSqlDatabase::database("cnKav", false).isOpen());
-    appNeu();
 }
 
 TEST_F(ProgrammStartTest, UnrettbareDateiHaeltDenStartAn)
 {
-    AppContext& a = neuerStart(QDateTime(QDate(2026, 12, 6), QTime(9, 0)));
     test::schreibeDatei(dir.path() + "/Daten/Kav.KRN", "kaputt");
     QFile::remove(dir.path() + "/Daten/Standard/Kav.KRN");
-    EXPECT_FALSE(DiensteStarten(a, dir.path(), ini()));
+    EXPECT_FALSE(DiensteStarten(neuerStart(), dir.path(), ini()));
     EXPECT_EQ(protokoll.meldungen.size(), 1);
-    appNeu();
 }

@@ -16,30 +16,25 @@ TEST(Runden, HalbeZurGeradenZahl)
     for (const auto& f : faelle)
         EXPECT_EQ(runden(f.in), f.out) << f.in;
     EXPECT_EQ(runden(2.5f), 2.0f);
-    EXPECT_EQ(rundenGanz(std::nan("")), 0); // no undefined conversions
-    EXPECT_EQ(rundenGanz(std::numeric_limits<double>::infinity()), 2147483647);
-    EXPECT_EQ(rundenGanz(-1e300), -2147483647 - 1);
-    EXPECT_EQ(rundenGanz(-2.5), -2);
-    EXPECT_EQ(rundenAuf(12.5, 5), 10);    // 2.5 steps -> 2 steps
-    EXPECT_EQ(rundenAuf(17.5, 5), 20);    // 3.5 steps -> 4 steps
+    // no undefined conversions
+    EXPECT_EQ(QList<int>({rundenGanz(std::nan("")), rundenGanz(std::numeric_limits<double>::infinity()), rundenGanz(-1e300),
+                          rundenGanz(-2.5)}), QList<int>({0, 2147483647, -2147483647 - 1, -2}));
+    EXPECT_EQ(rundenAuf(12.5, 5), 10); // 2.5 steps -> 2 steps
+    EXPECT_EQ(rundenAuf(17.5, 5), 20); // 3.5 steps -> 4 steps
 }
 
 TEST(Kalenderwochen, SonntagsWochenMitDemErstenJanuarInWocheEins)
 {
     const struct { QDate d; int woche; } faelle[] = {
-        {QDate(2026, 1, 1), 1},   // Thursday
-        {QDate(2026, 1, 3), 1},   // Saturday
-        {QDate(2026, 1, 4), 2},   // first Sunday begins week 2
-        {QDate(2023, 1, 1), 1},   // year begins on a Sunday
-        {QDate(2023, 1, 7), 1},
-        {QDate(2023, 1, 8), 2},
-        {QDate(2029, 5, 14), 20}, // Monday
-        {QDate(2028, 12, 31), 54}, // leap year beginning on Saturday has a week 54
-        {QDate(2026, 12, 31), 53},
+        {QDate(2026, 1, 1), 1},  {QDate(2026, 1, 3), 1},  // Thursday, Saturday
+        {QDate(2026, 1, 4), 2},                           // the first Sunday begins week 2
+        {QDate(2023, 1, 1), 1},  {QDate(2023, 1, 7), 1},  {QDate(2023, 1, 8), 2}, // a year beginning on a Sunday
+        {QDate(2029, 5, 14), 20}, {QDate(2026, 12, 31), 53},
+        {QDate(2028, 12, 31), 54}, // a leap year beginning on a Saturday has a week 54
+        {QDate(), 0},
     };
     for (const auto& f : faelle)
         EXPECT_EQ(sonntagsWoche(f.d), f.woche) << f.d.toString(Qt::ISODate).toStdString();
-    EXPECT_EQ(sonntagsWoche(QDate()), 0);
 }
 
 TEST(Kalenderwochen, IsoWochenUndIhrMontag)

@@ -11,32 +11,25 @@ using namespace kav;
 
 TEST(ZahlenEingabe, RegelnDerTasten)
 {
+    // key into text with selection [sel, sel + len) and separator: code let through (0 swallowed), beep
     const struct { int key; const char* text; int sel, len; const char* dez; int code; bool piep; } faelle[] = {
-        {'.', "", 0, 0, ",", 0, false},     // a lone "," is no number
-        {'.', "1", 1, 0, ",", ',', false},  // "." types the locale's separator
-        {',', "1", 1, 0, ".", '.', false},
-        {',', "1,5", 3, 0, ",", 0, false},  // a second separator
-        {'7', "1,5", 3, 0, ",", '7', false},
-        {'a', "1", 1, 0, ",", 0, true},
-        {'-', "", 0, 0, ",", 0, true},
-        {' ', "1", 1, 0, ",", 0, true},
-        {13, "1", 1, 0, ",", 0, true},
-        {8, "abc", 3, 0, ",", 8, false},    // backspace always
-        {'1', "abc", 3, 0, ",", 0, false},  // a text that is no number stays so
-        {',', "12", 1, 0, ",", ',', false}, // at the caret: "1,2"
-        {',', "1,5", 0, 3, ",", 0, false},  // select all, then ",": would leave ","
-        {'4', "1,5", 0, 3, ",", '4', false},
-        {',', "1,5", 1, 1, ",", ',', false}, // replacing the separator itself
+        {'.', "", 0, 0, ",", 0, false},       // a lone "," is no number
+        {'.', "1", 1, 0, ",", ',', false},    // "." types the locale's separator
+        {',', "1", 1, 0, ".", '.', false},    {',', "1,5", 3, 0, ",", 0, false}, // a second separator
+        {'7', "1,5", 3, 0, ",", '7', false},  {'a', "1", 1, 0, ",", 0, true},
+        {'-', "", 0, 0, ",", 0, true},        {' ', "1", 1, 0, ",", 0, true},    {13, "1", 1, 0, ",", 0, true},
+        {8, "abc", 3, 0, ",", 8, false},      // backspace always
+        {'1', "abc", 3, 0, ",", 0, false},    // a text that is no number stays so
+        {',', "12", 1, 0, ",", ',', false},   // at the caret: "1,2"
+        {',', "1,5", 0, 3, ",", 0, false},    // select all, then ",": would leave ","
+        {'4', "1,5", 0, 3, ",", '4', false},  {',', "1,5", 1, 1, ",", ',', false}, // replacing the separator
     };
     for (const auto& f : faelle) {
         const ZahlenTaste t = ZahlenEingabePruefen(f.key, f.text, f.sel, f.len, f.dez);
-        EXPECT_EQ(t.code, f.code) << "key " << f.key << " into '" << f.text << "'";
-        EXPECT_EQ(t.piepen, f.piep) << "key " << f.key << " into '" << f.text << "'";
+        EXPECT_TRUE(t.code == f.code && t.piepen == f.piep) << "key " << f.key << " into '" << f.text << "'";
     }
-    EXPECT_TRUE(istZahlText("12,25", ","));
-    EXPECT_TRUE(istZahlText(",5", ","));
-    EXPECT_FALSE(istZahlText("1.5", ","));
-    EXPECT_FALSE(istZahlText("", ","));
+    for (const auto& [text, zahl] : {std::pair{"12,25", true}, {",5", true}, {"1.5", false}, {"", false}})
+        EXPECT_EQ(istZahlText(text, ","), zahl) << text;
 }
 
 namespace {
@@ -56,14 +49,14 @@ struct Box {
 
 } // namespace
 
-TEST(ZahlenFilter, TastenImTextfeld)
+TEST(ZahlenFilter, TastenAuswahlUndEinfuegenImTextfeld)
 {
     Box b;
-    QTest::keyClick(&b.edit, '.');
+    QTest::keyClick(&b.edit, '.'); // into the empty box: swallowed
     EXPECT_EQ(b.edit.text(), "");
     QTest::keyClicks(&b.edit, "1.");
     EXPECT_EQ(b.edit.text(), "1,");
-    QTest::keyClicks(&b.edit, "5,.");
+    QTest::keyClicks(&b.edit, "5,."); // a second separator is swallowed
     EXPECT_EQ(b.edit.text(), "1,5");
     EXPECT_EQ(b.piepser, 0);
     QTest::keyClick(&b.edit, 'x');
@@ -72,12 +65,7 @@ TEST(ZahlenFilter, TastenImTextfeld)
     QTest::keyClick(&b.edit, Qt::Key_Backspace);
     QTest::keyClick(&b.edit, Qt::Key_Backspace);
     EXPECT_EQ(b.edit.text(), "1");
-}
-
-TEST(ZahlenFilter, AuswahlUndEinfuegen)
-{
-    Box b;
-    QTest::keyClicks(&b.edit, "1,5");
+    QTest::keyClicks(&b.edit, ",5");
     b.edit.selectAll();
     QTest::keyClick(&b.edit, ',');
     EXPECT_EQ(b.edit.text(), "1,5"); // not ","
@@ -85,16 +73,14 @@ TEST(ZahlenFilter, AuswahlUndEinfuegen)
     QTest::keyClick(&b.edit, '2');
     EXPECT_EQ(b.edit.text(), "2");
 
-    QApplication::clipboard()->setText("abc");
-    b.edit.paste();
-    EXPECT_EQ(b.edit.text(), "2");
-    QApplication::clipboard()->setText(",75");
-    b.edit.end(false);
-    b.edit.paste();
-    EXPECT_EQ(b.edit.text(), "2,75");
-    QApplication::clipboard()->setText("1");
-    b.edit.paste();
-    EXPECT_EQ(b.edit.text(), "2,751");
+    // pasted text goes through the same rule
+    const std::pair<const char*, const char*> einfuegen[] = {{"abc", "2"}, {",75", "2,75"}, {"1", "2,751"}};
+    for (const auto& [text, danach] : einfuegen) {
+        QApplication::clipboard()->setText(text);
+        b.edit.end(false);
+        b.edit.paste();
+        EXPECT_EQ(b.edit.text(), danach) << text;
+    }
     b.edit.selectAll();
     QApplication::clipboard()->setText("3,,");
     b.edit.paste();
