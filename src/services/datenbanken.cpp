@@ -144,29 +144,48 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden)
     return Ergebnis::Fehlgeschlagen;
 }
 
-bool Datenbanken::sichern(const Datei& d, QString* why) const
+bool Datenbanken::sichernBeide(QString* why) const
 {
     if (!QDir().mkpath(m_ordner.sicherungen())) {
         if (why) *why = QStringLiteral("Der Ordner %1 kann nicht angelegt werden").arg(m_ordner.sicherungen());
         return false;
     }
-    if (!QFileInfo::exists(d.pfad)) {
-        if (why) *why = QStringLiteral("Die Datei %1 fehlt").arg(d.pfad);
+    // Both copies are made first and only then put in place, so the two backups always belong together
+    // and a failure leaves the earlier pair as it was.
+    const Datei* dateien[] = {&m_kav, &m_daten};
+    QStringList kopien;
+    const auto aufgeben = [&kopien] {
+        for (const QString& k : kopien)
+            QFile::remove(k);
         return false;
+    };
+    for (const Datei* d : dateien) {
+        const QString kopie = sicherungsPfad(*d) + QStringLiteral(".tmp");
+        QFile::remove(kopie);
+        if (!QFileInfo::exists(d->pfad) || !QFile::copy(d->pfad, kopie)) {
+            if (why) *why = QStringLiteral("%1 konnte nicht nach %2 kopiert werden").arg(d->pfad, kopie);
+            return aufgeben();
+        }
+        kopien << kopie;
     }
-    return kopierenUeber(d.pfad, sicherungsPfad(d), why);
+    for (const Datei* d : dateien) {
+        if (!umbenennen(sicherungsPfad(*d) + QStringLiteral(".tmp"), sicherungsPfad(*d), why))
+            return aufgeben();
+    }
+    return true;
 }
 
 bool Datenbanken::DatenSichern()
 {
     const QDate heute = m_uhr.today();
-    if (!m_einstellungen.datLetzteDS.isValid())
-        m_einstellungen.datLetzteDS = heute.addDays(-(m_einstellungen.intDS + 1));
-    if (m_einstellungen.datLetzteDS.daysTo(heute) < m_einstellungen.intDS)
+    // never backed up: a first backup is due
+    const QDate letzte = m_einstellungen.datLetzteDS.isValid() ? m_einstellungen.datLetzteDS
+                                                                : heute.addDays(-(m_einstellungen.intDS + 1));
+    if (letzte.daysTo(heute) < m_einstellungen.intDS)
         return true;
 
     QString why;
-    if (!sichern(m_kav, &why) || !sichern(m_daten, &why)) {
+    if (!sichernBeide(&why)) {
         m_anzeige.zeige(Meldung{0, kTitel,
                                 QStringLiteral("Die Sicherung der Datenbanken ist fehlgeschlagen:\n%1\n\n"
                                                "Beim nächsten Programmende wird sie erneut versucht.")

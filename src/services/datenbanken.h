@@ -59,7 +59,7 @@ private:
     Ergebnis oeffnen(Datei& d);
     Ergebnis wiederherstellen(Datei& d, bool nachSchaden);
     bool ersetzenDurch(Datei& d, const QString& quelle, bool nachSchaden, QString* why);
-    bool sichern(const Datei& d, QString* why) const;
+    bool sichernBeide(QString* why) const;
     QString sicherungsPfad(const Datei& d) const;
     QString sicherungsDatumText(const QString& sicherung) const;
     void melde(const QString& text);

@@ -4,11 +4,15 @@
 
 namespace kav {
 
-Server::Server(ServerConfig config) : m_config(std::move(config)) {}
+Server::Server(ServerConfig config) : m_config(std::move(config))
+{
+    static int zaehler = 0;
+    m_praefix = QStringLiteral("kav_server%1_").arg(++zaehler);
+}
 
 Server::~Server() { alleTrennen(); }
 
-QString Server::verbindungsName(const QString& datenbank) { return QStringLiteral("kav_server_") + datenbank; }
+QString Server::verbindungsName(const QString& datenbank) const { return m_praefix + datenbank; }
 
 float Server::ServerErreichbar(const QString& adresse) const
 {

@@ -35,8 +35,9 @@ public:
     QString letzterFehler() const { return m_fehler; }
 
 private:
-    static QString verbindungsName(const QString& datenbank);
+    QString verbindungsName(const QString& datenbank) const;
     ServerConfig m_config;
+    QString m_praefix; // connection names of this object only
     QSet<QString> m_verbunden;
     QString m_fehler;
 };

@@ -197,4 +197,16 @@ TEST_F(DatenbankTest, FehlgeschlageneSicherungWirdGemeldet)
     EXPECT_EQ(e.datLetzteDS, QDate(2026, 1, 1)); // tried again next time
     ASSERT_EQ(protokoll.meldungen.size(), 1);
     EXPECT_EQ(protokoll.meldungen[0].symbol, Meldung::Symbol::Warnung);
+
+    // the second copy fails: the earlier pair stays as it was, no date is made up
+    QFile::remove(ordner.sicherungen());
+    test::schreibeDatei(ordner.sicherungen() + "/Kav.PVQ", "alte Sicherung");
+    QDir().mkpath(ordner.sicherungen() + "/Daten.PVQ.tmp"); // blocks the copy of Daten.KRN
+    e.datLetzteDS = QDate();
+    EXPECT_FALSE(db->DatenSichern());
+    EXPECT_FALSE(e.datLetzteDS.isValid());
+    QFile alt(ordner.sicherungen() + "/Kav.PVQ");
+    ASSERT_TRUE(alt.open(QIODevice::ReadOnly));
+    EXPECT_EQ(alt.readAll(), "alte Sicherung");
+    EXPECT_FALSE(QFileInfo::exists(ordner.sicherungen() + "/Kav.PVQ.tmp"));
 }
