@@ -15,17 +15,9 @@ Anordnung::Anordnung(mdiZentral& haupt, forms::FensterRegister& fenster, AppCont
 {
 }
 
-QColor Anordnung::C() const
-{
-    const Einstellungen& e = m_app.einstellungen;
-    return QColor(std::clamp(e.intRot, 0, 255), std::clamp(e.intGruen, 0, 255), std::clamp(e.intBlau, 0, 255));
-}
+QColor Anordnung::C() const { return benutzerFarbe(m_app.einstellungen); }
 
-QColor Anordnung::CH() const
-{
-    const Einstellungen& e = m_app.einstellungen;
-    return QColor(std::clamp(e.intRotHell, 0, 255), std::clamp(e.intGruenHell, 0, 255), std::clamp(e.intBlauHell, 0, 255));
-}
+QColor Anordnung::CH() const { return benutzerFarbeHell(m_app.einstellungen); }
 
 const Rahmen& Anordnung::rahmen() const { return m_app.rahmen; }
 Rahmen& Anordnung::rahmenSchreiben() { return m_app.rahmen; }

@@ -55,9 +55,8 @@ void frmBrotkrume::Form_MouseMove()
     auto* tb = ui().fenster.fensterAls<frmToolbar>(QStringLiteral("frmToolbar"));
     if (!tb)
         return;
-    const Einstellungen& e = app().einstellungen;
-    const QColor hell(std::clamp(e.intRotHell, 0, 255), std::clamp(e.intGruenHell, 0, 255), std::clamp(e.intBlauHell, 0, 255));
-    const QColor normal(std::clamp(e.intRot, 0, 255), std::clamp(e.intGruen, 0, 255), std::clamp(e.intBlau, 0, 255));
+    const QColor hell = benutzerFarbeHell(app().einstellungen);
+    const QColor normal = benutzerFarbe(app().einstellungen);
     for (int i = 1; i <= 7; ++i) {
         if (forms::BackColor(tb->cmbMenu(i)) == hell) {
             forms::setBackColor(tb->cmbMenu(i), normal);

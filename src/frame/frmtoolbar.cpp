@@ -29,17 +29,8 @@ const char* const kHinweise[7] = {
     "Programm beenden",
 };
 
-QColor farbe(int r, int g, int b) { return QColor(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255)); }
-QColor normal()
-{
-    const Einstellungen& e = app().einstellungen;
-    return farbe(e.intRot, e.intGruen, e.intBlau);
-}
-QColor hell()
-{
-    const Einstellungen& e = app().einstellungen;
-    return farbe(e.intRotHell, e.intGruenHell, e.intBlauHell);
-}
+QColor normal() { return benutzerFarbe(app().einstellungen); }
+QColor hell() { return benutzerFarbeHell(app().einstellungen); }
 
 void statusText(const QString& t)
 {

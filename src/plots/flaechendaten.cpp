@@ -484,87 +484,68 @@ void FlaechenDaten::aufraeumen(bool mitFlaechen)
     }
 }
 
-Schreibergebnis FlaechenDaten::GruppeMitUnterpunktenLoeschen(const QString& flaechenNr)
+Schreibergebnis FlaechenDaten::inEinemVorgang(const QString& flaechenNr, const QString& wennFehler,
+                                              const std::function<void()>& arbeit)
 {
     try {
         sql::Transaction t(m_db);
+        arbeit();
+        t.commit();
+    } catch (const std::exception& ex) {
+        return fehlgeschlagen(wennFehler, QString::fromStdString(ex.what()));
+    }
+    Schreibergebnis r;
+    r.ok = true;
+    r.FlaechenNr = flaechenNr;
+    return r;
+}
+
+Schreibergebnis FlaechenDaten::GruppeMitUnterpunktenLoeschen(const QString& flaechenNr)
+{
+    return inEinemVorgang(flaechenNr, QStringLiteral("Die Gruppe konnte nicht gelöscht werden."), [&] {
         sql::exec(m_db, QStringLiteral("DELETE FROM FlaechenID WHERE FlaechenNr = ? AND Gliederungspunkt = 1"),
                   {flaechenNr});
         pruefpunkt(u"Gruppe");
         aufraeumen(true);
-        t.commit();
-    } catch (const std::exception& ex) {
-        return fehlgeschlagen(QStringLiteral("Die Gruppe konnte nicht gelöscht werden."),
-                              QString::fromStdString(ex.what()));
-    }
-    Schreibergebnis r;
-    r.ok = true;
-    r.FlaechenNr = flaechenNr;
-    return r;
+    });
 }
 
 Schreibergebnis FlaechenDaten::GruppeAufloesen(const QString& flaechenNr)
 {
-    try {
-        sql::Transaction t(m_db);
+    return inEinemVorgang(flaechenNr, QStringLiteral("Die Gruppe konnte nicht aufgelöst werden."), [&] {
         const auto gruppe = flaecheLesen(flaechenNr);
         const auto n = nummerTeil(flaechenNr);
-        if (gruppe && gruppe->Gliederungspunkt && n) {
-            // children first: a failure can never leave them without their group
-            const qint64 eltern = gruppe->GruppierungNr == *n ? 0 : gruppe->GruppierungNr;
-            sql::exec(m_db, QStringLiteral("UPDATE FlaechenID SET GruppierungNr = ? WHERE GruppierungNr = ?"),
-                      {eltern, *n});
-            pruefpunkt(u"Verschoben");
-            sql::exec(m_db, QStringLiteral("DELETE FROM FlaechenID WHERE FlaechenNr = ? AND Gliederungspunkt = 1"),
-                      {flaechenNr});
-            pruefpunkt(u"Gruppe");
-        }
-        t.commit();
-    } catch (const std::exception& ex) {
-        return fehlgeschlagen(QStringLiteral("Die Gruppe konnte nicht aufgelöst werden."),
-                              QString::fromStdString(ex.what()));
-    }
-    Schreibergebnis r;
-    r.ok = true;
-    r.FlaechenNr = flaechenNr;
-    return r;
+        if (!gruppe || !gruppe->Gliederungspunkt || !n)
+            return;
+        // children first: a failure can never leave them without their group
+        const qint64 eltern = gruppe->GruppierungNr == *n ? 0 : gruppe->GruppierungNr;
+        sql::exec(m_db, QStringLiteral("UPDATE FlaechenID SET GruppierungNr = ? WHERE GruppierungNr = ?"),
+                  {eltern, *n});
+        pruefpunkt(u"Verschoben");
+        sql::exec(m_db, QStringLiteral("DELETE FROM FlaechenID WHERE FlaechenNr = ? AND Gliederungspunkt = 1"),
+                  {flaechenNr});
+        pruefpunkt(u"Gruppe");
+    });
 }
 
 Schreibergebnis FlaechenDaten::FlaecheLoeschen(const QString& flaechenNr)
 {
-    try {
-        sql::Transaction t(m_db);
+    return inEinemVorgang(flaechenNr, QStringLiteral("Die Fläche konnte nicht gelöscht werden."), [&] {
         sql::exec(m_db, QStringLiteral("DELETE FROM FlaechenID WHERE FlaechenNr = ? AND Gliederungspunkt = 0"),
                   {flaechenNr});
         pruefpunkt(u"Flaeche");
         aufraeumen(false);
-        t.commit();
-    } catch (const std::exception& ex) {
-        return fehlgeschlagen(QStringLiteral("Die Fläche konnte nicht gelöscht werden."),
-                              QString::fromStdString(ex.what()));
-    }
-    Schreibergebnis r;
-    r.ok = true;
-    r.FlaechenNr = flaechenNr;
-    return r;
+    });
 }
 
 Schreibergebnis FlaechenDaten::AnalyseLoeschen(const QString& analysenNr)
 {
-    try {
-        sql::Transaction t(m_db);
+    return inEinemVorgang(QString(), QStringLiteral("Die Analyse konnte nicht gelöscht werden."), [&] {
         sql::exec(m_db, QStringLiteral("DELETE FROM AnalysenID WHERE AnalysenNr = ?"), {analysenNr});
         pruefpunkt(u"Analyse");
         sql::exec(m_db, QStringLiteral("DELETE FROM ZOFlaechenAnalysen WHERE AnalysenNr = ?"), {analysenNr});
         pruefpunkt(u"Zuordnung");
-        t.commit();
-    } catch (const std::exception& ex) {
-        return fehlgeschlagen(QStringLiteral("Die Analyse konnte nicht gelöscht werden."),
-                              QString::fromStdString(ex.what()));
-    }
-    Schreibergebnis r;
-    r.ok = true;
-    return r;
+    });
 }
 
 } // namespace kav

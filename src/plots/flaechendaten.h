@@ -164,6 +164,9 @@ private:
     bool istGruppe(qint64 nummer) const;
     void aufraeumen(bool mitFlaechen);
     Schreibergebnis fehlgeschlagen(const QString& was, const QString& grund) const;
+    // Runs `arbeit` in one transaction: all of it or, on any failure, nothing (with the message).
+    Schreibergebnis inEinemVorgang(const QString& flaechenNr, const QString& wennFehler,
+                                   const std::function<void()>& arbeit);
 
     QSqlDatabase m_db;
     const Gebietsschema& m_gebiet;

@@ -57,7 +57,7 @@ void frmAlteAnalyse::Form_Load()
     Seite::Form_Load();
     const Einstellungen& e = app().einstellungen;
     FarbverlaufZeichnen(this, e.intRot, e.intGruen, e.intBlau, e.intRotHell, e.intGruenHell, e.intBlauHell);
-    forms::setBackColor(m_cmdOK, benutzerFarbeHell());
+    forms::setBackColor(m_cmdOK, benutzerFarbeHell(app().einstellungen));
     if (mdiZentral* h = ui().haupt.data())
         m_cmdOK->setIcon(h->imlIcon().bild(QStringLiteral("OK")));
     m_lblMeldung->setText(kAlteAnalyseText);

@@ -58,15 +58,15 @@ void frmAnalysenWerte::trvFlaechen_MouseUp(QTreeWidgetItem* item, const QPoint& 
 
 void frmAnalysenWerte::hervorheben(QToolButton* b)
 {
-    if (forms::BackColor(b) == benutzerFarbe())
-        forms::setBackColor(b, benutzerFarbeHell());
+    if (forms::BackColor(b) == benutzerFarbe(app().einstellungen))
+        forms::setBackColor(b, benutzerFarbeHell(app().einstellungen));
 }
 
 void frmAnalysenWerte::Form_MouseMove()
 {
     for (QToolButton* b : {m_cmbWeiter, m_cmbSpeichern, m_cmbSenden}) {
-        if (forms::BackColor(b) == benutzerFarbeHell()) {
-            forms::setBackColor(b, benutzerFarbe());
+        if (forms::BackColor(b) == benutzerFarbeHell(app().einstellungen)) {
+            forms::setBackColor(b, benutzerFarbe(app().einstellungen));
             return;
         }
     }

@@ -49,25 +49,7 @@ QLineEdit* masseFeld(QWidget* eltern, const QString& name)
 
 } // namespace
 
-void FlaecheDialogOeffnen(bool neu)
-{
-    Rahmen& r = app().rahmen;
-    forms::FensterRegister& reg = ui().fenster;
-    if (auto* offen = reg.fensterAls<frmFlaeche>(QStringLiteral("frmFlaeche"))) {
-        // one plot dialog at a time; it keeps what is typed in it
-        offen->show();
-        offen->raise();
-        offen->activateWindow();
-        return;
-    }
-    r.blnNeuerDatensatz = neu;
-    r.blnToolbarAktiv = false;
-    try {
-        reg.zeigen(QStringLiteral("frmFlaeche"));
-    } catch (const std::exception&) {
-        r.blnToolbarAktiv = true;
-    }
-}
+void FlaecheDialogOeffnen(bool neu) { plotDialogOeffnen(QStringLiteral("frmFlaeche"), neu); }
 
 frmFlaeche::frmFlaeche() : Seite(QStringLiteral("frmFlaeche"), QString(), Platz::Dialog)
 {
@@ -202,7 +184,7 @@ void frmFlaeche::Form_Load()
     m_gruppierungNr = w.strAktGruppierungNr;
 
     mdiZentral* h = ui().haupt.data();
-    const QColor farbe = benutzerFarbe();
+    const QColor farbe = benutzerFarbe(app().einstellungen);
     const std::pair<QToolButton*, const char*> bilder[] = {
         {m_cmbAbbruch, "Abbruch"}, {m_cmbHilfe, "Hilfe"}, {m_cmbSpeichern, "Speichern"}};
     for (const auto& [b, bild] : bilder) {
@@ -378,8 +360,8 @@ void frmFlaeche::Form_Unload()
 void frmFlaeche::Form_MouseMove()
 {
     for (QToolButton* b : {m_cmbSpeichern, m_cmbHilfe, m_cmbAbbruch})
-        if (forms::BackColor(b) == benutzerFarbeHell())
-            forms::setBackColor(b, benutzerFarbe());
+        if (forms::BackColor(b) == benutzerFarbeHell(app().einstellungen))
+            forms::setBackColor(b, benutzerFarbe(app().einstellungen));
 }
 
 void frmFlaeche::mouseMoveEvent(QMouseEvent* e)
@@ -393,8 +375,8 @@ bool frmFlaeche::eventFilter(QObject* o, QEvent* e)
     const QEvent::Type typ = e->type();
     if (typ == QEvent::MouseMove || typ == QEvent::Enter) {
         for (QToolButton* b : {m_cmbSpeichern, m_cmbHilfe, m_cmbAbbruch})
-            if (o == b && forms::BackColor(b) == benutzerFarbe())
-                forms::setBackColor(b, benutzerFarbeHell());
+            if (o == b && forms::BackColor(b) == benutzerFarbe(app().einstellungen))
+                forms::setBackColor(b, benutzerFarbeHell(app().einstellungen));
     } else if (typ == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
         for (int i = 0; i <= 1; ++i)
             if (o == m_imgKompost(i) || o == m_lblKompost(i))

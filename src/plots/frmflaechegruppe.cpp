@@ -26,24 +26,7 @@
 
 namespace kav {
 
-void GruppeDialogOeffnen(bool neu)
-{
-    Rahmen& r = app().rahmen;
-    forms::FensterRegister& reg = ui().fenster;
-    if (auto* offen = reg.fensterAls<frmFlaecheGruppe>(QStringLiteral("frmFlaecheGruppe"))) {
-        offen->show();
-        offen->raise();
-        offen->activateWindow();
-        return;
-    }
-    r.blnNeuerDatensatz = neu;
-    r.blnToolbarAktiv = false;
-    try {
-        reg.zeigen(QStringLiteral("frmFlaecheGruppe"));
-    } catch (const std::exception&) {
-        r.blnToolbarAktiv = true;
-    }
-}
+void GruppeDialogOeffnen(bool neu) { plotDialogOeffnen(QStringLiteral("frmFlaecheGruppe"), neu); }
 
 frmFlaecheGruppe::frmFlaecheGruppe() : Seite(QStringLiteral("frmFlaecheGruppe"), QString(), Platz::Dialog)
 {
@@ -118,7 +101,7 @@ void frmFlaecheGruppe::Form_Load()
     forms::setTag(m_lblAktuellerDatensatz, QStringLiteral("1"));
     AktuellerDatensatzAnzeigen(1);
     for (QToolButton* b : {m_cmbSpeichern, m_cmbAbbruch, m_cmbHilfe})
-        forms::setBackColor(b, benutzerFarbeHell());
+        forms::setBackColor(b, benutzerFarbeHell(app().einstellungen));
 
     // the mode is read here, once
     if (!m_neu && a.db) {
@@ -170,7 +153,7 @@ void frmFlaecheGruppe::changeEvent(QEvent* e)
     // the buttons take the light shade whenever the dialog becomes active; nothing typed is touched
     if (e->type() == QEvent::ActivationChange && isActiveWindow())
         for (QToolButton* b : {m_cmbSpeichern, m_cmbAbbruch, m_cmbHilfe})
-            forms::setBackColor(b, benutzerFarbeHell());
+            forms::setBackColor(b, benutzerFarbeHell(app().einstellungen));
 }
 
 void frmFlaecheGruppe::AktuellerDatensatzAnzeigen(int wert)

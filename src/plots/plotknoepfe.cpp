@@ -1,5 +1,7 @@
 #include "plots/plotknoepfe.h"
 
+#include "frame/oberflaeche.h"
+#include "platform/fenster.h"
 #include "services/appcontext.h"
 
 #include <QToolButton>
@@ -8,20 +10,24 @@
 
 namespace kav {
 
-namespace {
-QColor farbe(int r, int g, int b) { return QColor(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255)); }
-} // namespace
-
-QColor benutzerFarbe()
+void plotDialogOeffnen(const QString& name, bool neu)
 {
-    const Einstellungen& e = app().einstellungen;
-    return farbe(e.intRot, e.intGruen, e.intBlau);
-}
-
-QColor benutzerFarbeHell()
-{
-    const Einstellungen& e = app().einstellungen;
-    return farbe(e.intRotHell, e.intGruenHell, e.intBlauHell);
+    Rahmen& r = app().rahmen;
+    forms::FensterRegister& reg = ui().fenster;
+    if (forms::Fenster* offen = reg.fenster(name)) {
+        QWidget* w = offen->widget();
+        w->show();
+        w->raise();
+        w->activateWindow();
+        return;
+    }
+    r.blnNeuerDatensatz = neu;
+    r.blnToolbarAktiv = false;
+    try {
+        reg.zeigen(name);
+    } catch (const std::exception&) {
+        r.blnToolbarAktiv = true;
+    }
 }
 
 QToolButton* bildKnopf(QWidget* eltern, const QString& name, const QString& text, const QString& hinweis)

@@ -8,9 +8,9 @@ class QWidget;
 
 namespace kav {
 
-// The user colour and its light shade (intRot.. and intRotHell..).
-QColor benutzerFarbe();
-QColor benutzerFarbeHell();
+// Opens the plot or group dialog `name` for a new record (`neu`) or a change. One at a time: an open
+// dialog is brought forward and keeps what is typed in it.
+void plotDialogOeffnen(const QString& name, bool neu);
 
 // A button with a picture over its caption, following the mouse.
 QToolButton* bildKnopf(QWidget* eltern, const QString& name, const QString& text, const QString& hinweis);

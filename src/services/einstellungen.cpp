@@ -5,6 +5,8 @@
 #include "services/rahmen.h"
 #include "services/rounding.h"
 
+#include <algorithm>
+
 namespace kav {
 
 namespace {
@@ -40,6 +42,17 @@ void ladeDatum(const Gebietsschema& g, const QString& text, QDateTime& ziel)
 bool istWahr(const QString& text) { return text == kWahr; }
 
 } // namespace
+
+QColor benutzerFarbe(const Einstellungen& e)
+{
+    return QColor(std::clamp(e.intRot, 0, 255), std::clamp(e.intGruen, 0, 255), std::clamp(e.intBlau, 0, 255));
+}
+
+QColor benutzerFarbeHell(const Einstellungen& e)
+{
+    return QColor(std::clamp(e.intRotHell, 0, 255), std::clamp(e.intGruenHell, 0, 255),
+                  std::clamp(e.intBlauHell, 0, 255));
+}
 
 QString startSchrittFuer(const QString& gespeichert)
 {

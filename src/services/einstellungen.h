@@ -1,5 +1,6 @@
 #pragma once
 // The settings of the program: read once at start, written once at shutdown.
+#include <QColor>
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -24,6 +25,10 @@ struct Einstellungen {
     bool blnAnzeigeAktuellFl = false;
     bool blnImmerOptimal = false;
 };
+
+// The user colour and its highlight shade; a component above 255 counts as 255.
+QColor benutzerFarbe(const Einstellungen& e);
+QColor benutzerFarbeHell(const Einstellungen& e);
 
 // Key paths of the settings.
 namespace schluessel {
