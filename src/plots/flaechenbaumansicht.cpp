@@ -20,12 +20,19 @@ QIcon FlaechenBaumAnsicht::bild(const QString& schluessel) const
     return m_bilder ? m_bilder->bild(schluessel) : QIcon();
 }
 
-void FlaechenBaumAnsicht::aufgeklappt(QTreeWidgetItem* item, bool offen)
+void FlaechenBaumAnsicht::bildNachZustand(QTreeWidgetItem* item, bool offen)
 {
     // an opened node shows "Flaeche", a closed one "FlaecheGrp", whatever its kind
     const QString& k = offen ? kBildFlaeche : kBildGruppe;
     item->setIcon(0, bild(k));
     item->setData(0, kBildRolle, k);
+}
+
+void FlaechenBaumAnsicht::aufgeklappt(QTreeWidgetItem* item, bool offen)
+{
+    if (offen)
+        kinderAnlegen(index(item));
+    bildNachZustand(item, offen);
     if (!m_baut)
         m_modell.setExpanded(index(item), offen);
 }
@@ -41,7 +48,36 @@ int FlaechenBaumAnsicht::index(const QTreeWidgetItem* item) const
 
 QTreeWidgetItem* FlaechenBaumAnsicht::item(int index) const
 {
-    return index >= 0 && index < static_cast<int>(m_items.size()) ? m_items[static_cast<size_t>(index)] : nullptr;
+    if (index < 0 || index >= static_cast<int>(m_items.size()))
+        return nullptr;
+    if (!m_items[static_cast<size_t>(index)])
+        const_cast<FlaechenBaumAnsicht*>(this)->kinderAnlegen(m_modell.knoten(index).eltern);
+    return m_items[static_cast<size_t>(index)];
+}
+
+QTreeWidgetItem* FlaechenBaumAnsicht::neuesItem(int i, QTreeWidgetItem* eltern)
+{
+    const BaumKnoten& k = m_modell.knoten(i);
+    auto* it = eltern ? new QTreeWidgetItem(eltern) : new QTreeWidgetItem;
+    it->setText(0, k.text);
+    it->setIcon(0, bild(k.bild));
+    it->setData(0, Qt::UserRole, i);
+    it->setData(0, kBildRolle, k.bild);
+    m_items[static_cast<size_t>(i)] = it;
+    return it;
+}
+
+void FlaechenBaumAnsicht::kinderAnlegen(int eltern)
+{
+    QTreeWidgetItem* e = item(eltern);
+    if (!e || e->childCount() > 0)
+        return;
+    const bool vorher = m_baut;
+    m_baut = true;
+    for (int c : m_modell.kinder(eltern))
+        if (!m_items[static_cast<size_t>(c)])
+            neuesItem(c, e);
+    m_baut = vorher;
 }
 
 QTreeWidgetItem* FlaechenBaumAnsicht::itemVon(const QString& key) const { return item(m_modell.finde(key)); }
@@ -63,21 +99,21 @@ bool FlaechenBaumAnsicht::fuellen(const QSqlDatabase& cnDaten, bool blnNurAktuel
     m_baut = true;
     setUpdatesEnabled(false);
     clear();
-    m_items.clear();
-    m_items.reserve(static_cast<size_t>(m_modell.anzahl()));
     // the items are put together outside the control and handed over at once
+    // The analyses of a plot get their items when the plot is first opened (or one of them is asked
+    // for): most of a large tree's nodes are analyses that are never looked at.
+    m_items.assign(static_cast<size_t>(m_modell.anzahl()), nullptr);
     QList<QTreeWidgetItem*> oben;
     for (int i = 0; i < m_modell.anzahl(); ++i) {
         const BaumKnoten& k = m_modell.knoten(i);
         QTreeWidgetItem* eltern = k.eltern >= 0 ? m_items[static_cast<size_t>(k.eltern)] : nullptr;
-        auto* it = eltern ? new QTreeWidgetItem(eltern) : new QTreeWidgetItem;
+        if (k.art == KnotenArt::Analyse) {
+            eltern->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+            continue;
+        }
+        QTreeWidgetItem* it = neuesItem(i, eltern);
         if (!eltern)
             oben.append(it);
-        it->setText(0, k.text);
-        it->setIcon(0, bild(k.bild));
-        it->setData(0, Qt::UserRole, i);
-        it->setData(0, kBildRolle, k.bild);
-        m_items.push_back(it);
     }
     addTopLevelItems(oben);
     zustandUebernehmen();
@@ -88,14 +124,25 @@ bool FlaechenBaumAnsicht::fuellen(const QSqlDatabase& cnDaten, bool blnNurAktuel
 
 void FlaechenBaumAnsicht::zustandUebernehmen()
 {
+    // The model knows the state: the items follow it without a round trip through the signals.
     const bool vorher = m_baut;
     m_baut = true;
+    const bool sichtbar = updatesEnabled();
+    setUpdatesEnabled(false);
+    const QSignalBlocker still(this);
     for (int i = 0; i < m_modell.anzahl(); ++i) {
         QTreeWidgetItem* it = m_items[static_cast<size_t>(i)];
         const bool offen = m_modell.knoten(i).expanded;
-        if (it->isExpanded() != offen)
+        if (!it)
+            continue; // an analysis not yet shown
+        if (offen)
+            kinderAnlegen(i);
+        if (it->isExpanded() != offen) {
             it->setExpanded(offen);
+            bildNachZustand(it, offen);
+        }
     }
+    setUpdatesEnabled(sichtbar);
     m_baut = vorher;
 }
 

@@ -38,11 +38,15 @@ public:
 private:
     static constexpr int kBildRolle = Qt::UserRole + 1;
     void aufgeklappt(QTreeWidgetItem* item, bool offen);
+    void bildNachZustand(QTreeWidgetItem* item, bool offen);
     void zustandUebernehmen();
+    QTreeWidgetItem* neuesItem(int index, QTreeWidgetItem* eltern);
+    // Creates the items of the children of `eltern` that have none yet.
+    void kinderAnlegen(int eltern);
     QIcon bild(const QString& schluessel) const;
 
     FlaechenBaum m_modell;
-    std::vector<QTreeWidgetItem*> m_items;
+    std::vector<QTreeWidgetItem*> m_items; // nullptr: an analysis whose plot has not been opened
     const forms::BildListe* m_bilder = nullptr;
     bool m_baut = false;
 };
