@@ -307,143 +307,112 @@ AnalyseGespeichert FlaechenDaten::AnalysenWerteSpeichern(const AnalyseEingabe& e
     return r;
 }
 
+std::optional<std::pair<QString, qint64>> FlaechenDaten::neueNummerUnter(const QString& strAktGruppierungNr,
+                                                                          Schreibergebnis& r)
+{
+    const auto eltern = elternNummer(strAktGruppierungNr);
+    if (!eltern || (*eltern != 0 && !istGruppe(*eltern))) {
+        r.meldung = hinweis(kElternFehlen);
+        return std::nullopt;
+    }
+    r.FlaechenNr =
+        naechsteNummer(m_db, QStringLiteral("FlaechenID"), QStringLiteral("FlaechenNr"), QStringLiteral("Fl"));
+    return std::make_pair(r.FlaechenNr, *eltern);
+}
+
+bool FlaechenDaten::geaendert(const QSqlQuery& q, Schreibergebnis& r)
+{
+    if (q.numRowsAffected() >= 1)
+        return true;
+    r.meldung = hinweis(kEintragFehlt);
+    return false;
+}
+
 Schreibergebnis FlaechenDaten::flaecheNeu(const FlaechenEingabe& e, const QString& strAktGruppierungNr)
 {
-    Schreibergebnis r;
     double laenge = 0, breite = 0, flaeche = 0;
-    if (e.Bezeichnung.size() > kNameLaengeMax) {
-        r.meldung = hinweis(kNameZuLang);
-        return r;
-    }
-    if (!masseLesen(e, m_gebiet, laenge, breite, flaeche)) {
-        r.meldung = hinweis(kMasseFalsch);
-        return r;
-    }
-    const auto eltern = elternNummer(strAktGruppierungNr);
-    try {
-        sql::Transaction t(m_db);
-        if (!eltern || (*eltern != 0 && !istGruppe(*eltern))) {
-            r.meldung = hinweis(kElternFehlen);
-            return r;
-        }
-        const QString nr =
-            naechsteNummer(m_db, QStringLiteral("FlaechenID"), QStringLiteral("FlaechenNr"), QStringLiteral("Fl"));
+    if (e.Bezeichnung.size() > kNameLaengeMax)
+        return abgelehnt(kNameZuLang);
+    if (!masseLesen(e, m_gebiet, laenge, breite, flaeche))
+        return abgelehnt(kMasseFalsch);
+    Schreibergebnis r = inEinemVorgang(QStringLiteral("Die Fläche konnte nicht gespeichert werden."), [&](Schreibergebnis& r) {
+        const auto neu = neueNummerUnter(strAktGruppierungNr, r);
+        if (!neu)
+            return false;
         sql::exec(m_db,
                   QStringLiteral("INSERT INTO FlaechenID (ID, FlaechenNr, Gliederungspunkt, GruppierungNr, "
                                  "AktuellerDatensatz, Bezeichnung, Laenge, Breite, Flaeche, Kompost, Nutzung, "
                                  "LetzteAenderung) VALUES (?, ?, 0, ?, 1, ?, ?, ?, ?, ?, ?, ?)"),
-                  {neueZeilenId(m_uhr, m_zufall), nr, *eltern, e.Bezeichnung, laenge, breite, flaeche,
+                  {neueZeilenId(m_uhr, m_zufall), neu->first, neu->second, e.Bezeichnung, laenge, breite, flaeche,
                    e.Kompost != 0 ? 1 : 0, e.Nutzung, jetzt()});
         pruefpunkt(u"Flaeche");
-        t.commit();
-        r.FlaechenNr = nr;
-    } catch (const std::exception& ex) {
-        return fehlgeschlagen(QStringLiteral("Die Fläche konnte nicht gespeichert werden."),
-                              QString::fromStdString(ex.what()));
-    }
-    r.ok = true;
-    r.sngFlaecheGroesse = static_cast<float>(flaeche);
+        return true;
+    });
+    if (r.ok)
+        r.sngFlaecheGroesse = static_cast<float>(flaeche);
     return r;
 }
 
 Schreibergebnis FlaechenDaten::flaecheAendern(const QString& flaechenNr, const FlaechenEingabe& e)
 {
-    Schreibergebnis r;
     double laenge = 0, breite = 0, flaeche = 0;
-    if (e.Bezeichnung.size() > kNameLaengeMax) {
-        r.meldung = hinweis(kNameZuLang);
-        return r;
-    }
-    if (!masseLesen(e, m_gebiet, laenge, breite, flaeche)) {
-        r.meldung = hinweis(kMasseFalsch);
-        return r;
-    }
-    try {
-        sql::Transaction t(m_db);
-        const int geaendert =
+    if (e.Bezeichnung.size() > kNameLaengeMax)
+        return abgelehnt(kNameZuLang);
+    if (!masseLesen(e, m_gebiet, laenge, breite, flaeche))
+        return abgelehnt(kMasseFalsch);
+    Schreibergebnis r = inEinemVorgang(QStringLiteral("Die Fläche konnte nicht gespeichert werden."), [&](Schreibergebnis& r) {
+        r.FlaechenNr = flaechenNr;
+        const QSqlQuery q =
             sql::exec(m_db,
                       QStringLiteral("UPDATE FlaechenID SET Bezeichnung = ?, Breite = ?, Laenge = ?, Flaeche = ?, "
                                      "Kompost = ?, Nutzung = ?, AktuellerDatensatz = ?, LetzteAenderung = ? "
                                      "WHERE FlaechenNr = ? AND Gliederungspunkt = 0"),
                       {e.Bezeichnung, breite, laenge, flaeche, e.Kompost != 0 ? 1 : 0, e.Nutzung,
-                       e.AktuellerDatensatz ? 1 : 0, jetzt(), flaechenNr})
-                .numRowsAffected();
-        if (geaendert < 1) {
-            r.meldung = hinweis(kEintragFehlt);
-            return r;
-        }
+                       e.AktuellerDatensatz ? 1 : 0, jetzt(), flaechenNr});
+        if (!geaendert(q, r))
+            return false;
         pruefpunkt(u"Flaeche");
-        t.commit();
-    } catch (const std::exception& ex) {
-        return fehlgeschlagen(QStringLiteral("Die Fläche konnte nicht gespeichert werden."),
-                              QString::fromStdString(ex.what()));
-    }
-    r.ok = true;
-    r.FlaechenNr = flaechenNr;
-    r.sngFlaecheGroesse = static_cast<float>(flaeche);
+        return true;
+    });
+    if (r.ok)
+        r.sngFlaecheGroesse = static_cast<float>(flaeche);
     return r;
 }
 
 Schreibergebnis FlaechenDaten::gruppeNeu(const QString& Bezeichnung, const QString& strAktGruppierungNr)
 {
-    Schreibergebnis r;
-    if (Bezeichnung.size() > kNameLaengeMax) {
-        r.meldung = hinweis(kNameZuLang);
-        return r;
-    }
-    const auto eltern = elternNummer(strAktGruppierungNr);
-    try {
-        sql::Transaction t(m_db);
-        if (!eltern || (*eltern != 0 && !istGruppe(*eltern))) {
-            r.meldung = hinweis(kElternFehlen);
-            return r;
-        }
-        const QString nr =
-            naechsteNummer(m_db, QStringLiteral("FlaechenID"), QStringLiteral("FlaechenNr"), QStringLiteral("Fl"));
+    if (Bezeichnung.size() > kNameLaengeMax)
+        return abgelehnt(kNameZuLang);
+    return inEinemVorgang(QStringLiteral("Die Gruppe konnte nicht gespeichert werden."), [&](Schreibergebnis& r) {
+        const auto neu = neueNummerUnter(strAktGruppierungNr, r);
+        if (!neu)
+            return false;
         sql::exec(m_db,
                   QStringLiteral("INSERT INTO FlaechenID (ID, FlaechenNr, Gliederungspunkt, GruppierungNr, "
                                  "AktuellerDatensatz, Bezeichnung, Laenge, Breite, Flaeche, Bodenart, LetzteAenderung) "
                                  "VALUES (?, ?, 1, ?, 1, ?, 0, 0, 0, 0, ?)"),
-                  {neueZeilenId(m_uhr, m_zufall), nr, *eltern, Bezeichnung, jetzt()});
+                  {neueZeilenId(m_uhr, m_zufall), neu->first, neu->second, Bezeichnung, jetzt()});
         pruefpunkt(u"Gruppe");
-        t.commit();
-        r.FlaechenNr = nr;
-    } catch (const std::exception& ex) {
-        return fehlgeschlagen(QStringLiteral("Die Gruppe konnte nicht gespeichert werden."),
-                              QString::fromStdString(ex.what()));
-    }
-    r.ok = true;
-    return r;
+        return true;
+    });
 }
 
 Schreibergebnis FlaechenDaten::gruppeAendern(const QString& flaechenNr, const QString& Bezeichnung,
                                              bool AktuellerDatensatz)
 {
-    Schreibergebnis r;
-    if (Bezeichnung.size() > kNameLaengeMax) {
-        r.meldung = hinweis(kNameZuLang);
-        return r;
-    }
-    try {
-        sql::Transaction t(m_db);
-        const int geaendert = sql::exec(m_db,
-                                        QStringLiteral("UPDATE FlaechenID SET Bezeichnung = ?, AktuellerDatensatz = ? "
-                                                       "WHERE FlaechenNr = ? AND Gliederungspunkt = 1"),
-                                        {Bezeichnung, AktuellerDatensatz ? 1 : 0, flaechenNr})
-                                  .numRowsAffected();
-        if (geaendert < 1) {
-            r.meldung = hinweis(kEintragFehlt);
-            return r;
-        }
+    if (Bezeichnung.size() > kNameLaengeMax)
+        return abgelehnt(kNameZuLang);
+    return inEinemVorgang(QStringLiteral("Die Gruppe konnte nicht gespeichert werden."), [&](Schreibergebnis& r) {
+        r.FlaechenNr = flaechenNr;
+        const QSqlQuery q = sql::exec(m_db,
+                                      QStringLiteral("UPDATE FlaechenID SET Bezeichnung = ?, AktuellerDatensatz = ? "
+                                                     "WHERE FlaechenNr = ? AND Gliederungspunkt = 1"),
+                                      {Bezeichnung, AktuellerDatensatz ? 1 : 0, flaechenNr});
+        if (!geaendert(q, r))
+            return false;
         pruefpunkt(u"Gruppe");
-        t.commit();
-    } catch (const std::exception& ex) {
-        return fehlgeschlagen(QStringLiteral("Die Gruppe konnte nicht gespeichert werden."),
-                              QString::fromStdString(ex.what()));
-    }
-    r.ok = true;
-    r.FlaechenNr = flaechenNr;
-    return r;
+        return true;
+    });
 }
 
 void FlaechenDaten::aufraeumen(bool mitFlaechen)
@@ -484,39 +453,49 @@ void FlaechenDaten::aufraeumen(bool mitFlaechen)
     }
 }
 
-Schreibergebnis FlaechenDaten::inEinemVorgang(const QString& flaechenNr, const QString& wennFehler,
-                                              const std::function<void()>& arbeit)
+Schreibergebnis FlaechenDaten::abgelehnt(const QString& text)
 {
+    Schreibergebnis r;
+    r.meldung = hinweis(text);
+    return r;
+}
+
+Schreibergebnis FlaechenDaten::inEinemVorgang(const QString& wennFehler,
+                                              const std::function<bool(Schreibergebnis&)>& arbeit)
+{
+    Schreibergebnis r;
     try {
         sql::Transaction t(m_db);
-        arbeit();
+        if (!arbeit(r))
+            return r; // refused: nothing is kept, the reason is in r.meldung
         t.commit();
     } catch (const std::exception& ex) {
         return fehlgeschlagen(wennFehler, QString::fromStdString(ex.what()));
     }
-    Schreibergebnis r;
     r.ok = true;
-    r.FlaechenNr = flaechenNr;
     return r;
 }
 
 Schreibergebnis FlaechenDaten::GruppeMitUnterpunktenLoeschen(const QString& flaechenNr)
 {
-    return inEinemVorgang(flaechenNr, QStringLiteral("Die Gruppe konnte nicht gelöscht werden."), [&] {
+    return inEinemVorgang(QStringLiteral("Die Gruppe konnte nicht gelöscht werden."), [&](Schreibergebnis& r) {
+        r.FlaechenNr = flaechenNr;
         sql::exec(m_db, QStringLiteral("DELETE FROM FlaechenID WHERE FlaechenNr = ? AND Gliederungspunkt = 1"),
                   {flaechenNr});
         pruefpunkt(u"Gruppe");
         aufraeumen(true);
+        return true;
     });
 }
 
 Schreibergebnis FlaechenDaten::GruppeAufloesen(const QString& flaechenNr)
 {
-    return inEinemVorgang(flaechenNr, QStringLiteral("Die Gruppe konnte nicht aufgelöst werden."), [&] {
+    return inEinemVorgang(QStringLiteral("Die Gruppe konnte nicht aufgelöst werden."), [&](Schreibergebnis& r) {
+        r.FlaechenNr = flaechenNr;
         const auto gruppe = flaecheLesen(flaechenNr);
         const auto n = nummerTeil(flaechenNr);
         if (!gruppe || !gruppe->Gliederungspunkt || !n)
-            return;
+            return true;
         // children first: a failure can never leave them without their group
         const qint64 eltern = gruppe->GruppierungNr == *n ? 0 : gruppe->GruppierungNr;
         sql::exec(m_db, QStringLiteral("UPDATE FlaechenID SET GruppierungNr = ? WHERE GruppierungNr = ?"),
@@ -525,26 +504,30 @@ Schreibergebnis FlaechenDaten::GruppeAufloesen(const QString& flaechenNr)
         sql::exec(m_db, QStringLiteral("DELETE FROM FlaechenID WHERE FlaechenNr = ? AND Gliederungspunkt = 1"),
                   {flaechenNr});
         pruefpunkt(u"Gruppe");
+        return true;
     });
 }
 
 Schreibergebnis FlaechenDaten::FlaecheLoeschen(const QString& flaechenNr)
 {
-    return inEinemVorgang(flaechenNr, QStringLiteral("Die Fläche konnte nicht gelöscht werden."), [&] {
+    return inEinemVorgang(QStringLiteral("Die Fläche konnte nicht gelöscht werden."), [&](Schreibergebnis& r) {
+        r.FlaechenNr = flaechenNr;
         sql::exec(m_db, QStringLiteral("DELETE FROM FlaechenID WHERE FlaechenNr = ? AND Gliederungspunkt = 0"),
                   {flaechenNr});
         pruefpunkt(u"Flaeche");
         aufraeumen(false);
+        return true;
     });
 }
 
 Schreibergebnis FlaechenDaten::AnalyseLoeschen(const QString& analysenNr)
 {
-    return inEinemVorgang(QString(), QStringLiteral("Die Analyse konnte nicht gelöscht werden."), [&] {
+    return inEinemVorgang(QStringLiteral("Die Analyse konnte nicht gelöscht werden."), [&](Schreibergebnis&) {
         sql::exec(m_db, QStringLiteral("DELETE FROM AnalysenID WHERE AnalysenNr = ?"), {analysenNr});
         pruefpunkt(u"Analyse");
         sql::exec(m_db, QStringLiteral("DELETE FROM ZOFlaechenAnalysen WHERE AnalysenNr = ?"), {analysenNr});
         pruefpunkt(u"Zuordnung");
+        return true;
     });
 }
 

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringView>
 
@@ -164,9 +165,14 @@ private:
     bool istGruppe(qint64 nummer) const;
     void aufraeumen(bool mitFlaechen);
     Schreibergebnis fehlgeschlagen(const QString& was, const QString& grund) const;
-    // Runs `arbeit` in one transaction: all of it or, on any failure, nothing (with the message).
-    Schreibergebnis inEinemVorgang(const QString& flaechenNr, const QString& wennFehler,
-                                   const std::function<void()>& arbeit);
+    static Schreibergebnis abgelehnt(const QString& text);
+    // Runs `arbeit` in one transaction: all of it, or nothing when it refuses (returns false with the
+    // reason in the result) or fails (with the message `wennFehler`).
+    Schreibergebnis inEinemVorgang(const QString& wennFehler, const std::function<bool(Schreibergebnis&)>& arbeit);
+    // Checks the parent group of a new entry and takes the next number (into r.FlaechenNr).
+    std::optional<std::pair<QString, qint64>> neueNummerUnter(const QString& strAktGruppierungNr, Schreibergebnis& r);
+    // True when the statement changed a row; otherwise the result says the entry is gone.
+    static bool geaendert(const QSqlQuery& q, Schreibergebnis& r);
 
     QSqlDatabase m_db;
     const Gebietsschema& m_gebiet;

@@ -148,13 +148,7 @@ frmFlaeche::frmFlaeche() : Seite(QStringLiteral("frmFlaeche"), QString(), Platz:
     optionen->addWidget(m_lblAktuellerDatensatz, 3, 1);
     optionen->setColumnStretch(1, 1);
 
-    auto* knoepfe = new QHBoxLayout;
-    knoepfe->addStretch(1);
-    for (QToolButton* b : {m_cmbSpeichern, m_cmbHilfe, m_cmbAbbruch}) {
-        b->setIconSize(QSize(32, 32));
-        b->setMinimumWidth(90);
-        knoepfe->addWidget(b);
-    }
+    auto* knoepfe = dialogKnoepfe({m_cmbSpeichern, m_cmbHilfe, m_cmbAbbruch});
 
     auto* spalte = new QVBoxLayout(this);
     spalte->addLayout(raster);

@@ -67,13 +67,7 @@ frmFlaecheGruppe::frmFlaecheGruppe() : Seite(QStringLiteral("frmFlaecheGruppe"),
     flagge->addWidget(m_lblAktuellerDatensatz);
     flagge->addStretch(1);
     raster->addLayout(flagge, 1, 1, 1, 2);
-    auto* knoepfe = new QHBoxLayout;
-    knoepfe->addStretch(1);
-    for (QToolButton* b : {m_cmbSpeichern, m_cmbHilfe, m_cmbAbbruch}) {
-        b->setIconSize(QSize(32, 32));
-        b->setMinimumWidth(90);
-        knoepfe->addWidget(b);
-    }
+    auto* knoepfe = dialogKnoepfe({m_cmbSpeichern, m_cmbHilfe, m_cmbAbbruch});
     auto* spalte = new QVBoxLayout(this);
     spalte->addLayout(raster);
     spalte->addSpacing(8);

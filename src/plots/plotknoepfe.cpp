@@ -4,6 +4,7 @@
 #include "platform/fenster.h"
 #include "services/appcontext.h"
 
+#include <QHBoxLayout>
 #include <QToolButton>
 
 #include <algorithm>
@@ -39,6 +40,18 @@ QToolButton* bildKnopf(QWidget* eltern, const QString& name, const QString& text
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setMouseTracking(true);
     return b;
+}
+
+QHBoxLayout* dialogKnoepfe(std::initializer_list<QToolButton*> knoepfe)
+{
+    auto* zeile = new QHBoxLayout;
+    zeile->addStretch(1);
+    for (QToolButton* b : knoepfe) {
+        b->setIconSize(QSize(32, 32));
+        b->setMinimumWidth(90);
+        zeile->addWidget(b);
+    }
+    return zeile;
 }
 
 } // namespace kav

@@ -3,6 +3,9 @@
 #include <QColor>
 #include <QString>
 
+#include <initializer_list>
+
+class QHBoxLayout;
 class QToolButton;
 class QWidget;
 
@@ -14,5 +17,8 @@ void plotDialogOeffnen(const QString& name, bool neu);
 
 // A button with a picture over its caption, following the mouse.
 QToolButton* bildKnopf(QWidget* eltern, const QString& name, const QString& text, const QString& hinweis);
+
+// The row of picture buttons at the foot of a dialog, right-aligned.
+QHBoxLayout* dialogKnoepfe(std::initializer_list<QToolButton*> knoepfe);
 
 } // namespace kav
