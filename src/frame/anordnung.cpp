@@ -37,11 +37,12 @@ forms::Tw Anordnung::B(int k) const { return forms::Tw(toolbar().cmbMenu(k)); }
 
 const forms::BildListe& Anordnung::imlIcon() const { return m_haupt.imlIcon(); }
 
-void Anordnung::farbverlauf(QWidget* ziel) const
+void BenutzerverlaufZeichnen(QWidget* ziel, const Einstellungen& e)
 {
-    const Einstellungen& e = m_app.einstellungen;
     FarbverlaufZeichnen(ziel, e.intRot, e.intGruen, e.intBlau, e.intRotHell, e.intGruenHell, e.intBlauHell);
 }
+
+void Anordnung::farbverlauf(QWidget* ziel) const { BenutzerverlaufZeichnen(ziel, m_app.einstellungen); }
 
 QString ArbeitsbereichAnordnen(const QString& /*strFormular*/)
 {

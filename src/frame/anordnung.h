@@ -18,6 +18,9 @@ class frmToolbar;
 class mdiZentral;
 
 // One layout pass as the blocks of the windows see it.
+// The two-colour gradient of the user colour and its highlight on `ziel`.
+void BenutzerverlaufZeichnen(QWidget* ziel, const Einstellungen& e);
+
 class Anordnung {
 public:
     Anordnung(mdiZentral& haupt, forms::FensterRegister& fenster, AppContext& a, int schriftGroesse);

@@ -1,8 +1,8 @@
 #include "plots/frmalteanalyse.h"
 
+#include "frame/anordnung.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
-#include "platform/farbverlaufzeichnen.h"
 #include "plots/alteanalyse.h"
 #include "plots/plotknoepfe.h"
 #include "services/appcontext.h"
@@ -55,8 +55,7 @@ frmAlteAnalyse::frmAlteAnalyse() : Seite(QStringLiteral("frmAlteAnalyse"), QStri
 void frmAlteAnalyse::Form_Load()
 {
     Seite::Form_Load();
-    const Einstellungen& e = app().einstellungen;
-    FarbverlaufZeichnen(this, e.intRot, e.intGruen, e.intBlau, e.intRotHell, e.intGruenHell, e.intBlauHell);
+    BenutzerverlaufZeichnen(this, app().einstellungen);
     forms::setBackColor(m_cmdOK, benutzerFarbeHell(app().einstellungen));
     if (mdiZentral* h = ui().haupt.data())
         m_cmdOK->setIcon(h->imlIcon().bild(QStringLiteral("OK")));

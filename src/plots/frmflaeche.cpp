@@ -1,5 +1,6 @@
 #include "plots/frmflaeche.h"
 
+#include "frame/anordnung.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "plots/flaechenbaumansicht.h"
@@ -13,7 +14,6 @@
 #include "services/zahleneingabe.h"
 #include "services/zahlenfilter.h"
 #include "frame/hilfe.h"
-#include "platform/farbverlaufzeichnen.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -226,8 +226,7 @@ void frmFlaeche::Form_Load()
     }
     adjustSize();
     platzieren();
-    FarbverlaufZeichnen(this, a.einstellungen.intRot, a.einstellungen.intGruen, a.einstellungen.intBlau,
-                        a.einstellungen.intRotHell, a.einstellungen.intGruenHell, a.einstellungen.intBlauHell);
+    BenutzerverlaufZeichnen(this, a.einstellungen);
 }
 
 void frmFlaeche::platzieren()
@@ -247,8 +246,7 @@ void frmFlaeche::platzieren()
 void frmFlaeche::resizeEvent(QResizeEvent* e)
 {
     Seite::resizeEvent(e);
-    const Einstellungen& s = app().einstellungen;
-    FarbverlaufZeichnen(this, s.intRot, s.intGruen, s.intBlau, s.intRotHell, s.intGruenHell, s.intBlauHell);
+    BenutzerverlaufZeichnen(this, app().einstellungen);
 }
 
 void frmFlaeche::AktuellerDatensatzAnzeigen(int wert)

@@ -1,9 +1,9 @@
 #include "plots/frmflaechegruppe.h"
 
+#include "frame/anordnung.h"
 #include "frame/hilfe.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
-#include "platform/farbverlaufzeichnen.h"
 #include "plots/flaechenbaumansicht.h"
 #include "plots/flaechendaten.h"
 #include "plots/frmanalysenwerte.h"
@@ -114,8 +114,7 @@ void frmFlaecheGruppe::Form_Load()
     }
     adjustSize();
     platzieren();
-    const Einstellungen& s = a.einstellungen;
-    FarbverlaufZeichnen(this, s.intRot, s.intGruen, s.intBlau, s.intRotHell, s.intGruenHell, s.intBlauHell);
+    BenutzerverlaufZeichnen(this, a.einstellungen);
 }
 
 void frmFlaecheGruppe::platzieren()
@@ -137,8 +136,7 @@ void frmFlaecheGruppe::platzieren()
 void frmFlaecheGruppe::resizeEvent(QResizeEvent* e)
 {
     Seite::resizeEvent(e);
-    const Einstellungen& s = app().einstellungen;
-    FarbverlaufZeichnen(this, s.intRot, s.intGruen, s.intBlau, s.intRotHell, s.intGruenHell, s.intBlauHell);
+    BenutzerverlaufZeichnen(this, app().einstellungen);
 }
 
 void frmFlaecheGruppe::changeEvent(QEvent* e)
