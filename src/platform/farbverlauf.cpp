@@ -1,6 +1,6 @@
 #include "platform/farbverlauf.h"
 
-#include "services/rounding.h"
+#include "platform/rounding.h"
 
 #include <cstdint>
 #include <cstdlib>

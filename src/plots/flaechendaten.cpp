@@ -1,11 +1,11 @@
 #include "plots/flaechendaten.h"
 
 #include "platform/clock.h"
-#include "requirement/wizardstate.h"
+#include "platform/rounding.h"
 #include "services/gebietsschema.h"
 #include "services/recordids.h"
-#include "services/rounding.h"
 #include "services/sql.h"
+#include "services/wizardstate.h"
 
 #include <QSqlQuery>
 

@@ -1,9 +1,9 @@
 #include "requirement/bedarf.h"
 
 #include "platform/clock.h"
+#include "platform/rounding.h"
 #include "requirement/mischkultur.h"
 #include "services/calendarweeks.h"
-#include "services/rounding.h"
 
 #include <QStringList>
 

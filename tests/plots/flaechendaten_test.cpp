@@ -1,6 +1,6 @@
 #include "plots/flaechendaten.h"
 #include "plotfixture.h"
-#include "requirement/wizardstate.h"
+#include "services/wizardstate.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
