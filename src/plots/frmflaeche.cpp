@@ -1,10 +1,12 @@
 #include "plots/frmflaeche.h"
 
 #include "frame/anordnung.h"
+#include "frame/hilfe.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "plots/flaechenbaumansicht.h"
 #include "plots/flaechendaten.h"
+#include "plots/flaechentexte.h"
 #include "plots/frmanalysenwerte.h"
 #include "plots/plotbilder.h"
 #include "plots/plotknoepfe.h"
@@ -13,7 +15,6 @@
 #include "services/meldungen.h"
 #include "services/zahleneingabe.h"
 #include "services/zahlenfilter.h"
-#include "frame/hilfe.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -205,7 +206,7 @@ void frmFlaeche::Form_Load()
     if (!m_neu && a.db) {
         std::optional<FlaechenZeile> z;
         try {
-            z = FlaechenDaten(a.db->cnDaten(), a.gebiet, *a.uhr, a.zufall).flaecheLesen(m_flaechenNr);
+            z = flaecheLesen(a.db->cnDaten(), m_flaechenNr);
         } catch (const std::exception&) {
             z.reset();
         }

@@ -101,7 +101,7 @@ void frmFlaecheGruppe::Form_Load()
     if (!m_neu && a.db) {
         std::optional<FlaechenZeile> z;
         try {
-            z = FlaechenDaten(a.db->cnDaten(), a.gebiet, *a.uhr, a.zufall).flaecheLesen(m_flaechenNr);
+            z = flaecheLesen(a.db->cnDaten(), m_flaechenNr);
         } catch (const std::exception&) {
             z.reset();
         }
