@@ -68,17 +68,19 @@ bool FlaechenDaten::istGruppe(qint64 nummer) const
                .toLongLong() > 0;
 }
 
-std::optional<std::pair<QString, qint64>> FlaechenDaten::neueNummerUnter(const QString& strAktGruppierungNr,
-                                                                          Schreibergebnis& r)
+bool FlaechenDaten::eintragEinfuegen(Schreibergebnis& r, const QString& strAktGruppierungNr, const QString& anweisung,
+                                     const QVariantList& werte, QStringView punkt)
 {
     const auto eltern = elternNummer(strAktGruppierungNr);
     if (!eltern || (*eltern != 0 && !istGruppe(*eltern))) {
         r.meldung = hinweis(kElternFehlen);
-        return std::nullopt;
+        return false;
     }
     r.FlaechenNr =
         naechsteNummer(m_db, QStringLiteral("FlaechenID"), QStringLiteral("FlaechenNr"), QStringLiteral("Fl"));
-    return std::make_pair(r.FlaechenNr, *eltern);
+    sql::exec(m_db, anweisung, QVariantList{neueId(), r.FlaechenNr, *eltern} + werte);
+    pruefpunkt(punkt);
+    return true;
 }
 
 Schreibergebnis FlaechenDaten::flaecheSchreiben(const FlaechenEingabe& e,
@@ -108,17 +110,12 @@ Schreibergebnis FlaechenDaten::flaecheSchreiben(const FlaechenEingabe& e,
 Schreibergebnis FlaechenDaten::flaecheNeu(const FlaechenEingabe& e, const QString& strAktGruppierungNr)
 {
     return flaecheSchreiben(e, [&](Schreibergebnis& r, const Masse& m) {
-        const auto neu = neueNummerUnter(strAktGruppierungNr, r);
-        if (!neu)
-            return false;
-        sql::exec(m_db,
-                  QStringLiteral("INSERT INTO FlaechenID (ID, FlaechenNr, Gliederungspunkt, GruppierungNr, "
-                                 "AktuellerDatensatz, Bezeichnung, Laenge, Breite, Flaeche, Kompost, Nutzung, "
-                                 "LetzteAenderung) VALUES (?, ?, 0, ?, 1, ?, ?, ?, ?, ?, ?, ?)"),
-                  {neueId(), neu->first, neu->second, e.Bezeichnung, m.laenge, m.breite, m.flaeche,
-                   e.Kompost != 0 ? 1 : 0, e.Nutzung, jetzt()});
-        pruefpunkt(u"Flaeche");
-        return true;
+        return eintragEinfuegen(r, strAktGruppierungNr,
+                                QStringLiteral("INSERT INTO FlaechenID (ID, FlaechenNr, GruppierungNr, Gliederungspunkt, "
+                                               "AktuellerDatensatz, Bezeichnung, Laenge, Breite, Flaeche, Kompost, "
+                                               "Nutzung, LetzteAenderung) VALUES (?, ?, ?, 0, 1, ?, ?, ?, ?, ?, ?, ?)"),
+                                {e.Bezeichnung, m.laenge, m.breite, m.flaeche, e.Kompost != 0 ? 1 : 0, e.Nutzung, jetzt()},
+                                u"Flaeche");
     });
 }
 
@@ -145,16 +142,11 @@ Schreibergebnis FlaechenDaten::gruppeNeu(const QString& Bezeichnung, const QStri
     if (Bezeichnung.size() > kNameLaengeMax)
         return abgelehnt(kNameZuLang);
     return inEinemVorgang(QStringLiteral("Die Gruppe konnte nicht gespeichert werden."), [&](Schreibergebnis& r) {
-        const auto neu = neueNummerUnter(strAktGruppierungNr, r);
-        if (!neu)
-            return false;
-        sql::exec(m_db,
-                  QStringLiteral("INSERT INTO FlaechenID (ID, FlaechenNr, Gliederungspunkt, GruppierungNr, "
-                                 "AktuellerDatensatz, Bezeichnung, Laenge, Breite, Flaeche, Bodenart, LetzteAenderung) "
-                                 "VALUES (?, ?, 1, ?, 1, ?, 0, 0, 0, 0, ?)"),
-                  {neueId(), neu->first, neu->second, Bezeichnung, jetzt()});
-        pruefpunkt(u"Gruppe");
-        return true;
+        return eintragEinfuegen(r, strAktGruppierungNr,
+                                QStringLiteral("INSERT INTO FlaechenID (ID, FlaechenNr, GruppierungNr, Gliederungspunkt, "
+                                               "AktuellerDatensatz, Bezeichnung, Laenge, Breite, Flaeche, Bodenart, "
+                                               "LetzteAenderung) VALUES (?, ?, ?, 1, 1, ?, 0, 0, 0, 0, ?)"),
+                                {Bezeichnung, jetzt()}, u"Gruppe");
     });
 }
 

@@ -5,6 +5,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariantList>
 
 #include <optional>
 
@@ -53,9 +54,11 @@ public:
     Schreibergebnis gruppeAendern(const QString& flaechenNr, const QString& Bezeichnung, bool AktuellerDatensatz);
 
 private:
-    // Checks the parent group of a new entry and takes the next number (into r.FlaechenNr);
-    // returns the number with the parent's number part.
-    std::optional<std::pair<QString, qint64>> neueNummerUnter(const QString& strAktGruppierungNr, Schreibergebnis& r);
+    // A new entry under the group `strAktGruppierungNr`: checks that the group is there, takes the next
+    // number (into r.FlaechenNr) and runs `anweisung` with a new row id, the number, the group's number
+    // part and `werte`. False (with the reason in r) when the group is gone.
+    bool eintragEinfuegen(Schreibergebnis& r, const QString& strAktGruppierungNr, const QString& anweisung,
+                          const QVariantList& werte, QStringView punkt);
     struct Masse {
         double laenge = 0, breite = 0, flaeche = 0;
     };

@@ -1,5 +1,6 @@
 #include "plots/frmanalysenwerte.h"
 
+#include "frame/bilder.h"
 #include "frame/frmtoolbar.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
@@ -10,8 +11,6 @@
 #include "plots/flaechendaten.h"
 #include "plots/flaechenmenue.h"
 #include "plots/flaechentexte.h"
-#include "plots/plotbilder.h"
-#include "plots/plotknoepfe.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
@@ -60,7 +59,7 @@ frmAnalysenWerte::frmAnalysenWerte()
     : Seite(QStringLiteral("frmAnalysenWerte"), QStringLiteral("Analysenwerte"), Platz::UnterBrotkrume)
 {
     setMouseTracking(true);
-    m_imlTrv = plotBaumListe();
+    m_imlTrv = flaechenBaumListe();
 
     m_lblFlaeche = beschriftung(this, QStringLiteral("lblFlaeche"), QString());
     m_lblFlaeche->setWordWrap(true);

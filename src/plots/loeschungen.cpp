@@ -63,16 +63,21 @@ void Loeschungen::aufraeumen(bool mitFlaechen)
     }
 }
 
-Schreibergebnis Loeschungen::GruppeMitUnterpunktenLoeschen(const QString& flaechenNr)
+Schreibergebnis Loeschungen::eintragLoeschen(const QString& flaechenNr, bool gruppe, const QString& wennFehler)
 {
-    return inEinemVorgang(QStringLiteral("Die Gruppe konnte nicht gelöscht werden."), [&](Schreibergebnis& r) {
+    return inEinemVorgang(wennFehler, [&](Schreibergebnis& r) {
         r.FlaechenNr = flaechenNr;
-        sql::exec(m_db, QStringLiteral("DELETE FROM FlaechenID WHERE FlaechenNr = ? AND Gliederungspunkt = 1"),
-                  {flaechenNr});
-        pruefpunkt(u"Gruppe");
-        aufraeumen(true);
+        sql::exec(m_db, QStringLiteral("DELETE FROM FlaechenID WHERE FlaechenNr = ? AND Gliederungspunkt = ?"),
+                  {flaechenNr, gruppe ? 1 : 0});
+        pruefpunkt(gruppe ? u"Gruppe" : u"Flaeche");
+        aufraeumen(gruppe);
         return true;
     });
+}
+
+Schreibergebnis Loeschungen::GruppeMitUnterpunktenLoeschen(const QString& flaechenNr)
+{
+    return eintragLoeschen(flaechenNr, true, QStringLiteral("Die Gruppe konnte nicht gelöscht werden."));
 }
 
 Schreibergebnis Loeschungen::GruppeAufloesen(const QString& flaechenNr)
@@ -97,14 +102,7 @@ Schreibergebnis Loeschungen::GruppeAufloesen(const QString& flaechenNr)
 
 Schreibergebnis Loeschungen::FlaecheLoeschen(const QString& flaechenNr)
 {
-    return inEinemVorgang(QStringLiteral("Die Fläche konnte nicht gelöscht werden."), [&](Schreibergebnis& r) {
-        r.FlaechenNr = flaechenNr;
-        sql::exec(m_db, QStringLiteral("DELETE FROM FlaechenID WHERE FlaechenNr = ? AND Gliederungspunkt = 0"),
-                  {flaechenNr});
-        pruefpunkt(u"Flaeche");
-        aufraeumen(false);
-        return true;
-    });
+    return eintragLoeschen(flaechenNr, false, QStringLiteral("Die Fläche konnte nicht gelöscht werden."));
 }
 
 Schreibergebnis Loeschungen::AnalyseLoeschen(const QString& analysenNr)

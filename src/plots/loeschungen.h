@@ -28,6 +28,9 @@ public:
     Schreibergebnis AnalyseLoeschen(const QString& analysenNr);
 
 private:
+    // Deletes the group or plot, then every row left without its owner (with `gruppe` also entries
+    // whose group is gone).
+    Schreibergebnis eintragLoeschen(const QString& flaechenNr, bool gruppe, const QString& wennFehler);
     void aufraeumen(bool mitFlaechen);
 };
 
