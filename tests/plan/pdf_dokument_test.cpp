@@ -158,7 +158,7 @@ TEST(PdfDokument, TextzeilenUndSeiten)
     });
 }
 
-// Mended: LinesPerPage 0 never closes a page that is not open (that made a broken document); a negative
+// LinesPerPage 0 never closes a page that is not open (that would make a broken document); a negative
 // value never breaks pages, and the line counter reports its overflow instead of running over.
 TEST(PdfDokument, ZeilenJeSeiteNullUndNegativ)
 {
@@ -293,7 +293,7 @@ TEST(PdfDokument, ClearHinterlaesstKeineSpur)
     pruefeDokument(d);
 }
 
-// Mended: a file that cannot be written or read is reported to the caller and the document stays as it was.
+// A file that cannot be written or read is reported to the caller and the document stays as it was.
 TEST(PdfDokument, DateienUndIhreFehler)
 {
     clsPDF pdf = neuesPdf();
