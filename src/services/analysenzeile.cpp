@@ -5,20 +5,18 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-#include <cmath>
-
 namespace kav {
 
 namespace {
 
-// A stored number; nullopt for an empty field, a text that is no number, or an infinite value.
+// A stored number; nullopt for an empty field or a text that is no number.
 std::optional<double> zahlFeld(const QVariant& v)
 {
     if (v.isNull())
         return std::nullopt;
     bool ok = false;
     const double d = v.toDouble(&ok);
-    if (!ok || !std::isfinite(d))
+    if (!ok)
         return std::nullopt;
     return d;
 }

@@ -34,7 +34,7 @@ protected:
         sql::exec(dateien.daten.db(), "INSERT INTO AnalysenID (AnalysenNr, GesamtN, P2O5, K2O, pH) "
                                       "VALUES ('An1001', NULL, 9, 30, 6.1)");
         sql::exec(dateien.daten.db(), "INSERT INTO AnalysenID (AnalysenNr, GesamtN, P2O5, K2O, Mg, pH) "
-                                      "VALUES ('An1002', '', 'viel', '12.5', NULL, 'inf')");
+                                      "VALUES ('An1002', '', 'viel', '12.5', NULL, '6,1')");
     }
     void planZeile(const QString& id, const QString& mkid, const QString& kultur, int start)
     {
