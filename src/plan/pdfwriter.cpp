@@ -3,6 +3,8 @@
 
 #include "plan/pdf_intern.h"
 
+#include <QScopeGuard>
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -363,11 +365,8 @@ void clsPDF::ereignis(const std::function<void()>& handler)
 {
     if (!handler)
         return;
-    struct Ende {
-        bool& laeuft;
-        ~Ende() { laeuft = false; }
-    } ende{m_imEreignis};
     m_imEreignis = true;
+    const auto ende = qScopeGuard([this] { m_imEreignis = false; });
     handler();
 }
 
