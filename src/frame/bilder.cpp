@@ -1,6 +1,7 @@
 #include "frame/bilder.h"
 
 #include <QFile>
+#include <QToolButton>
 
 namespace kav {
 
@@ -54,6 +55,33 @@ forms::BildListe titelListe()
     aus(l, "Datum");
     aus(l, "Flaeche");
     return l;
+}
+
+forms::BildListe flaechenBaumListe()
+{
+    forms::BildListe l;
+    for (const char* k : {"FlaecheGrp", "Flaeche", "Knoten", "opb0", "opb1"})
+        aus(l, k);
+    return l;
+}
+
+forms::BildListe checkListe()
+{
+    forms::BildListe l;
+    for (const char* k : {"opb0", "opb1", "chb0", "chb1"})
+        aus(l, k);
+    return l;
+}
+
+QToolButton* bildKnopf(QWidget* eltern, const QString& name, const QString& text, const QString& hinweis)
+{
+    auto* b = new QToolButton(eltern);
+    b->setObjectName(name);
+    b->setText(text);
+    b->setToolTip(hinweis);
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setMouseTracking(true);
+    return b;
 }
 
 } // namespace kav

@@ -2,12 +2,11 @@
 
 #include "frame/bilder.h"
 #include "frame/frmtoolbar.h"
+#include "frame/titelzeilen.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
-#include "services/sql.h"
 
 #include <QLabel>
-#include <QSqlQuery>
 
 namespace kav {
 
@@ -23,11 +22,6 @@ frmTitel::frmTitel() : forms::Formular(QStringLiteral("frmTitel"))
         lbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         m_lbl.anhaengen(lbl);
     }
-}
-
-QString frmTitel::gruppenBild(int gruppierungNr)
-{
-    return gruppierungNr < 1007 ? QStringLiteral("Gr%1").arg(gruppierungNr) : QStringLiteral("Gr1001");
 }
 
 void frmTitel::bildSetzen(int i, const QString& schluessel)
@@ -55,31 +49,11 @@ void frmTitel::zeilenLesen()
     AppContext& a = app();
     if (!a.db)
         return;
-    const WizardState& w = a.bedarf;
-    const QString kopf = w.strAktKulturNr.left(2);
-    if (kopf == QLatin1String("Ku") || kopf == QLatin1String("ID")) {
-        const QString nr = kopf == QLatin1String("Ku") ? w.strAktKulturNr : QStringLiteral("Ku1089");
-        QSqlQuery q = sql::exec(a.db->cnKav(), QStringLiteral("SELECT Bezeichnung, GruppierungNr FROM KulturID WHERE KulturNr = ?"), {nr});
-        if (q.next()) {
-            m_lbl(1)->setText(q.value(0).toString());
-            bildSetzen(1, gruppenBild(q.value(1).toInt()));
-        }
-    }
-    {
-        QSqlQuery q = sql::exec(a.db->cnDaten(), QStringLiteral("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = ?"),
-                                {w.strAktFlaechenNr});
-        if (q.next()) {
-            m_lbl(2)->setText(q.value(0).toString());
-            bildSetzen(2, QStringLiteral("Flaeche"));
-        }
-    }
-    {
-        QSqlQuery q = sql::exec(a.db->cnDaten(), QStringLiteral("SELECT Datum FROM AnalysenID WHERE AnalysenNr = ?"),
-                                {w.strAktAnalysenNr});
-        if (q.next()) {
-            const auto datum = a.gebiet.datumLesen(q.value(0).toString());
-            m_lbl(3)->setText(QStringLiteral("vom: ") + (datum ? a.gebiet.datumText(datum->date()) : q.value(0).toString()));
-            bildSetzen(3, QStringLiteral("Datum"));
+    const TitelZeilen z = TitelZeilenLesen(a.db->cnKav(), a.db->cnDaten(), a.bedarf, a.gebiet);
+    for (int i = 1; i <= 3; ++i) {
+        if (const auto& zeile = z[static_cast<size_t>(i - 1)]) {
+            m_lbl(i)->setText(zeile->text);
+            bildSetzen(i, zeile->bild);
         }
     }
 }

@@ -20,12 +20,9 @@ public:
     const forms::BildListe& imlTitel() const { return m_iml; }
 
     void Form_Load() override;
-    // Reads the three lines from the databases for the current wizard state.
+    // Shows the three lines read for the current wizard state.
     void zeilenLesen();
     void anordnen(Anordnung& a) override;
-
-    // Picture key of a crop group: "Gr" + number below 1007, "Gr1001" from 1007 on.
-    static QString gruppenBild(int gruppierungNr);
 
 private:
     void bildSetzen(int i, const QString& schluessel);

@@ -10,9 +10,9 @@
 #include "frame/schritte.h"
 #include "frame/seitenwechsel.h"
 #include "platform/farbverlaufzeichnen.h"
+#include "platform/rounding.h"
 #include "services/appcontext.h"
 #include "services/programmstart.h"
-#include "services/rounding.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -246,11 +246,16 @@ void clsPDF::DrawText(float X, float Y, std::string_view Text, float Angle)
 
 void clsPDF::PrintLine(std::string_view Zeile)
 {
+    nichtImEreignis("kann keine Textzeile geschrieben werden");
     // A page is closed only when one is open (LinesPerPage 0 would otherwise close a closed page).
-    if (m_zeile == m_linesPerPage && m_zeile != 0)
-        endPage();
-    if (m_zeile == 0)
-        startPage();
+    const bool voll = m_zeile == m_linesPerPage && m_zeile != 0;
+    if (voll || m_zeile == 0) {
+        seitenSchritt([&] {
+            if (voll)
+                endPage();
+            startPage();
+        });
+    }
     if (m_zeile == INT16_MAX)
         throw PdfFehler("Die Seite hat zu viele Textzeilen.");
     m_text += '(';
@@ -262,16 +267,19 @@ void clsPDF::PrintLine(std::string_view Zeile)
 
 void clsPDF::NewPage(int16_t FontSize, int16_t LinesPerPage)
 {
-    if (FontSize != 0)
-        m_fontSize = FontSize;
-    if (LinesPerPage != 0)
-        m_linesPerPage = LinesPerPage;
-    if (m_zeile != 0) {
-        endPage();
-    } else if (!m_dropBlankPages) {
-        startPage();
-        endPage();
-    }
+    nichtImEreignis("kann keine neue Seite begonnen werden");
+    seitenSchritt([&] {
+        if (FontSize != 0)
+            m_fontSize = FontSize;
+        if (LinesPerPage != 0)
+            m_linesPerPage = LinesPerPage;
+        if (m_zeile != 0) {
+            endPage();
+        } else if (!m_dropBlankPages) {
+            startPage();
+            endPage();
+        }
+    });
 }
 
 void clsPDF::PrintText(std::string_view Text)

@@ -3,10 +3,11 @@
 
 #include "plan/pdf_intern.h"
 
+#include <QScopeGuard>
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <tuple>
 
 namespace kav {
 
@@ -81,6 +82,7 @@ void clsPDF::PaperSize(int32_t Value)
 
 void clsPDF::Clear(int16_t FontSize, int16_t LinesPerPage)
 {
+    nichtImEreignis("kann das PDF-Dokument nicht neu begonnen werden");
     if (FontSize != 0)
         m_fontSize = FontSize;
     if (LinesPerPage != 0)
@@ -255,8 +257,7 @@ void clsPDF::startPage()
     operatorSchreiben();
     m_stiftX = 0;
     m_stiftY = m_hoehePortrait;
-    if (PageStarted)
-        PageStarted();
+    ereignis(PageStarted);
     operatorSchreiben();
     m_text += m_grafik;
     m_grafik.clear();
@@ -278,8 +279,7 @@ void clsPDF::startPage()
 void clsPDF::endPage()
 {
     zeileSchreiben("ET");
-    if (PageFinished)
-        PageFinished();
+    ereignis(PageFinished);
     operatorSchreiben();
     m_text += m_grafik;
     m_grafik.clear();
@@ -299,39 +299,113 @@ void clsPDF::endPage()
 
 // ---- the finished document ---------------------------------------------------------------------
 
+struct clsPDF::Stand {
+    int16_t zeile;
+    int32_t seitenZahl, objektZahl, streamStart;
+    size_t textLaenge;
+    std::string grafik;
+    char op;
+    bool farbePending, breitePending, fuellFarbePending, pfadOffen, fertigAktuell;
+    float stiftX, stiftY;
+    int32_t drawColor;
+    float drawWidth;
+    int32_t fillColor, fillMode;
+    int16_t fontSize;
+    float hoehePortrait, breitePortrait;
+    int32_t orientation, paperSize;
+    int16_t linesPerPage;
+    float leftMargin, topMargin;
+    bool dropBlankPages;
+    std::string newPageString;
+};
+
+clsPDF::Stand clsPDF::stand() const
+{
+    // the document only grows at its end: its length is enough to put it back
+    return Stand{m_zeile, m_seitenZahl, m_objektZahl, m_streamStart, m_text.size(), m_grafik, m_operator,
+                 m_farbePending, m_breitePending, m_fuellFarbePending, m_pfadOffen, m_fertigAktuell, m_stiftX,
+                 m_stiftY, m_drawColor, m_drawWidth, m_fillColor, m_fillMode, m_fontSize, m_hoehePortrait,
+                 m_breitePortrait, m_orientation, m_paperSize, m_linesPerPage, m_leftMargin, m_topMargin,
+                 m_dropBlankPages, m_newPageString};
+}
+
+void clsPDF::zurueck(const Stand& s)
+{
+    m_zeile = s.zeile;
+    m_seitenZahl = s.seitenZahl;
+    m_objektZahl = s.objektZahl;
+    m_streamStart = s.streamStart;
+    m_text.resize(s.textLaenge);
+    m_grafik = s.grafik;
+    m_operator = s.op;
+    m_farbePending = s.farbePending;
+    m_breitePending = s.breitePending;
+    m_fuellFarbePending = s.fuellFarbePending;
+    m_pfadOffen = s.pfadOffen;
+    m_fertigAktuell = s.fertigAktuell;
+    m_stiftX = s.stiftX;
+    m_stiftY = s.stiftY;
+    m_drawColor = s.drawColor;
+    m_drawWidth = s.drawWidth;
+    m_fillColor = s.fillColor;
+    m_fillMode = s.fillMode;
+    m_fontSize = s.fontSize;
+    m_hoehePortrait = s.hoehePortrait;
+    m_breitePortrait = s.breitePortrait;
+    m_orientation = s.orientation;
+    m_paperSize = s.paperSize;
+    m_linesPerPage = s.linesPerPage;
+    m_leftMargin = s.leftMargin;
+    m_topMargin = s.topMargin;
+    m_dropBlankPages = s.dropBlankPages;
+    m_newPageString = s.newPageString;
+}
+
+void clsPDF::ereignis(const std::function<void()>& handler)
+{
+    if (!handler)
+        return;
+    m_imEreignis = true;
+    const auto ende = qScopeGuard([this] { m_imEreignis = false; });
+    handler();
+}
+
+void clsPDF::nichtImEreignis(const char* was) const
+{
+    if (m_imEreignis)
+        throw PdfFehler(std::string("Während eine Seite begonnen oder abgeschlossen wird, ") + was + ".");
+}
+
+void clsPDF::seitenSchritt(const std::function<void()>& schritt)
+{
+    const Stand vorher = stand();
+    try {
+        schritt();
+    } catch (...) {
+        zurueck(vorher);
+        throw;
+    }
+}
+
 const std::string& clsPDF::fertigerText()
 {
+    nichtImEreignis("kann das PDF-Dokument nicht abgeschlossen werden");
     if (m_fertigAktuell)
         return m_fertig;
 
     // Finish on top of the current state, keep the result, then put the state back (also what a
     // PageFinished handler may have changed while the page was closed for it).
-    const auto alt = std::make_tuple(m_zeile, m_seitenZahl, m_objektZahl, m_text.size(), m_grafik, m_operator,
-                                     m_farbePending, m_breitePending, m_fuellFarbePending, m_pfadOffen, m_stiftX,
-                                     m_stiftY, m_drawColor, m_drawWidth, m_fillColor, m_fillMode, m_fontSize);
-    const auto einstellungen = std::make_tuple(m_hoehePortrait, m_breitePortrait, m_orientation, m_paperSize,
-                                               m_linesPerPage, m_leftMargin, m_topMargin, m_dropBlankPages,
-                                               m_newPageString);
-    const auto zurueck = [&] {
-        size_t laenge = 0;
-        std::tie(m_zeile, m_seitenZahl, m_objektZahl, laenge, m_grafik, m_operator, m_farbePending, m_breitePending,
-                 m_fuellFarbePending, m_pfadOffen, m_stiftX, m_stiftY, m_drawColor, m_drawWidth, m_fillColor,
-                 m_fillMode, m_fontSize) = alt;
-        m_text.resize(laenge);
-        std::tie(m_hoehePortrait, m_breitePortrait, m_orientation, m_paperSize, m_linesPerPage, m_leftMargin,
-                 m_topMargin, m_dropBlankPages, m_newPageString) = einstellungen;
-    };
+    const Stand vorher = stand();
     try {
         if (m_zeile != 0)
             endPage();
         writeTrailer();
         m_fertig.assign(m_text);
     } catch (...) {
-        zurueck();
-        m_fertigAktuell = false;
+        zurueck(vorher);
         throw;
     }
-    zurueck();
+    zurueck(vorher);
     m_fertigAktuell = true;
     return m_fertig;
 }

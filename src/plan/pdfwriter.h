@@ -40,7 +40,8 @@ public:
     explicit clsPDF(Ortszeit ortszeit = {});
 
     // Raised when a page has been opened (before its text) and when its text block has been closed.
-    // Handlers may draw (into the page's graphics) but must not print lines, change pages or call Value.
+    // Handlers may draw (into the page's graphics). Printing lines, changing pages, Clear, Value or
+    // SavePDF from a handler throws PdfFehler, and the step that raised the event adds nothing.
     std::function<void()> PageStarted;
     std::function<void()> PageFinished;
 
@@ -131,6 +132,17 @@ private:
     void fuellOperatorSetzen(int32_t modus);
     void wertePendingSetzen();
 
+    // Runs a PageStarted or PageFinished handler; meanwhile the steps that open or close pages refuse.
+    void ereignis(const std::function<void()>& handler);
+    // Throws PdfFehler while a handler runs; `was` says what is refused ("kann keine Textzeile …").
+    void nichtImEreignis(const char* was) const;
+    // The whole state of the writer, kept to put back after a failed or a trial step.
+    struct Stand;
+    Stand stand() const;
+    void zurueck(const Stand& s);
+    // Runs `schritt`, which opens or closes pages; when it throws, the document is as before.
+    void seitenSchritt(const std::function<void()>& schritt);
+
     void bildZeichnen(int tiefe, float X, float Y, float Width, float Height, const QImage& Pic, bool ForceGrey);
 
     Ortszeit m_ortszeit;
@@ -167,6 +179,7 @@ private:
     float m_stiftY = 0;
     char m_operator = 0;                  // pending painting operator, 0 for none
     bool m_pfadOffen = false;             // a path has been begun and not yet painted
+    bool m_imEreignis = false;            // a PageStarted or PageFinished handler runs
 };
 
 } // namespace kav

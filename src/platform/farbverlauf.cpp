@@ -1,6 +1,6 @@
 #include "platform/farbverlauf.h"
 
-#include "services/rounding.h"
+#include "platform/rounding.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,7 +13,7 @@ int teil(int c) { return std::min(std::abs(c), 255); }
 
 int kante(int i, int hoehe)
 {
-    // single precision as the painter has always used
+    // the band edges are computed in single precision
     const float y = static_cast<float>(i) * static_cast<float>(hoehe) / 64.0f;
     return rundenGanz(static_cast<double>(y));
 }

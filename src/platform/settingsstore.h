@@ -1,5 +1,5 @@
 #pragma once
-// Text values under key paths, kept in an INI file in place of the registry.
+// Text values under key paths, kept as strings in an INI file.
 #include <QString>
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "platform/twips.h"
 
-#include "services/rounding.h"
+#include "platform/rounding.h"
 
 #include <QGuiApplication>
 #include <QScreen>

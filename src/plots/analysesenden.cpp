@@ -1,11 +1,12 @@
 #include "plots/analysesenden.h"
 
 #include "platform/clock.h"
+#include "plots/flaechendaten.h"
+#include "services/analysenzeile.h"
 #include "services/server.h"
 #include "services/sql.h"
 
 #include <QDate>
-#include <QSqlQuery>
 
 #include <exception>
 
@@ -20,17 +21,13 @@ AnalyseGesendet EinzelAnalyseSenden(Server& server, const QSqlDatabase& cnDaten,
     // the values as stored, with the plot's usage
     QVariantList werte;
     try {
-        QSqlQuery q = sql::exec(
-            cnDaten,
-            QStringLiteral("SELECT a.GesamtN, a.P2O5, a.K2O, a.Mg, a.pH, a.Datum, f.Nutzung, a.Bodenart "
-                           "FROM AnalysenID a JOIN FlaechenID f ON f.FlaechenNr = ? WHERE a.AnalysenNr = ?"),
-            {flaechenNr, analysenNr});
-        if (q.next()) {
-            const QDate datum = QDate::fromString(q.value(5).toString().left(10), Qt::ISODate);
-            werte = {q.value(0).toDouble(), q.value(1).toDouble(), q.value(2).toDouble(),
-                     q.value(3).isNull() ? -1.0 : q.value(3).toDouble(), q.value(4).toDouble(),
-                     datum.isValid() ? QVariant(datum) : QVariant(), q.value(6).toInt(), q.value(7).toInt(),
-                     uhr.now()};
+        const auto analyse = analysenZeileLesen(cnDaten, analysenNr);
+        const auto flaeche = flaecheLesen(cnDaten, flaechenNr);
+        if (analyse && flaeche) {
+            const QDate& datum = analyse->Datum;
+            werte = {analyse->GesamtN.value_or(0), analyse->P2O5.value_or(0), analyse->K2O.value_or(0),
+                     mgWert(*analyse), analyse->pH.value_or(0), datum.isValid() ? QVariant(datum) : QVariant(),
+                     flaeche->Nutzung, analyse->Bodenart.value_or(0), uhr.now()};
         }
     } catch (const std::exception&) {
         werte.clear();

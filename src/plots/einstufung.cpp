@@ -1,7 +1,7 @@
 #include "plots/einstufung.h"
 
+#include "platform/rounding.h"
 #include "services/gebietsschema.h"
-#include "services/rounding.h"
 
 #include <algorithm>
 #include <cmath>

@@ -228,21 +228,21 @@ bool FlaechenBaum::FlaechenBaumFuellen(const QSqlDatabase& cnDaten, bool blnNurA
     };
 
     // Depth first from the root; groups that do not lead up to the root are never reached.
-    struct Rahmen {
+    struct Stufe {
         int zeile;
         int knoten;
         size_t pos;
     };
-    std::vector<Rahmen> stapel{{wurzelZeile, 0, 0}};
+    std::vector<Stufe> stapel{{wurzelZeile, 0, 0}};
     while (!stapel.empty()) {
-        Rahmen& r = stapel.back();
+        Stufe& r = stapel.back();
         const auto& unter = gruppenKinder[static_cast<size_t>(r.zeile)];
         if (r.pos < unter.size()) {
             const int z = unter[r.pos++];
             const int eltern = r.knoten;
             const Zeile& g = zeilen[static_cast<size_t>(z)];
             const int k = neuerKnoten(g.key, g.name, KnotenArt::Gruppe, eltern);
-            stapel.push_back(Rahmen{z, k, 0});
+            stapel.push_back(Stufe{z, k, 0});
             continue;
         }
         for (const int z : flaechenKinder[static_cast<size_t>(r.zeile)]) {

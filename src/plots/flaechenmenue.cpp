@@ -2,10 +2,10 @@
 
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
-#include "plots/flaechendaten.h"
 #include "plots/frmanalysenwerte.h"
 #include "plots/frmflaeche.h"
 #include "plots/frmflaechegruppe.h"
+#include "plots/loeschungen.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
@@ -46,11 +46,7 @@ QMessageBox::StandardButton frage(const QString& titel, const QString& text, QMe
     return geklickt ? box.standardButton(geklickt) : sicher;
 }
 
-FlaechenDaten daten()
-{
-    AppContext& a = app();
-    return FlaechenDaten(a.db->cnDaten(), a.gebiet, *a.uhr, a.zufall);
-}
+Loeschungen loeschungen() { return Loeschungen(app().db->cnDaten()); }
 
 } // namespace
 
@@ -91,7 +87,7 @@ void mnuAnalyseLoeschen_Click()
 {
     if (!app().db)
         return;
-    melden(daten().AnalyseLoeschen(app().bedarf.strAktAnalysenNr));
+    melden(loeschungen().AnalyseLoeschen(app().bedarf.strAktAnalysenNr));
     baumAuffrischen();
 }
 
@@ -104,7 +100,7 @@ void GruppeLoeschen(const QString& strTyp)
     if (!app().db)
         return;
     const QString nr = app().bedarf.strAktFlaechenNr;
-    melden(antwort == QMessageBox::Yes ? daten().GruppeMitUnterpunktenLoeschen(nr) : daten().GruppeAufloesen(nr));
+    melden(antwort == QMessageBox::Yes ? loeschungen().GruppeMitUnterpunktenLoeschen(nr) : loeschungen().GruppeAufloesen(nr));
     if (strTyp == QLatin1String("Flaeche"))
         baumAuffrischen();
 }
@@ -115,7 +111,7 @@ void FlaecheLoeschen()
         frage(kFlaecheLoeschenTitel, kFlaecheLoeschenFrage, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (antwort != QMessageBox::Yes || !app().db)
         return;
-    melden(daten().FlaecheLoeschen(app().bedarf.strAktFlaechenNr));
+    melden(loeschungen().FlaecheLoeschen(app().bedarf.strAktFlaechenNr));
     baumAuffrischen();
 }
 

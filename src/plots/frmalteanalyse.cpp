@@ -4,7 +4,6 @@
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "plots/alteanalyse.h"
-#include "plots/plotknoepfe.h"
 #include "services/appcontext.h"
 
 #include <QLabel>

@@ -1,15 +1,16 @@
 #include "plots/frmanalysenwerte.h"
 
+#include "frame/bilder.h"
 #include "frame/frmtoolbar.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
+#include "plots/analysendaten.h"
 #include "plots/einstufung.h"
 #include "plots/flaechenbaumansicht.h"
 #include "plots/flaechendaten.h"
 #include "plots/flaechenmenue.h"
-#include "plots/plotbilder.h"
-#include "plots/plotknoepfe.h"
+#include "plots/flaechentexte.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
@@ -58,7 +59,7 @@ frmAnalysenWerte::frmAnalysenWerte()
     : Seite(QStringLiteral("frmAnalysenWerte"), QStringLiteral("Analysenwerte"), Platz::UnterBrotkrume)
 {
     setMouseTracking(true);
-    m_imlTrv = plotBaumListe();
+    m_imlTrv = flaechenBaumListe();
 
     m_lblFlaeche = beschriftung(this, QStringLiteral("lblFlaeche"), QString());
     m_lblFlaeche->setWordWrap(true);
@@ -144,12 +145,6 @@ frmAnalysenWerte::~frmAnalysenWerte()
 {
     for (const auto& v : m_menueVerbindungen)
         disconnect(v);
-}
-
-FlaechenDaten frmAnalysenWerte::daten() const
-{
-    AppContext& a = app();
-    return FlaechenDaten(a.db->cnDaten(), a.gebiet, *a.uhr, a.zufall);
 }
 
 // ---------------------------------------------------------------- loading
@@ -280,11 +275,11 @@ void frmAnalysenWerte::NodeClick()
     case KnotenArt::Flaeche:
     case KnotenArt::Analyse: {
         try {
-            FlaechenDaten d = daten();
-            const auto f = d.flaecheLesen(n.flaechenNr);
+            const QSqlDatabase cnDaten = app().db->cnDaten();
+            const auto f = flaecheLesen(cnDaten, n.flaechenNr);
             std::optional<AnalysenZeile> analyse;
             if (n.art == KnotenArt::Analyse)
-                analyse = d.analyseLesen(n.analysenNr);
+                analyse = analysenZeileLesen(cnDaten, n.analysenNr);
             if (!f || (n.art == KnotenArt::Analyse && !analyse)) {
                 // gone from the file since the tree was built
                 EingabeEnable(false);
@@ -299,7 +294,7 @@ void frmAnalysenWerte::NodeClick()
             w.intFlaecheNutzung = static_cast<qint16>(f->Nutzung);
             if (n.art == KnotenArt::Flaeche) {
                 w.intFlaecheKompost = static_cast<qint16>(f->Kompost);
-                const auto nr = d.analyseZuDatum(n.flaechenNr, m_dtpProbenahme->date());
+                const auto nr = analyseZuDatum(cnDaten, n.flaechenNr, m_dtpProbenahme->date());
                 if (nr) {
                     w.strAktAnalysenNr = *nr;
                     AnalysenWerteEintragen();
@@ -389,7 +384,7 @@ void frmAnalysenWerte::AnalysenWerteEintragen()
     std::optional<AnalysenZeile> z;
     try {
         if (a.db)
-            z = daten().analyseLesen(a.bedarf.strAktAnalysenNr);
+            z = analysenZeileLesen(a.db->cnDaten(), a.bedarf.strAktAnalysenNr);
     } catch (const std::exception&) {
         z.reset();
     }
@@ -402,9 +397,10 @@ void frmAnalysenWerte::AnalysenWerteEintragen()
         const QSignalBlocker sperre(m_dtpProbenahme);
         m_dtpProbenahme->setDate(z->Datum);
     }
-    a.bedarf.intBodenart = static_cast<qint16>(z->Bodenart >= 0 && z->Bodenart <= 2 ? z->Bodenart : kKeineBodenart);
+    const int bodenart = z->Bodenart.value_or(0);
+    a.bedarf.intBodenart = static_cast<qint16>(bodenart >= 0 && bodenart <= 2 ? bodenart : kKeineBodenart);
     bodenartBilder();
-    const int index = z->BodenartKuerzel - 1;
+    const int index = z->BodenartKuerzel.value_or(0) - 1;
     m_cobBodenart->setCurrentIndex(index >= 0 && index < m_cobBodenart->count() ? index : -1);
     const AnalysenTexte t = analyseTexte(*z, a.gebiet);
     for (int i = 2; i <= 6; ++i) {
@@ -452,7 +448,7 @@ void frmAnalysenWerte::dtpProbenahme_Change()
     std::optional<QString> nr;
     try {
         if (a.db)
-            nr = daten().analyseZuDatum(w.strAktFlaechenNr, m_dtpProbenahme->date());
+            nr = analyseZuDatum(a.db->cnDaten(), w.strAktFlaechenNr, m_dtpProbenahme->date());
     } catch (const std::exception&) {
         nr.reset();
     }

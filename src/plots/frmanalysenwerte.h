@@ -20,7 +20,6 @@ class QTreeWidgetItem;
 namespace kav {
 
 class FlaechenBaumAnsicht;
-class FlaechenDaten;
 
 class frmAnalysenWerte : public Seite {
     Q_OBJECT
@@ -89,7 +88,6 @@ private:
     void menueBefehleVerbinden();
     void knotenVerarbeiten(QTreeWidgetItem* item);
     void hervorheben(QToolButton* b);
-    FlaechenDaten daten() const;
 
     QLabel* m_lblFlaeche = nullptr;
     FlaechenBaumAnsicht* m_trvFlaechen = nullptr;

@@ -4,7 +4,6 @@
 #include "frame/oberflaeche.h"
 #include "plots/flaechenbaumansicht.h"
 #include "plots/frmanalysenwerte.h"
-#include "plots/plotknoepfe.h"
 #include "services/appcontext.h"
 
 #include <QAction>

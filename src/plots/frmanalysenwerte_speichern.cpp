@@ -1,8 +1,8 @@
 // The analysis page: storing, going on to the crop step and sending one analysis.
 #include "frame/oberflaeche.h"
+#include "plots/analysendaten.h"
 #include "plots/analysesenden.h"
 #include "plots/flaechenbaumansicht.h"
-#include "plots/flaechendaten.h"
 #include "plots/frmanalysenwerte.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
@@ -31,7 +31,7 @@ bool frmAnalysenWerte::AnalysenWerteSpeichern(bool blnMeldung)
 
     AnalyseGespeichert r;
     if (a.db) {
-        r = daten().AnalysenWerteSpeichern(e);
+        r = AnalysenDaten(a.db->cnDaten(), a.gebiet, *a.uhr, a.zufall).AnalysenWerteSpeichern(e);
     } else {
         r.meldung = fehlerMeldungFuer(QStringLiteral("Analysenwerte"));
     }

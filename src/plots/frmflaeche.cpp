@@ -1,28 +1,23 @@
 #include "plots/frmflaeche.h"
 
 #include "frame/anordnung.h"
-#include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "plots/flaechenbaumansicht.h"
 #include "plots/flaechendaten.h"
+#include "plots/flaechentexte.h"
 #include "plots/frmanalysenwerte.h"
-#include "plots/plotbilder.h"
-#include "plots/plotknoepfe.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
 #include "services/zahleneingabe.h"
 #include "services/zahlenfilter.h"
-#include "frame/hilfe.h"
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -49,20 +44,14 @@ QLineEdit* masseFeld(QWidget* eltern, const QString& name)
 
 } // namespace
 
-void FlaecheDialogOeffnen(bool neu) { plotDialogOeffnen(QStringLiteral("frmFlaeche"), neu); }
+void FlaecheDialogOeffnen(bool neu) { flaechenDialogOeffnen(QStringLiteral("frmFlaeche"), neu); }
 
-frmFlaeche::frmFlaeche() : Seite(QStringLiteral("frmFlaeche"), QString(), Platz::Dialog)
+frmFlaeche::frmFlaeche() : FlaechenDialog(QStringLiteral("frmFlaeche"), QStringLiteral("[maximal 20 Zeichen]"))
 {
     setWindowTitle(QStringLiteral("Kav - Neue Fläche"));
     setMouseTracking(true);
-    m_imlCheck = plotCheckListe();
 
     m_lblBezeichnung.anhaengen(text(this, QStringLiteral("lblBezeichnung1"), QStringLiteral("Name der Fläche:")));
-    m_txtBezeichnung = new QLineEdit(this);
-    m_txtBezeichnung->setObjectName(QStringLiteral("txtBezeichnung"));
-    m_txtBezeichnung->setMaxLength(kNameLaengeMax);
-    m_txtBezeichnung->setMinimumWidth(m_txtBezeichnung->fontMetrics().averageCharWidth() * (kNameLaengeMax + 4));
-    m_lblMax = text(this, QStringLiteral("lblMax"), QStringLiteral("[maximal 20 Zeichen]"));
 
     m_lblNutzung = text(this, QStringLiteral("lblNutzung"), QStringLiteral("Überwiegende Nutzung der Fläche:"));
     m_comNutzung = new QComboBox(this);
@@ -100,23 +89,11 @@ frmFlaeche::frmFlaeche() : Seite(QStringLiteral("frmFlaeche"), QString(), Platz:
         l->setWordWrap(true);
         m_lblKompost.anhaengen(l);
     }
-    m_imgAktuellerDatensatz = new forms::Bild(this);
-    m_imgAktuellerDatensatz->setObjectName(QStringLiteral("imgAktuellerDatensatz"));
-    m_imgAktuellerDatensatz->setFixedSize(16, 16);
-    m_lblAktuellerDatensatz = text(this, QStringLiteral("lblAktuellerDatensatz"), QStringLiteral("  Aktueller Datensatz"));
-
-    m_cmbSpeichern = bildKnopf(this, QStringLiteral("cmbSpeichern"), QStringLiteral("Speichern"), QStringLiteral("Speichern"));
-    m_cmbHilfe = bildKnopf(this, QStringLiteral("cmbHilfe"), QStringLiteral("Hilfe"), QStringLiteral("Hilfe"));
-    m_cmbAbbruch = bildKnopf(this, QStringLiteral("cmbAbbruch"), QStringLiteral("Abbrechen"), QStringLiteral("Abbrechen"));
-    connect(m_cmbSpeichern, &QToolButton::clicked, this, [this] { cmbSpeichern_Click(); });
-    connect(m_cmbAbbruch, &QToolButton::clicked, this, [this] { cmbAbbruch_Click(); });
-    connect(m_cmbHilfe, &QToolButton::clicked, this, [] { HilfeAufrufen(QStringLiteral("frmFlaeche")); });
-
-    for (QObject* o : std::initializer_list<QObject*>{m_imgKompost(0), m_imgKompost(1), m_lblKompost(0), m_lblKompost(1),
-                                                      m_imgAktuellerDatensatz, m_lblAktuellerDatensatz,
-                                                      m_lblBezeichnung(1), m_lblBezeichnung(2), m_cmbSpeichern,
-                                                      m_cmbHilfe, m_cmbAbbruch})
+    for (QObject* o : std::initializer_list<QObject*>{m_imgKompost(0), m_imgKompost(1), m_lblKompost(0),
+                                                      m_lblKompost(1), m_lblBezeichnung(1), m_lblBezeichnung(2)})
         o->installEventFilter(this);
+    for (QToolButton* b : knoepfe())
+        b->installEventFilter(this);
 
     // name; usage; length m X width m = area m²; compost; current flag; buttons
     auto* raster = new QGridLayout;
@@ -148,8 +125,6 @@ frmFlaeche::frmFlaeche() : Seite(QStringLiteral("frmFlaeche"), QString(), Platz:
     optionen->addWidget(m_lblAktuellerDatensatz, 3, 1);
     optionen->setColumnStretch(1, 1);
 
-    auto* knoepfe = dialogKnoepfe({m_cmbSpeichern, m_cmbHilfe, m_cmbAbbruch});
-
     auto* spalte = new QVBoxLayout(this);
     spalte->addLayout(raster);
     spalte->addSpacing(8);
@@ -157,35 +132,23 @@ frmFlaeche::frmFlaeche() : Seite(QStringLiteral("frmFlaeche"), QString(), Platz:
     spalte->addSpacing(8);
     spalte->addLayout(optionen);
     spalte->addSpacing(8);
-    spalte->addLayout(knoepfe);
+    spalte->addLayout(knopfZeile());
 
     setTabOrder(m_txtBezeichnung, m_comNutzung);
     setTabOrder(m_comNutzung, m_txtLaenge);
     setTabOrder(m_txtLaenge, m_txtBreite);
     setTabOrder(m_txtBreite, m_txtFlaeche);
-    setTabOrder(m_txtFlaeche, m_cmbSpeichern);
-    setTabOrder(m_cmbSpeichern, m_cmbHilfe);
-    setTabOrder(m_cmbHilfe, m_cmbAbbruch);
+    setTabOrder(m_txtFlaeche, cmbSpeichern());
+    setTabOrder(cmbSpeichern(), cmbHilfe());
+    setTabOrder(cmbHilfe(), cmbAbbruch());
 }
 
 void frmFlaeche::Form_Load()
 {
-    Seite::Form_Load(); // strAktivesFenster
+    FlaechenDialog::Form_Load(); // strAktivesFenster
     AppContext& a = app();
-    const WizardState& w = a.bedarf;
-    m_neu = a.rahmen.blnNeuerDatensatz;
-    m_flaechenNr = w.strAktFlaechenNr;
-    m_gruppierungNr = w.strAktGruppierungNr;
-
-    mdiZentral* h = ui().haupt.data();
-    const QColor farbe = benutzerFarbe(app().einstellungen);
-    const std::pair<QToolButton*, const char*> bilder[] = {
-        {m_cmbAbbruch, "Abbruch"}, {m_cmbHilfe, "Hilfe"}, {m_cmbSpeichern, "Speichern"}};
-    for (const auto& [b, bild] : bilder) {
-        forms::setBackColor(b, farbe);
-        if (h)
-            b->setIcon(h->imlIcon().bild(QLatin1String(bild)));
-    }
+    modusLesen();
+    knoepfeLaden(benutzerFarbe(a.einstellungen));
 
     if (a.db) {
         try {
@@ -198,62 +161,21 @@ void frmFlaeche::Form_Load()
     if (m_comNutzung->count() > 0)
         m_comNutzung->setCurrentIndex(0);
     KompostAnzeigen(0);
-    forms::setTag(m_lblAktuellerDatensatz, QStringLiteral("1"));
-    AktuellerDatensatzAnzeigen(1);
 
     // the mode is read here, once: later activations keep what the user typed
-    if (!m_neu && a.db) {
-        std::optional<FlaechenZeile> z;
-        try {
-            z = FlaechenDaten(a.db->cnDaten(), a.gebiet, *a.uhr, a.zufall).flaecheLesen(m_flaechenNr);
-        } catch (const std::exception&) {
-            z.reset();
-        }
-        if (z && !z->Gliederungspunkt) {
-            m_txtBezeichnung->setText(z->Bezeichnung);
-            setWindowTitle(QStringLiteral("Änderungen an ") + z->Bezeichnung + QStringLiteral(" vornehmen"));
-            m_txtBreite->setText(masseText(z->Breite, true, a.gebiet));
-            m_txtLaenge->setText(masseText(z->Laenge, true, a.gebiet));
-            m_txtFlaeche->setText(masseText(z->Flaeche, false, a.gebiet));
-            const int i = m_comNutzung->findData(z->Nutzung);
-            if (i >= 0)
-                m_comNutzung->setCurrentIndex(i);
-            KompostAnzeigen(z->Kompost == 1 ? 0 : 1);
-            forms::setTag(m_lblAktuellerDatensatz, z->AktuellerDatensatz ? QStringLiteral("1") : QStringLiteral("0"));
-            AktuellerDatensatzAnzeigen(z->AktuellerDatensatz ? 1 : 0);
-            a.bedarf.intFlaecheKompost = static_cast<qint16>(z->Kompost);
-        }
+    if (const auto z = eintragLaden(false)) {
+        m_txtBreite->setText(masseText(z->Breite, true, a.gebiet));
+        m_txtLaenge->setText(masseText(z->Laenge, true, a.gebiet));
+        m_txtFlaeche->setText(masseText(z->Flaeche, false, a.gebiet));
+        const int i = m_comNutzung->findData(z->Nutzung);
+        if (i >= 0)
+            m_comNutzung->setCurrentIndex(i);
+        KompostAnzeigen(z->Kompost == 1 ? 0 : 1);
+        a.bedarf.intFlaecheKompost = static_cast<qint16>(z->Kompost);
     }
     adjustSize();
-    platzieren();
+    amBaumPlatzieren(false);
     BenutzerverlaufZeichnen(this, a.einstellungen);
-}
-
-void frmFlaeche::platzieren()
-{
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect flaeche = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
-    int x = flaeche.x() + (flaeche.width() - width()) / 2;
-    if (frmAnalysenWerte* seite = analysenSeite()) {
-        const QWidget* trv = seite->trvFlaechen();
-        x = trv->mapToGlobal(QPoint(trv->width() / 2, 0)).x();
-    }
-    const int y = flaeche.y() + (flaeche.height() - height()) / 2;
-    move(std::clamp(x, flaeche.left(), std::max(flaeche.left(), flaeche.right() - width())),
-         std::clamp(y, flaeche.top(), std::max(flaeche.top(), flaeche.bottom() - height())));
-}
-
-void frmFlaeche::resizeEvent(QResizeEvent* e)
-{
-    Seite::resizeEvent(e);
-    BenutzerverlaufZeichnen(this, app().einstellungen);
-}
-
-void frmFlaeche::AktuellerDatensatzAnzeigen(int wert)
-{
-    const QString k = wert == 1 ? QStringLiteral("chb1") : QStringLiteral("chb0");
-    m_imgAktuellerDatensatz->setBild(m_imlCheck.bild(k));
-    m_imgAktuellerDatensatz->setSchluessel(k);
 }
 
 void frmFlaeche::KompostAnzeigen(int index)
@@ -273,13 +195,6 @@ void frmFlaeche::imgKompost_Click(int index)
         return;
     KompostAnzeigen(index);
     app().bedarf.intFlaecheKompost = index == 0 ? 1 : 0;
-}
-
-void frmFlaeche::imgAktuellerDatensatz_Click()
-{
-    const bool an = forms::Tag(m_lblAktuellerDatensatz) == QLatin1String("1");
-    forms::setTag(m_lblAktuellerDatensatz, an ? QStringLiteral("0") : QStringLiteral("1"));
-    AktuellerDatensatzAnzeigen(an ? 0 : 1);
 }
 
 void frmFlaeche::lblBezeichnung_Click() { app().rahmen.strLexikonAnzeige = QStringLiteral("WirtschaftsduengerAllgemein"); }
@@ -314,7 +229,7 @@ void frmFlaeche::cmbSpeichern_Click()
     e.txtBreite = m_txtBreite->text();
     e.txtFlaeche = m_txtFlaeche->text();
     e.Kompost = forms::Tag(m_imgKompost(0)) == QLatin1String("1") ? 1 : 0;
-    e.AktuellerDatensatz = forms::Tag(m_lblAktuellerDatensatz) == QLatin1String("1");
+    e.AktuellerDatensatz = aktuellerDatensatz();
     if (!a.db)
         return;
     FlaechenDaten d(a.db->cnDaten(), a.gebiet, *a.uhr, a.zufall);
@@ -332,12 +247,10 @@ void frmFlaeche::cmbSpeichern_Click()
     entladen();
 }
 
-void frmFlaeche::cmbAbbruch_Click() { entladen(); }
-
 void frmFlaeche::Form_Unload()
 {
     AppContext& a = app();
-    Seite::Form_Unload();
+    FlaechenDialog::Form_Unload();
     a.rahmen.blnToolbarAktiv = true;
     a.bedarf.intFlaecheKompost = forms::Tag(m_imgKompost(0)) == QLatin1String("1") ? 1 : 0;
     a.bedarf.strAktFlaechenNr = m_flaechenNr;
@@ -349,36 +262,27 @@ void frmFlaeche::Form_Unload()
     seite->NodeClick();
 }
 
-void frmFlaeche::Form_MouseMove()
-{
-    for (QToolButton* b : {m_cmbSpeichern, m_cmbHilfe, m_cmbAbbruch})
-        if (forms::BackColor(b) == benutzerFarbeHell(app().einstellungen))
-            forms::setBackColor(b, benutzerFarbe(app().einstellungen));
-}
+void frmFlaeche::Form_MouseMove() { knoepfeZuruecksetzen(); }
 
 void frmFlaeche::mouseMoveEvent(QMouseEvent* e)
 {
     Form_MouseMove();
-    Seite::mouseMoveEvent(e);
+    FlaechenDialog::mouseMoveEvent(e);
 }
 
 bool frmFlaeche::eventFilter(QObject* o, QEvent* e)
 {
     const QEvent::Type typ = e->type();
     if (typ == QEvent::MouseMove || typ == QEvent::Enter) {
-        for (QToolButton* b : {m_cmbSpeichern, m_cmbHilfe, m_cmbAbbruch})
-            if (o == b && forms::BackColor(b) == benutzerFarbe(app().einstellungen))
-                forms::setBackColor(b, benutzerFarbeHell(app().einstellungen));
+        knopfHervorheben(o);
     } else if (typ == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
         for (int i = 0; i <= 1; ++i)
             if (o == m_imgKompost(i) || o == m_lblKompost(i))
                 imgKompost_Click(i);
-        if (o == m_imgAktuellerDatensatz || o == m_lblAktuellerDatensatz)
-            imgAktuellerDatensatz_Click();
         if (o == m_lblBezeichnung(1) || o == m_lblBezeichnung(2))
             lblBezeichnung_Click();
     }
-    return Seite::eventFilter(o, e);
+    return FlaechenDialog::eventFilter(o, e);
 }
 
 } // namespace kav

@@ -1,9 +1,9 @@
 #include "requirement/bedarf.h"
 
 #include "platform/clock.h"
+#include "platform/rounding.h"
 #include "requirement/mischkultur.h"
 #include "services/calendarweeks.h"
-#include "services/rounding.h"
 
 #include <QStringList>
 
@@ -169,10 +169,11 @@ BedarfsBericht BedarfBerechnen(WizardState& s, QString strKulturNr, QString strA
         kultur = q.kulturen.kultur(strKulturNr);
 
     if (analyse) {
-        s.sngP2O5 = analyse->P2O5;
-        s.sngK2O = analyse->K2O;
-        s.sngOS = analyse->GesamtN;
-        s.sngPH = analyse->pH;
+        // an empty value counts as 0
+        s.sngP2O5 = static_cast<float>(analyse->P2O5.value_or(0));
+        s.sngK2O = static_cast<float>(analyse->K2O.value_or(0));
+        s.sngOS = static_cast<float>(analyse->GesamtN.value_or(0));
+        s.sngPH = static_cast<float>(analyse->pH.value_or(0));
     }
     s.sngNminVorrat = NminVorratBerechnen(s.sngNminWert, s.intNminEinheit, s.sngOS, s.sngNminVorrat);
     s.sngNMineralisierung = s.sngNWD + JahresMineralisierung(s.sngOS);

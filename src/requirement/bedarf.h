@@ -2,7 +2,7 @@
 // The requirement calculation: Nmin reserve, the soil's mineralisation per dressing slot, the
 // crop's nitrogen need per slot and the P2O5, K2O and Mg need.
 #include "requirement/bedarfsquellen.h"
-#include "requirement/wizardstate.h"
+#include "services/wizardstate.h"
 
 #include <QString>
 

@@ -9,23 +9,14 @@ namespace kav {
 
 namespace {
 
-// An empty field reads as 0, as the calculation has always taken it.
+// An empty field of the reference data reads as 0.
 double zahl(const QVariant& v) { return v.isNull() ? 0.0 : v.toDouble(); }
 
 } // namespace
 
 std::optional<AnalysenZeile> SqlAnalysen::analyse(const QString& analysenNr) const
 {
-    QSqlQuery q = sql::exec(m_db, QStringLiteral("SELECT GesamtN, P2O5, K2O, pH FROM AnalysenID WHERE AnalysenNr = ?"),
-                            {analysenNr});
-    if (!q.next())
-        return std::nullopt;
-    AnalysenZeile a;
-    a.GesamtN = static_cast<float>(zahl(q.value(0)));
-    a.P2O5 = static_cast<float>(zahl(q.value(1)));
-    a.K2O = static_cast<float>(zahl(q.value(2)));
-    a.pH = static_cast<float>(zahl(q.value(3)));
-    return a;
+    return analysenZeileLesen(m_db, analysenNr);
 }
 
 std::optional<KulturZeile> SqlKulturen::kultur(const QString& kulturNr) const

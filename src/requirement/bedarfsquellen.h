@@ -1,6 +1,8 @@
 #pragma once
 // What the requirement calculation reads from the databases: small read interfaces and their
 // repositories on the two SQLite files (reference data on cnKav, the user's data on cnDaten).
+#include "services/analysenzeile.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -8,14 +10,6 @@
 #include <vector>
 
 namespace kav {
-
-// Soil values of one analysis (AnalysenID).
-struct AnalysenZeile {
-    float GesamtN = 0; // organic matter, %
-    float P2O5 = 0;
-    float K2O = 0;
-    float pH = 0;
-};
 
 // One crop of the reference data (KulturID). Week columns may hold fractions.
 struct KulturZeile {

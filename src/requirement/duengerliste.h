@@ -1,7 +1,7 @@
 #pragma once
 // The list of chosen fertilisers (rsDuengerAuswahl) and the nutrients they supply.
 #include "requirement/bedarfsquellen.h"
-#include "requirement/wizardstate.h"
+#include "services/wizardstate.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "requirement/kalkbedarf.h"
 
-#include "services/rounding.h"
+#include "platform/rounding.h"
 
 #include <array>
 #include <cmath>

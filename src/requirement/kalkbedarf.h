@@ -1,7 +1,7 @@
 #pragma once
 // Lime requirement of the chosen plot in g CaO/m², in steps of 50.
 #include "requirement/bedarfsquellen.h"
-#include "requirement/wizardstate.h"
+#include "services/wizardstate.h"
 
 namespace kav {
 

@@ -1,8 +1,8 @@
 #include "requirement/mischkultur.h"
 
 #include "platform/clock.h"
+#include "platform/rounding.h"
 #include "services/calendarweeks.h"
-#include "services/rounding.h"
 
 #include <QSet>
 

@@ -4,7 +4,7 @@
 // P2O5, K2O and Mg need of the whole bed.
 #include "requirement/bedarf.h"
 #include "requirement/bedarfsquellen.h"
-#include "requirement/wizardstate.h"
+#include "services/wizardstate.h"
 
 #include <QDate>
 #include <QString>

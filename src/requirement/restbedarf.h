@@ -1,7 +1,7 @@
 #pragma once
 // What is still to be fertilised after the soil's supply, the credits and the chosen fertilisers,
 // and the four sentences that tell it on the fertiliser page.
-#include "requirement/wizardstate.h"
+#include "services/wizardstate.h"
 
 #include <QString>
 

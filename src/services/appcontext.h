@@ -1,11 +1,11 @@
 #pragma once
 // The one application context: shared state grouped by owner, and the services.
 #include "platform/clock.h"
-#include "requirement/wizardstate.h"
 #include "services/einstellungen.h"
 #include "services/gebietsschema.h"
 #include "services/programmordner.h"
 #include "services/rahmen.h"
+#include "services/wizardstate.h"
 
 #include <memory>
 

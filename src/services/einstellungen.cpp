@@ -1,9 +1,9 @@
 #include "services/einstellungen.h"
 
+#include "platform/rounding.h"
 #include "platform/settingsstore.h"
 #include "services/gebietsschema.h"
 #include "services/rahmen.h"
-#include "services/rounding.h"
 
 #include <algorithm>
 

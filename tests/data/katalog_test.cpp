@@ -2,7 +2,7 @@
 // editor and the mixed-culture planner expect of them. Each rule lists the rows that break it.
 #include "referenzdaten.h"
 
-#include "services/rounding.h"
+#include "platform/rounding.h"
 
 #include <QMap>
 #include <gtest/gtest.h>

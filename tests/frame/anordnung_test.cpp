@@ -5,8 +5,8 @@
 #include "frame/frmtitel.h"
 #include "frame/frmtoolbar.h"
 #include "frame/seite.h"
+#include "platform/rounding.h"
 #include "rahmenfixture.h"
-#include "services/rounding.h"
 
 #include <QStatusBar>
 

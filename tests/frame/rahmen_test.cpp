@@ -3,6 +3,7 @@
 #include "frame/frmintro.h"
 #include "frame/frmtitel.h"
 #include "frame/seitenwechsel.h"
+#include "frame/titelzeilen.h"
 #include "rahmenfixture.h"
 #include "services/datenbanken.h"
 #include "services/sql.h"
@@ -137,7 +138,7 @@ TEST_F(TitelTest, GruppeOhneBildUndFehlendeZeilen)
     frmTitel* t = titel("ID061220260915300001", "Fl9999", "x"); // a mixed-culture plan: the plans folder, group 0
     EXPECT_EQ(zeilen(t), QStringList({"Gespeicherte Mischkulturen", "", ""}));
     EXPECT_TRUE(t->imgTitel(1)->istLeer()); // "Gr0" is no picture
-    EXPECT_EQ(frmTitel::gruppenBild(1008), "Gr1001");
+    EXPECT_EQ(gruppenBild(1008), "Gr1001");
     EXPECT_FALSE(t->imlTitel().enthaelt("Gr0"));
 }
 

@@ -158,7 +158,7 @@ TEST(PdfDokument, TextzeilenUndSeiten)
     });
 }
 
-// Mended: LinesPerPage 0 never closes a page that is not open (that made a broken document); a negative
+// LinesPerPage 0 never closes a page that is not open (that would make a broken document); a negative
 // value never breaks pages, and the line counter reports its overflow instead of running over.
 TEST(PdfDokument, ZeilenJeSeiteNullUndNegativ)
 {
@@ -219,6 +219,46 @@ TEST(PdfDokument, ValueWiederholbarUndFortsetzbar)
                                                                      "0 832 10 10 re", "f"}));
 }
 
+// A handler that prints, changes pages, clears or finishes the document is refused with a German message
+// instead of calling itself until the stack runs out; the step that raised the event adds nothing.
+TEST(PdfDokument, SeitenereignisseOeffnenUndSchliessenKeineSeiten)
+{
+    using Schritt = std::function<void(clsPDF&)>;
+    const Schritt zeile = [](clsPDF& p) { p.PrintLine("x"); };
+    const Schritt neueSeite = [](clsPDF& p) { p.NewPage(); };
+    const Schritt wert = [](clsPDF& p) { p.Value(); };
+    struct Fall { const char* name; bool beimBeginn; Schritt imEreignis, ausloeser; };
+    const Fall faelle[] = {
+        {"PrintLine beim Beginn", true, zeile, zeile},
+        {"NewPage beim Beginn", true, neueSeite, zeile},
+        {"Clear beim Beginn", true, [](clsPDF& p) { p.Clear(); }, zeile},
+        {"Value beim Abschluss", false, wert, wert},
+        {"SavePDF beim Abschluss", false, [](clsPDF& p) { p.SavePDF(tempPfad("ereignis.pdf")); }, neueSeite},
+        {"PrintLine beim Abschluss", false, zeile, neueSeite},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        // a page to close for PageFinished; the same document, never finished, in `pdf`
+        clsPDF pdf = neuesPdf(), zwilling = neuesPdf();
+        for (clsPDF* p : {&pdf, &zwilling})
+            if (!f.beimBeginn)
+                p->PrintLine("a");
+        const std::string vorher = zwilling.Value();
+        (f.beimBeginn ? pdf.PageStarted : pdf.PageFinished) = [&] { f.imEreignis(pdf); };
+        try {
+            f.ausloeser(pdf);
+            ADD_FAILURE() << "kein Fehler";
+        } catch (const PdfFehler& e) {
+            EXPECT_TRUE(std::string(e.what()).starts_with("Während eine Seite begonnen oder abgeschlossen wird,"))
+                << e.what();
+        }
+        pdf.PageStarted = pdf.PageFinished = {};
+        EXPECT_EQ(pdf.Value(), vorher);
+        pdf.PrintLine("b");
+        EXPECT_EQ(pruefeDokument(pdf.Value()), 1);
+    }
+}
+
 TEST(PdfDokument, ClearHinterlaesstKeineSpur)
 {
     clsPDF frisch([] { return ortszeit("20311231235958"); });
@@ -253,7 +293,7 @@ TEST(PdfDokument, ClearHinterlaesstKeineSpur)
     pruefeDokument(d);
 }
 
-// Mended: a file that cannot be written or read is reported to the caller and the document stays as it was.
+// A file that cannot be written or read is reported to the caller and the document stays as it was.
 TEST(PdfDokument, DateienUndIhreFehler)
 {
     clsPDF pdf = neuesPdf();

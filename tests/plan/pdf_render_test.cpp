@@ -77,7 +77,7 @@ TEST(PdfRendern, BaenderLinieTexteUndBilder)
     pdf.FillColor(0x00FF00);
     pdf.DrawBox(400, 150, 150, 40, -1);
     pdf.NewPage();
-    pdf.DrawBox(50, 50, 200, 50, -1); // between the pages: keeps its colour (mended)
+    pdf.DrawBox(50, 50, 200, 50, -1); // between the pages: keeps its colour
     pdf.PrintLine("Seite 2");
     const std::string d = gepruefterWert(pdf);
 

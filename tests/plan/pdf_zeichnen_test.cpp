@@ -47,8 +47,8 @@ TEST(PdfZeichnen, GrafikDerOffenenSeite)
              p.MoveTo(30, 40); // the pen is still at the line's end: nothing
              p.DrawLineTo(50, 60); p.DrawShape(2);
          }, {zeilen({"10 822 m", "30 802 l", "1 840 3 838 5 836 c", "50 782 l", "s"})}},
-        // Our choice where the writer is free: a new path always begins with its move, also at the pen
-        // position (the top-left corner after a page opens, or where the last painted path ended).
+        // A new path always begins with its move, also at the pen position (the top-left corner after a
+        // page opens, or where the last painted path ended).
         {"neuer Pfad beginnt mit Bewegung", [](clsPDF& p) {
              p.MoveTo(0, 0); p.DrawLineTo(100, 100); p.DrawShape(0);
              p.MoveTo(100, 100); p.DrawLineTo(200, 0); p.DrawShape(0);
@@ -64,7 +64,7 @@ TEST(PdfZeichnen, GrafikDerOffenenSeite)
              p.Color(0x80FFFF); p.DrawLine(0, 0, 1, 1);
          }, {zeilen({"0 g", "10 782 30 40 re", "f", "0.502 G", "0.502 g", "2.5 w", "10 782 30 40 re",
                      "10 782 30 40 re", "b", "1 1 0.502 RG", "1 1 0.502 rg", "0 w", "0 842 m 1 841 l", "S"})}},
-        // Mended: NaN and infinite values never give invalid number text.
+        // NaN and infinite values never give invalid number text.
         {"ungültige Zahlen", [](clsPDF& p) {
              p.DrawLine(kNan, kInf, -kInf, 5); p.DrawWidth(kNan); p.DrawBox(kNan, kNan, kNan, kNan, -1);
              p.DrawText(100, 200, "x", kNan);
@@ -87,7 +87,7 @@ TEST(PdfZeichnen, FarbenUeberSeitenUndClear)
              p.DrawBox(10, 20, 30, 40, -1); // on the page, after its text: colours again
          }, {zeilen({"0 1 0 RG", "1 0 0 rg", "3 w", "10 782 30 40 re", "f", "0 g"}) + seiteA +
              zeilen({"0 1 0 RG", "1 0 0 rg", "3 w", "10 782 30 40 re", "f"})}},
-        // Mended: graphics drawn between two pages keep their colour and width on the next page.
+        // Graphics drawn between two pages keep their colour and width on the next page.
         {"Seitenwechsel", [](clsPDF& p) {
              p.PrintLine("a");
              p.FillColor(0x0000FF); p.DrawColor(0xFF0000); p.DrawWidth(2);
@@ -97,13 +97,13 @@ TEST(PdfZeichnen, FarbenUeberSeitenUndClear)
          }, {seiteA + zeilen({"0 0 1 RG", "1 0 0 rg", "2 w", "10 782 30 40 re", "f", "1 840 m 3 838 l", "S"}),
              zeilen({"0 0 1 RG", "1 0 0 rg", "2 w", "50 702 70 80 re", "f", "5 836 m 7 834 l", "S", "0 g"}) +
                  kTextKopf + "(b)'\rET\r"}},
-        // Mended as well: Clear starts a new document in black, so colours in use are written again.
+        // Clear starts a new document in black, so colours in use are written again.
         {"Clear", [](clsPDF& p) {
              p.FillColor(0xFFFFFF); p.PrintLine("alt");
              p.DrawBox(1, 2, 3, 4, -1); // writes the colour into the old document
              p.Clear(); p.DrawBox(10, 20, 30, 40, -1); p.PrintLine("neu");
          }, {zeilen({"1 g", "10 782 30 40 re", "f", "0 g"}) + kTextKopf + "(neu)'\rET\r"}},
-        // Mended as well: a PageStarted handler that fills uses up the colour before the page's "0 g".
+        // A PageStarted handler that fills uses up the colour before the page's "0 g".
         {"Seitenbeginn füllt", [](clsPDF& p) {
              p.FillColor(0x0000FF);
              p.PageStarted = [&p] { p.DrawBox(1, 2, 3, 4, -1); };

@@ -1,5 +1,5 @@
 #include "plots/analysesenden.h"
-#include "plots/flaechendaten.h"
+#include "plots/analysendaten.h"
 #include "plotfixture.h"
 #include "services/server.h"
 
@@ -54,7 +54,7 @@ protected:
             .toLongLong();
     }
 
-    std::optional<FlaechenDaten> daten;
+    std::optional<AnalysenDaten> daten;
     QString programmId;
 };
 

@@ -1,7 +1,7 @@
 // The plot tree's pop-up menus: the right click acts on the node under the mouse; deleting with
 // its questions; switching between current and all records; deleting an analysis.
 #include "frame/mdizentral.h"
-#include "plots/flaechendaten.h"
+#include "plots/loeschungen.h"
 #include "plots/frmflaeche.h"
 #include "plots/frmflaechegruppe.h"
 #include "seitenfixture.h"

@@ -1,6 +1,9 @@
+#include "plots/analysendaten.h"
 #include "plots/flaechendaten.h"
+#include "plots/flaechentexte.h"
+#include "plots/loeschungen.h"
 #include "plotfixture.h"
-#include "requirement/wizardstate.h"
+#include "services/wizardstate.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -29,7 +32,7 @@ protected:
         e.txtWert = {"2,5", "12", "15", "8", "6,5"};
         return e;
     }
-    std::optional<FlaechenDaten> d;
+    std::optional<AnalysenDaten> d;
 };
 
 } // namespace
@@ -43,16 +46,16 @@ TEST_F(Analysen, NeueAnalyseMitZuordnungUndWerten)
     EXPECT_EQ(anzahl("AnalysenID"), 1);
     EXPECT_EQ(anzahl("ZOFlaechenAnalysen"), 1);
 
-    const auto a = d->analyseLesen("An1000");
+    const auto a = analysenZeileLesen(db(), "An1000");
     ASSERT_TRUE(a);
     EXPECT_EQ(a->Datum, QDate(2024, 4, 17));
     EXPECT_EQ(a->Bodenart, 1);
     EXPECT_EQ(a->BodenartKuerzel, 5); // list index 4 + 1
-    EXPECT_DOUBLE_EQ(a->GesamtN, 2.5);
-    EXPECT_DOUBLE_EQ(a->P2O5, 12);
-    EXPECT_DOUBLE_EQ(a->K2O, 15);
-    EXPECT_DOUBLE_EQ(a->Mg, 8);
-    EXPECT_DOUBLE_EQ(a->pH, 6.5);
+    EXPECT_EQ(a->GesamtN, 2.5);
+    EXPECT_EQ(a->P2O5, 12);
+    EXPECT_EQ(a->K2O, 15);
+    EXPECT_EQ(a->Mg, 8);
+    EXPECT_EQ(a->pH, 6.5);
     EXPECT_EQ(a->LetzteAenderung, "2025-04-07 09:15:30");
     EXPECT_TRUE(QRegularExpression("^07042025091530[0-9]{4}$").match(a->ID).hasMatch()) << a->ID.toStdString();
     // stored as numbers and ISO text, not as typed
@@ -75,8 +78,8 @@ TEST_F(Analysen, NeueAnalyseMitZuordnungUndWerten)
     AnalyseEingabe e = eingabe(QDate(2024, 5, 1));
     e.bodenartListenIndex = -1;
     const auto b = d->AnalysenWerteSpeichern(e);
-    EXPECT_EQ(d->analyseLesen(b.AnalysenNr)->BodenartKuerzel, 0);
-    EXPECT_EQ(d->analyseLesen(b.AnalysenNr)->Bodenart, 1);
+    EXPECT_EQ(analysenZeileLesen(db(), b.AnalysenNr)->BodenartKuerzel, 0);
+    EXPECT_EQ(analysenZeileLesen(db(), b.AnalysenNr)->Bodenart, 1);
 }
 
 TEST_F(Analysen, ZweimalSpeichernGibtEineAnalyseUndEineZuordnung)
@@ -101,8 +104,8 @@ TEST_F(Analysen, ZweimalSpeichernGibtEineAnalyseUndEineZuordnung)
 
     EXPECT_EQ(anzahl("AnalysenID"), 1);
     EXPECT_EQ(anzahl("ZOFlaechenAnalysen"), 1);
-    EXPECT_DOUBLE_EQ(d->analyseLesen("An1000")->pH, 7);
-    EXPECT_DOUBLE_EQ(d->analyseLesen("An1000")->K2O, 22);
+    EXPECT_EQ(analysenZeileLesen(db(), "An1000")->pH, 7);
+    EXPECT_EQ(analysenZeileLesen(db(), "An1000")->K2O, 22);
 
     // another date or another plot: a second analysis
     ASSERT_TRUE(d->AnalysenWerteSpeichern(eingabe(QDate(2024, 4, 18))).ok);
@@ -111,9 +114,9 @@ TEST_F(Analysen, ZweimalSpeichernGibtEineAnalyseUndEineZuordnung)
     ASSERT_TRUE(d->AnalysenWerteSpeichern(b).ok);
     EXPECT_EQ(anzahl("AnalysenID"), 3);
     EXPECT_EQ(anzahl("ZOFlaechenAnalysen"), 3);
-    EXPECT_EQ(d->analyseZuDatum("Fl1001", QDate(2024, 4, 17)), "An1002");
-    EXPECT_EQ(d->analyseZuDatum("Fl1000", QDate(2024, 4, 18)), "An1001");
-    EXPECT_EQ(d->analyseZuDatum("Fl1001", QDate(2024, 4, 18)), std::nullopt);
+    EXPECT_EQ(analyseZuDatum(db(), "Fl1001", QDate(2024, 4, 17)), "An1002");
+    EXPECT_EQ(analyseZuDatum(db(), "Fl1000", QDate(2024, 4, 18)), "An1001");
+    EXPECT_EQ(analyseZuDatum(db(), "Fl1001", QDate(2024, 4, 18)), std::nullopt);
 }
 
 TEST_F(Analysen, NummernFolgenDerGroesstenZahl)
@@ -170,14 +173,14 @@ TEST_F(Analysen, MagnesiumLeerOderNichtBestimmtIstMinusEins)
         e.txtWert[kMg] = mg;
         const auto r = d->AnalysenWerteSpeichern(e);
         ASSERT_TRUE(r.ok) << mg;
-        EXPECT_DOUBLE_EQ(d->analyseLesen(r.AnalysenNr)->Mg, -1.0) << mg;
+        EXPECT_EQ(analysenZeileLesen(db(), r.AnalysenNr)->Mg, -1.0) << mg;
         EXPECT_FLOAT_EQ(r.sngMg, -1.0f);
         // and it comes back as "nicht bestimmt" on the page
-        EXPECT_EQ(analyseTexte(*d->analyseLesen(r.AnalysenNr), gebiet)[kMg], "nicht bestimmt");
+        EXPECT_EQ(analyseTexte(*analysenZeileLesen(db(), r.AnalysenNr), gebiet)[kMg], "nicht bestimmt");
     }
     AnalyseEingabe e = eingabe(QDate(2023, 1, 1));
     e.txtWert = {"12,5", "7", "0,5", "12", "5,8"};
-    EXPECT_EQ(analyseTexte(*d->analyseLesen(d->AnalysenWerteSpeichern(e).AnalysenNr), gebiet), e.txtWert);
+    EXPECT_EQ(analyseTexte(*analysenZeileLesen(db(), d->AnalysenWerteSpeichern(e).AnalysenNr), gebiet), e.txtWert);
 }
 
 TEST_F(Analysen, FehlerBeimSchreibenRolltAllesZurueck)
@@ -216,15 +219,15 @@ TEST_F(Analysen, VerwaisteZuordnungUndGeloeschteAnalyse)
 {
     // an assignment of this plot and date whose analysis row is gone
     zuordnung("Fl1000", "An1500", QDate(2024, 4, 17));
-    EXPECT_EQ(d->analyseZuDatum("Fl1000", QDate(2024, 4, 17)), std::nullopt);
+    EXPECT_EQ(analyseZuDatum(db(), "Fl1000", QDate(2024, 4, 17)), std::nullopt);
     const auto r = d->AnalysenWerteSpeichern(eingabe());
     ASSERT_TRUE(r.ok);
     EXPECT_TRUE(r.neu);
     EXPECT_EQ(anzahl("ZOFlaechenAnalysen", "FlaechenNr = 'Fl1000'"), 1);
-    EXPECT_EQ(d->analyseZuDatum("Fl1000", QDate(2024, 4, 17)), r.AnalysenNr);
+    EXPECT_EQ(analyseZuDatum(db(), "Fl1000", QDate(2024, 4, 17)), r.AnalysenNr);
 
     // the page still shows an analysis that was deleted from the tree meanwhile
-    ASSERT_TRUE(d->AnalyseLoeschen(r.AnalysenNr).ok);
+    ASSERT_TRUE(Loeschungen(db()).AnalyseLoeschen(r.AnalysenNr).ok);
     AnalyseEingabe e = eingabe();
     e.strAktAnalysenNr = r.AnalysenNr;
     const auto neu = d->AnalysenWerteSpeichern(e);
@@ -284,15 +287,15 @@ TEST_F(Flaechen, LeereMasseSindNullUnzahlenWerdenAbgewiesen)
     e.Bezeichnung = "Beet";
     const auto r = d.flaecheNeu(e, "0");
     ASSERT_TRUE(r.ok);
-    EXPECT_DOUBLE_EQ(d.flaecheLesen(r.FlaechenNr)->Flaeche, 0);
-    EXPECT_DOUBLE_EQ(d.flaecheLesen(r.FlaechenNr)->Laenge, 0);
+    EXPECT_DOUBLE_EQ(flaecheLesen(db(), r.FlaechenNr)->Flaeche, 0);
+    EXPECT_DOUBLE_EQ(flaecheLesen(db(), r.FlaechenNr)->Laenge, 0);
 
     // only the area typed (length and width were emptied)
     e.txtFlaeche = "1";
     const auto nurFlaeche = d.flaecheNeu(e, "0");
     ASSERT_TRUE(nurFlaeche.ok);
-    EXPECT_DOUBLE_EQ(d.flaecheLesen(nurFlaeche.FlaechenNr)->Flaeche, 1);
-    EXPECT_DOUBLE_EQ(d.flaecheLesen(nurFlaeche.FlaechenNr)->Breite, 0);
+    EXPECT_DOUBLE_EQ(flaecheLesen(db(), nurFlaeche.FlaechenNr)->Flaeche, 1);
+    EXPECT_DOUBLE_EQ(flaecheLesen(db(), nurFlaeche.FlaechenNr)->Breite, 0);
 
     const QStringList vorher = abbild();
     for (const char* falsch : {"abc", "-3", "1,2,3", "inf"}) {
@@ -333,7 +336,7 @@ TEST_F(Flaechen, NeueFlaecheUndAenderungBehaeltNummerGruppeUndId)
     const auto r = d.flaecheNeu(e, "1000");
     ASSERT_TRUE(r.ok) << r.meldung.text.toStdString();
     EXPECT_FLOAT_EQ(r.sngFlaecheGroesse, 10.0f);
-    const auto vorher = *d.flaecheLesen(r.FlaechenNr);
+    const auto vorher = *flaecheLesen(db(), r.FlaechenNr);
     EXPECT_FALSE(vorher.Gliederungspunkt);
     EXPECT_EQ(vorher.GruppierungNr, 1000);
     EXPECT_TRUE(vorher.AktuellerDatensatz);
@@ -355,7 +358,7 @@ TEST_F(Flaechen, NeueFlaecheUndAenderungBehaeltNummerGruppeUndId)
     const auto g = d.flaecheAendern(r.FlaechenNr, e);
     ASSERT_TRUE(g.ok);
     EXPECT_FLOAT_EQ(g.sngFlaecheGroesse, 7.5f);
-    const auto z = *d.flaecheLesen(r.FlaechenNr);
+    const auto z = *flaecheLesen(db(), r.FlaechenNr);
     EXPECT_EQ(z.Bezeichnung, "Beet neu");
     EXPECT_DOUBLE_EQ(z.Laenge, 0);
     EXPECT_DOUBLE_EQ(z.Flaeche, 7.5);
@@ -371,11 +374,11 @@ TEST_F(Flaechen, NeueFlaecheUndAenderungBehaeltNummerGruppeUndId)
     // (past the box's limit) is refused
     EXPECT_FALSE(d.flaecheAendern("Fl1999", e).ok);
     EXPECT_FALSE(d.flaecheAendern("Fl1000", e).ok);
-    EXPECT_EQ(d.flaecheLesen("Fl1000")->Bezeichnung, "Garten");
+    EXPECT_EQ(flaecheLesen(db(), "Fl1000")->Bezeichnung, "Garten");
     e.Bezeichnung = QString(21, 'x');
     EXPECT_FALSE(d.flaecheAendern(r.FlaechenNr, e).ok);
     EXPECT_FALSE(d.gruppeNeu(e.Bezeichnung, "0").ok);
-    EXPECT_EQ(d.flaecheLesen(r.FlaechenNr)->Bezeichnung, "Beet neu");
+    EXPECT_EQ(flaecheLesen(db(), r.FlaechenNr)->Bezeichnung, "Beet neu");
 }
 
 TEST_F(Flaechen, GruppeNeuUndAendern)
@@ -384,17 +387,17 @@ TEST_F(Flaechen, GruppeNeuUndAendern)
     const auto oben = d.gruppeNeu("Garten", "0");
     const auto unten = d.gruppeNeu("Hochbeete", "1000");
     ASSERT_TRUE(oben.ok && unten.ok);
-    const auto z = *d.flaecheLesen(unten.FlaechenNr);
+    const auto z = *flaecheLesen(db(), unten.FlaechenNr);
     EXPECT_TRUE(z.Gliederungspunkt);
     EXPECT_EQ(z.GruppierungNr, 1000);
     EXPECT_TRUE(z.AktuellerDatensatz);
     EXPECT_DOUBLE_EQ(z.Flaeche, 0);
     EXPECT_EQ(wert("SELECT Bodenart FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toInt(), 0);
-    EXPECT_EQ(d.flaecheLesen(oben.FlaechenNr)->GruppierungNr, 0);
+    EXPECT_EQ(flaecheLesen(db(), oben.FlaechenNr)->GruppierungNr, 0);
 
     uhr.advanceSeconds(60);
     ASSERT_TRUE(d.gruppeAendern("Fl1001", "Kräuter", false).ok);
-    const auto g = *d.flaecheLesen("Fl1001");
+    const auto g = *flaecheLesen(db(), "Fl1001");
     EXPECT_EQ(g.Bezeichnung, "Kräuter");
     EXPECT_FALSE(g.AktuellerDatensatz);
     EXPECT_EQ(g.LetzteAenderung, z.LetzteAenderung); // a group's change time stays

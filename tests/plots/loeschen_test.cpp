@@ -1,4 +1,4 @@
-#include "plots/flaechendaten.h"
+#include "plots/loeschungen.h"
 #include "plotfixture.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +54,7 @@ protected:
         plan("ID1", "Fl1002", 2);
         plan("ID2", "Fl1003", 1);
         plan("ID3", "Fl1005", 1);
-        d.emplace(db(), gebiet, uhr, zufall);
+        d.emplace(db());
     }
 
     Zahlen zahlen() const
@@ -71,7 +71,7 @@ protected:
         return out;
     }
 
-    std::optional<FlaechenDaten> d;
+    std::optional<Loeschungen> d;
 };
 
 } // namespace
@@ -205,12 +205,12 @@ TEST_F(Loeschen, EingespeisterFehlerRolltJedenBefehlGanzZurueck)
     struct Fall {
         const char* befehl;
         const char* punkt;
-        std::function<Schreibergebnis(FlaechenDaten&)> ausfuehren;
+        std::function<Schreibergebnis(Loeschungen&)> ausfuehren;
     };
-    auto gruppeMitAllem = [](FlaechenDaten& f) { return f.GruppeMitUnterpunktenLoeschen("Fl1000"); };
-    auto aufloesen = [](FlaechenDaten& f) { return f.GruppeAufloesen("Fl1001"); };
-    auto flaecheWeg = [](FlaechenDaten& f) { return f.FlaecheLoeschen("Fl1002"); };
-    auto analyseWeg = [](FlaechenDaten& f) { return f.AnalyseLoeschen("An1000"); };
+    auto gruppeMitAllem = [](Loeschungen& f) { return f.GruppeMitUnterpunktenLoeschen("Fl1000"); };
+    auto aufloesen = [](Loeschungen& f) { return f.GruppeAufloesen("Fl1001"); };
+    auto flaecheWeg = [](Loeschungen& f) { return f.FlaecheLoeschen("Fl1002"); };
+    auto analyseWeg = [](Loeschungen& f) { return f.AnalyseLoeschen("An1000"); };
     const Fall faelle[] = {
         {"Gruppe mit allem", "Gruppe", gruppeMitAllem},
         {"Gruppe mit allem", "FlaechenID", gruppeMitAllem},

@@ -36,7 +36,7 @@ struct Daten {
             speicher.plan.push_back({QStringLiteral("ID%1").arg(i, 18, 10, QLatin1Char('0')), k.KulturNr, kPlan,
                                      k.Bezeichnung, 10 + 3 * i});
         }
-        speicher.analysenZeilen["An1000"] = AnalysenZeile{3, 15, 12, 5.0f};
+        speicher.analysenZeilen["An1000"] = test::analyseMit(3, 15, 12, 5);
         speicher.kalk[{2, 1, 50}] = 125;
         speicher.duenger["Du1001"] = DuengerGehalt{"Hornspäne", "N", 14, 0, 0, 0};
         speicher.duenger["Du1002"] = DuengerGehalt{"Volldünger", "NPK", 10, 8, 12, 2};

@@ -35,7 +35,7 @@ class Bedarf : public ::testing::Test {
 protected:
     Bedarf()
     {
-        quellen.analysenZeilen["An1"] = AnalysenZeile{3, 15, 12, 6.0f};
+        quellen.analysenZeilen["An1"] = test::analyseMit(3, 15, 12, 6);
         s.strAktAnalysenNr = "An1", s.strAktKulturNr = "Ku1";
         s.sngNminWert = -1, s.intBodenart = 1, s.sngMg = 12;
         s.datKulturbeginn = QDateTime(QDate(2029, 5, 14), QTime(0, 0));
@@ -87,6 +87,10 @@ TEST_F(Bedarf, BedarfAusKulturUndAnalyseFehlendeZeilenBehaltenIhreWerte)
     const std::vector<float> bedarf = {s.sngNBedarfGD, s.sngNBedarfKD1, s.sngNBedarfKD2, s.sngKulturPH,
                                        s.sngPBedarf,   s.sngKBedarf,    s.sngMgBedarf};
     EXPECT_EQ(bedarf, (std::vector<float>{6, 5.25f, 3.75f, 2, 1.5f, 4, 0.8f}));
+
+    quellen.analysenZeilen["An1"].P2O5.reset(); // an empty value counts as 0
+    rechnen();
+    EXPECT_EQ(s.sngP2O5, 0);
 
     s.strAktAnalysenNr = "An404", s.strAktKulturNr = "Ku404";
     s.sngOS = 9;

@@ -26,13 +26,15 @@ protected:
         zeilen.kalk[{2, 1, 45}] = 125;
         zeilen.duenger["Du1001"] = {"Hornspäne", "N", 14, 0, 0, 0};
         zeilen.duenger["Du1002"] = {"Volldünger", "NPK", 10, 8, 12, 2};
-        zeilen.analysenZeilen["An1000"] = {3, 15, 12, 4.5f};
+        zeilen.analysenZeilen["An1000"] = test::analyseMit(3, 15, 12, 4.5);
         dateien.schreiben(zeilen);
         sql::exec(dateien.kav.db(), "INSERT INTO KulturID (KulturNr, Bezeichnung) VALUES ('Ku1030', 'Leer')");
         sql::exec(dateien.kav.db(), "INSERT INTO Reihenabstand (KulturID, Reihenabstand) VALUES ('Ku1030', NULL)");
         sql::exec(dateien.kav.db(), "INSERT INTO Kalkbedarf (Bodenart, OS, pH, CaO) VALUES (2, 1, 50, NULL)");
         sql::exec(dateien.daten.db(), "INSERT INTO AnalysenID (AnalysenNr, GesamtN, P2O5, K2O, pH) "
                                       "VALUES ('An1001', NULL, 9, 30, 6.1)");
+        sql::exec(dateien.daten.db(), "INSERT INTO AnalysenID (AnalysenNr, GesamtN, P2O5, K2O, Mg, pH) "
+                                      "VALUES ('An1002', '', 'viel', '12.5', NULL, '6,1')");
     }
     void planZeile(const QString& id, const QString& mkid, const QString& kultur, int start)
     {
@@ -71,9 +73,13 @@ TEST_F(Dateien, ZeilenLesenLeereFelderFremdeSchluesselPlanInStartfolge)
 
     const auto a = quellen.analysen.analyse("An1000");
     ASSERT_TRUE(a);
-    EXPECT_EQ(QVariantList({a->GesamtN, a->P2O5, a->K2O, a->pH}), QVariantList({3.0f, 15.0f, 12.0f, 4.5f}));
-    EXPECT_EQ(quellen.analysen.analyse("An1001")->GesamtN, 0);
-    EXPECT_FLOAT_EQ(quellen.analysen.analyse("An1001")->pH, 6.1f);
+    using Werte = std::vector<std::optional<double>>;
+    EXPECT_EQ(Werte({a->GesamtN, a->P2O5, a->K2O, a->pH}), Werte({3, 15, 12, 4.5}));
+    EXPECT_FALSE(quellen.analysen.analyse("An1001")->GesamtN); // an empty field is reported, not read as 0
+    EXPECT_DOUBLE_EQ(quellen.analysen.analyse("An1001")->pH.value(), 6.1);
+    const auto b = quellen.analysen.analyse("An1002"); // texts in the number fields
+    EXPECT_EQ(Werte({b->GesamtN, b->P2O5, b->K2O, b->Mg, b->pH}), Werte({{}, {}, 12.5, {}, {}}));
+    EXPECT_EQ(mgWert(*b), -1.0); // not determined
     EXPECT_FALSE(quellen.analysen.analyse("An9999"));
 
     planZeile("ID1", "IDplanA", "Ku1020", 20);

@@ -10,7 +10,7 @@ using namespace kav;
 
 namespace {
 
-// A bed of 10 × 1.2 m and the crop of the worked example: start 12, 84 days, N 20 in shares
+// A bed of 10 × 1.2 m and one crop: start 12, 84 days, N 20 in shares
 // 0.4 / 0.3 / 0.3 after 0, 4 and 8 weeks, row spacing 30 cm (strip 3 m², share 0.25).
 class Mischkultur : public ::testing::Test {
 protected:

@@ -40,6 +40,14 @@ private:
     }
 };
 
+// An analysis with organic matter, P2O5, K2O and pH.
+inline AnalysenZeile analyseMit(double os, double p2o5, double k2o, double ph)
+{
+    AnalysenZeile a;
+    a.GesamtN = os, a.P2O5 = p2o5, a.K2O = k2o, a.pH = ph;
+    return a;
+}
+
 // A crop row with crop code 1 and the values the tests name.
 inline KulturZeile kulturMit(const QString& nr, qint16 tage, double kd1, double kd2, double n, double ngd, double nkd1,
                              double nkd2)
@@ -79,11 +87,13 @@ struct Dateien {
                                 "(?, ?, ?, ?, ?, ?, ?)", {nr, d.Typ, d.Bezeichnung, d.N, d.P2O5, d.K2O, d.Mg});
         for (const auto& [nr, a] : q.analysenZeilen)
             sql::exec(daten.db(), "INSERT INTO AnalysenID (AnalysenNr, GesamtN, P2O5, K2O, pH) VALUES (?, ?, ?, ?, ?)",
-                      {nr, double(a.GesamtN), double(a.P2O5), double(a.K2O), double(a.pH)});
+                      {nr, feld(a.GesamtN), feld(a.P2O5), feld(a.K2O), feld(a.pH)});
         for (const PlanZeile& z : q.plan)
             sql::exec(daten.db(), "INSERT INTO MKEditor (ID, MKID, KulturID, Kultur, Start) VALUES (?, ?, ?, ?, ?)",
                       {z.ID, z.MKID, z.KulturID, z.Kultur, z.Start});
     }
+
+    static QVariant feld(const std::optional<double>& v) { return v ? QVariant(*v) : QVariant(); }
 
     QTemporaryDir dir;
     LocalDatabase kav;

@@ -191,7 +191,7 @@ TEST_F(DatenbankTest, SicherungNachIntervall)
 TEST_F(DatenbankTest, FehlgeschlageneSicherungWirdGemeldet)
 {
     auto db = offen();
-    test::schreibeDatei(ordner.sicherungen(), "kein Ordner"); // a file in place of the folder
+    test::schreibeDatei(ordner.sicherungen(), "kein Ordner"); // a file where the folder should be
     e.datLetzteDS = QDate(2026, 1, 1);
     EXPECT_FALSE(db->DatenSichern());
     EXPECT_EQ(e.datLetzteDS, QDate(2026, 1, 1)); // tried again next time

@@ -1,5 +1,5 @@
 #include "services/calendarweeks.h"
-#include "services/rounding.h"
+#include "platform/rounding.h"
 
 #include <gtest/gtest.h>
 

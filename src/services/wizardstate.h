@@ -1,5 +1,6 @@
 #pragma once
-// The state that the pages of the requirement wizard hand on to one another.
+// The state of the requirement wizard: the current plot, analysis and crop, the needs and the chosen
+// fertilisers. Every page reads and writes it through the application context.
 #include <QDateTime>
 #include <QString>
 #include <QVector>

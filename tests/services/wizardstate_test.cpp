@@ -1,4 +1,4 @@
-#include "requirement/wizardstate.h"
+#include "services/wizardstate.h"
 
 #include <gtest/gtest.h>
 

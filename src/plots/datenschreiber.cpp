@@ -1,0 +1,73 @@
+#include "plots/datenschreiber.h"
+
+#include "platform/clock.h"
+#include "services/recordids.h"
+#include "services/sql.h"
+
+namespace kav {
+
+namespace {
+
+const QString kEintragFehlt =
+    QStringLiteral("Der Eintrag ist nicht mehr vorhanden. Es wurde nichts gespeichert.");
+
+} // namespace
+
+DatenSchreiber::DatenSchreiber(QSqlDatabase cnDaten, const Clock& uhr, RandomSource& zufall)
+    : m_db(std::move(cnDaten)), m_uhr(&uhr), m_zufall(&zufall)
+{
+}
+
+DatenSchreiber::DatenSchreiber(QSqlDatabase cnDaten) : m_db(std::move(cnDaten)) {}
+
+void DatenSchreiber::pruefpunkt(QStringView schritt) const
+{
+    if (m_pruefpunkt)
+        m_pruefpunkt(schritt);
+}
+
+QString DatenSchreiber::jetzt() const
+{
+    return m_uhr->now().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
+
+QString DatenSchreiber::neueId() { return neueZeilenId(*m_uhr, *m_zufall); }
+
+Meldung DatenSchreiber::hinweis(const QString& text)
+{
+    return Meldung{0, QStringLiteral("Humavera"), text, Meldung::Symbol::Warnung};
+}
+
+Schreibergebnis DatenSchreiber::abgelehnt(const QString& text)
+{
+    Schreibergebnis r;
+    r.meldung = hinweis(text);
+    return r;
+}
+
+Schreibergebnis DatenSchreiber::inEinemVorgang(const QString& wennFehler,
+                                               const std::function<bool(Schreibergebnis&)>& arbeit)
+{
+    Schreibergebnis r;
+    try {
+        sql::Transaction t(m_db);
+        if (!arbeit(r))
+            return r; // refused: nothing is kept, the reason is in r.meldung
+        t.commit();
+    } catch (const std::exception& ex) {
+        return abgelehnt(wennFehler + QStringLiteral(" Es wurde nichts verändert.\n\nUrsache: ")
+                         + QString::fromStdString(ex.what()));
+    }
+    r.ok = true;
+    return r;
+}
+
+bool DatenSchreiber::geaendert(const QSqlQuery& q, Schreibergebnis& r)
+{
+    if (q.numRowsAffected() >= 1)
+        return true;
+    r.meldung = hinweis(kEintragFehlt);
+    return false;
+}
+
+} // namespace kav

@@ -1,0 +1,121 @@
+#include "plots/flaechendialog.h"
+
+#include "frame/bilder.h"
+#include "frame/oberflaeche.h"
+#include "platform/fenster.h"
+#include "plots/flaechenbaumansicht.h"
+#include "services/datenbanken.h"
+#include "plots/frmanalysenwerte.h"
+#include "services/appcontext.h"
+
+#include <QMouseEvent>
+
+namespace kav {
+
+void flaechenDialogOeffnen(const QString& name, bool neu)
+{
+    Rahmen& r = app().rahmen;
+    forms::FensterRegister& reg = ui().fenster;
+    if (forms::Fenster* offen = reg.fenster(name)) {
+        QWidget* w = offen->widget();
+        w->show();
+        w->raise();
+        w->activateWindow();
+        return;
+    }
+    r.blnNeuerDatensatz = neu;
+    r.blnToolbarAktiv = false;
+    try {
+        reg.zeigen(name);
+    } catch (const std::exception&) {
+        r.blnToolbarAktiv = true;
+    }
+}
+
+FlaechenDialog::FlaechenDialog(const QString& name, const QString& maxText)
+    : DialogSeite(name, QStringLiteral("frmFlaeche")) // the group dialog shares the plot dialog's help topic
+{
+    m_imlCheck = checkListe();
+    m_txtBezeichnung = new QLineEdit(this);
+    m_txtBezeichnung->setObjectName(QStringLiteral("txtBezeichnung"));
+    m_txtBezeichnung->setMaxLength(kNameLaengeMax);
+    m_txtBezeichnung->setMinimumWidth(m_txtBezeichnung->fontMetrics().averageCharWidth() * (kNameLaengeMax + 4));
+    m_lblMax = new QLabel(maxText, this);
+    m_lblMax->setObjectName(QStringLiteral("lblMax"));
+
+    m_imgAktuellerDatensatz = new forms::Bild(this);
+    m_imgAktuellerDatensatz->setObjectName(QStringLiteral("imgAktuellerDatensatz"));
+    m_imgAktuellerDatensatz->setFixedSize(16, 16);
+    m_lblAktuellerDatensatz = new QLabel(QStringLiteral("  Aktueller Datensatz"), this);
+    m_lblAktuellerDatensatz->setObjectName(QStringLiteral("lblAktuellerDatensatz"));
+    m_imgAktuellerDatensatz->installEventFilter(this);
+    m_lblAktuellerDatensatz->installEventFilter(this);
+}
+
+void FlaechenDialog::modusLesen()
+{
+    AppContext& a = app();
+    m_neu = a.rahmen.blnNeuerDatensatz;
+    m_flaechenNr = a.bedarf.strAktFlaechenNr;
+    m_gruppierungNr = a.bedarf.strAktGruppierungNr;
+    AktuellerDatensatzSetzen(true);
+}
+
+std::optional<FlaechenZeile> FlaechenDialog::eintragLaden(bool gruppe)
+{
+    AppContext& a = app();
+    if (m_neu || !a.db)
+        return std::nullopt;
+    std::optional<FlaechenZeile> z;
+    try {
+        z = flaecheLesen(a.db->cnDaten(), m_flaechenNr);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    if (!z || z->Gliederungspunkt != gruppe)
+        return std::nullopt;
+    m_txtBezeichnung->setText(z->Bezeichnung);
+    setWindowTitle(QStringLiteral("Änderungen an ") + z->Bezeichnung + QStringLiteral(" vornehmen"));
+    AktuellerDatensatzSetzen(z->AktuellerDatensatz);
+    return z;
+}
+
+void FlaechenDialog::AktuellerDatensatzAnzeigen(bool an)
+{
+    const QString k = an ? QStringLiteral("chb1") : QStringLiteral("chb0");
+    m_imgAktuellerDatensatz->setBild(m_imlCheck.bild(k));
+    m_imgAktuellerDatensatz->setSchluessel(k);
+}
+
+void FlaechenDialog::AktuellerDatensatzSetzen(bool an)
+{
+    forms::setTag(m_lblAktuellerDatensatz, an ? QStringLiteral("1") : QStringLiteral("0"));
+    AktuellerDatensatzAnzeigen(an);
+}
+
+bool FlaechenDialog::aktuellerDatensatz() const { return forms::Tag(m_lblAktuellerDatensatz) == QLatin1String("1"); }
+
+void FlaechenDialog::imgAktuellerDatensatz_Click() { AktuellerDatensatzSetzen(!aktuellerDatensatz()); }
+
+void FlaechenDialog::amBaumPlatzieren(bool unterDemBaum)
+{
+    std::optional<int> x, y;
+    if (frmAnalysenWerte* seite = analysenSeite()) {
+        const QWidget* trv = seite->trvFlaechen();
+        const QPoint oben = trv->mapToGlobal(QPoint(trv->width() / 2, 0));
+        x = oben.x();
+        if (unterDemBaum)
+            y = oben.y() + 3 * trv->y();
+    }
+    platzieren(x, y);
+}
+
+bool FlaechenDialog::eventFilter(QObject* o, QEvent* e)
+{
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton
+        && (o == m_imgAktuellerDatensatz || o == m_lblAktuellerDatensatz))
+        imgAktuellerDatensatz_Click();
+    return DialogSeite::eventFilter(o, e);
+}
+
+} // namespace kav

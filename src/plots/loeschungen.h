@@ -1,0 +1,37 @@
+#pragma once
+// Deleting groups, plots and analyses from Daten.KRN. Each deletion runs in one transaction and
+// afterwards removes every row that has lost its owner, until none is left.
+#include "plots/datenschreiber.h"
+
+namespace kav {
+
+// Questions of the deletions; the default button is the safe one (Cancel, No).
+inline const QString kGruppeLoeschenTitel = QStringLiteral("Humavera");
+inline const QString kGruppeLoeschenFrage = QStringLiteral(
+    "Sollen alle untergeordneten Punkte ebenfalls gelöscht werden, dann Klicken Sie auf 'Ja'.\n\r\n\r"
+    "Soll nur die gewählte Gruppe gelöscht werden, Klicken Sie auf 'Nein'. Alle\n\r\n\r"
+    "untergeordneten Punkte werden in die nächsthöhere Gliederungseben verschoben.");
+inline const QString kFlaecheLoeschenTitel = QStringLiteral("Flächen löschen");
+inline const QString kFlaecheLoeschenFrage = QStringLiteral(
+    "Soll die ausgewählte Fläche, sowie alle ihr zugeordneten Analysen gelöscht werden?\n\r\n\r"
+    "Klicken Sie auf 'Ja' um den Löschvorgang abzuschließen.");
+
+class Loeschungen : public DatenSchreiber {
+public:
+    explicit Loeschungen(QSqlDatabase cnDaten);
+
+    Schreibergebnis GruppeMitUnterpunktenLoeschen(const QString& flaechenNr);
+    // Moves the group's children to its parent, then deletes the group.
+    Schreibergebnis GruppeAufloesen(const QString& flaechenNr);
+    Schreibergebnis FlaecheLoeschen(const QString& flaechenNr);
+    // Deletes one analysis with its assignments.
+    Schreibergebnis AnalyseLoeschen(const QString& analysenNr);
+
+private:
+    // Deletes the group or plot, then every row left without its owner (with `gruppe` also entries
+    // whose group is gone).
+    Schreibergebnis eintragLoeschen(const QString& flaechenNr, bool gruppe, const QString& wennFehler);
+    void aufraeumen(bool mitFlaechen);
+};
+
+} // namespace kav
