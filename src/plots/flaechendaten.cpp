@@ -335,8 +335,8 @@ Schreibergebnis FlaechenDaten::flaecheNeu(const FlaechenEingabe& e, const QStrin
         return abgelehnt(kNameZuLang);
     if (!masseLesen(e, m_gebiet, laenge, breite, flaeche))
         return abgelehnt(kMasseFalsch);
-    Schreibergebnis r = inEinemVorgang(QStringLiteral("Die Fläche konnte nicht gespeichert werden."), [&](Schreibergebnis& r) {
-        const auto neu = neueNummerUnter(strAktGruppierungNr, r);
+    Schreibergebnis r = inEinemVorgang(QStringLiteral("Die Fläche konnte nicht gespeichert werden."), [&](Schreibergebnis& erg) {
+        const auto neu = neueNummerUnter(strAktGruppierungNr, erg);
         if (!neu)
             return false;
         sql::exec(m_db,
@@ -360,8 +360,8 @@ Schreibergebnis FlaechenDaten::flaecheAendern(const QString& flaechenNr, const F
         return abgelehnt(kNameZuLang);
     if (!masseLesen(e, m_gebiet, laenge, breite, flaeche))
         return abgelehnt(kMasseFalsch);
-    Schreibergebnis r = inEinemVorgang(QStringLiteral("Die Fläche konnte nicht gespeichert werden."), [&](Schreibergebnis& r) {
-        r.FlaechenNr = flaechenNr;
+    Schreibergebnis r = inEinemVorgang(QStringLiteral("Die Fläche konnte nicht gespeichert werden."), [&](Schreibergebnis& erg) {
+        erg.FlaechenNr = flaechenNr;
         const QSqlQuery q =
             sql::exec(m_db,
                       QStringLiteral("UPDATE FlaechenID SET Bezeichnung = ?, Breite = ?, Laenge = ?, Flaeche = ?, "
@@ -369,7 +369,7 @@ Schreibergebnis FlaechenDaten::flaecheAendern(const QString& flaechenNr, const F
                                      "WHERE FlaechenNr = ? AND Gliederungspunkt = 0"),
                       {e.Bezeichnung, breite, laenge, flaeche, e.Kompost != 0 ? 1 : 0, e.Nutzung,
                        e.AktuellerDatensatz ? 1 : 0, jetzt(), flaechenNr});
-        if (!geaendert(q, r))
+        if (!geaendert(q, erg))
             return false;
         pruefpunkt(u"Flaeche");
         return true;
