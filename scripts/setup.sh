@@ -1,5 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian packages) and builds the program into build/.
+#   KAV_BUILD_DIR   build folder (default build)
+#   KAV_BUILD_TYPE  CMake build type (default RelWithDebInfo for a new folder; an existing one keeps its own)
+#   KAV_JOBS        parallel build jobs (default: number of processors)
+#   arguments       passed on to cmake when configuring (e.g. -DKAV_WERROR=ON)
+# A new folder is configured for Ninja (the default generator when ninja is missing); an existing folder
+# keeps the generator it was configured with (Makefiles, an IDE's choice, ...).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,6 +32,15 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-BUILD_TYPE="${KAV_BUILD_TYPE:-RelWithDebInfo}"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" >/dev/null
-cmake --build build --parallel "$(nproc)"
+BUILD_DIR="${KAV_BUILD_DIR:-build}"
+args=()
+if [ -f "$BUILD_DIR/CMakeCache.txt" ]; then
+  generator="$(sed -n 's/^CMAKE_GENERATOR:INTERNAL=//p' "$BUILD_DIR/CMakeCache.txt")"
+  if [ -n "$generator" ]; then args+=(-G "$generator"); fi
+  if [ -n "${KAV_BUILD_TYPE:-}" ]; then args+=(-DCMAKE_BUILD_TYPE="$KAV_BUILD_TYPE"); fi
+else
+  if command -v ninja >/dev/null 2>&1; then args+=(-G Ninja); fi
+  args+=(-DCMAKE_BUILD_TYPE="${KAV_BUILD_TYPE:-RelWithDebInfo}")
+fi
+cmake -S . -B "$BUILD_DIR" "${args[@]}" "$@" >/dev/null
+cmake --build "$BUILD_DIR" --parallel "${KAV_JOBS:-$(nproc)}"

@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test, with the test servers on 127.0.0.1.
+#   KAV_BUILD_DIR    build folder (default build)
+#   KAV_CMAKE_ARGS   further cmake options, separated by spaces (e.g. "-DKAV_WERROR=ON")
+#   KAV_JOBS         parallel build and test jobs (default: number of processors)
+#   arguments        passed on to ctest
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT="$(pwd)"
-bash scripts/setup.sh
+BUILD_DIR="${KAV_BUILD_DIR:-build}"
+# shellcheck disable=SC2086
+bash scripts/setup.sh -DBUILD_TESTING=ON ${KAV_CMAKE_ARGS:-}
 
 # German locale for the tests that check locale independence
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf8$'; then
@@ -27,5 +33,6 @@ else
   echo "Warnung: Testserver nicht gestartet, Servertests werden übersprungen" >&2
 fi
 
-cd "$ROOT/build"
-ctest --output-on-failure --timeout 600 -j "$(nproc)" "$@"
+# Each test program has its own time-out (KAV_TEST_TIMEOUT in tests/CMakeLists.txt).
+cd "$BUILD_DIR"
+ctest --output-on-failure -j "${KAV_JOBS:-$(nproc)}" "$@"

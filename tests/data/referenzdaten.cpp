@@ -58,6 +58,4 @@ QStringList verstoesse(const QString& statement)
     return out;
 }
 
-QString programmOrdner() { return qEnvironmentVariable("KAV_PROGRAM_DIR"); }
-
 } // namespace kav::test

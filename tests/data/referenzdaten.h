@@ -16,7 +16,5 @@ QSqlDatabase referenzKav();
 QVector<QVariantMap> zeilen(const QString& statement, const QVariantList& werte = {});
 // The first column of every row a rule statement finds: the rows that break the rule.
 QStringList verstoesse(const QString& statement);
-// Folder of the built program (Daten, Hilfe, Lexikon beside the executable).
-QString programmOrdner();
 
 } // namespace kav::test

@@ -19,7 +19,7 @@ class AnordnungTest : public test::RahmenTest {
 protected:
     void SetUp() override
     {
-        RahmenTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(RahmenTest::SetUp());
         starten();
         ProgrammStarten(); // navigation bar, breadcrumb, analysis page
     }

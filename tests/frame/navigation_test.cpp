@@ -26,7 +26,7 @@ class NavigationTest : public test::RahmenTest {
 protected:
     void SetUp() override
     {
-        RahmenTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(RahmenTest::SetUp());
         starten();
         ProgrammStarten();
         tb = fenster().fensterAls<frmToolbar>("frmToolbar");
@@ -100,8 +100,8 @@ TEST_F(NavigationTest, HilfeZeigtDasThemaDerSeiteOderDesDialogs)
     EXPECT_TRUE(hilfeFenster()->datei().isEmpty());
     EXPECT_TRUE(hilfeText().contains("Hilfe nicht gefunden"));
 
-    test::schreibeDatei(dir.path() + "/Hilfe/index.htm", "<html><body><h1>Inhalt</h1></body></html>");
-    test::schreibeDatei(dir.path() + "/Hilfe/Eingabe_Analysenwerte.htm", "<html><body><h1>Analysenwerte</h1></body></html>");
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.path() + "/Hilfe/index.htm", "<html><body><h1>Inhalt</h1></body></html>"));
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.path() + "/Hilfe/Eingabe_Analysenwerte.htm", "<html><body><h1>Analysenwerte</h1></body></html>"));
     tb->cmbMenu_Click(4);
     EXPECT_EQ(hilfeFenster()->datei(), dir.path() + "/Hilfe/Eingabe_Analysenwerte.htm");
     EXPECT_TRUE(hilfeText().contains("Analysenwerte"));
@@ -220,5 +220,5 @@ TEST(Bilder, JedesBildLiegtVorUndIstBeiJederGroesseZuSehen)
                 EXPECT_GT(deckend, s * s / 10) << k.toStdString() << " bei " << s;
             }
     }
-    EXPECT_EQ(QImage(qEnvironmentVariable("KAV_PROGRAM_DIR") + "/Bilder/Logo_Kav.gif", "gif").size(), QSize(952, 885));
+    EXPECT_EQ(QImage(test::programmOrdner() + "/Bilder/Logo_Kav.gif", "gif").size(), QSize(952, 885));
 }

@@ -99,7 +99,7 @@ class TitelTest : public test::RahmenTest {
 protected:
     void SetUp() override
     {
-        RahmenTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(RahmenTest::SetUp());
         starten();
         ProgrammStarten();
         const QSqlDatabase d = app().db->cnDaten();

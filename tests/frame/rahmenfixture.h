@@ -21,7 +21,7 @@ class RahmenTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ordnerAnlegen(dir.path());
+        ASSERT_NO_FATAL_FAILURE(ordnerAnlegen(dir.path()));
     }
     void TearDown() override
     {
@@ -33,12 +33,12 @@ protected:
     static void ordnerAnlegen(const QString& basis)
     {
         Programmordner o{basis};
-        referenzDatei(o.kavDatei());
-        referenzDatei(o.kavStandard());
-        leereDatei(o.datenDatei(), Datenbankdatei::Daten);
+        ASSERT_NO_FATAL_FAILURE(referenzDatei(o.kavDatei()));
+        ASSERT_NO_FATAL_FAILURE(referenzDatei(o.kavStandard()));
+        ASSERT_NO_FATAL_FAILURE(leereDatei(o.datenDatei(), Datenbankdatei::Daten));
         QDir().mkpath(o.bilder());
         QDir().mkpath(o.hilfe());
-        QFile::copy(qEnvironmentVariable("KAV_PROGRAM_DIR") + "/Bilder/Logo_Kav.gif", o.bilder() + "/Logo_Kav.gif");
+        QFile::copy(programmOrdner() + "/Bilder/Logo_Kav.gif", o.bilder() + "/Logo_Kav.gif");
     }
 
     // A fresh context and window set, then the start-up of the main window.

@@ -47,9 +47,9 @@ TEST_F(StartTest, BeendenSpeichertSichertRaeumtAufUndNeustartStelltWiederHer)
     app().rahmen.sngHoehe = 590 * 15;
     app().rahmen.sngBreite = 780 * 15;
     const QString daten = dir.path() + "/Daten";
-    test::schreibeDatei(daten + "/tmpDokument_06122026091600.pdf", "%PDF");
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(daten + "/tmpDokument_06122026091600.pdf", "%PDF"));
     const QString marke = dir.path() + "/gestoppt";
-    test::schreibeDatei(daten + "/mysql_stop.sh", ("#!/bin/sh\ntouch '" + marke + "'\n").toUtf8());
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(daten + "/mysql_stop.sh", ("#!/bin/sh\ntouch '" + marke + "'\n").toUtf8()));
 
     h.close();
     EXPECT_TRUE(h.beendet());
@@ -80,7 +80,7 @@ TEST_F(StartTest, MinimiertGeschlossenOhneStoppskriptStartetMinimiert)
 
 TEST_F(StartTest, DatenaktualisierungHoechstensEinmalAmTag)
 {
-    test::schreibeDatei(ini(), "");
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ini(), ""));
     {
         SettingsStore s(ini());
         s.RegistrySchreiben(schluessel::datenbank, "UpdatebeiStart", "Wahr");
@@ -108,7 +108,7 @@ class TimerTest : public test::RahmenTest {
 protected:
     void SetUp() override
     {
-        RahmenTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(RahmenTest::SetUp());
         starten();
         ProgrammStarten();
         haupt->setWindowState(Qt::WindowNoState);

@@ -13,19 +13,19 @@ TEST(LocalDatabase, PruefungErkenntSchadenWirklich)
     QTemporaryDir dir;
     const QStringList tabellen = schemaTabellen(Datenbankdatei::Daten);
     const QString gut = dir.filePath("gut.KRN");
-    test::leereDatei(gut, Datenbankdatei::Daten);
+    ASSERT_NO_FATAL_FAILURE(test::leereDatei(gut, Datenbankdatei::Daten));
     QString why;
     EXPECT_TRUE(LocalDatabase::check(gut, tabellen, &why)) << why.toStdString();
 
     QFile f(gut);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray ganz = f.readAll();
-    test::leereDatei(dir.filePath("falsch.KRN"), Datenbankdatei::Kav); // the other schema
-    test::schreibeDatei(dir.filePath("leer.KRN"), {});
-    test::schreibeDatei(dir.filePath("muell.KRN"), QByteArray(4096, 'x'));
-    test::schreibeDatei(dir.filePath("halb.KRN"), ganz.left(ganz.size() / 2)); // a good file cut in half
+    ASSERT_NO_FATAL_FAILURE(test::leereDatei(dir.filePath("falsch.KRN"), Datenbankdatei::Kav)); // the other schema
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.filePath("leer.KRN"), {}));
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.filePath("muell.KRN"), QByteArray(4096, 'x')));
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.filePath("halb.KRN"), ganz.left(ganz.size() / 2))); // a good file cut in half
     // a good file with its last page overwritten: every table is still listed
-    test::schreibeDatei(dir.filePath("seite.KRN"), ganz.left(ganz.size() - 4096) + QByteArray(4096, 'x'));
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.filePath("seite.KRN"), ganz.left(ganz.size() - 4096) + QByteArray(4096, 'x')));
     for (const char* name : {"fehlt.KRN", "leer.KRN", "muell.KRN", "falsch.KRN", "halb.KRN", "seite.KRN"})
         EXPECT_FALSE(LocalDatabase::check(dir.filePath(name), tabellen, &why)) << name;
     EXPECT_FALSE(QFile::exists(dir.filePath("fehlt.KRN"))); // the check creates nothing
@@ -36,7 +36,7 @@ TEST(LocalDatabase, PruefungErkenntSchadenWirklich)
 TEST(LocalDatabase, OeffnenSchliessenUndBenannteVerbindung)
 {
     QTemporaryDir dir;
-    test::leereDatei(dir.filePath("Daten.KRN"), Datenbankdatei::Daten);
+    ASSERT_NO_FATAL_FAILURE(test::leereDatei(dir.filePath("Daten.KRN"), Datenbankdatei::Daten));
     LocalDatabase db("cnTest", schemaTabellen(Datenbankdatei::Daten));
     EXPECT_FALSE(db.open(dir.filePath("nichtda.KRN")));
     EXPECT_FALSE(db.isOpen());

@@ -23,13 +23,13 @@ protected:
     // Garten (group) > Beet (plot, analysis of 18.04.2024) and Rasen (plot at the top).
     void SetUp() override
     {
-        SeitenTest::SetUp();
-        seiteStarten([this] {
+        ASSERT_NO_FATAL_FAILURE(SeitenTest::SetUp());
+        ASSERT_NO_FATAL_FAILURE(seiteStarten([this] {
             gruppe("Fl1000", "Garten");
             flaeche("Fl1001", "Beet", 1000, true, 4, 2.5, 1, 2);
             flaeche("Fl1002", "Rasen", 0, true, 10, 6, 0, 4);
             analyse("An1000", "Fl1001", QDate(2024, 4, 18), 1, 4, 3, 12, 15, 8, 6.5);
-        });
+        }));
     }
 
     bool eingabeFrei() const
@@ -93,20 +93,20 @@ TEST_F(AnalysenSeiteTest, LadenOhneAuswahlSperrtDieEingabe)
 
 TEST_F(AnalysenSeiteTest, MausauswahlSetztNummernUndFreigabe)
 {
-    klicken("Fl0");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl0"));
     EXPECT_EQ(w().strAktFlaechenNr, "Fl0");
     EXPECT_EQ(w().strAktGruppierungNr, "0");
     EXPECT_FALSE(eingabeFrei());
     EXPECT_EQ(seite->lblFlaeche()->text(), kAuswahl);
 
-    klicken("Fl1000");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1000"));
     EXPECT_EQ(w().strAktFlaechenNr, "Fl1000");
     EXPECT_EQ(w().strAktGruppierungNr, "1000");
     EXPECT_EQ(w().strAktAnalysenNr, "x");
     EXPECT_FALSE(eingabeFrei());
 
     // a plot without an analysis on the picker's date: empty page, heading with its name
-    klicken("Fl1001");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
     EXPECT_TRUE(eingabeFrei());
     EXPECT_EQ(w().strAktFlaechenNr, "Fl1001");
     EXPECT_EQ(w().strAktGruppierungNr, "1000");
@@ -118,7 +118,7 @@ TEST_F(AnalysenSeiteTest, MausauswahlSetztNummernUndFreigabe)
     erwarteLeer();
 
     // an analysis: its date, values, soil group and soil type, rated
-    klicken("An1000");
+    ASSERT_NO_FATAL_FAILURE(klicken("An1000"));
     EXPECT_TRUE(eingabeFrei());
     EXPECT_EQ(w().strAktAnalysenNr, "An1000");
     EXPECT_EQ(w().strAktFlaechenNr, "Fl1001");
@@ -136,36 +136,36 @@ TEST_F(AnalysenSeiteTest, MausauswahlSetztNummernUndFreigabe)
                                      "Der pH-Wert ihres Bodens ist optimal."}));
 
     // now the picker stands on 18.04.2024: clicking the plot shows that analysis
-    klicken("Fl1002");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1002"));
     EXPECT_EQ(w().strAktGruppierungNr, "0");
     EXPECT_EQ(w().strAktAnalysenNr, "x");
-    klicken("Fl1001");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
     EXPECT_EQ(w().strAktAnalysenNr, "An1000");
     EXPECT_EQ(seite->lblFlaeche()->text(), kWerte + "Beet");
     EXPECT_EQ(werte()[4], "6,5");
 
     // back on a group: the page forgets the soil group as well
-    klicken("Fl1000");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1000"));
     erwarteLeer();
     EXPECT_FALSE(eingabeFrei());
 }
 
 TEST_F(AnalysenSeiteTest, TastaturauswahlTutWasEinKlickTut)
 {
-    klicken("Fl0");
-    perTasteZu("Fl1000");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl0"));
+    ASSERT_NO_FATAL_FAILURE(perTasteZu("Fl1000"));
     EXPECT_EQ(w().strAktFlaechenNr, "Fl1000");
     EXPECT_EQ(w().strAktGruppierungNr, "1000");
     EXPECT_FALSE(eingabeFrei());
 
-    perTasteZu("An1000");
+    ASSERT_NO_FATAL_FAILURE(perTasteZu("An1000"));
     EXPECT_TRUE(eingabeFrei());
     EXPECT_EQ(w().strAktAnalysenNr, "An1000");
     EXPECT_EQ(seite->dtpProbenahme()->date(), QDate(2024, 4, 18));
     EXPECT_EQ(werte()[0], "3");
 
     // to the other plot: its own numbers, no values of the first plot left behind
-    perTasteZu("Fl1002");
+    ASSERT_NO_FATAL_FAILURE(perTasteZu("Fl1002"));
     EXPECT_TRUE(eingabeFrei());
     EXPECT_EQ(w().strAktFlaechenNr, "Fl1002");
     EXPECT_EQ(w().strAktGruppierungNr, "0");
@@ -188,7 +188,7 @@ TEST_F(AnalysenSeiteTest, TastaturauswahlTutWasEinKlickTut)
     EXPECT_EQ(wert("SELECT Bodenart FROM AnalysenID WHERE AnalysenNr = 'An1001'").toInt(), 2);
 
     // keys that do not move the selection leave typed values alone
-    klicken("Fl1001");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
     tippen(seite->txtWert(2), "7");
     trv->setFocus();
     QTest::keyClick(trv, Qt::Key_Shift);
@@ -197,7 +197,7 @@ TEST_F(AnalysenSeiteTest, TastaturauswahlTutWasEinKlickTut)
 
 TEST_F(AnalysenSeiteTest, GetippteWerteUndBodenartZeigenDieSaetze)
 {
-    klicken("Fl1002");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1002"));
     tippen(seite->txtWert(2), "3");
     tippen(seite->txtWert(3), "12");
     tippen(seite->txtWert(4), "25");
@@ -257,7 +257,7 @@ TEST_F(AnalysenSeiteTest, GetippteWerteUndBodenartZeigenDieSaetze)
 
 TEST_F(AnalysenSeiteTest, SpeichernSchreibtEinmalUndKlapptDenPfadAuf)
 {
-    klicken("Fl1001");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
     tippen(seite->txtWert(2), "2,5");
     tippen(seite->txtWert(3), "18");
     tippen(seite->txtWert(4), "21");
@@ -301,8 +301,8 @@ TEST_F(AnalysenSeiteTest, SpeichernSchreibtEinmalUndKlapptDenPfadAuf)
 
 TEST_F(AnalysenSeiteTest, OhneBodengruppeWirdNichtsGespeichert)
 {
-    klicken("An1000"); // soil group 1 on the page
-    klicken("Fl1002"); // an empty page forgets it
+    ASSERT_NO_FATAL_FAILURE(klicken("An1000")); // soil group 1 on the page
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1002")); // an empty page forgets it
     tippen(seite->txtWert(2), "3");
     tippen(seite->txtWert(3), "12");
     tippen(seite->txtWert(4), "15");
@@ -322,7 +322,7 @@ TEST_F(AnalysenSeiteTest, OhneBodengruppeWirdNichtsGespeichert)
 
 TEST_F(AnalysenSeiteTest, WeiterSpeichertUndGehtZumKulturschritt)
 {
-    klicken("An1000");
+    ASSERT_NO_FATAL_FAILURE(klicken("An1000"));
     tippen(seite->txtWert(5), "");
     QTest::mouseClick(seite->cmbWeiter(), Qt::LeftButton);
     EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK1");
@@ -335,7 +335,7 @@ TEST_F(AnalysenSeiteTest, WeiterSpeichertUndGehtZumKulturschritt)
 
 TEST_F(AnalysenSeiteTest, DatumswechselZeigtDieAnalyseOderLeert)
 {
-    klicken("Fl1001");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
     erwarteLeer();
     tippen(seite->txtWert(2), "9"); // typed, then the date changes: the analysis of that date shows
     seite->dtpProbenahme()->setDate(QDate(2024, 4, 18));
@@ -353,7 +353,7 @@ TEST_F(AnalysenSeiteTest, DatumswechselZeigtDieAnalyseOderLeert)
 
 TEST_F(AnalysenSeiteTest, NeuanordnungBehaeltDatumWerteUndUeberschrift)
 {
-    klicken("Fl1001");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
     seite->dtpProbenahme()->setDate(QDate(2023, 5, 1));
     tippen(seite->txtWert(2), "4");
     tippen(seite->txtWert(6), "5,9");
@@ -409,7 +409,7 @@ TEST_F(AnalysenSeiteTest, WertbeschriftungenOeffnenIhrKapitel)
 
 TEST_F(AnalysenSeiteTest, SendenOhneServerBehaeltDieAnalyse)
 {
-    klicken("Fl1001");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
     tippen(seite->txtWert(2), "3");
     tippen(seite->txtWert(3), "12");
     tippen(seite->txtWert(4), "15");
@@ -461,7 +461,7 @@ TEST_F(AnalysenSeiteTest, SendenSchreibtEineZeileUndAktualisiertSie)
             .toLongLong();
     };
 
-    klicken("An1000");
+    ASSERT_NO_FATAL_FAILURE(klicken("An1000"));
     QTest::mouseClick(seite->cmbSenden(), Qt::LeftButton);
     EXPECT_TRUE(protokoll.meldungen.isEmpty()) << protokoll.texte().join(" / ").toStdString();
     ASSERT_EQ(zeilen(), 1); // the values of the row: see the upload's own tests
@@ -469,7 +469,7 @@ TEST_F(AnalysenSeiteTest, SendenSchreibtEineZeileUndAktualisiertSie)
     EXPECT_FALSE(seite->txtWert(2)->isEnabled()); // until the next node is chosen
     EXPECT_TRUE(seite->cmbSenden()->isEnabled());
 
-    klicken("An1000");
+    ASSERT_NO_FATAL_FAILURE(klicken("An1000"));
     tippen(seite->txtWert(6), "7,1");
     QTest::mouseClick(seite->cmbSenden(), Qt::LeftButton);
     EXPECT_EQ(zeilen(), 1);

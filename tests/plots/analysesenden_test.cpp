@@ -16,7 +16,7 @@ class Senden : public test::DatenDatei {
 protected:
     void SetUp() override
     {
-        DatenDatei::SetUp();
+        ASSERT_NO_FATAL_FAILURE(DatenDatei::SetUp());
         flaeche("Fl1000", "Beet"); // usage 2
         daten.emplace(db(), gebiet, uhr, zufall);
         speichern("6,5", "");

@@ -20,8 +20,8 @@ protected:
     // Rasen at the top; Alt at the top, not current.
     void SetUp() override
     {
-        SeitenTest::SetUp();
-        seiteStarten([this] {
+        ASSERT_NO_FATAL_FAILURE(SeitenTest::SetUp());
+        ASSERT_NO_FATAL_FAILURE(seiteStarten([this] {
             gruppe("Fl1000", "Garten");
             gruppe("Fl1001", "Untergruppe", 1000);
             flaeche("Fl1002", "Beet A", 1001);
@@ -30,7 +30,7 @@ protected:
             flaeche("Fl1005", "Alt", 0, false, 1, 1, 0, 1);
             analyse("An1000", "Fl1002", QDate(2024, 4, 18));
             analyse("An1001", "Fl1003", QDate(2025, 3, 1));
-        });
+        }));
     }
     QStringList offeneKnoten() const
     {
@@ -46,9 +46,9 @@ protected:
 
 TEST_F(BaumMenueTest, RechtsklickLoeschtNurDenKnotenUnterDerMaus)
 {
-    klicken("Fl1002"); // Beet A is selected and shown
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1002")); // Beet A is selected and shown
     ASSERT_EQ(w().strAktFlaechenNr, "Fl1002");
-    rechtsKlicken("Fl1003"); // the right click is on Beet B
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl1003")); // the right click is on Beet B
     EXPECT_EQ(trv->currentItem(), knoten("Fl1003"));
     EXPECT_EQ(w().strAktFlaechenNr, "Fl1003");
     EXPECT_EQ(w().strAktGruppierungNr, "1000");
@@ -57,7 +57,7 @@ TEST_F(BaumMenueTest, RechtsklickLoeschtNurDenKnotenUnterDerMaus)
 
     test::Frage f;
     antworten(QMessageBox::Yes, &f);
-    menuePunktKlicken(3, "mnuFlaLoeschen");
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(3, "mnuFlaLoeschen"));
     ASSERT_TRUE(f.gesehen);
     EXPECT_EQ(f.titel, "Flächen löschen");
     EXPECT_EQ(f.text, kFlaecheLoeschenFrage);
@@ -78,18 +78,18 @@ TEST_F(BaumMenueTest, RechtsklickLoeschtNurDenKnotenUnterDerMaus)
 TEST_F(BaumMenueTest, NeinUndAbbrechenSindVorgabeUndAendernNichts)
 {
     const long long flaechen = anzahl("FlaechenID");
-    rechtsKlicken("Fl1004");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl1004"));
     test::Frage f;
     antworten(QMessageBox::No, &f);
-    menuePunktKlicken(3, "mnuFlaLoeschen");
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(3, "mnuFlaLoeschen"));
     EXPECT_EQ(f.standard, QMessageBox::No);
     EXPECT_EQ(anzahl("FlaechenID"), flaechen);
 
-    rechtsKlicken("Fl1001");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl1001"));
     ASSERT_TRUE(menueOffen(2));
     test::Frage g;
     antworten(QMessageBox::Cancel, &g);
-    menuePunktKlicken(2, "mnuGrpLoeschen");
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(2, "mnuGrpLoeschen"));
     ASSERT_TRUE(g.gesehen);
     EXPECT_EQ(g.titel, "Humavera");
     EXPECT_EQ(g.text, kGruppeLoeschenFrage);
@@ -101,21 +101,21 @@ TEST_F(BaumMenueTest, NeinUndAbbrechenSindVorgabeUndAendernNichts)
     EXPECT_EQ(knoten("Fl1002")->parent(), knoten("Fl1001"));
 
     // Enter on the question takes the default: nothing is deleted
-    rechtsKlicken("Fl1004");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl1004"));
     QTimer::singleShot(0, [] {
         if (QWidget* box = QApplication::activeModalWidget())
             QTest::keyClick(box, Qt::Key_Return);
     });
-    menuePunktKlicken(3, "mnuFlaLoeschen");
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(3, "mnuFlaLoeschen"));
     EXPECT_EQ(anzahl("FlaechenID"), flaechen);
 }
 
 TEST_F(BaumMenueTest, GruppeAufloesenUndMitInhaltLoeschen)
 {
     sichtbar(knoten("Fl1002")); // Garten and Untergruppe open
-    rechtsKlicken("Fl1001");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl1001"));
     antworten(QMessageBox::No); // dissolve: Beet A moves up into Garten
-    menuePunktKlicken(2, "mnuGrpLoeschen");
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(2, "mnuGrpLoeschen"));
     EXPECT_EQ(anzahl("FlaechenID", "FlaechenNr = 'Fl1001'"), 0);
     EXPECT_EQ(wert("SELECT GruppierungNr FROM FlaechenID WHERE FlaechenNr = 'Fl1002'").toLongLong(), 1000);
     EXPECT_EQ(anzahl("AnalysenID", "AnalysenNr = 'An1000'"), 1);
@@ -123,9 +123,9 @@ TEST_F(BaumMenueTest, GruppeAufloesenUndMitInhaltLoeschen)
     EXPECT_EQ(knoten("Fl1002")->parent(), knoten("Fl1000"));
     EXPECT_TRUE(knoten("Fl1000")->isExpanded());
 
-    rechtsKlicken("Fl1000");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl1000"));
     antworten(QMessageBox::Yes); // with everything below it
-    menuePunktKlicken(2, "mnuGrpLoeschen");
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(2, "mnuGrpLoeschen"));
     EXPECT_EQ(anzahl("FlaechenID"), 2); // Rasen and Alt
     EXPECT_EQ(anzahl("AnalysenID"), 0);
     EXPECT_EQ(anzahl("ZOFlaechenAnalysen"), 0);
@@ -135,16 +135,16 @@ TEST_F(BaumMenueTest, GruppeAufloesenUndMitInhaltLoeschen)
 
 TEST_F(BaumMenueTest, RechtsklickAufDenGezeigtenKnotenBehaeltDieWerte)
 {
-    klicken("Fl1004");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1004"));
     tippen(seite->txtWert(3), "17");
-    rechtsKlicken("Fl1004");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl1004"));
     EXPECT_TRUE(menueOffen(3));
     EXPECT_EQ(w().strAktFlaechenNr, "Fl1004");
     EXPECT_EQ(seite->txtWert(3)->text(), "17");
     menueSchliessen();
 
     // an analysis: its own menu and number
-    rechtsKlicken("An1000");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("An1000"));
     EXPECT_TRUE(menueOffen(7));
     EXPECT_EQ(w().strAktAnalysenNr, "An1000");
     EXPECT_EQ(w().strAktFlaechenNr, "Fl1002");
@@ -161,7 +161,7 @@ TEST_F(BaumMenueTest, RechtsklickAufDenGezeigtenKnotenBehaeltDieWerte)
     tippen(seite->txtWert(4), "40");
     tippen(seite->txtWert(6), "7");
     QTest::mouseClick(seite->lblBodenart(2), Qt::LeftButton);
-    rechtsKlicken("An1000");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("An1000"));
     EXPECT_EQ(w().strAktAnalysenNr, "An1000");
     EXPECT_EQ(seite->dtpProbenahme()->date(), QDate(2024, 4, 18));
     EXPECT_EQ(seite->txtWert(3)->text(), "12");
@@ -173,8 +173,8 @@ TEST_F(BaumMenueTest, RechtsklickAufDenGezeigtenKnotenBehaeltDieWerte)
 
 TEST_F(BaumMenueTest, AnalyseLoeschenOhneFrage)
 {
-    rechtsKlicken("An1001");
-    menuePunktKlicken(7, "mnuAnalyseLoeschen");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("An1001"));
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(7, "mnuAnalyseLoeschen"));
     EXPECT_EQ(anzahl("AnalysenID", "AnalysenNr = 'An1001'"), 0);
     EXPECT_EQ(anzahl("ZOFlaechenAnalysen", "AnalysenNr = 'An1001'"), 0);
     EXPECT_EQ(knoten("An1001"), nullptr);
@@ -190,17 +190,17 @@ TEST_F(BaumMenueTest, UmschaltenZeigtAllesUndZurueckMitDenselbenOffenenKnoten)
     knoten("Fl1002")->setExpanded(true);
     const QStringList offen = offeneKnoten();
 
-    rechtsKlicken("Fl0");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl0"));
     ASSERT_TRUE(menueOffen(1));
     EXPECT_EQ(haupt->menuePunkt("mnuUmschalt")->text(), "Alles Anzeigen");
-    menuePunktKlicken(1, "mnuUmschalt");
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(1, "mnuUmschalt"));
     EXPECT_FALSE(app().einstellungen.blnAnzeigeAktuellFl);
     EXPECT_NE(knoten("Fl1005"), nullptr);
     EXPECT_EQ(offeneKnoten(), offen);
 
-    rechtsKlicken("Fl0");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl0"));
     EXPECT_EQ(haupt->menuePunkt("mnuUmschalt")->text(), "Anzeige reduzieren");
-    menuePunktKlicken(1, "mnuUmschalt");
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(1, "mnuUmschalt"));
     EXPECT_TRUE(app().einstellungen.blnAnzeigeAktuellFl);
     EXPECT_EQ(knoten("Fl1005"), nullptr);
     EXPECT_EQ(offeneKnoten(), offen);
@@ -208,10 +208,10 @@ TEST_F(BaumMenueTest, UmschaltenZeigtAllesUndZurueckMitDenselbenOffenenKnoten)
 
 TEST_F(BaumMenueTest, NeueFlaecheAusDemWurzelmenueStehtOben)
 {
-    rechtsKlicken("Fl1001"); // a group first: its number must not stick
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl1001")); // a group first: its number must not stick
     menueSchliessen();
-    rechtsKlicken("Fl0");
-    menuePunktKlicken(1, "mnuFlaecheE1");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl0"));
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(1, "mnuFlaecheE1"));
     auto* d = fenster().fensterAls<frmFlaeche>("frmFlaeche");
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->neu());
@@ -235,8 +235,8 @@ TEST_F(BaumMenueTest, NeueFlaecheAusDemWurzelmenueStehtOben)
 
 TEST_F(BaumMenueTest, NeueFlaecheUndGruppeAusDemGruppenmenue)
 {
-    rechtsKlicken("Fl1001");
-    menuePunktKlicken(2, "mnuNeueFlache");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl1001"));
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(2, "mnuNeueFlache"));
     auto* d = fenster().fensterAls<frmFlaeche>("frmFlaeche");
     ASSERT_NE(d, nullptr);
     tippen(d->txtBezeichnung(), "Tief");
@@ -248,8 +248,8 @@ TEST_F(BaumMenueTest, NeueFlaecheUndGruppeAusDemGruppenmenue)
     EXPECT_EQ(trv->currentItem(), knoten("Fl1006"));
 
     knoten("Fl1003")->setExpanded(true);
-    rechtsKlicken("Fl1001");
-    menuePunktKlicken(2, "mnuGruEbene2");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl1001"));
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(2, "mnuGruEbene2"));
     auto* g = fenster().fensterAls<frmFlaecheGruppe>("frmFlaecheGruppe");
     ASSERT_NE(g, nullptr);
     EXPECT_EQ(app().rahmen.strAktivesFenster, "frmFlaeche"); // the plot dialog's help topic
@@ -272,8 +272,8 @@ TEST_F(BaumMenueTest, GruppeAendern)
 {
     sql::exec(db(), "UPDATE FlaechenID SET LetzteAenderung = '2024-01-02 10:00:00' WHERE FlaechenNr = 'Fl1001'");
     const QString geaendert = "2024-01-02 10:00:00";
-    rechtsKlicken("Fl1001");
-    menuePunktKlicken(2, "mnuGrpAendern");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl1001"));
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(2, "mnuGrpAendern"));
     auto* g = fenster().fensterAls<frmFlaecheGruppe>("frmFlaecheGruppe");
     ASSERT_NE(g, nullptr);
     EXPECT_FALSE(g->neu());
@@ -293,7 +293,7 @@ TEST_F(BaumMenueTest, GruppeAendern)
 
 TEST_F(BaumMenueTest, AufklappenPerPfeilVerarbeitetNichts)
 {
-    klicken("Fl1004");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1004"));
     tippen(seite->txtWert(3), "17");
     QTreeWidgetItem* garten = knoten("Fl1000");
     garten->setExpanded(false);

@@ -18,13 +18,13 @@ class DialogTest : public test::SeitenTest {
 protected:
     void SetUp() override
     {
-        SeitenTest::SetUp();
-        seiteStarten([this] {
+        ASSERT_NO_FATAL_FAILURE(SeitenTest::SetUp());
+        ASSERT_NO_FATAL_FAILURE(seiteStarten([this] {
             gruppe("Fl1000", "Garten");
             flaeche("Fl1001", "Beet", 1000, true, 4, 0, 1, 3); // width 0
             flaeche("Fl1002", "Rasen", 0, true, 10, 6, 0, 4);
             analyse("An1000", "Fl1001", QDate(2024, 4, 18));
-        });
+        }));
     }
     frmFlaeche* oeffnen(const QString& rechts, const char* punkt, int menue)
     {
@@ -142,12 +142,12 @@ TEST_F(DialogTest, DerModusWirdNurBeimOeffnenGelesen)
     EXPECT_EQ(d->txtFlaeche()->text(), "48");
 
     // shared numbers changed meanwhile (another right click): the dialog still changes its plot
-    klicken("Fl1001");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
     app().rahmen.blnNeuerDatensatz = true;
     ASSERT_EQ(w().strAktFlaechenNr, "Fl1001");
     // the menu command while it is open brings the same dialog forward
-    rechtsKlicken("Fl1001");
-    menuePunktKlicken(3, "mnuFlaAendern");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl1001"));
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(3, "mnuFlaAendern"));
     EXPECT_EQ(fenster().fensterAls<frmFlaeche>("frmFlaeche"), d);
     EXPECT_EQ(d->txtBezeichnung()->text(), "Spielwiese");
 
@@ -183,7 +183,7 @@ TEST_F(DialogTest, GroessenWerdenBeimSpeichernGeprueft)
 
 TEST_F(DialogTest, AbbrechenSchreibtNichtsUndWaehltDenKnotenWieder)
 {
-    klicken("Fl1002");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1002"));
     frmFlaeche* d = oeffnen("Fl1001", "mnuFlaAendern", 3);
     ASSERT_NE(d, nullptr);
     tippen(d->txtBezeichnung(), "Nichts");
@@ -201,8 +201,8 @@ TEST_F(DialogTest, AbbrechenSchreibtNichtsUndWaehltDenKnotenWieder)
 
 TEST_F(DialogTest, GruppendialogLiestSeinenModusNurBeimOeffnen)
 {
-    rechtsKlicken("Fl0");
-    menuePunktKlicken(1, "mnuGruEbene1");
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl0"));
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(1, "mnuGruEbene1"));
     auto* g = fenster().fensterAls<frmFlaecheGruppe>("frmFlaecheGruppe");
     ASSERT_NE(g, nullptr);
     EXPECT_TRUE(g->neu());

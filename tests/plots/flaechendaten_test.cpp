@@ -16,7 +16,7 @@ class Analysen : public test::DatenDatei {
 protected:
     void SetUp() override
     {
-        DatenDatei::SetUp();
+        ASSERT_NO_FATAL_FAILURE(DatenDatei::SetUp());
         flaeche("Fl1000", "Beet A");
         flaeche("Fl1001", "Beet B");
         d.emplace(db(), gebiet, uhr, zufall);

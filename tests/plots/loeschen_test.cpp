@@ -31,7 +31,7 @@ class Loeschen : public test::DatenDatei {
 protected:
     void SetUp() override
     {
-        DatenDatei::SetUp();
+        ASSERT_NO_FATAL_FAILURE(DatenDatei::SetUp());
         gruppe("Fl1000", "Garten");
         gruppe("Fl1001", "Hochbeete", 1000);
         flaeche("Fl1002", "Hochbeet 1", 1001);

@@ -22,7 +22,7 @@ class DatenDatei : public ::testing::Test, public PlotZeilen {
 protected:
     void SetUp() override
     {
-        leereDatei(dir.filePath("Daten.KRN"), Datenbankdatei::Daten);
+        ASSERT_NO_FATAL_FAILURE(leereDatei(dir.filePath("Daten.KRN"), Datenbankdatei::Daten));
         ASSERT_TRUE(datei.open(dir.filePath("Daten.KRN")));
     }
 

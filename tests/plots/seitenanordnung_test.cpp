@@ -16,12 +16,12 @@ class SeitenAnordnungTest : public test::SeitenTest {
 protected:
     void SetUp() override
     {
-        SeitenTest::SetUp();
-        seiteStarten([this] {
+        ASSERT_NO_FATAL_FAILURE(SeitenTest::SetUp());
+        ASSERT_NO_FATAL_FAILURE(seiteStarten([this] {
             gruppe("Fl1000", "Garten");
             flaeche("Fl1001", "Gemüsebeet am Zaun 1", 1000);
             analyse("An1000", "Fl1001", QDate(2024, 4, 18));
-        });
+        }));
     }
     void anordnen(int breite, int hoehe)
     {
@@ -40,7 +40,7 @@ protected:
     // The longest sentences under every value, the longest soil type chosen.
     void langeSaetze()
     {
-        klicken("Fl1001");
+        ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
         tippen(seite->txtWert(2), "3");
         tippen(seite->txtWert(3), "33");
         tippen(seite->txtWert(4), "50");
@@ -105,7 +105,7 @@ protected:
 
 TEST_F(SeitenAnordnungTest, NichtsUeberdecktBei1024x768Und1920x1080)
 {
-    langeSaetze();
+    ASSERT_NO_FATAL_FAILURE(langeSaetze());
     ASSERT_EQ(seite->lblFlaeche()->text(), "Geben Sie rechts die Analysenwerte ein für: Gemüsebeet am Zaun 1");
     ASSERT_EQ(seite->lblEinstufung(4)->text(), "Der pH-Wert ihres Bodens ein wenig zu niedrig.\n\rOptimal wäre ein Bereich von 5,8 bis 6,3.");
     anordnen(1024, 768);
@@ -161,7 +161,7 @@ TEST_F(SeitenAnordnungTest, SendeknopfNimmtDenPlatzDesSpeicherknopfs)
     EXPECT_TRUE(seite->cmbSpeichern()->isHidden());
     EXPECT_NEAR(oben(seite->cmbSenden()), oben(seite->cmbWeiter()) - 1.15 * Tw(seite->cmbSenden()).Height(), 1e-6);
     // Enter in the pH field goes to the send button when saving is hidden
-    klicken("Fl1001");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
     seite->txtWert(6)->setFocus();
     QTest::keyClick(seite->txtWert(6), Qt::Key_Return);
     EXPECT_TRUE(seite->cmbSenden()->hasFocus());
@@ -194,17 +194,17 @@ TEST_F(SeitenAnordnungTest, NavigationsknopfPasstSeineSchriftAnStattZuKuerzen)
 
 TEST_F(SeitenAnordnungTest, OhneFlaechenHeisstEsNeueFlaecheEingeben)
 {
-    seiteStarten([this] {
+    ASSERT_NO_FATAL_FAILURE(seiteStarten([this] {
         for (const char* t : {"FlaechenID", "AnalysenID", "ZOFlaechenAnalysen"})
             sql::exec(db(), QString("DELETE FROM ") + t);
-    });
+    }));
     EXPECT_EQ(seite->lblFlaeche()->text(), "Geben Sie eine neue Fläche ein.");
     auto* tb = fenster().fensterAls<frmToolbar>("frmToolbar");
     EXPECT_FALSE(tb->cmbMenu(2)->isEnabled());
     EXPECT_EQ(trv->topLevelItemCount(), 1);
     EXPECT_EQ(trv->topLevelItem(0)->text(0), "Flächen");
     EXPECT_FALSE(trv->topLevelItem(0)->isExpanded());
-    klicken("Fl0");
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl0"));
     EXPECT_EQ(seite->lblFlaeche()->text(), "Geben Sie eine neue Fläche ein.");
     // a rebuild leaves its own prompt; the next layout pass writes the prompt of the navigation bar
     seite->FlaechenBaumFuellen();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts or stops the test servers (MariaDB) on 127.0.0.1 in a temporary folder.
 #   servers.sh start DIR   -> writes DIR/env with the connection values for the tests
-#   servers.sh stop DIR    -> stops the servers by their pid
+#   servers.sh stop DIR    -> stops the servers by the pid recorded when they were launched
 set -euo pipefail
 cmd="${1:?start|stop}"; dir="${2:?folder}"
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -18,8 +18,10 @@ start_mariadb() {
   /usr/bin/mariadb-install-db --no-defaults --datadir="$data" --user="$runas" \
       --auth-root-authentication-method=socket --skip-test-db >"$dir/mysql-install.log" 2>&1
   /usr/sbin/mariadbd --no-defaults --datadir="$data" --socket="$sock" --port="$port" \
-      --bind-address=127.0.0.1 --pid-file="$dir/mysql.pid" --user="$runas" --skip-log-bin \
+      --bind-address=127.0.0.1 --pid-file="$dir/mysqld.pid" --user="$runas" --skip-log-bin \
       --log-error="$dir/mysql.err" --innodb-buffer-pool-size=32M >/dev/null 2>&1 &
+  # the pid is known from the start: a start that fails or hangs is still stopped by `stop`
+  echo "$!" >"$dir/mysql.pid"
   for _ in $(seq 1 120); do
     if /usr/bin/mariadb --no-defaults --socket="$sock" -uroot -e 'SELECT 1' >/dev/null 2>&1; then break; fi
     sleep 0.5

@@ -24,9 +24,9 @@ protected:
     {
         ordner.basis = dir.path();
         QDir().mkpath(ordner.daten());
-        test::referenzDatei(ordner.kavDatei());
-        test::referenzDatei(ordner.kavStandard());
-        test::leereDatei(ordner.datenDatei(), Datenbankdatei::Daten);
+        ASSERT_NO_FATAL_FAILURE(test::referenzDatei(ordner.kavDatei()));
+        ASSERT_NO_FATAL_FAILURE(test::referenzDatei(ordner.kavStandard()));
+        ASSERT_NO_FATAL_FAILURE(test::leereDatei(ordner.datenDatei(), Datenbankdatei::Daten));
         e.intDS = 14;
         uhr.set(QDateTime(QDate(2026, 12, 6), QTime(10, 0)));
     }
@@ -104,7 +104,7 @@ TEST_F(DatenbankTest, BeschaedigteOderFehlendeDateiKommtAusDerSicherung)
         ASSERT_TRUE(db->DatenSichern());
     }
     e.datLetzteDS = QDate(2026, 11, 30);
-    test::schreibeDatei(ordner.kavDatei(), kMuell);
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), kMuell));
     ASSERT_TRUE(QFile::remove(ordner.datenDatei()));
 
     auto db = neu();
@@ -122,9 +122,9 @@ TEST_F(DatenbankTest, BeschaedigteOderFehlendeDateiKommtAusDerSicherung)
 
 TEST_F(DatenbankTest, OhneBrauchbareSicherungDieEhrlicheMeldungDerStandarddatei)
 {
-    test::schreibeDatei(ordner.sicherungen() + "/Kav.PVQ", kMuell); // a damaged backup is no help
-    test::schreibeDatei(ordner.kavDatei(), kMuell);
-    test::schreibeDatei(ordner.datenDatei(), QByteArray());
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.sicherungen() + "/Kav.PVQ", kMuell)); // a damaged backup is no help
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), kMuell));
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.datenDatei(), QByteArray()));
     auto db = neu();
     EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Standard);
     EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Standard);
@@ -137,7 +137,7 @@ TEST_F(DatenbankTest, OhneBrauchbareSicherungDieEhrlicheMeldungDerStandarddatei)
 
 TEST_F(DatenbankTest, WederDateiNochSicherungNochStandard)
 {
-    test::schreibeDatei(ordner.kavDatei(), kMuell);
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), kMuell));
     QFile::remove(ordner.kavStandard());
     EXPECT_EQ(neu()->KavDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
     ASSERT_EQ(protokoll.meldungen.size(), 1);
@@ -191,7 +191,7 @@ TEST_F(DatenbankTest, SicherungNachIntervall)
 TEST_F(DatenbankTest, FehlgeschlageneSicherungWirdGemeldet)
 {
     auto db = offen();
-    test::schreibeDatei(ordner.sicherungen(), "kein Ordner"); // a file where the folder should be
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.sicherungen(), "kein Ordner")); // a file where the folder should be
     e.datLetzteDS = QDate(2026, 1, 1);
     EXPECT_FALSE(db->DatenSichern());
     EXPECT_EQ(e.datLetzteDS, QDate(2026, 1, 1)); // tried again next time
@@ -200,7 +200,7 @@ TEST_F(DatenbankTest, FehlgeschlageneSicherungWirdGemeldet)
 
     // the second copy fails: the earlier pair stays as it was, no date is made up
     QFile::remove(ordner.sicherungen());
-    test::schreibeDatei(ordner.sicherungen() + "/Kav.PVQ", "alte Sicherung");
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.sicherungen() + "/Kav.PVQ", "alte Sicherung"));
     QDir().mkpath(ordner.sicherungen() + "/Daten.PVQ.tmp"); // blocks the copy of Daten.KRN
     e.datLetzteDS = QDate();
     EXPECT_FALSE(db->DatenSichern());

@@ -20,9 +20,9 @@ protected:
     void SetUp() override
     {
         Programmordner o{dir.path()};
-        test::referenzDatei(o.kavDatei());
-        test::referenzDatei(o.kavStandard());
-        test::leereDatei(o.datenDatei(), Datenbankdatei::Daten);
+        ASSERT_NO_FATAL_FAILURE(test::referenzDatei(o.kavDatei()));
+        ASSERT_NO_FATAL_FAILURE(test::referenzDatei(o.kavStandard()));
+        ASSERT_NO_FATAL_FAILURE(test::leereDatei(o.datenDatei(), Datenbankdatei::Daten));
     }
     void TearDown() override { appNeu(); }
     AppContext& neuerStart(const QDateTime& jetzt = QDateTime(QDate(2026, 12, 6), QTime(9, 15, 30)))
@@ -50,8 +50,8 @@ TEST_F(ProgrammStartTest, ErsterUndZweiterStart)
     EXPECT_TRUE(id.startsWith("06122026091530"));
     EXPECT_TRUE(a.db->cnKav().isOpen() && a.db->cnDaten().isOpen());
 
-    test::schreibeDatei(a.ordner.daten() + "/tmpDokument_06122026091600.pdf", "%PDF");
-    test::schreibeDatei(a.ordner.daten() + "/Notiz.pdf", "%PDF");
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(a.ordner.daten() + "/tmpDokument_06122026091600.pdf", "%PDF"));
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(a.ordner.daten() + "/Notiz.pdf", "%PDF"));
     DiensteBeenden(a);
     EXPECT_EQ(QDir(a.ordner.daten()).entryList({"*.pdf"}), QStringList({"Notiz.pdf"}));
     EXPECT_TRUE(QFileInfo::exists(a.ordner.sicherungen() + "/Kav.PVQ")); // first backup
@@ -69,7 +69,7 @@ TEST_F(ProgrammStartTest, FehlgeschlageneSicherungHaeltDasSpeichernNichtAuf)
 {
     AppContext& a = neuerStart();
     ASSERT_TRUE(DiensteStarten(a, dir.path(), ini()));
-    test::schreibeDatei(a.ordner.sicherungen(), "Datei statt Ordner");
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(a.ordner.sicherungen(), "Datei statt Ordner"));
     a.rahmen.strFensterZeigen = "NPK2";
     DiensteBeenden(a);
     EXPECT_EQ(protokoll.meldungen.size(), 1);
@@ -79,7 +79,7 @@ TEST_F(ProgrammStartTest, FehlgeschlageneSicherungHaeltDasSpeichernNichtAuf)
 
 TEST_F(ProgrammStartTest, UnrettbareDateiHaeltDenStartAn)
 {
-    test::schreibeDatei(dir.path() + "/Daten/Kav.KRN", "kaputt");
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.path() + "/Daten/Kav.KRN", "kaputt"));
     QFile::remove(dir.path() + "/Daten/Standard/Kav.KRN");
     EXPECT_FALSE(DiensteStarten(neuerStart(), dir.path(), ini()));
     EXPECT_EQ(protokoll.meldungen.size(), 1);

@@ -16,7 +16,7 @@ class Nummern : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        test::leereDatei(dir.filePath("Daten.KRN"), Datenbankdatei::Daten);
+        ASSERT_NO_FATAL_FAILURE(test::leereDatei(dir.filePath("Daten.KRN"), Datenbankdatei::Daten));
         ASSERT_TRUE(daten.open(dir.filePath("Daten.KRN")));
     }
     void flaeche(const QString& nr, const QString& name = QStringLiteral("Beet"))

@@ -14,8 +14,18 @@ QStringList MeldungsProtokoll::texte() const
     return out;
 }
 
-QString quellOrdner() { return qEnvironmentVariable("KAV_SOURCE_DIR"); }
-QString erzeugteDaten() { return qEnvironmentVariable("KAV_GENERATED_DIR"); }
+namespace {
+// The environment variable `name`, or the path of this build when it is unset.
+QString pfad(const char* name, const char* vorgabe)
+{
+    const QString wert = qEnvironmentVariable(name);
+    return wert.isEmpty() ? QString::fromUtf8(vorgabe) : wert;
+}
+} // namespace
+
+QString quellOrdner() { return pfad("KAV_SOURCE_DIR", KAV_TEST_SOURCE_DIR); }
+QString erzeugteDaten() { return pfad("KAV_GENERATED_DIR", KAV_TEST_GENERATED_DIR); }
+QString programmOrdner() { return pfad("KAV_PROGRAM_DIR", KAV_TEST_PROGRAM_DIR); }
 
 void leereDatei(const QString& pfad, Datenbankdatei art)
 {

@@ -21,9 +21,13 @@ public:
     QVector<Meldung> meldungen;
 };
 
-// Path of the source tree, the generated data files and the program folder of the build.
+// Path of the source tree, the generated data files and the program folder of the build; the
+// environment variables KAV_SOURCE_DIR, KAV_GENERATED_DIR and KAV_PROGRAM_DIR override them.
 QString quellOrdner();
 QString erzeugteDaten();
+QString programmOrdner();
+
+// The helpers below stop with a fatal failure: call them inside ASSERT_NO_FATAL_FAILURE.
 
 // Creates a database file with the schema at `pfad`.
 void leereDatei(const QString& pfad, Datenbankdatei art);

@@ -1,11 +1,19 @@
-// Test main: a QApplication (offscreen) around GoogleTest.
+// Test main: an application object around GoogleTest, headless (offscreen) unless QT_QPA_PLATFORM says
+// otherwise. Window tests get a QApplication (KAV_TEST_FENSTER), core tests a QGuiApplication.
+#ifdef KAV_TEST_FENSTER
 #include <QApplication>
+using TestAnwendung = QApplication;
+#else
+#include <QGuiApplication>
+using TestAnwendung = QGuiApplication;
+#endif
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    TestAnwendung app(argc, argv);
     return RUN_ALL_TESTS();
 }
