@@ -23,13 +23,6 @@ protected:
         starten();
         ProgrammStarten(); // navigation bar, breadcrumb, analysis page
     }
-    // A pass at a reference size in twips.
-    void anordnen(float breite, float hoehe)
-    {
-        app().rahmen.sngBreiteStart = breite;
-        app().rahmen.sngHoeheStart = hoehe;
-        ArbeitsbereichAnordnen();
-    }
 };
 
 // A window whose block tries what a block must not do.
@@ -100,21 +93,6 @@ TEST_F(AnordnungTest, SchriftStatusleisteUndSeitenrahmenAusDerFenstergroesse)
     e->setGeometry(10, 20, 300, 200);
     ArbeitsbereichAnordnen();
     EXPECT_EQ(e->geometry(), QRect(10, 20, 300, 200));
-}
-
-TEST_F(AnordnungTest, MinimiertAendertNichts)
-{
-    groesse(1024, 768);
-    ArbeitsbereichAnordnen();
-    const auto vorher = test::abbild(haupt.get());
-    const long passes = ui().anordnungen;
-    haupt->setWindowState(Qt::WindowMinimized);
-    app().rahmen.strFensterZeigen = "Lexikon";
-    anordnen(9000, 6000);
-    EXPECT_EQ(ui().anordnungen, passes);
-    EXPECT_EQ(test::abbild(haupt.get()), vorher);
-    EXPECT_EQ(haupt->windowTitle(), "Kav - Humavera - Ergebnis der Bodenuntersuchung eintragen");
-    EXPECT_EQ(app().rahmen.intSchriftGroesse, 12);
 }
 
 TEST_F(AnordnungTest, ZweiDurchlaeufeUndHinUndZurueckGebenDasselbe)
