@@ -42,6 +42,8 @@ TEST(Twips, GenauGehaltenPixelkantenHalbZuGeradeOhneLueckeUngueltigesAbgewiesen)
     EXPECT_DOUBLE_EQ(Tw(&l).Left(), 1234.567);
     EXPECT_THROW(setFontSize(&l, 0), FormsFehler);
     EXPECT_NO_THROW(setFontSize(&l, 6));
+    setFontBold(&l, true);
+    EXPECT_TRUE(FontBold(&l));
 }
 
 TEST(SteuerFeld, EigeneUntergrenzeUndFehlendeSteuerelemente)

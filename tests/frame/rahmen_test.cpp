@@ -141,22 +141,3 @@ TEST_F(TitelTest, GruppeOhneBildUndFehlendeZeilen)
     EXPECT_EQ(gruppenBild(1008), "Gr1001");
     EXPECT_FALSE(t->imlTitel().enthaelt("Gr0"));
 }
-
-TEST_F(TitelTest, BilderFolgenNurDerStreifengroesse)
-{
-    frmTitel* t = titel("Ku1010", "", "");
-    Rahmen& r = app().rahmen;
-    r.sngBreiteStart = 15000;
-    r.sngHoeheStart = 12000;
-    for (int n = 0; n < 4; ++n) {
-        ArbeitsbereichAnordnen();
-        EXPECT_DOUBLE_EQ(forms::Tw(t->imgTitel(1)).Width(), 600) << n; // TW / 25, not shrinking
-    }
-    // a low strip caps the side so that it fits: two thirds of the strip's height
-    r.sngHoeheStart = 6000; // strip 600 high
-    ArbeitsbereichAnordnen();
-    EXPECT_DOUBLE_EQ(forms::Tw(t->imgTitel(2)).Width(), 400);
-    const double tsw = forms::Tw(t).ScaleWidth();
-    EXPECT_NEAR(forms::Tw(t->imgTitel(2)).Left(), 2 * tsw / 18 + 400 + 50 + 15000.0 / 4, 1e-9);
-    EXPECT_TRUE(t->lblTitel(1)->font().bold());
-}

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "services/appcontext.h"
 #include "services/gebietsschema.h"
+#include "anordnungspruefung.h"
 #include "testhelpers.h"
 
 #include <QCoreApplication>
@@ -57,17 +58,7 @@ protected:
     }
 
     // Main window and reference size for a layout of `breite` x `hoehe` pixels (normal state).
-    void groesse(int breite, int hoehe)
-    {
-        haupt->setWindowState(Qt::WindowNoState);
-        // the outer size (with the frame) counts
-        const int rb = haupt->frameGeometry().width() - haupt->width();
-        const int rh = haupt->frameGeometry().height() - haupt->height();
-        haupt->resize(breite - rb, hoehe - rh);
-        Rahmen& r = app().rahmen;
-        r.sngHoeheStart = static_cast<float>(0.9 * hoehe * 15);
-        r.sngBreiteStart = static_cast<float>(breite * 15);
-    }
+    void groesse(int breite, int hoehe) { hauptfensterGroesse(QSize(breite, hoehe)); }
 
     QString ini() const { return dir.filePath("config/Kav.ini"); }
     forms::FensterRegister& fenster() { return ui().fenster; }

@@ -1,5 +1,5 @@
-// The plot dialog (area arithmetic, compost, current flag, checked sizes, its mode read once), the
-// group dialog's mode, and the notice of an old analysis.
+// The plot dialog (area from its boxes, compost, current flag, checked sizes, its mode read once), the
+// group dialog's mode, and the notice of an old analysis. The area arithmetic is flaechendaten_test.cpp's.
 #include "frame/mdizentral.h"
 #include "plots/alteanalyse.h"
 #include "plots/frmalteanalyse.h"
@@ -36,40 +36,37 @@ protected:
 
 } // namespace
 
-TEST_F(DialogTest, NeueFlaecheRechnetDieFlaecheAusLaengeUndBreite)
+TEST_F(DialogTest, NeueFlaecheAusDemWurzelmenue)
 {
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl1000")); // a group first: its number must not stick
+    menueSchliessen();
     frmFlaeche* d = oeffnen("Fl0", "mnuFlaecheE1", 1);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->windowTitle(), "Kav - Neue Fläche");
     EXPECT_EQ(app().rahmen.strAktivesFenster, "frmFlaeche");
-    EXPECT_EQ(d->comNutzung()->count(), 6);
-    EXPECT_EQ(d->comNutzung()->currentIndex(), 0);
-    EXPECT_EQ(d->imgKompost(0)->schluessel(), "opb1");
-    EXPECT_EQ(d->imgAktuellerDatensatz()->schluessel(), "chb1");
+    EXPECT_FALSE(app().rahmen.blnToolbarAktiv);
+    EXPECT_EQ(QString("%1 %2 ").arg(d->comNutzung()->count()).arg(d->comNutzung()->currentIndex())
+                  + d->imgKompost(0)->schluessel() + " " + d->imgAktuellerDatensatz()->schluessel(),
+              "6 0 opb1 chb1");
+    test::nichtsUeberdecktOderAbgeschnitten(d);
 
+    // each of length and width fills the area; a width of 0 leaves it
     tippen(d->txtLaenge(), "4");
     tippen(d->txtBreite(), "2,5");
     EXPECT_EQ(d->txtFlaeche()->text(), "10");
-    tippen(d->txtLaenge(), "0,25");
-    tippen(d->txtBreite(), "0,5");
-    EXPECT_EQ(d->txtFlaeche()->text(), "0,1"); // 0,125: one decimal, the half to the even digit
-    tippen(d->txtBreite(), "0"); // a width of 0 leaves the area
-    EXPECT_EQ(d->txtFlaeche()->text(), "0,1");
-    tippen(d->txtLaenge(), ""); // so does an empty length
-    EXPECT_EQ(d->txtFlaeche()->text(), "0,1");
+    tippen(d->txtLaenge(), "3,6");
+    EXPECT_EQ(d->txtFlaeche()->text(), "9");
+    tippen(d->txtBreite(), "0");
+    EXPECT_EQ(d->txtFlaeche()->text(), "9");
 
     // typing into the area empties length and width; backspace empties nothing
-    tippen(d->txtLaenge(), "3");
-    tippen(d->txtBreite(), "3");
-    EXPECT_EQ(d->txtFlaeche()->text(), "9");
+    tippen(d->txtBreite(), "2,5");
     d->txtFlaeche()->setFocus();
     d->txtFlaeche()->end(false);
     QTest::keyClick(d->txtFlaeche(), Qt::Key_Backspace);
-    EXPECT_EQ(d->txtLaenge()->text(), "3");
+    EXPECT_EQ(d->txtLaenge()->text(), "3,6");
     tippen(d->txtFlaeche(), "1");
-    EXPECT_EQ(d->txtLaenge()->text(), "");
-    EXPECT_EQ(d->txtBreite()->text(), "");
-    EXPECT_EQ(d->txtFlaeche()->text(), "1");
+    EXPECT_EQ(d->txtLaenge()->text() + "|" + d->txtBreite()->text() + "|" + d->txtFlaeche()->text(), "||1");
 
     tippen(d->txtBezeichnung(), "Ein sehr langer Name ist zu lang");
     EXPECT_EQ(d->txtBezeichnung()->text().size(), 20);
@@ -82,14 +79,15 @@ TEST_F(DialogTest, NeueFlaecheRechnetDieFlaecheAusLaengeUndBreite)
     QTest::mouseClick(d->cmbSpeichern(), Qt::LeftButton);
 
     ASSERT_FALSE(fenster().istGeladen("frmFlaeche"));
-    EXPECT_EQ(wert("SELECT Laenge || '|' || Breite || '|' || Flaeche FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toString(),
-              "0.0|0.0|1.0");
-    EXPECT_EQ(wert("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toString(), "Kübel");
-    EXPECT_EQ(wert("SELECT Kompost FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toInt(), 0);
-    EXPECT_EQ(wert("SELECT Nutzung FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toInt(), 3);
-    EXPECT_EQ(wert("SELECT AktuellerDatensatz FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toInt(), 1);
+    EXPECT_TRUE(app().rahmen.blnToolbarAktiv);
+    EXPECT_EQ(wert("SELECT Laenge || '|' || Breite || '|' || Flaeche || '|' || Bezeichnung || Kompost || Nutzung || "
+                   "GruppierungNr FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toString(),
+              "0.0|0.0|1.0|Kübel030");
+    // the new plot at the top is selected and processed by the page
     EXPECT_EQ(trv->currentItem(), knoten("Fl1003"));
     EXPECT_EQ(w().intFlaecheNutzung, 3);
+    EXPECT_EQ(seite->lblFlaeche()->text(), "Geben Sie rechts die Analysenwerte ein für: Kübel");
+    EXPECT_TRUE(seite->txtWert(2)->isEnabled());
 }
 
 TEST_F(DialogTest, FlaecheAendernLiestDieZeileUndSchreibtSie)
@@ -98,13 +96,11 @@ TEST_F(DialogTest, FlaecheAendernLiestDieZeileUndSchreibtSie)
     ASSERT_NE(d, nullptr);
     EXPECT_FALSE(d->neu());
     EXPECT_EQ(d->windowTitle(), "Änderungen an Beet vornehmen");
-    EXPECT_EQ(d->txtBezeichnung()->text(), "Beet");
-    EXPECT_EQ(d->txtLaenge()->text(), "4,0");
-    EXPECT_EQ(d->txtBreite()->text(), ""); // width 0 shows an empty box
-    EXPECT_EQ(d->txtFlaeche()->text(), "0,0");
-    EXPECT_EQ(d->comNutzung()->currentData().toInt(), 3);
-    EXPECT_EQ(d->imgKompost(0)->schluessel(), "opb1"); // Kompost 1: option 0
-    EXPECT_EQ(forms::Tag(d->imgKompost(0)), "1");
+    // width 0 shows an empty box; compost 1 is option 0
+    EXPECT_EQ(QStringList({d->txtBezeichnung()->text(), d->txtLaenge()->text(), d->txtBreite()->text(),
+                           d->txtFlaeche()->text(), d->comNutzung()->currentData().toString(),
+                           d->imgKompost(0)->schluessel(), forms::Tag(d->imgKompost(0))}),
+              QStringList({"Beet", "4,0", "", "0,0", "3", "opb1", "1"}));
     EXPECT_EQ(w().intFlaecheKompost, 1);
 
     tippen(d->txtBreite(), "1,5");
@@ -113,12 +109,9 @@ TEST_F(DialogTest, FlaecheAendernLiestDieZeileUndSchreibtSie)
     QTest::mouseClick(d->lblAktuellerDatensatz(), Qt::LeftButton); // not current any more
     QTest::mouseClick(d->cmbSpeichern(), Qt::LeftButton);
 
-    EXPECT_DOUBLE_EQ(wert("SELECT Flaeche FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toDouble(), 6.0);
-    EXPECT_DOUBLE_EQ(wert("SELECT Breite FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toDouble(), 1.5);
-    EXPECT_EQ(wert("SELECT Kompost FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toInt(), 0);
-    EXPECT_EQ(wert("SELECT AktuellerDatensatz FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toInt(), 0);
-    EXPECT_EQ(wert("SELECT LetzteAenderung FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toString(),
-              "2026-12-06 09:00:00");
+    EXPECT_EQ(wert("SELECT Breite || '|' || Kompost || AktuellerDatensatz FROM FlaechenID WHERE FlaechenNr = 'Fl1001'")
+                  .toString(),
+              "1.5|00");
     EXPECT_EQ(w().intFlaecheKompost, 0);
     // the tree shows current plots only: the plot is gone from it and nothing is selected
     EXPECT_EQ(knoten("Fl1001"), nullptr);
@@ -151,12 +144,9 @@ TEST_F(DialogTest, DerModusWirdNurBeimOeffnenGelesen)
     EXPECT_EQ(fenster().fensterAls<frmFlaeche>("frmFlaeche"), d);
     EXPECT_EQ(d->txtBezeichnung()->text(), "Spielwiese");
 
-    const long long vorher = anzahl("FlaechenID");
     QTest::mouseClick(d->cmbSpeichern(), Qt::LeftButton);
-    EXPECT_EQ(anzahl("FlaechenID"), vorher);
-    EXPECT_EQ(wert("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = 'Fl1002'").toString(), "Spielwiese");
-    EXPECT_DOUBLE_EQ(wert("SELECT Flaeche FROM FlaechenID WHERE FlaechenNr = 'Fl1002'").toDouble(), 48.0);
-    EXPECT_EQ(wert("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toString(), "Beet");
+    EXPECT_EQ(wert("SELECT group_concat(Bezeichnung || Flaeche) FROM FlaechenID").toString(),
+              "Garten0.0,Beet0.0,Spielwiese48.0");
     EXPECT_EQ(trv->currentItem(), knoten("Fl1002"));
     EXPECT_EQ(w().strAktFlaechenNr, "Fl1002");
 }
@@ -190,13 +180,11 @@ TEST_F(DialogTest, AbbrechenSchreibtNichtsUndWaehltDenKnotenWieder)
     QTest::mouseClick(d->imgKompost(1), Qt::LeftButton);
     QTest::mouseClick(d->cmbAbbruch(), Qt::LeftButton);
     EXPECT_FALSE(fenster().istGeladen("frmFlaeche"));
-    EXPECT_EQ(wert("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toString(), "Beet");
-    EXPECT_EQ(wert("SELECT Kompost FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toInt(), 1);
+    EXPECT_EQ(wert("SELECT Bezeichnung || Kompost FROM FlaechenID WHERE FlaechenNr = 'Fl1001'").toString(), "Beet1");
     EXPECT_EQ(trv->currentItem(), knoten("Fl1001"));
     EXPECT_TRUE(knoten("Fl1000")->isExpanded());
     EXPECT_EQ(w().intFlaecheKompost, 1); // the page read the plot again
-    EXPECT_TRUE(app().rahmen.blnToolbarAktiv);
-    EXPECT_TRUE(app().rahmen.strAktivesFenster.isEmpty());
+    EXPECT_TRUE(app().rahmen.blnToolbarAktiv && app().rahmen.strAktivesFenster.isEmpty());
 }
 
 TEST_F(DialogTest, GruppendialogLiestSeinenModusNurBeimOeffnen)
@@ -207,6 +195,7 @@ TEST_F(DialogTest, GruppendialogLiestSeinenModusNurBeimOeffnen)
     ASSERT_NE(g, nullptr);
     EXPECT_TRUE(g->neu());
     EXPECT_EQ(g->windowTitle(), "Kav - Gruppe");
+    test::nichtsUeberdecktOderAbgeschnitten(g);
     tippen(g->txtBezeichnung(), "Vorgarten");
     app().rahmen.blnNeuerDatensatz = false; // changed behind the dialog's back
     w().strAktFlaechenNr = "Fl1000";
@@ -214,24 +203,23 @@ TEST_F(DialogTest, GruppendialogLiestSeinenModusNurBeimOeffnen)
     QCoreApplication::sendEvent(g, &aktiv);
     EXPECT_EQ(g->txtBezeichnung()->text(), "Vorgarten");
     QTest::mouseClick(g->cmbSpeichern(), Qt::LeftButton);
-    EXPECT_EQ(wert("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = 'Fl1000'").toString(), "Garten");
-    EXPECT_EQ(wert("SELECT GruppierungNr FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toLongLong(), 0);
-    EXPECT_EQ(wert("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toString(), "Vorgarten");
+    EXPECT_EQ(wert("SELECT group_concat(FlaechenNr || Bezeichnung || GruppierungNr) FROM FlaechenID").toString(),
+              "Fl1000Garten0,Fl1001Beet1000,Fl1002Rasen0,Fl1003Vorgarten0");
     EXPECT_EQ(trv->currentItem(), knoten("Fl1003"));
 }
 
 TEST_F(DialogTest, HinweisAufEineAlteAnalyse)
 {
     // the program's clock stands in 2026
-    EXPECT_FALSE(AlteAnalyseMelden(QDate(2021, 1, 1)));
+    EXPECT_FALSE(AlteAnalyseMelden(QDate(2021, 1, 1))); // the years that count: AlteAnalyse
     EXPECT_FALSE(fenster().istGeladen("frmAlteAnalyse"));
     EXPECT_TRUE(AlteAnalyseMelden(QDate(2020, 12, 31)));
     auto* f = fenster().fensterAls<frmAlteAnalyse>("frmAlteAnalyse");
     ASSERT_NE(f, nullptr);
-    EXPECT_EQ(f->windowTitle(), kAlteAnalyseTitel);
-    EXPECT_EQ(f->lblMeldung()->text(), kAlteAnalyseText);
+    EXPECT_EQ(f->windowTitle() + "|" + f->lblMeldung()->text(), kAlteAnalyseTitel + "|" + kAlteAnalyseText);
     EXPECT_TRUE(f->lblMeldung()->font().bold());
     EXPECT_EQ(f->parentWidget(), haupt.get());
+    test::nichtsUeberdecktOderAbgeschnitten(f);
     EXPECT_TRUE(AlteAnalyseMelden(QDate(2033, 1, 1))); // the same window again
     EXPECT_EQ(fenster().fensterAls<frmAlteAnalyse>("frmAlteAnalyse"), f);
     EXPECT_EQ(fenster().namen().count("frmAlteAnalyse"), 1);

@@ -62,57 +62,39 @@ TEST(Einstufung, OrganischeSubstanzGanzwertHalbZurGeraden)
         EXPECT_EQ(bewerte(text, "", "", "", "", 0)[kOrgSubstanz], satz) << text;
 }
 
-TEST(Einstufung, PhosphatBeideSpalten)
+// Phosphate by the organic matter's column (up to 15 after rounding, or the moor column), potash by
+// soil group (the light column for every group above organic matter 15), magnesium light or other.
+TEST(Einstufung, NaehrstoffeJeSpalteUndBodengruppe)
 {
-    // organic matter 5: the second column
-    const Fall normal[] = {{"0", 1}, {"4", 1}, {"4,5", 1}, {"5", 2}, {"9", 2}, {"10", 3}, {"20", 3},
-                           {"20,5", 3}, {"21", 4}, {"30", 4}, {"31", 5}, {"200", 5}};
-    for (const Fall& f : normal)
-        EXPECT_EQ(bewerte("5", f.text, "", "", "", 4)[kP2O5], naehr(f.stufe, "Phosphat")) << f.text;
-    // organic matter 15,5 rounds to 16: the first column
-    const Fall moor[] = {{"2", 1}, {"3", 2}, {"6", 2}, {"7", 3}, {"14", 3}, {"15", 4}, {"21", 4}, {"22", 5}};
-    for (const Fall& f : moor)
-        EXPECT_EQ(bewerte("15,5", f.text, "", "", "", 4)[kP2O5], naehr(f.stufe, "Phosphat")) << f.text;
-    // 14,5 rounds to 14: second column again; the soil group plays no part
+    const std::vector<Fall> pNormal = {{"0", 1}, {"4", 1}, {"4,5", 1}, {"5", 2}, {"9", 2}, {"10", 3}, {"20", 3},
+                                       {"20,5", 3}, {"21", 4}, {"30", 4}, {"31", 5}, {"200", 5}};
+    const std::vector<Fall> pMoor = {{"2", 1}, {"3", 2}, {"6", 2}, {"7", 3}, {"14", 3}, {"15", 4}, {"21", 4}, {"22", 5}};
+    const std::vector<Fall> kLeicht = {{"3", 1}, {"4", 2}, {"7", 2}, {"8", 3}, {"15", 3}, {"16", 4}, {"25", 4}, {"26", 5}};
+    const std::vector<Fall> kMittel = {{"4", 1}, {"5", 2}, {"9", 2}, {"10", 3}, {"20", 3}, {"21", 4}, {"30", 4}, {"31", 5}};
+    const std::vector<Fall> kSchwer = {{"6", 1}, {"7", 2}, {"14", 2}, {"15", 3}, {"25", 3}, {"26", 4}, {"35", 4}, {"36", 5}};
+    const std::vector<Fall> mgLeicht = {{"2", 1}, {"3", 2}, {"6", 2}, {"7", 3}, {"10", 3}, {"11", 4}, {"49", 4}, {"50", 5}};
+    const std::vector<Fall> mgSonst = {{"4", 1}, {"5", 2}, {"9", 2}, {"10", 3}, {"20", 3}, {"21", 4}, {"49", 4}, {"50", 5}};
+    const struct { int wert; const char* name; const char* os; int gruppe; const std::vector<Fall>& faelle; } tabellen[] = {
+        {kP2O5, "Phosphat", "5", 4, pNormal}, {kP2O5, "Phosphat", "15,5", 4, pMoor}, // 15,5 rounds to 16
+        {kK2O, "Kalium", "5", 0, kLeicht},    {kK2O, "Kalium", "5", 1, kMittel},     {kK2O, "Kalium", "5", 2, kSchwer},
+        {kK2O, "Kalium", "16", 0, kLeicht},   {kK2O, "Kalium", "16", 1, kLeicht},    {kK2O, "Kalium", "16", 2, kLeicht},
+        {kMg, "Magnesium", "5", 0, mgLeicht}, {kMg, "Magnesium", "5", 1, mgSonst},   {kMg, "Magnesium", "5", 2, mgSonst},
+    };
+    for (const auto& t : tabellen) {
+        for (const Fall& f : t.faelle) {
+            AnalysenTexte werte{t.os, "", "", "", ""};
+            werte[t.wert] = f.text;
+            EXPECT_EQ(AnalysenWerteEinstufen(werte, t.gruppe, de())[t.wert], naehr(f.stufe, t.name))
+                << t.name << " OS " << t.os << " Gruppe " << t.gruppe << ": " << f.text;
+        }
+    }
+    // 14,5 rounds to 14: the second column again; the soil group plays no part
     EXPECT_EQ(bewerte("14,5", "7", "", "", "", 2)[kP2O5], naehr(2, "Phosphat"));
     EXPECT_EQ(bewerte("16", "7", "", "", "", 1)[kP2O5], naehr(3, "Phosphat"));
-}
-
-TEST(Einstufung, KaliumJeBodengruppeUndAbOrganik16)
-{
-    const Fall leicht[] = {{"3", 1}, {"4", 2}, {"7", 2}, {"8", 3}, {"15", 3}, {"16", 4}, {"25", 4}, {"26", 5}};
-    const Fall mittel[] = {{"4", 1}, {"5", 2}, {"9", 2}, {"10", 3}, {"20", 3}, {"21", 4}, {"30", 4}, {"31", 5}};
-    const Fall schwer[] = {{"6", 1}, {"7", 2}, {"14", 2}, {"15", 3}, {"25", 3}, {"26", 4}, {"35", 4}, {"36", 5}};
-    for (const Fall& f : leicht)
-        EXPECT_EQ(bewerte("5", "", f.text, "", "", 0)[kK2O], naehr(f.stufe, "Kalium")) << "leicht " << f.text;
-    for (const Fall& f : mittel)
-        EXPECT_EQ(bewerte("5", "", f.text, "", "", 1)[kK2O], naehr(f.stufe, "Kalium")) << "mittel " << f.text;
-    for (const Fall& f : schwer)
-        EXPECT_EQ(bewerte("5", "", f.text, "", "", 2)[kK2O], naehr(f.stufe, "Kalium")) << "schwer " << f.text;
-    // organic matter above 15: the first column in every soil group
-    for (int gruppe : {0, 1, 2}) {
-        for (const Fall& f : leicht)
-            EXPECT_EQ(bewerte("16", "", f.text, "", "", gruppe)[kK2O], naehr(f.stufe, "Kalium"))
-                << gruppe << " " << f.text;
-    }
-    // 15 is not above 15
+    // 15 is not above 15; a soil group outside 0 to 2 gets no potash sentence below organic matter 16
     EXPECT_EQ(bewerte("15", "", "7", "", "", 2)[kK2O], naehr(2, "Kalium"));
-    // a soil group outside 0 to 2 gets no potash sentence below organic matter 16
     EXPECT_EQ(bewerte("5", "", "10", "", "", 3)[kK2O], "");
     EXPECT_EQ(bewerte("16", "", "10", "", "", 3)[kK2O], naehr(3, "Kalium"));
-}
-
-TEST(Einstufung, Magnesium)
-{
-    const Fall leicht[] = {{"2", 1}, {"3", 2}, {"6", 2}, {"7", 3}, {"10", 3}, {"11", 4}, {"49", 4}, {"50", 5}};
-    const Fall sonst[] = {{"4", 1}, {"5", 2}, {"9", 2}, {"10", 3}, {"20", 3}, {"21", 4}, {"49", 4}, {"50", 5}};
-    for (const Fall& f : leicht)
-        EXPECT_EQ(bewerte("5", "", "", f.text, "", 0)[kMg], naehr(f.stufe, "Magnesium")) << f.text;
-    for (int gruppe : {1, 2}) {
-        for (const Fall& f : sonst)
-            EXPECT_EQ(bewerte("5", "", "", f.text, "", gruppe)[kMg], naehr(f.stufe, "Magnesium"))
-                << gruppe << " " << f.text;
-    }
     EXPECT_EQ(bewerte("5", "", "", "49,5", "", 1)[kMg], naehr(5, "Magnesium")); // 49,5 rounds to 50
     EXPECT_EQ(bewerte("5", "", "", "nicht bestimmt", "", 1)[kMg], "");
 }
@@ -188,23 +170,15 @@ TEST(Einstufung, MoorbodenEinzeilig)
               "Der pH-Wert ihres Bodens ein wenig zu niedrig." + LFCR + "Optimal wäre ein Bereich von 4,6 bis 5,1.");
 }
 
-TEST(Einstufung, OhneBodengruppeNurOrganikUndPhosphat)
-{
-    const AnalysenSaetze s = bewerte("5", "12", "15", "8", "6,5", kKeineBodenart);
-    EXPECT_EQ(s[kOrgSubstanz], os::ausreichend);
-    EXPECT_EQ(s[kP2O5], naehr(3, "Phosphat"));
-    EXPECT_EQ(s[kK2O], "");
-    EXPECT_EQ(s[kMg], "");
-    EXPECT_EQ(s[kPH], "");
-    // moor soil does not help either
-    EXPECT_EQ(bewerte("35", "", "", "", "4,3", kKeineBodenart)[kPH], "");
-}
-
-TEST(Einstufung, LeereUndUnlesbareWerteBekommenKeinenSatz)
+TEST(Einstufung, LeereUnlesbareWerteUndKeineBodengruppeBekommenKeinenSatz)
 {
     const AnalysenSaetze leer = bewerte("", "", "", "", "", 1);
     for (const QString& s : leer)
         EXPECT_TRUE(s.isEmpty());
+    // no soil group: organic matter and phosphate only, moor soil does not help either
+    const AnalysenSaetze ohne = bewerte("5", "12", "15", "8", "6,5", kKeineBodenart);
+    EXPECT_EQ(ohne, (AnalysenSaetze{os::ausreichend, naehr(3, "Phosphat"), "", "", ""}));
+    EXPECT_EQ(bewerte("35", "", "", "", "4,3", kKeineBodenart)[kPH], "");
     // not a number: no sentence (never rated as 0, which would read "unterversorgt")
     const AnalysenSaetze s = bewerte("5", "abc", "1,2,3", "xyz", "sieben", 1);
     EXPECT_EQ(s[kOrgSubstanz], os::ausreichend);

@@ -147,6 +147,13 @@ protected:
         QTest::keyClicks(t, text);
     }
 
+    // Types the five values (organic matter, P2O5, K2O, Mg, pH) into the page, in this order.
+    void werteTippen(const QStringList& werte)
+    {
+        for (int i = 0; i < 5 && i < werte.size(); ++i)
+            tippen(seite->txtWert(i + 2), werte[i]);
+    }
+
     frmAnalysenWerte* seite = nullptr;
     FlaechenBaumAnsicht* trv = nullptr;
 };

@@ -3,23 +3,10 @@
 #include "testhelpers.h"
 
 #include <QElapsedTimer>
-#include <QTcpServer>
 #include <gtest/gtest.h>
 
 using namespace kav;
-
-namespace {
-
-int geschlossenerPort()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    const int port = s.serverPort();
-    s.close();
-    return port;
-}
-
-} // namespace
+using test::geschlossenerPort;
 
 TEST(Server, NichtEingerichtetOderGeschlossenerPortIstSchnellUnerreichbar)
 {

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTcpServer>
 
 namespace kav::test {
 
@@ -66,5 +68,22 @@ std::optional<ServerConfig> testServer()
 }
 
 bool serverPflicht() { return qEnvironmentVariable("CI") == QLatin1String("true"); }
+
+int geschlossenerPort()
+{
+    QTcpServer s;
+    s.listen(QHostAddress::LocalHost, 0);
+    const int port = s.serverPort();
+    s.close();
+    return port;
+}
+
+QString zufallsProgrammId()
+{
+    QString id;
+    for (int i = 0; i < 18; ++i)
+        id += QChar(u'0' + QRandomGenerator::global()->bounded(10));
+    return id;
+}
 
 } // namespace kav::test

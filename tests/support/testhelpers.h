@@ -41,6 +41,10 @@ void schreibeDatei(const QString& pfad, const QByteArray& bytes);
 std::optional<ServerConfig> testServer();
 // True when the test run must have its servers (CI).
 bool serverPflicht();
+// A port on 127.0.0.1 where nothing listens.
+int geschlossenerPort();
+// A program id of 18 random digits: every run writes server rows of its own.
+QString zufallsProgrammId();
 
 } // namespace kav::test
 

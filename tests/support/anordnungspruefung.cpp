@@ -1,0 +1,151 @@
+#include "anordnungspruefung.h"
+
+#include "frame/anordnung.h"
+#include "frame/mdizentral.h"
+#include "frame/oberflaeche.h"
+#include "services/appcontext.h"
+
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTextDocument>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kav::test {
+
+namespace {
+
+std::string name(const QWidget* w)
+{
+    return (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName()).toStdString();
+}
+
+// The text of a label as it is drawn (the pages write "\n\r" for a line break).
+QString labeltext(const QLabel* l) { return QString(l->text()).remove(QLatin1Char('\r')); }
+
+// The room the text of a label needs at the label's width.
+QSize textgroesse(const QLabel* l)
+{
+    if (l->wordWrap())
+        return QSize(l->width(), l->heightForWidth(l->width()));
+    if (Qt::mightBeRichText(l->text()) && l->textFormat() != Qt::PlainText)
+        return l->sizeHint();
+    return l->fontMetrics().size(0, labeltext(l));
+}
+
+// What a control shows in its parent: a label its text where its alignment puts it (nothing
+// without text or picture), any other control its whole box.
+QRect gezeigt(const QWidget* w)
+{
+    if (const auto* l = qobject_cast<const QLabel*>(w); l && l->pixmap().isNull()) {
+        if (l->text().isEmpty())
+            return {};
+        return QStyle::alignedRect(l->layoutDirection(), l->alignment(), textgroesse(l).boundedTo(l->size()), l->geometry());
+    }
+    return w->geometry();
+}
+
+// Whether the checks go on into the controls of `w`: plain containers only, not the parts of a
+// composite control (a list's scroll bars, a date box's line edit).
+bool behaelter(const QWidget* w)
+{
+    const QByteArray klasse = w->metaObject()->className();
+    return klasse == "QWidget" || klasse == "QFrame" || klasse == "QGroupBox";
+}
+
+// The text of `w` fits the control.
+void textPasst(const QWidget* w, const std::string& wo)
+{
+    const std::string n = name(w) + " (" + wo + ")";
+    const int zeile = w->fontMetrics().height();
+    if (const auto* l = qobject_cast<const QLabel*>(w)) {
+        if (l->text().isEmpty())
+            return;
+        const QSize noetig = textgroesse(l);
+        EXPECT_LE(noetig.width(), l->width()) << n << ": " << labeltext(l).toStdString();
+        EXPECT_LE(noetig.height(), l->height()) << n << ": " << labeltext(l).toStdString();
+    } else if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w)) {
+        EXPECT_GE(w->height(), zeile + 2) << n;
+    } else if (const auto* c = qobject_cast<const QComboBox*>(w)) {
+        EXPECT_GE(c->height(), zeile + 2) << n;
+        EXPECT_GE(c->width(), c->sizeHint().width()) << n;
+    } else if (const auto* b = qobject_cast<const QToolButton*>(w)) {
+        const QStringList zeilen = b->text().split(QLatin1Char('\n'));
+        int breite = 0;
+        for (const QString& z : zeilen)
+            breite = std::max(breite, b->fontMetrics().horizontalAdvance(z));
+        if (!b->text().isEmpty()) {
+            EXPECT_LE(breite, b->width() - 12) << n << ": " << b->text().toStdString();
+        }
+        if (b->toolButtonStyle() == Qt::ToolButtonTextUnderIcon) {
+            EXPECT_LE(b->iconSize().height() + int(zeilen.size()) * zeile, b->height()) << n;
+        }
+    } else if (const auto* p = qobject_cast<const QPushButton*>(w)) {
+        EXPECT_LE(p->fontMetrics().horizontalAdvance(p->text()), p->width()) << n;
+        EXPECT_GE(p->height(), zeile) << n;
+    }
+}
+
+void pruefeEbene(const QWidget* eltern, const std::string& wo, const QList<const QWidget*>& ausgenommen)
+{
+    std::vector<const QWidget*> v;
+    for (const QObject* o : eltern->children())
+        if (const auto* w = qobject_cast<const QWidget*>(o); w && !w->isWindow() && !w->isHidden())
+            v.push_back(w);
+    for (size_t i = 0; i < v.size(); ++i) {
+        const std::string n = name(v[i]);
+        const QRect a = gezeigt(v[i]);
+        EXPECT_TRUE(a.isEmpty() || eltern->rect().contains(a)) << n << " ragt aus " << name(eltern) << " (" << wo << ")";
+        textPasst(v[i], wo);
+        if (ausgenommen.contains(v[i]))
+            continue;
+        for (size_t j = i + 1; j < v.size(); ++j)
+            if (!ausgenommen.contains(v[j])) {
+                EXPECT_FALSE(a.intersects(gezeigt(v[j]))) << n << " / " << name(v[j]) << " (" << wo << ")";
+            }
+        if (behaelter(v[i]))
+            pruefeEbene(v[i], wo, ausgenommen);
+    }
+}
+
+} // namespace
+
+QList<QSize> pruefgroessen() { return {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)}; }
+
+void hauptfensterGroesse(QSize groesse)
+{
+    mdiZentral* haupt = ui().haupt;
+    ASSERT_NE(haupt, nullptr);
+    haupt->setWindowState(Qt::WindowNoState);
+    // the outer size (with the frame) counts
+    const int rb = haupt->frameGeometry().width() - haupt->width();
+    const int rh = haupt->frameGeometry().height() - haupt->height();
+    haupt->resize(groesse.width() - rb, groesse.height() - rh);
+    Rahmen& r = app().rahmen;
+    r.sngHoeheStart = static_cast<float>(0.9 * groesse.height() * 15);
+    r.sngBreiteStart = static_cast<float>(groesse.width() * 15);
+}
+
+void anordnungJetztPruefen(const QWidget* fenster, const std::string& wo, const QList<const QWidget*>& ausgenommen)
+{
+    ASSERT_NE(fenster, nullptr);
+    EXPECT_EQ(ui().uebersprungeneAnweisungen, 0) << wo;
+    pruefeEbene(fenster, wo, ausgenommen);
+}
+
+void nichtsUeberdecktOderAbgeschnitten(const QWidget* fenster, const QList<const QWidget*>& ausgenommen)
+{
+    for (const QSize g : pruefgroessen()) {
+        ASSERT_NO_FATAL_FAILURE(hauptfensterGroesse(g));
+        ArbeitsbereichAnordnen();
+        anordnungJetztPruefen(fenster, std::to_string(g.width()) + "x" + std::to_string(g.height()), ausgenommen);
+    }
+}
+
+} // namespace kav::test

@@ -1,0 +1,32 @@
+#pragma once
+// The layout check every window of the program gets: at the usual screen sizes no visible control
+// is cut by its parent, covers a sibling or cuts its own text. It checks what the user sees, not
+// the formulas that placed the controls.
+#include <QList>
+#include <QSize>
+#include <QWidget>
+
+#include <string>
+
+namespace kav::test {
+
+// The outer sizes of the main window a window is checked at: 800 × 600, 1024 × 768, 1920 × 1080.
+QList<QSize> pruefgroessen();
+
+// Brings the started main window to the outer size `groesse` (frame included, normal state) and
+// sets the reference size the layout pass reads, as the resize timer leaves them. Lays nothing out.
+void hauptfensterGroesse(QSize groesse);
+
+// Checks `fenster` as it is laid out now, at every level of plain container widgets: each visible
+// control lies inside its parent and overlaps no visible sibling (a label by the text it shows),
+// and no text is cut by its control (labels, input boxes, lists, buttons). The last layout pass
+// skipped no statement. Controls in `ausgenommen` may overlap others (a frame drawn around a
+// picture). Failures are recorded (EXPECT) and name `wo`.
+void anordnungJetztPruefen(const QWidget* fenster, const std::string& wo, const QList<const QWidget*>& ausgenommen = {});
+
+// Lays the program out at each of pruefgroessen() and checks `fenster` there as above. A page test
+// brings its page into the state to check (long texts, hidden buttons) and calls
+//     test::nichtsUeberdecktOderAbgeschnitten(seite);
+void nichtsUeberdecktOderAbgeschnitten(const QWidget* fenster, const QList<const QWidget*>& ausgenommen = {});
+
+} // namespace kav::test
