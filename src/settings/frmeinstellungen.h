@@ -70,9 +70,9 @@ private:
     // its text needs more lines, a button grows to its text; whatever lies below a grown control
     // moves down by as much, so nothing overlaps and nothing is cut.
     struct Lage {
-        enum class Art { Fest, Text, Knopf, Linie };
+        enum class Sorte { Fest, Text, Knopf, Linie };
         QWidget* w;
-        Art art;
+        Sorte sorte;
         double links, oben, breite, hoehe;
     };
     QLabel* beschriftung(QWidget* seite, const char* name, const QString& text, bool fett, bool umbrechen);

@@ -38,7 +38,7 @@ double laengstesWort(const QLabel* l)
 
 QSizeF frmEinstellungen::seiteLegen(const std::vector<Lage>& plaetze)
 {
-    using Art = Lage::Art;
+    using Sorte = Lage::Sorte;
     struct Ist {
         const Lage* p;
         double breite, hoehe, wachsen, verschiebung;
@@ -47,7 +47,7 @@ QSizeF frmEinstellungen::seiteLegen(const std::vector<Lage>& plaetze)
     for (const Lage& p : plaetze) {
         double b = p.breite;
         double h = p.hoehe;
-        if (p.art == Art::Text) {
+        if (p.sorte == Sorte::Text) {
             auto* l = static_cast<QLabel*>(p.w);
             if (l->wordWrap()) {
                 b = std::max(b, laengstesWort(l));
@@ -56,7 +56,7 @@ QSizeF frmEinstellungen::seiteLegen(const std::vector<Lage>& plaetze)
                 b = pixelInTwips(l->sizeHint().width());
                 h = std::max(h, pixelInTwips(l->sizeHint().height()));
             }
-        } else if (p.art == Art::Knopf) {
+        } else if (p.sorte == Sorte::Knopf) {
             b = std::max(b, pixelInTwips(p.w->sizeHint().width()));
             h = std::max(h, pixelInTwips(p.w->sizeHint().height()));
         }
@@ -71,7 +71,7 @@ QSizeF frmEinstellungen::seiteLegen(const std::vector<Lage>& plaetze)
             if (liste[j].p->oben + liste[j].p->hoehe <= x.p->oben)
                 x.verschiebung = std::max(x.verschiebung, liste[j].verschiebung + liste[j].wachsen);
         const double oben = x.p->oben + x.verschiebung;
-        if (x.p->art == Art::Linie)
+        if (x.p->sorte == Sorte::Linie)
             Tw(x.p->w).setRechteck(QRectF(x.p->links, oben - 15, x.breite, 30));
         else
             Tw(x.p->w).setRechteck(QRectF(x.p->links, oben, x.breite, x.hoehe));
@@ -83,7 +83,7 @@ QSizeF frmEinstellungen::seiteLegen(const std::vector<Lage>& plaetze)
 
 void frmEinstellungen::einstellungenAnordnen()
 {
-    using Art = Lage::Art;
+    using Sorte = Lage::Sorte;
     const Einstellungen& e = app().einstellungen;
     const QColor c = benutzerFarbe(e);
 
@@ -98,29 +98,29 @@ void frmEinstellungen::einstellungenAnordnen()
     const double breite2 = pixelInTwips(fm.horizontalAdvance(m_txtStrip2->text()) + 24);
 
     const std::vector<Lage> programm = {
-        {m_lblVerfahren, Art::Text, 480, 240, 0, 255},
-        {m_linie[0], Art::Linie, 480, 600, 3000, 0},
-        {m_imgOptimal(0), Art::Fest, 480, 840, 255, 255},
-        {m_lblOptimal(0), Art::Text, 960, 720, 2745, 555},
-        {m_imgOptimal(1), Art::Fest, 480, 1440, 255, 255},
-        {m_lblOptimal(1), Art::Text, 960, 1320, 2985, 795},
-        {m_lblFarbe, Art::Text, 480, 2280, 0, 255},
-        {m_linie[1], Art::Linie, 480, 2640, 3000, 0},
-        {m_cmbHintergrund, Art::Knopf, 480, 2880, 1935, 375},
+        {m_lblVerfahren, Sorte::Text, 480, 240, 0, 255},
+        {m_linie[0], Sorte::Linie, 480, 600, 3000, 0},
+        {m_imgOptimal(0), Sorte::Fest, 480, 840, 255, 255},
+        {m_lblOptimal(0), Sorte::Text, 960, 720, 2745, 555},
+        {m_imgOptimal(1), Sorte::Fest, 480, 1440, 255, 255},
+        {m_lblOptimal(1), Sorte::Text, 960, 1320, 2985, 795},
+        {m_lblFarbe, Sorte::Text, 480, 2280, 0, 255},
+        {m_linie[1], Sorte::Linie, 480, 2640, 3000, 0},
+        {m_cmbHintergrund, Sorte::Knopf, 480, 2880, 1935, 375},
     };
     const std::vector<Lage> datenbank = {
-        {m_lblIntervall, Art::Text, 240, 240, 1815, 495},
-        {m_txtIntervall, Art::Fest, 2400, 360, 375, 375},
-        {m_lblTage, Art::Text, 2880, 400, 0, 255},
-        {m_cmbRepair, Art::Knopf, 240, 1080, 5295, 375},
-        {m_linie[2], Art::Linie, 240, 1680, 5400, 0},
-        {m_imgUpdate, Art::Fest, 360, 1920, 255, 255},
-        {m_lblUpdate, Art::Text, 720, 1800, 4935, 495},
-        {m_cmbUpdate, Art::Knopf, 360, 2400, 5295, 375},
-        {m_linie[3], Art::Linie, 240, 3000, 5400, 0},
-        {m_imgSQL, Art::Fest, 360, 3120, 255, 255},
-        {m_lblSQL, Art::Text, 720, 3120, 3495, 375},
-        {m_cmdDatenSenden, Art::Knopf, 240, 3600, 5295, 375},
+        {m_lblIntervall, Sorte::Text, 240, 240, 1815, 495},
+        {m_txtIntervall, Sorte::Fest, 2400, 360, 375, 375},
+        {m_lblTage, Sorte::Text, 2880, 400, 0, 255},
+        {m_cmbRepair, Sorte::Knopf, 240, 1080, 5295, 375},
+        {m_linie[2], Sorte::Linie, 240, 1680, 5400, 0},
+        {m_imgUpdate, Sorte::Fest, 360, 1920, 255, 255},
+        {m_lblUpdate, Sorte::Text, 720, 1800, 4935, 495},
+        {m_cmbUpdate, Sorte::Knopf, 360, 2400, 5295, 375},
+        {m_linie[3], Sorte::Linie, 240, 3000, 5400, 0},
+        {m_imgSQL, Sorte::Fest, 360, 3120, 255, 255},
+        {m_lblSQL, Sorte::Text, 720, 3120, 3495, 375},
+        {m_cmdDatenSenden, Sorte::Knopf, 240, 3600, 5295, 375},
     };
     double rechts = 0;
     double unten = 0;

@@ -22,9 +22,9 @@ void melden(const QString& text, Meldung::Symbol symbol)
         m->zeige(Meldung{0, kTitel, text, symbol});
 }
 
-// Every page and plot dialog shows data of the files just replaced: they go, and the page of the
-// current step opens anew from the restored files (a wizard step from the first step, the wizard
-// state having been reset). The frame and the dialogs without data stay.
+// Every page and plot dialog shows data of the files just replaced: they go, the wizard state is
+// reset, and the page of the current step opens anew from the restored files (a wizard step from
+// its first step). The frame and the dialogs without data stay.
 void seitenNeuLaden()
 {
     forms::FensterRegister& reg = ui().fenster;
@@ -36,6 +36,8 @@ void seitenNeuLaden()
     for (forms::Fenster* f : reg.geladene())
         if (!bleiben.contains(f->name()))
             reg.entladen(f);
+    // after the pages went: a plot dialog leaves its plot number behind when it closes
+    BedarfVariablenZuruecksetzen(app().bedarf, 0);
     r.blnLexikonVonAussen = false;
     if (reg.istGeladen(QStringLiteral("frmIntro")))
         return; // the start from the intro opens the page
@@ -73,7 +75,6 @@ void frmEinstellungen::cmbRepair_Click()
         melden(wiederherstellenFehler(grund), Meldung::Symbol::Warnung);
         return;
     }
-    BedarfVariablenZuruecksetzen(a.bedarf, 0);
     seitenNeuLaden();
     raise();
     activateWindow();

@@ -2,6 +2,7 @@
 #include "einstellungsfixture.h"
 #include "frame/hilfe.h"
 #include "frame/mdizentral.h"
+#include "platform/settingsstore.h"
 
 using namespace kav;
 using test::EinstellungsTest;
@@ -72,6 +73,9 @@ TEST_F(EinstellungsTest, NurSpeichernBehaeltDieFarbe)
         EXPECT_TRUE(verlaufAb(seite, f.danach));
         EXPECT_TRUE(verlaufAb(fenster().fenster("frmEinstellungen")->widget(), f.danach));
     }
+    klick(farbWahl()->lblFarbe(7)); // the program ends while a colour is only tried out
+    haupt->MDIForm_Unload();
+    EXPECT_EQ(SettingsStore(ini()).RegistryLesen(schluessel::einstellungen, "Rot", ""), "144");
 }
 
 TEST_F(EinstellungsTest, OhneEinstellungsfensterBleibtDieFarbwahlNutzbar)
