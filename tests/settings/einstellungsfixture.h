@@ -20,10 +20,7 @@ protected:
         SeitenTest::SetUp();
         seiteStarten([this] { flaeche("Fl1000", "Beet vor der Sicherung"); });
         ZahlenFilter::setPiepen([this] { ++piepser; });
-        alterOeffner = setLinkOeffner([this](const QUrl& u) {
-            geoeffnet.append(u);
-            return true;
-        });
+        alterOeffner = setLinkOeffner([this](const QUrl& u) { return geoeffnet.append(u), true; });
     }
     void TearDown() override
     {
@@ -40,10 +37,7 @@ protected:
         EXPECT_TRUE(f && QTest::qWaitForWindowExposed(f));
         return f;
     }
-    frmEinstellungen* einstellungen()
-    {
-        return menue<frmEinstellungen>(5, "frmEinstellungen");
-    }
+    frmEinstellungen* einstellungen() { return menue<frmEinstellungen>(5, "frmEinstellungen"); }
     frmFarbWahl* farbWahl()
     {
         einstellungen()->cmbHintergrund()->click();

@@ -31,13 +31,3 @@ TEST(FarbPalette, FarbwertZerlegtInBenutzerfarbeUndHervorhebung)
         EXPECT_EQ(benutzerFarbeHell(e), QColor(f.gemalt.rot, f.gemalt.gruen, f.gemalt.blau));
     }
 }
-
-TEST(FarbPalette, JedesFeldKommtUnveraendertZurueck)
-{
-    for (const FarbAnteile& f : farbPalette()) {
-        Einstellungen e;
-        FarbeZerlegen(farbWert(f), e);
-        EXPECT_EQ((FarbAnteile{e.intRot, e.intGruen, e.intBlau}), f);
-        EXPECT_EQ(farbWert(e), farbWert(f));
-    }
-}

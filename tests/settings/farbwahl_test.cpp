@@ -34,18 +34,15 @@ TEST_F(EinstellungsTest, PaletteUndVorschauInJedemFenster)
     w->move(0, 0);
     klick(w->lblFarbe(7));
     const QColor orange(234, 131, 55), hell(255, 163, 87);
-    EXPECT_EQ(benutzer(), orange);
-    EXPECT_EQ(forms::BackColor(w->lblFarbeAktuell()), orange);
+    EXPECT_TRUE(benutzer() == orange && forms::BackColor(w->lblFarbeAktuell()) == orange);
     for (const QWidget* x : {haupt->arbeitsbereich(), static_cast<QWidget*>(seite), static_cast<QWidget*>(f),
                              f->pcbStrip1(), static_cast<QWidget*>(w)})
         EXPECT_TRUE(verlaufAb(x, orange)) << x->objectName().toStdString();
-    EXPECT_EQ(forms::BackColor(fenster().fensterAls<frmToolbar>("frmToolbar")->cmbMenu(1)), orange);
-    EXPECT_EQ(forms::BackColor(seite->cmbWeiter()), orange);
-    EXPECT_EQ(w->Shape1BorderColor(), hell);
-    EXPECT_EQ(forms::BackColor(w->cmbOK()), hell);
-    EXPECT_TRUE(mittig(w, f));
-    EXPECT_EQ(f->seite(), 1);
-    EXPECT_EQ(f->txtIntervall()->text(), "14");
+    EXPECT_TRUE(forms::BackColor(fenster().fensterAls<frmToolbar>("frmToolbar")->cmbMenu(1)) == orange
+                && forms::BackColor(seite->cmbWeiter()) == orange);
+    EXPECT_TRUE(w->Shape1BorderColor() == hell && forms::BackColor(w->cmbOK()) == hell);
+    EXPECT_TRUE(mittig(w, f)); // back over the settings window
+    EXPECT_TRUE(f->seite() == 1 && f->txtIntervall()->text() == "14");
 
     klick(w->lblFarbe(20)); // white: the hover colour is the user colour
     maus(f->cmbHintergrund());
@@ -55,23 +52,16 @@ TEST_F(EinstellungsTest, PaletteUndVorschauInJedemFenster)
 TEST_F(EinstellungsTest, NurSpeichernBehaeltDieFarbe)
 {
     // how the chooser is closed after clicks on 3, 9 and 16, and the colour afterwards
-    const struct { const char* wie; QColor danach; } faelle[] = {
-        {"Abbruch", kGrau}, {"Schliessfeld", kGrau}, {"Speichern", QColor(144, 144, 144)}, {"Abbruch", QColor(144, 144, 144)}};
+    const struct { int wie; QColor danach; } faelle[] = { // 0 Abbruch, 1 the close box, 2 Speichern
+        {0, kGrau}, {1, kGrau}, {2, QColor(144, 144, 144)}, {0, QColor(144, 144, 144)}};
     for (const auto& f : faelle) {
-        SCOPED_TRACE(f.wie);
         frmFarbWahl* w = farbWahl();
         for (int i : {3, 9, 16})
             klick(w->lblFarbe(i));
-        if (QString(f.wie) == "Abbruch")
-            w->cmbAbbruch()->click();
-        else if (QString(f.wie) == "Speichern")
-            w->cmbOK()->click();
-        else
-            w->close();
+        f.wie == 0 ? w->cmbAbbruch()->click() : f.wie == 2 ? w->cmbOK()->click() : (void)w->close();
         EXPECT_FALSE(fenster().istGeladen("frmFarbWahl"));
-        EXPECT_EQ(benutzer(), f.danach);
-        EXPECT_TRUE(verlaufAb(seite, f.danach));
-        EXPECT_TRUE(verlaufAb(fenster().fenster("frmEinstellungen")->widget(), f.danach));
+        EXPECT_TRUE(benutzer() == f.danach && verlaufAb(seite, f.danach)
+                    && verlaufAb(fenster().fenster("frmEinstellungen")->widget(), f.danach)) << f.wie;
     }
     klick(farbWahl()->lblFarbe(7)); // the program ends while a colour is only tried out
     haupt->MDIForm_Unload();
@@ -93,9 +83,8 @@ TEST_F(EinstellungsTest, UeberKav)
 {
     frmUeberKav* u = menue<frmUeberKav>(6, "frmUeberKav");
     ASSERT_NE(u, nullptr);
-    EXPECT_EQ(u->windowTitle(), "Über Humavera...");
-    EXPECT_EQ(u->lblVersion()->text(), "Version 1.0.0");
-    EXPECT_EQ(app().rahmen.strAktivesFenster, "frmUeberKav");
+    EXPECT_EQ(QStringList({u->windowTitle(), u->lblVersion()->text(), app().rahmen.strAktivesFenster}),
+              QStringList({"Über Humavera...", "Version 1.0.0", "frmUeberKav"}));
     u->cmbEmail()->click();
     klick(u->lblInternet());
     EXPECT_EQ(geoeffnet, QList<QUrl>({QUrl("mailto:info@humavera.example?Subject= Kav - Humavera"),
@@ -108,8 +97,7 @@ TEST_F(EinstellungsTest, UeberKav)
     // hover: one button to the other lights both, the free area puts both back
     maus(u->cmbEmail());
     maus(u->cmbOK());
-    EXPECT_EQ(forms::BackColor(u->cmbEmail()), QColor(220, 220, 220));
-    EXPECT_EQ(forms::BackColor(u->cmbOK()), QColor(220, 220, 220));
+    EXPECT_TRUE(forms::BackColor(u->cmbEmail()) == QColor(220, 220, 220) && forms::BackColor(u->cmbOK()) == QColor(220, 220, 220));
     maus(u, QPoint(2, 2));
     EXPECT_EQ(forms::BackColor(u->cmbEmail()), kGrau);
 

@@ -1,5 +1,4 @@
 // What the settings window's options show and set, and the backup interval typed into its box.
-#include "services/appcontext.h"
 #include "settings/optionen.h"
 
 #include <gtest/gtest.h>
@@ -19,22 +18,6 @@ TEST(EinstellungsOptionen, NurWahrIstAnUndEinKlickSchaltetUm)
     }
     for (const char* tag : {"", "2", "Wahr"})
         EXPECT_FALSE(optionUmschalten(tag)) << tag;
-}
-
-TEST(EinstellungsOptionen, VerfahrenSetztBeideSchalterZusammen)
-{
-    // index clicked, then both switches and the pictures of options 0 and 1
-    const struct { int index; bool an; const char* bild0; const char* bild1; } faelle[] = {
-        {0, true, "opb1", "opb0"}, {1, false, "opb0", "opb1"}, {0, true, "opb1", "opb0"}, {5, false, "opb0", "opb1"}};
-    Einstellungen e;
-    WizardState w;
-    for (const auto& f : faelle) {
-        verfahrenWaehlen(f.index, e, w);
-        EXPECT_EQ(e.blnImmerOptimal, f.an);
-        EXPECT_EQ(w.blnOptimal, f.an);
-        EXPECT_EQ(verfahrenBild(0, e.blnImmerOptimal), f.bild0);
-        EXPECT_EQ(verfahrenBild(1, e.blnImmerOptimal), f.bild1);
-    }
 }
 
 TEST(EinstellungsOptionen, IntervallNurAusBisZuZweiZiffern)
