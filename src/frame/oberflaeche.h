@@ -23,6 +23,8 @@ struct Oberflaeche {
 
     // The data update of the exchange area, run at start when due; none while it is not built in.
     std::function<void()> datenAktualisieren;
+    // The upload of all analyses and Nmin values of the exchange area; none while it is not built in.
+    std::function<void()> datenSenden;
 };
 
 // The windows of the running program.

@@ -1,5 +1,6 @@
 #include "services/meldungsbox.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace kav {
@@ -26,6 +27,18 @@ void MeldungsBox::zeige(const Meldung& m)
 {
     QMessageBox* box = erzeugeBox(m, m_eltern.data());
     box->exec();
+}
+
+bool FrageJaNein(const QString& titel, const QString& text, QWidget* eltern)
+{
+    QMessageBox box(QMessageBox::Question, titel, text, QMessageBox::Yes | QMessageBox::No, eltern);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    box.exec();
+    QAbstractButton* geklickt = box.clickedButton();
+    return geklickt && box.standardButton(geklickt) == QMessageBox::Yes;
 }
 
 void FehlerMeldung(const QString& schluessel, QWidget* eltern)

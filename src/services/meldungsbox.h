@@ -22,6 +22,10 @@ private:
     QPointer<QWidget> m_eltern;
 };
 
+// A question with "Ja" and "Nein" over `eltern`; "Nein" is the default (Enter) and the answer of
+// Escape and of closing the box. True for "Ja".
+bool FrageJaNein(const QString& titel, const QString& text, QWidget* eltern);
+
 // Shows the numbered message of `schluessel` over `eltern`.
 void FehlerMeldung(const QString& schluessel, QWidget* eltern = nullptr);
 

@@ -12,6 +12,7 @@ struct Rahmen {
     bool blnToolbarAktiv = false;
     QString strAktivesFenster;     // open dialog whose help topic F1 shows
     bool blnNeuerDatensatz = false;
+    bool blnUpdateLaeuft = false;  // true while the data update runs (restoring the backup waits for it)
 
     // Layout
     int intSchriftGroesse = 8;
