@@ -1,0 +1,183 @@
+// Links of the lexicon pages: marked on the shipped chapters, touching links, web links, the link
+// under a character, and which files a page may load.
+#include "lexicon/lexikondaten.h"
+#include "lexicon/verweise.h"
+#include "lexikonpfade.h"
+#include "testhelpers.h"
+
+#include <QDir>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <map>
+
+using namespace kav;
+
+namespace {
+
+// The links of a page: (position, text, target), in the order of the text.
+struct Verweis {
+    int pos;
+    QString text, ziel;
+    bool operator==(const Verweis&) const = default;
+};
+std::vector<Verweis> verweise(const QTextDocument& doc)
+{
+    std::vector<Verweis> v;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (!f.isAnchor())
+                continue;
+            EXPECT_EQ(f.foreground().color(), QColor(0, 0, 255));
+            EXPECT_TRUE(f.fontUnderline());
+            if (!v.empty() && v.back().ziel == f.anchorHref() && v.back().pos + v.back().text.size() == it.fragment().position())
+                v.back().text += it.fragment().text();
+            else
+                v.push_back({it.fragment().position(), it.fragment().text(), f.anchorHref()});
+        }
+    return v;
+}
+
+class ShippedKapitel : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        dir = new QTemporaryDir;
+        test::referenzDatei(dir->filePath("Kav.KRN"));
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("verweise_test"));
+        db.setDatabaseName(dir->filePath("Kav.KRN"));
+        ASSERT_TRUE(db.open());
+    }
+    static void TearDownTestSuite()
+    {
+        QSqlDatabase::database(QStringLiteral("verweise_test")).close();
+        QSqlDatabase::removeDatabase(QStringLiteral("verweise_test"));
+        delete dir;
+    }
+    // The page of a chapter with its links marked.
+    std::vector<Verweis> seite(const QString& kapitel)
+    {
+        const LexikonDaten d(QSqlDatabase::database(QStringLiteral("verweise_test")));
+        const auto k = d.kapitel(kapitel);
+        EXPECT_TRUE(k.has_value()) << kapitel.toStdString();
+        doc.setHtml(d.text(k->kapitelNr));
+        webVerweiseMarkieren(doc);
+        verweiseMarkieren(doc, d.verweisbegriffe(k->kapitelNr));
+        return verweise(doc);
+    }
+    QTextDocument doc;
+    static QTemporaryDir* dir;
+};
+QTemporaryDir* ShippedKapitel::dir = nullptr;
+
+TEST_F(ShippedKapitel, EinleitungHatGenauAchtVerweise)
+{
+    std::map<QString, QString> soll{{"Bodenuntersuchung", "kapitel:2"}, {"Nährstoffbedarf", "kapitel:3"},
+                                    {"Gehaltsklasse", "kapitel:21"},     {"pH-Wert", "kapitel:9"},
+                                    {"Kompost", "kapitel:23"},           {"Stallmist", "kapitel:24"},
+                                    {"Horndünger", "kapitel:13"},        {"Überdüngung", "kapitel:33"}};
+    std::map<QString, QString> ist;
+    for (const Verweis& v : seite("Einleitung"))
+        ist[v.text] = v.ziel;
+    EXPECT_EQ(ist, soll);
+    EXPECT_EQ(doc.toPlainText().mid(verweise(doc)[2].pos, 14), "Gehaltsklassen"); // the term inside the longer word
+}
+
+TEST_F(ShippedKapitel, ErsteStelleGanzeWorteUndEigeneBegriffe)
+{
+    // the term at the page's first character is marked where it stands next
+    auto v = seite("GehaltsklassenPhosphat");
+    const QString text = doc.toPlainText();
+    ASSERT_TRUE(text.startsWith("Phosphat"));
+    const auto phosphat = std::find_if(v.begin(), v.end(), [](const Verweis& x) { return x.text == "Phosphat"; });
+    ASSERT_NE(phosphat, v.end());
+    EXPECT_EQ(phosphat->pos, text.indexOf("Phosphat", 1));
+    EXPECT_EQ(phosphat->ziel, "kapitel:18");
+
+    v = seite("pHundKalk");
+    const auto kalk = std::find_if(v.begin(), v.end(), [](const Verweis& x) { return x.text == "Kalk"; });
+    ASSERT_NE(kalk, v.end());
+    EXPECT_EQ(kalk->ziel, "kapitel:34");
+    EXPECT_EQ(kalk->pos, doc.toPlainText().indexOf("Kalk am"));
+
+    v = seite("organischeSubstanz");
+    const auto mulch = std::find_if(v.begin(), v.end(), [](const Verweis& x) { return x.ziel == "kapitel:36"; });
+    ASSERT_NE(mulch, v.end());
+    EXPECT_EQ(doc.toPlainText().mid(mulch->pos, 7), "Mulchen");
+    for (const Verweis& x : v)
+        EXPECT_NE(x.ziel, "kapitel:5") << x.text.toStdString();
+}
+
+TEST(LexikonVerweise, BeruehrendeVerweiseUndWebadressen)
+{
+    QTextDocument doc;
+    doc.setHtml("<p>Die Stickstoffnachlieferung steigt. Mehr unter <span style=\"color:#0000ff\">www.beispiel.de/boden</span> "
+                "und <a href=\"https://www.beispiel.de/kalk\">Kalk im Netz</a>; Kalk.</p>");
+    EXPECT_EQ(webVerweiseMarkieren(doc), 1);
+    const std::vector<LexikonSuchbegriff> begriffe{{"Stickstoff", 17, false}, {"nachlieferung", 37, false},
+                                                   {"Kalk", 34, true}, {"Die", 1, false}};
+    EXPECT_EQ(verweiseMarkieren(doc, begriffe), 3);
+    const QString t = doc.toPlainText();
+    const int s = static_cast<int>(t.indexOf("Stickstoff"));
+    struct Fall {
+        int pos;
+        QString ziel;
+    };
+    for (const Fall& f : {Fall{s, "kapitel:17"}, Fall{s + 9, "kapitel:17"}, Fall{s + 10, "kapitel:37"}, Fall{s - 1, ""},
+                          Fall{static_cast<int>(t.indexOf("www")), "www.beispiel.de/boden"},
+                          Fall{static_cast<int>(t.indexOf("Kalk im")), "https://www.beispiel.de/kalk"},
+                          Fall{static_cast<int>(t.lastIndexOf("Kalk")), "kapitel:34"}, Fall{0, ""}, Fall{-1, ""}, Fall{99999, ""}})
+        EXPECT_EQ(verweisAn(doc, f.pos), f.ziel) << f.pos;
+
+    using A = VerweisZiel::Art;
+    struct Ziel {
+        QString href;
+        A art;
+        int nr;
+    };
+    for (const Ziel& z : {Ziel{"kapitel:17", A::Kapitel, 17}, Ziel{"www.x.de", A::Web, 0}, Ziel{"https://x.de", A::Web, 0},
+                          Ziel{"kapitel:x", A::Keins, 0}, Ziel{"file:///etc/passwd", A::Keins, 0}, Ziel{"", A::Keins, 0}}) {
+        EXPECT_EQ(verweisZiel(z.href).art, z.art) << z.href.toStdString();
+        EXPECT_EQ(verweisZiel(z.href).kapitelNr, z.nr) << z.href.toStdString();
+    }
+}
+
+TEST(LexikonVerweise, TausendBegriffeFindenIhreErsteStelle)
+{
+    // every term once in a long page, each marked at its own place
+    QString html = "<p>Anfang";
+    std::vector<LexikonSuchbegriff> begriffe;
+    for (int i = 0; i < 1000; ++i) {
+        const QString b = QStringLiteral("Begriff%1x").arg(i, 4, 10, QChar('0'));
+        html += " " + b + " und " + b;
+        begriffe.push_back({b, i + 2, true});
+    }
+    QTextDocument doc;
+    doc.setHtml(html + "</p>");
+    EXPECT_EQ(verweiseMarkieren(doc, begriffe), 1000);
+    EXPECT_EQ(verweisAn(doc, static_cast<int>(doc.toPlainText().indexOf("Begriff0999x"))), "kapitel:1001");
+}
+
+TEST(LexikonVerweise, SeiteLaedtNurAusDemLexikonordner)
+{
+    QTemporaryDir dir;
+    test::schreibeDatei(dir.filePath("Lexikon/Bilder/a.png"), "x");
+    test::schreibeDatei(dir.filePath("Daten/Kav.KRN"), "x");
+    QFile::link(dir.filePath("Daten/Kav.KRN"), dir.filePath("Lexikon/verweis.png"));
+    const QString lex = dir.filePath("Lexikon");
+    const QString a = QFileInfo(dir.filePath("Lexikon/Bilder/a.png")).canonicalFilePath();
+    struct Fall {
+        QUrl url;
+        QString datei;
+    };
+    for (const Fall& f : {Fall{QUrl("Bilder/a.png"), a}, Fall{QUrl::fromLocalFile(dir.filePath("Lexikon/Bilder/a.png")), a},
+                          Fall{QUrl("../Daten/Kav.KRN"), ""}, Fall{QUrl::fromLocalFile(dir.filePath("Daten/Kav.KRN")), ""},
+                          Fall{QUrl("verweis.png"), ""}, Fall{QUrl("http://beispiel.de/a.png"), ""},
+                          Fall{QUrl("qrc:/icons/OK.svg"), ""}, Fall{QUrl("Bilder/fehlt.png"), ""}, Fall{QUrl("Bilder"), ""}})
+        EXPECT_EQ(lexikonRessource(f.url, lex), f.datei) << f.url.toString().toStdString();
+}
+
+} // namespace
