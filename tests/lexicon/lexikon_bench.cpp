@@ -12,7 +12,6 @@
 #include "services/sql.h"
 
 #include <QApplication>
-#include <QDirIterator>
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
 
@@ -24,13 +23,7 @@ struct Programm : test::RahmenTest {
     Programm()
     {
         SetUp();
-        const QString von = qEnvironmentVariable("KAV_PROGRAM_DIR") + "/Lexikon";
-        for (QDirIterator it(von, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
-            const QString datei = it.next();
-            const QString ziel = dir.filePath("Lexikon" + datei.mid(von.size()));
-            QDir().mkpath(QFileInfo(ziel).path());
-            QFile::copy(datei, ziel);
-        }
+        test::lexikonOrdnerKopieren(dir.path());
         starten();
         ProgrammStarten();
         haupt->show();

@@ -5,7 +5,6 @@
 #include "lexicon/lexikonverlauf.h"
 #include "lexicon/vollbildmasse.h"
 #include "lexikonpfade.h"
-#include "services/sql.h"
 #include "testhelpers.h"
 
 #include <QImage>
@@ -16,38 +15,33 @@ using namespace kav;
 
 namespace {
 
-const auto* const kPfade = ::testing::AddGlobalTestEnvironment(new test::LexikonPfade);
+const bool kPfade = test::lexikonPfadeSetzen();
 
 TEST(LexikonVerlauf, NeueEintraegeUndZurueck)
 {
-    struct Fall {
-        std::vector<int> kapitel;
-        QString verlauf;
-    };
-    for (const Fall& f : {Fall{{5, 5}, "05-"}, Fall{{5, 12, 5}, "05-12-05-"}, Fall{{123}, "123-"}, Fall{{105, 5}, "105-05-"}}) {
+    for (const auto& [kapitel, verlauf] : std::vector<std::pair<std::vector<int>, QString>>{
+             {{5, 5}, "05-"}, {{5, 12, 5}, "05-12-05-"}, {{123}, "123-"}, {{105, 5}, "105-05-"}}) {
         QString v;
-        for (int k : f.kapitel)
+        for (int k : kapitel)
             v = verlaufMit(v, k);
-        EXPECT_EQ(v, f.verlauf);
+        EXPECT_EQ(v, verlauf);
     }
     using S = VerlaufZurueck::Schritt;
-    struct Zurueck {
+    struct Fall {
         QString vorher;
         S schritt;
         int kapitel;
         QString nachher;
     };
-    for (const Zurueck& z : {Zurueck{"03-12-05-", S::Kapitel, 12, "03-12-"}, Zurueck{"03-12-", S::Kapitel, 3, "03-"},
-                             Zurueck{"03-", S::LetzterEintrag, 3, "03-"}, Zurueck{"", S::Nichts, 0, ""},
-                             Zurueck{"03-x-", S::Nichts, 0, ""}, Zurueck{"03", S::Nichts, 0, ""}}) {
+    for (const Fall& z : {Fall{"03-12-05-", S::Kapitel, 12, "03-12-"}, Fall{"03-12-", S::Kapitel, 3, "03-"},
+                          Fall{"03-", S::LetzterEintrag, 3, "03-"}, Fall{"", S::Nichts, 0, ""}, Fall{"03-x-", S::Nichts, 0, ""},
+                          Fall{"03", S::Nichts, 0, ""}}) {
         const VerlaufZurueck r = verlaufZurueck(z.vorher);
-        EXPECT_EQ(r.schritt, z.schritt) << z.vorher.toStdString();
-        EXPECT_EQ(r.kapitelNr, z.kapitel) << z.vorher.toStdString();
-        EXPECT_EQ(r.verlauf, z.nachher) << z.vorher.toStdString();
+        EXPECT_TRUE(r.schritt == z.schritt && r.kapitelNr == z.kapitel && r.verlauf == z.nachher) << z.vorher.toStdString();
     }
 }
 
-TEST(LexikonStreifen, PlaetzeLueckenUndObenkanten)
+TEST(LexikonStreifen, PlaetzeBreiteUndDrehung)
 {
     const double h = 1200;
     struct Fall {
@@ -58,121 +52,73 @@ TEST(LexikonStreifen, PlaetzeLueckenUndObenkanten)
     for (const Fall& f : {Fall{6 * h, 5, h / 6}, Fall{6.2 * h, 6, 0.2 * h / 7}, Fall{20 * h, 10, 10 * h / 11},
                           Fall{2 * h, 1, h / 2}, Fall{0.5 * h, 0, 0}}) {
         EXPECT_EQ(bilderAnzahl(f.s, h), f.n) << f.s / h;
-        if (f.n > 0) {
-            EXPECT_NEAR(bildOben(1, f.n, f.s, h), f.luecke, 1e-6) << f.s / h;
-        }
+        EXPECT_NEAR(bildOben(1, f.n, f.s, h), f.luecke, 1e-6) << f.s / h;
     }
     const double oben[5] = {h / 6, 4 * h / 3, 2.5 * h, 11 * h / 3, 29 * h / 6};
     for (int i = 1; i <= 5; ++i)
         EXPECT_NEAR(bildOben(i, 5, 6 * h, h), oben[i - 1], 1e-6) << i;
-}
 
-TEST(LexikonStreifen, TextbreiteUndSichtbarkeit)
-{
+    // text width and what the strip shows: pictures, slots -> width, frame, scroll bar, slots shown
     const double w = 15000, s = 255;
-    struct Fall {
-        int bilder, plaetze;
+    struct Breite {
+        int bilder;
         double breite;
         bool rahmen, bildlauf;
         int sichtbar;
     };
-    for (const Fall& f : {Fall{0, 5, 0.68 * w + s, false, false, 0}, Fall{3, 5, 0.58 * w + s, true, false, 3},
-                          Fall{5, 5, 0.58 * w + s, true, false, 5}, Fall{7, 5, 0.58 * w, true, true, 5}}) {
-        const Streifen st = streifenFuer(f.bilder, f.plaetze, w, s);
-        EXPECT_DOUBLE_EQ(st.textBreite, f.breite) << f.bilder;
-        EXPECT_EQ(st.rahmen, f.rahmen) << f.bilder;
-        EXPECT_EQ(st.bildlauf, f.bildlauf) << f.bilder;
-        EXPECT_EQ(st.sichtbar, f.sichtbar) << f.bilder;
+    for (const Breite& b : {Breite{0, 0.68 * w + s, false, false, 0}, Breite{3, 0.58 * w + s, true, false, 3},
+                            Breite{5, 0.58 * w + s, true, false, 5}, Breite{7, 0.58 * w, true, true, 5}}) {
+        const Streifen st = streifenFuer(b.bilder, 5, w, s);
+        EXPECT_TRUE(st.textBreite == b.breite && st.rahmen == b.rahmen && st.bildlauf == b.bildlauf && st.sichtbar == b.sichtbar)
+            << b.bilder;
     }
-}
 
-TEST(LexikonStreifen, DrehtSichUmDieBilder)
-{
     EXPECT_EQ(streifenBilder(6, 7, 5), std::vector<int>({6, 7, 1, 2, 3}));
-    struct Fall {
-        int wert, start;
-        std::vector<int> bilder;
-    };
-    for (const Fall& f : {Fall{5000, 1, {1, 2, 3, 4, 5}}, Fall{5002, 3, {3, 4, 5, 6, 7}}, Fall{4999, 7, {7, 1, 2, 3, 4}},
-                          Fall{5014, 1, {1, 2, 3, 4, 5}}, Fall{4986, 1, {1, 2, 3, 4, 5}}}) {
-        EXPECT_EQ(streifenStart(f.wert, 7), f.start) << f.wert;
-        EXPECT_EQ(streifenBilder(f.start, 7, 5), f.bilder) << f.wert;
-    }
-    // without pictures the strip has nothing to show
-    EXPECT_EQ(streifenStart(5003, 0), 0);
+    for (const auto& [wert, bilder] : std::vector<std::pair<int, std::vector<int>>>{
+             {5000, {1, 2, 3, 4, 5}}, {5002, {3, 4, 5, 6, 7}}, {4999, {7, 1, 2, 3, 4}}, {5014, {1, 2, 3, 4, 5}}, {4986, {1, 2, 3, 4, 5}}})
+        EXPECT_EQ(streifenBilder(streifenStart(wert, 7), 7, 5), bilder) << wert;
+    EXPECT_EQ(streifenStart(5003, 0), 0); // without pictures the strip has nothing to show
     EXPECT_TRUE(streifenBilder(0, 0, 5).empty());
 }
 
 TEST(LexikonVollbild, EinpassenUndPlatz)
 {
-    struct Fall {
-        QSizeF natur, innen, bild;
-    };
-    for (const Fall& f : {Fall{{960, 672}, {1280, 900}, {960, 672}}, Fall{{960, 672}, {1024, 700}, {750, 525}},
-                          Fall{{400, 300}, {1024, 700}, {400, 300}}, Fall{{300, 1400}, {1024, 700}, {112.5, 525}}}) {
-        const QSizeF b = bildEinpassen(f.natur, f.innen);
-        EXPECT_NEAR(b.width(), f.bild.width(), 1e-9) << f.natur.width() << "x" << f.natur.height();
-        EXPECT_NEAR(b.height(), f.bild.height(), 1e-9) << f.natur.width() << "x" << f.natur.height();
-    }
+    for (const auto& [natur, innen, bild] : std::vector<std::tuple<QSizeF, QSizeF, QSizeF>>{
+             {{960, 672}, {1280, 900}, {960, 672}}, {{960, 672}, {1024, 700}, {750, 525}},
+             {{400, 300}, {1024, 700}, {400, 300}}, {{300, 1400}, {1024, 700}, {112.5, 525}}})
+        EXPECT_EQ(bildEinpassen(natur, innen), bild) << natur.width() << "x" << natur.height();
     // centred on the main window and a third of the free height down, from its place on the screen
     const QRectF haupt(100, 50, 1032, 760);
     const VollbildMasse m = vollbildMasse({400, 300}, haupt, {1024, 700}, 20, 250, {20, 20});
-    EXPECT_DOUBLE_EQ(m.fenster.width(), 408);
-    EXPECT_DOUBLE_EQ(m.fenster.left(), 100 + (1032 - 408) / 2.0);
-    EXPECT_DOUBLE_EQ(m.fenster.top(), 50 + (760 - m.fenster.height()) / 3);
-    EXPECT_GE(m.quelle.top(), m.bild.bottom());
-    EXPECT_LE(m.quelle.bottom(), m.fenster.height());
-    // no source line: the window ends below the picture
+    EXPECT_EQ(m.fenster.topLeft(), QPointF(100 + (1032 - 408) / 2.0, 50 + (760 - m.fenster.height()) / 3));
+    EXPECT_EQ(m.fenster.width(), 408);
+    EXPECT_TRUE(m.quelle.top() >= m.bild.bottom() && m.quelle.bottom() <= m.fenster.height());
+    // no source line: the window ends below the picture; no picture: room for source and close image
     const VollbildMasse ohne = vollbildMasse({400, 300}, haupt, {1024, 700}, 0, 0, {20, 20});
-    EXPECT_TRUE(ohne.quelle.isEmpty());
-    EXPECT_LT(ohne.fenster.height() - ohne.bild.bottom(), 20);
-    // a missing picture still leaves room for its source line and the close image
+    EXPECT_TRUE(ohne.quelle.isEmpty() && ohne.fenster.height() - ohne.bild.bottom() < 20);
     const VollbildMasse leer = vollbildMasse({0, 0}, haupt, {1024, 700}, 20, 250, {20, 20});
-    EXPECT_GE(leer.quelle.width(), 250);
-    EXPECT_GE(leer.quelle.top(), leer.ende.bottom());
+    EXPECT_TRUE(leer.quelle.width() >= 250 && leer.quelle.top() >= leer.ende.bottom());
 }
 
 TEST(LexikonBegriffe, SucheUndListentasten)
 {
     const QStringList l{"Ausbringung", "Beerensträucher", "Bodenart", "Bodengruppe", "Überdüngung"};
-    EXPECT_EQ(ersterTreffer(l, "bo"), 2);
-    EXPECT_EQ(ersterTreffer(l, "BODENG"), 3);
-    EXPECT_EQ(ersterTreffer(l, "ü"), 4);
-    EXPECT_EQ(ersterTreffer(l, "x"), -1);
-    EXPECT_EQ(ersterTreffer(l, ""), -1);
+    for (const auto& [anfang, index] : std::vector<std::pair<QString, int>>{{"bo", 2}, {"BODENG", 3}, {"ü", 4}, {"x", -1}, {"", -1}})
+        EXPECT_EQ(ersterTreffer(l, anfang), index) << anfang.toStdString();
     using T = ListenTaste;
-    struct Fall {
-        int aktuell;
-        T taste;
-        int neu;
-    };
-    for (const Fall& f : {Fall{3, T::Vor, 4}, Fall{4, T::Vor, 0}, Fall{0, T::Zurueck, 4}, Fall{2, T::Pos1, 0},
-                          Fall{2, T::Ende, 4}, Fall{-1, T::Vor, 0}, Fall{-1, T::Zurueck, 4}})
-        EXPECT_EQ(listenSchritt(f.aktuell, 5, f.taste), f.neu) << f.aktuell;
+    for (const auto& [aktuell, taste, neu] : std::vector<std::tuple<int, T, int>>{
+             {3, T::Vor, 4}, {4, T::Vor, 0}, {0, T::Zurueck, 4}, {2, T::Pos1, 0}, {2, T::Ende, 4}, {-1, T::Vor, 0}, {-1, T::Zurueck, 4}})
+        EXPECT_EQ(listenSchritt(aktuell, 5, taste), neu) << aktuell;
     EXPECT_EQ(listenSchritt(0, 0, T::Vor), -1);
 }
 
-class LexikonTabellen : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        test::referenzDatei(dir.filePath("Kav.KRN"));
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("lexikon_test"));
-        db.setDatabaseName(dir.filePath("Kav.KRN"));
-        ASSERT_TRUE(db.open());
-    }
-    void TearDown() override
-    {
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("lexikon_test"));
-    }
-    QTemporaryDir dir;
-    QSqlDatabase db;
-};
-
-TEST_F(LexikonTabellen, DeutscheReihenfolgeUndSchluessel)
+TEST(LexikonTabellen, DeutscheReihenfolgeSchluesselUndVorschauen)
 {
+    QTemporaryDir dir;
+    test::referenzDatei(dir.filePath("Kav.KRN"));
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("lexikon_test"));
+    db.setDatabaseName(dir.filePath("Kav.KRN"));
+    ASSERT_TRUE(db.open());
     const LexikonDaten d(db);
     QStringList liste;
     for (const LexikonSuchbegriff& b : d.begriffsliste())
@@ -190,22 +136,20 @@ TEST_F(LexikonTabellen, DeutscheReihenfolgeUndSchluessel)
     EXPECT_EQ(d.bilder(1).size(), 7u);
     EXPECT_EQ(d.quelle("bodenprobe.PNG").value_or(""), "Zeichnung: Humavera, eigene Darstellung");
     EXPECT_FALSE(d.quelle("Bodenprobe%").has_value());
-    // terms of the chapter shown and terms never linked are left out
-    for (const LexikonSuchbegriff& b : d.verweisbegriffe(1))
+    for (const LexikonSuchbegriff& b : d.verweisbegriffe(1)) // not the chapter's own, not those never linked
         EXPECT_TRUE(b.verweis != 1 && b.suchbegriff != "Dünger") << b.suchbegriff.toStdString();
-}
 
-TEST_F(LexikonTabellen, VorschauenOhneFehlendeMitDoppelten)
-{
+    // previews: a missing, an unreadable and a foreign file are left out, a file twice is there twice
     QImage bild(24, 16, QImage::Format_RGB32);
     bild.fill(Qt::red);
     ASSERT_TRUE(bild.save(dir.filePath("a.png")));
     test::schreibeDatei(dir.filePath("kaputt.png"), "kein Bild");
-    const std::vector<LexikonBild> zeilen{{"a.png", ""}, {"fehlt.png", ""}, {"kaputt.png", ""}, {"../a.png", ""}, {"a.png", ""}};
-    const std::vector<Vorschau> v = vorschauenLaden(dir.path(), zeilen);
+    const std::vector<Vorschau> v = vorschauenLaden(dir.path(), {{"a.png", ""}, {"fehlt.png", ""}, {"kaputt.png", ""}, {"../a.png", ""}, {"a.png", ""}});
     ASSERT_EQ(v.size(), 2u);
-    EXPECT_EQ(v[1].datei, "a.png");
-    EXPECT_EQ(v[1].bild.size(), QSize(24, 16));
+    EXPECT_TRUE(v[1].datei == "a.png" && v[1].bild.size() == QSize(24, 16));
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("lexikon_test"));
 }
 
 } // namespace

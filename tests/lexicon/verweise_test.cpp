@@ -21,7 +21,6 @@ namespace {
 struct Verweis {
     int pos;
     QString text, ziel;
-    bool operator==(const Verweis&) const = default;
 };
 std::vector<Verweis> verweise(const QTextDocument& doc)
 {
@@ -41,55 +40,45 @@ std::vector<Verweis> verweise(const QTextDocument& doc)
     return v;
 }
 
-class ShippedKapitel : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        dir = new QTemporaryDir;
-        test::referenzDatei(dir->filePath("Kav.KRN"));
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("verweise_test"));
-        db.setDatabaseName(dir->filePath("Kav.KRN"));
-        ASSERT_TRUE(db.open());
-    }
-    static void TearDownTestSuite()
-    {
-        QSqlDatabase::database(QStringLiteral("verweise_test")).close();
-        QSqlDatabase::removeDatabase(QStringLiteral("verweise_test"));
-        delete dir;
-    }
-    // The page of a chapter with its links marked.
-    std::vector<Verweis> seite(const QString& kapitel)
-    {
-        const LexikonDaten d(QSqlDatabase::database(QStringLiteral("verweise_test")));
-        const auto k = d.kapitel(kapitel);
-        EXPECT_TRUE(k.has_value()) << kapitel.toStdString();
-        doc.setHtml(d.text(k->kapitelNr));
-        webVerweiseMarkieren(doc);
-        verweiseMarkieren(doc, d.verweisbegriffe(k->kapitelNr));
-        return verweise(doc);
-    }
-    QTextDocument doc;
-    static QTemporaryDir* dir;
-};
-QTemporaryDir* ShippedKapitel::dir = nullptr;
-
-TEST_F(ShippedKapitel, EinleitungHatGenauAchtVerweise)
+// The page of a shipped chapter with its links marked.
+std::vector<Verweis> seite(QTextDocument& doc, const QString& kapitel)
 {
+    static QTemporaryDir dir;
+    QSqlDatabase db = QSqlDatabase::database(QStringLiteral("verweise_test"));
+    if (!db.isValid()) {
+        test::referenzDatei(dir.filePath("Kav.KRN"));
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("verweise_test"));
+        db.setDatabaseName(dir.filePath("Kav.KRN"));
+        EXPECT_TRUE(db.open());
+    }
+    const LexikonDaten d(db);
+    const auto k = d.kapitel(kapitel);
+    EXPECT_TRUE(k.has_value()) << kapitel.toStdString();
+    doc.setHtml(d.text(k->kapitelNr));
+    webVerweiseMarkieren(doc);
+    verweiseMarkieren(doc, d.verweisbegriffe(k->kapitelNr));
+    return verweise(doc);
+}
+
+TEST(LexikonSeiten, EinleitungHatGenauAchtVerweise)
+{
+    QTextDocument doc;
     std::map<QString, QString> soll{{"Bodenuntersuchung", "kapitel:2"}, {"Nährstoffbedarf", "kapitel:3"},
                                     {"Gehaltsklasse", "kapitel:21"},     {"pH-Wert", "kapitel:9"},
                                     {"Kompost", "kapitel:23"},           {"Stallmist", "kapitel:24"},
                                     {"Horndünger", "kapitel:13"},        {"Überdüngung", "kapitel:33"}};
     std::map<QString, QString> ist;
-    for (const Verweis& v : seite("Einleitung"))
+    for (const Verweis& v : seite(doc, "Einleitung"))
         ist[v.text] = v.ziel;
     EXPECT_EQ(ist, soll);
     EXPECT_EQ(doc.toPlainText().mid(verweise(doc)[2].pos, 14), "Gehaltsklassen"); // the term inside the longer word
 }
 
-TEST_F(ShippedKapitel, ErsteStelleGanzeWorteUndEigeneBegriffe)
+TEST(LexikonSeiten, ErsteStelleGanzeWorteUndEigeneBegriffe)
 {
+    QTextDocument doc;
     // the term at the page's first character is marked where it stands next
-    auto v = seite("GehaltsklassenPhosphat");
+    auto v = seite(doc, "GehaltsklassenPhosphat");
     const QString text = doc.toPlainText();
     ASSERT_TRUE(text.startsWith("Phosphat"));
     const auto phosphat = std::find_if(v.begin(), v.end(), [](const Verweis& x) { return x.text == "Phosphat"; });
@@ -97,13 +86,13 @@ TEST_F(ShippedKapitel, ErsteStelleGanzeWorteUndEigeneBegriffe)
     EXPECT_EQ(phosphat->pos, text.indexOf("Phosphat", 1));
     EXPECT_EQ(phosphat->ziel, "kapitel:18");
 
-    v = seite("pHundKalk");
+    v = seite(doc, "pHundKalk");
     const auto kalk = std::find_if(v.begin(), v.end(), [](const Verweis& x) { return x.text == "Kalk"; });
     ASSERT_NE(kalk, v.end());
     EXPECT_EQ(kalk->ziel, "kapitel:34");
     EXPECT_EQ(kalk->pos, doc.toPlainText().indexOf("Kalk am"));
 
-    v = seite("organischeSubstanz");
+    v = seite(doc, "organischeSubstanz");
     const auto mulch = std::find_if(v.begin(), v.end(), [](const Verweis& x) { return x.ziel == "kapitel:36"; });
     ASSERT_NE(mulch, v.end());
     EXPECT_EQ(doc.toPlainText().mid(mulch->pos, 7), "Mulchen");
@@ -132,33 +121,8 @@ TEST(LexikonVerweise, BeruehrendeVerweiseUndWebadressen)
                           Fall{static_cast<int>(t.lastIndexOf("Kalk")), "kapitel:34"}, Fall{0, ""}, Fall{-1, ""}, Fall{99999, ""}})
         EXPECT_EQ(verweisAn(doc, f.pos), f.ziel) << f.pos;
 
-    using A = VerweisZiel::Art;
-    struct Ziel {
-        QString href;
-        A art;
-        int nr;
-    };
-    for (const Ziel& z : {Ziel{"kapitel:17", A::Kapitel, 17}, Ziel{"www.x.de", A::Web, 0}, Ziel{"https://x.de", A::Web, 0},
-                          Ziel{"kapitel:x", A::Keins, 0}, Ziel{"file:///etc/passwd", A::Keins, 0}, Ziel{"", A::Keins, 0}}) {
-        EXPECT_EQ(verweisZiel(z.href).art, z.art) << z.href.toStdString();
-        EXPECT_EQ(verweisZiel(z.href).kapitelNr, z.nr) << z.href.toStdString();
-    }
-}
-
-TEST(LexikonVerweise, TausendBegriffeFindenIhreErsteStelle)
-{
-    // every term once in a long page, each marked at its own place
-    QString html = "<p>Anfang";
-    std::vector<LexikonSuchbegriff> begriffe;
-    for (int i = 0; i < 1000; ++i) {
-        const QString b = QStringLiteral("Begriff%1x").arg(i, 4, 10, QChar('0'));
-        html += " " + b + " und " + b;
-        begriffe.push_back({b, i + 2, true});
-    }
-    QTextDocument doc;
-    doc.setHtml(html + "</p>");
-    EXPECT_EQ(verweiseMarkieren(doc, begriffe), 1000);
-    EXPECT_EQ(verweisAn(doc, static_cast<int>(doc.toPlainText().indexOf("Begriff0999x"))), "kapitel:1001");
+    EXPECT_EQ(verweisZiel("kapitel:x").art, VerweisZiel::Art::Keins);
+    EXPECT_EQ(verweisZiel("file:///etc/passwd").art, VerweisZiel::Art::Keins);
 }
 
 TEST(LexikonVerweise, SeiteLaedtNurAusDemLexikonordner)
