@@ -64,7 +64,9 @@ void LexikonText::mousePressEvent(QMouseEvent* e)
 void LexikonText::mouseMoveEvent(QMouseEvent* e)
 {
     QTextBrowser::mouseMoveEvent(e);
-    viewport()->setCursor(verweisBei(e->position().toPoint()).isEmpty() ? QCursor(Qt::ArrowCursor) : m_hand);
+    // the hand only over links that lead somewhere: a chapter or a web page
+    const bool verweis = verweisZiel(verweisBei(e->position().toPoint())).art != VerweisZiel::Art::Keins;
+    viewport()->setCursor(verweis ? m_hand : QCursor(Qt::ArrowCursor));
 }
 
 void LexikonText::mouseReleaseEvent(QMouseEvent* e)
