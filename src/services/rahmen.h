@@ -28,6 +28,11 @@ struct Rahmen {
     // Server
     QString strServerAdresse;
     QString strFTPServerAdresse;
+
+    // Lexicon
+    QString strLexikonVerlauf;     // back history "03-12-05-", newest last; empty while the lexicon is closed
+    QString strVollbildDatei;      // picture file of the full-size view
+    bool blnVollbildOffen = false; // the full-size view is open, or opening it by hover is blocked
 };
 
 } // namespace kav
