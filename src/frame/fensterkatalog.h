@@ -18,5 +18,9 @@ namespace fertilisers { void FensterAnmelden(forms::FensterRegister& r); }
 namespace plan { void FensterAnmelden(forms::FensterRegister& r); }
 namespace lexicon { void FensterAnmelden(forms::FensterRegister& r); }
 namespace settings { void FensterAnmelden(forms::FensterRegister& r); }
+namespace exchange {
+void FensterAnmelden(forms::FensterRegister& r);
+void DatenAktualisierenBeiStart(); // the data update, for the start-up hook
+} // namespace exchange
 
 } // namespace kav

@@ -6,7 +6,10 @@
 
 namespace kav {
 
-Oberflaeche::Oberflaeche() { FensterKlassenAnmelden(fenster); }
+Oberflaeche::Oberflaeche() : datenAktualisieren(&exchange::DatenAktualisierenBeiStart)
+{
+    FensterKlassenAnmelden(fenster);
+}
 Oberflaeche::~Oberflaeche() = default;
 
 namespace {

@@ -21,7 +21,7 @@ struct Oberflaeche {
     long anordnungen = 0;          // passes carried out
     long uebersprungeneAnweisungen = 0; // statements of the last pass that failed and were skipped
 
-    // The data update of the exchange area, run at start when due; none while it is not built in.
+    // The data update of the exchange area, run at start when due (tests may replace it).
     std::function<void()> datenAktualisieren;
 };
 
