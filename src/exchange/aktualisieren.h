@@ -13,7 +13,7 @@ void DatenAktualisieren();
 // The program's one update run, which the window shows.
 DatenAktualisierung& laufendeAktualisierung();
 
-// Pause after each stage text in ms (tests set 0).
+// How long a stage text stays at least, in ms (tests set 0).
 void setStufenPause(int ms);
 
 } // namespace kav::exchange

@@ -37,7 +37,7 @@ public:
     ~DatenAktualisierung() override; // cancels a running fetch and waits for its end
 
     // Starts a run with the server, database, folders, last update date and clock of `a`;
-    // false while a run is going on. `pauseMs` is the pause after each stage text.
+    // false while a run is going on. A stage text stays at least `pauseMs` ms.
     bool starten(AppContext& a, int pauseMs = 500);
     void abbrechen();
     bool laeuft() const { return m_laeuft; }

@@ -52,6 +52,7 @@ public:
     {
         try {
             holen();
+            stufeAbwarten();
             m_p.ergebnis = m_nichtsZuTun ? UpdatePaket::Ergebnis::NichtsZuTun : UpdatePaket::Ergebnis::Geholt;
         } catch (const Abweisung& a) {
             m_p.ergebnis = UpdatePaket::Ergebnis::Fehler;
@@ -412,16 +413,19 @@ private:
             m_melden(HolFortschritt{text, m_wert, m_maximum});
     }
 
+    // A stage text stays at least `pauseMs` before the next one replaces it; the work of the stage
+    // goes on meanwhile.
     void stufe(const QString& text)
     {
+        stufeAbwarten();
         melde(text);
-        if (m_a.pauseMs <= 0)
-            return pruefeAbbruch();
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < m_a.pauseMs) {
+        m_stufeSeit.start();
+    }
+    void stufeAbwarten()
+    {
+        while (m_stufeSeit.isValid() && m_stufeSeit.elapsed() < m_a.pauseMs) {
             pruefeAbbruch();
-            QThread::msleep(static_cast<unsigned long>(qMin<qint64>(20, m_a.pauseMs - t.elapsed() + 1)));
+            QThread::msleep(static_cast<unsigned long>(qMin<qint64>(20, m_a.pauseMs - m_stufeSeit.elapsed() + 1)));
         }
         pruefeAbbruch();
     }
@@ -441,6 +445,7 @@ private:
     QString m_name;
     QSqlDatabase m_db;
     UpdatePaket m_p;
+    QElapsedTimer m_stufeSeit; // since the last stage text
     bool m_nichtsZuTun = false;
     int m_kapitel = -1; // the chapters' rows in the package
     int m_wert = 0, m_maximum = 0;

@@ -50,7 +50,7 @@ struct HolAuftrag {
     QDateTime datLetztesUpdate;
     QHash<QString, Tabellenbild> lokal; // from lokaleTabellen()
     QString arbeitsordner;              // an existing, empty folder on the file system of Lexikon/
-    int pauseMs = 500;                  // after each stage text, so that it can be read
+    int pauseMs = 500;                  // a stage text stays at least this long, so that it can be read
     // Tests: called after each table read and each file fetched, with its name.
     std::function<void(const QString&)> pruefpunkt;
 };
