@@ -115,10 +115,10 @@ void frmUpdate::zeigeEnde(const UpdateEnde& e)
 {
     m_lbl->setText(e.text);
     m_anc->oeffnen(LadeAnimation::Clip::Ruhe);
-    if (e.art == UpdateEnde::Art::Aktualisiert || e.art == UpdateEnde::Art::NichtsZuTun) {
-        m_prb->setRange(0, 1);
-        m_prb->setValue(1);
-    }
+    // a run that changed nothing shows no progress
+    const bool fertig = e.art == UpdateEnde::Art::Aktualisiert || e.art == UpdateEnde::Art::NichtsZuTun;
+    m_prb->setRange(0, 1);
+    m_prb->setValue(fertig ? 1 : 0);
     m_cmdAbbrechen->hide();
     m_cmdOK->show();
     m_cmdOK->setFocus();

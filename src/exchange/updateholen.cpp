@@ -83,7 +83,7 @@ private:
         const bool kultur = !aelter(m_p.stand.kultur, m_a.datLetztesUpdate);
         const bool orgsub = !aelter(m_p.stand.orgsub, m_a.datLetztesUpdate);
         m_p.lexikon = !aelter(m_p.stand.lexikon, m_a.datLetztesUpdate);
-        m_maximum = 1 + (duenger ? 1 : 0) + (kultur ? 3 : 0) + (orgsub ? 1 : 0) + (m_p.lexikon ? 4 : 0);
+        m_maximum = 1 + (duenger ? 1 : 0) + (kultur ? 3 : 0) + (orgsub ? 1 : 0) + (m_p.lexikon ? 4 + dateienZaehlen() : 0);
 
         if (duenger) {
             stufe(kStufeDuenger);
@@ -293,8 +293,21 @@ private:
             m_p.bilder << z;
         }
         gelesen(q, name);
-        m_maximum += static_cast<int>(m_p.kapitel.size()) + 2 * static_cast<int>(bildDateien().size());
-        melde(QString());
+        // the files as they are now, should the tables have changed since they were counted
+        m_maximum += static_cast<int>(m_p.kapitel.size()) + 2 * static_cast<int>(bildDateien().size()) - m_dateienGezaehlt;
+        m_dateienGezaehlt = 0;
+    }
+
+    // The files of the lexicon, counted before the first area, so that the progress bar has its
+    // length from the start.
+    int dateienZaehlen()
+    {
+        QSqlQuery q(m_db);
+        q.setForwardOnly(true);
+        if (q.exec(QStringLiteral("SELECT (SELECT COUNT(*) FROM lexikon) + 2 * (SELECT COUNT(DISTINCT BildDatei) FROM lexikonbilder)"))
+            && q.next())
+            m_dateienGezaehlt = q.value(0).toInt();
+        return m_dateienGezaehlt; // a table that cannot be read is reported when it is read
     }
 
     // Each chapter the program opens needs its row and its text.
@@ -449,6 +462,7 @@ private:
     bool m_nichtsZuTun = false;
     int m_kapitel = -1; // the chapters' rows in the package
     int m_wert = 0, m_maximum = 0;
+    int m_dateienGezaehlt = 0;
 };
 
 } // namespace
