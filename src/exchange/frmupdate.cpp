@@ -101,6 +101,13 @@ void frmUpdate::Form_Load()
         zeigeEnde(*lauf.ende());
 }
 
+void frmUpdate::Form_Unload()
+{
+    Seite::Form_Unload();
+    if (ui().fenster.istGeladen(QStringLiteral("frmEinstellungen")))
+        app().rahmen.strAktivesFenster = QStringLiteral("frmEinstellungen");
+}
+
 void frmUpdate::zeigeFortschritt(const QString& text, int wert, int maximum)
 {
     if (!text.isEmpty())

@@ -33,7 +33,6 @@ protected:
         test::schreibeDatei(k.ftpWurzel + ordner + "/1.txt", "<p>Zeile</p>\r\n<p>Ä</p>\r\n");
         test::schreibeDatei(k.ftpWurzel + ordner + "/Bild ä.png", "\x89PNG\r\n\x1a\n\r\n");
     }
-    void TearDown() override { QDir(konten.ftpWurzel + "/" + test::fallName()).removeRecursively(); }
     FtpKonto konto(const QString& passwort = {}, int port = 0) const
     {
         return FtpKonto{konten.programm.host, port ? port : konten.programm.ftpPort, konten.programm.ftpUser,

@@ -78,7 +78,12 @@ UpdateServer::~UpdateServer()
 
 void UpdateServer::sql(const QString& anweisung, const QVariantList& werte)
 {
-    sql::exec(QSqlDatabase::database(m_name, false), anweisung, werte);
+    const QSqlDatabase cn = QSqlDatabase::database(m_name, false);
+    if (!werte.isEmpty())
+        return void(sql::exec(cn, anweisung, werte));
+    QSqlQuery q(cn); // unprepared: the server prepares no CREATE TRIGGER
+    if (!q.exec(anweisung))
+        throw sql::Error(q.lastError().text());
 }
 
 QVariant UpdateServer::wert(const QString& anweisung, const QVariantList& werte)
@@ -86,47 +91,42 @@ QVariant UpdateServer::wert(const QString& anweisung, const QVariantList& werte)
     return sql::scalar(QSqlDatabase::database(m_name, false), anweisung, werte);
 }
 
-void UpdateServer::roh(const QString& anweisung)
+namespace {
+void bilderKopieren(const QString& von, const QString& nach)
 {
-    QSqlQuery q(QSqlDatabase::database(m_name, false));
-    if (!q.exec(anweisung))
-        throw sql::Error(q.lastError().text());
+    for (const QString u : {"Vorschau", "Vollbild"}) {
+        QDir().mkpath(nach + "/" + u);
+        for (const QString& d : QDir(von + "/" + u).entryList(QDir::Files))
+            QFile::copy(von + "/" + u + "/" + d, nach + "/" + u + "/" + d);
+    }
 }
+} // namespace
 
 void UpdateServer::fuellen(const QSqlDatabase& quelle, const QString& bilder)
 {
-    const std::pair<const char*, const char*> tabellen[] = {
-        {"DuengerID", "duengerid"}, {"KalkID", "kalkid"}, {"KulturID", "kulturid"}, {"Reihenabstand", "reihenabstand"},
-        {"MKFarben", "mkfarben"}, {"OrgSubID", "orgsubid"}, {"LexikonKapitel", "lexikonkapitel"},
-        {"LexikonSuchbegriff", "lexikonsuchbegriff (Suchbegriff, Verweis, GanzesWort, Erscheinen)"},
-        {"Lexikon", "lexikon (KapitelNr, LetzteAenderung)"},
-        {"LexikonBilder", "lexikonbilder (BilderNr, BildDatei, Quelle, Verweis, Reihenfolge)"}};
-    QSqlDatabase::database(m_name, false).transaction();
-    for (const auto& [lokal, entfernt] : tabellen) {
-        const QString t = lokal;
-        const QString spalten = t == "LexikonSuchbegriff" ? "Suchbegriff, Verweis, GanzesWort, Erscheinen"
-                                : t == "Lexikon"          ? "KapitelNr, LetzteAenderung, Kapitel"
-                                : t == "LexikonBilder"    ? "BilderNr, BildDatei, Quelle, Verweis, Reihenfolge"
-                                                          : "*";
-        QSqlQuery q = sql::exec(quelle, "SELECT " + spalten + " FROM " + t + " ORDER BY rowid");
-        const int n = t == "Lexikon" ? 2 : q.record().count();
-        const QString zeile = "(" + QStringList(n, "?").join(", ") + ")";
+    // local table, its columns sent, remote table with its columns
+    const char* const tabellen[][3] = {
+        {"DuengerID", "*", "duengerid"}, {"KalkID", "*", "kalkid"}, {"KulturID", "*", "kulturid"},
+        {"Reihenabstand", "*", "reihenabstand"}, {"MKFarben", "*", "mkfarben"}, {"OrgSubID", "*", "orgsubid"},
+        {"LexikonKapitel", "*", "lexikonkapitel"},
+        {"LexikonSuchbegriff", "Suchbegriff, Verweis, GanzesWort, Erscheinen", "lexikonsuchbegriff (Suchbegriff, Verweis, GanzesWort, Erscheinen)"},
+        {"Lexikon", "KapitelNr, LetzteAenderung, Kapitel", "lexikon (KapitelNr, LetzteAenderung)"},
+        {"LexikonBilder", "BilderNr, BildDatei, Quelle, Verweis, Reihenfolge", "lexikonbilder (BilderNr, BildDatei, Quelle, Verweis, Reihenfolge)"}};
+    for (const auto& [t, spalten, entfernt] : tabellen) {
+        QSqlQuery q = sql::exec(quelle, QString("SELECT %1 FROM %2 ORDER BY rowid").arg(spalten, t));
+        const int n = QString(t) == "Lexikon" ? 2 : q.record().count(); // the text goes as a file
         QStringList zeilen;
         QVariantList w;
         while (q.next()) {
-            zeilen << zeile;
+            zeilen << "(" + QStringList(n, "?").join(", ") + ")";
             for (int i = 0; i < n; ++i)
                 w << q.value(i);
-            if (t == "Lexikon")
-                schreibeDatei(ftp("Lexikon") + "/" + q.value(0).toString() + ".txt",
-                              q.value(2).toString().replace("\n", "\r\n").toUtf8());
+            if (QString(t) == "Lexikon")
+                schreibeDatei(ftp("Lexikon") + "/" + q.value(0).toString() + ".txt", q.value(2).toString().replace("\n", "\r\n").toUtf8());
         }
         sql(QString("INSERT INTO %1 VALUES %2").arg(entfernt, zeilen.join(", ")), w);
     }
-    QSqlDatabase::database(m_name, false).commit();
-    for (const char* u : {"Vorschau", "Vollbild"})
-        for (const QString& d : QDir(bilder + "/" + u).entryList(QDir::Files))
-            QFile::copy(bilder + "/" + u + "/" + d, ftp(u) + "/" + d);
+    bilderKopieren(bilder, m_ftp + "/Kav");
 }
 
 void UpdateServer::stand(const QStringList& daten, int major, int minor, int revision)
@@ -141,19 +141,14 @@ void UpdateServer::stand(const QStringList& daten, int major, int minor, int rev
 void UpdateServer::serverIni(const QString& pfad) const
 {
     QSettings s(pfad, QSettings::IniFormat);
-    s.beginGroup("Server");
     const ServerConfig& p = konten.programm;
-    s.setValue("Adresse", p.host);
-    s.setValue("Port", p.port);
-    s.setValue("Benutzer", p.user);
-    s.setValue("Passwort", p.password);
-    s.setValue("ErreichbarMillisekunden", 2000);
-    s.setValue("FTPPort", p.ftpPort);
-    s.setValue("FTPBenutzer", p.ftpUser);
-    s.setValue("FTPPasswort", p.ftpPassword);
-    s.setValue("UpdateDatenbank", datenbank);
-    s.setValue("FTPVerzeichnis", m_fall);
-    s.setValue("DownloadSeite", "www.humavera.example/download");
+    const std::pair<const char*, QVariant> werte[] = {
+        {"Adresse", p.host}, {"Port", p.port}, {"Benutzer", p.user}, {"Passwort", p.password},
+        {"ErreichbarMillisekunden", 2000}, {"FTPPort", p.ftpPort}, {"FTPBenutzer", p.ftpUser},
+        {"FTPPasswort", p.ftpPassword}, {"UpdateDatenbank", datenbank}, {"FTPVerzeichnis", m_fall},
+        {"DownloadSeite", "www.humavera.example/download"}};
+    for (const auto& [schluessel, wert] : werte)
+        s.setValue(QString("Server/") + schluessel, wert);
 }
 
 void UpdateServer::verbindungenBeenden() const
@@ -181,12 +176,7 @@ void AustauschTest::SetUp()
     referenzDatei(o.kavDatei());
     referenzDatei(o.kavStandard());
     leereDatei(o.datenDatei(), Datenbankdatei::Daten);
-    const QString gebaut = qEnvironmentVariable("KAV_PROGRAM_DIR") + "/Lexikon/Bilder/";
-    for (const QString& u : {QString("Vorschau"), QString("Vollbild")}) {
-        QDir().mkpath(o.lexikon() + "/Bilder/" + u);
-        for (const QString& d : QDir(gebaut + u).entryList(QDir::Files))
-            QFile::copy(gebaut + u + "/" + d, o.lexikon() + "/Bilder/" + u + "/" + d);
-    }
+    bilderKopieren(qEnvironmentVariable("KAV_PROGRAM_DIR") + "/Lexikon/Bilder", o.lexikon() + "/Bilder");
     server.emplace(k, fallName());
     server->serverIni(o.serverKonfiguration());
     AppContext& c = appNeu();

@@ -33,8 +33,6 @@ public:
     void stand(const QStringList& daten, int major, int minor, int revision);
     void sql(const QString& anweisung, const QVariantList& werte = {});
     QVariant wert(const QString& anweisung, const QVariantList& werte = {});
-    // A statement the server does not prepare (CREATE TRIGGER).
-    void roh(const QString& anweisung);
     QString ftp(const QString& unter) const { return m_ftp + "/Kav/" + unter; }
     // Server.ini of the program for this case.
     void serverIni(const QString& pfad) const;
