@@ -176,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
         Abweisung{"Verbindung_getrennt", nullptr, nullptr, nullptr, Abweisung::VerbindungTrennen,
                   "Die Verbindung zum Update-Server brach ab."},
         Abweisung{"Abbruch_bei_den_Bildern", nullptr, nullptr, nullptr, Abweisung::Abbrechen, QString()}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& fall) { return std::string(fall.param.name); });
 
 TEST(Updateregeln, VersionshinweisNurFuerEineHoehereVersion)
 {
