@@ -4,6 +4,9 @@
 #include "frame/fensterkatalog.h"
 #include "platform/fenster.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+
 namespace kav::exchange {
 
 void FensterAnmelden(forms::FensterRegister& r)
@@ -11,6 +14,11 @@ void FensterAnmelden(forms::FensterRegister& r)
     r.klasseAnmelden(QStringLiteral("frmUpdate"), [] { return new frmUpdate; });
 }
 
-void DatenAktualisierenBeiStart() { DatenAktualisieren(); }
+// Runs once the start-up is over, so that the main window is on the screen below the update's
+// window or message.
+void DatenAktualisierenBeiStart()
+{
+    QTimer::singleShot(0, QCoreApplication::instance(), [] { DatenAktualisieren(); });
+}
 
 } // namespace kav::exchange

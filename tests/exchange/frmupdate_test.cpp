@@ -121,6 +121,7 @@ TEST_F(UpdateFenster, BeimStartOhneServerNurDieMeldung)
     test::schreibeDatei(this->ini(), "");
     SettingsStore(this->ini()).RegistrySchreiben(schluessel::datenbank, "UpdatebeiStart", "Wahr");
     starten();
+    QCoreApplication::processEvents(); // the update follows the start-up
     ASSERT_EQ(protokoll.meldungen.size(), 1);
     EXPECT_EQ(protokoll.meldungen[0].text, "Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung");
     EXPECT_EQ(protokoll.meldungen[0].titel, "Humavera - Daten aktualisieren");
