@@ -18,5 +18,11 @@ namespace fertilisers { void FensterAnmelden(forms::FensterRegister& r); }
 namespace plan { void FensterAnmelden(forms::FensterRegister& r); }
 namespace lexicon { void FensterAnmelden(forms::FensterRegister& r); }
 namespace settings { void FensterAnmelden(forms::FensterRegister& r); }
+namespace exchange {
+void FensterAnmelden(forms::FensterRegister& r);
+void DatenAktualisierenBeiStart(); // the data update, for the start-up hook
+void DatenAktualisieren();         // the data update at once, for the settings window
+void AlleDatenSendenUndMelden();   // the upload of all data with its message, for the settings window
+} // namespace exchange
 
 } // namespace kav

@@ -260,8 +260,8 @@ void frmEinstellungen::cmbHintergrund_Click()
 
 void frmEinstellungen::cmbUpdate_Click()
 {
-    if (ui().datenAktualisieren)
-        ui().datenAktualisieren();
+    if (ui().datenJetztAktualisieren)
+        ui().datenJetztAktualisieren();
     else
         melden(QStringLiteral("Die Aktualisierung der Daten ist in dieser Programmversion nicht verfügbar."),
                Meldung::Symbol::Information);

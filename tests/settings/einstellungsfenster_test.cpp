@@ -136,11 +136,19 @@ TEST_F(EinstellungsTest, WiederherstellenFragtErstUndLaedtDieSeiteNeu)
 TEST_F(EinstellungsTest, AktualisierenUndSendenRufenDenAustausch)
 {
     frmEinstellungen* f = einstellungen();
+    // the exchange's update runs at once, not as at start-up: no server, the user is told right away
+    f->cmbUpdate()->click();
+    ASSERT_EQ(protokoll.meldungen.size(), 1);
+    EXPECT_EQ(protokoll.meldungen[0].text, "Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung");
+    protokoll.meldungen.clear();
+
     QStringList gerufen;
+    ui().datenJetztAktualisieren = {};
+    ui().datenSenden = {};
     for (int i = 0; i < 2; ++i) { // first with nothing built in: the user is told
         f->cmbUpdate()->click();
         f->cmdDatenSenden()->click();
-        ui().datenAktualisieren = [&] { gerufen << "Aktualisieren"; };
+        ui().datenJetztAktualisieren = [&] { gerufen << "Aktualisieren"; };
         ui().datenSenden = [&] { gerufen << "Senden"; };
     }
     EXPECT_EQ(gerufen, QStringList({"Aktualisieren", "Senden"}));
