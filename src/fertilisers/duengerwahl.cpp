@@ -20,7 +20,9 @@ const std::vector<DuengerAuswahlZeile>& liste(const WizardState& s)
     return s.rsDuengerAuswahl ? *s.rsDuengerAuswahl : leer;
 }
 
-std::vector<Baumknoten> knoten(const WizardState& s, const Duengerkatalog& k, const Gebietsschema& g)
+} // namespace
+
+std::vector<Baumknoten> GewaehlteDuengerBaumFuellen(const WizardState& s, const Duengerkatalog& k, const Gebietsschema& g)
 {
     std::vector<Baumknoten> v;
     for (const DuengerAuswahlZeile& z : liste(s)) {
@@ -34,6 +36,8 @@ std::vector<Baumknoten> knoten(const WizardState& s, const Duengerkatalog& k, co
         v.push_back({s.strAktKalkNr, QStringLiteral("Kalk"), QStringLiteral("Kalk"), s.strAktKalkName, false, {}});
     return v;
 }
+
+namespace {
 
 // After a pick its sentence stays, unless the lime chosen before is entered again with its own.
 QString mengenSatzNachWahl(const Katalog& k, const QString& satz)
@@ -53,8 +57,6 @@ Duengerwahl::Duengerwahl(WizardState& s, const Einstellungen& e, const Gebietssc
     : m_s(s), m_e(e), m_g(g), m_q(q)
 {
 }
-
-std::vector<Baumknoten> Duengerwahl::gewaehlteKnoten() const { return knoten(m_s, m_q.katalog, m_g); }
 
 bool Duengerwahl::istGewaehlt(const QString& duengerNr) const
 {
@@ -78,7 +80,7 @@ Anzeige Duengerwahl::rechnen(WizardState& t, bool mitVerfahren, bool summieren) 
     Anzeige a;
     a.katalog = DuengerBaumFuellen(t, t.blnOptimal, m_q.katalog, m_g);
     a.zeilen = BedarfsMeldungenAnzeigen(t, m_g);
-    a.gewaehlt = knoten(t, m_q.katalog, m_g);
+    a.gewaehlt = GewaehlteDuengerBaumFuellen(t, m_q.katalog, m_g);
     a.lblMenge = a.katalog->lblMenge;
     return a;
 }
@@ -129,10 +131,10 @@ Anzeige Duengerwahl::waehlen(const QString& duengerNr, const QString& klassenTag
         return a;
     }
     a.ersterKnoten = true;
-    const std::optional<Klasse> klasse = klasseAus(klassenTag);
-    if (!klasse || (*klasse != Klasse::Gruen && *klasse != Klasse::Gelb))
+    if (!frmNPK3_DuengerGruppeErlaubt(klassenTag))
         return a;
-    const std::optional<Mengenvorschlag> m = DuengerMengeBerechnen(*d, *klasse, m_s, m_g);
+    const Klasse klasse = *klasseAus(klassenTag);
+    const std::optional<Mengenvorschlag> m = frmNPK3_DuengerMengeBerechnen(*d, klasse, m_s, m_g);
     if (!m)
         return a;
 
@@ -165,7 +167,7 @@ Anzeige Duengerwahl::kalkWaehlen(const QString& kalkNr)
     a.lblMenge = e.katalog.lblMenge;
     a.cmbWeiter = e.katalog.cmbWeiter;
     a.katalog = std::move(e.katalog);
-    a.gewaehlt = knoten(t, m_q.katalog, m_g);
+    a.gewaehlt = GewaehlteDuengerBaumFuellen(t, m_q.katalog, m_g);
     m_s = std::move(t);
     return a;
 }
@@ -225,7 +227,7 @@ Anzeige Duengerwahl::neuerDuenger(const QString& duengerNr)
     const Klasse klasse = DuengerBewerten(*d, m_s, m_s.blnOptimal);
     m_s.strKategorie = klassenSchluessel(klasse);
     const bool passt = klasse == Klasse::Gruen || (!m_s.blnOptimal && klasse == Klasse::Gelb);
-    const std::optional<Mengenvorschlag> m = passt ? DuengerMengeBerechnen(*d, klasse, m_s, m_g) : std::nullopt;
+    const std::optional<Mengenvorschlag> m = passt ? frmNPK3_DuengerMengeBerechnen(*d, klasse, m_s, m_g) : std::nullopt;
     if (!m) {
         Anzeige a = neuRechnen();
         a.ungeeignet = true;

@@ -52,6 +52,10 @@ struct Anzeige {
 // good, no mixed-culture plan.
 bool VerfahrenFragen(const WizardState& s, const Einstellungen& e);
 
+// The tree of chosen fertilisers: the list in the order of choice with each fertiliser's catalogue
+// text, then the lime.
+std::vector<Baumknoten> GewaehlteDuengerBaumFuellen(const WizardState& s, const Duengerkatalog& k, const Gebietsschema& g);
+
 class Duengerwahl {
 public:
     Duengerwahl(WizardState& s, const Einstellungen& e, const Gebietsschema& g, const Duengerquellen& q);
@@ -76,9 +80,6 @@ public:
     // already chosen is not added again; the sums follow its new contents.
     Anzeige neuerDuenger(const QString& duengerNr);
 
-    // Nodes of the chosen list: the fertilisers in the order of choice with their catalogue text,
-    // then the lime.
-    std::vector<Baumknoten> gewaehlteKnoten() const;
     bool istGewaehlt(const QString& duengerNr) const;
 
 private:

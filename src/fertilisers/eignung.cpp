@@ -117,6 +117,11 @@ std::optional<Klasse> klasseAus(const QString& schluessel)
     return std::nullopt;
 }
 
+bool frmNPK3_DuengerGruppeErlaubt(const QString& strGruppe)
+{
+    return strGruppe == QLatin1String("Gruen") || strGruppe == QLatin1String("Gelb");
+}
+
 float Restbedarf(const WizardState& s, Naehrstoff n)
 {
     switch (n) {

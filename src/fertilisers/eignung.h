@@ -18,6 +18,9 @@ enum class Klasse { Gruen, Gelb, Rot, Grau };
 QString klassenSchluessel(Klasse k);
 std::optional<Klasse> klasseAus(const QString& schluessel);
 
+// A fertiliser under the class `strGruppe` may be chosen: "Gruen" and "Gelb", not "Rot".
+bool frmNPK3_DuengerGruppeErlaubt(const QString& strGruppe);
+
 // Remaining need of a nutrient (sngNSaldo, sngPSaldo, sngKSaldo, sngMgSaldo) and a row's content.
 float Restbedarf(const WizardState& s, Naehrstoff n);
 double Gehalt(const DuengerZeile& d, Naehrstoff n);

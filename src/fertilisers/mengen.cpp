@@ -73,7 +73,7 @@ QString MengenSatz(double dosis, const WizardState& s, const Gebietsschema& g)
            + QStringLiteral(" m² benötigt.");
 }
 
-std::optional<Mengenvorschlag> DuengerMengeBerechnen(const DuengerZeile& d, Klasse klasse, const WizardState& s,
+std::optional<Mengenvorschlag> frmNPK3_DuengerMengeBerechnen(const DuengerZeile& d, Klasse klasse, const WizardState& s,
                                                      const Gebietsschema& g)
 {
     if (!TypPasst(d))

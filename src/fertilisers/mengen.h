@@ -37,7 +37,7 @@ struct Mengenvorschlag {
 
 // The proposal for a fertiliser of class `klasse` ("Gruen" or "Gelb"); nullopt when it cannot be
 // dosed (no nutrient to dose by, a dose that is not above 0).
-std::optional<Mengenvorschlag> DuengerMengeBerechnen(const DuengerZeile& d, Klasse klasse, const WizardState& s,
+std::optional<Mengenvorschlag> frmNPK3_DuengerMengeBerechnen(const DuengerZeile& d, Klasse klasse, const WizardState& s,
                                                      const Gebietsschema& g);
 
 } // namespace kav

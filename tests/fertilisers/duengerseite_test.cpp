@@ -183,6 +183,7 @@ TEST_F(Seite, DuengereditorNeuUndBearbeiten)
     auto* info = dialog<frmDuengerInfo>("frmDuengerInfo");
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->lblText()->text(), kUngeeignetText);
+    EXPECT_TRUE(w().strAktDuengerNr.isEmpty()); // nothing left waiting to be added
 
     // a change of a fertiliser that is deleted meanwhile is refused with a message
     klick("Du1046", Qt::RightButton);

@@ -126,9 +126,9 @@ TEST_F(Katalogtest, BewertungEinzelnerNaehrstoffe)
 
     s.blnOptimal = true;
     s.sngMgSaldo = 0.3f; // 1.2 g/m²: 1 g
-    EXPECT_EQ(DuengerMengeBerechnen(kieserit, Klasse::Gruen, s, g)->txtMenge, "1");
+    EXPECT_EQ(frmNPK3_DuengerMengeBerechnen(kieserit, Klasse::Gruen, s, g)->txtMenge, "1");
     for (float mg : {0.1f, -3.0f})
-        EXPECT_FALSE(DuengerMengeBerechnen((s.sngMgSaldo = mg, kieserit), Klasse::Gruen, s, g)) << mg;
+        EXPECT_FALSE(frmNPK3_DuengerMengeBerechnen((s.sngMgSaldo = mg, kieserit), Klasse::Gruen, s, g)) << mg;
 }
 
 } // namespace
