@@ -1,12 +1,20 @@
 // The windows of this area.
+#include "fertilisers/frmduengereingabe.h"
+#include "fertilisers/frmduengerinfo.h"
+#include "fertilisers/frmkalkeingabe.h"
+#include "fertilisers/frmnpk3.h"
+#include "fertilisers/frmverfahren.h"
 #include "frame/fensterkatalog.h"
-#include "frame/seite.h"
 
 namespace kav::fertilisers {
 
 void FensterAnmelden(forms::FensterRegister& r)
 {
-    r.klasseAnmelden(QStringLiteral("frmNPK3"), [] { return new Seite(QStringLiteral("frmNPK3"), QStringLiteral("NPK3"), Seite::Platz::UnterTitel); });
+    r.klasseAnmelden(QStringLiteral("frmNPK3"), [] { return new frmNPK3; });
+    r.klasseAnmelden(QStringLiteral("frmVerfahren"), [] { return new frmVerfahren; });
+    r.klasseAnmelden(QStringLiteral("frmDuengerEingabe"), [] { return new frmDuengerEingabe; });
+    r.klasseAnmelden(QStringLiteral("frmKalkEingabe"), [] { return new frmKalkEingabe; });
+    r.klasseAnmelden(QStringLiteral("frmDuengerInfo"), [] { return new frmDuengerInfo; });
 }
 
 } // namespace kav::fertilisers

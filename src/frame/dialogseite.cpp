@@ -30,17 +30,7 @@ DialogSeite::DialogSeite(const QString& name, const QString& hilfeThema)
 
 void DialogSeite::cmbAbbruch_Click() { entladen(); }
 
-QHBoxLayout* DialogSeite::knopfZeile() const
-{
-    auto* zeile = new QHBoxLayout;
-    zeile->addStretch(1);
-    for (QToolButton* b : knoepfe()) {
-        b->setIconSize(QSize(32, 32));
-        b->setMinimumWidth(90);
-        zeile->addWidget(b);
-    }
-    return zeile;
-}
+QHBoxLayout* DialogSeite::knopfZeile() const { return dialogKnoepfe({m_cmbSpeichern, m_cmbHilfe, m_cmbAbbruch}); }
 
 void DialogSeite::knoepfeLaden(const QColor& farbe)
 {
