@@ -23,6 +23,10 @@ struct Oberflaeche {
 
     // The data update of the exchange area, run at start when due; none while it is not built in.
     std::function<void()> datenAktualisieren;
+    // Back from the plan page: the fertiliser page (loaded just before) enters the chosen liming
+    // material again and enables its Next button. Set by the fertiliser page; none while it is not
+    // built in.
+    std::function<void(const QString& strKalkNr)> kalkDuengerEintragen;
 };
 
 // The windows of the running program.

@@ -27,6 +27,9 @@ struct Rahmen {
     // Server
     QString strServerAdresse;
     QString strFTPServerAdresse;
+
+    // The recommendation document written last (full path); removed at shutdown.
+    QString strPDFDatei;
 };
 
 } // namespace kav
