@@ -58,16 +58,16 @@ void Planlauf::gewoehnlicheKultur()
     m_r.ueberschrift(intZeile, QStringLiteral("Grunddüngung am ") + m_g.datumText(m_s.datKulturbeginn.date())
                                    + QStringLiteral(" mit: "));
     bool blnDuengung = false;
-    float restN = std::max(m_s.sngNSaldoGD, 0.0f);
+    float grundN = std::max(m_s.sngNSaldoGD, 0.0f);
     for (DuengerPlanZeile& z : m_s.rsDuengerPlan) {
-        float menge = stickstoff(z) ? stickstoffRegel(z, restN) : z.Menge;
+        float menge = stickstoff(z) ? stickstoffRegel(z, grundN) : z.Menge;
         menge = std::min(menge, z.Menge);
         if (menge * m_s.sngFlaecheGroesse > 0.5f) {
             blnDuengung = true;
             m_r.menge(intZeile + 1, mengenText(z, menge, false));
             ++intZeile;
         }
-        restN -= buchen(z, menge, true);
+        grundN -= buchen(z, menge, true);
     }
     if (!blnDuengung) {
         m_r.menge(intZeile + 1, QStringLiteral("Keine Grunddüngung erforderlich"));

@@ -1,48 +1,42 @@
 #pragma once
 // The prepared wizard states of the plan tests and the rows they need in Daten.KRN: Kohlrabi after
-// the fertiliser step, a lawn (permanent crop), and a mixed-culture plan of four crops.
+// the fertiliser step, a lawn (permanent crop), a mixed-culture plan of four crops.
 #include "requirement/wizardstate.h"
 #include "services/sql.h"
 
-#include <QSqlDatabase>
-
 namespace kav::test {
+
+// The paths of the build for a test program started directly from its folder (ctest sets them).
+inline const bool kUmgebungGesetzt = [] {
+    for (const auto& [name, wert] : {std::pair{"KAV_SOURCE_DIR", KAV_TEST_SOURCE_DIR},
+                                     {"KAV_GENERATED_DIR", KAV_TEST_GENERATED_DIR}, {"KAV_PROGRAM_DIR", KAV_TEST_PROGRAM_DIR}})
+        if (qEnvironmentVariableIsEmpty(name))
+            qputenv(name, wert);
+    return true;
+}();
 
 inline const QString kPlanId = QStringLiteral("ID010120270000000001");
 
-// Plot Fl1001 "Gemüsebeet" with analysis An1000 of 15 March 2020 (organic matter 3 %), and the plan
+// Plot Fl1001 "Gemüsebeet" with analysis An1000 of 15 March 2020 (organic matter 3 %); the plan
 // kPlanId: Kopfsalat in week 14, Kohlrabi 15, Blumenkohl 18, Möhre 20.
 inline void planZeilenSchreiben(const QSqlDatabase& daten)
 {
-    sql::exec(daten, "INSERT INTO FlaechenID (ID, FlaechenNr, Gliederungspunkt, GruppierungNr, AktuellerDatensatz, "
-                     "Bezeichnung, Laenge, Breite, Flaeche) VALUES ('x', 'Fl1001', 0, 0, 1, 'Gemüsebeet', 5, 2, 10)");
+    sql::exec(daten, "INSERT INTO FlaechenID (ID, FlaechenNr, Bezeichnung, Flaeche) VALUES ('x', 'Fl1001', 'Gemüsebeet', 10)");
     sql::exec(daten, "INSERT INTO AnalysenID (AnalysenNr, Datum, Bodenart, GesamtN, P2O5, K2O, Mg, pH) "
                      "VALUES ('An1000', '2020-03-15', 1, 3, 15, 15, 10, 6.5)");
-    sql::exec(daten, "INSERT INTO ZOFlaechenAnalysen (FlaechenNr, AnalysenNr, Datum, ID) "
-                     "VALUES ('Fl1001', 'An1000', '2020-03-15', 'x')");
-    sql::exec(daten, "INSERT INTO MischkulturID (MKID, DatumPlanung, FlaechenNr) VALUES (?, '2027-01-10 10:00:00', "
-                     "'Fl1001')", {kPlanId});
     const std::pair<const char*, int> kulturen[] = {{"Ku1010", 14}, {"Ku1025", 15}, {"Ku1026", 18}, {"Ku1021", 20}};
-    int i = 0;
     for (const auto& [nr, start] : kulturen)
-        sql::exec(daten, "INSERT INTO MKEditor (ID, MKID, KulturID, Kultur, \"Left\", \"Top\", Farbe, Dauer, Start) "
-                         "VALUES (?, ?, ?, ?, 0, ?, 0, 60, ?)",
-                  {QStringLiteral("R%1").arg(++i), kPlanId, QLatin1String(nr), QLatin1String(nr), i / 10.0, start});
+        sql::exec(daten, "INSERT INTO MKEditor (ID, MKID, KulturID, Kultur, Start) VALUES (?, ?, ?, ?, ?)",
+                  {QLatin1String(nr), kPlanId, QLatin1String(nr), QLatin1String(nr), start});
 }
 
-// The common part: plot, analysis, no organic material, the chosen fertilisers in order.
+// Plot and analysis above, no organic material, the chosen fertilisers in the order of choice.
 inline WizardState zustand(const QString& kultur, float flaeche, std::vector<DuengerAuswahlZeile> duenger)
 {
     WizardState s;
     BedarfVariablenZuruecksetzen(s, 0);
-    s.strAktFlaechenNr = QStringLiteral("Fl1001");
-    s.strAktAnalysenNr = QStringLiteral("An1000");
-    s.strAktKulturNr = kultur;
-    s.sngFlaecheGroesse = flaeche;
-    s.sngOS = 3;
-    s.intBodenart = 1;
-    s.sngMg = 10;
-    s.sngKulturPH = 1;
+    s.strAktFlaechenNr = "Fl1001", s.strAktAnalysenNr = "An1000", s.strAktKulturNr = kultur;
+    s.sngFlaecheGroesse = flaeche, s.sngOS = 3, s.intBodenart = 1, s.sngMg = 10, s.sngKulturPH = 1;
     s.rsDuengerAuswahl = std::move(duenger);
     return s;
 }
@@ -60,8 +54,7 @@ inline WizardState kohlrabi()
     return s;
 }
 
-// Zierrasen (permanent crop) on 50 m²: 6, 4 and 3 g N at its three dressings; 60 g/m² of a lawn
-// fertiliser with 20 % N.
+// Zierrasen (permanent crop) on 50 m²: 6, 4 and 3 g N; 60 g/m² of a lawn fertiliser with 20 % N.
 inline WizardState zierrasen()
 {
     WizardState s = zustand("Ku1071", 50, {{"Du1029", 60, 1}});
@@ -71,13 +64,12 @@ inline WizardState zierrasen()
     return s;
 }
 
-// The plan kPlanId on a bed of 5 × 1.2 m, Nmin 2 g N/m²; Hornmehl 100 and Kalimagnesia 20 g/m².
-// The weekly balances come from the requirement calculation.
+// The plan kPlanId on a bed of 5 × 1.2 m, Nmin 2 g N/m²; Hornmehl 100 and Kalimagnesia 20 g/m². The
+// weekly balances come from the requirement calculation.
 inline WizardState mischkultur()
 {
     WizardState s = zustand(kPlanId, 10, {{"Du1001", 100, 1}, {"Du1016", 20, 2}});
-    s.sngBeetLaenge = 5, s.sngBeetBreite = 1.2f;
-    s.sngNminWert = 2, s.intNminEinheit = 1;
+    s.sngBeetLaenge = 5, s.sngBeetBreite = 1.2f, s.sngNminWert = 2, s.intNminEinheit = 1;
     s.sngDuengerN = 14, s.sngDuengerP = 1, s.sngDuengerK = 6;
     return s;
 }

@@ -1,8 +1,6 @@
 #pragma once
-// The shipped reference data and a Daten.KRN with the rows of the plan cases, opened, and the plan
-// built from them.
+// The shipped reference data and a Daten.KRN with the rows of the plan cases, and the plan built from them.
 #include "plan/duengeplan.h"
-#include "plan/planangaben.h"
 #include "planfaelle.h"
 #include "platform/clock.h"
 #include "platform/localdatabase.h"
@@ -11,16 +9,10 @@
 #include "services/schema.h"
 #include "testhelpers.h"
 
-#include <QTemporaryDir>
-
 namespace kav::test {
 
-class PlanDateien {
-public:
+struct PlanDateien {
     PlanDateien()
-        : kav(QStringLiteral("plan_kav"), schemaTabellen(Datenbankdatei::Kav)),
-          daten(QStringLiteral("plan_daten"), schemaTabellen(Datenbankdatei::Daten)),
-          quellen(kav.db(), daten.db()), angaben(kav.db(), daten.db())
     {
         referenzDatei(dir.filePath("Kav.KRN"));
         leereDatei(dir.filePath("Daten.KRN"), Datenbankdatei::Daten);
@@ -29,16 +21,12 @@ public:
         quellen = SqlQuellen(kav.db(), daten.db());
         angaben = SqlPlanAngaben(kav.db(), daten.db());
         planZeilenSchreiben(daten.db());
-        gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
     }
-
     Planquellen q() const { return {quellen.kulturen, quellen.duenger, quellen.plaene, angaben}; }
-
     // The requirement calculation of the state (the weekly balances of a plan) in `jahr`.
     void bedarf(WizardState& s, int jahr) const
     {
-        const FixedClock uhr(QDateTime(QDate(jahr, 2, 1), QTime(9, 0)));
-        BedarfBerechnen(s, s.strAktKulturNr, s.strAktAnalysenNr, quellen.bedarf(), uhr);
+        BedarfBerechnen(s, s.strAktKulturNr, s.strAktAnalysenNr, quellen.bedarf(), FixedClock(QDateTime(QDate(jahr, 2, 1), {})));
     }
     PlanErgebnis planen(WizardState& s, const PlanEingang& eingang, int jahr, Empfehlungsraster& r) const
     {
@@ -46,11 +34,11 @@ public:
     }
 
     QTemporaryDir dir;
-    LocalDatabase kav;
-    LocalDatabase daten;
-    SqlQuellen quellen;
-    SqlPlanAngaben angaben;
-    Gebietsschema gebiet;
+    LocalDatabase kav{"plan_kav", schemaTabellen(Datenbankdatei::Kav)};
+    LocalDatabase daten{"plan_daten", schemaTabellen(Datenbankdatei::Daten)};
+    SqlQuellen quellen{kav.db(), daten.db()};
+    SqlPlanAngaben angaben{kav.db(), daten.db()};
+    Gebietsschema gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
 };
 
 } // namespace kav::test
