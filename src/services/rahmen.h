@@ -33,6 +33,9 @@ struct Rahmen {
     QString strLexikonVerlauf;     // back history "03-12-05-", newest last; empty while the lexicon is closed
     QString strVollbildDatei;      // picture file of the full-size view
     bool blnVollbildOffen = false; // the full-size view is open, or opening it by hover is blocked
+
+    // The recommendation document written last (full path); removed at shutdown.
+    QString strPDFDatei;
 };
 
 } // namespace kav
