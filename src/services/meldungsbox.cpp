@@ -1,5 +1,6 @@
 #include "services/meldungsbox.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace kav {
@@ -26,6 +27,18 @@ void MeldungsBox::zeige(const Meldung& m)
 {
     QMessageBox* box = erzeugeBox(m, m_eltern.data());
     box->exec();
+}
+
+QMessageBox::StandardButton JaNeinFrage(const QString& titel, const QString& text, QMessageBox::StandardButton standard,
+                                        QWidget* eltern)
+{
+    QMessageBox box(QMessageBox::NoIcon, titel, text, QMessageBox::Yes | QMessageBox::No, eltern);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+    box.setDefaultButton(standard);
+    box.exec();
+    QAbstractButton* geklickt = box.clickedButton();
+    return geklickt && box.standardButton(geklickt) == QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::No;
 }
 
 void FehlerMeldung(const QString& schluessel, QWidget* eltern)

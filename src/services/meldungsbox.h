@@ -2,10 +2,9 @@
 // Shows messages as modal message boxes with an OK button.
 #include "services/meldungen.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
-
-class QMessageBox;
 
 namespace kav {
 
@@ -21,6 +20,11 @@ public:
 private:
     QPointer<QWidget> m_eltern;
 };
+
+// A question with the buttons "Ja" and "Nein", no icon, `standard` the default button (Enter); Escape
+// answers "Nein". Returns Yes or No.
+QMessageBox::StandardButton JaNeinFrage(const QString& titel, const QString& text, QMessageBox::StandardButton standard,
+                                        QWidget* eltern);
 
 // Shows the numbered message of `schluessel` over `eltern`.
 void FehlerMeldung(const QString& schluessel, QWidget* eltern = nullptr);
