@@ -36,8 +36,9 @@ bool balkenAusTwips(MischkulturBalken& r, const QRectF& balken, double breite, d
     r.Left = static_cast<float>(balken.x() / breite);
     r.Top = static_cast<float>(balken.y() / hoehe);
     r.Dauer = static_cast<qint16>(std::clamp(rundenGanz(365.0 * balken.width() / breite), -32768, 32767));
-    // from the record's own Left, so that every pass gives the same week
-    r.start = static_cast<qint16>(std::clamp(std::floor(52.0 * double(r.Left)), -32769.0, 32766.0) + 1);
+    // From the record's own Left, so that every pass gives the same week. Left is held in single
+    // precision: a left edge on the border of a week counts for that week.
+    r.start = static_cast<qint16>(std::clamp(std::floor(52.0 * double(r.Left) + 1e-5), -32769.0, 32766.0) + 1);
     return true;
 }
 

@@ -27,7 +27,8 @@ std::optional<qint32> farbeAusText(const QString& text);
 
 // Fills Left, Top, Dauer and start of `r` from a bar's twips on a picture of `breite` × `hoehe`
 // twips: Left and Top as fractions of the picture, Dauer = 365 × bar width / picture width rounded,
-// start = whole part of 52 × Left, plus 1. A picture without size (or values that are not finite)
+// start = whole part of 52 × Left, plus 1 (an edge on a week's border, within the
+// precision of Left, counts for that week). A picture without size (or values that are not finite)
 // leaves the record as it is and gives false.
 bool balkenAusTwips(MischkulturBalken& r, const QRectF& balken, double breite, double hoehe);
 
