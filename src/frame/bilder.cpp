@@ -19,7 +19,8 @@ forms::BildListe iconListe()
 {
     forms::BildListe l;
     for (const char* k : {"WerteEintragen", "Waage", "Lexikon", "Hilfe", "Einstellungen", "Info", "Ende1", "Ende2", "Weiter",
-                          "Zurueck", "Abbruch", "Speichern", "Senden", "OK", "pdf", "eMail", "orgSub", "orgSub-", "Abfall"})
+                          "Zurueck", "Abbruch", "Speichern", "Senden", "OK", "pdf", "eMail", "orgSub", "orgSub-",
+                          "Abfall"})
         aus(l, k);
     return l;
 }

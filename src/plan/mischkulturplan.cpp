@@ -51,7 +51,8 @@ QStringList legende(const MischkulturplanAngaben& a)
                 QStringLiteral("mit Kalium vor"), QStringLiteral("Kulturbeginn")};
     }
     if (a.pBedarf > 0 && a.kBedarf > 0)
-        return {QStringLiteral("Grunddüngung mit"), QStringLiteral("Phosphat und Kalium"), QStringLiteral("vor Kulturbeginn")};
+        return {QStringLiteral("Grunddüngung mit"), QStringLiteral("Phosphat und Kalium"),
+                QStringLiteral("vor Kulturbeginn")};
     if (a.pBedarf > 0)
         return {QStringLiteral("Grunddüngung mit"), QStringLiteral("Phosphat vor"), QStringLiteral("Kulturbeginn")};
     if (a.kBedarf > 0)
@@ -104,8 +105,8 @@ MischkulturplanAngaben MischkulturplanLesen(const QString& mkid, const WizardSta
                 if (std::optional<KulturZeile> k = kulturen.kultur(b.KulturID))
                     a.kulturen.emplace(b.KulturID, std::move(*k));
         if (!s.strAktOrgSubNr.isEmpty() && s.strAktOrgSubNr != QLatin1String("x")) {
-            const QVariant name = sql::scalar(cnKav, QStringLiteral("SELECT Bezeichnung FROM OrgSubID WHERE OrgSubNr = ?"),
-                                              {s.strAktOrgSubNr});
+            const QVariant name = sql::scalar(
+                cnKav, QStringLiteral("SELECT Bezeichnung FROM OrgSubID WHERE OrgSubNr = ?"), {s.strAktOrgSubNr});
             a.bodenverbesserer = name.isValid() && !name.toString().isEmpty() ? name.toString()
                                                                                : QStringLiteral("Kompost- oder Mist");
         }
@@ -119,6 +120,13 @@ MischkulturplanAngaben MischkulturplanLesen(const QString& mkid, const WizardSta
     a.kBedarf = s.sngKBedarf;
     a.werte = s.arrMischkulturWerte;
     return a;
+}
+
+QString MischkulturplanFlaechenzeile(const MischkulturplanAngaben& a, const Gebietsschema& g)
+{
+    const float flaeche = a.beetLaenge * a.beetBreite;
+    return QStringLiteral("Fläche: ") + a.flaeche + QStringLiteral(" auf ") + g.zahlText(runden(double(flaeche) * 10) / 10)
+        + QStringLiteral(" m²   Planung am: ") + g.datumText(a.datumPlanung.date());
 }
 
 void MischkulturplanDrucken(clsPDF& pdf, const MischkulturplanAngaben& a, const Gebietsschema& g)
@@ -142,10 +150,7 @@ void MischkulturplanDrucken(clsPDF& pdf, const MischkulturplanAngaben& a, const 
 
     // 2. plot line
     const float L1 = float(rundenGanz(mm(15) + 45 + kZeile));
-    const float flaeche = a.beetLaenge * a.beetBreite;
-    q.text(mm(15), L1,
-           QStringLiteral("Fläche: ") + a.flaeche + QStringLiteral(" auf ") + g.zahlText(runden(double(flaeche) * 10) / 10)
-               + QStringLiteral(" m²   Planung am: ") + g.datumText(a.datumPlanung.date()));
+    q.text(mm(15), L1, MischkulturplanFlaechenzeile(a, g));
 
     // 3. month grid
     const float L2 = L1 + 2 * kZeile;

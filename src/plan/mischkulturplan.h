@@ -41,6 +41,9 @@ struct MischkulturplanAngaben {
 MischkulturplanAngaben MischkulturplanLesen(const QString& mkid, const WizardState& s, const QSqlDatabase& cnDaten,
                                             const QSqlDatabase& cnKav);
 
+// "Fläche: <plot> auf <bed area, one decimal> m²   Planung am: <date of the plan>".
+QString MischkulturplanFlaechenzeile(const MischkulturplanAngaben& a, const Gebietsschema& g);
+
 // Adds the chart page (the quarter-turned landscape chart) to the document and ends it with its one
 // text line; the page stays open for the caller's SavePDF. Leaves font size 8 and black colours.
 void MischkulturplanDrucken(clsPDF& pdf, const MischkulturplanAngaben& a, const Gebietsschema& g);

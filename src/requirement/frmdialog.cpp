@@ -11,11 +11,29 @@
 
 namespace kav {
 
+Farbdialog::Farbdialog(QWidget* eltern) : QColorDialog(eltern)
+{
+    setObjectName(QStringLiteral("codFarbe"));
+    setOption(QColorDialog::DontUseNativeDialog);
+    setWindowTitle(QStringLiteral("Farbe der Kultur"));
+}
+
+void Farbdialog::showEvent(QShowEvent* e)
+{
+    QColorDialog::showEvent(e);
+    QScreen* schirm = QGuiApplication::screenAt(m_ort);
+    if (!schirm)
+        schirm = QGuiApplication::primaryScreen();
+    if (!schirm)
+        return;
+    const QRect frei = schirm->availableGeometry();
+    const QSize g = frameGeometry().size();
+    move(std::clamp(m_ort.x(), frei.left(), std::max(frei.left(), frei.right() + 1 - g.width())),
+         std::clamp(m_ort.y(), frei.top(), std::max(frei.top(), frei.bottom() + 1 - g.height())));
+}
+
 frmDialog::frmDialog() : m_codFarbe(ui().haupt.data())
 {
-    m_codFarbe.setObjectName(QStringLiteral("codFarbe"));
-    m_codFarbe.setOption(QColorDialog::DontUseNativeDialog);
-    m_codFarbe.setWindowTitle(QStringLiteral("Farbe der Kultur"));
 }
 
 bool frmDialog::FarbWahl(frmMKEditor& editor, int txtNr)
@@ -25,20 +43,7 @@ bool frmDialog::FarbWahl(frmMKEditor& editor, int txtNr)
     QLabel* balken = editor.txtKulturen()(txtNr);
     m_codFarbe.setCurrentColor(balken->palette().color(QPalette::Window));
 
-    // at the pointer, and wholly on its screen
-    m_codFarbe.adjustSize();
-    const QPoint zeiger = QCursor::pos();
-    QScreen* schirm = QGuiApplication::screenAt(zeiger);
-    if (!schirm)
-        schirm = QGuiApplication::primaryScreen();
-    QPoint ort = zeiger;
-    if (schirm) {
-        const QRect frei = schirm->availableGeometry();
-        const QSize g = m_codFarbe.frameGeometry().size().expandedTo(m_codFarbe.sizeHint());
-        ort.setX(std::clamp(ort.x(), frei.left(), std::max(frei.left(), frei.right() - g.width())));
-        ort.setY(std::clamp(ort.y(), frei.top(), std::max(frei.top(), frei.bottom() - g.height())));
-    }
-    m_codFarbe.move(ort);
+    m_codFarbe.setOrt(QCursor::pos());
     if (m_codFarbe.exec() != QDialog::Accepted)
         return false;
     const QColor c = m_codFarbe.selectedColor();

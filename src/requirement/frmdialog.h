@@ -2,10 +2,25 @@
 // The colour choice of the mixed-culture planner: the colour dialog opened at the mouse pointer,
 // inside the screen.
 #include <QColorDialog>
+#include <QPoint>
 
 namespace kav {
 
 class frmMKEditor;
+
+// The colour dialog, placed at a point and kept wholly on the screen once it has its final size.
+class Farbdialog : public QColorDialog {
+    Q_OBJECT
+public:
+    explicit Farbdialog(QWidget* eltern = nullptr);
+    void setOrt(const QPoint& ort) { m_ort = ort; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    QPoint m_ort;
+};
 
 class frmDialog {
 public:
@@ -16,10 +31,10 @@ public:
     // chosen.
     bool FarbWahl(frmMKEditor& editor, int txtNr);
 
-    QColorDialog& codFarbe() { return m_codFarbe; }
+    Farbdialog& codFarbe() { return m_codFarbe; }
 
 private:
-    QColorDialog m_codFarbe;
+    Farbdialog m_codFarbe;
 };
 
 } // namespace kav

@@ -92,7 +92,8 @@ void frmMKEditor::anordnen(Anordnung& a)
     for (int i = 0; i <= 23; ++i) {
         QLabel* l = m_lblTeil(i);
         a.tu([&] {
-            Tw(l).setRechteck(QRectF(PL() + i * PW() / 24, name.Top() + name.Height() / 2, PW() / 24, name.Height() / 2));
+            const double h = name.Height() / 2;
+            Tw(l).setRechteck(QRectF(PL() + i * PW() / 24, name.Top() + h, PW() / 24, h));
         });
         a.tu([&] { l->setAlignment(Qt::AlignHCenter | Qt::AlignTop); });
         a.tu([&] { setFontSize(l, F); });

@@ -125,8 +125,9 @@ void frmMKEditor::pcbFeld_DragDrop(QTreeWidgetItem* knoten, const QPointF& twips
     if (!knoten || knoten->treeWidget() != m_trvKulturen || gruppe(knoten))
         return;
     const QString schluessel = knoten->data(0, kSchluesselRolle).toString();
-    const Abwurfart art = abwurfartFuer(knoten->parent() ? knoten->parent()->data(0, kSchluesselRolle).toString() : QString(),
-                                        schluessel);
+    const QTreeWidgetItem* eltern = knoten->parent();
+    const QString gruppenSchluessel = eltern ? eltern->data(0, kSchluesselRolle).toString() : QString();
+    const Abwurfart art = abwurfartFuer(gruppenSchluessel, schluessel);
     if (art == Abwurfart::Keine)
         return;
     std::optional<KulturZeile> kultur;

@@ -74,8 +74,8 @@ QString MischkulturPlaene::speichern(const QString& mkid, const QString& flaeche
 std::vector<MischkulturBalken> MischkulturPlaene::lesen(const QString& mkid, const QString& ordnung) const
 {
     QSqlQuery q = sql::exec(m_db,
-                            QStringLiteral("SELECT KulturID, Kultur, \"Top\", \"Left\", Dauer, Start, Farbe FROM MKEditor "
-                                           "WHERE MKID = ? ORDER BY ")
+                            QStringLiteral("SELECT KulturID, Kultur, \"Top\", \"Left\", Dauer, Start, Farbe "
+                                           "FROM MKEditor WHERE MKID = ? ORDER BY ")
                                 + ordnung,
                             {mkid});
     std::vector<MischkulturBalken> v;
@@ -105,8 +105,8 @@ std::vector<MischkulturBalken> MischkulturPlaene::zumZeichnen(const QString& mki
 
 std::optional<MischkulturKopf> MischkulturPlaene::kopf(const QString& mkid) const
 {
-    QSqlQuery q = sql::exec(m_db, QStringLiteral("SELECT MKID, DatumPlanung, FlaechenNr FROM MischkulturID WHERE MKID = ?"),
-                            {mkid});
+    QSqlQuery q = sql::exec(
+        m_db, QStringLiteral("SELECT MKID, DatumPlanung, FlaechenNr FROM MischkulturID WHERE MKID = ?"), {mkid});
     if (!q.next())
         return std::nullopt;
     MischkulturKopf k;
@@ -120,7 +120,8 @@ std::optional<MischkulturKopf> MischkulturPlaene::kopf(const QString& mkid) cons
 
 std::optional<QString> MischkulturPlaene::flaechenName(const QString& flaechenNr) const
 {
-    QSqlQuery q = sql::exec(m_db, QStringLiteral("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = ?"), {flaechenNr});
+    QSqlQuery q =
+        sql::exec(m_db, QStringLiteral("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = ?"), {flaechenNr});
     if (!q.next())
         return std::nullopt;
     return q.value(0).toString();

@@ -35,17 +35,14 @@ void MischkulturDiagrammZeichnen(clsPDF& pdf, const MischkulturplanAngaben& a, c
 
     // information line
     int y = rundenGanz(mm(15) + 45);
-    const float flaeche = a.beetLaenge * a.beetBreite;
-    pdf.DrawText(mm(15), float(y) + kZeile,
-                 utf8(QStringLiteral("Fläche: ") + a.flaeche + QStringLiteral(" auf ")
-                      + g.zahlText(runden(double(flaeche) * 10) / 10) + QStringLiteral(" m²   Planung am: ")
-                      + g.datumText(a.datumPlanung.date())));
+    pdf.DrawText(mm(15), float(y) + kZeile, utf8(MischkulturplanFlaechenzeile(a, g)));
     y += int(3 * kZeile);
 
     // months, half months and the lines between them
     const float breite = pdf.Width() - mm(30);
     for (int i = 0; i < 12; ++i)
-        pdf.DrawText(mm(15) + float(i) * breite / 12, float(y), utf8(QStringLiteral("      ") + kurzerMonatsname(i + 1)));
+        pdf.DrawText(mm(15) + float(i) * breite / 12, float(y),
+                     utf8(QStringLiteral("      ") + kurzerMonatsname(i + 1)));
     y = rundenGanz(float(y) + 1.5f * kZeile);
     const auto spalte = [&](int k) { return mm(15) + float(k) * breite / 24; };
     for (int j = 0; j <= 22; j += 2) {
@@ -80,8 +77,8 @@ void MischkulturDiagrammZeichnen(clsPDF& pdf, const MischkulturplanAngaben& a, c
     pdf.FillColor(0);
     pdf.FontSize(8);
     pdf.DrawText(mm(15), pdf.Height() - mm(10),
-                 utf8(QStringLiteral("Kav - Humavera Version ") + a.version + QStringLiteral("; Mischkultur gedruckt am ")
-                      + g.datumText(a.heute)));
+                 utf8(QStringLiteral("Kav - Humavera Version ") + a.version
+                      + QStringLiteral("; Mischkultur gedruckt am ") + g.datumText(a.heute)));
     pdf.PrintLine("");
 }
 
@@ -96,8 +93,8 @@ QString PlanungDrucken(AppContext& a, const QString& mkid)
     clsPDF pdf = PdfVoreinstellungen(a.uhr.get());
     pdf.Orientation(1);
     MischkulturDiagrammZeichnen(pdf, angaben, a.gebiet, a.ordner.bilder() + QStringLiteral("/Logo_Kav.gif"));
-    const QString pfad =
-        a.ordner.daten() + QStringLiteral("/tmpDokument_") + a.uhr->now().toString(QStringLiteral("ddMMyyyyhhmmss")) + ".pdf";
+    const QString pfad = a.ordner.daten() + QStringLiteral("/tmpDokument_")
+        + a.uhr->now().toString(QStringLiteral("ddMMyyyyhhmmss")) + QStringLiteral(".pdf");
     try {
         pdf.SavePDF(QFile::encodeName(pfad).toStdString());
     } catch (const PdfFehler&) {

@@ -103,6 +103,31 @@ TEST_F(PlanerTest, KulturenAusDemBaumWerdenBalken)
     EXPECT_EQ(satz(3).start, 1);
     ziehen("Ku1007", punkt(0.5, 0.5)); // a group never drags
     EXPECT_EQ(anzahlBalken(), 3);
+
+    // a crop without days is refused; one without a colour of its own is grey with black text
+    sql::exec(app().db->cnKav(), "UPDATE KulturID SET Tage = NULL WHERE KulturNr = 'Ku1025'");
+    sql::exec(app().db->cnKav(), "DELETE FROM MKFarben WHERE KulturID = 'Ku1010'");
+    oeffnen("");
+    ziehen("Ku1025", punkt(0.4, 0.5));
+    EXPECT_EQ(anzahlBalken(), 0);
+    EXPECT_EQ(protokoll.texte().last(), "Für „Kohlrabi“ ist keine Kulturdauer gespeichert. Die Kultur kann deshalb "
+                                        "nicht eingeplant werden.");
+    ziehen("Ku1010", punkt(0.4, 0.5));
+    EXPECT_EQ(forms::BackColor(balken(1)), QColor(192, 192, 192));
+    EXPECT_EQ(balken(1)->palette().color(QPalette::WindowText), QColor(Qt::black));
+}
+
+TEST_F(PlanerTest, KnoepfeLeuchtenUnterDerMaus)
+{
+    const QColor c = benutzerFarbe(app().einstellungen), hell = benutzerFarbeHell(app().einstellungen);
+    forms::setBackColor(p->cmdBack(), hell);
+    QTest::mouseMove(p->cmdNext(), QPoint(5, 5));
+    QEnterEvent hinein(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QCoreApplication::sendEvent(p->cmdNext(), &hinein);
+    EXPECT_EQ(forms::BackColor(p->cmdNext()), hell);
+    EXPECT_EQ(forms::BackColor(p->cmdBack()), c);
+    p->Form_MouseMove();
+    EXPECT_EQ(forms::BackColor(p->cmdNext()), c);
 }
 
 TEST_F(PlanerTest, VerschiebenLoeschenUndEinfaerben)
