@@ -23,6 +23,7 @@ forms::BildListe iconListe()
     for (const char* k : {"WerteEintragen", "Waage", "Lexikon", "Hilfe", "Einstellungen", "Info", "Ende1", "Ende2", "Weiter",
                           "Zurueck", "Abbruch", "Speichern", "Senden", "OK", "pdf", "eMail", "orgSub", "orgSub-"})
         aus(l, k);
+    aus(l, "Abfall", "Papierkorb"); // the planner's delete button: the fertiliser step's waste bin
     return l;
 }
 

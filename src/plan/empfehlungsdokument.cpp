@@ -10,8 +10,6 @@ constexpr float kZeile = 18;        // line pitch
 constexpr int kUmbruchLaenge = 100; // texts from this length are broken
 constexpr int kErsteZeile = 4;      // rows 0 to 3 hold the grid's own titles
 
-const QString kHerausgeber = QStringLiteral("Humavera - Düngeberatung für Haus- und Kleingärten");
-
 float mm(float v) { return MillimeterInPunkte(v); }
 
 void text(clsPDF& pdf, float x, float y, const QString& t) { pdf.DrawText(x, y, t.toStdString()); }
@@ -26,8 +24,8 @@ void seitenKopf(clsPDF& pdf, const EmpfehlungsAngaben& a)
 {
     if (!a.logo.isNull())
         pdf.DrawPicture(mm(15), mm(15), 40, 37, a.logo, false);
-    text(pdf, mm(40), mm(20), kHerausgeber);
-    text(pdf, mm(40), mm(20) + kZeile, QStringLiteral("Kav - Humavera"));
+    pdf.DrawText(mm(40), mm(20), kHerausgeberZeile);
+    pdf.DrawText(mm(40), mm(20) + kZeile, kProgrammZeile);
     pdf.DrawLine(mm(15), mm(15) + 45, pdf.Width() - mm(15), mm(15) + 45);
 }
 
@@ -46,8 +44,6 @@ float zeilenHoehe(const Empfehlungsraster::Zeile& z)
 }
 
 } // namespace
-
-float MillimeterInPunkte(float sngMM) { return sngMM * 720.0f / 254.0f; }
 
 QStringList TextUmbrechen(const QString& t)
 {
@@ -147,11 +143,6 @@ void frmNPK4_EmpfehlungDrucken(clsPDF& pdf, const Empfehlungsraster& flgReport, 
     // The mixed-culture chart follows the recommendation pages.
     if (a.mischkultur && mischkulturplan)
         mischkulturplan(pdf);
-}
-
-QString EmpfehlungsDateiName(const QDateTime& jetzt)
-{
-    return QStringLiteral("tmpDokument_") + jetzt.toString(QStringLiteral("ddMMyyyyhhmmss")) + QStringLiteral(".pdf");
 }
 
 } // namespace kav

@@ -2,7 +2,7 @@
 // The recommendation as a PDF document: page head with logo, the plan's title lines, the rows of the
 // plan grid as coloured bands with their texts, a footer, further pages when the plan is long.
 #include "plan/empfehlungsraster.h"
-#include "plan/pdfwriter.h"
+#include "plan/pdfvorgaben.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -13,12 +13,6 @@
 #include <functional>
 
 namespace kav {
-
-// The logo of the page head in the program's picture folder: 120 × 111 pixels.
-inline const QString kDokumentLogo = QStringLiteral("Logo_Kav_Dokument.gif");
-
-// Millimetres in points, in single precision: v × 720 / 254.
-float MillimeterInPunkte(float sngMM);
 
 // What the document shows besides the grid.
 struct EmpfehlungsAngaben {
@@ -49,8 +43,5 @@ void frmNPK4_EmpfehlungDrucken(clsPDF& pdf, const Empfehlungsraster& flgReport, 
 
 // Ends the page (footer) and begins the next with the page head; the y where the grid goes on.
 float frmNPK4_SeiteWechseln(clsPDF& pdf, const EmpfehlungsAngaben& a);
-
-// "tmpDokument_" + ddMMyyyyhhmmss + ".pdf"
-QString EmpfehlungsDateiName(const QDateTime& jetzt);
 
 } // namespace kav

@@ -7,10 +7,10 @@
 #include "requirement/restbedarf.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
+#include "services/meldungsbox.h"
 #include "services/programmstart.h"
 #include "services/sql.h"
 
-#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -47,18 +47,6 @@ struct Sanduhr {
     }
     QWidget* m_w;
 };
-
-std::tm ortszeit(const QDateTime& t)
-{
-    std::tm z{};
-    z.tm_year = t.date().year() - 1900;
-    z.tm_mon = t.date().month() - 1;
-    z.tm_mday = t.date().day();
-    z.tm_hour = t.time().hour();
-    z.tm_min = t.time().minute();
-    z.tm_sec = t.time().second();
-    return z;
-}
 
 } // namespace
 
@@ -98,7 +86,7 @@ void frmNPK4::cmbDrucken_Click()
         e.heute = jetzt.date();
         e.mischkultur = a.bedarf.strAktKulturNr.left(2) == QLatin1String("ID");
 
-        clsPDF pdf([jetzt] { return ortszeit(jetzt); });
+        clsPDF pdf([jetzt] { return PdfZeit(jetzt); });
         frmNPK4_EmpfehlungDrucken(pdf, m_raster, e, mischkulturplanSeite());
         pdf.SavePDF(QFile::encodeName(pfad).toStdString());
         a.rahmen.strPDFDatei = pfad;
@@ -121,17 +109,14 @@ void frmNPK4::cmbDrucken_Click()
 
 void frmNPK4::kopieAnbieten(const QString& pfad)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Kav - Humavera"),
-                    QStringLiteral("Die Düngeempfehlung wurde als „%1“ gespeichert, aber kein Programm zum Anzeigen "
-                                   "von PDF-Dokumenten konnte sie öffnen. Diese Datei wird beim Beenden von Kav "
-                                   "gelöscht.\n\nMöchten Sie eine Kopie an einem Ort Ihrer Wahl speichern?")
-                        .arg(QDir::toNativeSeparators(pfad)),
-                    QMessageBox::Yes | QMessageBox::No, ui().haupt.data());
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
-    if (box.exec() != QMessageBox::Yes || !wege().speicherort)
+    const auto antwort = JaNeinFrage(
+        QStringLiteral("Kav - Humavera"),
+        QStringLiteral("Die Düngeempfehlung wurde als „%1“ gespeichert, aber kein Programm zum Anzeigen von "
+                       "PDF-Dokumenten konnte sie öffnen. Diese Datei wird beim Beenden von Kav gelöscht.\n\n"
+                       "Möchten Sie eine Kopie an einem Ort Ihrer Wahl speichern?")
+            .arg(QDir::toNativeSeparators(pfad)),
+        QMessageBox::Yes, ui().haupt.data(), QMessageBox::Yes | QMessageBox::No, QMessageBox::Question);
+    if (antwort != QMessageBox::Yes || !wege().speicherort)
         return;
     const QString ziel = wege().speicherort(ui().haupt.data(), QDir::homePath() + QStringLiteral("/Düngeempfehlung.pdf"));
     if (ziel.isEmpty())

@@ -1,5 +1,6 @@
 #include "plan/planangaben.h"
 
+#include "services/flaechenname.h"
 #include "services/sql.h"
 
 #include <QSqlQuery>
@@ -21,7 +22,7 @@ std::optional<QString> text(const QSqlDatabase& db, const QString& statement, co
 
 std::optional<QString> SqlPlanAngaben::flaechenName(const QString& flaechenNr) const
 {
-    return text(m_daten, QStringLiteral("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = ?"), flaechenNr);
+    return flaechenNameLesen(m_daten, flaechenNr);
 }
 
 std::optional<QString> SqlPlanAngaben::analysenDatum(const QString& analysenNr) const

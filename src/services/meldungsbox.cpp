@@ -29,16 +29,21 @@ void MeldungsBox::zeige(const Meldung& m)
     box->exec();
 }
 
-bool FrageJaNein(const QString& titel, const QString& text, QWidget* eltern)
+QMessageBox::StandardButton JaNeinFrage(const QString& titel, const QString& text, QMessageBox::StandardButton standard,
+                                        QWidget* eltern, QMessageBox::StandardButtons knoepfe, QMessageBox::Icon symbol)
 {
-    QMessageBox box(QMessageBox::Question, titel, text, QMessageBox::Yes | QMessageBox::No, eltern);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
-    box.setDefaultButton(QMessageBox::No);
-    box.setEscapeButton(QMessageBox::No);
+    QMessageBox box(symbol, titel, text, knoepfe, eltern);
+    const std::pair<QMessageBox::StandardButton, const char*> texte[] = {
+        {QMessageBox::Yes, "Ja"}, {QMessageBox::No, "Nein"}, {QMessageBox::Cancel, "Abbrechen"}};
+    for (const auto& [knopf, beschriftung] : texte)
+        if (QAbstractButton* b = box.button(knopf))
+            b->setText(QString::fromUtf8(beschriftung));
+    const QMessageBox::StandardButton flucht = knoepfe.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
+    box.setDefaultButton(standard);
+    box.setEscapeButton(flucht);
     box.exec();
     QAbstractButton* geklickt = box.clickedButton();
-    return geklickt && box.standardButton(geklickt) == QMessageBox::Yes;
+    return geklickt ? box.standardButton(geklickt) : flucht;
 }
 
 void FehlerMeldung(const QString& schluessel, QWidget* eltern)

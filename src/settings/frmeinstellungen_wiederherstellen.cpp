@@ -68,7 +68,9 @@ void frmEinstellungen::cmbRepair_Click()
         melden(kKeineSicherung, Meldung::Symbol::Information);
         return;
     }
-    if (!FrageJaNein(kTitel, wiederherstellenFrage(stand.datum), this))
+    if (JaNeinFrage(kTitel, wiederherstellenFrage(stand.datum), QMessageBox::No, this, QMessageBox::Yes | QMessageBox::No,
+                    QMessageBox::Question)
+        != QMessageBox::Yes)
         return;
     QString grund;
     if (!a.db->SicherungWiederherstellen(&grund)) {
