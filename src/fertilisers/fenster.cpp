@@ -5,6 +5,9 @@
 #include "fertilisers/frmnpk3.h"
 #include "fertilisers/frmverfahren.h"
 #include "frame/fensterkatalog.h"
+#include "frame/oberflaeche.h"
+
+#include <QToolButton>
 
 namespace kav::fertilisers {
 
@@ -15,6 +18,15 @@ void FensterAnmelden(forms::FensterRegister& r)
     r.klasseAnmelden(QStringLiteral("frmDuengerEingabe"), [] { return new frmDuengerEingabe; });
     r.klasseAnmelden(QStringLiteral("frmKalkEingabe"), [] { return new frmKalkEingabe; });
     r.klasseAnmelden(QStringLiteral("frmDuengerInfo"), [] { return new frmDuengerInfo; });
+}
+
+void KalkDuengerEintragen(const QString& strKalkNr)
+{
+    auto* seite = ui().fenster.fensterAls<frmNPK3>(QStringLiteral("frmNPK3"));
+    if (!seite)
+        return;
+    seite->KalkDuengerEintragen(strKalkNr);
+    seite->cmbWeiter()->setEnabled(true);
 }
 
 } // namespace kav::fertilisers

@@ -8,7 +8,7 @@ namespace kav {
 
 Oberflaeche::Oberflaeche()
     : datenAktualisieren(&exchange::DatenAktualisierenBeiStart), datenJetztAktualisieren(&exchange::DatenAktualisieren),
-      datenSenden(&exchange::AlleDatenSendenUndMelden)
+      datenSenden(&exchange::AlleDatenSendenUndMelden), kalkDuengerEintragen(&fertilisers::KalkDuengerEintragen)
 {
     FensterKlassenAnmelden(fenster);
 }

@@ -29,8 +29,7 @@ struct Oberflaeche {
     // the upload of all analyses and Nmin values, with its message (the settings window's button).
     std::function<void()> datenSenden;
     // Back from the plan page: the fertiliser page (loaded just before) enters the chosen liming
-    // material again and enables its Next button. Set by the fertiliser page; none while it is not
-    // built in.
+    // material again and enables its Next button (the fertiliser area's, filled at construction).
     std::function<void(const QString& strKalkNr)> kalkDuengerEintragen;
 };
 

@@ -3,6 +3,7 @@
 #include "frame/oberflaeche.h"
 #include "plan/empfehlungsdokument.h"
 #include "plan/frmnpk4.h"
+#include "plan/mischkulturplan.h"
 #include "platform/shell.h"
 #include "requirement/restbedarf.h"
 #include "services/appcontext.h"
@@ -33,7 +34,10 @@ DokumentWege& wege()
 }
 
 // The mixed-culture chart page, added after the recommendation pages of a mixed-culture plan.
-Zusatzseite mischkulturplanSeite() { return {}; }
+Zusatzseite mischkulturplanSeite()
+{
+    return [](clsPDF& pdf) { frmNPK4_MischkulturplanDrucken(pdf, app()); };
+}
 
 // The hourglass while the document is written; the pointer is always given back.
 struct Sanduhr {

@@ -8,8 +8,10 @@
 #include "fertilisers/frmduengerinfo.h"
 #include "fertilisers/frmkalkeingabe.h"
 #include "fertilisers/frmverfahren.h"
+#include "plan/frmnpk4.h"
 
 #include <QPushButton>
+#include <QTableWidget>
 
 using namespace kav;
 
@@ -109,6 +111,39 @@ TEST_F(Seite, RechtsklickUndMenues)
     menuePunktKlicken(5, "mnuDuengerLoeschen");
     EXPECT_FALSE(d->katalog().duenger(eigener));
     EXPECT_EQ(knoten(1, eigener), nullptr);
+}
+
+// The whole road through the windows: Next builds the plan from the hand-over, the plan page's Back
+// brings the step again with the lime entered anew and Next enabled.
+TEST_F(Seite, WeiterZumPlanUndMitZurueckWieder)
+{
+    w().sngNBedarfGD = w().sngPBedarf = w().sngKBedarf = 0;
+    RestbedarfBerechnen(w());
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    ASSERT_EQ(npk3->katalogstand(), Katalogstand::Kalk);
+    klick("Ka1001");
+    ASSERT_TRUE(npk3->cmbWeiter()->isEnabled());
+    QTest::mouseClick(npk3->cmbWeiter(), Qt::LeftButton);
+    auto* plan = dialog<frmNPK4>("frmNPK4");
+    ASSERT_NE(plan, nullptr);
+    const QTableWidget* raster = plan->flgReport();
+    QStringList zeilen;
+    for (int i = 0; i < raster->rowCount(); ++i)
+        zeilen << (raster->item(i, 0) ? raster->item(i, 0)->text() : QString());
+    EXPECT_TRUE(zeilen.join('|').contains("Kohlensaurer Kalk")) << zeilen.join('|').toStdString();
+
+    QTest::mouseClick(plan->cmbZurueck(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmNPK4"));
+    EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK3");
+    npk3 = duengerSeite();
+    ASSERT_NE(npk3, nullptr);
+    EXPECT_EQ(w().strAktKalkNr, "Ka1001");
+    // the dose follows the need the plan page computed again from the stored analysis
+    EXPECT_TRUE(npk3->lblMenge()->text().startsWith("Es werden ")
+                && npk3->lblMenge()->text().endsWith(" g Kohlensaurer Kalk je m² benötigt."))
+        << npk3->lblMenge()->text().toStdString();
+    EXPECT_EQ(gewaehlt(), 1);
+    EXPECT_TRUE(npk3->cmbWeiter()->isEnabled());
 }
 
 TEST_F(Seite, WeiterZurueckUndAbbruch)

@@ -5,6 +5,7 @@
 #include "frame/seitenwechsel.h"
 #include "plan/empfehlungsdokument.h"
 #include "plan/frmnpk4.h"
+#include "pdf_testhilfe.h"
 #include "planfaelle.h"
 #include "rahmenfixture.h"
 #include "services/datenbanken.h"
@@ -144,6 +145,20 @@ TEST_F(PlanSeite, ZurueckAbbruchUndHilfe)
     EXPECT_TRUE(fenster().istGeladen("frmNPK") && !fenster().istGeladen("frmNPK4"));
     EXPECT_TRUE(app().bedarf.strAktFlaechenNr.isEmpty() && !app().bedarf.rsDuengerAuswahl);
     EXPECT_TRUE(haupt->windowTitle().endsWith("Flächenauswahl"));
+}
+
+TEST_F(PlanSeite, MischkulturEndetMitDerDiagrammseite)
+{
+    klicken(laden(test::mischkultur())->cmbDrucken());
+    ASSERT_EQ(geoeffnet.size(), 1);
+    QFile f(geoeffnet[0]);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const std::string d = f.readAll().toStdString();
+    const int seiten = test::pruefeDokument(d);
+    ASSERT_GE(seiten, 2);
+    EXPECT_EQ(test::inhalt(d, seiten - 1).find("Mischkultur erstellt am"), std::string::npos);
+    EXPECT_NE(test::inhalt(d, seiten).find("Mischkultur erstellt am"), std::string::npos);
+    EXPECT_TRUE(protokoll.meldungen.isEmpty());
 }
 
 TEST_F(PlanSeite, NichtsUeberdecktOderAbgeschnitten)

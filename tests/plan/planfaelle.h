@@ -9,12 +9,13 @@ namespace kav::test {
 inline const QString kPlanId = QStringLiteral("ID010120270000000001");
 
 // Plot Fl1001 "Gemüsebeet" with analysis An1000 of 15 March 2020 (organic matter 3 %); the plan
-// kPlanId: Kopfsalat in week 14, Kohlrabi 15, Blumenkohl 18, Möhre 20.
+// kPlanId of 1 January 2027 on it: Kopfsalat in week 14, Kohlrabi 15, Blumenkohl 18, Möhre 20.
 inline void planZeilenSchreiben(const QSqlDatabase& daten)
 {
     sql::exec(daten, "INSERT INTO FlaechenID (ID, FlaechenNr, Bezeichnung, Flaeche) VALUES ('x', 'Fl1001', 'Gemüsebeet', 10)");
     sql::exec(daten, "INSERT INTO AnalysenID (AnalysenNr, Datum, Bodenart, GesamtN, P2O5, K2O, Mg, pH) "
                      "VALUES ('An1000', '2020-03-15', 1, 3, 15, 15, 10, 6.5)");
+    sql::exec(daten, "INSERT INTO MischkulturID VALUES (?, '2027-01-01 08:00:00', 'Fl1001')", {kPlanId});
     const std::pair<const char*, int> kulturen[] = {{"Ku1010", 14}, {"Ku1025", 15}, {"Ku1026", 18}, {"Ku1021", 20}};
     for (const auto& [nr, start] : kulturen)
         sql::exec(daten, "INSERT INTO MKEditor (ID, MKID, KulturID, Kultur, Start) VALUES (?, ?, ?, ?, ?)",
