@@ -107,13 +107,3 @@ void LangesKapitelNurHtmlReferenz(benchmark::State& state)
 BENCHMARK(LangesKapitelNurHtmlReferenz)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,6 +3,7 @@
 #include "fertilisers/duengerwahl.h"
 #include "frame/anordnung.h"
 #include "frame/bilder.h"
+#include "frame/dialogplatz.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "services/appcontext.h"
@@ -105,10 +106,7 @@ void Katalogdialog::Form_Load()
             b->setIcon(h->imlIcon().bild(QLatin1String(bild)));
     }
     adjustSize();
-    if (h) {
-        const QRect m = h->frameGeometry();
-        move(m.left() + (m.width() - width()) / 2, m.top() + (m.height() - height()) / 2);
-    }
+    DialogZentrieren(this, h);
     BenutzerverlaufZeichnen(this, app().einstellungen);
     m_txtName->setFocus();
 }

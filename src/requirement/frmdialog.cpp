@@ -1,12 +1,11 @@
 #include "requirement/frmdialog.h"
 
+#include "frame/dialogplatz.h"
 #include "frame/oberflaeche.h"
 #include "frame/mdizentral.h"
 #include "requirement/frmmkeditor.h"
 
 #include <QCursor>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTreeWidget>
 
 namespace kav {
@@ -21,15 +20,7 @@ Farbdialog::Farbdialog(QWidget* eltern) : QColorDialog(eltern)
 void Farbdialog::showEvent(QShowEvent* e)
 {
     QColorDialog::showEvent(e);
-    QScreen* schirm = QGuiApplication::screenAt(m_ort);
-    if (!schirm)
-        schirm = QGuiApplication::primaryScreen();
-    if (!schirm)
-        return;
-    const QRect frei = schirm->availableGeometry();
-    const QSize g = frameGeometry().size();
-    move(std::clamp(m_ort.x(), frei.left(), std::max(frei.left(), frei.right() + 1 - g.width())),
-         std::clamp(m_ort.y(), frei.top(), std::max(frei.top(), frei.bottom() + 1 - g.height())));
+    InsBildschirmRuecken(this, m_ort);
 }
 
 frmDialog::frmDialog() : m_codFarbe(ui().haupt.data())

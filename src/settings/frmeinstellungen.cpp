@@ -8,7 +8,7 @@
 #include "services/appcontext.h"
 #include "services/meldungen.h"
 #include "services/zahlenfilter.h"
-#include "settings/dialogmitte.h"
+#include "frame/dialogplatz.h"
 #include "settings/optionen.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "services/appcontext.h"
-#include "settings/dialogmitte.h"
+#include "frame/dialogplatz.h"
 #include "settings/farbpalette.h"
 #include "settings/frmeinstellungen.h"
 

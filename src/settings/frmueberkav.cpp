@@ -7,7 +7,7 @@
 #include "frame/oberflaeche.h"
 #include "services/appcontext.h"
 #include "services/programmstart.h"
-#include "settings/dialogmitte.h"
+#include "frame/dialogplatz.h"
 
 #include <QApplication>
 #include <QGridLayout>
