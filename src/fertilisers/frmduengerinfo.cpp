@@ -4,6 +4,7 @@
 #include "fertilisers/duengerdienste.h"
 #include "fertilisers/duengerinfo.h"
 #include "frame/anordnung.h"
+#include "frame/links.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "services/appcontext.h"
@@ -39,13 +40,7 @@ frmDuengerInfo::frmDuengerInfo() : Seite(QStringLiteral("frmDuengerInfo"), QStri
     m_imgAmpel->setFixedSize(48, 48);
     m_lblMehr = new QLabel(QStringLiteral("Mehr..."), this);
     m_lblMehr->setObjectName(QStringLiteral("lblMehr"));
-    QFont u = m_lblMehr->font();
-    u.setUnderline(true);
-    m_lblMehr->setFont(u);
-    QPalette p = m_lblMehr->palette();
-    p.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    m_lblMehr->setPalette(p);
-    m_lblMehr->setCursor(Qt::PointingHandCursor);
+    LinkAussehen(m_lblMehr);
     m_lblMehr->installEventFilter(this);
 
     auto* raster = new QGridLayout(this);

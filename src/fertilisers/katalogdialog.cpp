@@ -4,6 +4,7 @@
 #include "frame/anordnung.h"
 #include "frame/bilder.h"
 #include "frame/dialogplatz.h"
+#include "frame/links.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "services/appcontext.h"
@@ -43,13 +44,7 @@ Katalogdialog::Katalogdialog(const QString& name, const QString& caption, const 
 
     m_lblVerhaeltnis = new QLabel(verhaeltnis, this);
     m_lblVerhaeltnis->setObjectName(QStringLiteral("lblVerhaeltnis"));
-    QFont f = m_lblVerhaeltnis->font();
-    f.setUnderline(true);
-    m_lblVerhaeltnis->setFont(f);
-    QPalette p = m_lblVerhaeltnis->palette();
-    p.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    m_lblVerhaeltnis->setPalette(p);
-    m_lblVerhaeltnis->setCursor(Qt::PointingHandCursor);
+    LinkAussehen(m_lblVerhaeltnis);
     m_lblVerhaeltnis->installEventFilter(this);
     m_raster->addWidget(m_lblVerhaeltnis, 1, 0, 1, 3);
 

@@ -62,16 +62,12 @@ private:
     bool m_planDa = false;
 };
 
-// How the print road hands the document on: the viewer, and where the user saves a copy when no
-// viewer opens. Tests replace them; the previous ways are returned.
+// Where the user saves a copy of the document when no viewer opens it (the document itself is opened
+// by frame/links' DokumentOeffnen). Tests replace it; the previous way is returned.
 struct DokumentWege {
-    std::function<bool(const QString& datei)> oeffnen;
     // The path for a copy, empty when the user does not want one.
     std::function<QString(QWidget* eltern, const QString& vorschlag)> speicherort;
 };
 DokumentWege setDokumentWege(DokumentWege neu);
-
-// Opens a document with the program the desktop associates with it; false when none opened it.
-bool DokumentOeffnen(const QString& strDatei);
 
 } // namespace kav

@@ -1,10 +1,10 @@
 // The plan page's print road: the recommendation as a PDF document in Daten/, opened in the viewer.
+#include "frame/links.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "plan/empfehlungsdokument.h"
 #include "plan/frmnpk4.h"
 #include "plan/mischkulturplan.h"
-#include "platform/shell.h"
 #include "requirement/restbedarf.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
@@ -25,7 +25,6 @@ namespace {
 DokumentWege& wege()
 {
     static DokumentWege w{
-        [](const QString& datei) { return shell::openFile(datei); },
         [](QWidget* eltern, const QString& vorschlag) {
             return QFileDialog::getSaveFileName(eltern, QStringLiteral("Kopie der Düngeempfehlung speichern"),
                                                 vorschlag, QStringLiteral("PDF-Dokumente (*.pdf)"));
@@ -60,8 +59,6 @@ DokumentWege setDokumentWege(DokumentWege neu)
     wege() = std::move(neu);
     return alt;
 }
-
-bool DokumentOeffnen(const QString& strDatei) { return wege().oeffnen && wege().oeffnen(strDatei); }
 
 void frmNPK4::cmbDrucken_Click()
 {

@@ -83,10 +83,6 @@ public:
     void cmdLoeschen_Click();
     void Form_MouseMove();
 
-    // Opener of the printed document (the desktop's; tests put their own in). Returns the old one.
-    using DokumentOeffner = std::function<bool(const QString&)>;
-    static DokumentOeffner setDokumentOeffner(DokumentOeffner oeffner);
-
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;

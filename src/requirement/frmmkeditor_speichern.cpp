@@ -1,8 +1,8 @@
 // The planner's plan in Daten.KRN: saving, loading, deleting and printing it.
+#include "frame/links.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
-#include "platform/shell.h"
 #include "requirement/balkengeometrie.h"
 #include "requirement/frmmkeditor.h"
 #include "requirement/mischkulturplaene.h"
@@ -20,12 +20,6 @@ namespace {
 
 const QString kTitelPlanung = QStringLiteral("Kav - Planung von Mischkulturen");
 
-frmMKEditor::DokumentOeffner& oeffner()
-{
-    static frmMKEditor::DokumentOeffner o = [](const QString& pfad) { return shell::openFile(pfad); };
-    return o;
-}
-
 MischkulturPlaene plaene()
 {
     AppContext& a = app();
@@ -35,13 +29,6 @@ MischkulturPlaene plaene()
 }
 
 } // namespace
-
-frmMKEditor::DokumentOeffner frmMKEditor::setDokumentOeffner(DokumentOeffner neu)
-{
-    DokumentOeffner alt = oeffner();
-    oeffner() = std::move(neu);
-    return alt;
-}
 
 bool frmMKEditor::PlanungSpeichern(bool blnNeu)
 {
@@ -147,7 +134,7 @@ void frmMKEditor::PlanungDrucken()
         melde(QString::fromStdString(f.what()));
         return;
     }
-    if (!oeffner()(pfad))
+    if (!DokumentOeffnen(pfad))
         melde(QStringLiteral("Das PDF-Dokument wurde gespeichert, konnte aber nicht geöffnet werden:\n") + pfad);
 }
 

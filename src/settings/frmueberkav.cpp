@@ -64,13 +64,7 @@ frmUeberKav::frmUeberKav() : Seite(QStringLiteral("frmUeberKav"), QString(), Pla
     m_lblMitwirkende->setWordWrap(true);
     m_lblInternet = text(this, "lblInternet", kHerstellerWeb, 9.75, true);
     m_lblInternet->setToolTip(QStringLiteral("Zur Hompage der KRN"));
-    m_lblInternet->setCursor(Qt::PointingHandCursor);
-    QFont unterstrichen = m_lblInternet->font();
-    unterstrichen.setUnderline(true);
-    m_lblInternet->setFont(unterstrichen);
-    QPalette blau = m_lblInternet->palette();
-    blau.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    m_lblInternet->setPalette(blau);
+    LinkAussehen(m_lblInternet);
     m_lblInternet->installEventFilter(this);
 
     m_imgLogo = bild(this, "imgLogo", 96);

@@ -2,6 +2,7 @@
 // row, the print road with its failures, Back, Cancel, F1, the buttons' colours, the layout.
 #include "frame/frmintro.h"
 #include "frame/hilfe.h"
+#include "frame/links.h"
 #include "frame/seitenwechsel.h"
 #include "plan/empfehlungsdokument.h"
 #include "plan/frmnpk4.h"
@@ -34,12 +35,13 @@ protected:
         haupt->show();
         groesse(1024, 768);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(haupt.get()));
-        alteWege = setDokumentWege({[this](const QString& d) { geoeffnet << d; return oeffnerGeht; },
-                                    [this](QWidget*, const QString&) { return kopie; }});
+        alterOeffner = setDokumentOeffner([this](const QString& d) { geoeffnet << d; return oeffnerGeht; });
+        alteWege = setDokumentWege({[this](QWidget*, const QString&) { return kopie; }});
     }
     void TearDown() override
     {
         setDokumentWege(alteWege);
+        setDokumentOeffner(alterOeffner);
         RahmenTest::TearDown();
     }
     // The page entered from the fertiliser page with the state `s`.
@@ -62,6 +64,7 @@ protected:
     }
 
     DokumentWege alteWege;
+    DokumentOeffner alterOeffner;
     QStringList geoeffnet;
     bool oeffnerGeht = true;
     QString kopie, frage;

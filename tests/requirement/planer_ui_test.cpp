@@ -1,6 +1,7 @@
 // The mixed-culture planner driven through its controls: dragging crops from the tree, moving,
 // removing and recolouring bars, saving, deleting and printing the plan, the wizard's roads and the
 // layout at two screen sizes.
+#include "frame/links.h"
 #include "requirement/frmmkeditor.h"
 #include "seitenfixture.h"
 
@@ -205,10 +206,10 @@ TEST_F(PlanerTest, FehlerLassenPlanUndSeiteWieSieSind)
 TEST_F(PlanerTest, DruckknopfSpeichertUndOeffnetDasDokument)
 {
     QStringList geoeffnet;
-    const auto alt = frmMKEditor::setDokumentOeffner([&](const QString& pfad) { return geoeffnet << pfad, true; });
+    const auto alt = setDokumentOeffner([&](const QString& pfad) { return geoeffnet << pfad, true; });
     ziehen("Ku1025", 0.3, 0.5);
     QTest::mouseClick(p->cmdDrucken(), Qt::LeftButton);
-    frmMKEditor::setDokumentOeffner(alt);
+    setDokumentOeffner(alt);
     EXPECT_EQ(geoeffnet, QStringList{dir.path() + "/Daten/tmpDokument_06122026090000.pdf"});
     EXPECT_EQ(app().rahmen.strPDFDatei, geoeffnet.value(0)); // the document written last
     EXPECT_TRUE(QFile::exists(geoeffnet.value(0)));
