@@ -149,25 +149,7 @@ bool frmDuengerEingabe::eventFilter(QObject* o, QEvent* e)
 
 void DuengerEingabeOeffnen(const QString& duengerNr)
 {
-    forms::FensterRegister& r = ui().fenster;
-    if (forms::Fenster* offen = r.fenster(QStringLiteral("frmDuengerEingabe"))) {
-        offen->widget()->raise();
-        offen->widget()->activateWindow();
-        return;
-    }
-    try {
-        auto* f = dynamic_cast<frmDuengerEingabe*>(r.laden(QStringLiteral("frmDuengerEingabe")));
-        if (!f)
-            return;
-        if (!f->oeffnen(duengerNr)) {
-            r.entladen(f);
-            return;
-        }
-        f->show();
-        f->raise();
-        f->activateWindow();
-    } catch (const std::exception&) {
-    }
+    KatalogdialogOeffnen(QStringLiteral("frmDuengerEingabe"), duengerNr);
 }
 
 } // namespace kav

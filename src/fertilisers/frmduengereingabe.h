@@ -22,7 +22,7 @@ public:
 
     // New (`duengerNr` empty) or a change of that fertiliser, fixed here for the window's life.
     // False (with a message) when the fertiliser to change is gone.
-    bool oeffnen(const QString& duengerNr);
+    bool oeffnen(const QString& duengerNr) override;
     bool neu() const { return m_nr.isEmpty(); }
     QString duengerNr() const { return m_nr; }
 

@@ -94,25 +94,7 @@ void frmKalkEingabe::cmdOK_Click()
 
 void KalkEingabeOeffnen(const QString& kalkNr)
 {
-    forms::FensterRegister& r = ui().fenster;
-    if (forms::Fenster* offen = r.fenster(QStringLiteral("frmKalkEingabe"))) {
-        offen->widget()->raise();
-        offen->widget()->activateWindow();
-        return;
-    }
-    try {
-        auto* f = dynamic_cast<frmKalkEingabe*>(r.laden(QStringLiteral("frmKalkEingabe")));
-        if (!f)
-            return;
-        if (!f->oeffnen(kalkNr)) {
-            r.entladen(f);
-            return;
-        }
-        f->show();
-        f->raise();
-        f->activateWindow();
-    } catch (const std::exception&) {
-    }
+    KatalogdialogOeffnen(QStringLiteral("frmKalkEingabe"), kalkNr);
 }
 
 } // namespace kav

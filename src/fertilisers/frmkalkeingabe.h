@@ -16,7 +16,7 @@ public:
 
     // New (`kalkNr` empty) or a change of that lime, fixed here for the window's life. False (with a
     // message) when the lime to change is gone.
-    bool oeffnen(const QString& kalkNr);
+    bool oeffnen(const QString& kalkNr) override;
     bool neu() const { return m_nr.isEmpty(); }
     QString kalkNr() const { return m_nr; }
 

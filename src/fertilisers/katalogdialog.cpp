@@ -142,6 +142,29 @@ void Katalogdialog::lexikonOeffnen(const QString& kapitel) const
     }
 }
 
+void KatalogdialogOeffnen(const QString& fenster, const QString& nr)
+{
+    forms::FensterRegister& r = ui().fenster;
+    if (forms::Fenster* offen = r.fenster(fenster)) {
+        offen->widget()->raise();
+        offen->widget()->activateWindow();
+        return;
+    }
+    try {
+        auto* f = dynamic_cast<Katalogdialog*>(r.laden(fenster));
+        if (!f)
+            return;
+        if (!f->oeffnen(nr)) {
+            r.entladen(f);
+            return;
+        }
+        f->show();
+        f->raise();
+        f->activateWindow();
+    } catch (const std::exception&) {
+    }
+}
+
 bool Katalogdialog::eventFilter(QObject* o, QEvent* e)
 {
     if (o == m_lblVerhaeltnis && e->type() == QEvent::MouseButtonRelease

@@ -24,6 +24,10 @@ public:
     QToolButton* cmdOK() const { return m_cmdOK; }
     QToolButton* cmdAbbruch() const { return m_cmdAbbruch; }
 
+    // A new entry (`nr` empty) or a change of that entry, fixed for the window's life. False (with a
+    // message) when the entry to change is gone.
+    virtual bool oeffnen(const QString& nr) = 0;
+
     // The gradient and the highlight colour of the buttons.
     void Form_Load() override;
     virtual void cmdOK_Click() = 0;
@@ -58,5 +62,9 @@ private:
     std::vector<QLineEdit*> m_felder;
     QString m_kapitel;
 };
+
+// Opens the editor window `fenster` for a new entry (`nr` empty) or for changing one; an open editor
+// is brought forward and keeps what is typed in it.
+void KatalogdialogOeffnen(const QString& fenster, const QString& nr);
 
 } // namespace kav
