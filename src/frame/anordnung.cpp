@@ -5,6 +5,7 @@
 #include "frame/oberflaeche.h"
 #include "frame/schriftgroesse.h"
 #include "frame/seitenwechsel.h"
+#include "frame/sendeknoepfe.h"
 #include "platform/farbverlaufzeichnen.h"
 #include "services/appcontext.h"
 
@@ -80,6 +81,9 @@ QString ArbeitsbereichAnordnen(const QString& /*strFormular*/)
         if (auto* block = dynamic_cast<Anordenbar*>(f))
             pass.tu([&] { block->anordnen(pass); });
     }
+    // pages opened later follow the option that sends every result
+    if (a.einstellungen.strDatenAufServer == QLatin1String("Wahr"))
+        pass.tu([] { SendeKnoepfeZeigen(false); });
     ++o.anordnungen;
     o.uebersprungeneAnweisungen = pass.fehler();
     pass.tu([] { TitelSetzen(); });

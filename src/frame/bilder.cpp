@@ -1,6 +1,7 @@
 #include "frame/bilder.h"
 
 #include <QFile>
+#include <QHBoxLayout>
 #include <QToolButton>
 
 namespace kav {
@@ -22,6 +23,7 @@ forms::BildListe iconListe()
     for (const char* k : {"WerteEintragen", "Waage", "Lexikon", "Hilfe", "Einstellungen", "Info", "Ende1", "Ende2", "Weiter",
                           "Zurueck", "Abbruch", "Speichern", "Senden", "OK", "pdf", "eMail", "orgSub", "orgSub-"})
         aus(l, k);
+    aus(l, "Abfall", "Papierkorb"); // the planner's delete button: the fertiliser step's waste bin
     return l;
 }
 
@@ -82,6 +84,18 @@ QToolButton* bildKnopf(QWidget* eltern, const QString& name, const QString& text
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setMouseTracking(true);
     return b;
+}
+
+QHBoxLayout* dialogKnoepfe(std::initializer_list<QToolButton*> knoepfe)
+{
+    auto* zeile = new QHBoxLayout;
+    zeile->addStretch(1);
+    for (QToolButton* b : knoepfe) {
+        b->setIconSize(QSize(32, 32));
+        b->setMinimumWidth(90);
+        zeile->addWidget(b);
+    }
+    return zeile;
 }
 
 } // namespace kav

@@ -2,6 +2,9 @@
 // The image lists of the windows, filled from the program's own pictures, and the picture buttons.
 #include "platform/bildliste.h"
 
+#include <initializer_list>
+
+class QHBoxLayout;
 class QToolButton;
 class QWidget;
 
@@ -23,5 +26,7 @@ forms::BildListe checkListe();
 
 // A button with a picture over its caption, following the mouse.
 QToolButton* bildKnopf(QWidget* eltern, const QString& name, const QString& text, const QString& hinweis);
+// The row of picture buttons at the foot of a dialog, right-aligned.
+QHBoxLayout* dialogKnoepfe(std::initializer_list<QToolButton*> knoepfe);
 
 } // namespace kav

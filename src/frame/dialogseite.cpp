@@ -2,6 +2,7 @@
 
 #include "frame/anordnung.h"
 #include "frame/bilder.h"
+#include "frame/dialogplatz.h"
 #include "frame/hilfe.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
@@ -13,7 +14,6 @@
 #include <QScreen>
 #include <QToolButton>
 
-#include <algorithm>
 
 namespace kav {
 
@@ -30,17 +30,7 @@ DialogSeite::DialogSeite(const QString& name, const QString& hilfeThema)
 
 void DialogSeite::cmbAbbruch_Click() { entladen(); }
 
-QHBoxLayout* DialogSeite::knopfZeile() const
-{
-    auto* zeile = new QHBoxLayout;
-    zeile->addStretch(1);
-    for (QToolButton* b : knoepfe()) {
-        b->setIconSize(QSize(32, 32));
-        b->setMinimumWidth(90);
-        zeile->addWidget(b);
-    }
-    return zeile;
-}
+QHBoxLayout* DialogSeite::knopfZeile() const { return dialogKnoepfe({m_cmbSpeichern, m_cmbHilfe, m_cmbAbbruch}); }
 
 void DialogSeite::knoepfeLaden(const QColor& farbe)
 {
@@ -82,8 +72,7 @@ void DialogSeite::platzieren(std::optional<int> x, std::optional<int> y)
     const QRect frei = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
     const int links = x.value_or(frei.x() + (frei.width() - width()) / 2);
     const int oben = y.value_or(frei.y() + (frei.height() - height()) / 2);
-    move(std::clamp(links, frei.left(), std::max(frei.left(), frei.right() - width())),
-         std::clamp(oben, frei.top(), std::max(frei.top(), frei.bottom() - height())));
+    InsBildschirmRuecken(this, QPoint(links, oben), s);
 }
 
 void DialogSeite::resizeEvent(QResizeEvent* e)

@@ -25,6 +25,7 @@ void FensterKlassenAnmelden(forms::FensterRegister& r)
     plan::FensterAnmelden(r);
     lexicon::FensterAnmelden(r);
     settings::FensterAnmelden(r);
+    exchange::FensterAnmelden(r);
 }
 
 } // namespace kav

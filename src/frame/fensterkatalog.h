@@ -1,6 +1,8 @@
 #pragma once
 // The window classes of the program, registered by window name. Each area registers its own
 // pages; a class registered later under the same name replaces the earlier one.
+class QString;
+
 namespace kav {
 namespace forms {
 class FensterRegister;
@@ -14,9 +16,19 @@ void RahmenFensterAnmelden(forms::FensterRegister& r);
 // One per area (in src/<area>/fenster.cpp).
 namespace plots { void FensterAnmelden(forms::FensterRegister& r); }
 namespace requirement { void FensterAnmelden(forms::FensterRegister& r); }
-namespace fertilisers { void FensterAnmelden(forms::FensterRegister& r); }
+namespace fertilisers {
+void FensterAnmelden(forms::FensterRegister& r);
+// Back from the plan page: the loaded fertiliser page enters the liming material again and enables Next.
+void KalkDuengerEintragen(const QString& strKalkNr);
+} // namespace fertilisers
 namespace plan { void FensterAnmelden(forms::FensterRegister& r); }
 namespace lexicon { void FensterAnmelden(forms::FensterRegister& r); }
 namespace settings { void FensterAnmelden(forms::FensterRegister& r); }
+namespace exchange {
+void FensterAnmelden(forms::FensterRegister& r);
+void DatenAktualisierenBeiStart(); // the data update, for the start-up hook
+void DatenAktualisieren();         // the data update at once, for the settings window
+void AlleDatenSendenUndMelden();   // the upload of all data with its message, for the settings window
+} // namespace exchange
 
 } // namespace kav

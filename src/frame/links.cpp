@@ -6,6 +6,7 @@
 #include "services/meldungen.h"
 
 #include <QUrlQuery>
+#include <QWidget>
 
 namespace kav {
 
@@ -17,6 +18,12 @@ LinkOeffner& oeffner()
     return o;
 }
 
+DokumentOeffner& dokumentOeffner()
+{
+    static DokumentOeffner o = [](const QString& datei) { return shell::openFile(datei); };
+    return o;
+}
+
 void melde(const QString& text)
 {
     if (MeldungsAnzeige* m = app().anzeige)
@@ -24,6 +31,26 @@ void melde(const QString& text)
 }
 
 } // namespace
+
+void LinkAussehen(QWidget* beschriftung)
+{
+    QFont f = beschriftung->font();
+    f.setUnderline(true);
+    beschriftung->setFont(f);
+    QPalette p = beschriftung->palette();
+    p.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    beschriftung->setPalette(p);
+    beschriftung->setCursor(Qt::PointingHandCursor);
+}
+
+bool DokumentOeffnen(const QString& strDatei) { return dokumentOeffner() && dokumentOeffner()(strDatei); }
+
+DokumentOeffner setDokumentOeffner(DokumentOeffner neu)
+{
+    DokumentOeffner alt = dokumentOeffner();
+    dokumentOeffner() = std::move(neu);
+    return alt;
+}
 
 LinkOeffner setLinkOeffner(LinkOeffner neu)
 {

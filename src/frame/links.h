@@ -4,6 +4,8 @@
 #include <QUrl>
 #include <functional>
 
+class QWidget;
+
 namespace kav {
 
 // The address as a web address: "www.x.de" gets "http://"; an invalid address gives an empty URL.
@@ -16,6 +18,16 @@ QUrl mailAdresse(const QString& strAdresse);
 void InternetSeiteOeffnen(const QString& strAdresse);
 // Opens a new mail to the address; nothing is reported.
 void MailSenden(const QString& strAdresse);
+
+// Makes a caption look like a link: blue, underlined, the hand over it.
+void LinkAussehen(QWidget* beschriftung);
+
+// Opens a written document (a PDF) with the program the desktop associates with it; false when none
+// opened it.
+bool DokumentOeffnen(const QString& strDatei);
+// The opener of documents (the desktop's; tests put their own in). Returns the old one.
+using DokumentOeffner = std::function<bool(const QString& datei)>;
+DokumentOeffner setDokumentOeffner(DokumentOeffner oeffner);
 
 // The opener of web and mail addresses (the desktop's; tests put their own in). Returns the old one.
 using LinkOeffner = std::function<bool(const QUrl&)>;

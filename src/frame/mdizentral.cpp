@@ -253,6 +253,10 @@ void mdiZentral::MDIForm_Unload()
         return;
     m_beendet = true;
     m_timResize.stop();
+    // the dialogs close first: what one holds back (a colour only tried out) is settled before the settings are stored
+    for (forms::Fenster* f : ui().fenster.geladene())
+        if (f->art() == forms::Fenster::Art::Dialog)
+            ui().fenster.entladen(f);
     AppContext& a = app();
     Rahmen& r = a.rahmen;
     const double tpp = forms::twipsProPixel();

@@ -6,7 +6,12 @@
 
 namespace kav {
 
-Oberflaeche::Oberflaeche() { FensterKlassenAnmelden(fenster); }
+Oberflaeche::Oberflaeche()
+    : datenAktualisieren(&exchange::DatenAktualisierenBeiStart), datenJetztAktualisieren(&exchange::DatenAktualisieren),
+      datenSenden(&exchange::AlleDatenSendenUndMelden), kalkDuengerEintragen(&fertilisers::KalkDuengerEintragen)
+{
+    FensterKlassenAnmelden(fenster);
+}
 Oberflaeche::~Oberflaeche() = default;
 
 namespace {

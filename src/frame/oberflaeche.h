@@ -21,8 +21,16 @@ struct Oberflaeche {
     long anordnungen = 0;          // passes carried out
     long uebersprungeneAnweisungen = 0; // statements of the last pass that failed and were skipped
 
-    // The data update of the exchange area, run at start when due; none while it is not built in.
+    // Hooks of the exchange area, filled at construction (tests may replace them):
+    // the data update at start-up, run once the start-up is over, when due;
     std::function<void()> datenAktualisieren;
+    // the data update at once (the settings window's button);
+    std::function<void()> datenJetztAktualisieren;
+    // the upload of all analyses and Nmin values, with its message (the settings window's button).
+    std::function<void()> datenSenden;
+    // Back from the plan page: the fertiliser page (loaded just before) enters the chosen liming
+    // material again and enables its Next button (the fertiliser area's, filled at construction).
+    std::function<void(const QString& strKalkNr)> kalkDuengerEintragen;
 };
 
 // The windows of the running program.

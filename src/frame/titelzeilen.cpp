@@ -1,6 +1,7 @@
 #include "frame/titelzeilen.h"
 
 #include "services/analysenzeile.h"
+#include "services/flaechenname.h"
 #include "services/gebietsschema.h"
 #include "services/sql.h"
 #include "services/wizardstate.h"
@@ -27,10 +28,8 @@ TitelZeilen TitelZeilenLesen(const QSqlDatabase& cnKav, const QSqlDatabase& cnDa
         if (q.next())
             z[0] = TitelZeile{q.value(0).toString(), gruppenBild(q.value(1).toInt())};
     }
-    const QVariant flaeche =
-        sql::scalar(cnDaten, QStringLiteral("SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = ?"), {w.strAktFlaechenNr});
-    if (flaeche.isValid())
-        z[1] = TitelZeile{flaeche.toString(), QStringLiteral("Flaeche")};
+    if (const auto flaeche = flaechenNameLesen(cnDaten, w.strAktFlaechenNr))
+        z[1] = TitelZeile{*flaeche, QStringLiteral("Flaeche")};
     if (const auto analyse = analysenZeileLesen(cnDaten, w.strAktAnalysenNr))
         z[2] = TitelZeile{QStringLiteral("vom: ") + g.datumText(analyse->Datum), QStringLiteral("Datum")};
     return z;

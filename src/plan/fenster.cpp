@@ -1,12 +1,12 @@
 // The windows of this area.
 #include "frame/fensterkatalog.h"
-#include "frame/seite.h"
+#include "plan/frmnpk4.h"
 
 namespace kav::plan {
 
 void FensterAnmelden(forms::FensterRegister& r)
 {
-    r.klasseAnmelden(QStringLiteral("frmNPK4"), [] { return new Seite(QStringLiteral("frmNPK4"), QStringLiteral("NPK4"), Seite::Platz::Empfehlung); });
+    r.klasseAnmelden(QStringLiteral("frmNPK4"), [] { return new frmNPK4; });
 }
 
 } // namespace kav::plan

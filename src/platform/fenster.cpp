@@ -111,7 +111,7 @@ Fenster* FensterRegister::laden(const QString& name)
     QWidget* w = f->widget();
     w->setObjectName(name);
     if (f->art() == Fenster::Art::Dialog)
-        w->setParent(m_hauptfenster, Qt::Window);
+        w->setParent(m_hauptfenster, Qt::Dialog); // owned: stays above the main window
     else if (f->art() == Fenster::Art::Kind && m_arbeitsbereich)
         w->setParent(m_arbeitsbereich);
     eintragen(f);

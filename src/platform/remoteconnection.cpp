@@ -21,6 +21,9 @@ ServerConfig ServerConfig::fromIni(const QString& iniPath)
     c.ftpPort = s.value(QStringLiteral("FTPPort"), c.ftpPort).toInt();
     c.ftpUser = s.value(QStringLiteral("FTPBenutzer"), c.user).toString();
     c.ftpPassword = s.value(QStringLiteral("FTPPasswort"), c.password).toString();
+    c.updateDatenbank = s.value(QStringLiteral("UpdateDatenbank"), c.updateDatenbank).toString().trimmed();
+    c.ftpVerzeichnis = s.value(QStringLiteral("FTPVerzeichnis"), c.ftpVerzeichnis).toString().trimmed();
+    c.downloadSeite = s.value(QStringLiteral("DownloadSeite"), c.downloadSeite).toString().trimmed();
     s.endGroup();
     return c;
 }

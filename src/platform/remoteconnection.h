@@ -17,6 +17,9 @@ struct ServerConfig {
     int ftpPort = 21;
     QString ftpUser;
     QString ftpPassword;
+    QString updateDatenbank = QStringLiteral("kav_update"); // source of the data update
+    QString ftpVerzeichnis;  // folder on the FTP server before "/Kav/..."; empty: the root
+    QString downloadSeite;   // address of the download page named when a newer version exists
 
     bool configured() const { return !host.isEmpty(); }
 

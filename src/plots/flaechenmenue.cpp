@@ -9,8 +9,8 @@
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
+#include "services/meldungsbox.h"
 
-#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace kav {
@@ -27,23 +27,6 @@ void melden(const Schreibergebnis& r)
 {
     if (!r.ok && app().anzeige)
         app().anzeige->zeige(r.meldung);
-}
-
-// A question with the safe button as default (Enter) and as the answer of Escape.
-QMessageBox::StandardButton frage(const QString& titel, const QString& text, QMessageBox::StandardButtons knoepfe,
-                                  QMessageBox::StandardButton sicher)
-{
-    QMessageBox box(QMessageBox::NoIcon, titel, text, knoepfe, ui().haupt.data());
-    const std::pair<QMessageBox::StandardButton, const char*> texte[] = {
-        {QMessageBox::Yes, "Ja"}, {QMessageBox::No, "Nein"}, {QMessageBox::Cancel, "Abbrechen"}};
-    for (const auto& [knopf, beschriftung] : texte)
-        if (QAbstractButton* b = box.button(knopf))
-            b->setText(QString::fromUtf8(beschriftung));
-    box.setDefaultButton(sicher);
-    box.setEscapeButton(sicher);
-    box.exec();
-    auto* geklickt = box.clickedButton();
-    return geklickt ? box.standardButton(geklickt) : sicher;
 }
 
 Loeschungen loeschungen() { return Loeschungen(app().db->cnDaten()); }
@@ -93,8 +76,8 @@ void mnuAnalyseLoeschen_Click()
 
 void GruppeLoeschen(const QString& strTyp)
 {
-    const auto antwort = frage(kGruppeLoeschenTitel, kGruppeLoeschenFrage,
-                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
+    const auto antwort = JaNeinFrage(kGruppeLoeschenTitel, kGruppeLoeschenFrage, QMessageBox::Cancel, ui().haupt.data(),
+                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (antwort != QMessageBox::Yes && antwort != QMessageBox::No)
         return;
     if (!app().db)
@@ -108,7 +91,7 @@ void GruppeLoeschen(const QString& strTyp)
 void FlaecheLoeschen()
 {
     const auto antwort =
-        frage(kFlaecheLoeschenTitel, kFlaecheLoeschenFrage, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        JaNeinFrage(kFlaecheLoeschenTitel, kFlaecheLoeschenFrage, QMessageBox::No, ui().haupt.data());
     if (antwort != QMessageBox::Yes || !app().db)
         return;
     melden(loeschungen().FlaecheLoeschen(app().bedarf.strAktFlaechenNr));

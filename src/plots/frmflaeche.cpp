@@ -1,6 +1,7 @@
 #include "plots/frmflaeche.h"
 
 #include "frame/anordnung.h"
+#include "frame/links.h"
 #include "frame/oberflaeche.h"
 #include "plots/flaechenbaumansicht.h"
 #include "plots/flaechendaten.h"
@@ -66,15 +67,7 @@ frmFlaeche::frmFlaeche() : FlaechenDialog(QStringLiteral("frmFlaeche"), QStringL
     connect(m_txtFlaeche, &QLineEdit::textChanged, this, [this](const QString& t) { m_flaecheVorher = t; });
 
     auto* kompost = text(this, QStringLiteral("lblBezeichnung2"), QStringLiteral("Einsatz von Kompost, Stallmist o.ä.:"));
-    {
-        QFont f = kompost->font();
-        f.setUnderline(true);
-        kompost->setFont(f);
-        QPalette p = kompost->palette();
-        p.setColor(QPalette::WindowText, QColor(0, 0, 255));
-        kompost->setPalette(p);
-        kompost->setCursor(Qt::PointingHandCursor);
-    }
+    LinkAussehen(kompost);
     m_lblBezeichnung.anhaengen(kompost);
     const QString kompostTexte[2] = {
         QStringLiteral("Auf der Fläche wurde in den letzten Jahren regelmäßig Kompost o.ä. ausgebracht"),

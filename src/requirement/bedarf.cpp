@@ -46,11 +46,12 @@ float wochenMineralisierung(double von, double bis, float jahresMin)
 
 void dauerkulturNachlieferung(WizardState& s, const KulturZeile& k)
 {
+    // GD up to the first top dressing, KD1 up to the second, KD2 to the end of week 52.
     s.sngNminVorrat = 0;
-    const double g = k.TerminGD, k1 = k.TerminKD1, k2 = k.TerminKD2;
-    s.sngNachlieferungMinGD = wochenMineralisierung(1, g + k1, s.sngNMineralisierung);
-    s.sngNachlieferungMinKD1 = wochenMineralisierung(g + k1 + 1, g + k1 + 1 + k2, s.sngNMineralisierung);
-    s.sngNachlieferungMinKD2 = wochenMineralisierung(g + k1 + k2 + 2, 52, s.sngNMineralisierung);
+    const DauerkulturWochen w = DauerkulturWochenBerechnen(k.TerminGD, k.TerminKD1, k.TerminKD2);
+    s.sngNachlieferungMinGD = wochenMineralisierung(1, w.kopf1, s.sngNMineralisierung);
+    s.sngNachlieferungMinKD1 = wochenMineralisierung(w.kopf1 + 1, w.kopf2, s.sngNMineralisierung);
+    s.sngNachlieferungMinKD2 = wochenMineralisierung(w.kopf2 + 1, 52, s.sngNMineralisierung);
     s.sngNachlieferungMin = s.sngNachlieferungMinKD1 + s.sngNachlieferungMinGD + s.sngNachlieferungMinKD2;
 }
 
@@ -106,6 +107,17 @@ QString BedarfsBericht::meldung() const
     return QStringLiteral("Für folgende Kulturen der Mischkulturplanung fehlen die Kulturdaten oder der "
                           "Reihenabstand; sie wurden bei der Berechnung nicht berücksichtigt: ")
         + namen.join(QStringLiteral(", ")) + QLatin1Char('.');
+}
+
+DauerkulturWochen DauerkulturWochenBerechnen(double TerminGD, double TerminKD1, double TerminKD2)
+{
+    DauerkulturWochen w;
+    w.grund = rundenGanz(TerminGD);
+    const int tage1 = rundenGanz(TerminKD1 * 7.0);
+    const int tage2 = rundenGanz(TerminKD2 * 7.0);
+    w.kopf1 = rundenGanz(w.grund + tage1 / 7.0);
+    w.kopf2 = std::max(w.kopf1, rundenGanz(w.grund + tage2 / 7.0));
+    return w;
 }
 
 double MineralisierungsAnteil(int w)

@@ -30,6 +30,16 @@ struct BedarfsBericht {
     QString meldung() const;
 };
 
+// The calendar weeks of a permanent crop's three dressings, as the plan lists them: the base
+// dressing in week TerminGD, the top dressings TerminKD1 and TerminKD2 weeks after it (each counted
+// in whole days, then rounded to a whole week; the second never before the first).
+struct DauerkulturWochen {
+    int grund = 0;
+    int kopf1 = 0;
+    int kopf2 = 0;
+};
+DauerkulturWochen DauerkulturWochenBerechnen(double TerminGD, double TerminKD1, double TerminKD2);
+
 // Share of the yearly mineralisation that falls into calendar week `woche` (0 outside 13 to 43).
 double MineralisierungsAnteil(int woche);
 

@@ -44,6 +44,15 @@ bool kopierenUeber(const QString& quelle, const QString& ziel, QString* why)
     return true;
 }
 
+// `basis`, or with "-2", "-3"... when a file of that name is already there.
+QString freierName(const QString& basis)
+{
+    QString name = basis;
+    for (int i = 2; QFileInfo::exists(name); ++i)
+        name = basis + QStringLiteral("-%1").arg(i);
+    return name;
+}
+
 } // namespace
 
 Datenbanken::Datenbanken(Programmordner ordner, const Gebietsschema& gebiet, Einstellungen& einstellungen,
@@ -195,6 +204,108 @@ bool Datenbanken::DatenSichern()
     }
     m_einstellungen.datLetzteDS = heute;
     return true;
+}
+
+Datenbanken::SicherungsStand Datenbanken::sicherungsStand() const
+{
+    SicherungsStand s;
+    for (const Datei* d : {&m_kav, &m_daten}) {
+        const QString sicherung = sicherungsPfad(*d);
+        if (!s.vorhanden && QFileInfo::exists(sicherung)) {
+            s.vorhanden = true;
+            s.datum = sicherungsDatumText(sicherung);
+        }
+    }
+    return s;
+}
+
+bool Datenbanken::SicherungWiederherstellen(QString* grund)
+{
+    QString g;
+    for (const Datei* d : {&m_kav, &m_daten}) {
+        const QString sicherung = sicherungsPfad(*d);
+        const QString name = QFileInfo(sicherung).fileName();
+        if (!QFileInfo::exists(sicherung))
+            g = QStringLiteral("Die Sicherungsdatei %1 fehlt.").arg(name);
+        else if (!LocalDatabase::check(sicherung, schemaTabellen(d->art)))
+            g = QStringLiteral("Die Sicherungsdatei %1 ist beschädigt.").arg(name);
+        if (!g.isEmpty())
+            break;
+    }
+    if (g.isEmpty() && paarEinsetzen(&g))
+        return true;
+    if (grund)
+        *grund = g;
+    return false;
+}
+
+bool Datenbanken::paarEinsetzen(QString* grund)
+{
+    Datei* const dateien[2] = {&m_kav, &m_daten};
+    const auto name = [](const Datei* d) { return QFileInfo(d->pfad).fileName(); };
+    QString neu[2];
+    QString beiseite[2];
+    bool eingesetzt[2] = {false, false};
+    const auto kopienWeg = [&neu] {
+        for (const QString& n : neu)
+            if (!n.isEmpty())
+                QFile::remove(n);
+    };
+
+    // copies of both backups beside the files, before anything is touched
+    for (int i = 0; i < 2; ++i) {
+        neu[i] = dateien[i]->pfad + QStringLiteral(".wiederherstellen");
+        QFile::remove(neu[i]);
+        if (!QFile::copy(sicherungsPfad(*dateien[i]), neu[i])) {
+            *grund = QStringLiteral("Die Sicherungsdatei für %1 konnte nicht kopiert werden.").arg(name(dateien[i]));
+            kopienWeg();
+            return false;
+        }
+        QFile(neu[i]).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+
+    for (Datei* d : dateien)
+        d->verbindung.close();
+    const QString zeit = m_uhr.now().toString(QStringLiteral("yyyyMMddhhmmss"));
+    bool ok = true;
+    for (int i = 0; ok && i < 2; ++i) {
+        if (!QFileInfo::exists(dateien[i]->pfad))
+            continue;
+        beiseite[i] = freierName(dateien[i]->pfad + QStringLiteral(".vor-Wiederherstellung-") + zeit);
+        if (!umbenennen(dateien[i]->pfad, beiseite[i], nullptr)) {
+            beiseite[i].clear();
+            *grund = QStringLiteral("%1 konnte nicht beiseitegelegt werden.").arg(name(dateien[i]));
+            ok = false;
+        }
+    }
+    for (int i = 0; ok && i < 2; ++i) {
+        eingesetzt[i] = umbenennen(neu[i], dateien[i]->pfad, nullptr);
+        if (!eingesetzt[i]) {
+            *grund = QStringLiteral("%1 konnte nicht ersetzt werden.").arg(name(dateien[i]));
+            ok = false;
+        }
+    }
+    for (int i = 0; ok && i < 2; ++i) {
+        if (!dateien[i]->verbindung.open(dateien[i]->pfad)) {
+            *grund = QStringLiteral("%1 ließ sich nach dem Ersetzen nicht öffnen.").arg(name(dateien[i]));
+            ok = false;
+        }
+    }
+    if (ok)
+        return true;
+
+    // back to the pair as it was
+    for (int i = 0; i < 2; ++i) {
+        dateien[i]->verbindung.close();
+        if (eingesetzt[i])
+            QFile::remove(dateien[i]->pfad);
+        if (!beiseite[i].isEmpty())
+            umbenennen(beiseite[i], dateien[i]->pfad, nullptr);
+    }
+    kopienWeg();
+    for (Datei* d : dateien)
+        d->verbindung.open(d->pfad);
+    return false;
 }
 
 void Datenbanken::schliessen()

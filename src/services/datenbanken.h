@@ -35,6 +35,17 @@ public:
     Ergebnis KavDBWiederherstellen(bool nachSchaden = false);
     Ergebnis DatDBWiederherstellen(bool nachSchaden = false);
 
+    // The backup pair for a restore asked for by the user: whether a backup exists at all and its date.
+    struct SicherungsStand {
+        bool vorhanden = false; // at least one of the two backup files exists
+        QString datum;          // date of the backup as the user reads it
+    };
+    SicherungsStand sicherungsStand() const;
+    // Puts the backup pair in place of both files, or neither: both backups are checked and copied
+    // first; the current files are kept aside as "<file>.vor-Wiederherstellung-<yyyyMMddhhmmss>".
+    // On failure both files are as they were and open again, and `grund` says what failed.
+    bool SicherungWiederherstellen(QString* grund);
+
     // Copies both files to the backup folder when the interval has passed; false when a copy failed
     // (the user has been told; the date of the last backup then stays as it was).
     bool DatenSichern();
@@ -60,6 +71,7 @@ private:
     Ergebnis wiederherstellen(Datei& d, bool nachSchaden);
     bool ersetzenDurch(Datei& d, const QString& quelle, bool nachSchaden, QString* why);
     bool sichernBeide(QString* why) const;
+    bool paarEinsetzen(QString* grund);
     QString sicherungsPfad(const Datei& d) const;
     QString sicherungsDatumText(const QString& sicherung) const;
     void melde(const QString& text);

@@ -1,5 +1,6 @@
 #include "services/meldungsbox.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace kav {
@@ -26,6 +27,23 @@ void MeldungsBox::zeige(const Meldung& m)
 {
     QMessageBox* box = erzeugeBox(m, m_eltern.data());
     box->exec();
+}
+
+QMessageBox::StandardButton JaNeinFrage(const QString& titel, const QString& text, QMessageBox::StandardButton standard,
+                                        QWidget* eltern, QMessageBox::StandardButtons knoepfe, QMessageBox::Icon symbol)
+{
+    QMessageBox box(symbol, titel, text, knoepfe, eltern);
+    const std::pair<QMessageBox::StandardButton, const char*> texte[] = {
+        {QMessageBox::Yes, "Ja"}, {QMessageBox::No, "Nein"}, {QMessageBox::Cancel, "Abbrechen"}};
+    for (const auto& [knopf, beschriftung] : texte)
+        if (QAbstractButton* b = box.button(knopf))
+            b->setText(QString::fromUtf8(beschriftung));
+    const QMessageBox::StandardButton flucht = knoepfe.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
+    box.setDefaultButton(standard);
+    box.setEscapeButton(flucht);
+    box.exec();
+    QAbstractButton* geklickt = box.clickedButton();
+    return geklickt ? box.standardButton(geklickt) : flucht;
 }
 
 void FehlerMeldung(const QString& schluessel, QWidget* eltern)

@@ -2,10 +2,9 @@
 // Shows messages as modal message boxes with an OK button.
 #include "services/meldungen.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
-
-class QMessageBox;
 
 namespace kav {
 
@@ -21,6 +20,14 @@ public:
 private:
     QPointer<QWidget> m_eltern;
 };
+
+// A question over `eltern` with the buttons `knoepfe` out of Yes ("Ja"), No ("Nein") and Cancel
+// ("Abbrechen"), and the icon `symbol`; `standard` is the default button (Enter). Escape and closing
+// the box answer Cancel where it is offered, else No. Returns the button chosen.
+QMessageBox::StandardButton JaNeinFrage(const QString& titel, const QString& text, QMessageBox::StandardButton standard,
+                                        QWidget* eltern,
+                                        QMessageBox::StandardButtons knoepfe = QMessageBox::Yes | QMessageBox::No,
+                                        QMessageBox::Icon symbol = QMessageBox::NoIcon);
 
 // Shows the numbered message of `schluessel` over `eltern`.
 void FehlerMeldung(const QString& schluessel, QWidget* eltern = nullptr);

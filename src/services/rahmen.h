@@ -12,6 +12,7 @@ struct Rahmen {
     bool blnToolbarAktiv = false;
     QString strAktivesFenster;     // open dialog whose help topic F1 shows
     bool blnNeuerDatensatz = false;
+    bool blnUpdateLaeuft = false;  // true while the data update runs (restoring the backup waits for it)
 
     // Layout
     int intSchriftGroesse = 8;
@@ -27,6 +28,14 @@ struct Rahmen {
     // Server
     QString strServerAdresse;
     QString strFTPServerAdresse;
+
+    // Lexicon
+    QString strLexikonVerlauf;     // back history "03-12-05-", newest last; empty while the lexicon is closed
+    QString strVollbildDatei;      // picture file of the full-size view
+    bool blnVollbildOffen = false; // the full-size view is open, or opening it by hover is blocked
+
+    // The recommendation document written last (full path); removed at shutdown.
+    QString strPDFDatei;
 };
 
 } // namespace kav

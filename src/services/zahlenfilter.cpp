@@ -37,6 +37,8 @@ void ZahlenFilter::setPiepen(std::function<void()> piepen)
     piepenFunktion() = piepen ? std::move(piepen) : [] { QApplication::beep(); };
 }
 
+void ZahlenFilter::piepen() { piepenFunktion()(); }
+
 ZahlenFilter::ZahlenFilter(QLineEdit* edit, const QString& dezimalZeichen)
     : QObject(edit), m_edit(edit), m_dezimal(dezimalZeichen)
 {

@@ -19,6 +19,8 @@ public:
 
     // The beep for a key that is never allowed (the system beep unless replaced).
     static void setPiepen(std::function<void()> piepen);
+    // Sounds that beep (for other key filters of the program).
+    static void piepen();
 
 private:
     ZahlenFilter(QLineEdit* edit, const QString& dezimalZeichen);

@@ -1,13 +1,17 @@
 // The windows of this area.
 #include "frame/fensterkatalog.h"
-#include "frame/seite.h"
+#include "platform/fenster.h"
+#include "settings/frmeinstellungen.h"
+#include "settings/frmfarbwahl.h"
+#include "settings/frmueberkav.h"
 
 namespace kav::settings {
 
 void FensterAnmelden(forms::FensterRegister& r)
 {
-    r.klasseAnmelden(QStringLiteral("frmEinstellungen"), [] { return new Seite(QStringLiteral("frmEinstellungen"), QString(), Seite::Platz::Dialog); });
-    r.klasseAnmelden(QStringLiteral("frmUeberKav"), [] { return new Seite(QStringLiteral("frmUeberKav"), QString(), Seite::Platz::Dialog); });
+    r.klasseAnmelden(QStringLiteral("frmEinstellungen"), [] { return new frmEinstellungen; });
+    r.klasseAnmelden(QStringLiteral("frmFarbWahl"), [] { return new frmFarbWahl; });
+    r.klasseAnmelden(QStringLiteral("frmUeberKav"), [] { return new frmUeberKav; });
 }
 
 } // namespace kav::settings

@@ -39,7 +39,9 @@ protected:
         ASSERT_NO_FATAL_FAILURE(leereDatei(o.datenDatei(), Datenbankdatei::Daten));
         QDir().mkpath(o.bilder());
         QDir().mkpath(o.hilfe());
-        QFile::copy(programmOrdner() + "/Bilder/Logo_Kav.gif", o.bilder() + "/Logo_Kav.gif");
+        // the logo and its two small copies for the documents
+        for (const char* logo : {"Logo_Kav.gif", "Logo_Kav_Dokument.gif", "Logo_Kav_Quer.gif"})
+            QFile::copy(programmOrdner() + "/Bilder/" + logo, o.bilder() + "/" + logo);
     }
 
     // A fresh context and window set, then the start-up of the main window.

@@ -54,8 +54,11 @@ TEST_F(Bedarf, MineralisierungJeGabe)
 {
     struct Fall { bool dauer; qint16 tage; double tGD, tKD1, tKD2; float os, zuschlag; int tag; double gd, kd1, kd2; };
     const Fall faelle[] = {
-        // permanent crop by calendar weeks 1-18, 19-25, 26-52; no green manure, no Nmin reserve
-        {true, 365, 10, 8, 6, 5, 4, 0, 1.3394, 2.46, 6.20},
+        // permanent crop by calendar weeks up to each top dressing (counted from TerminGD), then to 52;
+        // no green manure, no Nmin reserve. Lawn 14/9/19: 1-23, 24-33, 34-52. 10/8/6: the second top
+        // dressing falls before the first and takes its week, so KD1 is empty.
+        {true, 365, 14, 9, 19, 5, 0, 0, 2.9994, 4.14, 2.86},
+        {true, 365, 10, 8, 6, 5, 4, 0, 1.3394, 0, 8.66},
         // annual crops from 14 May day by day by Sunday weeks; green manure over 70 days: GD to day 23, KD1 to 35
         {false, 70, 0, 4, 8, 3, 0, 0, 0.712857, 0.825714, 0.42},
         {false, 70, 0, 4, 8, 3, 2, 0, 1.398571, 1.168571, 1.391429},
@@ -76,6 +79,18 @@ TEST_F(Bedarf, MineralisierungJeGabe)
         EXPECT_NEAR(s.sngNachlieferungMinKD2, f.kd2, 1e-5);
         EXPECT_NEAR(s.sngNachlieferungMin, f.gd + f.kd1 + f.kd2, 1e-4);
         EXPECT_FLOAT_EQ(s.sngNminVorrat, f.dauer ? 0.0f : 2.5f);
+    }
+}
+
+TEST(DauerkulturWochen, GrundUndKopfgabenAlsGanzeWochen)
+{
+    // TerminGD, TerminKD1, TerminKD2 -> weeks of the three dressings
+    const std::tuple<double, double, double, int, int, int> faelle[] = {
+        {14, 9, 19, 14, 23, 33}, {10, 8, 6, 10, 18, 18}, {10, 4, 0, 10, 14, 14},
+        {10.5, 0.5, 1.5, 10, 11, 11}, {11.5, 2, 3, 12, 14, 15}, {0, 0, 0, 0, 0, 0}};
+    for (const auto& [gd, kd1, kd2, w0, w1, w2] : faelle) {
+        const DauerkulturWochen w = DauerkulturWochenBerechnen(gd, kd1, kd2);
+        EXPECT_EQ(std::make_tuple(w.grund, w.kopf1, w.kopf2), std::make_tuple(w0, w1, w2)) << gd << " " << kd1 << " " << kd2;
     }
 }
 

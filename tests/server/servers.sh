@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Starts or stops the test servers (MariaDB) on 127.0.0.1 in a temporary folder.
+# Starts or stops the test servers (MariaDB, FTP) on 127.0.0.1 in a temporary folder.
 #   servers.sh start DIR   -> writes DIR/env with the connection values for the tests
 #   servers.sh stop DIR    -> stops the servers by the pid recorded when they were launched
 set -euo pipefail
@@ -44,6 +44,50 @@ export KAV_TEST_MYSQL_SOCKET=$sock
 ENV
 }
 
+# The exchange's rights: the program's account also deletes its own uploaded rows and reads every
+# update database (each test fills one of its own); a fixture account with all rights fills them.
+grant_exchange() {
+  local sock="$dir/mysql.sock" pw
+  pw="$(/usr/bin/python3 -c 'import secrets; print(secrets.token_hex(8))')"
+  {
+    echo "GRANT DELETE ON kav_datenerfassung.* TO 'duengung'@'127.0.0.1';"
+    echo "GRANT SELECT ON \`kav\\_update%\`.* TO 'duengung'@'127.0.0.1';"
+    echo "CREATE USER 'kavfixture'@'127.0.0.1' IDENTIFIED BY '$pw';"
+    echo "GRANT ALL PRIVILEGES ON *.* TO 'kavfixture'@'127.0.0.1';"
+    echo "FLUSH PRIVILEGES;"
+  } | /usr/bin/mariadb --no-defaults --socket="$sock" -uroot
+  cat >>"$dir/env" <<ENV
+export KAV_TEST_MYSQL_FIXTURE_USER=kavfixture
+export KAV_TEST_MYSQL_FIXTURE_PASSWORD=$pw
+ENV
+}
+
+# A read-only FTP server (pyftpdlib) on a free port; its root folder is DIR/ftp.
+start_ftp() {
+  local root="$dir/ftp" port pw
+  port="$(free_port)"
+  pw="$(/usr/bin/python3 -c 'import secrets; print(secrets.token_hex(8))')"
+  mkdir -p "$root"
+  /usr/bin/python3 -m pyftpdlib -i 127.0.0.1 -p "$port" -d "$root" -u kavftp -P "$pw" >"$dir/ftp.log" 2>&1 &
+  echo $! >"$dir/ftp.pid"
+  /usr/bin/python3 - "$port" <<'PY'
+import socket, sys, time
+for _ in range(120):
+    try:
+        socket.create_connection(("127.0.0.1", int(sys.argv[1])), timeout=1).close()
+        sys.exit(0)
+    except OSError:
+        time.sleep(0.25)
+sys.exit(1)
+PY
+  cat >>"$dir/env" <<ENV
+export KAV_TEST_FTP_PORT=$port
+export KAV_TEST_FTP_USER=kavftp
+export KAV_TEST_FTP_PASSWORD=$pw
+export KAV_TEST_FTP_ROOT=$root
+ENV
+}
+
 stop_pid() {
   local f="$1"
   [ -f "$f" ] || return 0
@@ -57,8 +101,11 @@ case "$cmd" in
   start)
     mkdir -p "$dir"; : >"$dir/env"
     start_mariadb
+    grant_exchange
+    start_ftp
     ;;
   stop)
+    stop_pid "$dir/ftp.pid"
     stop_pid "$dir/mysql.pid"
     ;;
   *) echo "unknown command $cmd" >&2; exit 2 ;;

@@ -1,0 +1,21 @@
+#pragma once
+// Applying a fetched data update to Kav.KRN and the picture folders, wholly or not at all.
+#include "exchange/updateholen.h"
+#include "services/programmordner.h"
+
+namespace kav::exchange {
+
+struct AnwendenErgebnis {
+    bool ok = false;
+    QString grund; // why nothing was changed
+};
+
+// Writes every fetched table in one transaction (catalogue rows replace only the maker's rows; a
+// user's fertiliser or lime whose key the server now uses keeps its values under the next free
+// number), then puts the staged picture folders in place by renaming and commits. On any failure
+// the transaction is rolled back and the old picture folders come back: nothing is changed.
+// `jetzt` is the change time of the new picture rows.
+AnwendenErgebnis UpdateAnwenden(const QSqlDatabase& cnKav, const UpdatePaket& paket, const Programmordner& ordner,
+                                const QDateTime& jetzt);
+
+} // namespace kav::exchange

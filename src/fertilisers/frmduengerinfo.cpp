@@ -1,0 +1,195 @@
+#include "fertilisers/frmduengerinfo.h"
+
+#include "fertilisers/duengerbilder.h"
+#include "fertilisers/duengerdienste.h"
+#include "fertilisers/duengerinfo.h"
+#include "frame/anordnung.h"
+#include "frame/links.h"
+#include "frame/mdizentral.h"
+#include "frame/oberflaeche.h"
+#include "services/appcontext.h"
+
+#include <QGridLayout>
+#include <QMouseEvent>
+
+namespace kav {
+
+namespace {
+
+QLabel* beschriftung(QWidget* eltern, const QString& name)
+{
+    auto* l = new QLabel(eltern);
+    l->setObjectName(name);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+} // namespace
+
+frmDuengerInfo::frmDuengerInfo() : Seite(QStringLiteral("frmDuengerInfo"), QString(), Platz::Dialog)
+{
+    m_lbltitel = beschriftung(this, QStringLiteral("lbltitel"));
+    QFont f = m_lbltitel->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.15);
+    m_lbltitel->setFont(f);
+    m_lblText = beschriftung(this, QStringLiteral("lblText"));
+    m_imgAmpel = new forms::Bild(this);
+    m_imgAmpel->setObjectName(QStringLiteral("imgAmpel"));
+    m_imgAmpel->setFixedSize(48, 48);
+    m_lblMehr = new QLabel(QStringLiteral("Mehr..."), this);
+    m_lblMehr->setObjectName(QStringLiteral("lblMehr"));
+    LinkAussehen(m_lblMehr);
+    m_lblMehr->installEventFilter(this);
+
+    auto* raster = new QGridLayout(this);
+    raster->setContentsMargins(14, 12, 14, 12);
+    raster->setHorizontalSpacing(14);
+    raster->addWidget(m_lbltitel, 0, 0, 1, 2);
+    raster->addWidget(m_imgAmpel, 1, 0, Qt::AlignTop);
+    raster->addWidget(m_lblText, 1, 1);
+    raster->addWidget(m_lblMehr, 2, 1, Qt::AlignRight);
+    raster->setColumnStretch(1, 1);
+    m_lblText->setMinimumWidth(380);
+    setFixedWidth(480);
+}
+
+void frmDuengerInfo::grundzustand()
+{
+    setWindowTitle(kInfoCaption);
+    m_lbltitel->setText(kInfoTitel);
+    m_lblText->setText(kInfoText);
+    setTag(QString());
+    ampelSetzen(QStringLiteral("Rot"));
+    adjustSize();
+}
+
+void frmDuengerInfo::ampelSetzen(const QString& klasse)
+{
+    const QIcon bild = duengerBilder().bild(klasse);
+    m_imgAmpel->setBild(bild);
+    m_imgAmpel->setSchluessel(klasse);
+    setWindowIcon(bild);
+}
+
+void frmDuengerInfo::Form_Load()
+{
+    Seite::Form_Load();
+    grundzustand();
+    mitteSetzen();
+    BenutzerverlaufZeichnen(this, app().einstellungen);
+}
+
+void frmDuengerInfo::Form_Unload()
+{
+    Seite::Form_Unload();
+    if (mdiZentral* h = ui().haupt.data())
+        h->activateWindow();
+}
+
+void frmDuengerInfo::mitteSetzen()
+{
+    mdiZentral* h = ui().haupt.data();
+    if (!h)
+        return;
+    const QRect m = h->frameGeometry();
+    move(m.left() + (m.width() - frameGeometry().width()) / 2, m.top() + (m.height() - frameGeometry().height()) / 2);
+}
+
+void frmDuengerInfo::zeigen()
+{
+    adjustSize();
+    mitteSetzen();
+    show();
+    raise();
+}
+
+void frmDuengerInfo::resizeEvent(QResizeEvent* e)
+{
+    Seite::resizeEvent(e);
+    BenutzerverlaufZeichnen(this, app().einstellungen);
+}
+
+void frmDuengerInfo::lblMehr_Click()
+{
+    Rahmen& r = app().rahmen;
+    r.strLexikonAnzeige = Tag();
+    entladen();
+    r.blnLexikonVonAussen = true;
+    try {
+        ui().fenster.zeigen(QStringLiteral("frmLexikon"));
+    } catch (const std::exception&) {
+        r.blnLexikonVonAussen = false;
+    }
+}
+
+bool frmDuengerInfo::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == m_lblMehr && e->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        lblMehr_Click();
+        return true;
+    }
+    return Seite::eventFilter(o, e);
+}
+
+frmDuengerInfo* DuengerInfoOeffnen()
+{
+    forms::FensterRegister& r = ui().fenster;
+    if (auto* offen = r.fensterAls<frmDuengerInfo>(QStringLiteral("frmDuengerInfo"))) {
+        offen->grundzustand();
+        return offen;
+    }
+    try {
+        return dynamic_cast<frmDuengerInfo*>(r.laden(QStringLiteral("frmDuengerInfo")));
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+frmDuengerInfo* DuengerInfoAnzeigen(const QString& strKategorie, const QString& strDuengerNr)
+{
+    frmDuengerInfo* f = DuengerInfoOeffnen();
+    auto d = DuengerDienste::oeffnen(app());
+    if (!f || !d)
+        return f;
+    try {
+        const std::optional<DuengerZeile> z = d->katalog().duenger(strDuengerNr);
+        const DuengerInfoInhalt i = DuengerInfoBestimmen(strKategorie, z, app().bedarf, app().gebiet);
+        if (i.caption)
+            f->setWindowTitle(*i.caption);
+        f->ampelSetzen(strKategorie);
+        if (i.titel)
+            f->lbltitel()->setText(*i.titel);
+        if (const std::optional<QString> text = d->katalog().infoText(i.textNr))
+            f->lblText()->setText(*text);
+    } catch (const std::exception&) {
+        // what could be read stays shown
+    }
+    return f;
+}
+
+void DuengerHinweisZeigen(const Hinweis& h)
+{
+    frmDuengerInfo* f = DuengerInfoOeffnen();
+    if (!f)
+        return;
+    f->setWindowTitle(h.caption);
+    f->lbltitel()->setText(h.titel);
+    f->lblText()->setText(h.text);
+    f->setTag(h.kapitel);
+    f->zeigen();
+}
+
+void DuengerUngeeignetMelden()
+{
+    frmDuengerInfo* f = DuengerInfoOeffnen();
+    if (!f)
+        return;
+    f->lblText()->setText(kUngeeignetText);
+    f->setTag(QStringLiteral("AuswahlDuenger"));
+    f->zeigen();
+}
+
+} // namespace kav

@@ -1,0 +1,137 @@
+// The fertiliser step's block of the layout pass: places, sizes, fonts, colours and pictures only.
+// The catalogue on the left; on the right, 7/6 of a tree wide, the chosen list with the reset
+// button, the amount (a narrow box at the right, its sentence beside it), a line, the heading and
+// the four need lines; the step buttons under the seventh navigation button.
+#include "fertilisers/frmnpk3.h"
+#include "frame/anordnung.h"
+#include "services/appcontext.h"
+#include "platform/rounding.h"
+
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace kav {
+
+namespace {
+
+using forms::Tw;
+
+// Height in twips that a word-wrapped label needs for its text at its width.
+double textHoehe(const QLabel* l)
+{
+    const int h = l->text().isEmpty() ? l->fontMetrics().height() : l->heightForWidth(l->width());
+    return (std::max(h, l->fontMetrics().height()) + 2) * forms::twipsProPixel();
+}
+
+} // namespace
+
+void frmNPK3::mengenSatzEinpassen()
+{
+    const int F = app().rahmen.intSchriftGroesse;
+    for (int f = F; f >= std::max(6, F - 4); --f) {
+        forms::setFontSize(m_lblMenge, f);
+        if (m_lblMenge->heightForWidth(m_lblMenge->width()) <= m_lblMenge->height())
+            return;
+    }
+}
+
+void frmNPK3::anordnen(Anordnung& a)
+{
+    using namespace forms;
+    platzSetzen(a);
+    const auto H = [this] { return Tw(this).Height(); };
+    const auto SW = [this] { return Tw(this).ScaleWidth(); };
+    const auto SH = [this] { return Tw(this).ScaleHeight(); };
+    const int F = a.F();
+    QLabel* lbl = m_lblDuenger;
+    Duengerbaum* t2 = m_trvDuenger(2);
+    const auto LH = [H] { return H() / 15; }; // lblDuenger's height as laid out before a wrap
+    const auto spalte = [t2] { return Tw(t2).Width() * (1.0 + 1.0 / 6.0); }; // the right-hand column
+
+    a.tu([&] { Tw(lbl).setTop(H() / 50); });
+    a.tu([&] { Tw(lbl).setLeft(SW() / 15); });
+    a.tu([&] { Tw(lbl).setHeight(H() / 15); });
+    a.tu([&] { Tw(lbl).setWidth(a.B(1).Width() * 5); });
+    a.tu([&] {
+        setFontSize(lbl, F);
+        setFontBold(lbl, true);
+    });
+
+    for (int i = 1; i <= 2; ++i) {
+        Duengerbaum* t = m_trvDuenger(i);
+        a.tu([&] { Tw(t).setTop(H() / 30 + LH()); });
+        a.tu([&] { Tw(t).setLeft(Tw(lbl).Left() + (i - 1) * (Tw(lbl).Left() + Tw(lbl).Width() / 2.25)); });
+        a.tu([&] { Tw(t).setHeight(SH() * (5.15 / i) / (6 * i)); });
+        a.tu([&] { Tw(t).setWidth(Tw(lbl).Width() / 2.25); });
+        a.tu([&] {
+            setFontSize(t, F);
+            const int h = QFontMetrics(t->font()).height();
+            t->setIconSize(QSize(h, h));
+        });
+    }
+    // the prompt may wrap: it has the room down to the trees
+    a.tu([&] { Tw(lbl).setHeight(std::max(H() / 15, Tw(m_trvDuenger(1)).Top() - Tw(lbl).Top())); });
+
+    a.tu([&] { Tw(m_cmbReset).setTop(Tw(t2).Top()); });
+    a.tu([&] { Tw(m_cmbReset).setHeight(Tw(t2).Height()); });
+    a.tu([&] { Tw(m_cmbReset).setWidth(Tw(t2).Width() / 6); });
+    a.tu([&] { Tw(m_cmbReset).setLeft(Tw(t2).Left() + Tw(t2).Width()); });
+    a.tu([&] { m_cmbReset->setIcon(imlDuenger(2).bild(QStringLiteral("Papierkorb"))); });
+    a.tu([&] {
+        const int s = std::max(8, std::min(m_cmbReset->width(), m_cmbReset->height()) * 3 / 5);
+        m_cmbReset->setIconSize(QSize(s, s));
+    });
+    a.tu([&] { setBackColor(m_cmbReset, a.C()); });
+
+    // the amount: a narrow box right-aligned with the reset button, the sentence beside it
+    const double zeile = LH() * 3 / 5;
+    a.tu([&] { setFontSize(m_txtMenge, F); });
+    a.tu([&] { Tw(m_txtMenge).setTop(Tw(t2).Top() + Tw(t2).Height() * 1.1); });
+    a.tu([&] { Tw(m_txtMenge).setHeight(std::max(zeile, (m_txtMenge->fontMetrics().height() + 6) * twipsProPixel())); });
+    a.tu([&] {
+        const double ziffern = (m_txtMenge->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12) * twipsProPixel();
+        Tw(m_txtMenge).setWidth(std::max(Tw(m_cmbReset).Width(), ziffern));
+    });
+    a.tu([&] { Tw(m_txtMenge).setLeft(Tw(t2).Left() + spalte() - Tw(m_txtMenge).Width()); });
+    a.tu([&] { Tw(m_lblMenge).setTop(Tw(m_txtMenge).Top()); });
+    a.tu([&] { Tw(m_lblMenge).setLeft(Tw(t2).Left()); });
+    a.tu([&] { Tw(m_lblMenge).setWidth(spalte() - Tw(m_txtMenge).Width() - 90); });
+    a.tu([&] {
+        setFontSize(m_lblMenge, F);
+        const double zweiZeilen = (2 * m_lblMenge->fontMetrics().lineSpacing() + 4) * twipsProPixel();
+        Tw(m_lblMenge).setHeight(std::max(2 * zeile, zweiZeilen));
+    });
+    a.tu([&] { mengenSatzEinpassen(); });
+
+    a.tu([&] {
+        const double y = std::max(Tw(m_txtMenge).Top() + Tw(m_txtMenge).Height() * 2.5,
+                                  Tw(m_lblMenge).Top() + Tw(m_lblMenge).Height() + 60);
+        const int breite = std::max(1, rundenGanz(F / 4.0));
+        m_linTrennung->setGeometry(pixelVon(Tw(t2).Left()), pixelVon(y) - breite / 2, pixelVon(spalte()), breite);
+    });
+    a.tu([&] { setBackColor(m_linTrennung, a.C()); });
+
+    const auto Y1 = [this] { return (m_linTrennung->y() + m_linTrennung->height() / 2.0) * twipsProPixel(); };
+    a.tu([&] { setFontSize(m_lblBedarf, FontSize(t2)); });
+    a.tu([&] { Tw(m_lblBedarf).setTop(Y1() + LH() * 0.8); });
+    a.tu([&] { Tw(m_lblBedarf).setLeft(Tw(t2).Left()); });
+    a.tu([&] { Tw(m_lblBedarf).setWidth(spalte()); });
+    a.tu([&] { Tw(m_lblBedarf).setHeight(std::max(zeile, textHoehe(m_lblBedarf))); });
+    for (int i = 1; i <= 4; ++i) {
+        QLabel* v = m_lblVersorgung(i);
+        a.tu([&] { setFontSize(v, FontSize(t2)); });
+        a.tu([&] {
+            const double oben = std::max(Tw(m_lblBedarf).Top() + LH() * 0.6, Tw(m_lblBedarf).Top() + Tw(m_lblBedarf).Height());
+            Tw(v).setTop(oben + (i - 1) * LH() * 1.6);
+        });
+        a.tu([&] { Tw(v).setLeft(Tw(t2).Left()); });
+        a.tu([&] { Tw(v).setWidth(spalte()); });
+        a.tu([&] { Tw(v).setHeight(LH() * 1.6); });
+    }
+
+    m_knoepfe->anordnen(a, 0);
+    a.tu([&] { a.farbverlauf(this); });
+}
+
+} // namespace kav

@@ -1,0 +1,94 @@
+// The fertiliser step: mouse and keys. A pick is the release of a single left click on the node it
+// went down on, or Enter or Space on the current node; the arrow keys only move. A right click
+// acts on the node under the mouse; a double click opens the editor of an add-new node.
+#include "fertilisers/frmnpk3.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace kav {
+
+namespace {
+
+bool schreibtaste(const QKeyEvent* k)
+{
+    if (k->matches(QKeySequence::Copy) || k->matches(QKeySequence::SelectAll))
+        return false;
+    return !k->text().isEmpty() || k->key() == Qt::Key_Backspace || k->key() == Qt::Key_Delete;
+}
+
+} // namespace
+
+bool frmNPK3::eventFilter(QObject* o, QEvent* e)
+{
+    const QEvent::Type typ = e->type();
+    for (int i = 1; i <= 2; ++i) {
+        Duengerbaum* t = m_trvDuenger(i);
+        if (o == t->viewport() && (typ == QEvent::MouseButtonPress || typ == QEvent::MouseButtonRelease
+                                   || typ == QEvent::MouseButtonDblClick)) {
+            auto* m = static_cast<QMouseEvent*>(e);
+            QTreeWidgetItem* unter = t->itemAt(m->position().toPoint());
+            if (typ == QEvent::MouseButtonPress) {
+                if (m->button() == Qt::LeftButton) {
+                    m_gedrueckt = unter ? Duengerbaum::key(unter) : QString();
+                    m_doppelklick = false;
+                }
+            } else if (typ == QEvent::MouseButtonDblClick) {
+                m_doppelklick = true;
+                if (unter)
+                    t->setCurrentItem(unter);
+                trvDuenger_DblClick(i);
+                return true;
+            } else if (i == 1 && m->button() == Qt::RightButton) {
+                const QString key = Duengerbaum::key(unter);
+                t->durchreichen(e); // the view ends its click before the menu opens
+                trvDuenger_Rechtsklick(t->itemVon(key), m->globalPosition().toPoint());
+                return true;
+            } else if (i == 1 && m->button() == Qt::LeftButton) {
+                const bool pick = unter && !m_doppelklick && Duengerbaum::key(unter) == m_gedrueckt;
+                const QString key = Duengerbaum::key(unter);
+                m_gedrueckt.clear();
+                m_doppelklick = false;
+                if (pick) {
+                    // the view ends its click first: the pick rebuilds the tree
+                    t->durchreichen(e);
+                    if (QTreeWidgetItem* it = t->itemVon(key)) {
+                        t->setCurrentItem(it);
+                        trvDuenger_Waehlen(it);
+                    }
+                    return true;
+                }
+            }
+            return Seite::eventFilter(o, e);
+        }
+        if (o == t && typ == QEvent::KeyPress && i == 1) {
+            const int taste = static_cast<QKeyEvent*>(e)->key();
+            if (taste == Qt::Key_Return || taste == Qt::Key_Enter || taste == Qt::Key_Space) {
+                trvDuenger_Waehlen(t->currentItem());
+                return true;
+            }
+        }
+    }
+    if (o == m_txtMenge && (typ == QEvent::KeyPress || typ == QEvent::KeyRelease)) {
+        // the amount is proposed, not typed
+        if (schreibtaste(static_cast<QKeyEvent*>(e))) {
+            if (typ == QEvent::KeyPress)
+                QApplication::beep();
+            return true;
+        }
+    } else if (o == m_lblBedarf && typ == QEvent::MouseButtonRelease
+               && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        lblBedarf_Click();
+        return true;
+    }
+    return Seite::eventFilter(o, e);
+}
+
+void frmNPK3::mouseMoveEvent(QMouseEvent* e)
+{
+    m_knoepfe->Form_MouseMove();
+    Seite::mouseMoveEvent(e);
+}
+
+} // namespace kav

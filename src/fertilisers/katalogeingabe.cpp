@@ -1,0 +1,81 @@
+#include "fertilisers/katalogeingabe.h"
+
+#include "services/gebietsschema.h"
+
+#include <cmath>
+
+namespace kav {
+
+namespace {
+
+// The contents as numbers; nullopt (with the message) for text that is no number from 0 to 100 or a
+// sum above 100.
+template <size_t N>
+std::optional<std::array<double, N>> gehalteLesen(const std::array<QString, N>& texte, const QString& was,
+                                                  const Gebietsschema& g, QString& meldung)
+{
+    std::array<double, N> werte{};
+    double summe = 0;
+    for (size_t i = 0; i < N; ++i) {
+        const QString t = texte[i].trimmed();
+        if (t.isEmpty())
+            continue;
+        const std::optional<double> v = g.zahlLesen(t);
+        if (!v || !std::isfinite(*v) || *v < 0 || *v > 100) {
+            meldung = QStringLiteral("„%1“ ist kein gültiger Gehalt. Die %2 werden in Prozent angegeben, als Zahlen "
+                                     "von 0 bis 100.")
+                          .arg(t, was);
+            return std::nullopt;
+        }
+        werte[i] = *v;
+        summe += *v;
+    }
+    if (summe > 100) {
+        meldung = QStringLiteral("Die %1 ergeben zusammen mehr als 100 %. Bitte korrigieren Sie Ihre Eingabe.").arg(was);
+        return std::nullopt;
+    }
+    return werte;
+}
+
+} // namespace
+
+DuengerPruefung DuengerEingabePruefen(const QString& name, const std::array<QString, 4>& gehalte, bool norg,
+                                      const Gebietsschema& g)
+{
+    DuengerPruefung p;
+    if (name.trimmed().isEmpty()) {
+        p.ohneName = true;
+        return p;
+    }
+    const auto w = gehalteLesen(gehalte, QStringLiteral("Nährstoffgehalte"), g, p.meldung);
+    if (!w)
+        return p;
+    if ((*w)[0] <= 0 && (*w)[1] <= 0 && (*w)[2] <= 0 && (*w)[3] <= 0) {
+        p.meldung = QStringLiteral("Der Dünger enthält keinen der Nährstoffe N, P2O5, K2O oder MgO. Ein Dünger ohne "
+                                   "Nährstoffgehalte wird nicht gespeichert.");
+        return p;
+    }
+    p.daten = DuengerDaten{name.trimmed(), (*w)[0], (*w)[1], (*w)[2], (*w)[3], norg};
+    return p;
+}
+
+KalkPruefung KalkEingabePruefen(const QString& name, const QString& caco3, const QString& mgco3, const Gebietsschema& g)
+{
+    KalkPruefung p;
+    if (name.trimmed().isEmpty()) {
+        p.ohneName = true;
+        return p;
+    }
+    const auto w = gehalteLesen(std::array<QString, 2>{caco3, mgco3}, QStringLiteral("Karbonatgehalte"), g, p.meldung);
+    if (!w)
+        return p;
+    if ((*w)[0] + (*w)[1] <= 0) {
+        p.meldung = QStringLiteral("Ein Kalk ohne CaCO3 und MgCO3 kann den Kalkbedarf des Bodens nicht decken. Bitte "
+                                   "geben Sie seine Karbonatgehalte ein.");
+        return p;
+    }
+    p.daten = KalkDaten{name.trimmed(), (*w)[0], (*w)[1]};
+    return p;
+}
+
+} // namespace kav

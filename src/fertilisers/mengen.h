@@ -1,0 +1,43 @@
+#pragma once
+// The amount proposed for a chosen fertiliser: the dose that covers the remaining need of the
+// nutrient it is dosed by, in whole grams per m², and the sentence with the total for the plot
+// or the mixed-culture bed.
+#include "fertilisers/duengerkatalog.h"
+#include "fertilisers/eignung.h"
+#include "services/wizardstate.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace kav {
+
+struct Gebietsschema;
+
+// The nutrient a fertiliser is dosed by. Optimal method: "NPK", "NP", "PK", "P" by phosphate, "NK",
+// "K" by potash, "N" by nitrogen, "Mg" by magnesium. The other method doses the class "Gruen" by
+// nitrogen where the fertiliser has it ("PK", "P" by phosphate, "K" by potash, "Mg" by magnesium)
+// and the class "Gelb" by phosphate ("NK", "N" still by nitrogen, "K" by potash, "Mg" not at all).
+std::optional<Naehrstoff> DosierNaehrstoff(const QString& typ, Klasse klasse, bool blnOptimal);
+
+// Area the totals are given for: the plot for a crop ("Ku…"), length × width of the bed otherwise.
+float Bezugsflaeche(const WizardState& s);
+
+// "Es werden … benötigt." for `dosis` g/m²: above 1000 g as kilograms with two decimals (an exact
+// half of the last digit rounds up), else grams as the nearest multiple of 5 (a half to the even
+// multiple); the area in its plain form ("4,5").
+QString MengenSatz(double dosis, const WizardState& s, const Gebietsschema& g);
+
+struct Mengenvorschlag {
+    double dosis = 0;   // g/m²
+    float menge = 0;    // whole grams, as txtMenge shows and the chosen list stores it
+    QString txtMenge;
+    QString lblMenge;
+};
+
+// The proposal for a fertiliser of class `klasse` ("Gruen" or "Gelb"); nullopt when it cannot be
+// dosed (no nutrient to dose by, a dose that is not above 0).
+std::optional<Mengenvorschlag> frmNPK3_DuengerMengeBerechnen(const DuengerZeile& d, Klasse klasse, const WizardState& s,
+                                                     const Gebietsschema& g);
+
+} // namespace kav

@@ -1,0 +1,40 @@
+#pragma once
+// The full-size view of a lexicon picture with its source line and a close image, over the main
+// window. The lexicon opens it on a thumbnail and refreshes it while its strip is turned.
+#include "platform/bild.h"
+#include "platform/fenster.h"
+
+#include <QFrame>
+#include <QLabel>
+
+namespace kav {
+
+class frmVollbild : public forms::Formular {
+    Q_OBJECT
+public:
+    frmVollbild();
+    Art art() const override { return Art::Dialog; }
+
+    forms::Bild* imgVollbild() const { return m_imgVollbild; }
+    QLabel* lblQuelle() const { return m_lblQuelle; }
+    forms::Bild* imgEnde() const { return m_imgEnde; }
+    QFrame* shpRahmen() const { return m_shpRahmen; }
+
+    void Form_Load() override;
+    // Shows the picture of strVollbildDatei, fitted, with its source, placed over the main window.
+    void AnzeigeAktualisieren();
+
+    void imgEnde_Click();
+    void imgVollbild_DblClick();
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    forms::Bild* m_imgVollbild = nullptr;
+    QLabel* m_lblQuelle = nullptr;
+    forms::Bild* m_imgEnde = nullptr;
+    QFrame* m_shpRahmen = nullptr;
+};
+
+} // namespace kav

@@ -1,0 +1,175 @@
+#include "plan/frmnpk4.h"
+
+#include "frame/oberflaeche.h"
+#include "frame/seitenwechsel.h"
+#include "plan/planangaben.h"
+#include "requirement/bedarf.h"
+#include "services/appcontext.h"
+#include "services/datenbanken.h"
+#include "services/meldungen.h"
+#include "services/sql.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QToolButton>
+
+namespace kav {
+
+namespace {
+
+QToolButton* bildKnopf(QWidget* eltern, const QString& name, const QString& hinweis)
+{
+    auto* b = new QToolButton(eltern);
+    b->setObjectName(name);
+    b->setToolTip(hinweis);
+    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    b->setAutoRaise(false);
+    b->setMouseTracking(true);
+    return b;
+}
+
+} // namespace
+
+frmNPK4::frmNPK4() : Seite(QStringLiteral("frmNPK4"), QStringLiteral("NPK4"), Platz::Empfehlung)
+{
+    setMouseTracking(true);
+    m_cmbZurueck = bildKnopf(this, QStringLiteral("cmbZurueck"), QStringLiteral("Einen Schritt zurück"));
+    m_flgReport = new QTableWidget(this);
+    m_flgReport->setObjectName(QStringLiteral("flgReport"));
+    m_flgReport->setColumnCount(Empfehlungsraster::kSpalten);
+    m_flgReport->horizontalHeader()->hide();
+    m_flgReport->verticalHeader()->hide();
+    m_flgReport->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_flgReport->setSelectionMode(QAbstractItemView::NoSelection);
+    m_flgReport->setFocusPolicy(Qt::NoFocus);
+    m_flgReport->setShowGrid(false);
+    m_flgReport->setWordWrap(true);
+    m_flgReport->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_cmbDrucken = bildKnopf(this, QStringLiteral("cmbDrucken"),
+                             QStringLiteral("Düngeempfehlung als PDF-Dokument öffnen und drucken"));
+    m_cmbAbbruch = bildKnopf(this, QStringLiteral("cmbAbbruch"), QStringLiteral("Berechnung abbrechen"));
+
+    for (QToolButton* b : {m_cmbZurueck, m_cmbDrucken, m_cmbAbbruch})
+        b->installEventFilter(this);
+    connect(m_cmbDrucken, &QToolButton::clicked, this, [this] { cmbDrucken_Click(); });
+    connect(m_cmbZurueck, &QToolButton::clicked, this, [this] { cmbZurueck_MouseUp(); });
+    connect(m_cmbAbbruch, &QToolButton::clicked, this, [this] { cmbAbbruch_Click(); });
+}
+
+void frmNPK4::melden(const QString& text) const
+{
+    if (MeldungsAnzeige* m = app().anzeige)
+        m->zeige(Meldung{0, QStringLiteral("Kav - Humavera"), text, Meldung::Symbol::Warnung});
+}
+
+void frmNPK4::Form_Load()
+{
+    AppContext& a = app();
+    m_eingang = PlanEingang::aus(a.bedarf);
+    a.rahmen.strFensterZeigen = schritt();
+    BrotkrumeAktualisieren(schritt());
+    TitelSetzen();
+    if (a.db) {
+        try {
+            const SqlQuellen q(a.db->cnKav(), a.db->cnDaten());
+            BedarfBerechnen(a.bedarf, a.bedarf.strAktKulturNr, a.bedarf.strAktAnalysenNr, q.bedarf(), *a.uhr);
+        } catch (const sql::Error&) {
+            melden(QStringLiteral("Der Bedarf konnte nicht neu berechnet werden, weil die Daten nicht gelesen werden "
+                                  "konnten. Die Düngeempfehlung zeigt den zuletzt berechneten Bedarf."));
+        }
+    }
+    ArbeitsbereichAnordnen(name());
+}
+
+void frmNPK4::Form_Unload()
+{
+    m_eingang.zurueckgeben(app().bedarf);
+    Seite::Form_Unload();
+}
+
+void frmNPK4::DuengeplanErstellen()
+{
+    AppContext& a = app();
+    m_planDa = false;
+    try {
+        if (!a.db)
+            throw sql::Error(QStringLiteral("keine Datenbank"));
+        const SqlQuellen q(a.db->cnKav(), a.db->cnDaten());
+        const SqlPlanAngaben angaben(a.db->cnKav(), a.db->cnDaten());
+        const PlanErgebnis e = kav::DuengeplanErstellen(
+            a.bedarf, m_eingang, {q.kulturen, q.duenger, q.plaene, angaben}, a.gebiet, a.uhr->today(), m_raster);
+        m_planDa = e.ok;
+    } catch (const sql::Error&) {
+        m_eingang.zurueckgeben(a.bedarf);
+        m_raster.leeren();
+        m_raster.fehler(0, QStringLiteral("Die Düngeempfehlung kann nicht erstellt werden, weil die Daten nicht "
+                                          "gelesen werden konnten."));
+    }
+    m_cmbDrucken->setEnabled(m_planDa);
+    rasterZeigen();
+}
+
+void frmNPK4::cmbZurueck_MouseUp()
+{
+    AppContext& a = app();
+    FormulareEntladen();
+    a.rahmen.strFensterZeigen = QStringLiteral("NPK3");
+    forms::FensterRegister& r = ui().fenster;
+    try {
+        r.zeigen(QStringLiteral("frmNPK3"));
+        r.zeigen(QStringLiteral("frmTitel"));
+    } catch (const std::exception&) {
+        return;
+    }
+    // The fertiliser page shows the chosen lime again and enables its Next button.
+    if (ui().kalkDuengerEintragen)
+        ui().kalkDuengerEintragen(a.bedarf.strAktKalkNr);
+}
+
+void frmNPK4::cmbAbbruch_Click()
+{
+    AppContext& a = app();
+    FormulareEntladen();
+    BedarfVariablenZuruecksetzen(a.bedarf, 0);
+    a.rahmen.strFensterZeigen = QStringLiteral("NPK");
+    try {
+        ui().fenster.zeigen(QStringLiteral("frmNPK"));
+    } catch (const std::exception&) {
+        // the navigation bar still leads on
+    }
+    TitelSetzen();
+}
+
+void frmNPK4::Form_MouseMove()
+{
+    const Einstellungen& e = app().einstellungen;
+    for (QToolButton* b : {m_cmbDrucken, m_cmbAbbruch, m_cmbZurueck}) {
+        if (forms::BackColor(b) == benutzerFarbeHell(e)) {
+            forms::setBackColor(b, benutzerFarbe(e));
+            return;
+        }
+    }
+}
+
+void frmNPK4::mouseMoveEvent(QMouseEvent* e)
+{
+    // moves over a button reach the page too: only the page's own surface sets a button back
+    if (!childAt(e->position().toPoint()))
+        Form_MouseMove();
+    Seite::mouseMoveEvent(e);
+}
+
+bool frmNPK4::eventFilter(QObject* o, QEvent* e)
+{
+    if (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter) {
+        const Einstellungen& s = app().einstellungen;
+        for (QToolButton* b : {m_cmbZurueck, m_cmbDrucken, m_cmbAbbruch})
+            if (o == b && forms::BackColor(b) == benutzerFarbe(s))
+                forms::setBackColor(b, benutzerFarbeHell(s));
+    }
+    return Seite::eventFilter(o, e);
+}
+
+} // namespace kav

@@ -1,0 +1,280 @@
+#include "platform/ftp.h"
+
+#include <QSaveFile>
+#include <QUrl>
+
+#include <curl/curl.h>
+
+#include <mutex>
+
+namespace kav {
+
+namespace {
+
+void curlEinmalStarten()
+{
+    static std::once_flag einmal;
+    std::call_once(einmal, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+struct Ziel {
+    QSaveFile* datei = nullptr;
+    ZeilenendeWandler* wandler = nullptr; // text transfers only
+    const std::atomic<bool>* abbrechen = nullptr;
+    bool schreibfehler = false;
+};
+
+size_t schreiben(char* daten, size_t groesse, size_t anzahl, void* nutzer)
+{
+    auto* z = static_cast<Ziel*>(nutzer);
+    const size_t laenge = groesse * anzahl;
+    if (z->abbrechen && z->abbrechen->load())
+        return 0;
+    if (!z->datei)
+        return laenge;
+    const QByteArray teil = z->wandler ? z->wandler->wandeln(daten, laenge) : QByteArray::fromRawData(daten, static_cast<qsizetype>(laenge));
+    if (!teil.isEmpty() && z->datei->write(teil) != teil.size()) {
+        z->schreibfehler = true;
+        return 0;
+    }
+    return laenge;
+}
+
+int fortschritt(void* nutzer, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    const auto* abbrechen = static_cast<const std::atomic<bool>*>(nutzer);
+    return abbrechen && abbrechen->load() ? 1 : 0;
+}
+
+FtpErgebnis::Art artVon(CURLcode c)
+{
+    switch (c) {
+    case CURLE_OK:
+        return FtpErgebnis::Art::Ok;
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_OPERATION_TIMEDOUT:
+    case CURLE_FTP_WEIRD_PASV_REPLY:
+    case CURLE_FTP_WEIRD_227_FORMAT:
+    case CURLE_FTP_CANT_GET_HOST:
+    case CURLE_FTP_ACCEPT_TIMEOUT:
+    case CURLE_WEIRD_SERVER_REPLY:
+    case CURLE_GOT_NOTHING:
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_PARTIAL_FILE:
+        return FtpErgebnis::Art::NichtErreichbar;
+    case CURLE_LOGIN_DENIED:
+        return FtpErgebnis::Art::AnmeldungAbgelehnt;
+    case CURLE_REMOTE_ACCESS_DENIED: // the folder cannot be entered
+    case CURLE_REMOTE_FILE_NOT_FOUND:
+    case CURLE_FTP_COULDNT_RETR_FILE:
+        return FtpErgebnis::Art::DateiFehlt;
+    case CURLE_WRITE_ERROR:
+        return FtpErgebnis::Art::LokalerFehler;
+    case CURLE_ABORTED_BY_CALLBACK:
+        return FtpErgebnis::Art::Abgebrochen;
+    default:
+        return FtpErgebnis::Art::Fehler;
+    }
+}
+
+} // namespace
+
+QByteArray ZeilenendeWandler::wandeln(const char* daten, size_t laenge)
+{
+    QByteArray out;
+    out.reserve(static_cast<qsizetype>(laenge) + 1);
+    for (size_t i = 0; i < laenge; ++i) {
+        const char c = daten[i];
+        if (m_cr && c != '\n')
+            out.append('\r');
+        m_cr = c == '\r';
+        if (!m_cr)
+            out.append(c);
+    }
+    return out;
+}
+
+QByteArray ZeilenendeWandler::ende()
+{
+    const bool cr = m_cr;
+    m_cr = false;
+    return cr ? QByteArray("\r") : QByteArray();
+}
+
+FtpVerbindung::FtpVerbindung(FtpKonto konto) : m_konto(std::move(konto))
+{
+    curlEinmalStarten();
+    m_multi = curl_multi_init();
+    CURL* c = m_multi ? curl_easy_init() : nullptr;
+    m_curl = c;
+    if (!c)
+        return;
+    const QByteArray user = m_konto.user.toUtf8(), pw = m_konto.password.toUtf8();
+    curl_easy_setopt(c, CURLOPT_USERNAME, user.constData()); // libcurl keeps its own copies
+    curl_easy_setopt(c, CURLOPT_PASSWORD, pw.constData());
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, static_cast<long>(m_konto.connectTimeoutS));
+    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(m_konto.antwortTimeoutS));
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, static_cast<long>(m_konto.langsamBytes));
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, static_cast<long>(m_konto.langsamSekunden));
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L); // runs in a worker thread
+    curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "ftp");
+    // passive mode: no PORT command (libcurl's default, stated here)
+    curl_easy_setopt(c, CURLOPT_FTPPORT, nullptr);
+    curl_easy_setopt(c, CURLOPT_FTP_USE_EPSV, 1L);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &fortschritt);
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &schreiben);
+}
+
+FtpVerbindung::~FtpVerbindung()
+{
+    if (m_curl)
+        curl_easy_cleanup(static_cast<CURL*>(m_curl));
+    if (m_multi)
+        curl_multi_cleanup(static_cast<CURLM*>(m_multi)); // closes the kept connection
+}
+
+int FtpVerbindung::ausfuehrenMitWarten()
+{
+    // The transfer is driven here rather than by curl_easy_perform, whose wait for the data
+    // connection of a reused FTP connection can stall for a second per file; waking every 10 ms
+    // also lets a cancel end the transfer at once. The multi handle keeps the connection.
+    auto* m = static_cast<CURLM*>(m_multi);
+    auto* c = static_cast<CURL*>(m_curl);
+    if (curl_multi_add_handle(m, c) != CURLM_OK)
+        return CURLE_FAILED_INIT;
+    CURLcode ergebnis = CURLE_OK;
+    int laufend = 1;
+    while (laufend) {
+        if (curl_multi_perform(m, &laufend) != CURLM_OK) {
+            ergebnis = CURLE_RECV_ERROR;
+            break;
+        }
+        if (!laufend)
+            break;
+        if (abgebrochen()) {
+            ergebnis = CURLE_ABORTED_BY_CALLBACK;
+            break;
+        }
+        curl_multi_poll(m, nullptr, 0, 10, nullptr);
+    }
+    int rest = 0;
+    while (CURLMsg* msg = curl_multi_info_read(m, &rest))
+        if (msg->msg == CURLMSG_DONE && msg->easy_handle == c)
+            ergebnis = msg->data.result;
+    curl_multi_remove_handle(m, c);
+    return ergebnis;
+}
+
+QString FtpVerbindung::adresse(const QString& verzeichnis, const QString& serverDatei) const
+{
+    // "%2F" makes the path absolute on the server, whatever the account's home folder is
+    QString pfad = QStringLiteral("/%2F");
+    QStringList teile = verzeichnis.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (!serverDatei.isEmpty())
+        teile << serverDatei;
+    QStringList kodiert;
+    for (const QString& t : teile)
+        kodiert << QString::fromLatin1(QUrl::toPercentEncoding(t));
+    pfad += kodiert.join(QLatin1Char('/'));
+    if (serverDatei.isEmpty())
+        pfad += QLatin1Char('/');
+    return QStringLiteral("ftp://%1:%2%3").arg(m_konto.host).arg(m_konto.port).arg(pfad);
+}
+
+FtpErgebnis FtpVerbindung::ausfuehren(int code)
+{
+    FtpErgebnis r;
+    auto* c = static_cast<CURL*>(m_curl);
+    long antwort = 0;
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &antwort);
+    r.antwortCode = antwort;
+    r.art = abgebrochen() ? FtpErgebnis::Art::Abgebrochen : artVon(static_cast<CURLcode>(code));
+    if (code != CURLE_OK)
+        r.technisch = QString::fromUtf8(curl_easy_strerror(static_cast<CURLcode>(code)));
+    return r;
+}
+
+FtpErgebnis FtpVerbindung::FTPVerbinden()
+{
+    FtpErgebnis r;
+    if (!m_curl || m_konto.host.isEmpty()) {
+        r.art = FtpErgebnis::Art::NichtErreichbar;
+        return r;
+    }
+    if (abgebrochen()) {
+        r.art = FtpErgebnis::Art::Abgebrochen;
+        return r;
+    }
+    auto* c = static_cast<CURL*>(m_curl);
+    const QByteArray url = adresse(QStringLiteral("/"), QString()).toUtf8();
+    curl_easy_setopt(c, CURLOPT_URL, url.constData());
+    curl_easy_setopt(c, CURLOPT_NOBODY, 1L); // log in and enter the folder, list nothing
+    curl_easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, m_abbrechen);
+    Ziel z;
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &z);
+    const int code = ausfuehrenMitWarten();
+    curl_easy_setopt(c, CURLOPT_NOBODY, 0L);
+    return ausfuehren(code);
+}
+
+FtpErgebnis FtpVerbindung::FTPDateiHolen(const QString& verzeichnis, const QString& serverDatei, const QString& lokaleDatei)
+{
+    return holen(verzeichnis, serverDatei, lokaleDatei, false);
+}
+
+FtpErgebnis FtpVerbindung::FTPTextHolen(const QString& verzeichnis, const QString& serverDatei, const QString& lokaleDatei)
+{
+    return holen(verzeichnis, serverDatei, lokaleDatei, true);
+}
+
+FtpErgebnis FtpVerbindung::holen(const QString& verzeichnis, const QString& serverDatei, const QString& lokaleDatei,
+                                 bool text)
+{
+    FtpErgebnis r;
+    if (!m_curl) {
+        r.art = FtpErgebnis::Art::Fehler;
+        return r;
+    }
+    if (abgebrochen()) {
+        r.art = FtpErgebnis::Art::Abgebrochen;
+        return r;
+    }
+    QSaveFile datei(lokaleDatei);
+    if (!datei.open(QIODevice::WriteOnly)) {
+        r.art = FtpErgebnis::Art::LokalerFehler;
+        r.technisch = datei.errorString();
+        return r;
+    }
+    ZeilenendeWandler wandler;
+    Ziel z{&datei, text ? &wandler : nullptr, m_abbrechen, false};
+
+    auto* c = static_cast<CURL*>(m_curl);
+    const QByteArray url = adresse(verzeichnis, serverDatei).toUtf8();
+    curl_easy_setopt(c, CURLOPT_URL, url.constData());
+    // always binary on the wire: the bytes come as stored and the line ends are converted here
+    curl_easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &z);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, m_abbrechen);
+    r = ausfuehren(ausfuehrenMitWarten());
+    if (z.schreibfehler && r.art != FtpErgebnis::Art::Abgebrochen)
+        r.art = FtpErgebnis::Art::LokalerFehler;
+    if (r.ok() && text) {
+        const QByteArray rest = wandler.ende();
+        if (datei.write(rest) != rest.size())
+            r.art = FtpErgebnis::Art::LokalerFehler;
+    }
+    if (r.ok() && !datei.commit()) {
+        r.art = FtpErgebnis::Art::LokalerFehler;
+        r.technisch = datei.errorString();
+    }
+    if (!r.ok())
+        datei.cancelWriting();
+    return r;
+}
+
+} // namespace kav

@@ -1,0 +1,208 @@
+// The data update against the real test servers: what is taken, and that a refused or cancelled
+// run changes no table, no file and not the date of the last update.
+#include "exchange/datenaktualisierung.h"
+#include "services/sql.h"
+#include "updateserver.h"
+
+#include <QDirIterator>
+#include <QSignalSpy>
+
+using namespace kav;
+using namespace kav::exchange;
+
+namespace {
+
+const QString kFaellig = "2026-03-01 00:00:00";
+
+class Aktualisierung : public test::AustauschTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(AustauschTest::SetUp());
+        if (HasFatalFailure() || IsSkipped())
+            return;
+        sql::exec(kav(), "INSERT INTO DuengerID (DuengerNr, Typ, Eingabe, Bezeichnung, N) VALUES ('Du1046', 'N', 'Nutzer', 'Mein Dünger', 5)");
+        sql::exec(kav(), "INSERT INTO KalkID (KalkNr, Eingabe, Bezeichnung, CaCO3) VALUES ('Ka1008', 'Nutzer', 'Mein Kalk', 50)");
+        // the server names its new row "Nutzer" too: it becomes a catalogue row all the same
+        server->sql("INSERT INTO duengerid (DuengerNr, Typ, Eingabe, Bezeichnung, N) VALUES ('Du1046', 'N', 'Nutzer', 'Neu', 10)");
+        server->sql("UPDATE duengerid SET N = 26 WHERE DuengerNr = 'Du1002'");
+        server->sql("UPDATE kalkid SET CaCO3 = 72 WHERE KalkNr = 'Ka1007'");
+        server->sql("UPDATE kulturid SET Bezeichnung = 'Geändert' WHERE KulturNr = 'Ku1010'");
+        server->sql("UPDATE orgsubid SET N = 1.2 WHERE OrgSubNr = 'OS1002'");
+        server->sql("INSERT INTO lexikonsuchbegriff (Suchbegriff, Verweis, GanzesWort, Erscheinen) VALUES ('Neu', 13, 1, 0)");
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(server->ftp("Lexikon") + "/13.txt", "<p>Kapitel 13 neu</p>\r\n<p>Zeile 2</p>\r\n"));
+        server->stand({kFaellig, kFaellig, "2025-06-01", "", kFaellig}, 1, 0, 1);
+    }
+
+    UpdateEnde lauf(const std::function<void(DatenAktualisierung&)>& vorher = {})
+    {
+        DatenAktualisierung d;
+        if (vorher)
+            vorher(d);
+        QSignalSpy ende(&d, &DatenAktualisierung::beendet);
+        EXPECT_TRUE(d.starten(a(), 0));
+        EXPECT_TRUE(a().rahmen.blnUpdateLaeuft); // the restore of a backup waits meanwhile
+        EXPECT_TRUE(ende.wait(60000));
+        EXPECT_FALSE(a().rahmen.blnUpdateLaeuft); // however the run ended
+        return d.ende().value_or(UpdateEnde{});
+    }
+    QString wert(const QString& anweisung) const { return sql::scalar(kav(), anweisung).toString(); }
+    QStringList bilder(const QString& unter) const { return QDir(dir.filePath("Lexikon/Bilder/" + unter)).entryList(QDir::Files); }
+};
+
+TEST_F(Aktualisierung, FaelligeBereicheErsetztNutzerzeilenBehalten)
+{
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.filePath("Lexikon/Bilder/Vorschau/Veraltet.png"), "x"));
+    const UpdateEnde e = lauf();
+    EXPECT_EQ(e.art, UpdateEnde::Art::Aktualisiert);
+    EXPECT_EQ(e.text, "Alle Daten wurden aktualisiert. Und zudem steht eine aktuellere Programmversion zum Download "
+                      "unter www.humavera.example/download bereit.");
+    const std::pair<const char*, QString> soll[] = {
+        {"SELECT COUNT(*) FROM DuengerID", "47"},
+        {"SELECT Bezeichnung || '/' || Eingabe || '/' || N FROM DuengerID WHERE DuengerNr = 'Du1047'", "Mein Dünger/Nutzer/5.0"},
+        {"SELECT Bezeichnung || '/' || Eingabe FROM DuengerID WHERE DuengerNr = 'Du1046'", "Neu/KRN"},
+        {"SELECT N FROM DuengerID WHERE DuengerNr = 'Du1002'", "26"},
+        {"SELECT COUNT(*) || '/' || SUM(KalkNr = 'Ka1008' AND Eingabe = 'Nutzer') FROM KalkID", "8/1"},
+        {"SELECT CaCO3 FROM KalkID WHERE KalkNr = 'Ka1007'", "72"},
+        {"SELECT COUNT(*) || '/' || SUM(Bezeichnung = 'Geändert') FROM KulturID", "108/0"},
+        {"SELECT N FROM OrgSubID WHERE OrgSubNr = 'OS1002'", "1.2"},
+        {"SELECT COUNT(*) FROM LexikonSuchbegriff", "67"},
+        {"SELECT Kapitel FROM Lexikon WHERE KapitelNr = 13", "<p>Kapitel 13 neu</p>\n<p>Zeile 2</p>\n"},
+        {"SELECT COUNT(*) || '/' || MIN(LetzteAenderung) || '/' || MAX(LetzteAenderung) FROM LexikonBilder",
+         "44/2026-03-02 09:00:00/2026-03-02 09:00:00"},
+    };
+    for (const auto& [anweisung, erwartet] : soll)
+        EXPECT_EQ(wert(anweisung), erwartet) << anweisung;
+    for (const QString u : {"Vorschau", "Vollbild"}) {
+        EXPECT_EQ(bilder(u), QDir(server->ftp(u)).entryList(QDir::Files)) << u.toStdString();
+        EXPECT_EQ(bilder(u).size(), 22);
+    }
+    QDirIterator rest(dir.filePath("Lexikon"), {"*.txt", "Aktualisierung-*"}, QDir::AllEntries | QDir::Hidden,
+                      QDirIterator::Subdirectories);
+    EXPECT_FALSE(rest.hasNext()) << rest.next().toStdString();
+    EXPECT_EQ(a().einstellungen.datLetztesUpdate, QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
+}
+
+TEST_F(Aktualisierung, DieDatenDesServersEntscheidenWasGeholtWird)
+{
+    const QString alt = "2026-01-01 00:00:00";
+    const struct {
+        QStringList stand;
+        UpdateEnde::Art art;
+        QString text, du1002, ka1007;
+    } faelle[] = {
+        {{"2026-01-31 23:59:59", kFaellig, kFaellig, kFaellig, kFaellig}, UpdateEnde::Art::NichtsZuTun,
+         "Es müssen keine Daten aktualisiert werden. ", "27", "70"},
+        {{kFaellig, alt, alt, alt, alt}, UpdateEnde::Art::Aktualisiert, "Alle Daten wurden aktualisiert. ", "27", "72"},
+        {{"2026-02-01 00:00:00", kFaellig, kFaellig, kFaellig, kFaellig}, UpdateEnde::Art::Aktualisiert,
+         "Alle Daten wurden aktualisiert. ", "26", "72"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.stand.first().toStdString());
+        a().einstellungen.datLetztesUpdate = QDateTime(QDate(2026, 2, 1), QTime(0, 0));
+        server->stand(f.stand, 1, 0, 0);
+        const UpdateEnde e = lauf();
+        EXPECT_EQ(e.art, f.art);
+        EXPECT_EQ(e.text, f.text);
+        EXPECT_EQ(wert("SELECT N FROM DuengerID WHERE DuengerNr = 'Du1002'"), f.du1002);
+        EXPECT_EQ(wert("SELECT CaCO3 FROM KalkID WHERE KalkNr = 'Ka1007'"), f.ka1007);
+        EXPECT_EQ(a().einstellungen.datLetztesUpdate, QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
+    }
+}
+
+// A change on the server (statements; a file of the FTP folder removed) or in Kav.KRN, or an event
+// during the run, and the reason the run then gives.
+struct Abweisung {
+    const char* name;
+    const char* server = nullptr; // statements separated by ";"
+    const char* datei = nullptr;  // below the case's Kav/ folder
+    const char* lokal = nullptr;
+    enum { Nichts, VerbindungTrennen, Abbrechen } ereignis = Nichts;
+    QString grund;
+};
+
+class AbgewiesenTest : public Aktualisierung, public ::testing::WithParamInterface<Abweisung> {};
+
+TEST_P(AbgewiesenTest, NichtsWirdGeaendert)
+{
+    const Abweisung& f = GetParam();
+    for (const QString& a : QString(f.server).split(';', Qt::SkipEmptyParts))
+        server->sql(a);
+    if (f.datei)
+        QFile::remove(server->ftp(f.datei));
+    if (f.lokal)
+        sql::exec(kav(), f.lokal);
+    const QString vorher = abbild();
+    const UpdateEnde e = lauf([&](DatenAktualisierung& d) {
+        if (f.ereignis == Abweisung::VerbindungTrennen)
+            d.setPruefpunkt([this](const QString& was) {
+                if (was == "kalkid") // the worker's connection ends; the next table cannot be read
+                    server->verbindungenBeenden();
+            });
+        if (f.ereignis == Abweisung::Abbrechen)
+            QObject::connect(&d, &DatenAktualisierung::fortschritt, &d, [&d](const QString& text) {
+                if (text == kStufeBilder)
+                    d.abbrechen();
+            });
+    });
+    EXPECT_EQ(e.art, f.grund.isEmpty() ? UpdateEnde::Art::Abgebrochen : UpdateEnde::Art::Fehlgeschlagen);
+    EXPECT_EQ(e.text, f.grund.isEmpty() ? QString() : fehlschlagText(QString(f.grund).replace("<fall>", test::fallName())));
+    EXPECT_EQ(abbild(), vorher);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, AbgewiesenTest,
+    ::testing::Values(
+        Abweisung{"Kapiteltext_fehlt", nullptr, "Lexikon/13.txt", nullptr, Abweisung::Nichts,
+                  "Die Datei /<fall>/Kav/Lexikon/13.txt fehlt auf dem Server."},
+        Abweisung{"Vorschau_fehlt", nullptr, "Vorschau/Zehrer.png", nullptr, Abweisung::Nichts,
+                  "Die Datei /<fall>/Kav/Vorschau/Zehrer.png fehlt auf dem Server."},
+        Abweisung{"Bildname_mit_Ordnern", "UPDATE lexikonbilder SET BildDatei = '../../Daten/Kav.KRN' WHERE BilderNr = 1",
+                  nullptr, nullptr, Abweisung::Nichts,
+                  "Der Bildname „../../Daten/Kav.KRN“ in der Tabelle lexikonbilder des Servers ist kein einfacher Dateiname."},
+        Abweisung{"Tabelle_fehlt", "DROP TABLE orgsubid", nullptr, nullptr, Abweisung::Nichts,
+                  "Die Tabelle orgsubid fehlt auf dem Server."},
+        Abweisung{"Spalte_zu_viel", "ALTER TABLE duengerid ADD COLUMN Extra INT", nullptr, nullptr, Abweisung::Nichts,
+                  "Die Tabelle duengerid des Servers hat 13 Spalten, die Tabelle DuengerID nur 12."},
+        Abweisung{"Text_in_Zahlspalte", "ALTER TABLE duengerid MODIFY N VARCHAR(20); UPDATE duengerid SET N = 'viel' WHERE "
+                  "DuengerNr = 'Du1002'", nullptr, nullptr, Abweisung::Nichts,
+                  "In der Tabelle duengerid des Servers passt der Wert „viel“ (Zeile „Du1002“) nicht in die Spalte N."},
+        Abweisung{"Hornmehl_fehlt", "DELETE FROM duengerid WHERE DuengerNr = 'Du1001'", nullptr, nullptr, Abweisung::Nichts,
+                  "In der Tabelle duengerid des Servers fehlt der Eintrag Du1001, den das Programm braucht."},
+        Abweisung{"Kapitel_fehlt", "DELETE FROM lexikonkapitel WHERE Kapitel = 'Horn'", nullptr, nullptr, Abweisung::Nichts,
+                  "Das Lexikonkapitel „Horn“, das das Programm öffnet, fehlt auf dem Server."},
+        Abweisung{"Vierzigstes_Bild_scheitert", nullptr, nullptr,
+                  "CREATE TRIGGER bild40 BEFORE INSERT ON LexikonBilder WHEN (SELECT COUNT(*) FROM LexikonBilder) >= 39 "
+                  "BEGIN SELECT RAISE(ABORT, 'voll'); END",
+                  Abweisung::Nichts, "Die Daten konnten nicht in die Datenbank Kav.KRN geschrieben werden."},
+        Abweisung{"Verbindung_getrennt", nullptr, nullptr, nullptr, Abweisung::VerbindungTrennen,
+                  "Die Verbindung zum Update-Server brach ab."},
+        Abweisung{"Abbruch_bei_den_Bildern", nullptr, nullptr, nullptr, Abweisung::Abbrechen, QString()}),
+    [](const auto& fall) { return std::string(fall.param.name); });
+
+TEST(Updateregeln, VersionshinweisNurFuerEineHoehereVersion)
+{
+    const struct {
+        QVariant major, minor, revision;
+        const char* programm;
+        bool hoeher;
+    } faelle[] = {{2, 0, 0, "1.9.9", true},   {1, 3, 0, "1.2.9", true}, {1, 2, 4, "1.2.3", true},
+                  {1, 2, 9, "1.3.0", false},  {1, 2, 3, "1.2.3", false}, {QVariant(), QVariant(), QVariant(), "1.2.3", false},
+                  {2, QVariant(), 0, "1.9.9", true}, {1, QVariant(), 5, "1.2.3", false}};
+    for (const auto& f : faelle) {
+        const UpdateStand s{{}, {}, {}, {}, {}, f.major, f.minor, f.revision};
+        EXPECT_EQ(versionsHinweis(s, f.programm, kHinweisNachUpdate, "x.example"),
+                  f.hoeher ? " Und zudem steht eine aktuellere Programmversion zum Download unter x.example bereit." : " ")
+            << f.programm;
+    }
+}
+
+TEST(Updateregeln, NurEinfacheBildnamen)
+{
+    for (const char* gut : {"Zehrer.png", "Bild ä 2.jpg"})
+        EXPECT_TRUE(einfacherDateiname(gut)) << gut;
+    for (const char* schlecht : {"", "../x.png", "a/b.png", "a\\b.png", ".versteckt", "a\tb.png", "/"})
+        EXPECT_FALSE(einfacherDateiname(schlecht)) << schlecht;
+}
+
+} // namespace

@@ -1,0 +1,79 @@
+// The fertiliser step's layout: in every state of the catalogue and at the usual screen sizes no
+// control covers another, leaves the page or cuts its text; the amount box stands beside its
+// sentence.
+#include "duengerseite.h"
+#include "fertilisers/frmverfahren.h"
+
+#include <QPushButton>
+
+using namespace kav;
+
+namespace {
+
+class Anordnung : public test::DuengerSeiteTest {
+protected:
+    // What a control shows: a label its wrapped text, any other control itself.
+    static QRect sichtbar(QWidget* x)
+    {
+        if (auto* l = qobject_cast<QLabel*>(x))
+            return QRect(l->pos(), QSize(l->width(), l->text().isEmpty() ? 0 : l->heightForWidth(l->width())));
+        return x->geometry();
+    }
+    void pruefen(const std::string& wo)
+    {
+        SCOPED_TRACE(wo);
+        EXPECT_EQ(ui().uebersprungeneAnweisungen, 0);
+        std::vector<QWidget*> v{npk3->lblDuenger(), npk3->trvDuenger(1), npk3->trvDuenger(2), npk3->cmbReset(),
+                                npk3->lblMenge(), npk3->txtMenge(), npk3->linTrennung(), npk3->lblBedarf(),
+                                npk3->cmbAbbruch(), npk3->cmbZurueck(), npk3->cmbWeiter()};
+        for (int i = 1; i <= 4; ++i)
+            v.push_back(npk3->lblVersorgung(i));
+        for (size_t i = 0; i < v.size(); ++i) {
+            const std::string name = v[i]->objectName().toStdString();
+            EXPECT_TRUE(npk3->rect().contains(v[i]->geometry())) << name;
+            for (size_t j = i + 1; j < v.size(); ++j)
+                EXPECT_FALSE(sichtbar(v[i]).intersects(sichtbar(v[j]))) << name << " / " << v[j]->objectName().toStdString();
+            if (auto* l = qobject_cast<QLabel*>(v[i])) {
+                EXPECT_LE(l->heightForWidth(l->width()), l->height()) << name << ": " << l->text().toStdString();
+            }
+        }
+        QLineEdit* t = npk3->txtMenge();
+        EXPECT_GE(t->width(), t->fontMetrics().horizontalAdvance(t->text()) + 8);
+        EXPECT_EQ(t->geometry().right(), npk3->cmbReset()->geometry().right());
+        EXPECT_EQ(t->y(), npk3->lblMenge()->y());
+    }
+    void ueberall(const std::string& zustand)
+    {
+        for (const QSize g : {QSize(1024, 768), QSize(1920, 1080), QSize(800, 600)}) {
+            groesse(g.width(), g.height());
+            ArbeitsbereichAnordnen();
+            pruefen(zustand + " " + std::to_string(g.width()));
+        }
+    }
+};
+
+TEST_F(Anordnung, KlassenKalkeUndGedeckt)
+{
+    w().sngPH = 6.1f; // lime need 200
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    QTest::mouseClick(dialog<frmVerfahren>("frmVerfahren")->cmdIgnorant(), Qt::LeftButton);
+    ASSERT_NE(knoten(1, "Gelb"), nullptr);
+    knoten(1, "Gelb")->setExpanded(true);
+    ueberall("Klassen mit Gelb");
+
+    // the method fitted to the need, up to the limes and the Dolomitkalk
+    w().blnOptimal = true;
+    npk3->DuengerBaumFuellen();
+    for (const char* nr : {"Du1010", "Du1014", "Du1001"})
+        klick(nr);
+    ASSERT_EQ(npk3->katalogstand(), Katalogstand::Kalk);
+    ueberall("Kalke");
+    groesse(1024, 768);
+    ArbeitsbereichAnordnen();
+    klick("Ka1002");
+    pruefen("gedeckt ohne neue Anordnung"); // the sentence fits as it comes
+    ASSERT_EQ(npk3->lblMenge()->text(), "Es werden 210 g Kohlensaurer Magnesiumkalk (Dolomitkalk) je m² benötigt.");
+    ueberall("gedeckt");
+}
+
+} // namespace

@@ -1,0 +1,304 @@
+// The fertiliser step driven through its controls: the way in with the method question, picks by
+// mouse and keys, the pop-up menus, the editors, the notice window and the ways out.
+#include "duengerseite.h"
+#include "fertilisers/duengerdienste.h"
+#include "fertilisers/duengerinfo.h"
+#include "fertilisers/duengerwahl.h"
+#include "fertilisers/frmduengereingabe.h"
+#include "fertilisers/frmduengerinfo.h"
+#include "fertilisers/frmkalkeingabe.h"
+#include "fertilisers/frmverfahren.h"
+#include "plan/frmnpk4.h"
+
+#include <QPushButton>
+#include <QTableWidget>
+
+using namespace kav;
+
+namespace {
+
+using Seite = test::DuengerSeiteTest;
+
+TEST_F(Seite, WegHineinMitVerfahrensfrage)
+{
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK3");
+    EXPECT_TRUE(fenster().istGeladen("frmTitel"));
+    ASSERT_TRUE(w().rsDuengerAuswahl && w().rsDuengerAuswahl->empty());
+    auto* v = dialog<frmVerfahren>("frmVerfahren");
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->focusWidget(), v->cmdImmerOptimal());
+    EXPECT_EQ(knoten(1, "Gelb"), nullptr);
+    QTest::mouseClick(v->cmdIgnorant(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmVerfahren"));
+    EXPECT_FALSE(w().blnOptimal);
+    EXPECT_NE(knoten(1, "Gelb"), nullptr);
+
+    // a method dialog closed after the step is gone rebuilds nothing
+    fenster().zeigen("frmVerfahren");
+    QTest::mouseClick(npk3->cmbAbbruch(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmNPK3"));
+    EXPECT_FALSE(fenster().istGeladen("frmVerfahren"));
+    fenster().zeigen("frmVerfahren");
+    QTest::mouseClick(dialog<frmVerfahren>("frmVerfahren")->cmdEinmalOptimal(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmNPK3"));
+}
+
+TEST_F(Seite, WahlPerMausUndTasten)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    EXPECT_FALSE(fenster().istGeladen("frmVerfahren"));
+    doppelklick("Du1010"); // the click picks, the release of the double click does not
+    EXPECT_EQ(gewaehlt(), 1);
+    EXPECT_EQ(npk3->txtMenge()->text(), "22");
+    EXPECT_EQ(npk3->lblMenge()->text(), "Es werden 220 g Dünger für 10 m² benötigt.");
+
+    Duengerbaum* t = npk3->trvDuenger(1);
+    t->setFocus();
+    t->setCurrentItem(knoten(1, "Gruen"));
+    QTest::keyClick(t, Qt::Key_Down);
+    EXPECT_EQ(gewaehlt(), 1); // moving is no pick
+    t->setCurrentItem(knoten(1, "Du1014"));
+    QTest::keyClick(t, Qt::Key_Return);
+    EXPECT_EQ(gewaehlt(), 2);
+    EXPECT_EQ(npk3->txtMenge()->text(), "16");
+
+    QTest::keyClicks(npk3->txtMenge(), "99");
+    EXPECT_EQ(npk3->txtMenge()->text(), "16");
+
+    QTest::mouseClick(npk3->cmbReset(), Qt::LeftButton);
+    EXPECT_EQ(gewaehlt(), 1);
+    EXPECT_EQ(npk3->txtMenge()->text(), "22");
+}
+
+// A right click names the menu's node; it is no choice, and Next does not add it.
+TEST_F(Seite, RechtsklickUndMenues)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    klick("Du1010", Qt::RightButton);
+    ASSERT_TRUE(menueOffen(5));
+    EXPECT_FALSE(haupt->menuePunkt("mnuDuengerInfo")->isVisible());
+    menueSchliessen();
+    QTest::mouseClick(npk3->cmbWeiter(), Qt::LeftButton); // disabled: nothing chosen
+    EXPECT_EQ(gewaehlt(), 0);
+    EXPECT_TRUE(w().rsDuengerAuswahl->empty());
+    EXPECT_TRUE(w().strAktDuengerNr.isEmpty());
+
+    // an own NPK stays visible under "Rot" once chosen: it cannot be deleted while chosen
+    auto d = DuengerDienste::oeffnen(app());
+    const QString eigener = d->katalog().duengerNeu({"Mein NPK", 12, 12, 17, 2, false});
+    npk3->DuengerBaumFuellen();
+    klick(eigener);
+    EXPECT_EQ(gewaehlt(), 1);
+    klick(eigener, Qt::RightButton);
+    EXPECT_TRUE(haupt->menuePunkt("mnuDuengerInfo")->isVisible());
+    menuePunktKlicken(5, "mnuDuengerLoeschen");
+    EXPECT_TRUE(protokoll.texte().last().contains("„Mein NPK“"));
+    EXPECT_TRUE(d->katalog().duenger(eigener));
+
+    klick(eigener, Qt::RightButton);
+    menuePunktKlicken(5, "mnuDuengerInfo");
+    auto* info = dialog<frmDuengerInfo>("frmDuengerInfo");
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->windowTitle(), "Ungeeigneter Dünger");
+    EXPECT_EQ(info->lbltitel()->text(), "Mein NPK (12-12-17)");
+    EXPECT_EQ(info->Tag(), "AuswahlDuenger");
+
+    QTest::mouseClick(npk3->cmbReset(), Qt::LeftButton);
+    klick(eigener, Qt::RightButton);
+    menuePunktKlicken(5, "mnuDuengerLoeschen");
+    EXPECT_FALSE(d->katalog().duenger(eigener));
+    EXPECT_EQ(knoten(1, eigener), nullptr);
+}
+
+// The whole road through the windows: Next builds the plan from the hand-over, the plan page's Back
+// brings the step again with the lime entered anew and Next enabled.
+TEST_F(Seite, WeiterZumPlanUndMitZurueckWieder)
+{
+    w().sngNBedarfGD = w().sngPBedarf = w().sngKBedarf = 0;
+    RestbedarfBerechnen(w());
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    ASSERT_EQ(npk3->katalogstand(), Katalogstand::Kalk);
+    klick("Ka1001");
+    ASSERT_TRUE(npk3->cmbWeiter()->isEnabled());
+    QTest::mouseClick(npk3->cmbWeiter(), Qt::LeftButton);
+    auto* plan = dialog<frmNPK4>("frmNPK4");
+    ASSERT_NE(plan, nullptr);
+    const QTableWidget* raster = plan->flgReport();
+    QStringList zeilen;
+    for (int i = 0; i < raster->rowCount(); ++i)
+        zeilen << (raster->item(i, 0) ? raster->item(i, 0)->text() : QString());
+    EXPECT_TRUE(zeilen.join('|').contains("Kohlensaurer Kalk")) << zeilen.join('|').toStdString();
+
+    QTest::mouseClick(plan->cmbZurueck(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmNPK4"));
+    EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK3");
+    npk3 = duengerSeite();
+    ASSERT_NE(npk3, nullptr);
+    EXPECT_EQ(w().strAktKalkNr, "Ka1001");
+    // the dose follows the need the plan page computed again from the stored analysis
+    EXPECT_TRUE(npk3->lblMenge()->text().startsWith("Es werden ")
+                && npk3->lblMenge()->text().endsWith(" g Kohlensaurer Kalk je m² benötigt."))
+        << npk3->lblMenge()->text().toStdString();
+    EXPECT_EQ(gewaehlt(), 1);
+    EXPECT_TRUE(npk3->cmbWeiter()->isEnabled());
+}
+
+TEST_F(Seite, WeiterZurueckUndAbbruch)
+{
+    w().sngPH = 7.1f;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    QTest::mouseClick(dialog<frmVerfahren>("frmVerfahren")->cmdIgnorant(), Qt::LeftButton);
+    klick("Du1029");
+    klick("Du1014");
+    EXPECT_EQ(npk3->lblDuenger()->text(), kGedeckt);
+    ASSERT_TRUE(npk3->cmbWeiter()->isEnabled());
+    QTest::mouseClick(npk3->cmbWeiter(), Qt::LeftButton);
+    EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK4");
+    EXPECT_TRUE(fenster().istGeladen("frmNPK4"));
+    EXPECT_FALSE(fenster().istGeladen("frmTitel"));
+    const auto& liste = *w().rsDuengerAuswahl;
+    ASSERT_EQ(liste.size(), 2u);
+    EXPECT_TRUE(liste[0].Nr == 1 && liste[0].Menge == 50 && liste[1].Nr == 2 && liste[1].Menge == 8);
+    EXPECT_LT(w().sngKSaldo, 2);
+    EXPECT_EQ(w().strAktKalkNr, "x");
+
+    // back from the plan: the step again, with its choice; the plan page gives the totals back
+    fenster().entladen("frmNPK4");
+    EXPECT_FLOAT_EQ(w().sngDuengerK, 8);
+    fenster().zeigen("frmTitel");
+    fenster().zeigen("frmNPK3");
+    npk3 = duengerSeite();
+    npk3->KalkDuengerEintragen(w().strAktKalkNr);
+    EXPECT_EQ(gewaehlt(), 2);
+    EXPECT_EQ(npk3->trvDuenger(2)->erster()->text(0), "Rasendünger, mineralisch 20+5+8 (20+5+8+2)");
+
+    QTest::mouseClick(npk3->cmbZurueck(), Qt::LeftButton);
+    EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK2b");
+    EXPECT_TRUE(fenster().istGeladen("frmNPK2b"));
+    EXPECT_FALSE(w().rsDuengerAuswahl);
+    EXPECT_EQ(w().strAktKulturNr, "Ku1025");
+
+    zustand();
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    QTest::mouseClick(npk3->cmbAbbruch(), Qt::RightButton); // any mouse button
+    EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK");
+    EXPECT_TRUE(fenster().istGeladen("frmNPK"));
+    EXPECT_TRUE(w().strAktFlaechenNr.isEmpty());
+}
+
+// The editor keeps the mode it was opened in while the page goes on; no name is no name.
+TEST_F(Seite, DuengereditorNeuUndBearbeiten)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    doppelklick("Grau");
+    auto* ed = dialog<frmDuengerEingabe>("frmDuengerEingabe");
+    ASSERT_NE(ed, nullptr);
+    ASSERT_TRUE(ed->neu());
+    QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
+    EXPECT_TRUE(ed->shpName()->isVisible());
+    EXPECT_TRUE(ed->txtName()->text().isEmpty());
+    EXPECT_EQ(ed->txtName()->placeholderText(), "Keine Bezeichnung eingegeben");
+    tippen(ed->txtName(), "Mein PK");
+    QTest::mouseClick(ed->cmdOK(), Qt::LeftButton); // no contents: said, nothing saved
+    EXPECT_TRUE(protokoll.texte().last().contains("keinen der Nährstoffe"));
+
+    klick("Du1010"); // a pick meanwhile: phosphate covered
+    tippen(ed->txtP(), "8");
+    tippen(ed->txtK(), "16");
+    QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmDuengerEingabe"));
+    auto d = DuengerDienste::oeffnen(app());
+    ASSERT_TRUE(d->katalog().duenger("Du1046"));
+    EXPECT_EQ(d->katalog().duenger("Du1010")->Bezeichnung, "Superphosphat");
+    EXPECT_EQ(gewaehlt(), 1); // unsuitable now: named in the notice window, not chosen
+    auto* info = dialog<frmDuengerInfo>("frmDuengerInfo");
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->lblText()->text(), kUngeeignetText);
+    EXPECT_TRUE(w().strAktDuengerNr.isEmpty()); // nothing left waiting to be added
+
+    // a change of a fertiliser that is deleted meanwhile is refused with a message
+    klick("Du1046", Qt::RightButton);
+    menuePunktKlicken(5, "mnuDuengerEdit");
+    ed = dialog<frmDuengerEingabe>("frmDuengerEingabe");
+    ASSERT_NE(ed, nullptr);
+    EXPECT_EQ(ed->duengerNr(), "Du1046");
+    EXPECT_TRUE(ed->txtN()->text().isEmpty());
+    EXPECT_EQ(ed->txtK()->text(), "16");
+    d->katalog().duengerLoeschen("Du1046");
+    QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
+    EXPECT_TRUE(protokoll.texte().last().contains("nicht mehr im Katalog"));
+    EXPECT_TRUE(fenster().istGeladen("frmDuengerEingabe"));
+    EXPECT_FALSE(d->katalog().duenger("Du1046"));
+}
+
+TEST_F(Seite, KalkeditorWaehltImKalkzustand)
+{
+    w().sngNBedarfGD = w().sngPBedarf = w().sngKBedarf = 0;
+    RestbedarfBerechnen(w());
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    ASSERT_EQ(npk3->katalogstand(), Katalogstand::Kalk);
+    EXPECT_FALSE(npk3->cmbWeiter()->isEnabled());
+    doppelklick("Grau");
+    auto* ed = dialog<frmKalkEingabe>("frmKalkEingabe");
+    ASSERT_NE(ed, nullptr);
+    tippen(ed->txtName(), "Mein Kalk");
+    tippen(ed->txtCaCO3(), "65");
+    tippen(ed->txtMgCO3(), "25");
+    QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
+    EXPECT_EQ(w().strAktKalkNr, "Ka1008");
+    EXPECT_EQ(npk3->lblMenge()->text(), "Es werden 165 g Mein Kalk je m² benötigt.");
+    EXPECT_TRUE(npk3->cmbWeiter()->isEnabled());
+
+    QTest::mouseClick(npk3->cmbReset(), Qt::LeftButton);
+    doppelklick("Grau");
+    ed = dialog<frmKalkEingabe>("frmKalkEingabe");
+    tippen(ed->txtName(), "mein kalk");
+    tippen(ed->txtCaCO3(), "65,0");
+    tippen(ed->txtMgCO3(), "25");
+    QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
+    EXPECT_EQ(protokoll.meldungen.last().text, "mein kalk mit 65% CaCO3 und 25% MgCO3\nist in der Liste bereits vorhanden");
+    EXPECT_EQ(w().strAktKalkNr, "Ka1008");
+    EXPECT_EQ(gewaehlt(), 1);
+}
+
+// Each opener of the notice window starts from the designed texts; its link opens the lexicon.
+TEST_F(Seite, HinweisfensterBeginntJedesMalNeu)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    w().sngPBedarf = w().sngKBedarf = 0;
+    RestbedarfBerechnen(w());
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    klick("Du1001"); // horn meal, crop start in ISO week 16
+    auto* info = dialog<frmDuengerInfo>("frmDuengerInfo");
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->windowTitle(), "KAV - Horndünger");
+    EXPECT_EQ(info->lbltitel()->text(), "Bitte beachten Sie:");
+    EXPECT_EQ(gewaehlt(), 1);
+    DuengerUngeeignetMelden();
+    EXPECT_EQ(info->windowTitle(), kInfoCaption);
+    EXPECT_EQ(info->lbltitel()->text(), kInfoTitel);
+    QTest::mouseClick(info->lblMehr(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmDuengerInfo"));
+    EXPECT_EQ(app().rahmen.strLexikonAnzeige, "AuswahlDuenger");
+    EXPECT_TRUE(fenster().istGeladen("frmLexikon"));
+}
+
+TEST_F(Seite, ImmerOptimalGiltNachNeustart)
+{
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    QTest::mouseClick(dialog<frmVerfahren>("frmVerfahren")->cmdImmerOptimal(), Qt::LeftButton);
+    haupt->MDIForm_Unload();
+    starten();
+    EXPECT_TRUE(app().einstellungen.blnImmerOptimal);
+    zustand();
+    w().blnOptimal = false;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    EXPECT_FALSE(fenster().istGeladen("frmVerfahren"));
+    EXPECT_TRUE(w().blnOptimal);
+}
+
+} // namespace

@@ -1,0 +1,134 @@
+// The catalogues in Kav.KRN, the editors' input and the ratings of single fertilisers.
+#include "duengerfixture.h"
+#include "fertilisers/katalogeingabe.h"
+#include "fertilisers/mengen.h"
+#include "services/sql.h"
+
+using namespace kav;
+
+namespace {
+
+using Katalogtest = test::DuengerTest;
+
+TEST_F(Katalogtest, EigeneZeilenGeschriebenGeaendertGeloescht)
+{
+    const QString nr = katalog.duengerNeu({"Mein NK", 12.5, 0, 6, 2, true});
+    EXPECT_EQ(nr, "Du1046");
+    QSqlQuery q = sql::exec(dateien.kav.db(), "SELECT Typ, Eingabe, AktuellerDatensatz, N, Norg, Mg, LetzteAenderung, ID "
+                                              "FROM DuengerID WHERE DuengerNr = ?", {nr});
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), "NK");
+    EXPECT_EQ(q.value(1).toString(), "Nutzer");
+    EXPECT_EQ(q.value(2).toInt(), 1);
+    EXPECT_EQ(q.value(3).toDouble(), 12.5);
+    EXPECT_EQ(q.value(4).toInt(), 1);
+    EXPECT_EQ(q.value(6).toString(), "2026-03-02 14:05:09");
+    const QString id = q.value(7).toString();
+    EXPECT_TRUE(id.startsWith("02032026140509") && id.size() == 18) << id.toStdString();
+
+    // a delivered row changed becomes the user's own and keeps number and id
+    uhr.advanceSeconds(60);
+    ASSERT_TRUE(katalog.duengerAendern("Du1010", {"Superphosphat neu", 0, 19, 0, 0, false}));
+    const auto z = katalog.duenger("Du1010");
+    EXPECT_EQ(z->Eingabe, "Nutzer");
+    EXPECT_EQ(z->P2O5, 19);
+    EXPECT_EQ(sql::scalar(dateien.kav.db(), "SELECT ID FROM DuengerID WHERE DuengerNr = 'Du1010'").toString(),
+              "150120240000000010");
+    EXPECT_FALSE(katalog.duengerAendern("Du9999", {"x", 1, 0, 0, 0, false}));
+
+    EXPECT_EQ(katalog.kalkNeu({"Mein Kalk", 50, 40}), "Ka1008");
+    EXPECT_TRUE(katalog.kalkAendern("Ka1008", {"Mein Kalk", 55, 40}));
+    EXPECT_EQ(katalog.kalk("Ka1008")->CaCO3, 55);
+    EXPECT_TRUE(katalog.duengerLoeschen(nr));
+    EXPECT_TRUE(katalog.kalkLoeschen("Ka1008"));
+    EXPECT_FALSE(katalog.duenger(nr));
+    EXPECT_FALSE(katalog.kalkLoeschen("Ka1008"));
+    EXPECT_EQ(katalog.duengerNeu({"Wieder", 1, 0, 0, 0, false}), "Du1046");
+}
+
+// Duplicates are found by name (case aside, apostrophes included) and contents as numbers.
+TEST_F(Katalogtest, GleicherDuengerNachZahlen)
+{
+    const auto daten = [&](const char* name, const char* p) {
+        return DuengerEingabePruefen(name, {"", p, "", ""}, false, g).daten;
+    };
+    katalog.duengerNeu(*daten("Mist 'extra'", "5,5"));
+    EXPECT_TRUE(katalog.duengerGleich(*daten("mist 'EXTRA'", "5,50")));
+    EXPECT_FALSE(katalog.duengerGleich(*daten("Mist 'extra'", "5,6")));
+    EXPECT_TRUE(katalog.kalkGleich({"algenkalk", 75, 10}));
+    EXPECT_FALSE(katalog.kalkGleich({"Algenkalk", 70, 10}));
+}
+
+TEST_F(Katalogtest, EingabenDerEditoren)
+{
+    const struct {
+        const char* name;
+        std::array<QString, 4> gehalte;
+        bool ohneName;
+        bool speicherbar;
+        const char* typ;
+    } faelle[] = {
+        {"  ", {"1", "", "", ""}, true, false, ""},
+        {"A", {"", "", "", ""}, false, false, ""},          // no nutrient: said, not stored
+        {"A", {"0", "0", "0", "5"}, false, true, "Mg"},
+        {"A", {"10", "", "", "5"}, false, true, "N"},
+        {"A", {",", "", "", ""}, false, false, ""},         // a lone separator
+        {"A", {"100,5", "", "", ""}, false, false, ""},
+        {"A", {"60", "30", "20", ""}, false, false, ""},    // more than 100 % together
+        {"A", {"12", "12", "17", "2"}, false, true, "NPK"},
+    };
+    for (const auto& f : faelle) {
+        const DuengerPruefung p = DuengerEingabePruefen(f.name, f.gehalte, false, g);
+        EXPECT_EQ(p.ohneName, f.ohneName) << f.gehalte[0].toStdString();
+        EXPECT_EQ(p.daten.has_value(), f.speicherbar) << f.gehalte[0].toStdString();
+        EXPECT_EQ(!f.ohneName && !f.speicherbar, !p.meldung.isEmpty());
+        if (p.daten) {
+            EXPECT_EQ(DuengerTyp(p.daten->N, p.daten->P2O5, p.daten->K2O, p.daten->Mg), f.typ);
+        }
+    }
+    EXPECT_FALSE(KalkEingabePruefen("Sand", "", "0", g).daten);
+    EXPECT_FALSE(KalkEingabePruefen("Kalk", "80", "30", g).daten);
+    EXPECT_EQ(KalkEingabePruefen("Kalk", "65", "25,5", g).daten->MgCO3, 25.5);
+}
+
+// Single nutrients are rated against the nutrient asked for and its need; no dose that rounds to 0.
+TEST_F(Katalogtest, BewertungEinzelnerNaehrstoffe)
+{
+    const DuengerZeile kieserit{"Du1019", "Mg", "KRN", "Kieserit", 0, 0, 0, 25, 0};
+    const DuengerZeile kas{"Du1002", "N", "KRN", "Kalkammonsalpeter", 27, 0, 0, 0, 0};
+    const DuengerZeile ohneTyp{"Du1100", "", "Nutzer", "Ohne", 10, 0, 0, 0, 0};
+    const DuengerZeile ohnePhosphat{"Du1101", "NP", "Nutzer", "Falsch", 10, 0, 0, 0, 0};
+    const struct {
+        float n, p, k, mg;
+        bool optimal;
+        const DuengerZeile* d;
+        Klasse editor;
+    } faelle[] = {
+        {1, 1, 1, -3, true, &kieserit, Klasse::Rot}, // all covered, magnesium oversupplied
+        {1, 1, 1, 3, true, &kieserit, Klasse::Gruen},
+        {1, 1, 1, 3, false, &kieserit, Klasse::Gruen},
+        {5, 3, 1, 3, true, &kas, Klasse::Rot},       // phosphate is asked for first
+        {5, 3, 1, 3, false, &kas, Klasse::Gruen},
+        {5, 3, 3, 3, true, &ohneTyp, Klasse::Rot},
+        {5, 3, 3, 3, false, &ohnePhosphat, Klasse::Rot},
+    };
+    for (const auto& f : faelle) {
+        s.sngNSaldo = f.n, s.sngPSaldo = f.p, s.sngKSaldo = f.k, s.sngMgSaldo = f.mg;
+        EXPECT_EQ(DuengerBewerten(*f.d, s, f.optimal), f.editor) << f.d->Bezeichnung.toStdString() << f.mg;
+    }
+    // magnesium-rich fertilisers are unusable in the tree while no magnesium is needed
+    const DuengerZeile kalimagnesia{"Du1016", "K", "KRN", "Kalimagnesia", 0, 0, 30, 10, 0};
+    s.sngNSaldo = 1, s.sngPSaldo = 1, s.sngKSaldo = 5, s.sngMgSaldo = 1;
+    EXPECT_EQ(DuengerKlasse(kalimagnesia, s, Naehrstoff::K, true), Klasse::Rot);
+    EXPECT_EQ(DuengerBewerten(kalimagnesia, s, true), Klasse::Gruen);
+    s.sngMgBedarf = -1; // soil magnesium not determined
+    EXPECT_EQ(DuengerKlasse(kalimagnesia, s, Naehrstoff::K, true), Klasse::Gruen);
+
+    s.blnOptimal = true;
+    s.sngMgSaldo = 0.3f; // 1.2 g/m²: 1 g
+    EXPECT_EQ(frmNPK3_DuengerMengeBerechnen(kieserit, Klasse::Gruen, s, g)->txtMenge, "1");
+    for (float mg : {0.1f, -3.0f})
+        EXPECT_FALSE(frmNPK3_DuengerMengeBerechnen((s.sngMgSaldo = mg, kieserit), Klasse::Gruen, s, g)) << mg;
+}
+
+} // namespace

@@ -1,0 +1,177 @@
+// The settings window driven through its controls on the started program.
+#include "einstellungsfixture.h"
+#include "settings/optionen.h"
+
+#include <QClipboard>
+
+using namespace kav;
+using test::EinstellungsTest;
+
+TEST_F(EinstellungsTest, ZeigtDieEinstellungenUndKlicksSetzenSie)
+{
+    Einstellungen& e = app().einstellungen;
+    e.blnImmerOptimal = true;
+    e.strUpdatebeiStart = "wahr"; // not exactly "Wahr": off
+    e.intDS = 30;
+    haupt->move(40, 30);
+    frmEinstellungen* f = einstellungen();
+    EXPECT_EQ(app().rahmen.strAktivesFenster, "frmEinstellungen");
+    EXPECT_TRUE(mittig(f, haupt.get()));
+    EXPECT_EQ(QStringList({f->imgOptimal(0)->schluessel(), f->imgOptimal(1)->schluessel(), forms::Tag(f->imgUpdate()),
+                           forms::Tag(f->imgSQL()), f->txtIntervall()->text()}),
+              QStringList({"opb1", "opb0", "0", "0", "30"}));
+    EXPECT_TRUE(forms::FontBold(f->txtStrip1()) && !f->pcbStrip1()->isHidden() && f->pcbStrip2()->isHidden());
+
+    // each click (label and picture alike) and what holds afterwards
+    klick(f->txtStrip2());
+    const struct { QWidget* w; bool optimal; const char* update; const char* sql; } klicks[] = {
+        {f->imgOptimal(1), false, "wahr", "Falsch"}, {f->lblOptimal(0), true, "wahr", "Falsch"},
+        {f->lblUpdate(), true, "Wahr", "Falsch"},    {f->imgUpdate(), true, "Falsch", "Falsch"},
+        {f->imgSQL(), true, "Falsch", "Wahr"},       {f->lblSQL(), true, "Falsch", "Falsch"},
+        {f->lblUpdate(), true, "Wahr", "Falsch"},    {f->imgSQL(), true, "Wahr", "Wahr"},
+    };
+    for (const auto& k : klicks) {
+        klick(k.w);
+        EXPECT_TRUE(e.blnImmerOptimal == k.optimal && app().bedarf.blnOptimal == k.optimal) << k.w->objectName().toStdString();
+        EXPECT_EQ(QStringList({e.strUpdatebeiStart, e.strDatenAufServer, f->imgOptimal(0)->schluessel(), f->imgSQL()->schluessel()}),
+                  QStringList({k.update, k.sql, k.optimal ? "opb1" : "opb0", optionFuer(k.sql).bild}));
+    }
+
+    QTest::keyClick(f->pcbStrip2(), Qt::Key_F1);
+    EXPECT_EQ(hilfeFenster()->thema(), "Einstellungen.htm");
+    f->close();
+    EXPECT_TRUE(app().rahmen.strAktivesFenster.isEmpty());
+    haupt->MDIForm_Unload();
+    starten(); // the next run reads what the shutdown stored
+    const Einstellungen& n = app().einstellungen;
+    EXPECT_TRUE(n.blnImmerOptimal && n.strUpdatebeiStart == "Wahr" && n.strDatenAufServer == "Wahr" && n.intDS == 30);
+}
+
+TEST_F(EinstellungsTest, WeitergebenVerstecktDieEinzelnenSendeknoepfe)
+{
+    // any loaded page with the crop step's name and button follows the option
+    fenster().klasseAnmelden("frmNPK1", [] {
+        auto* s = new Seite("frmNPK1", "NPK1", Seite::Platz::UnterTitel);
+        (new QToolButton(s))->setObjectName("cmbSenden");
+        return s;
+    });
+    const auto senden = [this] { return fenster().fenster("frmNPK1")->widget()->findChild<QWidget*>("cmbSenden"); };
+    fenster().zeigen("frmNPK1");
+    frmEinstellungen* f = einstellungen();
+    klick(f->txtStrip2());
+    for (const bool an : {true, false, true}) {
+        klick(f->imgSQL());
+        EXPECT_TRUE(seite->cmbSpeichern()->isHidden() == an && senden()->isHidden() == an);
+        EXPECT_FALSE(seite->cmbSpeichern()->isVisible() && seite->cmbSpeichern()->geometry().intersects(seite->cmbSenden()->geometry()));
+    }
+    fenster().entladen("frmNPK1"); // a page opened later is laid out hidden
+    fenster().zeigen("frmNPK1");
+    EXPECT_TRUE(senden()->isHidden());
+}
+
+TEST_F(EinstellungsTest, IntervallNimmtNurBisZuZweiZiffern)
+{
+    frmEinstellungen* f = einstellungen();
+    klick(f->txtStrip2());
+    QLineEdit* t = f->txtIntervall();
+    int& tage = app().einstellungen.intDS;
+    tippen(t, "7");
+    EXPECT_EQ(tage, 7);
+    QTest::keyClick(t, Qt::Key_Backspace);
+    EXPECT_TRUE(tage == 14 && t->text().isEmpty());
+    QTest::keyClicks(t, "1a2,3"); // letters beep, the third digit does not fit
+    EXPECT_TRUE(piepser == 2 && t->text() == "12" && tage == 12);
+    for (const char* text : {"1a", "123", " 5"}) {
+        t->selectAll();
+        QApplication::clipboard()->setText(text);
+        t->paste();
+        EXPECT_TRUE(t->text() == "12" && tage == 12) << text;
+    }
+}
+
+TEST_F(EinstellungsTest, KnoepfeLeuchtenBisDieMausUeberIhreSeiteGeht)
+{
+    frmEinstellungen* f = einstellungen();
+    klick(f->txtStrip2());
+    const QColor hell(220, 220, 220);
+    maus(f->cmbRepair());
+    maus(f->cmdDatenSenden());
+    f->pcbStrip_MouseMove(1); // the other page's box leaves them lit
+    EXPECT_TRUE(forms::BackColor(f->cmbRepair()) == hell && forms::BackColor(f->cmdDatenSenden()) == hell);
+    maus(f->pcbStrip2(), QPoint(3, 3));
+    for (QPushButton* b : {f->cmbRepair(), f->cmbUpdate(), f->cmdDatenSenden(), f->cmbHintergrund()})
+        EXPECT_EQ(forms::BackColor(b), QColor(188, 188, 188)) << b->objectName().toStdString();
+}
+
+TEST_F(EinstellungsTest, WiederherstellenFragtErstUndLaedtDieSeiteNeu)
+{
+    frmEinstellungen* f = einstellungen();
+    f->cmbRepair()->click();
+    EXPECT_EQ(protokoll.texte(), QStringList{kKeineSicherung});
+    app().einstellungen.intDS = 0;
+    ASSERT_TRUE(app().db->DatenSichern());
+    klicken("Fl1000");
+    flaeche("Fl1001", "Beet nach der Sicherung");
+
+    test::Frage frage;
+    antworten(QMessageBox::No, &frage);
+    f->cmbRepair()->click();
+    EXPECT_EQ(frage.text, wiederherstellenFrage("06.12.2026"));
+    EXPECT_TRUE(frage.standard == QMessageBox::No && frage.beschriftungen == QStringList({"Ja", "Nein"}));
+    EXPECT_EQ(anzahl("FlaechenID"), 2);
+
+    antworten(QMessageBox::Yes);
+    f->cmbRepair()->click();
+    EXPECT_EQ(protokoll.texte().last(), kWiederhergestellt);
+    EXPECT_TRUE(app().bedarf.strAktFlaechenNr.isEmpty());
+    frmAnalysenWerte* neu = analysenSeite(); // the page anew, from the restored file
+    ASSERT_NE(neu, nullptr);
+    EXPECT_TRUE(neu->trvFlaechen()->itemVon("Fl1000") && !neu->trvFlaechen()->itemVon("Fl1001"));
+
+    app().rahmen.blnUpdateLaeuft = true;
+    QTest::qWait(300);
+    EXPECT_FALSE(f->cmbRepair()->isEnabled());
+}
+
+TEST_F(EinstellungsTest, AktualisierenUndSendenRufenDenAustausch)
+{
+    frmEinstellungen* f = einstellungen();
+    // the exchange's update runs at once, not as at start-up: no server, the user is told right away
+    f->cmbUpdate()->click();
+    ASSERT_EQ(protokoll.meldungen.size(), 1);
+    EXPECT_EQ(protokoll.meldungen[0].text, "Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung");
+    protokoll.meldungen.clear();
+
+    QStringList gerufen;
+    ui().datenJetztAktualisieren = {};
+    ui().datenSenden = {};
+    for (int i = 0; i < 2; ++i) { // first with nothing built in: the user is told
+        f->cmbUpdate()->click();
+        f->cmdDatenSenden()->click();
+        ui().datenJetztAktualisieren = [&] { gerufen << "Aktualisieren"; };
+        ui().datenSenden = [&] { gerufen << "Senden"; };
+    }
+    EXPECT_EQ(gerufen, QStringList({"Aktualisieren", "Senden"}));
+    EXPECT_EQ(protokoll.meldungen.size(), 2);
+}
+
+TEST_F(EinstellungsTest, NichtsUeberdecktOderAbgeschnitten)
+{
+    frmEinstellungen* f = einstellungen();
+    EXPECT_FALSE(f->txtStrip1()->geometry().intersects(f->txtStrip2()->geometry()));
+    for (QWidget* s : {f->pcbStrip1(), f->pcbStrip2()}) {
+        EXPECT_TRUE(f->rect().contains(s->geometry()));
+        const QList<QWidget*> teile = s->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (int i = 0; i < teile.size(); ++i) {
+            // texts and buttons have the room they ask for
+            const auto* l = qobject_cast<QLabel*>(teile[i]);
+            const QSize noetig = l && l->wordWrap() ? QSize(0, l->heightForWidth(l->width()))
+                                 : l || qobject_cast<QPushButton*>(teile[i]) ? teile[i]->sizeHint() : QSize();
+            EXPECT_TRUE(s->rect().contains(teile[i]->geometry()) && teile[i]->height() >= noetig.height()
+                        && teile[i]->width() >= noetig.width())
+                << teile[i]->objectName().toStdString();
+            for (int j = i + 1; j < teile.size(); ++j)
+                EXPECT_FALSE(teile[i]->geometry().intersects(teile[j]->geometry())) << i << " / " << j;
+        }
+    }
+}

@@ -1,0 +1,100 @@
+// The restore of the last backup pair on real database files in a temporary program folder.
+#include "platform/clock.h"
+#include "services/datenbanken.h"
+#include "services/einstellungen.h"
+#include "services/gebietsschema.h"
+#include "services/sql.h"
+#include "testhelpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace kav;
+
+namespace {
+
+QByteArray inhalt(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class SicherungWiederherstellen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ordner.basis = dir.path();
+        ASSERT_NO_FATAL_FAILURE(test::referenzDatei(ordner.kavDatei()));
+        ASSERT_NO_FATAL_FAILURE(test::leereDatei(ordner.datenDatei(), Datenbankdatei::Daten));
+        e.intDS = 0;
+        uhr.set(QDateTime(QDate(2026, 12, 6), QTime(10, 0)));
+        db = std::make_unique<Datenbanken>(ordner, gebiet, e, uhr, protokoll);
+        ASSERT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+        ASSERT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+    }
+    void flaeche(const QString& nr) { sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr, Bezeichnung) VALUES (?, 'Beet')", {nr}); }
+    QString flaechen() const { return sql::scalar(db->cnDaten(), "SELECT group_concat(FlaechenNr) FROM FlaechenID").toString(); }
+    QStringList beiseite() const { return QDir(ordner.daten()).entryList({"*.vor-Wiederherstellung-*"}, QDir::Files); }
+
+    QTemporaryDir dir;
+    Programmordner ordner;
+    Gebietsschema gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
+    Einstellungen e;
+    FixedClock uhr;
+    test::MeldungsProtokoll protokoll;
+    std::unique_ptr<Datenbanken> db;
+};
+
+} // namespace
+
+TEST_F(SicherungWiederherstellen, BeidesOderNichts)
+{
+    EXPECT_FALSE(db->sicherungsStand().vorhanden);
+    flaeche("Fl1000");
+    ASSERT_TRUE(db->DatenSichern());
+    e.datLetzteDS = QDate(2026, 11, 30);
+    flaeche("Fl1001"); // after the backup
+    const QByteArray kavVorher = inhalt(ordner.kavDatei());
+    const QByteArray datenVorher = inhalt(ordner.datenDatei());
+
+    // what is done to the backup pair, the reason given (empty: restored)
+    const struct { const char* fall; std::function<void()> vorher; const char* grund; } faelle[] = {
+        {"Daten.PVQ beschädigt", [&] { test::schreibeDatei(db->sicherungDaten(), "keine Datenbank"); },
+         "Die Sicherungsdatei Daten.PVQ ist beschädigt."},
+        {"Kav.PVQ fehlt", [&] { QFile::remove(db->sicherungKav()); }, "Die Sicherungsdatei Kav.PVQ fehlt."},
+        {"Kopie versperrt", [&] { QDir().mkpath(ordner.datenDatei() + ".wiederherstellen/x"); },
+         "Die Sicherungsdatei für Daten.KRN konnte nicht kopiert werden."},
+    };
+    const QString kavSicherung = db->sicherungKav();
+    const QString datenSicherung = db->sicherungDaten();
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        const QByteArray kavPVQ = inhalt(kavSicherung), datenPVQ = inhalt(datenSicherung);
+        ASSERT_NO_FATAL_FAILURE(f.vorher());
+        QString grund;
+        EXPECT_FALSE(db->SicherungWiederherstellen(&grund));
+        EXPECT_EQ(grund, QString::fromUtf8(f.grund));
+        EXPECT_TRUE(inhalt(ordner.kavDatei()) == kavVorher && inhalt(ordner.datenDatei()) == datenVorher);
+        EXPECT_EQ(flaechen(), "Fl1000,Fl1001"); // open again, as it was
+        EXPECT_TRUE(beiseite().isEmpty() && !QFile::exists(ordner.kavDatei() + ".wiederherstellen"));
+        QDir(ordner.datenDatei() + ".wiederherstellen").removeRecursively();
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(kavSicherung, kavPVQ));
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(datenSicherung, datenPVQ));
+    }
+
+    EXPECT_TRUE(db->sicherungsStand().vorhanden && db->sicherungsStand().datum == "30.11.2026");
+    QString grund;
+    ASSERT_TRUE(db->SicherungWiederherstellen(&grund)) << grund.toStdString();
+    EXPECT_EQ(flaechen(), "Fl1000");
+    EXPECT_TRUE(inhalt(ordner.kavDatei()) == inhalt(kavSicherung) && inhalt(ordner.datenDatei()) == inhalt(datenSicherung));
+    EXPECT_EQ(beiseite(), QStringList({"Daten.KRN.vor-Wiederherstellung-20261206100000",
+                                       "Kav.KRN.vor-Wiederherstellung-20261206100000"}));
+    EXPECT_EQ(inhalt(ordner.daten() + "/Daten.KRN.vor-Wiederherstellung-20261206100000"), datenVorher);
+    // a second restore in the same second keeps both earlier pairs
+    ASSERT_TRUE(db->SicherungWiederherstellen(&grund));
+    EXPECT_EQ(beiseite().size(), 4);
+    EXPECT_TRUE(beiseite().contains("Kav.KRN.vor-Wiederherstellung-20261206100000-2"));
+}
