@@ -306,6 +306,13 @@ TEST_F(Schritt, HornhinweisNachStartwoche)
         EXPECT_EQ(s.rsDuengerAuswahl->size(), 1u);
         EXPECT_EQ(s.datKulturbeginn, beginn);
     }
+    // a permanent crop gets no notice, whatever its key
+    s.blnDauerKultur = true;
+    plan.woche = 16, plan.fehler = false;
+    EXPECT_FALSE(HornStartwoche(s, plan));
+    s.strAktKulturNr = "Ku1025";
+    s.datKulturbeginn = QDateTime(QDate(2026, 4, 19), QTime(0, 0));
+    EXPECT_FALSE(HornStartwoche(s, plan));
     EXPECT_EQ(HornHinweis("Du1004", true, 25)->caption, "KAV - Horndünger");
     EXPECT_EQ(HornHinweis("Du1003", true, 18)->kapitel, "Horn");
     EXPECT_FALSE(HornHinweis("Du1003", true, 19));
