@@ -39,11 +39,9 @@ std::vector<Baumknoten> GewaehlteDuengerBaumFuellen(const WizardState& s, const 
 
 namespace {
 
-// After a pick its sentence stays, unless the lime chosen before is entered again with its own.
-QString mengenSatzNachWahl(const Katalog& k, const QString& satz)
-{
-    return k.lblMenge && !k.lblMenge->isEmpty() ? *k.lblMenge : satz;
-}
+// The amount sentence after a choice: the one of the choice, unless the catalogue run that follows
+// writes its own: none once nothing more is needed, the dose of a lime chosen before entered again.
+QString mengenSatzNachWahl(const Katalog& k, const QString& satz) { return k.lblMenge.value_or(satz); }
 
 } // namespace
 
@@ -186,15 +184,16 @@ Anzeige Duengerwahl::zuruecknehmen()
     DuengerNaehrstoffeSummieren(t, std::nullopt, m_q.duenger);
     Anzeige a = rechnen(t, false, false);
     a.cmbWeiter = a.katalog->cmbWeiter;
+    QString satz;
     if (liste(t).empty()) {
         a.txtMenge = QString();
-        a.lblMenge = QString();
     } else {
         // the choice before is shown again, with the amount it was taken with
         const float menge = liste(t).back().Menge;
         a.txtMenge = m_g.zahlText(double(menge));
-        a.lblMenge = MengenSatz(double(menge), t, m_g);
+        satz = MengenSatz(double(menge), t, m_g);
     }
+    a.lblMenge = mengenSatzNachWahl(*a.katalog, satz);
     m_s = std::move(t);
     return a;
 }

@@ -336,6 +336,8 @@ void frmNPK3::cmbZurueck_MouseUp()
 void frmNPK3::cmbAbbruch_MouseUp()
 {
     BedarfVariablenZuruecksetzen(app().bedarf, 0);
+    // No plot page is loaded here: the plot page shown below is a fresh one, whose load fills its
+    // plot tree and leaves txtNPK empty, since no plot is chosen any more.
     FormulareEntladen();
     app().rahmen.strFensterZeigen = QStringLiteral("NPK");
     seiteZeigen(QStringLiteral("frmNPK"));

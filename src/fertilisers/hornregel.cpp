@@ -20,13 +20,15 @@ bool kuehl(int woche, int bis, int ab) { return woche < bis || woche > ab; }
 
 std::optional<int> HornStartwoche(const WizardState& s, const PlanQuelle& plaene)
 {
+    if (s.blnDauerKultur)
+        return std::nullopt; // permanent crops get no notice
     if (s.strAktKulturNr.left(2) == QLatin1String("ID")) {
         const std::vector<PlanZeile> zeilen = plaene.planZeilen(s.strAktKulturNr);
         if (zeilen.empty())
             return std::nullopt;
         return MischkulturStartwoche(zeilen);
     }
-    if (s.blnDauerKultur || !s.datKulturbeginn.date().isValid())
+    if (!s.datKulturbeginn.date().isValid())
         return std::nullopt;
     return isoWoche(s.datKulturbeginn.date());
 }

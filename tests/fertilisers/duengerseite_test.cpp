@@ -154,6 +154,8 @@ TEST_F(Seite, WeiterZurueckUndAbbruch)
     klick("Du1029");
     klick("Du1014");
     EXPECT_EQ(npk3->lblDuenger()->text(), kGedeckt);
+    EXPECT_EQ(npk3->txtMenge()->text(), "8");
+    EXPECT_TRUE(npk3->lblMenge()->text().isEmpty()); // nothing more needed: no amount sentence
     ASSERT_TRUE(npk3->cmbWeiter()->isEnabled());
     QTest::mouseClick(npk3->cmbWeiter(), Qt::LeftButton);
     EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK4");
@@ -187,6 +189,8 @@ TEST_F(Seite, WeiterZurueckUndAbbruch)
     EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK");
     EXPECT_TRUE(fenster().istGeladen("frmNPK"));
     EXPECT_TRUE(w().strAktFlaechenNr.isEmpty());
+    EXPECT_FALSE(w().rsDuengerAuswahl);
+    EXPECT_EQ(haupt->windowTitle(), "Kav - Humavera - Düngerbedarfsberechnung - Flächenauswahl");
 }
 
 // The editor keeps the mode it was opened in while the page goes on; no name is no name.

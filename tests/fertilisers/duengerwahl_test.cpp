@@ -88,9 +88,10 @@ TEST_F(Schritt, WenigeDuengerGelbUndGedeckt)
     Anzeige a = waehlen("Du1029", k); // Rasendünger 20+5+8
     EXPECT_EQ(a.txtMenge, "50");
     EXPECT_EQ(a.lblMenge, "Es werden 500 g Dünger für 10 m² benötigt.");
-    a = waehlen("Du1014", *a.katalog);
+    a = waehlen("Du1014", *a.katalog); // Kaliumsulfat: 80 g; the need is covered, the sentence goes
     EXPECT_EQ(a.txtMenge, "8");
-    EXPECT_EQ(a.lblMenge, "Es werden 80 g Dünger für 10 m² benötigt.");
+    EXPECT_EQ(a.lblMenge, "");
+    EXPECT_EQ(s.rsDuengerAuswahl->back().Menge, 8);
     EXPECT_EQ(a.katalog->stand, Katalogstand::Geschlossen);
     EXPECT_EQ(a.katalog->lblDuenger, kGedeckt);
     EXPECT_TRUE(*a.cmbWeiter);
@@ -305,6 +306,13 @@ TEST_F(Schritt, HornhinweisNachStartwoche)
         EXPECT_EQ(s.rsDuengerAuswahl->size(), 1u);
         EXPECT_EQ(s.datKulturbeginn, beginn);
     }
+    // a permanent crop gets no notice, whatever its key
+    s.blnDauerKultur = true;
+    plan.woche = 16, plan.fehler = false;
+    EXPECT_FALSE(HornStartwoche(s, plan));
+    s.strAktKulturNr = "Ku1025";
+    s.datKulturbeginn = QDateTime(QDate(2026, 4, 19), QTime(0, 0));
+    EXPECT_FALSE(HornStartwoche(s, plan));
     EXPECT_EQ(HornHinweis("Du1004", true, 25)->caption, "KAV - Horndünger");
     EXPECT_EQ(HornHinweis("Du1003", true, 18)->kapitel, "Horn");
     EXPECT_FALSE(HornHinweis("Du1003", true, 19));
