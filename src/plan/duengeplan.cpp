@@ -1,11 +1,11 @@
 #include "plan/duengeplan.h"
 
 #include "plan/duengeplan_lauf.h"
-#include "plan/pdf_intern.h"
 #include "services/gebietsschema.h"
 #include "platform/rounding.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kav {
 
@@ -58,10 +58,10 @@ QString kalkSatz(const WizardState& s, const Gebietsschema& g)
     if (kalkGewaehlt && carbonat > 0.0f) {
         // lime in 5 g steps: the need over the carbonate share
         const float m = runden(s.sngKalkBedarf / (carbonat / 100.0f) / 5.0f) * 5.0f;
-        return kKalkAnfang + g.locale.toString(static_cast<qlonglong>(m)) + QStringLiteral(" g ") + s.strAktKalkName
-               + QStringLiteral(" je m² durchgeführt werden.");
+        return kKalkAnfang + g.locale.toString(static_cast<double>(m), 'f', 0) + QStringLiteral(" g ")
+               + s.strAktKalkName + QStringLiteral(" je m² durchgeführt werden.");
     }
-    return kKalkAnfang + g.locale.toString(static_cast<qlonglong>(runden(s.sngKalkBedarf)))
+    return kKalkAnfang + g.locale.toString(static_cast<double>(runden(s.sngKalkBedarf)), 'f', 0)
            + QStringLiteral(" g kohlensaurem Kalk je m² durchgeführt werden.");
 }
 
@@ -69,9 +69,10 @@ QString kalkSatz(const WizardState& s, const Gebietsschema& g)
 
 QString EinfacheZahl(float wert, const Gebietsschema& g)
 {
-    QString t = QString::fromStdString(pdf::zahl7(wert));
-    t.replace(QLatin1Char('.'), g.locale.decimalPoint());
-    return t;
+    // a value that needs more than seven digits before or four zeros after the point takes an exponent
+    if (wert == 0.0f || std::isnan(wert))
+        return QStringLiteral("0");
+    return g.locale.toString(static_cast<double>(wert), 'G', 7);
 }
 
 bool OrgSubGewaehlt(const WizardState& s)

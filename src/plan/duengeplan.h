@@ -16,7 +16,7 @@ namespace kav {
 struct Gebietsschema;
 
 // A Single as plain text: at most seven significant digits, the locale's decimal separator
-// (3 × 1.2 gives "3,6" in German).
+// (3 × 1.2 gives "3,6" in German); a value beyond them takes an exponent ("1,234568E+07").
 QString EinfacheZahl(float wert, const Gebietsschema& g);
 
 // The nutrient totals of the chosen fertilisers as they were when the plan page was entered. Every

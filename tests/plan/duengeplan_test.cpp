@@ -101,6 +101,8 @@ TEST_F(Duengeplan, SonderfaelleUndFehlendeZeilen)
          {{7, "800 g Hornspäne auf 10 m²"}, {8, "300 g Superphosphat auf 10 m²"}, {13, kKalk295}}},
         {"Kalk ohne Carbonat", [](WizardState& s) { s.sngKalkCaCO3 = 0, s.sngKalkMgCO3 = 0; },
          {{15, kKalk + "250 g kohlensaurem Kalk je m² durchgeführt werden."}}},
+        {"Kalk 1E19", [](WizardState& s) { s.sngKalkBedarf = 1e19f, s.strAktKalkNr = "x"; },
+         {{15, kKalk + "9999999980506447872 g kohlensaurem Kalk je m² durchgeführt werden."}}},
         {"1000 g", [&](WizardState& s) { s.rsDuengerAuswahl = liste(100), s.sngNSaldoGD = 14; }, {{7, "1000 g Hornspäne auf 10 m²"}}},
         {"1000,01 g", [&](WizardState& s) { s.rsDuengerAuswahl = liste(100.001f), s.sngNSaldoGD = 14; },
          {{7, "1,00 kg Hornspäne auf 10 m²"}}},
@@ -110,6 +112,8 @@ TEST_F(Duengeplan, SonderfaelleUndFehlendeZeilen)
          {{10, "1. Kopfdüngung in der 1. Juniwoche mit: "}, {14, kKalk295}}},
         {"Mist", [](WizardState& s) { s.strAktOrgSubNr = "OS1002", s.sngOrgSubMenge = 2.5f; },
          {{4, "Zusätzlich zu einer jährlichen Gabe von 2,5 kg Rindermist je m²  "}, {7, "Grunddüngung am 11.05.2026 mit: "}}},
+        {"Kompost 3E+09", [](WizardState& s) { s.strAktOrgSubNr = "OS1001", s.sngOrgSubMenge = 3e9f; },
+         {{4, "Zusätzlich zu einer jährlichen Kompostgabe von 3E+09 l je m²  "}}},
         // old from 1 January of the fifth year after the analysis
         {"Kompost, keine Dünger, Analyse 2022", [this](WizardState& s) {
              s.rsDuengerAuswahl->clear(), s.strAktOrgSubNr = "OS1001", s.sngOrgSubMenge = 5;
