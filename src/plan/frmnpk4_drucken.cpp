@@ -91,6 +91,10 @@ void frmNPK4::cmbDrucken_Click()
         frmNPK4_EmpfehlungDrucken(pdf, m_raster, e, mischkulturplanSeite());
         pdf.SavePDF(QFile::encodeName(pfad).toStdString());
         a.rahmen.strPDFDatei = pfad;
+    } catch (const DiagrammFehler& f) {
+        sanduhr.fertig();
+        melden(QString::fromStdString(f.what()));
+        return;
     } catch (const PdfFehler& f) {
         sanduhr.fertig();
         melden(QString::fromStdString(f.what())

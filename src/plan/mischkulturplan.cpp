@@ -93,10 +93,10 @@ MischkulturplanAngaben MischkulturplanLesen(const QString& mkid, const WizardSta
         const MischkulturPlaene plaene(cnDaten, {});
         const std::optional<QString> f = flaechenNameLesen(cnDaten, s.strAktFlaechenNr);
         if (!f)
-            throw PdfFehler("Die Fläche der Mischkultur ist nicht mehr gespeichert. Es wurde nichts gedruckt.");
+            throw DiagrammFehler("Die Fläche der Mischkultur ist nicht mehr gespeichert. Es wurde nichts gedruckt.");
         const std::optional<MischkulturKopf> kopf = plaene.kopf(mkid);
         if (!kopf)
-            throw PdfFehler("Die Mischkulturplanung ist nicht mehr gespeichert. Es wurde nichts gedruckt.");
+            throw DiagrammFehler("Die Mischkulturplanung ist nicht mehr gespeichert. Es wurde nichts gedruckt.");
         a.flaeche = *f;
         a.datumPlanung = kopf->DatumPlanung;
         a.balken = plaene.zumZeichnen(mkid);
@@ -113,7 +113,7 @@ MischkulturplanAngaben MischkulturplanLesen(const QString& mkid, const WizardSta
         }
         a.startwoche = MischkulturStartwoche(SqlPlaene(cnDaten), mkid);
     } catch (const sql::Error&) {
-        throw PdfFehler("Die Mischkulturplanung konnte nicht gelesen werden. Es wurde nichts gedruckt.");
+        throw DiagrammFehler("Die Mischkulturplanung konnte nicht gelesen werden. Es wurde nichts gedruckt.");
     }
     a.beetLaenge = s.sngBeetLaenge;
     a.beetBreite = s.sngBeetBreite;
@@ -233,7 +233,7 @@ void MischkulturplanDrucken(clsPDF& pdf, const MischkulturplanAngaben& a, const 
 void frmNPK4_MischkulturplanDrucken(clsPDF& pdf, AppContext& a)
 {
     if (!a.db)
-        throw PdfFehler("Die Datenbank ist nicht geöffnet. Es wurde nichts gedruckt.");
+        throw DiagrammFehler("Die Datenbank ist nicht geöffnet. Es wurde nichts gedruckt.");
     MischkulturplanAngaben angaben =
         MischkulturplanLesen(a.bedarf.strAktKulturNr, a.bedarf, a.db->cnDaten(), a.db->cnKav());
     angaben.version = a.einstellungen.strVersion;

@@ -19,6 +19,13 @@ namespace kav {
 struct AppContext;
 struct Gebietsschema;
 
+// A chart that cannot be drawn because its plot, its plan or the databases cannot be read; what() is a
+// German text for the user, which says all there is to say (no file was written).
+class DiagrammFehler : public PdfFehler {
+public:
+    using PdfFehler::PdfFehler;
+};
+
 // What a chart of a plan shows.
 struct MischkulturplanAngaben {
     QString flaeche;                          // name of the plot
@@ -37,7 +44,7 @@ struct MischkulturplanAngaben {
 
 // Reads what the chart of plan `mkid` shows: the plot `strAktFlaechenNr`, the plan's row and bars with
 // their crops, the chosen soil improver ("x" or empty: none) and the calculation's values of `s`.
-// A missing plot or plan row, or a database that cannot be read, throws PdfFehler with a German text.
+// A missing plot or plan row, or a database that cannot be read, throws DiagrammFehler.
 MischkulturplanAngaben MischkulturplanLesen(const QString& mkid, const WizardState& s, const QSqlDatabase& cnDaten,
                                             const QSqlDatabase& cnKav);
 
@@ -49,7 +56,7 @@ QString MischkulturplanFlaechenzeile(const MischkulturplanAngaben& a, const Gebi
 void MischkulturplanDrucken(clsPDF& pdf, const MischkulturplanAngaben& a, const Gebietsschema& g);
 
 // The chart page of the current plan (strAktKulturNr) for the recommendation document: reads from
-// the program's databases and state, then draws. Throws PdfFehler as MischkulturplanLesen does.
+// the program's databases and state, then draws. Throws DiagrammFehler as MischkulturplanLesen does.
 void frmNPK4_MischkulturplanDrucken(clsPDF& pdf, AppContext& a);
 
 } // namespace kav

@@ -4,9 +4,7 @@
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
 #include "requirement/balkengeometrie.h"
-#include "requirement/bedarf.h"
 #include "requirement/mischkulturkulturen.h"
-#include "requirement/restbedarf.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
@@ -285,19 +283,7 @@ void frmMKEditor::cmdNext_Click()
     if (m_blnGeaendert && !PlanungSpeichern(forms::Tag(m_lblName).isEmpty()))
         return;
     s.strAktKulturNr = forms::Tag(m_lblName);
-    try {
-        if (a.db) {
-            const SqlQuellen q(a.db->cnKav(), a.db->cnDaten());
-            const BedarfsBericht bericht = BedarfBerechnen(s, s.strAktKulturNr, s.strAktAnalysenNr, q.bedarf(), *a.uhr);
-            RestbedarfBerechnen(s);
-            if (!bericht.meldung().isEmpty() && a.anzeige)
-                a.anzeige->zeige(Meldung{0, kTitelPlanung, bericht.meldung(), Meldung::Symbol::Information});
-        }
-    } catch (const sql::Error&) {
-        melde(QStringLiteral("Der Nährstoffbedarf der Mischkultur konnte nicht berechnet werden, weil die Daten "
-                             "nicht gelesen werden konnten. Die Planung ist gespeichert."));
-        return;
-    }
+    // the requirement of the plan is calculated by the green-manure step's Next
     forms::FensterRegister& reg = ui().fenster;
     FormulareEntladen();
     reg.zeigen(QStringLiteral("frmTitel"));

@@ -190,13 +190,15 @@ bool frmMKEditor::balkenEreignis(int index, QEvent* e)
             return false;
         m_schiebeBalken = 0;
         b->setCursor(Qt::ArrowCursor);
-        if (!m_geschoben)
-            return true; // a click, not a move
+        // a click is a move by nothing: the bar is kept inside the picture and out of the top band too
         const forms::Tw feld(m_pcbFeld);
         const forms::Tw tw(b);
-        tw.setRechteck(verschobenBegrenzen(tw.rechteck(), feld.Width(), feld.Height()));
+        const QRectF vorher = tw.rechteck();
+        tw.setRechteck(verschobenBegrenzen(vorher, feld.Width(), feld.Height()));
         ZeichnungEinlesen();
-        m_blnGeaendert = m_ungespeichert = true;
+        m_blnGeaendert = true;
+        if (m_geschoben || tw.rechteck() != vorher)
+            m_ungespeichert = true;
         return true;
     }
     case QEvent::MouseButtonDblClick:
@@ -228,7 +230,8 @@ void frmMKEditor::txtKulturen_DblClick(int index)
     app().bedarf.intAktBalken = static_cast<qint16>(index);
     frmDialog dialog;
     if (dialog.FarbWahl(*this, index))
-        m_blnGeaendert = m_ungespeichert = true;
+        m_ungespeichert = true;
+    m_blnGeaendert = true;
 }
 
 } // namespace kav

@@ -162,6 +162,14 @@ TEST_F(PlanSeite, MischkulturEndetMitDerDiagrammseite)
     EXPECT_EQ(test::inhalt(d, seiten - 1).find("Mischkultur erstellt am"), std::string::npos);
     EXPECT_NE(test::inhalt(d, seiten).find("Mischkultur erstellt am"), std::string::npos);
     EXPECT_TRUE(protokoll.meldungen.isEmpty());
+
+    // the plan's row gone: nothing is written, and the message speaks of the plan only
+    sql::exec(app().db->cnDaten(), "DELETE FROM MischkulturID");
+    std::static_pointer_cast<FixedClock>(app().uhr)->advanceSeconds(60);
+    klicken(laden(test::mischkultur())->cmbDrucken());
+    ASSERT_EQ(protokoll.meldungen.size(), 1);
+    EXPECT_EQ(protokoll.meldungen[0].text, "Die Mischkulturplanung ist nicht mehr gespeichert. Es wurde nichts gedruckt.");
+    EXPECT_EQ(QDir(dir.filePath("Daten")).entryList({"tmpDokument_*"}).size(), 1);
 }
 
 TEST_F(PlanSeite, NichtsUeberdecktOderAbgeschnitten)
