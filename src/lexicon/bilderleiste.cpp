@@ -10,7 +10,7 @@ namespace kav {
 
 int bilderAnzahl(double s, double h)
 {
-    if (!(h > 0) || s < h)
+    if (!(h > 0))
         return 0;
     for (int i = 1; i <= kBilderSlots; ++i)
         if (s < h * (i + (i + 1.0) / i))

@@ -15,7 +15,8 @@ inline constexpr int kBilderSlots = 10;
 inline constexpr int kStreifenMitte = 5000;
 
 // Slots of side h that fit a strip of height s: the first count n (1 to 10) for which n slots with
-// n + 1 gaps of h / n no longer fit (10 when every count fits); 0 when not even one slot fits.
+// n + 1 gaps of h / n no longer fit (10 when every count fits). A strip lower than one slot still
+// gets that slot, reaching over the strip's ends; 0 only for slots without a size.
 int bilderAnzahl(double s, double h);
 // Top of slot i (1 to n) below the strip's top: the n slots spread with equal gaps.
 double bildOben(int i, int n, double s, double h);

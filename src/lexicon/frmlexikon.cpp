@@ -353,13 +353,13 @@ void frmLexikon::vscBilder_Change(int wert)
     BilderleisteFuellen(k);
     const QString datei = m_imlBilderLexikon[static_cast<size_t>(k - 1)].datei;
     r.strVollbildDatei = datei;
-    if (datei == kKeinBild)
-        return;
-    auto* offen = ui().fenster.fensterAls<frmVollbild>(QStringLiteral("frmVollbild"));
-    if (r.blnVollbildOffen && offen)
-        offen->AnzeigeAktualisieren();
-    else if (!r.blnVollbildOffen)
+    // an open view follows the strip; the placeholder opens none
+    if (r.blnVollbildOffen) {
+        if (auto* offen = ui().fenster.fensterAls<frmVollbild>(QStringLiteral("frmVollbild")))
+            offen->AnzeigeAktualisieren();
+    } else if (datei != kKeinBild) {
         vollbildOeffnen();
+    }
 }
 
 // ---------------------------------------------------------------- events

@@ -146,10 +146,19 @@ int verweiseMarkieren(QTextDocument& doc, const std::vector<LexikonSuchbegriff>&
             const qsizetype i = text.indexOf(t, von, Qt::CaseInsensitive);
             if (i < 0)
                 break;
-            von = i + 1;
             const int a = static_cast<int>(i), e = static_cast<int>(i + t.size());
-            if (a == 0 || (b.ganzesWort && (wortzeichen(text, a - 1) || wortzeichen(text, e))) || belegt.ueberschneidet(a, e))
+            if (b.ganzesWort && (wortzeichen(text, a - 1) || wortzeichen(text, e))) {
+                von = i + 1;
                 continue;
+            }
+            // the page's first character starts no link: the term is looked for after that hit
+            if (a == 0) {
+                von = e;
+                continue;
+            }
+            // the term's first place lies in a link already there: that link stays, the term gets none
+            if (belegt.ueberschneidet(a, e))
+                break;
             markieren(doc, a, e - a, kapitelVerweis(b.verweis));
             belegt.hinzu(a, e);
             ++n;

@@ -32,8 +32,8 @@ VerweisZiel verweisZiel(const QString& href);
 int webVerweiseMarkieren(QTextDocument& doc);
 
 // Marks, for every term in the given order, its first occurrence after the page's first character
-// as a link to the term's chapter: letter case ignored, only whole words for whole-word terms,
-// never inside a link already there. Returns the number of links made.
+// as a link to the term's chapter: letter case ignored, only whole words for whole-word terms. When
+// that occurrence lies in a link already there, the term gets no link. Returns the number of links made.
 int verweiseMarkieren(QTextDocument& doc, const std::vector<LexikonSuchbegriff>& begriffe);
 
 // The target of the link at the character at `pos` (the one after a caret at `pos`); empty for none.

@@ -135,7 +135,7 @@ TEST_F(LexikonTest, VerweiseHandUndWebadressen)
 TEST_F(LexikonTest, BilderleisteUndVollbild)
 {
     // the first picture a placeholder, the fourth missing
-    sql::exec(app().db->cnKav(), "UPDATE LexikonBilder SET BildDatei = 'KeinBild.jpg' WHERE BilderNr = 7");
+    sql::exec(app().db->cnKav(), "UPDATE LexikonBilder SET BildDatei = 'KeinBild.jpg', Quelle = 'Platzhalter' WHERE BilderNr = 7");
     sql::exec(app().db->cnKav(), "UPDATE LexikonBilder SET BildDatei = 'fehlt.png' WHERE BilderNr = 4");
     sql::exec(app().db->cnKav(), "UPDATE Lexikon SET Kapitel = Kapitel || ? WHERE KapitelNr = 1",
               {QString("<p>Noch ein Absatz über den Boden und seine Pflege im Garten.</p>").repeated(40)});
@@ -156,6 +156,10 @@ TEST_F(LexikonTest, BilderleisteUndVollbild)
     EXPECT_EQ(vollbild(), v); // refreshed in place
     EXPECT_EQ(app().rahmen.strVollbildDatei, "pH_Bereiche.png");
     EXPECT_EQ(forms::Tag(lex->imgLexikon(1)) + forms::Tag(lex->imgLexikon(4)), "pH_Bereiche.pngKeinBild.jpg");
+    lex->vscBilder()->setValue(5005); // the placeholder first: the open view follows
+    EXPECT_EQ(vollbild(), v);
+    EXPECT_EQ(app().rahmen.strVollbildDatei + "|" + v->lblQuelle()->text(), "KeinBild.jpg|Platzhalter");
+    lex->vscBilder()->setValue(5002);
 
     // closed by its close image, hovering opens nothing until the mouse passes the background
     QTest::mouseClick(v->imgEnde(), Qt::LeftButton);

@@ -47,7 +47,7 @@ TEST(LexikonStreifen, PlaetzeBreiteUndDrehung)
         double luecke;
     };
     for (const Fall& f : {Fall{6 * h, 5, h / 6}, Fall{6.2 * h, 6, 0.2 * h / 7}, Fall{20 * h, 10, 10 * h / 11},
-                          Fall{2 * h, 1, h / 2}, Fall{0.5 * h, 0, 0}}) {
+                          Fall{2 * h, 1, h / 2}, Fall{0.5 * h, 1, -0.25 * h}}) {
         EXPECT_EQ(bilderAnzahl(f.s, h), f.n) << f.s / h;
         EXPECT_NEAR(bildOben(1, f.n, f.s, h), f.luecke, 1e-6) << f.s / h;
     }
