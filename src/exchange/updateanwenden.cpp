@@ -4,6 +4,7 @@
 #include "services/sql.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -97,6 +98,9 @@ public:
                                                       {QStringLiteral("Vollbild"), m_ordner.lexikonVollbild()}};
         for (const auto& [unter, ziel] : ordner) {
             const QString neu = arbeit.filePath(unter), alt = arbeit.filePath(QStringLiteral("alt/") + unter);
+            const QString platzhalter = ziel + QLatin1Char('/') + kKeinBild, neuerPlatzhalter = neu + QLatin1Char('/') + kKeinBild;
+            if (QFileInfo::exists(platzhalter) && !QFileInfo::exists(neuerPlatzhalter) && !QFile::copy(platzhalter, neuerPlatzhalter))
+                throw Fehlschlag{QStringLiteral("Die Bilder des Lexikons konnten nicht ersetzt werden.")};
             if (QFileInfo::exists(ziel))
                 umbenennen(ziel, alt);
             umbenennen(neu, ziel);

@@ -87,6 +87,9 @@ QStringList festeSchluessel(const QString& quelle);
 // The lexicon chapters the program opens by key (each needs its row and its text).
 const QStringList& festeKapitel();
 
+// The lexicon's placeholder picture: part of the program, kept when the pictures are replaced.
+inline const QString kKeinBild = QStringLiteral("KeinBild.jpg");
+
 // The server's folders of the lexicon files, below the configured prefix.
 QString ftpOrdner(const QString& praefix, const QString& unterordner); // ("a", "Lexikon") -> "/a/Kav/Lexikon"
 
