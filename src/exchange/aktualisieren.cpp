@@ -7,6 +7,7 @@
 #include "services/server.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPointer>
 
 namespace kav::exchange {
@@ -87,18 +88,31 @@ void DatenAktualisieren()
         return;
     }
     AppContext& a = app();
-    if (!a.server || a.server->ServerErreichbar(a.server->strServerAdresse()) < 0) {
+    const auto nichtErreichbar = [&a] {
         if (a.anzeige)
             a.anzeige->zeige(Meldung{0, kUpdateTitel, kUpdateNichtErreichbar, Meldung::Symbol::Keins});
-        return;
-    }
-    lauf.starten(a, g_pauseMs);
+    };
+    if (!a.server || !a.server->config().configured())
+        return nichtErreichbar();
+    // The window comes first: the reachability test may take seconds, and meanwhile the user
+    // sees that the server is being contacted.
+    lauf.vorbereiten();
+    forms::FensterRegister& r = ui().fenster;
     try {
-        ui().fenster.entladen(QStringLiteral("frmUpdate")); // the window of an earlier run
-        ui().fenster.zeigen(QStringLiteral("frmUpdate"));
+        r.entladen(QStringLiteral("frmUpdate")); // the window of an earlier run
+        r.zeigen(QStringLiteral("frmUpdate"));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     } catch (const std::exception&) {
         // the update runs without its window
     }
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool erreichbar = a.server->ServerErreichbar(a.server->strServerAdresse()) >= 0;
+    QGuiApplication::restoreOverrideCursor();
+    if (!erreichbar) {
+        r.entladen(QStringLiteral("frmUpdate"));
+        return nichtErreichbar();
+    }
+    lauf.starten(a, g_pauseMs);
 }
 
 } // namespace kav::exchange

@@ -5,9 +5,9 @@
 
 namespace kav::exchange {
 
-// Tests the server's reachability ("Um die Daten zu aktualisieren, ..." when it cannot be
-// reached, no window), then starts the update and shows its window. While an update runs, a
-// second call only brings its window forward.
+// Shows the update window, tests the server's reachability (when it cannot be reached the window
+// goes again and "Um die Daten zu aktualisieren, ..." is shown), then starts the update. While an
+// update runs, a second call only brings its window forward.
 void DatenAktualisieren();
 
 // The program's one update run, which the window shows.

@@ -55,12 +55,10 @@ bool DatenAktualisierung::starten(AppContext& a, int pauseMs)
         delete m_thread;
         m_thread = nullptr;
     }
+    vorbereiten();
     m_app = &a;
     m_laeuft = true;
     a.rahmen.blnUpdateLaeuft = true; // the settings window holds the restore back meanwhile
-    m_ende.reset();
-    m_text = kStufeKontakt;
-    m_wert = m_maximum = 0;
     m_abbrechen = std::make_shared<std::atomic<bool>>(false);
 
     HolAuftrag auftrag;
@@ -100,6 +98,15 @@ bool DatenAktualisierung::starten(AppContext& a, int pauseMs)
     });
     m_thread->start();
     return true;
+}
+
+void DatenAktualisierung::vorbereiten()
+{
+    if (m_laeuft)
+        return;
+    m_ende.reset();
+    m_text = kStufeKontakt;
+    m_wert = m_maximum = 0;
 }
 
 void DatenAktualisierung::abbrechen()

@@ -40,6 +40,9 @@ public:
     // false while a run is going on. A stage text stays at least `pauseMs` ms. Rahmen::blnUpdateLaeuft
     // of `a` is set from the start until the run has ended, however it ends.
     bool starten(AppContext& a, int pauseMs = 500);
+    // The state a new run begins with (the contact text, no progress, no end), for a window shown
+    // before the run starts; nothing while a run is going on.
+    void vorbereiten();
     void abbrechen();
     bool laeuft() const { return m_laeuft; }
     bool abbruchVerlangt() const { return m_abbrechen && m_abbrechen->load(); }

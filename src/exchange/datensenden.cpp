@@ -3,8 +3,6 @@
 #include "frame/schritte.h"
 #include "platform/clock.h"
 #include "plots/analysesenden.h"
-#include "services/appcontext.h"
-#include "services/datenbanken.h"
 #include "services/server.h"
 #include "services/sql.h"
 
@@ -181,14 +179,6 @@ DatenGesendet AlleDatenSenden(Server& server, const QSqlDatabase& cnDaten, const
     r.meldung = fehler.isEmpty() ? Meldung{0, kTitel, kGesendet, Meldung::Symbol::Keins}
                                  : Meldung{0, kUebertragungTitel, fehler.join(QLatin1Char('\n')), Meldung::Symbol::Warnung};
     return r;
-}
-
-void DatenSendenUndMelden(AppContext& a)
-{
-    if (!a.server || !a.db || !a.anzeige)
-        return;
-    const DatenGesendet r = AlleDatenSenden(*a.server, a.db->cnDaten(), a.einstellungen.strProgrammID, *a.uhr);
-    a.anzeige->zeige(r.meldung);
 }
 
 } // namespace kav::exchange

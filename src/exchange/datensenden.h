@@ -8,7 +8,6 @@
 namespace kav {
 class Clock;
 class Server;
-struct AppContext;
 } // namespace kav
 
 namespace kav::exchange {
@@ -34,9 +33,5 @@ struct DatenGesendet {
 // plot or analysis no longer exists are skipped. Nothing local is changed.
 DatenGesendet AlleDatenSenden(Server& server, const QSqlDatabase& cnDaten, const QString& strProgrammID,
                               const Clock& uhr);
-
-// What the settings window's button "jetzt Analysenwerte senden" does: sends with the program's
-// server, user database, program id and clock, and shows the message.
-void DatenSendenUndMelden(AppContext& a);
 
 } // namespace kav::exchange

@@ -5,8 +5,10 @@
 #include "frame/fensterkatalog.h"
 #include "platform/fenster.h"
 #include "services/appcontext.h"
+#include "services/datenbanken.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTimer>
 
 namespace kav::exchange {
@@ -23,6 +25,16 @@ void DatenAktualisierenBeiStart()
     QTimer::singleShot(0, QCoreApplication::instance(), [] { DatenAktualisieren(); });
 }
 
-void AlleDatenSendenUndMelden() { DatenSendenUndMelden(app()); }
+// The upload runs to its end before the window answers again: the wait cursor says so meanwhile.
+void AlleDatenSendenUndMelden()
+{
+    AppContext& a = app();
+    if (!a.server || !a.db || !a.anzeige)
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const DatenGesendet r = AlleDatenSenden(*a.server, a.db->cnDaten(), a.einstellungen.strProgrammID, *a.uhr);
+    QGuiApplication::restoreOverrideCursor();
+    a.anzeige->zeige(r.meldung);
+}
 
 } // namespace kav::exchange

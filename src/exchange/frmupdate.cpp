@@ -58,9 +58,10 @@ frmUpdate::frmUpdate() : Seite(QStringLiteral("frmUpdate"), QString(), Platz::Di
     connect(m_cmdAbbrechen, &QToolButton::clicked, this, [this] { cmdAbbrechen_Click(); });
 }
 
+// The window leaves strAktivesFenster alone: the help button keeps the topic of the page or of the
+// settings window, from which the update was started.
 void frmUpdate::Form_Load()
 {
-    Seite::Form_Load();
     using forms::Tw;
     const Einstellungen& e = app().einstellungen;
     const QColor hell = benutzerFarbeHell(e);
@@ -99,13 +100,6 @@ void frmUpdate::Form_Load()
     zeigeFortschritt(lauf.text(), lauf.wert(), lauf.maximum());
     if (lauf.ende())
         zeigeEnde(*lauf.ende());
-}
-
-void frmUpdate::Form_Unload()
-{
-    Seite::Form_Unload();
-    if (ui().fenster.istGeladen(QStringLiteral("frmEinstellungen")))
-        app().rahmen.strAktivesFenster = QStringLiteral("frmEinstellungen");
 }
 
 void frmUpdate::zeigeFortschritt(const QString& text, int wert, int maximum)

@@ -27,8 +27,6 @@ public:
 
     // Layout, colours, pictures, and the state of the run so far.
     void Form_Load() override;
-    // The settings window, when still open, is the active dialog again.
-    void Form_Unload() override;
     // Ends the window; the settings window, when open, gets the focus.
     void cmdOK_Click();
     // Cancels the run; nothing is changed.

@@ -245,6 +245,8 @@ void frmEinstellungen::imgSQL_Click()
 
 void frmEinstellungen::txtIntervall_Change()
 {
+    if (m_txtIntervall->text().size() <= 2)
+        m_txtIntervall->setMaxLength(2);
     if (const std::optional<int> tage = intervallAusText(m_txtIntervall->text()))
         app().einstellungen.intDS = *tage;
 }

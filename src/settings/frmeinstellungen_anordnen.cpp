@@ -158,9 +158,12 @@ void frmEinstellungen::einstellungenAnordnen()
     for (int i = 0; i <= 1; ++i)
         optionZeigen(m_imgOptimal(i), verfahrenBild(i, e.blnImmerOptimal));
     {
-        // shown as it is held; only typing changes the interval
+        // shown as it is held, also a longer number from the settings file; only typing changes
+        // the interval, and typing gives at most two digits
         const QSignalBlocker still(m_txtIntervall);
-        m_txtIntervall->setText(QString::number(e.intDS));
+        const QString tage = QString::number(e.intDS);
+        m_txtIntervall->setMaxLength(std::max(2, static_cast<int>(tage.size())));
+        m_txtIntervall->setText(tage);
     }
     const OptionsBild update = optionFuer(e.strUpdatebeiStart);
     optionZeigen(m_imgUpdate, update.bild, update.tag);

@@ -73,6 +73,7 @@ TEST_F(UpdateFenster, LaeuftEinmalZeigtFortschrittUndEndetMitOK)
     EXPECT_TRUE(f->cmdAbbrechen()->isVisible());
     EXPECT_FALSE(f->cmdOK()->isVisible());
     EXPECT_EQ(f->lblUpdate()->text(), "Update-Server wird kontaktiert....");
+    EXPECT_TRUE(app().rahmen.strAktivesFenster.isEmpty()); // help still shows the page's topic
 
     DatenAktualisieren(); // a second start only shows the running window
     EXPECT_EQ(ui().fenster.namen().count("frmUpdate"), 1);
@@ -90,6 +91,7 @@ TEST_F(UpdateFenster, LaeuftEinmalZeigtFortschrittUndEndetMitOK)
     QTest::mouseClick(f->cmdOK(), Qt::LeftButton);
     EXPECT_EQ(fenster(), nullptr);
     EXPECT_TRUE(ui().fenster.istGeladen("frmEinstellungen"));
+    EXPECT_EQ(app().rahmen.strAktivesFenster, "frmEinstellungen");
     EXPECT_TRUE(protokoll.meldungen.isEmpty());
 }
 

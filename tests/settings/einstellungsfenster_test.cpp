@@ -71,10 +71,15 @@ TEST_F(EinstellungsTest, WeitergebenVerstecktDieEinzelnenSendeknoepfe)
 
 TEST_F(EinstellungsTest, IntervallNimmtNurBisZuZweiZiffern)
 {
+    int& tage = app().einstellungen.intDS;
+    tage = 150; // from an edited settings file: shown as it is held
     frmEinstellungen* f = einstellungen();
     klick(f->txtStrip2());
     QLineEdit* t = f->txtIntervall();
-    int& tage = app().einstellungen.intDS;
+    EXPECT_EQ(t->text(), "150");
+    t->setFocus();
+    QTest::keyClick(t, Qt::Key_9); // no more than the number shown
+    EXPECT_TRUE(t->text() == "150" && tage == 150);
     tippen(t, "7");
     EXPECT_EQ(tage, 7);
     QTest::keyClick(t, Qt::Key_Backspace);
