@@ -31,6 +31,9 @@ struct Oberflaeche {
     // Back from the plan page: the fertiliser page (loaded just before) enters the chosen liming
     // material again and enables its Next button (the fertiliser area's, filled at construction).
     std::function<void(const QString& strKalkNr)> kalkDuengerEintragen;
+    // The mixed-culture planner's printout (the plan area's): writes the chart of the stored plan `mkid`
+    // as a PDF document and returns its path, or an empty path with the reason in `fehler`.
+    std::function<QString(const QString& mkid, QString& fehler)> planungDrucken;
 };
 
 // The windows of the running program.
