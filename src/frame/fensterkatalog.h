@@ -20,6 +20,8 @@ namespace fertilisers {
 void FensterAnmelden(forms::FensterRegister& r);
 // Back from the plan page: the loaded fertiliser page enters the liming material again and enables Next.
 void KalkDuengerEintragen(const QString& strKalkNr);
+// Into the fertiliser step after the organic-matter step.
+void DuengerauswahlOeffnen();
 } // namespace fertilisers
 namespace plan {
 void FensterAnmelden(forms::FensterRegister& r);

@@ -9,7 +9,8 @@ namespace kav {
 Oberflaeche::Oberflaeche()
     : datenAktualisieren(&exchange::DatenAktualisierenBeiStart), datenJetztAktualisieren(&exchange::DatenAktualisieren),
       datenSenden(&exchange::AlleDatenSendenUndMelden), kalkDuengerEintragen(&fertilisers::KalkDuengerEintragen),
-      planungDrucken(&plan::PlanungDruckenFuerPlaner)
+      planungDrucken(&plan::PlanungDruckenFuerPlaner),
+      duengerauswahlOeffnen(&fertilisers::DuengerauswahlOeffnen)
 {
     FensterKlassenAnmelden(fenster);
 }

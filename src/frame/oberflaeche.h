@@ -34,6 +34,10 @@ struct Oberflaeche {
     // The mixed-culture planner's printout (the plan area's): writes the chart of the stored plan `mkid`
     // as a PDF document and returns its path, or an empty path with the reason in `fehler`.
     std::function<QString(const QString& mkid, QString& fehler)> planungDrucken;
+    // Into the fertiliser step after the organic-matter step (the fertiliser area's): unloads the task
+    // pages, shows the title strip, creates the empty list of chosen fertilisers, shows frmNPK3 and asks
+    // for the selection method where it is due.
+    std::function<void()> duengerauswahlOeffnen;
 };
 
 // The windows of the running program.
