@@ -29,4 +29,6 @@ void KalkDuengerEintragen(const QString& strKalkNr)
     seite->cmbWeiter()->setEnabled(true);
 }
 
+void DuengerauswahlOeffnen() { kav::DuengerauswahlOeffnen(); }
+
 } // namespace kav::fertilisers

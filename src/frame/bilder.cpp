@@ -21,7 +21,8 @@ forms::BildListe iconListe()
 {
     forms::BildListe l;
     for (const char* k : {"WerteEintragen", "Waage", "Lexikon", "Hilfe", "Einstellungen", "Info", "Ende1", "Ende2", "Weiter",
-                          "Zurueck", "Abbruch", "Speichern", "Senden", "OK", "pdf", "eMail", "orgSub", "orgSub-"})
+                          "Zurueck", "Abbruch", "Speichern", "Senden", "OK", "pdf", "eMail", "orgSub", "orgSub-", "hoch",
+                          "runter"})
         aus(l, k);
     aus(l, "Abfall", "Papierkorb"); // the planner's delete button: the fertiliser step's waste bin
     return l;

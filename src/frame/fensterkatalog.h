@@ -20,8 +20,14 @@ namespace fertilisers {
 void FensterAnmelden(forms::FensterRegister& r);
 // Back from the plan page: the loaded fertiliser page enters the liming material again and enables Next.
 void KalkDuengerEintragen(const QString& strKalkNr);
+// Into the fertiliser step after the organic-matter step.
+void DuengerauswahlOeffnen();
 } // namespace fertilisers
-namespace plan { void FensterAnmelden(forms::FensterRegister& r); }
+namespace plan {
+void FensterAnmelden(forms::FensterRegister& r);
+// The planner's chart of the stored plan `mkid` as a PDF document: its path, or empty with the reason in `fehler`.
+QString PlanungDruckenFuerPlaner(const QString& mkid, QString& fehler);
+} // namespace plan
 namespace lexicon { void FensterAnmelden(forms::FensterRegister& r); }
 namespace settings { void FensterAnmelden(forms::FensterRegister& r); }
 namespace exchange {

@@ -8,7 +8,9 @@ namespace kav {
 
 Oberflaeche::Oberflaeche()
     : datenAktualisieren(&exchange::DatenAktualisierenBeiStart), datenJetztAktualisieren(&exchange::DatenAktualisieren),
-      datenSenden(&exchange::AlleDatenSendenUndMelden), kalkDuengerEintragen(&fertilisers::KalkDuengerEintragen)
+      datenSenden(&exchange::AlleDatenSendenUndMelden), kalkDuengerEintragen(&fertilisers::KalkDuengerEintragen),
+      planungDrucken(&plan::PlanungDruckenFuerPlaner),
+      duengerauswahlOeffnen(&fertilisers::DuengerauswahlOeffnen)
 {
     FensterKlassenAnmelden(fenster);
 }

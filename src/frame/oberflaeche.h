@@ -31,6 +31,13 @@ struct Oberflaeche {
     // Back from the plan page: the fertiliser page (loaded just before) enters the chosen liming
     // material again and enables its Next button (the fertiliser area's, filled at construction).
     std::function<void(const QString& strKalkNr)> kalkDuengerEintragen;
+    // The mixed-culture planner's printout (the plan area's): writes the chart of the stored plan `mkid`
+    // as a PDF document and returns its path, or an empty path with the reason in `fehler`.
+    std::function<QString(const QString& mkid, QString& fehler)> planungDrucken;
+    // Into the fertiliser step after the organic-matter step (the fertiliser area's): unloads the task
+    // pages, shows the title strip, creates the empty list of chosen fertilisers, shows frmNPK3 and asks
+    // for the selection method where it is due.
+    std::function<void()> duengerauswahlOeffnen;
 };
 
 // The windows of the running program.

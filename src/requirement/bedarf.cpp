@@ -4,6 +4,7 @@
 #include "platform/rounding.h"
 #include "requirement/mischkultur.h"
 #include "services/calendarweeks.h"
+#include "services/meldungen.h"
 
 #include <QStringList>
 
@@ -90,6 +91,12 @@ void jahreskulturNachlieferung(WizardState& s, const KulturZeile& k)
 
 QString BedarfsBericht::meldung() const
 {
+    if (!analyseLuecken.isEmpty())
+        return fehlerMeldungFuer(QStringLiteral("Analysenwerte")).text;
+    if (!kulturLuecken.isEmpty())
+        return QStringLiteral("In den Kulturdaten von „%1“ fehlen Werte (%2). Der Nährstoffbedarf kann für diese "
+                              "Kultur nicht berechnet werden.")
+            .arg(kultur, kulturLuecken.join(QStringLiteral(", ")));
     if (beetOhneMasse)
         return QStringLiteral("Die Länge und die Breite des Beetes müssen größer als 0 sein. "
                               "Für die Mischkultur wurde kein Bedarf berechnet.");
@@ -180,12 +187,30 @@ BedarfsBericht BedarfBerechnen(WizardState& s, QString strKulturNr, QString strA
     else
         kultur = q.kulturen.kultur(strKulturNr);
 
+    // an empty value stops the calculation before it changes the state
+    BedarfsBericht bericht;
     if (analyse) {
-        // an empty value counts as 0
-        s.sngP2O5 = static_cast<float>(analyse->P2O5.value_or(0));
-        s.sngK2O = static_cast<float>(analyse->K2O.value_or(0));
-        s.sngOS = static_cast<float>(analyse->GesamtN.value_or(0));
-        s.sngPH = static_cast<float>(analyse->pH.value_or(0));
+        const std::pair<const std::optional<double>&, const char16_t*> werte[] = {
+            {analyse->GesamtN, u"Organische Substanz"}, {analyse->P2O5, u"Phosphat"},
+            {analyse->K2O, u"Kalium"}, {analyse->pH, u"pH-Wert"}};
+        for (const auto& [wert, name] : werte)
+            if (!wert)
+                bericht.analyseLuecken << QString::fromUtf16(name);
+    }
+    if (kultur) {
+        for (const QString& spalte : kultur->leer)
+            if (s.blnDauerKultur || spalte != QLatin1String("TerminGD"))
+                bericht.kulturLuecken << spalte;
+        bericht.kultur = kultur->Bezeichnung;
+    }
+    if (bericht.abgebrochen())
+        return bericht;
+
+    if (analyse) {
+        s.sngP2O5 = static_cast<float>(*analyse->P2O5);
+        s.sngK2O = static_cast<float>(*analyse->K2O);
+        s.sngOS = static_cast<float>(*analyse->GesamtN);
+        s.sngPH = static_cast<float>(*analyse->pH);
     }
     s.sngNminVorrat = NminVorratBerechnen(s.sngNminWert, s.intNminEinheit, s.sngOS, s.sngNminVorrat);
     s.sngNMineralisierung = s.sngNWD + JahresMineralisierung(s.sngOS);
@@ -194,7 +219,6 @@ BedarfsBericht BedarfBerechnen(WizardState& s, QString strKulturNr, QString strA
     if (plan)
         return MischkulturRechnen(s, *planDaten, uhr);
 
-    BedarfsBericht bericht;
     if (!kultur) {
         bericht.kulturFehlt = true;
         return bericht;

@@ -5,6 +5,7 @@
 #include "services/wizardstate.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -25,8 +26,15 @@ struct BedarfsBericht {
     bool planLeer = false;      // a plan without rows: every value of the bed is 0
     bool beetOhneMasse = false; // bed length or width not above 0: every value of the bed is 0
     std::vector<UebersprungeneKultur> uebersprungen; // plan rows without crop data or row spacing
+    // Empty values that stop the calculation before it changes anything: soil values of the analysis
+    // (organic matter, P2O5, K2O, pH), columns of the single crop's row.
+    QStringList analyseLuecken;
+    QStringList kulturLuecken;
+    QString kultur; // name of the crop with kulturLuecken
 
-    // German message about the plan, or empty.
+    // Nothing was computed because a value is missing (the state is as it was).
+    bool abgebrochen() const { return !analyseLuecken.isEmpty() || !kulturLuecken.isEmpty(); }
+    // German message about the missing values or the plan, or empty.
     QString meldung() const;
 };
 
@@ -53,8 +61,9 @@ float NminVorratBerechnen(float sngNminWert, qint16 intNminEinheit, float sngOS,
 // Computes the need for the crop (or, for a key beginning with "ID", the saved mixed-culture plan)
 // from the analysis. Reads intNminEinheit, sngNminWert, sngNWD, sngZuschlagGD, blnDauerKultur,
 // datKulturbeginn, intBodenart, sngMg and the bed size; writes the soil values, the Nmin reserve, the
-// mineralisation and the need. `uhr` gives the year of a plan. Throws sql::Error when a source fails;
-// the state is then unchanged.
+// mineralisation and the need. `uhr` gives the year of a plan. An analysis with an empty soil value, or
+// a single crop with an empty column it needs, stops it before it writes anything (the report names
+// them). Throws sql::Error when a source fails; the state is then unchanged.
 BedarfsBericht BedarfBerechnen(WizardState& s, QString strKulturNr, QString strAnalysenNr, const Bedarfsquellen& q,
                                const Clock& uhr);
 

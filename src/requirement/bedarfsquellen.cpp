@@ -12,6 +12,14 @@ namespace {
 // An empty field of the reference data reads as 0.
 double zahl(const QVariant& v) { return v.isNull() ? 0.0 : v.toDouble(); }
 
+// A field that holds a number (not empty, not a text).
+bool zahlDa(const QVariant& v)
+{
+    bool ok = false;
+    v.toDouble(&ok);
+    return !v.isNull() && ok;
+}
+
 } // namespace
 
 std::optional<AnalysenZeile> SqlAnalysen::analyse(const QString& analysenNr) const
@@ -30,6 +38,11 @@ std::optional<KulturZeile> SqlKulturen::kultur(const QString& kulturNr) const
     KulturZeile k;
     k.KulturNr = q.value(0).toString();
     k.Bezeichnung = q.value(1).toString();
+    static const char* const kSpalten[] = {"Tage", "TerminGD", "TerminKD1", "TerminKD2", "ph", "N",
+                                           "NGD",  "NKD1",     "NKD2",      "P2O5",      "K2O", "Mg"};
+    for (int i = 0; i < 12; ++i)
+        if (!zahlDa(q.value(i + 2)))
+            k.leer << QLatin1String(kSpalten[i]);
     const double tage = zahl(q.value(2));
     k.Tage = static_cast<qint16>(tage < -32768 ? -32768 : (tage > 32767 ? 32767 : tage));
     k.TerminGD = zahl(q.value(3));

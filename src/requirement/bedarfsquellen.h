@@ -5,13 +5,15 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
 
 namespace kav {
 
-// One crop of the reference data (KulturID). Week columns may hold fractions.
+// One crop of the reference data (KulturID). Week columns may hold fractions; an empty column reads as 0
+// and is named in `leer`.
 struct KulturZeile {
     QString KulturNr;
     QString Bezeichnung;
@@ -20,6 +22,7 @@ struct KulturZeile {
     double ph = 0;
     double N = 0, NGD = 0, NKD1 = 0, NKD2 = 0;
     double P2O5 = 0, K2O = 0, Mg = 0;
+    QStringList leer = {}; // the numeric columns above without a value, in this order
 };
 
 // Nutrient contents of one fertiliser (DuengerID), in percent of its mass.

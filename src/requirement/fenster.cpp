@@ -1,17 +1,22 @@
 // The windows of this area.
 #include "frame/fensterkatalog.h"
-#include "frame/seite.h"
+#include "requirement/frmkompost.h"
 #include "requirement/frmmkeditor.h"
+#include "requirement/frmnpk.h"
+#include "requirement/frmnpk1.h"
+#include "requirement/frmnpk2.h"
+#include "requirement/frmnpk2b.h"
 
 namespace kav::requirement {
 
 void FensterAnmelden(forms::FensterRegister& r)
 {
-    r.klasseAnmelden(QStringLiteral("frmNPK"), [] { return new Seite(QStringLiteral("frmNPK"), QStringLiteral("NPK"), Seite::Platz::UnterBrotkrume); });
-    r.klasseAnmelden(QStringLiteral("frmNPK1"), [] { return new Seite(QStringLiteral("frmNPK1"), QStringLiteral("NPK1"), Seite::Platz::UnterBrotkrume); });
+    r.klasseAnmelden(QStringLiteral("frmNPK"), [] { return new frmNPK; });
+    r.klasseAnmelden(QStringLiteral("frmNPK1"), [] { return new frmNPK1; });
     r.klasseAnmelden(QStringLiteral("frmMKEditor"), [] { return new frmMKEditor; });
-    r.klasseAnmelden(QStringLiteral("frmNPK2"), [] { return new Seite(QStringLiteral("frmNPK2"), QStringLiteral("NPK2"), Seite::Platz::UnterTitel); });
-    r.klasseAnmelden(QStringLiteral("frmNPK2b"), [] { return new Seite(QStringLiteral("frmNPK2b"), QStringLiteral("NPK2b"), Seite::Platz::UnterTitel); });
+    r.klasseAnmelden(QStringLiteral("frmNPK2"), [] { return new frmNPK2; });
+    r.klasseAnmelden(QStringLiteral("frmNPK2b"), [] { return new frmNPK2b; });
+    r.klasseAnmelden(QStringLiteral("frmKompost"), [] { return new frmKompost; });
 }
 
 } // namespace kav::requirement

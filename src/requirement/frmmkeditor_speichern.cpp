@@ -6,7 +6,6 @@
 #include "requirement/balkengeometrie.h"
 #include "requirement/frmmkeditor.h"
 #include "requirement/mischkulturplaene.h"
-#include "requirement/planungdrucken.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
 #include "services/meldungsbox.h"
@@ -127,11 +126,10 @@ void frmMKEditor::PlanungDrucken()
 {
     if ((m_ungespeichert || forms::Tag(m_lblName).isEmpty()) && !PlanungSpeichern(forms::Tag(m_lblName).isEmpty()))
         return;
-    QString pfad;
-    try {
-        pfad = kav::PlanungDrucken(app(), forms::Tag(m_lblName));
-    } catch (const PdfFehler& f) {
-        melde(QString::fromStdString(f.what()));
+    QString fehler;
+    const QString pfad = ui().planungDrucken ? ui().planungDrucken(forms::Tag(m_lblName), fehler) : QString();
+    if (pfad.isEmpty()) {
+        melde(fehler.isEmpty() ? QStringLiteral("Das PDF-Dokument konnte nicht geschrieben werden.") : fehler);
         return;
     }
     if (!DokumentOeffnen(pfad))

@@ -63,7 +63,11 @@ MischkulturDaten MischkulturDatenLesen(const QString& mkid, const Bedarfsquellen
         if (gelesen.contains(z.KulturID))
             continue;
         gelesen.insert(z.KulturID);
-        if (std::optional<KulturZeile> k = q.kulturen.kultur(z.KulturID))
+        // a crop with an empty value it needs counts as one without data (the row is skipped and named)
+        std::optional<KulturZeile> k = q.kulturen.kultur(z.KulturID);
+        if (k && std::all_of(k->leer.begin(), k->leer.end(), [](const QString& spalte) {
+                return spalte == QLatin1String("TerminGD") || spalte == QLatin1String("ph");
+            }))
             d.kulturen.emplace(z.KulturID, std::move(*k));
         if (std::optional<double> ra = q.reihenabstaende.reihenabstand(z.KulturID))
             d.reihenabstaende.emplace(z.KulturID, *ra);

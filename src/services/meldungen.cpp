@@ -16,7 +16,7 @@ struct Eintrag {
 
 constexpr const char16_t* kTitelBerechnung = u"Humavera - Düngeberechnung";
 
-const std::array<Eintrag, 6> kMeldungen = {{
+const std::array<Eintrag, 8> kMeldungen = {{
     {u"Flaeche", 101, kTitelBerechnung,
      u"Fehler Nr. 101: Sie haben keine Fläche angegeben, für die die Düngungberechnung durchgeführt werden soll",
      Meldung::Symbol::Information},
@@ -30,6 +30,13 @@ const std::array<Eintrag, 6> kMeldungen = {{
     {u"Analysenwerte", 103, u"Humavera - Analysenwerte eintragen",
      u"Fehler Nr. 103: Es wurden nicht alle benötigten Analysenwerte eingetragen. Bitte korrigieren Sie ihre "
      u"Eingaben.",
+     Meldung::Symbol::Information},
+    {u"Nmin", 105, kTitelBerechnung,
+     u"Fehler Nr. 105: Der eingegebene Nmin-Wert ist keine Zahl. Bitte korrigieren Sie Ihre Eingabe.",
+     Meldung::Symbol::Information},
+    {u"Flaechengroesse", 106, kTitelBerechnung,
+     u"Fehler Nr. 106: Sie haben die Größe der Fläche, für die die Düngungberechnung durchgeführt werden soll, "
+     u"nicht eingegeben",
      Meldung::Symbol::Information},
     {u"SQL-DB", 1002, u"Humavera - Datenübertragung",
      u"Fehler Nr. 1002: Der Server konnte nicht kontaktiert werden, die Daten wurden nicht übertragen. Bitte "

@@ -202,7 +202,7 @@ TEST_F(NavigationTest, WebMailUndStatusleisteOhneTemporaereDatei)
 
 TEST(Bilder, JedesBildLiegtVorUndIstBeiJederGroesseZuSehen)
 {
-    const std::pair<forms::BildListe, int> listen[] = {{iconListe(), 19}, {cursorListe(), 1}, {brotkrumenListe(), 3}, {titelListe(), 10}};
+    const std::pair<forms::BildListe, int> listen[] = {{iconListe(), 21}, {cursorListe(), 1}, {brotkrumenListe(), 3}, {titelListe(), 10}};
     for (const auto& [liste, anzahl] : listen) {
         EXPECT_EQ(liste.Count(), anzahl);
         for (const QString& k : liste.schluessel())

@@ -6,7 +6,7 @@
 #include "platform/clock.h"
 #include "platform/localdatabase.h"
 #include "requirement/bedarf.h"
-#include "requirement/planungdrucken.h"
+#include "plan/planungdrucken.h"
 #include "services/gebietsschema.h"
 #include "services/sql.h"
 #include "testhelpers.h"

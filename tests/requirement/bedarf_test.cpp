@@ -103,9 +103,20 @@ TEST_F(Bedarf, BedarfAusKulturUndAnalyseFehlendeZeilenBehaltenIhreWerte)
                                        s.sngPBedarf,   s.sngKBedarf,    s.sngMgBedarf};
     EXPECT_EQ(bedarf, (std::vector<float>{6, 5.25f, 3.75f, 2, 1.5f, 4, 0.8f}));
 
-    quellen.analysenZeilen["An1"].P2O5.reset(); // an empty value counts as 0
+    // an empty soil value or crop column stops the calculation before it changes anything
+    quellen.analysenZeilen["An1"].P2O5.reset();
+    s.sngNBedarfGD = 99;
+    BedarfsBericht luecke = rechnen();
+    EXPECT_EQ(luecke.analyseLuecken, QStringList{"Phosphat"});
+    EXPECT_TRUE(luecke.meldung().startsWith("Fehler Nr. 103"));
+    EXPECT_TRUE(s.sngP2O5 == 15 && s.sngNBedarfGD == 99);
+    quellen.analysenZeilen["An1"].P2O5 = 15;
+    quellen.kulturZeilen["Ku1"].leer = {"TerminGD", "N"}; // TerminGD counts for permanent crops only
+    luecke = rechnen();
+    EXPECT_EQ(luecke.kulturLuecken, QStringList{"N"});
+    EXPECT_EQ(s.sngNBedarfGD, 99);
+    quellen.kulturZeilen["Ku1"].leer.clear();
     rechnen();
-    EXPECT_EQ(s.sngP2O5, 0);
 
     s.strAktAnalysenNr = "An404", s.strAktKulturNr = "Ku404";
     s.sngOS = 9;

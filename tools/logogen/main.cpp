@@ -1,4 +1,5 @@
-// Draws the program's logo from its SVG source and writes it as a GIF picture.
+// Draws the program's logo (or another of its drawings) from its SVG source and writes it as a GIF
+// picture, or as a JPEG picture for a target ending in ".jpg".
 // Usage: kavlogogen SOURCE.svg TARGET.gif [WIDTH]
 //        kavlogogen SOURCE.svg TARGET.gif WIDTHxHEIGHT quer
 // The second form turns the logo a quarter turn counter-clockwise (its top on the left) and fits it,
@@ -69,7 +70,15 @@ int main(int argc, char** argv)
     } else {
         bild = gerade(svg, argc > 3 ? std::max(1, std::atoi(argv[3])) : 952);
     }
-    if (!kav::gifSchreiben(bild, QString::fromLocal8Bit(argv[2]))) {
+    const QString ziel = QString::fromLocal8Bit(argv[2]);
+    if (ziel.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)) {
+        if (!bild.convertToFormat(QImage::Format_RGB32).save(ziel, "JPG", 90)) {
+            std::fputs("JPEG-Datei konnte nicht geschrieben werden\n", stderr);
+            return 1;
+        }
+        return 0;
+    }
+    if (!kav::gifSchreiben(bild, ziel)) {
         std::fputs("GIF-Datei konnte nicht geschrieben werden\n", stderr);
         return 1;
     }

@@ -1,4 +1,4 @@
-#include "requirement/planungdrucken.h"
+#include "plan/planungdrucken.h"
 
 #include "plan/pdfvorgaben.h"
 #include "requirement/balkengeometrie.h"

@@ -1,0 +1,39 @@
+#pragma once
+// The tree control of the first two wizard steps: shows the nodes of a wizard tree and reports the
+// node the user chooses, by mouse or by keyboard alike.
+#include "platform/bildliste.h"
+#include "requirement/npkbaum.h"
+
+#include <QTreeWidget>
+
+namespace kav {
+
+class NPKBaumAnsicht : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit NPKBaumAnsicht(QWidget* eltern = nullptr);
+
+    // Rebuilds the items from `daten` with the pictures of `bilder`; every node collapsed.
+    void fuellen(const NPKBaumDaten& daten, const forms::BildListe& bilder);
+    const NPKBaumDaten& daten() const { return m_daten; }
+
+    QTreeWidgetItem* itemVon(const QString& key) const;
+    static QString key(const QTreeWidgetItem* item);
+    static QString tag(const QTreeWidgetItem* item);
+    static QString elternKey(const QTreeWidgetItem* item);
+    // Expands the ancestors of the node `key` (the node itself with `knotenSelbst`); its item or nullptr.
+    QTreeWidgetItem* pfadAufklappen(const QString& key, bool knotenSelbst);
+
+signals:
+    // A click on a node, Enter or Space on the current node, or the keyboard moving to another node.
+    void gewaehlt(QTreeWidgetItem* item);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    NPKBaumDaten m_daten;
+    std::vector<QTreeWidgetItem*> m_items;
+};
+
+} // namespace kav
