@@ -43,7 +43,7 @@ TEST_F(StartTest, BeendenSpeichertSichertRaeumtAufUndNeustartStelltWiederHer)
     fenster().zeigen("frmTitel");
     // the user makes the window normal and larger
     h.setWindowState(Qt::WindowNoState);
-    h.setGeometry(40, 30, 780, 590);
+    h.setGeometry(10, 30, 780, 590);
     app().rahmen.sngHoehe = 590 * 15;
     app().rahmen.sngBreite = 780 * 15;
     const QString daten = dir.path() + "/Daten";
@@ -65,17 +65,28 @@ TEST_F(StartTest, BeendenSpeichertSichertRaeumtAufUndNeustartStelltWiederHer)
 
     mdiZentral& n = starten(); // state and size come back
     EXPECT_EQ(n.WindowState(), 0);
-    EXPECT_EQ(n.geometry(), QRect(40, 30, 780, 590));
+    EXPECT_EQ(n.geometry(), QRect(10, 30, 780, 590));
 }
 
-TEST_F(StartTest, MinimiertGeschlossenOhneStoppskriptStartetMinimiert)
+// Closed while minimised, the window opens in the state it had before; a stored minimised state
+// (older settings) opens normal: the program never starts minimised.
+TEST_F(StartTest, MinimiertGeschlossenStartetNieMinimiert)
 {
-    mdiZentral& h = starten();
-    h.setWindowState(Qt::WindowMinimized);
-    h.MDIForm_Unload();
+    const struct { Qt::WindowStates vorher; const char* gespeichert; int start; } faelle[] = {
+        {Qt::WindowMinimized, "0", 0},
+        {Qt::WindowMinimized | Qt::WindowMaximized, "2", 2},
+    };
+    for (const auto& f : faelle) {
+        mdiZentral& h = starten();
+        h.setWindowState(f.vorher);
+        h.MDIForm_Unload();
+        EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::einstellungen, "Kav-Ansicht"), f.gespeichert);
+        EXPECT_EQ(starten().WindowState(), f.start);
+    }
     EXPECT_TRUE(protokoll.meldungen.isEmpty()); // a missing stop script is no error
-    EXPECT_EQ(starten().WindowState(), 1);
-    EXPECT_EQ(ui().anordnungen, 0); // the pass at start did nothing: no size yet on the intro
+    haupt->MDIForm_Unload();
+    SettingsStore(ini()).RegistrySchreiben(schluessel::einstellungen, "Kav-Ansicht", "1");
+    EXPECT_EQ(starten().WindowState(), 0);
 }
 
 TEST_F(StartTest, DatenaktualisierungHoechstensEinmalAmTag)
