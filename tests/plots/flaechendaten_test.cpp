@@ -176,7 +176,8 @@ TEST_F(Analysen, UnvollstaendigOderFehlerSchreibtNichts)
         if (f.nr == 103) {
             EXPECT_EQ(r.meldung.titel, "Humavera - Analysenwerte eintragen");
         } else if (f.punkt) {
-            EXPECT_TRUE(r.meldung.text.contains("nicht gespeichert") && r.meldung.text.contains("Platte voll"));
+            // what was not stored, in German; the driver's words stay in the log
+            EXPECT_TRUE(r.meldung.text.contains("nicht gespeichert") && !r.meldung.text.contains("Platte voll"));
         }
         EXPECT_FALSE(r.meldung.text.isEmpty());
         EXPECT_EQ(anzahl("AnalysenID") + anzahl("ZOFlaechenAnalysen"), 0);
@@ -321,8 +322,7 @@ TEST_F(Flaechen, GruppeNeuUndAendern)
     const auto g = *flaecheLesen(db(), "Fl1001");
     EXPECT_EQ(text(g), "1|1000|0|Kräuter|0|0|0|0|0|2025-04-07 09:15:30"); // a group's change time stays
     EXPECT_EQ(g.ID, z.ID);
-    // an empty name is stored as it is; twenty characters are allowed
-    EXPECT_TRUE(d.gruppeNeu("", "0").ok);
+    // twenty characters are allowed
     EXPECT_TRUE(d.gruppeAendern("Fl1001", QString(20, QChar(u'ä')), true).ok);
 }
 
@@ -355,6 +355,13 @@ TEST_F(Flaechen, AbgewiesenesSchreibtNichts)
     e.Bezeichnung = QString(21, 'x');
     EXPECT_FALSE(d.flaecheAendern("Fl1001", e).ok);
     EXPECT_FALSE(d.gruppeNeu(e.Bezeichnung, "0").ok);
+    // no name at all (a nameless node): refused with a message
+    for (const char* leer : {"", "   "}) {
+        e.Bezeichnung = leer;
+        for (const Schreibergebnis& r : {d.flaecheNeu(e, "0"), d.flaecheAendern("Fl1001", e), d.gruppeNeu(leer, "0"),
+                                         d.gruppeAendern("Fl1000", leer, true)})
+            EXPECT_EQ(r.meldung.text, "Bitte geben Sie einen Namen ein. Es wurde nichts gespeichert.");
+    }
     d.setPruefpunkt([](QStringView) { throw sql::Error("gesperrt"); });
     EXPECT_FALSE(d.flaecheNeu(FlaechenEingabe{}, "0").ok);
     EXPECT_FALSE(d.gruppeNeu("G", "0").ok);
