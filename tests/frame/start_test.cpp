@@ -2,11 +2,14 @@
 #include "frame/frmintro.h"
 #include "frame/seitenwechsel.h"
 #include "platform/settingsstore.h"
+#include "platform/signalwaechter.h"
 #include "rahmenfixture.h"
 #include "services/einstellungen.h"
 
 #include <QFileInfo>
 #include <QTest>
+
+#include <csignal>
 
 using namespace kav;
 
@@ -87,6 +90,31 @@ TEST_F(StartTest, MinimiertGeschlossenStartetNieMinimiert)
     haupt->MDIForm_Unload();
     SettingsStore(ini()).RegistrySchreiben(schluessel::einstellungen, "Kav-Ansicht", "1");
     EXPECT_EQ(starten().WindowState(), 0);
+}
+
+// SIGTERM (logout, system shutdown) and SIGHUP take the normal shutdown: settings, backup,
+// temporary documents, without a question.
+TEST_F(StartTest, SignaleBeendenWieDasSchliessen)
+{
+    for (const int signal : {SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        QFile::remove(ini());
+        QDir(dir.path() + "/Sicherungsdateien").removeRecursively();
+        mdiZentral& h = starten();
+        ProgrammStarten();
+        const QString dokument = dir.path() + "/Daten/tmpDokument_06122026091600.pdf";
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dokument, "%PDF"));
+        SignalWaechter waechter;
+        ASSERT_TRUE(waechter.aktiv());
+        QObject::connect(&waechter, &SignalWaechter::beenden, &h, [&h] { h.systemEnde(); });
+        ASSERT_EQ(::raise(signal), 0);
+        for (int i = 0; i < 100 && !h.beendet(); ++i)
+            QTest::qWait(10);
+        EXPECT_TRUE(h.beendet());
+        EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::fenster, "strFensterZeigen"), "Analysenwerte");
+        EXPECT_TRUE(QFileInfo::exists(dir.path() + "/Sicherungsdateien/Daten.PVQ"));
+        EXPECT_FALSE(QFileInfo::exists(dokument));
+    }
 }
 
 TEST_F(StartTest, DatenaktualisierungHoechstensEinmalAmTag)

@@ -86,4 +86,11 @@ TEST(ZahlenFilter, TastenAuswahlUndEinfuegenImTextfeld)
     QApplication::clipboard()->setText("3,,");
     b.edit.paste();
     EXPECT_EQ(b.edit.text(), "2,751");
+    // pasted as typing gives it: the other separator and blanks
+    for (const auto& [text, danach] : {std::pair{"1.5", "1,5"}, {" 12 ", "12"}, {"1.5.5", "12"}, {"-3", "12"}}) {
+        b.edit.selectAll();
+        QApplication::clipboard()->setText(text);
+        b.edit.paste();
+        EXPECT_EQ(b.edit.text(), danach) << text;
+    }
 }
