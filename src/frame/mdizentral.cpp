@@ -174,8 +174,10 @@ void mdiZentral::zeigen()
     // the frame (title bar) is known once the window manager has taken the window: it too must lie
     // within the free area
     QTimer::singleShot(200, this, [this] {
-        if (WindowState() == 0 && !m_beendet)
-            InsBildschirmRuecken(this, frameGeometry().topLeft(), screen());
+        if (WindowState() != 0 || m_beendet)
+            return;
+        MDIForm_Resize(); // the frame counts against the work area as well
+        InsBildschirmRuecken(this, frameGeometry().topLeft(), screen());
     });
 }
 

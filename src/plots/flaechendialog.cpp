@@ -54,7 +54,8 @@ FlaechenDialog::FlaechenDialog(const QString& name, const QString& maxText)
     m_txtBezeichnung = new QLineEdit(this);
     m_txtBezeichnung->setObjectName(QStringLiteral("txtBezeichnung"));
     m_txtBezeichnung->setMaxLength(kNameLaengeMax);
-    m_txtBezeichnung->setMinimumWidth(m_txtBezeichnung->fontMetrics().averageCharWidth() * (kNameLaengeMax + 4));
+    // room for a name of the full length
+    m_txtBezeichnung->setMinimumWidth(m_txtBezeichnung->fontMetrics().horizontalAdvance(QString(kNameLaengeMax, QLatin1Char('n'))) + 12);
     m_lblMax = new QLabel(maxText, this);
     m_lblMax->setObjectName(QStringLiteral("lblMax"));
 
@@ -90,6 +91,7 @@ std::optional<FlaechenZeile> FlaechenDialog::eintragLaden(bool gruppe)
     if (!z || z->Gliederungspunkt != gruppe)
         return std::nullopt;
     m_txtBezeichnung->setText(z->Bezeichnung);
+    m_txtBezeichnung->setCursorPosition(0); // the name from its start
     setWindowTitle(QStringLiteral("Änderungen an ") + z->Bezeichnung + QStringLiteral(" vornehmen"));
     AktuellerDatensatzSetzen(z->AktuellerDatensatz);
     return z;

@@ -172,18 +172,29 @@ void frmAnalysenWerte::anordnen(Anordnung& a)
     // right: where a row would reach them, the value column (with the soil pictures and the list)
     // moves left, as far as the captions leave room.
     const auto knopfLinks = [&] { return a.B(7).Left() - 0.2 * a.B(7).Width(); };
+    // all boxes as wide as the Mg box where the room allows it, else only the Mg box
+    bool alleBreit = true;
     const auto boxBreite = [&](int i) {
-        return i == 5 ? std::max(SW() / 10, boxBreiteFuer(txtWert(5), F, kMgNichtBestimmtText)) : SW() / 10;
+        return i == 5 || alleBreit ? std::max(SW() / 10, boxBreiteFuer(txtWert(5), F, kMgNichtBestimmtText)) : SW() / 10;
     };
     a.tu([&] {
-        double bisHoechstens = knopfLinks() - SW() / 100 - boxBreite(6); // pH has no unit
-        for (int i = 0; i <= 3; ++i)
-            bisHoechstens = std::min(bisHoechstens, knopfLinks() - SW() / 100 - breitesteBeschriftung({lblEinheit(i)}, F - 2)
-                                                        - SW() / 100 - boxBreite(i + 2));
         double beschriftungRechts = 0;
         for (int i = 0; i <= 6; ++i)
             beschriftungRechts = std::max(beschriftungRechts, Tw(lblWert(i)).Left() + Tw(lblWert(i)).Width());
-        const double links = std::max(std::min(Tw(cobBodenart()).Left(), bisHoechstens), beschriftungRechts + SW() / 100);
+        const auto bisHoechstens = [&] {
+            double bis = knopfLinks() - SW() / 100 - boxBreite(6); // pH has no unit
+            for (int i = 0; i <= 3; ++i)
+                bis = std::min(bis, knopfLinks() - SW() / 100 - breitesteBeschriftung({lblEinheit(i)}, F - 2)
+                                        - SW() / 100 - boxBreite(i + 2));
+            return bis;
+        };
+        const auto linksBei = [&] {
+            return std::max(std::min(Tw(cobBodenart()).Left(), bisHoechstens()), beschriftungRechts + SW() / 100);
+        };
+        alleBreit = true;
+        if (linksBei() > bisHoechstens())
+            alleBreit = false;
+        const double links = linksBei();
         const double schieben = links - Tw(cobBodenart()).Left();
         if (schieben >= 0)
             return;
@@ -216,8 +227,12 @@ void frmAnalysenWerte::anordnen(Anordnung& a)
     }
 
     for (int i = 0; i <= 3; ++i) {
-        // beside its own box (the Mg box may be the wider one)
-        a.tu([&] { Tw(lblEinheit(i)).setLeft(Tw(txtWert(i + 2)).Left() + Tw(txtWert(i + 2)).Width() + SW() / 100); });
+        // beside its own box (the Mg box may be the wider one); closer to it where the buttons are near
+        a.tu([&] {
+            const double boxRechts = Tw(txtWert(i + 2)).Left() + Tw(txtWert(i + 2)).Width();
+            const double platz = knopfLinks() - SW() / 100 - breitesteBeschriftung({lblEinheit(i)}, F - 2);
+            Tw(lblEinheit(i)).setLeft(std::max(std::min(boxRechts + SW() / 100, platz), boxRechts + 2 * twipsProPixel()));
+        });
         a.tu([&] { Tw(lblEinheit(i)).setTop(Tw(lblWert(i + 2)).Top()); });
         a.tu([&] { setFontSize(lblEinheit(i), F - 2); });
         a.tu([&] { Tw(lblEinheit(i)).setHeight(Tw(lblWert(1)).Height()); });

@@ -84,6 +84,9 @@ TEST_F(UngespeichertTest, JederAusgangFragtMitJederAntwort)
             EXPECT_EQ(f.text, kUngespeichertFrage);
             EXPECT_EQ(f.beschriftungen, QStringList({"Ja", "Nein", "Abbrechen"}));
             EXPECT_EQ(analysenVonRasen(), a.gespeichert ? 1 : 0);
+            if (weg == Weg::Datum && a.gespeichert) { // under the date the values were typed for
+                EXPECT_EQ(wert("SELECT Datum FROM ZOFlaechenAnalysen WHERE FlaechenNr = 'Fl1002'").toString(), "2026-12-06");
+            }
             EXPECT_EQ(protokoll.meldungen.size(), a.vollstaendig ? 0 : 1); // 103
             bool weiter = false;
             switch (weg) {
