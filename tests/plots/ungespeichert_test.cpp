@@ -238,6 +238,14 @@ TEST_F(UngespeichertTest, NichtBestimmtGanzEineZifferErsetztEsEinfuegenMitPunkt)
     QTest::keyClick(mg, '7');
     EXPECT_EQ(mg->text(), "7");
     EXPECT_TRUE(seite->ungespeichert());
+    // a typo outside the range: not rated, not stored, the typing stays
+    tippen(seite->txtWert(6), "64");
+    QTest::mouseClick(seite->cmbSpeichern(), Qt::LeftButton);
+    ASSERT_EQ(protokoll.meldungen.size(), 1);
+    EXPECT_TRUE(protokoll.meldungen[0].text.startsWith("Der pH-Wert 64 liegt außerhalb des möglichen Bereichs von 0 bis 14."));
+    EXPECT_EQ(seite->lblEinstufung(4)->text(), "Dieser Wert liegt außerhalb des möglichen Bereichs von 0 bis 14.");
+    EXPECT_EQ(seite->txtWert(6)->text() + seite->txtWert(5)->text(), "647");
+    EXPECT_DOUBLE_EQ(wert("SELECT pH FROM AnalysenID WHERE AnalysenNr = 'An1000'").toDouble(), 6.5);
     QApplication::clipboard()->setText("1.5");
     seite->txtWert(6)->selectAll();
     seite->txtWert(6)->paste();
