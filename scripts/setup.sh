@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-mysql qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
-  libgl1-mesa-dev libcurl4-openssl-dev
+  libgl1-mesa-dev libcurl4-openssl-dev libsqlite3-dev
   googletest libgtest-dev libbenchmark-dev
   mariadb-server mariadb-client python3-pyftpdlib
   qpdf poppler-utils xvfb xdotool locales fonts-dejavu-core

@@ -2,6 +2,7 @@
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "platform/settingsstore.h"
+#include "platform/signalwaechter.h"
 #include "services/appcontext.h"
 #include "services/gebietsschema.h"
 #include "services/meldungsbox.h"
@@ -42,9 +43,12 @@ int main(int argc, char** argv)
         if (!haupt.MDIForm_Load(QApplication::applicationDirPath(), kav::SettingsStore::defaultPath())) {
             rc = 1;
         } else {
+            // shutdown or logout: the same end as closing the window, without questions
+            kav::SignalWaechter signale;
+            QObject::connect(&signale, &kav::SignalWaechter::beenden, &haupt, [&haupt] { haupt.systemEnde(); });
             haupt.zeigen();
             rc = qapp.exec();
-            haupt.MDIForm_Unload(); // ended without closing the window (signal, session end)
+            haupt.MDIForm_Unload(); // ended without closing the window (session end)
         }
     }
     a.diensteSchliessen();

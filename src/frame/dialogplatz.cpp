@@ -1,10 +1,10 @@
 #include "frame/dialogplatz.h"
 
+#include "frame/fensterplatz.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-
-#include <algorithm>
 
 namespace kav {
 
@@ -20,10 +20,10 @@ void InsBildschirmRuecken(QWidget* fenster, const QPoint& ziel, const QScreen* s
         fenster->move(ziel);
         return;
     }
+    // a window larger than the free area keeps its size and stands at the area's top left
     const QRect frei = schirm->availableGeometry();
-    const QSize g = fenster->frameGeometry().size();
-    fenster->move(std::clamp(ziel.x(), frei.left(), std::max(frei.left(), frei.right() + 1 - g.width())),
-                  std::clamp(ziel.y(), frei.top(), std::max(frei.top(), frei.bottom() + 1 - g.height())));
+    const QRect platz = imFreienBereich(QRect(ziel, fenster->frameGeometry().size()), frei);
+    fenster->move(platz.topLeft());
 }
 
 void DialogZentrieren(QWidget* dialog, const QWidget* bezug)

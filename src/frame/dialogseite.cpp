@@ -81,6 +81,29 @@ void DialogSeite::resizeEvent(QResizeEvent* e)
     BenutzerverlaufZeichnen(this, app().einstellungen);
 }
 
+void DialogSeite::keyPressEvent(QKeyEvent* e)
+{
+    const int taste = e->key();
+    if (taste == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        cmbAbbruch_Click();
+        return;
+    }
+    if ((taste == Qt::Key_Return || taste == Qt::Key_Enter) && !(e->modifiers() & ~Qt::KeypadModifier)) {
+        e->accept();
+        for (QToolButton* b : knoepfe()) {
+            if (b->hasFocus()) {
+                b->click();
+                return;
+            }
+        }
+        if (m_cmbSpeichern->isEnabled())
+            cmbSpeichern_Click();
+        return;
+    }
+    Seite::keyPressEvent(e);
+}
+
 void DialogSeite::keyReleaseEvent(QKeyEvent* e)
 {
     if (e->key() == Qt::Key_F1) {

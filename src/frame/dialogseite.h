@@ -41,6 +41,8 @@ protected:
     void platzieren(std::optional<int> x, std::optional<int> y);
 
     void resizeEvent(QResizeEvent* e) override;
+    // Enter acts as Speichern (or as the button that has the focus), Escape as Abbrechen.
+    void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:

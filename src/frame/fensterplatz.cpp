@@ -15,6 +15,22 @@ int fensterZustandAus(const QString& strAnsicht)
     return 2;
 }
 
+int startZustandAus(const QString& strAnsicht)
+{
+    const int zustand = fensterZustandAus(strAnsicht);
+    return zustand == 1 ? 0 : zustand;
+}
+
+QRect imFreienBereich(const QRect& fenster, const QRect& frei)
+{
+    if (frei.isEmpty())
+        return fenster;
+    const QSize groesse = fenster.size().boundedTo(frei.size());
+    const int links = std::clamp(fenster.x(), frei.left(), frei.right() + 1 - groesse.width());
+    const int oben = std::clamp(fenster.y(), frei.top(), frei.bottom() + 1 - groesse.height());
+    return QRect(QPoint(links, oben), groesse);
+}
+
 void fensterPlatzBegrenzen(Rahmen& r)
 {
     if (r.sngArbeitsbereichHoehe < r.sngHoehe)

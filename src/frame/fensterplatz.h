@@ -2,6 +2,7 @@
 // Placement rules of the main window at start and on resize (twips).
 #include <QDate>
 #include <QDateTime>
+#include <QRect>
 #include <QString>
 
 namespace kav {
@@ -13,6 +14,14 @@ inline constexpr double kMindestBreite = 11400;
 
 // Window state from the stored text: 0 normal, 1 minimised, 2 maximised (anything else: 2).
 int fensterZustandAus(const QString& strAnsicht);
+// The state the window opens in: the stored one, but never minimised (a window closed while
+// minimised opens in its normal state).
+int startZustandAus(const QString& strAnsicht);
+
+// `fenster` moved (and made smaller where needed) so that it lies wholly inside `frei`, the free
+// area of a screen: a place stored on a screen that is no longer there, or beyond any side of it,
+// gives a window the user can reach.
+QRect imFreienBereich(const QRect& fenster, const QRect& frei);
 
 // Start: the stored size cut to the work area, a position far off screen set back to 0.
 void fensterPlatzBegrenzen(Rahmen& r);

@@ -166,8 +166,9 @@ void frmToolbar::cmbMenu_Click(int index)
 {
     Rahmen& r = app().rahmen;
     forms::FensterRegister& reg = ui().fenster;
-    if (index < 5 && index != 4)
-        FormulareEntladen();
+    // a page that holds unsaved input may keep the user on it
+    if (index < 5 && index != 4 && !FormulareEntladen())
+        return;
     switch (index) {
     case 1:
         reg.zeigen(QStringLiteral("frmAnalysenWerte"));
@@ -247,6 +248,16 @@ void frmToolbar::mouseMoveEvent(QMouseEvent* e)
 {
     Form_MouseMove();
     forms::Formular::mouseMoveEvent(e);
+}
+
+void frmToolbar::leaveEvent(QEvent* e)
+{
+    for (int i = 1; i <= 7; ++i)
+        forms::setBackColor(m_cmbMenu(i), normal());
+    if (bildSchluessel(7) != QLatin1String("Ende1"))
+        setBild(7, QStringLiteral("Ende1"));
+    statusText(infoText());
+    forms::Formular::leaveEvent(e);
 }
 
 void frmToolbar::keyReleaseEvent(QKeyEvent* e)

@@ -31,6 +31,9 @@ public:
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    // The mouse leaves the bar (also quickly, over no free spot of it): no button stays lit, the
+    // status bar shows the information text again.
+    void leaveEvent(QEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 

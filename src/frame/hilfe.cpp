@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -77,6 +78,16 @@ void HilfeFenster::themaZeigen(const QString& ordner, const QString& thema)
         c.insertHtml(QStringLiteral("<p><b>%1 Es wird das Inhaltsverzeichnis gezeigt.</b></p>").arg(hinweis.toHtmlEscaped()));
         c.insertBlock();
     }
+}
+
+void HilfeFenster::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape) {
+        e->accept();
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void HilfeFenster::linkGeklickt(const QUrl& u)

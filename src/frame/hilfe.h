@@ -18,6 +18,10 @@ public:
     QString datei() const { return m_datei; }
     QTextBrowser* browser() const { return m_browser; }
 
+protected:
+    // Escape closes the window.
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     void linkGeklickt(const QUrl& u);
     QTextBrowser* m_browser = nullptr;

@@ -1,6 +1,7 @@
 #include "frame/mdizentral.h"
 
 #include "frame/bilder.h"
+#include "frame/dialogplatz.h"
 #include "frame/fensterplatz.h"
 #include "frame/frmtoolbar.h"
 #include "frame/hilfe.h"
@@ -140,31 +141,44 @@ bool mdiZentral::MDIForm_Load(const QString& programmOrdner, const QString& iniP
 void mdiZentral::fensterPlatzieren()
 {
     Rahmen& r = app().rahmen;
-    const int zustand = fensterZustandAus(r.strAnsicht);
+    const int zustand = startZustandAus(r.strAnsicht);
     fensterPlatzBegrenzen(r);
     const double tpp = forms::twipsProPixel();
     // a first start has no stored size: the window gets the smallest size for its normal state
     const double hoehe = hoeheBegrenzt(r.sngHoehe, r.sngArbeitsbereichHoehe);
     const double breite = breiteBegrenzt(r.sngBreite, r.sngArbeitsbereichBreite);
-    setGeometry(rundenGanz(r.sngLeft / tpp), rundenGanz(r.sngTop / tpp), rundenGanz(breite / tpp), rundenGanz(hoehe / tpp));
-    setWindowState(zustand == 1 ? Qt::WindowMinimized : zustand == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
+    QRect platz(rundenGanz(r.sngLeft / tpp), rundenGanz(r.sngTop / tpp), rundenGanz(breite / tpp), rundenGanz(hoehe / tpp));
+    // a place beyond a side of the screens (a screen unplugged since) comes into the free area of
+    // the screen the window is on, or else of the main screen
+    const QScreen* s = QGuiApplication::screenAt(platz.center());
+    if (!s)
+        s = QGuiApplication::primaryScreen();
+    if (s)
+        platz = imFreienBereich(platz, s->availableGeometry());
+    setGeometry(platz);
+    setWindowState(zustand == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
     if (r.sngHoeheStart <= 0 || r.sngBreiteStart <= 0)
         referenzGroesseSetzen();
 }
 
 void mdiZentral::zeigen()
 {
-    const int zustand = WindowState();
-    if (zustand == 2) {
+    if (WindowState() == 2) {
         // the window manager maximises; without one the window takes the work area itself
         if (const QScreen* s = screen())
             setGeometry(s->availableGeometry());
         showMaximized();
-    } else if (zustand == 1) {
-        showMinimized();
-    } else {
-        showNormal();
+        return;
     }
+    showNormal();
+    // the frame (title bar) is known once the window manager has taken the window: it too must lie
+    // within the free area
+    QTimer::singleShot(200, this, [this] {
+        if (WindowState() != 0 || m_beendet)
+            return;
+        MDIForm_Resize(); // the frame counts against the work area as well
+        InsBildschirmRuecken(this, frameGeometry().topLeft(), screen());
+    });
 }
 
 void mdiZentral::referenzGroesseSetzen()
@@ -243,8 +257,19 @@ void mdiZentral::timResize_Timer()
 
 void mdiZentral::closeEvent(QCloseEvent* e)
 {
+    // a page holding input not yet stored asks first; the user may stay
+    if (!m_beendet && !SeitenVerlassenErlaubt()) {
+        e->ignore();
+        return;
+    }
     MDIForm_Unload();
     e->accept();
+}
+
+void mdiZentral::systemEnde()
+{
+    MDIForm_Unload();
+    QCoreApplication::quit();
 }
 
 void mdiZentral::MDIForm_Unload()
@@ -260,12 +285,13 @@ void mdiZentral::MDIForm_Unload()
     AppContext& a = app();
     Rahmen& r = a.rahmen;
     const double tpp = forms::twipsProPixel();
-    r.strAnsicht = QString::number(WindowState());
+    // a minimised window is stored in the state it had before: the program never starts minimised
+    r.strAnsicht = windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen) ? QStringLiteral("2") : QStringLiteral("0");
     const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
     r.sngTop = static_cast<float>(normal.y() * tpp);
     r.sngLeft = static_cast<float>(normal.x() * tpp);
     DiensteBeenden(a, [] {
-        FormulareEntladen();
+        FormulareEntladen(false);
         for (const char* name : {"frmToolbar", "frmBrotkrume", "frmTitel"})
             ui().fenster.entladen(QLatin1String(name));
         HilfeSchliessen();

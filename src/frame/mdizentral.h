@@ -31,6 +31,9 @@ public:
     void zeigen();
     // The shutdown (runs once; also when the window is closed).
     void MDIForm_Unload();
+    // The end the system asks for (SIGTERM, SIGHUP): the normal shutdown (settings, backup,
+    // temporary files) without questions, then the event loop ends.
+    void systemEnde();
     bool beendet() const { return m_beendet; }
 
     void ArbeitsbereichErmitteln();

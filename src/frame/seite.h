@@ -27,6 +27,9 @@ public:
     // a dialog names itself as the active window.
     void Form_Load() override;
     void Form_Unload() override;
+    // Whether the page may be left now (another page opens, the program ends). Default: yes; a page
+    // holding input not yet stored asks the user and answers no when the user stays.
+    virtual bool darfVerlassenWerden() { return true; }
     // Default: the page's place and its gradient.
     void anordnen(Anordnung& a) override;
 

@@ -4,18 +4,30 @@
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "frame/schritte.h"
+#include "frame/seite.h"
 #include "services/appcontext.h"
 
 namespace kav {
 
-void FormulareEntladen()
+bool SeitenVerlassenErlaubt()
 {
+    for (forms::Fenster* f : ui().fenster.geladene())
+        if (auto* s = dynamic_cast<Seite*>(f); s && !s->darfVerlassenWerden())
+            return false;
+    return true;
+}
+
+bool FormulareEntladen(bool fragen)
+{
+    if (fragen && !SeitenVerlassenErlaubt())
+        return false;
     forms::FensterRegister& r = ui().fenster;
     for (forms::Fenster* f : r.geladene()) {
         const QString& n = f->name();
         if (n != QLatin1String("frmBrotkrume") && n != QLatin1String("mdiZentral") && n != QLatin1String("frmToolbar"))
             r.entladen(f);
     }
+    return true;
 }
 
 void TitelSetzen()

@@ -1,15 +1,17 @@
 #include "platform/localdatabase.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryFile>
 #include <QUuid>
 
 namespace kav {
 
 namespace {
 
-bool runCheck(QSqlDatabase& db, const QStringList& expectedTables, QString* why)
+bool runCheck(QSqlDatabase& db, const QStringList& expectedTables, const ExpectedColumns& expectedColumns, QString* why)
 {
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA quick_check"))) {
@@ -28,12 +30,27 @@ bool runCheck(QSqlDatabase& db, const QStringList& expectedTables, QString* why)
             return false;
         }
     }
+    for (auto it = expectedColumns.begin(); it != expectedColumns.end(); ++it) {
+        QStringList columns;
+        QSqlQuery info(db);
+        // the table name comes from the program's own schema, never from a file
+        if (info.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(it.key())))
+            while (info.next())
+                columns << info.value(1).toString();
+        for (const QString& c : it.value()) {
+            if (!columns.contains(c, Qt::CaseInsensitive)) {
+                if (why) *why = QStringLiteral("Spalte %1 der Tabelle %2 fehlt").arg(c, it.key());
+                return false;
+            }
+        }
+    }
     return true;
 }
 
 } // namespace
 
-bool LocalDatabase::check(const QString& path, const QStringList& expectedTables, QString* why)
+bool LocalDatabase::check(const QString& path, const QStringList& expectedTables, QString* why,
+                          const ExpectedColumns& expectedColumns)
 {
     const QFileInfo fi(path);
     if (!fi.exists() || !fi.isFile()) {
@@ -49,7 +66,7 @@ bool LocalDatabase::check(const QString& path, const QStringList& expectedTables
         if (!db.open()) {
             if (why) *why = db.lastError().text();
         } else {
-            ok = runCheck(db, expectedTables, why);
+            ok = runCheck(db, expectedTables, expectedColumns, why);
             db.close();
         }
     }
@@ -57,8 +74,22 @@ bool LocalDatabase::check(const QString& path, const QStringList& expectedTables
     return ok;
 }
 
-LocalDatabase::LocalDatabase(QString connectionName, QStringList expectedTables)
-    : m_connectionName(std::move(connectionName)), m_expectedTables(std::move(expectedTables))
+QStringList LocalDatabase::notWritable(const QString& path)
+{
+    QStringList out;
+    const QFileInfo fi(path);
+    QTemporaryFile probe(fi.absolutePath() + QStringLiteral("/.kav-schreibprobe-XXXXXX"));
+    if (!probe.open())
+        out << QStringLiteral("folder");
+    QFile file(path);
+    if (fi.exists() && !file.open(QIODevice::ReadWrite))
+        out << QStringLiteral("file");
+    return out;
+}
+
+LocalDatabase::LocalDatabase(QString connectionName, QStringList expectedTables, ExpectedColumns expectedColumns)
+    : m_connectionName(std::move(connectionName)), m_expectedTables(std::move(expectedTables)),
+      m_expectedColumns(std::move(expectedColumns))
 {
 }
 
@@ -68,7 +99,7 @@ bool LocalDatabase::open(const QString& path, QString* why)
 {
     close();
     m_path = path;
-    if (!check(path, m_expectedTables, why))
+    if (!check(path, m_expectedTables, why, m_expectedColumns))
         return false;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     db.setDatabaseName(path);

@@ -1,18 +1,28 @@
 #pragma once
 // A local SQLite database file behind a named connection, opened only after a real damage check.
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
 namespace kav {
 
+// Columns a table must hold, by table name.
+using ExpectedColumns = QHash<QString, QStringList>;
+
 class LocalDatabase {
 public:
     // Checks that the file exists, is a readable database that passes SQLite's quick check,
-    // and holds every expected table. On failure `why` says what is wrong.
-    static bool check(const QString& path, const QStringList& expectedTables, QString* why = nullptr);
+    // and holds every expected table with every expected column (names compare without regard to
+    // case; further columns are allowed). On failure `why` says what is wrong.
+    static bool check(const QString& path, const QStringList& expectedTables, QString* why = nullptr,
+                      const ExpectedColumns& expectedColumns = {});
 
-    LocalDatabase(QString connectionName, QStringList expectedTables);
+    // What of a database file cannot be written: "folder" (no new file can be made beside it,
+    // so no journal either) and "file"; empty when both can.
+    static QStringList notWritable(const QString& path);
+
+    LocalDatabase(QString connectionName, QStringList expectedTables, ExpectedColumns expectedColumns = {});
     ~LocalDatabase();
     LocalDatabase(const LocalDatabase&) = delete;
     LocalDatabase& operator=(const LocalDatabase&) = delete;
@@ -30,6 +40,7 @@ public:
 private:
     QString m_connectionName;
     QStringList m_expectedTables;
+    ExpectedColumns m_expectedColumns;
     QString m_path;
 };
 

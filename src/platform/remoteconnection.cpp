@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QSqlError>
 
+#include <algorithm>
+
 namespace kav {
 
 ServerConfig ServerConfig::fromIni(const QString& iniPath)
@@ -14,10 +16,10 @@ ServerConfig ServerConfig::fromIni(const QString& iniPath)
     c.port = s.value(QStringLiteral("Port"), c.port).toInt();
     c.user = s.value(QStringLiteral("Benutzer"), c.user).toString();
     c.password = s.value(QStringLiteral("Passwort"), c.password).toString();
-    c.connectTimeoutS = s.value(QStringLiteral("VerbindenSekunden"), c.connectTimeoutS).toInt();
+    c.connectTimeoutS = std::clamp(s.value(QStringLiteral("VerbindenSekunden"), c.connectTimeoutS).toInt(), 1, 3);
     c.readTimeoutS = s.value(QStringLiteral("LesenSekunden"), c.readTimeoutS).toInt();
     c.writeTimeoutS = s.value(QStringLiteral("SchreibenSekunden"), c.writeTimeoutS).toInt();
-    c.reachTimeoutMs = s.value(QStringLiteral("ErreichbarMillisekunden"), c.reachTimeoutMs).toInt();
+    c.reachTimeoutMs = std::clamp(s.value(QStringLiteral("ErreichbarMillisekunden"), c.reachTimeoutMs).toInt(), 100, 3000);
     c.ftpPort = s.value(QStringLiteral("FTPPort"), c.ftpPort).toInt();
     c.ftpUser = s.value(QStringLiteral("FTPBenutzer"), c.user).toString();
     c.ftpPassword = s.value(QStringLiteral("FTPPasswort"), c.password).toString();

@@ -10,10 +10,10 @@ struct ServerConfig {
     int port = 3306;
     QString user;
     QString password;
-    int connectTimeoutS = 5;
+    int connectTimeoutS = 3; // at most 3: a window waits for it
     int readTimeoutS = 30;
     int writeTimeoutS = 30;
-    int reachTimeoutMs = 3000;
+    int reachTimeoutMs = 3000; // at most 3000
     int ftpPort = 21;
     QString ftpUser;
     QString ftpPassword;
@@ -23,7 +23,8 @@ struct ServerConfig {
 
     bool configured() const { return !host.isEmpty(); }
 
-    // Reads the [Server] group of an INI file; missing values keep their defaults.
+    // Reads the [Server] group of an INI file; missing values keep their defaults, the connect and
+    // reachability time-outs are held to 1 to 3 seconds.
     static ServerConfig fromIni(const QString& iniPath);
 };
 

@@ -1,6 +1,7 @@
 #include "plots/analysendaten.h"
 
 #include "plots/flaechendaten.h"
+#include "plots/wertebereiche.h"
 #include "services/recordids.h"
 #include "services/sql.h"
 #include "services/wizardstate.h"
@@ -52,6 +53,11 @@ AnalyseGespeichert AnalysenDaten::AnalysenWerteSpeichern(const AnalyseEingabe& e
     const double mg = analysenWertLesen(e.txtWert[kMg], m_gebiet).value_or(kMgNichtBestimmt);
     if (e.intBodenart < 0 || e.intBodenart > 2 || !os || !p || !k || !ph || !e.datum.isValid()) {
         r.meldung = fehlerMeldungFuer(QStringLiteral("Analysenwerte"));
+        return r;
+    }
+    // a value no laboratory reports ("64" for "6,4") is a typing error: nothing is stored
+    if (const auto falsch = analyseAusserhalb(e.txtWert, m_gebiet)) {
+        r.meldung = Meldung{0, QStringLiteral("Humavera - Analysenwerte eintragen"), *falsch, Meldung::Symbol::Warnung};
         return r;
     }
     const int kuerzel = e.bodenartListenIndex >= 0 ? e.bodenartListenIndex + 1 : 0;

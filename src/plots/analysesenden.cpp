@@ -40,6 +40,11 @@ AnalyseGesendet EinzelAnalyseSenden(Server& server, const QSqlDatabase& cnDaten,
         return r;
     }
 
+    if (!server.config().configured()) {
+        r.status = AnalyseGesendet::Status::KeinServer;
+        r.meldung = Meldung{0, kKeinServerTitel, kKeinServerText, Meldung::Symbol::Information};
+        return r;
+    }
     if (server.ServerErreichbar(server.strServerAdresse()) < 0) {
         r.status = AnalyseGesendet::Status::NichtErreichbar;
         r.meldung = Meldung{0, kKeineVerbindungTitel, kKeineVerbindungText, Meldung::Symbol::Keins};

@@ -16,11 +16,16 @@ class Server;
 inline const QString kKeineVerbindungTitel = QStringLiteral("Humavera - Daten aktualisieren");
 inline const QString kKeineVerbindungText =
     QStringLiteral("Um die Daten zu übertragen, benötigen Sie eine aktive Internetverbindung");
+inline const QString kKeinServerTitel = QStringLiteral("Humavera - Datenübertragung");
+inline const QString kKeinServerText = QStringLiteral(
+    "Für das Senden ist kein Server eingerichtet: In der Datei „Server.ini“ im Programmordner steht keine "
+    "Serveradresse. Die Analysenwerte sind gespeichert, wurden aber nicht gesendet.");
 
 struct AnalyseGesendet {
     enum class Status {
         Eingefuegt,     // a new remote row
         Aktualisiert,   // the remote row of this analysis was overwritten
+        KeinServer,     // no server address set up (Server.ini)
         NichtErreichbar,
         Fehler,         // no connection, or the row could not be written (message 1002)
         AnalyseFehlt,   // nothing stored locally to send

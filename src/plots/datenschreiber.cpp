@@ -1,8 +1,12 @@
 #include "plots/datenschreiber.h"
 
 #include "platform/clock.h"
+#include "platform/localdatabase.h"
 #include "services/recordids.h"
 #include "services/sql.h"
+
+#include <QDebug>
+#include <QFileInfo>
 
 namespace kav {
 
@@ -55,8 +59,13 @@ Schreibergebnis DatenSchreiber::inEinemVorgang(const QString& wennFehler,
             return r; // refused: nothing is kept, the reason is in r.meldung
         t.commit();
     } catch (const std::exception& ex) {
-        return abgelehnt(wennFehler + QStringLiteral(" Es wurde nichts verändert.\n\nUrsache: ")
-                         + QString::fromStdString(ex.what()));
+        // the user reads what was not stored; the driver's words go to the log
+        qWarning().noquote() << wennFehler << QString::fromStdString(ex.what());
+        QString text = wennFehler + QStringLiteral(" Es wurde nichts verändert.");
+        if (!LocalDatabase::notWritable(m_db.databaseName()).isEmpty())
+            text += QStringLiteral("\n\nDie Datei „%1“ oder ihr Ordner ist schreibgeschützt.")
+                        .arg(QFileInfo(m_db.databaseName()).fileName());
+        return abgelehnt(text);
     }
     r.ok = true;
     return r;

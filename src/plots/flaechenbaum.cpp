@@ -1,11 +1,9 @@
 #include "plots/flaechenbaum.h"
 
+#include "platform/zeilenleser.h"
 #include "services/gebietsschema.h"
 #include "services/sql.h"
 
-#include <QSet>
-#include <QSqlError>
-#include <QSqlQuery>
 
 #include <algorithm>
 #include <exception>
@@ -19,8 +17,14 @@ struct Zeile {
     QString name;
     qint64 eltern = 0;
     bool gruppe = false;
-    QString sortierung;
+    bool sichtbar = true;
+    QString sortierung; // shown rows only
 };
+
+constexpr size_t kFnvStart = 14695981039346656037ull;
+constexpr size_t kFnvFaktor = 1099511628211ull;
+
+char16_t ohneFall(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
 
 // Names sort without regard to case and accents ("Ärger" next to "Anfang").
 QString sortierSchluessel(const QString& name)
@@ -68,9 +72,39 @@ QString datumsText(const QString& iso, const Gebietsschema& g)
     return g.datumText(QDate(j, m, t));
 }
 
-QString elternSchluessel(qint64 nummer) { return QStringLiteral("FL") + QString::number(nummer); }
+struct Zuordnung {
+    QString analyse, datum, text;
+};
+
+using ZeilenNachSchluessel = std::unordered_map<QString, int, SchluesselHashOhneFall, SchluesselGleichOhneFall>;
 
 } // namespace
+
+size_t SchluesselHash::operator()(const QString& s) const noexcept
+{
+    size_t h = kFnvStart;
+    for (const QChar c : s)
+        h = (h ^ c.unicode()) * kFnvFaktor;
+    return h;
+}
+
+size_t SchluesselHashOhneFall::operator()(const QString& s) const noexcept
+{
+    size_t h = kFnvStart;
+    for (const QChar c : s)
+        h = (h ^ ohneFall(c.unicode())) * kFnvFaktor;
+    return h;
+}
+
+bool SchluesselGleichOhneFall::operator()(const QString& a, const QString& b) const noexcept
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (ohneFall(a[i].unicode()) != ohneFall(b[i].unicode()))
+            return false;
+    return true;
+}
 
 bool FlaechenBaum::FlaechenBaumFuellen(const QSqlDatabase& cnDaten, bool blnNurAktuelle, const Gebietsschema& gebiet)
 {
@@ -86,118 +120,116 @@ bool FlaechenBaum::FlaechenBaumFuellen(const QSqlDatabase& cnDaten, bool blnNurA
     wurzel.bild = kBildGruppe;
     wurzel.art = KnotenArt::Wurzel;
     m_knoten.push_back(wurzel);
-    m_index.insert(kWurzelKey, 0);
+    m_index.emplace(kWurzelKey, 0);
 
+    // every row, so that hidden rows still count as existing; keys compare without regard to case
     std::vector<Zeile> zeilen;
-    QSet<QString> vorhanden{kWurzelKey};
+    ZeilenNachSchluessel nachSchluessel;
     bool flaechenDa = false;
     bool analysenDa = false;
-    struct Zuordnung {
-        QString flaeche, analyse, datum, text;
-    };
+    // the analyses of each shown plot (index into zeilen)
     std::vector<Zuordnung> zuordnungen;
+    std::vector<std::vector<int>> analysen;
     try {
-        // every row, so that hidden rows still count as existing
-        QSqlQuery q(cnDaten);
-        q.setForwardOnly(true);
-        if (!q.exec(QStringLiteral("SELECT FlaechenNr, Bezeichnung, GruppierungNr, Gliederungspunkt, "
-                                   "AktuellerDatensatz FROM FlaechenID")))
-            throw sql::Error(q.lastError().text());
+        ZeilenLeser q(cnDaten, QStringLiteral("SELECT FlaechenNr, Bezeichnung, GruppierungNr, Gliederungspunkt, "
+                                              "AktuellerDatensatz FROM FlaechenID"));
         while (q.next()) {
-            const QString key = q.value(0).toString();
-            vorhanden.insert(key);
-            const bool gruppe = q.value(3).toInt() != 0;
-            flaechenDa = flaechenDa || !gruppe;
-            if (blnNurAktuelle && q.value(4).toInt() == 0)
-                continue;
-            const QString name = q.value(1).toString();
-            zeilen.push_back(Zeile{key, name, q.value(2).toLongLong(), gruppe, sortierSchluessel(name)});
+            Zeile z;
+            z.key = q.text(0);
+            z.gruppe = q.ganz(3) != 0;
+            flaechenDa = flaechenDa || !z.gruppe;
+            z.sichtbar = !blnNurAktuelle || q.ganz(4) != 0;
+            if (z.sichtbar) {
+                z.name = q.text(1);
+                z.eltern = q.ganz(2);
+            }
+            nachSchluessel.emplace(z.key, static_cast<int>(zeilen.size()));
+            zeilen.push_back(std::move(z));
         }
-        q.finish();
+        if (!q.fehler().isEmpty())
+            throw sql::Error(q.fehler());
+        analysen.resize(zeilen.size());
 
         analysenDa = sql::scalar(cnDaten, QStringLiteral("SELECT EXISTS (SELECT 1 FROM AnalysenID)")).toInt() != 0;
         if (analysenDa) {
             // an assignment whose analysis row is missing is left out
-            QSqlQuery a(cnDaten);
-            a.setForwardOnly(true);
-            if (!a.exec(QStringLiteral("SELECT z.FlaechenNr, z.AnalysenNr, z.Datum, a.Datum FROM ZOFlaechenAnalysen z "
-                                       "JOIN AnalysenID a ON a.AnalysenNr = z.AnalysenNr")))
-                throw sql::Error(a.lastError().text());
-            QHash<QString, QString> datumsTexte;
+            ZeilenLeser a(cnDaten, QStringLiteral("SELECT z.FlaechenNr, z.AnalysenNr, z.Datum, a.Datum "
+                                                  "FROM ZOFlaechenAnalysen z JOIN AnalysenID a ON a.AnalysenNr = z.AnalysenNr"));
+            std::unordered_map<QString, QString, SchluesselHash> datumsTexte;
             while (a.next()) {
-                const QString iso = a.value(3).toString();
-                auto t = datumsTexte.constFind(iso);
-                if (t == datumsTexte.constEnd())
-                    t = datumsTexte.insert(iso, datumsText(iso, gebiet));
-                zuordnungen.push_back(Zuordnung{a.value(0).toString(), a.value(1).toString(), a.value(2).toString(), *t});
+                const auto f = nachSchluessel.find(a.text(0));
+                if (f == nachSchluessel.end() || zeilen[static_cast<size_t>(f->second)].gruppe
+                    || !zeilen[static_cast<size_t>(f->second)].sichtbar)
+                    continue;
+                const QString iso = a.text(3);
+                auto t = datumsTexte.find(iso);
+                if (t == datumsTexte.end())
+                    t = datumsTexte.emplace(iso, datumsText(iso, gebiet)).first;
+                analysen[static_cast<size_t>(f->second)].push_back(static_cast<int>(zuordnungen.size()));
+                zuordnungen.push_back(Zuordnung{a.text(1), a.text(2), t->second});
             }
+            if (!a.fehler().isEmpty())
+                throw sql::Error(a.fehler());
         }
     } catch (const std::exception& ex) {
         m_fehler = QString::fromUtf8(ex.what());
         return false;
     }
 
-    std::sort(zeilen.begin(), zeilen.end(), [](const Zeile& a, const Zeile& b) {
+    // Children per parent: index zeilen.size() stands for the root. A row hangs under the group
+    // its number names, whatever the order of the rows; rows whose group is not shown stay out.
+    const int wurzelZeile = static_cast<int>(zeilen.size());
+    std::vector<std::vector<int>> gruppenKinder(zeilen.size() + 1);
+    std::vector<std::vector<int>> flaechenKinder(zeilen.size() + 1);
+    std::unordered_map<qint64, int> gruppeVon; // group number -> row, -1 when it is no shown group
+    for (int i = 0; i < wurzelZeile; ++i) {
+        Zeile& z = zeilen[static_cast<size_t>(i)];
+        if (!z.sichtbar)
+            continue;
+        int eltern = wurzelZeile;
+        if (z.eltern != 0) {
+            auto g = gruppeVon.find(z.eltern);
+            if (g == gruppeVon.end()) {
+                const auto f = nachSchluessel.find(QStringLiteral("Fl") + QString::number(z.eltern));
+                const bool da = f != nachSchluessel.end() && zeilen[static_cast<size_t>(f->second)].gruppe
+                                && zeilen[static_cast<size_t>(f->second)].sichtbar;
+                g = gruppeVon.emplace(z.eltern, da ? f->second : -1).first;
+            }
+            eltern = g->second;
+            if (eltern < 0)
+                continue;
+        }
+        z.sortierung = sortierSchluessel(z.name);
+        (z.gruppe ? gruppenKinder : flaechenKinder)[static_cast<size_t>(eltern)].push_back(i);
+    }
+
+    // under every node the groups, then the plots, each by name; a plot's analyses newest first
+    const auto nachName = [&zeilen](int ia, int ib) {
+        const Zeile& a = zeilen[static_cast<size_t>(ia)];
+        const Zeile& b = zeilen[static_cast<size_t>(ib)];
         if (const int c = a.sortierung.compare(b.sortierung); c != 0)
             return c < 0;
         if (const int c = a.name.compare(b.name); c != 0)
             return c < 0;
         return a.key < b.key;
-    });
+    };
+    for (auto* liste : {&gruppenKinder, &flaechenKinder})
+        for (auto& kinder : *liste)
+            if (kinder.size() > 1)
+                std::sort(kinder.begin(), kinder.end(), nachName);
+    const auto neuesteZuerst = [&zuordnungen](int ia, int ib) {
+        const Zuordnung& a = zuordnungen[static_cast<size_t>(ia)];
+        const Zuordnung& b = zuordnungen[static_cast<size_t>(ib)];
+        if (a.datum != b.datum)
+            return a.datum > b.datum;
+        return a.analyse > b.analyse;
+    };
+    for (auto& liste : analysen)
+        if (liste.size() > 1)
+            std::sort(liste.begin(), liste.end(), neuesteZuerst);
 
-    // The analyses of every shown plot, newest first (keys compare without regard to case).
-    std::vector<std::vector<const Zuordnung*>> analysen(zeilen.size());
-    if (!zuordnungen.empty()) {
-        QHash<QString, int> genau, gross;
-        genau.reserve(static_cast<qsizetype>(zeilen.size()));
-        gross.reserve(static_cast<qsizetype>(zeilen.size()));
-        for (size_t i = 0; i < zeilen.size(); ++i) {
-            if (!zeilen[i].gruppe) {
-                genau.insert(zeilen[i].key, static_cast<int>(i));
-                gross.insert(zeilen[i].key.toUpper(), static_cast<int>(i));
-            }
-        }
-        for (const Zuordnung& z : zuordnungen) {
-            int i = genau.value(z.flaeche, -1);
-            if (i < 0)
-                i = gross.value(z.flaeche.toUpper(), -1);
-            if (i >= 0)
-                analysen[static_cast<size_t>(i)].push_back(&z);
-        }
-        for (auto& liste : analysen) {
-            if (liste.size() > 1)
-                std::sort(liste.begin(), liste.end(), [](const Zuordnung* a, const Zuordnung* b) {
-                    if (a->datum != b->datum)
-                        return a->datum > b->datum;
-                    return a->analyse > b->analyse;
-                });
-        }
-    }
-
-    // Children per parent: index zeilen.size() stands for the root. A row hangs under the group
-    // its number names, whatever the order of the rows; rows whose group is not shown stay out.
-    const int wurzelZeile = static_cast<int>(zeilen.size());
-    QHash<QString, int> gruppen;
-    for (int i = 0; i < wurzelZeile; ++i) {
-        if (zeilen[static_cast<size_t>(i)].gruppe)
-            gruppen.insert(zeilen[static_cast<size_t>(i)].key.toUpper(), i);
-    }
-    std::vector<std::vector<int>> gruppenKinder(zeilen.size() + 1);
-    std::vector<std::vector<int>> flaechenKinder(zeilen.size() + 1);
-    for (int i = 0; i < wurzelZeile; ++i) {
-        const Zeile& z = zeilen[static_cast<size_t>(i)];
-        int eltern = wurzelZeile;
-        if (z.eltern != 0) {
-            eltern = gruppen.value(elternSchluessel(z.eltern), -1);
-            if (eltern < 0)
-                continue;
-        }
-        (z.gruppe ? gruppenKinder : flaechenKinder)[static_cast<size_t>(eltern)].push_back(i);
-    }
-
-    const qsizetype geschaetzt = static_cast<qsizetype>(1 + zeilen.size() + zuordnungen.size());
-    m_knoten.reserve(static_cast<size_t>(geschaetzt));
-    m_index.reserve(geschaetzt);
+    m_knoten.reserve(1 + zeilen.size() + zuordnungen.size());
+    m_index.reserve(1 + zeilen.size());
 
     auto neuerKnoten = [this](const QString& key, const QString& text, KnotenArt art, int eltern) {
         BaumKnoten k;
@@ -222,8 +254,9 @@ bool FlaechenBaum::FlaechenBaumFuellen(const QSqlDatabase& cnDaten, bool blnNurA
         }
         const int index = static_cast<int>(m_knoten.size());
         m_knoten.push_back(std::move(k));
-        if (!m_index.contains(key))
-            m_index.insert(key, index);
+        // analyses are found by a search (finde): most nodes are analyses, looked for seldom
+        if (art != KnotenArt::Analyse)
+            m_index.try_emplace(key, index);
         return index;
     };
 
@@ -248,8 +281,10 @@ bool FlaechenBaum::FlaechenBaumFuellen(const QSqlDatabase& cnDaten, bool blnNurA
         for (const int z : flaechenKinder[static_cast<size_t>(r.zeile)]) {
             const Zeile& f = zeilen[static_cast<size_t>(z)];
             const int k = neuerKnoten(f.key, f.name, KnotenArt::Flaeche, r.knoten);
-            for (const Zuordnung* a : analysen[static_cast<size_t>(z)])
-                neuerKnoten(a->analyse, a->text, KnotenArt::Analyse, k);
+            for (const int a : analysen[static_cast<size_t>(z)]) {
+                const Zuordnung& zu = zuordnungen[static_cast<size_t>(a)];
+                neuerKnoten(zu.analyse, zu.text, KnotenArt::Analyse, k);
+            }
             m_knoten[static_cast<size_t>(k)].nachfahren = static_cast<int>(m_knoten.size()) - k - 1;
         }
         m_knoten[static_cast<size_t>(r.knoten)].nachfahren = static_cast<int>(m_knoten.size()) - r.knoten - 1;
@@ -258,7 +293,7 @@ bool FlaechenBaum::FlaechenBaumFuellen(const QSqlDatabase& cnDaten, bool blnNurA
 
     // forget the state of entries that are gone from the file
     for (auto it = m_gemerkt.begin(); it != m_gemerkt.end();) {
-        if (vorhanden.contains(it.key()))
+        if (it->first == kWurzelKey || nachSchluessel.count(it->first) > 0)
             ++it;
         else
             it = m_gemerkt.erase(it);
@@ -280,7 +315,15 @@ std::vector<int> FlaechenBaum::kinder(int i) const
     return out;
 }
 
-int FlaechenBaum::finde(const QString& key) const { return m_index.value(key, -1); }
+int FlaechenBaum::finde(const QString& key) const
+{
+    if (const auto it = m_index.find(key); it != m_index.end())
+        return it->second;
+    for (int i = 0; i < anzahl(); ++i)
+        if (m_knoten[static_cast<size_t>(i)].art == KnotenArt::Analyse && m_knoten[static_cast<size_t>(i)].key == key)
+            return i;
+    return -1;
+}
 
 void FlaechenBaum::setExpanded(int i, bool expanded)
 {
@@ -308,20 +351,20 @@ void FlaechenBaum::BaumZustandSpeichern()
     // analyses have nothing below them to show
     for (const BaumKnoten& k : m_knoten) {
         if (k.art != KnotenArt::Analyse)
-            m_gemerkt.insert(k.key, k.expanded);
+            m_gemerkt.insert_or_assign(k.key, k.expanded);
     }
 }
 
 void FlaechenBaum::BaumZustandWiederherstellen()
 {
-    if (m_gemerkt.isEmpty())
+    if (m_gemerkt.empty())
         return;
     for (BaumKnoten& k : m_knoten) {
         if (k.art == KnotenArt::Analyse)
             continue;
-        const auto it = m_gemerkt.constFind(k.key);
-        if (it != m_gemerkt.constEnd())
-            k.expanded = *it;
+        const auto it = m_gemerkt.find(k.key);
+        if (it != m_gemerkt.end())
+            k.expanded = it->second;
     }
 }
 

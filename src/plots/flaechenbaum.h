@@ -1,10 +1,10 @@
 #pragma once
 // The plot tree without widgets: groups (to any depth), plots and their analyses, built from
 // Daten.KRN. The analysis page shows it in its tree control.
-#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
 
+#include <unordered_map>
 #include <vector>
 
 namespace kav {
@@ -26,6 +26,18 @@ inline const QString kBildAnalyse = QStringLiteral("Knoten");
 inline const QString kHinweisNichtsAnzuzeigen = QStringLiteral("Geben Sie eine neue Fläche ein:");
 
 enum class KnotenArt { Wurzel, Gruppe, Flaeche, Analyse };
+
+// Hashing of the tree's keys (short record numbers): a quick hash, exact or without regard to the
+// case of ASCII letters (as the file compares keys).
+struct SchluesselHash {
+    size_t operator()(const QString& s) const noexcept;
+};
+struct SchluesselHashOhneFall {
+    size_t operator()(const QString& s) const noexcept;
+};
+struct SchluesselGleichOhneFall {
+    bool operator()(const QString& a, const QString& b) const noexcept;
+};
 
 struct BaumKnoten {
     QString key;
@@ -88,8 +100,8 @@ public:
 
 private:
     std::vector<BaumKnoten> m_knoten;
-    QHash<QString, int> m_index;
-    QHash<QString, bool> m_gemerkt;
+    std::unordered_map<QString, int, SchluesselHash> m_index;
+    std::unordered_map<QString, bool, SchluesselHash> m_gemerkt;
     bool m_nichtsAnzuzeigen = true;
     QString m_fehler;
 };

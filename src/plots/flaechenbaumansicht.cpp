@@ -55,14 +55,17 @@ QTreeWidgetItem* FlaechenBaumAnsicht::item(int index) const
     return m_items[static_cast<size_t>(index)];
 }
 
-QTreeWidgetItem* FlaechenBaumAnsicht::neuesItem(int i, QTreeWidgetItem* eltern)
+QTreeWidgetItem* FlaechenBaumAnsicht::neuesItem(int i)
 {
     const BaumKnoten& k = m_modell.knoten(i);
-    auto* it = eltern ? new QTreeWidgetItem(eltern) : new QTreeWidgetItem;
+    auto* it = new QTreeWidgetItem;
     it->setText(0, k.text);
     it->setIcon(0, bild(k.bild));
     it->setData(0, Qt::UserRole, i);
     it->setData(0, kBildRolle, k.bild);
+    // the children get their items when the node is first opened
+    if (k.nachfahren > 0)
+        it->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     m_items[static_cast<size_t>(i)] = it;
     return it;
 }
@@ -74,9 +77,11 @@ void FlaechenBaumAnsicht::kinderAnlegen(int eltern)
         return;
     const bool vorher = m_baut;
     m_baut = true;
+    QList<QTreeWidgetItem*> kinder;
     for (int c : m_modell.kinder(eltern))
         if (!m_items[static_cast<size_t>(c)])
-            neuesItem(c, e);
+            kinder.append(neuesItem(c));
+    e->addChildren(kinder);
     m_baut = vorher;
 }
 
@@ -99,23 +104,15 @@ bool FlaechenBaumAnsicht::fuellen(const QSqlDatabase& cnDaten, bool blnNurAktuel
     m_baut = true;
     setUpdatesEnabled(false);
     clear();
-    // the items are put together outside the control and handed over at once
-    // The analyses of a plot get their items when the plot is first opened (or one of them is asked
-    // for): most of a large tree's nodes are analyses that are never looked at.
+    // Items are made for the root and the children of open nodes only, put together outside the
+    // control and handed over at once; the nodes below a closed node get theirs when it is opened
+    // (or one of them is asked for): most nodes of a large tree are never looked at.
     m_items.assign(static_cast<size_t>(m_modell.anzahl()), nullptr);
-    QList<QTreeWidgetItem*> oben;
-    for (int i = 0; i < m_modell.anzahl(); ++i) {
-        const BaumKnoten& k = m_modell.knoten(i);
-        QTreeWidgetItem* eltern = k.eltern >= 0 ? m_items[static_cast<size_t>(k.eltern)] : nullptr;
-        if (k.art == KnotenArt::Analyse) {
-            eltern->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-            continue;
-        }
-        QTreeWidgetItem* it = neuesItem(i, eltern);
-        if (!eltern)
-            oben.append(it);
-    }
-    addTopLevelItems(oben);
+    QTreeWidgetItem* wurzel = neuesItem(0);
+    for (int i = 0; i < m_modell.anzahl(); ++i)
+        if (m_items[static_cast<size_t>(i)] && m_modell.knoten(i).expanded)
+            kinderAnlegen(i);
+    addTopLevelItem(wurzel);
     zustandUebernehmen();
     m_baut = false;
     setUpdatesEnabled(true);

@@ -40,13 +40,14 @@ private:
     void aufgeklappt(QTreeWidgetItem* item, bool offen);
     void bildNachZustand(QTreeWidgetItem* item, bool offen);
     void zustandUebernehmen();
-    QTreeWidgetItem* neuesItem(int index, QTreeWidgetItem* eltern);
+    // The item of node `index`, not yet in the control.
+    QTreeWidgetItem* neuesItem(int index);
     // Creates the items of the children of `eltern` that have none yet.
     void kinderAnlegen(int eltern);
     QIcon bild(const QString& schluessel) const;
 
     FlaechenBaum m_modell;
-    std::vector<QTreeWidgetItem*> m_items; // nullptr: an analysis whose plot has not been opened
+    std::vector<QTreeWidgetItem*> m_items; // nullptr: a node below a node not yet opened
     const forms::BildListe* m_bilder = nullptr;
     bool m_baut = false;
 };

@@ -1,6 +1,7 @@
 #include "plots/flaechendaten.h"
 
 #include "plots/einstufung.h"
+#include "plots/wertebereiche.h"
 #include "services/gebietsschema.h"
 #include "services/recordids.h"
 #include "services/sql.h"
@@ -25,8 +26,20 @@ const QString kMasseFalsch = QStringLiteral(
     "Bitte geben Sie Länge und Breite in m und die Fläche in m² als Zahlen ein. Es wurde nichts gespeichert.");
 const QString kNameZuLang =
     QStringLiteral("Der Name darf höchstens %1 Zeichen lang sein. Es wurde nichts gespeichert.").arg(kNameLaengeMax);
+const QString kNameFehlt =
+    QStringLiteral("Bitte geben Sie einen Namen ein. Es wurde nichts gespeichert.");
 const QString kElternFehlen = QStringLiteral(
     "Die Gruppe, in die der Eintrag gehört, ist nicht mehr vorhanden. Es wurde nichts gespeichert.");
+
+// An empty name (a nameless node, the caption "Änderungen an  vornehmen") or one too long.
+std::optional<QString> nameFehler(const QString& name)
+{
+    if (name.trimmed().isEmpty())
+        return kNameFehlt;
+    if (name.size() > kNameLaengeMax)
+        return kNameZuLang;
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -86,8 +99,8 @@ bool FlaechenDaten::eintragEinfuegen(Schreibergebnis& r, const QString& strAktGr
 Schreibergebnis FlaechenDaten::flaecheSchreiben(const FlaechenEingabe& e,
                                                 const std::function<bool(Schreibergebnis&, const Masse&)>& schreiben)
 {
-    if (e.Bezeichnung.size() > kNameLaengeMax)
-        return abgelehnt(kNameZuLang);
+    if (const auto name = nameFehler(e.Bezeichnung))
+        return abgelehnt(*name);
     // empty counts as 0, anything else must be a number of at least 0
     Masse m;
     const std::pair<double*, const QString*> felder[] = {
@@ -100,6 +113,8 @@ Schreibergebnis FlaechenDaten::flaecheSchreiben(const FlaechenEingabe& e,
             return abgelehnt(kMasseFalsch);
         *ziel = *v;
     }
+    if (const auto falsch = masseAusserhalb(e.txtLaenge, e.txtBreite, e.txtFlaeche, m_gebiet))
+        return abgelehnt(*falsch);
     Schreibergebnis r = inEinemVorgang(QStringLiteral("Die Fläche konnte nicht gespeichert werden."),
                                        [&](Schreibergebnis& vorgang) { return schreiben(vorgang, m); });
     if (r.ok)
@@ -139,8 +154,8 @@ Schreibergebnis FlaechenDaten::flaecheAendern(const QString& flaechenNr, const F
 
 Schreibergebnis FlaechenDaten::gruppeNeu(const QString& Bezeichnung, const QString& strAktGruppierungNr)
 {
-    if (Bezeichnung.size() > kNameLaengeMax)
-        return abgelehnt(kNameZuLang);
+    if (const auto name = nameFehler(Bezeichnung))
+        return abgelehnt(*name);
     return inEinemVorgang(QStringLiteral("Die Gruppe konnte nicht gespeichert werden."), [&](Schreibergebnis& r) {
         return eintragEinfuegen(r, strAktGruppierungNr,
                                 QStringLiteral("INSERT INTO FlaechenID (ID, FlaechenNr, GruppierungNr, Gliederungspunkt, "
@@ -153,8 +168,8 @@ Schreibergebnis FlaechenDaten::gruppeNeu(const QString& Bezeichnung, const QStri
 Schreibergebnis FlaechenDaten::gruppeAendern(const QString& flaechenNr, const QString& Bezeichnung,
                                              bool AktuellerDatensatz)
 {
-    if (Bezeichnung.size() > kNameLaengeMax)
-        return abgelehnt(kNameZuLang);
+    if (const auto name = nameFehler(Bezeichnung))
+        return abgelehnt(*name);
     return inEinemVorgang(QStringLiteral("Die Gruppe konnte nicht gespeichert werden."), [&](Schreibergebnis& r) {
         r.FlaechenNr = flaechenNr;
         const QSqlQuery q = sql::exec(m_db,

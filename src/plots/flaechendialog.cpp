@@ -5,6 +5,7 @@
 #include "platform/fenster.h"
 #include "plots/flaechenbaumansicht.h"
 #include "services/datenbanken.h"
+#include "services/meldungen.h"
 #include "plots/frmanalysenwerte.h"
 #include "services/appcontext.h"
 
@@ -14,13 +15,27 @@ namespace kav {
 
 void flaechenDialogOeffnen(const QString& name, bool neu)
 {
-    Rahmen& r = app().rahmen;
+    AppContext& a = app();
+    Rahmen& r = a.rahmen;
     forms::FensterRegister& reg = ui().fenster;
-    if (forms::Fenster* offen = reg.fenster(name)) {
-        QWidget* w = offen->widget();
-        w->show();
-        w->raise();
-        w->activateWindow();
+    // one plot or group dialog at a time: a second request says which one is open
+    for (const char* offenerName : {"frmFlaeche", "frmFlaecheGruppe"}) {
+        auto* offen = reg.fensterAls<FlaechenDialog>(QLatin1String(offenerName));
+        if (!offen)
+            continue;
+        const bool gleich = offen->name() == name && offen->neu() == neu
+                            && (neu ? offen->gruppierungNr() == a.bedarf.strAktGruppierungNr
+                                    : offen->flaechenNr() == a.bedarf.strAktFlaechenNr);
+        if (!gleich && a.anzeige)
+            a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
+                                     QStringLiteral("Das Fenster „%1“ ist noch geöffnet. Bitte speichern Sie dort "
+                                                    "oder brechen Sie ab, bevor Sie eine weitere Fläche oder Gruppe "
+                                                    "anlegen oder ändern.")
+                                         .arg(offen->windowTitle()),
+                                     Meldung::Symbol::Information});
+        offen->show();
+        offen->raise();
+        offen->activateWindow();
         return;
     }
     r.blnNeuerDatensatz = neu;
@@ -39,7 +54,8 @@ FlaechenDialog::FlaechenDialog(const QString& name, const QString& maxText)
     m_txtBezeichnung = new QLineEdit(this);
     m_txtBezeichnung->setObjectName(QStringLiteral("txtBezeichnung"));
     m_txtBezeichnung->setMaxLength(kNameLaengeMax);
-    m_txtBezeichnung->setMinimumWidth(m_txtBezeichnung->fontMetrics().averageCharWidth() * (kNameLaengeMax + 4));
+    // room for a name of the full length
+    m_txtBezeichnung->setMinimumWidth(m_txtBezeichnung->fontMetrics().horizontalAdvance(QString(kNameLaengeMax, QLatin1Char('n'))) + 12);
     m_lblMax = new QLabel(maxText, this);
     m_lblMax->setObjectName(QStringLiteral("lblMax"));
 
@@ -75,6 +91,7 @@ std::optional<FlaechenZeile> FlaechenDialog::eintragLaden(bool gruppe)
     if (!z || z->Gliederungspunkt != gruppe)
         return std::nullopt;
     m_txtBezeichnung->setText(z->Bezeichnung);
+    m_txtBezeichnung->setCursorPosition(0); // the name from its start
     setWindowTitle(QStringLiteral("Änderungen an ") + z->Bezeichnung + QStringLiteral(" vornehmen"));
     AktuellerDatensatzSetzen(z->AktuellerDatensatz);
     return z;

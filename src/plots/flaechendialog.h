@@ -12,8 +12,9 @@
 
 namespace kav {
 
-// Opens the plot or group dialog `name` for a new record (`neu`) or a change. One at a time: an open
-// dialog is brought forward and keeps what is typed in it.
+// Opens the plot or group dialog `name` for a new record (`neu`) or a change. One of the two at a
+// time: an open dialog is brought forward and keeps what is typed in it; a request for anything
+// else than what it is open for tells the user which window is open.
 void flaechenDialogOeffnen(const QString& name, bool neu);
 
 class FlaechenDialog : public DialogSeite {
@@ -26,6 +27,7 @@ public:
     // The mode and the entry this dialog was opened for (fixed when it loads).
     bool neu() const { return m_neu; }
     QString flaechenNr() const { return m_flaechenNr; }
+    QString gruppierungNr() const { return m_gruppierungNr; }
 
     void imgAktuellerDatensatz_Click();
 

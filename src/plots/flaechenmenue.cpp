@@ -23,6 +23,13 @@ void baumAuffrischen()
         s->baumAuffrischen();
 }
 
+// After a deletion: the tree again, and the page shows what is stored (nothing of a deleted entry).
+void nachLoeschung()
+{
+    if (frmAnalysenWerte* s = analysenSeite())
+        s->baumNachLoeschung();
+}
+
 void melden(const Schreibergebnis& r)
 {
     if (!r.ok && app().anzeige)
@@ -71,7 +78,7 @@ void mnuAnalyseLoeschen_Click()
     if (!app().db)
         return;
     melden(loeschungen().AnalyseLoeschen(app().bedarf.strAktAnalysenNr));
-    baumAuffrischen();
+    nachLoeschung();
 }
 
 void GruppeLoeschen(const QString& strTyp)
@@ -85,7 +92,7 @@ void GruppeLoeschen(const QString& strTyp)
     const QString nr = app().bedarf.strAktFlaechenNr;
     melden(antwort == QMessageBox::Yes ? loeschungen().GruppeMitUnterpunktenLoeschen(nr) : loeschungen().GruppeAufloesen(nr));
     if (strTyp == QLatin1String("Flaeche"))
-        baumAuffrischen();
+        nachLoeschung();
 }
 
 void FlaecheLoeschen()
@@ -95,7 +102,7 @@ void FlaecheLoeschen()
     if (antwort != QMessageBox::Yes || !app().db)
         return;
     melden(loeschungen().FlaecheLoeschen(app().bedarf.strAktFlaechenNr));
-    baumAuffrischen();
+    nachLoeschung();
 }
 
 } // namespace kav

@@ -18,6 +18,15 @@ struct Gebietsschema;
 
 inline const QString kMgNichtBestimmtText = QStringLiteral("nicht bestimmt");
 
+// Headings of the analysis page above a plot's values: for values to enter, for stored values.
+inline const QString kUeberschriftEingabe = QStringLiteral("Geben Sie rechts die Analysenwerte ein für: ");
+inline const QString kUeberschriftWerte = QStringLiteral("Analysenwerte für die Fläche: ");
+
+// The question when values typed on the analysis page are not yet stored.
+inline const QString kUngespeichertTitel = QStringLiteral("Humavera - Analysenwerte eintragen");
+inline const QString kUngespeichertFrage =
+    QStringLiteral("Die eingegebenen Analysenwerte sind noch nicht gespeichert. Sollen sie gespeichert werden?");
+
 // The area that follows from length and width: Round(length × width, 1), halves to the even
 // digit. nullopt (the area box keeps its text) when the changed box is empty, 0 or not a number,
 // or the other box is not a number.

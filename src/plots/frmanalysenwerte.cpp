@@ -11,6 +11,7 @@
 #include "plots/flaechendaten.h"
 #include "plots/flaechenmenue.h"
 #include "plots/flaechentexte.h"
+#include "plots/wertebereiche.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
@@ -18,6 +19,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDebug>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,8 +39,6 @@ const char* const kLexikonKapitel[7] = {nullptr, "Bodenart", "organischeSubstanz
 
 const QString kHinweisAuswahl = QStringLiteral("Wählen Sie eine Fläche aus oder geben Sie eine neue Fläche ein.");
 const QString kHinweisNeu = QStringLiteral("Geben Sie eine neue Fläche ein.");
-const QString kUeberschriftEingabe = QStringLiteral("Geben Sie rechts die Analysenwerte ein für: ");
-const QString kUeberschriftWerte = QStringLiteral("Analysenwerte für die Fläche: ");
 
 QLabel* beschriftung(QWidget* eltern, const QString& name, const QString& text)
 {
@@ -111,6 +111,7 @@ frmAnalysenWerte::frmAnalysenWerte()
         ZahlenFilter::installieren(t, app().gebiet.strDezimalZeichen);
         t->installEventFilter(this);
         connect(t, &QLineEdit::textChanged, this, [this, i] { txtWert_Change(i); });
+        connect(t, &QLineEdit::textEdited, this, [this] { m_ungespeichert = true; });
         m_txtWert.anhaengen(t);
     }
     for (int i = 0; i <= 3; ++i)
@@ -171,10 +172,7 @@ void frmAnalysenWerte::Form_Load()
     m_cobBodenart->setCurrentIndex(-1);
 
     // the sampling date starts at today, once; a relayout leaves it alone
-    {
-        const QSignalBlocker sperre(m_dtpProbenahme);
-        m_dtpProbenahme->setDate(a.uhr->now().date());
-    }
+    datumZeigen(a.uhr->now().date());
 
     r.strFensterZeigen = QStringLiteral("Analysenwerte");
     r.strLexikonAnzeige = QStringLiteral("Einleitung");
@@ -227,11 +225,14 @@ void frmAnalysenWerte::FlaechenBaumFuellen()
     if (nichts)
         m_lblFlaeche->setText(kHinweisNichtsAnzuzeigen);
     EingabeEnable(false);
-    if (!ok && a.anzeige)
-        a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
-                                 QStringLiteral("Die Flächen konnten nicht gelesen werden.\n\nUrsache: ")
-                                     + m_trvFlaechen->modell().fehler(),
-                                 Meldung::Symbol::Warnung});
+    if (!ok) {
+        qWarning().noquote() << QStringLiteral("Flächen nicht lesbar:") << m_trvFlaechen->modell().fehler();
+        if (a.anzeige)
+            a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
+                                     QStringLiteral("Die Flächen konnten nicht gelesen werden. Die Datei Daten.KRN "
+                                                    "ist nicht lesbar oder beschädigt."),
+                                     Meldung::Symbol::Warnung});
+    }
 }
 
 void frmAnalysenWerte::baumAuffrischen()
@@ -241,24 +242,32 @@ void frmAnalysenWerte::baumAuffrischen()
     m_trvFlaechen->BaumZustandWiederherstellen();
 }
 
-void frmAnalysenWerte::knotenVerarbeiten(QTreeWidgetItem* item)
+bool frmAnalysenWerte::knotenVerarbeiten(QTreeWidgetItem* item)
 {
     if (item && m_trvFlaechen->currentItem() != item)
         m_trvFlaechen->setCurrentItem(item);
-    NodeClick();
+    return NodeClick();
 }
 
-void frmAnalysenWerte::NodeClick()
+bool frmAnalysenWerte::NodeClick()
 {
     AppContext& a = app();
     WizardState& w = a.bedarf;
+    if (m_ungespeichert) {
+        const QString neu = m_trvFlaechen->key(m_trvFlaechen->currentItem());
+        // the node shown again (the plot dialog closed): the typing stays, the name is read anew
+        if (neu == m_letzterKnoten && gezeigteFlaecheAuffrischen())
+            return true;
+        if (neu != m_letzterKnoten && !knotenWechselKlaeren(neu))
+            return false;
+    }
     const int i = m_trvFlaechen->index(m_trvFlaechen->currentItem());
     m_letzterKnoten = i < 0 ? QString() : m_trvFlaechen->modell().knoten(i).key;
     const KnotenNummern n = m_trvFlaechen->modell().nummern(i);
     if (i < 0 || !a.db) {
         hinweisZeigen();
         leeren();
-        return;
+        return true;
     }
     switch (n.art) {
     case KnotenArt::Wurzel:
@@ -303,14 +312,11 @@ void frmAnalysenWerte::NodeClick()
                     leeren();
                 }
             } else {
-                {
-                    const QSignalBlocker sperre(m_dtpProbenahme);
-                    m_dtpProbenahme->setDate(analyse->Datum);
-                }
+                datumZeigen(analyse->Datum);
                 w.strAktAnalysenNr = n.analysenNr;
                 AnalysenWerteEintragen();
             }
-            return;
+            return true;
         } catch (const std::exception&) {
             EingabeEnable(false);
         }
@@ -319,6 +325,7 @@ void frmAnalysenWerte::NodeClick()
     }
     hinweisZeigen();
     leeren();
+    return true;
 }
 
 // ---------------------------------------------------------------- the values
@@ -361,6 +368,7 @@ void frmAnalysenWerte::leeren()
     }
     for (int i = 0; i <= 4; ++i)
         m_lblEinstufung(i)->clear();
+    m_ungespeichert = false;
     // an empty page has no soil group: a new analysis gets only the group the user chooses
     app().bedarf.intBodenart = static_cast<qint16>(kKeineBodenart);
     bodenartBilder();
@@ -393,10 +401,7 @@ void frmAnalysenWerte::AnalysenWerteEintragen()
         return;
     }
     m_lblFlaeche->setText(kUeberschriftWerte + m_strFlaechenBezeichnung);
-    {
-        const QSignalBlocker sperre(m_dtpProbenahme);
-        m_dtpProbenahme->setDate(z->Datum);
-    }
+    datumZeigen(z->Datum);
     const int bodenart = z->Bodenart.value_or(0);
     a.bedarf.intBodenart = static_cast<qint16>(bodenart >= 0 && bodenart <= 2 ? bodenart : kKeineBodenart);
     bodenartBilder();
@@ -415,18 +420,35 @@ void frmAnalysenWerte::AnalysenWerteEinstufen()
     AnalysenTexte t;
     for (int i = 2; i <= 6; ++i)
         t[static_cast<size_t>(i - 2)] = m_txtWert(i)->text();
-    const AnalysenSaetze s = kav::AnalysenWerteEinstufen(t, app().bedarf.intBodenart, app().gebiet);
+    AnalysenSaetze s = kav::AnalysenWerteEinstufen(t, app().bedarf.intBodenart, app().gebiet);
     for (int i = 0; i <= 4; ++i) {
+        // a value no laboratory reports is not rated: its line says the range instead
+        if (const auto b = bereichsSatz(static_cast<AnalysenWert>(i), t[static_cast<size_t>(i)], app().gebiet))
+            s[static_cast<size_t>(i)] = *b;
         QLabel* l = m_lblEinstufung(i);
         if (l->text() != s[static_cast<size_t>(i)]) {
             l->setText(s[static_cast<size_t>(i)]);
-            l->adjustSize();
+            einstufungAnpassen(i);
         }
+    }
+}
+
+void frmAnalysenWerte::einstufungAnpassen(int i)
+{
+    // as wide as its text, at most as wide as the layout leaves it beside the buttons (then wrapped)
+    QLabel* l = m_lblEinstufung(i);
+    const int hoechstens = l->property("kavBreiteHoechstens").toInt();
+    l->setWordWrap(false);
+    l->adjustSize();
+    if (hoechstens > 0 && l->width() > hoechstens) {
+        l->setWordWrap(true);
+        l->resize(hoechstens, l->heightForWidth(hoechstens));
     }
 }
 
 void frmAnalysenWerte::cobBodenart_Click()
 {
+    m_ungespeichert = true;
     app().bedarf.intBodenart = static_cast<qint16>(bodenartAusListenIndex(m_cobBodenart->currentIndex()));
     bodenartBilder();
     AnalysenWerteEinstufen();
@@ -436,24 +458,10 @@ void frmAnalysenWerte::imgBodenart_Click(int index)
 {
     if (index < 0 || index > 2)
         return;
+    m_ungespeichert = true;
     app().bedarf.intBodenart = static_cast<qint16>(index);
     bodenartBilder();
     AnalysenWerteEinstufen();
-}
-
-void frmAnalysenWerte::dtpProbenahme_Change()
-{
-    AppContext& a = app();
-    WizardState& w = a.bedarf;
-    std::optional<QString> nr;
-    try {
-        if (a.db)
-            nr = analyseZuDatum(a.db->cnDaten(), w.strAktFlaechenNr, m_dtpProbenahme->date());
-    } catch (const std::exception&) {
-        nr.reset();
-    }
-    w.strAktAnalysenNr = nr ? *nr : kNeueAnalyse;
-    AnalysenWerteEintragen();
 }
 
 void frmAnalysenWerte::txtWert_Change(int index)

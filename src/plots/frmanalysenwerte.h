@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
+#include <QDate>
 #include <QString>
 
 #include <vector>
@@ -50,8 +51,10 @@ public:
 
     // Loads the analysis strAktAnalysenNr into the page and rates it.
     void AnalysenWerteEintragen();
-    // Processes the tree's selected node (mouse, keyboard, right click and the plot dialog).
-    void NodeClick();
+    // Processes the tree's selected node (mouse, keyboard, right click and the plot dialog). Values
+    // typed and not yet stored are asked about first; false when the user stays with them (the node
+    // shown before is selected again).
+    bool NodeClick();
     void EingabeEnable(bool Status);
     // Rates the typed values for the soil group.
     void AnalysenWerteEinstufen();
@@ -59,6 +62,14 @@ public:
     // Rebuilds the plot tree (inputs disabled afterwards), and the same keeping the expanded nodes.
     void FlaechenBaumFuellen();
     void baumAuffrischen();
+    // After a deletion from the tree: the tree is built again and the page shows what is stored:
+    // the node it showed, or the nearest node above it that is still there.
+    void baumNachLoeschung();
+
+    // Values typed (or a soil type chosen) since the last load or store.
+    bool ungespeichert() const { return m_ungespeichert; }
+    // Another page opens or the program ends: unsaved values are asked about first.
+    bool darfVerlassenWerden() override;
 
     // Event handlers
     void cobBodenart_Click();
@@ -79,14 +90,28 @@ protected:
 
 private:
     bool AnalysenWerteSpeichern(bool blnMeldung);
+    // Stores as the button "Speichern" does; false when nothing was stored (the message is shown).
+    bool speichern();
+    // Asks "Die eingegebenen Analysenwerte sind noch nicht gespeichert. ..." when values wait to be
+    // stored: Ja stores (false when that fails), Nein drops them, Abbrechen stays (false).
+    bool ungespeicherteWerteKlaeren();
+    // The question before the node `neu` is processed; false selects the node shown again.
+    bool knotenWechselKlaeren(const QString& neu);
+    // The plot shown, read again (its name in the heading) without touching the typed values;
+    // false when it is gone.
+    bool gezeigteFlaecheAuffrischen();
+    // Sets the sampling date without its change handler.
+    void datumZeigen(const QDate& datum);
     void leeren();
     void hinweisZeigen();
     // The prompt again, for the state of the navigation bar; a heading that names a plot stays.
     void hinweisAuffrischen();
     void bodenartBilder();
+    // Size of rating line i for its text.
+    void einstufungAnpassen(int i);
     void gespeichertenPfadAufklappen();
     void menueBefehleVerbinden();
-    void knotenVerarbeiten(QTreeWidgetItem* item);
+    bool knotenVerarbeiten(QTreeWidgetItem* item);
     void hervorheben(QToolButton* b);
 
     QLabel* m_lblFlaeche = nullptr;
@@ -107,6 +132,8 @@ private:
     QString m_strFlaechenBezeichnung;
     QString m_letzterKnoten; // key of the node the page shows; a keyboard move to another one is processed
     bool m_tasteImBaum = false; // a key went down in the tree
+    bool m_ungespeichert = false;
+    QDate m_datumGezeigt; // the sampling date the values on the page belong to
     std::vector<QMetaObject::Connection> m_menueVerbindungen;
 };
 

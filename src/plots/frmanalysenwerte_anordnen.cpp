@@ -2,6 +2,7 @@
 // The sampling date, the typed values and a heading that names a plot are never touched here.
 #include "frame/anordnung.h"
 #include "plots/flaechenbaumansicht.h"
+#include "plots/flaechentexte.h"
 #include "plots/frmanalysenwerte.h"
 #include "services/einstellungen.h"
 
@@ -11,6 +12,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QToolButton>
 
 namespace kav {
@@ -37,6 +39,27 @@ void groesseNachText(QLabel* l)
     const QFontMetrics fm(l->font());
     const auto zeilen = std::max<qsizetype>(1, l->text().count(QLatin1Char('\n')) + 1);
     Tw(l).setHeight((fm.lineSpacing() * zeilen + 2) * forms::twipsProPixel());
+}
+
+// Width of a value box that shows `text` whole at the point size `groesse` (the frame included).
+double boxBreiteFuer(const QLineEdit* t, double groesse, const QString& text)
+{
+    QFont f = t->font();
+    f.setPointSizeF(groesse);
+    const int rahmen = t->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, t);
+    return (QFontMetrics(f).horizontalAdvance(text) + 2 * rahmen + 10) * forms::twipsProPixel();
+}
+
+// Width of the widest of `labels` at the point size `groesse`.
+double breitesteBeschriftung(const QList<QLabel*>& labels, double groesse)
+{
+    int breite = 0;
+    for (const QLabel* l : labels) {
+        QFont f = l->font();
+        f.setPointSizeF(groesse);
+        breite = std::max(breite, QFontMetrics(f).horizontalAdvance(l->text()) + 4);
+    }
+    return breite * forms::twipsProPixel();
 }
 
 // The picture of a button as large as its caption leaves room for.
@@ -145,26 +168,71 @@ void frmAnalysenWerte::anordnen(Anordnung& a)
     });
     a.tu([&] { Tw(lblWert(5)).setHeight(2 * Tw(lblWert(5)).Height()); });
 
-    // ratings half a row under their captions
+    // The Mg box shows "nicht bestimmt" whole. Boxes and units stay clear of the buttons on the
+    // right: where a row would reach them, the value column (with the soil pictures and the list)
+    // moves left, as far as the captions leave room.
+    const auto knopfLinks = [&] { return a.B(7).Left() - 0.2 * a.B(7).Width(); };
+    // all boxes as wide as the Mg box where the room allows it, else only the Mg box
+    bool alleBreit = true;
+    const auto boxBreite = [&](int i) {
+        return i == 5 || alleBreit ? std::max(SW() / 10, boxBreiteFuer(txtWert(5), F, kMgNichtBestimmtText)) : SW() / 10;
+    };
+    a.tu([&] {
+        double beschriftungRechts = 0;
+        for (int i = 0; i <= 6; ++i)
+            beschriftungRechts = std::max(beschriftungRechts, Tw(lblWert(i)).Left() + Tw(lblWert(i)).Width());
+        const auto bisHoechstens = [&] {
+            double bis = knopfLinks() - SW() / 100 - boxBreite(6); // pH has no unit
+            for (int i = 0; i <= 3; ++i)
+                bis = std::min(bis, knopfLinks() - SW() / 100 - breitesteBeschriftung({lblEinheit(i)}, F - 2)
+                                        - SW() / 100 - boxBreite(i + 2));
+            return bis;
+        };
+        const auto linksBei = [&] {
+            return std::max(std::min(Tw(cobBodenart()).Left(), bisHoechstens()), beschriftungRechts + SW() / 100);
+        };
+        alleBreit = true;
+        if (linksBei() > bisHoechstens())
+            alleBreit = false;
+        const double links = linksBei();
+        const double schieben = links - Tw(cobBodenart()).Left();
+        if (schieben >= 0)
+            return;
+        for (int i = 0; i <= 2; ++i) {
+            Tw(imgBodenart(i)).setLeft(Tw(imgBodenart(i)).Left() + schieben);
+            Tw(lblBodenart(i)).setLeft(Tw(lblBodenart(i)).Left() + schieben);
+        }
+        Tw(cobBodenart()).setLeft(links);
+    });
+
+    // ratings half a row under their captions; a sentence that would reach the buttons wraps (the
+    // size first: a label that changes its size keeps the place it is given afterwards)
     for (int i = 0; i <= 4; ++i) {
-        a.tu([&] { Tw(lblEinstufung(i)).setLeft(a.B(4).Left() - SW() / 50); });
-        a.tu([&] { Tw(lblEinstufung(i)).setTop(Tw(lblWert(i + 2)).Top() + SH() / 14); });
         a.tu([&] {
             setFontSize(lblEinstufung(i), F);
-            lblEinstufung(i)->adjustSize();
+            const double platz = knopfLinks() - SW() / 100 - (a.B(4).Left() - SW() / 50);
+            lblEinstufung(i)->setProperty("kavBreiteHoechstens", forms::pixelVon(platz));
+            einstufungAnpassen(i);
         });
+        a.tu([&] { Tw(lblEinstufung(i)).setLeft(a.B(4).Left() - SW() / 50); });
+        a.tu([&] { Tw(lblEinstufung(i)).setTop(Tw(lblWert(i + 2)).Top() + SH() / 14); });
     }
 
     for (int i = 2; i <= 6; ++i) {
         a.tu([&] { Tw(txtWert(i)).setLeft(Tw(cobBodenart()).Left()); });
         a.tu([&] { Tw(txtWert(i)).setTop(Tw(lblWert(i)).Top()); });
-        a.tu([&] { Tw(txtWert(i)).setWidth(SW() / 10); });
+        a.tu([&] { Tw(txtWert(i)).setWidth(boxBreite(i)); });
         a.tu([&] { Tw(txtWert(i)).setHeight(H() / 25); });
         a.tu([&] { setFontSize(txtWert(i), F); });
     }
 
     for (int i = 0; i <= 3; ++i) {
-        a.tu([&] { Tw(lblEinheit(i)).setLeft(Tw(txtWert(2)).Left() + Tw(txtWert(2)).Width() + SW() / 100); });
+        // beside its own box (the Mg box may be the wider one); closer to it where the buttons are near
+        a.tu([&] {
+            const double boxRechts = Tw(txtWert(i + 2)).Left() + Tw(txtWert(i + 2)).Width();
+            const double platz = knopfLinks() - SW() / 100 - breitesteBeschriftung({lblEinheit(i)}, F - 2);
+            Tw(lblEinheit(i)).setLeft(std::max(std::min(boxRechts + SW() / 100, platz), boxRechts + 2 * twipsProPixel()));
+        });
         a.tu([&] { Tw(lblEinheit(i)).setTop(Tw(lblWert(i + 2)).Top()); });
         a.tu([&] { setFontSize(lblEinheit(i), F - 2); });
         a.tu([&] { Tw(lblEinheit(i)).setHeight(Tw(lblWert(1)).Height()); });

@@ -7,6 +7,7 @@
 #include "services/appcontext.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -29,8 +30,9 @@ void frmAnalysenWerte::trvFlaechen_MouseUp(QTreeWidgetItem* item, const QPoint& 
     // it (a change of the date moves the page to another analysis)
     const bool gezeigt = m_trvFlaechen->key(item) == m_letzterKnoten && m_trvFlaechen->currentItem() == item
                          && (n.art != KnotenArt::Analyse || w.strAktAnalysenNr == n.analysenNr);
-    if (!gezeigt)
-        knotenVerarbeiten(item);
+    // the user who stays with values not yet stored gets no menu
+    if (!gezeigt && !knotenVerarbeiten(item))
+        return;
     mdiZentral* h = ui().haupt.data();
     if (!h || i < 0)
         return;
@@ -89,7 +91,19 @@ bool frmAnalysenWerte::eventFilter(QObject* o, QEvent* e)
             return true;
         }
     } else if (o == m_trvFlaechen && typ == QEvent::KeyPress) {
+        const auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Menu || (k->key() == Qt::Key_F10 && k->modifiers() == Qt::ShiftModifier)) {
+            // the menu key and Shift+F10 open the pop-up of the current node, beside it
+            if (QTreeWidgetItem* cur = m_trvFlaechen->currentItem()) {
+                const QRect r = m_trvFlaechen->visualItemRect(cur);
+                trvFlaechen_MouseUp(cur, m_trvFlaechen->viewport()->mapToGlobal(QPoint(r.left() + r.height(), r.bottom())));
+            }
+            return true;
+        }
         m_tasteImBaum = true;
+    } else if ((o == m_trvFlaechen || o == m_trvFlaechen->viewport()) && typ == QEvent::ContextMenu
+               && static_cast<QContextMenuEvent*>(e)->reason() == QContextMenuEvent::Keyboard) {
+        return true; // the menu key is handled above
     } else if (o == m_trvFlaechen && typ == QEvent::FocusOut) {
         m_tasteImBaum = false;
     } else if (o == m_trvFlaechen && typ == QEvent::KeyRelease) {

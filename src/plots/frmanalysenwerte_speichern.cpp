@@ -1,5 +1,6 @@
 // The analysis page: storing, going on to the crop step and sending one analysis.
 #include "frame/oberflaeche.h"
+#include "frame/wartezeiger.h"
 #include "plots/analysendaten.h"
 #include "plots/analysesenden.h"
 #include "plots/flaechenbaumansicht.h"
@@ -41,6 +42,7 @@ bool frmAnalysenWerte::AnalysenWerteSpeichern(bool blnMeldung)
         return false;
     }
     werteUebergeben(r, w);
+    m_ungespeichert = false;
     FlaechenBaumFuellen();
     EingabeEnable(true);
     return true;
@@ -51,13 +53,7 @@ void frmAnalysenWerte::gespeichertenPfadAufklappen()
     trvFlaechen()->pfadAufklappen(app().bedarf.strAktFlaechenNr, true, false, false);
 }
 
-void frmAnalysenWerte::cmbSpeichern_Click()
-{
-    cmbSpeichern()->setEnabled(false);
-    AnalysenWerteSpeichern(true);
-    gespeichertenPfadAufklappen();
-    cmbSpeichern()->setEnabled(true);
-}
+void frmAnalysenWerte::cmbSpeichern_Click() { speichern(); }
 
 void frmAnalysenWerte::cmbWeiter_Click()
 {
@@ -84,16 +80,19 @@ void frmAnalysenWerte::cmbSenden_Click()
     }
     EingabeEnable(true);
     AnalyseGesendet g;
-    if (a.server && a.db) {
-        g = EinzelAnalyseSenden(*a.server, a.db->cnDaten(), a.einstellungen.strProgrammID, a.bedarf.strAktFlaechenNr,
-                                a.bedarf.strAktAnalysenNr, *a.uhr);
-    } else {
-        g.meldung = fehlerMeldungFuer(QStringLiteral("SQL-DB"));
+    {
+        // the wait shows at once; a click made while it lasts is dropped
+        const WarteZeiger warten(cmbSenden());
+        if (a.server && a.db) {
+            g = EinzelAnalyseSenden(*a.server, a.db->cnDaten(), a.einstellungen.strProgrammID,
+                                    a.bedarf.strAktFlaechenNr, a.bedarf.strAktAnalysenNr, *a.uhr);
+        } else {
+            g.meldung = fehlerMeldungFuer(QStringLiteral("SQL-DB"));
+        }
     }
     if (!g.ok()) {
         if (a.anzeige)
             a.anzeige->zeige(g.meldung);
-        cmbSenden()->setEnabled(true);
         return;
     }
     FlaechenBaumFuellen();

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QDebug>
 
 #include <filesystem>
 
@@ -59,9 +60,10 @@ Datenbanken::Datenbanken(Programmordner ordner, const Gebietsschema& gebiet, Ein
                          const Clock& uhr, MeldungsAnzeige& anzeige)
     : m_ordner(std::move(ordner)), m_gebiet(gebiet), m_einstellungen(einstellungen), m_uhr(uhr), m_anzeige(anzeige),
       m_kav{Datenbankdatei::Kav, QStringLiteral("Kav-DB"), m_ordner.kavDatei(),
-            LocalDatabase(QStringLiteral("cnKav"), schemaTabellen(Datenbankdatei::Kav))},
+            LocalDatabase(QStringLiteral("cnKav"), schemaTabellen(Datenbankdatei::Kav), schemaSpalten(Datenbankdatei::Kav))},
       m_daten{Datenbankdatei::Daten, QStringLiteral("Dat-DB"), m_ordner.datenDatei(),
-              LocalDatabase(QStringLiteral("cnDaten"), schemaTabellen(Datenbankdatei::Daten))}
+              LocalDatabase(QStringLiteral("cnDaten"), schemaTabellen(Datenbankdatei::Daten),
+                            schemaSpalten(Datenbankdatei::Daten))}
 {
 }
 
@@ -69,7 +71,7 @@ Datenbanken::~Datenbanken() { schliessen(); }
 
 void Datenbanken::melde(const QString& text)
 {
-    m_anzeige.zeige(Meldung{0, kTitel, text, Meldung::Symbol::Keins});
+    m_anzeige.zeige(Meldung{0, kTitel, text, Meldung::Symbol::Warnung});
 }
 
 Datenbanken::Ergebnis Datenbanken::KavDBOeffnen() { return oeffnen(m_kav); }
@@ -79,9 +81,12 @@ Datenbanken::Ergebnis Datenbanken::DatDBWiederherstellen(bool nachSchaden) { ret
 
 Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
 {
-    if (d.verbindung.open(d.pfad))
+    const bool fehlte = !QFileInfo::exists(d.pfad);
+    QString why;
+    if (d.verbindung.open(d.pfad, &why))
         return Ergebnis::Geoeffnet;
-    return wiederherstellen(d, true);
+    qWarning().noquote() << d.pfad << QStringLiteral("ist nicht lesbar:") << why;
+    return wiederherstellen(d, true, fehlte);
 }
 
 QString Datenbanken::sicherungsPfad(const Datei& d) const
@@ -92,22 +97,60 @@ QString Datenbanken::sicherungsPfad(const Datei& d) const
     return m_ordner.sicherungen() + QLatin1Char('/') + name + QStringLiteral(".PVQ");
 }
 
-QString Datenbanken::sicherungsDatumText(const QString& sicherung) const
+QDateTime Datenbanken::sicherungsZeit(const QString& sicherung) const
 {
-    QDate datum = m_einstellungen.datLetzteDS;
-    if (!datum.isValid())
-        datum = QFileInfo(sicherung).lastModified().date();
-    return m_gebiet.datumText(datum);
+    const QFileInfo fi(sicherung);
+    if (fi.exists())
+        return fi.lastModified();
+    return m_einstellungen.datLetzteDS.isValid() ? QDateTime(m_einstellungen.datLetzteDS, QTime()) : QDateTime();
 }
 
-bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchaden, QString* why)
+QString Datenbanken::sicherungsDatumText(const QString& sicherung) const
+{
+    const QDateTime zeit = sicherungsZeit(sicherung);
+    if (!zeit.time().isValid())
+        return m_gebiet.datumText(zeit.date());
+    return m_gebiet.datumText(zeit.date()) + QStringLiteral(" um ") + zeit.time().toString(QStringLiteral("hh:mm"))
+           + QStringLiteral(" Uhr");
+}
+
+QString Datenbanken::ersetztText(const Datei& d, bool fehlte, const QString& beiseite, const QDateTime& sicherungVom) const
+{
+    QString t = d.name + (fehlte ? QStringLiteral(" fehlte, ersetzt mit der ") : QStringLiteral(" war beschädigt, ersetzt mit der "));
+    QStringList mehr;
+    if (sicherungVom.isValid()) {
+        t += QStringLiteral("Sicherungsdatei vom ") + m_gebiet.datumText(sicherungVom.date());
+        const QString wann = m_gebiet.datumText(sicherungVom.date())
+                             + (sicherungVom.time().isValid()
+                                    ? QStringLiteral(" um ") + sicherungVom.time().toString(QStringLiteral("hh:mm")) + QStringLiteral(" Uhr")
+                                    : QString());
+        mehr << QStringLiteral("Einträge, die nach dem %1 gemacht wurden, sind in der wiederhergestellten Datei nicht "
+                               "enthalten.")
+                    .arg(wann);
+    } else {
+        t += QStringLiteral("Standarddatei");
+        mehr << (d.art == Datenbankdatei::Daten
+                     ? QStringLiteral("Die neue Datei ist leer: Ihre bisherigen Flächen, Analysen und Planungen sind "
+                                      "darin nicht enthalten.")
+                     : QStringLiteral("Sie enthält die Stammdaten, mit denen das Programm ausgeliefert wurde: eigene "
+                                      "Dünger und Kalke und spätere Datenaktualisierungen sind darin nicht enthalten."));
+    }
+    if (!beiseite.isEmpty())
+        mehr << QStringLiteral("Die beschädigte Datei wurde als „%1“ aufbewahrt.")
+                    .arg(QDir::toNativeSeparators(QDir(m_ordner.basis).relativeFilePath(beiseite)));
+    return t + QStringLiteral("\n\n") + mehr.join(QLatin1Char(' '));
+}
+
+bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchaden, QString* why, QString* beiseite)
 {
     d.verbindung.close();
     if (nachSchaden && QFileInfo::exists(d.pfad)) {
-        const QString beiseite =
+        const QString ziel =
             d.pfad + QStringLiteral(".defekt-") + m_uhr.now().toString(QStringLiteral("yyyyMMddhhmmss"));
-        if (!umbenennen(d.pfad, beiseite, why))
+        if (!umbenennen(d.pfad, ziel, why))
             return false;
+        if (beiseite)
+            *beiseite = ziel;
     }
     if (quelle.isEmpty()) {
         if (!leereDatenbankAnlegen(d.pfad, d.art, true, why))
@@ -118,37 +161,40 @@ bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchade
     return d.verbindung.open(d.pfad, why);
 }
 
-Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden)
+Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, bool fehlte)
 {
     const QStringList tabellen = schemaTabellen(d.art);
+    const ExpectedColumns spalten = schemaSpalten(d.art);
     QString why;
+    QString beiseite;
 
     const QString sicherung = sicherungsPfad(d);
-    if (LocalDatabase::check(sicherung, tabellen) && ersetzenDurch(d, sicherung, nachSchaden, &why)) {
+    if (LocalDatabase::check(sicherung, tabellen, nullptr, spalten)
+        && ersetzenDurch(d, sicherung, nachSchaden, &why, &beiseite)) {
         if (nachSchaden)
-            melde(d.name + QStringLiteral(" war beschädigt, ersetzt mit der Sicherungsdatei vom ")
-                  + sicherungsDatumText(sicherung));
+            melde(ersetztText(d, fehlte, beiseite, sicherungsZeit(sicherung)));
         return Ergebnis::Sicherung;
     }
     if (!nachSchaden) {
         // asked for by the user, but no usable backup: keep the file as it is
         if (d.verbindung.isOpen() || d.verbindung.open(d.pfad))
             return Ergebnis::Geoeffnet;
-        return wiederherstellen(d, true);
+        return wiederherstellen(d, true, !QFileInfo::exists(d.pfad));
     }
 
     const QString standard = d.art == Datenbankdatei::Kav ? m_ordner.kavStandard() : QString();
-    const bool standardDa = d.art == Datenbankdatei::Daten || LocalDatabase::check(standard, tabellen);
-    if (standardDa && ersetzenDurch(d, standard, nachSchaden && QFileInfo::exists(d.pfad), &why)) {
-        melde(d.name + QStringLiteral(" war beschädigt, ersetzt mit der Standarddatei"));
+    const bool standardDa = d.art == Datenbankdatei::Daten || LocalDatabase::check(standard, tabellen, nullptr, spalten);
+    if (standardDa && ersetzenDurch(d, standard, nachSchaden && QFileInfo::exists(d.pfad), &why, &beiseite)) {
+        melde(ersetztText(d, fehlte, beiseite, QDateTime()));
         return Ergebnis::Standard;
     }
 
+    qWarning().noquote() << d.pfad << QStringLiteral("konnte nicht wiederhergestellt werden:") << why;
     m_anzeige.zeige(Meldung{0, kTitel,
                             QStringLiteral("Die Datenbank %1 ist beschädigt und konnte weder aus der Sicherungsdatei "
-                                           "noch aus der Standarddatei wiederhergestellt werden.\n%2\n\n"
+                                           "noch aus der Standarddatei wiederhergestellt werden.\n\n"
                                            "Das Programm kann ohne diese Datei nicht arbeiten und wird beendet.")
-                                .arg(QDir::toNativeSeparators(d.pfad), why),
+                                .arg(QDir::toNativeSeparators(d.pfad)),
                             Meldung::Symbol::Fehler});
     return Ergebnis::Fehlgeschlagen;
 }
@@ -180,6 +226,10 @@ bool Datenbanken::sichernBeide(QString* why) const
     for (const Datei* d : dateien) {
         if (!umbenennen(sicherungsPfad(*d) + QStringLiteral(".tmp"), sicherungsPfad(*d), why))
             return aufgeben();
+        // the time of the backup, as a restore names it, is the program's time of making it
+        QFile f(sicherungsPfad(*d));
+        if (f.open(QIODevice::ReadWrite))
+            f.setFileTime(m_uhr.now(), QFileDevice::FileModificationTime);
     }
     return true;
 }
@@ -227,7 +277,7 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund)
         const QString name = QFileInfo(sicherung).fileName();
         if (!QFileInfo::exists(sicherung))
             g = QStringLiteral("Die Sicherungsdatei %1 fehlt.").arg(name);
-        else if (!LocalDatabase::check(sicherung, schemaTabellen(d->art)))
+        else if (!LocalDatabase::check(sicherung, schemaTabellen(d->art), nullptr, schemaSpalten(d->art)))
             g = QStringLiteral("Die Sicherungsdatei %1 ist beschädigt.").arg(name);
         if (!g.isEmpty())
             break;
@@ -306,6 +356,27 @@ bool Datenbanken::paarEinsetzen(QString* grund)
     for (Datei* d : dateien)
         d->verbindung.open(d->pfad);
     return false;
+}
+
+QString Datenbanken::schreibschutzHinweis() const
+{
+    QStringList was;
+    bool ordner = false;
+    for (const Datei* d : {&m_daten, &m_kav}) {
+        const QStringList gesperrt = LocalDatabase::notWritable(d->pfad);
+        ordner = ordner || gesperrt.contains(QStringLiteral("folder"));
+        if (gesperrt.contains(QStringLiteral("file")))
+            was << QStringLiteral("die Datei „%1“").arg(QFileInfo(d->pfad).fileName());
+    }
+    if (ordner)
+        was.prepend(QStringLiteral("den Ordner „%1“").arg(QDir::toNativeSeparators(m_ordner.daten())));
+    if (was.isEmpty())
+        return {};
+    return QStringLiteral("Das Programm darf %1 nicht beschreiben. Ihre Flächen, Analysen und Planungen werden "
+                          "angezeigt, aber Änderungen können nicht gespeichert werden.\n\nBitte sorgen Sie dafür, "
+                          "dass Sie im Ordner „%2“ und in seinen Dateien schreiben dürfen, und starten Sie das Programm "
+                          "dann neu.")
+        .arg(was.join(QStringLiteral(" und ")), QDir::toNativeSeparators(m_ordner.daten()));
 }
 
 void Datenbanken::schliessen()

@@ -5,6 +5,7 @@
 #include "services/schema.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -50,6 +51,10 @@ public:
     // (the user has been told; the date of the last backup then stays as it was).
     bool DatenSichern();
 
+    // A warning for the user when the data folder or one of the two files cannot be written (the
+    // data can be read, but nothing can be stored); empty when everything can be written.
+    QString schreibschutzHinweis() const;
+
     void schliessen();
 
     QSqlDatabase cnKav() const { return m_kav.verbindung.db(); }
@@ -68,12 +73,19 @@ private:
     };
 
     Ergebnis oeffnen(Datei& d);
-    Ergebnis wiederherstellen(Datei& d, bool nachSchaden);
-    bool ersetzenDurch(Datei& d, const QString& quelle, bool nachSchaden, QString* why);
+    // `fehlte`: the file was not there at all (the message calls it missing, not damaged).
+    Ergebnis wiederherstellen(Datei& d, bool nachSchaden, bool fehlte = false);
+    // `beiseite` receives where a damaged file was kept.
+    bool ersetzenDurch(Datei& d, const QString& quelle, bool nachSchaden, QString* why, QString* beiseite = nullptr);
+    // The message after a damaged or missing file was replaced: by the backup of `sicherungVom`
+    // (date and time of the backup) or, without it, by the standard file.
+    QString ersetztText(const Datei& d, bool fehlte, const QString& beiseite, const QDateTime& sicherungVom) const;
     bool sichernBeide(QString* why) const;
     bool paarEinsetzen(QString* grund);
     QString sicherungsPfad(const Datei& d) const;
     QString sicherungsDatumText(const QString& sicherung) const;
+    // When the backup was made: the time of its file, else the date of the last backup.
+    QDateTime sicherungsZeit(const QString& sicherung) const;
     void melde(const QString& text);
 
     Programmordner m_ordner;

@@ -6,6 +6,7 @@
 #include "services/rahmen.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kav {
 
@@ -13,18 +14,13 @@ namespace {
 
 const QString kWahr = QStringLiteral("Wahr");
 const QString kFalsch = QStringLiteral("Falsch");
+constexpr int kFarbeVorgabe = 188;
 
 // Each reader leaves the variable as it was when the text does not convert.
 void ladeGanz(const Gebietsschema& g, const QString& text, int& ziel)
 {
     if (const auto v = g.zahlLesen(text); v && *v >= -32768.0 && *v <= 32767.0)
         ziel = rundenGanz(*v);
-}
-
-void ladeZahl(const Gebietsschema& g, const QString& text, float& ziel)
-{
-    if (const auto v = g.zahlLesen(text); v && std::isfinite(*v))
-        ziel = static_cast<float>(*v);
 }
 
 void ladeDatum(const Gebietsschema& g, const QString& text, QDate& ziel)
@@ -37,6 +33,25 @@ void ladeDatum(const Gebietsschema& g, const QString& text, QDateTime& ziel)
 {
     if (const auto v = g.datumLesen(text))
         ziel = QDateTime(v->date(), QTime(0, 0));
+}
+
+// A colour part outside 0 to 255, or no number, is read as the default 188.
+void ladeFarbe(const Gebietsschema& g, const QString& text, int& ziel)
+{
+    const auto v = g.zahlLesen(text);
+    ziel = v && *v >= 0.0 && *v <= 255.0 ? rundenGanz(*v) : kFarbeVorgabe;
+}
+
+// A size or place beyond any screen (or a negative size) is read as the default.
+constexpr double kGroesstesMass = 1000000; // twips, more than 60000 pixels
+
+void ladeMass(const Gebietsschema& g, const QString& text, float& ziel, bool groesse, float vorgabe)
+{
+    const auto v = g.zahlLesen(text);
+    if (!v)
+        return; // unreadable: the variable stays as it was
+    const bool absurd = !std::isfinite(*v) || std::abs(*v) > kGroesstesMass || (groesse && *v < 0);
+    ziel = absurd ? vorgabe : static_cast<float>(*v);
 }
 
 bool istWahr(const QString& text) { return text == kWahr; }
@@ -61,6 +76,9 @@ QString startSchrittFuer(const QString& gespeichert)
         return QStringLiteral("NPK");
     if (kopf == QLatin1String("Lex"))
         return QStringLiteral("Analysenwerte");
+    // a key that names no page (edited by hand) opens the analysis page
+    if (gespeichert != QLatin1String("Kein"))
+        return QStringLiteral("Analysenwerte");
     return gespeichert;
 }
 
@@ -76,19 +94,21 @@ void EinstellungenLaden(const SettingsStore& s, const Gebietsschema& g, Einstell
     ladeDatum(g, s.RegistryLesen(schluessel::datenbank, QStringLiteral("datLetztesUpdate"), QStringLiteral("11.02.2010")),
               e.datLetztesUpdate);
     e.strUpdatebeiStart = s.RegistryLesen(schluessel::datenbank, QStringLiteral("UpdatebeiStart"), kFalsch);
-    ladeZahl(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Kav-Hoehe"), g.zahlText(r.sngHoehe)), r.sngHoehe);
-    ladeZahl(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Kav-Breite"), g.zahlText(r.sngBreite)), r.sngBreite);
+    ladeMass(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Kav-Hoehe"), g.zahlText(r.sngHoehe)), r.sngHoehe,
+             true, r.sngHoehe);
+    ladeMass(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Kav-Breite"), g.zahlText(r.sngBreite)), r.sngBreite,
+             true, r.sngBreite);
     r.strAnsicht = s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Kav-Ansicht"), QStringLiteral("2"));
     r.sngHoeheStart = r.sngHoehe;
     r.sngBreiteStart = r.sngBreite;
-    ladeGanz(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Rot"), QStringLiteral("188")), e.intRot);
-    ladeGanz(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Gruen"), QStringLiteral("188")), e.intGruen);
-    ladeGanz(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Blau"), QStringLiteral("188")), e.intBlau);
+    ladeFarbe(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Rot"), QStringLiteral("188")), e.intRot);
+    ladeFarbe(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Gruen"), QStringLiteral("188")), e.intGruen);
+    ladeFarbe(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Blau"), QStringLiteral("188")), e.intBlau);
     e.intRotHell = e.intRot + 32;
     e.intGruenHell = e.intGruen + 32;
     e.intBlauHell = e.intBlau + 32;
-    ladeZahl(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Kav-Top"), QStringLiteral("0")), r.sngTop);
-    ladeZahl(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Kav-Left"), QStringLiteral("0")), r.sngLeft);
+    ladeMass(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Kav-Top"), QStringLiteral("0")), r.sngTop, false, 0);
+    ladeMass(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Kav-Left"), QStringLiteral("0")), r.sngLeft, false, 0);
     r.strFensterZeigen =
         startSchrittFuer(s.RegistryLesen(schluessel::fenster, QStringLiteral("strFensterZeigen"), QStringLiteral("Analysenwerte")));
     r.strLexikonAnzeige =

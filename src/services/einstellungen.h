@@ -41,7 +41,7 @@ inline const QString variablen = QStringLiteral("Software\\KRN-Software\\Kav\\Va
 } // namespace schluessel
 
 // Step key to start on after a stop on `gespeichert`: inside the wizard the first wizard step,
-// in the lexicon the analysis page.
+// in the lexicon the analysis page; "Kein" stays; a key that names no page gives the analysis page.
 QString startSchrittFuer(const QString& gespeichert);
 
 void EinstellungenLaden(const SettingsStore& store, const Gebietsschema& gebiet, Einstellungen& e, Rahmen& r);

@@ -4,6 +4,7 @@
 #include "platform/shell.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
+#include "services/meldungen.h"
 #include "services/server.h"
 
 #include <QDir>
@@ -34,6 +35,9 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
         return false;
     if (a.db->DatDBOeffnen() == Datenbanken::Ergebnis::Fehlgeschlagen)
         return false;
+    // a data folder that cannot be written is said once, at start: the data are shown all the same
+    if (const QString hinweis = a.db->schreibschutzHinweis(); !hinweis.isEmpty() && a.anzeige)
+        a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera - Datenbank"), hinweis, Meldung::Symbol::Warnung});
 
     if (a.einstellungen.strDatenAufServer == QLatin1String("Wahr"))
         a.server->ServerVerbinden(kDatenerfassung);
@@ -48,7 +52,13 @@ void DiensteBeenden(AppContext& a, const std::function<void()>& fensterEntladen)
         a.db->DatenSichern();
     if (a.store) {
         EinstellungenSpeichern(*a.store, a.gebiet, a.einstellungen, a.rahmen);
-        a.store->sync();
+        if (!a.store->sync() && a.anzeige)
+            a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera - Einstellungen"),
+                                     QStringLiteral("Die Einstellungen konnten nicht gespeichert werden: In die Datei "
+                                                    "„%1“ darf das Programm nicht schreiben.\n\nBeim nächsten Start "
+                                                    "gelten die zuletzt gespeicherten Einstellungen.")
+                                         .arg(QDir::toNativeSeparators(a.store->path())),
+                                     Meldung::Symbol::Warnung});
     }
     if (fensterEntladen)
         fensterEntladen();

@@ -47,6 +47,32 @@ QStringList schemaTabellen(Datenbankdatei datei)
     return out;
 }
 
+QHash<QString, QStringList> schemaSpalten(Datenbankdatei datei)
+{
+    // the schema laid out once in memory, its columns read back from SQLite itself
+    static QHash<QString, QStringList> spalten[2];
+    QHash<QString, QStringList>& s = spalten[datei == Datenbankdatei::Kav ? 0 : 1];
+    if (!s.isEmpty())
+        return s;
+    const QString name = QStringLiteral("kav_spalten_") + QUuid::createUuid().toString(QUuid::Id128);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(QStringLiteral(":memory:"));
+        if (db.open()) {
+            try {
+                schemaAnlegen(db, datei);
+                for (const QString& t : schemaTabellen(datei))
+                    s.insert(t, spaltenVon(db, t));
+            } catch (const sql::Error&) {
+                s.clear();
+            }
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return s;
+}
+
 void schemaAnlegen(const QSqlDatabase& db, Datenbankdatei datei)
 {
     const QStringList statements = schemaAnweisungen(datei);

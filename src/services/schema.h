@@ -1,5 +1,6 @@
 #pragma once
 // The tables of the two database files, as in data/schema/*.sql.
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,8 @@ enum class Datenbankdatei { Kav, Daten };
 QStringList schemaAnweisungen(Datenbankdatei datei);
 // Names of the tables the file must hold, in the order of the schema.
 QStringList schemaTabellen(Datenbankdatei datei);
+// The columns of every table of the schema (what the damage check of a file compares).
+QHash<QString, QStringList> schemaSpalten(Datenbankdatei datei);
 // Creates every table in an open, empty database (one transaction); throws sql::Error.
 void schemaAnlegen(const QSqlDatabase& db, Datenbankdatei datei);
 // Creates a new database file with the schema: written under a temporary name, then renamed.

@@ -18,6 +18,21 @@ bool istZahlText(const QString& text, const QString& dezimalZeichen)
     return digits > 0 && seps <= 1;
 }
 
+std::optional<QString> alsZahlText(const QString& text, const QString& dezimalZeichen)
+{
+    const QChar sep = dezimalZeichen == QLatin1String(",") ? QLatin1Char(',') : QLatin1Char('.');
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.isSpace())
+            continue;
+        out.append(c == QLatin1Char(',') || c == QLatin1Char('.') ? sep : c);
+    }
+    if (!istZahlText(out, dezimalZeichen))
+        return std::nullopt;
+    return out;
+}
+
 ZahlenTaste ZahlenEingabePruefen(int code, const QString& text, int selStart, int selLength,
                                  const QString& dezimalZeichen)
 {
@@ -31,8 +46,13 @@ ZahlenTaste ZahlenEingabePruefen(int code, const QString& text, int selStart, in
     } else {
         return {0, true};
     }
-    const int start = qBound(0, selStart, static_cast<int>(text.size()));
-    const int len = qBound(0, selLength, static_cast<int>(text.size()) - start);
+    int start = qBound(0, selStart, static_cast<int>(text.size()));
+    int len = qBound(0, selLength, static_cast<int>(text.size()) - start);
+    // a text the program put there that is no number ("nicht bestimmt") goes as a whole
+    if (!text.isEmpty() && !istZahlText(text, dezimalZeichen)) {
+        start = 0;
+        len = static_cast<int>(text.size());
+    }
     QString result = text;
     result.replace(start, len, QString(QChar(k)));
     if (!istZahlText(result, dezimalZeichen))

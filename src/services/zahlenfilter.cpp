@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QValidator>
 
+#include <algorithm>
+
 namespace kav {
 
 namespace {
@@ -15,9 +17,17 @@ namespace {
 class ZahlenValidator final : public QValidator {
 public:
     ZahlenValidator(const QString& dezimal, QObject* parent) : QValidator(parent), m_dezimal(dezimal) {}
-    State validate(QString& input, int&) const override
+    State validate(QString& input, int& pos) const override
     {
-        return input.isEmpty() || istZahlText(input, m_dezimal) ? Acceptable : Invalid;
+        if (input.isEmpty() || istZahlText(input, m_dezimal))
+            return Acceptable;
+        // "1.5" pasted on a German system becomes "1,5", as typing does
+        const auto zahl = alsZahlText(input, m_dezimal);
+        if (!zahl)
+            return Invalid;
+        pos = std::min(static_cast<int>(zahl->size()), pos);
+        input = *zahl;
+        return Acceptable;
     }
 
 private:
@@ -75,6 +85,12 @@ bool ZahlenFilter::eventFilter(QObject* watched, QEvent* event)
     if (t.code == 0) {
         if (t.piepen)
             piepenFunktion()();
+        return true;
+    }
+    if (!m_edit->text().isEmpty() && !istZahlText(m_edit->text(), m_dezimal)) {
+        // a text the program wrote ("nicht bestimmt"): the key takes its place
+        m_edit->selectAll();
+        m_edit->insert(QString(QChar(t.code)));
         return true;
     }
     if (t.code != text.at(0).unicode()) {

@@ -218,3 +218,24 @@ TEST(Bilder, JedesBildLiegtVorUndIstBeiJederGroesseZuSehen)
     }
     EXPECT_EQ(QImage(test::programmOrdner() + "/Bilder/Logo_Kav.gif", "gif").size(), QSize(952, 885));
 }
+
+// A quick exit from a button out of the bar (downwards, over no free spot of it) leaves no button
+// lit and no hint; the caption of a button that is off reads on the user colour.
+TEST_F(NavigationTest, SchnellHinausLaesstNichtsLeuchtenUndAusgeschaltetBleibtLesbar)
+{
+    tb->cmbMenu_MouseMove(7);
+    ASSERT_EQ(forms::BackColor(tb->cmbMenu(7)), kHell);
+    ASSERT_EQ(haupt->panelText(), "Programm beenden");
+    QEvent weg(QEvent::Leave);
+    QCoreApplication::sendEvent(tb, &weg);
+    for (int i = 1; i <= 7; ++i)
+        EXPECT_EQ(forms::BackColor(tb->cmbMenu(i)), kNormal) << i;
+    EXPECT_EQ(tb->bildSchluessel(7), "Ende1");
+    EXPECT_EQ(haupt->panelText(), kInfo);
+
+    for (const QColor farbe : {kNormal, QColor(40, 40, 40), QColor(250, 250, 250)}) {
+        forms::setBackColor(tb->cmbMenu(2), farbe);
+        const QColor text = tb->cmbMenu(2)->palette().color(QPalette::Disabled, QPalette::ButtonText);
+        EXPECT_GE(std::abs(text.lightness() - farbe.lightness()), 60) << farbe.name().toStdString();
+    }
+}

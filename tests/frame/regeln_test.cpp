@@ -81,6 +81,26 @@ TEST(Fensterplatz, GespeicherteGroesseUndLageBegrenzt)
     EXPECT_EQ(hoeheBegrenzt(hoeheBegrenzt(5000, 7000), 7000), 7000);
 }
 
+// A place stored beyond any side of the screen (a screen unplugged since) gives a window wholly in
+// the free area; a window larger than the area gets its size; the program never starts minimised.
+TEST(Fensterplatz, ImFreienBereichUndNieMinimiert)
+{
+    const QRect frei(0, 30, 1920, 1050); // a panel at the top
+    const struct { QRect gespeichert, erwartet; } faelle[] = {
+        {{100, 100, 800, 600}, {100, 100, 800, 600}},   // inside: as stored
+        {{2500, 100, 800, 600}, {1120, 100, 800, 600}}, // right of the screen
+        {{100, 1900, 800, 600}, {100, 480, 800, 600}},  // below
+        {{-3000, 100, 800, 600}, {0, 100, 800, 600}},   // left
+        {{100, -700, 800, 600}, {100, 30, 800, 600}},   // above, under the panel
+        {{1800, 1000, 800, 600}, {1120, 480, 800, 600}}, // mostly off to the bottom right
+        {{-50, 0, 2500, 1200}, {0, 30, 1920, 1050}},    // larger than the free area
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(imFreienBereich(f.gespeichert, frei), f.erwartet) << f.gespeichert.x() << "," << f.gespeichert.y();
+    for (const auto& [text, zustand] : {std::pair{"0", 0}, {"1", 0}, {"2", 2}, {"", 2}})
+        EXPECT_EQ(startZustandAus(text), zustand) << text;
+}
+
 TEST(Fensterplatz, UpdateBeiStartHoechstensEinmalAmTag)
 {
     const QDate heute(2026, 12, 6);

@@ -2,11 +2,14 @@
 #include "frame/frmintro.h"
 #include "frame/seitenwechsel.h"
 #include "platform/settingsstore.h"
+#include "platform/signalwaechter.h"
 #include "rahmenfixture.h"
 #include "services/einstellungen.h"
 
 #include <QFileInfo>
 #include <QTest>
+
+#include <csignal>
 
 using namespace kav;
 
@@ -43,7 +46,7 @@ TEST_F(StartTest, BeendenSpeichertSichertRaeumtAufUndNeustartStelltWiederHer)
     fenster().zeigen("frmTitel");
     // the user makes the window normal and larger
     h.setWindowState(Qt::WindowNoState);
-    h.setGeometry(40, 30, 780, 590);
+    h.setGeometry(10, 30, 780, 590);
     app().rahmen.sngHoehe = 590 * 15;
     app().rahmen.sngBreite = 780 * 15;
     const QString daten = dir.path() + "/Daten";
@@ -65,17 +68,53 @@ TEST_F(StartTest, BeendenSpeichertSichertRaeumtAufUndNeustartStelltWiederHer)
 
     mdiZentral& n = starten(); // state and size come back
     EXPECT_EQ(n.WindowState(), 0);
-    EXPECT_EQ(n.geometry(), QRect(40, 30, 780, 590));
+    EXPECT_EQ(n.geometry(), QRect(10, 30, 780, 590));
 }
 
-TEST_F(StartTest, MinimiertGeschlossenOhneStoppskriptStartetMinimiert)
+// Closed while minimised, the window opens in the state it had before; a stored minimised state
+// (older settings) opens normal: the program never starts minimised.
+TEST_F(StartTest, MinimiertGeschlossenStartetNieMinimiert)
 {
-    mdiZentral& h = starten();
-    h.setWindowState(Qt::WindowMinimized);
-    h.MDIForm_Unload();
+    const struct { Qt::WindowStates vorher; const char* gespeichert; int start; } faelle[] = {
+        {Qt::WindowMinimized, "0", 0},
+        {Qt::WindowMinimized | Qt::WindowMaximized, "2", 2},
+    };
+    for (const auto& f : faelle) {
+        mdiZentral& h = starten();
+        h.setWindowState(f.vorher);
+        h.MDIForm_Unload();
+        EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::einstellungen, "Kav-Ansicht"), f.gespeichert);
+        EXPECT_EQ(starten().WindowState(), f.start);
+    }
     EXPECT_TRUE(protokoll.meldungen.isEmpty()); // a missing stop script is no error
-    EXPECT_EQ(starten().WindowState(), 1);
-    EXPECT_EQ(ui().anordnungen, 0); // the pass at start did nothing: no size yet on the intro
+    haupt->MDIForm_Unload();
+    SettingsStore(ini()).RegistrySchreiben(schluessel::einstellungen, "Kav-Ansicht", "1");
+    EXPECT_EQ(starten().WindowState(), 0);
+}
+
+// SIGTERM (logout, system shutdown) and SIGHUP take the normal shutdown: settings, backup,
+// temporary documents, without a question.
+TEST_F(StartTest, SignaleBeendenWieDasSchliessen)
+{
+    for (const int signal : {SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        QFile::remove(ini());
+        QDir(dir.path() + "/Sicherungsdateien").removeRecursively();
+        mdiZentral& h = starten();
+        ProgrammStarten();
+        const QString dokument = dir.path() + "/Daten/tmpDokument_06122026091600.pdf";
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dokument, "%PDF"));
+        SignalWaechter waechter;
+        ASSERT_TRUE(waechter.aktiv());
+        QObject::connect(&waechter, &SignalWaechter::beenden, &h, [&h] { h.systemEnde(); });
+        ASSERT_EQ(::raise(signal), 0);
+        for (int i = 0; i < 100 && !h.beendet(); ++i)
+            QTest::qWait(10);
+        EXPECT_TRUE(h.beendet());
+        EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::fenster, "strFensterZeigen"), "Analysenwerte");
+        EXPECT_TRUE(QFileInfo::exists(dir.path() + "/Sicherungsdateien/Daten.PVQ"));
+        EXPECT_FALSE(QFileInfo::exists(dokument));
+    }
 }
 
 TEST_F(StartTest, DatenaktualisierungHoechstensEinmalAmTag)

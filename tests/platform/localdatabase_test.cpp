@@ -31,6 +31,20 @@ TEST(LocalDatabase, PruefungErkenntSchadenWirklich)
     EXPECT_FALSE(QFile::exists(dir.filePath("fehlt.KRN"))); // the check creates nothing
     LocalDatabase::check(dir.filePath("falsch.KRN"), tabellen, &why);
     EXPECT_TRUE(why.contains("fehlt"));
+
+    // every table there, one lacking a column: only the check of the columns finds it
+    const QString spalte = dir.filePath("spalte.KRN");
+    ASSERT_NO_FATAL_FAILURE(test::leereDatei(spalte, Datenbankdatei::Daten));
+    {
+        LocalDatabase d("cnSpalte", tabellen);
+        ASSERT_TRUE(d.open(spalte));
+        sql::exec(d.db(), "ALTER TABLE FlaechenID DROP COLUMN Bezeichnung");
+    }
+    const ExpectedColumns spalten = schemaSpalten(Datenbankdatei::Daten);
+    EXPECT_TRUE(LocalDatabase::check(spalte, tabellen));
+    EXPECT_FALSE(LocalDatabase::check(spalte, tabellen, &why, spalten));
+    EXPECT_EQ(why, "Spalte Bezeichnung der Tabelle FlaechenID fehlt");
+    EXPECT_TRUE(LocalDatabase::check(gut, tabellen, &why, spalten)) << why.toStdString();
 }
 
 TEST(LocalDatabase, OeffnenSchliessenUndBenannteVerbindung)

@@ -269,7 +269,8 @@ TEST_F(AnalysenSeiteTest, WeiterSpeichertUndGehtZumKulturschritt)
 TEST_F(AnalysenSeiteTest, DatumswechselZeigtDieAnalyseOderLeert)
 {
     ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
-    tippen(seite->txtWert(2), "9"); // typed, then the date changes: the analysis of that date shows
+    tippen(seite->txtWert(2), "9"); // typed and dropped, then the date changes: the analysis of that date shows
+    antworten(QMessageBox::No);
     seite->dtpProbenahme()->setDate(QDate(2024, 4, 18));
     EXPECT_EQ(w().strAktAnalysenNr, "An1000");
     EXPECT_EQ(werte(), QStringList({"3", "12", "15", "8", "6,5"}));

@@ -65,6 +65,26 @@ TEST_F(Senden, UnerreichbarerServerMeldetUndDieLokaleAnalyseBleibt)
     EXPECT_FALSE(s.blnServerVerbunden(kDatenerfassung));
 }
 
+// No server address set up (Server.ini): said so, not "needs an internet connection"; the time-outs
+// from the file are held to at most 3 seconds.
+TEST_F(Senden, OhneServeradresseSagtEsDassKeinServerEingerichtetIst)
+{
+    Server s(ServerConfig{});
+    const AnalyseGesendet r = senden(s);
+    EXPECT_EQ(r.status, AnalyseGesendet::Status::KeinServer);
+    EXPECT_EQ(r.meldung.titel, "Humavera - Datenübertragung");
+    EXPECT_TRUE(r.meldung.text.contains("kein Server eingerichtet") && r.meldung.text.contains("„Server.ini“"));
+    EXPECT_EQ(anzahl("AnalysenID"), 1);
+
+    const QString ini = dir.filePath("Server.ini");
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ini, "[Server]\nAdresse=10.1.2.3\nVerbindenSekunden=30\n"
+                                                     "ErreichbarMillisekunden=10000\n"));
+    const ServerConfig c = ServerConfig::fromIni(ini);
+    EXPECT_TRUE(c.configured());
+    EXPECT_EQ(c.connectTimeoutS, 3);
+    EXPECT_EQ(c.reachTimeoutMs, 3000);
+}
+
 TEST_F(Senden, OhneGespeicherteAnalyseWirdNichtsGesendet)
 {
     Server s(ServerConfig{});

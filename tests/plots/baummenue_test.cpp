@@ -126,7 +126,8 @@ TEST_F(BaumMenueTest, RechtsklickAufDenGezeigtenKnotenBehaeltDieWerte)
     EXPECT_EQ(seite->txtWert(3)->text(), "17");
     menueSchliessen();
 
-    // an analysis: its own menu and number
+    // an analysis: its own menu and number (the value typed on the plot is dropped on the way)
+    antworten(QMessageBox::No);
     ASSERT_NO_FATAL_FAILURE(rechtsKlicken("An1000"));
     EXPECT_TRUE(menueOffen(7) && !menueOffen(3));
     EXPECT_EQ(w().strAktAnalysenNr + "/" + w().strAktFlaechenNr + "/" + w().strAktGruppierungNr, "An1000/Fl1002/1001");
@@ -138,6 +139,7 @@ TEST_F(BaumMenueTest, RechtsklickAufDenGezeigtenKnotenBehaeltDieWerte)
     ASSERT_EQ(w().strAktAnalysenNr, "x");
     werteTippen({"9", "40", "40", "", "7"});
     QTest::mouseClick(seite->lblBodenart(2), Qt::LeftButton);
+    antworten(QMessageBox::No);
     ASSERT_NO_FATAL_FAILURE(rechtsKlicken("An1000"));
     EXPECT_EQ(w().strAktAnalysenNr, "An1000");
     EXPECT_EQ(seite->dtpProbenahme()->date(), QDate(2024, 4, 18));

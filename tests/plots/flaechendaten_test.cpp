@@ -2,6 +2,7 @@
 #include "plots/flaechendaten.h"
 #include "plots/flaechentexte.h"
 #include "plots/loeschungen.h"
+#include "plots/wertebereiche.h"
 #include "plotfixture.h"
 #include "services/wizardstate.h"
 
@@ -176,7 +177,8 @@ TEST_F(Analysen, UnvollstaendigOderFehlerSchreibtNichts)
         if (f.nr == 103) {
             EXPECT_EQ(r.meldung.titel, "Humavera - Analysenwerte eintragen");
         } else if (f.punkt) {
-            EXPECT_TRUE(r.meldung.text.contains("nicht gespeichert") && r.meldung.text.contains("Platte voll"));
+            // what was not stored, in German; the driver's words stay in the log
+            EXPECT_TRUE(r.meldung.text.contains("nicht gespeichert") && !r.meldung.text.contains("Platte voll"));
         }
         EXPECT_FALSE(r.meldung.text.isEmpty());
         EXPECT_EQ(anzahl("AnalysenID") + anzahl("ZOFlaechenAnalysen"), 0);
@@ -190,6 +192,43 @@ TEST_F(Analysen, UnvollstaendigOderFehlerSchreibtNichts)
     e.txtWert[kK2O] = "";
     EXPECT_EQ(d->AnalysenWerteSpeichern(e).meldung.nr, 103);
     EXPECT_EQ(abbild(), vorher);
+}
+
+// What a laboratory can report, at the bounds: inside is stored and rated; outside is refused with
+// a message that names the value and the range, and its rating line says the range instead.
+TEST_F(Analysen, WerteBereicheAnIhrenGrenzen)
+{
+    const struct { int wert; const char* text; bool gut; const char* meldung; } faelle[] = {
+        {kPH, "14", true, nullptr},
+        {kPH, "14,1", false, "Der pH-Wert 14,1 liegt außerhalb des möglichen Bereichs von 0 bis 14."},
+        {kPH, "0", true, nullptr},
+        {kPH, "64", false, "Der pH-Wert 64 liegt außerhalb des möglichen Bereichs von 0 bis 14."},
+        {kOrgSubstanz, "100", true, nullptr},
+        {kOrgSubstanz, "100,1", false, "Der Gehalt an organischer Substanz 100,1 % liegt außerhalb des möglichen "
+                                       "Bereichs von 0 bis 100 %."},
+        {kP2O5, "1000", true, nullptr},
+        {kP2O5, "1000,5", false, "Der Phosphat-Gehalt 1000,5 mg P2O5/100 g liegt außerhalb des möglichen Bereichs "
+                                 "von 0 bis 1000 mg P2O5/100 g."},
+        {kK2O, "1200", false, "Der Kalium-Gehalt 1200 mg K2O/100 g liegt"},
+        {kMg, "1000", true, nullptr},
+        {kMg, "99999999", false, "Der Magnesium-Gehalt 99999999 mg Mg/100 g liegt"},
+        {kMg, "nicht bestimmt", true, nullptr},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.text);
+        AnalyseEingabe e = eingabe();
+        e.txtWert[static_cast<size_t>(f.wert)] = f.text;
+        const long long vorher = anzahl("AnalysenID");
+        const auto r = d->AnalysenWerteSpeichern(e);
+        EXPECT_EQ(r.ok, f.gut);
+        EXPECT_EQ(anzahl("AnalysenID"), vorher + (f.gut && vorher == 0 ? 1 : 0));
+        EXPECT_EQ(bereichsSatz(static_cast<AnalysenWert>(f.wert), f.text, gebiet).has_value(), !f.gut);
+        if (!f.gut) {
+            EXPECT_TRUE(r.meldung.text.startsWith(QString::fromUtf8(f.meldung))) << r.meldung.text.toStdString();
+            EXPECT_TRUE(r.meldung.text.endsWith("es wurde nichts gespeichert."));
+        }
+    }
+    EXPECT_EQ(*bereichsSatz(kPH, "64", gebiet), "Dieser Wert liegt außerhalb des möglichen Bereichs von 0 bis 14.");
 }
 
 TEST_F(Analysen, VerwaisteZuordnungUndGeloeschteAnalyse)
@@ -237,6 +276,32 @@ TEST_F(Flaechen, FlaecheAusLaengeUndBreite)
     EXPECT_EQ(masseText(0, false, gebiet), "0,0");
     EXPECT_EQ(masseText(2.5, true, gebiet), "2,5");
     EXPECT_EQ(masseText(1234, false, gebiet), "1234,0");
+}
+
+// Plot sides up to 10000 m (the area up to 10000 m × 10000 m) are stored; beyond, nothing is.
+TEST_F(Flaechen, SeitenBis10000Meter)
+{
+    FlaechenDaten d(db(), gebiet, uhr, zufall);
+    const struct { const char *laenge, *breite, *flaeche; const char* meldung; } faelle[] = {
+        {"10000", "10000", "", nullptr},
+        {"10000,1", "1", "", "Die Länge 10000,1 m liegt außerhalb des möglichen Bereichs von 0 bis 10000 m."},
+        {"1", "99999999", "", "Die Breite 99999999 m liegt"},
+        {"", "", "100000000", nullptr},
+        {"", "", "100000001", "Die Fläche 100000001 m² liegt außerhalb des möglichen Bereichs von 0 bis 100000000 m²."},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.laenge + std::string("/") + f.breite + "/" + f.flaeche);
+        FlaechenEingabe e;
+        e.Bezeichnung = "Acker";
+        e.txtLaenge = f.laenge, e.txtBreite = f.breite, e.txtFlaeche = f.flaeche;
+        const long long vorher = anzahl("FlaechenID");
+        const auto r = d.flaecheNeu(e, "0");
+        EXPECT_EQ(r.ok, f.meldung == nullptr);
+        EXPECT_EQ(anzahl("FlaechenID"), vorher + (r.ok ? 1 : 0));
+        if (f.meldung) {
+            EXPECT_TRUE(r.meldung.text.startsWith(QString::fromUtf8(f.meldung))) << r.meldung.text.toStdString();
+        }
+    }
 }
 
 TEST_F(Flaechen, NummernGemeinsamFuerFlaechenUndGruppen)
@@ -321,8 +386,7 @@ TEST_F(Flaechen, GruppeNeuUndAendern)
     const auto g = *flaecheLesen(db(), "Fl1001");
     EXPECT_EQ(text(g), "1|1000|0|Kräuter|0|0|0|0|0|2025-04-07 09:15:30"); // a group's change time stays
     EXPECT_EQ(g.ID, z.ID);
-    // an empty name is stored as it is; twenty characters are allowed
-    EXPECT_TRUE(d.gruppeNeu("", "0").ok);
+    // twenty characters are allowed
     EXPECT_TRUE(d.gruppeAendern("Fl1001", QString(20, QChar(u'ä')), true).ok);
 }
 
@@ -355,6 +419,13 @@ TEST_F(Flaechen, AbgewiesenesSchreibtNichts)
     e.Bezeichnung = QString(21, 'x');
     EXPECT_FALSE(d.flaecheAendern("Fl1001", e).ok);
     EXPECT_FALSE(d.gruppeNeu(e.Bezeichnung, "0").ok);
+    // no name at all (a nameless node): refused with a message
+    for (const char* leer : {"", "   "}) {
+        e.Bezeichnung = leer;
+        for (const Schreibergebnis& r : {d.flaecheNeu(e, "0"), d.flaecheAendern("Fl1001", e), d.gruppeNeu(leer, "0"),
+                                         d.gruppeAendern("Fl1000", leer, true)})
+            EXPECT_EQ(r.meldung.text, "Bitte geben Sie einen Namen ein. Es wurde nichts gespeichert.");
+    }
     d.setPruefpunkt([](QStringView) { throw sql::Error("gesperrt"); });
     EXPECT_FALSE(d.flaecheNeu(FlaechenEingabe{}, "0").ok);
     EXPECT_FALSE(d.gruppeNeu("G", "0").ok);

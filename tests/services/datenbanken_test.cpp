@@ -9,8 +9,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace kav;
 
@@ -44,6 +47,15 @@ protected:
         return sql::scalar(db, "SELECT COUNT(*) FROM " + tabelle).toInt();
     }
     QStringList beiseite() const { return QDir(ordner.daten()).entryList({"*.defekt-*"}, QDir::Files); }
+    // The backup files as made at `zeit`.
+    void backupZeit(const QDateTime& zeit) const
+    {
+        for (const char* name : {"/Kav.PVQ", "/Daten.PVQ"}) {
+            QFile f(ordner.sicherungen() + name);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(f.setFileTime(zeit, QFileDevice::FileModificationTime));
+        }
+    }
 
     QTemporaryDir dir;
     Programmordner ordner;
@@ -104,20 +116,82 @@ TEST_F(DatenbankTest, BeschaedigteOderFehlendeDateiKommtAusDerSicherung)
         ASSERT_TRUE(db->DatenSichern());
     }
     e.datLetzteDS = QDate(2026, 11, 30);
+    backupZeit(QDateTime(QDate(2026, 11, 30), QTime(18, 42)));
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), kMuell));
     ASSERT_TRUE(QFile::remove(ordner.datenDatei()));
 
     auto db = neu();
     EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Sicherung);
     EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Sicherung);
-    EXPECT_EQ(protokoll.texte(), QStringList({"Kav-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 30.11.2026",
-                                              "Dat-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 30.11.2026"}));
+    const QString spaeter = "\n\nEinträge, die nach dem 30.11.2026 um 18:42 Uhr gemacht wurden, sind in der "
+                            "wiederhergestellten Datei nicht enthalten.";
+    EXPECT_EQ(protokoll.texte(),
+              QStringList({"Kav-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 30.11.2026" + spaeter
+                               + " Die beschädigte Datei wurde als „Daten/Kav.KRN.defekt-20261206100000“ aufbewahrt.",
+                           "Dat-DB fehlte, ersetzt mit der Sicherungsdatei vom 30.11.2026" + spaeter}));
+    for (const Meldung& m : protokoll.meldungen)
+        EXPECT_EQ(m.symbol, Meldung::Symbol::Warnung);
     EXPECT_EQ(sql::scalar(db->cnKav(), "SELECT Bezeichnung FROM DuengerID WHERE DuengerNr = 'Du5000'").toString(),
               "Mein Dünger");
     EXPECT_EQ(anzahl(db->cnDaten(), "FlaechenID"), 1);
     // the damaged file is kept aside as it was; a missing one leaves nothing
     EXPECT_EQ(beiseite(), QStringList{"Kav.KRN.defekt-20261206100000"});
     EXPECT_EQ(inhalt(ordner.daten() + "/Kav.KRN.defekt-20261206100000"), kMuell);
+}
+
+// Every kind of fault of either file, a table lacking a column as well: the backup takes its place
+// and the message says what happened in the gardener's words.
+TEST_F(DatenbankTest, JederDateifehlerGibtDieMeldungMitZeitUndAufbewahrterDatei)
+{
+    {
+        auto db = offen();
+        ASSERT_TRUE(db->DatenSichern());
+    }
+    backupZeit(QDateTime(QDate(2026, 11, 30), QTime(18, 42)));
+    const auto ohneSpalte = [](const QString& pfad, const char* tabelle, const char* spalte) {
+        QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "spalte_weg");
+        d.setDatabaseName(pfad);
+        ASSERT_TRUE(d.open());
+        sql::exec(d, QString("ALTER TABLE %1 DROP COLUMN %2").arg(tabelle, spalte));
+        d.close();
+        d = QSqlDatabase();
+        QSqlDatabase::removeDatabase("spalte_weg");
+    };
+    const QByteArray gut = inhalt(ordner.datenDatei());
+    const struct { const char* fall; std::function<void(const QString&, bool)> schaden; bool fehlt; } faelle[] = {
+        {"fehlt", [](const QString& p, bool) { QFile::remove(p); }, true},
+        {"leer", [](const QString& p, bool) { test::schreibeDatei(p, {}); }, false},
+        {"Müll", [](const QString& p, bool) { test::schreibeDatei(p, kMuell); }, false},
+        {"abgeschnitten", [&](const QString& p, bool) { test::schreibeDatei(p, inhalt(p).left(inhalt(p).size() / 2)); }, false},
+        {"Spalte fehlt", [&](const QString& p, bool kav) { ohneSpalte(p, kav ? "KulturID" : "AnalysenID", "pH"); }, false},
+    };
+    int lauf = 0;
+    for (const auto& f : faelle) {
+        for (const bool kav : {true, false}) {
+            SCOPED_TRACE(std::string(f.fall) + (kav ? " Kav.KRN" : " Daten.KRN"));
+            const QString pfad = kav ? ordner.kavDatei() : ordner.datenDatei();
+            uhr.set(QDateTime(QDate(2026, 12, 6), QTime(10, 0, lauf++)));
+            ASSERT_NO_FATAL_FAILURE(f.schaden(pfad, kav));
+            protokoll.meldungen.clear();
+            auto db = neu();
+            EXPECT_EQ(kav ? db->KavDBOeffnen() : db->DatDBOeffnen(), Datenbanken::Ergebnis::Sicherung);
+            ASSERT_EQ(protokoll.meldungen.size(), 1);
+            const Meldung& m = protokoll.meldungen[0];
+            const QString name = kav ? "Kav-DB" : "Dat-DB";
+            EXPECT_TRUE(m.text.startsWith(name + (f.fehlt ? " fehlte" : " war beschädigt")
+                                          + ", ersetzt mit der Sicherungsdatei vom 30.11.2026\n\n"))
+                << m.text.toStdString();
+            EXPECT_TRUE(m.text.contains("nach dem 30.11.2026 um 18:42 Uhr gemacht wurden"));
+            EXPECT_EQ(m.text.contains("aufbewahrt"), !f.fehlt);
+            EXPECT_EQ(m.symbol, Meldung::Symbol::Warnung);
+            EXPECT_FALSE(m.text.contains("SQL") || m.text.contains("Spalte"));
+            db.reset();
+            if (!kav) {
+                EXPECT_EQ(inhalt(pfad), gut); // the backup is in place
+            }
+        }
+    }
+    EXPECT_EQ(beiseite().size(), 8);
 }
 
 TEST_F(DatenbankTest, OhneBrauchbareSicherungDieEhrlicheMeldungDerStandarddatei)
@@ -128,8 +202,12 @@ TEST_F(DatenbankTest, OhneBrauchbareSicherungDieEhrlicheMeldungDerStandarddatei)
     auto db = neu();
     EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Standard);
     EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Standard);
-    EXPECT_EQ(protokoll.texte(), QStringList({"Kav-DB war beschädigt, ersetzt mit der Standarddatei",
-                                              "Dat-DB war beschädigt, ersetzt mit der Standarddatei"}));
+    ASSERT_EQ(protokoll.meldungen.size(), 2);
+    EXPECT_TRUE(protokoll.meldungen[0].text.startsWith("Kav-DB war beschädigt, ersetzt mit der Standarddatei\n\n"));
+    EXPECT_TRUE(protokoll.meldungen[0].text.contains("eigene Dünger und Kalke"));
+    EXPECT_TRUE(protokoll.meldungen[1].text.startsWith("Dat-DB war beschädigt, ersetzt mit der Standarddatei\n\n"
+                                                       "Die neue Datei ist leer"));
+    EXPECT_TRUE(protokoll.meldungen[1].text.contains("„Daten/Daten.KRN.defekt-20261206100000“"));
     EXPECT_GT(anzahl(db->cnKav(), "KulturID"), 0);
     EXPECT_EQ(anzahl(db->cnDaten(), "FlaechenID"), 0);
     EXPECT_EQ(beiseite().size(), 2);

@@ -93,6 +93,7 @@ TEST_F(EinstellungenTest, SchrittBeimLadenAbgebildet)
     const std::pair<const char*, const char*> faelle[] = {
         {"NPK3", "NPK"}, {"NPK", "NPK"},   {"NPK2b", "NPK"}, {"MKEditor", "NPK"}, {"Lexikon", "Analysenwerte"},
         {"Kein", "Kein"}, {"Analysenwerte", "Analysenwerte"},
+        {"Unsinn", "Analysenwerte"}, {"npk3", "Analysenwerte"}, {"Lupe", "Analysenwerte"}, // names no page
     };
     for (const auto& [gespeichert, geladen] : faelle) {
         schreiben(schluessel::fenster, "strFensterZeigen", gespeichert);
@@ -123,6 +124,35 @@ TEST_F(EinstellungenTest, NurWahrIstWahrUnlesbareWerteBleibenLeereGebenDieVorgab
     schreiben(schluessel::datenbank, "intDS", "");
     laden();
     EXPECT_EQ(e.intDS, 14);
+}
+
+// A colour part outside 0 to 255 and a size or place beyond any screen read as the defaults.
+TEST_F(EinstellungenTest, FarbenUndMasseAusserhalbGebenDieVorgabe)
+{
+    const struct { const char* name; const char* text; int farbe; } farben[] = {
+        {"Rot", "255", 255}, {"Rot", "256", 188}, {"Gruen", "0", 0}, {"Gruen", "-1", 188}, {"Blau", "99999", 188},
+        {"Blau", "grün", 188},
+    };
+    for (const auto& f : farben) {
+        schreiben(schluessel::einstellungen, f.name, f.text);
+        laden();
+        const int gelesen = QString(f.name) == "Rot" ? e.intRot : QString(f.name) == "Gruen" ? e.intGruen : e.intBlau;
+        EXPECT_EQ(gelesen, f.farbe) << f.name << " " << f.text;
+    }
+    const struct { const char* name; const char* text; float wert; } masse[] = {
+        {"Kav-Hoehe", "9000", 9000}, {"Kav-Hoehe", "-9000", 0}, {"Kav-Breite", "99999999", 0},
+        {"Kav-Top", "-1500", -1500}, {"Kav-Top", "1e12", 0}, {"Kav-Left", "1000001", 0}, {"Kav-Left", "-1000000", -1000000},
+    };
+    for (const auto& m : masse) {
+        r = Rahmen();
+        schreiben(schluessel::einstellungen, m.name, m.text);
+        laden();
+        const float gelesen = QString(m.name) == "Kav-Hoehe" ? r.sngHoehe
+                              : QString(m.name) == "Kav-Breite" ? r.sngBreite
+                              : QString(m.name) == "Kav-Top"    ? r.sngTop
+                                                                : r.sngLeft;
+        EXPECT_EQ(gelesen, m.wert) << m.name << " " << m.text;
+    }
 }
 
 TEST(Gebietsschema, DeutschUndAmerikanisch)

@@ -1,5 +1,6 @@
 #include "platform/settingsstore.h"
 #include "services/appcontext.h"
+#include "plots/flaechendaten.h"
 #include "services/datenbanken.h"
 #include "services/programmstart.h"
 #include "services/sql.h"
@@ -10,6 +11,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kav;
 
@@ -83,4 +87,88 @@ TEST_F(ProgrammStartTest, UnrettbareDateiHaeltDenStartAn)
     QFile::remove(dir.path() + "/Daten/Standard/Kav.KRN");
     EXPECT_FALSE(DiensteStarten(neuerStart(), dir.path(), ini()));
     EXPECT_EQ(protokoll.meldungen.size(), 1);
+}
+
+namespace {
+
+// While it lives, `pfad` cannot be written by the test. Modes do not stop root: then the test runs as
+// "nobody" meanwhile (the folder above opened for reading) and is root again afterwards.
+class Schreibschutz {
+public:
+    Schreibschutz(const QString& oben, const QString& daten, const QString& pfad, bool ordner)
+        : m_pfad(pfad), m_ordner(ordner)
+    {
+        // everything else open to the test's user, whoever that is
+        ::chmod(QFile::encodeName(oben).constData(), 0755);
+        ::chmod(QFile::encodeName(daten).constData(), 0777);
+        for (const QString& f : QDir(daten).entryList(QDir::Files))
+            ::chmod(QFile::encodeName(daten + "/" + f).constData(), 0666);
+        ::chmod(QFile::encodeName(pfad).constData(), ordner ? 0555 : 0444);
+        m_root = ::geteuid() == 0;
+        if (m_root)
+            m_gewechselt = ::setresuid(65534, 65534, 0) == 0;
+    }
+    ~Schreibschutz()
+    {
+        if (m_gewechselt) {
+            EXPECT_EQ(::setresuid(0, 0, 0), 0);
+        }
+        ::chmod(QFile::encodeName(m_pfad).constData(), m_ordner ? 0755 : 0644);
+    }
+    bool wirksam() const { return !m_root || m_gewechselt; }
+
+private:
+    QString m_pfad;
+    bool m_ordner;
+    bool m_root = false;
+    bool m_gewechselt = false;
+};
+
+} // namespace
+
+// A data folder or file that cannot be written: one German warning at start, the data still read;
+// a write says what was not stored, never the driver's text.
+TEST_F(ProgrammStartTest, SchreibgeschuetzteDatenEineWarnungUndDeutscheSaetze)
+{
+    for (const bool ordner : {true, false}) {
+        SCOPED_TRACE(ordner ? "Ordner" : "Datei");
+        protokoll.meldungen.clear();
+        AppContext& a = neuerStart();
+        a.ordner.basis = dir.path();
+        const Schreibschutz schutz(dir.path(), a.ordner.daten(), ordner ? a.ordner.daten() : a.ordner.datenDatei(), ordner);
+        ASSERT_TRUE(schutz.wirksam());
+        ASSERT_TRUE(DiensteStarten(a, dir.path(), ini()));
+        ASSERT_EQ(protokoll.meldungen.size(), 1);
+        const Meldung& m = protokoll.meldungen[0];
+        EXPECT_EQ(m.symbol, Meldung::Symbol::Warnung);
+        EXPECT_TRUE(m.text.contains(ordner ? "den Ordner „" + QDir::toNativeSeparators(a.ordner.daten()) + "“"
+                                           : QString("die Datei „Daten.KRN“")))
+            << m.text.toStdString();
+        EXPECT_TRUE(m.text.contains("werden angezeigt"));
+        EXPECT_EQ(sql::scalar(a.db->cnDaten(), "SELECT COUNT(*) FROM FlaechenID").toInt(), 0); // still read
+
+        FlaechenEingabe e;
+        e.Bezeichnung = "Beet";
+        const Schreibergebnis r = FlaechenDaten(a.db->cnDaten(), a.gebiet, *a.uhr, a.zufall).flaecheNeu(e, "0");
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.meldung.text.startsWith("Die Fläche konnte nicht gespeichert werden. Es wurde nichts verändert."));
+        EXPECT_TRUE(r.meldung.text.contains("schreibgeschützt"));
+        EXPECT_FALSE(r.meldung.text.contains("readonly") || r.meldung.text.contains("INSERT"));
+        a.diensteSchliessen();
+    }
+}
+
+// Settings that cannot be written are not lost silently: the message names the file.
+TEST_F(ProgrammStartTest, NichtSchreibbareEinstellungenNennenIhreDatei)
+{
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.filePath("gesperrt"), "eine Datei, kein Ordner"));
+    const QString pfad = dir.filePath("gesperrt/Kav.ini");
+    AppContext& a = neuerStart();
+    ASSERT_TRUE(DiensteStarten(a, dir.path(), pfad));
+    DiensteBeenden(a);
+    ASSERT_EQ(protokoll.meldungen.size(), 1);
+    EXPECT_EQ(protokoll.meldungen[0].text,
+              "Die Einstellungen konnten nicht gespeichert werden: In die Datei „" + QDir::toNativeSeparators(pfad)
+                  + "“ darf das Programm nicht schreiben.\n\nBeim nächsten Start gelten die zuletzt gespeicherten "
+                    "Einstellungen.");
 }

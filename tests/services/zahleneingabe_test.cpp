@@ -19,7 +19,8 @@ TEST(ZahlenEingabe, RegelnDerTasten)
         {'7', "1,5", 3, 0, ",", '7', false},  {'a', "1", 1, 0, ",", 0, true},
         {'-', "", 0, 0, ",", 0, true},        {' ', "1", 1, 0, ",", 0, true},    {13, "1", 1, 0, ",", 0, true},
         {8, "abc", 3, 0, ",", 8, false},      // backspace always
-        {'1', "abc", 3, 0, ",", 0, false},    // a text that is no number stays so
+        {'1', "abc", 3, 0, ",", '1', false},  // a text that is no number ("nicht bestimmt") is replaced
+        {',', "abc", 3, 0, ",", 0, false},    // ... but not by a lone separator
         {',', "12", 1, 0, ",", ',', false},   // at the caret: "1,2"
         {',', "1,5", 0, 3, ",", 0, false},    // select all, then ",": would leave ","
         {'4', "1,5", 0, 3, ",", '4', false},  {',', "1,5", 1, 1, ",", ',', false}, // replacing the separator
@@ -85,4 +86,11 @@ TEST(ZahlenFilter, TastenAuswahlUndEinfuegenImTextfeld)
     QApplication::clipboard()->setText("3,,");
     b.edit.paste();
     EXPECT_EQ(b.edit.text(), "2,751");
+    // pasted as typing gives it: the other separator and blanks
+    for (const auto& [text, danach] : {std::pair{"1.5", "1,5"}, {" 12 ", "12"}, {"1.5.5", "12"}, {"-3", "12"}}) {
+        b.edit.selectAll();
+        QApplication::clipboard()->setText(text);
+        b.edit.paste();
+        EXPECT_EQ(b.edit.text(), danach) << text;
+    }
 }

@@ -121,7 +121,7 @@ TEST_F(EinstellungsTest, WiederherstellenFragtErstUndLaedtDieSeiteNeu)
     test::Frage frage;
     antworten(QMessageBox::No, &frage);
     f->cmbRepair()->click();
-    EXPECT_EQ(frage.text, wiederherstellenFrage("06.12.2026"));
+    EXPECT_EQ(frage.text, wiederherstellenFrage("06.12.2026 um 09:00 Uhr"));
     EXPECT_TRUE(frage.standard == QMessageBox::No && frage.beschriftungen == QStringList({"Ja", "Nein"}));
     EXPECT_EQ(anzahl("FlaechenID"), 2);
 

@@ -85,7 +85,14 @@ TEST_F(SicherungWiederherstellen, BeidesOderNichts)
         ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(datenSicherung, datenPVQ));
     }
 
-    EXPECT_TRUE(db->sicherungsStand().vorhanden && db->sicherungsStand().datum == "30.11.2026");
+    // the backup's date and time are those of its file
+    {
+        QFile f(kavSicherung);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2026, 11, 30), QTime(18, 42)), QFileDevice::FileModificationTime));
+    }
+    EXPECT_TRUE(db->sicherungsStand().vorhanden);
+    EXPECT_EQ(db->sicherungsStand().datum, "30.11.2026 um 18:42 Uhr");
     QString grund;
     ASSERT_TRUE(db->SicherungWiederherstellen(&grund)) << grund.toStdString();
     EXPECT_EQ(flaechen(), "Fl1000");

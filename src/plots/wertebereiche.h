@@ -1,0 +1,35 @@
+#pragma once
+// The values a soil laboratory can report and the sizes a garden plot can have: a value outside
+// its range is a typing error ("64" for "6,4") and is neither stored nor rated.
+#include "plots/einstufung.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace kav {
+
+struct Gebietsschema;
+
+// Ranges, limits included.
+inline constexpr double kPhBis = 14;
+inline constexpr double kOrgSubstanzBis = 100;    // %
+inline constexpr double kNaehrstoffBis = 1000;    // mg per 100 g soil (P2O5, K2O, Mg)
+inline constexpr double kSeiteBis = 10000;        // m
+inline constexpr double kFlaecheBis = kSeiteBis * kSeiteBis; // m²
+
+// The message for the first of the five typed values (in the order of AnalysenWert) that is a
+// number outside its range: it names the value and the range. Nothing for empty or unreadable
+// values (they are a case of message 103) or "nicht bestimmt".
+std::optional<QString> analyseAusserhalb(const AnalysenTexte& txtWert, const Gebietsschema& gebiet);
+
+// The sentence shown instead of the rating of value `wert` when its text is a number outside the
+// range; nothing otherwise.
+std::optional<QString> bereichsSatz(AnalysenWert wert, const QString& text, const Gebietsschema& gebiet);
+
+// The plot dialog's sizes as typed (empty counts as 0): the message for the first one outside its
+// range (length, width, area), else nothing.
+std::optional<QString> masseAusserhalb(const QString& laenge, const QString& breite, const QString& flaeche,
+                                       const Gebietsschema& gebiet);
+
+} // namespace kav
