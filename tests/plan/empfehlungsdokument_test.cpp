@@ -26,13 +26,9 @@ std::string drucken(const Empfehlungsraster& r, int seiten)
 // Pixels of rows y0..y1 (x from 40 to 560) that satisfy `wie`.
 int pixel(const QImage& b, int y0, int y1, const std::function<bool(QColor)>& wie)
 {
-    int n = 0;
-    for (int y = y0; y <= y1; ++y)
-        for (int x = 40; x <= 560; ++x)
-            n += wie(b.pixelColor(x, y)) ? 1 : 0;
-    return n;
+    return test::punkte(b, QRect(QPoint(40, y0), QPoint(560, y1)), wie);
 }
-bool dunkel(QColor c) { return c.lightness() < 110; }
+using test::dunkel;
 bool rot(QColor c) { return c.red() > 150 && c.green() < 90 && c.blue() < 90; }
 
 TEST(Empfehlungsdokument, ErsterFallAufEinerSeite)

@@ -25,11 +25,7 @@ QImage viertel(int n)
 
 int dunklePunkte(const QImage& seite, int x0, int y0, int x1, int y1)
 {
-    int n = 0;
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x)
-            n += qGray(seite.pixel(x, y)) < 128;
-    return n;
+    return test::punkte(seite, QRect(QPoint(x0, y0), QPoint(x1, y1)), [](QColor c) { return qGray(c.rgb()) < 128; });
 }
 
 } // namespace

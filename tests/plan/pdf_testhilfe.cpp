@@ -178,4 +178,13 @@ QImage rendern(const std::string& dokument, int seite)
     return bild.convertToFormat(QImage::Format_RGB32);
 }
 
+int punkte(const QImage& bild, const QRect& feld, const std::function<bool(QColor)>& wie)
+{
+    int n = 0;
+    for (int y = feld.top(); y <= feld.bottom(); ++y)
+        for (int x = feld.left(); x <= feld.right(); ++x)
+            n += wie(bild.pixelColor(x, y)) ? 1 : 0;
+    return n;
+}
+
 } // namespace kav::test
