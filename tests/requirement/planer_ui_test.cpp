@@ -1,9 +1,11 @@
 // The mixed-culture planner driven through its controls: dragging crops from the tree, moving,
 // removing and recolouring bars, saving, deleting and printing the plan, the wizard's roads and the
 // layout at two screen sizes.
+#include "frame/dokumentkopie.h"
 #include "frame/links.h"
 #include "requirement/frmmkeditor.h"
 #include "seitenfixture.h"
+#include "services/programmstart.h"
 
 #include <QColorDialog>
 #include <QDir>
@@ -214,20 +216,58 @@ TEST_F(PlanerTest, FehlerLassenPlanUndSeiteWieSieSind)
 TEST_F(PlanerTest, DruckknopfSpeichertUndOeffnetDasDokument)
 {
     QStringList geoeffnet;
-    const auto alt = setDokumentOeffner([&](const QString& pfad) { return geoeffnet << pfad, true; });
+    bool oeffnerGeht = true;
+    const QString kopie = dir.path() + "/Kopie.pdf";
+    const auto alt = setDokumentOeffner([&](const QString& pfad) { return geoeffnet << pfad, oeffnerGeht; });
+    const auto alteWege = setDokumentWege({[&](QWidget*, const QString&) { return kopie; }});
     ziehen("Ku1025", 0.3, 0.5);
     QTest::mouseClick(p->cmdDrucken(), Qt::LeftButton);
-    setDokumentOeffner(alt);
     EXPECT_EQ(geoeffnet, QStringList{dir.path() + "/Daten/tmpDokument_06122026090000.pdf"});
     EXPECT_EQ(app().rahmen.strPDFDatei, geoeffnet.value(0)); // the document written last
-    EXPECT_TRUE(QFile::exists(geoeffnet.value(0)));
     EXPECT_EQ(anzahl("MischkulturID"), 1);
-    // without its plot nothing is printed, and the user is told
-    sql::exec(db(), "DELETE FROM FlaechenID");
-    std::static_pointer_cast<FixedClock>(app().uhr)->advanceSeconds(60);
-    QTest::mouseClick(p->cmdDrucken(), Qt::LeftButton);
-    EXPECT_EQ(protokoll.texte().last(), "Die Fläche der Mischkultur ist nicht mehr gespeichert. Es wurde nichts gedruckt.");
-    EXPECT_EQ(QDir(dir.path() + "/Daten").entryList({"tmpDokument_*"}).size(), 1);
+    QFile dokument(geoeffnet.value(0));
+    ASSERT_TRUE(dokument.open(QIODevice::ReadOnly));
+    const QByteArray inhalt = dokument.readAll();
+    EXPECT_TRUE(inhalt.contains(("Kav - Humavera Version " + programmVersion() + "; Mischkultur gedruckt am 06.12.2026")
+                                    .toLatin1()));
+
+    // no viewer: the document is said to go at the end, and a copy is offered ("Ja" the default)
+    oeffnerGeht = false;
+    for (const auto antwort : {QMessageBox::Yes, QMessageBox::No}) {
+        std::static_pointer_cast<FixedClock>(app().uhr)->advanceSeconds(60);
+        test::Frage f;
+        antworten(antwort, &f);
+        QTest::mouseClick(p->cmdDrucken(), Qt::LeftButton);
+        ASSERT_TRUE(f.gesehen);
+        EXPECT_TRUE(f.titel == "Kav - Planung von Mischkulturen" && f.standard == QMessageBox::Yes);
+        EXPECT_TRUE(f.text.startsWith("Die Mischkulturplanung wurde als „" + QDir::toNativeSeparators(geoeffnet.last())
+                                      + "“ gespeichert")
+                    && f.text.contains("beim Beenden von Kav gelöscht") && f.text.contains("Kopie"))
+            << f.text.toStdString();
+        EXPECT_EQ(QFile::exists(kopie), antwort == QMessageBox::Yes);
+        if (QFile::exists(kopie)) {
+            QFile k(kopie);
+            QFile d(geoeffnet.last());
+            EXPECT_TRUE(k.open(QIODevice::ReadOnly) && d.open(QIODevice::ReadOnly) && k.readAll() == d.readAll());
+            QFile::remove(kopie);
+        }
+    }
+    setDokumentWege(alteWege);
+    setDokumentOeffner(alt);
+
+    // without its plot or its plan row nothing is printed, and the user is told
+    const qsizetype dateien = QDir(dir.path() + "/Daten").entryList({"tmpDokument_*"}).size();
+    const struct {
+        const char *tabelle, *meldung;
+    } faelle[] = {{"MischkulturID", "Die Mischkulturplanung ist nicht mehr gespeichert. Es wurde nichts gedruckt."},
+                  {"FlaechenID", "Die Fläche der Mischkultur ist nicht mehr gespeichert. Es wurde nichts gedruckt."}};
+    for (const auto& f : faelle) {
+        sql::exec(db(), QString("DELETE FROM ") + f.tabelle);
+        std::static_pointer_cast<FixedClock>(app().uhr)->advanceSeconds(60);
+        QTest::mouseClick(p->cmdDrucken(), Qt::LeftButton);
+        EXPECT_EQ(protokoll.texte().last(), f.meldung);
+        EXPECT_EQ(QDir(dir.path() + "/Daten").entryList({"tmpDokument_*"}).size(), dateien);
+    }
 }
 
 TEST_F(PlanerTest, AnordnungBehaeltDieSaetze)
