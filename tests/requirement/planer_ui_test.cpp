@@ -8,6 +8,7 @@
 #include "services/programmstart.h"
 
 #include <QColorDialog>
+#include <QCursor>
 #include <QDir>
 #include <QScreen>
 #include <QTreeWidget>
@@ -75,19 +76,31 @@ TEST_F(PlanerTest, KulturenAusDemBaumWerdenBalken)
     EXPECT_TRUE(Tw(balken(3)).Left() == 0 && satz(3).Dauer == 365 && satz(3).start == 1);
     ziehen("Ku1007", 0.5, 0.5); // a group never drags
     EXPECT_EQ(anzahlBalken(), 3);
+    ziehen("Ku1025", 0, 0.5); // at the left edge: week 1
+    EXPECT_TRUE(satz(4).Left == 0 && satz(4).start == 1);
+    rechtsKlickLoeschen(4);
     ziehen("Ku1010", 0.5, 0); // a drop may lie in the top band; a click on the bar puts it one bar height down
-    EXPECT_EQ(Tw(balken(4)).Top(), 0);
-    QTest::mouseClick(balken(4), Qt::LeftButton, {}, QPoint(2, 2));
-    EXPECT_NEAR(Tw(balken(4)).Top(), Tw(balken(4)).Height(), 1e-6);
+    EXPECT_EQ(Tw(balken(5)).Top(), 0);
+    QTest::mouseClick(balken(5), Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_NEAR(Tw(balken(5)).Top(), Tw(balken(5)).Height(), 1e-6);
 
-    // a crop without days is refused; one without a colour of its own is grey with black text
-    sql::exec(app().db->cnKav(), "UPDATE KulturID SET Tage = NULL WHERE KulturNr = 'Ku1025'");
+    // a crop of three days: its week changes at 51/52 of the width
+    sql::exec(app().db->cnKav(), "UPDATE KulturID SET Tage = 3 WHERE KulturNr = 'Ku1026'");
+    ziehen("Ku1026", 50.8 / 52, 0.5);
+    ziehen("Ku1026", 51.2 / 52, 0.6);
+    EXPECT_TRUE(satz(6).start == 51 && satz(7).start == 52) << satz(6).Left << " " << satz(7).Left;
+
+    // a crop without days, or with none above 0, is refused; one without a colour of its own is grey
+    // with black text
     sql::exec(app().db->cnKav(), "DELETE FROM MKFarben WHERE KulturID = 'Ku1010'");
-    oeffnen("");
-    ziehen("Ku1025", 0.4, 0.5);
-    EXPECT_EQ(anzahlBalken(), 0);
-    EXPECT_EQ(protokoll.texte().last(), "Für „Kohlrabi“ ist keine Kulturdauer gespeichert. Die Kultur kann deshalb "
-                                        "nicht eingeplant werden.");
+    for (const QVariant& tage : {QVariant(), QVariant(0)}) {
+        sql::exec(app().db->cnKav(), "UPDATE KulturID SET Tage = ? WHERE KulturNr = 'Ku1025'", {tage});
+        oeffnen("");
+        ziehen("Ku1025", 0.4, 0.5);
+        EXPECT_EQ(anzahlBalken(), 0);
+        EXPECT_EQ(protokoll.texte().last(), "Für „Kohlrabi“ ist keine Kulturdauer gespeichert. Die Kultur kann "
+                                            "deshalb nicht eingeplant werden.");
+    }
     ziehen("Ku1010", 0.4, 0.5);
     EXPECT_EQ(forms::BackColor(balken(1)), QColor(192, 192, 192));
     EXPECT_EQ(balken(1)->palette().color(QPalette::WindowText), QColor(Qt::black));
@@ -107,8 +120,12 @@ TEST_F(PlanerTest, VerschiebenEinfaerbenUndLoeschen)
     EXPECT_NEAR(satz(1).Top * Tw(p->pcbFeld()).Height(), Tw(balken(1)).Height(), 1e-3);
 
     // double-click: every bar of that crop takes the colour; 425 gives white text, 426 black
-    for (const auto& [farbe, schrift] : {std::pair{QColor(200, 200, 25), QColor(Qt::white)},
-                                         std::pair{QColor(200, 200, 26), QColor(Qt::black)}}) {
+    // the dialog opens at the pointer; near the screen's corner it is moved inside
+    const QRect schirm = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const auto& [farbe, schrift, zeiger] :
+         {std::tuple{QColor(200, 200, 25), QColor(Qt::white), schirm.topLeft() + QPoint(7, 5)},
+          std::tuple{QColor(200, 200, 26), QColor(Qt::black), schirm.bottomRight() - QPoint(3, 3)}}) {
+        QCursor::setPos(zeiger);
         QRect ort;
         QTimer::singleShot(0, [&] {
             auto* d = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
@@ -117,7 +134,8 @@ TEST_F(PlanerTest, VerschiebenEinfaerbenUndLoeschen)
                 d->setCurrentColor(farbe), d->accept();
         });
         QTest::mouseDClick(balken(3), Qt::LeftButton, {}, QPoint(2, 2));
-        EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(ort));
+        EXPECT_TRUE(schirm.contains(ort) && (ort.topLeft() == zeiger || ort.bottomRight() == schirm.bottomRight()))
+            << ort.x() << "," << ort.y() << " " << ort.width() << "x" << ort.height();
         for (int i : {1, 3})
             EXPECT_TRUE(forms::BackColor(balken(i)) == farbe && balken(i)->palette().color(QPalette::WindowText) == schrift
                         && satz(i).Farbe == farbe.red() + 256 * farbe.green() + 65536 * farbe.blue());
