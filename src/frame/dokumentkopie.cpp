@@ -48,13 +48,21 @@ void KopieAnbieten(const QString& pfad, const QString& dokument, const QString& 
                                                                    + QStringLiteral(".pdf"));
     if (ziel.isEmpty())
         return;
+    const auto melde = [&](const QString& text) {
+        if (app().anzeige)
+            app().anzeige->zeige(Meldung{0, titel, text, Meldung::Symbol::Warnung});
+    };
+    // the document itself chosen as the copy: it is kept, and the user is told that it still goes
+    if (QFileInfo(ziel).canonicalFilePath() == QFileInfo(pfad).canonicalFilePath()) {
+        melde(QStringLiteral("„%1“ ist das Dokument selbst, das beim Beenden von Kav gelöscht wird. Bitte "
+                             "speichern Sie die Kopie unter einem anderen Namen oder in einem anderen Ordner.")
+                  .arg(QDir::toNativeSeparators(ziel)));
+        return;
+    }
     if (QFile::exists(ziel))
         QFile::remove(ziel);
-    if (!QFile::copy(pfad, ziel) && app().anzeige)
-        app().anzeige->zeige(Meldung{0, titel,
-                                     QStringLiteral("Die Kopie „%1“ konnte nicht gespeichert werden.")
-                                         .arg(QDir::toNativeSeparators(ziel)),
-                                     Meldung::Symbol::Warnung});
+    if (!QFile::copy(pfad, ziel))
+        melde(QStringLiteral("Die Kopie „%1“ konnte nicht gespeichert werden.").arg(QDir::toNativeSeparators(ziel)));
 }
 
 } // namespace kav

@@ -150,7 +150,7 @@ TEST_F(PlanerTest, VerschiebenEinfaerbenUndLoeschen)
         rechtsKlickLoeschen(i);
         EXPECT_TRUE(balken(i)->isHidden() && satz(i).Dauer == 0);
     }
-    EXPECT_FALSE(p->cmdNext()->isEnabled() || p->cmdSpeichern()->isEnabled());
+    EXPECT_FALSE(p->cmdNext()->isEnabled() || p->cmdSpeichern()->isEnabled() || p->cmdDrucken()->isEnabled());
 }
 
 TEST_F(PlanerTest, SpeichernLadenWeiterUndLoeschen)
@@ -235,7 +235,7 @@ TEST_F(PlanerTest, DruckknopfSpeichertUndOeffnetDasDokument)
 {
     QStringList geoeffnet;
     bool oeffnerGeht = true;
-    const QString kopie = dir.path() + "/Kopie.pdf";
+    QString kopie = dir.path() + "/Kopie.pdf";
     const auto alt = setDokumentOeffner([&](const QString& pfad) { return geoeffnet << pfad, oeffnerGeht; });
     const auto alteWege = setDokumentWege({[&](QWidget*, const QString&) { return kopie; }});
     ziehen("Ku1025", 0.3, 0.5);
@@ -270,6 +270,13 @@ TEST_F(PlanerTest, DruckknopfSpeichertUndOeffnetDasDokument)
             QFile::remove(kopie);
         }
     }
+    // the document itself chosen as the place of the copy (the same second: the same file name): it
+    // stays, and the user is told
+    kopie = geoeffnet.last();
+    antworten(QMessageBox::Yes);
+    QTest::mouseClick(p->cmdDrucken(), Qt::LeftButton);
+    EXPECT_TRUE(QFile::exists(geoeffnet.last()));
+    EXPECT_TRUE(protokoll.texte().last().contains("ist das Dokument selbst")) << protokoll.texte().last().toStdString();
     setDokumentWege(alteWege);
     setDokumentOeffner(alt);
 
