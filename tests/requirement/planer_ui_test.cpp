@@ -277,6 +277,15 @@ TEST_F(PlanerTest, DruckknopfSpeichertUndOeffnetDasDokument)
     QTest::mouseClick(p->cmdDrucken(), Qt::LeftButton);
     EXPECT_TRUE(QFile::exists(geoeffnet.last()));
     EXPECT_TRUE(protokoll.texte().last().contains("ist das Dokument selbst")) << protokoll.texte().last().toStdString();
+    // a data folder that cannot be written: the user is told which file, nothing is opened
+    const qsizetype offen = geoeffnet.size();
+    const QString basis = app().ordner.basis;
+    app().ordner.basis = dir.path() + "/fehlt";
+    QTest::mouseClick(p->cmdDrucken(), Qt::LeftButton);
+    app().ordner.basis = basis;
+    EXPECT_EQ(geoeffnet.size(), offen);
+    EXPECT_TRUE(protokoll.texte().last().contains(dir.path() + "/fehlt/Daten/tmpDokument_"))
+        << protokoll.texte().last().toStdString();
     setDokumentWege(alteWege);
     setDokumentOeffner(alt);
 
