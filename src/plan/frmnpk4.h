@@ -62,12 +62,4 @@ private:
     bool m_planDa = false;
 };
 
-// Where the user saves a copy of the document when no viewer opens it (the document itself is opened
-// by frame/links' DokumentOeffnen). Tests replace it; the previous way is returned.
-struct DokumentWege {
-    // The path for a copy, empty when the user does not want one.
-    std::function<QString(QWidget* eltern, const QString& vorschlag)> speicherort;
-};
-DokumentWege setDokumentWege(DokumentWege neu);
-
 } // namespace kav

@@ -1,4 +1,5 @@
 // The plan page's print road: the recommendation as a PDF document in Daten/, opened in the viewer.
+#include "frame/dokumentkopie.h"
 #include "frame/links.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
@@ -14,23 +15,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QToolButton>
 
 namespace kav {
 
 namespace {
-
-DokumentWege& wege()
-{
-    static DokumentWege w{
-        [](QWidget* eltern, const QString& vorschlag) {
-            return QFileDialog::getSaveFileName(eltern, QStringLiteral("Kopie der Düngeempfehlung speichern"),
-                                                vorschlag, QStringLiteral("PDF-Dokumente (*.pdf)"));
-        }};
-    return w;
-}
 
 // The mixed-culture chart page, added after the recommendation pages of a mixed-culture plan.
 Zusatzseite mischkulturplanSeite()
@@ -52,13 +42,6 @@ struct Sanduhr {
 };
 
 } // namespace
-
-DokumentWege setDokumentWege(DokumentWege neu)
-{
-    DokumentWege alt = wege();
-    wege() = std::move(neu);
-    return alt;
-}
 
 void frmNPK4::cmbDrucken_Click()
 {
@@ -114,22 +97,7 @@ void frmNPK4::cmbDrucken_Click()
 
 void frmNPK4::kopieAnbieten(const QString& pfad)
 {
-    const auto antwort = JaNeinFrage(
-        QStringLiteral("Kav - Humavera"),
-        QStringLiteral("Die Düngeempfehlung wurde als „%1“ gespeichert, aber kein Programm zum Anzeigen von "
-                       "PDF-Dokumenten konnte sie öffnen. Diese Datei wird beim Beenden von Kav gelöscht.\n\n"
-                       "Möchten Sie eine Kopie an einem Ort Ihrer Wahl speichern?")
-            .arg(QDir::toNativeSeparators(pfad)),
-        QMessageBox::Yes, ui().haupt.data(), QMessageBox::Yes | QMessageBox::No, QMessageBox::Question);
-    if (antwort != QMessageBox::Yes || !wege().speicherort)
-        return;
-    const QString ziel = wege().speicherort(ui().haupt.data(), QDir::homePath() + QStringLiteral("/Düngeempfehlung.pdf"));
-    if (ziel.isEmpty())
-        return;
-    if (QFile::exists(ziel))
-        QFile::remove(ziel);
-    if (!QFile::copy(pfad, ziel))
-        melden(QStringLiteral("Die Kopie „%1“ konnte nicht gespeichert werden.").arg(QDir::toNativeSeparators(ziel)));
+    KopieAnbieten(pfad, QStringLiteral("Düngeempfehlung"), QStringLiteral("Kav - Humavera"));
 }
 
 } // namespace kav

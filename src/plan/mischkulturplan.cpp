@@ -8,6 +8,7 @@
 #include "services/datenbanken.h"
 #include "services/flaechenname.h"
 #include "services/monatsnamen.h"
+#include "services/programmstart.h"
 #include "platform/rounding.h"
 #include "services/sql.h"
 
@@ -236,7 +237,7 @@ void frmNPK4_MischkulturplanDrucken(clsPDF& pdf, AppContext& a)
         throw DiagrammFehler("Die Datenbank ist nicht geöffnet. Es wurde nichts gedruckt.");
     MischkulturplanAngaben angaben =
         MischkulturplanLesen(a.bedarf.strAktKulturNr, a.bedarf, a.db->cnDaten(), a.db->cnKav());
-    angaben.version = a.einstellungen.strVersion;
+    angaben.version = programmVersion();
     angaben.heute = a.uhr->today();
     angaben.logo = a.ordner.bilder() + QLatin1Char('/') + kDokumentLogoQuer;
     MischkulturplanDrucken(pdf, angaben, a.gebiet);

@@ -5,6 +5,7 @@
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
 #include "services/monatsnamen.h"
+#include "services/programmstart.h"
 #include "platform/rounding.h"
 
 #include <QFile>
@@ -87,7 +88,7 @@ QString PlanungDrucken(AppContext& a, const QString& mkid)
     if (!a.db)
         throw PdfFehler("Die Datenbank ist nicht geöffnet. Es wurde nichts gedruckt.");
     MischkulturplanAngaben angaben = MischkulturplanLesen(mkid, a.bedarf, a.db->cnDaten(), a.db->cnKav());
-    angaben.version = a.einstellungen.strVersion;
+    angaben.version = programmVersion();
     angaben.heute = a.uhr->today();
 
     clsPDF pdf = PdfVoreinstellungen(a.uhr.get());

@@ -69,7 +69,8 @@ public:
     // the tag and strAktKulturNr are the plan id; on failure the user is told and the page keeps its
     // bars.
     bool PlanungSpeichern(bool blnNeu);
-    // Saves unsaved changes, writes the stored plan as a PDF document and opens it.
+    // Saves unsaved changes, writes the stored plan as a PDF document and opens it; when no viewer
+    // opens it, offers to save a copy (the document itself goes when the program ends).
     void PlanungDrucken();
 
     // Event handlers

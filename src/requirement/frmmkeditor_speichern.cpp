@@ -1,4 +1,5 @@
 // The planner's plan in Daten.KRN: saving, loading, deleting and printing it.
+#include "frame/dokumentkopie.h"
 #include "frame/links.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
@@ -133,7 +134,7 @@ void frmMKEditor::PlanungDrucken()
         return;
     }
     if (!DokumentOeffnen(pfad))
-        melde(QStringLiteral("Das PDF-Dokument wurde gespeichert, konnte aber nicht geöffnet werden:\n") + pfad);
+        KopieAnbieten(pfad, QStringLiteral("Mischkulturplanung"), kTitelPlanung);
 }
 
 } // namespace kav

@@ -1,5 +1,6 @@
 // The plan page driven through its controls on a started program: load and relayouts, a missing
 // row, the print road with its failures, Back, Cancel, F1, the buttons' colours, the layout.
+#include "frame/dokumentkopie.h"
 #include "frame/frmintro.h"
 #include "frame/hilfe.h"
 #include "frame/links.h"
@@ -10,6 +11,7 @@
 #include "planfaelle.h"
 #include "rahmenfixture.h"
 #include "services/datenbanken.h"
+#include "services/programmstart.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -160,7 +162,10 @@ TEST_F(PlanSeite, MischkulturEndetMitDerDiagrammseite)
     const int seiten = test::pruefeDokument(d);
     ASSERT_GE(seiten, 2);
     EXPECT_EQ(test::inhalt(d, seiten - 1).find("Mischkultur erstellt am"), std::string::npos);
-    EXPECT_NE(test::inhalt(d, seiten).find("Mischkultur erstellt am"), std::string::npos);
+    // the chart's footer names the program's version, as the recommendation's pages do
+    const std::string fuss =
+        "Kav - Humavera Version " + programmVersion().toStdString() + "; Mischkultur erstellt am 06.12.2026";
+    EXPECT_NE(test::inhalt(d, seiten).find(fuss), std::string::npos);
     EXPECT_TRUE(protokoll.meldungen.isEmpty());
 
     // the plan's row gone: nothing is written, and the message speaks of the plan only

@@ -225,6 +225,16 @@ TEST(PlanerAusdruck, QuerformatMitRasterUndFusszeile)
     }
     EXPECT_NE(g.text("Kav - Humavera Version 1.0.0; Mischkultur gedruckt am 06.12.2026"), nullptr);
     EXPECT_TRUE(g.kasten({42.52f, 187, 756.96f, 596 - 56.69f - 187}));
+    EXPECT_NE(inhalt(d, 1).find("\rBI\r"), std::string::npos);
+
+    // a logo that is missing is left out, the rest of the page stands
+    clsPDF ohne = PdfVoreinstellungen();
+    ohne.Orientation(1);
+    MischkulturDiagrammZeichnen(ohne, angaben(), deutsch(), "/gibt/es/nicht.gif");
+    const std::string o = gepruefterWert(ohne);
+    EXPECT_EQ(pruefeDokument(o), 1);
+    EXPECT_EQ(inhalt(o, 1).find("\rBI\r"), std::string::npos);
+    EXPECT_TRUE(lesen(inhalt(o, 1), 596).kasten({42.52f, 187, 756.96f, 596 - 56.69f - 187}));
 }
 
 TEST(PlanerAusdruck, QuerLogoIstDasGedrehteLogo)

@@ -1,11 +1,14 @@
 // The mixed-culture planner driven through its controls: dragging crops from the tree, moving,
 // removing and recolouring bars, saving, deleting and printing the plan, the wizard's roads and the
 // layout at two screen sizes.
+#include "frame/dokumentkopie.h"
 #include "frame/links.h"
 #include "requirement/frmmkeditor.h"
 #include "seitenfixture.h"
+#include "services/programmstart.h"
 
 #include <QColorDialog>
+#include <QCursor>
 #include <QDir>
 #include <QScreen>
 #include <QTreeWidget>
@@ -73,19 +76,31 @@ TEST_F(PlanerTest, KulturenAusDemBaumWerdenBalken)
     EXPECT_TRUE(Tw(balken(3)).Left() == 0 && satz(3).Dauer == 365 && satz(3).start == 1);
     ziehen("Ku1007", 0.5, 0.5); // a group never drags
     EXPECT_EQ(anzahlBalken(), 3);
+    ziehen("Ku1025", 0, 0.5); // at the left edge: week 1
+    EXPECT_TRUE(satz(4).Left == 0 && satz(4).start == 1);
+    rechtsKlickLoeschen(4);
     ziehen("Ku1010", 0.5, 0); // a drop may lie in the top band; a click on the bar puts it one bar height down
-    EXPECT_EQ(Tw(balken(4)).Top(), 0);
-    QTest::mouseClick(balken(4), Qt::LeftButton, {}, QPoint(2, 2));
-    EXPECT_NEAR(Tw(balken(4)).Top(), Tw(balken(4)).Height(), 1e-6);
+    EXPECT_EQ(Tw(balken(5)).Top(), 0);
+    QTest::mouseClick(balken(5), Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_NEAR(Tw(balken(5)).Top(), Tw(balken(5)).Height(), 1e-6);
 
-    // a crop without days is refused; one without a colour of its own is grey with black text
-    sql::exec(app().db->cnKav(), "UPDATE KulturID SET Tage = NULL WHERE KulturNr = 'Ku1025'");
+    // a crop of three days: its week changes at 51/52 of the width
+    sql::exec(app().db->cnKav(), "UPDATE KulturID SET Tage = 3 WHERE KulturNr = 'Ku1026'");
+    ziehen("Ku1026", 50.8 / 52, 0.5);
+    ziehen("Ku1026", 51.2 / 52, 0.6);
+    EXPECT_TRUE(satz(6).start == 51 && satz(7).start == 52) << satz(6).Left << " " << satz(7).Left;
+
+    // a crop without days, or with none above 0, is refused; one without a colour of its own is grey
+    // with black text
     sql::exec(app().db->cnKav(), "DELETE FROM MKFarben WHERE KulturID = 'Ku1010'");
-    oeffnen("");
-    ziehen("Ku1025", 0.4, 0.5);
-    EXPECT_EQ(anzahlBalken(), 0);
-    EXPECT_EQ(protokoll.texte().last(), "Für „Kohlrabi“ ist keine Kulturdauer gespeichert. Die Kultur kann deshalb "
-                                        "nicht eingeplant werden.");
+    for (const QVariant& tage : {QVariant(), QVariant(0)}) {
+        sql::exec(app().db->cnKav(), "UPDATE KulturID SET Tage = ? WHERE KulturNr = 'Ku1025'", {tage});
+        oeffnen("");
+        ziehen("Ku1025", 0.4, 0.5);
+        EXPECT_EQ(anzahlBalken(), 0);
+        EXPECT_EQ(protokoll.texte().last(), "Für „Kohlrabi“ ist keine Kulturdauer gespeichert. Die Kultur kann "
+                                            "deshalb nicht eingeplant werden.");
+    }
     ziehen("Ku1010", 0.4, 0.5);
     EXPECT_EQ(forms::BackColor(balken(1)), QColor(192, 192, 192));
     EXPECT_EQ(balken(1)->palette().color(QPalette::WindowText), QColor(Qt::black));
@@ -105,8 +120,12 @@ TEST_F(PlanerTest, VerschiebenEinfaerbenUndLoeschen)
     EXPECT_NEAR(satz(1).Top * Tw(p->pcbFeld()).Height(), Tw(balken(1)).Height(), 1e-3);
 
     // double-click: every bar of that crop takes the colour; 425 gives white text, 426 black
-    for (const auto& [farbe, schrift] : {std::pair{QColor(200, 200, 25), QColor(Qt::white)},
-                                         std::pair{QColor(200, 200, 26), QColor(Qt::black)}}) {
+    // the dialog opens at the pointer; near the screen's corner it is moved inside
+    const QRect schirm = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const auto& [farbe, schrift, zeiger] :
+         {std::tuple{QColor(200, 200, 25), QColor(Qt::white), schirm.topLeft() + QPoint(7, 5)},
+          std::tuple{QColor(200, 200, 26), QColor(Qt::black), schirm.bottomRight() - QPoint(3, 3)}}) {
+        QCursor::setPos(zeiger);
         QRect ort;
         QTimer::singleShot(0, [&] {
             auto* d = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
@@ -115,7 +134,8 @@ TEST_F(PlanerTest, VerschiebenEinfaerbenUndLoeschen)
                 d->setCurrentColor(farbe), d->accept();
         });
         QTest::mouseDClick(balken(3), Qt::LeftButton, {}, QPoint(2, 2));
-        EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(ort));
+        EXPECT_TRUE(schirm.contains(ort) && (ort.topLeft() == zeiger || ort.bottomRight() == schirm.bottomRight()))
+            << ort.x() << "," << ort.y() << " " << ort.width() << "x" << ort.height();
         for (int i : {1, 3})
             EXPECT_TRUE(forms::BackColor(balken(i)) == farbe && balken(i)->palette().color(QPalette::WindowText) == schrift
                         && satz(i).Farbe == farbe.red() + 256 * farbe.green() + 65536 * farbe.blue());
@@ -130,7 +150,7 @@ TEST_F(PlanerTest, VerschiebenEinfaerbenUndLoeschen)
         rechtsKlickLoeschen(i);
         EXPECT_TRUE(balken(i)->isHidden() && satz(i).Dauer == 0);
     }
-    EXPECT_FALSE(p->cmdNext()->isEnabled() || p->cmdSpeichern()->isEnabled());
+    EXPECT_FALSE(p->cmdNext()->isEnabled() || p->cmdSpeichern()->isEnabled() || p->cmdDrucken()->isEnabled());
 }
 
 TEST_F(PlanerTest, SpeichernLadenWeiterUndLoeschen)
@@ -214,20 +234,74 @@ TEST_F(PlanerTest, FehlerLassenPlanUndSeiteWieSieSind)
 TEST_F(PlanerTest, DruckknopfSpeichertUndOeffnetDasDokument)
 {
     QStringList geoeffnet;
-    const auto alt = setDokumentOeffner([&](const QString& pfad) { return geoeffnet << pfad, true; });
+    bool oeffnerGeht = true;
+    QString kopie = dir.path() + "/Kopie.pdf";
+    const auto alt = setDokumentOeffner([&](const QString& pfad) { return geoeffnet << pfad, oeffnerGeht; });
+    const auto alteWege = setDokumentWege({[&](QWidget*, const QString&) { return kopie; }});
     ziehen("Ku1025", 0.3, 0.5);
     QTest::mouseClick(p->cmdDrucken(), Qt::LeftButton);
-    setDokumentOeffner(alt);
     EXPECT_EQ(geoeffnet, QStringList{dir.path() + "/Daten/tmpDokument_06122026090000.pdf"});
     EXPECT_EQ(app().rahmen.strPDFDatei, geoeffnet.value(0)); // the document written last
-    EXPECT_TRUE(QFile::exists(geoeffnet.value(0)));
     EXPECT_EQ(anzahl("MischkulturID"), 1);
-    // without its plot nothing is printed, and the user is told
-    sql::exec(db(), "DELETE FROM FlaechenID");
-    std::static_pointer_cast<FixedClock>(app().uhr)->advanceSeconds(60);
+    QFile dokument(geoeffnet.value(0));
+    ASSERT_TRUE(dokument.open(QIODevice::ReadOnly));
+    const QByteArray inhalt = dokument.readAll();
+    EXPECT_TRUE(inhalt.contains(("Kav - Humavera Version " + programmVersion() + "; Mischkultur gedruckt am 06.12.2026")
+                                    .toLatin1()));
+
+    // no viewer: the document is said to go at the end, and a copy is offered ("Ja" the default)
+    oeffnerGeht = false;
+    for (const auto antwort : {QMessageBox::Yes, QMessageBox::No}) {
+        std::static_pointer_cast<FixedClock>(app().uhr)->advanceSeconds(60);
+        test::Frage f;
+        antworten(antwort, &f);
+        QTest::mouseClick(p->cmdDrucken(), Qt::LeftButton);
+        ASSERT_TRUE(f.gesehen);
+        EXPECT_TRUE(f.titel == "Kav - Planung von Mischkulturen" && f.standard == QMessageBox::Yes);
+        EXPECT_TRUE(f.text.startsWith("Die Mischkulturplanung wurde als „" + QDir::toNativeSeparators(geoeffnet.last())
+                                      + "“ gespeichert")
+                    && f.text.contains("beim Beenden von Kav gelöscht") && f.text.contains("Kopie"))
+            << f.text.toStdString();
+        EXPECT_EQ(QFile::exists(kopie), antwort == QMessageBox::Yes);
+        if (QFile::exists(kopie)) {
+            QFile k(kopie);
+            QFile d(geoeffnet.last());
+            EXPECT_TRUE(k.open(QIODevice::ReadOnly) && d.open(QIODevice::ReadOnly) && k.readAll() == d.readAll());
+            QFile::remove(kopie);
+        }
+    }
+    // the document itself chosen as the place of the copy (the same second: the same file name): it
+    // stays, and the user is told
+    kopie = geoeffnet.last();
+    antworten(QMessageBox::Yes);
     QTest::mouseClick(p->cmdDrucken(), Qt::LeftButton);
-    EXPECT_EQ(protokoll.texte().last(), "Die Fläche der Mischkultur ist nicht mehr gespeichert. Es wurde nichts gedruckt.");
-    EXPECT_EQ(QDir(dir.path() + "/Daten").entryList({"tmpDokument_*"}).size(), 1);
+    EXPECT_TRUE(QFile::exists(geoeffnet.last()));
+    EXPECT_TRUE(protokoll.texte().last().contains("ist das Dokument selbst")) << protokoll.texte().last().toStdString();
+    // a data folder that cannot be written: the user is told which file, nothing is opened
+    const qsizetype offen = geoeffnet.size();
+    const QString basis = app().ordner.basis;
+    app().ordner.basis = dir.path() + "/fehlt";
+    QTest::mouseClick(p->cmdDrucken(), Qt::LeftButton);
+    app().ordner.basis = basis;
+    EXPECT_EQ(geoeffnet.size(), offen);
+    EXPECT_TRUE(protokoll.texte().last().contains(dir.path() + "/fehlt/Daten/tmpDokument_"))
+        << protokoll.texte().last().toStdString();
+    setDokumentWege(alteWege);
+    setDokumentOeffner(alt);
+
+    // without its plot or its plan row nothing is printed, and the user is told
+    const qsizetype dateien = QDir(dir.path() + "/Daten").entryList({"tmpDokument_*"}).size();
+    const struct {
+        const char *tabelle, *meldung;
+    } faelle[] = {{"MischkulturID", "Die Mischkulturplanung ist nicht mehr gespeichert. Es wurde nichts gedruckt."},
+                  {"FlaechenID", "Die Fläche der Mischkultur ist nicht mehr gespeichert. Es wurde nichts gedruckt."}};
+    for (const auto& f : faelle) {
+        sql::exec(db(), QString("DELETE FROM ") + f.tabelle);
+        std::static_pointer_cast<FixedClock>(app().uhr)->advanceSeconds(60);
+        QTest::mouseClick(p->cmdDrucken(), Qt::LeftButton);
+        EXPECT_EQ(protokoll.texte().last(), f.meldung);
+        EXPECT_EQ(QDir(dir.path() + "/Daten").entryList({"tmpDokument_*"}).size(), dateien);
+    }
 }
 
 TEST_F(PlanerTest, AnordnungBehaeltDieSaetze)
