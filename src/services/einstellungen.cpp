@@ -138,12 +138,17 @@ void EinstellungenSpeichern(SettingsStore& s, const Gebietsschema& g, const Eins
     s.RegistrySchreiben(schluessel::datenbank, QStringLiteral("intDS"), ganz(e.intDS));
     s.RegistrySchreiben(schluessel::datenbank, QStringLiteral("datLetzteDS"), g.datumText(e.datLetzteDS));
     s.RegistrySchreiben(schluessel::datenbank, QStringLiteral("DatenAufServer"), e.strDatenAufServer);
-    s.RegistrySchreiben(schluessel::datenbank, QStringLiteral("datLetztesUpdate"), g.datumText(e.datLetztesUpdate.date()));
+    LetztesUpdateSpeichern(s, g, e);
     s.RegistrySchreiben(schluessel::datenbank, QStringLiteral("UpdatebeiStart"), e.strUpdatebeiStart);
     s.RegistrySchreiben(schluessel::fenster, QStringLiteral("strFensterZeigen"), r.strFensterZeigen);
     s.RegistrySchreiben(schluessel::variablen, QStringLiteral("strLexikonAnzeige"), r.strLexikonAnzeige);
     s.RegistrySchreiben(schluessel::variablen, QStringLiteral("blnAnzeigeAktuellFl"), e.blnAnzeigeAktuellFl ? kWahr : kFalsch);
     s.RegistrySchreiben(schluessel::variablen, QStringLiteral("blnImmerOptimal"), e.blnImmerOptimal ? kWahr : kFalsch);
+}
+
+void LetztesUpdateSpeichern(SettingsStore& s, const Gebietsschema& g, const Einstellungen& e)
+{
+    s.RegistrySchreiben(schluessel::datenbank, QStringLiteral("datLetztesUpdate"), g.datumText(e.datLetztesUpdate.date()));
 }
 
 } // namespace kav

@@ -2,6 +2,9 @@
 #include "einstellungsfixture.h"
 #include "settings/optionen.h"
 
+#include "platform/settingsstore.h"
+#include "services/datenbanken.h"
+
 #include <QClipboard>
 
 using namespace kav;
@@ -118,16 +121,30 @@ TEST_F(EinstellungsTest, WiederherstellenFragtErstUndLaedtDieSeiteNeu)
     klicken("Fl1000");
     flaeche("Fl1001", "Beet nach der Sicherung");
 
+    const auto dateien = [] {
+        QByteArrayList b;
+        for (const QString& p : {app().db->strPfadKav(), app().db->strPfadDaten(), app().db->sicherungKav(), app().db->sicherungDaten()}) {
+            QFile d(p);
+            b << (d.open(QIODevice::ReadOnly) ? d.readAll() : QByteArray());
+        }
+        return b;
+    };
+    const QByteArrayList vorher = dateien();
+    app().einstellungen.datLetztesUpdate = QDateTime(QDate(2026, 11, 2), QTime(0, 0));
     test::Frage frage;
     antworten(QMessageBox::No, &frage);
     f->cmbRepair()->click();
     EXPECT_EQ(frage.text, wiederherstellenFrage("06.12.2026 um 09:00 Uhr"));
     EXPECT_TRUE(frage.standard == QMessageBox::No && frage.beschriftungen == QStringList({"Ja", "Nein"}));
+    EXPECT_EQ(dateien(), vorher); // not a byte changed
     EXPECT_EQ(anzahl("FlaechenID"), 2);
 
     antworten(QMessageBox::Yes);
     f->cmbRepair()->click();
     EXPECT_EQ(protokoll.texte().last(), kWiederhergestellt);
+    EXPECT_EQ(dateien().mid(0, 2), vorher.mid(2, 2)); // both files are the backups
+    // the next update fetches everything again, even if this run ends in a crash
+    EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::datenbank, "datLetztesUpdate"), "11.02.2010");
     EXPECT_TRUE(app().bedarf.strAktFlaechenNr.isEmpty());
     frmAnalysenWerte* neu = analysenSeite(); // the page anew, from the restored file
     ASSERT_NE(neu, nullptr);
