@@ -4,6 +4,8 @@
 
 #include "platform/settingsstore.h"
 #include "services/datenbanken.h"
+#include "services/server.h"
+#include "services/sql.h"
 
 #include <QClipboard>
 
@@ -158,15 +160,36 @@ TEST_F(EinstellungsTest, WiederherstellenFragtErstUndLaedtDieSeiteNeu)
 TEST_F(EinstellungsTest, AktualisierenUndSendenRufenDenAustausch)
 {
     frmEinstellungen* f = einstellungen();
-    // the exchange's update runs at once, not as at start-up: no server, the user is told right away
-    f->cmbUpdate()->click();
-    ASSERT_EQ(protokoll.meldungen.size(), 1);
-    EXPECT_EQ(protokoll.meldungen[0].text, "Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung");
-    protokoll.meldungen.clear();
+    sql::exec(app().db->cnDaten(), "INSERT INTO Nmin (FlaechenNr, Nmin, Einheit, Datum) VALUES ('Fl1000', 12, 1, '2026-03-10')");
+    // no server in Server.ini: each button says so under its own title, and nothing is tried;
+    // a server that cannot be reached: the exchange says so, the upload under its own title too
+    const QString keiner = "ist kein Server eingerichtet: In der Datei „Server.ini“ im Programmordner steht keine Serveradresse.";
+    const struct { bool eingerichtet; QPushButton* knopf; const char* titel; QString text; } faelle[] = {
+        {false, f->cmbUpdate(), "Humavera - Daten aktualisieren", "Für die Aktualisierung " + keiner + " Die Daten wurden nicht aktualisiert."},
+        {false, f->cmdDatenSenden(), "Humavera - Datenübertragung", "Für das Senden " + keiner + " Die Analysen und Nmin-Werte wurden nicht gesendet."},
+        {true, f->cmbUpdate(), "Humavera - Daten aktualisieren", "Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung"},
+        {true, f->cmdDatenSenden(), "Humavera - Datenübertragung", "Um die Daten zu übertragen, benötigen Sie eine aktive Internetverbindung"},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.text.toStdString());
+        ServerConfig cfg;
+        if (fall.eingerichtet) {
+            cfg.host = "127.0.0.1";
+            cfg.port = test::geschlossenerPort();
+        }
+        app().server = std::make_unique<Server>(cfg);
+        protokoll.meldungen.clear();
+        fall.knopf->click();
+        ASSERT_EQ(protokoll.meldungen.size(), 1);
+        EXPECT_EQ(protokoll.meldungen[0].titel, fall.titel);
+        EXPECT_EQ(protokoll.meldungen[0].text, fall.text);
+        EXPECT_FALSE(fenster().istGeladen("frmUpdate"));
+    }
 
     QStringList gerufen;
     ui().datenJetztAktualisieren = {};
     ui().datenSenden = {};
+    protokoll.meldungen.clear();
     for (int i = 0; i < 2; ++i) { // first with nothing built in: the user is told
         f->cmbUpdate()->click();
         f->cmdDatenSenden()->click();
