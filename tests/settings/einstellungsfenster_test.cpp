@@ -46,6 +46,8 @@ TEST_F(EinstellungsTest, ZeigtDieEinstellungenUndKlicksSetzenSie)
     EXPECT_EQ(hilfeFenster()->thema(), "Einstellungen.htm");
     f->close();
     EXPECT_TRUE(app().rahmen.strAktivesFenster.isEmpty());
+    // the focus back to the main window
+    EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == haupt.get(); }, 2000));
     haupt->MDIForm_Unload();
     starten(); // the next run reads what the shutdown stored
     const Einstellungen& n = app().einstellungen;
