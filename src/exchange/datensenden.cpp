@@ -140,7 +140,7 @@ DatenGesendet AlleDatenSenden(Server& server, const QSqlDatabase& cnDaten, const
     }
     if (server.ServerErreichbar(server.strServerAdresse()) < 0) {
         r.nmin = r.analysen = DatenGesendet::Teil::Fehler;
-        r.meldung = Meldung{0, kKeineVerbindungTitel, kKeineVerbindungText, Meldung::Symbol::Keins};
+        r.meldung = Meldung{0, kUebertragungTitel, kKeineVerbindungText, Meldung::Symbol::Keins};
         return r;
     }
     if (!server.blnServerVerbunden(kDatenerfassung))

@@ -95,8 +95,9 @@ void InternetSeiteOeffnen(const QString& strAdresse)
 
 void MailSenden(const QString& strAdresse)
 {
-    if (oeffner())
-        (void)oeffner()(mailAdresse(strAdresse));
+    if (!oeffner() || !oeffner()(mailAdresse(strAdresse)))
+        melde(QStringLiteral("Das E-Mail-Programm konnte nicht gestartet werden. Sie erreichen uns unter der Adresse %1.")
+                  .arg(strAdresse.trimmed()));
 }
 
 } // namespace kav

@@ -16,7 +16,7 @@ QUrl mailAdresse(const QString& strAdresse);
 // Opens the page in the user's browser. Tells the user when it cannot: "Der Browser konnte nicht
 // gestartet werden." when the desktop cannot open it, the page-load message for an unusable address.
 void InternetSeiteOeffnen(const QString& strAdresse);
-// Opens a new mail to the address; nothing is reported.
+// Opens a new mail to the address. When no mail program starts, the user is told so, with the address.
 void MailSenden(const QString& strAdresse);
 
 // Makes a caption look like a link: blue, underlined, the hand over it.

@@ -62,7 +62,9 @@ bool LocalDatabase::check(const QString& path, const QStringList& expectedTables
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        // Read-write: a hot journal left by a write that never finished (a crash, a killed
+        // process) is rolled back by SQLite on the first read. Read-only it cannot be, and the
+        // file would be taken as damaged while it holds every committed row.
         if (!db.open()) {
             if (why) *why = db.lastError().text();
         } else {
@@ -72,6 +74,11 @@ bool LocalDatabase::check(const QString& path, const QStringList& expectedTables
     }
     QSqlDatabase::removeDatabase(name);
     return ok;
+}
+
+QStringList LocalDatabase::companions(const QString& path)
+{
+    return {path + QStringLiteral("-journal"), path + QStringLiteral("-wal"), path + QStringLiteral("-shm")};
 }
 
 QStringList LocalDatabase::notWritable(const QString& path)

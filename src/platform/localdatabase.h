@@ -14,9 +14,16 @@ class LocalDatabase {
 public:
     // Checks that the file exists, is a readable database that passes SQLite's quick check,
     // and holds every expected table with every expected column (names compare without regard to
-    // case; further columns are allowed). On failure `why` says what is wrong.
+    // case; further columns are allowed). A hot journal beside the file is rolled back first, as
+    // SQLite does whenever it opens a file after an unfinished write. On failure `why` says what
+    // is wrong.
     static bool check(const QString& path, const QStringList& expectedTables, QString* why = nullptr,
                       const ExpectedColumns& expectedColumns = {});
+
+    // The paths of the files SQLite keeps beside a database file while it writes (its rollback
+    // journal, and the write-ahead log with its index), whether they exist or not. A journal
+    // belongs to its file: it must move with it and never stay beside another file of that name.
+    static QStringList companions(const QString& path);
 
     // What of a database file cannot be written: "folder" (no new file can be made beside it,
     // so no journal either) and "file"; empty when both can.

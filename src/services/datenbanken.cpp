@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QDebug>
+#include <QRegularExpression>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace kav {
@@ -18,43 +20,48 @@ namespace {
 
 const QString kTitel = QStringLiteral("Humavera - Datenbank");
 
-bool umbenennen(const QString& von, const QString& nach, QString* why)
-{
-    std::error_code ec;
-    std::filesystem::rename(QFile::encodeName(von).toStdString(), QFile::encodeName(nach).toStdString(), ec);
-    if (ec && why)
-        *why = QString::fromStdString(ec.message());
-    return !ec;
-}
+QString dateiname(const QString& pfad) { return QFileInfo(pfad).fileName(); }
 
-// Copies under a temporary name beside the target, then renames over it.
-bool kopierenUeber(const QString& quelle, const QString& ziel, QString* why)
-{
-    QDir().mkpath(QFileInfo(ziel).absolutePath());
-    const QString tmp = ziel + QStringLiteral(".tmp");
-    QFile::remove(tmp);
-    if (!QFile::copy(quelle, tmp)) {
-        if (why) *why = QStringLiteral("%1 konnte nicht nach %2 kopiert werden").arg(quelle, ziel);
-        return false;
-    }
-    QFile(tmp).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (!umbenennen(tmp, ziel, why)) {
-        QFile::remove(tmp);
-        return false;
-    }
-    return true;
-}
-
-// `basis`, or with "-2", "-3"... when a file of that name is already there.
+// `basis`, or with "-2", "-3"... when a file of that name, or a journal of it, is already there:
+// a file kept aside never overwrites another.
 QString freierName(const QString& basis)
 {
+    const auto belegt = [](const QString& name) {
+        if (QFileInfo::exists(name))
+            return true;
+        for (const QString& b : LocalDatabase::companions(name))
+            if (QFileInfo::exists(b))
+                return true;
+        return false;
+    };
     QString name = basis;
-    for (int i = 2; QFileInfo::exists(name); ++i)
+    for (int i = 2; belegt(name); ++i)
         name = basis + QStringLiteral("-%1").arg(i);
     return name;
 }
 
+// A journal whose file is gone or replaced would be played back into the next file of that name.
+void journalEntfernen(const QString& pfad)
+{
+    for (const QString& b : LocalDatabase::companions(pfad))
+        QFile::remove(b);
+}
+
 } // namespace
+
+DateiOperationen DateiOperationen::echte()
+{
+    DateiOperationen o;
+    o.umbenennen = [](const QString& von, const QString& nach) {
+        std::error_code ec;
+        std::filesystem::rename(QFile::encodeName(von).toStdString(), QFile::encodeName(nach).toStdString(), ec);
+        if (ec)
+            qWarning().noquote() << von << "->" << nach << QString::fromStdString(ec.message());
+        return !ec;
+    };
+    o.kopieren = [](const QString& von, const QString& nach) { return QFile::copy(von, nach); };
+    return o;
+}
 
 Datenbanken::Datenbanken(Programmordner ordner, const Gebietsschema& gebiet, Einstellungen& einstellungen,
                          const Clock& uhr, MeldungsAnzeige& anzeige)
@@ -141,24 +148,75 @@ QString Datenbanken::ersetztText(const Datei& d, bool fehlte, const QString& bei
     return t + QStringLiteral("\n\n") + mehr.join(QLatin1Char(' '));
 }
 
+bool Datenbanken::umbenennen(const QString& von, const QString& nach, QString* why) const
+{
+    if (m_ops.umbenennen(von, nach))
+        return true;
+    if (why)
+        *why = QStringLiteral("%1 konnte nicht in %2 umbenannt werden").arg(dateiname(von), dateiname(nach));
+    return false;
+}
+
+bool Datenbanken::mitJournalUmbenennen(const QString& von, const QString& nach, QString* why) const
+{
+    if (!umbenennen(von, nach, why))
+        return false;
+    const QStringList alt = LocalDatabase::companions(von), neu = LocalDatabase::companions(nach);
+    for (int i = 0; i < alt.size(); ++i) {
+        if (QFileInfo::exists(alt[i]) && !umbenennen(alt[i], neu[i], why)) {
+            // the file alone must not go: both back to where they were
+            for (int j = i - 1; j >= 0; --j)
+                if (QFileInfo::exists(neu[j]))
+                    m_ops.umbenennen(neu[j], alt[j]);
+            m_ops.umbenennen(nach, von);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Datenbanken::kopierenUeber(const QString& quelle, const QString& ziel, QString* why) const
+{
+    QDir().mkpath(QFileInfo(ziel).absolutePath());
+    const QString tmp = ziel + QStringLiteral(".tmp");
+    QFile::remove(tmp);
+    if (!m_ops.kopieren(quelle, tmp)) {
+        if (why) *why = QStringLiteral("%1 konnte nicht nach %2 kopiert werden").arg(quelle, ziel);
+        return false;
+    }
+    QFile(tmp).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (!umbenennen(tmp, ziel, why)) {
+        QFile::remove(tmp);
+        return false;
+    }
+    return true;
+}
+
+void Datenbanken::kavErsetzt() { m_einstellungen.datLetztesUpdate = datenstandAuslieferung(); }
+
 bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchaden, QString* why, QString* beiseite)
 {
     d.verbindung.close();
     if (nachSchaden && QFileInfo::exists(d.pfad)) {
         const QString ziel =
-            d.pfad + QStringLiteral(".defekt-") + m_uhr.now().toString(QStringLiteral("yyyyMMddhhmmss"));
-        if (!umbenennen(d.pfad, ziel, why))
+            freierName(d.pfad + QStringLiteral(".defekt-") + m_uhr.now().toString(QStringLiteral("yyyyMMddhhmmss")));
+        if (!mitJournalUmbenennen(d.pfad, ziel, why))
             return false;
         if (beiseite)
             *beiseite = ziel;
     }
+    journalEntfernen(d.pfad);
     if (quelle.isEmpty()) {
         if (!leereDatenbankAnlegen(d.pfad, d.art, true, why))
             return false;
     } else if (!kopierenUeber(quelle, d.pfad, why)) {
         return false;
     }
-    return d.verbindung.open(d.pfad, why);
+    if (!d.verbindung.open(d.pfad, why))
+        return false;
+    if (d.art == Datenbankdatei::Kav)
+        kavErsetzt();
+    return true;
 }
 
 Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, bool fehlte)
@@ -205,42 +263,66 @@ bool Datenbanken::sichernBeide(QString* why) const
         if (why) *why = QStringLiteral("Der Ordner %1 kann nicht angelegt werden").arg(m_ordner.sicherungen());
         return false;
     }
-    // Both copies are made first and only then put in place, so the two backups always belong together
-    // and a failure leaves the earlier pair as it was.
-    const Datei* dateien[] = {&m_kav, &m_daten};
-    QStringList kopien;
-    const auto aufgeben = [&kopien] {
-        for (const QString& k : kopien)
-            QFile::remove(k);
-        return false;
-    };
-    for (const Datei* d : dateien) {
-        const QString kopie = sicherungsPfad(*d) + QStringLiteral(".tmp");
-        QFile::remove(kopie);
-        if (!QFileInfo::exists(d->pfad) || !QFile::copy(d->pfad, kopie)) {
-            if (why) *why = QStringLiteral("%1 konnte nicht nach %2 kopiert werden").arg(d->pfad, kopie);
-            return aufgeben();
-        }
-        kopien << kopie;
+    const Datei* dateien[2] = {&m_kav, &m_daten};
+    QString sicherung[2], kopie[2], vorher[2];
+    for (int i = 0; i < 2; ++i) {
+        sicherung[i] = sicherungsPfad(*dateien[i]);
+        kopie[i] = sicherung[i] + QStringLiteral(".tmp");
+        vorher[i] = sicherung[i] + QStringLiteral(".vorher");
     }
-    for (const Datei* d : dateien) {
-        if (!umbenennen(sicherungsPfad(*d) + QStringLiteral(".tmp"), sicherungsPfad(*d), why))
-            return aufgeben();
-        // the time of the backup, as a restore names it, is the program's time of making it
-        QFile f(sicherungsPfad(*d));
+    const auto kopienWeg = [&kopie] {
+        for (const QString& k : kopie)
+            QFile::remove(k);
+    };
+
+    // Both copies first, with the time of the backup (as a restore names it) set on them.
+    for (int i = 0; i < 2; ++i) {
+        QFile::remove(kopie[i]);
+        if (!QFileInfo::exists(dateien[i]->pfad) || !m_ops.kopieren(dateien[i]->pfad, kopie[i])) {
+            if (why) *why = QStringLiteral("%1 konnte nicht nach %2 kopiert werden").arg(dateien[i]->pfad, kopie[i]);
+            kopienWeg();
+            return false;
+        }
+        QFile f(kopie[i]);
         if (f.open(QIODevice::ReadWrite))
             f.setFileTime(m_uhr.now(), QFileDevice::FileModificationTime);
     }
-    return true;
+
+    // Then the switch. The previous pair goes aside and stays until both new files are in place:
+    // a failure at any step puts it back, so the two backups always belong together.
+    bool weg[2] = {false, false}, drin[2] = {false, false};
+    bool ok = true;
+    for (int i = 0; ok && i < 2; ++i) {
+        if (QFileInfo::exists(sicherung[i])) {
+            QFile::remove(vorher[i]);
+            ok = weg[i] = umbenennen(sicherung[i], vorher[i], why);
+        }
+    }
+    for (int i = 0; ok && i < 2; ++i)
+        ok = drin[i] = umbenennen(kopie[i], sicherung[i], why);
+    if (ok) {
+        for (const QString& v : vorher)
+            QFile::remove(v);
+        return true;
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (weg[i])
+            m_ops.umbenennen(vorher[i], sicherung[i]);
+        else if (drin[i])
+            QFile::remove(sicherung[i]);
+    }
+    kopienWeg();
+    return false;
 }
 
 bool Datenbanken::DatenSichern()
 {
     const QDate heute = m_uhr.today();
-    // never backed up: a first backup is due
-    const QDate letzte = m_einstellungen.datLetzteDS.isValid() ? m_einstellungen.datLetzteDS
-                                                                : heute.addDays(-(m_einstellungen.intDS + 1));
-    if (letzte.daysTo(heute) < m_einstellungen.intDS)
+    // never backed up: a first backup is due; a last backup after today (the clock was wrong
+    // once) would otherwise hold every later backup back
+    const QDate letzte = m_einstellungen.datLetzteDS;
+    const bool faellig = !letzte.isValid() || letzte > heute || letzte.daysTo(heute) >= m_einstellungen.intDS;
+    if (!faellig)
         return true;
 
     QString why;
@@ -292,7 +374,7 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund)
 bool Datenbanken::paarEinsetzen(QString* grund)
 {
     Datei* const dateien[2] = {&m_kav, &m_daten};
-    const auto name = [](const Datei* d) { return QFileInfo(d->pfad).fileName(); };
+    const auto name = [](const Datei* d) { return dateiname(d->pfad); };
     QString neu[2];
     QString beiseite[2];
     bool eingesetzt[2] = {false, false};
@@ -306,7 +388,7 @@ bool Datenbanken::paarEinsetzen(QString* grund)
     for (int i = 0; i < 2; ++i) {
         neu[i] = dateien[i]->pfad + QStringLiteral(".wiederherstellen");
         QFile::remove(neu[i]);
-        if (!QFile::copy(sicherungsPfad(*dateien[i]), neu[i])) {
+        if (!m_ops.kopieren(sicherungsPfad(*dateien[i]), neu[i])) {
             *grund = QStringLiteral("Die Sicherungsdatei für %1 konnte nicht kopiert werden.").arg(name(dateien[i]));
             kopienWeg();
             return false;
@@ -321,14 +403,16 @@ bool Datenbanken::paarEinsetzen(QString* grund)
     for (int i = 0; ok && i < 2; ++i) {
         if (!QFileInfo::exists(dateien[i]->pfad))
             continue;
-        beiseite[i] = freierName(dateien[i]->pfad + QStringLiteral(".vor-Wiederherstellung-") + zeit);
-        if (!umbenennen(dateien[i]->pfad, beiseite[i], nullptr)) {
-            beiseite[i].clear();
+        const QString ziel = freierName(dateien[i]->pfad + QStringLiteral(".vor-Wiederherstellung-") + zeit);
+        if (mitJournalUmbenennen(dateien[i]->pfad, ziel, nullptr)) {
+            beiseite[i] = ziel;
+        } else {
             *grund = QStringLiteral("%1 konnte nicht beiseitegelegt werden.").arg(name(dateien[i]));
             ok = false;
         }
     }
     for (int i = 0; ok && i < 2; ++i) {
+        journalEntfernen(dateien[i]->pfad);
         eingesetzt[i] = umbenennen(neu[i], dateien[i]->pfad, nullptr);
         if (!eingesetzt[i]) {
             *grund = QStringLiteral("%1 konnte nicht ersetzt werden.").arg(name(dateien[i]));
@@ -341,21 +425,47 @@ bool Datenbanken::paarEinsetzen(QString* grund)
             ok = false;
         }
     }
-    if (ok)
+    if (ok) {
+        kavErsetzt();
+        alteVorWiederherstellungEntfernen(2);
         return true;
+    }
 
     // back to the pair as it was
     for (int i = 0; i < 2; ++i) {
         dateien[i]->verbindung.close();
-        if (eingesetzt[i])
-            QFile::remove(dateien[i]->pfad);
         if (!beiseite[i].isEmpty())
-            umbenennen(beiseite[i], dateien[i]->pfad, nullptr);
+            mitJournalUmbenennen(beiseite[i], dateien[i]->pfad, nullptr);
+        else if (eingesetzt[i])
+            QFile::remove(dateien[i]->pfad);
     }
     kopienWeg();
     for (Datei* d : dateien)
         d->verbindung.open(d->pfad);
     return false;
+}
+
+void Datenbanken::alteVorWiederherstellungEntfernen(int behalten) const
+{
+    // "<file>.vor-Wiederherstellung-<yyyyMMddhhmmss>" and "-2", "-3"... for more in one second
+    for (const Datei* d : {&m_kav, &m_daten}) {
+        const QFileInfo fi(d->pfad);
+        const QString praefix = fi.fileName() + QStringLiteral(".vor-Wiederherstellung-");
+        const QRegularExpression muster(QLatin1Char('^') + QRegularExpression::escape(praefix)
+                                        + QStringLiteral("(\\d{14})(?:-(\\d+))?$"));
+        QList<std::pair<std::pair<QString, int>, QString>> alte; // (time, number), name
+        for (const QString& n : fi.dir().entryList({praefix + QLatin1Char('*')}, QDir::Files)) {
+            const QRegularExpressionMatch m = muster.match(n);
+            if (m.hasMatch())
+                alte.append({{m.captured(1), m.captured(2).isEmpty() ? 1 : m.captured(2).toInt()}, n});
+        }
+        std::sort(alte.begin(), alte.end());
+        for (qsizetype i = 0; i + behalten < alte.size(); ++i) {
+            const QString pfad = fi.dir().filePath(alte[i].second);
+            QFile::remove(pfad);
+            journalEntfernen(pfad);
+        }
+    }
 }
 
 QString Datenbanken::schreibschutzHinweis() const

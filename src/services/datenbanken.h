@@ -9,12 +9,24 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
+
 namespace kav {
 
 class Clock;
 class MeldungsAnzeige;
 struct Einstellungen;
 struct Gebietsschema;
+
+// The file operations of replacing, backing up and restoring the database files; tests put
+// failing ones in.
+struct DateiOperationen {
+    // Renames `von` to `nach`, replacing a file of that name.
+    std::function<bool(const QString& von, const QString& nach)> umbenennen;
+    // Copies `von` to `nach`, where no file is.
+    std::function<bool(const QString& von, const QString& nach)> kopieren;
+    static DateiOperationen echte();
+};
 
 class Datenbanken {
 public:
@@ -32,7 +44,9 @@ public:
     Ergebnis KavDBOeffnen();
     Ergebnis DatDBOeffnen();
     // Replace the file by its backup and open it. With `nachSchaden` the current file is kept
-    // aside under "<name>.defekt-<time>"; without it (restore asked for by the user) it is replaced.
+    // aside under "<name>.defekt-<time>" (with "-2", "-3"... when that name is taken), its journal
+    // beside it; without it (restore asked for by the user) it is replaced. Whenever Kav.KRN is
+    // replaced, the date of the last update goes back to that of the shipped data.
     Ergebnis KavDBWiederherstellen(bool nachSchaden = false);
     Ergebnis DatDBWiederherstellen(bool nachSchaden = false);
 
@@ -43,12 +57,15 @@ public:
     };
     SicherungsStand sicherungsStand() const;
     // Puts the backup pair in place of both files, or neither: both backups are checked and copied
-    // first; the current files are kept aside as "<file>.vor-Wiederherstellung-<yyyyMMddhhmmss>".
-    // On failure both files are as they were and open again, and `grund` says what failed.
+    // first; the current files are kept aside as "<file>.vor-Wiederherstellung-<yyyyMMddhhmmss>"
+    // (the two newest of these are kept, older ones removed). On failure both files are as they
+    // were and open again, and `grund` says what failed.
     bool SicherungWiederherstellen(QString* grund);
 
-    // Copies both files to the backup folder when the interval has passed; false when a copy failed
-    // (the user has been told; the date of the last backup then stays as it was).
+    // Copies both files to the backup folder when the interval has passed (or the date of the last
+    // backup lies after today); false when a copy failed (the user has been told; the date of the
+    // last backup then stays as it was). The new pair replaces the previous one as a pair: until
+    // both new files are in place the previous pair is kept, and any failure puts it back.
     bool DatenSichern();
 
     // A warning for the user when the data folder or one of the two files cannot be written (the
@@ -56,6 +73,8 @@ public:
     QString schreibschutzHinweis() const;
 
     void schliessen();
+
+    void setDateiOperationen(DateiOperationen ops) { m_ops = std::move(ops); }
 
     QSqlDatabase cnKav() const { return m_kav.verbindung.db(); }
     QSqlDatabase cnDaten() const { return m_daten.verbindung.db(); }
@@ -82,6 +101,14 @@ private:
     QString ersetztText(const Datei& d, bool fehlte, const QString& beiseite, const QDateTime& sicherungVom) const;
     bool sichernBeide(QString* why) const;
     bool paarEinsetzen(QString* grund);
+    bool umbenennen(const QString& von, const QString& nach, QString* why) const;
+    // Renames a database file together with its journal.
+    bool mitJournalUmbenennen(const QString& von, const QString& nach, QString* why) const;
+    // Copies under a temporary name beside the target, then renames over it.
+    bool kopierenUeber(const QString& quelle, const QString& ziel, QString* why) const;
+    // Removes the older files kept aside by restores: the newest `behalten` of each file stay.
+    void alteVorWiederherstellungEntfernen(int behalten) const;
+    void kavErsetzt();
     QString sicherungsPfad(const Datei& d) const;
     QString sicherungsDatumText(const QString& sicherung) const;
     // When the backup was made: the time of its file, else the date of the last backup.
@@ -93,6 +120,7 @@ private:
     Einstellungen& m_einstellungen;
     const Clock& m_uhr;
     MeldungsAnzeige& m_anzeige;
+    DateiOperationen m_ops = DateiOperationen::echte();
     Datei m_kav;
     Datei m_daten;
 };

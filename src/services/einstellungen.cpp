@@ -82,6 +82,8 @@ QString startSchrittFuer(const QString& gespeichert)
     return gespeichert;
 }
 
+QDateTime datenstandAuslieferung() { return QDateTime(QDate(2010, 2, 11), QTime(0, 0)); }
+
 void EinstellungenLaden(const SettingsStore& s, const Gebietsschema& g, Einstellungen& e, Rahmen& r)
 {
     // read and not used: the program folder is always the folder of the executable
@@ -91,7 +93,9 @@ void EinstellungenLaden(const SettingsStore& s, const Gebietsschema& g, Einstell
     ladeGanz(g, s.RegistryLesen(schluessel::datenbank, QStringLiteral("intDS"), QStringLiteral("14")), e.intDS);
     ladeDatum(g, s.RegistryLesen(schluessel::datenbank, QStringLiteral("datLetzteDS"), QString()), e.datLetzteDS);
     e.strDatenAufServer = s.RegistryLesen(schluessel::datenbank, QStringLiteral("DatenAufServer"), kFalsch);
-    ladeDatum(g, s.RegistryLesen(schluessel::datenbank, QStringLiteral("datLetztesUpdate"), QStringLiteral("11.02.2010")),
+    ladeDatum(g,
+              s.RegistryLesen(schluessel::datenbank, QStringLiteral("datLetztesUpdate"),
+                              datenstandAuslieferung().toString(QStringLiteral("dd.MM.yyyy"))),
               e.datLetztesUpdate);
     e.strUpdatebeiStart = s.RegistryLesen(schluessel::datenbank, QStringLiteral("UpdatebeiStart"), kFalsch);
     ladeMass(g, s.RegistryLesen(schluessel::einstellungen, QStringLiteral("Kav-Hoehe"), g.zahlText(r.sngHoehe)), r.sngHoehe,
@@ -134,12 +138,17 @@ void EinstellungenSpeichern(SettingsStore& s, const Gebietsschema& g, const Eins
     s.RegistrySchreiben(schluessel::datenbank, QStringLiteral("intDS"), ganz(e.intDS));
     s.RegistrySchreiben(schluessel::datenbank, QStringLiteral("datLetzteDS"), g.datumText(e.datLetzteDS));
     s.RegistrySchreiben(schluessel::datenbank, QStringLiteral("DatenAufServer"), e.strDatenAufServer);
-    s.RegistrySchreiben(schluessel::datenbank, QStringLiteral("datLetztesUpdate"), g.datumText(e.datLetztesUpdate.date()));
+    LetztesUpdateSpeichern(s, g, e);
     s.RegistrySchreiben(schluessel::datenbank, QStringLiteral("UpdatebeiStart"), e.strUpdatebeiStart);
     s.RegistrySchreiben(schluessel::fenster, QStringLiteral("strFensterZeigen"), r.strFensterZeigen);
     s.RegistrySchreiben(schluessel::variablen, QStringLiteral("strLexikonAnzeige"), r.strLexikonAnzeige);
     s.RegistrySchreiben(schluessel::variablen, QStringLiteral("blnAnzeigeAktuellFl"), e.blnAnzeigeAktuellFl ? kWahr : kFalsch);
     s.RegistrySchreiben(schluessel::variablen, QStringLiteral("blnImmerOptimal"), e.blnImmerOptimal ? kWahr : kFalsch);
+}
+
+void LetztesUpdateSpeichern(SettingsStore& s, const Gebietsschema& g, const Einstellungen& e)
+{
+    s.RegistrySchreiben(schluessel::datenbank, QStringLiteral("datLetztesUpdate"), g.datumText(e.datLetztesUpdate.date()));
 }
 
 } // namespace kav

@@ -26,6 +26,11 @@ struct Einstellungen {
     bool blnImmerOptimal = false;
 };
 
+// Date of the reference data the program ships with: the last update of a new installation, and
+// of a Kav.KRN put back from the standard file or a backup, whose data may be older than the last
+// update (the next update then fetches every area again).
+QDateTime datenstandAuslieferung();
+
 // The user colour and its highlight shade; a component above 255 counts as 255.
 QColor benutzerFarbe(const Einstellungen& e);
 QColor benutzerFarbeHell(const Einstellungen& e);
@@ -47,5 +52,8 @@ QString startSchrittFuer(const QString& gespeichert);
 void EinstellungenLaden(const SettingsStore& store, const Gebietsschema& gebiet, Einstellungen& e, Rahmen& r);
 void EinstellungenSpeichern(SettingsStore& store, const Gebietsschema& gebiet, const Einstellungen& e,
                             const Rahmen& r);
+// Stores the date of the last update at once (after Kav.KRN was replaced, so that a later crash
+// does not bring the old date back).
+void LetztesUpdateSpeichern(SettingsStore& store, const Gebietsschema& gebiet, const Einstellungen& e);
 
 } // namespace kav

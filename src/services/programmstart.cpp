@@ -31,8 +31,14 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
         a.einstellungen.strProgrammID = a.neueZeilenId();
 
     a.db = std::make_unique<Datenbanken>(a.ordner, a.gebiet, a.einstellungen, *a.uhr, *a.anzeige);
-    if (a.db->KavDBOeffnen() == Datenbanken::Ergebnis::Fehlgeschlagen)
+    const Datenbanken::Ergebnis kav = a.db->KavDBOeffnen();
+    if (kav == Datenbanken::Ergebnis::Fehlgeschlagen)
         return false;
+    if (kav != Datenbanken::Ergebnis::Geoeffnet) {
+        // replaced: the next update fetches every area again, also after a crash of this run
+        LetztesUpdateSpeichern(*a.store, a.gebiet, a.einstellungen);
+        a.store->sync();
+    }
     if (a.db->DatDBOeffnen() == Datenbanken::Ergebnis::Fehlgeschlagen)
         return false;
     // a data folder that cannot be written is said once, at start: the data are shown all the same

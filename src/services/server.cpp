@@ -4,6 +4,13 @@
 
 namespace kav {
 
+QString keinServerText(const QString& wofuer)
+{
+    return QStringLiteral("Für %1 ist kein Server eingerichtet: In der Datei „Server.ini“ im Programmordner steht keine "
+                          "Serveradresse.")
+        .arg(wofuer);
+}
+
 Server::Server(ServerConfig config) : m_config(std::move(config))
 {
     static int zaehler = 0;

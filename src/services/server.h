@@ -11,6 +11,10 @@ namespace kav {
 inline const QString kDatenerfassung = QStringLiteral("kav_datenerfassung");
 inline const QString kUpdateDatenbank = QStringLiteral("kav_update");
 
+// What the user is told when `Server.ini` names no server: `wofuer` is what needs one ("das
+// Senden", "die Aktualisierung"); the sentence after it says what that means for the data.
+QString keinServerText(const QString& wofuer);
+
 class Server {
 public:
     explicit Server(ServerConfig config);

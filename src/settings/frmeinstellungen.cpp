@@ -7,6 +7,7 @@
 #include "frame/sendeknoepfe.h"
 #include "services/appcontext.h"
 #include "services/meldungen.h"
+#include "services/server.h"
 #include "services/zahlenfilter.h"
 #include "frame/dialogplatz.h"
 #include "settings/optionen.h"
@@ -36,6 +37,21 @@ void melden(const QString& text, Meldung::Symbol symbol)
 {
     if (MeldungsAnzeige* m = app().anzeige)
         m->zeige(Meldung{0, kTitel, text, symbol});
+}
+
+const QString kAktualisierenTitel = QStringLiteral("Humavera - Daten aktualisieren");
+const QString kUebertragungTitel = QStringLiteral("Humavera - Datenübertragung");
+
+// False, and the user told so, when Server.ini names no server: neither the update nor the upload
+// can then do anything.
+bool serverEingerichtet(const QString& titel, const QString& text)
+{
+    const AppContext& a = app();
+    if (a.server && a.server->config().configured())
+        return true;
+    if (MeldungsAnzeige* m = a.anzeige)
+        m->zeige(Meldung{0, titel, text, Meldung::Symbol::Information});
+    return false;
 }
 
 } // namespace
@@ -262,6 +278,9 @@ void frmEinstellungen::cmbHintergrund_Click()
 
 void frmEinstellungen::cmbUpdate_Click()
 {
+    if (!serverEingerichtet(kAktualisierenTitel,
+                            keinServerText(QStringLiteral("die Aktualisierung")) + QStringLiteral(" Die Daten wurden nicht aktualisiert.")))
+        return;
     if (ui().datenJetztAktualisieren)
         ui().datenJetztAktualisieren();
     else
@@ -271,6 +290,9 @@ void frmEinstellungen::cmbUpdate_Click()
 
 void frmEinstellungen::cmdDatenSenden_Click()
 {
+    if (!serverEingerichtet(kUebertragungTitel, keinServerText(QStringLiteral("das Senden"))
+                                                    + QStringLiteral(" Die Analysen und Nmin-Werte wurden nicht gesendet.")))
+        return;
     if (ui().datenSenden)
         ui().datenSenden();
     else

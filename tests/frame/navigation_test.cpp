@@ -194,9 +194,11 @@ TEST_F(NavigationTest, WebMailUndStatusleisteOhneTemporaereDatei)
     oeffnerKlappt = false;
     InternetSeiteOeffnen("https://www.humavera.example/seite");
     InternetSeiteOeffnen("kein gültiger link");
-    MailSenden("info@humavera.example"); // failure is not reported
+    MailSenden("info@humavera.example");
     EXPECT_EQ(protokoll.texte(), QStringList({"Der Browser konnte nicht gestartet werden.",
-                                              "Seitenladefehler - Die Seite konnte nicht geladen werden. Versuchen Sie es später nochmals."}));
+                                              "Seitenladefehler - Die Seite konnte nicht geladen werden. Versuchen Sie es später nochmals.",
+                                              "Das E-Mail-Programm konnte nicht gestartet werden. Sie erreichen uns unter "
+                                              "der Adresse info@humavera.example."}));
     EXPECT_EQ(protokoll.meldungen[0].titel, "Kav - Humavera");
 }
 

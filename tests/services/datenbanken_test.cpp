@@ -250,6 +250,8 @@ TEST_F(DatenbankTest, SicherungNachIntervall)
         {QDate(2026, 11, 23), 14, false}, // 13 days
         {QDate(2026, 11, 22), 14, true},  // 14 days
         {heute, 0, true},                 // every shutdown
+        {QDate(2031, 1, 1), 14, true},    // after today (the clock was wrong once): due
+        {QDate(2031, 1, 1), 0, true},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.letzte.toString().toStdString());
@@ -287,4 +289,61 @@ TEST_F(DatenbankTest, FehlgeschlageneSicherungWirdGemeldet)
     ASSERT_TRUE(alt.open(QIODevice::ReadOnly));
     EXPECT_EQ(alt.readAll(), "alte Sicherung");
     EXPECT_FALSE(QFileInfo::exists(ordner.sicherungen() + "/Kav.PVQ.tmp"));
+}
+
+// Every rename of a backup fails once in turn: the previous pair stays a pair, byte for byte, and
+// nothing is left behind; the date of the last backup stays. Past the last rename the new pair is in.
+TEST_F(DatenbankTest, SicherungsPaarBleibtBeiJedemFehlschlagEinPaar)
+{
+    auto db = offen();
+    e.intDS = 0;
+    ASSERT_TRUE(db->DatenSichern());
+    sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr) VALUES ('Fl1000')"); // the next pair differs
+    const QByteArray kavPVQ = inhalt(db->sicherungKav()), datenPVQ = inhalt(db->sicherungDaten());
+    const QStringList dateien = QDir(ordner.sicherungen()).entryList(QDir::Files);
+    e.datLetzteDS = QDate(2026, 11, 1);
+
+    // which call of which operation fails (0: none)
+    const struct { int umbenennen, kopieren; } faelle[] = {{0, 1}, {0, 2}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << "umbenennen " << f.umbenennen << ", kopieren " << f.kopieren);
+        int u = 0, k = 0;
+        const DateiOperationen echt = DateiOperationen::echte();
+        db->setDateiOperationen({[&](const QString& von, const QString& nach) { return ++u != f.umbenennen && echt.umbenennen(von, nach); },
+                                 [&](const QString& von, const QString& nach) { return ++k != f.kopieren && echt.kopieren(von, nach); }});
+        protokoll.meldungen.clear();
+        const bool gesichert = db->DatenSichern();
+        const bool durch = f.umbenennen > 4; // a backup over an earlier pair renames four times
+        EXPECT_EQ(gesichert, durch);
+        EXPECT_EQ(protokoll.meldungen.size(), durch ? 0 : 1);
+        EXPECT_EQ(QDir(ordner.sicherungen()).entryList(QDir::Files), dateien);
+        EXPECT_EQ(inhalt(db->sicherungKav()) == kavPVQ && inhalt(db->sicherungDaten()) == datenPVQ, !durch);
+        EXPECT_EQ(e.datLetzteDS, durch ? QDate(2026, 12, 6) : QDate(2026, 11, 1));
+    }
+    EXPECT_TRUE(inhalt(db->sicherungKav()) == inhalt(ordner.kavDatei()) && inhalt(db->sicherungDaten()) == inhalt(ordner.datenDatei()));
+}
+
+// Kav.KRN replaced, by its backup or by the standard file: the next update fetches everything again.
+// Daten.KRN replaced alone leaves the date.
+TEST_F(DatenbankTest, NachErsetztemKavKRNHoltDasUpdateAllesNeu)
+{
+    {
+        auto db = offen();
+        e.intDS = 0;
+        ASSERT_TRUE(db->DatenSichern());
+    }
+    const QDateTime letztes(QDate(2026, 11, 2), QTime(0, 0));
+    const struct { const char* datei; bool sicherung; bool zurueck; } faelle[] = {
+        {"Kav.KRN", true, true}, {"Kav.KRN", false, true}, {"Daten.KRN", true, false}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << f.datei << (f.sicherung ? " aus der Sicherung" : " aus der Standarddatei"));
+        e.datLetztesUpdate = letztes;
+        if (!f.sicherung)
+            QFile::remove(ordner.sicherungen() + "/Kav.PVQ");
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.daten() + "/" + f.datei, kMuell));
+        auto db = neu();
+        EXPECT_NE(db->KavDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
+        EXPECT_NE(db->DatDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
+        EXPECT_EQ(e.datLetztesUpdate, f.zurueck ? datenstandAuslieferung() : letztes);
+    }
 }

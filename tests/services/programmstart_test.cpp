@@ -89,6 +89,23 @@ TEST_F(ProgrammStartTest, UnrettbareDateiHaeltDenStartAn)
     EXPECT_EQ(protokoll.meldungen.size(), 1);
 }
 
+// Kav.KRN damaged and replaced at start: the date of the last update is that of the shipped data at
+// once, in the settings file too (a crash of this run does not bring the old date back).
+TEST_F(ProgrammStartTest, ErsetzteStammdatenWerdenBeimNaechstenUpdateGanzGeholt)
+{
+    {
+        SettingsStore s(ini());
+        s.RegistrySchreiben(schluessel::datenbank, "datLetztesUpdate", "02.11.2026");
+        ASSERT_TRUE(s.sync());
+    }
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.path() + "/Daten/Kav.KRN", "kaputt"));
+    AppContext& a = neuerStart();
+    ASSERT_TRUE(DiensteStarten(a, dir.path(), ini()));
+    EXPECT_EQ(a.einstellungen.datLetztesUpdate, datenstandAuslieferung());
+    EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::datenbank, "datLetztesUpdate"), "11.02.2010");
+    a.diensteSchliessen();
+}
+
 namespace {
 
 // While it lives, `pfad` cannot be written by the test. Modes do not stop root: then the test runs as

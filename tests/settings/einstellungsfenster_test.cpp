@@ -2,6 +2,11 @@
 #include "einstellungsfixture.h"
 #include "settings/optionen.h"
 
+#include "platform/settingsstore.h"
+#include "services/datenbanken.h"
+#include "services/server.h"
+#include "services/sql.h"
+
 #include <QClipboard>
 
 using namespace kav;
@@ -41,6 +46,8 @@ TEST_F(EinstellungsTest, ZeigtDieEinstellungenUndKlicksSetzenSie)
     EXPECT_EQ(hilfeFenster()->thema(), "Einstellungen.htm");
     f->close();
     EXPECT_TRUE(app().rahmen.strAktivesFenster.isEmpty());
+    // the focus back to the main window
+    EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == haupt.get(); }, 2000));
     haupt->MDIForm_Unload();
     starten(); // the next run reads what the shutdown stored
     const Einstellungen& n = app().einstellungen;
@@ -118,16 +125,30 @@ TEST_F(EinstellungsTest, WiederherstellenFragtErstUndLaedtDieSeiteNeu)
     klicken("Fl1000");
     flaeche("Fl1001", "Beet nach der Sicherung");
 
+    const auto dateien = [] {
+        QByteArrayList b;
+        for (const QString& p : {app().db->strPfadKav(), app().db->strPfadDaten(), app().db->sicherungKav(), app().db->sicherungDaten()}) {
+            QFile d(p);
+            b << (d.open(QIODevice::ReadOnly) ? d.readAll() : QByteArray());
+        }
+        return b;
+    };
+    const QByteArrayList vorher = dateien();
+    app().einstellungen.datLetztesUpdate = QDateTime(QDate(2026, 11, 2), QTime(0, 0));
     test::Frage frage;
     antworten(QMessageBox::No, &frage);
     f->cmbRepair()->click();
     EXPECT_EQ(frage.text, wiederherstellenFrage("06.12.2026 um 09:00 Uhr"));
     EXPECT_TRUE(frage.standard == QMessageBox::No && frage.beschriftungen == QStringList({"Ja", "Nein"}));
+    EXPECT_EQ(dateien(), vorher); // not a byte changed
     EXPECT_EQ(anzahl("FlaechenID"), 2);
 
     antworten(QMessageBox::Yes);
     f->cmbRepair()->click();
     EXPECT_EQ(protokoll.texte().last(), kWiederhergestellt);
+    EXPECT_EQ(dateien().mid(0, 2), vorher.mid(2, 2)); // both files are the backups
+    // the next update fetches everything again, even if this run ends in a crash
+    EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::datenbank, "datLetztesUpdate"), "11.02.2010");
     EXPECT_TRUE(app().bedarf.strAktFlaechenNr.isEmpty());
     frmAnalysenWerte* neu = analysenSeite(); // the page anew, from the restored file
     ASSERT_NE(neu, nullptr);
@@ -141,15 +162,36 @@ TEST_F(EinstellungsTest, WiederherstellenFragtErstUndLaedtDieSeiteNeu)
 TEST_F(EinstellungsTest, AktualisierenUndSendenRufenDenAustausch)
 {
     frmEinstellungen* f = einstellungen();
-    // the exchange's update runs at once, not as at start-up: no server, the user is told right away
-    f->cmbUpdate()->click();
-    ASSERT_EQ(protokoll.meldungen.size(), 1);
-    EXPECT_EQ(protokoll.meldungen[0].text, "Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung");
-    protokoll.meldungen.clear();
+    sql::exec(app().db->cnDaten(), "INSERT INTO Nmin (FlaechenNr, Nmin, Einheit, Datum) VALUES ('Fl1000', 12, 1, '2026-03-10')");
+    // no server in Server.ini: each button says so under its own title, and nothing is tried;
+    // a server that cannot be reached: the exchange says so, the upload under its own title too
+    const QString keiner = "ist kein Server eingerichtet: In der Datei „Server.ini“ im Programmordner steht keine Serveradresse.";
+    const struct { bool eingerichtet; QPushButton* knopf; const char* titel; QString text; } faelle[] = {
+        {false, f->cmbUpdate(), "Humavera - Daten aktualisieren", "Für die Aktualisierung " + keiner + " Die Daten wurden nicht aktualisiert."},
+        {false, f->cmdDatenSenden(), "Humavera - Datenübertragung", "Für das Senden " + keiner + " Die Analysen und Nmin-Werte wurden nicht gesendet."},
+        {true, f->cmbUpdate(), "Humavera - Daten aktualisieren", "Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung"},
+        {true, f->cmdDatenSenden(), "Humavera - Datenübertragung", "Um die Daten zu übertragen, benötigen Sie eine aktive Internetverbindung"},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.text.toStdString());
+        ServerConfig cfg;
+        if (fall.eingerichtet) {
+            cfg.host = "127.0.0.1";
+            cfg.port = test::geschlossenerPort();
+        }
+        app().server = std::make_unique<Server>(cfg);
+        protokoll.meldungen.clear();
+        fall.knopf->click();
+        ASSERT_EQ(protokoll.meldungen.size(), 1);
+        EXPECT_EQ(protokoll.meldungen[0].titel, fall.titel);
+        EXPECT_EQ(protokoll.meldungen[0].text, fall.text);
+        EXPECT_FALSE(fenster().istGeladen("frmUpdate"));
+    }
 
     QStringList gerufen;
     ui().datenJetztAktualisieren = {};
     ui().datenSenden = {};
+    protokoll.meldungen.clear();
     for (int i = 0; i < 2; ++i) { // first with nothing built in: the user is told
         f->cmbUpdate()->click();
         f->cmdDatenSenden()->click();

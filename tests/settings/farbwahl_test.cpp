@@ -89,6 +89,16 @@ TEST_F(EinstellungsTest, UeberKav)
     klick(u->lblInternet());
     EXPECT_EQ(geoeffnet, QList<QUrl>({QUrl("mailto:info@humavera.example?Subject= Kav - Humavera"),
                                       QUrl("http://www.humavera.example")}));
+    EXPECT_TRUE(protokoll.meldungen.isEmpty());
+    // no mail program, no browser: the user is told either way, the mail with the address
+    setLinkOeffner([](const QUrl&) { return false; });
+    u->cmbEmail()->click();
+    klick(u->lblInternet());
+    EXPECT_EQ(protokoll.texte(), QStringList({"Das E-Mail-Programm konnte nicht gestartet werden. Sie erreichen uns unter "
+                                              "der Adresse info@humavera.example.",
+                                              "Der Browser konnte nicht gestartet werden."}));
+    EXPECT_TRUE(protokoll.meldungen[0].titel == protokoll.meldungen[1].titel
+                && protokoll.meldungen[0].symbol == protokoll.meldungen[1].symbol);
     QTest::keyClick(u, Qt::Key_F2);
     EXPECT_EQ(hilfeFenster(), nullptr);
     QTest::keyClick(u, Qt::Key_F1);

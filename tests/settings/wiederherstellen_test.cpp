@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -100,8 +101,67 @@ TEST_F(SicherungWiederherstellen, BeidesOderNichts)
     EXPECT_EQ(beiseite(), QStringList({"Daten.KRN.vor-Wiederherstellung-20261206100000",
                                        "Kav.KRN.vor-Wiederherstellung-20261206100000"}));
     EXPECT_EQ(inhalt(ordner.daten() + "/Daten.KRN.vor-Wiederherstellung-20261206100000"), datenVorher);
-    // a second restore in the same second keeps both earlier pairs
+    EXPECT_EQ(e.datLetztesUpdate, datenstandAuslieferung()); // the next update fetches everything again
+    // a second restore in the same second keeps both earlier pairs; from the third on only the
+    // two newest stay
     ASSERT_TRUE(db->SicherungWiederherstellen(&grund));
     EXPECT_EQ(beiseite().size(), 4);
     EXPECT_TRUE(beiseite().contains("Kav.KRN.vor-Wiederherstellung-20261206100000-2"));
+    uhr.set(QDateTime(QDate(2026, 12, 6), QTime(10, 5)));
+    ASSERT_TRUE(db->SicherungWiederherstellen(&grund));
+    EXPECT_EQ(beiseite(), QStringList({"Daten.KRN.vor-Wiederherstellung-20261206100000-2",
+                                       "Daten.KRN.vor-Wiederherstellung-20261206100500",
+                                       "Kav.KRN.vor-Wiederherstellung-20261206100000-2",
+                                       "Kav.KRN.vor-Wiederherstellung-20261206100500"}));
+}
+
+// A failure inside each step of a restore: every file of both folders is as it was, byte for byte,
+// nothing is left behind, and both files are open again with their rows.
+TEST_F(SicherungWiederherstellen, JederFehlschlagLaesstJedeDateiWieSieWar)
+{
+    flaeche("Fl1000");
+    ASSERT_TRUE(db->DatenSichern());
+    flaeche("Fl1001");
+    const QDateTime letztes(QDate(2026, 11, 2), QTime(0, 0));
+    e.datLetztesUpdate = letztes;
+    const auto alleDateien = [&] {
+        QMap<QString, QByteArray> m;
+        for (const QString& o : {ordner.daten(), ordner.sicherungen()})
+            for (const QString& f : QDir(o).entryList(QDir::Files))
+                m[o + "/" + f] = inhalt(o + "/" + f);
+        return m;
+    };
+    const QMap<QString, QByteArray> vorher = alleDateien();
+
+    // which call of which operation fails (0: none), or the second copy is no database; the reason given
+    const struct { int umbenennen, kopieren; bool kaputt; const char* grund; } faelle[] = {
+        {0, 1, false, "Die Sicherungsdatei für Kav.KRN konnte nicht kopiert werden."},
+        {0, 2, false, "Die Sicherungsdatei für Daten.KRN konnte nicht kopiert werden."},
+        {1, 0, false, "Kav.KRN konnte nicht beiseitegelegt werden."},
+        {2, 0, false, "Daten.KRN konnte nicht beiseitegelegt werden."},
+        {3, 0, false, "Kav.KRN konnte nicht ersetzt werden."},
+        {4, 0, false, "Daten.KRN konnte nicht ersetzt werden."},
+        {0, 0, true, "Daten.KRN ließ sich nach dem Ersetzen nicht öffnen."},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.grund);
+        int u = 0, k = 0;
+        const DateiOperationen echt = DateiOperationen::echte();
+        db->setDateiOperationen(
+            {[&](const QString& von, const QString& nach) { return ++u != f.umbenennen && echt.umbenennen(von, nach); },
+             [&](const QString& von, const QString& nach) {
+                 if (++k == f.kopieren || !echt.kopieren(von, nach))
+                     return false;
+                 if (f.kaputt && k == 2)
+                     test::schreibeDatei(nach, "keine Datenbank");
+                 return true;
+             }});
+        QString grund;
+        EXPECT_FALSE(db->SicherungWiederherstellen(&grund));
+        EXPECT_EQ(grund, QString::fromUtf8(f.grund));
+        EXPECT_EQ(alleDateien(), vorher);
+        EXPECT_EQ(flaechen(), "Fl1000,Fl1001");
+        EXPECT_FALSE(sql::scalar(db->cnKav(), "SELECT COUNT(*) FROM KulturID").toInt() == 0);
+        EXPECT_EQ(e.datLetztesUpdate, letztes);
+    }
 }

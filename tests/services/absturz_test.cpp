@@ -1,0 +1,167 @@
+// A process killed in the middle of a write, then a normal start: the journal puts the file back,
+// every committed row is there and nothing is taken as damaged.
+#include "platform/clock.h"
+#include "services/datenbanken.h"
+#include "services/einstellungen.h"
+#include "services/gebietsschema.h"
+#include "services/sql.h"
+#include "testhelpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace kav;
+
+namespace {
+
+QByteArray inhalt(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Every row of every table, in the order of the file.
+QStringList alleZeilen(const QSqlDatabase& db)
+{
+    QStringList out;
+    for (const QString& t : db.tables()) {
+        QSqlQuery q(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(t), db);
+        while (q.next()) {
+            QStringList z{t};
+            for (int i = 0; i < q.record().count(); ++i)
+                z << q.value(i).toString();
+            out << z.join(QLatin1Char('|'));
+        }
+    }
+    return out;
+}
+
+class AbsturzBeimSchreiben : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ordner.basis = dir.path();
+        ASSERT_NO_FATAL_FAILURE(test::referenzDatei(ordner.kavDatei()));
+        ASSERT_NO_FATAL_FAILURE(test::referenzDatei(ordner.kavStandard()));
+        ASSERT_NO_FATAL_FAILURE(test::leereDatei(ordner.datenDatei(), Datenbankdatei::Daten));
+        e.intDS = 0;
+        e.datLetztesUpdate = QDateTime(QDate(2026, 11, 2), QTime(0, 0));
+        uhr.set(QDateTime(QDate(2026, 12, 6), QTime(10, 0)));
+        // plots stored, a backup pair made, one more plot added
+        auto db = start();
+        flaeche(*db, "Fl1000");
+        ASSERT_TRUE(db->DatenSichern());
+        flaeche(*db, "Fl1001");
+    }
+    std::unique_ptr<Datenbanken> start()
+    {
+        auto db = std::make_unique<Datenbanken>(ordner, gebiet, e, uhr, protokoll);
+        EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+        EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+        return db;
+    }
+    static void flaeche(Datenbanken& db, const QString& nr)
+    {
+        sql::exec(db.cnDaten(), "INSERT INTO FlaechenID (FlaechenNr, Bezeichnung) VALUES (?, 'Beet')", {nr});
+    }
+    static QString flaechen(Datenbanken& db)
+    {
+        return sql::scalar(db.cnDaten(), "SELECT group_concat(FlaechenNr) FROM FlaechenID").toString();
+    }
+    // Starts a writer on `datei` and kills it once it has written `n` rows, inside its transaction.
+    static void mittendrinGetoetet(const QString& datei, const QString& art, int n)
+    {
+        const QByteArray vorher = inhalt(datei);
+        QProcess p;
+        p.start(QStringLiteral(KAV_SCHREIBKIND), {datei, art, QString::number(n)});
+        ASSERT_TRUE(p.waitForStarted(10000));
+        QByteArray aus;
+        while (!aus.contains("angehalten") && p.waitForReadyRead(10000))
+            aus += p.readAllStandardOutput();
+        ASSERT_TRUE(aus.contains("angehalten")) << p.readAllStandardError().toStdString();
+        p.kill();
+        ASSERT_TRUE(p.waitForFinished(10000));
+        // the file is half written and SQLite left its hot journal (a header with its magic)
+        ASSERT_NE(inhalt(datei), vorher);
+        ASSERT_NE(inhalt(datei + "-journal").left(8), QByteArray(8, '\0'));
+    }
+    QStringList beiseite() const { return QDir(ordner.daten()).entryList({"*.defekt-*"}, QDir::Files); }
+
+    QTemporaryDir dir;
+    Programmordner ordner;
+    Gebietsschema gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
+    Einstellungen e;
+    FixedClock uhr;
+    test::MeldungsProtokoll protokoll;
+};
+
+} // namespace
+
+TEST_F(AbsturzBeimSchreiben, NachDemNeustartIstJedeZeileDaUndNichtsBeschaedigt)
+{
+    const QStringList kavVorher = [&] {
+        auto db = start();
+        return alleZeilen(db->cnKav());
+    }();
+    // the file, what the killed process did, at which written row it died
+    const struct { bool kav; const char* art; int halt; } faelle[] = {
+        {false, "flaechen", 1500},    // a large transaction: changed pages are already in the file
+        {true, "aktualisierung", 3},  // a data update's apply
+        {true, "aktualisierung", 20},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(std::string(f.art) + " " + std::to_string(f.halt));
+        const QString datei = f.kav ? ordner.kavDatei() : ordner.datenDatei();
+        ASSERT_NO_FATAL_FAILURE(mittendrinGetoetet(datei, f.art, f.halt));
+
+        auto db = start();
+        EXPECT_TRUE(protokoll.meldungen.isEmpty()) << protokoll.texte().join('\n').toStdString();
+        EXPECT_EQ(flaechen(*db), "Fl1000,Fl1001");
+        EXPECT_EQ(alleZeilen(db->cnKav()), kavVorher);
+        EXPECT_EQ(sql::scalar(db->cnDaten(), "PRAGMA quick_check").toString(), "ok");
+        EXPECT_TRUE(beiseite().isEmpty());
+        EXPECT_FALSE(QFileInfo::exists(datei + "-journal"));
+        EXPECT_EQ(e.datLetztesUpdate, QDateTime(QDate(2026, 11, 2), QTime(0, 0))); // Kav.KRN was not replaced
+        protokoll.meldungen.clear();
+    }
+}
+
+TEST_F(AbsturzBeimSchreiben, EinJournalBleibtBeiSeinerDateiUndKommtNieInEineAndere)
+{
+    // the file of a killed writer is gone (moved away by hand): its journal must not be played
+    // back into the backup that takes the name
+    ASSERT_NO_FATAL_FAILURE(mittendrinGetoetet(ordner.datenDatei(), "flaechen", 1500));
+    ASSERT_TRUE(QFile::remove(ordner.datenDatei()));
+    {
+        auto db = std::make_unique<Datenbanken>(ordner, gebiet, e, uhr, protokoll);
+        ASSERT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Sicherung);
+        EXPECT_EQ(flaechen(*db), "Fl1000");
+        EXPECT_FALSE(QFileInfo::exists(ordner.datenDatei() + "-journal"));
+    }
+
+    // a damaged file goes aside with the journal beside it, and a second damage in the same
+    // second takes a name of its own
+    const QByteArray journal(4096, '\0'); // not hot: SQLite leaves it where it is
+    const QString defekt = ordner.datenDatei() + ".defekt-20261206100000";
+    for (const QByteArray& muell : {QByteArray("erster Schaden"), QByteArray("zweiter Schaden")}) {
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.datenDatei(), muell.repeated(300)));
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.datenDatei() + "-journal", journal));
+        auto db = std::make_unique<Datenbanken>(ordner, gebiet, e, uhr, protokoll);
+        ASSERT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Sicherung);
+        EXPECT_EQ(flaechen(*db), "Fl1000");
+        EXPECT_FALSE(QFileInfo::exists(ordner.datenDatei() + "-journal"));
+    }
+    EXPECT_EQ(beiseite(), QStringList({"Daten.KRN.defekt-20261206100000", "Daten.KRN.defekt-20261206100000-2",
+                                       "Daten.KRN.defekt-20261206100000-2-journal",
+                                       "Daten.KRN.defekt-20261206100000-journal"}));
+    EXPECT_EQ(inhalt(defekt), QByteArray("erster Schaden").repeated(300));
+    EXPECT_EQ(inhalt(defekt + "-2"), QByteArray("zweiter Schaden").repeated(300));
+    for (const QString& d : {defekt, defekt + "-2"})
+        EXPECT_EQ(inhalt(d + "-journal"), journal) << d.toStdString();
+}
