@@ -186,6 +186,27 @@ TEST_F(LexikonTest, BilderleisteUndVollbild)
     EXPECT_EQ(forms::Tag(lex->imgLexikon(1)), "pH_Bereiche.png");
 }
 
+TEST_F(LexikonTest, EscapeSchliesstDasVollbild)
+{
+    alsSeite();
+    // from the lexicon, whose search box keeps the keyboard while the view is shown, and from the view itself
+    for (QWidget* taste : std::initializer_list<QWidget*>{lex->rtfBegriff(), lex->lstBegriff(), lex->rtfLexikon(), nullptr}) {
+        QTest::mouseMove(lex, QPoint(2, lex->height() - 2));
+        QTest::mouseMove(lex->imgLexikon(1));
+        frmVollbild* v = vollbild();
+        ASSERT_NE(v, nullptr);
+        QTest::keyClick(taste ? taste : v, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(vollbild(), nullptr) << (taste ? taste->objectName().toStdString() : "frmVollbild");
+        // as after the close image: the thumbnail under the mouse does not open it again at once
+        QTest::mouseMove(lex->imgLexikon(1), QPoint(3, 3));
+        EXPECT_EQ(vollbild(), nullptr);
+    }
+    QTest::keyClick(lex->rtfBegriff(), Qt::Key_Escape); // no view open: the page stays as it is
+    EXPECT_EQ(lexikon(), lex);
+    EXPECT_EQ(verlauf(), "01-");
+}
+
 TEST_F(LexikonTest, UeberDerAnalysenseiteUndZurueck)
 {
     ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
