@@ -9,9 +9,12 @@
 #include "frame/seitenwechsel.h"
 #include "services/appcontext.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolButton>
+
+#include <array>
 
 namespace kav {
 
@@ -114,46 +117,73 @@ const char* const kSchriftAngepasst = "kavSchriftAngepasst";
 
 void frmToolbar::beschriftungenAnpassen()
 {
-    // a caption too wide for its button goes on two lines; a word still too wide makes that
-    // button's font smaller (never below 6 points) instead of being cut; all pictures get the
-    // same size, from the room that the captions leave
-    int zeilen = 1;
-    int zeilenHoehe = 0;
+    // A caption too wide for its button goes on two lines; a word still too wide makes that
+    // button's font smaller (never below 6 points) instead of being cut. All pictures get the same
+    // size, from the room that the captions leave. On a bar low for its font (1280 x 720, a full-HD
+    // screen at scale 1.5) that room would leave the pictures small beside large captions: then
+    // every caption gets a smaller font, half a point at a time, until the pictures are at least
+    // 1¼ caption lines high, the proportion the bar has at its smallest size.
+    constexpr double kBildZuZeile = 1.25;
+    constexpr double kKleinsteSchrift = 6.0;
+    struct Knopf {
+        double soll = 0;       // the size the layout gave
+        double groesse = 0;    // the size fitted here
+        QString anzeige;
+    };
+    std::array<Knopf, 7> k;
+    double grenze = 0;
     for (int index = 1; index <= 7; ++index) {
-        QToolButton* b = m_cmbMenu(index);
-        const QString text = QString::fromUtf8(kTexte[index - 1]);
-        const int platz = b->width() - 12;
+        const QToolButton* b = m_cmbMenu(index);
         // the size the layout gave, unless the font is still the one fitted here
         const double ist = b->font().pointSizeF();
         const double angepasst = b->property(kSchriftAngepasst).toDouble();
-        const double soll = angepasst > 0 && ist == angepasst ? b->property(kSchriftSoll).toDouble() : ist;
-        QFont f = b->font();
-        f.setPointSizeF(soll);
-        QString anzeige = umbrochen(f, text, platz);
-        double groesse = soll;
-        while (platz > 0 && groesse > 6.0 && breitesteZeile(f, anzeige) > platz) {
-            groesse = std::max(6.0, groesse - 0.5);
-            f.setPointSizeF(groesse);
-            anzeige = umbrochen(f, text, platz);
-        }
-        if (groesse != ist) {
-            b->setFont(f);
-            b->setProperty(kSchriftSoll, soll);
-            b->setProperty(kSchriftAngepasst, groesse == soll ? 0.0 : groesse);
-        } else if (groesse == soll) {
-            b->setProperty(kSchriftAngepasst, 0.0);
-        }
-        if (anzeige.contains(QLatin1Char('\n')))
-            zeilen = 2;
-        zeilenHoehe = std::max(zeilenHoehe, QFontMetrics(b->font()).height());
-        if (b->text() != anzeige)
-            b->setText(anzeige);
+        k[index - 1].soll = angepasst > 0 && ist == angepasst ? b->property(kSchriftSoll).toDouble() : ist;
+        grenze = std::max(grenze, k[index - 1].soll);
     }
-    const QToolButton* b = m_cmbMenu(1);
-    const int seite = std::max(8, std::min(b->height() - zeilen * zeilenHoehe - 8, b->width() * 3 / 5));
-    for (int index = 1; index <= 7; ++index)
-        if (m_cmbMenu(index)->iconSize() != QSize(seite, seite))
-            m_cmbMenu(index)->setIconSize(QSize(seite, seite));
+    const QToolButton* erster = m_cmbMenu(1);
+    int seite = 8;
+    for (;;) {
+        int zeilen = 1;
+        int zeilenHoehe = 0;
+        for (int index = 1; index <= 7; ++index) {
+            const QToolButton* b = m_cmbMenu(index);
+            Knopf& kn = k[index - 1];
+            const QString text = QString::fromUtf8(kTexte[index - 1]);
+            const int platz = b->width() - 12;
+            QFont f = b->font();
+            kn.groesse = std::min(kn.soll, grenze);
+            f.setPointSizeF(kn.groesse);
+            kn.anzeige = umbrochen(f, text, platz);
+            while (platz > 0 && kn.groesse > kKleinsteSchrift && breitesteZeile(f, kn.anzeige) > platz) {
+                kn.groesse = std::max(kKleinsteSchrift, kn.groesse - 0.5);
+                f.setPointSizeF(kn.groesse);
+                kn.anzeige = umbrochen(f, text, platz);
+            }
+            if (kn.anzeige.contains(QLatin1Char('\n')))
+                zeilen = 2;
+            zeilenHoehe = std::max(zeilenHoehe, QFontMetrics(f).height());
+        }
+        const int raum = erster->height() - zeilen * zeilenHoehe - 8;
+        seite = std::max(8, std::min(raum, erster->width() * 3 / 5));
+        if (erster->height() <= 0 || raum >= kBildZuZeile * zeilenHoehe || grenze <= kKleinsteSchrift)
+            break;
+        grenze = std::max(kKleinsteSchrift, grenze - 0.5);
+    }
+    for (int index = 1; index <= 7; ++index) {
+        QToolButton* b = m_cmbMenu(index);
+        const Knopf& kn = k[index - 1];
+        if (kn.groesse != b->font().pointSizeF()) {
+            QFont f = b->font();
+            f.setPointSizeF(kn.groesse);
+            b->setFont(f);
+        }
+        b->setProperty(kSchriftSoll, kn.soll);
+        b->setProperty(kSchriftAngepasst, kn.groesse == kn.soll ? 0.0 : kn.groesse);
+        if (b->text() != kn.anzeige)
+            b->setText(kn.anzeige);
+        if (b->iconSize() != QSize(seite, seite))
+            b->setIconSize(QSize(seite, seite));
+    }
 }
 
 void frmToolbar::resizeEvent(QResizeEvent* e)

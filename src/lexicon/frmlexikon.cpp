@@ -331,6 +331,17 @@ void frmLexikon::vollbildOeffnen()
 
 void frmLexikon::vollbildSchliessen() { ui().fenster.entladen(QStringLiteral("frmVollbild")); }
 
+bool frmLexikon::vollbildEscape(const QKeyEvent* e)
+{
+    if (e->key() != Qt::Key_Escape || e->modifiers() != Qt::NoModifier)
+        return false;
+    auto* v = ui().fenster.fensterAls<frmVollbild>(QStringLiteral("frmVollbild"));
+    if (!v)
+        return false;
+    v->imgEnde_Click();
+    return true;
+}
+
 void frmLexikon::imgLexikon_MouseMove(int index)
 {
     Rahmen& r = app().rahmen;
@@ -364,6 +375,12 @@ void frmLexikon::vscBilder_Change(int wert)
 
 // ---------------------------------------------------------------- events
 
+void frmLexikon::keyPressEvent(QKeyEvent* e)
+{
+    if (!vollbildEscape(e))
+        Seite::keyPressEvent(e);
+}
+
 bool frmLexikon::eventFilter(QObject* o, QEvent* e)
 {
     const QEvent::Type typ = e->type();
@@ -372,6 +389,8 @@ bool frmLexikon::eventFilter(QObject* o, QEvent* e)
         HilfeAufrufen(name());
         return true;
     }
+    if (typ == QEvent::KeyPress && vollbildEscape(static_cast<QKeyEvent*>(e)))
+        return true;
     if (o == m_rtfBegriff && typ == QEvent::KeyPress) {
         const int taste = static_cast<QKeyEvent*>(e)->key();
         m_loeschtaste = taste == Qt::Key_Backspace || taste == Qt::Key_Delete;

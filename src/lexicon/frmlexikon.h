@@ -60,6 +60,7 @@ public:
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void BegriffAnzeigen();
@@ -67,6 +68,9 @@ private:
     void eintragWaehlen(int zeile);
     void vollbildOeffnen();
     void vollbildSchliessen();
+    // Escape while the full-size view is shown closes it as its close image does (the view is
+    // shown without taking the keyboard from the lexicon). False when no view is open.
+    bool vollbildEscape(const QKeyEvent* e);
     void bilderleisteAnordnen(int bilder);
     LexikonDaten daten() const;
 

@@ -4,6 +4,7 @@
 #include "lexicon/lexikontext.h"
 #include "lexicon/lexikonverlauf.h"
 #include "lexicon/verweise.h"
+#include "platform/bild.h"
 #include "services/appcontext.h"
 
 #include <QScrollBar>
@@ -103,9 +104,8 @@ void frmLexikon::BilderleisteFuellen(int intStart)
     for (int i = 1; i <= plaetze; ++i) {
         QLabel* slot = m_imgLexikon(i);
         const Vorschau& v = m_imlBilderLexikon[static_cast<size_t>(folge[static_cast<size_t>(i - 1)] - 1)];
-        const QSize platz = slot->contentsRect().size();
-        slot->setPixmap(platz.isEmpty() ? QPixmap()
-                                        : QPixmap::fromImage(v.bild.scaled(platz, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        // as many pixels as the screen shows in the slot: sharp also at a device pixel ratio above 1
+        slot->setPixmap(forms::eingepasst(v.bild, slot->contentsRect().size(), slot->devicePixelRatio()));
         forms::setTag(slot, v.datei);
     }
 }

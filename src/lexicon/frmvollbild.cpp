@@ -10,6 +10,7 @@
 #include "services/datenbanken.h"
 
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace kav {
@@ -118,6 +119,15 @@ bool frmVollbild::eventFilter(QObject* o, QEvent* e)
         return true;
     }
     return forms::Formular::eventFilter(o, e);
+}
+
+void frmVollbild::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        imgEnde_Click();
+        return;
+    }
+    forms::Formular::keyPressEvent(e);
 }
 
 } // namespace kav

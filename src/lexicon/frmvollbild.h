@@ -29,6 +29,8 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    // Escape closes the view as its close image does.
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     forms::Bild* m_imgVollbild = nullptr;

@@ -1,9 +1,25 @@
 #include "platform/bild.h"
 
+#include "platform/rounding.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace kav::forms {
+
+QPixmap eingepasst(const QImage& bild, const QSize& groesse, qreal dpr)
+{
+    if (bild.isNull() || groesse.isEmpty())
+        return {};
+    const qreal v = std::isfinite(dpr) && dpr > 0 ? dpr : 1.0;
+    const QSize pixel(std::max(1, rundenGanz(groesse.width() * v)), std::max(1, rundenGanz(groesse.height() * v)));
+    QPixmap p = QPixmap::fromImage(bild.scaled(pixel, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    p.setDevicePixelRatio(v);
+    return p;
+}
 
 Bild::Bild(QWidget* eltern) : QWidget(eltern) { setAttribute(Qt::WA_TranslucentBackground, false); }
 

@@ -2,10 +2,17 @@
 // An image control: shows a picture stretched to its own size (or at its natural size), drawn
 // anew for every size so that it stays sharp.
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 
 namespace kav::forms {
+
+// A picture fitted into `groesse` device-independent pixels, its aspect kept, with the pixels that a
+// screen of device pixel ratio `dpr` shows there. A picture scaled to the device-independent size
+// alone would be drawn enlarged, and blurred, on a high-density screen. Null for a null picture or
+// an empty size.
+QPixmap eingepasst(const QImage& bild, const QSize& groesse, qreal dpr);
 
 class Bild : public QWidget {
     Q_OBJECT

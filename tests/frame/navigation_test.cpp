@@ -241,3 +241,33 @@ TEST_F(NavigationTest, SchnellHinausLaesstNichtsLeuchtenUndAusgeschaltetBleibtLe
         EXPECT_GE(std::abs(text.lightness() - farbe.lightness()), 60) << farbe.name().toStdString();
     }
 }
+
+TEST_F(NavigationTest, BilderWachsenMitIhrenBeschriftungen)
+{
+    // a low bar for its font (1280 x 720 is a 1920 x 1080 screen at scale 1.5): the pictures keep a
+    // size beside their captions, at least one and a quarter caption lines; captions and picture fit
+    app().rahmen.sngArbeitsbereichHoehe = 4000 * 15;
+    app().rahmen.sngArbeitsbereichBreite = 4000 * 15;
+    haupt->show();
+    for (const QSize g : {QSize(800, 600), QSize(1024, 768), QSize(1280, 720), QSize(1280, 800), QSize(1707, 1067), QSize(1920, 1080)}) {
+        groesse(g.width(), g.height());
+        ArbeitsbereichAnordnen();
+        const int F = app().rahmen.intSchriftGroesse;
+        const std::string wo = std::to_string(g.width()) + "x" + std::to_string(g.height());
+        for (int i = 1; i <= 7; ++i) {
+            const QToolButton* b = tb->cmbMenu(i);
+            const QFontMetrics fm(b->font());
+            const QStringList zeilen = b->text().split('\n');
+            const int bild = b->iconSize().height();
+            EXPECT_GE(bild, 1.25 * fm.height()) << wo << " " << i;
+            EXPECT_LE(bild + zeilen.size() * fm.height() + 8, b->height()) << wo << " " << i;
+            for (const QString& z : zeilen)
+                EXPECT_LE(fm.horizontalAdvance(z), b->width() - 12) << wo << " " << z.toStdString();
+            EXPECT_TRUE(b->font().pointSizeF() <= F && b->font().pointSizeF() >= 6) << wo << " " << i;
+            // where the bar has room, the captions keep the size of the layout
+            if (g.width() >= 1707) {
+                EXPECT_EQ(b->font().pointSizeF(), F) << wo << " " << i;
+            }
+        }
+    }
+}

@@ -12,6 +12,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextFrame>
 
 using namespace kav;
 
@@ -184,6 +185,71 @@ TEST_F(LexikonTest, BilderleisteUndVollbild)
     haupt->timResize_Timer();
     EXPECT_NEAR(lex->rtfLexikon()->obersteStelle(), oben, 60);
     EXPECT_EQ(forms::Tag(lex->imgLexikon(1)), "pH_Bereiche.png");
+}
+
+TEST_F(LexikonTest, RandfaelleTunNichts)
+{
+    // a term whose chapter is gone, on the page of a chapter without pictures
+    sql::exec(app().db->cnKav(), "UPDATE Lexikon SET Kapitel = Kapitel || ? WHERE KapitelNr = 18", {"<p>Siehe Nirgendwo.</p>"});
+    sql::exec(app().db->cnKav(), "INSERT INTO LexikonSuchbegriff (Suchbegriff, Verweis, GanzesWort, Erscheinen) VALUES ('Nirgendwo', 99, 1, 0)");
+    alsSeite();
+    QTest::keyClicks(lex->rtfBegriff(), "Phosphat");
+    QTest::keyClick(lex->rtfBegriff(), Qt::Key_Return); // Enter opens the term chosen
+    ASSERT_EQ(ueberschrift(), "Phosphor und Phosphat");
+    const QString bisher = verlauf();
+    EXPECT_TRUE(bisher.endsWith("-18-")) << bisher.toStdString();
+
+    // the text's two margins, each a fiftieth of its width
+    const QTextFrameFormat rand = lex->rtfLexikon()->document()->rootFrame()->frameFormat();
+    EXPECT_NEAR(rand.leftMargin(), lex->rtfLexikon()->width() / 50.0, 0.01);
+    EXPECT_NEAR(rand.rightMargin(), lex->rtfLexikon()->width() / 50.0, 0.01);
+
+    // no pictures: no strip, and turning the scroll bar shows nothing
+    EXPECT_TRUE(lex->imlBilderLexikon().empty() && !lex->shpBilder()->isVisible() && !lex->vscBilder()->isVisible());
+    lex->vscBilder()->setValue(5003);
+    EXPECT_EQ(vollbild(), nullptr);
+    EXPECT_FALSE(app().rahmen.blnVollbildOffen);
+
+    // the link to the missing chapter: the page stays, the keyboard goes to the search box
+    lex->rtfLexikon()->setFocus();
+    EXPECT_EQ(klickAuf("Nirgendwo"), Qt::BitmapCursor);
+    EXPECT_EQ(ueberschrift() + verlauf(), "Phosphor und Phosphat" + bisher);
+    EXPECT_TRUE(lex->rtfBegriff()->hasFocus());
+
+    // Back with no history (the page's first chapter was never built): nothing happens
+    app().rahmen.strLexikonVerlauf.clear();
+    QTest::mouseClick(lex->cmdZurueck(), Qt::LeftButton);
+    EXPECT_EQ(lexikon(), lex);
+    EXPECT_EQ(ueberschrift() + verlauf(), "Phosphor und Phosphat");
+
+    // a full-size picture whose file is missing and which has no row: no picture, no source line
+    app().rahmen.strVollbildDatei = "fehlt.png";
+    ASSERT_NE(ui().fenster.laden("frmVollbild"), nullptr);
+    frmVollbild* v = vollbild();
+    ASSERT_NE(v, nullptr);
+    EXPECT_TRUE(v->imgVollbild()->isHidden() && v->lblQuelle()->isHidden());
+    EXPECT_TRUE(QRect(QPoint(0, 0), v->size()).contains(v->imgEnde()->geometry()));
+}
+
+TEST_F(LexikonTest, EscapeSchliesstDasVollbild)
+{
+    alsSeite();
+    // from the lexicon, whose search box keeps the keyboard while the view is shown, and from the view itself
+    for (QWidget* taste : std::initializer_list<QWidget*>{lex->rtfBegriff(), lex->lstBegriff(), lex->rtfLexikon(), nullptr}) {
+        QTest::mouseMove(lex, QPoint(2, lex->height() - 2));
+        QTest::mouseMove(lex->imgLexikon(1));
+        frmVollbild* v = vollbild();
+        ASSERT_NE(v, nullptr);
+        QTest::keyClick(taste ? taste : v, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(vollbild(), nullptr) << (taste ? taste->objectName().toStdString() : "frmVollbild");
+        // as after the close image: the thumbnail under the mouse does not open it again at once
+        QTest::mouseMove(lex->imgLexikon(1), QPoint(3, 3));
+        EXPECT_EQ(vollbild(), nullptr);
+    }
+    QTest::keyClick(lex->rtfBegriff(), Qt::Key_Escape); // no view open: the page stays as it is
+    EXPECT_EQ(lexikon(), lex);
+    EXPECT_EQ(verlauf(), "01-");
 }
 
 TEST_F(LexikonTest, UeberDerAnalysenseiteUndZurueck)

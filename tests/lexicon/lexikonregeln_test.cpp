@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 using namespace kav;
@@ -135,6 +136,13 @@ TEST(LexikonTabellen, DeutscheReihenfolgeSchluesselUndVorschauen)
     EXPECT_FALSE(d.quelle("Bodenprobe%").has_value());
     for (const LexikonSuchbegriff& b : d.verweisbegriffe(1)) // not the chapter's own, not those never linked
         EXPECT_TRUE(b.verweis != 1 && b.suchbegriff != "Dünger") << b.suchbegriff.toStdString();
+    // a term without a stated appearance (a row of a data update) is both linked and listed
+    QSqlQuery ohne(db);
+    ASSERT_TRUE(ohne.exec("INSERT INTO LexikonSuchbegriff (Suchbegriff, Verweis, GanzesWort, Erscheinen) VALUES ('Aaa', 9, 0, NULL)"));
+    const auto hat = [](const std::vector<LexikonSuchbegriff>& v) {
+        return std::any_of(v.begin(), v.end(), [](const LexikonSuchbegriff& b) { return b.suchbegriff == "Aaa"; });
+    };
+    EXPECT_TRUE(hat(d.verweisbegriffe(1)) && hat(d.begriffsliste()));
 
     // previews: a missing, an unreadable and a foreign file are left out, a file twice is there twice
     QImage bild(24, 16, QImage::Format_RGB32);

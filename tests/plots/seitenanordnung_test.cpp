@@ -61,7 +61,12 @@ TEST_F(SeitenAnordnungTest, NavigationsknopfPasstSeineSchriftAnStattZuKuerzen)
             EXPECT_LE(forms::FontSize(toolbar()->cmbMenu(i)), F) << g.width() << " " << i;
             EXPECT_GE(forms::FontSize(toolbar()->cmbMenu(i)), 6) << g.width() << " " << i;
         }
-        EXPECT_EQ(forms::FontSize(toolbar()->cmbMenu(7)), F) << g.width();
+        // a caption whose words fit keeps the bar's size: the layout's, or on a bar too low for
+        // picture and captions the smaller size every caption gets there
+        EXPECT_EQ(forms::FontSize(toolbar()->cmbMenu(7)), forms::FontSize(toolbar()->cmbMenu(4))) << g.width();
+        if (g.width() >= 1280) {
+            EXPECT_EQ(forms::FontSize(toolbar()->cmbMenu(7)), F) << g.width();
+        }
     }
     // back at a size where it fits, the button has the pass's size again
     groesse(1920, 1080);

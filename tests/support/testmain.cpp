@@ -1,5 +1,6 @@
 // Test main: an application object around GoogleTest, headless (offscreen) unless QT_QPA_PLATFORM says
-// otherwise. Window tests get a QApplication (KAV_TEST_FENSTER), core tests a QGuiApplication.
+// otherwise. Window tests get a QApplication (KAV_TEST_FENSTER), core tests a QGuiApplication;
+// KAV_TEST_SKALIERUNG sets the device pixel ratio of the screen.
 #ifdef KAV_TEST_FENSTER
 #include <QApplication>
 using TestAnwendung = QApplication;
@@ -13,6 +14,10 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef KAV_TEST_SKALIERUNG
+    // a high-density screen: every window drawn at this device pixel ratio
+    qputenv("QT_SCALE_FACTOR", KAV_TEST_SKALIERUNG);
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     TestAnwendung app(argc, argv);
     return RUN_ALL_TESTS();
