@@ -1,6 +1,8 @@
-// The plan construction on the shipped reference data: the worked cases row by row, repeated plans,
-// and the rows and fertilisers the plan cannot use.
+// The plan construction on the shipped reference data, row by row: Kohlrabi with a base and a top
+// dressing, a lawn as a permanent crop with three dressings, a mixed-culture plan of four crops with
+// its weekly nitrogen dressings; repeated plans; the rows and fertilisers the plan cannot use.
 #include "planfixture.h"
+#include "requirement/mischkultur.h"
 
 #include <gtest/gtest.h>
 
@@ -145,6 +147,23 @@ TEST_F(Duengeplan, SonderfaelleUndFehlendeZeilen)
     EXPECT_EQ(raster.zeile(7).zellen[1].hinterfarbe, kFarbeHellgelb);
     EXPECT_EQ(raster.zeile(16).zellen[2].textfarbe, kFarbeRot);
     EXPECT_EQ(raster.zeile(17).zellen[0].textfarbe, kFarbeWeiss);
+}
+
+TEST_F(Duengeplan, StickstoffInDerLetztenWocheDesJahres)
+{
+    // a need in week w is named by week w + 1; 2026 and 2029 end with week 53, 2028 with week 54
+    const std::tuple<int, int, const char*> faelle[] = {
+        {2029, 53, "1. N-Düngung Ende Dezember"}, {2026, 53, "1. N-Düngung Ende Dezember"},
+        {2028, 53, "1. N-Düngung Ende Dezember"}, {2029, 52, "1. N-Düngung Ende Dezember"},
+        {2029, 20, "1. N-Düngung Mitte Mai"}};
+    for (const auto& [jahr, woche, titel] : faelle) {
+        WizardState s = test::mischkultur();
+        s.arrMischkulturWerte.assign(kMischkulturWochen, {});
+        s.arrMischkulturWerte[static_cast<size_t>(woche)].Saldo = 1;
+        ASSERT_TRUE(test::PlanDateien::planen(s, PlanEingang::aus(s), jahr, raster).ok);
+        EXPECT_EQ(raster.TextMatrix(10, 0).toStdString(), titel) << jahr << " " << woche;
+        EXPECT_EQ(raster.TextMatrix(11, 0), "45 g Hornmehl");
+    }
 }
 
 } // namespace
