@@ -105,6 +105,10 @@ TEST_F(Duengeplan, SonderfaelleUndFehlendeZeilen)
          {{15, kKalk + "250 g kohlensaurem Kalk je m² durchgeführt werden."}}},
         {"Kalk 1E19", [](WizardState& s) { s.sngKalkBedarf = 1e19f, s.strAktKalkNr = "x"; },
          {{15, kKalk + "9999999980506447872 g kohlensaurem Kalk je m² durchgeführt werden."}}},
+        // the order of choice, not the order of the keys
+        {"Reihenfolge der Wahl",
+         [](WizardState& s) { s.rsDuengerAuswahl = std::vector<DuengerAuswahlZeile>{{"Du1004", 80, 2}, {"Du1010", 30, 1}}; },
+         {{7, "300 g Superphosphat auf 10 m²"}, {8, "460 g Hornspäne auf 10 m²"}}},
         {"1000 g", [&](WizardState& s) { s.rsDuengerAuswahl = liste(100), s.sngNSaldoGD = 14; }, {{7, "1000 g Hornspäne auf 10 m²"}}},
         {"1000,01 g", [&](WizardState& s) { s.rsDuengerAuswahl = liste(100.001f), s.sngNSaldoGD = 14; },
          {{7, "1,00 kg Hornspäne auf 10 m²"}}},

@@ -12,6 +12,7 @@
 #include "services/datenbanken.h"
 
 #include <QAbstractButton>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTableWidget>
 #include <QTest>
@@ -111,6 +112,7 @@ TEST_F(PlanSeite, DruckenSchreibtDasDokumentUndOeffnetEs)
     EXPECT_EQ(geoeffnet, QStringList{datei});
     EXPECT_EQ(app().rahmen.strPDFDatei, datei);
     EXPECT_TRUE(QFile::exists(datei));
+    EXPECT_LT(QFileInfo(datei).size(), 80000); // the head's logo from its small copy
     EXPECT_FALSE(p->testAttribute(Qt::WA_SetCursor));
 
     // no viewer: a copy is offered and saved where the user says
