@@ -95,6 +95,8 @@ TEST_F(Duengeplan, SonderfaelleUndFehlendeZeilen)
     const Fall faelle[] = {
         {"Kultur", [](WizardState& s) { s.strAktKulturNr = "Ku9999"; }, fehlt("die Kultur „Ku9999“")},
         {"Fläche", [](WizardState& s) { s.strAktFlaechenNr = "Fl4711"; }, fehlt("die Fläche „Fl4711“")},
+        // a key is a value, never a part of the statement
+        {"Fläche ' OR '1'='1", [](WizardState& s) { s.strAktFlaechenNr = "Fl' OR '1'='1"; }, fehlt("die Fläche „Fl' OR '1'='1“")},
         {"Analyse", [](WizardState& s) { s.strAktAnalysenNr.clear(); }, fehlt("die Bodenanalyse „keine Auswahl“")},
         {"Dünger", [](WizardState& s) { s.rsDuengerAuswahl->push_back({"Du9999", 5, 3}); }, fehlt("der Dünger „Du9999“")},
         {"Mist", [](WizardState& s) { s.strAktOrgSubNr = "OS9999"; }, fehlt("der Kompost oder Mist „OS9999“")},
