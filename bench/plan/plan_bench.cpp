@@ -148,7 +148,7 @@ void QPdfWriterDreiSeiten(benchmark::State& state)
             const auto& z = r.zeile(i).zellen[0];
             p.fillRect(QRectF(mm(15), y - 14.4, 596 - mm(30), 18),
                        QColor(z.hinterfarbe & 0xFF, (z.hinterfarbe >> 8) & 0xFF, z.hinterfarbe >> 16));
-            for (const QString& zeile : TextUmbrechen(z.text)) {
+            for (const QString& zeile : TextUmbrechen(z.text, 596 - mm(30), 12)) {
                 p.drawText(QPointF(mm(15), y), zeile);
                 if (z.text.size() >= 100)
                     y += 18;

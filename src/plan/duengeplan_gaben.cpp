@@ -164,8 +164,11 @@ void Planlauf::mischkultur()
         const float saldo = m_s.arrMischkulturWerte[static_cast<size_t>(w)].Saldo;
         if (!(saldo > 0.0f))
             continue;
-        m_r.ueberschrift(intZeile, QString::number(intDuengung) + QStringLiteral(". N-Düngung ")
-                                       + frmNPK4_ZeitraumText(w + 1, m_s.strAktKulturNr, m_jahr));
+        // named by the week after it; the last week of a year that has no week after it by itself
+        QString zeitraum = frmNPK4_ZeitraumText(w + 1, m_s.strAktKulturNr, m_jahr);
+        if (zeitraum.isEmpty())
+            zeitraum = frmNPK4_ZeitraumText(w, m_s.strAktKulturNr, m_jahr);
+        m_r.ueberschrift(intZeile, QString::number(intDuengung) + QStringLiteral(". N-Düngung ") + zeitraum);
         ++intDuengung;
         ++intZeile;
         float restN = saldo;

@@ -1,5 +1,7 @@
 #include "plan/empfehlungsdokument.h"
 
+#include "plan/schriftbreite.h"
+
 #include <algorithm>
 
 namespace kav {
@@ -7,7 +9,7 @@ namespace kav {
 namespace {
 
 constexpr float kZeile = 18;        // line pitch
-constexpr int kUmbruchLaenge = 100; // texts from this length are broken
+constexpr int kUmbruchLaenge = 100; // texts from this length are drawn line below line
 constexpr int kErsteZeile = 4;      // rows 0 to 3 hold the grid's own titles
 
 float mm(float v) { return MillimeterInPunkte(v); }
@@ -36,35 +38,57 @@ void fuss(clsPDF& pdf, const EmpfehlungsAngaben& a)
     text(pdf, mm(15), pdf.Height() - mm(10), fusszeile(a));
 }
 
+// The lines of a row's first text between the left and the right edge of the bands.
+QStringList zeilenVon(const clsPDF& pdf, const QString& t)
+{
+    return TextUmbrechen(t, pdf.Width() - mm(30), pdf.FontSize());
+}
+
+// A short text that fits stands in its row's band; any other is drawn line below line.
+bool umbrochen(const QString& t, const QStringList& zeilen) { return t.size() >= kUmbruchLaenge || zeilen.size() > 1; }
+
 // How far a row moves the baseline down: its broken lines, then one line.
-float zeilenHoehe(const Empfehlungsraster::Zeile& z)
+float zeilenHoehe(const clsPDF& pdf, const Empfehlungsraster::Zeile& z)
 {
     const QString& t = z.zellen[0].text;
-    return t.size() < kUmbruchLaenge ? kZeile : kZeile * static_cast<float>(TextUmbrechen(t).size() + 1);
+    const QStringList zeilen = zeilenVon(pdf, t);
+    return umbrochen(t, zeilen) ? kZeile * static_cast<float>(zeilen.size() + 1) : kZeile;
 }
 
 } // namespace
 
-QStringList TextUmbrechen(const QString& t)
+QStringList TextUmbrechen(const QString& t, float breite, float schriftgroesse)
 {
-    if (t.size() < kUmbruchLaenge)
-        return {t};
+    const auto passt = [&](long tausendstel) {
+        return static_cast<float>(tausendstel) * schriftgroesse / 1000.0f <= breite;
+    };
     QStringList zeilen;
-    QString rest = t;
-    int p = kUmbruchLaenge;
+    const qsizetype n = t.size();
+    qsizetype anfang = 0;
     for (;;) {
-        const int anfang = std::max(p, 1);
-        int q = std::min<int>(anfang, static_cast<int>(rest.size()));
-        while (q >= 1 && rest[q - 1] != QLatin1Char(' '))
-            --q;
-        const int schnitt = q >= 1 ? q : anfang;
-        zeilen << rest.left(schnitt);
-        rest = rest.mid(schnitt);
-        if (rest.size() < kUmbruchLaenge) {
-            zeilen << rest;
+        // Up to the first character past the width; blanks at a line's end take no room.
+        long tausendstel = 0;
+        qsizetype nachBlank = -1; // where the line may end: after a blank that follows a word
+        bool wort = false;
+        qsizetype i = anfang;
+        for (; i < n; ++i) {
+            tausendstel += ZeichenBreite(t[i]);
+            if (t[i] == QLatin1Char(' ')) {
+                if (wort)
+                    nachBlank = i + 1;
+                continue;
+            }
+            wort = true;
+            if (!passt(tausendstel))
+                break;
+        }
+        if (i == n) {
+            zeilen << t.mid(anfang);
             return zeilen;
         }
-        p = schnitt - 1;
+        const qsizetype schnitt = nachBlank > anfang ? nachBlank : std::max(i, anfang + 1);
+        zeilen << t.mid(anfang, schnitt - anfang);
+        anfang = schnitt;
     }
 }
 
@@ -96,7 +120,7 @@ void frmNPK4_EmpfehlungDrucken(clsPDF& pdf, const Empfehlungsraster& flgReport, 
             mehrereSeiten = y >= pdf.Height() - mm(10);
             break;
         }
-        y += zeilenHoehe(flgReport.zeile(i));
+        y += zeilenHoehe(pdf, flgReport.zeile(i));
     }
 
     y = start;
@@ -110,10 +134,11 @@ void frmNPK4_EmpfehlungDrucken(clsPDF& pdf, const Empfehlungsraster& flgReport, 
         pdf.FillColor(c0.hinterfarbe);
         pdf.DrawBox(mm(15), y - 36 / 2.5f, breite - mm(30), kZeile, -1);
         pdf.FillColor(c0.textfarbe);
-        if (c0.text.size() < kUmbruchLaenge) {
+        const QStringList zeilen = zeilenVon(pdf, c0.text);
+        if (!umbrochen(c0.text, zeilen)) {
             text(pdf, mm(15), y, c0.text);
         } else {
-            for (const QString& zeile : TextUmbrechen(c0.text)) {
+            for (const QString& zeile : zeilen) {
                 text(pdf, mm(15), y, zeile);
                 y += kZeile;
             }

@@ -28,11 +28,11 @@ struct EmpfehlungsAngaben {
 // Adds pages to the document (the mixed-culture chart).
 using Zusatzseite = std::function<void(clsPDF&)>;
 
-// The lines a row's text is drawn in: a text of fewer than 100 characters is one line; a longer one
-// is broken at the last blank within the first 100 characters, every further line at the last blank
-// at or before one position less than where the line before was cut, until fewer than 100 characters
-// remain (the last line). A stretch without a blank is cut where its search began.
-QStringList TextUmbrechen(const QString& text);
+// The lines a row's text is drawn in, each as wide as `breite` points at most in the documents' font
+// at `schriftgroesse`. A line ends after the last blank that leaves it inside that width (blanks at
+// its end take no room); a word wider than a whole line is cut where the width ends. A text shorter
+// than 100 characters that fits is the one line it is.
+QStringList TextUmbrechen(const QString& text, float breite, float schriftgroesse);
 
 // The whole document in `pdf` (a fresh writer): page head, title lines, the grid from row 4, footer.
 // A further page begins only when the end row would reach the footer line and then only with a row

@@ -80,6 +80,7 @@ void frmNPK4::Form_Load()
                                   "konnten. Die Düngeempfehlung zeigt den zuletzt berechneten Bedarf."));
         }
     }
+    DuengeplanErstellen();
     ArbeitsbereichAnordnen(name());
 }
 
@@ -108,7 +109,6 @@ void frmNPK4::DuengeplanErstellen()
                                           "gelesen werden konnten."));
     }
     m_cmbDrucken->setEnabled(m_planDa);
-    rasterZeigen();
 }
 
 void frmNPK4::cmbZurueck_MouseUp()

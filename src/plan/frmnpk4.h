@@ -26,14 +26,15 @@ public:
     // What the grid shows.
     const Empfehlungsraster& raster() const { return m_raster; }
 
-    // Step key, breadcrumb, caption, the requirement again, then the layout pass (which builds the plan).
+    // Step key, breadcrumb, caption, the requirement again, the plan, then the layout pass.
     void Form_Load() override;
     // Gives the fertilisers' totals back as they were when the page was entered.
     void Form_Unload() override;
     void anordnen(Anordnung& a) override;
 
-    // Builds the plan from the wizard state into the grid; called by every layout pass. A plan that
-    // cannot be made shows one red row and disables printing; no message box.
+    // Builds the plan from the wizard state, once per entering of the page; every layout pass shows
+    // it in the grid as it is. A plan that cannot be made shows one red row and disables printing;
+    // no message box.
     void DuengeplanErstellen();
 
     // Event handlers

@@ -1,4 +1,4 @@
-// The plan page's block of the layout pass: the grid in three equal columns, the plan built anew, the
+// The plan page's block of the layout pass: the grid in three equal columns showing the plan, the
 // three buttons under the seventh navigation button, the gradient.
 #include "frame/anordnung.h"
 #include "plan/frmnpk4.h"
@@ -87,7 +87,8 @@ void frmNPK4::anordnen(Anordnung& a)
     // three equal columns across the grid's visible width (its frame and scroll bar left out)
     a.tu([&] { g->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch); });
 
-    a.tu([&] { DuengeplanErstellen(); });
+    // the plan built on entering the page, in the grid's font as this pass sets it
+    a.tu([&] { rasterZeigen(); });
 
     const auto knopf = [&](QToolButton* b, double oben, const char* bild) {
         a.tu([&] { Tw(b).setWidth(a.B(7).Width() * 3 / 4); });

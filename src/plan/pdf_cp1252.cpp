@@ -14,7 +14,9 @@ constexpr char32_t kObereHaelfte[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98
 };
 
-char byteFuer(char32_t zeichen)
+} // namespace
+
+char cp1252Byte(char32_t zeichen)
 {
     if (zeichen < 0x80 || (zeichen >= 0xA0 && zeichen <= 0xFF))
         return static_cast<char>(zeichen);
@@ -23,6 +25,8 @@ char byteFuer(char32_t zeichen)
             return static_cast<char>(0x80 + i);
     return '?';
 }
+
+namespace {
 
 // Reads one character of UTF-8 at `pos` and advances; a broken sequence reads as one "?" per byte.
 char32_t naechstesZeichen(std::string_view s, size_t& pos)
@@ -90,7 +94,7 @@ std::string nachCp1252(std::string_view utf8)
     std::string out;
     out.reserve(utf8.size());
     for (size_t pos = 0; pos < utf8.size();)
-        out += byteFuer(naechstesZeichen(utf8, pos));
+        out += cp1252Byte(naechstesZeichen(utf8, pos));
     return out;
 }
 
@@ -108,7 +112,7 @@ std::string ausCp1252(std::string_view bytes)
 void pdfTextAnhaengen(std::string& out, std::string_view utf8)
 {
     for (size_t pos = 0; pos < utf8.size();) {
-        const char b = byteFuer(naechstesZeichen(utf8, pos));
+        const char b = cp1252Byte(naechstesZeichen(utf8, pos));
         if (b == '\\' || b == '(' || b == ')')
             out += '\\';
         out += b;

@@ -25,6 +25,8 @@ std::string farbOperator(int32_t farbe, bool fuellen);
 // Windows-1252 conversion: UTF-8 text to one byte per character ("?" for what the code page lacks),
 // and back. The five bytes the code page leaves free travel as the characters U+0081, U+008D, ...
 std::string nachCp1252(std::string_view utf8);
+// The byte of one character ('?' for what the code page lacks).
+char cp1252Byte(char32_t zeichen);
 std::string ausCp1252(std::string_view bytes);
 
 // Text for a PDF string: converted to Windows-1252, then \ ( ) escaped with a backslash.

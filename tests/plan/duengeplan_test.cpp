@@ -1,6 +1,8 @@
-// The plan construction on the shipped reference data: the worked cases row by row, repeated plans,
-// and the rows and fertilisers the plan cannot use.
+// The plan construction on the shipped reference data, row by row: Kohlrabi with a base and a top
+// dressing, a lawn as a permanent crop with three dressings, a mixed-culture plan of four crops with
+// its weekly nitrogen dressings; repeated plans; the rows and fertilisers the plan cannot use.
 #include "planfixture.h"
+#include "requirement/mischkultur.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +95,8 @@ TEST_F(Duengeplan, SonderfaelleUndFehlendeZeilen)
     const Fall faelle[] = {
         {"Kultur", [](WizardState& s) { s.strAktKulturNr = "Ku9999"; }, fehlt("die Kultur „Ku9999“")},
         {"Fläche", [](WizardState& s) { s.strAktFlaechenNr = "Fl4711"; }, fehlt("die Fläche „Fl4711“")},
+        // a key is a value, never a part of the statement
+        {"Fläche ' OR '1'='1", [](WizardState& s) { s.strAktFlaechenNr = "Fl' OR '1'='1"; }, fehlt("die Fläche „Fl' OR '1'='1“")},
         {"Analyse", [](WizardState& s) { s.strAktAnalysenNr.clear(); }, fehlt("die Bodenanalyse „keine Auswahl“")},
         {"Dünger", [](WizardState& s) { s.rsDuengerAuswahl->push_back({"Du9999", 5, 3}); }, fehlt("der Dünger „Du9999“")},
         {"Mist", [](WizardState& s) { s.strAktOrgSubNr = "OS9999"; }, fehlt("der Kompost oder Mist „OS9999“")},
@@ -103,6 +107,10 @@ TEST_F(Duengeplan, SonderfaelleUndFehlendeZeilen)
          {{15, kKalk + "250 g kohlensaurem Kalk je m² durchgeführt werden."}}},
         {"Kalk 1E19", [](WizardState& s) { s.sngKalkBedarf = 1e19f, s.strAktKalkNr = "x"; },
          {{15, kKalk + "9999999980506447872 g kohlensaurem Kalk je m² durchgeführt werden."}}},
+        // the order of choice, not the order of the keys
+        {"Reihenfolge der Wahl",
+         [](WizardState& s) { s.rsDuengerAuswahl = std::vector<DuengerAuswahlZeile>{{"Du1004", 80, 2}, {"Du1010", 30, 1}}; },
+         {{7, "300 g Superphosphat auf 10 m²"}, {8, "460 g Hornspäne auf 10 m²"}}},
         {"1000 g", [&](WizardState& s) { s.rsDuengerAuswahl = liste(100), s.sngNSaldoGD = 14; }, {{7, "1000 g Hornspäne auf 10 m²"}}},
         {"1000,01 g", [&](WizardState& s) { s.rsDuengerAuswahl = liste(100.001f), s.sngNSaldoGD = 14; },
          {{7, "1,00 kg Hornspäne auf 10 m²"}}},
@@ -145,6 +153,23 @@ TEST_F(Duengeplan, SonderfaelleUndFehlendeZeilen)
     EXPECT_EQ(raster.zeile(7).zellen[1].hinterfarbe, kFarbeHellgelb);
     EXPECT_EQ(raster.zeile(16).zellen[2].textfarbe, kFarbeRot);
     EXPECT_EQ(raster.zeile(17).zellen[0].textfarbe, kFarbeWeiss);
+}
+
+TEST_F(Duengeplan, StickstoffInDerLetztenWocheDesJahres)
+{
+    // a need in week w is named by week w + 1; 2026 and 2029 end with week 53, 2028 with week 54
+    const std::tuple<int, int, const char*> faelle[] = {
+        {2029, 53, "1. N-Düngung Ende Dezember"}, {2026, 53, "1. N-Düngung Ende Dezember"},
+        {2028, 53, "1. N-Düngung Ende Dezember"}, {2029, 52, "1. N-Düngung Ende Dezember"},
+        {2029, 20, "1. N-Düngung Mitte Mai"}};
+    for (const auto& [jahr, woche, titel] : faelle) {
+        WizardState s = test::mischkultur();
+        s.arrMischkulturWerte.assign(kMischkulturWochen, {});
+        s.arrMischkulturWerte[static_cast<size_t>(woche)].Saldo = 1;
+        ASSERT_TRUE(test::PlanDateien::planen(s, PlanEingang::aus(s), jahr, raster).ok);
+        EXPECT_EQ(raster.TextMatrix(10, 0).toStdString(), titel) << jahr << " " << woche;
+        EXPECT_EQ(raster.TextMatrix(11, 0), "45 g Hornmehl");
+    }
 }
 
 } // namespace

@@ -1,7 +1,9 @@
-// The recommendation document: the plan of the first worked case rendered and checked by real
-// readers, page breaks of long plans, and the breaking of long texts.
+// The recommendation document: the plan of Kohlrabi on 10 m² with a base and a top dressing, lime
+// and the warning about an old analysis, rendered and checked by real readers; page breaks of long
+// plans; long sentences broken at blanks inside the margins.
 #include "pdf_testhilfe.h"
 #include "plan/empfehlungsdokument.h"
+#include "plan/schriftbreite.h"
 #include "planfixture.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +33,7 @@ int pixel(const QImage& b, int y0, int y1, const std::function<bool(QColor)>& wi
 using test::dunkel;
 bool rot(QColor c) { return c.red() > 150 && c.green() < 90 && c.blue() < 90; }
 
-TEST(Empfehlungsdokument, ErsterFallAufEinerSeite)
+TEST(Empfehlungsdokument, KohlrabiAufEinerSeite)
 {
     test::PlanDateien d;
     WizardState s = test::kohlrabi();
@@ -48,6 +50,8 @@ TEST(Empfehlungsdokument, ErsterFallAufEinerSeite)
     EXPECT_GT(pixel(b, 440, 472, rot), 100);
     EXPECT_EQ(pixel(b, 480, 800, [](QColor c) { return c != Qt::white; }), 0);
     EXPECT_GT(pixel(b, 805, 816, dunkel), 20);
+    // every line, the two of the lime sentence too, ends before the right margin where the rule ends
+    EXPECT_EQ(test::punkte(b, QRect(QPoint(556, 90), QPoint(595, 800)), dunkel), 0);
 }
 
 // Amount rows from 4 to `letzte`, the last two of them a two-line lime row and the warning; the end
@@ -58,7 +62,8 @@ Empfehlungsraster langerPlan(int letzte, bool kalkUndWarnung, int ende)
     for (int i = 4; i <= letzte - (kalkUndWarnung ? 2 : 0); ++i)
         r.menge(i, QString("%1 g Hornspäne auf 10 m²").arg(i));
     if (kalkUndWarnung) {
-        r.kalk(letzte - 1, QString(140, 'x').replace(90, 1, ' '));
+        r.kalk(letzte - 1, "Um den Kalkversorgungszustandes des Bodens langfristig zu sichern, sollte eine "
+                           "jährliche Kalkung mit 295 g Algenkalk je m² durchgeführt werden.");
         r.warnung(letzte, QString("Warnung ").repeated(16));
     }
     r.ende(ende);
@@ -78,18 +83,66 @@ TEST(Empfehlungsdokument, SeitenwechselNachDerWirklichenZeilenhoehe)
     drucken(langerPlan(33, true, 34), 1);
 }
 
-TEST(Empfehlungsdokument, LangeTexteUmbrechen)
+// The sentences of the plan that are longer than 100 characters: the lime sentence with a chosen
+// lime and with carbonic lime, the warning, the message about a missing row.
+QStringList langeSaetze()
 {
-    const QString satz = QString("Wort ").repeated(30); // a blank at every fifth position
+    test::PlanDateien d;
+    QStringList saetze;
+    const std::function<void(WizardState&)> faelle[] = {
+        [](WizardState&) {},
+        [](WizardState& s) { s.strAktKalkNr = "x", s.sngKalkBedarf = 1e19f; },
+        [](WizardState& s) { s.rsDuengerAuswahl->push_back({"Du9999", 5, 3}), s.strAktOrgSubNr = "OS9999"; },
+    };
+    for (const auto& aendern : faelle) {
+        WizardState s = test::kohlrabi();
+        aendern(s);
+        Empfehlungsraster r;
+        d.planen(s, PlanEingang::aus(s), 2026, r);
+        for (int i = 0; i < r.Rows(); ++i)
+            if (r.TextMatrix(i, 0).size() > 100 && !saetze.contains(r.TextMatrix(i, 0)))
+                saetze << r.TextMatrix(i, 0);
+    }
+    return saetze;
+}
+
+TEST(Empfehlungsdokument, LangeSaetzeBrechenAnLeerzeichenInnerhalbDerRaender)
+{
+    const float breite = 596 - 2 * MillimeterInPunkte(15);
+    const QStringList saetze = langeSaetze();
+    ASSERT_EQ(saetze.size(), 4);
+    for (const QString& satz : saetze) {
+        SCOPED_TRACE(satz.toStdString());
+        const QStringList z = TextUmbrechen(satz, breite, 12);
+        ASSERT_GE(z.size(), 2);
+        EXPECT_EQ(z.join(QString()), satz);
+        for (qsizetype i = 0; i < z.size(); ++i) {
+            EXPECT_LE(TextBreite(QStringView(z[i]).trimmed(), 12), breite) << i;
+            if (i + 1 == z.size())
+                break;
+            // a line ends after a blank, before a word that would not have fitted on it
+            EXPECT_TRUE(z[i].endsWith(' ') && !z[i + 1].startsWith(' ')) << i;
+            EXPECT_GT(TextBreite(z[i] + z[i + 1].section(' ', 0, 0), 12), breite) << i;
+        }
+    }
+
+    // at 12 points an 'a' is 6.672 points wide, a 'W' 11.328: 76 a fit between the margins
+    const QString a76(76, 'a');
     const std::tuple<QString, QStringList> faelle[] = {
-        {QString(99, 'a'), {QString(99, 'a')}},
-        {QString(99, 'a') + ' ', {QString(99, 'a') + ' ', ""}},
-        {satz, {satz.left(100), satz.mid(100)}},
-        {QString(120, 'a') + " b", {QString(100, 'a'), QString(20, 'a') + " b"}},
-        {QString(250, 'a'), {QString(100, 'a'), QString(99, 'a'), QString(51, 'a')}},
+        {"", {""}},
+        {a76 + "   ", {a76 + "   "}},              // blanks at the end take no room
+        {a76 + "a", {a76, "a"}},                    // a word wider than a line is cut hard
+        {"b " + a76 + "aaaa", {"b ", a76, "aaaa"}}, // after the blank before it
+        {QString(90, 'W'), {QString(45, 'W'), QString(45, 'W')}},
     };
     for (const auto& [text, zeilen] : faelle)
-        EXPECT_EQ(TextUmbrechen(text), zeilen) << text.size();
+        EXPECT_EQ(TextUmbrechen(text, breite, 12), zeilen) << text.toStdString();
+
+    // the widths of the font the document names, in Windows-1252; a character it lacks is a '?'
+    const std::pair<const char*, float> breiten[] = {
+        {"Wort", 25.332f}, {"äöüß", 27.348f}, {"„€“ m²", 31.992f}, {"→", 6.672f}, {"\U0001F600", 6.672f}, {"\t", 0}};
+    for (const auto& [text, punkte] : breiten)
+        EXPECT_NEAR(TextBreite(QString::fromUtf8(text), 12), punkte, 1e-3) << text;
     EXPECT_FLOAT_EQ(MillimeterInPunkte(45), 127.559055f);
     EXPECT_EQ(EmpfehlungsDateiName(QDateTime(QDate(2026, 5, 2), QTime(7, 8, 9))), "tmpDokument_02052026070809.pdf");
 }
