@@ -237,6 +237,8 @@ INSTANTIATE_TEST_SUITE_P(
         Abweisung{"Bildname_mit_Ordnern", "UPDATE lexikonbilder SET BildDatei = '../../Daten/Kav.KRN' WHERE BilderNr = 1",
                   nullptr, nullptr, Abweisung::Nichts,
                   "Der Bildname „../../Daten/Kav.KRN“ in der Tabelle lexikonbilder des Servers ist kein einfacher Dateiname."},
+        Abweisung{"Kein_Stand", "DELETE FROM updatemanager", nullptr, nullptr, Abweisung::Nichts,
+                  "Der Update-Server nennt keinen Stand der Daten."},
         Abweisung{"Tabelle_fehlt", "DROP TABLE orgsubid", nullptr, nullptr, Abweisung::Nichts,
                   "Die Tabelle orgsubid fehlt auf dem Server."},
         Abweisung{"Spalte_zu_viel", "ALTER TABLE duengerid ADD COLUMN Extra INT", nullptr, nullptr, Abweisung::Nichts,
