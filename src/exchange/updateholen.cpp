@@ -423,9 +423,10 @@ private:
             pruefer.clear();
             pruefer.waitForDone();
         });
-        for (const QString& datei : dateien) {
-            for (const QString& unter : {QStringLiteral("Vollbild"), QStringLiteral("Vorschau")}) {
-                const QString ordner = ftpOrdner(m_a.server.ftpVerzeichnis, unter);
+        // folder by folder: a transfer in the folder of the one before needs no change of folder
+        for (const QString& unter : {QStringLiteral("Vollbild"), QStringLiteral("Vorschau")}) {
+            const QString ordner = ftpOrdner(m_a.server.ftpVerzeichnis, unter);
+            for (const QString& datei : dateien) {
                 const QString lokal = arbeit.filePath(unter + QLatin1Char('/') + datei);
                 if (const FtpErgebnis r = ftp.FTPDateiHolen(ordner, datei, lokal); !r.ok())
                     ftpFehler(r, ordner + QLatin1Char('/') + datei);
