@@ -1,5 +1,5 @@
 -- Kav.KRN: reference data. The column order of the tables that the data update
--- replaces is part of the format: the update copies by position.
+-- replaces is part of the format; the update matches the server's columns to them by name.
 
 CREATE TABLE DuengerID (
   DuengerNr          TEXT NOT NULL COLLATE NOCASE,

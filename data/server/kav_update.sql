@@ -13,7 +13,7 @@ CREATE TABLE IF NOT EXISTS updatemanager (
   DateiVersion    INT
 );
 
--- Copied column by position into the local tables: same columns, same order.
+-- Copied into the local tables: the same columns, matched by name (the local order is kept).
 CREATE TABLE IF NOT EXISTS duengerid (
   DuengerNr VARCHAR(20), Typ VARCHAR(3), Eingabe VARCHAR(10), AktuellerDatensatz TINYINT,
   Bezeichnung VARCHAR(100), N DOUBLE, Norg INT, P2O5 DOUBLE, K2O DOUBLE, Mg DOUBLE,

@@ -65,6 +65,7 @@ bool DatenAktualisierung::starten(AppContext& a, int pauseMs)
     auftrag.pauseMs = pauseMs;
     auftrag.pruefpunkt = m_pruefpunkt;
     auftrag.datLetztesUpdate = a.einstellungen.datLetztesUpdate;
+    auftrag.gebiet = a.gebiet;
     QString fehler;
     try {
         if (!a.server || !a.db)

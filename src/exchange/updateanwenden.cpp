@@ -82,7 +82,10 @@ void tabelleSchreiben(const QSqlDatabase& cn, const Tabellendaten& d, const Tabe
 // back when anything fails before the commit.
 class BilderTausch {
 public:
-    BilderTausch(const Programmordner& ordner, const QString& arbeit) : m_ordner(ordner), m_arbeit(arbeit) {}
+    BilderTausch(const Programmordner& ordner, const QString& arbeit, const Umbenennen& pruefen)
+        : m_ordner(ordner), m_arbeit(arbeit), m_pruefen(pruefen)
+    {
+    }
     ~BilderTausch()
     {
         if (!m_fertig)
@@ -111,7 +114,7 @@ public:
 private:
     void umbenennen(const QString& von, const QString& nach)
     {
-        if (!QDir().rename(von, nach))
+        if ((m_pruefen && !m_pruefen(von, nach)) || !QDir().rename(von, nach))
             throw Fehlschlag{QStringLiteral("Die Bilder des Lexikons konnten nicht ersetzt werden.")};
         m_schritte.push_back({von, nach});
     }
@@ -125,6 +128,7 @@ private:
 
     const Programmordner& m_ordner;
     QString m_arbeit;
+    const Umbenennen& m_pruefen;
     QVector<std::pair<QString, QString>> m_schritte;
     bool m_fertig = false;
 };
@@ -132,7 +136,7 @@ private:
 } // namespace
 
 AnwendenErgebnis UpdateAnwenden(const QSqlDatabase& cnKav, const UpdatePaket& paket, const Programmordner& ordner,
-                                const QDateTime& jetzt)
+                                const QDateTime& jetzt, const Umbenennen& umbenennen)
 {
     AnwendenErgebnis r;
     try {
@@ -156,7 +160,7 @@ AnwendenErgebnis UpdateAnwenden(const QSqlDatabase& cnKav, const UpdatePaket& pa
                       {QStringLiteral("BilderNr"), QStringLiteral("BildDatei"), QStringLiteral("Quelle"), QStringLiteral("Verweis"),
                        QStringLiteral("Reihenfolge"), QStringLiteral("LetzteAenderung")},
                       bilder);
-            tausch.emplace(ordner, paket.bilderOrdner);
+            tausch.emplace(ordner, paket.bilderOrdner, umbenennen);
             tausch->tauschen();
         }
         t.commit();

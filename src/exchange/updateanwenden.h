@@ -15,7 +15,10 @@ struct AnwendenErgebnis {
 // number), then puts the staged picture folders in place by renaming and commits. On any failure
 // the transaction is rolled back and the old picture folders come back: nothing is changed.
 // `jetzt` is the change time of the new picture rows.
+// Tests: `umbenennen` is asked before each rename of the picture folders with its two paths; false
+// makes that rename fail.
+using Umbenennen = std::function<bool(const QString& von, const QString& nach)>;
 AnwendenErgebnis UpdateAnwenden(const QSqlDatabase& cnKav, const UpdatePaket& paket, const Programmordner& ordner,
-                                const QDateTime& jetzt);
+                                const QDateTime& jetzt, const Umbenennen& umbenennen = {});
 
 } // namespace kav::exchange

@@ -1,8 +1,15 @@
 #include "exchange/updatedaten.h"
 
+#include "services/gebietsschema.h"
+#include "services/referenzbereiche.h"
 #include "services/sql.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
 #include <QLocale>
+#include <QSet>
 #include <QSqlQuery>
 
 #include <cmath>
@@ -169,6 +176,153 @@ bool einfacherDateiname(const QString& name)
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
             return false;
     return true;
+}
+
+bool vollstaendigesBild(const QString& pfad)
+{
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray daten = f.readAll();
+    f.close();
+    QBuffer puffer(&daten);
+    puffer.open(QIODevice::ReadOnly);
+    QImageReader leser(&puffer);
+    const QByteArray format = leser.format().toLower(); // known only before the read
+    QImage bild;
+    if (!leser.read(&bild) || bild.isNull())
+        return false;
+    while (daten.endsWith('\0') || daten.endsWith('\n') || daten.endsWith('\r'))
+        daten.chop(1);
+    if (format == "jpeg" || format == "jpg")
+        return daten.endsWith("\xFF\xD9");
+    if (format == "gif")
+        return daten.endsWith(';');
+    return true;
+}
+
+Zuordnung spaltenZuordnen(const QStringList& serverSpalten, const Tabellenbild& bild, const Kopie& k)
+{
+    const auto gleich = [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; };
+    Zuordnung z;
+    for (int i = k.ab; i < bild.size(); ++i) {
+        int quelle = -1;
+        for (int j = k.ab; j < serverSpalten.size() && quelle < 0; ++j)
+            if (gleich(serverSpalten[j], bild[i].name))
+                quelle = j;
+        if (quelle < 0) {
+            z.fehler = QStringLiteral("Der Tabelle %1 des Servers fehlt die Spalte %2.").arg(k.quelle, bild[i].name);
+            return z;
+        }
+        z.quelle << quelle;
+    }
+    for (int j = k.ab; j < serverSpalten.size(); ++j) {
+        bool bekannt = false;
+        for (int i = k.ab; i < bild.size() && !bekannt; ++i)
+            bekannt = gleich(serverSpalten[j], bild[i].name);
+        if (!bekannt) {
+            z.fehler = QStringLiteral("Die Tabelle %1 des Servers hat die Spalte %2, die die Tabelle %3 nicht kennt.")
+                           .arg(k.quelle, serverSpalten[j], k.ziel);
+            return z;
+        }
+    }
+    return z;
+}
+
+std::optional<QString> doppelterWert(const QVector<QVariantList>& zeilen, int spalte)
+{
+    QSet<QString> da;
+    for (const QVariantList& z : zeilen) {
+        const QVariant& v = z.value(spalte);
+        if (v.isNull())
+            continue;
+        const QString w = v.toString();
+        if (da.contains(w.toLower()))
+            return w;
+        da.insert(w.toLower());
+    }
+    return std::nullopt;
+}
+
+QString doppeltText(const QString& quelle, const QString& wert, const QString& spalte)
+{
+    return QStringLiteral("In der Tabelle %1 des Servers kommt der Wert „%2“ der Spalte %3 mehrfach vor.").arg(quelle, wert, spalte);
+}
+
+namespace {
+
+// Columns whose values name one row each.
+QStringList schluesselSpalten(const QString& ziel)
+{
+    if (ziel == kDuenger.ziel)
+        return {QStringLiteral("DuengerNr")};
+    if (ziel == kKalk.ziel)
+        return {QStringLiteral("KalkNr")};
+    if (ziel == kOrgSub.ziel)
+        return {QStringLiteral("OrgSubNr")};
+    if (ziel == kKulturen[0].ziel)
+        return {QStringLiteral("KulturNr")};
+    if (ziel == kKulturen[1].ziel || ziel == kKulturen[2].ziel)
+        return {QStringLiteral("KulturID")};
+    if (ziel == kKapitel.ziel)
+        return {QStringLiteral("Kapitel"), QStringLiteral("KapitelNr")};
+    return {};
+}
+
+// Tables without which the program cannot advise: no fertiliser, lime, crop or row spacing to choose.
+bool unentbehrlich(const QString& ziel)
+{
+    return ziel == kDuenger.ziel || ziel == kKalk.ziel || ziel == kKulturen[0].ziel || ziel == kKulturen[1].ziel;
+}
+
+QString zahlText(double v, const Gebietsschema& g)
+{
+    QLocale l = g.locale;
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return l.toString(v, 'g', QLocale::FloatingPointShortest);
+}
+
+} // namespace
+
+std::optional<QString> unplausibel(const Tabellendaten& t, const Tabellenbild& bild, const Gebietsschema& g)
+{
+    if (t.zeilen.isEmpty() && unentbehrlich(t.ziel))
+        return QStringLiteral("Die Tabelle %1 des Servers ist leer; ohne ihre Daten kann das Programm nicht arbeiten.").arg(t.quelle);
+    const auto spalte = [&](const QString& name) {
+        for (int i = t.ab; i < bild.size(); ++i)
+            if (bild[i].name.compare(name, Qt::CaseInsensitive) == 0)
+                return i - t.ab;
+        return -1;
+    };
+    for (const QString& s : schluesselSpalten(t.ziel))
+        if (const int i = spalte(s); i >= 0)
+            if (const auto w = doppelterWert(t.zeilen, i))
+                return doppeltText(t.quelle, *w, bild[i + t.ab].name);
+
+    QVector<const Referenzbereich*> bereiche;
+    for (int i = t.ab; i < bild.size(); ++i)
+        bereiche << referenzbereich(t.ziel, bild[i].name);
+    QVector<int> gehalte;
+    for (const QString& s : gehaltSpalten(t.ziel))
+        if (const int i = spalte(s); i >= 0)
+            gehalte << i;
+    for (const QVariantList& z : t.zeilen) {
+        const QString zeile = QStringLiteral("„") + z.value(0).toString() + QStringLiteral("“");
+        for (int i = 0; i < z.size() && i < bereiche.size(); ++i) {
+            if (!bereiche[i] || z[i].isNull() || imBereich(*bereiche[i], z[i].toDouble()))
+                continue;
+            return QStringLiteral("In der Tabelle %1 des Servers liegt der Wert %2 der Spalte %3 (Zeile %4) außerhalb des "
+                                  "möglichen Bereichs %5.")
+                .arg(t.quelle, zahlText(z[i].toDouble(), g), bild[i + t.ab].name, zeile, bereichText(*bereiche[i], g));
+        }
+        double summe = 0;
+        for (const int i : gehalte)
+            summe += z.value(i).toDouble();
+        if (summe > kGehaltSummeBis)
+            return QStringLiteral("In der Tabelle %1 des Servers ergeben die Gehalte der Zeile %2 zusammen %3 %, mehr als 100 %.")
+                .arg(t.quelle, zeile, zahlText(summe, g));
+    }
+    return std::nullopt;
 }
 
 QStringList festeSchluessel(const QString& quelle)

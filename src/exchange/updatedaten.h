@@ -1,7 +1,8 @@
 #pragma once
 // What the data update reads from the update database and how it fits the local tables of
-// Kav.KRN: the state row, the texts, the tables copied by position, values checked against
-// the local column types, the fixed keys the program relies on, the version remark.
+// Kav.KRN: the state row, the texts, the copied tables with their columns matched by name, values
+// checked against the local column types and the ranges of the reference data, the keys that may
+// not repeat, the fixed keys the program relies on, the version remark.
 #include <QDateTime>
 #include <QHash>
 #include <QSqlDatabase>
@@ -11,6 +12,10 @@
 #include <QVector>
 
 #include <optional>
+
+namespace kav {
+struct Gebietsschema;
+}
 
 namespace kav::exchange {
 
@@ -67,7 +72,14 @@ std::optional<QVariant> wertFuer(const QVariant& wert, const Spalte& spalte);
 // A picture's file name: not empty, no folder part, nothing hidden, no control characters.
 bool einfacherDateiname(const QString& name);
 
-// A table copied by position: remote name, local name, first column written.
+// True when the picture file decodes to its end: the whole image data is read (a file cut short
+// with a valid header fails), and a JPEG or GIF, whose decoders fill a missing end silently, ends
+// with its end marker.
+bool vollstaendigesBild(const QString& pfad);
+
+// A copied table: remote name, local name, first local column written. The columns are matched
+// by name; the update leaves the local columns before `ab` to the local table and ignores as many
+// columns at the start of the remote table.
 struct Kopie {
     QString quelle;
     QString ziel;
@@ -81,6 +93,32 @@ inline const QVector<Kopie> kKulturen{{QStringLiteral("kulturid"), QStringLitera
 inline const Kopie kOrgSub{QStringLiteral("orgsubid"), QStringLiteral("OrgSubID"), 0};
 inline const Kopie kKapitel{QStringLiteral("lexikonkapitel"), QStringLiteral("LexikonKapitel"), 0};
 inline const Kopie kSuchbegriffe{QStringLiteral("lexikonsuchbegriff"), QStringLiteral("LexikonSuchbegriff"), 1};
+
+// For each local column from `k.ab` on, the index of the remote column of the same name (compared
+// without case); `fehler` names a local column the server lacks or a remote column the local table
+// does not know.
+struct Zuordnung {
+    QVector<int> quelle;
+    QString fehler;
+};
+Zuordnung spaltenZuordnen(const QStringList& serverSpalten, const Tabellenbild& bild, const Kopie& k);
+
+// Rows for one local table, already converted to the local column types, one value per local
+// column from `ab` on.
+struct Tabellendaten {
+    QString quelle, ziel;
+    int ab = 0;
+    QVector<QVariantList> zeilen;
+};
+
+// Why the rows cannot be taken, or nothing: a table the program cannot work without is empty, a
+// key repeats, a value lies outside the range of its column, the contents of a row add up to more
+// than 100 %. The message names table, row and value.
+std::optional<QString> unplausibel(const Tabellendaten& t, const Tabellenbild& bild, const Gebietsschema& g);
+// The first value of column `spalte` that two rows share (compared without case), or nothing.
+std::optional<QString> doppelterWert(const QVector<QVariantList>& zeilen, int spalte);
+// "In der Tabelle <t> des Servers kommt der Wert „<w>“ der Spalte <s> mehrfach vor."
+QString doppeltText(const QString& quelle, const QString& wert, const QString& spalte);
 
 // Keys the program names in its code, by remote table (first column), compared without case.
 QStringList festeSchluessel(const QString& quelle);

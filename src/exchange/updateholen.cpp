@@ -5,13 +5,16 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QImageReader>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringDecoder>
 #include <QThread>
+#include <QThreadPool>
+
+#include <vector>
 
 namespace kav::exchange {
 
@@ -195,10 +198,12 @@ private:
     {
         const Tabellenbild& bild = m_a.lokal.value(k.ziel);
         QSqlQuery q = lies(k.quelle);
-        const int n = q.record().count();
-        if (n > bild.size())
-            throw Abweisung{QStringLiteral("Die Tabelle %1 des Servers hat %2 Spalten, die Tabelle %3 nur %4.")
-                                .arg(k.quelle).arg(n).arg(k.ziel).arg(bild.size())};
+        QStringList serverSpalten;
+        for (int j = 0; j < q.record().count(); ++j)
+            serverSpalten << q.record().fieldName(j);
+        const Zuordnung zuordnung = spaltenZuordnen(serverSpalten, bild, k);
+        if (!zuordnung.fehler.isEmpty())
+            throw Abweisung{zuordnung.fehler};
         int eingabe = -1;
         if (k.ziel == kDuenger.ziel || k.ziel == kKalk.ziel)
             for (int i = 0; i < bild.size(); ++i)
@@ -207,17 +212,19 @@ private:
         Tabellendaten t{k.quelle, k.ziel, k.ab, {}};
         while (q.next()) {
             pruefeAbbruch();
-            const QString zeile = k.ab < n ? q.value(k.ab).toString() : QString();
+            const QString zeile = zuordnung.quelle.isEmpty() ? QString() : q.value(zuordnung.quelle.first()).toString();
             QVariantList z;
             for (int i = k.ab; i < bild.size(); ++i) {
                 // catalogue rows are the maker's rows, whatever the server says: the next update
                 // replaces them instead of keeping a second copy
-                const QVariant v = i == eingabe ? QVariant(QStringLiteral("KRN")) : i < n ? q.value(i) : QVariant();
+                const QVariant v = i == eingabe ? QVariant(QStringLiteral("KRN")) : q.value(zuordnung.quelle[i - k.ab]);
                 z << umgewandelt(v, bild[i], k.quelle, zeile);
             }
             t.zeilen << z;
         }
         gelesen(q, k.quelle);
+        if (const std::optional<QString> grund = unplausibel(t, bild, m_a.gebiet))
+            throw Abweisung{*grund};
         schluesselPruefen(k.quelle, t.zeilen);
         m_p.tabellen << t;
         return static_cast<int>(m_p.tabellen.size()) - 1;
@@ -272,6 +279,11 @@ private:
             m_p.kapitel << k;
         }
         gelesen(q, name);
+        QVector<QVariantList> nummern;
+        for (const Kapiteltext& k : m_p.kapitel)
+            nummern.push_back({k.nr});
+        if (const auto w = doppelterWert(nummern, 0))
+            throw Abweisung{doppeltText(name, *w, QStringLiteral("KapitelNr"))};
     }
 
     void bilderLesen()
@@ -293,6 +305,8 @@ private:
             m_p.bilder << z;
         }
         gelesen(q, name);
+        if (const auto w = doppelterWert(m_p.bilder, 0))
+            throw Abweisung{doppeltText(name, *w, namen[0])};
         // the files as they are now, should the tables have changed since they were counted
         m_maximum += static_cast<int>(m_p.kapitel.size()) + 2 * static_cast<int>(bildDateien().size()) - m_dateienGezaehlt;
         m_dateienGezaehlt = 0;
@@ -399,17 +413,33 @@ private:
         for (const QString& unter : {QStringLiteral("Vollbild"), QStringLiteral("Vorschau")})
             if (!arbeit.mkpath(unter))
                 throw Abweisung{QStringLiteral("Im Ordner Lexikon kann kein Ordner angelegt werden.")};
-        for (const QString& datei : bildDateien()) {
-            for (const QString& unter : {QStringLiteral("Vollbild"), QStringLiteral("Vorschau")}) {
-                const QString ordner = ftpOrdner(m_a.server.ftpVerzeichnis, unter);
+        // Each picture is decoded whole while the next ones download.
+        const QStringList dateien = bildDateien();
+        QStringList namen;
+        std::vector<unsigned char> gut(static_cast<size_t>(2 * dateien.size()), 0);
+        QThreadPool pruefer;
+        pruefer.setMaxThreadCount(2);
+        const auto aufhoeren = qScopeGuard([&pruefer] {
+            pruefer.clear();
+            pruefer.waitForDone();
+        });
+        // folder by folder: a transfer in the folder of the one before needs no change of folder
+        for (const QString& unter : {QStringLiteral("Vollbild"), QStringLiteral("Vorschau")}) {
+            const QString ordner = ftpOrdner(m_a.server.ftpVerzeichnis, unter);
+            for (const QString& datei : dateien) {
                 const QString lokal = arbeit.filePath(unter + QLatin1Char('/') + datei);
                 if (const FtpErgebnis r = ftp.FTPDateiHolen(ordner, datei, lokal); !r.ok())
                     ftpFehler(r, ordner + QLatin1Char('/') + datei);
-                if (!QImageReader(lokal).canRead())
-                    throw Abweisung{QStringLiteral("Die Datei %1 ist kein lesbares Bild.").arg(ordner + QLatin1Char('/') + datei)};
+                unsigned char* ergebnis = &gut[static_cast<size_t>(namen.size())];
+                pruefer.start([lokal, ergebnis] { *ergebnis = vollstaendigesBild(lokal) ? 1 : 0; });
+                namen << ordner + QLatin1Char('/') + datei;
                 schritt(datei);
             }
         }
+        pruefer.waitForDone();
+        for (qsizetype i = 0; i < namen.size(); ++i)
+            if (!gut[static_cast<size_t>(i)])
+                throw Abweisung{QStringLiteral("Die Datei %1 ist kein lesbares Bild.").arg(namen[i])};
     }
 
     // ------------------------------------------------------------ progress

@@ -4,19 +4,12 @@
 // this runs in a worker thread with a database connection of its own, closed at its end.
 #include "exchange/updatedaten.h"
 #include "platform/remoteconnection.h"
+#include "services/gebietsschema.h"
 
 #include <atomic>
 #include <functional>
 
 namespace kav::exchange {
-
-// Rows for one local table, already converted to the local column types, one value per local
-// column from `ab` on.
-struct Tabellendaten {
-    QString quelle, ziel;
-    int ab = 0;
-    QVector<QVariantList> zeilen;
-};
 
 struct Kapiteltext {
     qlonglong nr = 0;
@@ -49,6 +42,7 @@ struct HolAuftrag {
     ServerConfig server;
     QDateTime datLetztesUpdate;
     QHash<QString, Tabellenbild> lokal; // from lokaleTabellen()
+    Gebietsschema gebiet;               // numbers in the reasons for a refusal
     QString arbeitsordner;              // an existing, empty folder on the file system of Lexikon/
     int pauseMs = 500;                  // a stage text stays at least this long, so that it can be read
     // Tests: called after each table read and each file fetched, with its name.

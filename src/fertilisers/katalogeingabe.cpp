@@ -1,36 +1,37 @@
 #include "fertilisers/katalogeingabe.h"
 
 #include "services/gebietsschema.h"
-
-#include <cmath>
+#include "services/referenzbereiche.h"
 
 namespace kav {
 
 namespace {
 
-// The contents as numbers; nullopt (with the message) for text that is no number from 0 to 100 or a
-// sum above 100.
+// The contents as numbers; nullopt (with the message) for text that is no number in the range of
+// its column or a sum above 100 %.
 template <size_t N>
-std::optional<std::array<double, N>> gehalteLesen(const std::array<QString, N>& texte, const QString& was,
-                                                  const Gebietsschema& g, QString& meldung)
+std::optional<std::array<double, N>> gehalteLesen(const std::array<QString, N>& texte, const QString& tabelle,
+                                                  const QString& was, const Gebietsschema& g, QString& meldung)
 {
+    const QStringList spalten = gehaltSpalten(tabelle);
     std::array<double, N> werte{};
     double summe = 0;
     for (size_t i = 0; i < N; ++i) {
         const QString t = texte[i].trimmed();
         if (t.isEmpty())
             continue;
+        const Referenzbereich* b = referenzbereich(tabelle, spalten.value(static_cast<qsizetype>(i)));
         const std::optional<double> v = g.zahlLesen(t);
-        if (!v || !std::isfinite(*v) || *v < 0 || *v > 100) {
+        if (!b || !v || !imBereich(*b, *v)) {
             meldung = QStringLiteral("„%1“ ist kein gültiger Gehalt. Die %2 werden in Prozent angegeben, als Zahlen "
-                                     "von 0 bis 100.")
-                          .arg(t, was);
+                                     "%3.")
+                          .arg(t, was, b ? bereichText(*b, g) : QString());
             return std::nullopt;
         }
         werte[i] = *v;
         summe += *v;
     }
-    if (summe > 100) {
+    if (summe > kGehaltSummeBis) {
         meldung = QStringLiteral("Die %1 ergeben zusammen mehr als 100 %. Bitte korrigieren Sie Ihre Eingabe.").arg(was);
         return std::nullopt;
     }
@@ -47,7 +48,7 @@ DuengerPruefung DuengerEingabePruefen(const QString& name, const std::array<QStr
         p.ohneName = true;
         return p;
     }
-    const auto w = gehalteLesen(gehalte, QStringLiteral("Nährstoffgehalte"), g, p.meldung);
+    const auto w = gehalteLesen(gehalte, QStringLiteral("DuengerID"), QStringLiteral("Nährstoffgehalte"), g, p.meldung);
     if (!w)
         return p;
     if ((*w)[0] <= 0 && (*w)[1] <= 0 && (*w)[2] <= 0 && (*w)[3] <= 0) {
@@ -66,7 +67,8 @@ KalkPruefung KalkEingabePruefen(const QString& name, const QString& caco3, const
         p.ohneName = true;
         return p;
     }
-    const auto w = gehalteLesen(std::array<QString, 2>{caco3, mgco3}, QStringLiteral("Karbonatgehalte"), g, p.meldung);
+    const auto w = gehalteLesen(std::array<QString, 2>{caco3, mgco3}, QStringLiteral("KalkID"),
+                                QStringLiteral("Karbonatgehalte"), g, p.meldung);
     if (!w)
         return p;
     if ((*w)[0] + (*w)[1] <= 0) {

@@ -1,6 +1,7 @@
 #pragma once
 // The input of the two catalogue editors, checked before anything is stored: a name, and contents
-// that are numbers from 0 to 100 % with a sum of at most 100 %. An empty box counts as 0.
+// in the range of the reference data (0 or 0,01 to 100 %) with a sum of at most 100 %. An empty box
+// counts as 0.
 #include "fertilisers/duengerkatalog.h"
 
 #include <QString>

@@ -2,7 +2,9 @@
 // editor and the mixed-culture planner expect of them. Each rule lists the rows that break it.
 #include "referenzdaten.h"
 
+#include "exchange/updatedaten.h"
 #include "platform/rounding.h"
+#include "services/gebietsschema.h"
 
 #include <QMap>
 #include <gtest/gtest.h>
@@ -220,4 +222,27 @@ TEST(Kalkbedarf, JederSchluesselDerAbfrageFallendBisZurErhaltungskalkung)
                     EXPECT_LT(leichter.value(key), schwerer.value(key)) << "Klasse " << klasse << ", Schlüssel " << key;
                 }
         }
+}
+
+// What the shipped tables hold is what a data update may bring: no row outside the ranges of the
+// reference data, no key twice, no table the program needs empty.
+TEST(Referenzbereiche, DieMitgeliefertenTabellenSindPlausibel)
+{
+    const Gebietsschema g = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
+    const QHash<QString, exchange::Tabellenbild> lokal = exchange::lokaleTabellen(test::referenzKav());
+    QVector<exchange::Kopie> kopien{exchange::kDuenger, exchange::kKalk, exchange::kOrgSub, exchange::kKapitel, exchange::kSuchbegriffe};
+    kopien += exchange::kKulturen;
+    for (const exchange::Kopie& k : kopien) {
+        const exchange::Tabellenbild& bild = lokal.value(k.ziel);
+        exchange::Tabellendaten t{k.quelle, k.ziel, k.ab, {}};
+        for (const QVariantMap& zeile : test::zeilen(QStringLiteral("SELECT * FROM %1 WHERE %2").arg(k.ziel,
+                 k.ziel == exchange::kDuenger.ziel || k.ziel == exchange::kKalk.ziel ? "Eingabe = 'KRN'" : "1"))) {
+            QVariantList z;
+            for (int i = k.ab; i < bild.size(); ++i)
+                z << zeile.value(bild[i].name);
+            t.zeilen << z;
+        }
+        EXPECT_FALSE(t.zeilen.isEmpty()) << k.ziel.toStdString();
+        EXPECT_EQ(exchange::unplausibel(t, bild, g).value_or(QString()).toStdString(), "");
+    }
 }

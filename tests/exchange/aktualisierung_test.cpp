@@ -1,6 +1,8 @@
 // The data update against the real test servers: what is taken, and that a refused or cancelled
 // run changes no table, no file and not the date of the last update.
 #include "exchange/datenaktualisierung.h"
+#include "exchange/updateanwenden.h"
+#include "services/server.h"
 #include "services/sql.h"
 #include "updateserver.h"
 
@@ -110,6 +112,74 @@ TEST_F(Aktualisierung, DieDatenDesServersEntscheidenWasGeholtWird)
     }
 }
 
+TEST_F(Aktualisierung, SpaltenGeltenNachIhremNamen)
+{
+    // the server's columns in another order than the local ones
+    server->sql("ALTER TABLE duengerid MODIFY K2O DOUBLE AFTER Norg");
+    server->sql("ALTER TABLE kulturid MODIFY Tage INT AFTER Mg");
+    server->sql("UPDATE updatemanager SET KulturID = ?", {kFaellig});
+    server->sql("ALTER TABLE lexikonsuchbegriff MODIFY Erscheinen INT AFTER lfdnr");
+    EXPECT_EQ(lauf().art, UpdateEnde::Art::Aktualisiert);
+    const std::pair<const char*, QString> soll[] = {
+        {"SELECT P2O5 || '/' || K2O FROM DuengerID WHERE DuengerNr = 'Du1010'", "18.0/0.0"},
+        {"SELECT Tage || '/' || TerminGD || '/' || TerminKD1 || '/' || ph || '/' || N || '/' || Mg FROM KulturID "
+         "WHERE KulturNr = 'Ku1010'", "56/0/3/1.0/10.0/1.5"},
+        {"SELECT Bezeichnung FROM KulturID WHERE KulturNr = 'Ku1010'", "Geändert"},
+        {"SELECT GanzesWort || '/' || Erscheinen FROM LexikonSuchbegriff WHERE Suchbegriff = 'Neu'", "1/0"},
+    };
+    for (const auto& [anweisung, erwartet] : soll)
+        EXPECT_EQ(wert(anweisung), erwartet) << anweisung;
+}
+
+// A failure at each step of the apply after the tables are written (each rename of the picture
+// folders, the commit) leaves every table and file as it was.
+TEST_F(Aktualisierung, AnwendenScheitertAnJedemSchrittOhneFolgen)
+{
+    // an old picture that the update does not bring: a swap that is not undone shows
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.filePath("Lexikon/Bilder/Vorschau/Veraltet.png"), "x"));
+    QTemporaryDir arbeit(dir.filePath("Aktualisierung-XXXXXX"));
+    HolAuftrag auftrag;
+    auftrag.server = a().server->config();
+    auftrag.datLetztesUpdate = a().einstellungen.datLetztesUpdate;
+    auftrag.lokal = lokaleTabellen(kav());
+    auftrag.gebiet = a().gebiet;
+    auftrag.arbeitsordner = arbeit.path();
+    auftrag.pauseMs = 0;
+    const std::atomic<bool> nein{false};
+    const UpdatePaket p = UpdateHolen(auftrag, nein, {});
+    ASSERT_EQ(p.ergebnis, UpdatePaket::Ergebnis::Geholt) << p.grund.toStdString();
+    const Programmordner ordner{dir.path()};
+    const QDateTime jetzt(QDate(2026, 3, 2), QTime(9, 0));
+    const QString vorher = abbild();
+
+    // the commit fails (a deferred key check of a row a trigger adds): after the swap of the pictures
+    sql::exec(kav(), "PRAGMA foreign_keys = ON");
+    sql::exec(kav(), "CREATE TABLE Ziel (id INTEGER PRIMARY KEY)");
+    sql::exec(kav(), "CREATE TABLE Verweis (id INTEGER REFERENCES Ziel (id) DEFERRABLE INITIALLY DEFERRED)");
+    sql::exec(kav(), "CREATE TRIGGER spaet AFTER INSERT ON LexikonBilder BEGIN INSERT INTO Verweis VALUES (1); END");
+    int umbenannt = 0;
+    AnwendenErgebnis r = UpdateAnwenden(kav(), p, ordner, jetzt, [&](const QString&, const QString&) { return ++umbenannt > 0; });
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(umbenannt, 4); // both folders were swapped before the commit
+    EXPECT_EQ(r.grund.toStdString(), "Die Daten konnten nicht in die Datenbank Kav.KRN geschrieben werden.");
+    EXPECT_EQ(abbild(), vorher);
+    sql::exec(kav(), "DROP TRIGGER spaet");
+
+    // a rename that fails, at each step
+    for (int scheitert = 1; scheitert <= 4; ++scheitert) {
+        SCOPED_TRACE(scheitert);
+        int n = 0;
+        r = UpdateAnwenden(kav(), p, ordner, jetzt, [&](const QString&, const QString&) { return ++n != scheitert; });
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.grund.toStdString(), "Die Bilder des Lexikons konnten nicht ersetzt werden.");
+        EXPECT_EQ(abbild(), vorher);
+    }
+    // and with no failure the same package is applied
+    EXPECT_TRUE(UpdateAnwenden(kav(), p, ordner, jetzt).ok);
+    EXPECT_FALSE(QFile::exists(dir.filePath("Lexikon/Bilder/Vorschau/Veraltet.png")));
+    EXPECT_EQ(wert("SELECT N FROM DuengerID WHERE DuengerNr = 'Du1002'"), "26");
+}
+
 // A change on the server (statements; a file of the FTP folder removed) or in Kav.KRN, or an event
 // during the run, and the reason the run then gives.
 struct Abweisung {
@@ -119,6 +189,7 @@ struct Abweisung {
     const char* lokal = nullptr;
     enum { Nichts, VerbindungTrennen, Abbrechen } ereignis = Nichts;
     QString grund;
+    const char* gekuerzt = nullptr; // below Kav/: cut to a third, its header still valid
 };
 
 class AbgewiesenTest : public Aktualisierung, public ::testing::WithParamInterface<Abweisung> {};
@@ -130,6 +201,11 @@ TEST_P(AbgewiesenTest, NichtsWirdGeaendert)
         server->sql(a);
     if (f.datei)
         QFile::remove(server->ftp(f.datei));
+    if (f.gekuerzt) {
+        QFile bild(server->ftp(f.gekuerzt));
+        ASSERT_TRUE(bild.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(bild.resize(bild.size() / 3));
+    }
     if (f.lokal)
         sql::exec(kav(), f.lokal);
     const QString vorher = abbild();
@@ -146,7 +222,8 @@ TEST_P(AbgewiesenTest, NichtsWirdGeaendert)
             });
     });
     EXPECT_EQ(e.art, f.grund.isEmpty() ? UpdateEnde::Art::Abgebrochen : UpdateEnde::Art::Fehlgeschlagen);
-    EXPECT_EQ(e.text, f.grund.isEmpty() ? QString() : fehlschlagText(QString(f.grund).replace("<fall>", test::fallName())));
+    EXPECT_EQ(e.text.toStdString(),
+              (f.grund.isEmpty() ? QString() : fehlschlagText(QString(f.grund).replace("<fall>", test::fallName()))).toStdString());
     EXPECT_EQ(abbild(), vorher);
 }
 
@@ -160,10 +237,34 @@ INSTANTIATE_TEST_SUITE_P(
         Abweisung{"Bildname_mit_Ordnern", "UPDATE lexikonbilder SET BildDatei = '../../Daten/Kav.KRN' WHERE BilderNr = 1",
                   nullptr, nullptr, Abweisung::Nichts,
                   "Der Bildname „../../Daten/Kav.KRN“ in der Tabelle lexikonbilder des Servers ist kein einfacher Dateiname."},
+        Abweisung{"Kein_Stand", "DELETE FROM updatemanager", nullptr, nullptr, Abweisung::Nichts,
+                  "Der Update-Server nennt keinen Stand der Daten."},
         Abweisung{"Tabelle_fehlt", "DROP TABLE orgsubid", nullptr, nullptr, Abweisung::Nichts,
                   "Die Tabelle orgsubid fehlt auf dem Server."},
         Abweisung{"Spalte_zu_viel", "ALTER TABLE duengerid ADD COLUMN Extra INT", nullptr, nullptr, Abweisung::Nichts,
-                  "Die Tabelle duengerid des Servers hat 13 Spalten, die Tabelle DuengerID nur 12."},
+                  "Die Tabelle duengerid des Servers hat die Spalte Extra, die die Tabelle DuengerID nicht kennt."},
+        Abweisung{"Spalte_fehlt", "ALTER TABLE kulturid DROP COLUMN Tage; UPDATE updatemanager SET KulturID = '2026-03-01'", nullptr, nullptr, Abweisung::Nichts,
+                  "Der Tabelle kulturid des Servers fehlt die Spalte Tage."},
+        Abweisung{"Schluessel_doppelt", "INSERT INTO duengerid SELECT * FROM duengerid WHERE DuengerNr = 'Du1002'", nullptr,
+                  nullptr, Abweisung::Nichts, "In der Tabelle duengerid des Servers kommt der Wert „Du1002“ der Spalte DuengerNr mehrfach vor."},
+        Abweisung{"Kalk_leer", "DELETE FROM kalkid", nullptr, nullptr, Abweisung::Nichts,
+                  "Die Tabelle kalkid des Servers ist leer; ohne ihre Daten kann das Programm nicht arbeiten."},
+        Abweisung{"Reihenabstand_leer", "DELETE FROM reihenabstand; UPDATE updatemanager SET KulturID = '2026-03-01'", nullptr, nullptr, Abweisung::Nichts,
+                  "Die Tabelle reihenabstand des Servers ist leer; ohne ihre Daten kann das Programm nicht arbeiten."},
+        Abweisung{"Stickstoff_negativ", "UPDATE duengerid SET N = -50 WHERE DuengerNr = 'Du1002'", nullptr, nullptr,
+                  Abweisung::Nichts, "In der Tabelle duengerid des Servers liegt der Wert -50 der Spalte N (Zeile „Du1002“) "
+                  "außerhalb des möglichen Bereichs von 0,01 bis 100 % (oder 0)."},
+        Abweisung{"Phosphat_riesig", "UPDATE duengerid SET P2O5 = 1e300 WHERE DuengerNr = 'Du1010'", nullptr, nullptr,
+                  Abweisung::Nichts, "In der Tabelle duengerid des Servers liegt der Wert 1E+300 der Spalte P2O5 (Zeile „Du1010“) "
+                  "außerhalb des möglichen Bereichs von 0,01 bis 100 % (oder 0)."},
+        Abweisung{"Woche_zu_spaet", "UPDATE kulturid SET TerminKD1 = 60 WHERE KulturNr = 'Ku1010'; UPDATE updatemanager SET KulturID = '2026-03-01'", nullptr, nullptr,
+                  Abweisung::Nichts, "In der Tabelle kulturid des Servers liegt der Wert 60 der Spalte TerminKD1 (Zeile „Ku1010“) "
+                  "außerhalb des möglichen Bereichs von 0 bis 52 Wochen."},
+        Abweisung{"Bild_abgeschnitten", nullptr, nullptr, nullptr, Abweisung::Nichts,
+                  "Die Datei /<fall>/Kav/Vollbild/Zehrer.png ist kein lesbares Bild.", "Vollbild/Zehrer.png"},
+        Abweisung{"JPEG_abgeschnitten", "UPDATE lexikonbilder SET BildDatei = 'KeinBild.jpg' WHERE BilderNr = 1", nullptr,
+                  nullptr, Abweisung::Nichts, "Die Datei /<fall>/Kav/Vorschau/KeinBild.jpg ist kein lesbares Bild.",
+                  "Vorschau/KeinBild.jpg"},
         Abweisung{"Text_in_Zahlspalte", "ALTER TABLE duengerid MODIFY N VARCHAR(20); UPDATE duengerid SET N = 'viel' WHERE "
                   "DuengerNr = 'Du1002'", nullptr, nullptr, Abweisung::Nichts,
                   "In der Tabelle duengerid des Servers passt der Wert „viel“ (Zeile „Du1002“) nicht in die Spalte N."},

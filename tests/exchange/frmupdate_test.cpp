@@ -46,6 +46,8 @@ protected:
         server->stand({"2026-12-01", "2026-12-01", "2026-12-01", "2026-12-01", "2026-12-01"}, 1, 0, 0);
     }
     frmUpdate* fenster() { return ui().fenster.fensterAls<frmUpdate>("frmUpdate"); }
+    // the server notes a closed connection a moment later
+    bool keineVerbindung() { return QTest::qWaitFor([this] { return server->verbindungen() == 0; }, 3000); }
     void warten()
     {
         if (laufendeAktualisierung().laeuft())
@@ -80,6 +82,7 @@ TEST_F(UpdateFenster, LaeuftEinmalZeigtFortschrittUndEndetMitOK)
     EXPECT_EQ(fenster(), f);
 
     warten();
+    EXPECT_TRUE(keineVerbindung()); // the update's connection ends with the fetch
     EXPECT_TRUE(f->lblUpdate()->text().startsWith("Alle Daten wurden aktualisiert."));
     EXPECT_TRUE(f->cmdOK()->isVisible());
     EXPECT_FALSE(f->cmdAbbrechen()->isVisible());
@@ -87,8 +90,18 @@ TEST_F(UpdateFenster, LaeuftEinmalZeigtFortschrittUndEndetMitOK)
     // the longest text fits the line
     EXPECT_LE(f->lblUpdate()->heightForWidth(f->lblUpdate()->width()), f->lblUpdate()->height());
 
-    ui().fenster.zeigen("frmEinstellungen");
+    // OK brings no settings window that was not open
     QTest::mouseClick(f->cmdOK(), Qt::LeftButton);
+    EXPECT_EQ(fenster(), nullptr);
+    EXPECT_FALSE(ui().fenster.istGeladen("frmEinstellungen"));
+
+    // started again from the settings window, OK goes back to it
+    ui().fenster.zeigen("frmEinstellungen");
+    DatenAktualisieren();
+    warten();
+    ASSERT_NE(fenster(), nullptr);
+    EXPECT_TRUE(fenster()->lblUpdate()->text().startsWith("Es müssen keine Daten aktualisiert werden."));
+    QTest::mouseClick(fenster()->cmdOK(), Qt::LeftButton);
     EXPECT_EQ(fenster(), nullptr);
     EXPECT_TRUE(ui().fenster.istGeladen("frmEinstellungen"));
     EXPECT_EQ(app().rahmen.strAktivesFenster, "frmEinstellungen");
@@ -107,6 +120,7 @@ TEST_F(UpdateFenster, SchliessenBrichtAbUndAendertNichts)
     EXPECT_TRUE(laufendeAktualisierung().abbruchVerlangt());
     warten();
     EXPECT_EQ(laufendeAktualisierung().ende()->art, UpdateEnde::Art::Abgebrochen);
+    EXPECT_TRUE(keineVerbindung());
     EXPECT_EQ(fenster(), nullptr);
     EXPECT_EQ(app().einstellungen.datLetztesUpdate, vorher);
     EXPECT_EQ(sql::scalar(app().db->cnKav(), "SELECT COUNT(*) FROM LexikonBilder").toLongLong(), bilder);

@@ -168,6 +168,13 @@ void UpdateServer::verbindungenBeenden() const
     closeRemoteConnection(name);
 }
 
+int UpdateServer::verbindungen()
+{
+    return wert("SELECT COUNT(*) FROM information_schema.PROCESSLIST WHERE USER = ? AND DB = ?",
+                {konten.programm.user, datenbank})
+        .toInt();
+}
+
 // ---------------------------------------------------------------- program folder
 
 void AustauschTest::SetUp()

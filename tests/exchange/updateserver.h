@@ -38,6 +38,8 @@ public:
     void serverIni(const QString& pfad) const;
     // Ends the program account's connections to this database (from any thread).
     void verbindungenBeenden() const;
+    // The program account's open connections to this database.
+    int verbindungen();
 
     const AustauschKonten konten;
     const QString datenbank;

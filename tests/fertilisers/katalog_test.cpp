@@ -86,6 +86,21 @@ TEST_F(Katalogtest, EingabenDerEditoren)
             EXPECT_EQ(DuengerTyp(p.daten->N, p.daten->P2O5, p.daten->K2O, p.daten->Mg), f.typ);
         }
     }
+    // a content above 0 but below 0,01 % would give amounts beyond any number (1e-40 %: 1e40 g)
+    const struct {
+        QString gehalt;
+        bool speicherbar;
+    } gehalte[] = {{"1e-40", false}, {"0,009", false}, {"0,01", true}, {"100", true}, {"100,01", false}, {"-0,01", false}};
+    for (const auto& f : gehalte) {
+        const DuengerPruefung p = DuengerEingabePruefen("A", {"", "", f.gehalt, ""}, false, g);
+        EXPECT_EQ(p.daten.has_value(), f.speicherbar) << f.gehalt.toStdString();
+        if (!f.speicherbar) {
+            EXPECT_EQ(p.meldung.toStdString(), "„" + f.gehalt.toStdString() + "“ ist kein gültiger Gehalt. Die Nährstoffgehalte "
+                                               "werden in Prozent angegeben, als Zahlen von 0,01 bis 100 % (oder 0).");
+        }
+        const KalkPruefung k = KalkEingabePruefen("Kalk", "50", f.gehalt, g);
+        EXPECT_EQ(k.daten.has_value(), f.speicherbar && f.gehalt != "100") << f.gehalt.toStdString();
+    }
     EXPECT_FALSE(KalkEingabePruefen("Sand", "", "0", g).daten);
     EXPECT_FALSE(KalkEingabePruefen("Kalk", "80", "30", g).daten);
     EXPECT_EQ(KalkEingabePruefen("Kalk", "65", "25,5", g).daten->MgCO3, 25.5);
