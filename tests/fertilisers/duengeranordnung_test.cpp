@@ -3,6 +3,7 @@
 // sentence.
 #include "duengerseite.h"
 #include "fertilisers/frmverfahren.h"
+#include "plan/frmnpk4.h"
 
 #include <QPushButton>
 
@@ -74,6 +75,34 @@ TEST_F(Anordnung, KlassenKalkeUndGedeckt)
     pruefen("gedeckt ohne neue Anordnung"); // the sentence fits as it comes
     ASSERT_EQ(npk3->lblMenge()->text(), "Es werden 210 g Kohlensaurer Magnesiumkalk (Dolomitkalk) je m² benötigt.");
     ueberall("gedeckt");
+}
+
+// Back from the recommendation page brings the step laid out for the window as it is: where it
+// stood before, its buttons in view, nothing cut.
+TEST_F(Anordnung, ZurueckVomPlan)
+{
+    for (const QSize g : {QSize(800, 600), QSize(1280, 1024)}) {
+        SCOPED_TRACE(g.width());
+        zustand();
+        w().sngNBedarfGD = w().sngPBedarf = w().sngKBedarf = 0;
+        RestbedarfBerechnen(w());
+        groesse(g.width(), g.height());
+        ASSERT_NO_FATAL_FAILURE(oeffnen());
+        klick("Ka1001");
+        const QRect platz = npk3->geometry(), weiter = npk3->cmbWeiter()->geometry();
+        const QRect liste = npk3->trvDuenger(2)->geometry();
+        QTest::mouseClick(npk3->cmbWeiter(), Qt::LeftButton);
+        auto* plan = dialog<frmNPK4>("frmNPK4");
+        ASSERT_NE(plan, nullptr);
+        QTest::mouseClick(plan->cmbZurueck(), Qt::LeftButton);
+        npk3 = duengerSeite();
+        ASSERT_NE(npk3, nullptr);
+        EXPECT_EQ(npk3->geometry(), platz);
+        EXPECT_EQ(npk3->cmbWeiter()->geometry(), weiter);
+        EXPECT_EQ(npk3->trvDuenger(2)->geometry(), liste);
+        pruefen("nach Zurück");
+        QTest::mouseClick(npk3->cmbAbbruch(), Qt::LeftButton);
+    }
 }
 
 } // namespace
