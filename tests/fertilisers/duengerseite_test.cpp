@@ -11,6 +11,8 @@
 #include "plan/frmnpk4.h"
 
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBoundaryFinder>
 #include <QTableWidget>
 
 using namespace kav;
@@ -52,7 +54,7 @@ TEST_F(Seite, WahlPerMausUndTasten)
     doppelklick("Du1010"); // the click picks, the release of the double click does not
     EXPECT_EQ(gewaehlt(), 1);
     EXPECT_EQ(npk3->txtMenge()->text(), "22");
-    EXPECT_EQ(npk3->lblMenge()->text(), "Es werden 220 g Dünger für 10 m² benötigt.");
+    EXPECT_EQ(npk3->lblMenge()->text(), "Es werden 220\u00A0g Dünger für 10\u00A0m² benötigt.");
 
     Duengerbaum* t = npk3->trvDuenger(1);
     t->setFocus();
@@ -140,10 +142,73 @@ TEST_F(Seite, WeiterZumPlanUndMitZurueckWieder)
     EXPECT_EQ(w().strAktKalkNr, "Ka1001");
     // the dose follows the need the plan page computed again from the stored analysis
     EXPECT_TRUE(npk3->lblMenge()->text().startsWith("Es werden ")
-                && npk3->lblMenge()->text().endsWith(" g Kohlensaurer Kalk je m² benötigt."))
+                && npk3->lblMenge()->text().endsWith("\u00A0g Kohlensaurer Kalk je\u00A0m² benötigt."))
         << npk3->lblMenge()->text().toStdString();
     EXPECT_EQ(gewaehlt(), 1);
     EXPECT_TRUE(npk3->cmbWeiter()->isEnabled());
+}
+
+// The amount sentence after each pick names the total the plan then gives for that fertiliser: both
+// from the whole grams per m² shown in the box (Superphosphat: 22 g on 18,8 m², 415 g, not the
+// 420 g of the unrounded 22,2 g).
+TEST_F(Seite, MengenSatzWieImPlan)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    w().sngFlaecheGroesse = 18.8f;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    const QRegularExpression satz("^Es werden (.+) Dünger für 18,8\u00A0m² benötigt\\.$");
+    QStringList erwartet;
+    for (const char* nr : {"Du1010", "Du1014", "Du1004"}) {
+        klick(nr);
+        const QRegularExpressionMatch m = satz.match(npk3->lblMenge()->text());
+        ASSERT_TRUE(m.hasMatch()) << npk3->lblMenge()->text().toStdString();
+        const QString knoten = npk3->trvDuenger(2)->itemVon(nr)->text(0); // name (contents)
+        const QString name = knoten.left(knoten.lastIndexOf(" ("));
+        erwartet << m.captured(1).replace(QChar(0x00A0), ' ') + ' ' + name + " auf 18,8 m²";
+    }
+    EXPECT_EQ(erwartet.first(), "415 g Superphosphat auf 18,8 m²");
+    klick("Ka1001");
+    QTest::mouseClick(npk3->cmbWeiter(), Qt::LeftButton);
+    auto* plan = dialog<frmNPK4>("frmNPK4");
+    ASSERT_NE(plan, nullptr);
+    QStringList zeilen;
+    for (int i = 0; i < plan->flgReport()->rowCount(); ++i)
+        if (const QTableWidgetItem* it = plan->flgReport()->item(i, 0))
+            zeilen << it->text();
+    for (const QString& z : erwartet)
+        EXPECT_TRUE(zeilen.contains(z)) << z.toStdString() << "\n" << zeilen.join('\n').toStdString();
+}
+
+// The page's sentences break lines between words, never inside an amount with its unit ("4,9 g/" |
+// "m²", "10" | "m²"), whatever the width.
+TEST_F(Seite, KeinUmbruchInMengeUndEinheit)
+{
+    const QRegularExpression menge("\\d+(,\\d+)?\\W{0,2}(kg|g/\\W?m²|g|m²)");
+    const auto getrennt = [&](const QString& text) {
+        QStringList stellen;
+        QTextBoundaryFinder umbruch(QTextBoundaryFinder::Line, text);
+        for (auto it = menge.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            for (int p = m.capturedStart() + 1; p < m.capturedEnd(); ++p)
+                if (umbruch.setPosition(p), umbruch.isAtBoundary())
+                    stellen << m.captured() + " @" + QString::number(p - m.capturedStart());
+        }
+        return stellen;
+    };
+    app().einstellungen.blnImmerOptimal = true;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    int mengen = 0;
+    for (const char* nr : {"Du1010", "Du1014", "Du1001", "Ka1001"}) {
+        klick(nr);
+        QStringList texte{npk3->lblMenge()->text()};
+        for (int i = 1; i <= 4; ++i)
+            texte << npk3->lblVersorgung(i)->text();
+        for (const QString& t : texte) {
+            mengen += int(menge.globalMatch(t).hasNext());
+            EXPECT_TRUE(getrennt(t).isEmpty()) << t.toStdString() << ": " << getrennt(t).join(", ").toStdString();
+        }
+    }
+    EXPECT_GE(mengen, 6); // the sentences checked name amounts
 }
 
 TEST_F(Seite, WeiterZurueckUndAbbruch)
@@ -254,7 +319,7 @@ TEST_F(Seite, KalkeditorWaehltImKalkzustand)
     tippen(ed->txtMgCO3(), "25");
     QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
     EXPECT_EQ(w().strAktKalkNr, "Ka1008");
-    EXPECT_EQ(npk3->lblMenge()->text(), "Es werden 165 g Mein Kalk je m² benötigt.");
+    EXPECT_EQ(npk3->lblMenge()->text(), "Es werden 165\u00A0g Mein Kalk je\u00A0m² benötigt.");
     EXPECT_TRUE(npk3->cmbWeiter()->isEnabled());
 
     QTest::mouseClick(npk3->cmbReset(), Qt::LeftButton);
