@@ -8,6 +8,7 @@
 #include "fertilisers/frmduengerinfo.h"
 #include "fertilisers/frmkalkeingabe.h"
 #include "fertilisers/frmverfahren.h"
+#include "frame/frmtoolbar.h"
 #include "plan/frmnpk4.h"
 
 #include <QPushButton>
@@ -302,6 +303,75 @@ TEST_F(Seite, DuengereditorNeuUndBearbeiten)
     EXPECT_TRUE(protokoll.texte().last().contains("nicht mehr im Katalog"));
     EXPECT_TRUE(fenster().istGeladen("frmDuengerEingabe"));
     EXPECT_FALSE(d->katalog().duenger("Du1046"));
+}
+
+// What is typed in an open editor is not lost by a way out of the step (its buttons, the navigation
+// bar): asked as on the analysis page. Abbrechen keeps page, editor and typing; Nein drops the
+// typing; Ja stores it as OK does. An editor with nothing typed is not asked about.
+TEST_F(Seite, EditorEingabenBeimVerlassen)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    const struct {
+        const char* weg;
+        QMessageBox::StandardButton antwort;
+        bool bleibt;
+        bool gespeichert;
+    } faelle[] = {
+        {"cmbZurueck", QMessageBox::Cancel, true, false}, {"cmbAbbruch", QMessageBox::No, false, false},
+        {"cmbWeiter", QMessageBox::Yes, false, true},     {"cmbMenu1", QMessageBox::Cancel, true, false},
+        {"cmbMenu2", QMessageBox::Yes, false, true},
+    };
+    auto d = DuengerDienste::oeffnen(app());
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.weg);
+        zustand();
+        w().sngNBedarfGD = w().sngPBedarf = w().sngKBedarf = 0, w().sngPH = 7.1f;
+        w().sngOrgSubMenge = 3; // nothing more needed, compost given: Next goes on
+        RestbedarfBerechnen(w());
+        ASSERT_NO_FATAL_FAILURE(oeffnen());
+        ASSERT_TRUE(npk3->cmbWeiter()->isEnabled());
+        DuengerEingabeOeffnen({});
+        auto* ed = dialog<frmDuengerEingabe>("frmDuengerEingabe");
+        ASSERT_NE(ed, nullptr);
+        tippen(ed->txtName(), "Testd");
+        QTest::sendKeyEvent(QTest::Click, ed->txtName(), Qt::Key_Udiaeresis, QStringLiteral("ü"), {});
+        QTest::keyClicks(ed->txtName(), "nger");
+        tippen(ed->txtN(), "9");
+        QAbstractButton* weg = QString(f.weg).startsWith("cmbMenu")
+                                   ? fenster().fensterAls<frmToolbar>("frmToolbar")->cmbMenu(QString(f.weg).right(1).toInt())
+                                   : npk3->findChild<QAbstractButton*>(f.weg);
+        ASSERT_NE(weg, nullptr);
+        test::Frage frage;
+        antworten(f.antwort, &frage);
+        QTest::mouseClick(weg, Qt::LeftButton);
+        EXPECT_TRUE(frage.gesehen);
+        EXPECT_TRUE(frage.text.contains("„Testdünger“")) << frage.text.toStdString();
+        EXPECT_EQ(frage.standard, QMessageBox::Yes);
+        EXPECT_EQ(fenster().istGeladen("frmNPK3"), f.bleibt);
+        EXPECT_EQ(fenster().istGeladen("frmDuengerEingabe"), f.bleibt);
+        if (f.bleibt) {
+            EXPECT_EQ(ed->txtName()->text(), "Testdünger");
+            EXPECT_EQ(ed->txtN()->text(), "9");
+            EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK3");
+            QTest::mouseClick(ed->cmdAbbruch(), Qt::LeftButton);
+        }
+        EXPECT_EQ(d->katalog().duengerGleich({"Testdünger", 9, 0, 0, 0, false}).has_value(), f.gespeichert);
+        if (f.gespeichert)
+            d->katalog().duengerLoeschen(d->katalog().duengerGleich({"Testdünger", 9, 0, 0, 0, false})->DuengerNr);
+        if (fenster().istGeladen("frmNPK3"))
+            QTest::mouseClick(npk3->cmbAbbruch(), Qt::LeftButton);
+    }
+    // nothing typed: no question
+    zustand();
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    doppelklick("Grau");
+    test::Frage frage;
+    antworten(QMessageBox::Cancel, &frage);
+    QTest::mouseClick(npk3->cmbZurueck(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frage.gesehen);
+    EXPECT_FALSE(fenster().istGeladen("frmDuengerEingabe"));
+    EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK2b");
 }
 
 TEST_F(Seite, KalkeditorWaehltImKalkzustand)
