@@ -78,6 +78,27 @@ TEST_F(Anordnung, KlassenKalkeUndGedeckt)
     ueberall("gedeckt");
 }
 
+// The catalogue takes the room the page has: at 1280 × 1024 and larger its long names stand whole.
+TEST_F(Anordnung, KatalogNamenGanz)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    klick("Du1010"); // potash is asked for next
+    for (const QSize g : {QSize(1280, 1024), QSize(1920, 1080)}) {
+        SCOPED_TRACE(g.width());
+        groesse(g.width(), g.height());
+        ArbeitsbereichAnordnen();
+        Duengerbaum* t = npk3->trvDuenger(1);
+        QTreeWidgetItem* it = knoten(1, "Du1014");
+        ASSERT_NE(it, nullptr);
+        ASSERT_EQ(it->text(0), "Kaliumsulfat (schwefelsaures Kali) (0+0+50+0)");
+        const int textEnde = t->visualItemRect(it).left() + t->iconSize().width() + 8
+                             + t->fontMetrics().horizontalAdvance(it->text(0));
+        EXPECT_LE(textEnde, t->viewport()->width());
+        pruefen("Kalium");
+    }
+}
+
 // Back from the recommendation page brings the step laid out for the window as it is: where it
 // stood before, its buttons in view, nothing cut.
 TEST_F(Anordnung, ZurueckVomPlan)
