@@ -66,6 +66,11 @@ TEST_F(Seite, WahlPerMausUndTasten)
     QTest::keyClick(t, Qt::Key_Return);
     EXPECT_EQ(gewaehlt(), 2);
     EXPECT_EQ(npk3->txtMenge()->text(), "16");
+    t->setCurrentItem(knoten(1, "Du1001"));
+    QTest::keyClick(t, Qt::Key_Space);
+    EXPECT_EQ(gewaehlt(), 3);
+    EXPECT_EQ(npk3->txtMenge()->text(), "71");
+    QTest::mouseClick(npk3->cmbReset(), Qt::LeftButton);
 
     QTest::keyClicks(npk3->txtMenge(), "99");
     EXPECT_EQ(npk3->txtMenge()->text(), "16");
@@ -114,6 +119,83 @@ TEST_F(Seite, RechtsklickUndMenues)
     menuePunktKlicken(5, "mnuDuengerLoeschen");
     EXPECT_FALSE(d->katalog().duenger(eigener));
     EXPECT_EQ(knoten(1, eigener), nullptr);
+}
+
+// Neither a right click on a lime nor one on a fertiliser is a choice: a rebuild enters no lime,
+// Reset and Next add no fertiliser.
+TEST_F(Seite, RechtsklickIstKeineWahl)
+{
+    w().sngNBedarfGD = w().sngPBedarf = w().sngKBedarf = 0;
+    RestbedarfBerechnen(w());
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    ASSERT_EQ(npk3->katalogstand(), Katalogstand::Kalk);
+    klick("Ka1002", Qt::RightButton);
+    ASSERT_TRUE(menueOffen(6));
+    menueSchliessen();
+    EXPECT_EQ(npk3->menueKalkNr(), "Ka1002");
+    npk3->DuengerBaumFuellen();
+    EXPECT_EQ(npk3->katalogstand(), Katalogstand::Kalk);
+    EXPECT_EQ(w().strAktKalkNr, "x");
+    EXPECT_EQ(gewaehlt(), 0);
+
+    zustand();
+    app().einstellungen.blnImmerOptimal = true;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    klick("Du1010");
+    klick("Du1014", Qt::RightButton);
+    menueSchliessen();
+    QTest::mouseClick(npk3->cmbReset(), Qt::LeftButton);
+    EXPECT_EQ(gewaehlt(), 0);
+    EXPECT_TRUE(w().rsDuengerAuswahl->empty());
+}
+
+// The editors take what they save into the calculation only where the step asks for it: a new
+// fertiliser while the classes are shown (Mein PK: 50 g/m², 500 g), a new lime while the limes are;
+// a fertiliser already in the catalogue is named and not saved again.
+TEST_F(Seite, EditorenNehmenNurImPassendenZustand)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    KalkEingabeOeffnen({}); // a lime while the classes are shown: saved, not chosen
+    auto* kalk = dialog<frmKalkEingabe>("frmKalkEingabe");
+    ASSERT_NE(kalk, nullptr);
+    tippen(kalk->txtName(), "Mein Kalk");
+    tippen(kalk->txtCaCO3(), "80");
+    QTest::mouseClick(kalk->cmdOK(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmKalkEingabe"));
+    EXPECT_EQ(w().strAktKalkNr, "x");
+    EXPECT_EQ(npk3->katalogstand(), Katalogstand::Klassen);
+
+    doppelklick("Grau");
+    auto* ed = dialog<frmDuengerEingabe>("frmDuengerEingabe");
+    ASSERT_NE(ed, nullptr);
+    tippen(ed->txtName(), "Superphosphat");
+    tippen(ed->txtP(), "18");
+    QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
+    EXPECT_TRUE(protokoll.texte().last().contains("bereits im Katalog: Superphosphat (0+18+0+0)"));
+    EXPECT_TRUE(fenster().istGeladen("frmDuengerEingabe"));
+    tippen(ed->txtName(), "Mein PK");
+    tippen(ed->txtP(), "8");
+    tippen(ed->txtK(), "16");
+    QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmDuengerEingabe"));
+    ASSERT_EQ(gewaehlt(), 1);
+    EXPECT_EQ(npk3->trvDuenger(2)->erster()->text(0), "Mein PK (0+8+16+0)");
+    EXPECT_EQ(npk3->txtMenge()->text(), "50");
+    EXPECT_EQ(npk3->lblMenge()->text(), "Es werden 500\u00A0g Dünger für 10\u00A0m² benötigt.");
+
+    // covered up to the limes: a new fertiliser is saved, not chosen
+    klick("Du1001");
+    ASSERT_EQ(npk3->katalogstand(), Katalogstand::Kalk);
+    DuengerEingabeOeffnen({});
+    ed = dialog<frmDuengerEingabe>("frmDuengerEingabe");
+    tippen(ed->txtName(), "Mein N");
+    tippen(ed->txtN(), "20");
+    QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmDuengerEingabe"));
+    EXPECT_EQ(gewaehlt(), 2);
+    EXPECT_EQ(npk3->katalogstand(), Katalogstand::Kalk);
+    EXPECT_TRUE(DuengerDienste::oeffnen(app())->katalog().duengerGleich({"Mein N", 20, 0, 0, 0, false}));
 }
 
 // The whole road through the windows: Next builds the plan from the hand-over, the plan page's Back

@@ -130,10 +130,13 @@ TEST_F(Schritt, EigenerDuengerUndKalkAusDemEditor)
     EXPECT_EQ(a.gewaehlt->front().text, "Mein PK (0+8+16+0)");
     EXPECT_EQ(a.txtMenge, "50");
     EXPECT_EQ(a.lblMenge, "Es werden 500\u00A0g Dünger für 10\u00A0m² benötigt.");
-    // again: saved, not added twice
+    // again, with another content: saved, not added twice, the sums follow its new contents
+    EXPECT_FLOAT_EQ(s.sngDuengerP, 4);
+    ASSERT_TRUE(katalog.duengerAendern(nr, {"Mein PK", 0, 10, 16, 0, false}));
     a = wahl().neuerDuenger(nr);
     EXPECT_EQ(a.meldung, kDoppelterDuenger);
     EXPECT_EQ(s.rsDuengerAuswahl->size(), 1u);
+    EXPECT_FLOAT_EQ(s.sngDuengerP, 5);
 
     s.strAktKulturNr = "ID010120260000001234";
     s.sngBeetLaenge = 3, s.sngBeetBreite = 1.5f;

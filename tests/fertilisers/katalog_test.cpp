@@ -200,6 +200,8 @@ TEST_F(Katalogtest, VorschlagInGanzenGramm)
         {katalog.duenger("Du1016"), 0, 0, 10, 18.8f, "33", "620\u00A0g Dünger für 18,8"},    // Kalimagnesia 30 % K2O
         {phosphat, 0, 2.45f, 0, 10, "24", "240\u00A0g Dünger für 10"}, // 24,5 as a Single: the even 24
         {phosphat, 0, 9.925f, 0, 10, "99", "990\u00A0g Dünger für 10"},
+        {DuengerZeile{"Du1101", "N", "Nutzer", "Spur N", 0.02, 0, 0, 0, 0}, 10, 0, 0, 10, "50000",
+         "500,00\u00A0kg Dünger für 10"}, // no 16-bit limit
     };
     s.blnOptimal = true;
     for (const auto& f : faelle) {
