@@ -39,9 +39,13 @@ std::vector<Baumknoten> GewaehlteDuengerBaumFuellen(const WizardState& s, const 
 
 namespace {
 
-// The amount sentence after a choice: the one of the choice, unless the catalogue run that follows
-// writes its own: none once nothing more is needed, the dose of a lime chosen before entered again.
-QString mengenSatzNachWahl(const Katalog& k, const QString& satz) { return k.lblMenge.value_or(satz); }
+// The amount after a choice: the one of the choice, unless the catalogue run that follows shows its
+// own: no sentence once nothing more is needed, the dose of a lime chosen before entered again.
+void mengeZeigen(Anzeige& a, const QString& txtMenge, const QString& satz)
+{
+    a.txtMenge = a.katalog->txtMenge.value_or(txtMenge);
+    a.lblMenge = a.katalog->lblMenge.value_or(satz);
+}
 
 } // namespace
 
@@ -80,6 +84,7 @@ Anzeige Duengerwahl::rechnen(WizardState& t, bool mitVerfahren, bool summieren) 
     a.zeilen = BedarfsMeldungenAnzeigen(t, m_g);
     a.gewaehlt = GewaehlteDuengerBaumFuellen(t, m_q.katalog, m_g);
     a.lblMenge = a.katalog->lblMenge;
+    a.txtMenge = a.katalog->txtMenge;
     return a;
 }
 
@@ -123,7 +128,6 @@ Anzeige Duengerwahl::waehlen(const QString& duengerNr, const QString& klassenTag
     const std::optional<DuengerZeile> d = m_q.katalog.duenger(duengerNr);
     if (!d)
         return neuRechnen();
-    a.hinweis = hornHinweis(*d);
     if (istGewaehlt(d->DuengerNr)) {
         a.meldung = kDoppelterDuenger;
         return a;
@@ -140,10 +144,9 @@ Anzeige Duengerwahl::waehlen(const QString& duengerNr, const QString& klassenTag
     t.strAktDuengerNr = d->DuengerNr;
     DuengerNaehrstoffeSummieren(t, m->menge, m_q.duenger);
     Anzeige r = rechnen(t, false, false);
-    r.hinweis = a.hinweis;
+    r.hinweis = hornHinweis(*d); // for a fertiliser that is taken, not for one refused
     r.ersterKnoten = true;
-    r.txtMenge = m->txtMenge;
-    r.lblMenge = mengenSatzNachWahl(*r.katalog, m->lblMenge);
+    mengeZeigen(r, m->txtMenge, m->lblMenge);
     r.cmbWeiter = r.katalog->cmbWeiter;
     m_s = std::move(t);
     return r;
@@ -163,6 +166,7 @@ Anzeige Duengerwahl::kalkWaehlen(const QString& kalkNr)
     if (e.ergebnis == KalkErgebnis::NichtGefunden)
         return a;
     a.lblMenge = e.katalog.lblMenge;
+    a.txtMenge = e.katalog.txtMenge;
     a.cmbWeiter = e.katalog.cmbWeiter;
     a.katalog = std::move(e.katalog);
     a.gewaehlt = GewaehlteDuengerBaumFuellen(t, m_q.katalog, m_g);
@@ -184,16 +188,14 @@ Anzeige Duengerwahl::zuruecknehmen()
     DuengerNaehrstoffeSummieren(t, std::nullopt, m_q.duenger);
     Anzeige a = rechnen(t, false, false);
     a.cmbWeiter = a.katalog->cmbWeiter;
-    QString satz;
-    if (liste(t).empty()) {
-        a.txtMenge = QString();
-    } else {
+    QString zahl, satz;
+    if (!liste(t).empty()) {
         // the choice before is shown again, with the amount it was taken with
         const float menge = liste(t).back().Menge;
-        a.txtMenge = m_g.zahlText(double(menge));
-        satz = MengenSatz(double(menge), t, m_g);
+        zahl = m_g.zahlText(double(menge));
+        satz = MengenSatz(menge, t, m_g);
     }
-    a.lblMenge = mengenSatzNachWahl(*a.katalog, satz);
+    mengeZeigen(a, zahl, satz);
     m_s = std::move(t);
     return a;
 }
@@ -239,8 +241,7 @@ Anzeige Duengerwahl::neuerDuenger(const QString& duengerNr)
     Anzeige a = rechnen(t, false, false);
     a.hinweis = h;
     a.ersterKnoten = true;
-    a.txtMenge = m->txtMenge;
-    a.lblMenge = mengenSatzNachWahl(*a.katalog, m->lblMenge);
+    mengeZeigen(a, m->txtMenge, m->lblMenge);
     a.cmbWeiter = a.katalog->cmbWeiter;
     m_s = std::move(t);
     return a;

@@ -66,8 +66,9 @@ public:
     Anzeige laden();
     // The same without the method: after the method question, an editor, a deletion.
     Anzeige neuRechnen();
-    // A fertiliser node of class `klassenTag` picked: the notice first, then the duplicate and the
-    // class check, the proposal, and the fertiliser added with the whole grams shown.
+    // A fertiliser node of class `klassenTag` picked: the duplicate and the class check, the
+    // proposal, and the fertiliser added with the whole grams shown; then the seasonal notice of an
+    // organic nitrogen fertiliser.
     Anzeige waehlen(const QString& duengerNr, const QString& klassenTag);
     // A lime chosen (a lime node picked, the lime editor, the plan page's Back).
     Anzeige kalkWaehlen(const QString& kalkNr);

@@ -1,6 +1,5 @@
 #include "fertilisers/frmduengereingabe.h"
 
-#include "fertilisers/duengerdienste.h"
 #include "fertilisers/frmnpk3.h"
 #include "fertilisers/katalogeingabe.h"
 #include "frame/oberflaeche.h"
@@ -14,7 +13,8 @@ namespace kav {
 
 frmDuengerEingabe::frmDuengerEingabe()
     : Katalogdialog(QStringLiteral("frmDuengerEingabe"), QStringLiteral("Kav - Neuen Dünger hinzufügen"),
-                    QStringLiteral("Nährstoffverhältnis:"), QStringLiteral("EinteilungDuengerNaehrstoffe"))
+                    QStringLiteral("Nährstoffverhältnis:"), QStringLiteral("EinteilungDuengerNaehrstoffe"),
+                    QStringLiteral("Dünger"))
 {
     m_txtN = gehaltFeld(QStringLiteral("txtN"), QStringLiteral("N      :"));
     m_txtP = gehaltFeld(QStringLiteral("txtP"), QStringLiteral("P2O5   :"));
@@ -53,70 +53,47 @@ void frmDuengerEingabe::norgSetzen(bool an)
 
 void frmDuengerEingabe::imgNorg_Click() { norgSetzen(forms::Tag(m_imgNorg).toDouble() == 0); }
 
-bool frmDuengerEingabe::oeffnen(const QString& duengerNr)
+QStringList frmDuengerEingabe::eingaben() const { return Katalogdialog::eingaben() << forms::Tag(m_imgNorg); }
+
+bool frmDuengerEingabe::zeileLesen(const Duengerkatalog& k, const QString& nr)
 {
-    m_nr = duengerNr;
-    if (m_nr.isEmpty())
-        return true;
-    auto d = DuengerDienste::oeffnen(app());
-    std::optional<DuengerZeile> z;
-    try {
-        if (d)
-            z = d->katalog().duenger(m_nr);
-    } catch (const std::exception&) {
-        z.reset();
-    }
-    if (!z) {
-        melden(QStringLiteral("Dieser Dünger ist nicht mehr im Katalog und kann nicht bearbeitet werden."));
+    const std::optional<DuengerZeile> z = k.duenger(nr);
+    if (!z)
         return false;
-    }
-    const auto text = [](double v) { return v > 0 ? app().gebiet.zahlText(v) : QString(); };
     txtName()->setText(z->Bezeichnung);
-    m_txtN->setText(text(z->N));
-    m_txtP->setText(text(z->P2O5));
-    m_txtK->setText(text(z->K2O));
-    m_txtMg->setText(text(z->Mg));
+    m_txtN->setText(gehaltText(z->N));
+    m_txtP->setText(gehaltText(z->P2O5));
+    m_txtK->setText(gehaltText(z->K2O));
+    m_txtMg->setText(gehaltText(z->Mg));
     norgSetzen(z->Norg == 1);
     return true;
 }
 
-void frmDuengerEingabe::cmdOK_Click()
+Katalogdialog::Pruefung frmDuengerEingabe::pruefen()
 {
-    AppContext& a = app();
-    const DuengerPruefung p = DuengerEingabePruefen(
-        txtName()->text(), {m_txtN->text(), m_txtP->text(), m_txtK->text(), m_txtMg->text()},
-        forms::Tag(m_imgNorg) == QLatin1String("1"), a.gebiet);
-    if (p.ohneName) {
-        nameFehlt();
-        return;
-    }
-    if (!p.daten) {
-        melden(p.meldung);
-        return;
-    }
-    auto d = DuengerDienste::oeffnen(a);
-    if (!d)
-        return;
-    QString nr = m_nr;
-    try {
-        if (neu()) {
-            if (const auto gleich = d->katalog().duengerGleich(*p.daten)) {
-                melden(QStringLiteral("Diesen Dünger gibt es bereits im Katalog: %1. Er wird nicht noch einmal "
-                                      "gespeichert.")
-                           .arg(DuengerKnotenText(*gleich, a.gebiet)));
-                return;
-            }
-            nr = d->katalog().duengerNeu(*p.daten);
-            m_nr = nr; // saved: a further OK would change it
-        } else if (!d->katalog().duengerAendern(nr, *p.daten)) {
-            melden(QStringLiteral("Dieser Dünger ist nicht mehr im Katalog. Ihre Änderungen können nicht gespeichert "
-                                  "werden."));
-            return;
-        }
-    } catch (const std::exception&) {
-        melden(QStringLiteral("Der Dünger konnte nicht gespeichert werden. Der Katalog ist unverändert."));
-        return;
-    }
+    DuengerPruefung p = DuengerEingabePruefen(txtName()->text(),
+                                              {m_txtN->text(), m_txtP->text(), m_txtK->text(), m_txtMg->text()},
+                                              forms::Tag(m_imgNorg) == QLatin1String("1"), app().gebiet);
+    m_daten = std::move(p.daten);
+    return {p.ohneName, m_daten.has_value(), p.meldung};
+}
+
+Katalogdialog::Gleich frmDuengerEingabe::gleichBehandeln(const Duengerkatalog& k)
+{
+    const std::optional<DuengerZeile> gleich = k.duengerGleich(*m_daten);
+    if (!gleich)
+        return Gleich::Keins;
+    melden(QStringLiteral("Diesen Dünger gibt es bereits im Katalog: %1. Er wird nicht noch einmal gespeichert.")
+               .arg(DuengerKnotenText(*gleich, app().gebiet)));
+    return Gleich::Bleibt;
+}
+
+QString frmDuengerEingabe::neuSpeichern(Duengerkatalog& k) { return k.duengerNeu(*m_daten); }
+
+bool frmDuengerEingabe::aendern(Duengerkatalog& k, const QString& nr) { return k.duengerAendern(nr, *m_daten); }
+
+void frmDuengerEingabe::gespeichert(const QString& nr)
+{
     // taken into the choice only while the step asks for fertilisers
     if (frmNPK3* seite = duengerSeite(); seite && seite->katalogstand() == Katalogstand::Klassen) {
         seite->NeuenDuengerUebernehmen(nr);

@@ -2,9 +2,12 @@
 // The fertiliser editor: a fertiliser of the user's own added to the catalogue, or one changed.
 // Saved with the origin "Nutzer"; while the fertiliser step shows its classes, a suitable one is
 // taken into the choice at once with its amount, an unsuitable one is named in the notice window.
+#include "fertilisers/duengerkatalog.h"
 #include "fertilisers/katalogdialog.h"
 #include "platform/bild.h"
 #include "platform/bildliste.h"
+
+#include <optional>
 
 namespace kav {
 
@@ -20,20 +23,22 @@ public:
     forms::Bild* imgNorg() const { return m_imgNorg; }
     QLabel* lblNorg() const { return m_lblNorg; }
 
-    // New (`duengerNr` empty) or a change of that fertiliser, fixed here for the window's life.
-    // False (with a message) when the fertiliser to change is gone.
-    bool oeffnen(const QString& duengerNr) override;
-    bool neu() const { return m_nr.isEmpty(); }
-    QString duengerNr() const { return m_nr; }
+    QString duengerNr() const { return nr(); }
 
     void Form_Load() override;
     // Rebuilds the catalogue of a loaded fertiliser step (unless the save has just done so).
     void Form_Unload() override;
-    void cmdOK_Click() override;
     void imgNorg_Click();
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    bool zeileLesen(const Duengerkatalog& k, const QString& nr) override;
+    Pruefung pruefen() override;
+    Gleich gleichBehandeln(const Duengerkatalog& k) override;
+    QString neuSpeichern(Duengerkatalog& k) override;
+    bool aendern(Duengerkatalog& k, const QString& nr) override;
+    void gespeichert(const QString& nr) override;
+    QStringList eingaben() const override;
 
 private:
     void norgSetzen(bool an);
@@ -45,7 +50,7 @@ private:
     forms::Bild* m_imgNorg = nullptr;
     QLabel* m_lblNorg = nullptr;
     forms::BildListe m_imlNorg;
-    QString m_nr;
+    std::optional<DuengerDaten> m_daten; // what OK stores, as checked
     bool m_uebernommen = false;
 };
 

@@ -2,7 +2,10 @@
 // The lime editor: a liming material of the user's own added to the catalogue, or one changed.
 // While the fertiliser step offers the limes, the saved lime (or the one already in the catalogue
 // under that name and contents) becomes the lime of the calculation.
+#include "fertilisers/duengerkatalog.h"
 #include "fertilisers/katalogdialog.h"
+
+#include <optional>
 
 namespace kav {
 
@@ -14,20 +17,20 @@ public:
     QLineEdit* txtCaCO3() const { return m_txtCaCO3; }
     QLineEdit* txtMgCO3() const { return m_txtMgCO3; }
 
-    // New (`kalkNr` empty) or a change of that lime, fixed here for the window's life. False (with a
-    // message) when the lime to change is gone.
-    bool oeffnen(const QString& kalkNr) override;
-    bool neu() const { return m_nr.isEmpty(); }
-    QString kalkNr() const { return m_nr; }
+    QString kalkNr() const { return nr(); }
 
-    void cmdOK_Click() override;
+protected:
+    bool zeileLesen(const Duengerkatalog& k, const QString& nr) override;
+    Pruefung pruefen() override;
+    Gleich gleichBehandeln(const Duengerkatalog& k) override;
+    QString neuSpeichern(Duengerkatalog& k) override;
+    bool aendern(Duengerkatalog& k, const QString& nr) override;
+    void gespeichert(const QString& nr) override;
 
 private:
-    void waehlen(const QString& kalkNr);
-
     QLineEdit* m_txtCaCO3 = nullptr;
     QLineEdit* m_txtMgCO3 = nullptr;
-    QString m_nr;
+    std::optional<KalkDaten> m_daten; // what OK stores, as checked
 };
 
 // Opens the lime editor for a new lime (empty) or for changing one; an open editor is brought

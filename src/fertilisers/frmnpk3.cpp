@@ -314,11 +314,15 @@ void frmNPK3::cmbWeiter_MouseUp()
             melden(meldung);
             return;
         }
+        // an open editor asks for what is typed in it; a fertiliser it stores on the way is handed on too
+        if (!SeitenVerlassenErlaubt())
+            return;
+        d->wahl().weiter(nullptr);
     } catch (const std::exception&) {
         lesefehler();
         return;
     }
-    FormulareEntladen();
+    FormulareEntladen(false);
     ui().fenster.entladen(QStringLiteral("frmTitel"));
     app().rahmen.strFensterZeigen = QStringLiteral("NPK4");
     seiteZeigen(QStringLiteral("frmNPK4"));
@@ -326,8 +330,9 @@ void frmNPK3::cmbWeiter_MouseUp()
 
 void frmNPK3::cmbZurueck_MouseUp()
 {
+    if (!FormulareEntladen())
+        return; // an editor keeps what is typed in it
     BedarfVariablenZuruecksetzen(app().bedarf, 4);
-    FormulareEntladen();
     app().rahmen.strFensterZeigen = QStringLiteral("NPK2b");
     seiteZeigen(QStringLiteral("frmTitel"));
     seiteZeigen(QStringLiteral("frmNPK2b"));
@@ -335,10 +340,11 @@ void frmNPK3::cmbZurueck_MouseUp()
 
 void frmNPK3::cmbAbbruch_MouseUp()
 {
+    if (!FormulareEntladen())
+        return; // an editor keeps what is typed in it
     BedarfVariablenZuruecksetzen(app().bedarf, 0);
     // No plot page is loaded here: the plot page shown below is a fresh one, whose load fills its
     // plot tree and leaves txtNPK empty, since no plot is chosen any more.
-    FormulareEntladen();
     app().rahmen.strFensterZeigen = QStringLiteral("NPK");
     seiteZeigen(QStringLiteral("frmNPK"));
     TitelSetzen();

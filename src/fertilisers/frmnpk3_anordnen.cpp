@@ -1,5 +1,5 @@
 // The fertiliser step's block of the layout pass: places, sizes, fonts, colours and pictures only.
-// The catalogue on the left; on the right, 7/6 of a tree wide, the chosen list with the reset
+// The catalogue on the left, as wide as the page allows; on the right the chosen list with the reset
 // button, the amount (a narrow box at the right, its sentence beside it), a line, the heading and
 // the four need lines; the step buttons under the seventh navigation button.
 #include "fertilisers/frmnpk3.h"
@@ -48,11 +48,16 @@ void frmNPK3::anordnen(Anordnung& a)
     Duengerbaum* t2 = m_trvDuenger(2);
     const auto LH = [H] { return H() / 15; }; // lblDuenger's height as laid out before a wrap
     const auto spalte = [t2] { return Tw(t2).Width() * (1.0 + 1.0 / 6.0); }; // the right-hand column
+    // The room of the two columns: from the page's margin to half a margin before the step buttons
+    // under the seventh navigation button; the catalogue, whose names are long, takes 60 % of it.
+    const auto rand = [lbl] { return Tw(lbl).Left(); };
+    const auto inhalt = [&] { return a.B(7).Left() - rand() * 1.5; };
+    const auto katalogBreite = [&] { return (inhalt() - rand() / 2) * 0.6; };
 
     a.tu([&] { Tw(lbl).setTop(H() / 50); });
     a.tu([&] { Tw(lbl).setLeft(SW() / 15); });
     a.tu([&] { Tw(lbl).setHeight(H() / 15); });
-    a.tu([&] { Tw(lbl).setWidth(a.B(1).Width() * 5); });
+    a.tu([&] { Tw(lbl).setWidth(inhalt()); });
     a.tu([&] {
         setFontSize(lbl, F);
         setFontBold(lbl, true);
@@ -61,9 +66,10 @@ void frmNPK3::anordnen(Anordnung& a)
     for (int i = 1; i <= 2; ++i) {
         Duengerbaum* t = m_trvDuenger(i);
         a.tu([&] { Tw(t).setTop(H() / 30 + LH()); });
-        a.tu([&] { Tw(t).setLeft(Tw(lbl).Left() + (i - 1) * (Tw(lbl).Left() + Tw(lbl).Width() / 2.25)); });
+        a.tu([&] { Tw(t).setLeft(rand() + (i - 1) * (katalogBreite() + rand() / 2)); });
         a.tu([&] { Tw(t).setHeight(SH() * (5.15 / i) / (6 * i)); });
-        a.tu([&] { Tw(t).setWidth(Tw(lbl).Width() / 2.25); });
+        // the chosen list and its reset button beside it fill the rest
+        a.tu([&] { Tw(t).setWidth(i == 1 ? katalogBreite() : (inhalt() - rand() / 2 - katalogBreite()) * 6.0 / 7.0); });
         a.tu([&] {
             setFontSize(t, F);
             const int h = QFontMetrics(t->font()).height();

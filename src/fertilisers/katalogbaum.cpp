@@ -132,8 +132,9 @@ KalkEintrag KalkDuengerEintragen(WizardState& s, const QString& KalkNr, const Du
     e.katalog.stand = Katalogstand::Geschlossen;
     e.katalog.leit = Naehrstoff::Mg;
     e.katalog.lblDuenger = kGedeckt;
-    e.katalog.lblMenge = QStringLiteral("Es werden ") + g.zahlText(*dosis) + QStringLiteral(" g ") + s.strAktKalkName
-                         + QStringLiteral(" je m² benötigt.");
+    e.katalog.lblMenge = QStringLiteral("Es werden ") + g.zahlText(*dosis) + QStringLiteral("\u00A0g ") + s.strAktKalkName
+                         + QStringLiteral(" je\u00A0m² benötigt.");
+    e.katalog.txtMenge = QString(); // the lime's dose stands in the sentence, the box held a fertiliser's
     e.katalog.cmbWeiter = true;
     return e;
 }

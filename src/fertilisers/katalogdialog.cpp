@@ -1,5 +1,6 @@
 #include "fertilisers/katalogdialog.h"
 
+#include "fertilisers/duengerdienste.h"
 #include "fertilisers/duengerwahl.h"
 #include "frame/anordnung.h"
 #include "frame/bilder.h"
@@ -9,6 +10,7 @@
 #include "frame/oberflaeche.h"
 #include "services/appcontext.h"
 #include "services/meldungen.h"
+#include "services/meldungsbox.h"
 #include "services/zahlenfilter.h"
 
 #include <QFrame>
@@ -21,8 +23,8 @@
 namespace kav {
 
 Katalogdialog::Katalogdialog(const QString& name, const QString& caption, const QString& verhaeltnis,
-                             const QString& kapitel)
-    : Seite(name, QString(), Platz::Dialog), m_kapitel(kapitel)
+                             const QString& kapitel, const QString& art)
+    : Seite(name, QString(), Platz::Dialog), m_kapitel(kapitel), m_art(art)
 {
     setWindowTitle(caption);
     m_raster = new QGridLayout;
@@ -122,6 +124,92 @@ void Katalogdialog::nameFehlt()
     m_shpName->show();
     m_shpName->raise();
     m_txtName->setFocus();
+}
+
+QString Katalogdialog::gehaltText(double v) { return v > 0 ? app().gebiet.zahlText(v) : QString(); }
+
+QStringList Katalogdialog::eingaben() const
+{
+    QStringList e{m_txtName->text()};
+    for (const QLineEdit* t : m_felder)
+        e << t->text();
+    return e;
+}
+
+bool Katalogdialog::oeffnen(const QString& nr)
+{
+    m_nr = nr;
+    if (!m_nr.isEmpty()) {
+        bool da = false;
+        try {
+            auto d = DuengerDienste::oeffnen(app());
+            da = d && zeileLesen(d->katalog(), m_nr);
+        } catch (const std::exception&) {
+            da = false;
+        }
+        if (!da) {
+            melden(QStringLiteral("Dieser %1 ist nicht mehr im Katalog und kann nicht bearbeitet werden.").arg(m_art));
+            return false;
+        }
+    }
+    m_geoeffnet = eingaben();
+    return true;
+}
+
+bool Katalogdialog::speichern()
+{
+    const Pruefung p = pruefen();
+    if (p.ohneName) {
+        nameFehlt();
+        return false;
+    }
+    if (!p.speicherbar) {
+        melden(p.meldung);
+        return false;
+    }
+    auto d = DuengerDienste::oeffnen(app());
+    if (!d)
+        return false;
+    QString nr = m_nr;
+    try {
+        if (neu()) {
+            if (const Gleich g = gleichBehandeln(d->katalog()); g != Gleich::Keins)
+                return g == Gleich::Erledigt;
+            nr = neuSpeichern(d->katalog());
+            m_nr = nr; // saved: a further OK would change it
+        } else if (!aendern(d->katalog(), nr)) {
+            melden(QStringLiteral("Dieser %1 ist nicht mehr im Katalog. Ihre Änderungen können nicht gespeichert werden.")
+                       .arg(m_art));
+            return false;
+        }
+    } catch (const std::exception&) {
+        melden(QStringLiteral("Der %1 konnte nicht gespeichert werden. Der Katalog ist unverändert.").arg(m_art));
+        return false;
+    }
+    m_geoeffnet = eingaben();
+    gespeichert(nr);
+    return true;
+}
+
+bool Katalogdialog::darfVerlassenWerden()
+{
+    if (eingaben() == m_geoeffnet)
+        return true;
+    raise();
+    activateWindow();
+    const QString name = m_txtName->text().trimmed();
+    const QString wofuer = name.isEmpty() ? QStringLiteral("den neuen %1").arg(m_art)
+                                          : QStringLiteral("den %1 \u201E%2\u201C").arg(m_art, name);
+    const auto antwort = JaNeinFrage(windowTitle(),
+                                     QStringLiteral("Ihre Eingaben für %1 sind noch nicht gespeichert. Sollen sie "
+                                                    "gespeichert werden?")
+                                         .arg(wofuer),
+                                     QMessageBox::Yes, this, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                     QMessageBox::Question);
+    if (antwort == QMessageBox::No)
+        return true;
+    // "Ja" stores as OK does; input that cannot be stored keeps the user in the window
+    return antwort == QMessageBox::Yes && speichern();
 }
 
 void Katalogdialog::melden(const QString& text) const

@@ -32,6 +32,9 @@ QString festText(double v, int stellen, const Gebietsschema& g)
 std::optional<Naehrstoff> DosierNaehrstoff(const QString& typ, Klasse klasse, bool blnOptimal)
 {
     const bool n = typ.contains(QLatin1Char('N')), p = typ.contains(QLatin1Char('P'));
+    // only what the catalogue offers for use is dosed
+    if (klasse != Klasse::Gruen && klasse != Klasse::Gelb)
+        return std::nullopt;
     if (typ == QLatin1String("Mg")) {
         if (!blnOptimal && klasse == Klasse::Gelb)
             return std::nullopt;
@@ -46,9 +49,7 @@ std::optional<Naehrstoff> DosierNaehrstoff(const QString& typ, Klasse klasse, bo
     }
     if (klasse == Klasse::Gruen)
         return n ? Naehrstoff::N : Naehrstoff::P;
-    if (klasse == Klasse::Gelb)
-        return p ? Naehrstoff::P : Naehrstoff::N;
-    return std::nullopt;
+    return p ? Naehrstoff::P : Naehrstoff::N;
 }
 
 float Bezugsflaeche(const WizardState& s)
@@ -58,19 +59,18 @@ float Bezugsflaeche(const WizardState& s)
     return s.sngBeetLaenge * s.sngBeetBreite;
 }
 
-QString MengenSatz(double dosis, const WizardState& s, const Gebietsschema& g)
+QString MengenSatz(float menge, const WizardState& s, const Gebietsschema& g)
 {
+    // the plan's amounts: the whole grams per m² times the area, as Singles
     const float flaeche = Bezugsflaeche(s);
-    const double gesamt = dosis * double(flaeche);
-    QString menge;
-    if (gesamt > 1000) {
-        // hundredths of a kilogram; an exact half rounds up
-        menge = festText(std::floor(gesamt / 10.0 + 0.5) / 100.0, 2, g) + QStringLiteral(" kg");
-    } else {
-        menge = festText(rundenAuf(gesamt, 5.0), 0, g) + QStringLiteral(" g");
-    }
-    return QStringLiteral("Es werden ") + menge + QStringLiteral(" Dünger für ") + singleText(flaeche, g)
-           + QStringLiteral(" m² benötigt.");
+    const float gesamt = menge * flaeche;
+    QString text;
+    if (gesamt > 1000.0f)
+        text = festText(double(gesamt / 1000.0f), 2, g) + QStringLiteral("\u00A0kg");
+    else
+        text = festText(double(runden(gesamt / 5.0f) * 5.0f), 0, g) + QStringLiteral("\u00A0g");
+    return QStringLiteral("Es werden ") + text + QStringLiteral(" Dünger für ") + singleText(flaeche, g)
+           + QStringLiteral("\u00A0m² benötigt.");
 }
 
 std::optional<Mengenvorschlag> frmNPK3_DuengerMengeBerechnen(const DuengerZeile& d, Klasse klasse, const WizardState& s,
@@ -81,16 +81,17 @@ std::optional<Mengenvorschlag> frmNPK3_DuengerMengeBerechnen(const DuengerZeile&
     const std::optional<Naehrstoff> nach = DosierNaehrstoff(d.Typ, klasse, s.blnOptimal);
     if (!nach || !(Gehalt(d, *nach) > 0))
         return std::nullopt;
-    const double dosis = Dosis(s, d, *nach);
-    const double ganz = runden(dosis);
+    // the dose is a Single: a tie of its whole grams is decided on the Single (24,5 → 24)
+    const float dosis = static_cast<float>(Dosis(s, d, *nach));
+    const float ganz = runden(dosis);
     // a dose that rounds to nothing would add a fertiliser without an amount
     if (!std::isfinite(dosis) || !(ganz > 0))
         return std::nullopt;
     Mengenvorschlag m;
     m.dosis = dosis;
-    m.menge = static_cast<float>(ganz);
-    m.txtMenge = festText(ganz, 0, g);
-    m.lblMenge = MengenSatz(dosis, s, g);
+    m.menge = ganz;
+    m.txtMenge = festText(double(ganz), 0, g);
+    m.lblMenge = MengenSatz(ganz, s, g);
     return m;
 }
 

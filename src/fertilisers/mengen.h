@@ -18,19 +18,22 @@ struct Gebietsschema;
 // "K" by potash, "N" by nitrogen, "Mg" by magnesium. The other method doses the class "Gruen" by
 // nitrogen where the fertiliser has it ("PK", "P" by phosphate, "K" by potash, "Mg" by magnesium)
 // and the class "Gelb" by phosphate ("NK", "N" still by nitrogen, "K" by potash, "Mg" not at all).
+// No other class is dosed, in either method.
 std::optional<Naehrstoff> DosierNaehrstoff(const QString& typ, Klasse klasse, bool blnOptimal);
 
 // Area the totals are given for: the plot for a crop ("Ku…"), length × width of the bed otherwise.
 float Bezugsflaeche(const WizardState& s);
 
-// "Es werden … benötigt." for `dosis` g/m²: above 1000 g as kilograms with two decimals (an exact
-// half of the last digit rounds up), else grams as the nearest multiple of 5 (a half to the even
-// multiple); the area in its plain form ("4,5").
-QString MengenSatz(double dosis, const WizardState& s, const Gebietsschema& g);
+// "Es werden … benötigt." for `menge` whole grams per m², the dose the page shows and the plan
+// doses: the total for the area as the plan writes its amounts, above 1000 g as kilograms with two
+// decimals (an exact half of the last digit rounds up), else grams as the nearest multiple of 5 (a
+// half to the even multiple); the area in its plain form ("4,5"). Number and unit are not parted
+// by a line break.
+QString MengenSatz(float menge, const WizardState& s, const Gebietsschema& g);
 
 struct Mengenvorschlag {
-    double dosis = 0;   // g/m²
-    float menge = 0;    // whole grams, as txtMenge shows and the chosen list stores it
+    float dosis = 0;    // g/m², a Single
+    float menge = 0;    // whole grams, as txtMenge shows, the chosen list stores and the plan doses
     QString txtMenge;
     QString lblMenge;
 };

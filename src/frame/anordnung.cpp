@@ -9,6 +9,8 @@
 #include "platform/farbverlaufzeichnen.h"
 #include "services/appcontext.h"
 
+#include <algorithm>
+
 namespace kav {
 
 Anordnung::Anordnung(mdiZentral& haupt, forms::FensterRegister& fenster, AppContext& a, int schriftGroesse)
@@ -73,8 +75,12 @@ QString ArbeitsbereichAnordnen(const QString& /*strFormular*/)
     a.rahmen.intSchriftGroesse = schriftGroesseFuer(haupt->Height() / tpp, haupt->Width() / tpp);
     Anordnung pass(*haupt, o.fenster, a, a.rahmen.intSchriftGroesse);
 
-    // the list as it stands at the start; a window unloaded on the way is passed over
-    const QList<forms::Fenster*> liste = o.fenster.geladene();
+    // the list as it stands at the start, the strips first; a window unloaded on the way is passed over
+    QList<forms::Fenster*> liste = o.fenster.geladene();
+    std::stable_partition(liste.begin(), liste.end(), [](forms::Fenster* f) {
+        const auto* block = dynamic_cast<const Anordenbar*>(f);
+        return block && block->rahmenstreifen();
+    });
     for (forms::Fenster* f : liste) {
         if (!o.fenster.geladene().contains(f))
             continue;

@@ -77,11 +77,16 @@ class Anordenbar {
 public:
     virtual ~Anordenbar() = default;
     virtual void anordnen(Anordnung& a) = 0;
+    // The main window and its strips (navigation bar, breadcrumb, title) come first in every pass:
+    // the pages take their places from the strips' sizes as laid out in this pass.
+    virtual bool rahmenstreifen() const { return false; }
 };
 
-// Lays out every loaded window with a block, in load order, then sets the caption. The argument
-// names the window that asks; it is not used. Does nothing while the main window is minimised,
-// and nothing when a pass is already running. Result always empty.
+// Lays out every loaded window with a block, the frame's strips first and then the pages in load
+// order, then sets the caption; a page loaded before a strip it stands under (the title strip shown
+// after the page) is thus laid out for the window as it is now. The argument names the window that
+// asks; it is not used. Does nothing while the main window is minimised, and nothing when a pass is
+// already running. Result always empty.
 QString ArbeitsbereichAnordnen(const QString& strFormular = {});
 
 } // namespace kav

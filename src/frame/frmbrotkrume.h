@@ -27,6 +27,7 @@ public:
     void Form_MouseMove();
 
     void anordnen(Anordnung& a) override;
+    bool rahmenstreifen() const override { return true; }
 
 protected:
     void mouseMoveEvent(QMouseEvent* e) override;

@@ -23,6 +23,7 @@ public:
     // Shows the three lines read for the current wizard state.
     void zeilenLesen();
     void anordnen(Anordnung& a) override;
+    bool rahmenstreifen() const override { return true; }
 
 private:
     void bildSetzen(int i, const QString& schluessel);

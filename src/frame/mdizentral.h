@@ -68,6 +68,7 @@ public:
     long relayouts() const { return m_relayouts; }
 
     void anordnen(Anordnung& a) override;
+    bool rahmenstreifen() const override { return true; }
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

@@ -86,7 +86,8 @@ QString satz(const Saetze& t, Stand stand, float saldo, const Gebietsschema& geb
 {
     switch (stand) {
     case Stand::Bedarf:
-        return QString::fromUtf16(t.bedarf) + zahl(gebiet, saldo) + QStringLiteral(" g/m².");
+        // no line break inside the amount and its unit ("4,9 g/" | "m²")
+        return QString::fromUtf16(t.bedarf) + zahl(gebiet, saldo) + QStringLiteral("\u00A0g/\u2060m².");
     case Stand::Ueberversorgt:
         return QString::fromUtf16(t.ueberversorgt);
     case Stand::Gedeckt:

@@ -3,6 +3,7 @@
 // sentence.
 #include "duengerseite.h"
 #include "fertilisers/frmverfahren.h"
+#include "plan/frmnpk4.h"
 
 #include <QPushButton>
 
@@ -71,9 +72,59 @@ TEST_F(Anordnung, KlassenKalkeUndGedeckt)
     groesse(1024, 768);
     ArbeitsbereichAnordnen();
     klick("Ka1002");
+    EXPECT_TRUE(npk3->txtMenge()->text().isEmpty()); // the lime's dose stands in the sentence alone
     pruefen("gedeckt ohne neue Anordnung"); // the sentence fits as it comes
-    ASSERT_EQ(npk3->lblMenge()->text(), "Es werden 210 g Kohlensaurer Magnesiumkalk (Dolomitkalk) je m² benötigt.");
+    ASSERT_EQ(npk3->lblMenge()->text(), "Es werden 210\u00A0g Kohlensaurer Magnesiumkalk (Dolomitkalk) je\u00A0m² benötigt.");
     ueberall("gedeckt");
+}
+
+// The catalogue takes the room the page has: at 1280 × 1024 and larger its long names stand whole.
+TEST_F(Anordnung, KatalogNamenGanz)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    klick("Du1010"); // potash is asked for next
+    for (const QSize g : {QSize(1280, 1024), QSize(1920, 1080)}) {
+        SCOPED_TRACE(g.width());
+        groesse(g.width(), g.height());
+        ArbeitsbereichAnordnen();
+        Duengerbaum* t = npk3->trvDuenger(1);
+        QTreeWidgetItem* it = knoten(1, "Du1014");
+        ASSERT_NE(it, nullptr);
+        ASSERT_EQ(it->text(0), "Kaliumsulfat (schwefelsaures Kali) (0+0+50+0)");
+        const int textEnde = t->visualItemRect(it).left() + t->iconSize().width() + 8
+                             + t->fontMetrics().horizontalAdvance(it->text(0));
+        EXPECT_LE(textEnde, t->viewport()->width());
+        pruefen("Kalium");
+    }
+}
+
+// Back from the recommendation page brings the step laid out for the window as it is: where it
+// stood before, its buttons in view, nothing cut.
+TEST_F(Anordnung, ZurueckVomPlan)
+{
+    for (const QSize g : {QSize(800, 600), QSize(1280, 1024)}) {
+        SCOPED_TRACE(g.width());
+        zustand();
+        w().sngNBedarfGD = w().sngPBedarf = w().sngKBedarf = 0;
+        RestbedarfBerechnen(w());
+        groesse(g.width(), g.height());
+        ASSERT_NO_FATAL_FAILURE(oeffnen());
+        klick("Ka1001");
+        const QRect platz = npk3->geometry(), weiter = npk3->cmbWeiter()->geometry();
+        const QRect liste = npk3->trvDuenger(2)->geometry();
+        QTest::mouseClick(npk3->cmbWeiter(), Qt::LeftButton);
+        auto* plan = dialog<frmNPK4>("frmNPK4");
+        ASSERT_NE(plan, nullptr);
+        QTest::mouseClick(plan->cmbZurueck(), Qt::LeftButton);
+        npk3 = duengerSeite();
+        ASSERT_NE(npk3, nullptr);
+        EXPECT_EQ(npk3->geometry(), platz);
+        EXPECT_EQ(npk3->cmbWeiter()->geometry(), weiter);
+        EXPECT_EQ(npk3->trvDuenger(2)->geometry(), liste);
+        pruefen("nach Zurück");
+        QTest::mouseClick(npk3->cmbAbbruch(), Qt::LeftButton);
+    }
 }
 
 } // namespace

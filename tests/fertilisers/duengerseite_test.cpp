@@ -8,9 +8,12 @@
 #include "fertilisers/frmduengerinfo.h"
 #include "fertilisers/frmkalkeingabe.h"
 #include "fertilisers/frmverfahren.h"
+#include "frame/frmtoolbar.h"
 #include "plan/frmnpk4.h"
 
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBoundaryFinder>
 #include <QTableWidget>
 
 using namespace kav;
@@ -52,7 +55,7 @@ TEST_F(Seite, WahlPerMausUndTasten)
     doppelklick("Du1010"); // the click picks, the release of the double click does not
     EXPECT_EQ(gewaehlt(), 1);
     EXPECT_EQ(npk3->txtMenge()->text(), "22");
-    EXPECT_EQ(npk3->lblMenge()->text(), "Es werden 220 g Dünger für 10 m² benötigt.");
+    EXPECT_EQ(npk3->lblMenge()->text(), "Es werden 220\u00A0g Dünger für 10\u00A0m² benötigt.");
 
     Duengerbaum* t = npk3->trvDuenger(1);
     t->setFocus();
@@ -63,6 +66,11 @@ TEST_F(Seite, WahlPerMausUndTasten)
     QTest::keyClick(t, Qt::Key_Return);
     EXPECT_EQ(gewaehlt(), 2);
     EXPECT_EQ(npk3->txtMenge()->text(), "16");
+    t->setCurrentItem(knoten(1, "Du1001"));
+    QTest::keyClick(t, Qt::Key_Space);
+    EXPECT_EQ(gewaehlt(), 3);
+    EXPECT_EQ(npk3->txtMenge()->text(), "71");
+    QTest::mouseClick(npk3->cmbReset(), Qt::LeftButton);
 
     QTest::keyClicks(npk3->txtMenge(), "99");
     EXPECT_EQ(npk3->txtMenge()->text(), "16");
@@ -113,6 +121,83 @@ TEST_F(Seite, RechtsklickUndMenues)
     EXPECT_EQ(knoten(1, eigener), nullptr);
 }
 
+// Neither a right click on a lime nor one on a fertiliser is a choice: a rebuild enters no lime,
+// Reset and Next add no fertiliser.
+TEST_F(Seite, RechtsklickIstKeineWahl)
+{
+    w().sngNBedarfGD = w().sngPBedarf = w().sngKBedarf = 0;
+    RestbedarfBerechnen(w());
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    ASSERT_EQ(npk3->katalogstand(), Katalogstand::Kalk);
+    klick("Ka1002", Qt::RightButton);
+    ASSERT_TRUE(menueOffen(6));
+    menueSchliessen();
+    EXPECT_EQ(npk3->menueKalkNr(), "Ka1002");
+    npk3->DuengerBaumFuellen();
+    EXPECT_EQ(npk3->katalogstand(), Katalogstand::Kalk);
+    EXPECT_EQ(w().strAktKalkNr, "x");
+    EXPECT_EQ(gewaehlt(), 0);
+
+    zustand();
+    app().einstellungen.blnImmerOptimal = true;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    klick("Du1010");
+    klick("Du1014", Qt::RightButton);
+    menueSchliessen();
+    QTest::mouseClick(npk3->cmbReset(), Qt::LeftButton);
+    EXPECT_EQ(gewaehlt(), 0);
+    EXPECT_TRUE(w().rsDuengerAuswahl->empty());
+}
+
+// The editors take what they save into the calculation only where the step asks for it: a new
+// fertiliser while the classes are shown (Mein PK: 50 g/m², 500 g), a new lime while the limes are;
+// a fertiliser already in the catalogue is named and not saved again.
+TEST_F(Seite, EditorenNehmenNurImPassendenZustand)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    KalkEingabeOeffnen({}); // a lime while the classes are shown: saved, not chosen
+    auto* kalk = dialog<frmKalkEingabe>("frmKalkEingabe");
+    ASSERT_NE(kalk, nullptr);
+    tippen(kalk->txtName(), "Mein Kalk");
+    tippen(kalk->txtCaCO3(), "80");
+    QTest::mouseClick(kalk->cmdOK(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmKalkEingabe"));
+    EXPECT_EQ(w().strAktKalkNr, "x");
+    EXPECT_EQ(npk3->katalogstand(), Katalogstand::Klassen);
+
+    doppelklick("Grau");
+    auto* ed = dialog<frmDuengerEingabe>("frmDuengerEingabe");
+    ASSERT_NE(ed, nullptr);
+    tippen(ed->txtName(), "Superphosphat");
+    tippen(ed->txtP(), "18");
+    QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
+    EXPECT_TRUE(protokoll.texte().last().contains("bereits im Katalog: Superphosphat (0+18+0+0)"));
+    EXPECT_TRUE(fenster().istGeladen("frmDuengerEingabe"));
+    tippen(ed->txtName(), "Mein PK");
+    tippen(ed->txtP(), "8");
+    tippen(ed->txtK(), "16");
+    QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmDuengerEingabe"));
+    ASSERT_EQ(gewaehlt(), 1);
+    EXPECT_EQ(npk3->trvDuenger(2)->erster()->text(0), "Mein PK (0+8+16+0)");
+    EXPECT_EQ(npk3->txtMenge()->text(), "50");
+    EXPECT_EQ(npk3->lblMenge()->text(), "Es werden 500\u00A0g Dünger für 10\u00A0m² benötigt.");
+
+    // covered up to the limes: a new fertiliser is saved, not chosen
+    klick("Du1001");
+    ASSERT_EQ(npk3->katalogstand(), Katalogstand::Kalk);
+    DuengerEingabeOeffnen({});
+    ed = dialog<frmDuengerEingabe>("frmDuengerEingabe");
+    tippen(ed->txtName(), "Mein N");
+    tippen(ed->txtN(), "20");
+    QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
+    EXPECT_FALSE(fenster().istGeladen("frmDuengerEingabe"));
+    EXPECT_EQ(gewaehlt(), 2);
+    EXPECT_EQ(npk3->katalogstand(), Katalogstand::Kalk);
+    EXPECT_TRUE(DuengerDienste::oeffnen(app())->katalog().duengerGleich({"Mein N", 20, 0, 0, 0, false}));
+}
+
 // The whole road through the windows: Next builds the plan from the hand-over, the plan page's Back
 // brings the step again with the lime entered anew and Next enabled.
 TEST_F(Seite, WeiterZumPlanUndMitZurueckWieder)
@@ -140,10 +225,73 @@ TEST_F(Seite, WeiterZumPlanUndMitZurueckWieder)
     EXPECT_EQ(w().strAktKalkNr, "Ka1001");
     // the dose follows the need the plan page computed again from the stored analysis
     EXPECT_TRUE(npk3->lblMenge()->text().startsWith("Es werden ")
-                && npk3->lblMenge()->text().endsWith(" g Kohlensaurer Kalk je m² benötigt."))
+                && npk3->lblMenge()->text().endsWith("\u00A0g Kohlensaurer Kalk je\u00A0m² benötigt."))
         << npk3->lblMenge()->text().toStdString();
     EXPECT_EQ(gewaehlt(), 1);
     EXPECT_TRUE(npk3->cmbWeiter()->isEnabled());
+}
+
+// The amount sentence after each pick names the total the plan then gives for that fertiliser: both
+// from the whole grams per m² shown in the box (Superphosphat: 22 g on 18,8 m², 415 g, not the
+// 420 g of the unrounded 22,2 g).
+TEST_F(Seite, MengenSatzWieImPlan)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    w().sngFlaecheGroesse = 18.8f;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    const QRegularExpression satz("^Es werden (.+) Dünger für 18,8\u00A0m² benötigt\\.$");
+    QStringList erwartet;
+    for (const char* nr : {"Du1010", "Du1014", "Du1004"}) {
+        klick(nr);
+        const QRegularExpressionMatch m = satz.match(npk3->lblMenge()->text());
+        ASSERT_TRUE(m.hasMatch()) << npk3->lblMenge()->text().toStdString();
+        const QString knoten = npk3->trvDuenger(2)->itemVon(nr)->text(0); // name (contents)
+        const QString name = knoten.left(knoten.lastIndexOf(" ("));
+        erwartet << m.captured(1).replace(QChar(0x00A0), ' ') + ' ' + name + " auf 18,8 m²";
+    }
+    EXPECT_EQ(erwartet.first(), "415 g Superphosphat auf 18,8 m²");
+    klick("Ka1001");
+    QTest::mouseClick(npk3->cmbWeiter(), Qt::LeftButton);
+    auto* plan = dialog<frmNPK4>("frmNPK4");
+    ASSERT_NE(plan, nullptr);
+    QStringList zeilen;
+    for (int i = 0; i < plan->flgReport()->rowCount(); ++i)
+        if (const QTableWidgetItem* it = plan->flgReport()->item(i, 0))
+            zeilen << it->text();
+    for (const QString& z : erwartet)
+        EXPECT_TRUE(zeilen.contains(z)) << z.toStdString() << "\n" << zeilen.join('\n').toStdString();
+}
+
+// The page's sentences break lines between words, never inside an amount with its unit ("4,9 g/" |
+// "m²", "10" | "m²"), whatever the width.
+TEST_F(Seite, KeinUmbruchInMengeUndEinheit)
+{
+    const QRegularExpression menge("\\d+(,\\d+)?\\W{0,2}(kg|g/\\W?m²|g|m²)");
+    const auto getrennt = [&](const QString& text) {
+        QStringList stellen;
+        QTextBoundaryFinder umbruch(QTextBoundaryFinder::Line, text);
+        for (auto it = menge.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            for (int p = m.capturedStart() + 1; p < m.capturedEnd(); ++p)
+                if (umbruch.setPosition(p), umbruch.isAtBoundary())
+                    stellen << m.captured() + " @" + QString::number(p - m.capturedStart());
+        }
+        return stellen;
+    };
+    app().einstellungen.blnImmerOptimal = true;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    int mengen = 0;
+    for (const char* nr : {"Du1010", "Du1014", "Du1001", "Ka1001"}) {
+        klick(nr);
+        QStringList texte{npk3->lblMenge()->text()};
+        for (int i = 1; i <= 4; ++i)
+            texte << npk3->lblVersorgung(i)->text();
+        for (const QString& t : texte) {
+            mengen += int(menge.globalMatch(t).hasNext());
+            EXPECT_TRUE(getrennt(t).isEmpty()) << t.toStdString() << ": " << getrennt(t).join(", ").toStdString();
+        }
+    }
+    EXPECT_GE(mengen, 6); // the sentences checked name amounts
 }
 
 TEST_F(Seite, WeiterZurueckUndAbbruch)
@@ -239,6 +387,75 @@ TEST_F(Seite, DuengereditorNeuUndBearbeiten)
     EXPECT_FALSE(d->katalog().duenger("Du1046"));
 }
 
+// What is typed in an open editor is not lost by a way out of the step (its buttons, the navigation
+// bar): asked as on the analysis page. Abbrechen keeps page, editor and typing; Nein drops the
+// typing; Ja stores it as OK does. An editor with nothing typed is not asked about.
+TEST_F(Seite, EditorEingabenBeimVerlassen)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    const struct {
+        const char* weg;
+        QMessageBox::StandardButton antwort;
+        bool bleibt;
+        bool gespeichert;
+    } faelle[] = {
+        {"cmbZurueck", QMessageBox::Cancel, true, false}, {"cmbAbbruch", QMessageBox::No, false, false},
+        {"cmbWeiter", QMessageBox::Yes, false, true},     {"cmbMenu1", QMessageBox::Cancel, true, false},
+        {"cmbMenu2", QMessageBox::Yes, false, true},
+    };
+    auto d = DuengerDienste::oeffnen(app());
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.weg);
+        zustand();
+        w().sngNBedarfGD = w().sngPBedarf = w().sngKBedarf = 0, w().sngPH = 7.1f;
+        w().sngOrgSubMenge = 3; // nothing more needed, compost given: Next goes on
+        RestbedarfBerechnen(w());
+        ASSERT_NO_FATAL_FAILURE(oeffnen());
+        ASSERT_TRUE(npk3->cmbWeiter()->isEnabled());
+        DuengerEingabeOeffnen({});
+        auto* ed = dialog<frmDuengerEingabe>("frmDuengerEingabe");
+        ASSERT_NE(ed, nullptr);
+        tippen(ed->txtName(), "Testd");
+        QTest::sendKeyEvent(QTest::Click, ed->txtName(), Qt::Key_Udiaeresis, QStringLiteral("ü"), {});
+        QTest::keyClicks(ed->txtName(), "nger");
+        tippen(ed->txtN(), "9");
+        QAbstractButton* weg = QString(f.weg).startsWith("cmbMenu")
+                                   ? fenster().fensterAls<frmToolbar>("frmToolbar")->cmbMenu(QString(f.weg).right(1).toInt())
+                                   : npk3->findChild<QAbstractButton*>(f.weg);
+        ASSERT_NE(weg, nullptr);
+        test::Frage frage;
+        antworten(f.antwort, &frage);
+        QTest::mouseClick(weg, Qt::LeftButton);
+        EXPECT_TRUE(frage.gesehen);
+        EXPECT_TRUE(frage.text.contains("„Testdünger“")) << frage.text.toStdString();
+        EXPECT_EQ(frage.standard, QMessageBox::Yes);
+        EXPECT_EQ(fenster().istGeladen("frmNPK3"), f.bleibt);
+        EXPECT_EQ(fenster().istGeladen("frmDuengerEingabe"), f.bleibt);
+        if (f.bleibt) {
+            EXPECT_EQ(ed->txtName()->text(), "Testdünger");
+            EXPECT_EQ(ed->txtN()->text(), "9");
+            EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK3");
+            QTest::mouseClick(ed->cmdAbbruch(), Qt::LeftButton);
+        }
+        EXPECT_EQ(d->katalog().duengerGleich({"Testdünger", 9, 0, 0, 0, false}).has_value(), f.gespeichert);
+        if (f.gespeichert)
+            d->katalog().duengerLoeschen(d->katalog().duengerGleich({"Testdünger", 9, 0, 0, 0, false})->DuengerNr);
+        if (fenster().istGeladen("frmNPK3"))
+            QTest::mouseClick(npk3->cmbAbbruch(), Qt::LeftButton);
+    }
+    // nothing typed: no question
+    zustand();
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    doppelklick("Grau");
+    test::Frage frage;
+    antworten(QMessageBox::Cancel, &frage);
+    QTest::mouseClick(npk3->cmbZurueck(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frage.gesehen);
+    EXPECT_FALSE(fenster().istGeladen("frmDuengerEingabe"));
+    EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK2b");
+}
+
 TEST_F(Seite, KalkeditorWaehltImKalkzustand)
 {
     w().sngNBedarfGD = w().sngPBedarf = w().sngKBedarf = 0;
@@ -254,7 +471,7 @@ TEST_F(Seite, KalkeditorWaehltImKalkzustand)
     tippen(ed->txtMgCO3(), "25");
     QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
     EXPECT_EQ(w().strAktKalkNr, "Ka1008");
-    EXPECT_EQ(npk3->lblMenge()->text(), "Es werden 165 g Mein Kalk je m² benötigt.");
+    EXPECT_EQ(npk3->lblMenge()->text(), "Es werden 165\u00A0g Mein Kalk je\u00A0m² benötigt.");
     EXPECT_TRUE(npk3->cmbWeiter()->isEnabled());
 
     QTest::mouseClick(npk3->cmbReset(), Qt::LeftButton);

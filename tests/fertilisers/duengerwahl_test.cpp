@@ -30,9 +30,9 @@ TEST_F(Schritt, OptimalPhosphatKaliumStickstoffDannKalk)
     EXPECT_FALSE(*a.cmbWeiter);
 
     const Wahl folge[] = {
-        {"Du1010", "22", "Es werden 220 g Dünger für 10 m² benötigt.", false},
-        {"Du1014", "16", "Es werden 160 g Dünger für 10 m² benötigt.", false},
-        {"Du1001", "71", "Es werden 715 g Dünger für 10 m² benötigt.", true}, // horn meal, week 16
+        {"Du1010", "22", "Es werden 220\u00A0g Dünger für 10\u00A0m² benötigt.", false},
+        {"Du1014", "16", "Es werden 160\u00A0g Dünger für 10\u00A0m² benötigt.", false},
+        {"Du1001", "71", "Es werden 710\u00A0g Dünger für 10\u00A0m² benötigt.", true}, // horn meal, week 16
     };
     const Naehrstoff danach[] = {Naehrstoff::K, Naehrstoff::N, Naehrstoff::Mg};
     for (size_t i = 0; i < std::size(folge); ++i) {
@@ -53,7 +53,8 @@ TEST_F(Schritt, OptimalPhosphatKaliumStickstoffDannKalk)
     EXPECT_FALSE(*a.cmbWeiter);
 
     a = wahl().kalkWaehlen("Ka1001");
-    EXPECT_EQ(a.lblMenge, "Es werden 175 g Kohlensaurer Kalk je m² benötigt.");
+    EXPECT_EQ(a.lblMenge, "Es werden 175\u00A0g Kohlensaurer Kalk je\u00A0m² benötigt.");
+    EXPECT_EQ(a.txtMenge, ""); // the box held the horn meal's 71
     EXPECT_TRUE(*a.cmbWeiter);
     EXPECT_EQ(a.katalog->lblDuenger, kGedeckt);
     ASSERT_EQ(a.gewaehlt->size(), 4u);
@@ -65,7 +66,7 @@ TEST_F(Schritt, OptimalPhosphatKaliumStickstoffDannKalk)
     EXPECT_EQ(s.strAktKalkNr, "x");
     a = wahl().zuruecknehmen();
     EXPECT_EQ(a.txtMenge, "16");
-    EXPECT_EQ(a.lblMenge, "Es werden 160 g Dünger für 10 m² benötigt.");
+    EXPECT_EQ(a.lblMenge, "Es werden 160\u00A0g Dünger für 10\u00A0m² benötigt.");
     EXPECT_EQ(a.katalog->lblDuenger, DuengerFrage(Naehrstoff::N));
     EXPECT_EQ(s.rsDuengerAuswahl->size(), 2u);
 }
@@ -82,12 +83,12 @@ TEST_F(Schritt, WenigeDuengerGelbUndGedeckt)
         WizardState vorher = s;
         const Anzeige a = waehlen("Du1027", k); // NPK 12+12+17+2 from "Gelb": dosed by phosphate
         EXPECT_EQ(a.txtMenge, "33");
-        EXPECT_EQ(a.lblMenge, "Es werden 335 g Dünger für 10 m² benötigt.");
+        EXPECT_EQ(a.lblMenge, "Es werden 330\u00A0g Dünger für 10\u00A0m² benötigt.");
         s = vorher;
     }
     Anzeige a = waehlen("Du1029", k); // Rasendünger 20+5+8
     EXPECT_EQ(a.txtMenge, "50");
-    EXPECT_EQ(a.lblMenge, "Es werden 500 g Dünger für 10 m² benötigt.");
+    EXPECT_EQ(a.lblMenge, "Es werden 500\u00A0g Dünger für 10\u00A0m² benötigt.");
     a = waehlen("Du1014", *a.katalog); // Kaliumsulfat: 80 g; the need is covered, the sentence goes
     EXPECT_EQ(a.txtMenge, "8");
     EXPECT_EQ(a.lblMenge, "");
@@ -128,20 +129,23 @@ TEST_F(Schritt, EigenerDuengerUndKalkAusDemEditor)
     ASSERT_EQ(a.gewaehlt->size(), 1u);
     EXPECT_EQ(a.gewaehlt->front().text, "Mein PK (0+8+16+0)");
     EXPECT_EQ(a.txtMenge, "50");
-    EXPECT_EQ(a.lblMenge, "Es werden 500 g Dünger für 10 m² benötigt.");
-    // again: saved, not added twice
+    EXPECT_EQ(a.lblMenge, "Es werden 500\u00A0g Dünger für 10\u00A0m² benötigt.");
+    // again, with another content: saved, not added twice, the sums follow its new contents
+    EXPECT_FLOAT_EQ(s.sngDuengerP, 4);
+    ASSERT_TRUE(katalog.duengerAendern(nr, {"Mein PK", 0, 10, 16, 0, false}));
     a = wahl().neuerDuenger(nr);
     EXPECT_EQ(a.meldung, kDoppelterDuenger);
     EXPECT_EQ(s.rsDuengerAuswahl->size(), 1u);
+    EXPECT_FLOAT_EQ(s.sngDuengerP, 5);
 
     s.strAktKulturNr = "ID010120260000001234";
     s.sngBeetLaenge = 3, s.sngBeetBreite = 1.5f;
-    EXPECT_EQ(MengenSatz(50, s, g), "Es werden 225 g Dünger für 4,5 m² benötigt.");
+    EXPECT_EQ(MengenSatz(50, s, g), "Es werden 225\u00A0g Dünger für 4,5\u00A0m² benötigt.");
 
     s.sngKalkBedarf = 150;
     const QString kalk = katalog.kalkNeu({"Mein Kalk", 65, 25});
     EXPECT_EQ(kalk, "Ka1008");
-    EXPECT_EQ(wahl().kalkWaehlen(kalk).lblMenge, "Es werden 165 g Mein Kalk je m² benötigt.");
+    EXPECT_EQ(wahl().kalkWaehlen(kalk).lblMenge, "Es werden 165\u00A0g Mein Kalk je\u00A0m² benötigt.");
 }
 
 TEST_F(Schritt, KalkmengenInFuenferschritten)
@@ -163,26 +167,28 @@ TEST_F(Schritt, KalkmengenInFuenferschritten)
         EXPECT_EQ(KalkDosis(f.bedarf, f.ca, f.mg), f.gramm) << f.bedarf << " " << f.ca;
     EXPECT_FALSE(KalkDosis(200, 0, 0));
     EXPECT_EQ(wahl().kalkWaehlen("Ka1002").lblMenge,
-              "Es werden 210 g Kohlensaurer Magnesiumkalk (Dolomitkalk) je m² benötigt.");
+              "Es werden 210\u00A0g Kohlensaurer Magnesiumkalk (Dolomitkalk) je\u00A0m² benötigt.");
 }
 
+// The total for the area from the whole grams per m², as the plan writes its amounts.
 TEST_F(Schritt, MengenSatzGrammUndKilogramm)
 {
     const struct {
         float flaeche;
-        double dosis;
+        float menge;
         const char* satz;
     } faelle[] = {
-        {20, 33.333, "Es werden 665 g Dünger für 20 m² benötigt."},
-        {40, 33.333, "Es werden 1,33 kg Dünger für 40 m² benötigt."},
-        {10, 100, "Es werden 1000 g Dünger für 10 m² benötigt."},
-        {10, 100.05, "Es werden 1,00 kg Dünger für 10 m² benötigt."},
-        {10, 112.5, "Es werden 1,13 kg Dünger für 10 m² benötigt."}, // an exact tie rounds up
-        {10.3f, 10, "Es werden 105 g Dünger für 10,3 m² benötigt."},
+        {20, 33, "Es werden 660\u00A0g Dünger für 20\u00A0m² benötigt."},
+        {40, 33, "Es werden 1,32\u00A0kg Dünger für 40\u00A0m² benötigt."},
+        {10, 100, "Es werden 1000\u00A0g Dünger für 10\u00A0m² benötigt."},
+        {10.01f, 100, "Es werden 1,00\u00A0kg Dünger für 10,01\u00A0m² benötigt."},
+        {25, 45, "Es werden 1,13\u00A0kg Dünger für 25\u00A0m² benötigt."}, // an exact tie rounds up
+        {10.3f, 10, "Es werden 105\u00A0g Dünger für 10,3\u00A0m² benötigt."},
+        {10.5f, 25, "Es werden 260\u00A0g Dünger für 10,5\u00A0m² benötigt."}, // 262.5: the half to the even step
     };
     for (const auto& f : faelle) {
         s.sngFlaecheGroesse = f.flaeche;
-        EXPECT_EQ(MengenSatz(f.dosis, s, g), f.satz);
+        EXPECT_EQ(MengenSatz(f.menge, s, g), f.satz) << f.flaeche;
     }
 }
 
@@ -211,7 +217,7 @@ TEST_F(Schritt, HoechstensEinKalkknoten)
     const Anzeige a = wahl().kalkWaehlen(s.strAktKalkNr);
     ASSERT_EQ(a.gewaehlt->size(), 1u);
     EXPECT_EQ(a.gewaehlt->front().tag, "Kalk");
-    EXPECT_EQ(a.lblMenge, "Es werden 175 g Algenkalk je m² benötigt.");
+    EXPECT_EQ(a.lblMenge, "Es werden 175\u00A0g Algenkalk je\u00A0m² benötigt.");
     EXPECT_TRUE(wahl().kalkWaehlen("x").meldung.isEmpty()); // no lime: nothing happens
     EXPECT_EQ(s.strAktKalkNr, "Ka1003");
 }
@@ -320,6 +326,29 @@ TEST_F(Schritt, HornhinweisNachStartwoche)
     EXPECT_TRUE(HornHinweis("Du1001", true, 33));
     EXPECT_EQ(HornHinweis("Du1046", true, 35)->caption, "KAV - organischer N-Dünger");
     EXPECT_FALSE(HornHinweis("Du1046", false, 35));
+}
+
+// The seasonal notice comes with a fertiliser that is taken, not with one refused as chosen before
+// or as unusable.
+TEST_F(Schritt, HornhinweisNachDerEntscheidung)
+{
+    s.sngPBedarf = s.sngKBedarf = 0; // nitrogen is asked for; the crop starts in week 16
+    const QString eigener = katalog.duengerNeu({"Mein Horn", 0, 10, 0, 0, true});
+    wahl().laden();
+    const struct {
+        QString nr;
+        const char* klasse;
+        bool genommen;
+    } faelle[] = {
+        {eigener, "Rot", false}, {"Du1001", "Gruen", true}, {"Du1001", "Gruen", false}, // chosen before
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.nr.toStdString() + " " + f.klasse);
+        const size_t vorher = s.rsDuengerAuswahl->size();
+        const Anzeige a = wahl().waehlen(f.nr, f.klasse);
+        EXPECT_EQ(s.rsDuengerAuswahl->size(), vorher + (f.genommen ? 1 : 0));
+        EXPECT_EQ(a.hinweis.has_value(), f.genommen);
+    }
 }
 
 TEST_F(Schritt, VerfahrenFrageUndImmerOptimal)

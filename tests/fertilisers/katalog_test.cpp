@@ -146,4 +146,116 @@ TEST_F(Katalogtest, BewertungEinzelnerNaehrstoffe)
         EXPECT_FALSE(frmNPK3_DuengerMengeBerechnen((s.sngMgSaldo = mg, kieserit), Klasse::Gruen, s, g)) << mg;
 }
 
+// A need of exactly 2,0 g/m² is open, anything below it covered: for the nutrient asked for, the
+// class of a fertiliser and the editor's rating, in both methods.
+TEST_F(Katalogtest, ZweiGrammSindOffen)
+{
+    const DuengerZeile kas{"Du1002", "N", "KRN", "Kalkammonsalpeter", 27, 0, 0, 0, 0};
+    const DuengerZeile npk{"Du1027", "NPK", "KRN", "NPK", 12, 12, 12, 0, 0};
+    const struct {
+        float n, p, k;
+        bool optimal;
+        Naehrstoff leit;
+        Klasse einzeln, mehrere; // Kalkammonsalpeter, NPK 12+12+12 in the tree
+    } faelle[] = {
+        {2, 5, 5, false, Naehrstoff::N, Klasse::Gruen, Klasse::Gruen},
+        {1.99f, 5, 5, false, Naehrstoff::P, Klasse::Rot, Klasse::Rot},
+        {1, 2, 1, false, Naehrstoff::P, Klasse::Rot, Klasse::Rot},
+        {1, 1, 2, false, Naehrstoff::K, Klasse::Rot, Klasse::Rot},
+        {1, 1.99f, 1.99f, false, Naehrstoff::Mg, Klasse::Rot, Klasse::Rot},
+        {2, 2, 2, true, Naehrstoff::P, Klasse::Rot, Klasse::Gruen},
+        {2, 1.99f, 2, true, Naehrstoff::K, Klasse::Rot, Klasse::Rot},
+        {2, 1, 1, true, Naehrstoff::N, Klasse::Gruen, Klasse::Rot},
+    };
+    s.sngMgSaldo = 0, s.sngMgBedarf = -1;
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << f.n << " " << f.p << " " << f.k << " " << f.optimal);
+        s.sngNSaldo = f.n, s.sngPSaldo = f.p, s.sngKSaldo = f.k;
+        EXPECT_EQ(Leitnaehrstoff(s, f.optimal), f.leit);
+        EXPECT_EQ(DuengerKlasse(kas, s, f.leit, f.optimal), f.einzeln);
+        EXPECT_EQ(DuengerKlasse(npk, s, f.leit, f.optimal), f.mehrere);
+        EXPECT_EQ(DuengerBewerten(kas, s, f.optimal) == Klasse::Gruen, f.einzeln == Klasse::Gruen || (!f.optimal && f.n >= 2));
+    }
+}
+
+// Nitrogen, phosphate and potash covered, magnesium open: the step asks for magnesium and offers a
+// magnesium fertiliser, in both methods; only with magnesium covered too is the need covered.
+TEST_F(Katalogtest, MagnesiumOffenIstNichtGedeckt)
+{
+    s.sngNSaldo = 1, s.sngPSaldo = 1, s.sngKSaldo = 1;
+    s.sngKalkBedarf = 0;
+    for (const bool optimal : {true, false}) {
+        SCOPED_TRACE(optimal);
+        s.sngMgSaldo = 2;
+        Katalog k = DuengerBaumFuellen(s, optimal, katalog, g);
+        EXPECT_EQ(k.stand, Katalogstand::Klassen);
+        EXPECT_EQ(k.lblDuenger, DuengerFrage(Naehrstoff::Mg));
+        EXPECT_EQ(klasseVon(k, "Du1019"), "Gruen"); // Kieserit
+        EXPECT_FALSE(k.cmbWeiter);
+        s.sngMgSaldo = 1.99f;
+        k = DuengerBaumFuellen(s, optimal, katalog, g);
+        EXPECT_EQ(k.stand, Katalogstand::Geschlossen);
+        EXPECT_EQ(k.lblDuenger, kGedeckt);
+    }
+}
+
+// The proposal is a Single dose shown in whole grams; the sentence totals the whole grams the box
+// shows and the plan doses (Hornspäne 37 g/m² on 18,8 m²: 695 g, not the 705 g of 37,4 g/m²).
+TEST_F(Katalogtest, VorschlagInGanzenGramm)
+{
+    const DuengerZeile phosphat{"Du1100", "P", "Nutzer", "Zehn P", 0, 10, 0, 0, 0};
+    const struct {
+        std::optional<DuengerZeile> d;
+        float n, p, k;
+        float flaeche;
+        const char* txtMenge;
+        const char* satz;
+    } faelle[] = {
+        {katalog.duenger("Du1004"), 4.86f, 0, 0, 18.8f, "37", "695\u00A0g Dünger für 18,8"}, // Hornspäne 13 % N
+        {katalog.duenger("Du1016"), 0, 0, 10, 18.8f, "33", "620\u00A0g Dünger für 18,8"},    // Kalimagnesia 30 % K2O
+        {phosphat, 0, 2.45f, 0, 10, "24", "240\u00A0g Dünger für 10"}, // 24,5 as a Single: the even 24
+        {phosphat, 0, 9.925f, 0, 10, "99", "990\u00A0g Dünger für 10"},
+        {DuengerZeile{"Du1101", "N", "Nutzer", "Spur N", 0.02, 0, 0, 0, 0}, 10, 0, 0, 10, "50000",
+         "500,00\u00A0kg Dünger für 10"}, // no 16-bit limit
+    };
+    s.blnOptimal = true;
+    for (const auto& f : faelle) {
+        ASSERT_TRUE(f.d);
+        SCOPED_TRACE(f.d->Bezeichnung.toStdString() + " " + f.txtMenge);
+        s.sngNSaldo = f.n, s.sngPSaldo = f.p, s.sngKSaldo = f.k;
+        s.sngFlaecheGroesse = f.flaeche;
+        const std::optional<Mengenvorschlag> m = frmNPK3_DuengerMengeBerechnen(*f.d, Klasse::Gruen, s, g);
+        ASSERT_TRUE(m);
+        EXPECT_EQ(m->txtMenge, f.txtMenge);
+        EXPECT_EQ(QString::number(double(m->menge)), f.txtMenge);
+        EXPECT_EQ(m->lblMenge, QString("Es werden %1\u00A0m² benötigt.").arg(f.satz));
+    }
+}
+
+// Only the classes "Gruen" and "Gelb" are dosed: the method of few fertilisers doses a potash
+// fertiliser under "Rot" by nothing.
+TEST_F(Katalogtest, NurGruenUndGelbWerdenDosiert)
+{
+    const struct {
+        const char* typ;
+        Klasse klasse;
+        bool optimal;
+        std::optional<Naehrstoff> nach;
+    } faelle[] = {
+        {"K", Klasse::Rot, false, std::nullopt},     {"Mg", Klasse::Rot, false, std::nullopt},
+        {"N", Klasse::Rot, false, std::nullopt},     {"NPK", Klasse::Grau, false, std::nullopt},
+        {"K", Klasse::Rot, true, std::nullopt},      {"K", Klasse::Gruen, false, Naehrstoff::K},
+        {"NPK", Klasse::Gruen, false, Naehrstoff::N}, {"NPK", Klasse::Gelb, false, Naehrstoff::P},
+        {"NK", Klasse::Gelb, false, Naehrstoff::N},  {"Mg", Klasse::Gelb, false, std::nullopt},
+        {"NK", Klasse::Gruen, true, Naehrstoff::K},  {"NP", Klasse::Gruen, true, Naehrstoff::P},
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(DosierNaehrstoff(f.typ, f.klasse, f.optimal), f.nach)
+            << f.typ << " " << klassenSchluessel(f.klasse).toStdString() << " " << f.optimal;
+    // the K2O need of 13,5 g/m² would give Kaliumsulfat 27 g under "Rot"
+    s.blnOptimal = false;
+    s.sngKSaldo = 13.5f;
+    EXPECT_FALSE(frmNPK3_DuengerMengeBerechnen(*katalog.duenger("Du1014"), Klasse::Rot, s, g));
+}
+
 } // namespace

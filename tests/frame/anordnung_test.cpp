@@ -5,6 +5,7 @@
 #include "frame/frmtitel.h"
 #include "frame/frmtoolbar.h"
 #include "frame/seite.h"
+#include "frame/seitenwechsel.h"
 #include "platform/rounding.h"
 #include "rahmenfixture.h"
 
@@ -115,6 +116,32 @@ TEST_F(AnordnungTest, ZweiDurchlaeufeUndHinUndZurueckGebenDasselbe)
     ArbeitsbereichAnordnen();
     EXPECT_EQ(test::abbild(haupt.get()), a1);
     EXPECT_GT(Tw(fenster().fensterAls<frmTitel>("frmTitel")->imgTitel(1)).Width(), 300);
+}
+
+// A page under the title strip shown before the strip (the way back from the recommendation page)
+// stands where a page shown after it stands: the strips are laid out first in every pass.
+TEST_F(AnordnungTest, SeiteVorDemTitelstreifenGezeigt)
+{
+    struct UnterTitel : Seite {
+        UnterTitel() : Seite("frmUnterTitel", "NPK3", Platz::UnterTitel) {}
+    };
+    fenster().klasseAnmelden("frmUnterTitel", [] { return new UnterTitel; });
+    app().bedarf.strAktKulturNr = "Ku1010";
+    for (const QSize g : {QSize(800, 600), QSize(1280, 1024)}) {
+        SCOPED_TRACE(g.width());
+        groesse(g.width(), g.height());
+        const auto zeigen = [&](std::initializer_list<const char*> folge) {
+            FormulareEntladen();
+            for (const char* n : folge)
+                fenster().zeigen(n);
+            return test::abbild(fenster().fenster("frmUnterTitel")->widget());
+        };
+        const auto vor = zeigen({"frmTitel", "frmUnterTitel"});    // the way forward
+        const auto zurueck = zeigen({"frmUnterTitel", "frmTitel"}); // the way back from the plan
+        EXPECT_EQ(zurueck, vor);
+        ArbeitsbereichAnordnen();
+        EXPECT_EQ(test::abbild(fenster().fenster("frmUnterTitel")->widget()), vor);
+    }
 }
 
 // The strips of the frame and the intro at the usual screen sizes: nothing covered or cut.

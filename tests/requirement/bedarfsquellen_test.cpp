@@ -118,7 +118,7 @@ TEST_F(Dateien, VonDerAnalyseBisZuDenMeldungen)
     gebiet.locale = QLocale(QLocale::German, QLocale::Germany);
     s.blnOptimal = true;
     EXPECT_EQ(BedarfsMeldungenAnzeigen(s, gebiet).lblVersorgung(1),
-              "Die Kultur hat einen Stickstoffbedarf von 3,5 g/m².");
+              "Die Kultur hat einen Stickstoffbedarf von 3,5\u00A0g/\u2060m².");
 
     // The same plot with a plan of one Ku1020 in week 12 on a bed of 10 × 1.2 m, 10 g N/m² a year.
     planZeile("ID000000000000000011", "ID010120290000001234", "Ku1020", 12);

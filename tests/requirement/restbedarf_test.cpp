@@ -93,7 +93,7 @@ TEST(Meldungen, NachVerfahrenUndSaldo)
             const QString n = QString::fromUtf8(namen[i]);
             const QString erwartet = stand[i] == 'g' ? "Der " + n + "bedarf der Kultur ist gedeckt."
                                      : stand[i] == 'u' ? "Die Kultur ist leicht mit " + n + " überversorgt."
-                                                       : "Die Kultur hat einen " + n + "bedarf von 2,0 g/m².";
+                                                       : "Die Kultur hat einen " + n + "bedarf von 2,0\u00A0g/\u2060m².";
             EXPECT_EQ(m.lblVersorgung(i + 1), erwartet) << optimal << mitDuenger << " " << saldo;
         }
     }
@@ -109,12 +109,12 @@ TEST(Meldungen, NachVerfahrenUndSaldo)
     // the user's number format without group separators
     s.sngNSaldo = 12345.67f, s.sngKSaldo = 12.34f;
     const BedarfsMeldungen m = BedarfsMeldungenAnzeigen(s, deutsch);
-    EXPECT_EQ(m.lblVersorgung(1), "Die Kultur hat einen Stickstoffbedarf von 12345,7 g/m².");
-    EXPECT_EQ(m.lblVersorgung(3), "Die Kultur hat einen Kaliumbedarf von 12,3 g/m².");
+    EXPECT_EQ(m.lblVersorgung(1), "Die Kultur hat einen Stickstoffbedarf von 12345,7\u00A0g/\u2060m².");
+    EXPECT_EQ(m.lblVersorgung(3), "Die Kultur hat einen Kaliumbedarf von 12,3\u00A0g/\u2060m².");
     Gebietsschema englisch;
     englisch.locale = QLocale(QLocale::English, QLocale::UnitedStates);
     EXPECT_EQ(BedarfsMeldungenAnzeigen(s, englisch).lblVersorgung(1),
-              "Die Kultur hat einen Stickstoffbedarf von 12345.7 g/m².");
+              "Die Kultur hat einen Stickstoffbedarf von 12345.7\u00A0g/\u2060m².");
 }
 
 } // namespace
