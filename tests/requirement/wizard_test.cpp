@@ -3,6 +3,7 @@
 // first two steps.
 #include "platform/clock.h"
 #include "requirement/kompostrat.h"
+#include "requirement/kulturschrittwerte.h"
 #include "requirement/npkauswahl.h"
 #include "requirement/npkbaum.h"
 #include "requirement/organischesubstanz.h"
@@ -20,6 +21,12 @@ const Gebietsschema& deutsch()
 {
     static const Gebietsschema g = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
     return g;
+}
+
+// A text as it reads: its non-breaking spaces as blanks.
+QString lesbar(const std::optional<QString>& t)
+{
+    return t ? QString(*t).replace(QChar(0x00A0), QLatin1Char(' ')) : QString();
 }
 
 const OrgSubZeile kKompostZeile{"OS1001", "Kompost", 3, 0.3, 4, 2.5};
@@ -231,6 +238,33 @@ TEST(Texte, KombinierteKulturUndAnalyse)
         EXPECT_TRUE(t.sngOS == 0 && t.sngPH == 0) << fall;
         EXPECT_EQ(AnalyseAnzeigen(b, false, deutsch()).txtWert[fall == 0 ? 1 : fall == 1 ? 5 : 0], "") << fall;
     }
+}
+
+TEST(Kulturschrittwerte, FlaecheUndNminWieGetipptBereichWieImFlaechendialog)
+{
+    // the area with at most two decimals, a half to the even digit; a Single as short as it reads back
+    const std::pair<float, const char*> flaechen[] = {{7.5f * 2.5f, "18,75"}, {18.8f, "18,8"}, {12, "12"},
+                                                      {0.125f, "0,12"}, {1234.567f, "1234,57"}, {1e8f, "100000000"}};
+    for (const auto& [f, text] : flaechen)
+        EXPECT_EQ(FlaechenText(f, deutsch()), text) << f;
+    const std::pair<float, const char*> werte[] = {{2.3f, "2,3"}, {12.5f, "12,5"}, {40000, "40000"}, {0.1f, "0,1"}};
+    for (const auto& [v, text] : werte)
+        EXPECT_EQ(SingleText(v, deutsch()), text) << v;
+
+    // more than a plot can be: the message names the range; up to it, and what the page's own
+    // messages say (empty, no number, 0), nothing
+    const std::pair<const char*, bool> texte[] = {{"100000000", false}, {"100000000,01", true},
+                                                  {"99999999999999", true}, {"", false}, {"0", false}, {",", false}};
+    for (const auto& [text, zuGross] : texte)
+        EXPECT_EQ(FlaecheZuGross(text, deutsch()).has_value(), zuGross) << text;
+    EXPECT_EQ(lesbar(FlaecheZuGross("99999999999999", deutsch())->text),
+              "Die Flächengröße 99999999999999 m² liegt außerhalb des möglichen Bereichs von über 0 bis 100000000 m². "
+              "Bitte korrigieren Sie Ihre Eingabe.");
+    EXPECT_FALSE(BeetZuGross("10000", "1,2", deutsch()));
+    EXPECT_TRUE(lesbar(BeetZuGross("10000", "10000,5", deutsch())->text)
+                    .startsWith("Die Breite des Beetes 10000,5 m liegt außerhalb des möglichen Bereichs von über 0 bis "
+                                "10000 m."));
+    EXPECT_TRUE(lesbar(BeetZuGross("20000", "20000", deutsch())->text).startsWith("Die Länge des Beetes 20000 m"));
 }
 
 } // namespace
