@@ -89,6 +89,26 @@ TEST_F(WizardTest, NminWertNachDerRueckkehrWieGetippt)
     EXPECT_EQ(npk1()->txtNmin()->text(), "0,7");
 }
 
+TEST_F(WizardTest, GespeichertePlanungOeffnetDenPlanerDerOrdnerWaehltNichts)
+{
+    sql::exec(db(), "INSERT INTO MischkulturID VALUES ('ID010320260800001234', '2026-03-01 08:00:00', 'Fl1001')");
+    ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
+    ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1026", QDate(2027, 4, 19), ""));
+    // the folder of the plans is no crop: nothing changes
+    ASSERT_NO_FATAL_FAILURE(baumKlick(npk1()->trvNPK(), "Fl1001"));
+    EXPECT_EQ(w().strAktKulturNr + "|" + npk1()->txtNPK()->text(), "Ku1026|Blumenkohl");
+    EXPECT_TRUE(npk1()->calStart()->isVisible());
+    // the plan: its bed, then the planner with the plan
+    ASSERT_NO_FATAL_FAILURE(baumKlick(npk1()->trvNPK(), "ID010320260800001234"));
+    EXPECT_EQ(npk1()->txtNPK()->text(), "Planung vom 01.03.2026");
+    EXPECT_TRUE(npk1()->txtLaenge()->isVisible() && npk1()->calStart()->isHidden());
+    QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
+    ASSERT_TRUE(fenster().istGeladen("frmMKEditor"));
+    QWidget* planer = ui().fenster.fenster("frmMKEditor")->widget();
+    EXPECT_EQ(forms::Tag(planer->findChild<QLabel*>("lblName")), "ID010320260800001234");
+    EXPECT_EQ(app().rahmen.strFensterZeigen, "MKEditor");
+}
+
 TEST_F(WizardTest, KulturbaumNutztDenPlatzDerSeiteUndZeigtAbgeschnitteneNamen)
 {
     ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
