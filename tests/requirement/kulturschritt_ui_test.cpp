@@ -82,6 +82,7 @@ TEST_F(WizardTest, NminWertNachDerRueckkehrWieGetippt)
     ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1090", {}, "0,7"));
     QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
     ASSERT_TRUE(fenster().istGeladen("frmMKEditor"));
+    EXPECT_EQ(forms::Tag(ui().fenster.fenster("frmMKEditor")->widget()->findChild<QLabel*>("lblName")), ""); // a new plan
     auto* zurueck = ui().fenster.fenster("frmMKEditor")->widget()->findChild<QToolButton*>("cmdBack");
     ASSERT_NE(zurueck, nullptr);
     QTest::mouseClick(zurueck, Qt::LeftButton);
