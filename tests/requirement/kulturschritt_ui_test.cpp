@@ -99,8 +99,11 @@ TEST_F(WizardTest, GespeichertePlanungOeffnetDenPlanerDerOrdnerWaehltNichts)
     ASSERT_NO_FATAL_FAILURE(baumKlick(npk1()->trvNPK(), "Fl1001"));
     EXPECT_EQ(w().strAktKulturNr + "|" + npk1()->txtNPK()->text(), "Ku1026|Blumenkohl");
     EXPECT_TRUE(npk1()->calStart()->isVisible());
-    // the plan: its bed, then the planner with the plan
+    // the plan, with the area box left empty: the choice goes through with the area known before, shows
+    // the plan's bed and opens the planner with the plan
+    tippen(npk1()->txtFlaeche(), "");
     ASSERT_NO_FATAL_FAILURE(baumKlick(npk1()->trvNPK(), "ID010320260800001234"));
+    EXPECT_TRUE(w().strAktKulturNr == "ID010320260800001234" && w().sngFlaecheGroesse == 12);
     EXPECT_EQ(npk1()->txtNPK()->text(), "Planung vom 01.03.2026");
     EXPECT_TRUE(npk1()->txtLaenge()->isVisible() && npk1()->calStart()->isHidden());
     QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);

@@ -1,6 +1,7 @@
 // The wizard's steps without windows: the need of a crop after green manure and compost, the rules of the
 // organic-matter step and of the compost advice, the roads between the steps and the texts of the
 // first two steps.
+#include "fertilisers/duengerwahl.h"
 #include "platform/clock.h"
 #include "requirement/kompostrat.h"
 #include "requirement/kulturschrittwerte.h"
@@ -8,6 +9,7 @@
 #include "requirement/npkbaum.h"
 #include "requirement/organischesubstanz.h"
 #include "requirement/wizardschritte.h"
+#include "services/einstellungen.h"
 #include "services/gebietsschema.h"
 #include "speicherquellen.h"
 
@@ -211,6 +213,19 @@ TEST(Wege, DauerkulturenGehenInBeideRichtungenAmGruenduengungsschrittVorbei)
         WizardState s;
         s.strAktKulturNr = kultur, s.blnDauerKultur = istDauer;
         EXPECT_EQ(KulturWeiterSchritt(s) + OrgSubZurueckSchritt(s), QString(vor) + zurueck) << kultur;
+    }
+
+    // after the organic-matter step the method is asked for when two of N, P2O5 and K2O still lack 2 g/m²
+    // or more, neither for a plan nor with "immer optimal"
+    const std::tuple<float, float, float, const char*, bool, bool> verfahren[] = {
+        {2.0f, 2.0f, 0, "Ku1026", false, true}, {5, 1.9f, 1.9f, "Ku1026", false, false},
+        {5, 5, 5, "ID010320260800001234", false, false}, {5, 5, 5, "Ku1026", true, false}};
+    for (const auto& [n, p, k, kultur, immer, frage] : verfahren) {
+        WizardState s;
+        s.sngNSaldo = n, s.sngPSaldo = p, s.sngKSaldo = k, s.strAktKulturNr = kultur;
+        Einstellungen e;
+        e.blnImmerOptimal = immer;
+        EXPECT_EQ(VerfahrenFragen(s, e), frage) << n << "/" << p << "/" << k << " " << kultur;
     }
 }
 
