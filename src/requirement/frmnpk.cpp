@@ -3,6 +3,7 @@
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
 #include "plots/frmalteanalyse.h"
+#include "requirement/npkanordnung.h"
 #include "requirement/npkauswahl.h"
 #include "requirement/npkbaumansicht.h"
 #include "requirement/restbedarf.h"
@@ -28,14 +29,6 @@ const char* const kKapitel[6] = {"Bodenart", "organischeSubstanz", "Gehaltsklass
                                  "GehaltsklassenMagnesium", "pHundKalk"};
 const QString kTitelBerechnung = QStringLiteral("Humavera - Düngeberechnung");
 
-QLabel* beschriftung(QWidget* eltern, const QString& name, const QString& text = {})
-{
-    auto* l = new QLabel(text, eltern);
-    l->setObjectName(name);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
-}
-
 } // namespace
 
 frmNPK* flaechenSeite() { return ui().fenster.fensterAls<frmNPK>(QStringLiteral("frmNPK")); }
@@ -45,7 +38,7 @@ frmNPK::frmNPK() : Seite(QStringLiteral("frmNPK"), QStringLiteral("NPK"), Platz:
     setMouseTracking(true);
     m_imlNPK.hinzufuegen(QStringLiteral("Grp"), QIcon(QStringLiteral(":/icons/Grp.svg")));
 
-    m_lblTitel = beschriftung(this, QStringLiteral("lblTitel"),
+    m_lblTitel = NPKBeschriftung(this, QStringLiteral("lblTitel"),
                               QStringLiteral("Wählen Sie die zu düngende Fläche aus der untenstehenden Liste aus:"));
     m_lblTitel->setWordWrap(true);
     m_trvNPK = new NPKBaumAnsicht(this);
@@ -53,16 +46,10 @@ frmNPK::frmNPK() : Seite(QStringLiteral("frmNPK"), QStringLiteral("NPK"), Platz:
     connect(m_trvNPK, &NPKBaumAnsicht::gewaehlt, this, [this](QTreeWidgetItem* i) { trvNPK_Click(i); });
 
     // the plot's name and the date of its analysis, in a box the user reads only
-    m_txtNPK = beschriftung(this, QStringLiteral("txtNPK"));
-    m_txtNPK->setWordWrap(true);
-    m_txtNPK->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    m_txtNPK->setAutoFillBackground(true);
-    m_txtNPK->setBackgroundRole(QPalette::Base);
-    m_txtNPK->setMargin(2);
-    m_txtNPK->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_txtNPK = NPKAnzeigefeld(this);
 
     for (int i = 0; i <= 5; ++i) {
-        QLabel* l = beschriftung(this, QStringLiteral("lblWert%1").arg(i), QString::fromUtf8(kWertTexte[i]));
+        QLabel* l = NPKBeschriftung(this, QStringLiteral("lblWert%1").arg(i), QString::fromUtf8(kWertTexte[i]));
         l->setCursor(Qt::WhatsThisCursor);
         l->setToolTip(QStringLiteral("Mehr dazu im Lexikon"));
         l->installEventFilter(this);
@@ -74,7 +61,7 @@ frmNPK::frmNPK() : Seite(QStringLiteral("frmNPK"), QStringLiteral("NPK"), Platz:
         m_txtWert.anhaengen(t);
     }
     for (int i = 0; i <= 3; ++i)
-        m_lblEinheit.anhaengen(beschriftung(this, QStringLiteral("lblEinheit%1").arg(i), QString::fromUtf8(kEinheiten[i])));
+        m_lblEinheit.anhaengen(NPKBeschriftung(this, QStringLiteral("lblEinheit%1").arg(i), QString::fromUtf8(kEinheiten[i])));
 
     m_cmbKompost = WizardKnopf(this, QStringLiteral("cmbKompost"),
                                QStringLiteral("Empfehlung zur Ausbringung von Bodenverbesserungsmitteln"));

@@ -5,8 +5,10 @@
 #include "frame/seitenwechsel.h"
 #include "plots/flaechendaten.h"
 #include "requirement/bedarfsquellen.h"
+#include "requirement/kulturschrittwerte.h"
 #include "requirement/frmmkeditor.h"
 #include "requirement/nmindaten.h"
+#include "requirement/npkanordnung.h"
 #include "requirement/npkauswahl.h"
 #include "requirement/npkbaumansicht.h"
 #include "requirement/wizardschritte.h"
@@ -32,14 +34,6 @@ const QString kTitelBeet = QStringLiteral(
     "Geben Sie die Länge und Breite der Fläche ein, auf der Sie die Mischkultur planen wollen und wenn Sie einen "
     "aktuellen Nmin-Wert der Fläche haben, tragen Sie diesen ebenfalls ein:");
 
-QLabel* beschriftung(QWidget* eltern, const QString& name, const QString& text = {})
-{
-    auto* l = new QLabel(text, eltern);
-    l->setObjectName(name);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
-}
-
 QLineEdit* zahlenfeld(QWidget* eltern, const QString& name)
 {
     auto* t = new QLineEdit(eltern);
@@ -63,23 +57,17 @@ frmNPK1::frmNPK1() : Seite(QStringLiteral("frmNPK1"), QStringLiteral("NPK1"), Pl
     for (const auto& [key, datei] : bilder)
         m_imlNPK.hinzufuegen(QLatin1String(key), QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(datei))));
 
-    m_lblTitel = beschriftung(this, QStringLiteral("lblTitel"), kTitelWaehlen);
+    m_lblTitel = NPKBeschriftung(this, QStringLiteral("lblTitel"), kTitelWaehlen);
     m_lblTitel->setWordWrap(true);
     m_trvNPK = new NPKBaumAnsicht(this);
     m_trvNPK->setObjectName(QStringLiteral("trvNPK"));
     connect(m_trvNPK, &NPKBaumAnsicht::gewaehlt, this, [this](QTreeWidgetItem* i) { frmNPK1_KulturKnotenGewaehlt(i); });
 
-    m_txtNPK = beschriftung(this, QStringLiteral("txtNPK"));
-    m_txtNPK->setWordWrap(true);
-    m_txtNPK->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    m_txtNPK->setAutoFillBackground(true);
-    m_txtNPK->setBackgroundRole(QPalette::Base);
-    m_txtNPK->setMargin(2);
-    m_txtNPK->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_txtNPK = NPKAnzeigefeld(this);
 
-    m_lblFlaeche = beschriftung(this, QStringLiteral("lblFlaeche"), QStringLiteral("Flächengröße"));
+    m_lblFlaeche = NPKBeschriftung(this, QStringLiteral("lblFlaeche"), QStringLiteral("Flächengröße"));
     m_txtFlaeche = zahlenfeld(this, QStringLiteral("txtFlaeche"));
-    m_lblQM = beschriftung(this, QStringLiteral("lblQM"), QStringLiteral("m²"));
+    m_lblQM = NPKBeschriftung(this, QStringLiteral("lblQM"), QStringLiteral("m²"));
     m_imgBeet = new forms::Bild(this);
     m_imgBeet->setObjectName(QStringLiteral("imgBeet"));
     m_txtLaenge = zahlenfeld(this, QStringLiteral("txtLaenge"));
@@ -88,7 +76,7 @@ frmNPK1::frmNPK1() : Seite(QStringLiteral("frmNPK1"), QStringLiteral("NPK1"), Pl
     m_txtBreite->setToolTip(QStringLiteral("Breite des Beetes in m"));
 
     // the calendar with its month line and month buttons in a coloured frame
-    m_lblDatum = beschriftung(this, QStringLiteral("lblDatum"), QStringLiteral("Kulturbeginn"));
+    m_lblDatum = NPKBeschriftung(this, QStringLiteral("lblDatum"), QStringLiteral("Kulturbeginn"));
     m_shpCal = new QFrame(this);
     m_shpCal->setObjectName(QStringLiteral("shpCal"));
     m_shpCal->setAutoFillBackground(true);
@@ -99,15 +87,15 @@ frmNPK1::frmNPK1() : Seite(QStringLiteral("frmNPK1"), QStringLiteral("NPK1"), Pl
     m_calStart->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calStart->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     m_calStart->setLocale(app().gebiet.locale);
-    m_lblCal = beschriftung(m_shpCal, QStringLiteral("lblCal"), QStringLiteral("mmmm yyyy"));
+    m_lblCal = NPKBeschriftung(m_shpCal, QStringLiteral("lblCal"), QStringLiteral("mmmm yyyy"));
     m_cmbPrevious = WizardKnopf(m_shpCal, QStringLiteral("cmbPrevious"), QStringLiteral("Einen Monat zurück"));
     m_cmbForward = WizardKnopf(m_shpCal, QStringLiteral("cmbForward"), QStringLiteral("Einen Monat weiter"));
     connect(m_calStart, &QCalendarWidget::selectionChanged, this, [this] { calStart_Click(); });
     connect(m_cmbPrevious, &QToolButton::clicked, this, [this] { cmbPrevious_Click(); });
     connect(m_cmbForward, &QToolButton::clicked, this, [this] { cmbForward_Click(); });
 
-    m_lblNmin.anhaengen(beschriftung(this, QStringLiteral("lblNmin0"), QStringLiteral("Nmin-Wert")));
-    m_lblNmin.anhaengen(beschriftung(this, QStringLiteral("lblNmin1"), QStringLiteral("zu Kulturbeginn:")));
+    m_lblNmin.anhaengen(NPKBeschriftung(this, QStringLiteral("lblNmin0"), QStringLiteral("Nmin-Wert")));
+    m_lblNmin.anhaengen(NPKBeschriftung(this, QStringLiteral("lblNmin1"), QStringLiteral("zu Kulturbeginn:")));
     for (int i = 0; i <= 1; ++i) {
         m_lblNmin(i)->setCursor(Qt::WhatsThisCursor);
         m_lblNmin(i)->setToolTip(QStringLiteral("Mehr dazu im Lexikon"));
@@ -172,7 +160,7 @@ void frmNPK1::Form_Load()
     kalenderSetzen(a.uhr->today());
     baumFuellen();
     DauerKultur();
-    m_txtFlaeche->setText(a.gebiet.zahlText(s.sngFlaecheGroesse));
+    m_txtFlaeche->setText(FlaechenText(s.sngFlaecheGroesse, a.gebiet));
     if (!s.strAktKulturNr.isEmpty()) {
         m_txtNPK->clear();
         if (QTreeWidgetItem* it = m_trvNPK->pfadAufklappen(s.strAktKulturNr, true)) {
@@ -188,7 +176,7 @@ void frmNPK1::Form_Load()
             s.datKulturbeginn = QDateTime(m_calStart->selectedDate(), QTime(0, 0));
             einheitWaehlen(s.intNminEinheit);
             if (s.sngNminWert != -1.0f)
-                m_txtNmin->setText(a.gebiet.zahlText(s.sngNminWert));
+                m_txtNmin->setText(SingleText(s.sngNminWert, a.gebiet));
         }
     } else {
         m_txtNPK->clear();
@@ -200,7 +188,7 @@ void frmNPK1::Form_Load()
         // the bed view keeps the Nmin value it was left with
         einheitWaehlen(s.intNminEinheit);
         if (s.sngNminWert != -1.0f)
-            m_txtNmin->setText(a.gebiet.zahlText(s.sngNminWert));
+            m_txtNmin->setText(SingleText(s.sngNminWert, a.gebiet));
     }
     a.rahmen.strLexikonAnzeige = QStringLiteral("NaehrstoffbedarfAllgemein");
     m_laedt = false;
@@ -271,7 +259,7 @@ void frmNPK1::frmNPK1_KulturKnotenGewaehlt(QTreeWidgetItem* item)
     if (key == kNeueMischkultur || plan) {
         m_txtNPK->setText(plan ? item->text(0) : QStringLiteral("Neue Planung am ") + a.gebiet.datumText(a.uhr->today()));
         s.strAktKulturNr = key;
-        if (const std::optional<float> f = flaecheLesen(); f && *f > 0)
+        if (const std::optional<float> f = flaecheNehmbar())
             s.sngFlaecheGroesse = *f;
         cmbNext()->setEnabled(true);
         frmNPK1_BeetmasseEinlesen();

@@ -7,6 +7,7 @@
 #include "platform/bild.h"
 #include "platform/bildliste.h"
 #include "platform/steuerfeld.h"
+#include "services/meldungen.h"
 
 #include <QDate>
 #include <QLabel>
@@ -97,6 +98,10 @@ private:
     void nminZeigen(const QDate& datum);
     // The area box as a number; an empty box shows the area known before. nullopt when it is no number.
     std::optional<float> flaecheLesen();
+    // The area of the box when the state may take it: a number above 0 within the range of a plot.
+    std::optional<float> flaecheNehmbar();
+    // Tells `m` and puts the cursor into `box` with its text marked, for the user to correct.
+    void eingabeZurueckweisen(QLineEdit* box, const Meldung& m);
     bool nminInZustand(); // the Nmin box into the state without storing it (mixed culture)
     void mischkulturWeiter();
     void kulturWeiter();

@@ -2,6 +2,7 @@
 // calendar's date, its month line, the Nmin value and the area are set by the page, never here.
 #include "frame/anordnung.h"
 #include "requirement/frmnpk1.h"
+#include "requirement/npkanordnung.h"
 #include "requirement/npkbaumansicht.h"
 #include "requirement/wizardseiten.h"
 #include "services/appcontext.h"
@@ -19,18 +20,7 @@ namespace {
 
 using forms::Tw;
 
-double textHoehe(const QLabel* l)
-{
-    const int rand = 2 * (l->frameWidth() + l->margin());
-    const int h = l->text().isEmpty() ? l->fontMetrics().height() : l->heightForWidth(l->width());
-    return (std::max(h, l->fontMetrics().height() + rand) + 2) * forms::twipsProPixel();
-}
-
 double zeile(const QWidget* w, int zugabe) { return (w->fontMetrics().height() + zugabe) * forms::twipsProPixel(); }
-double breite(const QWidget* w, const QString& t, int zugabe)
-{
-    return (w->fontMetrics().horizontalAdvance(t) + zugabe) * forms::twipsProPixel();
-}
 
 } // namespace
 
@@ -72,36 +62,12 @@ void frmNPK1::anordnen(Anordnung& a)
     using namespace forms;
     platzSetzen(a);
     const auto H = [this] { return Tw(this).Height(); };
-    const auto W = [this] { return Tw(this).Width(); };
-    const auto SW = [this] { return Tw(this).ScaleWidth(); };
     const auto SH = [this] { return Tw(this).ScaleHeight(); };
     const int F = a.F();
 
-    // heading and tree; a heading that wraps grows downward and the tree follows
-    a.tu([&] { Tw(m_lblTitel).setWidth(a.B(1).Width() * 6.5); });
-    a.tu([&] { Tw(m_lblTitel).setTop(H() / 20); });
-    a.tu([&] { Tw(m_lblTitel).setLeft(SW() / 40); });
-    a.tu([&] {
-        setFontSize(m_lblTitel, F + 2);
-        setFontBold(m_lblTitel, true);
-    });
-    a.tu([&] { Tw(m_lblTitel).setHeight(std::max(H() / 10, textHoehe(m_lblTitel))); });
-    a.tu([&] { Tw(m_trvNPK).setTop(H() / 20 + Tw(m_lblTitel).Height()); });
-    a.tu([&] { Tw(m_trvNPK).setWidth(W() / 3.9); });
-    a.tu([&] { Tw(m_trvNPK).setLeft(Tw(m_lblTitel).Left()); });
-    a.tu([&] { Tw(m_trvNPK).setHeight(std::min(5 * H() / 6, SH() - Tw(m_trvNPK).Top() - H() / 60)); });
-    a.tu([&] {
-        setFontSize(m_trvNPK, F);
-        const int h = QFontMetrics(m_trvNPK->font()).height();
-        m_trvNPK->setIconSize(QSize(h, h));
-    });
-
-    // the right-hand column: the crop's text, the area, the bed
-    a.tu([&] { Tw(m_txtNPK).setLeft(a.B(1).Width() * 2.5); });
-    a.tu([&] { Tw(m_txtNPK).setTop(Tw(m_trvNPK).Top()); });
-    a.tu([&] { Tw(m_txtNPK).setWidth(SW() / 3.5); });
-    a.tu([&] { setFontSize(m_txtNPK, F); });
-    a.tu([&] { Tw(m_txtNPK).setHeight(std::max(H() / 12, textHoehe(m_txtNPK))); });
+    // heading and tree; a heading that wraps grows downward and the tree follows. Beside the tree the
+    // column of the crop's text, the area, the bed, the calendar and the Nmin value.
+    NPKKopfAnordnen(a, this, m_lblTitel, m_trvNPK, m_txtNPK, 1);
     for (QWidget* w : std::initializer_list<QWidget*>{m_lblFlaeche, m_txtFlaeche, m_lblQM, m_txtLaenge, m_txtBreite,
                                                       m_lblDatum, m_lblCal, m_lblNmin(0), m_lblNmin(1), m_txtNmin,
                                                       m_comNmin})
@@ -110,14 +76,14 @@ void frmNPK1::anordnen(Anordnung& a)
     a.tu([&] { Tw(m_lblFlaeche).setTop(Tw(m_txtNPK).Top() + Tw(m_txtNPK).Height() * 1.3); });
     a.tu([&] { Tw(m_lblFlaeche).setLeft(Tw(m_txtNPK).Left()); });
     a.tu([&] { Tw(m_lblFlaeche).setHeight(LH()); });
-    a.tu([&] { Tw(m_lblFlaeche).setWidth(std::max(a.B(4).Width(), breite(m_lblNmin(1), m_lblNmin(1)->text(), 6))); });
+    a.tu([&] { Tw(m_lblFlaeche).setWidth(std::max(a.B(4).Width(), NPKTextBreite(m_lblNmin(1), m_lblNmin(1)->text(), 6))); });
     a.tu([&] { Tw(m_txtFlaeche).setTop(Tw(m_lblFlaeche).Top() + Tw(m_lblFlaeche).Height() * 1.5); });
     a.tu([&] { Tw(m_txtFlaeche).setLeft(Tw(m_lblFlaeche).Left()); });
     a.tu([&] { Tw(m_txtFlaeche).setWidth(Tw(m_lblFlaeche).Width()); });
     a.tu([&] { Tw(m_txtFlaeche).setHeight(Tw(m_lblFlaeche).Height()); });
     a.tu([&] { Tw(m_lblQM).setTop(Tw(m_txtFlaeche).Top()); });
     a.tu([&] { Tw(m_lblQM).setLeft(Tw(m_txtFlaeche).Left() + Tw(m_txtFlaeche).Width() * 1.05); });
-    a.tu([&] { Tw(m_lblQM).setWidth(std::max(a.B(6).Width() * 0.5, breite(m_lblQM, m_lblQM->text(), 4))); });
+    a.tu([&] { Tw(m_lblQM).setWidth(std::max(a.B(6).Width() * 0.5, NPKTextBreite(m_lblQM, m_lblQM->text(), 4))); });
     a.tu([&] { Tw(m_lblQM).setHeight(Tw(m_lblFlaeche).Height()); });
 
     a.tu([&] { Tw(m_imgBeet).setTop(Tw(m_txtFlaeche).Top() + Tw(m_txtFlaeche).Height()); });
@@ -137,7 +103,7 @@ void frmNPK1::anordnen(Anordnung& a)
     });
     // the length over the middle of the picture (above it), the width at its right at half its height
     const auto masse = [&](QLineEdit* t) {
-        return std::max(Tw(m_lblFlaeche).Width() / 3, breite(t, QStringLiteral("000,0"), 12));
+        return std::max(Tw(m_lblFlaeche).Width() / 3, NPKTextBreite(t, QStringLiteral("000,0"), 12));
     };
     a.tu([&] { Tw(m_txtLaenge).setHeight(Tw(m_txtFlaeche).Height()); });
     a.tu([&] { Tw(m_txtLaenge).setWidth(masse(m_txtLaenge)); });
@@ -189,7 +155,7 @@ void frmNPK1::anordnen(Anordnung& a)
     }
     a.tu([&] { Tw(m_txtNmin).setTop(Tw(m_lblNmin(0)).Top()); });
     a.tu([&] { Tw(m_txtNmin).setLeft(Tw(m_lblNmin(0)).Left() + Tw(m_lblNmin(0)).Width()); });
-    a.tu([&] { Tw(m_txtNmin).setWidth(std::max(Tw(m_lblFlaeche).Width() / 2, breite(m_txtNmin, QStringLiteral("0000,0"), 12))); });
+    a.tu([&] { Tw(m_txtNmin).setWidth(std::max(Tw(m_lblFlaeche).Width() / 2, NPKTextBreite(m_txtNmin, QStringLiteral("0000,0"), 12))); });
     a.tu([&] { Tw(m_txtNmin).setHeight(std::max(Tw(m_lblFlaeche).Height(), m_comNmin->sizeHint().height() * twipsProPixel())); });
     a.tu([&] { Tw(m_comNmin).setTop(Tw(m_txtNmin).Top()); });
     a.tu([&] { Tw(m_comNmin).setLeft(Tw(m_txtNmin).Left() + Tw(m_txtNmin).Width() + 60); });
@@ -221,6 +187,12 @@ void frmNPK1::anordnen(Anordnung& a)
         a.tu([&] { b->setIcon(a.imlIcon().bild(QLatin1String(bild))); });
         a.tu([&] { KnopfBildEinpassen(b); });
     }
+
+    // where a crop's name would be cut, the tree takes room from the space before the buttons
+    NPKBaumPlatzGeben(a, this, m_trvNPK,
+                      {m_txtNPK, m_lblFlaeche, m_txtFlaeche, m_lblQM, m_imgBeet, m_txtLaenge, m_txtBreite, m_lblDatum,
+                       m_shpCal, m_lblNmin(0), m_lblNmin(1), m_txtNmin, m_comNmin},
+                      Tw(c).Left());
 
     a.tu([&] { a.farbverlauf(this); });
 }

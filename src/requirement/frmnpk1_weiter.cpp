@@ -3,7 +3,9 @@
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
+#include "plots/wertebereiche.h"
 #include "requirement/bedarfsquellen.h"
+#include "requirement/kulturschrittwerte.h"
 #include "requirement/frmmkeditor.h"
 #include "requirement/frmnpk1.h"
 #include "requirement/nmindaten.h"
@@ -23,7 +25,7 @@ std::optional<float> frmNPK1::flaecheLesen()
 {
     const AppContext& a = app();
     if (m_txtFlaeche->text().trimmed().isEmpty()) {
-        m_txtFlaeche->setText(a.gebiet.zahlText(a.bedarf.sngFlaecheGroesse));
+        m_txtFlaeche->setText(FlaechenText(a.bedarf.sngFlaecheGroesse, a.gebiet));
         return a.bedarf.sngFlaecheGroesse;
     }
     const std::optional<double> z = a.gebiet.zahlLesen(m_txtFlaeche->text().trimmed());
@@ -32,10 +34,26 @@ std::optional<float> frmNPK1::flaecheLesen()
     return static_cast<float>(*z);
 }
 
+std::optional<float> frmNPK1::flaecheNehmbar()
+{
+    if (FlaecheZuGross(m_txtFlaeche->text(), app().gebiet))
+        return std::nullopt;
+    const std::optional<float> f = flaecheLesen();
+    return f && *f > 0 ? f : std::nullopt;
+}
+
 void frmNPK1::txtFlaeche_LostFocus()
 {
-    if (const std::optional<float> f = flaecheLesen(); f && *f > 0)
+    // an area out of range stays in the box as typed; Next says why it is not taken
+    if (const std::optional<float> f = flaecheNehmbar())
         app().bedarf.sngFlaecheGroesse = *f;
+}
+
+void frmNPK1::eingabeZurueckweisen(QLineEdit* box, const Meldung& m)
+{
+    WizardMelden(m);
+    box->setFocus();
+    box->selectAll();
 }
 
 void frmNPK1::cmbNext_MouseUp()
@@ -66,6 +84,10 @@ void frmNPK1::mischkulturWeiter()
     const std::optional<double> breite = a.gebiet.zahlLesen(m_txtBreite->text().trimmed());
     if (!breite || !laenge || !(*breite > 0) || !(*laenge > 0) || !std::isfinite(*breite) || !std::isfinite(*laenge)) {
         WizardMelden(fehlerMeldungFuer(QStringLiteral("Flaechenmaße")));
+        return;
+    }
+    if (const std::optional<Meldung> m = BeetZuGross(m_txtLaenge->text(), m_txtBreite->text(), a.gebiet)) {
+        eingabeZurueckweisen(*laenge > kSeiteBis ? m_txtLaenge : m_txtBreite, *m);
         return;
     }
     if (!nminInZustand()) {
@@ -107,6 +129,10 @@ void frmNPK1::kulturWeiter()
     WizardState& s = a.bedarf;
     if (s.strAktKulturNr.isEmpty()) {
         WizardMelden(fehlerMeldungFuer(QStringLiteral("Kultur")));
+        return;
+    }
+    if (const std::optional<Meldung> m = FlaecheZuGross(m_txtFlaeche->text(), a.gebiet)) {
+        eingabeZurueckweisen(m_txtFlaeche, *m);
         return;
     }
     const std::optional<float> flaeche = flaecheLesen();

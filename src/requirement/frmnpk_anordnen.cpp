@@ -3,6 +3,7 @@
 // two and a half navigation buttons, the two buttons under the seventh navigation button.
 #include "frame/anordnung.h"
 #include "requirement/frmnpk.h"
+#include "requirement/npkanordnung.h"
 #include "requirement/npkbaumansicht.h"
 #include "requirement/wizardseiten.h"
 
@@ -12,65 +13,19 @@
 
 namespace kav {
 
-namespace {
-
 using forms::Tw;
-
-// Height in twips that a word-wrapped label needs for its text at its width (at least one line).
-double textHoehe(const QLabel* l)
-{
-    const int rand = 2 * (l->frameWidth() + l->margin());
-    const int h = l->text().isEmpty() ? l->fontMetrics().height() : l->heightForWidth(l->width());
-    return (std::max(h, l->fontMetrics().height() + rand) + 2) * forms::twipsProPixel();
-}
-
-double textBreite(const QWidget* w, const QString& text, int zugabe)
-{
-    return (w->fontMetrics().horizontalAdvance(text) + zugabe) * forms::twipsProPixel();
-}
-
-} // namespace
 
 void frmNPK::anordnen(Anordnung& a)
 {
     using namespace forms;
     platzSetzen(a);
     const auto H = [this] { return Tw(this).Height(); };
-    const auto W = [this] { return Tw(this).Width(); };
     const auto SW = [this] { return Tw(this).ScaleWidth(); };
     const auto SH = [this] { return Tw(this).ScaleHeight(); };
     const int F = a.F();
 
-    // the prompt: a line that does not fit wraps and the label grows downward
-    a.tu([&] { Tw(m_lblTitel).setWidth(a.B(1).Width() * 6.5); });
-    a.tu([&] { Tw(m_lblTitel).setTop(H() / 20); });
-    a.tu([&] { Tw(m_lblTitel).setLeft(SW() / 40); });
-    a.tu([&] {
-        setFontSize(m_lblTitel, F + 2);
-        setFontBold(m_lblTitel, true);
-    });
-    a.tu([&] { Tw(m_lblTitel).setHeight(std::max(H() / 10, textHoehe(m_lblTitel))); });
-
-    a.tu([&] { Tw(m_trvNPK).setTop(H() / 20 + Tw(m_lblTitel).Height()); });
-    a.tu([&] { Tw(m_trvNPK).setWidth(W() / 3.9); });
-    a.tu([&] { Tw(m_trvNPK).setLeft(Tw(m_lblTitel).Left()); });
-    a.tu([&] { Tw(m_trvNPK).setHeight(std::min(5 * H() / 6, SH() - Tw(m_trvNPK).Top() - H() / 60)); });
-    a.tu([&] {
-        setFontSize(m_trvNPK, F);
-        const int h = QFontMetrics(m_trvNPK->font()).height();
-        m_trvNPK->setIconSize(QSize(h, h));
-    });
-
-    // the plot's name and the date line: two lines at least
-    a.tu([&] { Tw(m_txtNPK).setLeft(a.B(1).Width() * 2.5); });
-    a.tu([&] { Tw(m_txtNPK).setTop(Tw(m_trvNPK).Top()); });
-    a.tu([&] { Tw(m_txtNPK).setWidth(SW() / 3.5); });
-    a.tu([&] { setFontSize(m_txtNPK, F); });
-    a.tu([&] {
-        const double zweiZeilen = (2 * m_txtNPK->fontMetrics().lineSpacing() + 2 * (m_txtNPK->frameWidth() + 2) + 4)
-            * twipsProPixel();
-        Tw(m_txtNPK).setHeight(std::max({H() / 12, zweiZeilen, textHoehe(m_txtNPK)}));
-    });
+    // the prompt, the tree below it and the plot's name with the date line (two lines at least)
+    NPKKopfAnordnen(a, this, m_lblTitel, m_trvNPK, m_txtNPK, 2);
 
     // the captions in rows two caption heights apart, the values beside them ending flush with the name
     for (int i = 0; i <= 5; ++i) {
@@ -79,7 +34,7 @@ void frmNPK::anordnen(Anordnung& a)
         a.tu([&] { Tw(l).setHeight(std::max(H() / 25, (l->fontMetrics().height() + 2) * twipsProPixel())); });
         a.tu([&] { Tw(l).setLeft(Tw(m_txtNPK).Left()); });
         a.tu([&] { Tw(l).setTop(Tw(m_txtNPK).Top() + Tw(m_txtNPK).Height() / 2 + 2 * (i + 1) * Tw(l).Height()); });
-        a.tu([&] { Tw(l).setWidth(textBreite(l, l->text(), 4)); });
+        a.tu([&] { Tw(l).setWidth(NPKTextBreite(l, l->text(), 4)); });
     }
     const auto beschriftungsBreite = [&] {
         double b = 0;
@@ -94,8 +49,8 @@ void frmNPK::anordnen(Anordnung& a)
         a.tu([&] { Tw(t).setTop(Tw(m_lblWert(i)).Top()); });
         a.tu([&] {
             // as wide as the longest word it shows, else flush with the name box
-            const double noetig = std::max(textBreite(t, QStringLiteral("mittel-schwer"), 16),
-                                           textBreite(t, QStringLiteral("nicht bestimmt"), 16));
+            const double noetig = std::max(NPKTextBreite(t, QStringLiteral("mittel-schwer"), 16),
+                                           NPKTextBreite(t, QStringLiteral("nicht bestimmt"), 16));
             Tw(t).setWidth(std::max(Tw(m_txtNPK).Left() + Tw(m_txtNPK).Width() - Tw(t).Left(), noetig));
         });
         a.tu([&] { Tw(t).setHeight(std::max(H() / 25, (t->fontMetrics().height() + 6) * twipsProPixel())); });
@@ -106,7 +61,7 @@ void frmNPK::anordnen(Anordnung& a)
         a.tu([&] { Tw(e).setLeft(Tw(m_txtWert(2)).Left() + Tw(m_txtWert(2)).Width() + SW() / 100); });
         a.tu([&] { Tw(e).setTop(Tw(m_lblWert(i + 1)).Top()); });
         a.tu([&] { Tw(e).setHeight(Tw(m_lblWert(2)).Height()); });
-        a.tu([&] { Tw(e).setWidth(textBreite(e, e->text(), 4)); });
+        a.tu([&] { Tw(e).setWidth(NPKTextBreite(e, e->text(), 4)); });
     }
 
     // compost advice, and a quarter of its height below it Next, under the seventh navigation button
@@ -132,6 +87,13 @@ void frmNPK::anordnen(Anordnung& a)
         a.tu([&] { setBackColor(b, a.C()); });
         a.tu([&] { KnopfBildEinpassen(b); });
     }
+
+    // where a plot's name would be cut, the tree takes room from the space before the buttons
+    NPKBaumPlatzGeben(a, this, m_trvNPK,
+                      {m_txtNPK, m_lblWert(0), m_lblWert(1), m_lblWert(2), m_lblWert(3), m_lblWert(4), m_lblWert(5),
+                       m_txtWert(0), m_txtWert(1), m_txtWert(2), m_txtWert(3), m_txtWert(4), m_txtWert(5),
+                       m_lblEinheit(0), m_lblEinheit(1), m_lblEinheit(2), m_lblEinheit(3)},
+                      Tw(m_cmbKompost).Left());
 
     a.tu([&] { a.farbverlauf(this); });
 }

@@ -42,8 +42,8 @@ QString KompostRat(const QString& klasse, const KompostBoden& b, const QString& 
     if (!z.menge)
         return OrgSubLueckenMeldung(z);
     const bool kompost = z.OrgSubNr.compare(kKompost, Qt::CaseInsensitive) == 0;
-    return QStringLiteral("Sie können auf der Fläche einmal jährlich ") + g.zahlText(*z.menge * f)
-        + (kompost ? QStringLiteral(" l ") : QStringLiteral(" kg ")) + z.Bezeichnung + QStringLiteral(" je m² ausbringen.");
+    return QStringLiteral("Sie können auf der Fläche einmal jährlich ")
+        + OrgSubMengeText(g.zahlText(*z.menge * f), kompost, z.Bezeichnung) + QStringLiteral(" ausbringen.");
 }
 
 KompostBaumInhalt KompostBaumEinteilen(const std::vector<OrgSubZeile>& alle, const KompostBoden& b)

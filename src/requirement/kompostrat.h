@@ -18,7 +18,8 @@ inline const QString kKompostGruenText = QStringLiteral("Empfehlenswerte Bodenve
 inline const QString kKompostRotText = QStringLiteral("Ungeeignete Bodenverbesserungsmittel");
 inline const QString kKompostMistHinweis = QStringLiteral(
     "Auf Grund des hohen Phosphatgehaltes ist eine Ausbringung von Mist nicht zu empfehlen. Auf Grund der "
-    "sonstigen Vorteile der Eigenkompostierung können Sie trotzdem jährlich 3 l Kompost je m² ausbringen.");
+    "sonstigen Vorteile der Eigenkompostierung können Sie trotzdem jährlich 3\u00A0l\u00A0Kompost "
+    "je\u00A0m² ausbringen.");
 inline const QString kKompostOhneWerte = QStringLiteral(
     "Für diese Fläche fehlt in der Bodenuntersuchung die organische Substanz oder der Phosphatgehalt, "
     "deshalb ist keine Empfehlung möglich.");

@@ -1,26 +1,20 @@
 #pragma once
 // The tree control of the first two wizard steps: shows the nodes of a wizard tree and reports the
 // node the user chooses, by mouse or by keyboard alike.
+#include "platform/baumansicht.h"
 #include "platform/bildliste.h"
 #include "requirement/npkbaum.h"
 
-#include <QTreeWidget>
-
 namespace kav {
 
-class NPKBaumAnsicht : public QTreeWidget {
+class NPKBaumAnsicht : public forms::Baumansicht {
     Q_OBJECT
 public:
     explicit NPKBaumAnsicht(QWidget* eltern = nullptr);
 
     // Rebuilds the items from `daten` with the pictures of `bilder`; every node collapsed.
     void fuellen(const NPKBaumDaten& daten, const forms::BildListe& bilder);
-    const NPKBaumDaten& daten() const { return m_daten; }
 
-    QTreeWidgetItem* itemVon(const QString& key) const;
-    static QString key(const QTreeWidgetItem* item);
-    static QString tag(const QTreeWidgetItem* item);
-    static QString elternKey(const QTreeWidgetItem* item);
     // Expands the ancestors of the node `key` (the node itself with `knotenSelbst`); its item or nullptr.
     QTreeWidgetItem* pfadAufklappen(const QString& key, bool knotenSelbst);
 
@@ -30,10 +24,6 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
-
-private:
-    NPKBaumDaten m_daten;
-    std::vector<QTreeWidgetItem*> m_items;
 };
 
 } // namespace kav

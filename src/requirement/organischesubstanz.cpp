@@ -72,6 +72,13 @@ QString OrgSubHinweis(int antwort, float sngPFaktor)
                           "Ansonsten klicken sie einfach auf 'Weiter', um mit der Berechnung fortzufahren.");
 }
 
+QString OrgSubMengeText(const QString& menge, bool kompost, const QString& name)
+{
+    const QChar fest(0x00A0);
+    return menge + fest + (kompost ? QStringLiteral("l") : QStringLiteral("kg")) + fest + name + QStringLiteral(" je")
+        + fest + QStringLiteral("m²");
+}
+
 int OrgSubTeiler(int intKulturTage)
 {
     if (intKulturTage <= 60)
@@ -105,21 +112,22 @@ std::optional<QString> AufwandmengeBerechnen(WizardState& s, const OrgSubZeile& 
 
     const bool kompost = z.OrgSubNr.compare(kKompost, Qt::CaseInsensitive) == 0;
     const QString aufwand = g.zahlText(menge);
-    const QString einhalten = QStringLiteral(" je m². Bitte halten Sie diese Aufwandmenge ein.");
+    const QString einhalten = QStringLiteral(" Bitte halten Sie diese Aufwandmenge ein.");
     if (antwort == kAntwortJa) {
         if (s.sngPFaktor == 0.0f)
             return kompost ? QStringLiteral("Auf Grund der sonstigen Vorteile der Eigenkompostierung können Sie einmal "
-                                            "jährlich 3 l Kompost je m² ausbringen. Auch wenn auf Grund des hohen "
-                                            "Phosphatgehaltes des Bodens eine weitere Zufuhr von Phosphat eigentlich "
-                                            "nicht notwendig ist.")
+                                            "jährlich ")
+                    + OrgSubMengeText(QStringLiteral("3"), true, QStringLiteral("Kompost"))
+                    + QStringLiteral(" ausbringen. Auch wenn auf Grund des hohen Phosphatgehaltes des Bodens eine "
+                                     "weitere Zufuhr von Phosphat eigentlich nicht notwendig ist.")
                            : QStringLiteral("Auf Grund des hohen Phosphatgehaltes des Bodens sollte zukünftig kein "
                                             "Stallmist o.ä. mehr ausgebracht werden.");
-        return QStringLiteral("Die empfohlenen jährliche Aufwandmenge beträgt ") + aufwand
-            + (kompost ? QStringLiteral(" l Kompost") : QStringLiteral(" kg ") + z.Bezeichnung) + einhalten;
+        return QStringLiteral("Die empfohlenen jährliche Aufwandmenge beträgt ")
+            + OrgSubMengeText(aufwand, kompost, kompost ? QStringLiteral("Kompost") : z.Bezeichnung)
+            + QLatin1Char('.') + einhalten;
     }
-    return QStringLiteral("Sie können auf der Fläche einmal jährlich ") + aufwand
-        + (kompost ? QStringLiteral(" l ") : QStringLiteral(" kg ")) + z.Bezeichnung
-        + QStringLiteral(" je m² ausbringen. Bitte halten Sie diese Aufwandmenge ein.");
+    return QStringLiteral("Sie können auf der Fläche einmal jährlich ")
+        + OrgSubMengeText(aufwand, kompost, z.Bezeichnung) + QStringLiteral(" ausbringen.") + einhalten;
 }
 
 void OrgSubOhneMaterial(WizardState& s)

@@ -51,6 +51,10 @@ int OrgSubTeiler(int intKulturTage);
 // Factor of the amount: sngPFaktor, or 1 when that is 0.
 float OrgSubFaktor(float sngPFaktor);
 
+// "6 l Kompost je m²", "4 kg Rindermist je m²": an amount per square metre whose number, unit and
+// material are held together by non-breaking spaces, so that a line never breaks inside it.
+QString OrgSubMengeText(const QString& menge, bool kompost, const QString& name);
+
 // The amount of material `z` for the answer: writes strAktOrgSubNr, sngOrgSubMenge and the credits
 // sngNWD, sngPWD (the whole P2O5 need), sngKWD, sngMgWD, and returns the advice. A material with an
 // empty value changes nothing and returns nullopt (OrgSubLueckenMeldung tells why).

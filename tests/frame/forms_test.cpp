@@ -1,5 +1,6 @@
 // The forms layer: twips geometry, control arrays, image lists, the register of loaded windows,
-// and the GIF writer.
+// the tree control with keyed nodes, and the GIF writer.
+#include "platform/baumansicht.h"
 #include "platform/fenster.h"
 #include "platform/gifschreiber.h"
 #include "platform/steuerfeld.h"
@@ -7,8 +8,13 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QScrollBar>
 #include <QRandomGenerator>
+#include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -126,6 +132,46 @@ TEST_F(FensterRegisterTest, GesperrtOderFehlerBeimLaden)
     EXPECT_THROW(r.laden("frmKaputt"), FormsFehler);
     EXPECT_FALSE(r.istGeladen("frmKaputt"));
     EXPECT_EQ(protokoll.last(), "unload frmKaputt");
+}
+
+TEST(Baumansicht, KnotenMitSchluesselUndVolleNamenNurWoSieAbgeschnittenSind)
+{
+    Baumansicht t;
+    QTreeWidgetItem* grp = Baumansicht::knoten(nullptr, "K1", "Kurz", "Grp", "Bild1", QIcon());
+    t.addTopLevelItem(grp);
+    QTreeWidgetItem* lang = Baumansicht::knoten(grp, "K2", "Ein Name, der in einen schmalen Baum nicht passt", "Kultur",
+                                                "Bild2", QIcon());
+    QTreeWidgetItem* tief = Baumansicht::knoten(lang, "K3", "Ganz unten", "Einzel", "", QIcon());
+    EXPECT_EQ(Baumansicht::key(tief) + Baumansicht::tag(tief) + Baumansicht::elternKey(tief) + Baumansicht::bild(lang),
+              "K3EinzelK2Bild2");
+    EXPECT_TRUE(Baumansicht::elternKey(grp).isEmpty() && Baumansicht::key(nullptr).isEmpty());
+    EXPECT_TRUE(t.itemVon("K3") == tief && !t.itemVon("K9") && t.alle().size() == 3);
+
+    // a name that does not fit shows in full on hover; a name shown in full has no tip; a node below a
+    // closed one is not shown at all
+    t.show();
+    grp->setExpanded(true);
+    const auto tip = [&](QTreeWidgetItem* it) {
+        QToolTip::hideText();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+        const QPoint p = t.visualItemRect(it).center();
+        QHelpEvent e(QEvent::ToolTip, p, t.viewport()->mapToGlobal(p));
+        QApplication::sendEvent(t.viewport(), &e);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    for (const bool breit : {false, true}) {
+        t.resize(breit ? t.inhaltsBreite() : 120, 200);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(t.abgeschnitten(lang), !breit) << breit;
+        EXPECT_EQ(tip(lang), breit ? QString() : lang->text(0)) << breit;
+        EXPECT_EQ(tip(grp), QString()) << breit;
+        EXPECT_FALSE(t.abgeschnitten(tief)) << breit;
+    }
+    // scrolled sideways, the start of a name is cut too
+    t.resize(120, 200);
+    QCoreApplication::processEvents();
+    t.horizontalScrollBar()->setValue(t.horizontalScrollBar()->maximum());
+    EXPECT_TRUE(t.abgeschnitten(grp));
 }
 
 TEST(GifSchreiber, RundreiseDurchDenLeser)

@@ -1,15 +1,19 @@
 // The wizard's steps without windows: the need of a crop after green manure and compost, the rules of the
 // organic-matter step and of the compost advice, the roads between the steps and the texts of the
 // first two steps.
+#include "fertilisers/duengerwahl.h"
 #include "platform/clock.h"
 #include "requirement/kompostrat.h"
+#include "requirement/kulturschrittwerte.h"
 #include "requirement/npkauswahl.h"
 #include "requirement/npkbaum.h"
 #include "requirement/organischesubstanz.h"
 #include "requirement/wizardschritte.h"
+#include "services/einstellungen.h"
 #include "services/gebietsschema.h"
 #include "speicherquellen.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace kav;
@@ -20,6 +24,19 @@ const Gebietsschema& deutsch()
 {
     static const Gebietsschema g = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
     return g;
+}
+
+// A text as it reads: its non-breaking spaces as blanks.
+QString lesbar(const std::optional<QString>& t)
+{
+    return t ? QString(*t).replace(QChar(0x00A0), QLatin1Char(' ')) : QString();
+}
+
+// A line break that parts an amount: between number and unit, unit and material, "je" and "m²".
+bool brichtMenge(const QString& text)
+{
+    static const QRegularExpression bruch(QStringLiteral("\\d (l|kg)\\b|\\b(l|kg) \\S|je m²"));
+    return text.contains(bruch);
 }
 
 const OrgSubZeile kKompostZeile{"OS1001", "Kompost", 3, 0.3, 4, 2.5};
@@ -65,7 +82,7 @@ TEST_F(Wizardrechnung, KulturGruenduengungUndKompostBisZurDuengerauswahl)
     naheBei(reste(), {5.1823f, 7.2686f, 4.3886f});
 
     const std::optional<QString> rat = AufwandmengeBerechnen(s, kKompostZeile, kAntwortNein, deutsch());
-    EXPECT_EQ(rat, "Sie können auf der Fläche einmal jährlich 6 l Kompost je m² ausbringen. Bitte halten Sie diese "
+    EXPECT_EQ(lesbar(rat), "Sie können auf der Fläche einmal jährlich 6 l Kompost je m² ausbringen. Bitte halten Sie diese "
                    "Aufwandmenge ein.");
     ASSERT_TRUE(rechnen().ok);
     naheBei({s.sngNSaldo, s.sngPSaldo, s.sngKSaldo, s.sngMgSaldo}, {16.0647f, 0, 8, -2.5f});
@@ -129,7 +146,9 @@ TEST(OrganischeSubstanz, SechsRatschlaegeUndDieGutschriften)
     for (const Fall& f : faelle) {
         WizardState s;
         s.sngPFaktor = f.pFaktor, s.sngPBedarf = 7, s.intKulturTage = 60;
-        EXPECT_EQ(AufwandmengeBerechnen(s, *f.z, f.antwort, deutsch()), QString::fromUtf8(f.text));
+        const std::optional<QString> rat = AufwandmengeBerechnen(s, *f.z, f.antwort, deutsch());
+        EXPECT_EQ(lesbar(rat), QString::fromUtf8(f.text));
+        EXPECT_FALSE(brichtMenge(rat.value_or(QString()))) << f.text;
         const float menge = static_cast<float>(*f.z->menge) * (f.pFaktor == 0 ? 1 : f.pFaktor);
         EXPECT_EQ(s.strAktOrgSubNr, f.z->OrgSubNr);
         naheBei({s.sngOrgSubMenge, s.sngNWD, s.sngPWD, s.sngKWD, s.sngMgWD},
@@ -166,10 +185,12 @@ TEST(Kompostrat, KlassenUndFaktorAnDenGrenzen)
     const KompostBaumInhalt rot = KompostBaumEinteilen({kKompostZeile, kRindermist}, reich);
     EXPECT_TRUE(rot.gruen.size() == 1 && rot.rot.size() == 1 && rot.meldung == kKompostMistHinweis);
     EXPECT_TRUE(KompostBaumEinteilen({kKompostZeile, kRindermist}, {20, 14}).meldung.isEmpty());
-    EXPECT_EQ(KompostRat("Gruen", arm, "Rindermist", kRindermist, deutsch()),
+    EXPECT_EQ(lesbar(KompostRat("Gruen", arm, "Rindermist", kRindermist, deutsch())),
               "Sie können auf der Fläche einmal jährlich 4 kg Rindermist je m² ausbringen.");
-    EXPECT_EQ(KompostRat("Gruen", reich, "Kompost", kKompostZeile, deutsch()),
+    EXPECT_EQ(lesbar(KompostRat("Gruen", reich, "Kompost", kKompostZeile, deutsch())),
               "Sie können auf der Fläche einmal jährlich 3 l Kompost je m² ausbringen.");
+    EXPECT_FALSE(brichtMenge(KompostRat("Gruen", arm, "Rindermist", kRindermist, deutsch())));
+    EXPECT_FALSE(brichtMenge(kKompostMistHinweis));
     EXPECT_EQ(KompostRat("Rot", reich, "Rindermist", kRindermist, deutsch()),
               "Auf Grund der hohen Phosphatversorgung Ihres Boden ist eine Ausbringung von Rindermist nicht zu "
               "empfehlen.");
@@ -192,6 +213,19 @@ TEST(Wege, DauerkulturenGehenInBeideRichtungenAmGruenduengungsschrittVorbei)
         WizardState s;
         s.strAktKulturNr = kultur, s.blnDauerKultur = istDauer;
         EXPECT_EQ(KulturWeiterSchritt(s) + OrgSubZurueckSchritt(s), QString(vor) + zurueck) << kultur;
+    }
+
+    // after the organic-matter step the method is asked for when two of N, P2O5 and K2O still lack 2 g/m²
+    // or more, neither for a plan nor with "immer optimal"
+    const std::tuple<float, float, float, const char*, bool, bool> verfahren[] = {
+        {2.0f, 2.0f, 0, "Ku1026", false, true}, {5, 1.9f, 1.9f, "Ku1026", false, false},
+        {5, 5, 5, "ID010320260800001234", false, false}, {5, 5, 5, "Ku1026", true, false}};
+    for (const auto& [n, p, k, kultur, immer, frage] : verfahren) {
+        WizardState s;
+        s.sngNSaldo = n, s.sngPSaldo = p, s.sngKSaldo = k, s.strAktKulturNr = kultur;
+        Einstellungen e;
+        e.blnImmerOptimal = immer;
+        EXPECT_EQ(VerfahrenFragen(s, e), frage) << n << "/" << p << "/" << k << " " << kultur;
     }
 }
 
@@ -231,6 +265,33 @@ TEST(Texte, KombinierteKulturUndAnalyse)
         EXPECT_TRUE(t.sngOS == 0 && t.sngPH == 0) << fall;
         EXPECT_EQ(AnalyseAnzeigen(b, false, deutsch()).txtWert[fall == 0 ? 1 : fall == 1 ? 5 : 0], "") << fall;
     }
+}
+
+TEST(Kulturschrittwerte, FlaecheUndNminWieGetipptBereichWieImFlaechendialog)
+{
+    // the area with at most two decimals, a half to the even digit; a Single as short as it reads back
+    const std::pair<float, const char*> flaechen[] = {{7.5f * 2.5f, "18,75"}, {18.8f, "18,8"}, {12, "12"},
+                                                      {0.125f, "0,12"}, {1234.567f, "1234,57"}, {1e8f, "100000000"}};
+    for (const auto& [f, text] : flaechen)
+        EXPECT_EQ(FlaechenText(f, deutsch()), text) << f;
+    const std::pair<float, const char*> werte[] = {{2.3f, "2,3"}, {12.5f, "12,5"}, {40000, "40000"}, {0.1f, "0,1"}};
+    for (const auto& [v, text] : werte)
+        EXPECT_EQ(SingleText(v, deutsch()), text) << v;
+
+    // more than a plot can be: the message names the range; up to it, and what the page's own
+    // messages say (empty, no number, 0), nothing
+    const std::pair<const char*, bool> texte[] = {{"100000000", false}, {"100000000,01", true},
+                                                  {"99999999999999", true}, {"", false}, {"0", false}, {",", false}};
+    for (const auto& [text, zuGross] : texte)
+        EXPECT_EQ(FlaecheZuGross(text, deutsch()).has_value(), zuGross) << text;
+    EXPECT_EQ(lesbar(FlaecheZuGross("99999999999999", deutsch())->text),
+              "Die Flächengröße 99999999999999 m² liegt außerhalb des möglichen Bereichs von über 0 bis 100000000 m². "
+              "Bitte korrigieren Sie Ihre Eingabe.");
+    EXPECT_FALSE(BeetZuGross("10000", "1,2", deutsch()));
+    EXPECT_TRUE(lesbar(BeetZuGross("10000", "10000,5", deutsch())->text)
+                    .startsWith("Die Breite des Beetes 10000,5 m liegt außerhalb des möglichen Bereichs von über 0 bis "
+                                "10000 m."));
+    EXPECT_TRUE(lesbar(BeetZuGross("20000", "20000", deutsch())->text).startsWith("Die Länge des Beetes 20000 m"));
 }
 
 } // namespace

@@ -74,6 +74,10 @@ TEST_F(WizardTest, JedeSeiteMitIhrenLaengstenTextenOhneUeberdeckung)
     ASSERT_NO_FATAL_FAILURE(baumKlick(npk()->trvNPK(), "Fl1002")); // "nicht bestimmt"
     ui().fenster.entladen("frmAlteAnalyse");
     ASSERT_NO_FATAL_FAILURE(test::nichtsUeberdecktOderAbgeschnitten(npk()));
+    // the captions in the order of the values, the units beside organic matter, P2O5, K2O and Mg
+    EXPECT_EQ(npk()->lblWert(2)->text() + npk()->lblEinheit(1)->text(), "Phosphat-Gehalt:mg P2O5/ 100g");
+    for (int i = 0; i <= 3; ++i)
+        EXPECT_EQ(npk()->lblEinheit(i)->y(), npk()->lblWert(i + 1)->y()) << i;
     QTest::mouseClick(npk()->cmbWeiter(), Qt::LeftButton);
 
     ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1052", QDate(2027, 4, 19), "30")); // four members
