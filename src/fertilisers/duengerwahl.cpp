@@ -1,5 +1,6 @@
 #include "fertilisers/duengerwahl.h"
 
+#include "fertilisers/eignung.h"
 #include "fertilisers/mengen.h"
 #include "requirement/duengerliste.h"
 #include "requirement/kalkbedarf.h"
@@ -10,8 +11,6 @@ namespace kav {
 
 namespace {
 
-bool offen(float bedarf) { return bedarf >= 2.0f; }
-bool istPlan(const WizardState& s) { return s.strAktKulturNr.left(2) == QLatin1String("ID"); }
 bool kalkGewaehlt(const WizardState& s) { return s.strAktKalkNr.startsWith(QLatin1String("Ka")); }
 
 const std::vector<DuengerAuswahlZeile>& liste(const WizardState& s)
@@ -51,8 +50,8 @@ void mengeZeigen(Anzeige& a, const QString& txtMenge, const QString& satz)
 
 bool VerfahrenFragen(const WizardState& s, const Einstellungen& e)
 {
-    const int offene = int(offen(s.sngNSaldo)) + int(offen(s.sngPSaldo)) + int(offen(s.sngKSaldo));
-    return offene >= 2 && !e.blnImmerOptimal && !istPlan(s);
+    const int offene = int(BedarfOffen(s.sngNSaldo)) + int(BedarfOffen(s.sngPSaldo)) + int(BedarfOffen(s.sngKSaldo));
+    return offene >= 2 && !e.blnImmerOptimal && !istMischkulturPlan(s);
 }
 
 Duengerwahl::Duengerwahl(WizardState& s, const Einstellungen& e, const Gebietsschema& g, const Duengerquellen& q)
@@ -74,8 +73,8 @@ Anzeige Duengerwahl::rechnen(WizardState& t, bool mitVerfahren, bool summieren) 
         GewaehlteDuengerSummieren(t, m_q.duenger);
     RestbedarfBerechnen(t);
     if (mitVerfahren) {
-        const bool alleOffen = offen(t.sngNSaldo) && offen(t.sngPSaldo) && offen(t.sngKSaldo);
-        if (m_e.blnImmerOptimal || istPlan(t) || !alleOffen)
+        const bool alleOffen = BedarfOffen(t.sngNSaldo) && BedarfOffen(t.sngPSaldo) && BedarfOffen(t.sngKSaldo);
+        if (m_e.blnImmerOptimal || istMischkulturPlan(t) || !alleOffen)
             t.blnOptimal = true;
     }
     KalkbedarfBerechnen(t, m_q.kalkbedarf);

@@ -2,11 +2,9 @@
 
 namespace kav {
 
+bool BedarfOffen(float bedarf) { return bedarf >= 2.0f; }
+
 namespace {
-
-bool offen(float bedarf) { return bedarf >= 2.0f; }
-
-bool istPlan(const WizardState& s) { return s.strAktKulturNr.left(2) == QLatin1String("ID"); }
 
 std::optional<Naehrstoff> einzelnaehrstoff(const QString& typ)
 {
@@ -29,7 +27,7 @@ struct Bedarf {
 Bedarf bedarf(const DuengerZeile& d, const WizardState& s)
 {
     const auto dosis = [&](Naehrstoff x) { return Gehalt(d, x) > 0 ? Dosis(s, d, x) : 0.0; };
-    return {offen(s.sngNSaldo), offen(s.sngPSaldo), offen(s.sngKSaldo), dosis(Naehrstoff::N), dosis(Naehrstoff::P),
+    return {BedarfOffen(s.sngNSaldo), BedarfOffen(s.sngPSaldo), BedarfOffen(s.sngKSaldo), dosis(Naehrstoff::N), dosis(Naehrstoff::P),
             dosis(Naehrstoff::K)};
 }
 
@@ -38,7 +36,7 @@ Klasse einzeln(Naehrstoff typ, const WizardState& s, Naehrstoff leit)
 {
     if (typ != leit)
         return Klasse::Rot;
-    return offen(Restbedarf(s, leit)) ? Klasse::Gruen : Klasse::Rot;
+    return BedarfOffen(Restbedarf(s, leit)) ? Klasse::Gruen : Klasse::Rot;
 }
 
 Klasse optimal(const DuengerZeile& d, const WizardState& s, Naehrstoff leit)
@@ -65,7 +63,7 @@ Klasse optimal(const DuengerZeile& d, const WizardState& s, Naehrstoff leit)
         return einzeln(*einzelnaehrstoff(t), s, leit);
     }
     // a compound with nitrogen is not dosed on a mixed-culture bed
-    if (mitStickstoff && istPlan(s))
+    if (mitStickstoff && istMischkulturPlan(s))
         k = Klasse::Rot;
     return k;
 }
@@ -93,7 +91,7 @@ Klasse wenige(const DuengerZeile& d, const WizardState& s, Naehrstoff leit, bool
     const Naehrstoff typ = *einzelnaehrstoff(t);
     if (mitLeit)
         return einzeln(typ, s, leit);
-    return offen(Restbedarf(s, typ)) ? Klasse::Gruen : Klasse::Rot;
+    return BedarfOffen(Restbedarf(s, typ)) ? Klasse::Gruen : Klasse::Rot;
 }
 
 } // namespace
@@ -154,7 +152,7 @@ Naehrstoff Leitnaehrstoff(const WizardState& s, bool blnOptimal)
     const Naehrstoff folge[2][3] = {{Naehrstoff::N, Naehrstoff::P, Naehrstoff::K},
                                     {Naehrstoff::P, Naehrstoff::K, Naehrstoff::N}};
     for (Naehrstoff n : folge[blnOptimal ? 1 : 0])
-        if (offen(Restbedarf(s, n)))
+        if (BedarfOffen(Restbedarf(s, n)))
             return n;
     return Naehrstoff::Mg;
 }
@@ -178,7 +176,7 @@ Klasse DuengerKlasse(const DuengerZeile& d, const WizardState& s, Naehrstoff lei
     if (!TypPasst(d))
         return Klasse::Rot;
     Klasse k = blnOptimal ? optimal(d, s, leit) : wenige(d, s, leit, true);
-    if (!offen(s.sngMgSaldo) && s.sngMgBedarf != -1.0f && d.Mg > 5)
+    if (!BedarfOffen(s.sngMgSaldo) && s.sngMgBedarf != -1.0f && d.Mg > 5)
         k = Klasse::Rot;
     return k;
 }

@@ -18,6 +18,9 @@ enum class Klasse { Gruen, Gelb, Rot, Grau };
 QString klassenSchluessel(Klasse k);
 std::optional<Klasse> klasseAus(const QString& schluessel);
 
+// A remaining need still open: 2.0 g/m² and above.
+bool BedarfOffen(float bedarf);
+
 // A fertiliser under the class `strGruppe` may be chosen: "Gruen" and "Gelb", not "Rot".
 bool frmNPK3_DuengerGruppeErlaubt(const QString& strGruppe);
 

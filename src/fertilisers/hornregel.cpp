@@ -22,7 +22,7 @@ std::optional<int> HornStartwoche(const WizardState& s, const PlanQuelle& plaene
 {
     if (s.blnDauerKultur)
         return std::nullopt; // permanent crops get no notice
-    if (s.strAktKulturNr.left(2) == QLatin1String("ID")) {
+    if (istMischkulturPlan(s)) {
         const std::vector<PlanZeile> zeilen = plaene.planZeilen(s.strAktKulturNr);
         if (zeilen.empty())
             return std::nullopt;

@@ -70,7 +70,7 @@ bool frmNPK4_BilanzProtokollieren(const WizardState& s, const KulturQuelle& q, c
                                   const QString& datei)
 {
     QStringList zeilen;
-    if (s.strAktKulturNr.left(2) == QLatin1String("ID")) {
+    if (istMischkulturPlan(s)) {
         if (s.arrMischkulturWerte.size() < static_cast<size_t>(kMischkulturWochen))
             return false;
         zeilen = mischkulturBlock(s, g);

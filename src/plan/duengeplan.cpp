@@ -92,7 +92,7 @@ QString PlanKopf::meldung() const
 PlanKopf PlanKopfLesen(const WizardState& s, const Planquellen& q, const Gebietsschema& g)
 {
     PlanKopf k;
-    if (s.strAktKulturNr.left(2) == QLatin1String("ID")) {
+    if (istMischkulturPlan(s)) {
         k.strKultur = QStringLiteral("Mischkultur");
     } else {
         k.kultur = q.kulturen.kultur(s.strAktKulturNr);
@@ -135,7 +135,7 @@ PlanErgebnis DuengeplanErstellen(WizardState& s, const PlanEingang& eingang, con
         return {false, kopf.meldung()};
     }
     s.rsDuengerPlan = std::move(plan);
-    const bool misch = s.strAktKulturNr.left(2) == QLatin1String("ID");
+    const bool misch = istMischkulturPlan(s);
     const bool dauer = !misch && s.blnDauerKultur;
     const bool analyseAlt = kopf.analyseDatum.isValid() && heute.year() - kopf.analyseDatum.year() >= 5;
 

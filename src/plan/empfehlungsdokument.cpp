@@ -8,7 +8,6 @@ namespace kav {
 
 namespace {
 
-constexpr float kZeile = 18;        // line pitch
 constexpr int kUmbruchLaenge = 100; // texts from this length are drawn line below line
 constexpr int kErsteZeile = 4;      // rows 0 to 3 hold the grid's own titles
 

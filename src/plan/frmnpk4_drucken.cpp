@@ -68,7 +68,7 @@ void frmNPK4::cmbDrucken_Click()
         e.logo = QImage(a.ordner.bilder() + QLatin1Char('/') + kDokumentLogo);
         e.strVersion = programmVersion();
         e.heute = jetzt.date();
-        e.mischkultur = a.bedarf.strAktKulturNr.left(2) == QLatin1String("ID");
+        e.mischkultur = istMischkulturPlan(a.bedarf);
 
         clsPDF pdf([jetzt] { return PdfZeit(jetzt); });
         frmNPK4_EmpfehlungDrucken(pdf, m_raster, e, mischkulturplanSeite());

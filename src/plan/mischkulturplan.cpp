@@ -20,7 +20,6 @@ namespace kav {
 
 namespace {
 
-constexpr float kZeile = 18.0f;
 constexpr float kViertelDrehung = 1.5707964f;
 
 std::string utf8(const QString& s) { return s.toStdString(); }

@@ -21,6 +21,9 @@ inline constexpr const char* kProgrammZeile = "Kav - Humavera";
 inline const QString kDokumentLogo = QStringLiteral("Logo_Kav_Dokument.gif");
 inline const QString kDokumentLogoQuer = QStringLiteral("Logo_Kav_Quer.gif");
 
+// The line pitch of the documents, in points.
+inline constexpr float kZeile = 18.0f;
+
 // `sngMM` millimetres in points: sngMM × 720 / 254, in single precision.
 float MillimeterInPunkte(float sngMM);
 

@@ -15,7 +15,6 @@ namespace kav {
 
 namespace {
 
-constexpr float kZeile = 18.0f;
 
 std::string utf8(const QString& s) { return s.toStdString(); }
 

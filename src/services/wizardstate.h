@@ -121,6 +121,9 @@ struct WizardState {
     std::vector<MischkulturTermin> arrMischkulturTermine;
 };
 
+// The crop of the calculation is a mixed-culture plan (its key is the plan's id, "ID…").
+inline bool istMischkulturPlan(const WizardState& s) { return s.strAktKulturNr.startsWith(QLatin1String("ID")); }
+
 // Clears the state by level, following the wizard's pages backwards: 4 the fertiliser and lime
 // choice, 3 also the organic material, 2 also the green manure, 1 also the crop and the whole
 // need, 0 (and any value other than 1 to 4) also the plot, the analysis and the Nmin input.
