@@ -226,6 +226,7 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
     QString why;
     QString beiseite;
 
+    unterbrochenenSicherungswechselBeenden();
     const QString sicherung = sicherungsPfad(d);
     if (LocalDatabase::check(sicherung, tabellen, nullptr, spalten)
         && ersetzenDurch(d, sicherung, nachSchaden, &why, &beiseite)) {
@@ -257,8 +258,26 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
     return Ergebnis::Fehlgeschlagen;
 }
 
+void Datenbanken::unterbrochenenSicherungswechselBeenden() const
+{
+    const QString sicherung[2] = {sicherungsPfad(m_kav), sicherungsPfad(m_daten)};
+    const QString vorher[2] = {sicherung[0] + QStringLiteral(".vorher"), sicherung[1] + QStringLiteral(".vorher")};
+    if (!QFileInfo::exists(vorher[0]) && !QFileInfo::exists(vorher[1]))
+        return;
+    const bool paarVollstaendig = QFileInfo::exists(sicherung[0]) && QFileInfo::exists(sicherung[1]);
+    for (int i = 0; i < 2; ++i) {
+        if (!QFileInfo::exists(vorher[i]))
+            continue;
+        if (paarVollstaendig)
+            QFile::remove(vorher[i]);
+        else
+            m_ops.umbenennen(vorher[i], sicherung[i]);
+    }
+}
+
 bool Datenbanken::sichernBeide(QString* why) const
 {
+    unterbrochenenSicherungswechselBeenden();
     if (!QDir().mkpath(m_ordner.sicherungen())) {
         if (why) *why = QStringLiteral("Der Ordner %1 kann nicht angelegt werden").arg(m_ordner.sicherungen());
         return false;
@@ -340,6 +359,7 @@ bool Datenbanken::DatenSichern()
 
 Datenbanken::SicherungsStand Datenbanken::sicherungsStand() const
 {
+    unterbrochenenSicherungswechselBeenden();
     SicherungsStand s;
     for (const Datei* d : {&m_kav, &m_daten}) {
         const QString sicherung = sicherungsPfad(*d);
@@ -353,6 +373,7 @@ Datenbanken::SicherungsStand Datenbanken::sicherungsStand() const
 
 bool Datenbanken::SicherungWiederherstellen(QString* grund)
 {
+    unterbrochenenSicherungswechselBeenden();
     QString g;
     for (const Datei* d : {&m_kav, &m_daten}) {
         const QString sicherung = sicherungsPfad(*d);

@@ -100,6 +100,10 @@ private:
     // (date and time of the backup) or, without it, by the standard file.
     QString ersetztText(const Datei& d, bool fehlte, const QString& beiseite, const QDateTime& sicherungVom) const;
     bool sichernBeide(QString* why) const;
+    // A backup whose switch of the pair was cut short (the program ended between putting the previous
+    // pair aside and putting the new one in) leaves "*.PVQ.vorher" files: with the pair incomplete the
+    // previous pair goes back in place, with the pair complete the leftovers go.
+    void unterbrochenenSicherungswechselBeenden() const;
     bool paarEinsetzen(QString* grund);
     bool umbenennen(const QString& von, const QString& nach, QString* why) const;
     // Renames a database file together with its journal.

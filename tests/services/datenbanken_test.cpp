@@ -323,6 +323,45 @@ TEST_F(DatenbankTest, SicherungsPaarBleibtBeiJedemFehlschlagEinPaar)
     EXPECT_TRUE(inhalt(db->sicherungKav()) == inhalt(ordner.kavDatei()) && inhalt(db->sicherungDaten()) == inhalt(ordner.datenDatei()));
 }
 
+// The program ended in the middle of replacing the backup pair: whatever was left, the next restore,
+// backup or start finds one whole pair (the previous one while the new was not complete).
+TEST_F(DatenbankTest, AbgebrochenerSicherungswechselHinterlaesstEinPaar)
+{
+    auto db = offen();
+    e.intDS = 0;
+    ASSERT_TRUE(db->DatenSichern());
+    const QByteArray altKav = inhalt(db->sicherungKav()), altDaten = inhalt(db->sicherungDaten());
+    const QString kav = db->sicherungKav(), daten = db->sicherungDaten();
+    const auto schreibe = [](const QString& pfad, const QByteArray& b) {
+        QFile f(pfad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(b);
+    };
+    // the steps of the switch: previous Kav aside, previous Daten aside, new Kav in, new Daten in
+    const struct { int schritte; bool neuesPaar; } faelle[] = {{1, false}, {2, false}, {3, false}, {4, true}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << "nach Schritt " << f.schritte);
+        schreibe(kav, altKav), schreibe(daten, altDaten);
+        QFile::rename(kav, kav + ".vorher");
+        if (f.schritte >= 2)
+            QFile::rename(daten, daten + ".vorher");
+        if (f.schritte >= 3)
+            schreibe(kav, "neu Kav");
+        if (f.schritte >= 4)
+            schreibe(daten, "neu Daten");
+        EXPECT_TRUE(db->sicherungsStand().vorhanden);
+        EXPECT_EQ(inhalt(kav), f.neuesPaar ? QByteArray("neu Kav") : altKav);
+        EXPECT_EQ(inhalt(daten), f.neuesPaar ? QByteArray("neu Daten") : altDaten);
+        EXPECT_EQ(QDir(ordner.sicherungen()).entryList({"*.vorher"}, QDir::Files), QStringList());
+    }
+    // a restore after a cut-off switch puts the previous pair in place
+    schreibe(kav, altKav), schreibe(daten, altDaten);
+    QFile::rename(kav, kav + ".vorher");
+    QString grund;
+    EXPECT_TRUE(db->SicherungWiederherstellen(&grund)) << grund.toStdString();
+    EXPECT_EQ(inhalt(ordner.kavDatei()), altKav);
+}
+
 // Kav.KRN replaced, by its backup or by the standard file: the next update fetches everything again.
 // Daten.KRN replaced alone leaves the date.
 TEST_F(DatenbankTest, NachErsetztemKavKRNHoltDasUpdateAllesNeu)
