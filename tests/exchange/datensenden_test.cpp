@@ -1,5 +1,7 @@
 // Upload of all Nmin values and analyses into the data collection of the test server.
 #include "exchange/datensenden.h"
+#include "plots/analysesenden.h"
+#include "requirement/nmindaten.h"
 #include "services/server.h"
 #include "services/sql.h"
 #include "updateserver.h"
@@ -112,44 +114,51 @@ TEST_F(Senden, EinTeilScheitertGanzOderGarNicht)
 }
 
 // A server that stops answering (as a stopped process: connections are accepted, nothing comes back)
-// freezes nothing: the calling thread's timers go on firing, the upload ends with its message within
-// the time-outs, and breaking it off (as the end of the program does) ends the wait at once.
+// freezes nothing, for each of the three uploads: the calling thread's timers go on firing, the upload
+// ends with its message within the time-outs, and breaking it off (as the end of the program does)
+// ends the wait at once.
 TEST_F(Senden, HaengenderServerFriertNichtsEin)
 {
     gespeichert();
     test::Zwischenstelle halt(server->konten.programm.host, server->konten.programm.port);
+    const std::pair<const char*, std::function<int(Server&)>> uploads[] = {
+        {"alle Daten", [&](Server& s) { return AlleDatenSenden(s, daten(), id, *a().uhr).meldung.nr; }},
+        {"eine Analyse", [&](Server& s) { return EinzelAnalyseSenden(s, daten(), id, "Fl1000", "An1000", *a().uhr).meldung.nr; }},
+        {"ein Nmin-Wert", [&](Server& s) {
+             return NminUebertragen(s, id, NminSendung{"Fl1000", QDate(2026, 3, 10), {12, 1}, 2, 1}, *a().uhr).meldung.nr;
+         }},
+    };
     const struct {
         const char* was;
         int lesenSekunden;
         int abbruchNachMs; // 0: not broken off
         qint64 hoechstensMs;
-    } faelle[] = {{"Zeitueberschreitung", 1, 0, 4000}, {"abgebrochen", 10, 300, 1500}};
-    for (const auto& f : faelle) {
-        SCOPED_TRACE(f.was);
-        ServerConfig c = server->konten.programm;
-        c.host = "127.0.0.1";
-        c.port = halt.port();
-        c.connectTimeoutS = 1;
-        c.readTimeoutS = c.writeTimeoutS = f.lesenSekunden;
-        Server s(c);
-        halt.weiter();
-        ASSERT_EQ(AlleDatenSenden(s, daten(), id, *a().uhr).meldung.text, kGesendet); // the connection is kept
-        halt.anhalten();
+    } faelle[] = {{"Zeitueberschreitung", 1, 0, 3500}, {"abgebrochen", 10, 300, 1000}};
+    for (const auto& [upload, senden] : uploads)
+        for (const auto& f : faelle) {
+            SCOPED_TRACE(std::string(upload) + ", " + f.was);
+            ServerConfig c = server->konten.programm;
+            c.host = "127.0.0.1";
+            c.port = halt.port();
+            c.connectTimeoutS = 1;
+            c.readTimeoutS = c.writeTimeoutS = f.lesenSekunden;
+            Server s(c);
+            halt.weiter();
+            ASSERT_EQ(senden(s), 0); // sent; the connection is kept
+            halt.anhalten();
 
-        int takte = 0;
-        QTimer takt;
-        QObject::connect(&takt, &QTimer::timeout, [&takte] { ++takte; });
-        takt.start(20);
-        if (f.abbruchNachMs)
-            QTimer::singleShot(f.abbruchNachMs, [&s] { s.abbrechen(); });
-        QElapsedTimer uhr;
-        uhr.start();
-        const DatenGesendet r = AlleDatenSenden(s, daten(), id, *a().uhr);
-        const qint64 dauer = uhr.elapsed() - f.abbruchNachMs;
-        EXPECT_EQ(r.meldung.nr, 1002);
-        EXPECT_LT(dauer, f.hoechstensMs);
-        EXPECT_GE(takte, 10); // the thread went on with its events throughout
-    }
+            int takte = 0;
+            QTimer takt;
+            QObject::connect(&takt, &QTimer::timeout, [&takte] { ++takte; });
+            takt.start(20);
+            if (f.abbruchNachMs)
+                QTimer::singleShot(f.abbruchNachMs, [&s] { s.abbrechen(); });
+            QElapsedTimer uhr;
+            uhr.start();
+            EXPECT_EQ(senden(s), 1002);
+            EXPECT_LT(uhr.elapsed() - f.abbruchNachMs, f.hoechstensMs);
+            EXPECT_GE(takte, 10); // the thread went on with its events throughout
+        }
 }
 
 } // namespace
