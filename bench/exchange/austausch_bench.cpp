@@ -107,9 +107,9 @@ void BM_UpdateAnwenden(benchmark::State& state)
 
 // A window that repaints every 16 ms (as an animation would) and notes the longest pause between two
 // of its pictures.
-class Fenster : public QWidget {
+class Malfenster : public QWidget {
 public:
-    Fenster()
+    Malfenster()
     {
         resize(200, 100);
         show();
@@ -142,7 +142,7 @@ void BM_AlleDatenSenden(benchmark::State& state)
     const QSqlDatabase db = g->daten->db();
     Server server(g->konten.programm);
     const SystemClock uhr;
-    Fenster fenster;
+    Malfenster fenster;
     QElapsedTimer anzeigen;
     anzeigen.start();
     while (anzeigen.elapsed() < 200) // shown and painted once before the first run

@@ -123,11 +123,11 @@ void Server::ausfuehren(const std::function<void()>& auftrag)
         return auftrag();
     QObject* k = kontext();
     m_abbruch.zuruecksetzen();
-    struct Stand {
+    struct Auftragsstand {
         QSemaphore fertig;
         std::exception_ptr fehler;
     };
-    const auto stand = std::make_shared<Stand>();
+    const auto stand = std::make_shared<Auftragsstand>();
     QEventLoop schleife;
     QMetaObject::invokeMethod(
         k,

@@ -42,7 +42,7 @@ protected:
 };
 
 // Counts the paint events of a window.
-class Maler : public QObject {
+class Bildzaehler : public QObject {
 public:
     bool eventFilter(QObject*, QEvent* e) override
     {
@@ -78,7 +78,7 @@ TEST_F(SendenFenster, HaengenderServerBlockiertDasFensterNicht)
         ASSERT_EQ(protokoll.texte(), QStringList{"Die Daten wurden erfolgreich übertragen."});
 
         halt->anhalten();
-        Maler maler;
+        Bildzaehler maler;
         h.installEventFilter(&maler);
         int takte = 0;
         QTimer takt;
