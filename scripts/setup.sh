@@ -14,7 +14,7 @@ PACKAGES=(
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-mysql qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
   libgl1-mesa-dev libcurl4-openssl-dev libsqlite3-dev
   googletest libgtest-dev libbenchmark-dev
-  mariadb-server mariadb-client python3-pyftpdlib
+  mariadb-server mariadb-client python3-pyftpdlib openssl
   qpdf poppler-utils xvfb xdotool locales fonts-dejavu-core
 )
 

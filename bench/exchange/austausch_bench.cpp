@@ -1,5 +1,6 @@
 // The data update of the shipped data from the local test servers (fetch, then apply to a fresh
-// Kav.KRN), and the upload of 500 Nmin values and 500 analyses. Needs the test servers' values in
+// Kav.KRN), and the upload of 500 Nmin values and 500 analyses with a window repainting meanwhile (its
+// pictures per upload and the longest pause between two). Needs the test servers' values in
 // the environment (source DIR/env after tests/server/servers.sh start DIR); the paths of the build
 // are those of the test support.
 #include "exchange/datensenden.h"
@@ -12,8 +13,12 @@
 
 #include <QApplication>
 #include <QDirIterator>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -100,16 +105,60 @@ void BM_UpdateAnwenden(benchmark::State& state)
     }
 }
 
+// A window that repaints every 16 ms (as an animation would) and notes the longest pause between two
+// of its pictures.
+class Malfenster : public QWidget {
+public:
+    Malfenster()
+    {
+        resize(200, 100);
+        show();
+        connect(&m_takt, &QTimer::timeout, this, [this] { update(); });
+        m_takt.start(16);
+    }
+    void beginnen()
+    {
+        bilder = 0;
+        laengstePauseMs = 0;
+        m_seit.start();
+    }
+    int bilder = 0;
+    qint64 laengstePauseMs = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        ++bilder;
+        laengstePauseMs = std::max(laengstePauseMs, m_seit.restart());
+    }
+
+private:
+    QTimer m_takt;
+    QElapsedTimer m_seit;
+};
+
 void BM_AlleDatenSenden(benchmark::State& state)
 {
     const QSqlDatabase db = g->daten->db();
     Server server(g->konten.programm);
     const SystemClock uhr;
+    Malfenster fenster;
+    QElapsedTimer anzeigen;
+    anzeigen.start();
+    while (anzeigen.elapsed() < 200) // shown and painted once before the first run
+        QCoreApplication::processEvents();
+    int bilder = 0;
+    qint64 pause = 0;
     for (auto _ : state) {
+        fenster.beginnen();
         const DatenGesendet r = AlleDatenSenden(server, db, "000000000000000001", uhr);
         if (r.nminZeilen != 500 || r.analysenZeilen != 500)
             state.SkipWithError(r.meldung.text.toUtf8().constData());
+        bilder += fenster.bilder;
+        pause = std::max(pause, fenster.laengstePauseMs);
     }
+    state.counters["Bilder"] = benchmark::Counter(bilder, benchmark::Counter::kAvgIterations);
+    state.counters["laengstePause_ms"] = static_cast<double>(pause);
 }
 
 void vorbereiten()

@@ -38,8 +38,7 @@ DatenAktualisierung::DatenAktualisierung(QObject* eltern) : QObject(eltern) {}
 
 DatenAktualisierung::~DatenAktualisierung()
 {
-    if (m_abbrechen)
-        m_abbrechen->store(true);
+    abbrechen();
     if (m_thread) {
         m_thread->wait();
         delete m_thread;
@@ -60,9 +59,11 @@ bool DatenAktualisierung::starten(AppContext& a, int pauseMs)
     m_laeuft = true;
     a.rahmen.blnUpdateLaeuft = true; // the settings window holds the restore back meanwhile
     m_abbrechen = std::make_shared<std::atomic<bool>>(false);
+    m_verbindung = std::make_shared<VerbindungsAbbruch>();
 
     HolAuftrag auftrag;
     auftrag.pauseMs = pauseMs;
+    auftrag.abbruch = m_verbindung;
     auftrag.pruefpunkt = m_pruefpunkt;
     auftrag.datLetztesUpdate = a.einstellungen.datLetztesUpdate;
     auftrag.gebiet = a.gebiet;
@@ -114,6 +115,8 @@ void DatenAktualisierung::abbrechen()
 {
     if (m_abbrechen)
         m_abbrechen->store(true);
+    if (m_verbindung)
+        m_verbindung->abbrechen();
 }
 
 void DatenAktualisierung::gemeldet(const HolFortschritt& f)

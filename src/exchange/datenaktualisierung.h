@@ -43,6 +43,8 @@ public:
     // The state a new run begins with (the contact text, no progress, no end), for a window shown
     // before the run starts; nothing while a run is going on.
     void vorbereiten();
+    // Cancels the run: a statement waiting for the server is broken off at once, so the run ends soon
+    // (a connection being made ends within the connect time-out of Server.ini).
     void abbrechen();
     bool laeuft() const { return m_laeuft; }
     bool abbruchVerlangt() const { return m_abbrechen && m_abbrechen->load(); }
@@ -68,6 +70,7 @@ private:
     AppContext* m_app = nullptr;
     QThread* m_thread = nullptr;
     std::shared_ptr<std::atomic<bool>> m_abbrechen;
+    std::shared_ptr<VerbindungsAbbruch> m_verbindung; // the fetch's database connection
     std::unique_ptr<QTemporaryDir> m_arbeit;
     std::function<void(const QString&)> m_pruefpunkt;
     bool m_laeuft = false;

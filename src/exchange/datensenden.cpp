@@ -113,35 +113,20 @@ DatenGesendet::Teil teilSenden(const QSqlDatabase& cn, const QString& loeschen, 
     }
 }
 
-bool lebt(const Server& server)
+bool lebt(Server& server)
 {
     QSqlQuery q(server.cnServer(kDatenerfassung));
     return q.exec(QStringLiteral("SELECT 1")) && q.next();
 }
 
-} // namespace
-
-DatenGesendet AlleDatenSenden(Server& server, const QSqlDatabase& cnDaten, const QString& strProgrammID, const Clock& uhr)
+// The remote part, on the server's own thread.
+void uebertragen(Server& server, const Teildaten& nmin, const Teildaten& analysen, const QString& strProgrammID,
+                 DatenGesendet& r)
 {
-    DatenGesendet r;
-    Teildaten nmin, analysen;
-    try {
-        nmin = nminLesen(cnDaten, uhr.now().date().toString(Qt::ISODate));
-        analysen = analysenLesen(cnDaten);
-    } catch (const std::exception&) {
-        r.nmin = r.analysen = DatenGesendet::Teil::Fehler;
-        r.meldung = Meldung{0, kUebertragungTitel, kNminNichtGesendet + QLatin1Char('\n') + kAnalysenNichtGesendet,
-                            Meldung::Symbol::Warnung};
-        return r;
-    }
-    if (nmin.zeilen.isEmpty() && analysen.zeilen.isEmpty()) {
-        r.meldung = Meldung{0, kUebertragungTitel, kNichtsZuSenden, Meldung::Symbol::Information};
-        return r;
-    }
     if (server.ServerErreichbar(server.strServerAdresse()) < 0) {
         r.nmin = r.analysen = DatenGesendet::Teil::Fehler;
         r.meldung = Meldung{0, kUebertragungTitel, kKeineVerbindungText, Meldung::Symbol::Keins};
-        return r;
+        return;
     }
     if (!server.blnServerVerbunden(kDatenerfassung))
         server.ServerVerbinden(kDatenerfassung);
@@ -153,7 +138,7 @@ DatenGesendet AlleDatenSenden(Server& server, const QSqlDatabase& cnDaten, const
     if (!server.blnServerVerbunden(kDatenerfassung)) {
         r.nmin = r.analysen = DatenGesendet::Teil::Fehler;
         r.meldung = fehlerMeldungFuer(QStringLiteral("SQL-DB"));
-        return r;
+        return;
     }
 
     const QSqlDatabase cn = server.cnServer(kDatenerfassung);
@@ -178,6 +163,28 @@ DatenGesendet AlleDatenSenden(Server& server, const QSqlDatabase& cnDaten, const
         fehler << kAnalysenNichtGesendet;
     r.meldung = fehler.isEmpty() ? Meldung{0, kTitel, kGesendet, Meldung::Symbol::Keins}
                                  : Meldung{0, kUebertragungTitel, fehler.join(QLatin1Char('\n')), Meldung::Symbol::Warnung};
+}
+
+} // namespace
+
+DatenGesendet AlleDatenSenden(Server& server, const QSqlDatabase& cnDaten, const QString& strProgrammID, const Clock& uhr)
+{
+    DatenGesendet r;
+    Teildaten nmin, analysen;
+    try {
+        nmin = nminLesen(cnDaten, uhr.now().date().toString(Qt::ISODate));
+        analysen = analysenLesen(cnDaten);
+    } catch (const std::exception&) {
+        r.nmin = r.analysen = DatenGesendet::Teil::Fehler;
+        r.meldung = Meldung{0, kUebertragungTitel, kNminNichtGesendet + QLatin1Char('\n') + kAnalysenNichtGesendet,
+                            Meldung::Symbol::Warnung};
+        return r;
+    }
+    if (nmin.zeilen.isEmpty() && analysen.zeilen.isEmpty()) {
+        r.meldung = Meldung{0, kUebertragungTitel, kNichtsZuSenden, Meldung::Symbol::Information};
+        return r;
+    }
+    server.ausfuehren([&] { uebertragen(server, nmin, analysen, strProgrammID, r); });
     return r;
 }
 

@@ -30,7 +30,9 @@ struct DatenGesendet {
 // when needed; a connection that went stale is opened anew once). Each part runs in one
 // transaction: the server's rows of this installation for the plots (and analyses) sent are
 // replaced by fresh copies, or, on any failure, left as they were. Assignments or values whose
-// plot or analysis no longer exists are skipped. Nothing local is changed.
+// plot or analysis no longer exists are skipped. Nothing local is changed. The local rows are read on
+// the calling thread; the transfer runs on the server's own thread while the calling thread goes on
+// with its events (Server::ausfuehren), each statement within the time-outs of Server.ini.
 DatenGesendet AlleDatenSenden(Server& server, const QSqlDatabase& cnDaten, const QString& strProgrammID,
                               const Clock& uhr);
 

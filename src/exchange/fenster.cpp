@@ -3,12 +3,12 @@
 #include "exchange/datensenden.h"
 #include "exchange/frmupdate.h"
 #include "frame/fensterkatalog.h"
+#include "frame/wartezeiger.h"
 #include "platform/fenster.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QTimer>
 
 namespace kav::exchange {
@@ -25,15 +25,18 @@ void DatenAktualisierenBeiStart()
     QTimer::singleShot(0, QCoreApplication::instance(), [] { DatenAktualisieren(); });
 }
 
-// The upload runs to its end before the window answers again: the wait cursor says so meanwhile.
+// The upload runs on the server's thread; meanwhile the windows repaint under the wait cursor and take
+// no input, and the message follows its end.
 void AlleDatenSendenUndMelden()
 {
     AppContext& a = app();
     if (!a.server || !a.db || !a.anzeige)
         return;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const DatenGesendet r = AlleDatenSenden(*a.server, a.db->cnDaten(), a.einstellungen.strProgrammID, *a.uhr);
-    QGuiApplication::restoreOverrideCursor();
+    DatenGesendet r;
+    {
+        const WarteZeiger warten(nullptr);
+        r = AlleDatenSenden(*a.server, a.db->cnDaten(), a.einstellungen.strProgrammID, *a.uhr);
+    }
     a.anzeige->zeige(r.meldung);
 }
 

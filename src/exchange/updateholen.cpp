@@ -77,6 +77,8 @@ private:
         if (!openRemoteConnection(m_a.server, m_name, m_a.server.updateDatenbank))
             throw KeineVerbindung{};
         m_db = QSqlDatabase::database(m_name, false);
+        if (m_a.abbruch)
+            m_a.abbruch->anmelden(m_name, m_db);
         standLesen();
         if (aelter(m_p.stand.letzteAenderung, m_a.datLetztesUpdate)) {
             m_nichtsZuTun = true;
@@ -122,6 +124,8 @@ private:
     {
         if (m_name.isEmpty() || !QSqlDatabase::contains(m_name))
             return;
+        if (m_a.abbruch)
+            m_a.abbruch->abmelden(m_name);
         m_db = QSqlDatabase();
         closeRemoteConnection(m_name);
     }
@@ -131,8 +135,9 @@ private:
         const QString code = e.nativeErrorCode();
         if (code == QLatin1String("1146"))
             throw Abweisung{QStringLiteral("Die Tabelle %1 fehlt auf dem Server.").arg(tabelle)};
+        // gone away, lost, lost (TLS), lost (with the system's error)
         if (e.type() == QSqlError::ConnectionError || code == QLatin1String("2006") || code == QLatin1String("2013")
-            || !m_db.isOpen())
+            || code == QLatin1String("2026") || code == QLatin1String("2055") || !m_db.isOpen())
             throw Abweisung{QStringLiteral("Die Verbindung zum Update-Server brach ab.")};
         throw Abweisung{QStringLiteral("Die Tabelle %1 des Servers konnte nicht gelesen werden.").arg(tabelle)};
     }
@@ -367,6 +372,9 @@ private:
             throw Abweisung{QStringLiteral("Die Datei %1 fehlt auf dem Server.").arg(pfad)};
         case FtpErgebnis::Art::AnmeldungAbgelehnt:
             throw Abweisung{QStringLiteral("Der Dateiserver hat die Anmeldung abgelehnt.")};
+        case FtpErgebnis::Art::NichtGesichert:
+            throw Abweisung{QStringLiteral("Der Dateiserver bietet keine verschlüsselte Verbindung an, oder sein "
+                                           "Zertifikat passt nicht zur Zertifikatsdatei (SSLCA) in Server.ini.")};
         case FtpErgebnis::Art::NichtErreichbar:
             throw Abweisung{QStringLiteral("Der Dateiserver ist nicht erreichbar oder die Verbindung brach ab.")};
         case FtpErgebnis::Art::LokalerFehler:
@@ -384,6 +392,7 @@ private:
         konto.user = m_a.server.ftpUser;
         konto.password = m_a.server.ftpPassword;
         konto.connectTimeoutS = m_a.server.connectTimeoutS;
+        konto.caDatei = m_a.server.sslCa;
         FtpVerbindung ftp(konto);
         ftp.setAbbruch(&m_abbrechen);
         if (const FtpErgebnis r = ftp.FTPVerbinden(); !r.ok())

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
 namespace kav::exchange {
 
@@ -45,6 +46,9 @@ struct HolAuftrag {
     Gebietsschema gebiet;               // numbers in the reasons for a refusal
     QString arbeitsordner;              // an existing, empty folder on the file system of Lexikon/
     int pauseMs = 500;                  // a stage text stays at least this long, so that it can be read
+    // The run's database connection is registered here while it is open, so that Cancel breaks off a
+    // statement waiting for a hung server at once.
+    std::shared_ptr<VerbindungsAbbruch> abbruch;
     // Tests: called after each table read and each file fetched, with its name.
     std::function<void(const QString&)> pruefpunkt;
 };

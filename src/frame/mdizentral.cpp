@@ -10,6 +10,7 @@
 #include "frame/oberflaeche.h"
 #include "frame/schritte.h"
 #include "frame/seitenwechsel.h"
+#include "frame/wartezeiger.h"
 #include "platform/farbverlaufzeichnen.h"
 #include "platform/rounding.h"
 #include "services/appcontext.h"
@@ -268,6 +269,12 @@ void mdiZentral::closeEvent(QCloseEvent* e)
 
 void mdiZentral::systemEnde()
 {
+    // an upload waiting for the server is broken off; the end follows once its command is done
+    if (WarteZeiger::aktiv())
+        return WarteZeiger::danach([haupt = QPointer<mdiZentral>(this)] {
+            if (haupt)
+                haupt->systemEnde();
+        });
     MDIForm_Unload();
     QCoreApplication::quit();
 }

@@ -1,5 +1,6 @@
 #include "platform/ftp.h"
 
+#include <QFile>
 #include <QSaveFile>
 #include <QUrl>
 
@@ -66,6 +67,11 @@ FtpErgebnis::Art artVon(CURLcode c)
         return FtpErgebnis::Art::NichtErreichbar;
     case CURLE_LOGIN_DENIED:
         return FtpErgebnis::Art::AnmeldungAbgelehnt;
+    case CURLE_USE_SSL_FAILED:
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+        return FtpErgebnis::Art::NichtGesichert;
     case CURLE_REMOTE_ACCESS_DENIED: // the folder cannot be entered
     case CURLE_REMOTE_FILE_NOT_FOUND:
     case CURLE_FTP_COULDNT_RETR_FILE:
@@ -121,6 +127,20 @@ FtpVerbindung::FtpVerbindung(FtpKonto konto) : m_konto(std::move(konto))
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L); // runs in a worker thread
     curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "ftp");
+    // AUTH TLS before the account is sent; a server that refuses it gets the account in clear, unless a
+    // CA file is named: then nothing goes without TLS and a certificate that does not chain to it
+    curl_easy_setopt(c, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
+    if (m_konto.caDatei.isEmpty()) {
+        curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+        curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 0L);
+        curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 0L);
+    } else {
+        const QByteArray ca = QFile::encodeName(m_konto.caDatei);
+        curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+        curl_easy_setopt(c, CURLOPT_CAINFO, ca.constData());
+        curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
+        curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
+    }
     // passive mode: no PORT command (libcurl's default, stated here)
     curl_easy_setopt(c, CURLOPT_FTPPORT, nullptr);
     curl_easy_setopt(c, CURLOPT_FTP_USE_EPSV, 1L);

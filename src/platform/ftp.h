@@ -3,6 +3,8 @@
 // user name and password (never in the address), time-outs for connecting and for a stalled
 // transfer. A file is written under a temporary name and renamed when it is complete, so a failed
 // or cancelled transfer never leaves a partial file at the local path. Every call has a result.
+// Account and files travel encrypted where the server offers TLS (AUTH TLS before the password, else
+// in clear); with a CA file named, TLS is required and the server's certificate and name are checked.
 #include <QString>
 
 #include <atomic>
@@ -18,6 +20,7 @@ struct FtpKonto {
     int antwortTimeoutS = 15;   // waiting for one answer of the server
     int langsamBytes = 64;      // a transfer slower than this many bytes per second ...
     int langsamSekunden = 15;   // ... for this long is ended
+    QString caDatei{};          // PEM file of the authority that signed the server's certificate, or empty
 };
 
 struct FtpErgebnis {
@@ -25,6 +28,7 @@ struct FtpErgebnis {
         Ok,
         NichtErreichbar,    // no connection, or it broke off
         AnmeldungAbgelehnt, // wrong account
+        NichtGesichert,     // a CA file is named, but the server offers no TLS or its certificate fails
         DateiFehlt,         // file or folder not on the server
         LokalerFehler,      // the local file could not be written
         Abgebrochen,        // cancelled by the caller

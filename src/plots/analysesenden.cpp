@@ -45,59 +45,62 @@ AnalyseGesendet EinzelAnalyseSenden(Server& server, const QSqlDatabase& cnDaten,
         r.meldung = Meldung{0, kKeinServerTitel, kKeinServerText, Meldung::Symbol::Information};
         return r;
     }
-    if (server.ServerErreichbar(server.strServerAdresse()) < 0) {
-        r.status = AnalyseGesendet::Status::NichtErreichbar;
-        r.meldung = Meldung{0, kKeineVerbindungTitel, kKeineVerbindungText, Meldung::Symbol::Keins};
-        return r;
-    }
-    if (!server.blnServerVerbunden(kDatenerfassung))
-        server.ServerVerbinden(kDatenerfassung);
-    if (!server.blnServerVerbunden(kDatenerfassung)) {
-        r.status = AnalyseGesendet::Status::Fehler;
-        r.meldung = fehlerMeldungFuer(QStringLiteral("SQL-DB"));
-        return r;
-    }
-
-    const QVariantList schluessel{strProgrammID, flaechenNr, analysenNr};
-    bool fehler = false;
-    {
-        const QSqlDatabase cn = server.cnServer(kDatenerfassung);
-        try {
-            const bool vorhanden =
-                sql::scalar(cn,
-                            QStringLiteral("SELECT COUNT(*) FROM analysen WHERE Programmid = ? AND FlaechenID = ? "
-                                           "AND AnalysenID = ?"),
-                            schluessel)
-                    .toLongLong() > 0;
-            if (vorhanden) {
-                if (pruefpunkt)
-                    pruefpunkt(u"Aktualisieren");
-                sql::exec(cn,
-                          QStringLiteral("UPDATE analysen SET Stickstoff = ?, Phosphat = ?, Kalium = ?, Magnesium = ?, "
-                                         "ph = ?, Datum = ?, Nutzung = ?, Bodenart = ?, LetzteAenderung = ? "
-                                         "WHERE Programmid = ? AND FlaechenID = ? AND AnalysenID = ?"),
-                          werte + schluessel);
-                r.status = AnalyseGesendet::Status::Aktualisiert;
-            } else {
-                if (pruefpunkt)
-                    pruefpunkt(u"Einfuegen");
-                sql::exec(cn,
-                          QStringLiteral("INSERT INTO analysen (Programmid, FlaechenID, AnalysenID, Stickstoff, "
-                                         "Phosphat, Kalium, Magnesium, ph, Datum, Nutzung, Bodenart, LetzteAenderung) "
-                                         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                          schluessel + werte);
-                r.status = AnalyseGesendet::Status::Eingefuegt;
-            }
-        } catch (const std::exception&) {
-            fehler = true;
+    // the server's part on its own thread: the window goes on meanwhile
+    server.ausfuehren([&] {
+        if (server.ServerErreichbar(server.strServerAdresse()) < 0) {
+            r.status = AnalyseGesendet::Status::NichtErreichbar;
+            r.meldung = Meldung{0, kKeineVerbindungTitel, kKeineVerbindungText, Meldung::Symbol::Keins};
+            return;
         }
-    }
-    if (fehler) {
-        // a broken connection would otherwise be reused for every later attempt
-        server.trennen(kDatenerfassung);
-        r.status = AnalyseGesendet::Status::Fehler;
-        r.meldung = fehlerMeldungFuer(QStringLiteral("SQL-DB"));
-    }
+        if (!server.blnServerVerbunden(kDatenerfassung))
+            server.ServerVerbinden(kDatenerfassung);
+        if (!server.blnServerVerbunden(kDatenerfassung)) {
+            r.status = AnalyseGesendet::Status::Fehler;
+            r.meldung = fehlerMeldungFuer(QStringLiteral("SQL-DB"));
+            return;
+        }
+
+        const QVariantList schluessel{strProgrammID, flaechenNr, analysenNr};
+        bool fehler = false;
+        {
+            const QSqlDatabase cn = server.cnServer(kDatenerfassung);
+            try {
+                const bool vorhanden =
+                    sql::scalar(cn,
+                                QStringLiteral("SELECT COUNT(*) FROM analysen WHERE Programmid = ? AND FlaechenID = ? "
+                                               "AND AnalysenID = ?"),
+                                schluessel)
+                        .toLongLong() > 0;
+                if (vorhanden) {
+                    if (pruefpunkt)
+                        pruefpunkt(u"Aktualisieren");
+                    sql::exec(cn,
+                              QStringLiteral("UPDATE analysen SET Stickstoff = ?, Phosphat = ?, Kalium = ?, Magnesium = ?, "
+                                             "ph = ?, Datum = ?, Nutzung = ?, Bodenart = ?, LetzteAenderung = ? "
+                                             "WHERE Programmid = ? AND FlaechenID = ? AND AnalysenID = ?"),
+                              werte + schluessel);
+                    r.status = AnalyseGesendet::Status::Aktualisiert;
+                } else {
+                    if (pruefpunkt)
+                        pruefpunkt(u"Einfuegen");
+                    sql::exec(cn,
+                              QStringLiteral("INSERT INTO analysen (Programmid, FlaechenID, AnalysenID, Stickstoff, "
+                                             "Phosphat, Kalium, Magnesium, ph, Datum, Nutzung, Bodenart, LetzteAenderung) "
+                                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                              schluessel + werte);
+                    r.status = AnalyseGesendet::Status::Eingefuegt;
+                }
+            } catch (const std::exception&) {
+                fehler = true;
+            }
+        }
+        if (fehler) {
+            // a broken connection would otherwise be reused for every later attempt
+            server.trennen(kDatenerfassung);
+            r.status = AnalyseGesendet::Status::Fehler;
+            r.meldung = fehlerMeldungFuer(QStringLiteral("SQL-DB"));
+        }
+    });
     return r;
 }
 

@@ -40,8 +40,9 @@ struct AnalyseGesendet {
 // connection, which is opened when needed and kept for later uploads. The row of this
 // installation, plot and analysis is overwritten when it exists, else added. A failing write is
 // reported (message 1002) and never turns into a second row; the connection is then closed so
-// that the next attempt connects anew. The local data are never touched.
-// `pruefpunkt` (tests) is called before the remote write with "Aktualisieren" or "Einfuegen".
+// that the next attempt connects anew. The local data are never touched. Everything but the local read
+// runs on the server's own thread while the calling thread goes on with its events (Server::ausfuehren).
+// `pruefpunkt` (tests) is called there before the remote write with "Aktualisieren" or "Einfuegen".
 AnalyseGesendet EinzelAnalyseSenden(Server& server, const QSqlDatabase& cnDaten, const QString& strProgrammID,
                                     const QString& flaechenNr, const QString& analysenNr, const Clock& uhr,
                                     const std::function<void(QStringView)>& pruefpunkt = {});

@@ -1,5 +1,6 @@
 // The crop step: the calendar and the Nmin value of the plot on the calendar's date, stored per plot
 // and day and sent to the data collection.
+#include "frame/wartezeiger.h"
 #include "requirement/frmnpk1.h"
 #include "requirement/nmindaten.h"
 #include "requirement/wizardseiten.h"
@@ -116,6 +117,7 @@ bool frmNPK1::frmNPK1_NminUebertragen()
     if (a.server) {
         const NminSendung n{s.strAktFlaechenNr, m_calStart->selectedDate(), {e.wert, s.intNminEinheit},
                             s.intFlaecheNutzung, s.intFlaecheKompost};
+        const WarteZeiger warten(m_cmbSenden);
         g = NminUebertragen(*a.server, a.einstellungen.strProgrammID, n, *a.uhr);
     } else {
         g.meldung = fehlerMeldungFuer(QStringLiteral("SQL-DB"));

@@ -91,55 +91,58 @@ NminGesendet NminUebertragen(Server& server, const QString& strProgrammID, const
                             Meldung::Symbol::Information};
         return r;
     }
-    if (server.ServerErreichbar(server.strServerAdresse()) < 0) {
-        r.status = NminGesendet::Status::NichtErreichbar;
-        r.meldung = Meldung{0, kKeineVerbindungTitel, kKeineVerbindungText, Meldung::Symbol::Keins};
-        return r;
-    }
-    if (!server.blnServerVerbunden(kDatenerfassung))
-        server.ServerVerbinden(kDatenerfassung);
-    if (!server.blnServerVerbunden(kDatenerfassung)) {
-        r.meldung = fehlerMeldungFuer(QStringLiteral("SQL-DB"));
-        return r;
-    }
-
     const QString heute = uhr.today().toString(Qt::ISODate);
-    const QVariantList schluessel{strProgrammID, n.flaechenNr, n.datum.toString(Qt::ISODate)};
-    bool fehler = false;
-    {
-        const QSqlDatabase cn = server.cnServer(kDatenerfassung);
-        try {
-            const bool vorhanden =
-                sql::scalar(cn, QStringLiteral("SELECT COUNT(*) FROM nmin WHERE Programmid = ? AND FlaechenID = ? AND Datum = ?"),
-                            schluessel)
-                    .toLongLong()
-                > 0;
-            if (vorhanden) {
-                if (pruefpunkt)
-                    pruefpunkt(u"Aktualisieren");
-                sql::exec(cn,
-                          QStringLiteral("UPDATE nmin SET Nmin = ?, Einheit = ?, Nutzung = ?, kompost = ?, LetzteAenderung = ? "
-                                         "WHERE Programmid = ? AND FlaechenID = ? AND Datum = ?"),
-                          QVariantList{*wert, n.wert.Einheit, n.nutzung, n.kompost, heute} + schluessel);
-                r.status = NminGesendet::Status::Aktualisiert;
-            } else {
-                if (pruefpunkt)
-                    pruefpunkt(u"Einfuegen");
-                sql::exec(cn,
-                          QStringLiteral("INSERT INTO nmin (Programmid, FlaechenID, Nmin, Datum, Einheit, Nutzung, kompost, "
-                                         "LetzteAenderung) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                          {strProgrammID, n.flaechenNr, *wert, schluessel[2], n.wert.Einheit, n.nutzung, n.kompost, heute});
-                r.status = NminGesendet::Status::Eingefuegt;
-            }
-        } catch (const std::exception&) {
-            fehler = true;
+    // the server's part on its own thread: the window goes on meanwhile
+    server.ausfuehren([&] {
+        if (server.ServerErreichbar(server.strServerAdresse()) < 0) {
+            r.status = NminGesendet::Status::NichtErreichbar;
+            r.meldung = Meldung{0, kKeineVerbindungTitel, kKeineVerbindungText, Meldung::Symbol::Keins};
+            return;
         }
-    }
-    if (fehler) {
-        server.trennen(kDatenerfassung);
-        r.status = NminGesendet::Status::Fehler;
-        r.meldung = fehlerMeldungFuer(QStringLiteral("SQL-DB"));
-    }
+        if (!server.blnServerVerbunden(kDatenerfassung))
+            server.ServerVerbinden(kDatenerfassung);
+        if (!server.blnServerVerbunden(kDatenerfassung)) {
+            r.meldung = fehlerMeldungFuer(QStringLiteral("SQL-DB"));
+            return;
+        }
+
+        const QVariantList schluessel{strProgrammID, n.flaechenNr, n.datum.toString(Qt::ISODate)};
+        bool fehler = false;
+        {
+            const QSqlDatabase cn = server.cnServer(kDatenerfassung);
+            try {
+                const bool vorhanden =
+                    sql::scalar(cn, QStringLiteral("SELECT COUNT(*) FROM nmin WHERE Programmid = ? AND FlaechenID = ? AND Datum = ?"),
+                                schluessel)
+                        .toLongLong()
+                    > 0;
+                if (vorhanden) {
+                    if (pruefpunkt)
+                        pruefpunkt(u"Aktualisieren");
+                    sql::exec(cn,
+                              QStringLiteral("UPDATE nmin SET Nmin = ?, Einheit = ?, Nutzung = ?, kompost = ?, LetzteAenderung = ? "
+                                             "WHERE Programmid = ? AND FlaechenID = ? AND Datum = ?"),
+                              QVariantList{*wert, n.wert.Einheit, n.nutzung, n.kompost, heute} + schluessel);
+                    r.status = NminGesendet::Status::Aktualisiert;
+                } else {
+                    if (pruefpunkt)
+                        pruefpunkt(u"Einfuegen");
+                    sql::exec(cn,
+                              QStringLiteral("INSERT INTO nmin (Programmid, FlaechenID, Nmin, Datum, Einheit, Nutzung, kompost, "
+                                             "LetzteAenderung) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                              {strProgrammID, n.flaechenNr, *wert, schluessel[2], n.wert.Einheit, n.nutzung, n.kompost, heute});
+                    r.status = NminGesendet::Status::Eingefuegt;
+                }
+            } catch (const std::exception&) {
+                fehler = true;
+            }
+        }
+        if (fehler) {
+            server.trennen(kDatenerfassung);
+            r.status = NminGesendet::Status::Fehler;
+            r.meldung = fehlerMeldungFuer(QStringLiteral("SQL-DB"));
+        }
+    });
     return r;
 }
 

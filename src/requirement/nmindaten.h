@@ -71,8 +71,9 @@ struct NminGesendet {
 // Sends the value to `nmin` of kav_datenerfassung on that database's own connection (opened when
 // needed and kept): the row of this installation, plot and day is overwritten when it exists, else
 // one is added. A failing write is reported (1002), never turns into a second row, and closes the
-// connection so that the next attempt connects anew. `pruefpunkt` (tests) is called before the remote
-// write with "Aktualisieren" or "Einfuegen".
+// connection so that the next attempt connects anew. It runs on the server's own thread while the
+// calling thread goes on with its events (Server::ausfuehren). `pruefpunkt` (tests) is called there
+// before the remote write with "Aktualisieren" or "Einfuegen".
 NminGesendet NminUebertragen(Server& server, const QString& strProgrammID, const NminSendung& n, const Clock& uhr,
                              const std::function<void(QStringView)>& pruefpunkt = {});
 

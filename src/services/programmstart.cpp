@@ -46,7 +46,7 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
         a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera - Datenbank"), hinweis, Meldung::Symbol::Warnung});
 
     if (a.einstellungen.strDatenAufServer == QLatin1String("Wahr"))
-        a.server->ServerVerbinden(kDatenerfassung);
+        a.server->imHintergrundVerbinden(kDatenerfassung); // the window does not wait for it
     return true;
 }
 

@@ -1,10 +1,15 @@
 // Upload of all Nmin values and analyses into the data collection of the test server.
 #include "exchange/datensenden.h"
+#include "plots/analysesenden.h"
+#include "requirement/nmindaten.h"
 #include "services/server.h"
 #include "services/sql.h"
 #include "updateserver.h"
+#include "zwischenstelle.h"
 
+#include <QElapsedTimer>
 #include <QRandomGenerator>
+#include <QTimer>
 
 using namespace kav;
 using namespace kav::exchange;
@@ -67,8 +72,12 @@ TEST_F(Senden, JedeFlaecheUndAnalyseEinmalAndereInstallationUnberuehrt)
     EXPECT_EQ(senden().meldung.text, kNichtsZuSenden);
     gespeichert();
     for (int klick = 1; klick <= 3; ++klick) {
-        if (klick == 3) // the server ended the program's idle connection: it is opened anew once
-            server->sql("KILL CONNECTION " + sql::scalar(a().server->cnServer(kDatenerfassung), "SELECT CONNECTION_ID()").toString());
+        if (klick == 3) { // the server ended the program's idle connection: it is opened anew once
+            QString verbindung;
+            a().server->ausfuehren(
+                [&] { verbindung = sql::scalar(a().server->cnServer(kDatenerfassung), "SELECT CONNECTION_ID()").toString(); });
+            server->sql("KILL CONNECTION " + verbindung);
+        }
         SCOPED_TRACE(klick);
         const DatenGesendet r = senden();
         EXPECT_EQ(r.meldung.text, kGesendet);
@@ -102,6 +111,54 @@ TEST_F(Senden, EinTeilScheitertGanzOderGarNicht)
     EXPECT_EQ(r.nmin, DatenGesendet::Teil::Gesendet);
     EXPECT_EQ(entfernt("CONCAT_WS('/', AnalysenID, Phosphat)", "analysen", id), analysen); // as before
     EXPECT_EQ(entfernt("Nmin", "nmin", id), "1 1 1");
+}
+
+// A server that stops answering (as a stopped process: connections are accepted, nothing comes back)
+// freezes nothing, for each of the three uploads: the calling thread's timers go on firing, the upload
+// ends with its message within the time-outs, and breaking it off (as the end of the program does)
+// ends the wait at once.
+TEST_F(Senden, HaengenderServerFriertNichtsEin)
+{
+    gespeichert();
+    test::Zwischenstelle halt(server->konten.programm.host, server->konten.programm.port);
+    const std::pair<const char*, std::function<int(Server&)>> uploads[] = {
+        {"alle Daten", [&](Server& s) { return AlleDatenSenden(s, daten(), id, *a().uhr).meldung.nr; }},
+        {"eine Analyse", [&](Server& s) { return EinzelAnalyseSenden(s, daten(), id, "Fl1000", "An1000", *a().uhr).meldung.nr; }},
+        {"ein Nmin-Wert", [&](Server& s) {
+             return NminUebertragen(s, id, NminSendung{"Fl1000", QDate(2026, 3, 10), {12, 1}, 2, 1}, *a().uhr).meldung.nr;
+         }},
+    };
+    const struct {
+        const char* was;
+        int lesenSekunden;
+        int abbruchNachMs; // 0: not broken off
+        qint64 hoechstensMs;
+    } faelle[] = {{"Zeitueberschreitung", 1, 0, 3500}, {"abgebrochen", 10, 300, 1000}};
+    for (const auto& [upload, senden] : uploads)
+        for (const auto& f : faelle) {
+            SCOPED_TRACE(std::string(upload) + ", " + f.was);
+            ServerConfig c = server->konten.programm;
+            c.host = "127.0.0.1";
+            c.port = halt.port();
+            c.connectTimeoutS = 1;
+            c.readTimeoutS = c.writeTimeoutS = f.lesenSekunden;
+            Server s(c);
+            halt.weiter();
+            ASSERT_EQ(senden(s), 0); // sent; the connection is kept
+            halt.anhalten();
+
+            int takte = 0;
+            QTimer takt;
+            QObject::connect(&takt, &QTimer::timeout, [&takte] { ++takte; });
+            takt.start(20);
+            if (f.abbruchNachMs)
+                QTimer::singleShot(f.abbruchNachMs, [&s] { s.abbrechen(); });
+            QElapsedTimer uhr;
+            uhr.start();
+            EXPECT_EQ(senden(s), 1002);
+            EXPECT_LT(uhr.elapsed() - f.abbruchNachMs, f.hoechstensMs);
+            EXPECT_GE(takte, 10); // the thread went on with its events throughout
+        }
 }
 
 } // namespace

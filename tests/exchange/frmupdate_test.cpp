@@ -7,10 +7,15 @@
 #include "services/datenbanken.h"
 #include "services/einstellungen.h"
 #include "services/sql.h"
+#include "settings/frmeinstellungen.h"
 #include "updateserver.h"
+#include "zwischenstelle.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QPushButton>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -142,6 +147,47 @@ TEST_F(UpdateFenster, BeimStartOhneServerNurDieMeldung)
     EXPECT_EQ(protokoll.meldungen[0].text, "Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung");
     EXPECT_EQ(protokoll.meldungen[0].titel, "Humavera - Daten aktualisieren");
     EXPECT_EQ(fenster(), nullptr);
+}
+
+// Cancel while the run waits for a database server that stopped answering (connections accepted,
+// nothing comes back): the window goes at once, the run ends within moments instead of waiting for the
+// read time-out, and the restore of a backup is offered again.
+TEST_F(UpdateFenster, AbbrechenWartetNichtAufEinenHaengendenServer)
+{
+    test::Zwischenstelle halt(server->konten.programm.host, server->konten.programm.port);
+    {
+        QSettings ini(dir.filePath("Server.ini"), QSettings::IniFormat);
+        ini.setValue("Server/Adresse", "127.0.0.1");
+        ini.setValue("Server/Port", halt.port());
+        ini.setValue("Server/LesenSekunden", 10);
+    }
+    startenUndFuellen();
+    std::atomic<bool> angehalten{false};
+    laufendeAktualisierung().setPruefpunkt([&](const QString& was) {
+        if (was == "duengerid") { // the next table is never answered
+            halt.anhalten();
+            angehalten = true;
+        }
+    });
+    const auto aufraeumen = qScopeGuard([] { laufendeAktualisierung().setPruefpunkt({}); });
+    ui().fenster.zeigen("frmEinstellungen");
+    auto* einstellungen = ui().fenster.fensterAls<frmEinstellungen>("frmEinstellungen");
+    ASSERT_NE(einstellungen, nullptr);
+    DatenAktualisieren();
+    ASSERT_NE(fenster(), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return angehalten.load(); }, 10000));
+    QTest::qWait(300);
+    EXPECT_TRUE(laufendeAktualisierung().laeuft());
+    EXPECT_FALSE(einstellungen->cmbRepair()->isEnabled());
+
+    QElapsedTimer uhr;
+    uhr.start();
+    QTest::mouseClick(fenster()->cmdAbbrechen(), Qt::LeftButton);
+    EXPECT_EQ(fenster(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !laufendeAktualisierung().laeuft(); }, 5000));
+    EXPECT_LT(uhr.elapsed(), 2000);
+    EXPECT_EQ(laufendeAktualisierung().ende()->art, UpdateEnde::Art::Abgebrochen);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return einstellungen->cmbRepair()->isEnabled(); }, 1000));
 }
 
 } // namespace

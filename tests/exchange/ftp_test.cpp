@@ -3,11 +3,118 @@
 #include "platform/ftp.h"
 #include "updateserver.h"
 
+#include <QRegularExpression>
 #include <QTcpServer>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <mutex>
+#include <thread>
 
 using namespace kav;
 
 namespace {
+
+// An FTP server that offers no TLS and writes down every command it hears, for one session.
+class Mitschrift {
+public:
+    Mitschrift()
+    {
+        m_hoerer = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t n = sizeof a;
+        bind(m_hoerer, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        listen(m_hoerer, 1);
+        getsockname(m_hoerer, reinterpret_cast<sockaddr*>(&a), &n);
+        port = ntohs(a.sin_port);
+        m_faden = std::thread([this] { sitzung(); });
+    }
+    ~Mitschrift()
+    {
+        shutdown(m_hoerer, SHUT_RDWR);
+        m_faden.join();
+        close(m_hoerer);
+    }
+    QStringList befehle()
+    {
+        const std::lock_guard<std::mutex> l(m_sperre);
+        return m_befehle;
+    }
+    int port = 0;
+
+private:
+    void sitzung()
+    {
+        const int fd = accept(m_hoerer, nullptr, nullptr);
+        if (fd < 0)
+            return;
+        const auto sagen = [fd](const char* zeile) { send(fd, zeile, strlen(zeile), MSG_NOSIGNAL); };
+        sagen("220 bereit\r\n");
+        QByteArray puffer;
+        char c[512];
+        for (ssize_t n; (n = read(fd, c, sizeof c)) > 0;) {
+            puffer.append(c, n);
+            for (qsizetype ende; (ende = puffer.indexOf("\r\n")) >= 0; puffer.remove(0, ende + 2)) {
+                const QString befehl = QString::fromLatin1(puffer.left(ende));
+                {
+                    const std::lock_guard<std::mutex> l(m_sperre);
+                    m_befehle << befehl;
+                }
+                const QString wort = befehl.section(' ', 0, 0).toUpper();
+                if (wort == "USER")
+                    sagen("331 Passwort bitte\r\n");
+                else if (wort == "PASS")
+                    sagen("230 angemeldet\r\n");
+                else if (wort == "PWD")
+                    sagen("257 \"/\"\r\n");
+                else if (wort == "CWD" || wort == "TYPE")
+                    sagen("250 gut\r\n");
+                else if (wort == "QUIT")
+                    sagen("221 auf Wiedersehen\r\n");
+                else
+                    sagen("502 nicht hier\r\n");
+            }
+        }
+        close(fd);
+    }
+
+    int m_hoerer = -1;
+    std::mutex m_sperre;
+    QStringList m_befehle;
+    std::thread m_faden;
+};
+
+// TLS is asked for before the account is sent. A server without it gets the account in clear, unless
+// a CA file is named: then the account is not sent at all.
+TEST(FtpTls, ErstAuthTlsDannDasKonto)
+{
+    for (const bool mitCa : {false, true}) {
+        Mitschrift server;
+        FtpKonto k{"127.0.0.1", server.port, "kavftp", "geheim"};
+        k.connectTimeoutS = 2;
+        if (mitCa)
+            k.caDatei = "/etc/ssl/certs/ca-certificates.crt";
+        FtpErgebnis r;
+        {
+            FtpVerbindung v(k);
+            r = v.FTPVerbinden();
+        }
+        const QStringList b = server.befehle();
+        ASSERT_FALSE(b.isEmpty()) << mitCa;
+        EXPECT_EQ(b.first(), "AUTH TLS") << mitCa;
+        if (mitCa) {
+            EXPECT_EQ(r.art, FtpErgebnis::Art::NichtGesichert);
+            EXPECT_TRUE(b.filter(QRegularExpression("^(USER|PASS)")).isEmpty()) << b.join(" | ").toStdString();
+        } else {
+            EXPECT_TRUE(r.ok()) << r.technisch.toStdString() << " " << b.join(" | ").toStdString();
+            EXPECT_TRUE(b.contains("PASS geheim"));
+        }
+    }
+}
 
 TEST(Zeilenende, CrLfWirdLfAuchUeberStueckgrenzen)
 {

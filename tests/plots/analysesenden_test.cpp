@@ -62,11 +62,11 @@ TEST_F(Senden, UnerreichbarerServerMeldetUndDieLokaleAnalyseBleibt)
     EXPECT_EQ(r.meldung.titel, "Humavera - Daten aktualisieren");
     EXPECT_EQ(abbild(), vorher);
     EXPECT_EQ(anzahl("AnalysenID"), 1);
-    EXPECT_FALSE(s.blnServerVerbunden(kDatenerfassung));
+    EXPECT_FALSE(test::uploadVerbunden(s, kDatenerfassung));
 }
 
 // No server address set up (Server.ini): said so, not "needs an internet connection"; the time-outs
-// from the file are held to at most 3 seconds.
+// from the file are held to at most 10 seconds.
 TEST_F(Senden, OhneServeradresseSagtEsDassKeinServerEingerichtetIst)
 {
     Server s(ServerConfig{});
@@ -81,7 +81,7 @@ TEST_F(Senden, OhneServeradresseSagtEsDassKeinServerEingerichtetIst)
                                                      "ErreichbarMillisekunden=10000\n"));
     const ServerConfig c = ServerConfig::fromIni(ini);
     EXPECT_TRUE(c.configured());
-    EXPECT_EQ(c.connectTimeoutS, 3);
+    EXPECT_EQ(c.connectTimeoutS, 10);
     EXPECT_EQ(c.reachTimeoutMs, 3000);
 }
 
@@ -101,8 +101,8 @@ TEST_F(Senden, ErstesSendenFuegtEinZweitesAktualisiert)
     ASSERT_EQ(erstes.status, AnalyseGesendet::Status::Eingefuegt) << erstes.meldung.text.toStdString();
     EXPECT_TRUE(erstes.meldung.text.isEmpty());
     // the data collection's own connection; the update database stays untouched
-    EXPECT_TRUE(s.blnServerVerbunden(kDatenerfassung));
-    EXPECT_FALSE(s.blnServerVerbunden(kUpdateDatenbank));
+    EXPECT_TRUE(test::uploadVerbunden(s, kDatenerfassung));
+    EXPECT_FALSE(test::uploadVerbunden(s, kUpdateDatenbank));
     ASSERT_EQ(entfernteZeilen(s, programmId), 1);
 
     QSqlQuery q = sql::exec(s.cnServer(kDatenerfassung),
@@ -146,7 +146,7 @@ TEST_F(Senden, FehlerBeimAktualisierenWirdGemeldetUndFuegtNichtsEin)
     EXPECT_EQ(r.meldung.titel, "Humavera - Datenübertragung");
     EXPECT_FALSE(eingefuegt);
     // the broken connection is given up; the next attempt connects anew and updates the one row
-    EXPECT_FALSE(s.blnServerVerbunden(kDatenerfassung));
+    EXPECT_FALSE(test::uploadVerbunden(s, kDatenerfassung));
     const AnalyseGesendet wieder = senden(s);
     EXPECT_EQ(wieder.status, AnalyseGesendet::Status::Aktualisiert);
     EXPECT_EQ(entfernteZeilen(s, programmId), 1);

@@ -181,7 +181,7 @@ TEST(NminSenden, EineZeileJeTagZuGrossUndUnerreichbar)
             throw sql::Error("Verbindung verloren");
     });
     EXPECT_TRUE(f.status == NminGesendet::Status::Fehler && f.meldung.nr == 1002);
-    EXPECT_FALSE(s.blnServerVerbunden(kDatenerfassung));
+    EXPECT_FALSE(test::uploadVerbunden(s, kDatenerfassung));
     EXPECT_EQ(NminUebertragen(s, id, n, uhr).status, NminGesendet::Status::Aktualisiert);
     EXPECT_EQ(sql::scalar(s.cnServer(kDatenerfassung), "SELECT COUNT(*) FROM nmin WHERE Programmid = ?", {id}).toInt(), 1);
 }

@@ -9,17 +9,37 @@ schema="$here/../../data/server"
 
 free_port() { /usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()'; }
 
+# A certificate authority of the test run and the MariaDB server's certificate signed by it (for
+# 127.0.0.1 and localhost), and a second authority that signed nothing: the server offers TLS.
+make_certificates() {
+  local c="$dir/tls"
+  command -v openssl >/dev/null || return 1
+  mkdir -p "$c"
+  openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Kav Test-CA" \
+      -keyout "$c/ca.key" -out "$c/ca.pem" >/dev/null 2>&1 &&
+  openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Kav fremde CA" \
+      -keyout "$c/fremd.key" -out "$c/fremde-ca.pem" >/dev/null 2>&1 &&
+  openssl req -newkey rsa:2048 -nodes -subj "/CN=127.0.0.1" \
+      -keyout "$c/server.key" -out "$c/server.csr" >/dev/null 2>&1 &&
+  printf 'subjectAltName=IP:127.0.0.1,DNS:localhost\n' >"$c/ext.cnf" &&
+  openssl x509 -req -in "$c/server.csr" -CA "$c/ca.pem" -CAkey "$c/ca.key" -CAcreateserial -days 2 \
+      -extfile "$c/ext.cnf" -out "$c/server.pem" >/dev/null 2>&1
+}
+
 start_mariadb() {
-  local data="$dir/mysql" sock="$dir/mysql.sock" port pw runas
+  local data="$dir/mysql" sock="$dir/mysql.sock" port pw runas tls=()
   port="$(free_port)"
   pw="$(/usr/bin/python3 -c 'import secrets; print(secrets.token_hex(8))')"
   runas="$(id -un)"
   mkdir -p "$data"
+  if make_certificates; then
+    tls=(--ssl-cert="$dir/tls/server.pem" --ssl-key="$dir/tls/server.key" --ssl-ca="$dir/tls/ca.pem")
+  fi
   /usr/bin/mariadb-install-db --no-defaults --datadir="$data" --user="$runas" \
       --auth-root-authentication-method=socket --skip-test-db >"$dir/mysql-install.log" 2>&1
   /usr/sbin/mariadbd --no-defaults --datadir="$data" --socket="$sock" --port="$port" \
       --bind-address=127.0.0.1 --pid-file="$dir/mysqld.pid" --user="$runas" --skip-log-bin \
-      --log-error="$dir/mysql.err" --innodb-buffer-pool-size=32M >/dev/null 2>&1 &
+      --log-error="$dir/mysql.err" --innodb-buffer-pool-size=32M "${tls[@]}" >/dev/null 2>&1 &
   # the pid is known from the start: a start that fails or hangs is still stopped by `stop`
   echo "$!" >"$dir/mysql.pid"
   for _ in $(seq 1 120); do
@@ -42,6 +62,12 @@ export KAV_TEST_MYSQL_USER=duengung
 export KAV_TEST_MYSQL_PASSWORD=$pw
 export KAV_TEST_MYSQL_SOCKET=$sock
 ENV
+  if [ ${#tls[@]} -gt 0 ]; then
+    cat >>"$dir/env" <<ENV
+export KAV_TEST_MYSQL_CA=$dir/tls/ca.pem
+export KAV_TEST_MYSQL_FREMDE_CA=$dir/tls/fremde-ca.pem
+ENV
+  fi
 }
 
 # The exchange's rights: the program's account also deletes its own uploaded rows and reads every

@@ -5,11 +5,14 @@
 #include "services/programmstart.h"
 #include "services/sql.h"
 #include "testhelpers.h"
+#include "zwischenstelle.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -44,6 +47,28 @@ protected:
 };
 
 } // namespace
+
+// Passing results on is set and the server has stopped answering (connections accepted, nothing comes
+// back): the start does not wait for the connection, which is made on the server's own thread.
+TEST_F(ProgrammStartTest, StartWartetNichtAufDenServer)
+{
+    KAV_SERVER_ODER_UEBERSPRINGEN(cfg);
+    test::Zwischenstelle halt(cfg.host, cfg.port);
+    halt.anhalten();
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(
+        dir.filePath("Server.ini"),
+        QString("[Server]\nAdresse=127.0.0.1\nPort=%1\nBenutzer=%2\nPasswort=%3\nVerbindenSekunden=2\n")
+            .arg(halt.port())
+            .arg(cfg.user, cfg.password)
+            .toUtf8()));
+    SettingsStore(ini()).RegistrySchreiben(schluessel::datenbank, "DatenAufServer", "Wahr");
+    AppContext& a = neuerStart();
+    QElapsedTimer uhr;
+    uhr.start();
+    ASSERT_TRUE(DiensteStarten(a, dir.path(), ini()));
+    EXPECT_LT(uhr.elapsed(), 1000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return halt.verbindungen() >= 2; }, 3000)); // reachable, then connecting
+}
 
 TEST_F(ProgrammStartTest, ErsterUndZweiterStart)
 {

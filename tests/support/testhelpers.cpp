@@ -1,5 +1,7 @@
 #include "testhelpers.h"
 
+#include "services/server.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -84,6 +86,13 @@ QString zufallsProgrammId()
     for (int i = 0; i < 18; ++i)
         id += QChar(u'0' + QRandomGenerator::global()->bounded(10));
     return id;
+}
+
+bool uploadVerbunden(Server& s, const QString& datenbank)
+{
+    bool verbunden = false;
+    s.ausfuehren([&] { verbunden = s.blnServerVerbunden(datenbank); });
+    return verbunden;
 }
 
 } // namespace kav::test

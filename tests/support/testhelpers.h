@@ -11,6 +11,10 @@
 
 #include <optional>
 
+namespace kav {
+class Server;
+}
+
 namespace kav::test {
 
 // Records the messages instead of showing them.
@@ -37,7 +41,8 @@ void referenzDatei(const QString& pfad);
 // Writes `bytes` to `pfad`.
 void schreibeDatei(const QString& pfad, const QByteArray& bytes);
 
-// Connection values of the MariaDB started by the test script, if any.
+// Connection values of the MariaDB started by the test script, if any (no CA file named: TLS where it
+// offers it, unchecked). KAV_TEST_MYSQL_CA names the authority of its certificate when it offers TLS.
 std::optional<ServerConfig> testServer();
 // True when the test run must have its servers (CI).
 bool serverPflicht();
@@ -45,6 +50,8 @@ bool serverPflicht();
 int geschlossenerPort();
 // A program id of 18 random digits: every run writes server rows of its own.
 QString zufallsProgrammId();
+// The connected flag of the uploads' connection to `datenbank` (on the server's own thread).
+bool uploadVerbunden(Server& s, const QString& datenbank);
 
 } // namespace kav::test
 
