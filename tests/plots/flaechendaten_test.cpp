@@ -213,6 +213,12 @@ TEST_F(Analysen, WerteBereicheAnIhrenGrenzen)
         {kMg, "1000", true, nullptr},
         {kMg, "99999999", false, "Der Magnesium-Gehalt 99999999 mg Mg/100 g liegt"},
         {kMg, "nicht bestimmt", true, nullptr},
+        // below 0: no laboratory reports it (pasted or read back from elsewhere)
+        {kPH, "-1", false, "Der pH-Wert -1 liegt außerhalb des möglichen Bereichs von 0 bis 14."},
+        {kOrgSubstanz, "-0,5", false, "Der Gehalt an organischer Substanz -0,5 % liegt"},
+        {kP2O5, "-3", false, "Der Phosphat-Gehalt -3 mg P2O5/100 g liegt"},
+        {kK2O, "-0,01", false, "Der Kalium-Gehalt -0,01 mg K2O/100 g liegt"},
+        {kMg, "-2", false, "Der Magnesium-Gehalt -2 mg Mg/100 g liegt"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.text);
