@@ -8,13 +8,13 @@ namespace kav {
 // Questions of the deletions; the default button is the safe one (Cancel, No).
 inline const QString kGruppeLoeschenTitel = QStringLiteral("Humavera");
 inline const QString kGruppeLoeschenFrage = QStringLiteral(
-    "Sollen alle untergeordneten Punkte ebenfalls gelöscht werden, dann Klicken Sie auf 'Ja'.\n\r\n\r"
-    "Soll nur die gewählte Gruppe gelöscht werden, Klicken Sie auf 'Nein'. Alle\n\r\n\r"
-    "untergeordneten Punkte werden in die nächsthöhere Gliederungseben verschoben.");
+    "Sollen alle untergeordneten Punkte ebenfalls gelöscht werden, dann klicken Sie auf 'Ja'.\n\r\n\r"
+    "Soll nur die gewählte Gruppe gelöscht werden, klicken Sie auf 'Nein'. Alle\n\r\n\r"
+    "untergeordneten Punkte werden in die nächsthöhere Gliederungsebene verschoben.");
 inline const QString kFlaecheLoeschenTitel = QStringLiteral("Flächen löschen");
 inline const QString kFlaecheLoeschenFrage = QStringLiteral(
     "Soll die ausgewählte Fläche, sowie alle ihr zugeordneten Analysen gelöscht werden?\n\r\n\r"
-    "Klicken Sie auf 'Ja' um den Löschvorgang abzuschließen.");
+    "Klicken Sie auf 'Ja', um den Löschvorgang abzuschließen.");
 
 class Loeschungen : public DatenSchreiber {
 public:

@@ -28,7 +28,7 @@ const std::array<Eintrag, 8> kMeldungen = {{
      u"Fehler Nr. 102: Sie haben keine Kultur angegeben, für die die Düngungberechnung durchgeführt werden soll",
      Meldung::Symbol::Information},
     {u"Analysenwerte", 103, u"Humavera - Analysenwerte eintragen",
-     u"Fehler Nr. 103: Es wurden nicht alle benötigten Analysenwerte eingetragen. Bitte korrigieren Sie ihre "
+     u"Fehler Nr. 103: Es wurden nicht alle benötigten Analysenwerte eingetragen. Bitte korrigieren Sie Ihre "
      u"Eingaben.",
      Meldung::Symbol::Information},
     {u"Nmin", 105, kTitelBerechnung,

@@ -171,7 +171,7 @@ TEST(Kompostrat, KlassenUndFaktorAnDenGrenzen)
     EXPECT_EQ(KompostRat("Gruen", reich, "Kompost", kKompostZeile, deutsch()),
               "Sie können auf der Fläche einmal jährlich 3 l Kompost je m² ausbringen.");
     EXPECT_EQ(KompostRat("Rot", reich, "Rindermist", kRindermist, deutsch()),
-              "Auf Grund der hohen Phosphatversorgung Ihres Boden ist eine Ausbringung von Rindermist nicht zu "
+              "Auf Grund der hohen Phosphatversorgung Ihres Bodens ist eine Ausbringung von Rindermist nicht zu "
               "empfehlen.");
 }
 

@@ -49,6 +49,6 @@ TEST(Meldungen, JederSchluesselUndSeineBox)
         EXPECT_TRUE(gesehen);
     }
     EXPECT_EQ(fehlerMeldungFuer("Analysenwerte").text,
-              "Fehler Nr. 103: Es wurden nicht alle benötigten Analysenwerte eingetragen. Bitte korrigieren Sie ihre "
+              "Fehler Nr. 103: Es wurden nicht alle benötigten Analysenwerte eingetragen. Bitte korrigieren Sie Ihre "
               "Eingaben.");
 }
