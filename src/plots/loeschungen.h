@@ -16,6 +16,14 @@ inline const QString kFlaecheLoeschenFrage = QStringLiteral(
     "Soll die ausgewählte Fläche, sowie alle ihr zugeordneten Analysen gelöscht werden?\n\r\n\r"
     "Klicken Sie auf 'Ja', um den Löschvorgang abzuschließen.");
 
+inline const QString kAnalyseLoeschenTitel = QStringLiteral("Analyse löschen");
+// The question before an analysis is deleted, naming its sampling date and its plot as the tree
+// shows them (a right click may have landed on the wrong row).
+inline QString analyseLoeschenFrage(const QString& datum, const QString& flaeche)
+{
+    return QStringLiteral("Soll die Analyse vom %1 der Fläche „%2“ gelöscht werden?").arg(datum, flaeche);
+}
+
 class Loeschungen : public DatenSchreiber {
 public:
     explicit Loeschungen(QSqlDatabase cnDaten);
