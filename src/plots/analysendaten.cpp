@@ -51,8 +51,18 @@ AnalyseGespeichert AnalysenDaten::AnalysenWerteSpeichern(const AnalyseEingabe& e
     const auto k = analysenWertLesen(e.txtWert[kK2O], m_gebiet);
     const auto ph = analysenWertLesen(e.txtWert[kPH], m_gebiet);
     const double mg = analysenWertLesen(e.txtWert[kMg], m_gebiet).value_or(kMgNichtBestimmt);
-    if (e.intBodenart < 0 || e.intBodenart > 2 || !os || !p || !k || !ph || !e.datum.isValid()) {
-        r.meldung = fehlerMeldungFuer(QStringLiteral("Analysenwerte"));
+    // what is missing is named, in the order of the page
+    QStringList fehlend;
+    if (!e.datum.isValid())
+        fehlend << QStringLiteral("Datum der Probennahme");
+    if (e.intBodenart < 0 || e.intBodenart > 2)
+        fehlend << kNameBodenart;
+    const std::pair<bool, const QString&> werte[] = {{!os, kNameOrgSubstanz}, {!p, kNameP2O5}, {!k, kNameK2O}, {!ph, kNamePH}};
+    for (const auto& [fehlt, name] : werte)
+        if (fehlt)
+            fehlend << name;
+    if (!fehlend.isEmpty()) {
+        r.meldung = analysenwerteFehlen(fehlend);
         return r;
     }
     // a value no laboratory reports ("64" for "6,4") is a typing error: nothing is stored

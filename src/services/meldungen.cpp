@@ -59,6 +59,15 @@ Meldung fehlerMeldungFuer(const QString& schluessel)
     return Meldung{};
 }
 
+Meldung analysenwerteFehlen(const QStringList& fehlend)
+{
+    Meldung m = fehlerMeldungFuer(QStringLiteral("Analysenwerte"));
+    if (!fehlend.isEmpty())
+        m.text += (fehlend.size() == 1 ? QStringLiteral("\n\nEs fehlt: ") : QStringLiteral("\n\nEs fehlen: "))
+                  + fehlend.join(QStringLiteral(", ")) + QLatin1Char('.');
+    return m;
+}
+
 void FehlerMeldung(const QString& schluessel, MeldungsAnzeige& anzeige)
 {
     anzeige.zeige(fehlerMeldungFuer(schluessel));

@@ -148,15 +148,22 @@ TEST_F(Analysen, UnvollstaendigOderFehlerSchreibtNichts)
 {
     gruppe("Fl1002", "Garten");
     using Aendern = std::function<void(AnalyseEingabe&)>;
-    const struct { const char* name; Aendern aendern; const char* punkt; int nr; } faelle[] = {
-        {"keine Bodengruppe", [](AnalyseEingabe& e) { e.intBodenart = kKeineBodenart; }, nullptr, 103},
-        {"Bodengruppe 3", [](AnalyseEingabe& e) { e.intBodenart = 3; }, nullptr, 103},
-        {"Organik leer", [](AnalyseEingabe& e) { e.txtWert[kOrgSubstanz] = ""; }, nullptr, 103},
-        {"Phosphat Text", [](AnalyseEingabe& e) { e.txtWert[kP2O5] = "viel"; }, nullptr, 103},
-        {"Kalium leer", [](AnalyseEingabe& e) { e.txtWert[kK2O] = " "; }, nullptr, 103},
-        {"pH leer", [](AnalyseEingabe& e) { e.txtWert[kPH] = ""; }, nullptr, 103},
-        {"pH unendlich", [](AnalyseEingabe& e) { e.txtWert[kPH] = "inf"; }, nullptr, 103},
-        {"kein Datum", [](AnalyseEingabe& e) { e.datum = QDate(); }, nullptr, 103},
+    // message 103 ends with what is missing
+    const struct { const char* name; Aendern aendern; const char* punkt; int nr; const char* fehlt = nullptr; } faelle[] = {
+        {"keine Bodengruppe", [](AnalyseEingabe& e) { e.intBodenart = kKeineBodenart; }, nullptr, 103, "Es fehlt: Bodenart."},
+        {"Bodengruppe 3", [](AnalyseEingabe& e) { e.intBodenart = 3; }, nullptr, 103, "Es fehlt: Bodenart."},
+        {"Organik leer", [](AnalyseEingabe& e) { e.txtWert[kOrgSubstanz] = ""; }, nullptr, 103, "Es fehlt: Organische Substanz."},
+        {"Phosphat Text", [](AnalyseEingabe& e) { e.txtWert[kP2O5] = "viel"; }, nullptr, 103, "Es fehlt: Phosphat-Gehalt."},
+        {"Kalium leer", [](AnalyseEingabe& e) { e.txtWert[kK2O] = " "; }, nullptr, 103, "Es fehlt: Kalium-Gehalt."},
+        {"pH leer", [](AnalyseEingabe& e) { e.txtWert[kPH] = ""; }, nullptr, 103, "Es fehlt: pH-Wert."},
+        {"pH unendlich", [](AnalyseEingabe& e) { e.txtWert[kPH] = "inf"; }, nullptr, 103, "Es fehlt: pH-Wert."},
+        {"kein Datum", [](AnalyseEingabe& e) { e.datum = QDate(); }, nullptr, 103, "Es fehlt: Datum der Probennahme."},
+        {"Bodengruppe und zwei Werte",
+         [](AnalyseEingabe& e) {
+             e.intBodenart = kKeineBodenart;
+             e.txtWert[kK2O] = e.txtWert[kPH] = "";
+         },
+         nullptr, 103, "Es fehlen: Bodenart, Kalium-Gehalt, pH-Wert."},
         {"Fläche fehlt", [](AnalyseEingabe& e) { e.strAktFlaechenNr = "Fl1999"; }, nullptr, 0},
         {"eine Gruppe", [](AnalyseEingabe& e) { e.strAktFlaechenNr = "Fl1002"; }, nullptr, 0},
         {"die Wurzel", [](AnalyseEingabe& e) { e.strAktFlaechenNr = "Fl0"; }, nullptr, 0},
@@ -176,6 +183,8 @@ TEST_F(Analysen, UnvollstaendigOderFehlerSchreibtNichts)
         EXPECT_EQ(r.meldung.nr, f.nr);
         if (f.nr == 103) {
             EXPECT_EQ(r.meldung.titel, "Humavera - Analysenwerte eintragen");
+            EXPECT_TRUE(r.meldung.text.startsWith(fehlerMeldungFuer("Analysenwerte").text + "\n\n"));
+            EXPECT_TRUE(r.meldung.text.endsWith(QString::fromUtf8(f.fehlt))) << r.meldung.text.toStdString();
         } else if (f.punkt) {
             // what was not stored, in German; the driver's words stay in the log
             EXPECT_TRUE(r.meldung.text.contains("nicht gespeichert") && !r.meldung.text.contains("Platte voll"));

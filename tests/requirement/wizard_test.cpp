@@ -78,6 +78,7 @@ TEST_F(Wizardrechnung, LueckenOderLesefehlerLassenDenZustandWieErWar)
     quellen.analysenZeilen["An1"].K2O.reset();
     Neuberechnung r = rechnen();
     EXPECT_TRUE(!r.ok && r.meldung.nr == 103);
+    EXPECT_TRUE(r.meldung.text.endsWith("\n\nEs fehlt: Kalium-Gehalt.")) << r.meldung.text.toStdString();
     quellen.analysenZeilen["An1"].K2O = 15;
     quellen.kulturZeilen["Ku1"].leer = {"Tage", "N"};
     r = rechnen();
