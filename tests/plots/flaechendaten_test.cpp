@@ -293,16 +293,24 @@ TEST_F(Flaechen, FlaecheAusLaengeUndBreite)
     EXPECT_EQ(masseText(1234, false, gebiet), "1234,0");
 }
 
-// Plot sides up to 10000 m (the area up to 10000 m × 10000 m) are stored; beyond, nothing is.
+// Plot sides of more than 0 up to 10000 m (the area up to 10000 m × 10000 m) are stored; a side or
+// an area of 0 and anything beyond are not. A box left empty is no size given.
 TEST_F(Flaechen, SeitenBis10000Meter)
 {
     FlaechenDaten d(db(), gebiet, uhr, zufall);
     const struct { const char *laenge, *breite, *flaeche; const char* meldung; } faelle[] = {
         {"10000", "10000", "", nullptr},
-        {"10000,1", "1", "", "Die Länge 10000,1 m liegt außerhalb des möglichen Bereichs von 0 bis 10000 m."},
+        {"10000,1", "1", "", "Die Länge 10000,1 m liegt außerhalb des möglichen Bereichs von mehr als 0 bis 10000 m."},
         {"1", "99999999", "", "Die Breite 99999999 m liegt"},
         {"", "", "100000000", nullptr},
-        {"", "", "100000001", "Die Fläche 100000001 m² liegt außerhalb des möglichen Bereichs von 0 bis 100000000 m²."},
+        {"", "", "100000001", "Die Fläche 100000001 m² liegt außerhalb des möglichen Bereichs von mehr als 0 bis "
+                              "100000000 m²."},
+        {"0", "2,5", "", "Die Länge 0 m liegt außerhalb des möglichen Bereichs von mehr als 0 bis 10000 m."},
+        {"4", "0,0", "", "Die Breite 0,0 m liegt außerhalb"},
+        {"", "", "0", "Die Fläche 0 m² liegt außerhalb des möglichen Bereichs von mehr als 0 bis 100000000 m²."},
+        {"0,01", "0,01", "", nullptr},
+        {"", "", "12,5", nullptr},
+        {"", "", "", nullptr},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.laenge + std::string("/") + f.breite + "/" + f.flaeche);
@@ -315,8 +323,28 @@ TEST_F(Flaechen, SeitenBis10000Meter)
         EXPECT_EQ(anzahl("FlaechenID"), vorher + (r.ok ? 1 : 0));
         if (f.meldung) {
             EXPECT_TRUE(r.meldung.text.startsWith(QString::fromUtf8(f.meldung))) << r.meldung.text.toStdString();
+            EXPECT_TRUE(r.meldung.text.endsWith("Bitte korrigieren Sie Ihre Eingabe; es wurde nichts gespeichert."));
         }
     }
+    // the same check for one size alone (the crop step's area and bed), with its range in words
+    const struct { Groesse g; const char* text; const char* satz; } einzeln[] = {
+        {Groesse::Flaeche, "0", "Die Fläche 0 m² liegt außerhalb des möglichen Bereichs von mehr als 0 bis 100000000 m²."},
+        {Groesse::Flaeche, "99999999999999", "Die Fläche 99999999999999 m² liegt außerhalb"},
+        {Groesse::Flaeche, "0,1", nullptr},
+        {Groesse::Laenge, "0", "Die Länge 0 m liegt außerhalb des möglichen Bereichs von mehr als 0 bis 10000 m."},
+        {Groesse::Breite, "10000", nullptr},
+        {Groesse::Breite, "", nullptr},
+        {Groesse::Breite, "x", nullptr},
+    };
+    for (const auto& f : einzeln) {
+        const auto s = groesseAusserhalb(f.g, f.text, gebiet);
+        EXPECT_EQ(s.has_value(), f.satz != nullptr) << f.text;
+        if (s && f.satz) {
+            EXPECT_TRUE(s->startsWith(QString::fromUtf8(f.satz)) && s->endsWith(".")) << s->toStdString();
+        }
+    }
+    EXPECT_EQ(groesseBereich(Groesse::Laenge, gebiet), "mehr als 0 bis 10000 m");
+    EXPECT_EQ(groesseBereich(Groesse::Flaeche, gebiet), "mehr als 0 bis 100000000 m²");
 }
 
 TEST_F(Flaechen, NummernGemeinsamFuerFlaechenUndGruppen)
