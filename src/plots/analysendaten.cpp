@@ -65,8 +65,12 @@ AnalyseGespeichert AnalysenDaten::AnalysenWerteSpeichern(const AnalyseEingabe& e
         r.meldung = analysenwerteFehlen(fehlend);
         return r;
     }
+    // a new analysis needs a sampling date a soil sample can have (07.01.1900 is a typing error); a
+    // stored analysis keeps its date
+    const auto falschesDatum =
+        e.strAktAnalysenNr == kNeueAnalyse ? probennahmeAusserhalb(e.datum, heute(), m_gebiet) : std::nullopt;
     // a value no laboratory reports ("64" for "6,4") is a typing error: nothing is stored
-    if (const auto falsch = analyseAusserhalb(e.txtWert, m_gebiet)) {
+    if (const auto falsch = falschesDatum ? falschesDatum : analyseAusserhalb(e.txtWert, m_gebiet)) {
         r.meldung = Meldung{0, QStringLiteral("Humavera - Analysenwerte eintragen"), *falsch, Meldung::Symbol::Warnung};
         return r;
     }

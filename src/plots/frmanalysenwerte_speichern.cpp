@@ -3,6 +3,7 @@
 #include "frame/wartezeiger.h"
 #include "plots/analysendaten.h"
 #include "plots/analysesenden.h"
+#include "plots/frmalteanalyse.h"
 #include "plots/flaechenbaumansicht.h"
 #include "plots/frmanalysenwerte.h"
 #include "services/appcontext.h"
@@ -59,6 +60,7 @@ void frmAnalysenWerte::cmbWeiter_Click()
 {
     if (!AnalysenWerteSpeichern(true))
         return;
+    const QDate probennahme = dtpProbenahme()->date();
     try {
         ui().fenster.zeigen(QStringLiteral("frmNPK1"));
     } catch (const std::exception&) {
@@ -66,6 +68,8 @@ void frmAnalysenWerte::cmbWeiter_Click()
     }
     app().rahmen.strFensterZeigen = QStringLiteral("NPK1");
     entladen();
+    // this way skips the plot step: its notice of an old analysis comes here
+    AlteAnalyseMelden(probennahme);
 }
 
 void frmAnalysenWerte::cmbSenden_Click()

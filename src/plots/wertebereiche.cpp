@@ -75,6 +75,15 @@ std::optional<QString> bereichsSatz(AnalysenWert wert, const QString& text, cons
            + QLatin1Char('.');
 }
 
+std::optional<QString> probennahmeAusserhalb(const QDate& datum, const QDate& heute, const Gebietsschema& gebiet)
+{
+    if (!datum.isValid() || (datum >= kProbennahmeAb && datum <= heute))
+        return std::nullopt;
+    return QStringLiteral("Das Datum der Probennahme %1 liegt außerhalb des möglichen Bereichs vom %2 bis heute (%3). "
+                          "Bitte korrigieren Sie Ihre Eingabe; es wurde nichts gespeichert.")
+        .arg(gebiet.datumText(datum), gebiet.datumText(kProbennahmeAb), gebiet.datumText(heute));
+}
+
 QString groesseBereich(Groesse g, const Gebietsschema& gebiet) { return bereichText(masse(g), gebiet); }
 
 std::optional<QString> groesseAusserhalb(Groesse g, const QString& text, const Gebietsschema& gebiet)

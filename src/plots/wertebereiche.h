@@ -3,6 +3,7 @@
 // its range is a typing error ("64" for "6,4", a side of 0) and is neither stored nor rated.
 #include "plots/einstufung.h"
 
+#include <QDate>
 #include <QString>
 
 #include <optional>
@@ -26,6 +27,12 @@ std::optional<QString> analyseAusserhalb(const AnalysenTexte& txtWert, const Geb
 // The sentence shown instead of the rating of value `wert` when its text is a number outside the
 // range; nothing otherwise.
 std::optional<QString> bereichsSatz(AnalysenWert wert, const QString& text, const Gebietsschema& gebiet);
+
+// The first sampling date a new analysis may have; the last is today.
+inline const QDate kProbennahmeAb = QDate(1950, 1, 1);
+
+// The message when a sampling date lies before 1950 or after `heute`, naming the range; else nothing.
+std::optional<QString> probennahmeAusserhalb(const QDate& datum, const QDate& heute, const Gebietsschema& gebiet);
 
 // The sizes of a plot or bed: a side more than 0 up to 10000 m, the area more than 0 up to
 // 100000000 m².

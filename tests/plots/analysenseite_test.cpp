@@ -266,6 +266,52 @@ TEST_F(AnalysenSeiteTest, WeiterSpeichertUndGehtZumKulturschritt)
     EXPECT_FLOAT_EQ(w().sngK2O, 15.0f);
 }
 
+// A sampling date before 1950 or after today is refused on the page with the range; date, values
+// and soil group stay as typed. "Weiter" with an analysis more than five calendar years old shows
+// the notice the plot step shows (this way skips that step); a younger one does not.
+TEST_F(AnalysenSeiteTest, ProbennahmeImBereichUndWeiterMitAlterAnalyse)
+{
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1002"));
+    seite->dtpProbenahme()->setDate(QDate(1900, 1, 7));
+    werteTippen({"3", "12", "15", "", "6,5"});
+    QTest::mouseClick(seite->lblBodenart(1), Qt::LeftButton);
+    for (QToolButton* knopf : {seite->cmbSpeichern(), seite->cmbWeiter()}) {
+        protokoll.meldungen.clear();
+        QTest::mouseClick(knopf, Qt::LeftButton);
+        ASSERT_EQ(protokoll.meldungen.size(), 1);
+        EXPECT_TRUE(protokoll.meldungen[0].text.startsWith(
+            "Das Datum der Probennahme 07.01.1900 liegt außerhalb des möglichen Bereichs vom 01.01.1950 bis heute"));
+        EXPECT_EQ(anzahl("ZOFlaechenAnalysen", "FlaechenNr = 'Fl1002'"), 0);
+        EXPECT_EQ(seite->dtpProbenahme()->date(), QDate(1900, 1, 7));
+        EXPECT_EQ(werte(), QStringList({"3", "12", "15", "", "6,5"}));
+        EXPECT_EQ(app().bedarf.intBodenart, 1);
+        EXPECT_TRUE(seite->ungespeichert());
+    }
+
+    for (const auto& [datum, hinweis] : {std::pair{QDate(2020, 12, 31), true}, {QDate(2021, 1, 1), false}}) {
+        SCOPED_TRACE(datum.year());
+        fenster().entladen("frmAlteAnalyse");
+        if (!analysenSeite()) { // back from the crop step by the navigation bar
+            QTest::mouseClick(fenster().fensterAls<frmToolbar>("frmToolbar")->cmbMenu(1), Qt::LeftButton);
+            seite = analysenSeite();
+            ASSERT_NE(seite, nullptr);
+            trv = seite->trvFlaechen();
+        }
+        antworten(QMessageBox::No); // the refused typing goes
+        ASSERT_NO_FATAL_FAILURE(klicken("Fl1002"));
+        seite->dtpProbenahme()->setDate(datum);
+        werteTippen({"3", "12", "15", "", "6,5"});
+        QTest::mouseClick(seite->lblBodenart(1), Qt::LeftButton);
+        QTest::mouseClick(seite->cmbWeiter(), Qt::LeftButton);
+        ASSERT_TRUE(fenster().istGeladen("frmNPK1"));
+        EXPECT_EQ(fenster().istGeladen("frmAlteAnalyse"), hinweis);
+        if (hinweis) {
+            QWidget* w = fenster().fenster("frmAlteAnalyse")->widget();
+            EXPECT_TRUE(w->isVisible() && w->parentWidget() == haupt.get());
+        }
+    }
+}
+
 TEST_F(AnalysenSeiteTest, DatumswechselZeigtDieAnalyseOderLeert)
 {
     ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));

@@ -246,6 +246,37 @@ TEST_F(Analysen, WerteBereicheAnIhrenGrenzen)
     EXPECT_EQ(*bereichsSatz(kPH, "64", gebiet), "Dieser Wert liegt außerhalb des möglichen Bereichs von 0 bis 14.");
 }
 
+// A new analysis is dated from 01.01.1950 to today (the clock: 07.04.2025); outside, nothing is
+// stored and the message names the range. A stored analysis keeps its date, whatever it is.
+TEST_F(Analysen, ProbennahmeVon1950BisHeute)
+{
+    const struct { QDate datum; bool gut; } faelle[] = {
+        {QDate(1900, 1, 7), false}, {QDate(1949, 12, 31), false}, {QDate(1950, 1, 1), true},
+        {QDate(2025, 4, 7), true},  {QDate(2025, 4, 8), false},   {QDate(2125, 4, 7), false},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.datum.toString(Qt::ISODate).toStdString());
+        const long long vorher = anzahl("AnalysenID");
+        const auto r = d->AnalysenWerteSpeichern(eingabe(f.datum));
+        EXPECT_EQ(r.ok, f.gut);
+        EXPECT_EQ(anzahl("AnalysenID"), vorher + (f.gut ? 1 : 0));
+        if (!f.gut) {
+            EXPECT_EQ(r.meldung.text, "Das Datum der Probennahme " + f.datum.toString("dd.MM.yyyy")
+                                          + " liegt außerhalb des möglichen Bereichs vom 01.01.1950 bis heute "
+                                            "(07.04.2025). Bitte korrigieren Sie Ihre Eingabe; es wurde nichts gespeichert.");
+            EXPECT_EQ(r.meldung.titel, "Humavera - Analysenwerte eintragen");
+        }
+    }
+    // an analysis stored long ago (by an earlier version) keeps taking new values
+    analyse("An1900", "Fl1001", QDate(1900, 1, 7));
+    AnalyseEingabe e = eingabe(QDate(1900, 1, 7));
+    e.strAktFlaechenNr = "Fl1001";
+    e.strAktAnalysenNr = "An1900";
+    e.txtWert[kPH] = "7";
+    EXPECT_TRUE(d->AnalysenWerteSpeichern(e).ok);
+    EXPECT_EQ(wert("SELECT pH FROM AnalysenID WHERE AnalysenNr = 'An1900'").toDouble(), 7.0);
+}
+
 TEST_F(Analysen, VerwaisteZuordnungUndGeloeschteAnalyse)
 {
     // an assignment of this plot and date whose analysis row is gone
