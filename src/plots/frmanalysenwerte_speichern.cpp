@@ -44,14 +44,19 @@ bool frmAnalysenWerte::AnalysenWerteSpeichern(bool blnMeldung)
     }
     werteUebergeben(r, w);
     m_ungespeichert = false;
-    FlaechenBaumFuellen();
+    baumAuffrischen(); // the new analysis under its plot; the open groups stay open
     EingabeEnable(true);
     return true;
 }
 
 void frmAnalysenWerte::gespeichertenPfadAufklappen()
 {
-    trvFlaechen()->pfadAufklappen(app().bedarf.strAktFlaechenNr, true, false, false);
+    // the plot of the stored analysis opens with its groups; the node the page shows stays the
+    // selected one, in view
+    FlaechenBaumAnsicht* t = trvFlaechen();
+    const QString plot = app().bedarf.strAktFlaechenNr;
+    t->pfadAufklappen(plot, true, false, false);
+    t->pfadAufklappen(t->modell().finde(m_letzterKnoten) >= 0 ? m_letzterKnoten : plot, false, true, true);
 }
 
 void frmAnalysenWerte::cmbSpeichern_Click() { speichern(); }
@@ -83,6 +88,7 @@ void frmAnalysenWerte::cmbSenden_Click()
         return;
     }
     EingabeEnable(true);
+    gespeichertenPfadAufklappen();
     AnalyseGesendet g;
     {
         // the wait shows at once; a click made while it lasts is dropped
@@ -99,7 +105,8 @@ void frmAnalysenWerte::cmbSenden_Click()
             a.anzeige->zeige(g.meldung);
         return;
     }
-    FlaechenBaumFuellen();
+    // the tree built again as it was; the inputs wait for the next node chosen
+    baumAuffrischen();
     gespeichertenPfadAufklappen();
     cmbSenden()->setEnabled(true);
 }

@@ -312,6 +312,34 @@ TEST_F(AnalysenSeiteTest, ProbennahmeImBereichUndWeiterMitAlterAnalyse)
     }
 }
 
+// Storing and sending (here without a server: stored, not sent) keep the tree as the user left it:
+// the groups open stay open, the node shown stays selected and in view, far down a long tree too.
+TEST_F(AnalysenSeiteTest, SpeichernUndSendenBehaltenDenBaum)
+{
+    for (int i = 0; i < 40; ++i)
+        flaeche(QString("Fl%1").arg(2000 + i), QString("Parzelle %1").arg(i, 2, 10, QChar('0')));
+    flaeche("Fl2100", "Zucchini");
+    analyse("An2100", "Fl2100", QDate(2024, 4, 18));
+    seite->baumAuffrischen();
+    knoten("Fl1000")->setExpanded(true); // Garten open, Beet closed
+    for (const auto& [knopf, key] : {std::pair{seite->cmbSenden(), "An2100"}, {seite->cmbSpeichern(), "An2100"},
+                                     {seite->cmbSenden(), "Fl2100"}}) {
+        SCOPED_TRACE(std::string(key) + " " + knopf->objectName().toStdString());
+        ASSERT_NO_FATAL_FAILURE(klicken(key));
+        tippen(seite->txtWert(6), "6,9");
+        protokoll.meldungen.clear();
+        QTest::mouseClick(knopf, Qt::LeftButton);
+        EXPECT_EQ(protokoll.meldungen.size(), knopf == seite->cmbSenden() ? 1 : 0); // no connection
+        EXPECT_DOUBLE_EQ(wert("SELECT pH FROM AnalysenID WHERE AnalysenNr = 'An2100'").toDouble(), 6.9);
+        EXPECT_TRUE(knoten("Fl1000")->isExpanded());
+        EXPECT_FALSE(knoten("Fl1001")->isExpanded());
+        EXPECT_TRUE(knoten("Fl2100")->isExpanded());
+        ASSERT_EQ(trv->currentItem(), knoten(key));
+        EXPECT_TRUE(trv->viewport()->rect().contains(trv->visualItemRect(trv->currentItem()))) << "im Blick";
+        trv->scrollToTop();
+    }
+}
+
 TEST_F(AnalysenSeiteTest, DatumswechselZeigtDieAnalyseOderLeert)
 {
     ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
@@ -397,6 +425,7 @@ TEST_F(AnalysenSeiteTest, SendenSchreibtEineZeileUndAktualisiertSie)
     EXPECT_TRUE(protokoll.meldungen.isEmpty()) << protokoll.texte().join(" / ").toStdString();
     ASSERT_EQ(zeilen(), 1);
     EXPECT_TRUE(knoten("Fl1001")->isExpanded());
+    EXPECT_EQ(trv->currentItem(), knoten("An1000")); // still chosen
     EXPECT_FALSE(seite->txtWert(2)->isEnabled()); // until the next node is chosen
     EXPECT_TRUE(seite->cmbSenden()->isEnabled());
 
