@@ -1,4 +1,5 @@
 // The 64-band gradient: colours per band, band edges, and what lands on a window.
+#include "platform/farbkontrast.h"
 #include "platform/farbverlauf.h"
 #include "platform/farbverlaufzeichnen.h"
 #include "platform/twips.h"
@@ -62,4 +63,33 @@ TEST(Farbverlauf, FensterBekommtJedeZeileGemalt)
     leer.resize(0, 0);
     FarbverlaufZeichnen(&leer, 1, 2, 3, 4, 5, 6);
     EXPECT_THROW(FarbverlaufZeichnenBild(nullptr, 1, 2, 3, 4, 5, 6), forms::FormsFehler);
+}
+
+// The contrast ratio of the web accessibility guidelines, and disabled text that keeps 3:1 against
+// every colour it stands on, from black to white.
+TEST(Farbkontrast, VerhaeltnisUndAusgeschalteteSchrift)
+{
+    const struct { QColor a, b; double verhaeltnis; } faelle[] = {
+        {Qt::black, Qt::white, 21.0},
+        {Qt::white, Qt::black, 21.0},
+        {QColor(188, 188, 188), QColor(188, 188, 188), 1.0},
+        {QColor(0x77, 0x77, 0x77), Qt::white, 4.48},
+        {QColor(0xbe, 0xbe, 0xbe), QColor(0xef, 0xef, 0xef), 1.62}, // the style's disabled grey
+    };
+    for (const auto& f : faelle)
+        EXPECT_NEAR(kontrastVerhaeltnis(f.a, f.b), f.verhaeltnis, 0.01) << f.a.name().toStdString() << f.b.name().toStdString();
+    for (int grau = 0; grau <= 255; grau += 5) {
+        const QList<QColor> hinten{QColor(grau, grau, grau), QColor(std::min(255, grau + 32), std::min(255, grau + 32), 0)};
+        const QColor s = ausgeschalteteSchrift(hinten);
+        for (const QColor& h : hinten)
+            EXPECT_GE(kontrastVerhaeltnis(s, h), 3.0) << grau;
+    }
+    // a window's gradient gives its disabled labels, boxes and buttons their colours
+    QWidget w;
+    w.resize(50, 100);
+    FarbverlaufZeichnen(&w, 128, 128, 128, 160, 160, 160);
+    const QPalette p = w.palette();
+    for (const FarbBand& b : farbverlaufBaender(100, 128, 128, 128, 160, 160, 160))
+        EXPECT_GE(kontrastVerhaeltnis(p.color(QPalette::Disabled, QPalette::WindowText), b.farbe), 3.0);
+    EXPECT_GE(kontrastVerhaeltnis(p.color(QPalette::Disabled, QPalette::Text), p.color(QPalette::Disabled, QPalette::Base)), 3.0);
 }
