@@ -233,6 +233,11 @@ TEST_F(DialogTest, HinweisAufEineAlteAnalyse)
     EXPECT_TRUE(f->lblMeldung()->font().bold());
     EXPECT_EQ(f->parentWidget(), haupt.get());
     test::nichtsUeberdecktOderAbgeschnitten(f);
+    // the caption whole in the title bar: wide enough for it, with a close button only
+    EXPECT_GE(f->width(), frmAlteAnalyse::titelBreite(kAlteAnalyseTitel));
+    EXPECT_GT(frmAlteAnalyse::titelBreite(kAlteAnalyseTitel), QFontMetrics(f->font()).horizontalAdvance(kAlteAnalyseTitel));
+    EXPECT_TRUE(f->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(f->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(AlteAnalyseMelden(QDate(2033, 1, 1))); // the same window again
     EXPECT_EQ(fenster().fensterAls<frmAlteAnalyse>("frmAlteAnalyse"), f);
     EXPECT_EQ(fenster().namen().count("frmAlteAnalyse"), 1);
