@@ -13,6 +13,11 @@ namespace kav {
 
 namespace {
 
+// The height and colours of the gradient a window shows.
+constexpr const char* kVerlauf = "kavVerlauf";
+// The bands run across the whole window: a narrow strip of them, repeated, is the window's background.
+constexpr int kStreifen = 8;
+
 // Disabled text of the window and its controls stays readable: labels on the gradient's colours,
 // the text of boxes and lists on their own background.
 void ausgeschalteteSchriftSetzen(QPalette& pal, const std::array<FarbBand, 64>& baender)
@@ -30,12 +35,19 @@ void zeichnen(QWidget* ziel, int r1, int g1, int b1, int r2, int g2, int b2)
     const QSize s = ziel->size();
     if (s.isEmpty())
         return;
-    QPixmap bild(s);
+    // a layout pass paints every window again: the same height in the same colours is already there
+    const QList<int> schluessel{s.height(), r1, g1, b1, r2, g2, b2};
+    const QSize streifen(kStreifen, s.height());
+    if (ziel->property(kVerlauf).value<QList<int>>() == schluessel && ziel->autoFillBackground()
+        && ziel->palette().brush(QPalette::Window).texture().size() == streifen)
+        return;
+    ziel->setProperty(kVerlauf, QVariant::fromValue(schluessel));
+    QPixmap bild(streifen);
     QPainter p(&bild);
     const auto baender = farbverlaufBaender(s.height(), r1, g1, b1, r2, g2, b2);
     for (const FarbBand& band : baender)
         if (band.unten > band.oben)
-            p.fillRect(QRect(0, band.oben, s.width(), band.unten - band.oben), band.farbe);
+            p.fillRect(QRect(0, band.oben, kStreifen, band.unten - band.oben), band.farbe);
     p.end();
     QPalette pal = ziel->palette();
     pal.setBrush(QPalette::Window, QBrush(bild));

@@ -50,13 +50,22 @@ TEST(Farbverlauf, FensterBekommtJedeZeileGemalt)
     w.resize(50, 100);
     FarbverlaufZeichnen(&w, 100, 150, 200, 132, 166, 168); // steps 1, 0.5 and -1
     EXPECT_TRUE(w.autoFillBackground());
-    const QImage bild = w.palette().brush(QPalette::Window).texture().toImage();
+    const QImage bild = w.grab().toImage();
     ASSERT_EQ(bild.size(), QSize(50, 100));
     EXPECT_EQ(QColor(bild.pixel(0, 0)), QColor(101, 150, 199)); // each part by its own step
     EXPECT_EQ(QColor(bild.pixel(49, 99)), QColor(100, 150, 200));
     for (const FarbBand& b : farbverlaufBaender(100, 100, 150, 200, 132, 166, 168))
         for (int y = b.oben; y < b.unten; ++y)
-            ASSERT_EQ(QColor(bild.pixel(25, y)), b.farbe) << "Zeile " << y;
+            for (int x : {0, 25, 49})
+                ASSERT_EQ(QColor(bild.pixel(x, y)), b.farbe) << "Zeile " << y << ", Spalte " << x;
+    // a wider window of the same height in the same colours keeps what it has, across its width
+    const qint64 vorher = w.palette().brush(QPalette::Window).texture().cacheKey();
+    w.resize(300, 100);
+    FarbverlaufZeichnen(&w, 100, 150, 200, 132, 166, 168);
+    EXPECT_EQ(w.palette().brush(QPalette::Window).texture().cacheKey(), vorher);
+    EXPECT_EQ(QColor(w.grab().toImage().pixel(299, 0)), QColor(101, 150, 199));
+    FarbverlaufZeichnen(&w, 100, 150, 201, 132, 166, 168); // another colour is painted anew
+    EXPECT_NE(w.palette().brush(QPalette::Window).texture().cacheKey(), vorher);
 
     FarbverlaufZeichnen(nullptr, 1, 2, 3, 4, 5, 6); // nothing to paint on: no crash
     QWidget leer;
