@@ -21,13 +21,6 @@ namespace kav {
 int ProgrammAusfuehren(QApplication& qapp, const QString& programmOrdner, const QString& iniPfad,
                        const std::function<void(mdiZentral&)>& gezeigt)
 {
-    // the intro's logo and the columns the damage check of the files compares take a while to
-    // work out: that is done while everything else starts
-    logoVorausLesen(programmOrdner + QStringLiteral("/Bilder/Logo_Kav.gif"));
-    const auto schema = std::async(std::launch::async, [] {
-        schemaSpalten(Datenbankdatei::Kav);
-        schemaSpalten(Datenbankdatei::Daten);
-    });
     QApplication::setApplicationName(QStringLiteral("Kav"));
     QApplication::setOrganizationName(QStringLiteral("Humavera"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -45,6 +38,13 @@ int ProgrammAusfuehren(QApplication& qapp, const QString& programmOrdner, const 
     AppContext& a = app();
     a.gebiet = SystemEinstellungenLesen(system);
     QLocale::setDefault(a.gebiet.locale);
+    // the intro's logo and the columns the damage check of the files compares take a while to
+    // work out: that is done while everything else starts (the locale is set before, once)
+    logoVorausLesen(programmOrdner + QStringLiteral("/Bilder/Logo_Kav.gif"));
+    const auto schema = std::async(std::launch::async, [] {
+        schemaSpalten(Datenbankdatei::Kav);
+        schemaSpalten(Datenbankdatei::Daten);
+    });
     MeldungsBox meldungen;
     a.anzeige = &meldungen;
 
@@ -65,8 +65,8 @@ int ProgrammAusfuehren(QApplication& qapp, const QString& programmOrdner, const 
             haupt.MDIForm_Unload(); // ended without closing the window (session end)
         }
     }
-    a.anzeige = nullptr;
     a.diensteSchliessen();
+    a.anzeige = nullptr; // the message boxes end with this function
     QApplication::removeTranslator(&qtTexte);
     return rc;
 }
