@@ -1,10 +1,10 @@
 // Start-up to the first painted window, warm, measured from outside: a fresh process of the program
 // (bench_startkind: settings, both database files, main window, layout pass, intro with its logo)
 // until the intro's logo is painted, against a fresh process of a bare Qt main window
-// (bench_leeresfenster) until it is painted, in turn in the same run (goal: at most 1.8 times).
+// (bench_leeresfenster) until it is painted, in turn in the same run (goal: at most 1.8 times). The
+// processes inherit the platform (offscreen unless QT_QPA_PLATFORM says otherwise).
 #include "rahmenfixture.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <benchmark/benchmark.h>
@@ -81,15 +81,3 @@ void StartBisZumErstenBild(benchmark::State& state)
 BENCHMARK(StartBisZumErstenBild)->Unit(benchmark::kMillisecond)->Iterations(41)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // the processes started inherit the platform
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

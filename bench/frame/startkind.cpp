@@ -4,33 +4,9 @@
 #include "frame/frmintro.h"
 #include "frame/oberflaeche.h"
 #include "frame/programm.h"
+#include "gemaltmelden.h"
 
 #include <QApplication>
-#include <QTimer>
-
-#include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-class GemaltMelden : public QObject {
-public:
-    explicit GemaltMelden(QWidget* w) : QObject(w) { w->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            QTimer::singleShot(0, [] {
-                std::puts("gemalt");
-                std::fflush(stdout);
-                std::_Exit(0);
-            });
-        return QObject::eventFilter(o, e);
-    }
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {
