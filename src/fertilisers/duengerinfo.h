@@ -23,7 +23,7 @@ inline const QString kInfoText = QStringLiteral(
 inline const QString kUngeeignetText = QStringLiteral(
     "Der von Ihnen eingegebene Dünger ist auf Grund seiner Nährstoffgehalte im Vergleich zum Bedarf der Pflanzen "
     "ungeeignet. Die Anwendung würde dazu führen, dass mehr Nährstoffe ausgebracht würden, als Ihre Pflanzen "
-    "benötigen. Nutzen sie bitte einen anderen Dünger");
+    "benötigen. Nutzen Sie bitte einen anderen Dünger");
 
 struct DuengerInfoInhalt {
     std::optional<QString> caption; // nullopt: the caption stays

@@ -49,15 +49,15 @@ std::optional<Hinweis> HornHinweis(const QString& strDuengerNr, bool norg, int w
     if (strDuengerNr == QLatin1String("Du1001") || strDuengerNr == QLatin1String("Du1020")) {
         if (!kuehl(woche, 17, 32))
             return std::nullopt;
-        return hinweis(kHorn, u"Hornmehl kann - insbesondere bei kühlen Temperaturen eine etwas längere "
-                              u"Umsetzungsdauer haben. Der Stickstoff steht somit den Pflanzenim Vergleich zu "
+        return hinweis(kHorn, u"Hornmehl kann - insbesondere bei kühlen Temperaturen - eine etwas längere "
+                              u"Umsetzungsdauer haben. Der Stickstoff steht somit den Pflanzen im Vergleich zu "
                               u"mineralischen Düngern erst mit einer gewissen zeitlichen Verzögerung zur Verfügung.");
     }
     if (!norg || !kuehl(woche, 19, 30))
         return std::nullopt;
     return hinweis(QStringLiteral("KAV - organischer N-Dünger"),
                    u"Organische Stickstoffdünger können - insbesondere bei kühlen Temperaturen - eine längere "
-                   u"Umsetzungsdauer haben können. Der Stickstoff steht somit den Pflanzenim Vergleich zu "
+                   u"Umsetzungsdauer haben. Der Stickstoff steht somit den Pflanzen im Vergleich zu "
                    u"mineralischen Düngern erst mit einer gewissen zeitlichen Verzögerung zur Verfügung.");
 }
 

@@ -14,7 +14,71 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+#include <future>
+#include <mutex>
+void T(const char*);
+
 namespace kav {
+
+namespace {
+
+QImage lesen(const QString& datei)
+{
+    QImageReader leser(datei);
+    leser.setDecideFormatFromContent(true);
+    QImage bild = leser.read();
+    // in the form a picture on the screen takes, so that making it one is a mere copy
+    bild.convertTo(bild.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    return bild;
+}
+
+// The logo being read ahead, and its file.
+struct Voraus {
+    std::mutex m;
+    QString datei;
+    std::future<QImage> bild;
+};
+
+Voraus& voraus()
+{
+    static Voraus v;
+    return v;
+}
+
+} // namespace
+
+void logoVorausLesen(const QString& datei)
+{
+    Voraus& v = voraus();
+    const std::lock_guard<std::mutex> sperre(v.m);
+    if (v.bild.valid() && v.datei == datei)
+        return; // already on its way
+    v.datei = datei;
+    v.bild = std::async(std::launch::async, [datei] { return lesen(datei); });
+}
+
+void logoVorausVerwerfen()
+{
+    Voraus& v = voraus();
+    const std::lock_guard<std::mutex> sperre(v.m);
+    if (v.bild.valid())
+        v.bild.wait();
+    v.bild = {};
+    v.datei.clear();
+}
+
+QImage logoLesen(const QString& datei)
+{
+    Voraus& v = voraus();
+    {
+        const std::lock_guard<std::mutex> sperre(v.m);
+        if (v.bild.valid() && v.datei == datei) {
+            v.datei.clear();
+            return v.bild.get();
+        }
+    }
+    return lesen(datei);
+}
 
 frmIntro::frmIntro() : forms::Formular(QStringLiteral("frmIntro"))
 {
@@ -95,16 +159,18 @@ void frmIntro::anordnen(Anordnung& a)
     });
     a.tu([&] { Tw(m_pic).setLeft((W() - Tw(m_pic).Width()) / 2); });
     a.tu([&] { Tw(m_pic).setTop((H() - Tw(m_pic).Height()) / 5); });
-    a.tu([&] { m_pic->leeren(); });
     a.tu([&] {
+        // the logo is read once; a later layout pass only places it
         const QString datei = a.rahmen().strBilderPfad + QStringLiteral("Logo_Kav.gif");
-        QImageReader leser(datei);
-        leser.setDecideFormatFromContent(true);
-        const QImage logo = leser.read();
-        if (logo.isNull())
+        if (datei != m_logoDatei) {
+            m_pic->leeren();
+            m_logoDatei = datei;
+            m_logo = QPixmap::fromImage(logoLesen(datei));
+        }
+        if (m_logo.isNull())
             throw FormsFehler(QStringLiteral("Logo fehlt"));
         m_pic->setStretch(true);
-        m_pic->setBild(QPixmap::fromImage(logo));
+        m_pic->setBild(m_logo);
     });
     a.tu([&] { forms::setVisible(m_pic, true); });
     a.tu([&] { Tw(m_rahmen).setRechteck(Tw(m_pic).rechteck()); });

@@ -4,6 +4,8 @@
 #include "platform/bild.h"
 #include "platform/fenster.h"
 
+#include <QImage>
+#include <QPixmap>
 #include <QTimer>
 
 class QFrame;
@@ -37,7 +39,17 @@ private:
     QFrame* m_rahmen = nullptr;
     QLabel* m_lbl = nullptr;
     QTimer m_timer;
+    QPixmap m_logo;       // read once from m_logoDatei
+    QString m_logoDatei;
 };
+
+// The logo as read from `datei` (null when it cannot be read); read ahead when logoVorausLesen was
+// asked for that file.
+QImage logoLesen(const QString& datei);
+// Starts reading the logo in a thread of its own, while the program opens its files; and drops
+// such a reading that nobody took (after waiting for its end).
+void logoVorausLesen(const QString& datei);
+void logoVorausVerwerfen();
 
 // Opens the navigation bar and the start page of the step key, unloads the intro window and sets
 // the caption. On a failure it starts once more on the analysis page.

@@ -3,6 +3,7 @@
 #include "frame/bilder.h"
 #include "frame/dialogplatz.h"
 #include "frame/fensterplatz.h"
+#include "frame/frmintro.h"
 #include "frame/frmtoolbar.h"
 #include "frame/hilfe.h"
 #include "frame/kontakt.h"
@@ -111,9 +112,12 @@ bool mdiZentral::MDIForm_Load(const QString& programmOrdner, const QString& iniP
     AppContext& a = app();
     Rahmen& r = a.rahmen;
     m_blnLaden = true;
+    // the intro's logo takes a while to read: it is read meanwhile
+    logoVorausLesen(programmOrdner + QStringLiteral("/Bilder/Logo_Kav.gif"));
     ArbeitsbereichErmitteln();
     // settings, paths, program id, databases, data-collection server
     if (!DiensteStarten(a, programmOrdner, iniPfad)) {
+        logoVorausVerwerfen();
         m_blnLaden = false;
         m_beendet = true;
         return false;
@@ -129,6 +133,7 @@ bool mdiZentral::MDIForm_Load(const QString& programmOrdner, const QString& iniP
     } catch (const std::exception&) {
         // without the intro the program still runs; the user starts from the navigation bar
     }
+    logoVorausVerwerfen(); // the intro took it, or it has none
     setPanelText(infoText());
     setWindowTitle(kTitel);
     if (updateBeiStartFaellig(a.einstellungen.datLetztesUpdate, a.einstellungen.strUpdatebeiStart, a.uhr->now().date())

@@ -12,7 +12,7 @@ namespace kav {
 namespace {
 
 const QString kKalkAnfang = QStringLiteral(
-    "Um den Kalkversorgungszustandes des Bodens langfristig zu sichern, sollte eine jährliche Kalkung mit ");
+    "Um den Kalkversorgungszustand des Bodens langfristig zu sichern, sollte eine jährliche Kalkung mit ");
 const QString kWarnung = QStringLiteral("Die letzte Analyse der Fläche liegt bereits länger als 5 Jahre zurück. "
                                         "Sie sollten die Fläche möglichst bald erneut untersuchen lassen.");
 

@@ -1,22 +1,14 @@
 #include "platform/ftp.h"
 
+#include "platform/curlbibliothek.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QUrl>
 
-#include <curl/curl.h>
-
-#include <mutex>
-
 namespace kav {
 
 namespace {
-
-void curlEinmalStarten()
-{
-    static std::once_flag einmal;
-    std::call_once(einmal, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 struct Ziel {
     QSaveFile* datei = nullptr;
@@ -111,50 +103,52 @@ QByteArray ZeilenendeWandler::ende()
 
 FtpVerbindung::FtpVerbindung(FtpKonto konto) : m_konto(std::move(konto))
 {
-    curlEinmalStarten();
-    m_multi = curl_multi_init();
-    CURL* c = m_multi ? curl_easy_init() : nullptr;
+    m_lib = curlBibliothek();
+    if (!m_lib)
+        return; // every transfer fails as one that could not start
+    m_multi = m_lib->multi_init();
+    CURL* c = m_multi ? m_lib->easy_init() : nullptr;
     m_curl = c;
     if (!c)
         return;
     const QByteArray user = m_konto.user.toUtf8(), pw = m_konto.password.toUtf8();
-    curl_easy_setopt(c, CURLOPT_USERNAME, user.constData()); // libcurl keeps its own copies
-    curl_easy_setopt(c, CURLOPT_PASSWORD, pw.constData());
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, static_cast<long>(m_konto.connectTimeoutS));
-    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(m_konto.antwortTimeoutS));
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, static_cast<long>(m_konto.langsamBytes));
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, static_cast<long>(m_konto.langsamSekunden));
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L); // runs in a worker thread
-    curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "ftp");
+    m_lib->easy_setopt(c, CURLOPT_USERNAME, user.constData()); // libcurl keeps its own copies
+    m_lib->easy_setopt(c, CURLOPT_PASSWORD, pw.constData());
+    m_lib->easy_setopt(c, CURLOPT_CONNECTTIMEOUT, static_cast<long>(m_konto.connectTimeoutS));
+    m_lib->easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(m_konto.antwortTimeoutS));
+    m_lib->easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, static_cast<long>(m_konto.langsamBytes));
+    m_lib->easy_setopt(c, CURLOPT_LOW_SPEED_TIME, static_cast<long>(m_konto.langsamSekunden));
+    m_lib->easy_setopt(c, CURLOPT_NOSIGNAL, 1L); // runs in a worker thread
+    m_lib->easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
+    m_lib->easy_setopt(c, CURLOPT_PROTOCOLS_STR, "ftp");
     // AUTH TLS before the account is sent; a server that refuses it gets the account in clear, unless a
     // CA file is named: then nothing goes without TLS and a certificate that does not chain to it
-    curl_easy_setopt(c, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
+    m_lib->easy_setopt(c, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
     if (m_konto.caDatei.isEmpty()) {
-        curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
-        curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 0L);
-        curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 0L);
+        m_lib->easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+        m_lib->easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 0L);
+        m_lib->easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 0L);
     } else {
         const QByteArray ca = QFile::encodeName(m_konto.caDatei);
-        curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
-        curl_easy_setopt(c, CURLOPT_CAINFO, ca.constData());
-        curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
-        curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
+        m_lib->easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+        m_lib->easy_setopt(c, CURLOPT_CAINFO, ca.constData());
+        m_lib->easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
+        m_lib->easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
     }
     // passive mode: no PORT command (libcurl's default, stated here)
-    curl_easy_setopt(c, CURLOPT_FTPPORT, nullptr);
-    curl_easy_setopt(c, CURLOPT_FTP_USE_EPSV, 1L);
-    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &fortschritt);
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &schreiben);
+    m_lib->easy_setopt(c, CURLOPT_FTPPORT, nullptr);
+    m_lib->easy_setopt(c, CURLOPT_FTP_USE_EPSV, 1L);
+    m_lib->easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    m_lib->easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &fortschritt);
+    m_lib->easy_setopt(c, CURLOPT_WRITEFUNCTION, &schreiben);
 }
 
 FtpVerbindung::~FtpVerbindung()
 {
     if (m_curl)
-        curl_easy_cleanup(static_cast<CURL*>(m_curl));
+        m_lib->easy_cleanup(static_cast<CURL*>(m_curl));
     if (m_multi)
-        curl_multi_cleanup(static_cast<CURLM*>(m_multi)); // closes the kept connection
+        m_lib->multi_cleanup(static_cast<CURLM*>(m_multi)); // closes the kept connection
 }
 
 int FtpVerbindung::ausfuehrenMitWarten()
@@ -164,12 +158,12 @@ int FtpVerbindung::ausfuehrenMitWarten()
     // also lets a cancel end the transfer at once. The multi handle keeps the connection.
     auto* m = static_cast<CURLM*>(m_multi);
     auto* c = static_cast<CURL*>(m_curl);
-    if (curl_multi_add_handle(m, c) != CURLM_OK)
+    if (m_lib->multi_add_handle(m, c) != CURLM_OK)
         return CURLE_FAILED_INIT;
     CURLcode ergebnis = CURLE_OK;
     int laufend = 1;
     while (laufend) {
-        if (curl_multi_perform(m, &laufend) != CURLM_OK) {
+        if (m_lib->multi_perform(m, &laufend) != CURLM_OK) {
             ergebnis = CURLE_RECV_ERROR;
             break;
         }
@@ -179,13 +173,13 @@ int FtpVerbindung::ausfuehrenMitWarten()
             ergebnis = CURLE_ABORTED_BY_CALLBACK;
             break;
         }
-        curl_multi_poll(m, nullptr, 0, 10, nullptr);
+        m_lib->multi_poll(m, nullptr, 0, 10, nullptr);
     }
     int rest = 0;
-    while (CURLMsg* msg = curl_multi_info_read(m, &rest))
+    while (CURLMsg* msg = m_lib->multi_info_read(m, &rest))
         if (msg->msg == CURLMSG_DONE && msg->easy_handle == c)
             ergebnis = msg->data.result;
-    curl_multi_remove_handle(m, c);
+    m_lib->multi_remove_handle(m, c);
     return ergebnis;
 }
 
@@ -210,11 +204,11 @@ FtpErgebnis FtpVerbindung::ausfuehren(int code)
     FtpErgebnis r;
     auto* c = static_cast<CURL*>(m_curl);
     long antwort = 0;
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &antwort);
+    m_lib->easy_getinfo(c, CURLINFO_RESPONSE_CODE, &antwort);
     r.antwortCode = antwort;
     r.art = abgebrochen() ? FtpErgebnis::Art::Abgebrochen : artVon(static_cast<CURLcode>(code));
     if (code != CURLE_OK)
-        r.technisch = QString::fromUtf8(curl_easy_strerror(static_cast<CURLcode>(code)));
+        r.technisch = QString::fromUtf8(m_lib->easy_strerror(static_cast<CURLcode>(code)));
     return r;
 }
 
@@ -231,14 +225,14 @@ FtpErgebnis FtpVerbindung::FTPVerbinden()
     }
     auto* c = static_cast<CURL*>(m_curl);
     const QByteArray url = adresse(QStringLiteral("/"), QString()).toUtf8();
-    curl_easy_setopt(c, CURLOPT_URL, url.constData());
-    curl_easy_setopt(c, CURLOPT_NOBODY, 1L); // log in and enter the folder, list nothing
-    curl_easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
-    curl_easy_setopt(c, CURLOPT_XFERINFODATA, m_abbrechen);
+    m_lib->easy_setopt(c, CURLOPT_URL, url.constData());
+    m_lib->easy_setopt(c, CURLOPT_NOBODY, 1L); // log in and enter the folder, list nothing
+    m_lib->easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
+    m_lib->easy_setopt(c, CURLOPT_XFERINFODATA, m_abbrechen);
     Ziel z;
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &z);
+    m_lib->easy_setopt(c, CURLOPT_WRITEDATA, &z);
     const int code = ausfuehrenMitWarten();
-    curl_easy_setopt(c, CURLOPT_NOBODY, 0L);
+    m_lib->easy_setopt(c, CURLOPT_NOBODY, 0L);
     return ausfuehren(code);
 }
 
@@ -275,11 +269,11 @@ FtpErgebnis FtpVerbindung::holen(const QString& verzeichnis, const QString& serv
 
     auto* c = static_cast<CURL*>(m_curl);
     const QByteArray url = adresse(verzeichnis, serverDatei).toUtf8();
-    curl_easy_setopt(c, CURLOPT_URL, url.constData());
+    m_lib->easy_setopt(c, CURLOPT_URL, url.constData());
     // always binary on the wire: the bytes come as stored and the line ends are converted here
-    curl_easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &z);
-    curl_easy_setopt(c, CURLOPT_XFERINFODATA, m_abbrechen);
+    m_lib->easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
+    m_lib->easy_setopt(c, CURLOPT_WRITEDATA, &z);
+    m_lib->easy_setopt(c, CURLOPT_XFERINFODATA, m_abbrechen);
     r = ausfuehren(ausfuehrenMitWarten());
     if (z.schreibfehler && r.art != FtpErgebnis::Art::Abgebrochen)
         r.art = FtpErgebnis::Art::LokalerFehler;

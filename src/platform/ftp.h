@@ -11,6 +11,8 @@
 
 namespace kav {
 
+struct CurlBibliothek;
+
 struct FtpKonto {
     QString host;
     int port = 21;
@@ -69,6 +71,7 @@ private:
     bool abgebrochen() const { return m_abbrechen && m_abbrechen->load(); }
 
     FtpKonto m_konto;
+    const CurlBibliothek* m_lib = nullptr; // nullptr: libcurl could not be loaded
     void* m_multi = nullptr;
     void* m_curl = nullptr;
     const std::atomic<bool>* m_abbrechen = nullptr;

@@ -1,5 +1,6 @@
 #include "platform/twips.h"
 
+#include "platform/farbkontrast.h"
 #include "platform/rounding.h"
 
 #include <QGuiApplication>
@@ -145,10 +146,8 @@ void setBackColor(QWidget* w, const QColor& c)
     p.setColor(QPalette::Window, c);
     p.setColor(QPalette::Button, c);
     // the text of a control that is off stays readable on this colour (the style's grey may be the
-    // colour itself): a shade of it, well darker on a light colour, lighter on a dark one
-    const QColor ziel = c.lightness() >= 128 ? QColor(Qt::black) : QColor(Qt::white);
-    const auto mischen = [&](int a, int b) { return a + (b - a) * 45 / 100; };
-    const QColor aus(mischen(c.red(), ziel.red()), mischen(c.green(), ziel.green()), mischen(c.blue(), ziel.blue()));
+    // colour itself): a shade of it, darker on a light colour, lighter on a dark one
+    const QColor aus = ausgeschalteteSchrift({c});
     for (const QPalette::ColorRole rolle : {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
         p.setColor(QPalette::Disabled, rolle, aus);
     w->setPalette(p);

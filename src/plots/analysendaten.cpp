@@ -51,12 +51,26 @@ AnalyseGespeichert AnalysenDaten::AnalysenWerteSpeichern(const AnalyseEingabe& e
     const auto k = analysenWertLesen(e.txtWert[kK2O], m_gebiet);
     const auto ph = analysenWertLesen(e.txtWert[kPH], m_gebiet);
     const double mg = analysenWertLesen(e.txtWert[kMg], m_gebiet).value_or(kMgNichtBestimmt);
-    if (e.intBodenart < 0 || e.intBodenart > 2 || !os || !p || !k || !ph || !e.datum.isValid()) {
-        r.meldung = fehlerMeldungFuer(QStringLiteral("Analysenwerte"));
+    // what is missing is named, in the order of the page
+    QStringList fehlend;
+    if (!e.datum.isValid())
+        fehlend << QStringLiteral("Datum der Probennahme");
+    if (e.intBodenart < 0 || e.intBodenart > 2)
+        fehlend << kNameBodenart;
+    const std::pair<bool, const QString&> werte[] = {{!os, kNameOrgSubstanz}, {!p, kNameP2O5}, {!k, kNameK2O}, {!ph, kNamePH}};
+    for (const auto& [fehlt, name] : werte)
+        if (fehlt)
+            fehlend << name;
+    if (!fehlend.isEmpty()) {
+        r.meldung = analysenwerteFehlen(fehlend);
         return r;
     }
+    // a new analysis needs a sampling date a soil sample can have (07.01.1900 is a typing error); a
+    // stored analysis keeps its date
+    const auto falschesDatum =
+        e.strAktAnalysenNr == kNeueAnalyse ? probennahmeAusserhalb(e.datum, heute(), m_gebiet) : std::nullopt;
     // a value no laboratory reports ("64" for "6,4") is a typing error: nothing is stored
-    if (const auto falsch = analyseAusserhalb(e.txtWert, m_gebiet)) {
+    if (const auto falsch = falschesDatum ? falschesDatum : analyseAusserhalb(e.txtWert, m_gebiet)) {
         r.meldung = Meldung{0, QStringLiteral("Humavera - Analysenwerte eintragen"), *falsch, Meldung::Symbol::Warnung};
         return r;
     }

@@ -35,6 +35,8 @@ QString DatenSchreiber::jetzt() const
     return m_uhr->now().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }
 
+QDate DatenSchreiber::heute() const { return m_uhr->today(); }
+
 QString DatenSchreiber::neueId() { return neueZeilenId(*m_uhr, *m_zufall); }
 
 Meldung DatenSchreiber::hinweis(const QString& text)

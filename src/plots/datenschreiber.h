@@ -3,6 +3,7 @@
 // or not at all; its result carries the message for the user.
 #include "services/meldungen.h"
 
+#include <QDate>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -38,6 +39,8 @@ protected:
     void pruefpunkt(QStringView schritt) const;
     // Change time of a row: the clock as "yyyy-MM-dd hh:mm:ss".
     QString jetzt() const;
+    // Today by the clock.
+    QDate heute() const;
     // A new 18-character row id.
     QString neueId();
     // A warning of the program's title.

@@ -74,15 +74,15 @@ QString phSatz(double x, const PhZeile& z)
 {
     const QString opt = QString::fromUtf16(z.optimum);
     if (x < z.L)
-        return QStringLiteral("Der pH-Wert ihres Bodens recht niedrig.") + kZeilenwechsel + opt;
+        return QStringLiteral("Der pH-Wert Ihres Bodens ist recht niedrig.") + kZeilenwechsel + opt;
     if (x >= z.L && x <= z.a)
-        return QStringLiteral("Der pH-Wert ihres Bodens ein wenig zu niedrig.") + kZeilenwechsel + opt;
+        return QStringLiteral("Der pH-Wert Ihres Bodens ist ein wenig zu niedrig.") + kZeilenwechsel + opt;
     if (x >= z.b && x <= z.c)
-        return QStringLiteral("Der pH-Wert ihres Bodens ist optimal.");
+        return QStringLiteral("Der pH-Wert Ihres Bodens ist optimal.");
     if (x >= z.d && x <= z.e)
-        return QStringLiteral("Der pH-Wert ihres Bodens ein wenig zu hoch.") + kZeilenwechsel + QLatin1Char(' ') + opt;
+        return QStringLiteral("Der pH-Wert Ihres Bodens ist ein wenig zu hoch.") + kZeilenwechsel + QLatin1Char(' ') + opt;
     if (x > z.e)
-        return QStringLiteral("Der pH-Wert ihres Bodens recht hoch.") + kZeilenwechsel + QLatin1Char(' ') + opt;
+        return QStringLiteral("Der pH-Wert Ihres Bodens ist recht hoch.") + kZeilenwechsel + QLatin1Char(' ') + opt;
     return {}; // between two classes
 }
 
@@ -155,11 +155,11 @@ AnalysenSaetze AnalysenWerteEinstufen(const AnalysenTexte& txtWert, int intBoden
     if (oReal && *oReal > 30.0) {
         // moor soil: one line only
         if (*x <= 4.2)
-            s[kPH] = QStringLiteral("Der pH-Wert ihres Bodens recht niedrig.");
+            s[kPH] = QStringLiteral("Der pH-Wert Ihres Bodens ist recht niedrig.");
         else if (*x == 4.3)
-            s[kPH] = QStringLiteral("Der pH-Wert ihres Bodens ist optimal.");
+            s[kPH] = QStringLiteral("Der pH-Wert Ihres Bodens ist optimal.");
         else if (*x > 4.4)
-            s[kPH] = QStringLiteral("Der pH-Wert ihres Bodens recht hoch.");
+            s[kPH] = QStringLiteral("Der pH-Wert Ihres Bodens ist recht hoch.");
         return s;
     }
     if (intBodenart < 0 || intBodenart > 2)

@@ -2,6 +2,7 @@
 
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
+#include "plots/flaechenbaumansicht.h"
 #include "plots/frmanalysenwerte.h"
 #include "plots/frmflaeche.h"
 #include "plots/frmflaechegruppe.h"
@@ -75,9 +76,22 @@ void mnuFlaLoeschen_Click() { FlaecheLoeschen(); }
 
 void mnuAnalyseLoeschen_Click()
 {
-    if (!app().db)
+    const QString nr = app().bedarf.strAktAnalysenNr;
+    QString datum = nr, flaeche;
+    if (frmAnalysenWerte* s = analysenSeite()) {
+        const FlaechenBaum& m = s->trvFlaechen()->modell();
+        if (const int i = m.finde(nr); i >= 0) {
+            datum = m.knoten(i).text;
+            if (const int e = m.knoten(i).eltern; e >= 0)
+                flaeche = m.knoten(e).text;
+        }
+    }
+    // nothing is deleted without a "Ja"; "Nein" is the default
+    if (JaNeinFrage(kAnalyseLoeschenTitel, analyseLoeschenFrage(datum, flaeche), QMessageBox::No, ui().haupt.data())
+            != QMessageBox::Yes
+        || !app().db)
         return;
-    melden(loeschungen().AnalyseLoeschen(app().bedarf.strAktAnalysenNr));
+    melden(loeschungen().AnalyseLoeschen(nr));
     nachLoeschung();
 }
 

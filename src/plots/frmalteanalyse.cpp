@@ -6,6 +6,9 @@
 #include "plots/alteanalyse.h"
 #include "services/appcontext.h"
 
+#include <QApplication>
+#include <algorithm>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QToolButton>
 
@@ -28,9 +31,11 @@ frmAlteAnalyse::frmAlteAnalyse() : Seite(QStringLiteral("frmAlteAnalyse"), QStri
 {
     using forms::Tw;
     setWindowTitle(kAlteAnalyseTitel);
-    // a fixed window: client area 4830 x 2535 twips
+    // a fixed window: client area 4830 x 2535 twips, wider where its caption needs it (a title
+    // bar too narrow cuts the caption in its middle)
     const double tpp = forms::twipsProPixel();
-    setFixedSize(forms::pixelVon(4830), forms::pixelVon(2535));
+    const int breite = std::max(forms::pixelVon(4830), titelBreite(kAlteAnalyseTitel));
+    setFixedSize(breite, forms::pixelVon(2535));
 
     m_lblMeldung = new QLabel(this);
     m_lblMeldung->setObjectName(QStringLiteral("lblMeldung"));
@@ -40,20 +45,30 @@ frmAlteAnalyse::frmAlteAnalyse() : Seite(QStringLiteral("frmAlteAnalyse"), QStri
     f.setPointSize(12);
     f.setBold(true);
     m_lblMeldung->setFont(f);
-    Tw(m_lblMeldung).setRechteck(QRectF(120, 120, 4530, 1500));
+    Tw(m_lblMeldung).setRechteck(QRectF(120, 120, breite * tpp - 240, 1500));
 
     m_cmdOK = new QToolButton(this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setToolTip(QStringLiteral("OK"));
     m_cmdOK->setIconSize(QSize(32, 32));
     // below the label, at the right
-    Tw(m_cmdOK).setRechteck(QRectF(4830 - 120 - 52 * tpp, 120 + 1500 + 180, 52 * tpp, 44 * tpp));
+    Tw(m_cmdOK).setRechteck(QRectF(breite * tpp - 120 - 52 * tpp, 120 + 1500 + 180, 52 * tpp, 44 * tpp));
     connect(m_cmdOK, &QToolButton::clicked, this, [this] { cmdOK_Click(); });
+}
+
+int frmAlteAnalyse::titelBreite(const QString& titel)
+{
+    QFont schrift = QApplication::font();
+    schrift.setBold(true);
+    const QFontMetrics fm(schrift);
+    return fm.horizontalAdvance(titel) + 10 * fm.height();
 }
 
 void frmAlteAnalyse::Form_Load()
 {
     Seite::Form_Load();
+    // a notice: the title bar has a close button only, which leaves its caption the room
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     BenutzerverlaufZeichnen(this, app().einstellungen);
     forms::setBackColor(m_cmdOK, benutzerFarbeHell(app().einstellungen));
     if (mdiZentral* h = ui().haupt.data())

@@ -3,6 +3,7 @@
 #include "frame/wartezeiger.h"
 #include "plots/analysendaten.h"
 #include "plots/analysesenden.h"
+#include "plots/frmalteanalyse.h"
 #include "plots/flaechenbaumansicht.h"
 #include "plots/frmanalysenwerte.h"
 #include "services/appcontext.h"
@@ -43,14 +44,19 @@ bool frmAnalysenWerte::AnalysenWerteSpeichern(bool blnMeldung)
     }
     werteUebergeben(r, w);
     m_ungespeichert = false;
-    FlaechenBaumFuellen();
+    baumAuffrischen(); // the new analysis under its plot; the open groups stay open
     EingabeEnable(true);
     return true;
 }
 
 void frmAnalysenWerte::gespeichertenPfadAufklappen()
 {
-    trvFlaechen()->pfadAufklappen(app().bedarf.strAktFlaechenNr, true, false, false);
+    // the plot of the stored analysis opens with its groups; the node the page shows stays the
+    // selected one, in view
+    FlaechenBaumAnsicht* t = trvFlaechen();
+    const QString plot = app().bedarf.strAktFlaechenNr;
+    t->pfadAufklappen(plot, true, false, false);
+    t->pfadAufklappen(t->modell().finde(m_letzterKnoten) >= 0 ? m_letzterKnoten : plot, false, true, true);
 }
 
 void frmAnalysenWerte::cmbSpeichern_Click() { speichern(); }
@@ -59,6 +65,7 @@ void frmAnalysenWerte::cmbWeiter_Click()
 {
     if (!AnalysenWerteSpeichern(true))
         return;
+    const QDate probennahme = dtpProbenahme()->date();
     try {
         ui().fenster.zeigen(QStringLiteral("frmNPK1"));
     } catch (const std::exception&) {
@@ -66,6 +73,8 @@ void frmAnalysenWerte::cmbWeiter_Click()
     }
     app().rahmen.strFensterZeigen = QStringLiteral("NPK1");
     entladen();
+    // this way skips the plot step: its notice of an old analysis comes here
+    AlteAnalyseMelden(probennahme);
 }
 
 void frmAnalysenWerte::cmbSenden_Click()
@@ -79,6 +88,7 @@ void frmAnalysenWerte::cmbSenden_Click()
         return;
     }
     EingabeEnable(true);
+    gespeichertenPfadAufklappen();
     AnalyseGesendet g;
     {
         // the wait shows at once; a click made while it lasts is dropped
@@ -95,7 +105,8 @@ void frmAnalysenWerte::cmbSenden_Click()
             a.anzeige->zeige(g.meldung);
         return;
     }
-    FlaechenBaumFuellen();
+    // the tree built again as it was; the inputs wait for the next node chosen
+    baumAuffrischen();
     gespeichertenPfadAufklappen();
     cmbSenden()->setEnabled(true);
 }

@@ -7,6 +7,7 @@
 #include "plots/flaechendaten.h"
 #include "plots/flaechentexte.h"
 #include "plots/frmanalysenwerte.h"
+#include "plots/wertebereiche.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
@@ -33,10 +34,12 @@ QLabel* text(QWidget* eltern, const QString& name, const QString& t)
     return l;
 }
 
-QLineEdit* masseFeld(QWidget* eltern, const QString& name)
+// A size box; its hint names the range.
+QLineEdit* masseFeld(QWidget* eltern, const QString& name, Groesse g)
 {
     auto* t = new QLineEdit(eltern);
     t->setObjectName(name);
+    t->setToolTip(QStringLiteral("Möglich: ") + groesseBereich(g, app().gebiet));
     t->setAlignment(Qt::AlignRight);
     t->setMaximumWidth(90);
     ZahlenFilter::installieren(t, app().gebiet.strDezimalZeichen);
@@ -58,9 +61,9 @@ frmFlaeche::frmFlaeche() : FlaechenDialog(QStringLiteral("frmFlaeche"), QStringL
     m_comNutzung = new QComboBox(this);
     m_comNutzung->setObjectName(QStringLiteral("comNutzung"));
 
-    m_txtLaenge = masseFeld(this, QStringLiteral("txtLaenge"));
-    m_txtBreite = masseFeld(this, QStringLiteral("txtBreite"));
-    m_txtFlaeche = masseFeld(this, QStringLiteral("txtFlaeche"));
+    m_txtLaenge = masseFeld(this, QStringLiteral("txtLaenge"), Groesse::Laenge);
+    m_txtBreite = masseFeld(this, QStringLiteral("txtBreite"), Groesse::Breite);
+    m_txtFlaeche = masseFeld(this, QStringLiteral("txtFlaeche"), Groesse::Flaeche);
     connect(m_txtLaenge, &QLineEdit::textChanged, this, [this] { masseGeaendert(m_txtLaenge, m_txtBreite); });
     connect(m_txtBreite, &QLineEdit::textChanged, this, [this] { masseGeaendert(m_txtBreite, m_txtLaenge); });
     connect(m_txtFlaeche, &QLineEdit::textEdited, this, [this](const QString& t) { flaecheBearbeitet(t); });
@@ -159,7 +162,8 @@ void frmFlaeche::Form_Load()
     if (const auto z = eintragLaden(false)) {
         m_txtBreite->setText(masseText(z->Breite, true, a.gebiet));
         m_txtLaenge->setText(masseText(z->Laenge, true, a.gebiet));
-        m_txtFlaeche->setText(masseText(z->Flaeche, false, a.gebiet));
+        // a plot stored without an area shows an empty box, as its sides do
+        m_txtFlaeche->setText(masseText(z->Flaeche, true, a.gebiet));
         const int i = m_comNutzung->findData(z->Nutzung);
         if (i >= 0)
             m_comNutzung->setCurrentIndex(i);
@@ -212,9 +216,7 @@ void frmFlaeche::flaecheBearbeitet(const QString& t)
 void frmFlaeche::cmbSpeichern_Click()
 {
     AppContext& a = app();
-    for (QLineEdit* t : {m_txtLaenge, m_txtBreite, m_txtFlaeche})
-        if (t->text().isEmpty())
-            t->setText(QStringLiteral("0"));
+    // an empty box is no size given (stored as 0); a 0 typed is refused with the range
     FlaechenEingabe e;
     e.Bezeichnung = m_txtBezeichnung->text();
     e.Nutzung = m_comNutzung->currentIndex() >= 0 ? m_comNutzung->currentData().toInt() : 0;

@@ -8,13 +8,21 @@ namespace kav {
 // Questions of the deletions; the default button is the safe one (Cancel, No).
 inline const QString kGruppeLoeschenTitel = QStringLiteral("Humavera");
 inline const QString kGruppeLoeschenFrage = QStringLiteral(
-    "Sollen alle untergeordneten Punkte ebenfalls gelöscht werden, dann Klicken Sie auf 'Ja'.\n\r\n\r"
-    "Soll nur die gewählte Gruppe gelöscht werden, Klicken Sie auf 'Nein'. Alle\n\r\n\r"
-    "untergeordneten Punkte werden in die nächsthöhere Gliederungseben verschoben.");
+    "Sollen alle untergeordneten Punkte ebenfalls gelöscht werden, dann klicken Sie auf 'Ja'.\n\r\n\r"
+    "Soll nur die gewählte Gruppe gelöscht werden, klicken Sie auf 'Nein'. Alle\n\r\n\r"
+    "untergeordneten Punkte werden in die nächsthöhere Gliederungsebene verschoben.");
 inline const QString kFlaecheLoeschenTitel = QStringLiteral("Flächen löschen");
 inline const QString kFlaecheLoeschenFrage = QStringLiteral(
     "Soll die ausgewählte Fläche, sowie alle ihr zugeordneten Analysen gelöscht werden?\n\r\n\r"
-    "Klicken Sie auf 'Ja' um den Löschvorgang abzuschließen.");
+    "Klicken Sie auf 'Ja', um den Löschvorgang abzuschließen.");
+
+inline const QString kAnalyseLoeschenTitel = QStringLiteral("Analyse löschen");
+// The question before an analysis is deleted, naming its sampling date and its plot as the tree
+// shows them (a right click may have landed on the wrong row).
+inline QString analyseLoeschenFrage(const QString& datum, const QString& flaeche)
+{
+    return QStringLiteral("Soll die Analyse vom %1 der Fläche „%2“ gelöscht werden?").arg(datum, flaeche);
+}
 
 class Loeschungen : public DatenSchreiber {
 public:

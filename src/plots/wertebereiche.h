@@ -1,8 +1,9 @@
 #pragma once
 // The values a soil laboratory can report and the sizes a garden plot can have: a value outside
-// its range is a typing error ("64" for "6,4") and is neither stored nor rated.
+// its range is a typing error ("64" for "6,4", a side of 0) and is neither stored nor rated.
 #include "plots/einstufung.h"
 
+#include <QDate>
 #include <QString>
 
 #include <optional>
@@ -27,8 +28,26 @@ std::optional<QString> analyseAusserhalb(const AnalysenTexte& txtWert, const Geb
 // range; nothing otherwise.
 std::optional<QString> bereichsSatz(AnalysenWert wert, const QString& text, const Gebietsschema& gebiet);
 
-// The plot dialog's sizes as typed (empty counts as 0): the message for the first one outside its
-// range (length, width, area), else nothing.
+// The first sampling date a new analysis may have; the last is today.
+inline const QDate kProbennahmeAb = QDate(1950, 1, 1);
+
+// The message when a sampling date lies before 1950 or after `heute`, naming the range; else nothing.
+std::optional<QString> probennahmeAusserhalb(const QDate& datum, const QDate& heute, const Gebietsschema& gebiet);
+
+// The sizes of a plot or bed: a side more than 0 up to 10000 m, the area more than 0 up to
+// 100000000 m².
+enum class Groesse { Laenge, Breite, Flaeche };
+
+// The range of a size as the user reads it: "mehr als 0 bis 10000 m".
+QString groesseBereich(Groesse g, const Gebietsschema& gebiet);
+
+// The sentence that names a size typed as `text` and its range when the number lies outside it
+// ("Die Breite 0 m liegt außerhalb des möglichen Bereichs von mehr als 0 bis 10000 m."); nothing
+// for an empty text or one that is no number. The plot dialog and the crop step check with it.
+std::optional<QString> groesseAusserhalb(Groesse g, const QString& text, const Gebietsschema& gebiet);
+
+// The plot dialog's sizes as typed (an empty box is no size given and stored as 0): the message for
+// the first one outside its range (length, width, area), else nothing.
 std::optional<QString> masseAusserhalb(const QString& laenge, const QString& breite, const QString& flaeche,
                                        const Gebietsschema& gebiet);
 

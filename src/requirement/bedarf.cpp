@@ -92,7 +92,7 @@ void jahreskulturNachlieferung(WizardState& s, const KulturZeile& k)
 QString BedarfsBericht::meldung() const
 {
     if (!analyseLuecken.isEmpty())
-        return fehlerMeldungFuer(QStringLiteral("Analysenwerte")).text;
+        return analysenwerteFehlen(analyseLuecken).text;
     if (!kulturLuecken.isEmpty())
         return QStringLiteral("In den Kulturdaten von „%1“ fehlen Werte (%2). Der Nährstoffbedarf kann für diese "
                               "Kultur nicht berechnet werden.")
@@ -190,12 +190,9 @@ BedarfsBericht BedarfBerechnen(WizardState& s, QString strKulturNr, QString strA
     // an empty value stops the calculation before it changes the state
     BedarfsBericht bericht;
     if (analyse) {
-        const std::pair<const std::optional<double>&, const char16_t*> werte[] = {
-            {analyse->GesamtN, u"Organische Substanz"}, {analyse->P2O5, u"Phosphat"},
-            {analyse->K2O, u"Kalium"}, {analyse->pH, u"pH-Wert"}};
-        for (const auto& [wert, name] : werte)
-            if (!wert)
-                bericht.analyseLuecken << QString::fromUtf16(name);
+        // the soil group comes from the state, not from the analysis
+        bericht.analyseLuecken = fehlendeAnalysenwerte(*analyse);
+        bericht.analyseLuecken.removeAll(kNameBodenart);
     }
     if (kultur) {
         for (const QString& spalte : kultur->leer)

@@ -24,7 +24,7 @@ const QString kTagMaterial = QStringLiteral("orgSub");
 
 frmKompost::frmKompost() : Seite(QStringLiteral("frmKompost"), QString(), Platz::Dialog)
 {
-    setWindowTitle(QStringLiteral("Kav- Empfehlenswerte Mengen an Kompost, Stallmist..."));
+    setWindowTitle(QStringLiteral("Kav - Empfehlenswerte Mengen an Kompost, Stallmist..."));
     setMouseTracking(true);
     for (const char* k : {"Gruen", "Rot", "orgSub"})
         m_imlKompost.hinzufuegen(QLatin1String(k), QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(k))));

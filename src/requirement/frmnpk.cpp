@@ -216,7 +216,7 @@ void frmNPK::cmbWeiter_MouseUp()
         return;
     }
     if (!BodenwerteUebernehmen(s, *m_analyse)) {
-        WizardMelden(fehlerMeldungFuer(QStringLiteral("Analysenwerte")));
+        WizardMelden(analysenwerteFehlen(fehlendeAnalysenwerte(*m_analyse)));
         return;
     }
     RestbedarfBerechnen(s);

@@ -37,7 +37,7 @@ QString KompostRat(const QString& klasse, const KompostBoden& b, const QString& 
 {
     const int f = KompostFaktor(klasse, b);
     if (f == 0)
-        return QStringLiteral("Auf Grund der hohen Phosphatversorgung Ihres Boden ist eine Ausbringung von ") + knotenText
+        return QStringLiteral("Auf Grund der hohen Phosphatversorgung Ihres Bodens ist eine Ausbringung von ") + knotenText
             + QStringLiteral(" nicht zu empfehlen.");
     if (!z.menge)
         return OrgSubLueckenMeldung(z);

@@ -66,10 +66,10 @@ QString OrgSubHinweis(int antwort, float sngPFaktor)
         return QStringLiteral("Geben Sie an, was Sie ausgebracht haben.");
     if (sngPFaktor == 0.0f)
         return QStringLiteral("Auf Grund der hohen Phosphatgehalte des Bodens sollten Sie außer Kompost kein "
-                              "Bodenverbesserungsmittel (z.B. Stallmist) einsetzten. Wenn Sie keinen Kompost "
+                              "Bodenverbesserungsmittel (z.B. Stallmist) einsetzen. Wenn Sie keinen Kompost "
                               "ausbringen möchten, klicken Sie einfach auf 'Weiter', um mit der Berechnung fortzufahren");
-    return QStringLiteral("Wenn Sie noch Kompost oder eine der Mistarten ausbringen wollen, geben Sie an welche. "
-                          "Ansonsten klicken sie einfach auf 'Weiter', um mit der Berechnung fortzufahren.");
+    return QStringLiteral("Wenn Sie noch Kompost oder eine der Mistarten ausbringen wollen, geben Sie an, welche. "
+                          "Ansonsten klicken Sie einfach auf 'Weiter', um mit der Berechnung fortzufahren.");
 }
 
 QString OrgSubMengeText(const QString& menge, bool kompost, const QString& name)

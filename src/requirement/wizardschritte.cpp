@@ -59,7 +59,7 @@ Neuberechnung BedarfNeuBerechnen(WizardState& s, const Bedarfsquellen& q, const 
         return r;
     }
     if (!b.analyseLuecken.isEmpty()) {
-        r.meldung = fehlerMeldungFuer(QStringLiteral("Analysenwerte"));
+        r.meldung = analysenwerteFehlen(b.analyseLuecken);
         return r;
     }
     if (b.abgebrochen() || b.kulturFehlt) {

@@ -32,6 +32,20 @@ std::optional<int> ganzFeld(const QVariant& v)
 
 } // namespace
 
+QStringList fehlendeAnalysenwerte(const AnalysenZeile& a)
+{
+    QStringList fehlend;
+    const int boden = a.Bodenart.value_or(-1);
+    if (boden < 0 || boden > 2)
+        fehlend << kNameBodenart;
+    const std::pair<const std::optional<double>&, const QString&> werte[] = {
+        {a.GesamtN, kNameOrgSubstanz}, {a.P2O5, kNameP2O5}, {a.K2O, kNameK2O}, {a.pH, kNamePH}};
+    for (const auto& [wert, name] : werte)
+        if (!wert)
+            fehlend << name;
+    return fehlend;
+}
+
 std::optional<AnalysenZeile> analysenZeileLesen(const QSqlDatabase& cnDaten, const QString& analysenNr)
 {
     QSqlQuery q = sql::exec(cnDaten,

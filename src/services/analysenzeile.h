@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -29,6 +30,17 @@ struct AnalysenZeile {
 
 // Magnesium of an analysis; an empty field counts as not determined.
 inline double mgWert(const AnalysenZeile& a) { return a.Mg.value_or(kMgNichtBestimmt); }
+
+// Names of the analysis values, as the analysis page captions them.
+inline const QString kNameBodenart = QStringLiteral("Bodenart");
+inline const QString kNameOrgSubstanz = QStringLiteral("Organische Substanz");
+inline const QString kNameP2O5 = QStringLiteral("Phosphat-Gehalt");
+inline const QString kNameK2O = QStringLiteral("Kalium-Gehalt");
+inline const QString kNamePH = QStringLiteral("pH-Wert");
+
+// What the calculation needs and the analysis lacks, by name: the soil group (0 to 2), organic
+// matter, P2O5, K2O and pH, in this order.
+QStringList fehlendeAnalysenwerte(const AnalysenZeile& a);
 
 // The analysis `analysenNr`; nullopt when there is none. Throws sql::Error when the file cannot be read.
 std::optional<AnalysenZeile> analysenZeileLesen(const QSqlDatabase& cnDaten, const QString& analysenNr);

@@ -28,7 +28,7 @@ const std::array<Eintrag, 8> kMeldungen = {{
      u"Fehler Nr. 102: Sie haben keine Kultur angegeben, für die die Düngungberechnung durchgeführt werden soll",
      Meldung::Symbol::Information},
     {u"Analysenwerte", 103, u"Humavera - Analysenwerte eintragen",
-     u"Fehler Nr. 103: Es wurden nicht alle benötigten Analysenwerte eingetragen. Bitte korrigieren Sie ihre "
+     u"Fehler Nr. 103: Es wurden nicht alle benötigten Analysenwerte eingetragen. Bitte korrigieren Sie Ihre "
      u"Eingaben.",
      Meldung::Symbol::Information},
     {u"Nmin", 105, kTitelBerechnung,
@@ -57,6 +57,15 @@ Meldung fehlerMeldungFuer(const QString& schluessel)
             return Meldung{e.nr, QString::fromUtf16(e.titel), QString::fromUtf16(e.text), e.symbol};
     }
     return Meldung{};
+}
+
+Meldung analysenwerteFehlen(const QStringList& fehlend)
+{
+    Meldung m = fehlerMeldungFuer(QStringLiteral("Analysenwerte"));
+    if (!fehlend.isEmpty())
+        m.text += (fehlend.size() == 1 ? QStringLiteral("\n\nEs fehlt: ") : QStringLiteral("\n\nEs fehlen: "))
+                  + fehlend.join(QStringLiteral(", ")) + QLatin1Char('.');
+    return m;
 }
 
 void FehlerMeldung(const QString& schluessel, MeldungsAnzeige& anzeige)

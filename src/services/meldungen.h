@@ -1,6 +1,7 @@
 #pragma once
 // Messages to the user: the numbered error messages and a sink that shows them.
 #include <QString>
+#include <QStringList>
 
 namespace kav {
 
@@ -21,6 +22,10 @@ public:
 
 // The numbered message of a key (compared exactly); an empty message for an unknown key.
 Meldung fehlerMeldungFuer(const QString& schluessel);
+
+// Message 103 with a sentence that names the values missing ("Es fehlt: Bodenart." or "Es fehlen:
+// Phosphat-Gehalt, pH-Wert."); without names the message as it stands.
+Meldung analysenwerteFehlen(const QStringList& fehlend);
 
 // Shows the numbered message of `schluessel`.
 void FehlerMeldung(const QString& schluessel, MeldungsAnzeige& anzeige);

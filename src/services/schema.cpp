@@ -11,6 +11,7 @@
 #include <QUuid>
 
 #include <filesystem>
+#include <mutex>
 
 namespace kav {
 
@@ -47,13 +48,12 @@ QStringList schemaTabellen(Datenbankdatei datei)
     return out;
 }
 
-QHash<QString, QStringList> schemaSpalten(Datenbankdatei datei)
+namespace {
+
+// The schema laid out in memory, its columns read back from SQLite itself.
+QHash<QString, QStringList> spaltenLesen(Datenbankdatei datei)
 {
-    // the schema laid out once in memory, its columns read back from SQLite itself
-    static QHash<QString, QStringList> spalten[2];
-    QHash<QString, QStringList>& s = spalten[datei == Datenbankdatei::Kav ? 0 : 1];
-    if (!s.isEmpty())
-        return s;
+    QHash<QString, QStringList> s;
     const QString name = QStringLiteral("kav_spalten_") + QUuid::createUuid().toString(QUuid::Id128);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
@@ -71,6 +71,18 @@ QHash<QString, QStringList> schemaSpalten(Datenbankdatei datei)
     }
     QSqlDatabase::removeDatabase(name);
     return s;
+}
+
+} // namespace
+
+QHash<QString, QStringList> schemaSpalten(Datenbankdatei datei)
+{
+    // once per file, also when the start reads them ahead in another thread
+    static std::once_flag einmal[2];
+    static QHash<QString, QStringList> spalten[2];
+    const size_t i = datei == Datenbankdatei::Kav ? 0 : 1;
+    std::call_once(einmal[i], [&] { spalten[i] = spaltenLesen(datei); });
+    return spalten[i];
 }
 
 void schemaAnlegen(const QSqlDatabase& db, Datenbankdatei datei)

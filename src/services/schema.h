@@ -13,7 +13,8 @@ enum class Datenbankdatei { Kav, Daten };
 QStringList schemaAnweisungen(Datenbankdatei datei);
 // Names of the tables the file must hold, in the order of the schema.
 QStringList schemaTabellen(Datenbankdatei datei);
-// The columns of every table of the schema (what the damage check of a file compares).
+// The columns of every table of the schema (what the damage check of a file compares); worked out
+// once per file and program run, from any thread.
 QHash<QString, QStringList> schemaSpalten(Datenbankdatei datei);
 // Creates every table in an open, empty database (one transaction); throws sql::Error.
 void schemaAnlegen(const QSqlDatabase& db, Datenbankdatei datei);

@@ -160,10 +160,36 @@ TEST_F(AnordnungTest, RahmenfensterBeiJederGroesse)
     EXPECT_FALSE(intro->picIntro()->istLeer());
     EXPECT_EQ(Tw(intro->shpRahmen()).rechteck(), Tw(intro->picIntro()).rechteck());
     const QRect text = intro->lblIntro()->geometry(); // at 1920 x 1080
+    // the logo is read once: a later pass places it without reading the file again
     QFile::remove(dir.path() + "/Bilder/Logo_Kav.gif");
     groesse(800, 600);
     ArbeitsbereichAnordnen();
+    EXPECT_FALSE(intro->picIntro()->istLeer());
+    EXPECT_EQ(ui().uebersprungeneAnweisungen, 0);
+    EXPECT_NE(intro->lblIntro()->geometry(), text);
+    // a start without it: the box stays empty and the pass goes on
+    starten();
+    intro = fenster().fensterAls<frmIntro>("frmIntro");
+    ASSERT_NE(intro, nullptr);
+    ArbeitsbereichAnordnen();
     EXPECT_TRUE(intro->picIntro()->istLeer());
     EXPECT_EQ(ui().uebersprungeneAnweisungen, 1); // the picture alone
-    EXPECT_NE(intro->lblIntro()->geometry(), text);
+}
+
+// The intro's logo read ahead in a thread of its own is the logo read at once; a reading ahead
+// of another file is not taken for it, and one nobody took is dropped without harm.
+TEST(IntroLogo, VorausGelesenIstDasselbeBild)
+{
+    const QString logo = test::programmOrdner() + "/Bilder/Logo_Kav.gif";
+    const QImage sofort = logoLesen(logo);
+    ASSERT_FALSE(sofort.isNull());
+    EXPECT_EQ(sofort.size(), QSize(952, 885));
+    logoVorausLesen(logo);
+    logoVorausLesen(logo); // asked twice: read once
+    EXPECT_EQ(logoLesen(logo), sofort);
+    logoVorausLesen(logo);
+    EXPECT_TRUE(logoLesen(logo + ".fehlt").isNull());
+    logoVorausVerwerfen();
+    logoVorausVerwerfen();
+    EXPECT_EQ(logoLesen(logo), sofort);
 }

@@ -1,4 +1,5 @@
 // The 64-band gradient: colours per band, band edges, and what lands on a window.
+#include "platform/farbkontrast.h"
 #include "platform/farbverlauf.h"
 #include "platform/farbverlaufzeichnen.h"
 #include "platform/twips.h"
@@ -49,17 +50,55 @@ TEST(Farbverlauf, FensterBekommtJedeZeileGemalt)
     w.resize(50, 100);
     FarbverlaufZeichnen(&w, 100, 150, 200, 132, 166, 168); // steps 1, 0.5 and -1
     EXPECT_TRUE(w.autoFillBackground());
-    const QImage bild = w.palette().brush(QPalette::Window).texture().toImage();
+    const QImage bild = w.grab().toImage();
     ASSERT_EQ(bild.size(), QSize(50, 100));
     EXPECT_EQ(QColor(bild.pixel(0, 0)), QColor(101, 150, 199)); // each part by its own step
     EXPECT_EQ(QColor(bild.pixel(49, 99)), QColor(100, 150, 200));
     for (const FarbBand& b : farbverlaufBaender(100, 100, 150, 200, 132, 166, 168))
         for (int y = b.oben; y < b.unten; ++y)
-            ASSERT_EQ(QColor(bild.pixel(25, y)), b.farbe) << "Zeile " << y;
+            for (int x : {0, 25, 49})
+                ASSERT_EQ(QColor(bild.pixel(x, y)), b.farbe) << "Zeile " << y << ", Spalte " << x;
+    // a wider window of the same height in the same colours keeps what it has, across its width
+    const qint64 vorher = w.palette().brush(QPalette::Window).texture().cacheKey();
+    w.resize(300, 100);
+    FarbverlaufZeichnen(&w, 100, 150, 200, 132, 166, 168);
+    EXPECT_EQ(w.palette().brush(QPalette::Window).texture().cacheKey(), vorher);
+    EXPECT_EQ(QColor(w.grab().toImage().pixel(299, 0)), QColor(101, 150, 199));
+    FarbverlaufZeichnen(&w, 100, 150, 201, 132, 166, 168); // another colour is painted anew
+    EXPECT_NE(w.palette().brush(QPalette::Window).texture().cacheKey(), vorher);
 
     FarbverlaufZeichnen(nullptr, 1, 2, 3, 4, 5, 6); // nothing to paint on: no crash
     QWidget leer;
     leer.resize(0, 0);
     FarbverlaufZeichnen(&leer, 1, 2, 3, 4, 5, 6);
     EXPECT_THROW(FarbverlaufZeichnenBild(nullptr, 1, 2, 3, 4, 5, 6), forms::FormsFehler);
+}
+
+// The contrast ratio of the web accessibility guidelines, and disabled text that keeps 3:1 against
+// every colour it stands on, from black to white.
+TEST(Farbkontrast, VerhaeltnisUndAusgeschalteteSchrift)
+{
+    const struct { QColor a, b; double verhaeltnis; } faelle[] = {
+        {Qt::black, Qt::white, 21.0},
+        {Qt::white, Qt::black, 21.0},
+        {QColor(188, 188, 188), QColor(188, 188, 188), 1.0},
+        {QColor(0x77, 0x77, 0x77), Qt::white, 4.48},
+        {QColor(0xbe, 0xbe, 0xbe), QColor(0xef, 0xef, 0xef), 1.62}, // the style's disabled grey
+    };
+    for (const auto& f : faelle)
+        EXPECT_NEAR(kontrastVerhaeltnis(f.a, f.b), f.verhaeltnis, 0.01) << f.a.name().toStdString() << f.b.name().toStdString();
+    for (int grau = 0; grau <= 255; grau += 5) {
+        const QList<QColor> hinten{QColor(grau, grau, grau), QColor(std::min(255, grau + 32), std::min(255, grau + 32), 0)};
+        const QColor s = ausgeschalteteSchrift(hinten);
+        for (const QColor& h : hinten)
+            EXPECT_GE(kontrastVerhaeltnis(s, h), 3.0) << grau;
+    }
+    // a window's gradient gives its disabled labels, boxes and buttons their colours
+    QWidget w;
+    w.resize(50, 100);
+    FarbverlaufZeichnen(&w, 128, 128, 128, 160, 160, 160);
+    const QPalette p = w.palette();
+    for (const FarbBand& b : farbverlaufBaender(100, 128, 128, 128, 160, 160, 160))
+        EXPECT_GE(kontrastVerhaeltnis(p.color(QPalette::Disabled, QPalette::WindowText), b.farbe), 3.0);
+    EXPECT_GE(kontrastVerhaeltnis(p.color(QPalette::Disabled, QPalette::Text), p.color(QPalette::Disabled, QPalette::Base)), 3.0);
 }

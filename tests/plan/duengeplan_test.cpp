@@ -12,7 +12,7 @@ namespace {
 
 using Zeilen = std::vector<std::pair<int, QString>>;
 
-const QString kKalk = "Um den Kalkversorgungszustandes des Bodens langfristig zu sichern, sollte eine jährliche Kalkung mit ";
+const QString kKalk = "Um den Kalkversorgungszustand des Bodens langfristig zu sichern, sollte eine jährliche Kalkung mit ";
 const QString kKalk295 = kKalk + "295 g Algenkalk je m² durchgeführt werden.";
 const QString kAusreichend = "Ihr Boden ist ausreichend mit Kalk versorgt. Eine Kalkung ist nicht notwendig.";
 const QString kWarnung = "Die letzte Analyse der Fläche liegt bereits länger als 5 Jahre zurück. Sie sollten die "

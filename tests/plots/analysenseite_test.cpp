@@ -266,6 +266,80 @@ TEST_F(AnalysenSeiteTest, WeiterSpeichertUndGehtZumKulturschritt)
     EXPECT_FLOAT_EQ(w().sngK2O, 15.0f);
 }
 
+// A sampling date before 1950 or after today is refused on the page with the range; date, values
+// and soil group stay as typed. "Weiter" with an analysis more than five calendar years old shows
+// the notice the plot step shows (this way skips that step); a younger one does not.
+TEST_F(AnalysenSeiteTest, ProbennahmeImBereichUndWeiterMitAlterAnalyse)
+{
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1002"));
+    seite->dtpProbenahme()->setDate(QDate(1900, 1, 7));
+    werteTippen({"3", "12", "15", "", "6,5"});
+    QTest::mouseClick(seite->lblBodenart(1), Qt::LeftButton);
+    for (QToolButton* knopf : {seite->cmbSpeichern(), seite->cmbWeiter()}) {
+        protokoll.meldungen.clear();
+        QTest::mouseClick(knopf, Qt::LeftButton);
+        ASSERT_EQ(protokoll.meldungen.size(), 1);
+        EXPECT_TRUE(protokoll.meldungen[0].text.startsWith(
+            "Das Datum der Probennahme 07.01.1900 liegt außerhalb des möglichen Bereichs vom 01.01.1950 bis heute"));
+        EXPECT_EQ(anzahl("ZOFlaechenAnalysen", "FlaechenNr = 'Fl1002'"), 0);
+        EXPECT_EQ(seite->dtpProbenahme()->date(), QDate(1900, 1, 7));
+        EXPECT_EQ(werte(), QStringList({"3", "12", "15", "", "6,5"}));
+        EXPECT_EQ(app().bedarf.intBodenart, 1);
+        EXPECT_TRUE(seite->ungespeichert());
+    }
+
+    for (const auto& [datum, hinweis] : {std::pair{QDate(2020, 12, 31), true}, {QDate(2021, 1, 1), false}}) {
+        SCOPED_TRACE(datum.year());
+        fenster().entladen("frmAlteAnalyse");
+        if (!analysenSeite()) { // back from the crop step by the navigation bar
+            QTest::mouseClick(fenster().fensterAls<frmToolbar>("frmToolbar")->cmbMenu(1), Qt::LeftButton);
+            seite = analysenSeite();
+            ASSERT_NE(seite, nullptr);
+            trv = seite->trvFlaechen();
+        }
+        antworten(QMessageBox::No); // the refused typing goes
+        ASSERT_NO_FATAL_FAILURE(klicken("Fl1002"));
+        seite->dtpProbenahme()->setDate(datum);
+        werteTippen({"3", "12", "15", "", "6,5"});
+        QTest::mouseClick(seite->lblBodenart(1), Qt::LeftButton);
+        QTest::mouseClick(seite->cmbWeiter(), Qt::LeftButton);
+        ASSERT_TRUE(fenster().istGeladen("frmNPK1"));
+        EXPECT_EQ(fenster().istGeladen("frmAlteAnalyse"), hinweis);
+        if (hinweis) {
+            QWidget* w = fenster().fenster("frmAlteAnalyse")->widget();
+            EXPECT_TRUE(w->isVisible() && w->parentWidget() == haupt.get());
+        }
+    }
+}
+
+// Storing and sending (here without a server: stored, not sent) keep the tree as the user left it:
+// the groups open stay open, the node shown stays selected and in view, far down a long tree too.
+TEST_F(AnalysenSeiteTest, SpeichernUndSendenBehaltenDenBaum)
+{
+    for (int i = 0; i < 40; ++i)
+        flaeche(QString("Fl%1").arg(2000 + i), QString("Parzelle %1").arg(i, 2, 10, QChar('0')));
+    flaeche("Fl2100", "Zucchini");
+    analyse("An2100", "Fl2100", QDate(2024, 4, 18));
+    seite->baumAuffrischen();
+    knoten("Fl1000")->setExpanded(true); // Garten open, Beet closed
+    for (const auto& [knopf, key] : {std::pair{seite->cmbSenden(), "An2100"}, {seite->cmbSpeichern(), "An2100"},
+                                     {seite->cmbSenden(), "Fl2100"}}) {
+        SCOPED_TRACE(std::string(key) + " " + knopf->objectName().toStdString());
+        ASSERT_NO_FATAL_FAILURE(klicken(key));
+        tippen(seite->txtWert(6), "6,9");
+        protokoll.meldungen.clear();
+        QTest::mouseClick(knopf, Qt::LeftButton);
+        EXPECT_EQ(protokoll.meldungen.size(), knopf == seite->cmbSenden() ? 1 : 0); // no connection
+        EXPECT_DOUBLE_EQ(wert("SELECT pH FROM AnalysenID WHERE AnalysenNr = 'An2100'").toDouble(), 6.9);
+        EXPECT_TRUE(knoten("Fl1000")->isExpanded());
+        EXPECT_FALSE(knoten("Fl1001")->isExpanded());
+        EXPECT_TRUE(knoten("Fl2100")->isExpanded());
+        ASSERT_EQ(trv->currentItem(), knoten(key));
+        EXPECT_TRUE(trv->viewport()->rect().contains(trv->visualItemRect(trv->currentItem()))) << "im Blick";
+        trv->scrollToTop();
+    }
+}
+
 TEST_F(AnalysenSeiteTest, DatumswechselZeigtDieAnalyseOderLeert)
 {
     ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
@@ -351,6 +425,7 @@ TEST_F(AnalysenSeiteTest, SendenSchreibtEineZeileUndAktualisiertSie)
     EXPECT_TRUE(protokoll.meldungen.isEmpty()) << protokoll.texte().join(" / ").toStdString();
     ASSERT_EQ(zeilen(), 1);
     EXPECT_TRUE(knoten("Fl1001")->isExpanded());
+    EXPECT_EQ(trv->currentItem(), knoten("An1000")); // still chosen
     EXPECT_FALSE(seite->txtWert(2)->isEnabled()); // until the next node is chosen
     EXPECT_TRUE(seite->cmbSenden()->isEnabled());
 

@@ -54,13 +54,14 @@ TEST_F(BaumMenueTest, RechtsklickWaehltDenKnotenUnterDerMaus)
     EXPECT_TRUE(menueOffen(3));
 }
 
-// The delete commands of the menus one after the other: the question each asks (none for an
-// analysis), what its answer does to the file and the tree; "No" and "Cancel" are the defaults.
+// The delete commands of the menus one after the other: the question each asks, what its answer
+// does to the file and the tree; "No" and "Cancel" are the defaults.
 // What a deletion takes with it: loeschen_test.cpp.
 TEST_F(BaumMenueTest, LoeschenMitIhrenFragen)
 {
     const QString flaeche = "Flächen löschen|" + kFlaecheLoeschenFrage + "|Ja,Nein|Nein";
     const QString gruppe = "Humavera|" + kGruppeLoeschenFrage + "|Ja,Nein,Abbrechen|Abbrechen";
+    const QString analyse = "Analyse löschen|Soll die Analyse vom 18.04.2024 der Fläche „Beet A“ gelöscht werden?|Ja,Nein|Nein";
     const QString alle = "Fl1000:0 Fl1001:1000 Fl1002:1001 Fl1003:1000 Fl1004:0 Fl1005:0";
     const struct {
         const char* knoten;
@@ -75,7 +76,9 @@ TEST_F(BaumMenueTest, LoeschenMitIhrenFragen)
         {"Fl1003", 3, "mnuFlaLoeschen", QMessageBox::Yes, flaeche, "Fl1000:0 Fl1001:1000 Fl1002:1001 Fl1004:0 Fl1005:0"},
         // "No" dissolves the group: Beet A moves up into Garten
         {"Fl1001", 2, "mnuGrpLoeschen", QMessageBox::No, gruppe, "Fl1000:0 Fl1002:1000 Fl1004:0 Fl1005:0"},
-        {"An1000", 7, "mnuAnalyseLoeschen", QMessageBox::NoButton, "", "Fl1000:0 Fl1002:1000 Fl1004:0 Fl1005:0"},
+        // an analysis too: Enter answers "Nein" and keeps it
+        {"An1000", 7, "mnuAnalyseLoeschen", QMessageBox::NoButton, analyse, "Fl1000:0 Fl1002:1000 Fl1004:0 Fl1005:0"},
+        {"An1000", 7, "mnuAnalyseLoeschen", QMessageBox::Yes, analyse, "Fl1000:0 Fl1002:1000 Fl1004:0 Fl1005:0"},
         {"Fl1000", 2, "mnuGrpLoeschen", QMessageBox::Yes, gruppe, "Fl1004:0 Fl1005:0"},
     };
     sichtbar(knoten("Fl1002"));
@@ -111,7 +114,12 @@ TEST_F(BaumMenueTest, LoeschenMitIhrenFragen)
             }
         }
         EXPECT_EQ(zeilen.join(' '), s.flaechen);
-        EXPECT_EQ(knoten(s.knoten) != nullptr, s.flaechen.contains(QString(s.knoten) + ":")) << "im Baum";
+        const bool bleibt = QString(s.knoten).startsWith("An") ? s.antwort != QMessageBox::Yes
+                                                                : s.flaechen.contains(QString(s.knoten) + ":");
+        EXPECT_EQ(knoten(s.knoten) != nullptr, bleibt) << "im Baum";
+        if (QString(s.knoten).startsWith("An")) {
+            EXPECT_EQ(anzahl("AnalysenID", "AnalysenNr = 'An1000'"), bleibt ? 1 : 0);
+        }
     }
     EXPECT_EQ(anzahl("AnalysenID"), 0);
 }

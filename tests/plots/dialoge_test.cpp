@@ -100,7 +100,7 @@ TEST_F(DialogTest, FlaecheAendernLiestDieZeileUndSchreibtSie)
     EXPECT_EQ(QStringList({d->txtBezeichnung()->text(), d->txtLaenge()->text(), d->txtBreite()->text(),
                            d->txtFlaeche()->text(), d->comNutzung()->currentData().toString(),
                            d->imgKompost(0)->schluessel(), forms::Tag(d->imgKompost(0))}),
-              QStringList({"Beet", "4,0", "", "0,0", "3", "opb1", "1"}));
+              QStringList({"Beet", "4,0", "", "", "3", "opb1", "1"})); // no area stored: an empty box
     EXPECT_EQ(w().intFlaecheKompost, 1);
 
     tippen(d->txtBreite(), "1,5");
@@ -165,7 +165,20 @@ TEST_F(DialogTest, GroessenWerdenBeimSpeichernGeprueft)
     EXPECT_EQ(d->txtBezeichnung()->text(), "Eingefügt");
     EXPECT_EQ(anzahl("FlaechenID"), 3);
 
-    d->txtLaenge()->setText("4");
+    // a side of 0 is refused where it is typed, with the range; the typing stays
+    tippen(d->txtLaenge(), "4");
+    tippen(d->txtBreite(), "0");
+    protokoll.meldungen.clear();
+    QTest::mouseClick(d->cmbSpeichern(), Qt::LeftButton);
+    ASSERT_EQ(protokoll.meldungen.size(), 1);
+    EXPECT_TRUE(protokoll.meldungen[0].text.startsWith(
+        "Die Breite 0 m liegt außerhalb des möglichen Bereichs von mehr als 0 bis 10000 m."));
+    EXPECT_TRUE(fenster().istGeladen("frmFlaeche"));
+    EXPECT_EQ(d->txtLaenge()->text() + "|" + d->txtBreite()->text(), "4|0");
+    EXPECT_EQ(anzahl("FlaechenID"), 3);
+    EXPECT_EQ(d->txtBreite()->toolTip(), "Möglich: mehr als 0 bis 10000 m");
+
+    d->txtBreite()->clear(); // only the length: no area, stored as 0
     QTest::mouseClick(d->cmbSpeichern(), Qt::LeftButton);
     EXPECT_FALSE(fenster().istGeladen("frmFlaeche"));
     EXPECT_EQ(wert("SELECT GruppierungNr FROM FlaechenID WHERE FlaechenNr = 'Fl1003'").toLongLong(), 1000);
@@ -220,6 +233,11 @@ TEST_F(DialogTest, HinweisAufEineAlteAnalyse)
     EXPECT_TRUE(f->lblMeldung()->font().bold());
     EXPECT_EQ(f->parentWidget(), haupt.get());
     test::nichtsUeberdecktOderAbgeschnitten(f);
+    // the caption whole in the title bar: wide enough for it, with a close button only
+    EXPECT_GE(f->width(), frmAlteAnalyse::titelBreite(kAlteAnalyseTitel));
+    EXPECT_GT(frmAlteAnalyse::titelBreite(kAlteAnalyseTitel), QFontMetrics(f->font()).horizontalAdvance(kAlteAnalyseTitel));
+    EXPECT_TRUE(f->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(f->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(AlteAnalyseMelden(QDate(2033, 1, 1))); // the same window again
     EXPECT_EQ(fenster().fensterAls<frmAlteAnalyse>("frmAlteAnalyse"), f);
     EXPECT_EQ(fenster().namen().count("frmAlteAnalyse"), 1);

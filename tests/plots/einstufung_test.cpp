@@ -121,11 +121,11 @@ TEST(Einstufung, PhTabelleJederBodengruppeUndHumusklasse)
     };
     // organic matter of each humus class, at both ends of the class where they differ
     const QStringList humus[4] = {{"0", "4", "4,5"}, {"4,6", "8"}, {"9", "15"}, {"15,5", "16", "30"}};
-    const QString niedrig = "Der pH-Wert ihres Bodens recht niedrig.";
-    const QString wenigNiedrig = "Der pH-Wert ihres Bodens ein wenig zu niedrig.";
-    const QString optimal = "Der pH-Wert ihres Bodens ist optimal.";
-    const QString wenigHoch = "Der pH-Wert ihres Bodens ein wenig zu hoch.";
-    const QString hoch = "Der pH-Wert ihres Bodens recht hoch.";
+    const QString niedrig = "Der pH-Wert Ihres Bodens ist recht niedrig.";
+    const QString wenigNiedrig = "Der pH-Wert Ihres Bodens ist ein wenig zu niedrig.";
+    const QString optimal = "Der pH-Wert Ihres Bodens ist optimal.";
+    const QString wenigHoch = "Der pH-Wert Ihres Bodens ist ein wenig zu hoch.";
+    const QString hoch = "Der pH-Wert Ihres Bodens ist recht hoch.";
     for (int g = 0; g < 3; ++g) {
         for (int h = 0; h < 4; ++h) {
             const Zeile& z = tabelle[g][h];
@@ -154,10 +154,10 @@ TEST(Einstufung, PhTabelleJederBodengruppeUndHumusklasse)
 TEST(Einstufung, MoorbodenEinzeilig)
 {
     const std::pair<const char*, QString> faelle[] = {
-        {"3", "Der pH-Wert ihres Bodens recht niedrig."}, {"4,2", "Der pH-Wert ihres Bodens recht niedrig."},
-        {"4,25", ""},                                     {"4,3", "Der pH-Wert ihres Bodens ist optimal."},
-        {"4,4", ""},                                      {"4,45", "Der pH-Wert ihres Bodens recht hoch."},
-        {"4,5", "Der pH-Wert ihres Bodens recht hoch."},  {"7", "Der pH-Wert ihres Bodens recht hoch."},
+        {"3", "Der pH-Wert Ihres Bodens ist recht niedrig."}, {"4,2", "Der pH-Wert Ihres Bodens ist recht niedrig."},
+        {"4,25", ""},                                     {"4,3", "Der pH-Wert Ihres Bodens ist optimal."},
+        {"4,4", ""},                                      {"4,45", "Der pH-Wert Ihres Bodens ist recht hoch."},
+        {"4,5", "Der pH-Wert Ihres Bodens ist recht hoch."},  {"7", "Der pH-Wert Ihres Bodens ist recht hoch."},
     };
     for (int g : {0, 1, 2}) {
         for (const auto& [ph, satz] : faelle) {
@@ -167,7 +167,7 @@ TEST(Einstufung, MoorbodenEinzeilig)
     }
     // 30 is no moor: humus class D of soil group 0 (4,3 lies in 3,8 .. 4,5)
     EXPECT_EQ(bewerte("30", "", "", "", "4,3", 0)[kPH],
-              "Der pH-Wert ihres Bodens ein wenig zu niedrig." + LFCR + "Optimal wäre ein Bereich von 4,6 bis 5,1.");
+              "Der pH-Wert Ihres Bodens ist ein wenig zu niedrig." + LFCR + "Optimal wäre ein Bereich von 4,6 bis 5,1.");
 }
 
 TEST(Einstufung, LeereUnlesbareWerteUndKeineBodengruppeBekommenKeinenSatz)
@@ -193,7 +193,7 @@ TEST(Einstufung, LeereUnlesbareWerteUndKeineBodengruppeBekommenKeinenSatz)
     EXPECT_EQ(o[kOrgSubstanz], "");
     EXPECT_EQ(o[kP2O5], naehr(2, "Phosphat")); // the moor column would say "optimal"
     EXPECT_EQ(o[kK2O], naehr(2, "Kalium"));
-    EXPECT_EQ(o[kPH], "Der pH-Wert ihres Bodens ist optimal."); // humus class A
+    EXPECT_EQ(o[kPH], "Der pH-Wert Ihres Bodens ist optimal."); // humus class A
     // emptying a field removes its sentence, the others stay
     const AnalysenSaetze ohneP = bewerte("5", "", "15", "8", "6,5", 1);
     EXPECT_EQ(ohneP[kP2O5], "");
@@ -224,6 +224,6 @@ TEST(AlteAnalyse, NurDieJahreszahlenZaehlen)
     uhr.set(QDateTime(QDate(2025, 12, 31), QTime(23, 59)));
     EXPECT_FALSE(alteAnalyseHinweis(QDate(2020, 1, 1), uhr));
     EXPECT_EQ(kAlteAnalyseText,
-              "Die letzte Untersuchung dieser Fläche liegt bereits über 5 Jahre zurück. Sie sollten die Fläche bald "
-              "möglichst erneut untersuchen lassen.");
+              "Die letzte Untersuchung dieser Fläche liegt bereits über 5 Jahre zurück. Sie sollten die Fläche "
+              "baldmöglichst erneut untersuchen lassen.");
 }

@@ -148,15 +148,22 @@ TEST_F(Analysen, UnvollstaendigOderFehlerSchreibtNichts)
 {
     gruppe("Fl1002", "Garten");
     using Aendern = std::function<void(AnalyseEingabe&)>;
-    const struct { const char* name; Aendern aendern; const char* punkt; int nr; } faelle[] = {
-        {"keine Bodengruppe", [](AnalyseEingabe& e) { e.intBodenart = kKeineBodenart; }, nullptr, 103},
-        {"Bodengruppe 3", [](AnalyseEingabe& e) { e.intBodenart = 3; }, nullptr, 103},
-        {"Organik leer", [](AnalyseEingabe& e) { e.txtWert[kOrgSubstanz] = ""; }, nullptr, 103},
-        {"Phosphat Text", [](AnalyseEingabe& e) { e.txtWert[kP2O5] = "viel"; }, nullptr, 103},
-        {"Kalium leer", [](AnalyseEingabe& e) { e.txtWert[kK2O] = " "; }, nullptr, 103},
-        {"pH leer", [](AnalyseEingabe& e) { e.txtWert[kPH] = ""; }, nullptr, 103},
-        {"pH unendlich", [](AnalyseEingabe& e) { e.txtWert[kPH] = "inf"; }, nullptr, 103},
-        {"kein Datum", [](AnalyseEingabe& e) { e.datum = QDate(); }, nullptr, 103},
+    // message 103 ends with what is missing
+    const struct { const char* name; Aendern aendern; const char* punkt; int nr; const char* fehlt = nullptr; } faelle[] = {
+        {"keine Bodengruppe", [](AnalyseEingabe& e) { e.intBodenart = kKeineBodenart; }, nullptr, 103, "Es fehlt: Bodenart."},
+        {"Bodengruppe 3", [](AnalyseEingabe& e) { e.intBodenart = 3; }, nullptr, 103, "Es fehlt: Bodenart."},
+        {"Organik leer", [](AnalyseEingabe& e) { e.txtWert[kOrgSubstanz] = ""; }, nullptr, 103, "Es fehlt: Organische Substanz."},
+        {"Phosphat Text", [](AnalyseEingabe& e) { e.txtWert[kP2O5] = "viel"; }, nullptr, 103, "Es fehlt: Phosphat-Gehalt."},
+        {"Kalium leer", [](AnalyseEingabe& e) { e.txtWert[kK2O] = " "; }, nullptr, 103, "Es fehlt: Kalium-Gehalt."},
+        {"pH leer", [](AnalyseEingabe& e) { e.txtWert[kPH] = ""; }, nullptr, 103, "Es fehlt: pH-Wert."},
+        {"pH unendlich", [](AnalyseEingabe& e) { e.txtWert[kPH] = "inf"; }, nullptr, 103, "Es fehlt: pH-Wert."},
+        {"kein Datum", [](AnalyseEingabe& e) { e.datum = QDate(); }, nullptr, 103, "Es fehlt: Datum der Probennahme."},
+        {"Bodengruppe und zwei Werte",
+         [](AnalyseEingabe& e) {
+             e.intBodenart = kKeineBodenart;
+             e.txtWert[kK2O] = e.txtWert[kPH] = "";
+         },
+         nullptr, 103, "Es fehlen: Bodenart, Kalium-Gehalt, pH-Wert."},
         {"Fläche fehlt", [](AnalyseEingabe& e) { e.strAktFlaechenNr = "Fl1999"; }, nullptr, 0},
         {"eine Gruppe", [](AnalyseEingabe& e) { e.strAktFlaechenNr = "Fl1002"; }, nullptr, 0},
         {"die Wurzel", [](AnalyseEingabe& e) { e.strAktFlaechenNr = "Fl0"; }, nullptr, 0},
@@ -176,6 +183,8 @@ TEST_F(Analysen, UnvollstaendigOderFehlerSchreibtNichts)
         EXPECT_EQ(r.meldung.nr, f.nr);
         if (f.nr == 103) {
             EXPECT_EQ(r.meldung.titel, "Humavera - Analysenwerte eintragen");
+            EXPECT_TRUE(r.meldung.text.startsWith(fehlerMeldungFuer("Analysenwerte").text + "\n\n"));
+            EXPECT_TRUE(r.meldung.text.endsWith(QString::fromUtf8(f.fehlt))) << r.meldung.text.toStdString();
         } else if (f.punkt) {
             // what was not stored, in German; the driver's words stay in the log
             EXPECT_TRUE(r.meldung.text.contains("nicht gespeichert") && !r.meldung.text.contains("Platte voll"));
@@ -213,6 +222,12 @@ TEST_F(Analysen, WerteBereicheAnIhrenGrenzen)
         {kMg, "1000", true, nullptr},
         {kMg, "99999999", false, "Der Magnesium-Gehalt 99999999 mg Mg/100 g liegt"},
         {kMg, "nicht bestimmt", true, nullptr},
+        // below 0: no laboratory reports it (pasted or read back from elsewhere)
+        {kPH, "-1", false, "Der pH-Wert -1 liegt außerhalb des möglichen Bereichs von 0 bis 14."},
+        {kOrgSubstanz, "-0,5", false, "Der Gehalt an organischer Substanz -0,5 % liegt"},
+        {kP2O5, "-3", false, "Der Phosphat-Gehalt -3 mg P2O5/100 g liegt"},
+        {kK2O, "-0,01", false, "Der Kalium-Gehalt -0,01 mg K2O/100 g liegt"},
+        {kMg, "-2", false, "Der Magnesium-Gehalt -2 mg Mg/100 g liegt"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.text);
@@ -229,6 +244,37 @@ TEST_F(Analysen, WerteBereicheAnIhrenGrenzen)
         }
     }
     EXPECT_EQ(*bereichsSatz(kPH, "64", gebiet), "Dieser Wert liegt außerhalb des möglichen Bereichs von 0 bis 14.");
+}
+
+// A new analysis is dated from 01.01.1950 to today (the clock: 07.04.2025); outside, nothing is
+// stored and the message names the range. A stored analysis keeps its date, whatever it is.
+TEST_F(Analysen, ProbennahmeVon1950BisHeute)
+{
+    const struct { QDate datum; bool gut; } faelle[] = {
+        {QDate(1900, 1, 7), false}, {QDate(1949, 12, 31), false}, {QDate(1950, 1, 1), true},
+        {QDate(2025, 4, 7), true},  {QDate(2025, 4, 8), false},   {QDate(2125, 4, 7), false},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.datum.toString(Qt::ISODate).toStdString());
+        const long long vorher = anzahl("AnalysenID");
+        const auto r = d->AnalysenWerteSpeichern(eingabe(f.datum));
+        EXPECT_EQ(r.ok, f.gut);
+        EXPECT_EQ(anzahl("AnalysenID"), vorher + (f.gut ? 1 : 0));
+        if (!f.gut) {
+            EXPECT_EQ(r.meldung.text, "Das Datum der Probennahme " + f.datum.toString("dd.MM.yyyy")
+                                          + " liegt außerhalb des möglichen Bereichs vom 01.01.1950 bis heute "
+                                            "(07.04.2025). Bitte korrigieren Sie Ihre Eingabe; es wurde nichts gespeichert.");
+            EXPECT_EQ(r.meldung.titel, "Humavera - Analysenwerte eintragen");
+        }
+    }
+    // an analysis stored long ago (by an earlier version) keeps taking new values
+    analyse("An1900", "Fl1001", QDate(1900, 1, 7));
+    AnalyseEingabe e = eingabe(QDate(1900, 1, 7));
+    e.strAktFlaechenNr = "Fl1001";
+    e.strAktAnalysenNr = "An1900";
+    e.txtWert[kPH] = "7";
+    EXPECT_TRUE(d->AnalysenWerteSpeichern(e).ok);
+    EXPECT_EQ(wert("SELECT pH FROM AnalysenID WHERE AnalysenNr = 'An1900'").toDouble(), 7.0);
 }
 
 TEST_F(Analysen, VerwaisteZuordnungUndGeloeschteAnalyse)
@@ -278,16 +324,24 @@ TEST_F(Flaechen, FlaecheAusLaengeUndBreite)
     EXPECT_EQ(masseText(1234, false, gebiet), "1234,0");
 }
 
-// Plot sides up to 10000 m (the area up to 10000 m × 10000 m) are stored; beyond, nothing is.
+// Plot sides of more than 0 up to 10000 m (the area up to 10000 m × 10000 m) are stored; a side or
+// an area of 0 and anything beyond are not. A box left empty is no size given.
 TEST_F(Flaechen, SeitenBis10000Meter)
 {
     FlaechenDaten d(db(), gebiet, uhr, zufall);
     const struct { const char *laenge, *breite, *flaeche; const char* meldung; } faelle[] = {
         {"10000", "10000", "", nullptr},
-        {"10000,1", "1", "", "Die Länge 10000,1 m liegt außerhalb des möglichen Bereichs von 0 bis 10000 m."},
+        {"10000,1", "1", "", "Die Länge 10000,1 m liegt außerhalb des möglichen Bereichs von mehr als 0 bis 10000 m."},
         {"1", "99999999", "", "Die Breite 99999999 m liegt"},
         {"", "", "100000000", nullptr},
-        {"", "", "100000001", "Die Fläche 100000001 m² liegt außerhalb des möglichen Bereichs von 0 bis 100000000 m²."},
+        {"", "", "100000001", "Die Fläche 100000001 m² liegt außerhalb des möglichen Bereichs von mehr als 0 bis "
+                              "100000000 m²."},
+        {"0", "2,5", "", "Die Länge 0 m liegt außerhalb des möglichen Bereichs von mehr als 0 bis 10000 m."},
+        {"4", "0,0", "", "Die Breite 0,0 m liegt außerhalb"},
+        {"", "", "0", "Die Fläche 0 m² liegt außerhalb des möglichen Bereichs von mehr als 0 bis 100000000 m²."},
+        {"0,01", "0,01", "", nullptr},
+        {"", "", "12,5", nullptr},
+        {"", "", "", nullptr},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.laenge + std::string("/") + f.breite + "/" + f.flaeche);
@@ -300,8 +354,28 @@ TEST_F(Flaechen, SeitenBis10000Meter)
         EXPECT_EQ(anzahl("FlaechenID"), vorher + (r.ok ? 1 : 0));
         if (f.meldung) {
             EXPECT_TRUE(r.meldung.text.startsWith(QString::fromUtf8(f.meldung))) << r.meldung.text.toStdString();
+            EXPECT_TRUE(r.meldung.text.endsWith("Bitte korrigieren Sie Ihre Eingabe; es wurde nichts gespeichert."));
         }
     }
+    // the same check for one size alone (the crop step's area and bed), with its range in words
+    const struct { Groesse g; const char* text; const char* satz; } einzeln[] = {
+        {Groesse::Flaeche, "0", "Die Fläche 0 m² liegt außerhalb des möglichen Bereichs von mehr als 0 bis 100000000 m²."},
+        {Groesse::Flaeche, "99999999999999", "Die Fläche 99999999999999 m² liegt außerhalb"},
+        {Groesse::Flaeche, "0,1", nullptr},
+        {Groesse::Laenge, "0", "Die Länge 0 m liegt außerhalb des möglichen Bereichs von mehr als 0 bis 10000 m."},
+        {Groesse::Breite, "10000", nullptr},
+        {Groesse::Breite, "", nullptr},
+        {Groesse::Breite, "x", nullptr},
+    };
+    for (const auto& f : einzeln) {
+        const auto s = groesseAusserhalb(f.g, f.text, gebiet);
+        EXPECT_EQ(s.has_value(), f.satz != nullptr) << f.text;
+        if (s && f.satz) {
+            EXPECT_TRUE(s->startsWith(QString::fromUtf8(f.satz)) && s->endsWith(".")) << s->toStdString();
+        }
+    }
+    EXPECT_EQ(groesseBereich(Groesse::Laenge, gebiet), "mehr als 0 bis 10000 m");
+    EXPECT_EQ(groesseBereich(Groesse::Flaeche, gebiet), "mehr als 0 bis 100000000 m²");
 }
 
 TEST_F(Flaechen, NummernGemeinsamFuerFlaechenUndGruppen)

@@ -2,7 +2,10 @@
 // texts nothing is covered or cut, with or without the save button.
 #include "frame/frmtoolbar.h"
 #include "frame/mdizentral.h"
+#include "platform/farbkontrast.h"
+#include "platform/farbverlauf.h"
 #include "seitenfixture.h"
+#include "settings/farbpalette.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -38,7 +41,7 @@ TEST_F(SeitenAnordnungTest, LaengsteSaetzeMitUndOhneSpeicherknopf)
     seite->txtWert(2)->setFocus();
     ASSERT_EQ(seite->lblFlaeche()->text(), "Geben Sie rechts die Analysenwerte ein für: Gemüsebeet am Zaun 1");
     ASSERT_EQ(seite->lblEinstufung(4)->text(),
-              "Der pH-Wert ihres Bodens ein wenig zu niedrig.\n\rOptimal wäre ein Bereich von 5,8 bis 6,3.");
+              "Der pH-Wert Ihres Bodens ist ein wenig zu niedrig.\n\rOptimal wäre ein Bereich von 5,8 bis 6,3.");
     test::nichtsUeberdecktOderAbgeschnitten(seite);
 
     // data kept on the server: the send button takes the save button's place
@@ -97,4 +100,45 @@ TEST_F(SeitenAnordnungTest, OhneFlaechenHeisstEsNeueFlaecheEingeben)
     EXPECT_EQ(seite->lblFlaeche()->text(), "Geben Sie eine neue Fläche ein:");
     ArbeitsbereichAnordnen();
     EXPECT_EQ(seite->lblFlaeche()->text(), "Geben Sie eine neue Fläche ein.");
+}
+
+// With every colour of the colour chooser, the disabled parts of the page read at a contrast of at
+// least 3:1: the soil group captions and the units on every band of the gradient, the date and the
+// soil type list on their own background, the buttons' captions on the buttons.
+TEST_F(SeitenAnordnungTest, AusgeschalteteSchriftAufJederFarbeLesbar)
+{
+    ASSERT_FALSE(seite->dtpProbenahme()->isEnabled());
+    Einstellungen& e = app().einstellungen;
+    const auto mindestens = [](const QColor& schrift, const QList<QColor>& hinten) {
+        double kleinster = 21;
+        for (const QColor& h : hinten)
+            kleinster = std::min(kleinster, kontrastVerhaeltnis(schrift, h));
+        return kleinster;
+    };
+    for (const FarbAnteile& f : farbPalette()) {
+        SCOPED_TRACE(QString("%1,%2,%3").arg(f.rot).arg(f.gruen).arg(f.blau).toStdString());
+        FarbeZerlegen(farbWert(f), e);
+        ArbeitsbereichAnordnen();
+        QList<QColor> verlauf;
+        for (const FarbBand& b :
+             farbverlaufBaender(seite->height(), e.intRot, e.intGruen, e.intBlau, e.intRotHell, e.intGruenHell, e.intBlauHell))
+            verlauf << b.farbe;
+        QList<QWidget*> beschriftungen;
+        for (int i = 0; i <= 2; ++i)
+            beschriftungen << seite->lblBodenart(i);
+        for (int i = 0; i <= 3; ++i)
+            beschriftungen << seite->lblEinheit(i);
+        for (QWidget* l : beschriftungen) {
+            ASSERT_FALSE(l->isEnabled());
+            EXPECT_GE(mindestens(l->palette().color(QPalette::Disabled, QPalette::WindowText), verlauf), 3.0)
+                << l->objectName().toStdString();
+        }
+        const QPalette datum = seite->dtpProbenahme()->palette();
+        EXPECT_GE(kontrastVerhaeltnis(datum.color(QPalette::Disabled, QPalette::Text), datum.color(QPalette::Disabled, QPalette::Base)), 3.0);
+        const QPalette liste = seite->cobBodenart()->palette();
+        EXPECT_GE(kontrastVerhaeltnis(liste.color(QPalette::Disabled, QPalette::ButtonText),
+                                      liste.color(QPalette::Disabled, QPalette::Button)), 3.0);
+        for (QToolButton* b : {seite->cmbWeiter(), seite->cmbSpeichern()})
+            EXPECT_GE(kontrastVerhaeltnis(b->palette().color(QPalette::Disabled, QPalette::ButtonText), forms::BackColor(b)), 3.0);
+    }
 }

@@ -125,6 +125,7 @@ TEST_F(UngespeichertTest, NachDemLoeschenNichtsVeraltetes)
 {
     ASSERT_NO_FATAL_FAILURE(rechtsKlicken("An1000"));
     ASSERT_EQ(seite->txtWert(3)->text(), "12");
+    antworten(QMessageBox::Yes);
     ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(7, "mnuAnalyseLoeschen"));
     EXPECT_EQ(seite->lblFlaeche()->text(), kUeberschriftEingabe + "Beet");
     EXPECT_EQ(gezeigt(), "Fl1001");

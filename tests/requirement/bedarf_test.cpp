@@ -107,8 +107,9 @@ TEST_F(Bedarf, BedarfAusKulturUndAnalyseFehlendeZeilenBehaltenIhreWerte)
     quellen.analysenZeilen["An1"].P2O5.reset();
     s.sngNBedarfGD = 99;
     BedarfsBericht luecke = rechnen();
-    EXPECT_EQ(luecke.analyseLuecken, QStringList{"Phosphat"});
+    EXPECT_EQ(luecke.analyseLuecken, QStringList{"Phosphat-Gehalt"});
     EXPECT_TRUE(luecke.meldung().startsWith("Fehler Nr. 103"));
+    EXPECT_TRUE(luecke.meldung().endsWith("\n\nEs fehlt: Phosphat-Gehalt."));
     EXPECT_TRUE(s.sngP2O5 == 15 && s.sngNBedarfGD == 99);
     quellen.analysenZeilen["An1"].P2O5 = 15;
     quellen.kulturZeilen["Ku1"].leer = {"TerminGD", "N"}; // TerminGD counts for permanent crops only

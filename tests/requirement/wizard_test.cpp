@@ -95,6 +95,7 @@ TEST_F(Wizardrechnung, LueckenOderLesefehlerLassenDenZustandWieErWar)
     quellen.analysenZeilen["An1"].K2O.reset();
     Neuberechnung r = rechnen();
     EXPECT_TRUE(!r.ok && r.meldung.nr == 103);
+    EXPECT_TRUE(r.meldung.text.endsWith("\n\nEs fehlt: Kalium-Gehalt.")) << r.meldung.text.toStdString();
     quellen.analysenZeilen["An1"].K2O = 15;
     quellen.kulturZeilen["Ku1"].leer = {"Tage", "N"};
     r = rechnen();
@@ -192,7 +193,7 @@ TEST(Kompostrat, KlassenUndFaktorAnDenGrenzen)
     EXPECT_FALSE(brichtMenge(KompostRat("Gruen", arm, "Rindermist", kRindermist, deutsch())));
     EXPECT_FALSE(brichtMenge(kKompostMistHinweis));
     EXPECT_EQ(KompostRat("Rot", reich, "Rindermist", kRindermist, deutsch()),
-              "Auf Grund der hohen Phosphatversorgung Ihres Boden ist eine Ausbringung von Rindermist nicht zu "
+              "Auf Grund der hohen Phosphatversorgung Ihres Bodens ist eine Ausbringung von Rindermist nicht zu "
               "empfehlen.");
 }
 

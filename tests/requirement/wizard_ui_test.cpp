@@ -197,11 +197,12 @@ TEST_F(WizardTest, FalscheEingabenBleibenAufDerSeite)
     sql::exec(db(), "UPDATE AnalysenID SET P2O5 = NULL WHERE AnalysenNr = 'An1000'");
     sql::exec(db(), "UPDATE AnalysenID SET Bodenart = 5 WHERE AnalysenNr = 'An1001'");
     navigationsknopf2();
-    for (const char* f : {"Fl1001", "Fl1002"}) {
+    for (const auto& [f, fehlt] : {std::pair{"Fl1001", "Phosphat-Gehalt"}, {"Fl1002", "Bodenart"}}) {
         ASSERT_NO_FATAL_FAILURE(baumKlick(npk()->trvNPK(), f));
         EXPECT_TRUE(npk()->txtWert(2)->text().isEmpty() || npk()->txtWert(0)->text().isEmpty()) << f;
         QTest::mouseClick(npk()->cmbWeiter(), Qt::LeftButton);
         EXPECT_EQ(protokoll.meldungen.last().nr, 103) << f;
+        EXPECT_TRUE(protokoll.meldungen.last().text.endsWith(QString("\n\nEs fehlt: ") + fehlt + ".")) << f;
         EXPECT_NE(npk(), nullptr);
     }
     // an analysis gone since the tree was built: nothing chosen, the buttons off

@@ -49,6 +49,23 @@ TEST(Meldungen, JederSchluesselUndSeineBox)
         EXPECT_TRUE(gesehen);
     }
     EXPECT_EQ(fehlerMeldungFuer("Analysenwerte").text,
-              "Fehler Nr. 103: Es wurden nicht alle benötigten Analysenwerte eingetragen. Bitte korrigieren Sie ihre "
+              "Fehler Nr. 103: Es wurden nicht alle benötigten Analysenwerte eingetragen. Bitte korrigieren Sie Ihre "
               "Eingaben.");
+}
+
+// Message 103 names what is missing in a sentence of its own.
+TEST(Meldungen, AnalysenwerteFehlenMitNamen)
+{
+    const QString grund = fehlerMeldungFuer("Analysenwerte").text;
+    const std::pair<QStringList, QString> faelle[] = {
+        {{}, grund},
+        {{"Bodenart"}, grund + "\n\nEs fehlt: Bodenart."},
+        {{"Bodenart", "pH-Wert"}, grund + "\n\nEs fehlen: Bodenart, pH-Wert."},
+    };
+    for (const auto& [fehlend, text] : faelle) {
+        const Meldung m = analysenwerteFehlen(fehlend);
+        EXPECT_EQ(m.text, text);
+        EXPECT_EQ(m.nr, 103);
+        EXPECT_EQ(m.titel, "Humavera - Analysenwerte eintragen");
+    }
 }

@@ -33,6 +33,24 @@ TEST(ZahlenEingabe, RegelnDerTasten)
         EXPECT_EQ(istZahlText(text, ","), zahl) << text;
 }
 
+// Every digit passes, into an empty box and behind a number, and either separator key types the
+// locale's one, on a German and on an English system.
+TEST(ZahlenEingabe, JedeZifferUndBeideTrennzeichen)
+{
+    for (const char* dez : {",", "."}) {
+        for (char ziffer = '0'; ziffer <= '9'; ++ziffer) {
+            for (const char* text : {"", "1", "0,5"}) {
+                const QString t = QString(text).replace(',', dez);
+                EXPECT_EQ(ZahlenEingabePruefen(ziffer, t, static_cast<int>(t.size()), 0, dez).code, ziffer)
+                    << ziffer << " hinter '" << text << "'";
+            }
+            EXPECT_TRUE(istZahlText(QString(ziffer) + dez + ziffer, dez)) << ziffer;
+        }
+        for (const char taste : {',', '.'})
+            EXPECT_EQ(ZahlenEingabePruefen(taste, "9", 1, 0, dez).code, dez[0]) << taste << " mit " << dez;
+    }
+}
+
 namespace {
 
 struct Box {
@@ -93,4 +111,35 @@ TEST(ZahlenFilter, TastenAuswahlUndEinfuegenImTextfeld)
         b.edit.paste();
         EXPECT_EQ(b.edit.text(), danach) << text;
     }
+}
+
+// Typed key by key into a box: every digit, then either separator once.
+TEST(ZahlenFilter, JedeZifferUndTrennzeichenGetippt)
+{
+    for (const char* trenner : {",", "."}) {
+        Box b;
+        QTest::keyClicks(&b.edit, QString("0123456789") + trenner + "9876543210");
+        EXPECT_EQ(b.edit.text(), "0123456789,9876543210") << trenner;
+        EXPECT_EQ(b.piepser, 0);
+    }
+}
+
+// The usual shortcuts keep working in a number box: select all, copy, cut, paste, undo.
+TEST(ZahlenFilter, StrgKuerzelWirkenWieSonst)
+{
+    Box b;
+    QTest::keyClicks(&b.edit, "12,5");
+    QApplication::clipboard()->clear();
+    QTest::keyClick(&b.edit, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(b.edit.selectedText(), "12,5");
+    QTest::keyClick(&b.edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "12,5");
+    QTest::keyClick(&b.edit, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(b.edit.text(), "");
+    QTest::keyClick(&b.edit, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(&b.edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(b.edit.text(), "12,5"); // the second "12,5" would make no number
+    QTest::keyClick(&b.edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(b.edit.text(), "");
+    EXPECT_EQ(b.piepser, 0);
 }
