@@ -16,16 +16,16 @@ const QString kTitel = QStringLiteral("Humavera - Düngeberechnung");
 // A number and its unit, never parted by a line break.
 QString mitEinheit(const QString& zahl, const QString& einheit) { return zahl + QChar(0x00A0) + einheit; }
 
-std::optional<Meldung> zuGross(const QString& text, const QString& was, double bis, const QString& einheit,
-                               const Gebietsschema& g)
+// The message for a size larger than a plot's, with the range the plot dialog names.
+std::optional<Meldung> zuGross(const QString& text, const QString& was, Groesse g, const QString& einheit,
+                               const Gebietsschema& gebiet)
 {
-    const std::optional<double> v = g.zahlLesen(text.trimmed());
-    if (!v || !(*v > bis))
+    const std::optional<double> v = gebiet.zahlLesen(text.trimmed());
+    if (!v || !(*v > 0) || !groesseAusserhalb(g, text, gebiet))
         return std::nullopt;
     return Meldung{0, kTitel,
-                   QStringLiteral("%1 %2 liegt außerhalb des möglichen Bereichs von über 0 bis %3. Bitte korrigieren "
-                                  "Sie Ihre Eingabe.")
-                       .arg(was, mitEinheit(text.trimmed(), einheit), mitEinheit(g.zahlText(bis), einheit)),
+                   QStringLiteral("%1 %2 liegt außerhalb des möglichen Bereichs von %3. Bitte korrigieren Sie Ihre Eingabe.")
+                       .arg(was, mitEinheit(text.trimmed(), einheit), groesseBereich(g, gebiet)),
                    Meldung::Symbol::Information};
 }
 
@@ -52,14 +52,14 @@ QString FlaechenText(float flaeche, const Gebietsschema& gebiet)
 
 std::optional<Meldung> FlaecheZuGross(const QString& txtFlaeche, const Gebietsschema& gebiet)
 {
-    return zuGross(txtFlaeche, QStringLiteral("Die Flächengröße"), kFlaecheBis, QStringLiteral("m²"), gebiet);
+    return zuGross(txtFlaeche, QStringLiteral("Die Flächengröße"), Groesse::Flaeche, QStringLiteral("m²"), gebiet);
 }
 
 std::optional<Meldung> BeetZuGross(const QString& txtLaenge, const QString& txtBreite, const Gebietsschema& gebiet)
 {
-    if (auto m = zuGross(txtLaenge, QStringLiteral("Die Länge des Beetes"), kSeiteBis, QStringLiteral("m"), gebiet))
+    if (auto m = zuGross(txtLaenge, QStringLiteral("Die Länge des Beetes"), Groesse::Laenge, QStringLiteral("m"), gebiet))
         return m;
-    return zuGross(txtBreite, QStringLiteral("Die Breite des Beetes"), kSeiteBis, QStringLiteral("m"), gebiet);
+    return zuGross(txtBreite, QStringLiteral("Die Breite des Beetes"), Groesse::Breite, QStringLiteral("m"), gebiet);
 }
 
 } // namespace kav

@@ -42,7 +42,7 @@ TEST_F(WizardTest, FlaecheMitHoechstensZweiStellenUndImBereichEinerFlaeche)
         QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
         ASSERT_NE(npk1(), nullptr) << zuGross;
         EXPECT_EQ(lesbar(protokoll.texte().last()),
-                  QString("Die Flächengröße %1 m² liegt außerhalb des möglichen Bereichs von über 0 bis 100000000 m². "
+                  QString("Die Flächengröße %1 m² liegt außerhalb des möglichen Bereichs von mehr als 0 bis 100000000 m². "
                           "Bitte korrigieren Sie Ihre Eingabe.")
                       .arg(zuGross));
         EXPECT_EQ(npk1()->txtFlaeche()->selectedText(), zuGross);
@@ -60,7 +60,7 @@ TEST_F(WizardTest, FlaecheMitHoechstensZweiStellenUndImBereichEinerFlaeche)
     tippen(npk1()->txtLaenge(), "10000,5");
     QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
     EXPECT_TRUE(lesbar(protokoll.texte().last())
-                    .startsWith("Die Länge des Beetes 10000,5 m liegt außerhalb des möglichen Bereichs von über 0 bis "
+                    .startsWith("Die Länge des Beetes 10000,5 m liegt außerhalb des möglichen Bereichs von mehr als 0 bis "
                                 "10000 m."));
     EXPECT_FALSE(fenster().istGeladen("frmMKEditor"));
     tippen(npk1()->txtLaenge(), "10000");

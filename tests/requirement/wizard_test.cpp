@@ -286,11 +286,11 @@ TEST(Kulturschrittwerte, FlaecheUndNminWieGetipptBereichWieImFlaechendialog)
     for (const auto& [text, zuGross] : texte)
         EXPECT_EQ(FlaecheZuGross(text, deutsch()).has_value(), zuGross) << text;
     EXPECT_EQ(lesbar(FlaecheZuGross("99999999999999", deutsch())->text),
-              "Die Flächengröße 99999999999999 m² liegt außerhalb des möglichen Bereichs von über 0 bis 100000000 m². "
+              "Die Flächengröße 99999999999999 m² liegt außerhalb des möglichen Bereichs von mehr als 0 bis 100000000 m². "
               "Bitte korrigieren Sie Ihre Eingabe.");
     EXPECT_FALSE(BeetZuGross("10000", "1,2", deutsch()));
     EXPECT_TRUE(lesbar(BeetZuGross("10000", "10000,5", deutsch())->text)
-                    .startsWith("Die Breite des Beetes 10000,5 m liegt außerhalb des möglichen Bereichs von über 0 bis "
+                    .startsWith("Die Breite des Beetes 10000,5 m liegt außerhalb des möglichen Bereichs von mehr als 0 bis "
                                 "10000 m."));
     EXPECT_TRUE(lesbar(BeetZuGross("20000", "20000", deutsch())->text).startsWith("Die Länge des Beetes 20000 m"));
 }
