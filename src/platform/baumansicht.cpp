@@ -118,7 +118,8 @@ bool Baumansicht::viewportEvent(QEvent* e)
             QToolTip::showText(h->globalPos(), it->text(0), viewport(), visualItemRect(it));
             return true;
         }
-        if (!it || it->toolTip(0).isEmpty()) {
+        // a node without a tip of its own shows the control's tip, where it has one
+        if ((!it || it->toolTip(0).isEmpty()) && toolTip().isEmpty()) {
             QToolTip::hideText();
             e->ignore();
             return true;

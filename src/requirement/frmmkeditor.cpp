@@ -3,6 +3,7 @@
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
+#include "platform/baumansicht.h"
 #include "requirement/balkengeometrie.h"
 #include "requirement/mischkulturkulturen.h"
 #include "services/appcontext.h"
@@ -53,13 +54,9 @@ frmMKEditor::frmMKEditor() : Seite(QStringLiteral("frmMKEditor"), QStringLiteral
     m_lblName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_cmdLoeschen = bildknopf(this, QStringLiteral("cmdLoeschen"), QStringLiteral("Planung löschen"));
 
-    m_trvKulturen = new QTreeWidget(this);
+    // long names are scrolled to; one the control cuts shows in full when the mouse rests on it
+    m_trvKulturen = new forms::Baumansicht(this);
     m_trvKulturen->setObjectName(QStringLiteral("trvKulturen"));
-    m_trvKulturen->setHeaderHidden(true);
-    m_trvKulturen->setColumnCount(1);
-    // long names are scrolled to, not cut
-    m_trvKulturen->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_trvKulturen->header()->setStretchLastSection(false);
     m_trvKulturen->setToolTip(QStringLiteral("Ziehen Sie eine Kultur mit der Maus auf das Beet"));
     m_trvKulturen->viewport()->installEventFilter(this);
 

@@ -3,6 +3,7 @@
 // layout at two screen sizes.
 #include "frame/dokumentkopie.h"
 #include "frame/links.h"
+#include "platform/baumansicht.h"
 #include "requirement/frmmkeditor.h"
 #include "seitenfixture.h"
 #include "services/programmstart.h"
@@ -11,7 +12,10 @@
 #include <QCursor>
 #include <QDir>
 #include <QScreen>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 using namespace kav;
 using forms::Tw;
@@ -326,6 +330,26 @@ TEST_F(PlanerTest, AnordnungBehaeltDieSaetze)
             const MischkulturBalken &a = vorher[i], &b = w().arrMischkulturBalken.at(i);
             EXPECT_TRUE(a.Left == b.Left && a.Top == b.Top && a.Dauer == b.Dauer && a.start == b.start) << i;
             EXPECT_GE(balken(int(i))->height(), balken(int(i))->fontMetrics().height()) << i;
+        }
+        // a crop name the tree cuts shows in full when the mouse rests on it; elsewhere the drag hint
+        auto* baum = dynamic_cast<forms::Baumansicht*>(p->trvKulturen());
+        ASSERT_NE(baum, nullptr);
+        int abgeschnitten = 0;
+        for (QTreeWidgetItemIterator it(baum); *it; ++it) {
+            QTreeWidgetItem* knoten = *it;
+            if (baum->visualItemRect(knoten).isEmpty())
+                continue; // under a closed node
+            QToolTip::hideText();
+            ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+            const QPoint pt = baum->visualItemRect(knoten).center();
+            QHelpEvent e(QEvent::ToolTip, pt, baum->viewport()->mapToGlobal(pt));
+            QApplication::sendEvent(baum->viewport(), &e);
+            const bool ab = baum->abgeschnitten(knoten);
+            abgeschnitten += ab;
+            EXPECT_EQ(QToolTip::text(), ab ? knoten->text(0) : baum->toolTip()) << knoten->text(0).toStdString();
+        }
+        if (g.width() == 800) {
+            EXPECT_GT(abgeschnitten, 0); // the narrow tree cuts some names
         }
         // nothing cut or overlapping: heading, tree, bed, captions and buttons
         std::vector<QWidget*> v{p->lblName(), p->cmdLoeschen(), p->trvKulturen(), p->pcbFeld(), p->cmdAbbruch(),
