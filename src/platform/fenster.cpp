@@ -1,10 +1,20 @@
 #include "platform/fenster.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 
 #include <algorithm>
 
 namespace kav::forms {
+
+int titelleistenBreite(const QString& titel)
+{
+    QFont schrift = QApplication::font();
+    schrift.setBold(true);
+    const QFontMetrics fm(schrift);
+    return fm.horizontalAdvance(titel) + 10 * fm.height();
+}
 
 Fenster::~Fenster()
 {

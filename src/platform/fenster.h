@@ -63,6 +63,11 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 };
 
+// The width in pixels a window needs for its whole caption in the title bar: the text in a bold title
+// font, with room for the window's icon and up to three buttons (window managers cut a caption too
+// long in its middle).
+int titelleistenBreite(const QString& titel);
+
 // The loaded windows, in load order. Loading and unloading run to their end before they return.
 class FensterRegister {
 public:

@@ -6,9 +6,7 @@
 #include "plots/alteanalyse.h"
 #include "services/appcontext.h"
 
-#include <QApplication>
 #include <algorithm>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QToolButton>
 
@@ -34,7 +32,7 @@ frmAlteAnalyse::frmAlteAnalyse() : Seite(QStringLiteral("frmAlteAnalyse"), QStri
     // a fixed window: client area 4830 x 2535 twips, wider where its caption needs it (a title
     // bar too narrow cuts the caption in its middle)
     const double tpp = forms::twipsProPixel();
-    const int breite = std::max(forms::pixelVon(4830), titelBreite(kAlteAnalyseTitel));
+    const int breite = std::max(forms::pixelVon(4830), forms::titelleistenBreite(kAlteAnalyseTitel));
     setFixedSize(breite, forms::pixelVon(2535));
 
     m_lblMeldung = new QLabel(this);
@@ -54,14 +52,6 @@ frmAlteAnalyse::frmAlteAnalyse() : Seite(QStringLiteral("frmAlteAnalyse"), QStri
     // below the label, at the right
     Tw(m_cmdOK).setRechteck(QRectF(breite * tpp - 120 - 52 * tpp, 120 + 1500 + 180, 52 * tpp, 44 * tpp));
     connect(m_cmdOK, &QToolButton::clicked, this, [this] { cmdOK_Click(); });
-}
-
-int frmAlteAnalyse::titelBreite(const QString& titel)
-{
-    QFont schrift = QApplication::font();
-    schrift.setBold(true);
-    const QFontMetrics fm(schrift);
-    return fm.horizontalAdvance(titel) + 10 * fm.height();
 }
 
 void frmAlteAnalyse::Form_Load()

@@ -20,10 +20,6 @@ public:
     void Form_Load() override;
     void cmdOK_Click();
 
-    // Width the caption needs in a title bar: its text in a bold title font, with room for the
-    // window's icon and up to three buttons (window managers cut a caption too long in its middle).
-    static int titelBreite(const QString& titel);
-
 private:
     QLabel* m_lblMeldung = nullptr;
     QToolButton* m_cmdOK = nullptr;

@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kav {
 
 namespace {
@@ -63,7 +65,7 @@ frmKompost::frmKompost() : Seite(QStringLiteral("frmKompost"), QString(), Platz:
     zeile->addStretch(1);
     zeile->addWidget(m_cmdOK);
     spalte->addLayout(zeile);
-    resize(520, 440);
+    resize(std::max(520, forms::titelleistenBreite(windowTitle())), 440);
 }
 
 void frmKompost::Form_Load()

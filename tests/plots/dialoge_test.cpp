@@ -234,8 +234,8 @@ TEST_F(DialogTest, HinweisAufEineAlteAnalyse)
     EXPECT_EQ(f->parentWidget(), haupt.get());
     test::nichtsUeberdecktOderAbgeschnitten(f);
     // the caption whole in the title bar: wide enough for it, with a close button only
-    EXPECT_GE(f->width(), frmAlteAnalyse::titelBreite(kAlteAnalyseTitel));
-    EXPECT_GT(frmAlteAnalyse::titelBreite(kAlteAnalyseTitel), QFontMetrics(f->font()).horizontalAdvance(kAlteAnalyseTitel));
+    EXPECT_GE(f->width(), forms::titelleistenBreite(kAlteAnalyseTitel));
+    EXPECT_GT(forms::titelleistenBreite(kAlteAnalyseTitel), QFontMetrics(f->font()).horizontalAdvance(kAlteAnalyseTitel));
     EXPECT_TRUE(f->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(f->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(AlteAnalyseMelden(QDate(2033, 1, 1))); // the same window again

@@ -295,6 +295,7 @@ TEST_F(WizardTest, KompostempfehlungNachDenWertenDerFlaeche)
     QTest::mouseClick(npk()->cmbKompost(), Qt::LeftButton);
     auto* k = ui().fenster.fensterAls<frmKompost>("frmKompost");
     ASSERT_NE(k, nullptr);
+    EXPECT_GE(k->width(), forms::titelleistenBreite(k->windowTitle())); // the whole caption in its title bar
     EXPECT_EQ(k->trvKompost()->topLevelItemCount(), 1);
     EXPECT_TRUE(k->lblMeldung()->text().isEmpty());
     ASSERT_NO_FATAL_FAILURE(baumKlick(k->trvKompost(), "OS1002"));
