@@ -1,5 +1,7 @@
 #include "fertilisers/eignung.h"
 
+#include "services/referenzbereiche.h"
+
 namespace kav {
 
 bool BedarfOffen(float bedarf) { return bedarf >= 2.0f; }
@@ -165,10 +167,13 @@ bool TypPasst(const DuengerZeile& d)
         bekannt = bekannt || d.Typ == QLatin1String(t);
     if (!bekannt)
         return false;
+    // a content below the smallest one the editors take (a row stored before they refused it) counts
+    // as none: it would give a dose beyond any measure
+    const auto hat = [](double gehalt) { return gehalt >= kKleinsterGehalt; };
     if (d.Typ == QLatin1String("Mg"))
-        return d.Mg > 0;
-    return (!d.Typ.contains(QLatin1Char('N')) || d.N > 0) && (!d.Typ.contains(QLatin1Char('P')) || d.P2O5 > 0)
-           && (!d.Typ.contains(QLatin1Char('K')) || d.K2O > 0);
+        return hat(d.Mg);
+    return (!d.Typ.contains(QLatin1Char('N')) || hat(d.N)) && (!d.Typ.contains(QLatin1Char('P')) || hat(d.P2O5))
+           && (!d.Typ.contains(QLatin1Char('K')) || hat(d.K2O));
 }
 
 Klasse DuengerKlasse(const DuengerZeile& d, const WizardState& s, Naehrstoff leit, bool blnOptimal)

@@ -36,7 +36,7 @@ double Dosis(const WizardState& s, const DuengerZeile& d, Naehrstoff n);
 Naehrstoff Leitnaehrstoff(const WizardState& s, bool blnOptimal);
 
 // A type outside "N", "P", "K", "NP", "NK", "PK", "NPK", "Mg", or one that names a nutrient without
-// content, cannot be dosed.
+// content (below 0,01 %), cannot be dosed.
 bool TypPasst(const DuengerZeile& d);
 
 // The class of a row in the catalogue tree (magnesium-rich fertilisers are unusable while no

@@ -1,7 +1,8 @@
 #include "fertilisers/katalogbaum.h"
 
-#include "services/gebietsschema.h"
 #include "platform/rounding.h"
+#include "services/gebietsschema.h"
+#include "services/referenzbereiche.h"
 
 #include <cmath>
 
@@ -103,8 +104,9 @@ Katalog KalkKlassenBauen(const std::vector<KalkZeile>& zeilen)
 
 std::optional<double> KalkDosis(float sngKalkBedarf, double CaCO3, double MgCO3)
 {
+    // no carbonate, or less than the smallest content the editor takes: no dose
     const double carbonat = CaCO3 + MgCO3;
-    if (!(carbonat > 0))
+    if (!(carbonat >= kKleinsterGehalt))
         return std::nullopt;
     const double gramm = 100.0 * double(sngKalkBedarf) / carbonat;
     if (!std::isfinite(gramm))

@@ -166,6 +166,7 @@ TEST_F(Schritt, KalkmengenInFuenferschritten)
     for (const auto& f : faelle)
         EXPECT_EQ(KalkDosis(f.bedarf, f.ca, f.mg), f.gramm) << f.bedarf << " " << f.ca;
     EXPECT_FALSE(KalkDosis(200, 0, 0));
+    EXPECT_FALSE(KalkDosis(200, 1e-40, 0)); // stored before such contents were refused: no dose beyond measure
     EXPECT_EQ(wahl().kalkWaehlen("Ka1002").lblMenge,
               "Es werden 210\u00A0g Kohlensaurer Magnesiumkalk (Dolomitkalk) je\u00A0m² benötigt.");
 }

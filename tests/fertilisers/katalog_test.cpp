@@ -113,6 +113,8 @@ TEST_F(Katalogtest, BewertungEinzelnerNaehrstoffe)
     const DuengerZeile kas{"Du1002", "N", "KRN", "Kalkammonsalpeter", 27, 0, 0, 0, 0};
     const DuengerZeile ohneTyp{"Du1100", "", "Nutzer", "Ohne", 10, 0, 0, 0, 0};
     const DuengerZeile ohnePhosphat{"Du1101", "NP", "Nutzer", "Falsch", 10, 0, 0, 0, 0};
+    // stored before contents below 0,01 % were refused: no dose of astronomical size, unusable
+    const DuengerZeile hauch{"Du1102", "P", "Nutzer", "Hauch", 0, 1e-40, 0, 0, 0};
     const struct {
         float n, p, k, mg;
         bool optimal;
@@ -126,6 +128,8 @@ TEST_F(Katalogtest, BewertungEinzelnerNaehrstoffe)
         {5, 3, 1, 3, false, &kas, Klasse::Gruen},
         {5, 3, 3, 3, true, &ohneTyp, Klasse::Rot},
         {5, 3, 3, 3, false, &ohnePhosphat, Klasse::Rot},
+        {5, 3, 3, 3, true, &hauch, Klasse::Rot},
+        {5, 3, 3, 3, false, &hauch, Klasse::Rot},
     };
     for (const auto& f : faelle) {
         s.sngNSaldo = f.n, s.sngPSaldo = f.p, s.sngKSaldo = f.k, s.sngMgSaldo = f.mg;
@@ -138,6 +142,7 @@ TEST_F(Katalogtest, BewertungEinzelnerNaehrstoffe)
     EXPECT_EQ(DuengerBewerten(kalimagnesia, s, true), Klasse::Gruen);
     s.sngMgBedarf = -1; // soil magnesium not determined
     EXPECT_EQ(DuengerKlasse(kalimagnesia, s, Naehrstoff::K, true), Klasse::Gruen);
+    EXPECT_FALSE(TypPasst(hauch));
 
     s.blnOptimal = true;
     s.sngMgSaldo = 0.3f; // 1.2 g/m²: 1 g
