@@ -42,7 +42,10 @@ AnalyseGesendet EinzelAnalyseSenden(Server& server, const QSqlDatabase& cnDaten,
 
     if (!server.config().configured()) {
         r.status = AnalyseGesendet::Status::KeinServer;
-        r.meldung = Meldung{0, kKeinServerTitel, kKeinServerText, Meldung::Symbol::Information};
+        r.meldung = Meldung{0, kKeinServerTitel,
+                            keinServerText(QStringLiteral("das Senden"))
+                                + QStringLiteral(" Die Analysenwerte sind gespeichert, wurden aber nicht gesendet."),
+                            Meldung::Symbol::Information};
         return r;
     }
     // the server's part on its own thread: the window goes on meanwhile

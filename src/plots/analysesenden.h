@@ -17,9 +17,6 @@ inline const QString kKeineVerbindungTitel = QStringLiteral("Humavera - Daten ak
 inline const QString kKeineVerbindungText =
     QStringLiteral("Um die Daten zu übertragen, benötigen Sie eine aktive Internetverbindung");
 inline const QString kKeinServerTitel = QStringLiteral("Humavera - Datenübertragung");
-inline const QString kKeinServerText = QStringLiteral(
-    "Für das Senden ist kein Server eingerichtet: In der Datei „Server.ini“ im Programmordner steht keine "
-    "Serveradresse. Die Analysenwerte sind gespeichert, wurden aber nicht gesendet.");
 
 struct AnalyseGesendet {
     enum class Status {
