@@ -56,6 +56,7 @@ frmUpdate::frmUpdate() : Seite(QStringLiteral("frmUpdate"), QString(), Platz::Di
     Tw(m_cmdAbbrechen).setRechteck(QRectF(0, 0, kKnopfBreite, kKnopfHoehe));
     connect(m_cmdOK, &QToolButton::clicked, this, [this] { cmdOK_Click(); });
     connect(m_cmdAbbrechen, &QToolButton::clicked, this, [this] { cmdAbbrechen_Click(); });
+    setStandardKnopf(m_cmdOK);
 }
 
 // The window leaves strAktivesFenster alone: the help button keeps the topic of the page or of the
@@ -139,6 +140,12 @@ void frmUpdate::cmdAbbrechen_Click()
 {
     laufendeAktualisierung().abbrechen();
     entladen();
+}
+
+bool frmUpdate::escapetaste()
+{
+    close();
+    return true;
 }
 
 void frmUpdate::closeEvent(QCloseEvent* e)

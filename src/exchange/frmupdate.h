@@ -38,6 +38,8 @@ public:
 protected:
     // Closing the window while the update runs cancels it.
     void closeEvent(QCloseEvent* e) override;
+    // Escape closes the window as its close button does.
+    bool escapetaste() override;
 
 private:
     LadeAnimation* m_anc = nullptr;

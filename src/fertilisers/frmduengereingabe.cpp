@@ -3,6 +3,7 @@
 #include "fertilisers/frmnpk3.h"
 #include "fertilisers/katalogeingabe.h"
 #include "frame/oberflaeche.h"
+#include "platform/optionsgruppe.h"
 #include "services/appcontext.h"
 
 #include <QGridLayout>
@@ -30,6 +31,9 @@ frmDuengerEingabe::frmDuengerEingabe()
     m_lblNorg->setObjectName(QStringLiteral("lblNorg"));
     m_lblNorg->setCursor(Qt::PointingHandCursor);
     m_lblNorg->installEventFilter(this);
+    new forms::Optionsgruppe(
+        this, {{m_imgNorg, m_lblNorg}}, [this] { return forms::Tag(m_imgNorg) == QLatin1String("1") ? 0 : -1; },
+        [this](int) { imgNorg_Click(); }, forms::Optionsgruppe::Art::Schalter);
     auto* norg = new QHBoxLayout;
     norg->addWidget(m_imgNorg);
     norg->addWidget(m_lblNorg, 1);

@@ -10,6 +10,7 @@
 #include "services/appcontext.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace kav {
@@ -109,6 +110,24 @@ void frmDuengerInfo::resizeEvent(QResizeEvent* e)
 {
     Seite::resizeEvent(e);
     BenutzerverlaufZeichnen(this, app().einstellungen);
+}
+
+void frmDuengerInfo::showEvent(QShowEvent* e)
+{
+    Seite::showEvent(e);
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void frmDuengerInfo::keyPressEvent(QKeyEvent* e)
+{
+    const int taste = e->key();
+    if (taste == Qt::Key_Return || taste == Qt::Key_Enter || taste == Qt::Key_Escape || taste == Qt::Key_Space) {
+        e->accept();
+        entladen();
+        return;
+    }
+    Seite::keyPressEvent(e);
 }
 
 void frmDuengerInfo::lblMehr_Click()

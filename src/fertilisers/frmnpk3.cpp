@@ -85,12 +85,6 @@ frmNPK3::frmNPK3() : Seite(QStringLiteral("frmNPK3"), QStringLiteral("NPK3"), Pl
     m_knoepfe->beiZurueck = [this] { cmbZurueck_MouseUp(); };
     m_knoepfe->beiWeiter = [this] { cmbWeiter_MouseUp(); };
     cmbWeiter()->setEnabled(false);
-
-    setTabOrder(m_trvDuenger(1), m_trvDuenger(2));
-    setTabOrder(m_trvDuenger(2), m_cmbReset);
-    setTabOrder(m_cmbReset, cmbAbbruch());
-    setTabOrder(cmbAbbruch(), cmbZurueck());
-    setTabOrder(cmbZurueck(), cmbWeiter());
 }
 
 frmNPK3::~frmNPK3()

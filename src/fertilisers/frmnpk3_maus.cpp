@@ -1,6 +1,6 @@
 // The fertiliser step: mouse and keys. A pick is the release of a single left click on the node it
 // went down on, or Enter or Space on the current node; the arrow keys only move. A right click
-// acts on the node under the mouse; a double click opens the editor of an add-new node.
+// acts on the node under the mouse; a double click, Enter or Space opens the editor of an add-new node.
 #include "fertilisers/frmnpk3.h"
 
 #include <QApplication>
@@ -11,11 +11,15 @@ namespace kav {
 
 namespace {
 
+// A key that would write into the box; Tab, Enter and Escape go on to the next control and the window
+// as in any box.
 bool schreibtaste(const QKeyEvent* k)
 {
     if (k->matches(QKeySequence::Copy) || k->matches(QKeySequence::SelectAll))
         return false;
-    return !k->text().isEmpty() || k->key() == Qt::Key_Backspace || k->key() == Qt::Key_Delete;
+    if (k->key() == Qt::Key_Backspace || k->key() == Qt::Key_Delete)
+        return true;
+    return !k->text().isEmpty() && k->text().at(0).isPrint();
 }
 
 } // namespace
@@ -65,7 +69,12 @@ bool frmNPK3::eventFilter(QObject* o, QEvent* e)
         if (o == t && typ == QEvent::KeyPress && i == 1) {
             const int taste = static_cast<QKeyEvent*>(e)->key();
             if (taste == Qt::Key_Return || taste == Qt::Key_Enter || taste == Qt::Key_Space) {
-                trvDuenger_Waehlen(t->currentItem());
+                // an add-new node opens its editor, as a double click does
+                const QString tag = Duengerbaum::tag(t->currentItem());
+                if (tag == QLatin1String("Grau") || tag == QLatin1String("GrauKalk"))
+                    trvDuenger_DblClick(i);
+                else
+                    trvDuenger_Waehlen(t->currentItem());
                 return true;
             }
         }

@@ -85,6 +85,12 @@ void frmVerfahren::resizeEvent(QResizeEvent* e)
     BenutzerverlaufZeichnen(this, app().einstellungen);
 }
 
+bool frmVerfahren::escapetaste()
+{
+    entladen();
+    return true;
+}
+
 void frmVerfahren::cmdEinmalOptimal_Click()
 {
     app().bedarf.blnOptimal = true;

@@ -30,6 +30,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    // Escape closes the window as its close button does: the method stays as the step set it.
+    bool escapetaste() override;
 
 private:
     forms::SteuerFeld<QLabel> m_lblMeldung{0};

@@ -54,6 +54,7 @@ Katalogdialog::Katalogdialog(const QString& name, const QString& caption, const 
     m_cmdAbbruch = bildKnopf(this, QStringLiteral("cmdAbbruch"), QStringLiteral("Abbrechen"), QStringLiteral("Abbrechen"));
     connect(m_cmdOK, &QToolButton::clicked, this, [this] { cmdOK_Click(); });
     connect(m_cmdAbbruch, &QToolButton::clicked, this, [this] { cmdAbbruch_Click(); });
+    setStandardKnopf(m_cmdOK);
 }
 
 QLineEdit* Katalogdialog::gehaltFeld(const QString& name, const QString& beschriftung)
@@ -82,13 +83,6 @@ void Katalogdialog::fertigstellen()
     spalte->addLayout(m_raster);
     spalte->addSpacing(10);
     spalte->addLayout(dialogKnoepfe({m_cmdOK, m_cmdAbbruch}));
-    QWidget* vorher = m_txtName;
-    for (QLineEdit* t : m_felder) {
-        setTabOrder(vorher, t);
-        vorher = t;
-    }
-    setTabOrder(vorher, m_cmdOK);
-    setTabOrder(m_cmdOK, m_cmdAbbruch);
 }
 
 void Katalogdialog::Form_Load()
@@ -210,6 +204,13 @@ bool Katalogdialog::darfVerlassenWerden()
         return true;
     // "Ja" stores as OK does; input that cannot be stored keeps the user in the window
     return antwort == QMessageBox::Yes && speichern();
+}
+
+bool Katalogdialog::escapetaste()
+{
+    if (darfVerlassenWerden())
+        cmdAbbruch_Click();
+    return true;
 }
 
 void Katalogdialog::melden(const QString& text) const

@@ -85,6 +85,8 @@ protected:
 
     bool eventFilter(QObject* o, QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    // Escape closes as Cancel does, after the question for what is typed and not stored.
+    bool escapetaste() override;
 
 private:
     // No name: the red frame around the box, the hint in the empty box, the focus there.

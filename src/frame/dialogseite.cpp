@@ -26,6 +26,8 @@ DialogSeite::DialogSeite(const QString& name, const QString& hilfeThema)
     connect(m_cmbSpeichern, &QToolButton::clicked, this, [this] { cmbSpeichern_Click(); });
     connect(m_cmbAbbruch, &QToolButton::clicked, this, [this] { cmbAbbruch_Click(); });
     connect(m_cmbHilfe, &QToolButton::clicked, this, [this] { HilfeAufrufen(m_hilfeThema); });
+    setStandardKnopf(m_cmbSpeichern);
+    setAbbruchKnopf(m_cmbAbbruch);
 }
 
 void DialogSeite::cmbAbbruch_Click() { entladen(); }
@@ -79,29 +81,6 @@ void DialogSeite::resizeEvent(QResizeEvent* e)
 {
     Seite::resizeEvent(e);
     BenutzerverlaufZeichnen(this, app().einstellungen);
-}
-
-void DialogSeite::keyPressEvent(QKeyEvent* e)
-{
-    const int taste = e->key();
-    if (taste == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
-        e->accept();
-        cmbAbbruch_Click();
-        return;
-    }
-    if ((taste == Qt::Key_Return || taste == Qt::Key_Enter) && !(e->modifiers() & ~Qt::KeypadModifier)) {
-        e->accept();
-        for (QToolButton* b : knoepfe()) {
-            if (b->hasFocus()) {
-                b->click();
-                return;
-            }
-        }
-        if (m_cmbSpeichern->isEnabled())
-            cmbSpeichern_Click();
-        return;
-    }
-    Seite::keyPressEvent(e);
 }
 
 void DialogSeite::keyReleaseEvent(QKeyEvent* e)

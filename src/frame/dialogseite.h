@@ -1,7 +1,8 @@
 #pragma once
 // Base of the program's dialogs (plot and group dialogs, catalogue editors): a window of its own
 // owned by the main window, with the row of picture buttons Speichern, Hilfe and Abbrechen at its
-// foot, its help topic on the Hilfe button and F1, the user's gradient, and a place inside the screen.
+// foot (Enter presses Speichern where no button has the focus, Escape Abbrechen), its help topic on
+// the Hilfe button and F1, the user's gradient, and a place inside the screen.
 #include "frame/seite.h"
 
 #include <QList>
@@ -41,8 +42,6 @@ protected:
     void platzieren(std::optional<int> x, std::optional<int> y);
 
     void resizeEvent(QResizeEvent* e) override;
-    // Enter acts as Speichern (or as the button that has the focus), Escape as Abbrechen.
-    void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:

@@ -15,6 +15,8 @@ namespace kav {
 frmBrotkrume::frmBrotkrume() : forms::Formular(QStringLiteral("frmBrotkrume"))
 {
     setMouseTracking(true);
+    // one tab stop: the strip tells where the calculation stands (its steps take no click, nor a key)
+    setFocusPolicy(Qt::TabFocus);
     m_iml = brotkrumenListe();
     static const char* const texte[6] = {"1. Fläche", "2. Kultur", "3. Gründüngung", "4. Kompost,Mist", "5. Dünger", "6. Empfehlung"};
     for (int i = 0; i < 6; ++i) {
@@ -48,6 +50,8 @@ void frmBrotkrume::schrittZeigen(int p)
         img->setSchluessel(schluessel);
         forms::setFontBold(m_lbl(i), i == p);
     }
+    // what a screen reader says of the strip when it has the focus
+    setAccessibleName(m_lbl.hat(p) ? QStringLiteral("Schritt ") + m_lbl(p)->text() : QString());
 }
 
 void frmBrotkrume::Form_MouseMove()

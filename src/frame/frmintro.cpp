@@ -133,11 +133,21 @@ void frmIntro::mouseDoubleClickEvent(QMouseEvent* e)
 
 void frmIntro::keyPressEvent(QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_F1) {
+    switch (e->key()) {
+    case Qt::Key_F1:
         HilfeAufrufen(name());
         return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+        // what the double-click does
+        e->accept();
+        ProgrammStarten();
+        return;
+    default:
+        forms::Formular::keyPressEvent(e);
     }
-    forms::Formular::keyPressEvent(e);
 }
 
 void frmIntro::anordnen(Anordnung& a)

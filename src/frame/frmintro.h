@@ -1,5 +1,6 @@
 #pragma once
-// The intro window: logo and credits at start-up; a double-click or ten seconds start the program.
+// The intro window: logo and credits at start-up; a double-click, Enter, Space, Escape or ten seconds
+// start the program.
 #include "frame/anordnung.h"
 #include "platform/bild.h"
 #include "platform/fenster.h"

@@ -53,7 +53,8 @@ frmToolbar::frmToolbar() : forms::Formular(QStringLiteral("frmToolbar"))
         b->setText(QString::fromUtf8(kTexte[i - 1]));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setMouseTracking(true);
-        b->setFocusPolicy(Qt::NoFocus);
+        // reached by Tab (Enter and Space press it); a click leaves the focus where it is
+        b->setFocusPolicy(Qt::TabFocus);
         b->installEventFilter(this);
         // a move over a button stays with the button: the bar's own move handler would undo the highlight
         b->setAttribute(Qt::WA_NoMousePropagation);

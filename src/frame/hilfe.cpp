@@ -44,6 +44,8 @@ HilfeFenster::HilfeFenster(QWidget* eltern) : QWidget(eltern, Qt::Window)
     auto* l = new QVBoxLayout(this);
     l->addLayout(knoepfe);
     l->addWidget(m_browser, 1);
+    for (QPushButton* b : {zurueck, inhalt, schliessen})
+        b->setAutoDefault(true); // Enter presses the button that has the focus
     connect(zurueck, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(inhalt, &QPushButton::clicked, this,
             [this] { themaZeigen(app().ordner.hilfe(), QStringLiteral("index.htm")); });

@@ -14,6 +14,7 @@
 #include "frame/wartezeiger.h"
 #include "platform/farbverlaufzeichnen.h"
 #include "platform/rounding.h"
+#include "platform/tabfolge.h"
 #include "services/appcontext.h"
 #include "services/programmstart.h"
 
@@ -319,6 +320,11 @@ bool mdiZentral::eventFilter(QObject* o, QEvent* e)
         return true; // once per click, not again for the bar behind the panel
     }
     return QMainWindow::eventFilter(o, e);
+}
+
+bool mdiZentral::focusNextPrevChild(bool next)
+{
+    return forms::tabSchritt(this, next, [this](bool n) { return QMainWindow::focusNextPrevChild(n); });
 }
 
 void mdiZentral::stbZentral_PanelClick()

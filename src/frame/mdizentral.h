@@ -75,6 +75,8 @@ protected:
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
+    // Tab and Shift+Tab through the navigation bar, the breadcrumb strip and the page in reading order.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void timerScharfMachen();

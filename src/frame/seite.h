@@ -22,6 +22,7 @@ public:
     const QString& schritt() const { return m_schritt; }
     Platz platz() const { return m_platz; }
     Art art() const override { return m_platz == Platz::Dialog ? Art::Dialog : Art::Kind; }
+    bool fokusBeimZeigen() const override { return m_platz != Platz::Dialog; }
 
     // Default: a page sets its step key, the breadcrumb and the caption and lays itself out;
     // a dialog names itself as the active window.

@@ -55,6 +55,9 @@ frmLexikon::frmLexikon() : Seite(QStringLiteral("frmLexikon"), QStringLiteral("L
     m_lstBegriff = eigeneMaus(new QListWidget(this));
     m_lstBegriff->setObjectName(QStringLiteral("lstBegriff"));
     m_lstBegriff->setSelectionMode(QAbstractItemView::SingleSelection);
+    // no tab stop: a term chosen in the list gives the focus to the search box, whose arrow keys move
+    // through the list (the list reached by Tab would send the focus straight back)
+    m_lstBegriff->setFocusPolicy(Qt::ClickFocus);
     connect(m_lstBegriff, &QListWidget::currentRowChanged, this, [this](int) { lstBegriff_Click(); });
     // a click on the entry already chosen shows its chapter again when the page has moved on
     connect(m_lstBegriff, &QListWidget::itemClicked, this, [this] {
@@ -107,10 +110,6 @@ frmLexikon::frmLexikon() : Seite(QStringLiteral("frmLexikon"), QStringLiteral("L
     m_vscBilder->resize(17, 100);
     m_vscBilder->hide();
     connect(m_vscBilder, &QScrollBar::valueChanged, this, [this](int v) { vscBilder_Change(v); });
-
-    setTabOrder(m_rtfBegriff, m_lstBegriff);
-    setTabOrder(m_lstBegriff, m_rtfLexikon);
-    setTabOrder(m_rtfLexikon, m_cmdZurueck);
 }
 
 LexikonDaten frmLexikon::daten() const

@@ -12,6 +12,9 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -30,6 +33,20 @@ QToolButton* bildKnopf(QWidget* eltern, const QString& name, const QString& hinw
     return b;
 }
 
+// The plan has no cell to stand on (the keys scroll it): the cell that would be current is drawn as
+// every other.
+class OhneZellfokus : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& i) const override
+    {
+        QStyledItemDelegate::initStyleOption(o, i);
+        o->state &= ~QStyle::State_HasFocus;
+    }
+};
+
 } // namespace
 
 frmNPK4::frmNPK4() : Seite(QStringLiteral("frmNPK4"), QStringLiteral("NPK4"), Platz::Empfehlung)
@@ -43,7 +60,11 @@ frmNPK4::frmNPK4() : Seite(QStringLiteral("frmNPK4"), QStringLiteral("NPK4"), Pl
     m_flgReport->verticalHeader()->hide();
     m_flgReport->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_flgReport->setSelectionMode(QAbstractItemView::NoSelection);
-    m_flgReport->setFocusPolicy(Qt::NoFocus);
+    // reached by Tab, it scrolls by the keys (no cell to move to: the keys move the plan)
+    m_flgReport->setFocusPolicy(Qt::StrongFocus);
+    m_flgReport->setTabKeyNavigation(false);
+    m_flgReport->setItemDelegate(new OhneZellfokus(m_flgReport));
+    m_flgReport->installEventFilter(this);
     m_flgReport->setShowGrid(false);
     m_flgReport->setWordWrap(true);
     m_flgReport->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -163,6 +184,19 @@ void frmNPK4::mouseMoveEvent(QMouseEvent* e)
 
 bool frmNPK4::eventFilter(QObject* o, QEvent* e)
 {
+    if (o == m_flgReport && e->type() == QEvent::KeyPress) {
+        const auto* k = static_cast<QKeyEvent*>(e);
+        const std::pair<int, QAbstractSlider::SliderAction> tasten[] = {
+            {Qt::Key_Up, QAbstractSlider::SliderSingleStepSub},   {Qt::Key_Down, QAbstractSlider::SliderSingleStepAdd},
+            {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub}, {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd},
+            {Qt::Key_Home, QAbstractSlider::SliderToMinimum},     {Qt::Key_End, QAbstractSlider::SliderToMaximum},
+        };
+        for (const auto& [taste, schritt] : tasten)
+            if (k->key() == taste && (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+                m_flgReport->verticalScrollBar()->triggerAction(schritt);
+                return true;
+            }
+    }
     if (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter) {
         const Einstellungen& s = app().einstellungen;
         for (QToolButton* b : {m_cmbZurueck, m_cmbDrucken, m_cmbAbbruch})

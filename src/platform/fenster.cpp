@@ -1,8 +1,13 @@
 #include "platform/fenster.h"
 
+#include "platform/fokusrahmen.h"
+#include "platform/tabfolge.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLayout>
 
 #include <algorithm>
 
@@ -25,6 +30,7 @@ Fenster::~Fenster()
 Formular::Formular(const QString& name, QWidget* eltern) : QWidget(eltern), Fenster(name)
 {
     setObjectName(name);
+    fokusrahmenStarten();
 }
 
 void Formular::entladen()
@@ -37,6 +43,63 @@ void Formular::closeEvent(QCloseEvent* e)
 {
     entladen();
     e->accept();
+}
+
+bool knopfDruecken(QAbstractButton* b)
+{
+    if (!b || !b->isVisible() || !b->isEnabled())
+        return false;
+    b->click();
+    return true;
+}
+
+bool Formular::eingabetaste()
+{
+    auto* fokus = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+    if (fokus && isAncestorOf(fokus))
+        return knopfDruecken(fokus);
+    return knopfDruecken(m_standard);
+}
+
+bool Formular::escapetaste() { return knopfDruecken(m_abbruch); }
+
+void Formular::keyPressEvent(QKeyEvent* e)
+{
+    const bool ohne = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (ohne && ((enter && eingabetaste()) || (e->key() == Qt::Key_Escape && escapetaste()))) {
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void Formular::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (e->spontaneous())
+        return;
+    if (isWindow()) {
+        // a dialog: the first control the window gives the focus to is the first in reading order
+        if (layout())
+            layout()->activate();
+        tabfolgeSetzen(this);
+        return;
+    }
+    tabfolgeSetzen(window());
+    if (fokusBeimZeigen()) {
+        QWidget* fokus = window()->focusWidget();
+        if (!fokus || !isAncestorOf(fokus) || !fokus->isVisible())
+            if (QWidget* erster = ersterTabStopp(this))
+                erster->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool Formular::focusNextPrevChild(bool next)
+{
+    if (!isWindow())
+        return QWidget::focusNextPrevChild(next);
+    return tabSchritt(this, next, [this](bool n) { return QWidget::focusNextPrevChild(n); });
 }
 
 FensterRegister::FensterRegister() = default;

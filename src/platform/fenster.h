@@ -3,6 +3,7 @@
 // and the base class of the program's windows.
 #include "platform/twips.h"
 
+#include <QAbstractButton>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -33,6 +34,9 @@ public:
     const QString& name() const { return m_name; }
     virtual QWidget* widget() = 0;
     virtual Art art() const { return Art::Kind; }
+    // A page of the work area: shown, it gives the focus to its first control in reading order
+    // unless one of its controls has it already.
+    virtual bool fokusBeimZeigen() const { return false; }
 
     // Runs when the window is loaded (it counts as loaded already) and before it goes.
     virtual void Form_Load() {}
@@ -46,7 +50,10 @@ private:
     FensterRegister* m_register = nullptr;
 };
 
-// A window built as a widget.
+// A window built as a widget, with what a form gives its controls at the keyboard: Tab and Shift+Tab
+// go through the controls in reading order (the chain is worked out from where they stand), the
+// control with the focus shows the focus mark, Enter presses the button that has the focus or else
+// the window's default button, Escape presses its cancel button.
 class Formular : public QWidget, public Fenster {
     Q_OBJECT
 public:
@@ -59,14 +66,36 @@ public:
     // Unloads this window through its register (as the window's own close does).
     void entladen();
 
+    // The button Enter presses when no button has the focus, and the one Escape presses; none when
+    // not set. A button that is hidden or disabled is not pressed.
+    void setStandardKnopf(QAbstractButton* b) { m_standard = b; }
+    void setAbbruchKnopf(QAbstractButton* b) { m_abbruch = b; }
+    QAbstractButton* standardKnopf() const { return m_standard; }
+    QAbstractButton* abbruchKnopf() const { return m_abbruch; }
+
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
+    // Enter or Return that no control took: the focused button of this window, else the default
+    // button. True when a button was pressed.
+    virtual bool eingabetaste();
+    // Escape that no control took: the cancel button. True when it was pressed.
+    virtual bool escapetaste();
+
+private:
+    QPointer<QAbstractButton> m_standard;
+    QPointer<QAbstractButton> m_abbruch;
 };
 
 // The width in pixels a window needs for its whole caption in the title bar: the text in a bold title
 // font, with room for the window's icon and up to three buttons (window managers cut a caption too
 // long in its middle).
 int titelleistenBreite(const QString& titel);
+
+// Presses `b` when it is shown and enabled; false otherwise.
+bool knopfDruecken(QAbstractButton* b);
 
 // The loaded windows, in load order. Loading and unloading run to their end before they return.
 class FensterRegister {

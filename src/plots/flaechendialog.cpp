@@ -3,6 +3,7 @@
 #include "frame/bilder.h"
 #include "frame/oberflaeche.h"
 #include "platform/fenster.h"
+#include "platform/optionsgruppe.h"
 #include "plots/flaechenbaumansicht.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
@@ -66,6 +67,9 @@ FlaechenDialog::FlaechenDialog(const QString& name, const QString& maxText)
     m_lblAktuellerDatensatz->setObjectName(QStringLiteral("lblAktuellerDatensatz"));
     m_imgAktuellerDatensatz->installEventFilter(this);
     m_lblAktuellerDatensatz->installEventFilter(this);
+    new forms::Optionsgruppe(
+        this, {{m_imgAktuellerDatensatz, m_lblAktuellerDatensatz}}, [this] { return aktuellerDatensatz() ? 0 : -1; },
+        [this](int) { imgAktuellerDatensatz_Click(); }, forms::Optionsgruppe::Art::Schalter);
 }
 
 void FlaechenDialog::modusLesen()
@@ -91,7 +95,8 @@ std::optional<FlaechenZeile> FlaechenDialog::eintragLaden(bool gruppe)
     if (!z || z->Gliederungspunkt != gruppe)
         return std::nullopt;
     m_txtBezeichnung->setText(z->Bezeichnung);
-    m_txtBezeichnung->setCursorPosition(0); // the name from its start
+    // the name marked from its end back to its start: typing replaces it, and it shows from its start
+    m_txtBezeichnung->setSelection(m_txtBezeichnung->text().size(), -m_txtBezeichnung->text().size());
     setWindowTitle(QStringLiteral("Änderungen an ") + z->Bezeichnung + QStringLiteral(" vornehmen"));
     AktuellerDatensatzSetzen(z->AktuellerDatensatz);
     return z;

@@ -52,6 +52,8 @@ frmAlteAnalyse::frmAlteAnalyse() : Seite(QStringLiteral("frmAlteAnalyse"), QStri
     // below the label, at the right
     Tw(m_cmdOK).setRechteck(QRectF(breite * tpp - 120 - 52 * tpp, 120 + 1500 + 180, 52 * tpp, 44 * tpp));
     connect(m_cmdOK, &QToolButton::clicked, this, [this] { cmdOK_Click(); });
+    setStandardKnopf(m_cmdOK);
+    setAbbruchKnopf(m_cmdOK);
 }
 
 void frmAlteAnalyse::Form_Load()
@@ -64,6 +66,7 @@ void frmAlteAnalyse::Form_Load()
     if (mdiZentral* h = ui().haupt.data())
         m_cmdOK->setIcon(h->imlIcon().bild(QStringLiteral("OK")));
     m_lblMeldung->setText(kAlteAnalyseText);
+    m_cmdOK->setFocus(); // Enter, Escape and Space close the notice
 }
 
 void frmAlteAnalyse::cmdOK_Click() { entladen(); }

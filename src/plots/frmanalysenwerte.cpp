@@ -5,6 +5,8 @@
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
+#include "platform/optionsgruppe.h"
+#include "platform/tabfolge.h"
 #include "plots/analysendaten.h"
 #include "plots/einstufung.h"
 #include "plots/flaechenbaumansicht.h"
@@ -87,6 +89,7 @@ frmAnalysenWerte::frmAnalysenWerte()
                                                                       : g.strDatumsFormat);
     }
     connect(m_dtpProbenahme, &QDateEdit::dateChanged, this, [this] { dtpProbenahme_Change(); });
+    forms::tabVerlaesstDatum(m_dtpProbenahme);
 
     for (int i = 0; i <= 2; ++i) {
         auto* img = new forms::Bild(this);
@@ -99,6 +102,14 @@ frmAnalysenWerte::frmAnalysenWerte()
         l->installEventFilter(this);
         m_lblBodenart.anhaengen(l);
     }
+
+    new forms::Optionsgruppe(
+        this, {{m_imgBodenart(0), m_lblBodenart(0)}, {m_imgBodenart(1), m_lblBodenart(1)}, {m_imgBodenart(2), m_lblBodenart(2)}},
+        [] {
+            const int g = app().bedarf.intBodenart;
+            return g >= 0 && g <= 2 ? g : -1;
+        },
+        [this](int i) { imgBodenart_Click(i); });
 
     m_cobBodenart = new QComboBox(this);
     m_cobBodenart->setObjectName(QStringLiteral("cobBodenart"));
@@ -131,15 +142,6 @@ frmAnalysenWerte::frmAnalysenWerte()
     connect(m_cmbWeiter, &QToolButton::clicked, this, [this] { cmbWeiter_Click(); });
     connect(m_cmbSenden, &QToolButton::clicked, this, [this] { cmbSenden_Click(); });
 
-    // tab order: tree, date, soil type, the values, then the buttons
-    setTabOrder(m_trvFlaechen, m_dtpProbenahme);
-    setTabOrder(m_dtpProbenahme, m_cobBodenart);
-    setTabOrder(m_cobBodenart, m_txtWert(2));
-    for (int i = 2; i < 6; ++i)
-        setTabOrder(m_txtWert(i), m_txtWert(i + 1));
-    setTabOrder(m_txtWert(6), m_cmbSpeichern);
-    setTabOrder(m_cmbSpeichern, m_cmbSenden);
-    setTabOrder(m_cmbSenden, m_cmbWeiter);
 }
 
 frmAnalysenWerte::~frmAnalysenWerte()

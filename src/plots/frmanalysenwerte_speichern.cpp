@@ -89,6 +89,7 @@ void frmAnalysenWerte::cmbSenden_Click()
     }
     EingabeEnable(true);
     gespeichertenPfadAufklappen();
+    trvFlaechen()->setFocus(Qt::OtherFocusReason); // on the node stored, which stays selected
     AnalyseGesendet g;
     {
         // the wait shows at once; a click made while it lasts is dropped

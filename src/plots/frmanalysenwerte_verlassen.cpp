@@ -23,6 +23,8 @@ bool frmAnalysenWerte::speichern()
     const bool ok = AnalysenWerteSpeichern(true);
     gespeichertenPfadAufklappen();
     cmbSpeichern()->setEnabled(true);
+    if (ok)
+        trvFlaechen()->setFocus(Qt::OtherFocusReason); // on the node stored, which stays selected
     return ok;
 }
 

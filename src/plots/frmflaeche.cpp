@@ -3,6 +3,7 @@
 #include "frame/anordnung.h"
 #include "frame/links.h"
 #include "frame/oberflaeche.h"
+#include "platform/optionsgruppe.h"
 #include "plots/flaechenbaumansicht.h"
 #include "plots/flaechendaten.h"
 #include "plots/flaechentexte.h"
@@ -85,6 +86,10 @@ frmFlaeche::frmFlaeche() : FlaechenDialog(QStringLiteral("frmFlaeche"), QStringL
         l->setWordWrap(true);
         m_lblKompost.anhaengen(l);
     }
+    new forms::Optionsgruppe(
+        this, {{m_imgKompost(0), m_lblKompost(0)}, {m_imgKompost(1), m_lblKompost(1)}},
+        [this] { return forms::Tag(m_imgKompost(0)) == QLatin1String("1") ? 0 : forms::Tag(m_imgKompost(1)) == QLatin1String("1") ? 1 : -1; },
+        [this](int i) { imgKompost_Click(i); });
     for (QObject* o : std::initializer_list<QObject*>{m_imgKompost(0), m_imgKompost(1), m_lblKompost(0),
                                                       m_lblKompost(1), m_lblBezeichnung(1), m_lblBezeichnung(2)})
         o->installEventFilter(this);
@@ -129,14 +134,6 @@ frmFlaeche::frmFlaeche() : FlaechenDialog(QStringLiteral("frmFlaeche"), QStringL
     spalte->addLayout(optionen);
     spalte->addSpacing(8);
     spalte->addLayout(knopfZeile());
-
-    setTabOrder(m_txtBezeichnung, m_comNutzung);
-    setTabOrder(m_comNutzung, m_txtLaenge);
-    setTabOrder(m_txtLaenge, m_txtBreite);
-    setTabOrder(m_txtBreite, m_txtFlaeche);
-    setTabOrder(m_txtFlaeche, cmbSpeichern());
-    setTabOrder(cmbSpeichern(), cmbHilfe());
-    setTabOrder(cmbHilfe(), cmbAbbruch());
 }
 
 void frmFlaeche::Form_Load()

@@ -39,10 +39,6 @@ frmFlaecheGruppe::frmFlaecheGruppe() : FlaechenDialog(QStringLiteral("frmFlaeche
     spalte->addLayout(raster);
     spalte->addSpacing(8);
     spalte->addLayout(knopfZeile());
-
-    setTabOrder(m_txtBezeichnung, cmbHilfe());
-    setTabOrder(cmbHilfe(), cmbAbbruch());
-    setTabOrder(cmbAbbruch(), cmbSpeichern());
 }
 
 void frmFlaecheGruppe::Form_Load()

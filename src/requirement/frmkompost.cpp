@@ -55,6 +55,8 @@ frmKompost::frmKompost() : Seite(QStringLiteral("frmKompost"), QString(), Platz:
     m_cmdOK->setMinimumSize(56, 48);
     m_cmdOK->installEventFilter(this);
     connect(m_cmdOK, &QToolButton::clicked, this, [this] { cmdOK_Click(); });
+    setStandardKnopf(m_cmdOK);
+    setAbbruchKnopf(m_cmdOK);
 
     auto* spalte = new QVBoxLayout(this);
     spalte->setContentsMargins(14, 12, 14, 12);

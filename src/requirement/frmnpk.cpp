@@ -71,9 +71,6 @@ frmNPK::frmNPK() : Seite(QStringLiteral("frmNPK"), QStringLiteral("NPK"), Platz:
     connect(m_cmbKompost, &QToolButton::clicked, this, [this] { cmbKompost_Click(); });
     connect(m_cmbWeiter, &QToolButton::clicked, this, [this] { cmbWeiter_MouseUp(); });
     knoepfeFreigeben(false);
-
-    setTabOrder(m_trvNPK, m_cmbKompost);
-    setTabOrder(m_cmbKompost, m_cmbWeiter);
 }
 
 // ---------------------------------------------------------------- loading

@@ -126,17 +126,6 @@ frmNPK1::frmNPK1() : Seite(QStringLiteral("frmNPK1"), QStringLiteral("NPK1"), Pl
     for (QWidget* w : std::initializer_list<QWidget*>{m_txtNmin, m_txtFlaeche, m_txtLaenge, m_txtBreite, m_cmbSenden,
                                                       m_cmbPrevious, m_cmbForward})
         w->installEventFilter(this);
-
-    setTabOrder(m_trvNPK, m_txtFlaeche);
-    setTabOrder(m_txtFlaeche, m_txtLaenge);
-    setTabOrder(m_txtLaenge, m_txtBreite);
-    setTabOrder(m_txtBreite, m_calStart);
-    setTabOrder(m_calStart, m_txtNmin);
-    setTabOrder(m_txtNmin, m_comNmin);
-    setTabOrder(m_comNmin, m_cmbSenden);
-    setTabOrder(m_cmbSenden, cmbAbbruch());
-    setTabOrder(cmbAbbruch(), cmbBack());
-    setTabOrder(cmbBack(), cmbNext());
 }
 
 // ---------------------------------------------------------------- loading

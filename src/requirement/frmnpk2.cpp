@@ -3,6 +3,7 @@
 #include "frame/anordnung.h"
 #include "frame/bilder.h"
 #include "frame/seitenwechsel.h"
+#include "platform/optionsgruppe.h"
 #include "requirement/bedarfsquellen.h"
 #include "requirement/wizardschritte.h"
 #include "requirement/wizardseiten.h"
@@ -49,6 +50,10 @@ frmNPK2::frmNPK2() : Seite(QStringLiteral("frmNPK2"), QStringLiteral("NPK2"), Pl
         l->installEventFilter(this);
         m_lbl.anhaengen(l);
     }
+    std::vector<forms::Optionsgruppe::Option> antworten;
+    for (int i = 0; i <= 5; ++i)
+        antworten.push_back({m_img(i), m_lbl(i)});
+    new forms::Optionsgruppe(this, antworten, [this] { return gewaehlt(); }, [this](int i) { imbGruenduengung_Click(i); });
     m_knoepfe = new Schrittknoepfe(this, {QStringLiteral("cmbAbbruch"), QStringLiteral("Berechnung abbrechen")},
                                    {QStringLiteral("cmbBack"), QStringLiteral("Zurück zur Flächen- und Kulturauswahl")},
                                    {QStringLiteral("cmbNext"), QStringLiteral("Weiter zum nächsten Schritt")});

@@ -3,6 +3,7 @@
 #include "frame/bilder.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
+#include "platform/optionsgruppe.h"
 #include "requirement/bedarfsquellen.h"
 #include "requirement/organischesubstanz.h"
 #include "requirement/wizardschritte.h"
@@ -73,6 +74,26 @@ frmNPK2b::frmNPK2b() : Seite(QStringLiteral("frmNPK2b"), QStringLiteral("NPK2b")
         m_lblOS(i)->installEventFilter(this);
         m_lblOS(i)->setCursor(Qt::PointingHandCursor);
     }
+    // the answer and the material, each a group the arrow keys move through
+    new forms::Optionsgruppe(
+        this, {{m_imgJaNein(0), m_lblJaNein(0)}, {m_imgJaNein(1), m_lblJaNein(1)}},
+        [] {
+            const int a = app().bedarf.intOrgSubAntwort;
+            return a == kAntwortJa || a == kAntwortNein ? a : -1;
+        },
+        [this](int i) { imgJaNein_Click(i); });
+    std::vector<forms::Optionsgruppe::Option> materialien;
+    for (int i = 1; i <= 6; ++i)
+        materialien.push_back({m_imgOS(i), m_lblOS(i)});
+    new forms::Optionsgruppe(
+        this, materialien,
+        [this] {
+            for (int i = 1; i <= 6; ++i)
+                if (m_imgOS(i)->schluessel() == QLatin1String("opb1"))
+                    return i - 1;
+            return -1;
+        },
+        [this](int i) { imgOS_Click(i + 1); });
     m_knoepfe = new Schrittknoepfe(this, {QStringLiteral("cmbAbbruch"), QStringLiteral("Berechnung abbrechen")},
                                    {QStringLiteral("cmbBack"), QStringLiteral("Zurück zur Flächen- und Kulturauswahl")},
                                    {QStringLiteral("cmbNext"), QStringLiteral("Weiter zum nächsten Schritt")});

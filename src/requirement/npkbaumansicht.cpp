@@ -44,6 +44,8 @@ void NPKBaumAnsicht::keyPressEvent(QKeyEvent* e)
     QTreeWidget::keyPressEvent(e);
     QTreeWidgetItem* jetzt = currentItem();
     const bool waehlen = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space;
+    if (jetzt && waehlen)
+        e->accept(); // the node is chosen: the key goes no further (to the window's default button)
     if (jetzt && (jetzt != vorher || waehlen))
         emit gewaehlt(jetzt);
 }

@@ -10,6 +10,7 @@
 #include "services/server.h"
 #include "services/zahlenfilter.h"
 #include "frame/dialogplatz.h"
+#include "platform/optionsgruppe.h"
 #include "settings/optionen.h"
 
 #include <QApplication>
@@ -126,6 +127,19 @@ frmEinstellungen::frmEinstellungen() : Seite(QStringLiteral("frmEinstellungen"),
     connect(m_cmbUpdate, &QPushButton::clicked, this, [this] { cmbUpdate_Click(); });
     connect(m_cmdDatenSenden, &QPushButton::clicked, this, [this] { cmdDatenSenden_Click(); });
 
+    // the keyboard: the two page headers, the method pair and the two switches each one tab stop
+    new forms::Optionsgruppe(this, {{m_txtStrip1}, {m_txtStrip2}}, [this] { return m_seite - 1; },
+                             [this](int i) { txtStrip_Click(i + 1); });
+    new forms::Optionsgruppe(
+        this, {{m_imgOptimal(0), m_lblOptimal(0)}, {m_imgOptimal(1), m_lblOptimal(1)}},
+        [] { return app().einstellungen.blnImmerOptimal ? 0 : 1; }, [this](int i) { imgOptimal_Click(i); });
+    new forms::Optionsgruppe(
+        this, {{m_imgUpdate, m_lblUpdate}}, [this] { return forms::Tag(m_imgUpdate) == QLatin1String("1") ? 0 : -1; },
+        [this](int) { imgUpdate_Click(); }, forms::Optionsgruppe::Art::Schalter);
+    new forms::Optionsgruppe(
+        this, {{m_imgSQL, m_lblSQL}}, [this] { return forms::Tag(m_imgSQL) == QLatin1String("1") ? 0 : -1; },
+        [this](int) { imgSQL_Click(); }, forms::Optionsgruppe::Art::Schalter);
+
     m_updateWacht.setInterval(250);
     connect(&m_updateWacht, &QTimer::timeout, this, [this] { sperreNachUpdate(); });
 }
@@ -193,6 +207,12 @@ void frmEinstellungen::Form_Load()
     m_updateWacht.start();
 }
 
+bool frmEinstellungen::escapetaste()
+{
+    entladen();
+    return true;
+}
+
 void frmEinstellungen::Form_Unload()
 {
     m_updateWacht.stop();
@@ -216,7 +236,7 @@ void frmEinstellungen::txtStrip_Click(int n)
     forms::setFontBold(m_txtStrip2, !eins);
     forms::setVisible(m_pcbStrip1, eins);
     forms::setVisible(m_pcbStrip2, !eins);
-    (eins ? m_pcbStrip1 : m_pcbStrip2)->setFocus();
+    (eins ? m_txtStrip1 : m_txtStrip2)->setFocus(); // the header of the page shown, where the arrow keys turn it
     m_seite = eins ? 1 : 2;
 }
 
@@ -224,7 +244,7 @@ void frmEinstellungen::frmEinstellungen_SeiteWaehlen(int n)
 {
     m_seite = n;
     (n == 2 ? m_pcbStrip2 : m_pcbStrip1)->raise();
-    m_pcbStrip1->setFocus();
+    m_txtStrip1->setFocus();
 }
 
 // ---------------------------------------------------------------- options

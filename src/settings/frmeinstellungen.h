@@ -64,6 +64,8 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    // Escape closes the window as its close button does (every setting is kept as it is shown).
+    bool escapetaste() override;
 
 private:
     // A control's place on its page in twips. A label of a given width wraps and grows downwards when

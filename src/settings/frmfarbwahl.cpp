@@ -5,6 +5,7 @@
 #include "frame/oberflaeche.h"
 #include "services/appcontext.h"
 #include "frame/dialogplatz.h"
+#include "platform/optionsgruppe.h"
 #include "settings/farbpalette.h"
 #include "settings/frmeinstellungen.h"
 
@@ -77,6 +78,22 @@ frmFarbWahl::frmFarbWahl() : Seite(QStringLiteral("frmFarbWahl"), QString(), Pla
     m_cmbOK = knopf("cmbOK", 3120);
     connect(m_cmbAbbruch, &QToolButton::clicked, this, [this] { cmbAbbruch_Click(); });
     connect(m_cmbOK, &QToolButton::clicked, this, [this] { cmbOK_Click(); });
+    setStandardKnopf(m_cmbOK);
+    setAbbruchKnopf(m_cmbAbbruch);
+    // the palette: one tab stop, the arrow keys go through its rows and columns and try each colour
+    std::vector<forms::Optionsgruppe::Option> felder;
+    for (int i = 0; i < kFarbFelder; ++i)
+        felder.push_back({m_lblFarbe(i)});
+    new forms::Optionsgruppe(
+        this, felder,
+        [this] {
+            const QColor jetzt = benutzerFarbe(app().einstellungen);
+            for (int i = 0; i < kFarbFelder; ++i)
+                if (forms::BackColor(m_lblFarbe(i)) == jetzt)
+                    return i;
+            return -1;
+        },
+        [this](int i) { lblFarbe_Click(i); }, forms::Optionsgruppe::Art::Optionen, 7);
     setFixedSize(forms::pixelVon(3975), forms::pixelVon(3135));
 }
 

@@ -88,6 +88,8 @@ frmUeberKav::frmUeberKav() : Seite(QStringLiteral("frmUeberKav"), QString(), Pla
     m_cmbOK = knopf("cmbOK", QStringLiteral("Fenster schließen"));
     connect(m_cmbEmail, &QToolButton::clicked, this, [this] { cmbEmail_Click(); });
     connect(m_cmbOK, &QToolButton::clicked, this, [this] { cmbOK_Click(); });
+    setStandardKnopf(m_cmbOK);
+    setAbbruchKnopf(m_cmbOK);
 
     auto* titel = new QVBoxLayout;
     titel->addWidget(m_lblTitel);
@@ -131,6 +133,7 @@ void frmUeberKav::Form_Load()
     setFixedSize(sizeHint());
     farbenSetzen();
     DialogZentrieren(this, ui().haupt.data());
+    m_cmbOK->setFocus();
 }
 
 void frmUeberKav::farbenSetzen()

@@ -335,6 +335,7 @@ TEST_F(AnalysenSeiteTest, SpeichernUndSendenBehaltenDenBaum)
         EXPECT_FALSE(knoten("Fl1001")->isExpanded());
         EXPECT_TRUE(knoten("Fl2100")->isExpanded());
         ASSERT_EQ(trv->currentItem(), knoten(key));
+        EXPECT_EQ(haupt->focusWidget(), trv); // the node stored has the focus
         EXPECT_TRUE(trv->viewport()->rect().contains(trv->visualItemRect(trv->currentItem()))) << "im Blick";
         trv->scrollToTop();
     }

@@ -96,6 +96,7 @@ TEST_F(DialogTest, FlaecheAendernLiestDieZeileUndSchreibtSie)
     ASSERT_NE(d, nullptr);
     EXPECT_FALSE(d->neu());
     EXPECT_EQ(d->windowTitle(), "Änderungen an Beet vornehmen");
+    EXPECT_EQ(d->txtBezeichnung()->selectedText(), "Beet"); // marked: typing replaces the name
     // width 0 shows an empty box; compost 1 is option 0
     EXPECT_EQ(QStringList({d->txtBezeichnung()->text(), d->txtLaenge()->text(), d->txtBreite()->text(),
                            d->txtFlaeche()->text(), d->comNutzung()->currentData().toString(),

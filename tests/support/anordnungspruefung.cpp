@@ -3,6 +3,7 @@
 #include "frame/anordnung.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
+#include "platform/fokusrahmen.h"
 #include "services/appcontext.h"
 
 #include <QAbstractSpinBox>
@@ -96,7 +97,7 @@ void pruefeEbene(const QWidget* eltern, const std::string& wo, const QList<const
 {
     std::vector<const QWidget*> v;
     for (const QObject* o : eltern->children())
-        if (const auto* w = qobject_cast<const QWidget*>(o); w && !w->isWindow() && !w->isHidden())
+        if (const auto* w = qobject_cast<const QWidget*>(o); w && !w->isWindow() && !w->isHidden() && !forms::istFokusrahmen(w))
             v.push_back(w);
     for (size_t i = 0; i < v.size(); ++i) {
         const std::string n = name(v[i]);

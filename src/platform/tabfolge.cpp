@@ -1,0 +1,249 @@
+#include "platform/tabfolge.h"
+
+#include "platform/fokusrahmen.h"
+#include "platform/optionsgruppe.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QWidget>
+
+#include <algorithm>
+#include <vector>
+
+namespace kav::forms {
+
+namespace {
+
+// A control, an option group, or what stands between them (a caption, a picture: it only tells
+// where rows and columns are), with the place it takes in the window.
+struct Einheit {
+    QRect r;
+    std::vector<QWidget*> teile; // in the order of the chain; none for a caption
+    Optionsgruppe* gruppe = nullptr;
+};
+
+QRect lage(const QWidget* w, const QWidget* bezug) { return QRect(w->mapTo(bezug, QPoint(0, 0)), w->size()); }
+
+// Whether a sibling stacked above `k` covers it whole (a page laid over the breadcrumb strip): what
+// cannot be seen is not read. Frames drawn over controls let them be seen and do not count.
+bool verdeckt(const QWidget* k, const QObjectList& geschwister)
+{
+    for (auto i = geschwister.indexOf(k) + 1; i < geschwister.size(); ++i) {
+        const auto* s = qobject_cast<const QWidget*>(geschwister[i]);
+        if (s && !s->isWindow() && !s->isHidden() && !s->testAttribute(Qt::WA_TransparentForMouseEvents)
+            && s->geometry().contains(k->geometry()))
+            return true;
+    }
+    return false;
+}
+
+// The units below `w`, places relative to `bezug`. `behaelter`: the widgets that hold controls and
+// take the focus by a click (a page); in the chain each goes right before the first of its controls,
+// so that Tab from it goes on to that control.
+void sammeln(QWidget* w, const QWidget* bezug, std::vector<Einheit>& v, std::vector<QWidget*>& behaelter)
+{
+    const QObjectList& kinder = w->children();
+    for (QObject* o : kinder) {
+        auto* k = qobject_cast<QWidget*>(o);
+        if (!k || k->isWindow() || k->isHidden() || istFokusrahmen(k) || verdeckt(k, kinder))
+            continue;
+        if (Optionsgruppe* g = Optionsgruppe::von(k)) {
+            if (std::any_of(v.begin(), v.end(), [g](const Einheit& e) { return e.gruppe == g; }))
+                continue;
+            g->aktualisieren();
+            Einheit e;
+            e.gruppe = g;
+            for (int i = 0; i < g->anzahl(); ++i) {
+                QWidget* f = g->feld(i);
+                e.teile.push_back(f);
+                if (!f->isHidden())
+                    e.r |= lage(f, bezug);
+            }
+            if (!e.r.isNull())
+                v.push_back(std::move(e));
+            continue;
+        }
+        if ((k->focusPolicy() & Qt::TabFocus) || k->focusProxy()) {
+            v.push_back(Einheit{lage(k, bezug), {k}, nullptr});
+            continue;
+        }
+        if (k->focusPolicy() != Qt::NoFocus)
+            behaelter.push_back(k);
+        const bool blatt = std::none_of(k->children().begin(), k->children().end(), [](const QObject* c) {
+            return c->isWidgetType() && !static_cast<const QWidget*>(c)->isHidden();
+        });
+        if (!blatt)
+            sammeln(k, bezug, v, behaelter);
+        else if (const auto* l = qobject_cast<const QLabel*>(k); !l || !l->text().isEmpty() || !l->pixmap().isNull())
+            v.push_back(Einheit{lage(k, bezug), {}, nullptr}); // a caption or a picture: a place in the reading
+    }
+}
+
+int anfang(const Einheit* e, bool zeilen) { return zeilen ? e->r.top() : e->r.left(); }
+int ende(const Einheit* e, bool zeilen) { return zeilen ? e->r.top() + e->r.height() : e->r.left() + e->r.width(); }
+
+// The widest gap between rows (`zeilen`) or columns that nothing crosses: its width (-1 for none)
+// and the units in order along that direction, the gap before index `nach`.
+struct Schnitt {
+    int luecke = -1;
+    size_t nach = 0;
+    std::vector<Einheit*> folge;
+};
+
+Schnitt schneiden(const std::vector<Einheit*>& v, bool zeilen)
+{
+    Schnitt s;
+    s.folge = v;
+    std::stable_sort(s.folge.begin(), s.folge.end(), [zeilen](const Einheit* a, const Einheit* b) {
+        return anfang(a, zeilen) != anfang(b, zeilen) ? anfang(a, zeilen) < anfang(b, zeilen)
+                                                      : anfang(a, !zeilen) < anfang(b, !zeilen);
+    });
+    int bis = ende(s.folge.front(), zeilen);
+    for (size_t i = 1; i < s.folge.size(); ++i) {
+        const int a = anfang(s.folge[i], zeilen);
+        if (a >= bis && a - bis > s.luecke) {
+            s.luecke = a - bis;
+            s.nach = i;
+        }
+        bis = std::max(bis, ende(s.folge[i], zeilen));
+    }
+    return s;
+}
+
+void ordnen(const std::vector<Einheit*>& v, std::vector<Einheit*>& aus)
+{
+    if (v.size() <= 1) {
+        aus.insert(aus.end(), v.begin(), v.end());
+        return;
+    }
+    // a column beside another is read to its end first (the boxes beside a tree, a column of buttons
+    // beside the boxes); where no column stands apart, row after row
+    Schnitt zeilen = schneiden(v, true);
+    Schnitt spalten = schneiden(v, false);
+    Schnitt& s = spalten.luecke >= 0 ? spalten : zeilen;
+    if (s.luecke < 0) {
+        // controls that overlap: top to bottom, then left to right
+        aus.insert(aus.end(), zeilen.folge.begin(), zeilen.folge.end());
+        return;
+    }
+    const auto mitte = s.folge.begin() + static_cast<std::ptrdiff_t>(s.nach);
+    ordnen(std::vector<Einheit*>(s.folge.begin(), mitte), aus);
+    ordnen(std::vector<Einheit*>(mitte, s.folge.end()), aus);
+}
+
+std::vector<Einheit> geordnet(QWidget* bereich, std::vector<Einheit*>& folge, std::vector<QWidget*>& behaelter)
+{
+    std::vector<Einheit> einheiten;
+    sammeln(bereich, bereich, einheiten, behaelter);
+    std::vector<Einheit*> v;
+    for (Einheit& e : einheiten)
+        v.push_back(&e);
+    folge.clear();
+    ordnen(v, folge);
+    return einheiten;
+}
+
+// Sets the chain; the controls in it that can be reached.
+std::vector<QWidget*> ketteSetzen(QWidget* fenster)
+{
+    std::vector<QWidget*> kette;
+    if (!fenster)
+        return kette;
+    std::vector<Einheit*> folge;
+    std::vector<QWidget*> behaelter; // outer ones before inner ones
+    const std::vector<Einheit> einheiten = geordnet(fenster, folge, behaelter);
+    QWidget* vorher = nullptr;
+    const auto anhaengen = [&vorher](QWidget* w) {
+        if (vorher && vorher != w)
+            QWidget::setTabOrder(vorher, w);
+        vorher = w;
+    };
+    for (const Einheit* e : folge) {
+        if (e->teile.empty())
+            continue;
+        for (QWidget*& b : behaelter)
+            if (b && b->isAncestorOf(e->teile.front())) {
+                anhaengen(b);
+                b = nullptr;
+            }
+        for (QWidget* w : e->teile) {
+            anhaengen(w);
+            kette.push_back(w);
+        }
+    }
+    return kette;
+}
+
+} // namespace
+
+void tabfolgeSetzen(QWidget* fenster) { ketteSetzen(fenster); }
+
+bool tabSchritt(QWidget* fenster, bool next, const std::function<bool(bool)>& schritt)
+{
+    const std::vector<QWidget*> kette = ketteSetzen(fenster);
+    const auto erreichbar = [&kette](const QWidget* f) {
+        return f && std::any_of(kette.begin(), kette.end(), [f](const QWidget* w) { return w == f || w->isAncestorOf(f); });
+    };
+    bool ok = schritt(next);
+    for (size_t i = 0; ok && i < kette.size() + 2 && !erreichbar(QApplication::focusWidget()); ++i)
+        ok = schritt(next);
+    return ok;
+}
+
+QWidget* ersterTabStopp(QWidget* bereich)
+{
+    if (!bereich)
+        return nullptr;
+    std::vector<Einheit*> folge;
+    std::vector<QWidget*> behaelter;
+    const std::vector<Einheit> einheiten = geordnet(bereich, folge, behaelter);
+    for (const Einheit* e : folge) {
+        if (e->teile.empty())
+            continue;
+        if (e->gruppe) {
+            if (QWidget* s = e->gruppe->stopp())
+                return s;
+        } else if (QWidget* w = e->teile.front(); w->isEnabled()) {
+            const QWidget* p = w->focusProxy() ? w->focusProxy() : w;
+            if (p->focusPolicy() & Qt::TabFocus)
+                return w;
+        }
+    }
+    return nullptr;
+}
+
+namespace {
+
+class DatumTab : public QObject {
+public:
+    explicit DatumTab(QWidget* feld) : QObject(feld) {}
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() != QEvent::KeyPress)
+            return QObject::eventFilter(o, e);
+        auto* k = static_cast<QKeyEvent*>(e);
+        const bool tab = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
+        auto* feld = static_cast<QWidget*>(parent());
+        if (!tab || (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) || !feld->parentWidget())
+            return QObject::eventFilter(o, e);
+        // the parent moves the focus on, from the box as from any control
+        QKeyEvent weiter(QEvent::KeyPress, k->key(), k->modifiers());
+        QCoreApplication::sendEvent(feld->parentWidget(), &weiter);
+        return true;
+    }
+};
+
+} // namespace
+
+void tabVerlaesstDatum(QWidget* datumsfeld)
+{
+    auto* f = new DatumTab(datumsfeld);
+    datumsfeld->installEventFilter(f);
+    for (QWidget* teil : datumsfeld->findChildren<QWidget*>())
+        teil->installEventFilter(f);
+}
+
+} // namespace kav::forms

@@ -1,0 +1,31 @@
+#pragma once
+// The tab chain of a window in reading order, worked out from where its controls stand as laid out,
+// so that it stays right at every size of the window: top to bottom, left to right, a column beside
+// another (a tree beside the boxes of its entry) read to its end before the next.
+//
+// The order is found by cutting the window apart along gaps that nothing crosses (no control, no
+// caption, no picture): between columns where there is such a gap (the left column first), else
+// between rows (the top row first), and so on within each part. An option group counts as one control.
+#include <functional>
+
+class QWidget;
+
+namespace kav::forms {
+
+// Sets the tab chain of the window `fenster` in reading order. The windows of the program run it
+// when they are shown and after each layout pass.
+void tabfolgeSetzen(QWidget* fenster);
+
+// Tab (`next`) or Shift+Tab in `fenster`: sets the chain, then moves the focus with `schritt` (the
+// window's own move to the next control in the chain) on to a control that can be seen; a control
+// another window of the work area lies over is passed over. Returns what `schritt` returned.
+bool tabSchritt(QWidget* fenster, bool next, const std::function<bool(bool)>& schritt);
+
+// The first tab stop of `bereich` in reading order, nullptr when it has none.
+QWidget* ersterTabStopp(QWidget* bereich);
+
+// A date box: Tab and Shift+Tab go on to the next control, as from every other box (its day, month
+// and year are reached with the arrow keys).
+void tabVerlaesstDatum(QWidget* datumsfeld);
+
+} // namespace kav::forms

@@ -1,0 +1,358 @@
+// Every window at the keyboard: Tab goes round each control once, in reading order, and the control
+// that has the focus shows it on every user colour; Enter, Escape and Space on every dialog and notice.
+#include "fertilisers/frmduengereingabe.h"
+#include "fertilisers/frmduengerinfo.h"
+#include "fertilisers/frmkalkeingabe.h"
+#include "fertilisers/frmnpk3.h"
+#include "fertilisers/frmverfahren.h"
+#include "fertilisers/hornregel.h"
+#include "frame/frmbrotkrume.h"
+#include "platform/farbkontrast.h"
+#include "platform/fokusrahmen.h"
+#include "plots/frmalteanalyse.h"
+#include "plots/frmflaeche.h"
+#include "plots/frmflaechegruppe.h"
+#include "requirement/frmmkeditor.h"
+#include "requirement/npkbaum.h"
+#include "settings/farbpalette.h"
+#include "tastatur.h"
+
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QRegularExpression>
+#include <QTextEdit>
+
+using namespace kav;
+using namespace kav::test;
+
+namespace {
+
+// The name of a control without the index of its array ("imgOS3" is one of "imgOS").
+QString stamm(const QObject* o) { return QString(o->objectName()).remove(QRegularExpression("\\d+$")); }
+
+// A window to go round: how it is opened (it returns the window, the main window for a page), the
+// arrays of option pictures that are one tab stop each, the boxes that only show (not visited).
+struct Rundfenster {
+    const char* name;
+    std::function<QWidget*()> oeffnen;
+    QStringList gruppen = {};
+    QStringList ohne = {};
+};
+
+class TastaturTest : public WizardTest {
+protected:
+    // What a user operates in `fenster`, by name, with its place: each button, box, list, tree, grid,
+    // calendar and text view that is shown, enabled and not covered by another window, an array of
+    // option pictures once, and the breadcrumb strip.
+    static QMap<QString, QRect> bedienbar(QWidget* fenster, const Rundfenster& f)
+    {
+        QMap<QString, QRect> soll;
+        const std::function<void(QWidget*)> sammeln = [&](QWidget* w) {
+            for (auto* k : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (k->isWindow() || k->isHidden() || forms::istFokusrahmen(k) || f.ohne.contains(stamm(k)))
+                    continue;
+                const QRect lage(k->mapTo(fenster, QPoint(0, 0)), k->size());
+                const QWidget* oben = fenster->childAt(lage.center()); // nothing lies over its middle
+                const bool gesehen = k->isEnabled() && oben && (oben == k || k->isAncestorOf(oben));
+                if (f.gruppen.contains(stamm(k)) && gesehen)
+                    soll[stamm(k)] |= lage;
+                else if (qobject_cast<QAbstractButton*>(k) || qobject_cast<QLineEdit*>(k) || qobject_cast<QComboBox*>(k)
+                         || qobject_cast<QAbstractItemView*>(k) || qobject_cast<QAbstractSpinBox*>(k)
+                         || qobject_cast<QCalendarWidget*>(k) || qobject_cast<QTextEdit*>(k) || qobject_cast<frmBrotkrume*>(k))
+                    soll[k->objectName()] = gesehen ? lage : QRect();
+                else if (!f.gruppen.contains(stamm(k)))
+                    sammeln(k);
+            }
+        };
+        sammeln(fenster);
+        soll.removeIf([](const auto& e) { return e.value().isNull(); });
+        return soll;
+    }
+
+    // The control (or option array) the focus is in, by name; empty for none of `soll`.
+    static QString wo(const QMap<QString, QRect>& soll, const Rundfenster& f)
+    {
+        for (const QWidget* w = fokus(); w && !w->isWindow(); w = w->parentWidget())
+            if (f.gruppen.contains(stamm(w)) || soll.contains(w->objectName()))
+                return f.gruppen.contains(stamm(w)) ? stamm(w) : w->objectName();
+        return {};
+    }
+
+    // The focus is seen: against the window without any focus, as many pixels as the control's outline
+    // has change at a contrast of at least 3:1, and they lie around the control.
+    static void fokusZuSehen(QWidget* fenster, const QImage& ohneFokus, const std::string& was)
+    {
+        const QRect r = QRect(fokus()->mapTo(fenster, QPoint(0, 0)), fokus()->size()) & fenster->rect();
+        const QImage mit = fenster->grab().toImage().convertToFormat(ohneFokus.format());
+        int anders = 0;
+        QRect wo;
+        for (int y = 0; y < mit.height(); ++y)
+            for (int x = 0; x < mit.width(); ++x)
+                if (const QRgb a = ohneFokus.pixel(x, y), b = mit.pixel(x, y); a != b && kontrastVerhaeltnis(QColor(a), QColor(b)) >= 3.0) {
+                    ++anders;
+                    wo |= QRect(x, y, 1, 1);
+                }
+        EXPECT_GE(anders, 2 * (r.width() + r.height())) << was << ": der Fokus ist nicht zu sehen";
+        EXPECT_TRUE(wo.adjusted(-4, -4, 4, 4).contains(r)) << was << ": der Fokus liegt nicht um das Steuerelement";
+    }
+    static QImage ohneFokus(QWidget* fenster)
+    {
+        QWidget* f = fokus();
+        f->clearFocus();
+        const QImage bild = fenster->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        f->setFocus(Qt::OtherFocusReason);
+        return bild;
+    }
+
+    // Tab round the window once from the control that has the focus: each control once, each with the
+    // focus seen, in reading order: from the control at the top, nothing comes after a control it stands
+    // above in the same column, or left of in the same row.
+    static void rundeGehen(QWidget* fenster, const Rundfenster& f)
+    {
+        SCOPED_TRACE(f.name);
+        ASSERT_TRUE(fokus() && fokus()->window() == fenster);
+        const QMap<QString, QRect> soll = bedienbar(fenster, f);
+        if (soll.isEmpty()) { // a notice without controls keeps the focus
+            ASSERT_NO_FATAL_FAILURE(taste(Qt::Key_Tab));
+            EXPECT_TRUE(fokus() && fokus()->window() == fenster);
+            return;
+        }
+        if (wo(soll, f).isEmpty()) {
+            ASSERT_NO_FATAL_FAILURE(taste(Qt::Key_Tab)); // from the window itself on to its first control
+        }
+        const QImage ohne = ohneFokus(fenster);
+        QStringList runde{wo(soll, f)};
+        for (int i = 0; i < 3 * soll.size(); ++i) {
+            fokusZuSehen(fenster, ohne, (f.name + (" " + runde.last())).toStdString());
+            ASSERT_NO_FATAL_FAILURE(taste(Qt::Key_Tab));
+            if (const QString jetzt = wo(soll, f); jetzt == runde.first())
+                break;
+            else if (jetzt != runde.last()) // from link to link in a text: the same control
+                runde << jetzt;
+        }
+        QStringList gesehen = runde, erwartet = soll.keys();
+        gesehen.sort();
+        EXPECT_EQ(gesehen, erwartet) << "Runde: " << runde.join(" > ").toStdString();
+        std::rotate(runde.begin(), std::min_element(runde.begin(), runde.end(), [&](const QString& a, const QString& b) {
+                        return std::pair(soll[a].top(), soll[a].left()) < std::pair(soll[b].top(), soll[b].left());
+                    }), runde.end());
+        for (int i = 0; i < runde.size(); ++i)
+            for (int j = i + 1; j < runde.size(); ++j) {
+                const QRect a = soll.value(runde[i]), b = soll.value(runde[j]);
+                EXPECT_FALSE(a.left() <= b.right() && b.left() <= a.right() && b.bottom() < a.top())
+                    << runde[j].toStdString() << " über " << runde[i].toStdString();
+                EXPECT_FALSE(a.top() <= b.bottom() && b.top() <= a.bottom() && b.right() < a.left())
+                    << runde[j].toStdString() << " links von " << runde[i].toStdString();
+            }
+    }
+
+    QWidget* zeigen(const char* name)
+    {
+        QWidget* d = fenster().zeigen(QLatin1String(name))->widget();
+        aktivieren(d->window());
+        return d;
+    }
+    void katalogWaehlen(const QString& key)
+    {
+        Duengerbaum* t = duengerSeite()->trvDuenger(1);
+        QTreeWidgetItem* it = key == "Gruen" ? t->itemVon(key)->child(0) : t->itemVon(key);
+        t->scrollToItem(it);
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualItemRect(it).center());
+        fenster().entladen("frmDuengerInfo"); // a notice on a horn fertiliser
+        aktivieren(haupt.get());
+    }
+};
+
+TEST_F(TastaturTest, TabErreichtJedesSteuerelementEinmalInLesefolgeMitSichtbaremFokus)
+{
+    QWidget* h = haupt.get();
+    const Rundfenster runden[] = {
+        {"Analysenseite", [&] { klicken("Fl1001"); return h; }, {"imgBodenart"}},
+        {"Flächendialog", [&] { app().rahmen.blnNeuerDatensatz = false; return zeigen("frmFlaeche"); },
+         {"imgKompost", "imgAktuellerDatensatz"}},
+        {"Gruppendialog", [&] { klicken("Fl1000"); return zeigen("frmFlaecheGruppe"); }, {"imgAktuellerDatensatz"}},
+        {"Einstellungen Programm", [&] { return zeigen("frmEinstellungen"); }, {"txtStrip", "imgOptimal"}},
+        {"Einstellungen Datenbank", [&] {
+             QWidget* e = zeigen("frmEinstellungen");
+             taste(Qt::Key_Right); // the second page, chosen on its header
+             return e;
+         }, {"txtStrip", "imgUpdate", "imgSQL"}},
+        {"Farbwahl", [&] { return zeigen("frmFarbWahl"); }, {"lblFarbe"}},
+        {"Über", [&] { return zeigen("frmUeberKav"); }},
+        {"Alte Analyse", [&] { AlteAnalyseMelden(QDate(2019, 1, 1)); return zeigen("frmAlteAnalyse"); }},
+        {"Lexikon", [&] { QTest::mouseClick(seiteVon<frmToolbar>("frmToolbar")->cmbMenu(3), Qt::LeftButton); return h; },
+         {}, {"lstBegriff"}}, // its terms are gone through with the arrow keys of the search box
+        {"Flächenschritt", [&] { navigationsknopf2(); baumKlick(npk()->trvNPK(), "Fl1001"); return h; }, {}, {"txtWert"}},
+        {"Kompostberatung", [&] { QTest::mouseClick(npk()->cmbKompost(), Qt::LeftButton); return zeigen("frmKompost"); }},
+        {"Kulturschritt", [&] {
+             QTest::mouseClick(npk()->cmbWeiter(), Qt::LeftButton);
+             kulturWaehlen("Ku1026", QDate(2027, 4, 19), "30");
+             return h;
+         }},
+        {"Gründüngung", [&] { QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton); return h; }, {"imbGruenduengung"}},
+        {"Kompost, Mist", [&] {
+             QTest::mouseClick(npk2()->cmbNext(), Qt::LeftButton);
+             QTest::mouseClick(npk2b()->imgJaNein(1), Qt::LeftButton);
+             return h;
+         }, {"imgJaNein", "imgOS"}},
+        {"Verfahren", [&] { QTest::mouseClick(npk2b()->cmbNext(), Qt::LeftButton); return zeigen("frmVerfahren"); }},
+        {"Düngerauswahl", [&] { aktivieren(h); katalogWaehlen("Gruen"); return h; }},
+        {"Düngereditor", [&] { DuengerEingabeOeffnen({}); return zeigen("frmDuengerEingabe"); }, {"imgNorg"}},
+        {"Kalkeditor", [&] { KalkEingabeOeffnen({}); return zeigen("frmKalkEingabe"); }},
+        {"Hinweis", [&] { DuengerUngeeignetMelden(); return zeigen("frmDuengerInfo"); }},
+        {"Empfehlung", [&] {
+             for (int i = 0; i < 8 && duengerSeite()->katalogstand() == Katalogstand::Klassen; ++i)
+                 katalogWaehlen("Gruen");
+             katalogWaehlen("Ka1002");
+             QTest::mouseClick(duengerSeite()->cmbWeiter(), Qt::LeftButton);
+             return h;
+         }},
+        {"Mischkulturplaner", [&] { w().strAktFlaechenNr = "Fl1001"; MischkulturPlanerOeffnen("Neue Planung", ""); return h; }},
+    };
+    for (const Rundfenster& f : runden) {
+        QWidget* w = f.oeffnen();
+        ArbeitsbereichAnordnen();
+        QCoreApplication::processEvents();
+        ASSERT_NO_FATAL_FAILURE(rundeGehen(w, f)) << f.name;
+        if (w != h) { // a dialog closes, the main window is active again
+            fenster().entladen(w->objectName());
+            ASSERT_NO_FATAL_FAILURE(aktivieren(h));
+        }
+    }
+}
+
+// The focus mark on each of the 21 user colours: a tree, option pictures, a box, a picture button and
+// a navigation button of the analysis page.
+TEST_F(TastaturTest, FokusAufJederBenutzerfarbe)
+{
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
+    QWidget* const steuerelemente[] = {trv, seite->imgBodenart(1), seite->txtWert(2), seite->cmbSpeichern(),
+                                       seiteVon<frmToolbar>("frmToolbar")->cmbMenu(1)};
+    for (const FarbAnteile& farbe : farbPalette()) {
+        FarbeZerlegen(farbWert(farbe), app().einstellungen);
+        ArbeitsbereichAnordnen();
+        trv->setFocus();
+        const QImage ohne = ohneFokus(haupt.get());
+        for (QWidget* s : steuerelemente) {
+            s->setFocus(Qt::OtherFocusReason);
+            fokusZuSehen(haupt.get(), ohne, s->objectName().toStdString() + " auf " + QColor(farbe.rot, farbe.gruen, farbe.blau).name().toStdString());
+        }
+    }
+}
+
+// Enter, Escape and Space on every dialog and notice window, each opened afresh with the focus it
+// gives itself: which keys close it, and what each leaves behind.
+TEST_F(TastaturTest, EnterEscapeLeertasteInJedemDialogUndHinweis)
+{
+    const auto dialog = [this](const char* name, std::function<void()> davor = {}) {
+        return [this, name, davor] {
+            aktivieren(haupt.get());
+            if (davor)
+                davor();
+            return zeigen(name);
+        };
+    };
+    const auto flaeche = [this](bool gruppe) {
+        return [this, gruppe] {
+            if (!analysenSeite())
+                fenster().zeigen("frmAnalysenWerte");
+            seite = analysenSeite(), trv = seite->trvFlaechen();
+            klicken("Fl0");
+            app().rahmen.blnNeuerDatensatz = true; // a new one, as the menu opens it
+            QWidget* d = zeigen(gruppe ? "frmFlaecheGruppe" : "frmFlaeche");
+            tippenPerTaste("Beet 7");
+            return d;
+        };
+    };
+    const auto kalk = [this](bool tippen) {
+        return [this, tippen] {
+            KalkEingabeOeffnen({});
+            QWidget* d = zeigen("frmKalkEingabe");
+            if (tippen) { // a name and a content, and back to the name (Enter in a content box goes on)
+                tippenPerTaste("Mein Kalk");
+                taste(Qt::Key_Tab);
+                tippenPerTaste("60");
+                taste(Qt::Key_Tab, Qt::ShiftModifier);
+            }
+            return d;
+        };
+    };
+    const auto horn = [] { DuengerHinweisZeigen(*HornHinweis("Du1004", false, 20)); };
+    const auto mischkultur = [this] {
+        FormulareEntladen();
+        bisZumKulturschritt();
+        baumKlick(npk1()->trvNPK(), kNeueMischkultur);
+        tippen(npk1()->txtLaenge(), "4");
+        tippen(npk1()->txtBreite(), "1,2");
+        QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
+    };
+    const auto kompost = [this] { FormulareEntladen(); navigationsknopf2(); baumKlick(npk()->trvNPK(), "Fl1001"); };
+    const auto farbeProbieren = [this] {
+        FarbeZerlegen(0xBCBCBC, app().einstellungen);
+        QWidget* d = zeigen("frmFarbWahl");
+        taste(Qt::Key_Right);
+        return d;
+    };
+    const auto eintraege = [this] { return anzahl("FlaechenID"); };
+    const auto farbe = [this] { return farbWert(app().einstellungen); };
+    const auto leer = [] { FormulareEntladen(); };
+    const int alle[] = {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space};
+    Frage frage;
+    struct Fall {
+        const char* fenster;
+        std::function<QWidget*()> oeffnen;
+        std::vector<int> tasten;
+        bool bleibt; // the window is still open afterwards
+        std::function<bool()> danach = {};
+    };
+    const Fall faelle[] = {
+        // notices and the intro: each of the three keys closes them (the intro as its double-click)
+        {"frmAlteAnalyse", dialog("frmAlteAnalyse"), {std::begin(alle), std::end(alle)}, false},
+        {"frmDuengerInfo", dialog("frmDuengerInfo", horn), {std::begin(alle), std::end(alle)}, false},
+        {"frmDuengerInfo", dialog("frmDuengerInfo", DuengerUngeeignetMelden), {std::begin(alle), std::end(alle)}, false},
+        {"frmDuengerInfo", dialog("frmDuengerInfo", mischkultur), {std::begin(alle), std::end(alle)}, false},
+        {"frmUeberKav", dialog("frmUeberKav"), {std::begin(alle), std::end(alle)}, false},
+        {"frmIntro", dialog("frmIntro", leer), {std::begin(alle), std::end(alle)}, false},
+        // the method: Enter and Space press the choice that has the focus; Escape leaves the method alone
+        {"frmVerfahren", dialog("frmVerfahren", [this] { w().blnOptimal = false; }), {Qt::Key_Return, Qt::Key_Space}, false,
+         [this] { return w().blnOptimal; }},
+        {"frmVerfahren", dialog("frmVerfahren", [this] { w().blnOptimal = false; }), {Qt::Key_Escape}, false,
+         [this] { return !w().blnOptimal; }},
+        // the colour chooser: Enter keeps the colour the arrow key tried, Escape takes it back
+        {"frmFarbWahl", farbeProbieren, {Qt::Key_Return}, false, [&] { return farbe() != 0xBCBCBC; }},
+        {"frmFarbWahl", farbeProbieren, {Qt::Key_Escape}, false, [&] { return farbe() == 0xBCBCBC; }},
+        {"frmEinstellungen", dialog("frmEinstellungen"), {Qt::Key_Escape}, false},
+        {"frmEinstellungen", dialog("frmEinstellungen"), {Qt::Key_Return}, true},
+        // the compost advice: Enter and Space act on the tree's node, Escape closes as OK does
+        {"frmKompost", dialog("frmKompost", kompost), {Qt::Key_Escape}, false},
+        {"frmKompost", dialog("frmKompost", kompost), {Qt::Key_Return, Qt::Key_Space}, true},
+        // the plot and group dialogs, a name typed: Enter stores, Escape does not, Space types
+        {"frmFlaeche", flaeche(false), {Qt::Key_Escape}, false, [&] { return eintraege() == 3; }},
+        {"frmFlaeche", flaeche(false), {Qt::Key_Space}, true},
+        {"frmFlaeche", flaeche(false), {Qt::Key_Return}, false, [&] { return eintraege() == 4; }},
+        {"frmFlaecheGruppe", flaeche(true), {Qt::Key_Return}, false, [&] { return eintraege() == 5; }},
+        // the editors: Escape closes at once when nothing is typed, else asks first; Enter stores
+        {"frmDuengerEingabe", dialog("frmDuengerEingabe", [] { DuengerEingabeOeffnen({}); }), {Qt::Key_Escape}, false},
+        {"frmKalkEingabe", kalk(false), {Qt::Key_Escape}, false},
+        {"frmKalkEingabe", kalk(true), {Qt::Key_Escape}, true, [&] { return frage.gesehen; }},
+        {"frmKalkEingabe", kalk(true), {Qt::Key_Return}, false,
+         [this] { return sql::scalar(app().db->cnKav(), "SELECT COUNT(*) FROM KalkID WHERE Bezeichnung = 'Mein Kalk'").toInt() == 1; }},
+    };
+    for (const Fall& f : faelle)
+        for (int t : f.tasten) {
+            SCOPED_TRACE(std::string(f.fenster) + " " + QKeySequence(t).toString().toStdString());
+            frage = {};
+            QWidget* d = f.oeffnen();
+            ASSERT_TRUE(fokus() && fokus()->window() == d->window()) << "das Fenster hat den Fokus nicht";
+            if (f.bleibt && t == Qt::Key_Escape)
+                antworten(QMessageBox::Cancel, &frage);
+            ASSERT_NO_FATAL_FAILURE(taste(t));
+            EXPECT_EQ(fenster().istGeladen(QLatin1String(f.fenster)), f.bleibt);
+            EXPECT_TRUE(!f.danach || f.danach());
+            fenster().entladen(QLatin1String(f.fenster));
+        }
+}
+
+} // namespace
