@@ -68,31 +68,14 @@ AnalyseGesendet EinzelAnalyseSenden(Server& server, const QSqlDatabase& cnDaten,
         {
             const QSqlDatabase cn = server.cnServer(kDatenerfassung);
             try {
-                const bool vorhanden =
-                    sql::scalar(cn,
-                                QStringLiteral("SELECT COUNT(*) FROM analysen WHERE Programmid = ? AND FlaechenID = ? "
-                                               "AND AnalysenID = ?"),
-                                schluessel)
-                        .toLongLong() > 0;
-                if (vorhanden) {
-                    if (pruefpunkt)
-                        pruefpunkt(u"Aktualisieren");
-                    sql::exec(cn,
-                              QStringLiteral("UPDATE analysen SET Stickstoff = ?, Phosphat = ?, Kalium = ?, Magnesium = ?, "
-                                             "ph = ?, Datum = ?, Nutzung = ?, Bodenart = ?, LetzteAenderung = ? "
-                                             "WHERE Programmid = ? AND FlaechenID = ? AND AnalysenID = ?"),
-                              werte + schluessel);
-                    r.status = AnalyseGesendet::Status::Aktualisiert;
-                } else {
-                    if (pruefpunkt)
-                        pruefpunkt(u"Einfuegen");
-                    sql::exec(cn,
-                              QStringLiteral("INSERT INTO analysen (Programmid, FlaechenID, AnalysenID, Stickstoff, "
-                                             "Phosphat, Kalium, Magnesium, ph, Datum, Nutzung, Bodenart, LetzteAenderung) "
-                                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                              schluessel + werte);
-                    r.status = AnalyseGesendet::Status::Eingefuegt;
-                }
+                const bool vorhanden = sql::zeileSchreiben(
+                    cn, QStringLiteral("analysen"),
+                    {QStringLiteral("Programmid"), QStringLiteral("FlaechenID"), QStringLiteral("AnalysenID")}, schluessel,
+                    {QStringLiteral("Stickstoff"), QStringLiteral("Phosphat"), QStringLiteral("Kalium"),
+                     QStringLiteral("Magnesium"), QStringLiteral("ph"), QStringLiteral("Datum"), QStringLiteral("Nutzung"),
+                     QStringLiteral("Bodenart"), QStringLiteral("LetzteAenderung")},
+                    werte, pruefpunkt);
+                r.status = vorhanden ? AnalyseGesendet::Status::Aktualisiert : AnalyseGesendet::Status::Eingefuegt;
             } catch (const std::exception&) {
                 fehler = true;
             }

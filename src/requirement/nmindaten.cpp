@@ -111,28 +111,13 @@ NminGesendet NminUebertragen(Server& server, const QString& strProgrammID, const
         {
             const QSqlDatabase cn = server.cnServer(kDatenerfassung);
             try {
-                const bool vorhanden =
-                    sql::scalar(cn, QStringLiteral("SELECT COUNT(*) FROM nmin WHERE Programmid = ? AND FlaechenID = ? AND Datum = ?"),
-                                schluessel)
-                        .toLongLong()
-                    > 0;
-                if (vorhanden) {
-                    if (pruefpunkt)
-                        pruefpunkt(u"Aktualisieren");
-                    sql::exec(cn,
-                              QStringLiteral("UPDATE nmin SET Nmin = ?, Einheit = ?, Nutzung = ?, kompost = ?, LetzteAenderung = ? "
-                                             "WHERE Programmid = ? AND FlaechenID = ? AND Datum = ?"),
-                              QVariantList{*wert, n.wert.Einheit, n.nutzung, n.kompost, heute} + schluessel);
-                    r.status = NminGesendet::Status::Aktualisiert;
-                } else {
-                    if (pruefpunkt)
-                        pruefpunkt(u"Einfuegen");
-                    sql::exec(cn,
-                              QStringLiteral("INSERT INTO nmin (Programmid, FlaechenID, Nmin, Datum, Einheit, Nutzung, kompost, "
-                                             "LetzteAenderung) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                              {strProgrammID, n.flaechenNr, *wert, schluessel[2], n.wert.Einheit, n.nutzung, n.kompost, heute});
-                    r.status = NminGesendet::Status::Eingefuegt;
-                }
+                const bool vorhanden = sql::zeileSchreiben(
+                    cn, QStringLiteral("nmin"), {QStringLiteral("Programmid"), QStringLiteral("FlaechenID"), QStringLiteral("Datum")},
+                    schluessel,
+                    {QStringLiteral("Nmin"), QStringLiteral("Einheit"), QStringLiteral("Nutzung"), QStringLiteral("kompost"),
+                     QStringLiteral("LetzteAenderung")},
+                    {*wert, n.wert.Einheit, n.nutzung, n.kompost, heute}, pruefpunkt);
+                r.status = vorhanden ? NminGesendet::Status::Aktualisiert : NminGesendet::Status::Eingefuegt;
             } catch (const std::exception&) {
                 fehler = true;
             }

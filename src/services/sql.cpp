@@ -31,6 +31,39 @@ bool isPlainIdentifier(const QString& name)
     return re.match(name).hasMatch();
 }
 
+bool zeileSchreiben(const QSqlDatabase& db, const QString& tabelle, const QStringList& schluesselSpalten,
+                    const QVariantList& schluessel, const QStringList& wertSpalten, const QVariantList& werte,
+                    const std::function<void(QStringView)>& vorher)
+{
+    for (const QStringList& namen : {QStringList{tabelle}, schluesselSpalten, wertSpalten})
+        for (const QString& n : namen)
+            if (!isPlainIdentifier(n))
+                throw Error(QStringLiteral("Ungültiger Name: ") + n);
+    const auto gleich = [](const QStringList& spalten, const QString& trenner) {
+        QStringList t;
+        for (const QString& s : spalten)
+            t << s + QStringLiteral(" = ?");
+        return t.join(trenner);
+    };
+    const QString wo = gleich(schluesselSpalten, QStringLiteral(" AND "));
+    const bool vorhanden =
+        scalar(db, QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(tabelle, wo), schluessel).toLongLong() > 0;
+    if (vorher)
+        vorher(vorhanden ? u"Aktualisieren" : u"Einfuegen");
+    if (vorhanden) {
+        exec(db, QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(tabelle, gleich(wertSpalten, QStringLiteral(", ")), wo),
+             werte + schluessel);
+    } else {
+        const QStringList alle = schluesselSpalten + wertSpalten;
+        exec(db,
+             QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                 .arg(tabelle, alle.join(QStringLiteral(", ")),
+                      QStringList(alle.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
+             schluessel + werte);
+    }
+    return vorhanden;
+}
+
 Transaction::Transaction(const QSqlDatabase& db) : m_db(db)
 {
     if (!m_db.transaction())

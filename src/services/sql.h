@@ -3,8 +3,11 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
+
+#include <functional>
 #include <stdexcept>
 
 namespace kav::sql {
@@ -26,6 +29,14 @@ QVariant scalar(const QSqlDatabase& db, const QString& statement, const QVariant
 
 // True for names made of letters, digits and "_" only (table and column names given by the code).
 bool isPlainIdentifier(const QString& name);
+
+// Writes the row whose key columns hold `schluessel`: an UPDATE of its value columns when such a row
+// is there, else an INSERT of keys and values. `vorher` (tests) runs just before the write with
+// "Aktualisieren" or "Einfuegen". Returns true when the row was there. Names are checked as plain
+// identifiers; throws sql::Error on failure.
+bool zeileSchreiben(const QSqlDatabase& db, const QString& tabelle, const QStringList& schluesselSpalten,
+                    const QVariantList& schluessel, const QStringList& wertSpalten, const QVariantList& werte,
+                    const std::function<void(QStringView)>& vorher = {});
 
 // Begins a transaction and rolls it back unless commit() is called.
 class Transaction {
