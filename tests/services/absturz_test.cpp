@@ -5,6 +5,7 @@
 #include "services/einstellungen.h"
 #include "services/gebietsschema.h"
 #include "services/sql.h"
+#include "datenbankumgebung.h"
 #include "testhelpers.h"
 
 #include <QDir>
@@ -20,11 +21,7 @@ using namespace kav;
 
 namespace {
 
-QByteArray inhalt(const QString& pfad)
-{
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using test::inhalt;
 
 // Every row of every table, in the order of the file.
 QStringList alleZeilen(const QSqlDatabase& db)
@@ -42,29 +39,20 @@ QStringList alleZeilen(const QSqlDatabase& db)
     return out;
 }
 
-class AbsturzBeimSchreiben : public ::testing::Test {
+class AbsturzBeimSchreiben : public ::testing::Test, protected test::DatenbankUmgebung {
 protected:
     void SetUp() override
     {
-        ordner.basis = dir.path();
         ASSERT_NO_FATAL_FAILURE(test::referenzDatei(ordner.kavDatei()));
         ASSERT_NO_FATAL_FAILURE(test::referenzDatei(ordner.kavStandard()));
         ASSERT_NO_FATAL_FAILURE(test::leereDatei(ordner.datenDatei(), Datenbankdatei::Daten));
         e.intDS = 0;
         e.datLetztesUpdate = QDateTime(QDate(2026, 11, 2), QTime(0, 0));
-        uhr.set(QDateTime(QDate(2026, 12, 6), QTime(10, 0)));
         // plots stored, a backup pair made, one more plot added
-        auto db = start();
+        auto db = offen();
         flaeche(*db, "Fl1000");
         ASSERT_TRUE(db->DatenSichern());
         flaeche(*db, "Fl1001");
-    }
-    std::unique_ptr<Datenbanken> start()
-    {
-        auto db = std::make_unique<Datenbanken>(ordner, gebiet, e, uhr, protokoll);
-        EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
-        EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
-        return db;
     }
     static void flaeche(Datenbanken& db, const QString& nr)
     {
@@ -92,13 +80,6 @@ protected:
         ASSERT_NE(inhalt(datei + "-journal").left(8), QByteArray(8, '\0'));
     }
     QStringList beiseite() const { return QDir(ordner.daten()).entryList({"*.defekt-*"}, QDir::Files); }
-
-    QTemporaryDir dir;
-    Programmordner ordner;
-    Gebietsschema gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
-    Einstellungen e;
-    FixedClock uhr;
-    test::MeldungsProtokoll protokoll;
 };
 
 } // namespace
@@ -106,7 +87,7 @@ protected:
 TEST_F(AbsturzBeimSchreiben, NachDemNeustartIstJedeZeileDaUndNichtsBeschaedigt)
 {
     const QStringList kavVorher = [&] {
-        auto db = start();
+        auto db = offen();
         return alleZeilen(db->cnKav());
     }();
     // the file, what the killed process did, at which written row it died
@@ -120,7 +101,7 @@ TEST_F(AbsturzBeimSchreiben, NachDemNeustartIstJedeZeileDaUndNichtsBeschaedigt)
         const QString datei = f.kav ? ordner.kavDatei() : ordner.datenDatei();
         ASSERT_NO_FATAL_FAILURE(mittendrinGetoetet(datei, f.art, f.halt));
 
-        auto db = start();
+        auto db = offen();
         EXPECT_TRUE(protokoll.meldungen.isEmpty()) << protokoll.texte().join('\n').toStdString();
         EXPECT_EQ(flaechen(*db), "Fl1000,Fl1001");
         EXPECT_EQ(alleZeilen(db->cnKav()), kavVorher);

@@ -4,6 +4,7 @@
 #include "services/gebietsschema.h"
 #include "services/schema.h"
 #include "services/sql.h"
+#include "datenbankumgebung.h"
 #include "testhelpers.h"
 
 #include <QDir>
@@ -19,28 +20,19 @@ using namespace kav;
 
 namespace {
 
+using test::inhalt;
+
 const QByteArray kMuell = QByteArray("Dies ist keine Datenbank. ").repeated(200);
 
-class DatenbankTest : public ::testing::Test {
+class DatenbankTest : public ::testing::Test, protected test::DatenbankUmgebung {
 protected:
     void SetUp() override
     {
-        ordner.basis = dir.path();
         QDir().mkpath(ordner.daten());
         ASSERT_NO_FATAL_FAILURE(test::referenzDatei(ordner.kavDatei()));
         ASSERT_NO_FATAL_FAILURE(test::referenzDatei(ordner.kavStandard()));
         ASSERT_NO_FATAL_FAILURE(test::leereDatei(ordner.datenDatei(), Datenbankdatei::Daten));
         e.intDS = 14;
-        uhr.set(QDateTime(QDate(2026, 12, 6), QTime(10, 0)));
-    }
-    std::unique_ptr<Datenbanken> neu() { return std::make_unique<Datenbanken>(ordner, gebiet, e, uhr, protokoll); }
-    // Both files opened as they are.
-    std::unique_ptr<Datenbanken> offen()
-    {
-        auto db = neu();
-        EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
-        EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
-        return db;
     }
     static int anzahl(const QSqlDatabase& db, const QString& tabelle)
     {
@@ -56,20 +48,7 @@ protected:
             ASSERT_TRUE(f.setFileTime(zeit, QFileDevice::FileModificationTime));
         }
     }
-
-    QTemporaryDir dir;
-    Programmordner ordner;
-    Gebietsschema gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
-    Einstellungen e;
-    FixedClock uhr;
-    test::MeldungsProtokoll protokoll;
 };
-
-QByteArray inhalt(const QString& pfad)
-{
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 } // namespace
 

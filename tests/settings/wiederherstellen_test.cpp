@@ -4,6 +4,7 @@
 #include "services/einstellungen.h"
 #include "services/gebietsschema.h"
 #include "services/sql.h"
+#include "datenbankumgebung.h"
 #include "testhelpers.h"
 
 #include <QDir>
@@ -17,22 +18,16 @@ using namespace kav;
 
 namespace {
 
-QByteArray inhalt(const QString& pfad)
-{
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using test::inhalt;
 
-class SicherungWiederherstellen : public ::testing::Test {
+class SicherungWiederherstellen : public ::testing::Test, protected test::DatenbankUmgebung {
 protected:
     void SetUp() override
     {
-        ordner.basis = dir.path();
         ASSERT_NO_FATAL_FAILURE(test::referenzDatei(ordner.kavDatei()));
         ASSERT_NO_FATAL_FAILURE(test::leereDatei(ordner.datenDatei(), Datenbankdatei::Daten));
         e.intDS = 0;
-        uhr.set(QDateTime(QDate(2026, 12, 6), QTime(10, 0)));
-        db = std::make_unique<Datenbanken>(ordner, gebiet, e, uhr, protokoll);
+        db = neu();
         ASSERT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
         ASSERT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
     }
@@ -40,12 +35,6 @@ protected:
     QString flaechen() const { return sql::scalar(db->cnDaten(), "SELECT group_concat(FlaechenNr) FROM FlaechenID").toString(); }
     QStringList beiseite() const { return QDir(ordner.daten()).entryList({"*.vor-Wiederherstellung-*"}, QDir::Files); }
 
-    QTemporaryDir dir;
-    Programmordner ordner;
-    Gebietsschema gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
-    Einstellungen e;
-    FixedClock uhr;
-    test::MeldungsProtokoll protokoll;
     std::unique_ptr<Datenbanken> db;
 };
 

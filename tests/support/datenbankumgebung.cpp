@@ -1,0 +1,34 @@
+#include "datenbankumgebung.h"
+
+#include <QFile>
+#include <QLocale>
+
+namespace kav::test {
+
+QByteArray inhalt(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+DatenbankUmgebung::DatenbankUmgebung()
+    : gebiet(SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany)))
+    , uhr(QDateTime(QDate(2026, 12, 6), QTime(10, 0)))
+{
+    ordner.basis = dir.path();
+}
+
+std::unique_ptr<Datenbanken> DatenbankUmgebung::neu()
+{
+    return std::make_unique<Datenbanken>(ordner, gebiet, e, uhr, protokoll);
+}
+
+std::unique_ptr<Datenbanken> DatenbankUmgebung::offen()
+{
+    auto db = neu();
+    EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+    EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+    return db;
+}
+
+} // namespace kav::test

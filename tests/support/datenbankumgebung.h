@@ -1,0 +1,39 @@
+#pragma once
+// A program folder in a temporary directory with everything the database files need beside it.
+#include "platform/clock.h"
+#include "services/datenbanken.h"
+#include "services/einstellungen.h"
+#include "services/gebietsschema.h"
+#include "services/programmordner.h"
+#include "testhelpers.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace kav::test {
+
+// The whole content of a file; empty when it cannot be read.
+QByteArray inhalt(const QString& pfad);
+
+// German locale, default settings, the clock at 06.12.2026 10:00 and a message log. The folder itself
+// is empty: each test puts in the files it starts from.
+struct DatenbankUmgebung {
+    DatenbankUmgebung();
+
+    // The databases of the folder, not yet opened.
+    std::unique_ptr<Datenbanken> neu();
+    // Both files opened as they are (a failure to open fails the test).
+    std::unique_ptr<Datenbanken> offen();
+
+    QTemporaryDir dir;
+    Programmordner ordner;
+    Gebietsschema gebiet;
+    Einstellungen e;
+    FixedClock uhr;
+    MeldungsProtokoll protokoll;
+};
+
+} // namespace kav::test
