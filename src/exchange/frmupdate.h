@@ -12,7 +12,7 @@ namespace kav::exchange {
 class LadeAnimation;
 struct UpdateEnde;
 
-inline const QString kUpdateFensterTitel = QStringLiteral("Kav - Datenbank Update");
+inline const QString kUpdateFensterTitel = QStringLiteral("Kav - Datenbank-Update");
 
 class frmUpdate : public Seite {
     Q_OBJECT

@@ -22,11 +22,11 @@ namespace kav::exchange {
 // Texts of the update.
 inline const QString kUpdateTitel = QStringLiteral("Humavera - Daten aktualisieren");
 inline const QString kUpdateNichtErreichbar =
-    QStringLiteral("Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung");
+    QStringLiteral("Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung.");
 inline const QString kStufeKontakt = QStringLiteral("Update-Server wird kontaktiert....");
 inline const QString kStufeDuenger = QStringLiteral("Daten über Düngemittel werden aktualisiert....");
 inline const QString kStufeKulturen = QStringLiteral("Daten über Kulturen werden aktualisiert....");
-inline const QString kStufeOrgSub = QStringLiteral("Daten über Organische Substanzen werden aktualisiert....");
+inline const QString kStufeOrgSub = QStringLiteral("Daten über organische Substanzen werden aktualisiert....");
 inline const QString kStufeLexikon = QStringLiteral("Lexikon wird aktualisiert....");
 inline const QString kStufeBilder = QStringLiteral("Bilder im Lexikon werden aktualisiert....");
 inline const QString kAlleAktualisiert = QStringLiteral("Alle Daten wurden aktualisiert.");

@@ -18,12 +18,12 @@ inline const QString kInfoTitel = QStringLiteral("Sie haben einen ungeeigneten D
 inline const QString kInfoText = QStringLiteral(
     "Der von Ihnen eingegebene Dünger ist auf Grund seiner Nährstoffgehalte im Vergleich zum Bedarf der Pflanzen "
     "ungeeignet. Die Anwendung würde dazu führen, dass mehr Nährstoffe ausgebracht würden, als Ihre Pflanzen "
-    "benötigen. Nutzen Sie bitte einen anderen Dünger ");
+    "benötigen. Nutzen Sie bitte einen anderen Dünger.");
 // The text for a fertiliser the user has just entered and that does not suit the need.
 inline const QString kUngeeignetText = QStringLiteral(
     "Der von Ihnen eingegebene Dünger ist auf Grund seiner Nährstoffgehalte im Vergleich zum Bedarf der Pflanzen "
     "ungeeignet. Die Anwendung würde dazu führen, dass mehr Nährstoffe ausgebracht würden, als Ihre Pflanzen "
-    "benötigen. Nutzen Sie bitte einen anderen Dünger");
+    "benötigen. Nutzen Sie bitte einen anderen Dünger.");
 
 struct DuengerInfoInhalt {
     std::optional<QString> caption; // nullopt: the caption stays

@@ -22,7 +22,7 @@ struct Gebietsschema;
 
 // Title of the step's message boxes.
 inline const QString kDuengerMeldungTitel = QStringLiteral("Kav - Düngerbedarfsermittlung");
-inline const QString kDoppelterDuenger = QStringLiteral("Sie können den selben Dünger nicht mehrmals verwenden.");
+inline const QString kDoppelterDuenger = QStringLiteral("Sie können denselben Dünger nicht mehrmals verwenden.");
 inline const QString kKeineDuengung = QStringLiteral("Ihre Fläche benötigt keine Düngung.");
 
 // What the step reads: the catalogues, the fertilisers' contents for the sums, the lime table and

@@ -47,7 +47,7 @@ Katalogdialog::Gleich frmKalkEingabe::gleichBehandeln(const Duengerkatalog& k)
         a.anzeige->zeige(Meldung{0, kTitel,
                                  m_daten->Bezeichnung + QStringLiteral(" mit ") + a.gebiet.zahlText(m_daten->CaCO3)
                                      + QStringLiteral("% CaCO3 und ") + a.gebiet.zahlText(m_daten->MgCO3)
-                                     + QStringLiteral("% MgCO3\nist in der Liste bereits vorhanden"),
+                                     + QStringLiteral("% MgCO3\nist in der Liste bereits vorhanden."),
                                  Meldung::Symbol::Keins});
     gespeichert(gleich->KalkNr);
     return Gleich::Erledigt;

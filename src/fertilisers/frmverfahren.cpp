@@ -14,10 +14,10 @@ namespace kav {
 namespace {
 
 const char16_t* const kTexte[3] = {
-    u"Sie haben zwei Möglichkeiten die notwendige Düngermenge zu berechnen",
+    u"Sie haben zwei Möglichkeiten, die notwendige Düngermenge zu berechnen",
     u"1. Die Düngung wird optimal an den Pflanzenbedarf angepasst, dies hat aber zur Folge, dass Sie zur Deckung "
-    u"des Stickstoff, Phosphat und Kali-Bedarfs i.d.R. jeweils einen Dünger benötigen.",
-    u"2. Die Düngung wird hinsichtlich der Anzahl notwendiger Düngemittel optimiert. Um dies zu erreichen wird "
+    u"des Stickstoff-, Phosphat- und Kalibedarfs i.d.R. jeweils einen Dünger benötigen.",
+    u"2. Die Düngung wird hinsichtlich der Anzahl notwendiger Düngemittel optimiert. Um dies zu erreichen, wird "
     u"akzeptiert, dass eventuell etwas mehr Phosphat und Kalium gedüngt wird, als die Pflanze benötigt. Diese "
     u"akzeptierten Nährstoffüberhänge sind sowohl aus Sicht der Pflanzenernährung als auch aus ökologischer Sicht "
     u"unproblematisch."};
@@ -51,9 +51,9 @@ frmVerfahren::frmVerfahren() : Seite(QStringLiteral("frmVerfahren"), QString(), 
         m_lblMeldung.anhaengen(l);
         spalte->addWidget(l);
     }
-    m_cmdEinmalOptimal = knopf(this, QStringLiteral("cmdEinmalOptimal"), QStringLiteral("Diesesmal Optimierung bzgl. Pflanzenbedarf"));
+    m_cmdEinmalOptimal = knopf(this, QStringLiteral("cmdEinmalOptimal"), QStringLiteral("Diesmal Optimierung bzgl. Pflanzenbedarf"));
     m_cmdImmerOptimal = knopf(this, QStringLiteral("cmdImmerOptimal"), QStringLiteral("Immer Optimierung bzgl. Pflanzenbedarf"));
-    m_cmdIgnorant = knopf(this, QStringLiteral("cmdIgnorant"), QStringLiteral("Diesesmal Optimierung bzgl. Düngeranzahl"));
+    m_cmdIgnorant = knopf(this, QStringLiteral("cmdIgnorant"), QStringLiteral("Diesmal Optimierung bzgl. Düngeranzahl"));
     spalte->addSpacing(6);
     for (QPushButton* b : {m_cmdEinmalOptimal, m_cmdImmerOptimal, m_cmdIgnorant})
         spalte->addWidget(b);

@@ -58,7 +58,7 @@ Katalog DuengerKlassenBauen(const WizardState& s, bool blnOptimal, const std::ve
 {
     Katalog k;
     k.leit = Leitnaehrstoff(s, blnOptimal);
-    k.knoten.push_back(klassenKnoten(QStringLiteral("Gruen"), QStringLiteral("Empfehlenswerte Dünger (Vorrätige & Beispiele"), true));
+    k.knoten.push_back(klassenKnoten(QStringLiteral("Gruen"), QStringLiteral("Empfehlenswerte Dünger (Vorrätige & Beispiele)"), true));
     if (!blnOptimal)
         k.knoten.push_back(klassenKnoten(QStringLiteral("Gelb"), QStringLiteral("Weniger empfehlenswerte Dünger"), false));
     k.knoten.push_back(klassenKnoten(QStringLiteral("Rot"), QStringLiteral("Vorrätige, aber nicht verwendbare Dünger"), false));

@@ -18,7 +18,7 @@ frmBrotkrume::frmBrotkrume() : forms::Formular(QStringLiteral("frmBrotkrume"))
     // one tab stop: the strip tells where the calculation stands (its steps take no click, nor a key)
     setFocusPolicy(Qt::TabFocus);
     m_iml = brotkrumenListe();
-    static const char* const texte[6] = {"1. Fläche", "2. Kultur", "3. Gründüngung", "4. Kompost,Mist", "5. Dünger", "6. Empfehlung"};
+    static const char* const texte[6] = {"1. Fläche", "2. Kultur", "3. Gründüngung", "4. Kompost, Mist", "5. Dünger", "6. Empfehlung"};
     for (int i = 0; i < 6; ++i) {
         auto* img = new forms::Bild(this);
         img->setObjectName(QStringLiteral("imgBrotkrume%1").arg(i));

@@ -344,7 +344,7 @@ void mdiZentral::menuesAnlegen()
         const char* text; // nullptr: separator
     };
     static const Punkt punkte[] = {
-        {1, "mnuUmschalt", "Alle Anzeigen"},        {1, "mnuStrich2", nullptr},
+        {1, "mnuUmschalt", "Alles anzeigen"},       {1, "mnuStrich2", nullptr},
         {1, "mnuGruEbene1", "Neue Gruppierung"},    {1, "mnuFlaecheE1", "Neue Fläche"},
         {2, "mnuGruEbene2", "Neue Gruppierung"},    {2, "mnuNeueFlache", "Neue Fläche"},
         {2, "mnuStrich1", nullptr},                 {2, "mnuGrpAendern", "Ändern"},

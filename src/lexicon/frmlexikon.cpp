@@ -94,7 +94,7 @@ frmLexikon::frmLexikon() : Seite(QStringLiteral("frmLexikon"), QStringLiteral("L
 
     m_cmdZurueck = eigeneMaus(new QToolButton(this));
     m_cmdZurueck->setObjectName(QStringLiteral("cmdZurueck"));
-    m_cmdZurueck->setToolTip(QStringLiteral("Ein Kapitel zurück blättern"));
+    m_cmdZurueck->setToolTip(QStringLiteral("Ein Kapitel zurückblättern"));
     m_cmdZurueck->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_cmdZurueck->setAutoFillBackground(true);
     m_cmdZurueck->setMouseTracking(true);

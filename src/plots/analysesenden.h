@@ -15,7 +15,7 @@ class Server;
 
 inline const QString kKeineVerbindungTitel = QStringLiteral("Humavera - Daten aktualisieren");
 inline const QString kKeineVerbindungText =
-    QStringLiteral("Um die Daten zu übertragen, benötigen Sie eine aktive Internetverbindung");
+    QStringLiteral("Um die Daten zu übertragen, benötigen Sie eine aktive Internetverbindung.");
 inline const QString kKeinServerTitel = QStringLiteral("Humavera - Datenübertragung");
 
 struct AnalyseGesendet {

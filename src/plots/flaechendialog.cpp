@@ -48,7 +48,7 @@ void flaechenDialogOeffnen(const QString& name, bool neu)
     }
 }
 
-FlaechenDialog::FlaechenDialog(const QString& name, const QString& maxText)
+FlaechenDialog::FlaechenDialog(const QString& name)
     : DialogSeite(name, QStringLiteral("frmFlaeche")) // the group dialog shares the plot dialog's help topic
 {
     m_imlCheck = checkListe();
@@ -57,7 +57,8 @@ FlaechenDialog::FlaechenDialog(const QString& name, const QString& maxText)
     m_txtBezeichnung->setMaxLength(kNameLaengeMax);
     // room for a name of the full length
     m_txtBezeichnung->setMinimumWidth(m_txtBezeichnung->fontMetrics().horizontalAdvance(QString(kNameLaengeMax, QLatin1Char('n'))) + 12);
-    m_lblMax = new QLabel(maxText, this);
+    // the same hint beside the name box of a plot and of a group
+    m_lblMax = new QLabel(QStringLiteral("[maximal %1 Zeichen]").arg(kNameLaengeMax), this);
     m_lblMax->setObjectName(QStringLiteral("lblMax"));
 
     m_imgAktuellerDatensatz = new forms::Bild(this);

@@ -32,8 +32,7 @@ public:
     void imgAktuellerDatensatz_Click();
 
 protected:
-    // `maxText`: the hint beside the name box.
-    FlaechenDialog(const QString& name, const QString& maxText);
+    explicit FlaechenDialog(const QString& name);
 
     // Reads the mode once: blnNeuerDatensatz, strAktFlaechenNr and strAktGruppierungNr as they
     // stand; the check box shows "current".

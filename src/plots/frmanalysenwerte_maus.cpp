@@ -42,7 +42,7 @@ void frmAnalysenWerte::trvFlaechen_MouseUp(QTreeWidgetItem* item, const QPoint& 
     switch (n.art) {
     case KnotenArt::Wurzel:
         if (QAction* u = h->menuePunkt(QStringLiteral("mnuUmschalt")))
-            u->setText(app().einstellungen.blnAnzeigeAktuellFl ? QStringLiteral("Alles Anzeigen")
+            u->setText(app().einstellungen.blnAnzeigeAktuellFl ? QStringLiteral("Alles anzeigen")
                                                                 : QStringLiteral("Anzeige reduzieren"));
         menue = 1;
         break;

@@ -51,7 +51,7 @@ QLineEdit* masseFeld(QWidget* eltern, const QString& name, Groesse g)
 
 void FlaecheDialogOeffnen(bool neu) { flaechenDialogOeffnen(QStringLiteral("frmFlaeche"), neu); }
 
-frmFlaeche::frmFlaeche() : FlaechenDialog(QStringLiteral("frmFlaeche"), QStringLiteral("[maximal 20 Zeichen]"))
+frmFlaeche::frmFlaeche() : FlaechenDialog(QStringLiteral("frmFlaeche"))
 {
     setWindowTitle(QStringLiteral("Kav - Neue Fläche"));
     setMouseTracking(true);

@@ -19,7 +19,7 @@ namespace kav {
 
 void GruppeDialogOeffnen(bool neu) { flaechenDialogOeffnen(QStringLiteral("frmFlaecheGruppe"), neu); }
 
-frmFlaecheGruppe::frmFlaecheGruppe() : FlaechenDialog(QStringLiteral("frmFlaecheGruppe"), QStringLiteral("[max. 20 Zeichen]"))
+frmFlaecheGruppe::frmFlaecheGruppe() : FlaechenDialog(QStringLiteral("frmFlaecheGruppe"))
 {
     setWindowTitle(QStringLiteral("Kav - Gruppe"));
     m_lblBezeichnung = new QLabel(QStringLiteral("Bezeichnung:"), this);

@@ -13,7 +13,7 @@ inline const QString kGruppeLoeschenFrage = QStringLiteral(
     "untergeordneten Punkte werden in die nächsthöhere Gliederungsebene verschoben.");
 inline const QString kFlaecheLoeschenTitel = QStringLiteral("Flächen löschen");
 inline const QString kFlaecheLoeschenFrage = QStringLiteral(
-    "Soll die ausgewählte Fläche, sowie alle ihr zugeordneten Analysen gelöscht werden?\n\r\n\r"
+    "Soll die ausgewählte Fläche sowie alle ihr zugeordneten Analysen gelöscht werden?\n\r\n\r"
     "Klicken Sie auf 'Ja', um den Löschvorgang abzuschließen.");
 
 inline const QString kAnalyseLoeschenTitel = QStringLiteral("Analyse löschen");

@@ -31,7 +31,7 @@ namespace {
 
 const QString kTitelWaehlen = QStringLiteral("Wählen Sie die Kultur aus, die Sie düngen möchten");
 const QString kTitelBeet = QStringLiteral(
-    "Geben Sie die Länge und Breite der Fläche ein, auf der Sie die Mischkultur planen wollen und wenn Sie einen "
+    "Geben Sie die Länge und Breite der Fläche ein, auf der Sie die Mischkultur planen wollen, und wenn Sie einen "
     "aktuellen Nmin-Wert der Fläche haben, tragen Sie diesen ebenfalls ein:");
 
 QLineEdit* zahlenfeld(QWidget* eltern, const QString& name)
@@ -82,7 +82,7 @@ frmNPK1::frmNPK1() : Seite(QStringLiteral("frmNPK1"), QStringLiteral("NPK1"), Pl
     m_shpCal->setAutoFillBackground(true);
     m_calStart = new QCalendarWidget(m_shpCal);
     m_calStart->setObjectName(QStringLiteral("calStart"));
-    m_calStart->setToolTip(QStringLiteral("Datum durch anklicken auswählen"));
+    m_calStart->setToolTip(QStringLiteral("Datum durch Anklicken auswählen"));
     m_calStart->setNavigationBarVisible(false);
     m_calStart->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calStart->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
@@ -116,7 +116,7 @@ frmNPK1::frmNPK1() : Seite(QStringLiteral("frmNPK1"), QStringLiteral("NPK1"), Pl
                                              "erforderlich)"));
     connect(m_cmbSenden, &QToolButton::clicked, this, [this] { cmbSenden_Click(); });
     m_knoepfe = new Schrittknoepfe(this, {QStringLiteral("cmbAbbruch"), QStringLiteral("Berechnung abbrechen")},
-                                   {QStringLiteral("cmbBack"), QStringLiteral("Zurück zur Flächenauswahll")},
+                                   {QStringLiteral("cmbBack"), QStringLiteral("Zurück zur Flächenauswahl")},
                                    {QStringLiteral("cmbNext"), QStringLiteral("Weiter zum nächsten Schritt")});
     m_knoepfe->beiAbbruch = [this] { cmbAbbruch_Click(); };
     m_knoepfe->beiZurueck = [this] { cmbBack_MouseUp(); };

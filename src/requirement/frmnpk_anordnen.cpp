@@ -49,7 +49,7 @@ void frmNPK::anordnen(Anordnung& a)
         a.tu([&] { Tw(t).setTop(Tw(m_lblWert(i)).Top()); });
         a.tu([&] {
             // as wide as the longest word it shows, else flush with the name box
-            const double noetig = std::max(NPKTextBreite(t, QStringLiteral("mittel-schwer"), 16),
+            const double noetig = std::max(NPKTextBreite(t, QStringLiteral("mittel"), 16),
                                            NPKTextBreite(t, QStringLiteral("nicht bestimmt"), 16));
             Tw(t).setWidth(std::max(Tw(m_txtNPK).Left() + Tw(m_txtNPK).Width() - Tw(t).Left(), noetig));
         });

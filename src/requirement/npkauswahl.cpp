@@ -33,13 +33,13 @@ bool FlaechenWerteLesen(const QSqlDatabase& cnDaten, WizardState& s)
     return true;
 }
 
-QString BodenartWort(std::optional<int> bodenart, bool wiedergezeigt)
+QString BodenartWort(std::optional<int> bodenart)
 {
     switch (bodenart.value_or(-1)) {
     case 0:
         return QStringLiteral("leicht");
     case 1:
-        return wiedergezeigt ? QStringLiteral("mittel-schwer") : QStringLiteral("mittelschwer");
+        return QStringLiteral("mittel");
     case 2:
         return QStringLiteral("schwer");
     default:
@@ -53,7 +53,7 @@ AnalysenAnzeige AnalyseAnzeigen(const AnalysenZeile& a, bool wiedergezeigt, cons
     z.datumZeile = (wiedergezeigt ? QStringLiteral("Aktuellste Analyse vom: ") : QStringLiteral("Aktuellste Analyse vom "))
         + gebiet.datumText(a.Datum);
     const auto text = [&](const std::optional<double>& v) { return v ? gebiet.zahlText(*v) : QString(); };
-    z.txtWert[0] = BodenartWort(a.Bodenart, wiedergezeigt);
+    z.txtWert[0] = BodenartWort(a.Bodenart);
     z.txtWert[1] = text(a.GesamtN);
     z.txtWert[2] = text(a.P2O5);
     z.txtWert[3] = text(a.K2O);

@@ -22,9 +22,9 @@ std::optional<AnalysenZeile> NeuesteAnalyseLesen(const QSqlDatabase& cnDaten, co
 // have stay). False when there is no such row. Throws sql::Error when the file cannot be read.
 bool FlaechenWerteLesen(const QSqlDatabase& cnDaten, WizardState& s);
 
-// The word for a soil group: "leicht", "mittelschwer" ("mittel-schwer" when the page is shown again
-// with a plot already chosen), "schwer"; empty for any other group.
-QString BodenartWort(std::optional<int> bodenart, bool wiedergezeigt);
+// The word for a soil group, as the analysis page names it: "leicht", "mittel", "schwer"; empty for any
+// other group.
+QString BodenartWort(std::optional<int> bodenart);
 
 // What the page shows of an analysis: the date line under the plot's name and the six values (soil
 // group, organic matter, P2O5, K2O, Mg or "nicht bestimmt", pH). An empty or unreadable value gives

@@ -67,7 +67,7 @@ QString OrgSubHinweis(int antwort, float sngPFaktor)
     if (sngPFaktor == 0.0f)
         return QStringLiteral("Auf Grund der hohen Phosphatgehalte des Bodens sollten Sie außer Kompost kein "
                               "Bodenverbesserungsmittel (z.B. Stallmist) einsetzen. Wenn Sie keinen Kompost "
-                              "ausbringen möchten, klicken Sie einfach auf 'Weiter', um mit der Berechnung fortzufahren");
+                              "ausbringen möchten, klicken Sie einfach auf 'Weiter', um mit der Berechnung fortzufahren.");
     return QStringLiteral("Wenn Sie noch Kompost oder eine der Mistarten ausbringen wollen, geben Sie an, welche. "
                           "Ansonsten klicken Sie einfach auf 'Weiter', um mit der Berechnung fortzufahren.");
 }
@@ -122,7 +122,7 @@ std::optional<QString> AufwandmengeBerechnen(WizardState& s, const OrgSubZeile& 
                                      "weitere Zufuhr von Phosphat eigentlich nicht notwendig ist.")
                            : QStringLiteral("Auf Grund des hohen Phosphatgehaltes des Bodens sollte zukünftig kein "
                                             "Stallmist o.ä. mehr ausgebracht werden.");
-        return QStringLiteral("Die empfohlenen jährliche Aufwandmenge beträgt ")
+        return QStringLiteral("Die empfohlene jährliche Aufwandmenge beträgt ")
             + OrgSubMengeText(aufwand, kompost, kompost ? QStringLiteral("Kompost") : z.Bezeichnung)
             + QLatin1Char('.') + einhalten;
     }

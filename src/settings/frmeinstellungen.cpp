@@ -87,7 +87,7 @@ frmEinstellungen::frmEinstellungen() : Seite(QStringLiteral("frmEinstellungen"),
     m_lblVerfahren = beschriftung(s1, "lblVerfahren", QStringLiteral("Düngerberechnung:"), true, false);
     m_linie[0] = linie(s1);
     const char* const optimal[2] = {"immer das optimale Verfahren anwenden (ohne Überhänge)",
-                                    "vor der Düngerauswahl abfragen, welches Verfahren diesesmal angewendet werden soll"};
+                                    "vor der Düngerauswahl abfragen, welches Verfahren diesmal angewendet werden soll"};
     for (int i = 0; i <= 1; ++i) {
         m_imgOptimal.anhaengen(optionsBild(s1, "imgOptimal"));
         m_lblOptimal.anhaengen(beschriftung(s1, "lblOptimal", QString::fromUtf8(optimal[i]), false, true));
@@ -111,7 +111,7 @@ frmEinstellungen::frmEinstellungen() : Seite(QStringLiteral("frmEinstellungen"),
     m_txtIntervall->installEventFilter(this);
     connect(m_txtIntervall, &QLineEdit::textChanged, this, [this] { txtIntervall_Change(); });
     m_lblTage = beschriftung(s2, "lblTage", QStringLiteral("Tage"), true, false);
-    m_cmbRepair = knopf(s2, "cmbRepair", QStringLiteral("Letzte Datensicherung wieder herstellen"));
+    m_cmbRepair = knopf(s2, "cmbRepair", QStringLiteral("Letzte Datensicherung wiederherstellen"));
     m_linie[2] = linie(s2);
     m_imgUpdate = optionsBild(s2, "imgUpdate");
     m_lblUpdate = beschriftung(s2, "lblUpdate", QStringLiteral("bei jedem Programmstart prüfen, ob Aktualisierungen vorhanden sind"),

@@ -63,7 +63,7 @@ frmUeberKav::frmUeberKav() : Seite(QStringLiteral("frmUeberKav"), QString(), Pla
                             9.75, false);
     m_lblMitwirkende->setWordWrap(true);
     m_lblInternet = text(this, "lblInternet", kHerstellerWeb, 9.75, true);
-    m_lblInternet->setToolTip(QStringLiteral("Zur Hompage der KRN"));
+    m_lblInternet->setToolTip(QStringLiteral("Zur Homepage der KRN"));
     LinkAussehen(m_lblInternet);
     m_lblInternet->installEventFilter(this);
 
@@ -84,7 +84,7 @@ frmUeberKav::frmUeberKav() : Seite(QStringLiteral("frmUeberKav"), QString(), Pla
         b->installEventFilter(this);
         return b;
     };
-    m_cmbEmail = knopf("cmbEmail", QStringLiteral("Email an die Autoren"));
+    m_cmbEmail = knopf("cmbEmail", QStringLiteral("E-Mail an die Autoren"));
     m_cmbOK = knopf("cmbOK", QStringLiteral("Fenster schließen"));
     connect(m_cmbEmail, &QToolButton::clicked, this, [this] { cmbEmail_Click(); });
     connect(m_cmbOK, &QToolButton::clicked, this, [this] { cmbOK_Click(); });

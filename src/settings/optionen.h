@@ -34,7 +34,7 @@ std::optional<int> intervallAusText(const QString& text);
 
 // Texts of the restore of the last backup.
 inline const QString kKeineSicherung = QStringLiteral("Es gibt noch keine Datensicherung.");
-inline const QString kWiederhergestellt = QStringLiteral("Gesicherte Dateien wurden wieder hergestellt");
+inline const QString kWiederhergestellt = QStringLiteral("Gesicherte Dateien wurden wiederhergestellt.");
 QString wiederherstellenFrage(const QString& datum);
 QString wiederherstellenFehler(const QString& grund);
 

@@ -68,7 +68,7 @@ TEST_F(UpdateFenster, LaeuftEinmalZeigtFortschrittUndEndetMitOK)
     DatenAktualisieren();
     frmUpdate* f = fenster();
     ASSERT_NE(f, nullptr);
-    EXPECT_EQ(f->windowTitle(), "Kav - Datenbank Update");
+    EXPECT_EQ(f->windowTitle(), "Kav - Datenbank-Update");
     // text line, progress bar and buttons placed by the rules of the window
     const Tw anc(f->ancKopieren()), lbl(f->lblUpdate()), ok(f->cmdOK()), ab(f->cmdAbbrechen());
     EXPECT_DOUBLE_EQ(anc.Left(), (6000 - anc.Width()) / 2);
@@ -144,7 +144,7 @@ TEST_F(UpdateFenster, BeimStartOhneServerNurDieMeldung)
     starten();
     QCoreApplication::processEvents(); // the update follows the start-up
     ASSERT_EQ(protokoll.meldungen.size(), 1);
-    EXPECT_EQ(protokoll.meldungen[0].text, "Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung");
+    EXPECT_EQ(protokoll.meldungen[0].text, "Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung.");
     EXPECT_EQ(protokoll.meldungen[0].titel, "Humavera - Daten aktualisieren");
     EXPECT_EQ(fenster(), nullptr);
 }

@@ -31,11 +31,16 @@ TEST_F(Seite, WegHineinMitVerfahrensfrage)
     auto* v = dialog<frmVerfahren>("frmVerfahren");
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(v->focusWidget(), v->cmdImmerOptimal());
+    EXPECT_EQ(v->cmdEinmalOptimal()->text() + "|" + v->cmdIgnorant()->text(),
+              "Diesmal Optimierung bzgl. Pflanzenbedarf|Diesmal Optimierung bzgl. Düngeranzahl");
+    EXPECT_TRUE(v->lblMeldung(1)->text().contains("Deckung des Stickstoff-, Phosphat- und Kalibedarfs i.d.R."));
     EXPECT_EQ(knoten(1, "Gelb"), nullptr);
     QTest::mouseClick(v->cmdIgnorant(), Qt::LeftButton);
     EXPECT_FALSE(fenster().istGeladen("frmVerfahren"));
     EXPECT_FALSE(w().blnOptimal);
     EXPECT_NE(knoten(1, "Gelb"), nullptr);
+    ASSERT_NE(knoten(1, "Gruen"), nullptr);
+    EXPECT_EQ(knoten(1, "Gruen")->text(0), "Empfehlenswerte Dünger (Vorrätige & Beispiele)");
 
     // a method dialog closed after the step is gone rebuilds nothing
     fenster().zeigen("frmVerfahren");
@@ -481,7 +486,7 @@ TEST_F(Seite, KalkeditorWaehltImKalkzustand)
     tippen(ed->txtCaCO3(), "65,0");
     tippen(ed->txtMgCO3(), "25");
     QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
-    EXPECT_EQ(protokoll.meldungen.last().text, "mein kalk mit 65% CaCO3 und 25% MgCO3\nist in der Liste bereits vorhanden");
+    EXPECT_EQ(protokoll.meldungen.last().text, "mein kalk mit 65% CaCO3 und 25% MgCO3\nist in der Liste bereits vorhanden.");
     EXPECT_EQ(w().strAktKalkNr, "Ka1008");
     EXPECT_EQ(gewaehlt(), 1);
 }

@@ -92,7 +92,7 @@ TEST_F(SeitenTest, BrotkrumeJeSchrittWirdBeiBedarfGeladen)
             EXPECT_EQ(bk->lblBrotkrume(i)->font().bold(), erwartet == "Aktiv") << f.schritt << " " << i;
         }
     }
-    EXPECT_EQ(fenster().fensterAls<frmBrotkrume>("frmBrotkrume")->lblBrotkrume(3)->text(), "4. Kompost,Mist");
+    EXPECT_EQ(fenster().fensterAls<frmBrotkrume>("frmBrotkrume")->lblBrotkrume(3)->text(), "4. Kompost, Mist");
 }
 
 class TitelTest : public test::RahmenTest {

@@ -58,7 +58,7 @@ TEST_F(Senden, UnerreichbarerServerMeldetUndDieLokaleAnalyseBleibt)
     const AnalyseGesendet r = senden(s);
     EXPECT_EQ(r.status, AnalyseGesendet::Status::NichtErreichbar);
     EXPECT_FALSE(r.ok());
-    EXPECT_EQ(r.meldung.text, "Um die Daten zu übertragen, benötigen Sie eine aktive Internetverbindung");
+    EXPECT_EQ(r.meldung.text, "Um die Daten zu übertragen, benötigen Sie eine aktive Internetverbindung.");
     EXPECT_EQ(r.meldung.titel, "Humavera - Daten aktualisieren");
     EXPECT_EQ(abbild(), vorher);
     EXPECT_EQ(anzahl("AnalysenID"), 1);

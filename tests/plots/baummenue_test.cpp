@@ -168,7 +168,7 @@ TEST_F(BaumMenueTest, UmschaltenZeigtAllesUndZurueckMitDenselbenOffenenKnoten)
 
     ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl0"));
     ASSERT_TRUE(menueOffen(1));
-    EXPECT_EQ(haupt->menuePunkt("mnuUmschalt")->text(), "Alles Anzeigen");
+    EXPECT_EQ(haupt->menuePunkt("mnuUmschalt")->text(), "Alles anzeigen");
     ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(1, "mnuUmschalt"));
     EXPECT_FALSE(app().einstellungen.blnAnzeigeAktuellFl);
     EXPECT_NE(knoten("Fl1005"), nullptr);

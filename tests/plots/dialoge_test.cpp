@@ -43,6 +43,7 @@ TEST_F(DialogTest, NeueFlaecheAusDemWurzelmenue)
     frmFlaeche* d = oeffnen("Fl0", "mnuFlaecheE1", 1);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->windowTitle(), "Kav - Neue Fläche");
+    EXPECT_EQ(d->findChild<QLabel*>("lblMax")->text(), "[maximal 20 Zeichen]");
     EXPECT_EQ(app().rahmen.strAktivesFenster, "frmFlaeche");
     EXPECT_FALSE(app().rahmen.blnToolbarAktiv);
     EXPECT_EQ(QString("%1 %2 ").arg(d->comNutzung()->count()).arg(d->comNutzung()->currentIndex())
@@ -209,6 +210,7 @@ TEST_F(DialogTest, GruppendialogLiestSeinenModusNurBeimOeffnen)
     ASSERT_NE(g, nullptr);
     EXPECT_TRUE(g->neu());
     EXPECT_EQ(g->windowTitle(), "Kav - Gruppe");
+    EXPECT_EQ(g->findChild<QLabel*>("lblMax")->text(), "[maximal 20 Zeichen]"); // as in the plot dialog
     test::nichtsUeberdecktOderAbgeschnitten(g);
     tippen(g->txtBezeichnung(), "Vorgarten");
     app().rahmen.blnNeuerDatensatz = false; // changed behind the dialog's back

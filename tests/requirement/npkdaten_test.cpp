@@ -152,7 +152,7 @@ TEST(NminSenden, EineZeileJeTagZuGrossUndUnerreichbar)
         Server s(c);
         const NminGesendet r = NminUebertragen(s, test::zufallsProgrammId(), n, uhr);
         EXPECT_EQ(r.status, NminGesendet::Status::NichtErreichbar);
-        EXPECT_EQ(r.meldung.text, "Um die Daten zu übertragen, benötigen Sie eine aktive Internetverbindung");
+        EXPECT_EQ(r.meldung.text, "Um die Daten zu übertragen, benötigen Sie eine aktive Internetverbindung.");
     }
     KAV_SERVER_ODER_UEBERSPRINGEN(cfg);
     Server s(cfg);

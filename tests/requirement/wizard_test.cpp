@@ -121,7 +121,7 @@ TEST(OrganischeSubstanz, TeilerFaktorAngebotUndHinweis)
     EXPECT_EQ(std::make_tuple(OrgSubAnzahl(kAntwortNein, 0), OrgSubAnzahl(kAntwortNein, 1), OrgSubAnzahl(kAntwortJa, 0)),
               std::make_tuple(1, 6, 6));
     EXPECT_EQ(OrgSubHinweis(kAntwortJa, 2), "Geben Sie an, was Sie ausgebracht haben.");
-    EXPECT_TRUE(OrgSubHinweis(kAntwortNein, 0).endsWith("um mit der Berechnung fortzufahren"));
+    EXPECT_TRUE(OrgSubHinweis(kAntwortNein, 0).endsWith("um mit der Berechnung fortzufahren."));
     EXPECT_TRUE(OrgSubHinweis(kAntwortNein, 1).startsWith("Wenn Sie noch Kompost"));
 }
 
@@ -135,9 +135,9 @@ TEST(OrganischeSubstanz, SechsRatschlaegeUndDieGutschriften)
                                         "notwendig ist."},
         {kAntwortJa, 0, &kRindermist, "Auf Grund des hohen Phosphatgehaltes des Bodens sollte zukünftig kein Stallmist "
                                       "o.ä. mehr ausgebracht werden."},
-        {kAntwortJa, 2, &kKompostZeile, "Die empfohlenen jährliche Aufwandmenge beträgt 6 l Kompost je m². Bitte halten "
+        {kAntwortJa, 2, &kKompostZeile, "Die empfohlene jährliche Aufwandmenge beträgt 6 l Kompost je m². Bitte halten "
                                         "Sie diese Aufwandmenge ein."},
-        {kAntwortJa, 1, &kRindermist, "Die empfohlenen jährliche Aufwandmenge beträgt 2 kg Rindermist je m². Bitte "
+        {kAntwortJa, 1, &kRindermist, "Die empfohlene jährliche Aufwandmenge beträgt 2 kg Rindermist je m². Bitte "
                                       "halten Sie diese Aufwandmenge ein."},
         {kAntwortNein, 0, &kKompostZeile, "Sie können auf der Fläche einmal jährlich 3 l Kompost je m² ausbringen. Bitte "
                                           "halten Sie diese Aufwandmenge ein."},
@@ -242,9 +242,9 @@ TEST(Texte, KombinierteKulturUndAnalyse)
     AnalysenAnzeige z = AnalyseAnzeigen(a, false, deutsch());
     EXPECT_EQ(z.datumZeile, "Aktuellste Analyse vom 10.04.2025");
     EXPECT_EQ(QStringList(z.txtWert.begin(), z.txtWert.end()),
-              QStringList({"mittelschwer", "2,5", "8", "15", "nicht bestimmt", "6"}));
+              QStringList({"mittel", "2,5", "8", "15", "nicht bestimmt", "6"}));
     EXPECT_EQ(AnalyseAnzeigen(a, true, deutsch()).datumZeile, "Aktuellste Analyse vom: 10.04.2025");
-    EXPECT_EQ(AnalyseAnzeigen(a, true, deutsch()).txtWert[0], "mittel-schwer");
+    EXPECT_EQ(AnalyseAnzeigen(a, true, deutsch()).txtWert[0], "mittel");
 
     // Next: an empty value or a soil group outside 0 to 2 changes nothing (message 103)
     WizardState s;

@@ -31,7 +31,7 @@ TEST_F(WizardTest, VomNavigationsknopfBisZurDuengerauswahl)
     EXPECT_FALSE(p->cmbWeiter()->isEnabled());
     ASSERT_NO_FATAL_FAILURE(baumKlick(p->trvNPK(), "Fl1001"));
     EXPECT_EQ(p->txtNPK()->text(), "Gemüsebeet Süd\nAktuellste Analyse vom 10.04.2025");
-    EXPECT_EQ(p->txtWert(0)->text() + p->txtWert(4)->text(), "mittelschwer6");
+    EXPECT_EQ(p->txtWert(0)->text() + p->txtWert(4)->text(), "mittel6");
     EXPECT_FALSE(fenster().istGeladen("frmAlteAnalyse"));
     QTest::mouseClick(p->cmbWeiter(), Qt::LeftButton);
 
@@ -90,6 +90,7 @@ TEST_F(WizardTest, VonDerAnalysenseiteUndZurueckJeStufe)
     ASSERT_NE(npk1(), nullptr);
     ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1026", QDate(2027, 4, 19), "30"));
     EXPECT_FALSE(fenster().istGeladen("frmTitel")); // the crop step has no title strip
+    EXPECT_EQ(npk1()->cmbBack()->toolTip(), "Zurück zur Flächenauswahl");
     QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
     QTest::mouseClick(npk2()->imbGruenduengung(5), Qt::LeftButton);
     QTest::mouseClick(npk2()->cmbNext(), Qt::LeftButton);
@@ -111,7 +112,7 @@ TEST_F(WizardTest, VonDerAnalysenseiteUndZurueckJeStufe)
     ASSERT_NE(npk(), nullptr);
     EXPECT_TRUE(w().strAktKulturNr.isEmpty() && w().sngNminWert == 30);
     EXPECT_EQ(npk()->txtNPK()->text(), "Gemüsebeet Süd\nAktuellste Analyse vom: 10.04.2025");
-    EXPECT_EQ(npk()->txtWert(0)->text(), "mittel-schwer");
+    EXPECT_EQ(npk()->txtWert(0)->text(), "mittel");
     EXPECT_TRUE(npk()->cmbWeiter()->isEnabled() && w().intFlaecheKompost == 1);
 }
 

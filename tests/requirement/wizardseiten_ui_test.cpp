@@ -19,7 +19,7 @@ TEST_F(WizardTest, NminSendenUndWeiterOhneZweiteZeile)
     ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1026", QDate(2027, 4, 19), "12,5"));
     // no server: the user is told, the value is kept on this computer
     QTest::mouseClick(npk1()->cmbSenden(), Qt::LeftButton);
-    EXPECT_EQ(protokoll.texte().last(), "Um die Daten zu übertragen, benötigen Sie eine aktive Internetverbindung");
+    EXPECT_EQ(protokoll.texte().last(), "Um die Daten zu übertragen, benötigen Sie eine aktive Internetverbindung.");
     EXPECT_EQ(anzahl("Nmin", "Nmin = 12.5"), 1);
     EXPECT_FALSE(npk1()->blnNminGesendet());
 

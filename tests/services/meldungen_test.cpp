@@ -9,8 +9,8 @@
 
 using namespace kav;
 
-// Each key gives its number, title and symbol, and the box shows them with an OK button only; an
-// unknown key (keys are compared exactly) gives an empty message and an empty box.
+// Each key gives its number, title and symbol, a text that ends with a full stop, and the box shows them
+// with an OK button only; an unknown key (keys are compared exactly) gives an empty message and an empty box.
 TEST(Meldungen, JederSchluesselUndSeineBox)
 {
     const QString duengung = "Humavera - Düngeberechnung";
@@ -18,6 +18,8 @@ TEST(Meldungen, JederSchluesselUndSeineBox)
         {"Flaeche", 101, duengung, Meldung::Symbol::Information, QMessageBox::Information},
         {"Flaechenmaße", 104, duengung, Meldung::Symbol::Information, QMessageBox::Information},
         {"Kultur", 102, duengung, Meldung::Symbol::Information, QMessageBox::Information},
+        {"Flaechengroesse", 106, duengung, Meldung::Symbol::Information, QMessageBox::Information},
+        {"Nmin", 105, duengung, Meldung::Symbol::Information, QMessageBox::Information},
         {"Analysenwerte", 103, "Humavera - Analysenwerte eintragen", Meldung::Symbol::Information, QMessageBox::Information},
         {"SQL-DB", 1002, "Humavera - Datenübertragung", Meldung::Symbol::Warnung, QMessageBox::Warning},
         {"SQL-CN", 1005, "Humavera - Datenbankverbindung", Meldung::Symbol::Warnung, QMessageBox::Warning},
@@ -31,7 +33,8 @@ TEST(Meldungen, JederSchluesselUndSeineBox)
         EXPECT_EQ(m.titel, f.titel);
         EXPECT_EQ(m.symbol, f.symbol);
         const QString anfang = f.nr ? QString("Fehler Nr. %1: ").arg(f.nr) : QString();
-        EXPECT_TRUE(f.nr ? m.text.startsWith(anfang) : m.text.isEmpty());
+        EXPECT_TRUE(f.nr ? m.text.startsWith(anfang) && m.text.endsWith('.') : m.text.isEmpty()) << m.text.toStdString();
+        EXPECT_EQ(m.text.contains("die Düngeberechnung durchgeführt"), f.titel == duengung && f.nr != 105);
         bool gesehen = false;
         // read the modal box while it is open
         QTimer::singleShot(0, [&] {

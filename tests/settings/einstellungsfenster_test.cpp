@@ -118,6 +118,7 @@ TEST_F(EinstellungsTest, KnoepfeLeuchtenBisDieMausUeberIhreSeiteGeht)
 TEST_F(EinstellungsTest, WiederherstellenFragtErstUndLaedtDieSeiteNeu)
 {
     frmEinstellungen* f = einstellungen();
+    EXPECT_EQ(f->cmbRepair()->text(), "Letzte Datensicherung wiederherstellen");
     f->cmbRepair()->click();
     EXPECT_EQ(protokoll.texte(), QStringList{kKeineSicherung});
     app().einstellungen.intDS = 0;
@@ -145,7 +146,7 @@ TEST_F(EinstellungsTest, WiederherstellenFragtErstUndLaedtDieSeiteNeu)
 
     antworten(QMessageBox::Yes);
     f->cmbRepair()->click();
-    EXPECT_EQ(protokoll.texte().last(), kWiederhergestellt);
+    EXPECT_EQ(protokoll.texte().last(), "Gesicherte Dateien wurden wiederhergestellt.");
     EXPECT_EQ(dateien().mid(0, 2), vorher.mid(2, 2)); // both files are the backups
     // the next update fetches everything again, even if this run ends in a crash
     EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::datenbank, "datLetztesUpdate"), "11.02.2010");
@@ -169,8 +170,8 @@ TEST_F(EinstellungsTest, AktualisierenUndSendenRufenDenAustausch)
     const struct { bool eingerichtet; QPushButton* knopf; const char* titel; QString text; } faelle[] = {
         {false, f->cmbUpdate(), "Humavera - Daten aktualisieren", "Für die Aktualisierung " + keiner + " Die Daten wurden nicht aktualisiert."},
         {false, f->cmdDatenSenden(), "Humavera - Datenübertragung", "Für das Senden " + keiner + " Die Analysen und Nmin-Werte wurden nicht gesendet."},
-        {true, f->cmbUpdate(), "Humavera - Daten aktualisieren", "Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung"},
-        {true, f->cmdDatenSenden(), "Humavera - Datenübertragung", "Um die Daten zu übertragen, benötigen Sie eine aktive Internetverbindung"},
+        {true, f->cmbUpdate(), "Humavera - Daten aktualisieren", "Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung."},
+        {true, f->cmdDatenSenden(), "Humavera - Datenübertragung", "Um die Daten zu übertragen, benötigen Sie eine aktive Internetverbindung."},
     };
     for (const auto& fall : faelle) {
         SCOPED_TRACE(fall.text.toStdString());
