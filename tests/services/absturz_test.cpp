@@ -229,3 +229,16 @@ TEST_F(AbsturzBeimSchreiben, GetoeteteWiederherstellungGibtBeimStartEinGanzesPaa
                              && inhalt(ordner.datenDatei() + zeit) == dateien["Daten.KRN"]));
     }
 }
+
+// A journal left without its file at the name a file would go aside under: the file takes the next
+// name, away from the journal that would be played back into it.
+TEST_F(AbsturzBeimSchreiben, BeiseiteGelegteDateiMeidetEinenVerwaistenJournalNamen)
+{
+    const QString name = ordner.kavDatei() + ".vor-Wiederherstellung-20261206100000";
+    const QByteArray journal = QByteArray("verwaistes Journal ").repeated(200);
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(name + "-journal", journal));
+    QString grund;
+    ASSERT_TRUE(offen()->SicherungWiederherstellen(&grund)) << grund.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(name + "-2") && !QFileInfo::exists(name));
+    EXPECT_EQ(inhalt(name + "-journal"), journal);
+}
