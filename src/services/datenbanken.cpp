@@ -13,6 +13,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kav {
 
@@ -47,7 +51,30 @@ void journalEntfernen(const QString& pfad)
         QFile::remove(b);
 }
 
+// Flushes a file, or the names in a folder, to the disk.
+void aufDieDisk(const QString& pfad)
+{
+    const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+QString vorWiederherstellungPraefix(const QString& pfad) { return pfad + QStringLiteral(".vor-Wiederherstellung-"); }
+QString wiederherstellenKopie(const QString& pfad) { return pfad + QStringLiteral(".wiederherstellen"); }
+
 } // namespace
+
+bool DateiOperationen::echtSchreiben(const QString& pfad, const QByteArray& inhalt)
+{
+    QFile f(pfad);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(inhalt) != inhalt.size() || !f.flush())
+        return false;
+    return ::fsync(f.handle()) == 0;
+}
+
+bool DateiOperationen::echtEntfernen(const QString& pfad) { return QFile::remove(pfad); }
 
 DateiOperationen DateiOperationen::echte()
 {
@@ -88,10 +115,12 @@ Datenbanken::Ergebnis Datenbanken::DatDBWiederherstellen(bool nachSchaden) { ret
 
 Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
 {
+    unterbrocheneWiederherstellungBeenden();
     const bool fehlte = !QFileInfo::exists(d.pfad);
+    const bool ausSicherung = std::exchange(d.ausSicherung, false);
     QString why;
     if (d.verbindung.open(d.pfad, &why))
-        return Ergebnis::Geoeffnet;
+        return ausSicherung ? Ergebnis::Sicherung : Ergebnis::Geoeffnet;
     qWarning().noquote() << d.pfad << QStringLiteral("ist nicht lesbar:") << why;
     return wiederherstellen(d, true, fehlte);
 }
@@ -397,6 +426,7 @@ bool Datenbanken::paarEinsetzen(QString* grund)
     Datei* const dateien[2] = {&m_kav, &m_daten};
     const auto name = [](const Datei* d) { return dateiname(d->pfad); };
     QString neu[2];
+    QString ziel[2];
     QString beiseite[2];
     bool eingesetzt[2] = {false, false};
     const auto kopienWeg = [&neu] {
@@ -405,9 +435,9 @@ bool Datenbanken::paarEinsetzen(QString* grund)
                 QFile::remove(n);
     };
 
-    // copies of both backups beside the files, before anything is touched
+    // copies of both backups beside the files, on the disk before anything is touched
     for (int i = 0; i < 2; ++i) {
-        neu[i] = dateien[i]->pfad + QStringLiteral(".wiederherstellen");
+        neu[i] = wiederherstellenKopie(dateien[i]->pfad);
         QFile::remove(neu[i]);
         if (!m_ops.kopieren(sicherungsPfad(*dateien[i]), neu[i])) {
             *grund = QStringLiteral("Die Sicherungsdatei für %1 konnte nicht kopiert werden.").arg(name(dateien[i]));
@@ -415,18 +445,27 @@ bool Datenbanken::paarEinsetzen(QString* grund)
             return false;
         }
         QFile(neu[i]).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        aufDieDisk(neu[i]);
+    }
+
+    // where the current files go aside, in the mark before the first of them moves
+    const QString zeit = m_uhr.now().toString(QStringLiteral("yyyyMMddhhmmss"));
+    for (int i = 0; i < 2; ++i)
+        if (QFileInfo::exists(dateien[i]->pfad))
+            ziel[i] = freierName(vorWiederherstellungPraefix(dateien[i]->pfad) + zeit);
+    if (!markeSetzen(ziel, grund)) {
+        kopienWeg();
+        return false;
     }
 
     for (Datei* d : dateien)
         d->verbindung.close();
-    const QString zeit = m_uhr.now().toString(QStringLiteral("yyyyMMddhhmmss"));
     bool ok = true;
     for (int i = 0; ok && i < 2; ++i) {
-        if (!QFileInfo::exists(dateien[i]->pfad))
+        if (ziel[i].isEmpty())
             continue;
-        const QString ziel = freierName(dateien[i]->pfad + QStringLiteral(".vor-Wiederherstellung-") + zeit);
-        if (mitJournalUmbenennen(dateien[i]->pfad, ziel, nullptr)) {
-            beiseite[i] = ziel;
+        if (mitJournalUmbenennen(dateien[i]->pfad, ziel[i], nullptr)) {
+            beiseite[i] = ziel[i];
         } else {
             *grund = QStringLiteral("%1 konnte nicht beiseitegelegt werden.").arg(name(dateien[i]));
             ok = false;
@@ -449,6 +488,8 @@ bool Datenbanken::paarEinsetzen(QString* grund)
     if (ok) {
         kavErsetzt();
         alteVorWiederherstellungEntfernen(2);
+        m_ops.entfernen(wiederherstellungsMarke());
+        aufDieDisk(m_ordner.daten());
         return true;
     }
 
@@ -461,9 +502,149 @@ bool Datenbanken::paarEinsetzen(QString* grund)
             QFile::remove(dateien[i]->pfad);
     }
     kopienWeg();
+    bool wieder = true;
     for (Datei* d : dateien)
-        d->verbindung.open(d->pfad);
+        wieder = d->verbindung.open(d->pfad) && wieder;
+    if (wieder) // else the mark stays: the next start puts the pair together
+        m_ops.entfernen(wiederherstellungsMarke());
     return false;
+}
+
+QString Datenbanken::wiederherstellungsMarke() const
+{
+    return m_ordner.daten() + QStringLiteral("/Wiederherstellung.laeuft");
+}
+
+bool Datenbanken::markeSetzen(const QString (&beiseite)[2], QString* grund) const
+{
+    const QString marke = wiederherstellungsMarke();
+    const QString tmp = marke + QStringLiteral(".tmp");
+    QString text;
+    const Datei* const dateien[2] = {&m_kav, &m_daten};
+    for (int i = 0; i < 2; ++i)
+        text += dateiname(dateien[i]->pfad) + QLatin1Char('=') + dateiname(beiseite[i]) + QLatin1Char('\n');
+    std::error_code ec = std::make_error_code(std::errc::io_error);
+    if (m_ops.schreiben(tmp, text.toUtf8()))
+        std::filesystem::rename(QFile::encodeName(tmp).toStdString(), QFile::encodeName(marke).toStdString(), ec);
+    if (ec) {
+        QFile::remove(tmp);
+        *grund = QStringLiteral("Im Ordner %1 kann nichts gespeichert werden.").arg(QDir::toNativeSeparators(m_ordner.daten()));
+        return false;
+    }
+    aufDieDisk(m_ordner.daten());
+    return true;
+}
+
+void Datenbanken::unterbrocheneWiederherstellungBeenden()
+{
+    Datei* const dateien[2] = {&m_kav, &m_daten};
+    const QString marke = wiederherstellungsMarke();
+    QFile::remove(marke + QStringLiteral(".tmp"));
+    QString neu[2];
+    bool kopienDa = false;
+    for (int i = 0; i < 2; ++i) {
+        neu[i] = wiederherstellenKopie(dateien[i]->pfad);
+        kopienDa = kopienDa || QFileInfo(neu[i]).isFile();
+    }
+    const QString zurueckText = QStringLiteral("Die Wiederherstellung der letzten Datensicherung wurde unterbrochen und "
+                                               "rückgängig gemacht: Beide Datenbanken sind so, wie sie vor der "
+                                               "Wiederherstellung waren.");
+    if (!QFileInfo::exists(marke)) {
+        // cut short before its mark: nothing was replaced, only the copies go
+        if (kopienDa) {
+            for (const QString& n : neu)
+                QFile::remove(n);
+            melde(zurueckText);
+        }
+        return;
+    }
+
+    // the names in the mark; a file without its line leaves the restore unfinishable
+    bool gelesen[2] = {false, false}, fehlte[2] = {false, false};
+    QString beiseite[2];
+    QFile f(marke);
+    const QStringList zeilen = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))
+                                                           : QStringList();
+    f.close();
+    for (int i = 0; i < 2; ++i) {
+        const QFileInfo fi(dateien[i]->pfad);
+        for (const QString& z : zeilen) {
+            if (z.section(QLatin1Char('='), 0, 0) != fi.fileName())
+                continue;
+            const QString name = z.section(QLatin1Char('='), 1);
+            if (name.isEmpty()) {
+                gelesen[i] = fehlte[i] = true;
+            } else if (name.startsWith(vorWiederherstellungPraefix(fi.fileName())) && !name.contains(QLatin1Char('/'))) {
+                gelesen[i] = true;
+                beiseite[i] = fi.dir().filePath(name);
+            }
+        }
+    }
+
+    // where the file the restore puts in and the file it replaces lie now
+    QString wiederher[2], bisher[2];
+    bool vor = gelesen[0] && gelesen[1];
+    for (int i = 0; i < 2; ++i) {
+        const QString& p = dateien[i]->pfad;
+        const bool nDa = QFileInfo(neu[i]).isFile(), pDa = QFileInfo::exists(p);
+        const bool bDa = !beiseite[i].isEmpty() && QFileInfo::exists(beiseite[i]);
+        if (nDa) { // not in place yet
+            wiederher[i] = neu[i];
+            bisher[i] = pDa ? p : bDa ? beiseite[i] : QString();
+            vor = vor && !(pDa && (beiseite[i].isEmpty() || bDa)); // no free name to put it aside under
+        } else if (pDa && (bDa || fehlte[i])) { // in place
+            wiederher[i] = p;
+            bisher[i] = bDa ? beiseite[i] : QString();
+        } else { // gone: rolled back
+            bisher[i] = bDa ? beiseite[i] : pDa ? p : QString();
+        }
+        vor = vor && !wiederher[i].isEmpty()
+              && LocalDatabase::check(wiederher[i], schemaTabellen(dateien[i]->art), nullptr, schemaSpalten(dateien[i]->art));
+    }
+
+    // A step that fails leaves the mark: the next start goes on from there.
+    if (vor) {
+        for (int i = 0; i < 2; ++i)
+            if (wiederher[i] == neu[i] && bisher[i] == dateien[i]->pfad
+                && !mitJournalUmbenennen(dateien[i]->pfad, beiseite[i], nullptr))
+                return;
+        for (int i = 0; i < 2; ++i) {
+            if (wiederher[i] != neu[i])
+                continue;
+            journalEntfernen(dateien[i]->pfad);
+            if (!umbenennen(neu[i], dateien[i]->pfad, nullptr))
+                return;
+        }
+        kavErsetzt();
+        m_kav.ausSicherung = m_daten.ausSicherung = true;
+        alteVorWiederherstellungEntfernen(2);
+    } else {
+        for (int i = 0; i < 2; ++i) {
+            const QString& p = dateien[i]->pfad;
+            if (QFileInfo(neu[i]).isFile() && !m_ops.entfernen(neu[i]))
+                return;
+            if (!bisher[i].isEmpty() && bisher[i] != p) {
+                journalEntfernen(p);
+                if (!mitJournalUmbenennen(bisher[i], p, nullptr))
+                    return;
+            } else if (bisher[i].isEmpty() && wiederher[i] == p) {
+                QFile::remove(p);
+                journalEntfernen(p);
+            }
+        }
+    }
+    if (!m_ops.entfernen(marke))
+        return;
+    aufDieDisk(m_ordner.daten());
+    if (vor)
+        m_anzeige.zeige(Meldung{0, kTitel,
+                                QStringLiteral("Die Wiederherstellung der letzten Datensicherung wurde unterbrochen und "
+                                               "jetzt zu Ende geführt: Beide Datenbanken sind auf dem Stand der "
+                                               "Sicherung vom %1.")
+                                    .arg(sicherungsDatumText(sicherungsPfad(m_kav))),
+                                Meldung::Symbol::Information});
+    else
+        melde(zurueckText);
 }
 
 void Datenbanken::alteVorWiederherstellungEntfernen(int behalten) const

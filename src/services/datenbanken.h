@@ -4,6 +4,7 @@
 #include "services/programmordner.h"
 #include "services/schema.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -25,7 +26,13 @@ struct DateiOperationen {
     std::function<bool(const QString& von, const QString& nach)> umbenennen;
     // Copies `von` to `nach`, where no file is.
     std::function<bool(const QString& von, const QString& nach)> kopieren;
+    // Writes `inhalt` as the whole file `pfad` and flushes it to the disk.
+    std::function<bool(const QString& pfad, const QByteArray& inhalt)> schreiben = &echtSchreiben;
+    // Removes the file `pfad`.
+    std::function<bool(const QString& pfad)> entfernen = &echtEntfernen;
     static DateiOperationen echte();
+    static bool echtSchreiben(const QString& pfad, const QByteArray& inhalt);
+    static bool echtEntfernen(const QString& pfad);
 };
 
 class Datenbanken {
@@ -59,7 +66,8 @@ public:
     // Puts the backup pair in place of both files, or neither: both backups are checked and copied
     // first; the current files are kept aside as "<file>.vor-Wiederherstellung-<yyyyMMddhhmmss>"
     // (the two newest of these are kept, older ones removed). On failure both files are as they
-    // were and open again, and `grund` says what failed.
+    // were and open again, and `grund` says what failed. A restore cut short by a crash is finished
+    // or rolled back at the next opening (see unterbrocheneWiederherstellungBeenden).
     bool SicherungWiederherstellen(QString* grund);
 
     // Copies both files to the backup folder when the interval has passed (or the date of the last
@@ -89,6 +97,7 @@ private:
         QString name; // "Kav-DB" / "Dat-DB"
         QString pfad;
         LocalDatabase verbindung;
+        bool ausSicherung = false; // put in from the backup by a restore finished before opening
     };
 
     Ergebnis oeffnen(Datei& d);
@@ -105,6 +114,16 @@ private:
     // previous pair goes back in place, with the pair complete the leftovers go.
     void unterbrochenenSicherungswechselBeenden() const;
     bool paarEinsetzen(QString* grund);
+    // From before the first rename of a restore until both files are in place, a mark in the data
+    // folder names where the current files go aside ("<file>=<name>", an empty name for a file that
+    // was not there). Written to a temporary name, flushed and renamed: it is whole or absent.
+    QString wiederherstellungsMarke() const;
+    bool markeSetzen(const QString (&beiseite)[2], QString* grund) const;
+    // A restore cut short by a crash: finished when every file it puts in is there and sound (and
+    // the mark is), else rolled back to the files as they were; the user is told which. Copies
+    // left beside the files and the mark go. Each step keeps the decision the same if the program
+    // ends again in the middle.
+    void unterbrocheneWiederherstellungBeenden();
     bool umbenennen(const QString& von, const QString& nach, QString* why) const;
     // Renames a database file together with its journal.
     bool mitJournalUmbenennen(const QString& von, const QString& nach, QString* why) const;

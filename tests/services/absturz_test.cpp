@@ -17,6 +17,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace kav;
 
 namespace {
@@ -80,7 +83,29 @@ protected:
         ASSERT_NE(inhalt(datei + "-journal").left(8), QByteArray(8, '\0'));
     }
     QStringList beiseite() const { return QDir(ordner.daten()).entryList({"*.defekt-*"}, QDir::Files); }
+    static QStringList paar(Datenbanken& db) { return alleZeilen(db.cnKav()) + QStringList{"--"} + alleZeilen(db.cnDaten()); }
 };
+
+constexpr int kGetoetet = 3;
+
+// File operations that end the process at their n-th call; a copy or a write is left half done.
+DateiOperationen toedlich(int n)
+{
+    static int zaehler;
+    zaehler = 0;
+    const DateiOperationen echt = DateiOperationen::echte();
+    const auto halt = [n](const QString& pfad = {}, const QByteArray& b = {}) {
+        if (++zaehler != n)
+            return;
+        if (QFile f(pfad); !pfad.isEmpty() && f.open(QIODevice::WriteOnly))
+            f.write(b.left(b.size() / 2)), f.close();
+        _exit(kGetoetet);
+    };
+    return {[=](const QString& von, const QString& nach) { return halt(), echt.umbenennen(von, nach); },
+            [=](const QString& von, const QString& nach) { return halt(nach, inhalt(von)), echt.kopieren(von, nach); },
+            [=](const QString& pfad, const QByteArray& b) { return halt(pfad, b), echt.schreiben(pfad, b); },
+            [=](const QString& pfad) { return halt(), echt.entfernen(pfad); }};
+}
 
 } // namespace
 
@@ -145,4 +170,75 @@ TEST_F(AbsturzBeimSchreiben, EinJournalBleibtBeiSeinerDateiUndKommtNieInEineAnde
     EXPECT_EQ(inhalt(defekt + "-2"), QByteArray("zweiter Schaden").repeated(300));
     for (const QString& d : {defekt, defekt + "-2"})
         EXPECT_EQ(inhalt(d + "-journal"), journal) << d.toStdString();
+}
+
+// The program killed at each write and each rename of a restore of the backup pair, then started:
+// both files come from the backup or both are as they were, with every row, and nothing of the
+// restore is left. Once its mark is written, the restore is finished at the start.
+TEST_F(AbsturzBeimSchreiben, GetoeteteWiederherstellungGibtBeimStartEinGanzesPaar)
+{
+    QStringList vorher, gesichert;
+    QMap<QString, QByteArray> dateien;
+    {
+        auto db = offen();
+        sql::exec(db->cnKav(), "INSERT INTO DuengerID (DuengerNr, Eingabe, Bezeichnung) VALUES ('Du5000', 'Nutzer', 'Mein Dünger')");
+        vorher = paar(*db);
+        for (const char* f : {"Kav.KRN", "Daten.KRN"})
+            dateien[f] = inhalt(ordner.daten() + "/" + f);
+        QString grund;
+        ASSERT_TRUE(db->SicherungWiederherstellen(&grund)) << grund.toStdString();
+        gesichert = paar(*db);
+    }
+    const QString zeit = ".vor-Wiederherstellung-20261206100000";
+    const QDateTime letztes = e.datLetztesUpdate;
+    QDir d(ordner.daten());
+    // killed at two copies, the mark, four renames, the mark's removal; at 9 not at all
+    for (int n = 1; n <= 9; ++n) {
+        SCOPED_TRACE(n);
+        for (const QString& f : d.entryList(QDir::Files))
+            d.remove(f);
+        for (auto it = dateien.cbegin(); it != dateien.cend(); ++it)
+            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(d.filePath(it.key()), it.value()));
+        e.datLetztesUpdate = letztes;
+        const pid_t kind = fork();
+        if (kind == 0) {
+            auto db = neu();
+            db->KavDBOeffnen(), db->DatDBOeffnen();
+            db->setDateiOperationen(toedlich(n));
+            QString grund;
+            _exit(db->SicherungWiederherstellen(&grund) ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_TRUE(kind > 0 && waitpid(kind, &status, 0) == kind && WIFEXITED(status));
+        const bool durch = n == 9, vor = n > 3;
+        EXPECT_EQ(WEXITSTATUS(status), durch ? 0 : kGetoetet);
+
+        protokoll.meldungen.clear();
+        auto db = neu();
+        const auto ergebnis = vor && !durch ? Datenbanken::Ergebnis::Sicherung : Datenbanken::Ergebnis::Geoeffnet;
+        EXPECT_EQ(db->KavDBOeffnen(), ergebnis);
+        EXPECT_EQ(db->DatDBOeffnen(), ergebnis);
+        EXPECT_EQ(paar(*db), vor ? gesichert : vorher);
+        EXPECT_EQ(e.datLetztesUpdate, vor && !durch ? datenstandAuslieferung() : letztes);
+        EXPECT_EQ(protokoll.meldungen.size(), durch ? 0 : 1);
+        EXPECT_EQ(protokoll.texte().join("").contains(vor ? "zu Ende geführt" : "rückgängig gemacht"), !durch);
+        // after a finished restore the files as they were lie aside, byte for byte
+        EXPECT_EQ(d.entryList(QDir::Files), vor ? QStringList({"Daten.KRN", "Daten.KRN" + zeit, "Kav.KRN", "Kav.KRN" + zeit})
+                                                : QStringList({"Daten.KRN", "Kav.KRN"}));
+        EXPECT_TRUE(!vor || (inhalt(ordner.kavDatei() + zeit) == dateien["Kav.KRN"]
+                             && inhalt(ordner.datenDatei() + zeit) == dateien["Daten.KRN"]));
+    }
+}
+
+// A journal left without its file at the name a file would go aside under: the file takes the next
+// name, away from the journal that would be played back into it.
+TEST_F(AbsturzBeimSchreiben, BeiseiteGelegteDateiMeidetEinenVerwaistenJournalNamen)
+{
+    const QString name = ordner.kavDatei() + ".vor-Wiederherstellung-20261206100000";
+    const QByteArray journal = QByteArray("verwaistes Journal ").repeated(200);
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(name + "-journal", journal));
+    QString grund;
+    ASSERT_TRUE(offen()->SicherungWiederherstellen(&grund)) << grund.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(name + "-2") && !QFileInfo::exists(name));
+    EXPECT_EQ(inhalt(name + "-journal"), journal);
 }

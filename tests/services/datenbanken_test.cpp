@@ -302,6 +302,21 @@ TEST_F(DatenbankTest, SicherungsPaarBleibtBeiJedemFehlschlagEinPaar)
     EXPECT_TRUE(inhalt(db->sicherungKav()) == inhalt(ordner.kavDatei()) && inhalt(db->sicherungDaten()) == inhalt(ordner.datenDatei()));
 }
 
+// The first backup (no earlier pair) failing at either rename leaves no backup file at all: one new
+// file alone would pass for half a pair.
+TEST_F(DatenbankTest, ErsteSicherungOhneErfolgHinterlaesstKeineDatei)
+{
+    auto db = offen();
+    const DateiOperationen echt = DateiOperationen::echte();
+    for (const int fehler : {1, 2}) {
+        int u = 0;
+        db->setDateiOperationen({[&](const QString& von, const QString& nach) { return ++u != fehler && echt.umbenennen(von, nach); },
+                                 echt.kopieren});
+        EXPECT_FALSE(db->DatenSichern());
+        EXPECT_EQ(QDir(ordner.sicherungen()).entryList(QDir::Files), QStringList()) << "umbenennen " << fehler;
+    }
+}
+
 // The program ended in the middle of replacing the backup pair: whatever was left, the next restore,
 // backup or start finds one whole pair (the previous one while the new was not complete).
 TEST_F(DatenbankTest, AbgebrochenerSicherungswechselHinterlaesstEinPaar)
