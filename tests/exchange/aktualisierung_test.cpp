@@ -262,6 +262,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "außerhalb des möglichen Bereichs von 0 bis 52 Wochen."},
         Abweisung{"Bild_abgeschnitten", nullptr, nullptr, nullptr, Abweisung::Nichts,
                   "Die Datei /<fall>/Kav/Vollbild/Zehrer.png ist kein lesbares Bild.", "Vollbild/Zehrer.png"},
+        Abweisung{"Erstes_Bild_abgeschnitten", nullptr, nullptr, nullptr, Abweisung::Nichts,
+                  "Die Datei /<fall>/Kav/Vollbild/Bodenprobe.png ist kein lesbares Bild.", "Vollbild/Bodenprobe.png"},
         Abweisung{"JPEG_abgeschnitten", "UPDATE lexikonbilder SET BildDatei = 'KeinBild.jpg' WHERE BilderNr = 1", nullptr,
                   nullptr, Abweisung::Nichts, "Die Datei /<fall>/Kav/Vorschau/KeinBild.jpg ist kein lesbares Bild.",
                   "Vorschau/KeinBild.jpg"},
