@@ -4,6 +4,7 @@
 #include "frame/kontakt.h"
 #include "platform/clock.h"
 #include "services/appcontext.h"
+#include "services/bildertausch.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
 #include "services/programmstart.h"
@@ -24,12 +25,14 @@ QString downloadSeite(const ServerConfig& c)
     return c.downloadSeite.isEmpty() ? kHerstellerWeb + QStringLiteral("/download") : c.downloadSeite;
 }
 
-// Staging folders left behind by a run that never ended (the program was killed).
+// Staging folders left behind by a run that never ended (the program was killed); one whose swap of
+// the pictures is still open holds the old pictures and stays.
 void alteArbeitsordnerEntfernen(const QString& lexikon)
 {
     const QDir d(lexikon);
-    for (const QString& n : d.entryList({QStringLiteral("Aktualisierung-*")}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
-        QDir(d.filePath(n)).removeRecursively();
+    for (const QString& n : d.entryList({kAktualisierungsPraefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
+        if (!bildertauschOffen(d.filePath(n)))
+            QDir(d.filePath(n)).removeRecursively();
 }
 
 } // namespace
@@ -79,7 +82,8 @@ bool DatenAktualisierung::starten(AppContext& a, int pauseMs)
     if (fehler.isEmpty()) {
         QDir().mkpath(a.ordner.lexikon());
         alteArbeitsordnerEntfernen(a.ordner.lexikon());
-        m_arbeit = std::make_unique<QTemporaryDir>(a.ordner.lexikon() + QStringLiteral("/Aktualisierung-XXXXXX"));
+        m_arbeit = std::make_unique<QTemporaryDir>(a.ordner.lexikon() + QLatin1Char('/') + kAktualisierungsPraefix
+                                                   + QStringLiteral("XXXXXX"));
         if (!m_arbeit->isValid())
             fehler = QStringLiteral("Im Ordner Lexikon kann kein Ordner angelegt werden.");
         else
@@ -164,7 +168,10 @@ void DatenAktualisierung::beenden(UpdateEnde e)
     m_laeuft = false;
     if (m_app)
         m_app->rahmen.blnUpdateLaeuft = false;
-    m_arbeit.reset(); // the staging folder goes, with the replaced pictures in it
+    // the staging folder goes, with the replaced pictures in it, unless they could not be put back
+    if (m_arbeit && bildertauschOffen(m_arbeit->path()))
+        m_arbeit->setAutoRemove(false);
+    m_arbeit.reset();
     if (!e.text.isEmpty())
         m_text = e.text;
     m_ende = e;

@@ -1,5 +1,6 @@
 #include "exchange/updateanwenden.h"
 
+#include "services/bildertausch.h"
 #include "services/recordids.h"
 #include "services/sql.h"
 
@@ -78,65 +79,24 @@ void tabelleSchreiben(const QSqlDatabase& cn, const Tabellendaten& d, const Tabe
         nutzerzeilenUmnummerieren(cn, d.ziel, bild.first().name);
 }
 
-// Puts the staged picture folders in place; the old ones go into the staging folder and come
-// back when anything fails before the commit.
-class BilderTausch {
-public:
-    BilderTausch(const Programmordner& ordner, const QString& arbeit, const Umbenennen& pruefen)
-        : m_ordner(ordner), m_arbeit(arbeit), m_pruefen(pruefen)
-    {
-    }
-    ~BilderTausch()
-    {
-        if (!m_fertig)
-            zurueck();
-    }
+const QString kBilderNichtErsetzt = QStringLiteral("Die Bilder des Lexikons konnten nicht ersetzt werden.");
 
-    void tauschen()
-    {
-        const QDir arbeit(m_arbeit);
-        if (!arbeit.mkpath(QStringLiteral("alt")) || !QDir().mkpath(QFileInfo(m_ordner.lexikonVorschau()).path()))
-            throw Fehlschlag{QStringLiteral("Die Bilder des Lexikons konnten nicht ersetzt werden.")};
-        const std::pair<QString, QString> ordner[] = {{QStringLiteral("Vorschau"), m_ordner.lexikonVorschau()},
-                                                      {QStringLiteral("Vollbild"), m_ordner.lexikonVollbild()}};
-        for (const auto& [unter, ziel] : ordner) {
-            const QString neu = arbeit.filePath(unter), alt = arbeit.filePath(QStringLiteral("alt/") + unter);
-            const QString platzhalter = ziel + QLatin1Char('/') + kKeinBild, neuerPlatzhalter = neu + QLatin1Char('/') + kKeinBild;
-            if (QFileInfo::exists(platzhalter) && !QFileInfo::exists(neuerPlatzhalter) && !QFile::copy(platzhalter, neuerPlatzhalter))
-                throw Fehlschlag{QStringLiteral("Die Bilder des Lexikons konnten nicht ersetzt werden.")};
-            if (QFileInfo::exists(ziel))
-                umbenennen(ziel, alt);
-            umbenennen(neu, ziel);
-        }
+// A placeholder that the server does not bring is kept: the lexicon shows it where a picture is missing.
+void platzhalterBehalten(const Programmordner& ordner, const QString& arbeit)
+{
+    for (const QString& ziel : {ordner.lexikonVorschau(), ordner.lexikonVollbild()}) {
+        const QString platzhalter = ziel + QLatin1Char('/') + kKeinBild;
+        const QString neu = arbeit + QLatin1Char('/') + QFileInfo(ziel).fileName() + QLatin1Char('/') + kKeinBild;
+        if (QFileInfo::exists(platzhalter) && !QFileInfo::exists(neu) && !QFile::copy(platzhalter, neu))
+            throw Fehlschlag{kBilderNichtErsetzt};
     }
-    void fertig() { m_fertig = true; }
-
-private:
-    void umbenennen(const QString& von, const QString& nach)
-    {
-        if ((m_pruefen && !m_pruefen(von, nach)) || !QDir().rename(von, nach))
-            throw Fehlschlag{QStringLiteral("Die Bilder des Lexikons konnten nicht ersetzt werden.")};
-        m_schritte.push_back({von, nach});
-    }
-    void zurueck()
-    {
-        while (!m_schritte.isEmpty()) {
-            const auto [von, nach] = m_schritte.takeLast();
-            QDir().rename(nach, von);
-        }
-    }
-
-    const Programmordner& m_ordner;
-    QString m_arbeit;
-    const Umbenennen& m_pruefen;
-    QVector<std::pair<QString, QString>> m_schritte;
-    bool m_fertig = false;
-};
+}
 
 } // namespace
 
 AnwendenErgebnis UpdateAnwenden(const QSqlDatabase& cnKav, const UpdatePaket& paket, const Programmordner& ordner,
-                                const QDateTime& jetzt, const Umbenennen& umbenennen)
+                                const QDateTime& jetzt, const Umbenennen& umbenennen,
+                                const std::function<void(QStringView)>& pruefpunkt)
 {
     AnwendenErgebnis r;
     try {
@@ -144,7 +104,7 @@ AnwendenErgebnis UpdateAnwenden(const QSqlDatabase& cnKav, const UpdatePaket& pa
         sql::Transaction t(cnKav);
         for (const Tabellendaten& d : paket.tabellen)
             tabelleSchreiben(cnKav, d, lokal.value(d.ziel));
-        std::optional<BilderTausch> tausch;
+        std::optional<Bildertausch> tausch;
         if (paket.lexikon) {
             sql::exec(cnKav, QStringLiteral("DELETE FROM Lexikon"));
             QVector<QVariantList> texte;
@@ -160,9 +120,13 @@ AnwendenErgebnis UpdateAnwenden(const QSqlDatabase& cnKav, const UpdatePaket& pa
                       {QStringLiteral("BilderNr"), QStringLiteral("BildDatei"), QStringLiteral("Quelle"), QStringLiteral("Verweis"),
                        QStringLiteral("Reihenfolge"), QStringLiteral("LetzteAenderung")},
                       bilder);
-            tausch.emplace(ordner, paket.bilderOrdner, umbenennen);
-            tausch->tauschen();
+            platzhalterBehalten(ordner, paket.bilderOrdner);
+            tausch.emplace(ordner, paket.bilderOrdner, umbenennen, pruefpunkt);
+            if (!tausch->tauschen(cnKav))
+                throw Fehlschlag{kBilderNichtErsetzt};
         }
+        if (pruefpunkt)
+            pruefpunkt(u"Commit");
         t.commit();
         if (tausch)
             tausch->fertig();

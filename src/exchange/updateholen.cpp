@@ -14,6 +14,7 @@
 #include <QThread>
 #include <QThreadPool>
 
+#include <cmath>
 #include <vector>
 
 namespace kav::exchange {
@@ -363,9 +364,19 @@ private:
         return out;
     }
 
-    [[noreturn]] void ftpFehler(const FtpErgebnis& r, const QString& pfad) const
+    QString megabyte(qint64 bytes) const
+    {
+        return m_a.gebiet.zahlText(std::ceil(static_cast<double>(bytes) / (1024 * 1024) * 10) / 10) + QStringLiteral(" MB");
+    }
+
+    [[noreturn]] void ftpFehler(const FtpErgebnis& r, const QString& pfad, qint64 hoechstBytes = 0) const
     {
         switch (r.art) {
+        case FtpErgebnis::Art::ZuGross:
+            if (r.groesse > 0)
+                throw Abweisung{QStringLiteral("Die Datei %1 ist %2 groß; erlaubt sind höchstens %3.")
+                                    .arg(pfad, megabyte(r.groesse), megabyte(hoechstBytes))};
+            throw Abweisung{QStringLiteral("Die Datei %1 ist größer als die erlaubten %2.").arg(pfad, megabyte(hoechstBytes))};
         case FtpErgebnis::Art::Abgebrochen:
             throw Abbruch{};
         case FtpErgebnis::Art::DateiFehlt:
@@ -403,8 +414,8 @@ private:
         for (Kapiteltext& k : m_p.kapitel) {
             const QString name = QString::number(k.nr) + QStringLiteral(".txt");
             const QString lokal = arbeit.filePath(name);
-            if (const FtpErgebnis r = ftp.FTPTextHolen(lexikon, name, lokal); !r.ok())
-                ftpFehler(r, lexikon + QLatin1Char('/') + name);
+            if (const FtpErgebnis r = ftp.FTPTextHolen(lexikon, name, lokal, kKapitelHoechstBytes); !r.ok())
+                ftpFehler(r, lexikon + QLatin1Char('/') + name, kKapitelHoechstBytes);
             QFile f(lokal);
             if (!f.open(QIODevice::ReadOnly))
                 throw Abweisung{QStringLiteral("Die Datei %1 konnte nicht gelesen werden.").arg(name)};
@@ -437,8 +448,8 @@ private:
             const QString ordner = ftpOrdner(m_a.server.ftpVerzeichnis, unter);
             for (const QString& datei : dateien) {
                 const QString lokal = arbeit.filePath(unter + QLatin1Char('/') + datei);
-                if (const FtpErgebnis r = ftp.FTPDateiHolen(ordner, datei, lokal); !r.ok())
-                    ftpFehler(r, ordner + QLatin1Char('/') + datei);
+                if (const FtpErgebnis r = ftp.FTPDateiHolen(ordner, datei, lokal, kBildHoechstBytes); !r.ok())
+                    ftpFehler(r, ordner + QLatin1Char('/') + datei, kBildHoechstBytes);
                 unsigned char* ergebnis = &gut[static_cast<size_t>(namen.size())];
                 pruefer.start([lokal, ergebnis] { *ergebnis = vollstaendigesBild(lokal) ? 1 : 0; });
                 namen << ordner + QLatin1Char('/') + datei;

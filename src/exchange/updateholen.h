@@ -12,6 +12,12 @@
 
 namespace kav::exchange {
 
+// The largest lexicon files taken from the server. The shipped chapter texts are below 2 KB, the
+// full-size pictures below 2 MB and the thumbnails near 120 KB: a file far beyond these is refused
+// while it downloads, before anything reads it into memory.
+inline constexpr qint64 kKapitelHoechstBytes = 1024 * 1024;  // 1 MB
+inline constexpr qint64 kBildHoechstBytes = 32 * 1024 * 1024; // 32 MB
+
 struct Kapiteltext {
     qlonglong nr = 0;
     QString text;

@@ -14,7 +14,11 @@ struct Ziel {
     QSaveFile* datei = nullptr;
     ZeilenendeWandler* wandler = nullptr; // text transfers only
     const std::atomic<bool>* abbrechen = nullptr;
+    qint64 hoechstBytes = 0; // 0: any size
+    qint64 empfangen = 0;
+    qint64 angekuendigt = -1; // the size the server gives
     bool schreibfehler = false;
+    bool zuGross = false;
 };
 
 size_t schreiben(char* daten, size_t groesse, size_t anzahl, void* nutzer)
@@ -23,6 +27,11 @@ size_t schreiben(char* daten, size_t groesse, size_t anzahl, void* nutzer)
     const size_t laenge = groesse * anzahl;
     if (z->abbrechen && z->abbrechen->load())
         return 0;
+    z->empfangen += static_cast<qint64>(laenge);
+    if (z->hoechstBytes > 0 && z->empfangen > z->hoechstBytes) {
+        z->zuGross = true;
+        return 0;
+    }
     if (!z->datei)
         return laenge;
     const QByteArray teil = z->wandler ? z->wandler->wandeln(daten, laenge) : QByteArray::fromRawData(daten, static_cast<qsizetype>(laenge));
@@ -33,10 +42,15 @@ size_t schreiben(char* daten, size_t groesse, size_t anzahl, void* nutzer)
     return laenge;
 }
 
-int fortschritt(void* nutzer, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+int fortschritt(void* nutzer, curl_off_t gesamt, curl_off_t, curl_off_t, curl_off_t)
 {
-    const auto* abbrechen = static_cast<const std::atomic<bool>*>(nutzer);
-    return abbrechen && abbrechen->load() ? 1 : 0;
+    auto* z = static_cast<Ziel*>(nutzer);
+    if (gesamt > 0)
+        z->angekuendigt = static_cast<qint64>(gesamt);
+    // a size the server gives ends the transfer before its first byte
+    if (z->hoechstBytes > 0 && z->angekuendigt > z->hoechstBytes)
+        z->zuGross = true;
+    return z->zuGross || (z->abbrechen && z->abbrechen->load()) ? 1 : 0;
 }
 
 FtpErgebnis::Art artVon(CURLcode c)
@@ -228,26 +242,29 @@ FtpErgebnis FtpVerbindung::FTPVerbinden()
     m_lib->easy_setopt(c, CURLOPT_URL, url.constData());
     m_lib->easy_setopt(c, CURLOPT_NOBODY, 1L); // log in and enter the folder, list nothing
     m_lib->easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
-    m_lib->easy_setopt(c, CURLOPT_XFERINFODATA, m_abbrechen);
     Ziel z;
+    z.abbrechen = m_abbrechen;
+    m_lib->easy_setopt(c, CURLOPT_XFERINFODATA, &z);
     m_lib->easy_setopt(c, CURLOPT_WRITEDATA, &z);
     const int code = ausfuehrenMitWarten();
     m_lib->easy_setopt(c, CURLOPT_NOBODY, 0L);
     return ausfuehren(code);
 }
 
-FtpErgebnis FtpVerbindung::FTPDateiHolen(const QString& verzeichnis, const QString& serverDatei, const QString& lokaleDatei)
+FtpErgebnis FtpVerbindung::FTPDateiHolen(const QString& verzeichnis, const QString& serverDatei, const QString& lokaleDatei,
+                                         qint64 hoechstBytes)
 {
-    return holen(verzeichnis, serverDatei, lokaleDatei, false);
+    return holen(verzeichnis, serverDatei, lokaleDatei, false, hoechstBytes);
 }
 
-FtpErgebnis FtpVerbindung::FTPTextHolen(const QString& verzeichnis, const QString& serverDatei, const QString& lokaleDatei)
+FtpErgebnis FtpVerbindung::FTPTextHolen(const QString& verzeichnis, const QString& serverDatei, const QString& lokaleDatei,
+                                        qint64 hoechstBytes)
 {
-    return holen(verzeichnis, serverDatei, lokaleDatei, true);
+    return holen(verzeichnis, serverDatei, lokaleDatei, true, hoechstBytes);
 }
 
 FtpErgebnis FtpVerbindung::holen(const QString& verzeichnis, const QString& serverDatei, const QString& lokaleDatei,
-                                 bool text)
+                                 bool text, qint64 hoechstBytes)
 {
     FtpErgebnis r;
     if (!m_curl) {
@@ -265,7 +282,11 @@ FtpErgebnis FtpVerbindung::holen(const QString& verzeichnis, const QString& serv
         return r;
     }
     ZeilenendeWandler wandler;
-    Ziel z{&datei, text ? &wandler : nullptr, m_abbrechen, false};
+    Ziel z;
+    z.datei = &datei;
+    z.wandler = text ? &wandler : nullptr;
+    z.abbrechen = m_abbrechen;
+    z.hoechstBytes = hoechstBytes;
 
     auto* c = static_cast<CURL*>(m_curl);
     const QByteArray url = adresse(verzeichnis, serverDatei).toUtf8();
@@ -273,10 +294,14 @@ FtpErgebnis FtpVerbindung::holen(const QString& verzeichnis, const QString& serv
     // always binary on the wire: the bytes come as stored and the line ends are converted here
     m_lib->easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
     m_lib->easy_setopt(c, CURLOPT_WRITEDATA, &z);
-    m_lib->easy_setopt(c, CURLOPT_XFERINFODATA, m_abbrechen);
+    m_lib->easy_setopt(c, CURLOPT_XFERINFODATA, &z);
     r = ausfuehren(ausfuehrenMitWarten());
     if (z.schreibfehler && r.art != FtpErgebnis::Art::Abgebrochen)
         r.art = FtpErgebnis::Art::LokalerFehler;
+    if (z.zuGross && !abgebrochen()) {
+        r.art = FtpErgebnis::Art::ZuGross;
+        r.groesse = z.angekuendigt;
+    }
     if (r.ok() && text) {
         const QByteArray rest = wandler.ende();
         if (datei.write(rest) != rest.size())

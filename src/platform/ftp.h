@@ -34,10 +34,12 @@ struct FtpErgebnis {
         DateiFehlt,         // file or folder not on the server
         LokalerFehler,      // the local file could not be written
         Abgebrochen,        // cancelled by the caller
+        ZuGross,            // larger than the caller allows: ended before it was all fetched
         Fehler,             // any other failure
     };
     Art art = Art::Fehler;
     long antwortCode = 0; // last FTP response code
+    qint64 groesse = -1;  // ZuGross: the size the server gives; -1 when it gives none
     QString technisch;    // libcurl's text, for diagnosis only
     bool ok() const { return art == Art::Ok; }
 };
@@ -55,17 +57,22 @@ public:
 
     // Connects and logs in; later transfers reuse the connection.
     FtpErgebnis FTPVerbinden();
-    // `verzeichnis` is the folder on the server ("/Kav/Vollbild"), `serverDatei` a name in it.
+    // `verzeichnis` is the folder on the server ("/Kav/Vollbild"), `serverDatei` a name in it. A file
+    // of more than `hoechstBytes` bytes (0: any size) is refused as ZuGross as soon as that shows: at
+    // once when the server gives its size, else once that many bytes have come.
     // Binary transfer: the bytes as stored.
-    FtpErgebnis FTPDateiHolen(const QString& verzeichnis, const QString& serverDatei, const QString& lokaleDatei);
+    FtpErgebnis FTPDateiHolen(const QString& verzeichnis, const QString& serverDatei, const QString& lokaleDatei,
+                              qint64 hoechstBytes = 0);
     // Text transfer: line ends CR LF become LF.
-    FtpErgebnis FTPTextHolen(const QString& verzeichnis, const QString& serverDatei, const QString& lokaleDatei);
+    FtpErgebnis FTPTextHolen(const QString& verzeichnis, const QString& serverDatei, const QString& lokaleDatei,
+                             qint64 hoechstBytes = 0);
 
     // The address of a file (without the account), path parts percent-encoded.
     QString adresse(const QString& verzeichnis, const QString& serverDatei) const;
 
 private:
-    FtpErgebnis holen(const QString& verzeichnis, const QString& serverDatei, const QString& lokaleDatei, bool text);
+    FtpErgebnis holen(const QString& verzeichnis, const QString& serverDatei, const QString& lokaleDatei, bool text,
+                      qint64 hoechstBytes);
     FtpErgebnis ausfuehren(int code);
     int ausfuehrenMitWarten(); // runs the prepared transfer; a libcurl result code
     bool abgebrochen() const { return m_abbrechen && m_abbrechen->load(); }

@@ -204,10 +204,10 @@ void VerbindungsAbbruch::abbrechen()
         schliessen(s);
 }
 
-void VerbindungsAbbruch::zuruecksetzen()
+bool VerbindungsAbbruch::zuruecksetzen()
 {
     const std::lock_guard<std::mutex> l(m_sperre);
-    m_abgebrochen = false;
+    return std::exchange(m_abgebrochen, false);
 }
 
 bool VerbindungsAbbruch::abgebrochen() const

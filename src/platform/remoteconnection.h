@@ -58,7 +58,9 @@ public:
     void anmelden(const QString& name, const QSqlDatabase& db); // at once broken off when abbrechen() came first
     void abmelden(const QString& name);
     void abbrechen();
-    void zuruecksetzen(); // for the next run: registrations are no longer broken off
+    // For the next run: registrations are no longer broken off. True when a cancel had come (its
+    // connections are shut and must not be used again).
+    bool zuruecksetzen();
     bool abgebrochen() const;
 
 private:

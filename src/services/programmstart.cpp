@@ -3,6 +3,7 @@
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
 #include "services/appcontext.h"
+#include "services/bildertausch.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
 #include "services/server.h"
@@ -39,6 +40,8 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
         LetztesUpdateSpeichern(*a.store, a.gebiet, a.einstellungen);
         a.store->sync();
     }
+    // the lexicon's pictures of a data update cut short by a crash: those of the rows Kav.KRN holds
+    BildertauschBeenden(a.ordner, a.db->cnKav());
     if (a.db->DatDBOeffnen() == Datenbanken::Ergebnis::Fehlgeschlagen)
         return false;
     // a data folder that cannot be written is said once, at start: the data are shown all the same

@@ -122,7 +122,8 @@ void Server::ausfuehren(const std::function<void()>& auftrag)
     if (imEigenenFaden())
         return auftrag();
     QObject* k = kontext();
-    m_abbruch.zuruecksetzen();
+    // a cancel that came after the last job had ended has shut its kept connections all the same
+    const bool abgebrochenVorher = m_abbruch.zuruecksetzen();
     struct Auftragsstand {
         QSemaphore fertig;
         std::exception_ptr fehler;
@@ -131,7 +132,9 @@ void Server::ausfuehren(const std::function<void()>& auftrag)
     QEventLoop schleife;
     QMetaObject::invokeMethod(
         k,
-        [this, &auftrag, &schleife, stand] {
+        [this, &auftrag, &schleife, stand, abgebrochenVorher] {
+            if (abgebrochenVorher)
+                alleTrennen();
             try {
                 auftrag();
             } catch (...) {

@@ -56,7 +56,8 @@ public:
     void imHintergrundVerbinden(const QString& datenbank);
     // From any thread: what the job on the server's thread waits for is broken off. A statement waiting
     // for the server ends at once with an error; a connection being made is given up as soon as it is
-    // made. The job's connections are closed when it ends, so that the next job connects anew.
+    // made. The job's connections are closed when it ends (or, for a cancel that came after its end,
+    // before the next job begins), so that the next job connects anew.
     void abbrechen();
     // True once the running job was broken off.
     bool abgebrochen() const { return m_abbruch.abgebrochen(); }

@@ -190,6 +190,7 @@ struct Abweisung {
     enum { Nichts, VerbindungTrennen, Abbrechen } ereignis = Nichts;
     QString grund;
     const char* gekuerzt = nullptr; // below Kav/: cut to a third, its header still valid
+    std::pair<const char*, int> vergroessert{}; // below Kav/: zeros appended up to that many MB
 };
 
 class AbgewiesenTest : public Aktualisierung, public ::testing::WithParamInterface<Abweisung> {};
@@ -205,6 +206,9 @@ TEST_P(AbgewiesenTest, NichtsWirdGeaendert)
         QFile bild(server->ftp(f.gekuerzt));
         ASSERT_TRUE(bild.open(QIODevice::ReadWrite));
         ASSERT_TRUE(bild.resize(bild.size() / 3));
+    }
+    if (f.vergroessert.first) {
+        ASSERT_TRUE(QFile(server->ftp(f.vergroessert.first)).resize(qint64(f.vergroessert.second) << 20));
     }
     if (f.lokal)
         sql::exec(kav(), f.lokal);
@@ -262,6 +266,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "außerhalb des möglichen Bereichs von 0 bis 52 Wochen."},
         Abweisung{"Bild_abgeschnitten", nullptr, nullptr, nullptr, Abweisung::Nichts,
                   "Die Datei /<fall>/Kav/Vollbild/Zehrer.png ist kein lesbares Bild.", "Vollbild/Zehrer.png"},
+        Abweisung{"Erstes_Bild_abgeschnitten", nullptr, nullptr, nullptr, Abweisung::Nichts,
+                  "Die Datei /<fall>/Kav/Vollbild/Bodenprobe.png ist kein lesbares Bild.", "Vollbild/Bodenprobe.png"},
+        Abweisung{"Bild_riesig", nullptr, nullptr, nullptr, Abweisung::Nichts,
+                  "Die Datei /<fall>/Kav/Vollbild/Zehrer.png ist 300 MB groß; erlaubt sind höchstens 32 MB.", nullptr,
+                  {"Vollbild/Zehrer.png", 300}},
+        Abweisung{"Kapiteltext_riesig", nullptr, nullptr, nullptr, Abweisung::Nichts,
+                  "Die Datei /<fall>/Kav/Lexikon/13.txt ist 60 MB groß; erlaubt sind höchstens 1 MB.", nullptr,
+                  {"Lexikon/13.txt", 60}},
         Abweisung{"JPEG_abgeschnitten", "UPDATE lexikonbilder SET BildDatei = 'KeinBild.jpg' WHERE BilderNr = 1", nullptr,
                   nullptr, Abweisung::Nichts, "Die Datei /<fall>/Kav/Vorschau/KeinBild.jpg ist kein lesbares Bild.",
                   "Vorschau/KeinBild.jpg"},

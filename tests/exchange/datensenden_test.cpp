@@ -11,6 +11,8 @@
 #include <QRandomGenerator>
 #include <QTimer>
 
+#include <vector>
+
 using namespace kav;
 using namespace kav::exchange;
 
@@ -62,6 +64,28 @@ protected:
                                 + " WHERE Programmid = ?",
                             {programmId})
             .toString();
+    }
+
+    // The three uploads; each gives the number of its message (0: sent).
+    std::vector<std::pair<const char*, std::function<int(Server&)>>> uploads()
+    {
+        return {
+            {"alle Daten", [this](Server& s) { return AlleDatenSenden(s, daten(), id, *a().uhr).meldung.nr; }},
+            {"eine Analyse", [this](Server& s) { return EinzelAnalyseSenden(s, daten(), id, "Fl1000", "An1000", *a().uhr).meldung.nr; }},
+            {"ein Nmin-Wert", [this](Server& s) {
+                 return NminUebertragen(s, id, NminSendung{"Fl1000", QDate(2026, 3, 10), {12, 1}, 2, 1}, *a().uhr).meldung.nr;
+             }},
+        };
+    }
+    // The program's account, reached through `halt`.
+    ServerConfig ueber(const test::Zwischenstelle& halt, int lesenSekunden) const
+    {
+        ServerConfig c = server->konten.programm;
+        c.host = "127.0.0.1";
+        c.port = halt.port();
+        c.connectTimeoutS = 1;
+        c.readTimeoutS = c.writeTimeoutS = lesenSekunden;
+        return c;
     }
 
     QString id, kAndere, trigger;
@@ -121,28 +145,16 @@ TEST_F(Senden, HaengenderServerFriertNichtsEin)
 {
     gespeichert();
     test::Zwischenstelle halt(server->konten.programm.host, server->konten.programm.port);
-    const std::pair<const char*, std::function<int(Server&)>> uploads[] = {
-        {"alle Daten", [&](Server& s) { return AlleDatenSenden(s, daten(), id, *a().uhr).meldung.nr; }},
-        {"eine Analyse", [&](Server& s) { return EinzelAnalyseSenden(s, daten(), id, "Fl1000", "An1000", *a().uhr).meldung.nr; }},
-        {"ein Nmin-Wert", [&](Server& s) {
-             return NminUebertragen(s, id, NminSendung{"Fl1000", QDate(2026, 3, 10), {12, 1}, 2, 1}, *a().uhr).meldung.nr;
-         }},
-    };
     const struct {
         const char* was;
         int lesenSekunden;
         int abbruchNachMs; // 0: not broken off
         qint64 hoechstensMs;
     } faelle[] = {{"Zeitueberschreitung", 1, 0, 3500}, {"abgebrochen", 10, 300, 1000}};
-    for (const auto& [upload, senden] : uploads)
+    for (const auto& [upload, senden] : uploads())
         for (const auto& f : faelle) {
             SCOPED_TRACE(std::string(upload) + ", " + f.was);
-            ServerConfig c = server->konten.programm;
-            c.host = "127.0.0.1";
-            c.port = halt.port();
-            c.connectTimeoutS = 1;
-            c.readTimeoutS = c.writeTimeoutS = f.lesenSekunden;
-            Server s(c);
+            Server s(ueber(halt, f.lesenSekunden));
             halt.weiter();
             ASSERT_EQ(senden(s), 0); // sent; the connection is kept
             halt.anhalten();
@@ -158,6 +170,30 @@ TEST_F(Senden, HaengenderServerFriertNichtsEin)
             EXPECT_EQ(senden(s), 1002);
             EXPECT_LT(uhr.elapsed() - f.abbruchNachMs, f.hoechstensMs);
             EXPECT_GE(takte, 10); // the thread went on with its events throughout
+        }
+}
+
+// A cancel ends the job it breaks off and nothing after it, whether it comes during the job or just
+// after its end (a window closed as the upload ended): the next upload on the same object is sent.
+TEST_F(Senden, NachEinemAbbruchSendetDasselbeObjektWieder)
+{
+    gespeichert();
+    test::Zwischenstelle halt(server->konten.programm.host, server->konten.programm.port);
+    for (const auto& [upload, senden] : uploads())
+        for (const bool waehrend : {true, false}) {
+            SCOPED_TRACE(std::string(upload) + (waehrend ? ", waehrend" : ", danach"));
+            Server s(ueber(halt, 10));
+            halt.weiter();
+            ASSERT_EQ(senden(s), 0); // the connection is kept
+            if (waehrend) {
+                halt.anhalten();
+                QTimer::singleShot(300, [&s] { s.abbrechen(); });
+                EXPECT_EQ(senden(s), 1002);
+                halt.weiter();
+            } else {
+                s.abbrechen();
+            }
+            EXPECT_EQ(senden(s), 0);
         }
 }
 

@@ -183,16 +183,18 @@ TEST_F(Ftp, FehlschlaegeLassenKeineDateiZurueck)
         QString datei;
         bool abbruch;
         FtpErgebnis::Art art;
+        qint64 hoechstens = 0;
     } faelle[] = {{"Datei fehlt", konto(), "2.txt", false, FtpErgebnis::Art::DateiFehlt},
                   {"falsches Passwort", konto("falsch"), "1.txt", false, FtpErgebnis::Art::AnmeldungAbgelehnt},
                   {"Port zu", konto({}, zu), "1.txt", false, FtpErgebnis::Art::NichtErreichbar},
-                  {"abgebrochen", konto(), "1.txt", true, FtpErgebnis::Art::Abgebrochen}};
+                  {"abgebrochen", konto(), "1.txt", true, FtpErgebnis::Art::Abgebrochen},
+                  {"zu groß", konto(), "1.txt", false, FtpErgebnis::Art::ZuGross, 10}};
     for (const auto& f : faelle) {
         ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(lokal.filePath("da.txt"), "bleibt"));
         FtpVerbindung v(f.konto);
         if (f.abbruch)
             v.setAbbruch(&abbrechen);
-        EXPECT_EQ(v.FTPTextHolen(ordner, f.datei, lokal.filePath("da.txt")).art, f.art) << f.was;
+        EXPECT_EQ(v.FTPTextHolen(ordner, f.datei, lokal.filePath("da.txt"), f.hoechstens).art, f.art) << f.was;
         EXPECT_EQ(inhalt(lokal.filePath("da.txt")), "bleibt") << f.was;
         EXPECT_EQ(QDir(lokal.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"da.txt"}) << f.was;
     }

@@ -1,9 +1,13 @@
 // A process killed in the middle of a write, then a normal start: the journal puts the file back,
 // every committed row is there and nothing is taken as damaged.
+#include "exchange/updateanwenden.h"
 #include "platform/clock.h"
+#include "services/appcontext.h"
+#include "services/bildertausch.h"
 #include "services/datenbanken.h"
 #include "services/einstellungen.h"
 #include "services/gebietsschema.h"
+#include "services/programmstart.h"
 #include "services/sql.h"
 #include "datenbankumgebung.h"
 #include "testhelpers.h"
@@ -17,6 +21,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -241,4 +246,92 @@ TEST_F(AbsturzBeimSchreiben, BeiseiteGelegteDateiMeidetEinenVerwaistenJournalNam
     ASSERT_TRUE(offen()->SicherungWiederherstellen(&grund)) << grund.toStdString();
     EXPECT_TRUE(QFileInfo::exists(name + "-2") && !QFileInfo::exists(name));
     EXPECT_EQ(inhalt(name + "-journal"), journal);
+}
+
+// A data update that renames every picture, killed at each write of its apply (before the mark, each
+// rename of the picture folders, the commit, the removal of the mark; after the apply), then a start:
+// the pictures in place are those Kav.KRN names, old before the commit and new after it, and no swap
+// is left open.
+TEST(AbsturzBeimBildertausch, NachDemStartIstJedesBildDerZeilenDa)
+{
+    exchange::UpdatePaket p;
+    p.lexikon = true;
+    QStringList alt;
+    {
+        QTemporaryDir quelle;
+        ASSERT_NO_FATAL_FAILURE(test::referenzDatei(quelle.filePath("Kav.KRN")));
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "quelle");
+        db.setDatabaseName(quelle.filePath("Kav.KRN"));
+        ASSERT_TRUE(db.open());
+        for (QSqlQuery q("SELECT KapitelNr, Kapitel, LetzteAenderung FROM Lexikon", db); q.next();)
+            p.kapitel.push_back({q.value(0).toLongLong(), q.value(1).toString(), q.value(2)});
+        for (QSqlQuery q("SELECT BilderNr, BildDatei, Quelle, Verweis, Reihenfolge FROM LexikonBilder", db); q.next();) {
+            alt << q.value(1).toString();
+            p.bilder.push_back({q.value(0), "neu-" + q.value(1).toString(), q.value(2), q.value(3), q.value(4)});
+        }
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("quelle");
+    }
+    ASSERT_FALSE(alt.isEmpty());
+    const int fertig = 7, schritte = 8; // the removal of the mark comes after the commit
+    for (int halt = 1; halt <= schritte + 1; ++halt) {
+        SCOPED_TRACE(halt);
+        appNeu();
+        QTemporaryDir dir;
+        const Programmordner o{dir.path()};
+        ASSERT_NO_FATAL_FAILURE(test::referenzDatei(o.kavDatei()));
+        ASSERT_NO_FATAL_FAILURE(test::leereDatei(o.datenDatei(), Datenbankdatei::Daten));
+        p.bilderOrdner = o.lexikon() + "/" + kAktualisierungsPraefix + "test";
+        for (const QString& b : alt)
+            for (const char* unter : {"Vorschau", "Vollbild"}) {
+                ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(o.lexikon() + "/Bilder/" + unter + "/" + b, "alt"));
+                ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(p.bilderOrdner + "/" + unter + "/neu-" + b, "neu"));
+            }
+
+        const pid_t kind = fork();
+        if (kind == 0) { // the apply on a connection of its own, killed at its step `halt`
+            int schritt = 0;
+            const auto weiter = [&] {
+                if (++schritt == halt)
+                    std::raise(SIGKILL);
+            };
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "kind");
+            db.setDatabaseName(o.kavDatei());
+            if (!db.open())
+                _exit(2);
+            QSqlQuery("PRAGMA cache_size = 1", db); // changed pages reach the file before the commit
+            const bool ok = exchange::UpdateAnwenden(
+                                db, p, o, QDateTime(QDate(2026, 12, 6), QTime(10, 0)),
+                                [&](const QString&, const QString&) { return weiter(), true; }, [&](QStringView) { weiter(); })
+                                .ok;
+            weiter();
+            _exit(ok ? 0 : 3);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(kind, &status, 0), kind);
+        if (halt > schritte) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status; // every step counted
+            break;
+        }
+        ASSERT_TRUE(WIFSIGNALED(status)) << status;
+
+        test::MeldungsProtokoll protokoll;
+        AppContext& a = appNeu();
+        a.gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
+        a.anzeige = &protokoll;
+        ASSERT_TRUE(DiensteStarten(a, dir.path(), dir.filePath("Kav.ini")));
+        EXPECT_TRUE(protokoll.meldungen.isEmpty()) << protokoll.texte().join('\n').toStdString();
+        QStringList genannt;
+        for (QSqlQuery q("SELECT DISTINCT BildDatei FROM LexikonBilder", a.db->cnKav()); q.next();)
+            genannt << q.value(0).toString();
+        EXPECT_EQ(genannt.size(), QSet<QString>(alt.begin(), alt.end()).size());
+        for (const QString& b : genannt) {
+            EXPECT_EQ(b.startsWith("neu-"), halt >= fertig) << b.toStdString();
+            EXPECT_EQ(inhalt(o.lexikonVorschau() + "/" + b), inhalt(o.lexikonVollbild() + "/" + b)) << b.toStdString();
+            EXPECT_EQ(inhalt(o.lexikonVorschau() + "/" + b), halt >= fertig ? "neu" : "alt") << b.toStdString();
+        }
+        EXPECT_FALSE(bildertauschOffen(p.bilderOrdner));
+        EXPECT_FALSE(QFileInfo::exists(p.bilderOrdner + "/alt")); // the old pictures do not stay behind
+        appNeu();
+    }
 }

@@ -1,0 +1,66 @@
+#pragma once
+// The lexicon's picture folders replaced by those of a data update as one step with the commit of
+// Kav.KRN, also across a crash: after the next start the folders in place are those of the rows that
+// Kav.KRN holds.
+#include "services/programmordner.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringView>
+#include <QVector>
+
+#include <functional>
+#include <utility>
+
+namespace kav {
+
+// The staging folders of data updates lie in Lexikon/ under this prefix.
+inline const QString kAktualisierungsPraefix = QStringLiteral("Aktualisierung-");
+
+// Puts the staged Vorschau/ and Vollbild/ of a staging folder in place, inside the open transaction of
+// Kav.KRN that writes the rows naming the pictures. The old folders go into the staging folder
+// ("alt/") and are removed after the commit only. Before the first rename, a mark in the
+// staging folder names a number that the transaction writes into Kav.KRN: a start after a crash tells
+// by it whether the commit landed (BildertauschBeenden).
+class Bildertausch {
+public:
+    // Tests: asked before each rename with its two paths; false makes that rename fail.
+    using Umbenennen = std::function<bool(const QString& von, const QString& nach)>;
+    // Tests: called before the mark is written ("Marke") and before it is removed ("Fertig").
+    using Pruefpunkt = std::function<void(QStringView)>;
+
+    Bildertausch(Programmordner ordner, QString arbeit, Umbenennen umbenennen = {}, Pruefpunkt pruefpunkt = {});
+    // Without fertig(): the old folders come back and the mark goes (it stays when a folder cannot be
+    // put back, so that the next start does it).
+    ~Bildertausch();
+    Bildertausch(const Bildertausch&) = delete;
+    Bildertausch& operator=(const Bildertausch&) = delete;
+
+    // False when a folder could not be renamed or the mark not written; throws sql::Error when
+    // Kav.KRN cannot be written.
+    bool tauschen(const QSqlDatabase& cnKav);
+    // Once the transaction has committed: the old folders go, then the mark.
+    void fertig();
+
+private:
+    bool umbenennen(const QString& von, const QString& nach);
+
+    Programmordner m_ordner;
+    QString m_arbeit;
+    Umbenennen m_umbenennen;
+    Pruefpunkt m_pruefpunkt;
+    QVector<std::pair<QString, QString>> m_schritte;
+    bool m_fertig = false;
+};
+
+// True while the staging folder `arbeit` holds the mark of a swap not yet finished or undone: the
+// old pictures may lie in it, so it must stay.
+bool bildertauschOffen(const QString& arbeit);
+
+// At start-up, once Kav.KRN is open and before the lexicon is used: each swap cut short by the end of
+// the program is finished when Kav.KRN holds its number (the old folders go) and undone when it does
+// not (the old folders come back); its staging folder goes. One that cannot be undone now stays
+// for the next start.
+void BildertauschBeenden(const Programmordner& ordner, const QSqlDatabase& cnKav);
+
+} // namespace kav
