@@ -111,7 +111,8 @@ private:
     bool sichernBeide(QString* why) const;
     // A backup whose switch of the pair was cut short (the program ended between putting the previous
     // pair aside and putting the new one in) leaves "*.PVQ.vorher" files: with the pair incomplete the
-    // previous pair goes back in place, with the pair complete the leftovers go.
+    // previous pair goes back in place, with the pair complete the leftovers go. A first backup cut
+    // short between its two renames is finished. Copies ("*.PVQ.tmp") left by a backup go.
     void unterbrochenenSicherungswechselBeenden() const;
     bool paarEinsetzen(QString* grund);
     // From before the first rename of a restore until both files are in place, a mark in the data

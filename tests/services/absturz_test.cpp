@@ -242,3 +242,41 @@ TEST_F(AbsturzBeimSchreiben, BeiseiteGelegteDateiMeidetEinenVerwaistenJournalNam
     EXPECT_TRUE(QFileInfo::exists(name + "-2") && !QFileInfo::exists(name));
     EXPECT_EQ(inhalt(name + "-journal"), journal);
 }
+
+// The program killed at each copy and rename of a backup, the first one and a later one, then
+// started: no backup or a whole pair (the new one, or after a later backup the previous one), and
+// no copy or previous file left over.
+TEST_F(AbsturzBeimSchreiben, GetoeteteSicherungHinterlaesstEinGanzesPaarOderKeines)
+{
+    QDir s(ordner.sicherungen());
+    const QStringList namen{"Kav.PVQ", "Daten.PVQ"};
+    const auto paar = [&] { return QByteArrayList{inhalt(s.filePath(namen[0])), inhalt(s.filePath(namen[1]))}; };
+    const QByteArrayList alt = paar(), neues{inhalt(ordner.kavDatei()), inhalt(ordner.datenDatei())};
+    ASSERT_NE(alt, neues);
+    // the first backup: two copies, two renames; a later one puts the previous pair aside first
+    for (const bool erste : {true, false}) {
+        const int ende = erste ? 5 : 7;
+        for (int n = 1; n <= ende; ++n) {
+            SCOPED_TRACE(testing::Message() << (erste ? "erste Sicherung, " : "spätere Sicherung, ") << n);
+            for (const QString& f : s.entryList(QDir::Files))
+                s.remove(f);
+            for (int i = 0; i < 2 && !erste; ++i)
+                ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(s.filePath(namen[i]), alt[i]));
+            const pid_t kind = fork();
+            if (kind == 0) {
+                auto db = neu();
+                db->KavDBOeffnen(), db->DatDBOeffnen();
+                db->setDateiOperationen(toedlich(n));
+                _exit(db->DatenSichern() ? 0 : 1);
+            }
+            int status = 0;
+            ASSERT_TRUE(kind > 0 && waitpid(kind, &status, 0) == kind && WIFEXITED(status));
+            EXPECT_EQ(WEXITSTATUS(status), n == ende ? 0 : kGetoetet);
+
+            offen().reset();
+            const QStringList da = s.entryList(QDir::Files);
+            EXPECT_TRUE((erste && da.isEmpty()) || (da == QStringList({"Daten.PVQ", "Kav.PVQ"}) && (paar() == neues || (!erste && paar() == alt))))
+                << da.join(' ').toStdString();
+        }
+    }
+}
