@@ -1,6 +1,7 @@
 #include "services/datenbanken.h"
 
 #include "platform/clock.h"
+#include "platform/settingsstore.h"
 #include "services/einstellungen.h"
 #include "services/gebietsschema.h"
 #include "services/meldungen.h"
@@ -91,8 +92,9 @@ DateiOperationen DateiOperationen::echte()
 }
 
 Datenbanken::Datenbanken(Programmordner ordner, const Gebietsschema& gebiet, Einstellungen& einstellungen,
-                         const Clock& uhr, MeldungsAnzeige& anzeige)
+                         const Clock& uhr, MeldungsAnzeige& anzeige, SettingsStore* einstellungsDatei)
     : m_ordner(std::move(ordner)), m_gebiet(gebiet), m_einstellungen(einstellungen), m_uhr(uhr), m_anzeige(anzeige),
+      m_einstellungsDatei(einstellungsDatei),
       m_kav{Datenbankdatei::Kav, QStringLiteral("Kav-DB"), m_ordner.kavDatei(),
             LocalDatabase(QStringLiteral("cnKav"), schemaTabellen(Datenbankdatei::Kav), schemaSpalten(Datenbankdatei::Kav))},
       m_daten{Datenbankdatei::Daten, QStringLiteral("Dat-DB"), m_ordner.datenDatei(),
@@ -222,7 +224,14 @@ bool Datenbanken::kopierenUeber(const QString& quelle, const QString& ziel, QStr
     return true;
 }
 
-void Datenbanken::kavErsetzt() { m_einstellungen.datLetztesUpdate = datenstandAuslieferung(); }
+void Datenbanken::kavErsetzt()
+{
+    m_einstellungen.datLetztesUpdate = datenstandAuslieferung();
+    if (m_einstellungsDatei) {
+        LetztesUpdateSpeichern(*m_einstellungsDatei, m_gebiet, m_einstellungen);
+        m_einstellungsDatei->sync(); // a failure is said at the program's end, where all settings are written
+    }
+}
 
 bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchaden, QString* why, QString* beiseite)
 {
@@ -236,17 +245,15 @@ bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchade
             *beiseite = ziel;
     }
     journalEntfernen(d.pfad);
+    if (d.art == Datenbankdatei::Kav)
+        kavErsetzt();
     if (quelle.isEmpty()) {
         if (!leereDatenbankAnlegen(d.pfad, d.art, true, why))
             return false;
     } else if (!kopierenUeber(quelle, d.pfad, why)) {
         return false;
     }
-    if (!d.verbindung.open(d.pfad, why))
-        return false;
-    if (d.art == Datenbankdatei::Kav)
-        kavErsetzt();
-    return true;
+    return d.verbindung.open(d.pfad, why);
 }
 
 Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, bool fehlte)

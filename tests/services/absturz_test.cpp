@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -82,6 +84,9 @@ protected:
         ASSERT_NE(inhalt(datei), vorher);
         ASSERT_NE(inhalt(datei + "-journal").left(8), QByteArray(8, '\0'));
     }
+    // Opens the files in a child process and runs `tun` with file operations that end the child at
+    // their n-th call; the child ends right after `tun` too, as a kill would. Its exit status.
+    int getoetetBei(int n, const std::function<bool(Datenbanken&)>& tun);
     QStringList beiseite() const { return QDir(ordner.daten()).entryList({"*.defekt-*"}, QDir::Files); }
     static QStringList paar(Datenbanken& db) { return alleZeilen(db.cnKav()) + QStringList{"--"} + alleZeilen(db.cnDaten()); }
 };
@@ -105,6 +110,19 @@ DateiOperationen toedlich(int n)
             [=](const QString& von, const QString& nach) { return halt(nach, inhalt(von)), echt.kopieren(von, nach); },
             [=](const QString& pfad, const QByteArray& b) { return halt(pfad, b), echt.schreiben(pfad, b); },
             [=](const QString& pfad) { return halt(), echt.entfernen(pfad); }};
+}
+
+int AbsturzBeimSchreiben::getoetetBei(int n, const std::function<bool(Datenbanken&)>& tun)
+{
+    const pid_t kind = fork();
+    if (kind == 0) {
+        auto db = neu();
+        db->KavDBOeffnen(), db->DatDBOeffnen();
+        db->setDateiOperationen(toedlich(n));
+        _exit(tun(*db) ? 0 : 1);
+    }
+    int status = 0;
+    return kind > 0 && waitpid(kind, &status, 0) == kind && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace
@@ -200,18 +218,10 @@ TEST_F(AbsturzBeimSchreiben, GetoeteteWiederherstellungGibtBeimStartEinGanzesPaa
         for (auto it = dateien.cbegin(); it != dateien.cend(); ++it)
             ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(d.filePath(it.key()), it.value()));
         e.datLetztesUpdate = letztes;
-        const pid_t kind = fork();
-        if (kind == 0) {
-            auto db = neu();
-            db->KavDBOeffnen(), db->DatDBOeffnen();
-            db->setDateiOperationen(toedlich(n));
-            QString grund;
-            _exit(db->SicherungWiederherstellen(&grund) ? 0 : 1);
-        }
-        int status = 0;
-        ASSERT_TRUE(kind > 0 && waitpid(kind, &status, 0) == kind && WIFEXITED(status));
+        einstellungsDatei.RegistrySchreiben(schluessel::datenbank, "datLetztesUpdate", "02.11.2026");
+        ASSERT_TRUE(einstellungsDatei.sync());
         const bool durch = n == 9, vor = n > 3;
-        EXPECT_EQ(WEXITSTATUS(status), durch ? 0 : kGetoetet);
+        EXPECT_EQ(getoetetBei(n, [](Datenbanken& db) { return db.SicherungWiederherstellen(nullptr); }), durch ? 0 : kGetoetet);
 
         protokoll.meldungen.clear();
         auto db = neu();
@@ -220,6 +230,8 @@ TEST_F(AbsturzBeimSchreiben, GetoeteteWiederherstellungGibtBeimStartEinGanzesPaa
         EXPECT_EQ(db->DatDBOeffnen(), ergebnis);
         EXPECT_EQ(paar(*db), vor ? gesichert : vorher);
         EXPECT_EQ(e.datLetztesUpdate, vor && !durch ? datenstandAuslieferung() : letztes);
+        // the next update fetches everything again, though no one saved the settings after the restore
+        EXPECT_EQ(gespeichertesUpdate(), vor ? "11.02.2010" : "02.11.2026");
         EXPECT_EQ(protokoll.meldungen.size(), durch ? 0 : 1);
         EXPECT_EQ(protokoll.texte().join("").contains(vor ? "zu Ende geführt" : "rückgängig gemacht"), !durch);
         // after a finished restore the files as they were lie aside, byte for byte
@@ -262,16 +274,7 @@ TEST_F(AbsturzBeimSchreiben, GetoeteteSicherungHinterlaesstEinGanzesPaarOderKein
                 s.remove(f);
             for (int i = 0; i < 2 && !erste; ++i)
                 ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(s.filePath(namen[i]), alt[i]));
-            const pid_t kind = fork();
-            if (kind == 0) {
-                auto db = neu();
-                db->KavDBOeffnen(), db->DatDBOeffnen();
-                db->setDateiOperationen(toedlich(n));
-                _exit(db->DatenSichern() ? 0 : 1);
-            }
-            int status = 0;
-            ASSERT_TRUE(kind > 0 && waitpid(kind, &status, 0) == kind && WIFEXITED(status));
-            EXPECT_EQ(WEXITSTATUS(status), n == ende ? 0 : kGetoetet);
+            EXPECT_EQ(getoetetBei(n, [](Datenbanken& db) { return db.DatenSichern(); }), n == ende ? 0 : kGetoetet);
 
             offen().reset();
             const QStringList da = s.entryList(QDir::Files);
