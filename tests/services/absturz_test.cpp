@@ -261,10 +261,8 @@ TEST_F(AbsturzBeimSchreiben, BeiseiteGelegteDateiMeidetEinenVerwaistenJournalNam
 TEST_F(AbsturzBeimSchreiben, GetoeteteSicherungHinterlaesstEinGanzesPaarOderKeines)
 {
     QDir s(ordner.sicherungen());
-    const QStringList namen{"Kav.PVQ", "Daten.PVQ"};
-    const auto paar = [&] { return QByteArrayList{inhalt(s.filePath(namen[0])), inhalt(s.filePath(namen[1]))}; };
+    const auto paar = [&] { return QByteArrayList{inhalt(s.filePath("Kav.PVQ")), inhalt(s.filePath("Daten.PVQ"))}; };
     const QByteArrayList alt = paar(), neues{inhalt(ordner.kavDatei()), inhalt(ordner.datenDatei())};
-    ASSERT_NE(alt, neues);
     // the first backup: two copies, two renames; a later one puts the previous pair aside first
     for (const bool erste : {true, false}) {
         const int ende = erste ? 5 : 7;
@@ -273,13 +271,14 @@ TEST_F(AbsturzBeimSchreiben, GetoeteteSicherungHinterlaesstEinGanzesPaarOderKein
             for (const QString& f : s.entryList(QDir::Files))
                 s.remove(f);
             for (int i = 0; i < 2 && !erste; ++i)
-                ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(s.filePath(namen[i]), alt[i]));
+                ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(s.filePath(i ? "Daten.PVQ" : "Kav.PVQ"), alt[i]));
             EXPECT_EQ(getoetetBei(n, [](Datenbanken& db) { return db.DatenSichern(); }), n == ende ? 0 : kGetoetet);
 
             offen().reset();
-            const QStringList da = s.entryList(QDir::Files);
-            EXPECT_TRUE((erste && da.isEmpty()) || (da == QStringList({"Daten.PVQ", "Kav.PVQ"}) && (paar() == neues || (!erste && paar() == alt))))
-                << da.join(' ').toStdString();
+            // once its first new file is in place, a first backup is finished
+            const bool neuesPaar = erste ? n >= 4 : n == ende, keines = erste && !neuesPaar;
+            EXPECT_EQ(s.entryList(QDir::Files).join(' ').toStdString(), keines ? "" : "Daten.PVQ Kav.PVQ");
+            EXPECT_TRUE(keines || paar() == (neuesPaar ? neues : alt));
         }
     }
 }
