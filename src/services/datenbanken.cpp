@@ -1,6 +1,7 @@
 #include "services/datenbanken.h"
 
 #include "platform/clock.h"
+#include "platform/settingsstore.h"
 #include "services/einstellungen.h"
 #include "services/gebietsschema.h"
 #include "services/meldungen.h"
@@ -91,8 +92,9 @@ DateiOperationen DateiOperationen::echte()
 }
 
 Datenbanken::Datenbanken(Programmordner ordner, const Gebietsschema& gebiet, Einstellungen& einstellungen,
-                         const Clock& uhr, MeldungsAnzeige& anzeige)
+                         const Clock& uhr, MeldungsAnzeige& anzeige, SettingsStore* einstellungsDatei)
     : m_ordner(std::move(ordner)), m_gebiet(gebiet), m_einstellungen(einstellungen), m_uhr(uhr), m_anzeige(anzeige),
+      m_einstellungsDatei(einstellungsDatei),
       m_kav{Datenbankdatei::Kav, QStringLiteral("Kav-DB"), m_ordner.kavDatei(),
             LocalDatabase(QStringLiteral("cnKav"), schemaTabellen(Datenbankdatei::Kav), schemaSpalten(Datenbankdatei::Kav))},
       m_daten{Datenbankdatei::Daten, QStringLiteral("Dat-DB"), m_ordner.datenDatei(),
@@ -116,6 +118,7 @@ Datenbanken::Ergebnis Datenbanken::DatDBWiederherstellen(bool nachSchaden) { ret
 Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
 {
     unterbrocheneWiederherstellungBeenden();
+    unterbrochenenSicherungswechselBeenden();
     const bool fehlte = !QFileInfo::exists(d.pfad);
     const bool ausSicherung = std::exchange(d.ausSicherung, false);
     QString why;
@@ -221,7 +224,14 @@ bool Datenbanken::kopierenUeber(const QString& quelle, const QString& ziel, QStr
     return true;
 }
 
-void Datenbanken::kavErsetzt() { m_einstellungen.datLetztesUpdate = datenstandAuslieferung(); }
+void Datenbanken::kavErsetzt()
+{
+    m_einstellungen.datLetztesUpdate = datenstandAuslieferung();
+    if (m_einstellungsDatei) {
+        LetztesUpdateSpeichern(*m_einstellungsDatei, m_gebiet, m_einstellungen);
+        m_einstellungsDatei->sync(); // a failure is said at the program's end, where all settings are written
+    }
+}
 
 bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchaden, QString* why, QString* beiseite)
 {
@@ -235,17 +245,15 @@ bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchade
             *beiseite = ziel;
     }
     journalEntfernen(d.pfad);
+    if (d.art == Datenbankdatei::Kav)
+        kavErsetzt();
     if (quelle.isEmpty()) {
         if (!leereDatenbankAnlegen(d.pfad, d.art, true, why))
             return false;
     } else if (!kopierenUeber(quelle, d.pfad, why)) {
         return false;
     }
-    if (!d.verbindung.open(d.pfad, why))
-        return false;
-    if (d.art == Datenbankdatei::Kav)
-        kavErsetzt();
-    return true;
+    return d.verbindung.open(d.pfad, why);
 }
 
 Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, bool fehlte)
@@ -289,19 +297,43 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
 
 void Datenbanken::unterbrochenenSicherungswechselBeenden() const
 {
-    const QString sicherung[2] = {sicherungsPfad(m_kav), sicherungsPfad(m_daten)};
-    const QString vorher[2] = {sicherung[0] + QStringLiteral(".vorher"), sicherung[1] + QStringLiteral(".vorher")};
-    if (!QFileInfo::exists(vorher[0]) && !QFileInfo::exists(vorher[1]))
-        return;
-    const bool paarVollstaendig = QFileInfo::exists(sicherung[0]) && QFileInfo::exists(sicherung[1]);
+    const Datei* const dateien[2] = {&m_kav, &m_daten};
+    QString sicherung[2], vorher[2], kopie[2];
+    bool da[2], kopieDa[2];
     for (int i = 0; i < 2; ++i) {
-        if (!QFileInfo::exists(vorher[i]))
-            continue;
-        if (paarVollstaendig)
-            QFile::remove(vorher[i]);
-        else
-            m_ops.umbenennen(vorher[i], sicherung[i]);
+        sicherung[i] = sicherungsPfad(*dateien[i]);
+        vorher[i] = sicherung[i] + QStringLiteral(".vorher");
+        kopie[i] = sicherung[i] + QStringLiteral(".tmp");
+        da[i] = QFileInfo::exists(sicherung[i]);
+        kopieDa[i] = QFileInfo(kopie[i]).isFile();
     }
+    if (QFileInfo::exists(vorher[0]) || QFileInfo::exists(vorher[1])) {
+        const bool paarVollstaendig = da[0] && da[1];
+        for (int i = 0; i < 2; ++i) {
+            if (!QFileInfo::exists(vorher[i]))
+                continue;
+            if (paarVollstaendig)
+                QFile::remove(vorher[i]);
+            else
+                m_ops.umbenennen(vorher[i], sicherung[i]);
+        }
+    } else if (da[0] != da[1]) {
+        // A first backup cut short between its renames: one new file in place (its copy gone), the
+        // other still under its copy's name. Both copies were whole before the first rename, so the
+        // second joins the first; a copy that is no sound database leaves no backup rather than a
+        // file without its partner.
+        const int j = da[0] ? 0 : 1, k = 1 - j;
+        if (!kopieDa[j] && kopieDa[k]) {
+            if (LocalDatabase::check(kopie[k], schemaTabellen(dateien[k]->art), nullptr, schemaSpalten(dateien[k]->art)))
+                m_ops.umbenennen(kopie[k], sicherung[k]);
+            else
+                QFile::remove(sicherung[j]);
+            aufDieDisk(m_ordner.sicherungen());
+        }
+    }
+    // copies of a backup cut short before its switch
+    for (const QString& k : kopie)
+        QFile::remove(k);
 }
 
 bool Datenbanken::sichernBeide(QString* why) const
@@ -334,6 +366,8 @@ bool Datenbanken::sichernBeide(QString* why) const
         QFile f(kopie[i]);
         if (f.open(QIODevice::ReadWrite))
             f.setFileTime(m_uhr.now(), QFileDevice::FileModificationTime);
+        f.close();
+        aufDieDisk(kopie[i]); // whole on the disk before the first rename
     }
 
     // Then the switch. The previous pair goes aside and stays until both new files are in place:
@@ -351,6 +385,7 @@ bool Datenbanken::sichernBeide(QString* why) const
     if (ok) {
         for (const QString& v : vorher)
             QFile::remove(v);
+        aufDieDisk(m_ordner.sicherungen());
         return true;
     }
     for (int i = 0; i < 2; ++i) {

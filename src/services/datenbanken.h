@@ -16,6 +16,7 @@ namespace kav {
 
 class Clock;
 class MeldungsAnzeige;
+class SettingsStore;
 struct Einstellungen;
 struct Gebietsschema;
 
@@ -44,8 +45,10 @@ public:
         Fehlgeschlagen, // neither opens: the program cannot work with this file
     };
 
+    // `einstellungsDatei`: where the date of the last update is stored at once when Kav.KRN is
+    // replaced (see kavErsetzt); without it the date changes in `einstellungen` only.
     Datenbanken(Programmordner ordner, const Gebietsschema& gebiet, Einstellungen& einstellungen,
-                const Clock& uhr, MeldungsAnzeige& anzeige);
+                const Clock& uhr, MeldungsAnzeige& anzeige, SettingsStore* einstellungsDatei = nullptr);
     ~Datenbanken();
 
     Ergebnis KavDBOeffnen();
@@ -53,7 +56,7 @@ public:
     // Replace the file by its backup and open it. With `nachSchaden` the current file is kept
     // aside under "<name>.defekt-<time>" (with "-2", "-3"... when that name is taken), its journal
     // beside it; without it (restore asked for by the user) it is replaced. Whenever Kav.KRN is
-    // replaced, the date of the last update goes back to that of the shipped data.
+    // replaced (or about to be), the date of the last update goes back to that of the shipped data.
     Ergebnis KavDBWiederherstellen(bool nachSchaden = false);
     Ergebnis DatDBWiederherstellen(bool nachSchaden = false);
 
@@ -111,7 +114,8 @@ private:
     bool sichernBeide(QString* why) const;
     // A backup whose switch of the pair was cut short (the program ended between putting the previous
     // pair aside and putting the new one in) leaves "*.PVQ.vorher" files: with the pair incomplete the
-    // previous pair goes back in place, with the pair complete the leftovers go.
+    // previous pair goes back in place, with the pair complete the leftovers go. A first backup cut
+    // short between its two renames is finished. Copies ("*.PVQ.tmp") left by a backup go.
     void unterbrochenenSicherungswechselBeenden() const;
     bool paarEinsetzen(QString* grund);
     // From before the first rename of a restore until both files are in place, a mark in the data
@@ -131,6 +135,10 @@ private:
     bool kopierenUeber(const QString& quelle, const QString& ziel, QString* why) const;
     // Removes the older files kept aside by restores: the newest `behalten` of each file stay.
     void alteVorWiederherstellungEntfernen(int behalten) const;
+    // Kav.KRN is replaced by older data: the date of the last update becomes that of the shipped
+    // data, in the settings file too, before the replacement is final (before the file is put in,
+    // or before the mark of a restore goes), so that a crash of this run cannot bring the newer date
+    // back with the older file.
     void kavErsetzt();
     QString sicherungsPfad(const Datei& d) const;
     QString sicherungsDatumText(const QString& sicherung) const;
@@ -143,6 +151,7 @@ private:
     Einstellungen& m_einstellungen;
     const Clock& m_uhr;
     MeldungsAnzeige& m_anzeige;
+    SettingsStore* m_einstellungsDatei;
     DateiOperationen m_ops = DateiOperationen::echte();
     Datei m_kav;
     Datei m_daten;

@@ -52,8 +52,8 @@ QString startSchrittFuer(const QString& gespeichert);
 void EinstellungenLaden(const SettingsStore& store, const Gebietsschema& gebiet, Einstellungen& e, Rahmen& r);
 void EinstellungenSpeichern(SettingsStore& store, const Gebietsschema& gebiet, const Einstellungen& e,
                             const Rahmen& r);
-// Stores the date of the last update at once (after Kav.KRN was replaced, so that a later crash
-// does not bring the old date back).
+// Stores the date of the last update at once (when Kav.KRN is replaced, so that a later crash
+// does not bring the newer date back).
 void LetztesUpdateSpeichern(SettingsStore& store, const Gebietsschema& gebiet, const Einstellungen& e);
 
 } // namespace kav

@@ -31,15 +31,11 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
     if (a.einstellungen.strProgrammID.isEmpty())
         a.einstellungen.strProgrammID = a.neueZeilenId();
 
-    a.db = std::make_unique<Datenbanken>(a.ordner, a.gebiet, a.einstellungen, *a.uhr, *a.anzeige);
-    const Datenbanken::Ergebnis kav = a.db->KavDBOeffnen();
-    if (kav == Datenbanken::Ergebnis::Fehlgeschlagen)
+    // with the settings file: a Kav.KRN replaced at start or by a restore stores the date of the last
+    // update at once, so that the next update fetches every area again, also after a crash of this run
+    a.db = std::make_unique<Datenbanken>(a.ordner, a.gebiet, a.einstellungen, *a.uhr, *a.anzeige, a.store.get());
+    if (a.db->KavDBOeffnen() == Datenbanken::Ergebnis::Fehlgeschlagen)
         return false;
-    if (kav != Datenbanken::Ergebnis::Geoeffnet) {
-        // replaced: the next update fetches every area again, also after a crash of this run
-        LetztesUpdateSpeichern(*a.store, a.gebiet, a.einstellungen);
-        a.store->sync();
-    }
     // the lexicon's pictures of a data update cut short by a crash: those of the rows Kav.KRN holds
     BildertauschBeenden(a.ordner, a.db->cnKav());
     if (a.db->DatDBOeffnen() == Datenbanken::Ergebnis::Fehlgeschlagen)

@@ -4,7 +4,6 @@
 #include "frame/schritte.h"
 #include "frame/seitenwechsel.h"
 #include "services/appcontext.h"
-#include "platform/settingsstore.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
 #include "services/meldungsbox.h"
@@ -77,11 +76,6 @@ void frmEinstellungen::cmbRepair_Click()
     if (!a.db->SicherungWiederherstellen(&grund)) {
         melden(wiederherstellenFehler(grund), Meldung::Symbol::Warnung);
         return;
-    }
-    if (a.store) {
-        // Kav.KRN was replaced: the next update fetches every area again
-        LetztesUpdateSpeichern(*a.store, a.gebiet, a.einstellungen);
-        a.store->sync();
     }
     seitenNeuLaden();
     raise();

@@ -22,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,6 +89,9 @@ protected:
         ASSERT_NE(inhalt(datei), vorher);
         ASSERT_NE(inhalt(datei + "-journal").left(8), QByteArray(8, '\0'));
     }
+    // Opens the files in a child process and runs `tun` with file operations that end the child at
+    // their n-th call; the child ends right after `tun` too, as a kill would. Its exit status.
+    int getoetetBei(int n, const std::function<bool(Datenbanken&)>& tun);
     QStringList beiseite() const { return QDir(ordner.daten()).entryList({"*.defekt-*"}, QDir::Files); }
     static QStringList paar(Datenbanken& db) { return alleZeilen(db.cnKav()) + QStringList{"--"} + alleZeilen(db.cnDaten()); }
 };
@@ -110,6 +115,19 @@ DateiOperationen toedlich(int n)
             [=](const QString& von, const QString& nach) { return halt(nach, inhalt(von)), echt.kopieren(von, nach); },
             [=](const QString& pfad, const QByteArray& b) { return halt(pfad, b), echt.schreiben(pfad, b); },
             [=](const QString& pfad) { return halt(), echt.entfernen(pfad); }};
+}
+
+int AbsturzBeimSchreiben::getoetetBei(int n, const std::function<bool(Datenbanken&)>& tun)
+{
+    const pid_t kind = fork();
+    if (kind == 0) {
+        auto db = neu();
+        db->KavDBOeffnen(), db->DatDBOeffnen();
+        db->setDateiOperationen(toedlich(n));
+        _exit(tun(*db) ? 0 : 1);
+    }
+    int status = 0;
+    return kind > 0 && waitpid(kind, &status, 0) == kind && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace
@@ -205,18 +223,10 @@ TEST_F(AbsturzBeimSchreiben, GetoeteteWiederherstellungGibtBeimStartEinGanzesPaa
         for (auto it = dateien.cbegin(); it != dateien.cend(); ++it)
             ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(d.filePath(it.key()), it.value()));
         e.datLetztesUpdate = letztes;
-        const pid_t kind = fork();
-        if (kind == 0) {
-            auto db = neu();
-            db->KavDBOeffnen(), db->DatDBOeffnen();
-            db->setDateiOperationen(toedlich(n));
-            QString grund;
-            _exit(db->SicherungWiederherstellen(&grund) ? 0 : 1);
-        }
-        int status = 0;
-        ASSERT_TRUE(kind > 0 && waitpid(kind, &status, 0) == kind && WIFEXITED(status));
+        einstellungsDatei.RegistrySchreiben(schluessel::datenbank, "datLetztesUpdate", "02.11.2026");
+        ASSERT_TRUE(einstellungsDatei.sync());
         const bool durch = n == 9, vor = n > 3;
-        EXPECT_EQ(WEXITSTATUS(status), durch ? 0 : kGetoetet);
+        EXPECT_EQ(getoetetBei(n, [](Datenbanken& db) { return db.SicherungWiederherstellen(nullptr); }), durch ? 0 : kGetoetet);
 
         protokoll.meldungen.clear();
         auto db = neu();
@@ -225,6 +235,8 @@ TEST_F(AbsturzBeimSchreiben, GetoeteteWiederherstellungGibtBeimStartEinGanzesPaa
         EXPECT_EQ(db->DatDBOeffnen(), ergebnis);
         EXPECT_EQ(paar(*db), vor ? gesichert : vorher);
         EXPECT_EQ(e.datLetztesUpdate, vor && !durch ? datenstandAuslieferung() : letztes);
+        // the next update fetches everything again, though no one saved the settings after the restore
+        EXPECT_EQ(gespeichertesUpdate(), vor ? "11.02.2010" : "02.11.2026");
         EXPECT_EQ(protokoll.meldungen.size(), durch ? 0 : 1);
         EXPECT_EQ(protokoll.texte().join("").contains(vor ? "zu Ende geführt" : "rückgängig gemacht"), !durch);
         // after a finished restore the files as they were lie aside, byte for byte
@@ -333,5 +345,33 @@ TEST(AbsturzBeimBildertausch, NachDemStartIstJedesBildDerZeilenDa)
         EXPECT_FALSE(bildertauschOffen(p.bilderOrdner));
         EXPECT_FALSE(QFileInfo::exists(p.bilderOrdner + "/alt")); // the old pictures do not stay behind
         appNeu();
+    }
+}
+
+// The program killed at each copy and rename of a backup, the first one and a later one, then
+// started: no backup or a whole pair (the new one, or after a later backup the previous one), and
+// no copy or previous file left over.
+TEST_F(AbsturzBeimSchreiben, GetoeteteSicherungHinterlaesstEinGanzesPaarOderKeines)
+{
+    QDir s(ordner.sicherungen());
+    const auto paar = [&] { return QByteArrayList{inhalt(s.filePath("Kav.PVQ")), inhalt(s.filePath("Daten.PVQ"))}; };
+    const QByteArrayList alt = paar(), neues{inhalt(ordner.kavDatei()), inhalt(ordner.datenDatei())};
+    // the first backup: two copies, two renames; a later one puts the previous pair aside first
+    for (const bool erste : {true, false}) {
+        const int ende = erste ? 5 : 7;
+        for (int n = 1; n <= ende; ++n) {
+            SCOPED_TRACE(testing::Message() << (erste ? "erste Sicherung, " : "spätere Sicherung, ") << n);
+            for (const QString& f : s.entryList(QDir::Files))
+                s.remove(f);
+            for (int i = 0; i < 2 && !erste; ++i)
+                ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(s.filePath(i ? "Daten.PVQ" : "Kav.PVQ"), alt[i]));
+            EXPECT_EQ(getoetetBei(n, [](Datenbanken& db) { return db.DatenSichern(); }), n == ende ? 0 : kGetoetet);
+
+            offen().reset();
+            // once its first new file is in place, a first backup is finished
+            const bool neuesPaar = erste ? n >= 4 : n == ende, keines = erste && !neuesPaar;
+            EXPECT_EQ(s.entryList(QDir::Files).join(' ').toStdString(), keines ? "" : "Daten.PVQ Kav.PVQ");
+            EXPECT_TRUE(keines || paar() == (neuesPaar ? neues : alt));
+        }
     }
 }

@@ -356,8 +356,8 @@ TEST_F(DatenbankTest, AbgebrochenerSicherungswechselHinterlaesstEinPaar)
     EXPECT_EQ(inhalt(ordner.kavDatei()), altKav);
 }
 
-// Kav.KRN replaced, by its backup or by the standard file: the next update fetches everything again.
-// Daten.KRN replaced alone leaves the date.
+// Kav.KRN replaced, by its backup or by the standard file: the next update fetches everything again,
+// also after a crash of this run. Daten.KRN replaced alone leaves the date.
 TEST_F(DatenbankTest, NachErsetztemKavKRNHoltDasUpdateAllesNeu)
 {
     {
@@ -371,6 +371,8 @@ TEST_F(DatenbankTest, NachErsetztemKavKRNHoltDasUpdateAllesNeu)
     for (const auto& f : faelle) {
         SCOPED_TRACE(testing::Message() << f.datei << (f.sicherung ? " aus der Sicherung" : " aus der Standarddatei"));
         e.datLetztesUpdate = letztes;
+        einstellungsDatei.RegistrySchreiben(schluessel::datenbank, "datLetztesUpdate", "02.11.2026");
+        ASSERT_TRUE(einstellungsDatei.sync());
         if (!f.sicherung)
             QFile::remove(ordner.sicherungen() + "/Kav.PVQ");
         ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.daten() + "/" + f.datei, kMuell));
@@ -378,5 +380,6 @@ TEST_F(DatenbankTest, NachErsetztemKavKRNHoltDasUpdateAllesNeu)
         EXPECT_NE(db->KavDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
         EXPECT_NE(db->DatDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
         EXPECT_EQ(e.datLetztesUpdate, f.zurueck ? datenstandAuslieferung() : letztes);
+        EXPECT_EQ(gespeichertesUpdate(), f.zurueck ? "11.02.2010" : "02.11.2026"); // at once, in the file too
     }
 }
