@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -213,4 +214,43 @@ TEST_F(ProgrammStartTest, NichtSchreibbareEinstellungenNennenIhreDatei)
               "Die Einstellungen konnten nicht gespeichert werden: In die Datei „" + QDir::toNativeSeparators(pfad)
                   + "“ darf das Programm nicht schreiben.\n\nBeim nächsten Start gelten die zuletzt gespeicherten "
                     "Einstellungen.");
+}
+
+// One program per data folder: a second start (in this process, or while another process holds the
+// folder) is told so and ends before it opens anything; the lock of a killed program does not stop
+// the next start; a program folder that cannot be written still starts, once.
+TEST_F(ProgrammStartTest, ZweiterStartAufDemselbenDatenordnerEndetVorJederDatei)
+{
+    const auto zweiterStart = [&] {
+        AppContext zweiter;
+        zweiter.anzeige = &protokoll;
+        protokoll.meldungen.clear();
+        EXPECT_FALSE(DiensteStarten(zweiter, dir.path(), ini()));
+        EXPECT_FALSE(zweiter.server || zweiter.store || zweiter.db);
+        ASSERT_EQ(protokoll.meldungen.size(), 1);
+        EXPECT_TRUE(protokoll.meldungen[0].text.startsWith(
+            "Kav läuft bereits mit dem Datenordner „" + QDir::toNativeSeparators(dir.path() + "/Daten") + "“."));
+    };
+    for (const bool schreibgeschuetzt : {false, true}) {
+        SCOPED_TRACE(schreibgeschuetzt ? "schreibgeschützt" : "beschreibbar");
+        std::optional<Schreibschutz> schutz;
+        if (schreibgeschuetzt) {
+            schutz.emplace(dir.path(), dir.path() + "/Daten", dir.path(), true);
+            ASSERT_TRUE(schutz->wirksam());
+        }
+        AppContext& a = neuerStart();
+        ASSERT_TRUE(DiensteStarten(a, dir.path(), ini()));
+        zweiterStart();
+        a.diensteSchliessen();
+    }
+
+    QProcess anderer;
+    anderer.start(QStringLiteral(KAV_SPERRKIND), {dir.path()});
+    ASSERT_TRUE(anderer.waitForReadyRead(10000));
+    ASSERT_EQ(anderer.readAllStandardOutput(), "gesperrt\n");
+    zweiterStart();
+    anderer.kill();
+    ASSERT_TRUE(anderer.waitForFinished(10000));
+    ASSERT_TRUE(QFileInfo::exists(dir.filePath("Kav.lock"))); // left behind
+    EXPECT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini()));
 }
