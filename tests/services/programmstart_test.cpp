@@ -254,3 +254,43 @@ TEST_F(ProgrammStartTest, ZweiterStartAufDemselbenDatenordnerEndetVorJederDatei)
     ASSERT_TRUE(QFileInfo::exists(dir.filePath("Kav.lock"))); // left behind
     EXPECT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini()));
 }
+
+// A write cut short (its journal beside the file) in a file or folder that cannot be written: the
+// start ends saying what must be writable, never that the file is damaged, and nothing is replaced;
+// once it can be written, the next start opens the file with every committed row.
+TEST_F(ProgrammStartTest, UnterbrochenerSchreibvorgangOhneSchreibrechtIstKeinSchaden)
+{
+    const QString daten = dir.path() + "/Daten";
+    for (const bool ordner : {true, false}) {
+        SCOPED_TRACE(ordner ? "Ordner" : "Datei");
+        QProcess schreiber;
+        schreiber.start(QStringLiteral(KAV_SCHREIBKIND), {daten + "/Daten.KRN", "flaechen", "1500"});
+        ASSERT_TRUE(schreiber.waitForStarted(10000));
+        while (!schreiber.readAllStandardOutput().contains("angehalten"))
+            ASSERT_TRUE(schreiber.waitForReadyRead(10000));
+        schreiber.kill();
+        ASSERT_TRUE(schreiber.waitForFinished(10000));
+        ASSERT_TRUE(QFileInfo::exists(daten + "/Daten.KRN-journal"));
+        const QStringList vorher = QDir(daten).entryList(QDir::Files);
+        protokoll.meldungen.clear();
+        {
+            const Schreibschutz schutz(dir.path(), daten, ordner ? daten : daten + "/Daten.KRN", ordner);
+            ASSERT_TRUE(schutz.wirksam());
+            EXPECT_FALSE(DiensteStarten(neuerStart(), dir.path(), ini()));
+            appNeu();
+        }
+        ASSERT_EQ(protokoll.meldungen.size(), 1);
+        const QString& text = protokoll.meldungen[0].text;
+        EXPECT_TRUE(text.contains(ordner ? "den Ordner „" + QDir::toNativeSeparators(daten) + "“"
+                                         : QString("die Datei „Daten.KRN“")) && text.contains("schreiben dürfen"))
+            << text.toStdString();
+        EXPECT_FALSE(text.contains("beschädigt"));
+        EXPECT_EQ(QDir(daten).entryList(QDir::Files), vorher);
+
+        AppContext& a = neuerStart();
+        ASSERT_TRUE(DiensteStarten(a, dir.path(), ini()));
+        EXPECT_EQ(sql::scalar(a.db->cnDaten(), "SELECT COUNT(*) FROM FlaechenID").toInt(), 0);
+        EXPECT_FALSE(QFileInfo::exists(daten + "/Daten.KRN-journal"));
+        a.diensteSchliessen();
+    }
+}
