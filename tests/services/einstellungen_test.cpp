@@ -4,6 +4,7 @@
 #include "services/rahmen.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -171,4 +172,25 @@ TEST(Gebietsschema, DeutschUndAmerikanisch)
     EXPECT_EQ(us.datumText(QDate(2026, 3, 8)), "03/08/2026");
     ASSERT_TRUE(us.datumLesen("11.02.2010")); // the stored default reads in any locale
     EXPECT_EQ(us.datumLesen("11.02.2010")->date(), QDate(2010, 2, 11));
+}
+
+// A settings file of random bytes is read as far as it goes, and written over at the end: that is
+// no write error, and what was written is there at the next start.
+TEST_F(EinstellungenTest, UnlesbareDateiWirdGeschriebenOhneSchreibfehler)
+{
+    QRandomGenerator zufall(27);
+    for (const int laenge : {16, 512, 4096}) {
+        SCOPED_TRACE(laenge);
+        QByteArray bytes(laenge, '\0');
+        for (char& b : bytes)
+            b = static_cast<char>(zufall.bounded(256));
+        bytes.prepend("[Fenster\n"); // a section that never closes: always a format fault
+        QFile f(ini());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        f.close();
+        SettingsStore s(ini());
+        s.RegistrySchreiben(schluessel::fenster, "strFensterZeigen", "NPK2");
+        EXPECT_TRUE(s.sync());
+        EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::fenster, "strFensterZeigen"), "NPK2");
+    }
 }
