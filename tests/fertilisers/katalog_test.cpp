@@ -106,6 +106,26 @@ TEST_F(Katalogtest, EingabenDerEditoren)
     EXPECT_EQ(KalkEingabePruefen("Kalk", "65", "25,5", g).daten->MgCO3, 25.5);
 }
 
+// Names of the editors: every shipped name fits, a longer one or one with a control character (a NUL
+// cuts it where it is shown) is refused with the reason, never cut.
+TEST_F(Katalogtest, NamenBegrenztUndOhneSteuerzeichen)
+{
+    QStringList namen;
+    for (QSqlQuery q = sql::exec(dateien.kav.db(), "SELECT Bezeichnung FROM DuengerID UNION SELECT Bezeichnung FROM KalkID");
+         q.next();)
+        namen << q.value(0).toString();
+    ASSERT_GT(namen.size(), 50);
+    namen << QString(50, 'x') << QString(51, 'x') << QString("Mist") + QChar(0) + "Nord" << "Mist\tNord" << "Mist\nNord";
+    for (const QString& name : namen) {
+        const bool gut = name.size() <= 50 && !name.contains(QChar(0)) && !name.contains('\t') && !name.contains('\n');
+        const DuengerPruefung d = DuengerEingabePruefen(name, {"5", "", "", ""}, false, g);
+        const KalkPruefung k = KalkEingabePruefen(name, "80", "", g);
+        EXPECT_EQ(d.daten.has_value(), gut) << name.toStdString();
+        EXPECT_EQ(k.daten.has_value(), gut) << name.toStdString();
+        EXPECT_TRUE(gut || (d.meldung.startsWith("Die Bezeichnung darf") && k.meldung == d.meldung));
+    }
+}
+
 // Single nutrients are rated against the nutrient asked for and its need; no dose that rounds to 0.
 TEST_F(Katalogtest, BewertungEinzelnerNaehrstoffe)
 {
