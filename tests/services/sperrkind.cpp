@@ -1,6 +1,5 @@
-// A program that holds the data folder's lock until it is killed:
-//   kav_sperrkind <Programmordner>
-// It prints "gesperrt" once it holds the lock ("belegt" when another program does).
+// Holds the lock of the data folder of the program folder given until it is killed; says "gesperrt"
+// once it holds it.
 #include "platform/instanzsperre.h"
 
 #include <QCoreApplication>
@@ -11,10 +10,8 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (app.arguments().size() != 2)
-        return 64;
-    const kav::InstanzSperre sperre(app.arguments()[1], QStringLiteral("Kav.lock"));
-    std::fputs(sperre.belegt() ? "belegt\n" : "gesperrt\n", stdout);
+    const kav::InstanzSperre sperre(app.arguments().value(1), QStringLiteral("Kav.lock"));
+    std::puts(sperre.belegt() ? "belegt" : "gesperrt");
     std::fflush(stdout);
     for (;;)
         pause();
