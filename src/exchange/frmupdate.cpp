@@ -48,6 +48,7 @@ frmUpdate::frmUpdate() : Seite(QStringLiteral("frmUpdate"), QString(), Platz::Di
     m_lbl->setObjectName(QStringLiteral("lblUpdate"));
     m_lbl->setWordWrap(true);
     m_lbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lbl->setTextFormat(Qt::PlainText); // values of the server it names, never as markup
     m_lbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_cmdOK = knopf(this, "cmdOK", QStringLiteral("OK"));

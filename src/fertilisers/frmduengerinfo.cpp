@@ -23,6 +23,7 @@ QLabel* beschriftung(QWidget* eltern, const QString& name)
     l->setObjectName(name);
     l->setWordWrap(true);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setTextFormat(Qt::PlainText); // names as typed, never as markup
     return l;
 }
 

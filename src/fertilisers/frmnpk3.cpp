@@ -28,6 +28,7 @@ QLabel* beschriftung(QWidget* eltern, const QString& name, const QString& text =
     l->setObjectName(name);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setWordWrap(true);
+    l->setTextFormat(Qt::PlainText); // names as typed, never as markup
     return l;
 }
 

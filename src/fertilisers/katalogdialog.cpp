@@ -2,6 +2,7 @@
 
 #include "fertilisers/duengerdienste.h"
 #include "fertilisers/duengerwahl.h"
+#include "fertilisers/katalogeingabe.h"
 #include "frame/anordnung.h"
 #include "frame/bilder.h"
 #include "frame/dialogplatz.h"
@@ -11,6 +12,7 @@
 #include "services/appcontext.h"
 #include "services/meldungen.h"
 #include "services/meldungsbox.h"
+#include "services/namensregeln.h"
 #include "services/zahlenfilter.h"
 
 #include <QFrame>
@@ -33,6 +35,8 @@ Katalogdialog::Katalogdialog(const QString& name, const QString& caption, const 
     lblName->setObjectName(QStringLiteral("lblName"));
     m_txtName = new QLineEdit(this);
     m_txtName->setObjectName(QStringLiteral("txtName"));
+    m_txtName->setMaxLength(kKatalogNameLaengeMax);
+    m_txtName->setValidator(new NamensFilter(m_txtName));
     m_txtName->setMinimumWidth(m_txtName->fontMetrics().averageCharWidth() * 34);
     m_raster->addWidget(lblName, 0, 0);
     m_raster->addWidget(m_txtName, 0, 1, 1, 2);

@@ -1,6 +1,7 @@
 #include "fertilisers/katalogeingabe.h"
 
 #include "services/gebietsschema.h"
+#include "services/namensregeln.h"
 #include "services/referenzbereiche.h"
 
 namespace kav {
@@ -38,6 +39,18 @@ std::optional<std::array<double, N>> gehalteLesen(const std::array<QString, N>& 
     return werte;
 }
 
+// Why the name cannot be stored; empty when it can.
+QString nameFehler(const QString& name)
+{
+    if (name.size() > kKatalogNameLaengeMax)
+        return QStringLiteral("Die Bezeichnung darf höchstens %1 Zeichen lang sein. Bitte kürzen Sie sie.")
+            .arg(kKatalogNameLaengeMax);
+    if (hatSteuerzeichen(name))
+        return QStringLiteral("Die Bezeichnung darf keine Steuerzeichen (wie Zeilenumbruch oder Tabulator) enthalten. "
+                              "Bitte korrigieren Sie Ihre Eingabe.");
+    return {};
+}
+
 } // namespace
 
 DuengerPruefung DuengerEingabePruefen(const QString& name, const std::array<QString, 4>& gehalte, bool norg,
@@ -48,6 +61,9 @@ DuengerPruefung DuengerEingabePruefen(const QString& name, const std::array<QStr
         p.ohneName = true;
         return p;
     }
+    p.meldung = nameFehler(name.trimmed());
+    if (!p.meldung.isEmpty())
+        return p;
     const auto w = gehalteLesen(gehalte, QStringLiteral("DuengerID"), QStringLiteral("Nährstoffgehalte"), g, p.meldung);
     if (!w)
         return p;
@@ -67,6 +83,9 @@ KalkPruefung KalkEingabePruefen(const QString& name, const QString& caco3, const
         p.ohneName = true;
         return p;
     }
+    p.meldung = nameFehler(name.trimmed());
+    if (!p.meldung.isEmpty())
+        return p;
     const auto w = gehalteLesen(std::array<QString, 2>{caco3, mgco3}, QStringLiteral("KalkID"),
                                 QStringLiteral("Karbonatgehalte"), g, p.meldung);
     if (!w)

@@ -1,5 +1,6 @@
 #pragma once
-// The input of the two catalogue editors, checked before anything is stored: a name, and contents
+// The input of the two catalogue editors, checked before anything is stored: a name (at most
+// `kKatalogNameLaengeMax` characters, no control characters), and contents
 // in the range of the reference data (0 or 0,01 to 100 %) with a sum of at most 100 %. An empty box
 // counts as 0.
 #include "fertilisers/duengerkatalog.h"
@@ -12,6 +13,9 @@
 namespace kav {
 
 struct Gebietsschema;
+
+// Largest length of a fertiliser's or lime's name: the longest shipped name has 41 characters.
+inline constexpr int kKatalogNameLaengeMax = 50;
 
 struct DuengerPruefung {
     std::optional<DuengerDaten> daten; // set when the input can be stored

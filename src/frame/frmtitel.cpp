@@ -20,6 +20,7 @@ frmTitel::frmTitel() : forms::Formular(QStringLiteral("frmTitel"))
         auto* lbl = new QLabel(this);
         lbl->setObjectName(QStringLiteral("lblTitel%1").arg(i));
         lbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        lbl->setTextFormat(Qt::PlainText); // names as typed, never as markup
         m_lbl.anhaengen(lbl);
     }
 }

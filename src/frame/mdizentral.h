@@ -25,7 +25,8 @@ public:
     Art art() const override { return Art::Hauptfenster; }
 
     // The start-up: settings, databases, placement of the window, layout, intro window. False when
-    // the program cannot work (a database neither opens nor can be restored).
+    // the program cannot work (it runs already with this data folder, or a database neither opens nor
+    // can be restored).
     bool MDIForm_Load(const QString& programmOrdner, const QString& iniPfad);
     // Shows the window in the state the start-up placed it in.
     void zeigen();

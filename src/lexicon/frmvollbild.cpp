@@ -25,6 +25,7 @@ frmVollbild::frmVollbild() : forms::Formular(QStringLiteral("frmVollbild"))
     m_lblQuelle = new QLabel(this);
     m_lblQuelle->setObjectName(QStringLiteral("lblQuelle"));
     m_lblQuelle->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_lblQuelle->setTextFormat(Qt::PlainText); // texts of the data as they stand, never as markup
 
     m_imgEnde = new forms::Bild(this);
     m_imgEnde->setObjectName(QStringLiteral("imgEnde"));

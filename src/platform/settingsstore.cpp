@@ -61,7 +61,17 @@ bool SettingsStore::sync()
 {
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     m_settings->sync();
-    return m_settings->status() == QSettings::NoError;
+    switch (m_settings->status()) {
+    case QSettings::NoError:
+        return true;
+    case QSettings::FormatError:
+        // a file that could not be read (random bytes) keeps this status after it was written over;
+        // whether it was written shows when it is read again
+        return QSettings(m_path, QSettings::IniFormat).status() == QSettings::NoError;
+    case QSettings::AccessError:
+        break;
+    }
+    return false;
 }
 
 } // namespace kav

@@ -22,7 +22,8 @@ public:
     // The value, or the default when it is missing or empty.
     QString RegistryLesen(const QString& subkey, const QString& name, const QString& defaultText) const;
 
-    // Writes pending values to the file; false when the file could not be written.
+    // Writes pending values to the file; false when the file could not be written (a file that could
+    // not be read, and was written over, is no write error).
     bool sync();
     QString path() const { return m_path; }
 

@@ -3,6 +3,7 @@
 #include "plots/einstufung.h"
 #include "plots/wertebereiche.h"
 #include "services/gebietsschema.h"
+#include "services/namensregeln.h"
 #include "services/recordids.h"
 #include "services/sql.h"
 
@@ -26,18 +27,23 @@ const QString kMasseFalsch = QStringLiteral(
     "Bitte geben Sie Länge und Breite in m und die Fläche in m² als Zahlen ein. Es wurde nichts gespeichert.");
 const QString kNameZuLang =
     QStringLiteral("Der Name darf höchstens %1 Zeichen lang sein. Es wurde nichts gespeichert.").arg(kNameLaengeMax);
+const QString kNameSteuerzeichen = QStringLiteral(
+    "Der Name darf keine Steuerzeichen (wie Zeilenumbruch oder Tabulator) enthalten. Es wurde nichts gespeichert.");
 const QString kNameFehlt =
     QStringLiteral("Bitte geben Sie einen Namen ein. Es wurde nichts gespeichert.");
 const QString kElternFehlen = QStringLiteral(
     "Die Gruppe, in die der Eintrag gehört, ist nicht mehr vorhanden. Es wurde nichts gespeichert.");
 
-// An empty name (a nameless node, the caption "Änderungen an  vornehmen") or one too long.
+// An empty name (a nameless node, the caption "Änderungen an  vornehmen"), one too long or one with a
+// control character (a NUL would cut it where it is shown).
 std::optional<QString> nameFehler(const QString& name)
 {
     if (name.trimmed().isEmpty())
         return kNameFehlt;
     if (name.size() > kNameLaengeMax)
         return kNameZuLang;
+    if (hatSteuerzeichen(name))
+        return kNameSteuerzeichen;
     return std::nullopt;
 }
 

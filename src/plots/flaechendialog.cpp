@@ -7,6 +7,7 @@
 #include "plots/flaechenbaumansicht.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
+#include "services/namensregeln.h"
 #include "plots/frmanalysenwerte.h"
 #include "services/appcontext.h"
 
@@ -55,6 +56,7 @@ FlaechenDialog::FlaechenDialog(const QString& name)
     m_txtBezeichnung = new QLineEdit(this);
     m_txtBezeichnung->setObjectName(QStringLiteral("txtBezeichnung"));
     m_txtBezeichnung->setMaxLength(kNameLaengeMax);
+    m_txtBezeichnung->setValidator(new NamensFilter(m_txtBezeichnung));
     // room for a name of the full length
     m_txtBezeichnung->setMinimumWidth(m_txtBezeichnung->fontMetrics().horizontalAdvance(QString(kNameLaengeMax, QLatin1Char('n'))) + 12);
     // the same hint beside the name box of a plot and of a group

@@ -47,6 +47,7 @@ QLabel* beschriftung(QWidget* eltern, const QString& name, const QString& text)
     auto* l = new QLabel(text, eltern);
     l->setObjectName(name);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setTextFormat(Qt::PlainText); // names as typed, never as markup
     return l;
 }
 

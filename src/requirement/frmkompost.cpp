@@ -49,6 +49,7 @@ frmKompost::frmKompost() : Seite(QStringLiteral("frmKompost"), QString(), Platz:
     m_lblMeldung->setObjectName(QStringLiteral("lblMeldung"));
     m_lblMeldung->setWordWrap(true);
     m_lblMeldung->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lblMeldung->setTextFormat(Qt::PlainText); // names as typed, never as markup
     m_lblMeldung->setMinimumHeight(m_lblMeldung->fontMetrics().lineSpacing() * 4);
     m_cmdOK = WizardKnopf(this, QStringLiteral("cmdOK"), QStringLiteral("Empfehlungsfenster schließen"));
     m_cmdOK->setIconSize(QSize(32, 32));

@@ -52,6 +52,7 @@ frmMKEditor::frmMKEditor() : Seite(QStringLiteral("frmMKEditor"), QStringLiteral
     m_lblName->setObjectName(QStringLiteral("lblName"));
     m_lblName->setWordWrap(true);
     m_lblName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lblName->setTextFormat(Qt::PlainText); // names as typed, never as markup
     m_cmdLoeschen = bildknopf(this, QStringLiteral("cmdLoeschen"), QStringLiteral("Planung löschen"));
 
     // long names are scrolled to; one the control cuts shows in full when the mouse rests on it
@@ -120,6 +121,7 @@ QLabel* frmMKEditor::neuerBalken()
     auto* b = new QLabel(m_pcbFeld);
     b->setObjectName(QStringLiteral("txtKulturen%1").arg(m_txtKulturen.Count()));
     b->setAlignment(Qt::AlignCenter);
+    b->setTextFormat(Qt::PlainText);
     b->setAutoFillBackground(true);
     b->setMouseTracking(true);
     b->installEventFilter(this);

@@ -16,6 +16,7 @@ QLabel* NPKBeschriftung(QWidget* eltern, const QString& name, const QString& tex
     auto* l = new QLabel(text, eltern);
     l->setObjectName(name);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setTextFormat(Qt::PlainText); // names as typed, never as markup
     return l;
 }
 

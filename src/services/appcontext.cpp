@@ -1,5 +1,6 @@
 #include "services/appcontext.h"
 
+#include "platform/instanzsperre.h"
 #include "platform/settingsstore.h"
 #include "services/datenbanken.h"
 #include "services/recordids.h"
@@ -17,6 +18,7 @@ void AppContext::diensteSchliessen()
 {
     db.reset();
     server.reset();
+    sperre.reset();
 }
 
 namespace {

@@ -12,6 +12,7 @@
 namespace kav {
 
 class Datenbanken;
+class InstanzSperre;
 class MeldungsAnzeige;
 class Server;
 class SettingsStore;
@@ -26,6 +27,8 @@ struct AppContext {
     WizardState bedarf;
     Programmordner ordner;
 
+    // held from the start of the services to their end: one program per data folder
+    std::unique_ptr<InstanzSperre> sperre;
     std::unique_ptr<SettingsStore> store;
     std::unique_ptr<Datenbanken> db;
     std::unique_ptr<Server> server;
@@ -36,7 +39,8 @@ struct AppContext {
     MeldungsAnzeige* anzeige = nullptr;
 
     QString neueZeilenId();
-    // Closes the databases and server connections (before the application object goes).
+    // Closes the databases and server connections (before the application object goes) and frees the
+    // data folder for the next start.
     void diensteSchliessen();
 };
 

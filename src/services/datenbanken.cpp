@@ -125,6 +125,29 @@ Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
     if (d.verbindung.open(d.pfad, &why))
         return ausSicherung ? Ergebnis::Sicherung : Ergebnis::Geoeffnet;
     qWarning().noquote() << d.pfad << QStringLiteral("ist nicht lesbar:") << why;
+    // A write cut short is undone from its journal, which needs the file and its folder writable.
+    // Without that the file is not damaged: nothing may be replaced, and the user must give the right.
+    const QStringList beiDatei = LocalDatabase::companions(d.pfad);
+    const bool journal = std::any_of(beiDatei.cbegin(), beiDatei.cend(), [](const QString& b) { return QFileInfo::exists(b); });
+    const QStringList gesperrt = !fehlte && journal ? LocalDatabase::notWritable(d.pfad) : QStringList();
+    if (!gesperrt.isEmpty()) {
+        QStringList was;
+        if (gesperrt.contains(QStringLiteral("folder")))
+            was << QStringLiteral("den Ordner „%1“").arg(QDir::toNativeSeparators(m_ordner.daten()));
+        if (gesperrt.contains(QStringLiteral("file")))
+            was << QStringLiteral("die Datei „%1“").arg(dateiname(d.pfad));
+        m_anzeige.zeige(Meldung{0, kTitel,
+                                QStringLiteral("Die Datenbank %1 kann nicht geöffnet werden: Ein Schreibvorgang wurde "
+                                               "nicht abgeschlossen, und um ihn zurückzunehmen, muss das Programm %2 "
+                                               "beschreiben dürfen. Die gespeicherten Daten gehen dabei nicht "
+                                               "verloren.\n\nBitte sorgen Sie dafür, dass Sie im Ordner „%3“ und in "
+                                               "seinen Dateien schreiben dürfen, und starten Sie das Programm dann "
+                                               "neu. Bis dahin kann das Programm nicht arbeiten und wird beendet.")
+                                    .arg(QDir::toNativeSeparators(d.pfad), was.join(QStringLiteral(" und ")),
+                                         QDir::toNativeSeparators(m_ordner.daten())),
+                                Meldung::Symbol::Fehler});
+        return Ergebnis::Fehlgeschlagen;
+    }
     return wiederherstellen(d, true, fehlte);
 }
 

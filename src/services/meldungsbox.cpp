@@ -9,6 +9,7 @@ QMessageBox* MeldungsBox::erzeugeBox(const Meldung& m, QWidget* eltern)
 {
     auto* box = new QMessageBox(eltern);
     box->setWindowTitle(m.titel.isEmpty() ? QStringLiteral(" ") : m.titel);
+    box->setTextFormat(Qt::PlainText); // names as typed, never as markup
     box->setText(m.text);
     switch (m.symbol) {
     case Meldung::Symbol::Information: box->setIcon(QMessageBox::Information); break;
@@ -32,7 +33,9 @@ void MeldungsBox::zeige(const Meldung& m)
 QMessageBox::StandardButton JaNeinFrage(const QString& titel, const QString& text, QMessageBox::StandardButton standard,
                                         QWidget* eltern, QMessageBox::StandardButtons knoepfe, QMessageBox::Icon symbol)
 {
-    QMessageBox box(symbol, titel, text, knoepfe, eltern);
+    QMessageBox box(symbol, titel, QString(), knoepfe, eltern);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
     const std::pair<QMessageBox::StandardButton, const char*> texte[] = {
         {QMessageBox::Yes, "Ja"}, {QMessageBox::No, "Nein"}, {QMessageBox::Cancel, "Abbrechen"}};
     for (const auto& [knopf, beschriftung] : texte)

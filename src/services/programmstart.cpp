@@ -1,5 +1,6 @@
 #include "services/programmstart.h"
 
+#include "platform/instanzsperre.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
 #include "services/appcontext.h"
@@ -21,6 +22,20 @@ QString programmVersion()
 bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString& iniPfad)
 {
     a.ordner.basis = programmOrdner;
+    // a second program on the same data folder would work on the same files and race the first one's
+    // backup: it ends before it opens any file
+    a.sperre.reset();
+    a.sperre = std::make_unique<InstanzSperre>(programmOrdner, QStringLiteral("Kav.lock"));
+    if (a.sperre->belegt()) {
+        if (a.anzeige)
+            a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
+                                     QStringLiteral("Kav läuft bereits mit dem Datenordner „%1“.\n\nEin zweites Mal kann "
+                                                    "das Programm mit diesem Ordner nicht gestartet werden. Bitte "
+                                                    "arbeiten Sie im Fenster des laufenden Programms weiter.")
+                                         .arg(QDir::toNativeSeparators(a.ordner.daten())),
+                                     Meldung::Symbol::Information});
+        return false;
+    }
     a.server = std::make_unique<Server>(ServerConfig::fromIni(a.ordner.serverKonfiguration()));
     a.rahmen.strServerAdresse = a.server->strServerAdresse();
     a.rahmen.strFTPServerAdresse = a.rahmen.strServerAdresse;

@@ -359,6 +359,9 @@ TEST_F(Seite, DuengereditorNeuUndBearbeiten)
     EXPECT_TRUE(ed->shpName()->isVisible());
     EXPECT_TRUE(ed->txtName()->text().isEmpty());
     EXPECT_EQ(ed->txtName()->placeholderText(), "Keine Bezeichnung eingegeben");
+    ed->txtName()->insert(QString("Mist") + QChar(0) + "\n" + QString(60, 'x')); // pasted: cut to 50, no control characters
+    EXPECT_TRUE(ed->txtName()->text().startsWith("Mistxx") && ed->txtName()->text().size() <= 50);
+    ed->txtName()->clear();
     tippen(ed->txtName(), "Mein PK");
     QTest::mouseClick(ed->cmdOK(), Qt::LeftButton); // no contents: said, nothing saved
     EXPECT_TRUE(protokoll.texte().last().contains("keinen der Nährstoffe"));

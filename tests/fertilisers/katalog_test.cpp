@@ -4,6 +4,8 @@
 #include "fertilisers/mengen.h"
 #include "services/sql.h"
 
+#include <QRegularExpression>
+
 using namespace kav;
 
 namespace {
@@ -104,6 +106,21 @@ TEST_F(Katalogtest, EingabenDerEditoren)
     EXPECT_FALSE(KalkEingabePruefen("Sand", "", "0", g).daten);
     EXPECT_FALSE(KalkEingabePruefen("Kalk", "80", "30", g).daten);
     EXPECT_EQ(KalkEingabePruefen("Kalk", "65", "25,5", g).daten->MgCO3, 25.5);
+}
+
+// Names of the editors: every shipped name fits; a longer one or one with a control character (a NUL
+// cuts it where it is shown) is refused with the reason, never cut.
+TEST_F(Katalogtest, NamenBegrenztUndOhneSteuerzeichen)
+{
+    QStringList namen{QString(50, 'x'), QString(51, 'x'), QString("Mist") + QChar(0) + "Nord", "Mist\tNord", "Mist\nNord"};
+    for (QSqlQuery q = sql::exec(dateien.kav.db(), "SELECT Bezeichnung FROM DuengerID UNION SELECT Bezeichnung FROM KalkID"); q.next();)
+        namen << q.value(0).toString();
+    for (const QString& name : namen) {
+        const bool gut = name.size() <= 50 && !name.contains(QRegularExpression("[\\x00\\t\\n]"));
+        const DuengerPruefung d = DuengerEingabePruefen(name, {"5", "", "", ""}, false, g);
+        EXPECT_EQ(d.daten.has_value() && KalkEingabePruefen(name, "80", "", g).daten, gut) << name.toStdString();
+        EXPECT_TRUE(gut || d.meldung.startsWith("Die Bezeichnung darf")) << name.toStdString();
+    }
 }
 
 // Single nutrients are rated against the nutrient asked for and its need; no dose that rounds to 0.

@@ -436,3 +436,23 @@ TEST_F(AnalysenSeiteTest, SendenSchreibtEineZeileUndAktualisiertSie)
     EXPECT_EQ(zeilen(), 1);
     EXPECT_EQ(anzahl("AnalysenID"), 1);
 }
+
+// A name with quotes, an ampersand and markup shows as typed (as in the tree): in the page's heading,
+// in the question before its analysis is deleted, in every label that shows it.
+TEST_F(AnalysenSeiteTest, NamenErscheinenWieGetippt)
+{
+    const QString name = "Beet \"Nord\" & <b>Süd";
+    sql::exec(db(), "UPDATE FlaechenID SET Bezeichnung = ? WHERE FlaechenNr = 'Fl1001'", {name});
+    seite->FlaechenBaumFuellen();
+    klicken("Fl1001");
+    test::Frage f;
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("An1000"));
+    antworten(QMessageBox::No, &f);
+    menuePunktKlicken(7, "mnuAnalyseLoeschen");
+    EXPECT_TRUE(f.text.contains(name) && f.format == Qt::PlainText && seite->lblFlaeche()->text() == kWerte + name);
+    for (const QWidget* w : QApplication::allWidgets()) {
+        if (auto* l = qobject_cast<const QLabel*>(w); l && l->text().contains(name)) {
+            EXPECT_EQ(l->textFormat(), Qt::PlainText) << l->objectName().toStdString();
+        }
+    }
+}

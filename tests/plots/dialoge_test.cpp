@@ -71,6 +71,9 @@ TEST_F(DialogTest, NeueFlaecheAusDemWurzelmenue)
 
     tippen(d->txtBezeichnung(), "Ein sehr langer Name ist zu lang");
     EXPECT_EQ(d->txtBezeichnung()->text().size(), 20);
+    d->txtBezeichnung()->clear();
+    d->txtBezeichnung()->insert(QString("Beet") + QChar(0) + "Nord\t1"); // pasted: control characters left out
+    EXPECT_EQ(d->txtBezeichnung()->text(), "BeetNord1");
     d->txtBezeichnung()->setText("Kübel");
     d->comNutzung()->setCurrentIndex(2); // "Ziergarten", id 3
     QTest::mouseClick(d->lblKompost(1), Qt::LeftButton);

@@ -505,3 +505,18 @@ TEST_F(Flaechen, AbgewiesenesSchreibtNichts)
     EXPECT_FALSE(d.gruppeNeu("G", "0").ok);
     EXPECT_EQ(abbild(), vorher);
 }
+
+// A name with a control character (a NUL cuts it where it is shown) is refused with the reason, never cut.
+TEST_F(Flaechen, NamenMitSteuerzeichenWerdenAbgewiesen)
+{
+    FlaechenDaten d(db(), gebiet, uhr, zufall);
+    gruppe("Fl1000", "Garten");
+    const QStringList vorher = abbild();
+    for (const QString& name : {QString("Beet") + QChar(0) + "Nord", QString("Beet\tNord"), QString("Beet") + QChar(0x2028)}) {
+        FlaechenEingabe e;
+        e.Bezeichnung = name;
+        for (const Schreibergebnis& r : {d.flaecheNeu(e, "0"), d.gruppeNeu(name, "0"), d.gruppeAendern("Fl1000", name, true)})
+            EXPECT_TRUE(r.meldung.text.startsWith("Der Name darf keine Steuerzeichen")) << r.meldung.text.toStdString();
+    }
+    EXPECT_EQ(abbild(), vorher);
+}

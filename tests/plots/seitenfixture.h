@@ -33,6 +33,7 @@ struct Frage {
     QMessageBox::StandardButtons knoepfe;
     QMessageBox::Icon symbol = QMessageBox::NoIcon;
     QStringList beschriftungen; // of the buttons, in the order Yes, No, Cancel
+    Qt::TextFormat format = Qt::AutoText;
 };
 
 class SeitenTest : public RahmenTest, public PlotZeilen {
@@ -124,6 +125,7 @@ protected:
                 f->gesehen = true;
                 f->titel = box->windowTitle();
                 f->text = box->text();
+                f->format = box->textFormat();
                 f->knoepfe = box->standardButtons();
                 f->symbol = box->icon();
                 for (auto k : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})

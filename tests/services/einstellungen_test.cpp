@@ -2,8 +2,10 @@
 #include "services/einstellungen.h"
 #include "services/gebietsschema.h"
 #include "services/rahmen.h"
+#include "testhelpers.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -171,4 +173,17 @@ TEST(Gebietsschema, DeutschUndAmerikanisch)
     EXPECT_EQ(us.datumText(QDate(2026, 3, 8)), "03/08/2026");
     ASSERT_TRUE(us.datumLesen("11.02.2010")); // the stored default reads in any locale
     EXPECT_EQ(us.datumLesen("11.02.2010")->date(), QDate(2010, 2, 11));
+}
+
+// A settings file of random bytes is written over at the end: no write error, and the value is there.
+TEST_F(EinstellungenTest, UnlesbareDateiWirdGeschriebenOhneSchreibfehler)
+{
+    QByteArray bytes("[Fenster\n"); // a section that never closes: a format fault whatever follows
+    for (QRandomGenerator zufall(27); bytes.size() < 4096;)
+        bytes += static_cast<char>(zufall.bounded(256));
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ini(), bytes));
+    SettingsStore s(ini());
+    s.RegistrySchreiben(schluessel::fenster, "strFensterZeigen", "NPK2");
+    EXPECT_TRUE(s.sync());
+    EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::fenster, "strFensterZeigen"), "NPK2");
 }

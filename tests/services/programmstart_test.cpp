@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -213,4 +214,61 @@ TEST_F(ProgrammStartTest, NichtSchreibbareEinstellungenNennenIhreDatei)
               "Die Einstellungen konnten nicht gespeichert werden: In die Datei „" + QDir::toNativeSeparators(pfad)
                   + "“ darf das Programm nicht schreiben.\n\nBeim nächsten Start gelten die zuletzt gespeicherten "
                     "Einstellungen.");
+}
+
+// One program per data folder: a second start (in this process, in a program folder that cannot be
+// written, while another process holds the folder) is told so and opens nothing; the lock of a killed
+// program does not stop the next start.
+TEST_F(ProgrammStartTest, ZweiterStartAufDemselbenDatenordnerEndetVorJederDatei)
+{
+    const auto zweiterStart = [&] {
+        AppContext zweiter;
+        zweiter.anzeige = &protokoll;
+        protokoll.meldungen.clear();
+        EXPECT_FALSE(DiensteStarten(zweiter, dir.path(), ini()) || zweiter.server || zweiter.store || zweiter.db);
+        EXPECT_TRUE(protokoll.texte().join("").startsWith("Kav läuft bereits mit dem Datenordner „" + dir.path() + "/Daten“."));
+    };
+    for (const bool schreibgeschuetzt : {false, true}) {
+        std::optional<Schreibschutz> schutz;
+        if (schreibgeschuetzt) {
+            ASSERT_TRUE(schutz.emplace(dir.path(), dir.path() + "/Daten", dir.path(), true).wirksam());
+        }
+        ASSERT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini()));
+        zweiterStart();
+        appNeu();
+    }
+    QProcess anderer;
+    anderer.start(KAV_SPERRKIND, {dir.path()});
+    ASSERT_TRUE(anderer.waitForReadyRead(10000));
+    zweiterStart();
+    anderer.kill();
+    ASSERT_TRUE(anderer.waitForFinished(10000) && QFileInfo::exists(dir.filePath("Kav.lock")));
+    EXPECT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini()));
+}
+
+// A write cut short (its journal beside the file) in a file or folder that cannot be written: the start
+// ends saying what must be writable, never that the file is damaged, and nothing is replaced.
+TEST_F(ProgrammStartTest, UnterbrochenerSchreibvorgangOhneSchreibrechtIstKeinSchaden)
+{
+    const QString daten = dir.path() + "/Daten";
+    for (const bool ordner : {true, false}) {
+        QProcess schreiber;
+        schreiber.start(KAV_SCHREIBKIND, {daten + "/Daten.KRN", "flaechen", "1500"});
+        while (!schreiber.readAllStandardOutput().contains("angehalten"))
+            ASSERT_TRUE(schreiber.waitForReadyRead(10000));
+        schreiber.kill();
+        ASSERT_TRUE(schreiber.waitForFinished(10000) && QFileInfo::exists(daten + "/Daten.KRN-journal"));
+        const QStringList vorher = QDir(daten).entryList(QDir::Files);
+        protokoll.meldungen.clear();
+        {
+            const Schreibschutz schutz(dir.path(), daten, ordner ? daten : daten + "/Daten.KRN", ordner);
+            ASSERT_TRUE(schutz.wirksam());
+            EXPECT_FALSE(DiensteStarten(neuerStart(), dir.path(), ini()));
+            appNeu();
+        }
+        const QString text = protokoll.texte().join("");
+        EXPECT_TRUE(text.contains(ordner ? "den Ordner „" + daten + "“" : QString("die Datei „Daten.KRN“"))
+                    && !text.contains("beschädigt")) << text.toStdString();
+        EXPECT_EQ(QDir(daten).entryList(QDir::Files), vorher);
+    }
 }
