@@ -123,9 +123,11 @@ void frmToolbar::beschriftungenAnpassen()
     // size, from the room that the captions leave. On a bar low for its font (1280 x 720, a full-HD
     // screen at scale 1.5) that room would leave the pictures small beside large captions: then
     // every caption gets a smaller font, half a point at a time, until the pictures are at least
-    // 1¼ caption lines high, the proportion the bar has at its smallest size.
+    // 1¼ caption lines high, the proportion the bar has at its smallest size. The fitting starts from
+    // 72 points at most (the layout gives 16 at most), so that it ends whatever font a button holds.
     constexpr double kBildZuZeile = 1.25;
     constexpr double kKleinsteSchrift = 6.0;
+    constexpr double kGroessteSchrift = 72.0;
     struct Knopf {
         double soll = 0;       // the size the layout gave
         double groesse = 0;    // the size fitted here
@@ -139,7 +141,7 @@ void frmToolbar::beschriftungenAnpassen()
         const double ist = b->font().pointSizeF();
         const double angepasst = b->property(kSchriftAngepasst).toDouble();
         k[index - 1].soll = angepasst > 0 && ist == angepasst ? b->property(kSchriftSoll).toDouble() : ist;
-        grenze = std::max(grenze, k[index - 1].soll);
+        grenze = std::max(grenze, std::min(k[index - 1].soll, kGroessteSchrift));
     }
     const QToolButton* erster = m_cmbMenu(1);
     int seite = 8;

@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kav {
 
@@ -27,32 +28,38 @@ double zeile(const QWidget* w, int zugabe) { return (w->fontMetrics().height() +
 void frmNPK1::kalenderEinpassen(Anordnung& a, double seite)
 {
     using namespace forms;
-    // the frame is square; the month line at its top, the calendar below it, the month buttons beside it.
-    // The calendar's font shrinks until the month fits; a frame too small for the smallest grows.
-    const auto platz = [&](double s) {
-        const double oben = std::max(s / 6, s / 20 + std::max(s / 8, zeile(m_lblCal, 2)));
-        return QSizeF(20 * s / 27, std::min(20 * s / 25, s - oben - s / 30));
+    // The frame is a square of the side given: the month line at its top, the calendar below it, the
+    // month buttons beside it. The calendar's font shrinks until the calendar fits; where even the
+    // smallest does not, the frame grows as far as the calendar needs, downwards for its height and
+    // sideways for its width, so that it takes no more of the room below it than it must.
+    const auto oben = [&](double h) { return std::max(h / 6, h / 20 + std::max(h / 8, zeile(m_lblCal, 2))); };
+    const auto platz = [&](double b, double h) {
+        return QSizeF(20 * b / 27, std::min(20 * h / 25, h - oben(h) - h / 30));
     };
     int f = a.F();
     for (; f > 6; --f) {
         setFontSize(m_calStart, f);
-        const QSize noetig = m_calStart->minimumSizeHint() * twipsProPixel();
-        if (noetig.width() <= platz(seite).width() && noetig.height() <= platz(seite).height())
+        const QSizeF noetig = QSizeF(m_calStart->minimumSizeHint()) * twipsProPixel();
+        if (noetig.width() <= platz(seite, seite).width() && noetig.height() <= platz(seite, seite).height())
             break;
     }
     setFontSize(m_calStart, f);
     const QSizeF noetig = QSizeF(m_calStart->minimumSizeHint()) * twipsProPixel();
-    while (noetig.width() > platz(seite).width() || noetig.height() > platz(seite).height())
-        seite *= 1.05;
-    Tw(m_shpCal).setWidth(seite);
-    Tw(m_shpCal).setHeight(seite);
-    const double oben = std::max(seite / 6, seite / 20 + std::max(seite / 8, zeile(m_lblCal, 2)));
-    Tw(m_lblCal).setTop(seite / 20);
-    Tw(m_lblCal).setHeight(std::max(seite / 8, zeile(m_lblCal, 2)));
-    Tw(m_calStart).setWidth(platz(seite).width());
-    Tw(m_calStart).setHeight(platz(seite).height());
-    Tw(m_calStart).setTop(oben);
-    Tw(m_calStart).setLeft(seite / 20);
+    // A side that is no number or lower than the calendar (a page lower than its rows, a pass with the
+    // font of the new window size and the page of the old one) starts at the calendar's height. A step
+    // adds a twentieth: a hundred cover any calendar the fonts give.
+    double hoehe = std::isfinite(seite) ? std::max(seite, noetig.height()) : noetig.height();
+    for (int schritt = 0; schritt < 100 && noetig.height() > platz(hoehe, hoehe).height(); ++schritt)
+        hoehe *= 1.05;
+    const double breite = std::max(hoehe, noetig.width() * 27 / 20);
+    Tw(m_shpCal).setWidth(breite);
+    Tw(m_shpCal).setHeight(hoehe);
+    Tw(m_lblCal).setTop(hoehe / 20);
+    Tw(m_lblCal).setHeight(std::max(hoehe / 8, zeile(m_lblCal, 2)));
+    Tw(m_calStart).setWidth(platz(breite, hoehe).width());
+    Tw(m_calStart).setHeight(platz(breite, hoehe).height());
+    Tw(m_calStart).setTop(oben(hoehe));
+    Tw(m_calStart).setLeft(breite / 20);
     Tw(m_lblCal).setLeft(Tw(m_calStart).Left());
     Tw(m_lblCal).setWidth(Tw(m_calStart).Width());
 }

@@ -45,7 +45,7 @@ protected:
     }
     void ueberall(const std::string& zustand)
     {
-        for (const QSize g : {QSize(1024, 768), QSize(1920, 1080), QSize(800, 600)}) {
+        for (const QSize g : test::pruefgroessen()) {
             groesse(g.width(), g.height());
             ArbeitsbereichAnordnen();
             pruefen(zustand + " " + std::to_string(g.width()));

@@ -280,7 +280,7 @@ TEST_F(LexikonTest, UeberDerAnalysenseiteUndZurueck)
 TEST_F(LexikonTest, NichtsUeberdecktNichtsAbgeschnitten)
 {
     alsSeite();
-    for (const QSize& g : {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)}) {
+    for (const QSize& g : test::pruefgroessen()) {
         groesse(g.width(), g.height());
         ArbeitsbereichAnordnen();
         EXPECT_EQ(ui().uebersprungeneAnweisungen, 0);

@@ -187,7 +187,7 @@ TEST_F(PlanSeite, NichtsUeberdecktOderAbgeschnitten)
 {
     const QString fotos = qEnvironmentVariable("KAV_BILDSCHIRMFOTOS"); // a folder for screenshots
     frmNPK4* p = laden(test::mischkultur());
-    for (const QSize g : {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)}) {
+    for (const QSize g : test::pruefgroessen()) {
         SCOPED_TRACE(g.width());
         groesse(g.width(), g.height());
         ArbeitsbereichAnordnen();

@@ -1,6 +1,7 @@
 // The crop step on a started program as the gardener types and reads it: the area with at most two
 // decimals and only within the range of a plot, the bed likewise, the Nmin value shown as typed, and
-// the crop tree with the room the page has and the full name of a cut node on hover.
+// the crop tree with the room the page has and the full name of a cut node on hover, and a resize from
+// the smallest window to any size that ends with every control on the page.
 #include "wizardfixture.h"
 
 #include <QScrollBar>
@@ -141,6 +142,31 @@ TEST_F(WizardTest, KulturbaumNutztDenPlatzDerSeiteUndZeigtAbgeschnitteneNamen)
     t->horizontalScrollBar()->setValue(0);
     EXPECT_EQ(tipVon(t, kraeuter), lang);
     EXPECT_EQ(tipVon(t, t->itemVon("Ku1026")), ""); // "Blumenkohl"
+}
+
+// A resize lays out twice, first with the font of the new size and the page of the old one. Made as small
+// as it goes and then brought to any size up to 2560 x 1600, the page ends each pass with every control on
+// it and the value typed kept, beside the calendar and beside the bed.
+TEST_F(WizardTest, JedeGroesseNachDerKleinstenEndetMitAllemAufDerSeite)
+{
+    ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
+    for (const char* kultur : {"Ku1026", "Ku1090"}) {
+        ASSERT_NO_FATAL_FAILURE(kulturWaehlen(kultur, {}, "12,5"));
+        for (int i = 0; i < 49; ++i) {
+            const QSize groesse(std::max(1, i % 7 * 2560 / 6), std::max(1, i / 7 * 1600 / 6));
+            for (const QSize g : {QSize(1, 1), groesse}) {
+                haupt->resize(g);
+                haupt->timResize_Timer();
+            }
+            const std::string wo = std::string(kultur) + " " + std::to_string(groesse.width()) + "x"
+                                   + std::to_string(groesse.height());
+            EXPECT_EQ(ui().uebersprungeneAnweisungen, 0) << wo;
+            for (const QWidget* w : npk1()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                EXPECT_TRUE(w->isHidden() || npk1()->rect().contains(w->geometry()))
+                    << w->objectName().toStdString() << " " << wo;
+        }
+        EXPECT_EQ(npk1()->txtNmin()->text(), "12,5");
+    }
 }
 
 } // namespace

@@ -318,7 +318,7 @@ TEST_F(PlanerTest, AnordnungBehaeltDieSaetze)
     oeffnen("ID1");
     ASSERT_EQ(balken(1)->text(), "Kohlrabi");
     const std::vector<MischkulturBalken> vorher = w().arrMischkulturBalken;
-    for (const QSize g : {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080), QSize(1024, 768), QSize(1920, 1080)}) {
+    for (const QSize g : test::pruefgroessen() + QList<QSize>{QSize(1024, 768), QSize(1920, 1080)}) {
         SCOPED_TRACE(g.width());
         groesse(g.width(), g.height());
         for (int n = 0; n < 10; ++n)

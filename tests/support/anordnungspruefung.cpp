@@ -1,9 +1,11 @@
 #include "anordnungspruefung.h"
 
 #include "frame/anordnung.h"
+#include "frame/fensterplatz.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "platform/fokusrahmen.h"
+#include "platform/rounding.h"
 #include "services/appcontext.h"
 
 #include <QAbstractSpinBox>
@@ -117,7 +119,12 @@ void pruefeEbene(const QWidget* eltern, const std::string& wo, const QList<const
 
 } // namespace
 
-QList<QSize> pruefgroessen() { return {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)}; }
+QList<QSize> pruefgroessen()
+{
+    const double tpp = forms::twipsProPixel();
+    const QSize kleinste(rundenGanz(kMindestBreite / tpp), rundenGanz(kMindestHoehe / tpp));
+    return {kleinste, QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)};
+}
 
 void hauptfensterGroesse(QSize groesse)
 {

@@ -10,7 +10,8 @@
 
 namespace kav::test {
 
-// The outer sizes of the main window a window is checked at: 800 × 600, 1024 × 768, 1920 × 1080.
+// The outer sizes of the main window a window is checked at: the smallest the window takes (760 × 570
+// at 96 dpi), 800 × 600, 1024 × 768, 1920 × 1080.
 QList<QSize> pruefgroessen();
 
 // Brings the started main window to the outer size `groesse` (frame included, normal state) and
