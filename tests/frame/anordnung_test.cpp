@@ -97,6 +97,29 @@ TEST_F(AnordnungTest, SchriftStatusleisteUndSeitenrahmenAusDerFenstergroesse)
     EXPECT_EQ(e->geometry(), vorher);
 }
 
+// The rule along the breadcrumb strip's foot is drawn at every window size and every scale of the
+// screen: a dark row right across the strip's lower part.
+TEST_F(AnordnungTest, BrotkrumenLinieBeiJederSkalierung)
+{
+    auto* bk = fenster().fensterAls<frmBrotkrume>("frmBrotkrume");
+    for (const QSize g : {QSize(800, 600), QSize(853, 682), QSize(1024, 768), QSize(1280, 1024)}) {
+        groesse(g.width(), g.height());
+        ArbeitsbereichAnordnen();
+        for (const double skala : {1.0, 1.25, 1.5, 2.0}) {
+            QPixmap bild((QSizeF(bk->size()) * skala).toSize());
+            bild.setDevicePixelRatio(skala);
+            bk->render(&bild);
+            const QImage b = bild.toImage();
+            bool linie = false;
+            for (int y = b.height() * 4 / 5; y < b.height() && !linie; ++y) {
+                const auto dunkel = [&](int x) { return QColor(b.pixel(x, y)).lightness() < 60; };
+                linie = dunkel(b.width() / 4) && dunkel(b.width() / 2) && dunkel(b.width() * 3 / 4);
+            }
+            EXPECT_TRUE(linie) << g.width() << "x" << g.height() << " bei " << skala;
+        }
+    }
+}
+
 TEST_F(AnordnungTest, ZweiDurchlaeufeUndHinUndZurueckGebenDasselbe)
 {
     // the title strip too: its pictures used to shrink on every pass
