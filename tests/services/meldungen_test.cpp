@@ -1,9 +1,11 @@
+#include "platform/fokusrahmen.h"
 #include "services/meldungen.h"
 #include "services/meldungsbox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -67,5 +69,36 @@ TEST(Meldungen, AnalysenwerteFehlenMitNamen)
         EXPECT_EQ(m.text, text);
         EXPECT_EQ(m.nr, 103);
         EXPECT_EQ(m.titel, "Humavera - Analysenwerte eintragen");
+    }
+}
+
+// The focus mark of a message box goes round the button that has the focus, not round the row of
+// buttons: a notice with OK alone and a question with three buttons.
+TEST(Meldungen, FokusRingUmDenKnopf)
+{
+    forms::fokusrahmenStarten();
+    const auto pruefen = [](QMessageBox* box, QMessageBox::StandardButton erwartet) {
+        QAbstractButton* knopf = box->button(erwartet);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(box));
+        ASSERT_EQ(QApplication::focusWidget(), knopf);
+        const auto* ring = box->findChild<QWidget*>(QStringLiteral("kavFokusrahmen"));
+        ASSERT_TRUE(ring && ring->isVisible());
+        const QRect um(knopf->mapTo(box, QPoint(0, 0)), knopf->size());
+        EXPECT_EQ(ring->geometry(), um.adjusted(-4, -4, 4, 4) & box->rect());
+    };
+    for (const QMessageBox::StandardButton knopf : {QMessageBox::Ok, QMessageBox::No}) {
+        bool gesehen = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                gesehen = true;
+                pruefen(box, knopf);
+                box->done(0);
+            }
+        });
+        if (knopf == QMessageBox::Ok)
+            FehlerMeldung("Flaeche", nullptr);
+        else
+            JaNeinFrage("Titel", "Frage?", knopf, nullptr, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_TRUE(gesehen);
     }
 }
