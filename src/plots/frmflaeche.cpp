@@ -167,7 +167,7 @@ void frmFlaeche::Form_Load()
         KompostAnzeigen(z->Kompost == 1 ? 0 : 1);
         a.bedarf.intFlaecheKompost = static_cast<qint16>(z->Kompost);
     }
-    adjustSize();
+    forms::inhaltsgroesseFesthalten(this);
     amBaumPlatzieren(false);
     BenutzerverlaufZeichnen(this, a.einstellungen);
 }
