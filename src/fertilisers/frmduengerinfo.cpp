@@ -64,7 +64,7 @@ void frmDuengerInfo::grundzustand()
     m_lblText->setText(kInfoText);
     setTag(QString());
     ampelSetzen(QStringLiteral("Rot"));
-    adjustSize();
+    forms::inhaltsgroesseFesthalten(this);
 }
 
 void frmDuengerInfo::ampelSetzen(const QString& klasse)
@@ -101,7 +101,7 @@ void frmDuengerInfo::mitteSetzen()
 
 void frmDuengerInfo::zeigen()
 {
-    adjustSize();
+    forms::inhaltsgroesseFesthalten(this);
     mitteSetzen();
     show();
     raise();

@@ -58,6 +58,7 @@ frmNPK3::frmNPK3() : Seite(QStringLiteral("frmNPK3"), QStringLiteral("NPK3"), Pl
         t->viewport()->installEventFilter(this);
         m_trvDuenger.anhaengen(t);
     }
+    m_trvDuenger(2)->setRootIsDecorated(false); // a flat list: its names start at its left edge
     m_cmbReset = new QToolButton(this);
     m_cmbReset->setObjectName(QStringLiteral("cmbReset"));
     m_cmbReset->setToolTip(QStringLiteral("Zuletzt eingegebenen Dünger wieder löschen"));
@@ -70,6 +71,9 @@ frmNPK3::frmNPK3() : Seite(QStringLiteral("frmNPK3"), QStringLiteral("NPK3"), Pl
     m_txtMenge->setReadOnly(true);
     m_txtMenge->setAlignment(Qt::AlignRight);
     m_txtMenge->installEventFilter(this);
+    m_lblMengeEinheit = beschriftung(this, QStringLiteral("lblMengeEinheit"), QStringLiteral("g/m²"));
+    m_lblMengeEinheit->setWordWrap(false);
+    m_lblMengeEinheit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_linTrennung = new QWidget(this);
     m_linTrennung->setObjectName(QStringLiteral("linTrennung"));
     m_linTrennung->setAutoFillBackground(true);

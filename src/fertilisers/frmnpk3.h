@@ -33,6 +33,7 @@ public:
     QLabel* lblDuenger() const { return m_lblDuenger; }
     QLineEdit* txtMenge() const { return m_txtMenge; }
     QLabel* lblMenge() const { return m_lblMenge; }
+    QLabel* lblMengeEinheit() const { return m_lblMengeEinheit; } // "g/m²" beside the amount
     QLabel* lblBedarf() const { return m_lblBedarf; }
     QLabel* lblVersorgung(int i) const { return m_lblVersorgung(i); }
     QWidget* linTrennung() const { return m_linTrennung; }
@@ -90,6 +91,7 @@ private:
     QLabel* m_lblDuenger = nullptr;
     QLineEdit* m_txtMenge = nullptr;
     QLabel* m_lblMenge = nullptr;
+    QLabel* m_lblMengeEinheit = nullptr;
     QLabel* m_lblBedarf = nullptr;
     forms::SteuerFeld<QLabel> m_lblVersorgung{1};
     QWidget* m_linTrennung = nullptr;

@@ -71,7 +71,7 @@ void frmVerfahren::Form_Load()
     const QColor farbe = benutzerFarbe(app().einstellungen);
     for (QPushButton* b : {m_cmdEinmalOptimal, m_cmdImmerOptimal, m_cmdIgnorant})
         forms::setBackColor(b, farbe);
-    adjustSize();
+    forms::inhaltsgroesseFesthalten(this);
     if (mdiZentral* h = ui().haupt.data()) {
         const QRect m = h->frameGeometry();
         move(m.left() + (m.width() - width()) / 2, m.top() + (m.height() - height()) / 2);

@@ -100,7 +100,7 @@ void Katalogdialog::Form_Load()
         if (h)
             b->setIcon(h->imlIcon().bild(QLatin1String(bild)));
     }
-    adjustSize();
+    forms::inhaltsgroesseFesthalten(this);
     DialogZentrieren(this, h);
     BenutzerverlaufZeichnen(this, app().einstellungen);
     m_txtName->setFocus();

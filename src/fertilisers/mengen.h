@@ -4,6 +4,7 @@
 // or the mixed-culture bed.
 #include "fertilisers/duengerkatalog.h"
 #include "fertilisers/eignung.h"
+#include "services/referenzbereiche.h"
 #include "services/wizardstate.h"
 
 #include <QString>
@@ -30,6 +31,10 @@ float Bezugsflaeche(const WizardState& s);
 // half to the even multiple); the area in its plain form ("4,5"). Number and unit are not parted
 // by a line break.
 QString MengenSatz(float menge, const WizardState& s, const Gebietsschema& g);
+
+// The largest dose a proposal can give, in g/m²: the largest remaining need (three nitrogen dressings
+// of the largest need a crop may have, 3 × 100 g/m²) from the smallest content a fertiliser may have.
+inline constexpr double kGroessteDosis = 100.0 * 300.0 / kKleinsterGehalt;
 
 struct Mengenvorschlag {
     float dosis = 0;    // g/m², a Single

@@ -84,6 +84,8 @@ QToolButton* bildKnopf(QWidget* eltern, const QString& name, const QString& text
     b->setToolTip(hinweis);
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setMouseTracking(true);
+    // a move over the button is the button's: the window's own move would take the highlight back
+    b->setAttribute(Qt::WA_NoMousePropagation);
     return b;
 }
 

@@ -5,7 +5,6 @@
 #include "frame/oberflaeche.h"
 #include "services/appcontext.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -30,10 +29,8 @@ frmBrotkrume::frmBrotkrume() : forms::Formular(QStringLiteral("frmBrotkrume"))
         lbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         m_lbl.anhaengen(lbl);
     }
-    m_linie = new QFrame(this);
+    m_linie = new forms::Linie(this);
     m_linie->setObjectName(QStringLiteral("linTrennung"));
-    m_linie->setFrameShape(QFrame::HLine);
-    m_linie->setFrameShadow(QFrame::Plain);
 }
 
 void frmBrotkrume::Form_Load() { ArbeitsbereichAnordnen(name()); }
@@ -87,10 +84,8 @@ void frmBrotkrume::anordnen(Anordnung& a)
     const auto H = [this] { return Tw(this).Height(); };
     const auto W = [this] { return Tw(this).Width(); };
     const auto SW = [this] { return Tw(this).ScaleWidth(); };
-    a.tu([&] {
-        // one twips line along the bottom
-        Tw(m_linie).setRechteck(QRectF(0, H() * 0.95, W(), twipsProPixel()));
-    });
+    // the rule along the bottom, to the strip's last pixel
+    a.tu([&] { m_linie->setLinie(QLineF(0, H() * 0.95, W() - twipsProPixel(), H() * 0.95)); });
     a.tu([&] { forms::setVisible(m_linie, true); });
 
     for (int i = 0; i <= 5; ++i) {

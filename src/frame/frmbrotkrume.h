@@ -4,10 +4,10 @@
 #include "platform/bild.h"
 #include "platform/bildliste.h"
 #include "platform/fenster.h"
+#include "platform/linie.h"
 #include "platform/steuerfeld.h"
 
 #include <QLabel>
-class QFrame;
 
 namespace kav {
 
@@ -18,7 +18,7 @@ public:
 
     forms::Bild* imgBrotkrume(int i) const { return m_img(i); }
     QLabel* lblBrotkrume(int i) const { return m_lbl(i); }
-    QFrame* linTrennung() const { return m_linie; }
+    forms::Linie* linTrennung() const { return m_linie; }
     const forms::BildListe& imlBrotkrume() const { return m_iml; }
 
     void Form_Load() override;
@@ -35,7 +35,7 @@ protected:
 private:
     forms::SteuerFeld<forms::Bild> m_img{0};
     forms::SteuerFeld<QLabel> m_lbl{0};
-    QFrame* m_linie = nullptr;
+    forms::Linie* m_linie = nullptr;
     forms::BildListe m_iml;
 };
 

@@ -18,6 +18,8 @@ QToolButton* knopf(QWidget* seite, const Schrittknoepfe::Knopf& k)
     b->setAccessibleName(k.hinweis);
     b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     b->setMouseTracking(true);
+    // a move over the button is the button's: the window's own move would take the highlight back
+    b->setAttribute(Qt::WA_NoMousePropagation);
     b->setFocusPolicy(Qt::StrongFocus);
     return b;
 }
@@ -44,6 +46,8 @@ void Schrittknoepfe::ausloesen(QToolButton* b) const
 
 void Schrittknoepfe::hervorheben(QToolButton* b) const
 {
+    if (!b->isEnabled()) // a disabled button takes no click, so it lights nothing either
+        return;
     const Einstellungen& e = app().einstellungen;
     if (forms::BackColor(b) == benutzerFarbe(e))
         forms::setBackColor(b, benutzerFarbeHell(e));

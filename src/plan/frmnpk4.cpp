@@ -200,7 +200,7 @@ bool frmNPK4::eventFilter(QObject* o, QEvent* e)
     if (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter) {
         const Einstellungen& s = app().einstellungen;
         for (QToolButton* b : {m_cmbZurueck, m_cmbDrucken, m_cmbAbbruch})
-            if (o == b && forms::BackColor(b) == benutzerFarbe(s))
+            if (o == b && b->isEnabled() && forms::BackColor(b) == benutzerFarbe(s))
                 forms::setBackColor(b, benutzerFarbeHell(s));
     }
     return Seite::eventFilter(o, e);

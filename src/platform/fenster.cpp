@@ -45,6 +45,18 @@ void Formular::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
+void inhaltsgroesseFesthalten(QWidget* fenster)
+{
+    if (fenster->minimumWidth() != fenster->maximumWidth()) {
+        fenster->setMinimumWidth(0);
+        fenster->setMaximumWidth(QWIDGETSIZE_MAX);
+    }
+    fenster->setMinimumHeight(0);
+    fenster->setMaximumHeight(QWIDGETSIZE_MAX);
+    fenster->adjustSize();
+    fenster->setFixedSize(fenster->size());
+}
+
 bool knopfDruecken(QAbstractButton* b)
 {
     if (!b || !b->isVisible() || !b->isEnabled())

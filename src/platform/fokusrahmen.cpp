@@ -5,6 +5,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QHash>
 #include <QPainter>
@@ -166,8 +167,10 @@ QWidget* fokusSteuerelement(QWidget* w)
         QWidget* p = w->parentWidget();
         if (!p)
             break;
-        // the inner part of a composite control: the focus goes to it through the control's proxy
-        if (p->focusProxy() == w || qobject_cast<QAbstractSpinBox*>(p) || qobject_cast<QComboBox*>(p))
+        // the inner part of a composite control: the focus goes to it through the control's proxy (a
+        // row of dialog buttons hands the focus on to a button too, but each button is a control of its own)
+        const bool teil = p->focusProxy() == w && !qobject_cast<QDialogButtonBox*>(p);
+        if (teil || qobject_cast<QAbstractSpinBox*>(p) || qobject_cast<QComboBox*>(p))
             w = p;
         else
             break;

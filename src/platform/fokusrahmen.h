@@ -15,7 +15,8 @@ void fokusrahmenStarten();
 void setFokusBegleiter(QWidget* feld, QWidget* begleiter);
 
 // The control the mark goes around when `w` has the focus: the control itself, or the composite
-// control it is the inner part of (the grid of a calendar, the box of a date field).
+// control it is the inner part of (the grid of a calendar, the box of a date field); a button of a row
+// of dialog buttons is a control of its own.
 QWidget* fokusSteuerelement(QWidget* w);
 
 // Whether `w` is the mark itself (no control: checks of a window's controls pass it over).

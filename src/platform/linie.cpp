@@ -47,8 +47,18 @@ void Linie::paintEvent(QPaintEvent*)
     stift.setCosmetic(true);
     p.setPen(stift);
     const double tpp = twipsProPixel();
-    const QPointF a(m_linie.x1() / tpp - x() + 0.5, m_linie.y1() / tpp - y() + 0.5);
-    const QPointF b(m_linie.x2() / tpp - x() + 0.5, m_linie.y2() / tpp - y() + 0.5);
+    QPointF a(m_linie.x1() / tpp - x() + 0.5, m_linie.y1() / tpp - y() + 0.5);
+    QPointF b(m_linie.x2() / tpp - x() + 0.5, m_linie.y2() / tpp - y() + 0.5);
+    // a level or upright line runs through the middle of the control's pixels: at a fractional
+    // screen scale a line on the control's edge would fall between two device pixels and vanish
+    if (m_linie.y1() == m_linie.y2()) {
+        a.setY(height() / 2.0);
+        b.setY(height() / 2.0);
+    }
+    if (m_linie.x1() == m_linie.x2()) {
+        a.setX(width() / 2.0);
+        b.setX(width() / 2.0);
+    }
     p.drawLine(a, b);
 }
 

@@ -59,7 +59,7 @@ void frmAnalysenWerte::trvFlaechen_MouseUp(QTreeWidgetItem* item, const QPoint& 
 
 void frmAnalysenWerte::hervorheben(QToolButton* b)
 {
-    if (forms::BackColor(b) == benutzerFarbe(app().einstellungen))
+    if (b->isEnabled() && forms::BackColor(b) == benutzerFarbe(app().einstellungen))
         forms::setBackColor(b, benutzerFarbeHell(app().einstellungen));
 }
 

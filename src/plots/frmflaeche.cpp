@@ -19,6 +19,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -72,6 +73,7 @@ frmFlaeche::frmFlaeche() : FlaechenDialog(QStringLiteral("frmFlaeche"))
 
     auto* kompost = text(this, QStringLiteral("lblBezeichnung2"), QStringLiteral("Einsatz von Kompost, Stallmist o.ä.:"));
     LinkAussehen(kompost);
+    kompost->setFocusPolicy(Qt::TabFocus); // a link in the tab chain: Space and Enter act as its click
     m_lblBezeichnung.anhaengen(kompost);
     const QString kompostTexte[2] = {
         QStringLiteral("Auf der Fläche wurde in den letzten Jahren regelmäßig Kompost o.ä. ausgebracht"),
@@ -117,7 +119,7 @@ frmFlaeche::frmFlaeche() : FlaechenDialog(QStringLiteral("frmFlaeche"))
     masse->setColumnStretch(6, 1);
 
     auto* optionen = new QGridLayout;
-    optionen->addWidget(m_lblBezeichnung(2), 0, 0, 1, 2);
+    optionen->addWidget(m_lblBezeichnung(2), 0, 0, 1, 2, Qt::AlignLeft); // the link as wide as its text
     for (int i = 0; i <= 1; ++i) {
         optionen->addWidget(m_imgKompost(i), i + 1, 0, Qt::AlignTop);
         optionen->addWidget(m_lblKompost(i), i + 1, 1);
@@ -167,7 +169,7 @@ void frmFlaeche::Form_Load()
         KompostAnzeigen(z->Kompost == 1 ? 0 : 1);
         a.bedarf.intFlaecheKompost = static_cast<qint16>(z->Kompost);
     }
-    adjustSize();
+    forms::inhaltsgroesseFesthalten(this);
     amBaumPlatzieren(false);
     BenutzerverlaufZeichnen(this, a.einstellungen);
 }
@@ -273,6 +275,12 @@ bool frmFlaeche::eventFilter(QObject* o, QEvent* e)
                 imgKompost_Click(i);
         if (o == m_lblBezeichnung(1) || o == m_lblBezeichnung(2))
             lblBezeichnung_Click();
+    } else if (typ == QEvent::KeyPress && o == m_lblBezeichnung(2)) {
+        const int taste = static_cast<QKeyEvent*>(e)->key();
+        if (taste == Qt::Key_Space || taste == Qt::Key_Return || taste == Qt::Key_Enter) {
+            lblBezeichnung_Click();
+            return true;
+        }
     }
     return FlaechenDialog::eventFilter(o, e);
 }

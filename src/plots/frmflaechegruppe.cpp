@@ -50,7 +50,7 @@ void frmFlaecheGruppe::Form_Load()
     knoepfeLaden(benutzerFarbeHell(a.einstellungen));
 
     eintragLaden(true); // the mode is read here, once
-    adjustSize();
+    forms::inhaltsgroesseFesthalten(this);
     amBaumPlatzieren(true);
     BenutzerverlaufZeichnen(this, a.einstellungen);
 }

@@ -68,7 +68,7 @@ frmKompost::frmKompost() : Seite(QStringLiteral("frmKompost"), QString(), Platz:
     zeile->addStretch(1);
     zeile->addWidget(m_cmdOK);
     spalte->addLayout(zeile);
-    resize(std::max(520, forms::titelleistenBreite(windowTitle())), 440);
+    setFixedSize(std::max(520, forms::titelleistenBreite(windowTitle())), 440); // a dialog: no edge to drag
 }
 
 void frmKompost::Form_Load()

@@ -32,6 +32,8 @@ QToolButton* bildknopf(QWidget* eltern, const QString& name, const QString& hinw
     b->setToolTip(hinweis);
     b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     b->setMouseTracking(true);
+    // a move over the button is the button's: the window's own move would take the highlight back
+    b->setAttribute(Qt::WA_NoMousePropagation);
     return b;
 }
 

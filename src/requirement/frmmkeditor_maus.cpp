@@ -51,7 +51,7 @@ bool frmMKEditor::eventFilter(QObject* o, QEvent* e)
 
 void frmMKEditor::hervorheben(QToolButton* b)
 {
-    if (forms::BackColor(b) == benutzerFarbe(app().einstellungen))
+    if (b->isEnabled() && forms::BackColor(b) == benutzerFarbe(app().einstellungen))
         forms::setBackColor(b, benutzerFarbeHell(app().einstellungen));
 }
 

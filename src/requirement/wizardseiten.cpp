@@ -70,6 +70,8 @@ QToolButton* WizardKnopf(QWidget* seite, const QString& name, const QString& hin
     b->setAccessibleName(hinweis);
     b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     b->setMouseTracking(true);
+    // a move over the button is the button's: the window's own move would take the highlight back
+    b->setAttribute(Qt::WA_NoMousePropagation);
     b->setFocusPolicy(Qt::StrongFocus);
     return b;
 }
@@ -77,7 +79,7 @@ QToolButton* WizardKnopf(QWidget* seite, const QString& name, const QString& hin
 void Hervorheben(QToolButton* b)
 {
     const Einstellungen& e = app().einstellungen;
-    if (forms::BackColor(b) == benutzerFarbe(e))
+    if (b->isEnabled() && forms::BackColor(b) == benutzerFarbe(e))
         forms::setBackColor(b, benutzerFarbeHell(e));
 }
 

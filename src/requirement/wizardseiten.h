@@ -25,7 +25,7 @@ void WizardMelden(const Meldung& m);
 
 // A picture button of a wizard page (icon only, following the mouse, reachable by Tab).
 QToolButton* WizardKnopf(QWidget* seite, const QString& name, const QString& hinweis);
-// The mouse over a button in the user colour gives it the highlight; ZurueckFaerben gives a
+// The mouse over an enabled button in the user colour gives it the highlight; ZurueckFaerben gives a
 // highlighted one the user colour back (true when it did).
 void Hervorheben(QToolButton* b);
 bool ZurueckFaerben(QToolButton* b);

@@ -327,7 +327,7 @@ void frmEinstellungen::sperreNachUpdate() { m_cmbRepair->setEnabled(!app().rahme
 void frmEinstellungen::knopf_MouseMove(QPushButton* b)
 {
     const Einstellungen& e = app().einstellungen;
-    if (forms::BackColor(b) == benutzerFarbe(e))
+    if (b->isEnabled() && forms::BackColor(b) == benutzerFarbe(e))
         forms::setBackColor(b, benutzerFarbeHell(e));
 }
 

@@ -3,6 +3,7 @@
 // sentence.
 #include "duengerseite.h"
 #include "fertilisers/frmverfahren.h"
+#include "fertilisers/mengen.h"
 #include "plan/frmnpk4.h"
 
 #include <QPushButton>
@@ -25,7 +26,7 @@ protected:
         SCOPED_TRACE(wo);
         EXPECT_EQ(ui().uebersprungeneAnweisungen, 0);
         std::vector<QWidget*> v{npk3->lblDuenger(), npk3->trvDuenger(1), npk3->trvDuenger(2), npk3->cmbReset(),
-                                npk3->lblMenge(), npk3->txtMenge(), npk3->linTrennung(), npk3->lblBedarf(),
+                                npk3->lblMenge(), npk3->txtMenge(), npk3->lblMengeEinheit(), npk3->linTrennung(), npk3->lblBedarf(),
                                 npk3->cmbAbbruch(), npk3->cmbZurueck(), npk3->cmbWeiter()};
         for (int i = 1; i <= 4; ++i)
             v.push_back(npk3->lblVersorgung(i));
@@ -40,8 +41,11 @@ protected:
         }
         QLineEdit* t = npk3->txtMenge();
         EXPECT_GE(t->width(), t->fontMetrics().horizontalAdvance(t->text()) + 8);
-        EXPECT_EQ(t->geometry().right(), npk3->cmbReset()->geometry().right());
+        QLabel* einheit = npk3->lblMengeEinheit();
+        EXPECT_EQ(einheit->geometry().right(), npk3->cmbReset()->geometry().right());
+        EXPECT_LT(t->geometry().right(), einheit->x());
         EXPECT_EQ(t->y(), npk3->lblMenge()->y());
+        EXPECT_EQ(einheit->y(), t->y());
     }
     void ueberall(const std::string& zustand)
     {
@@ -96,6 +100,27 @@ TEST_F(Anordnung, KatalogNamenGanz)
                              + t->fontMetrics().horizontalAdvance(it->text(0));
         EXPECT_LE(textEnde, t->viewport()->width());
         pruefen("Kalium");
+    }
+}
+
+// The amount box holds the largest dose a proposal can give, its unit beside it; from 1280 × 1024 on
+// the chosen list shows every name whole, down to the lime.
+TEST_F(Anordnung, MengeMitEinheitUndGewaehlteNamenGanz)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    w().sngPH = 6.1f; // lime need 200
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    for (const char* nr : {"Du1010", "Du1014", "Du1001", "Ka1002"})
+        klick(nr);
+    for (const QSize g : {QSize(800, 600), QSize(1280, 1024), QSize(1920, 1080)}) {
+        groesse(g.width(), g.height());
+        ArbeitsbereichAnordnen();
+        QLineEdit* t = npk3->txtMenge();
+        t->setText(QString::number(kGroessteDosis, 'f', 0));
+        EXPECT_GE(t->width(), t->fontMetrics().horizontalAdvance(t->text()) + 8) << g.width();
+        EXPECT_EQ(npk3->lblMengeEinheit()->text(), "g/m²");
+        for (int i = 0; g.width() >= 1280 && i < gewaehlt(); ++i)
+            EXPECT_FALSE(npk3->trvDuenger(2)->abgeschnitten(npk3->trvDuenger(2)->topLevelItem(i))) << g.width() << " " << i;
     }
 }
 

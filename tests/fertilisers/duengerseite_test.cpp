@@ -34,6 +34,7 @@ TEST_F(Seite, WegHineinMitVerfahrensfrage)
     EXPECT_EQ(v->cmdEinmalOptimal()->text() + "|" + v->cmdIgnorant()->text(),
               "Diesmal Optimierung bzgl. Pflanzenbedarf|Diesmal Optimierung bzgl. Düngeranzahl");
     EXPECT_TRUE(v->lblMeldung(1)->text().contains("Deckung des Stickstoff-, Phosphat- und Kalibedarfs i.d.R."));
+    test::anordnungJetztPruefen(v, "Verfahren");
     EXPECT_EQ(knoten(1, "Gelb"), nullptr);
     QTest::mouseClick(v->cmdIgnorant(), Qt::LeftButton);
     EXPECT_FALSE(fenster().istGeladen("frmVerfahren"));
@@ -118,6 +119,7 @@ TEST_F(Seite, RechtsklickUndMenues)
     EXPECT_EQ(info->windowTitle(), "Ungeeigneter Dünger");
     EXPECT_EQ(info->lbltitel()->text(), "Mein NPK (12-12-17)");
     EXPECT_EQ(info->Tag(), "AuswahlDuenger");
+    test::anordnungJetztPruefen(info, "Hinweis");
 
     QTest::mouseClick(npk3->cmbReset(), Qt::LeftButton);
     klick(eigener, Qt::RightButton);
@@ -164,6 +166,7 @@ TEST_F(Seite, EditorenNehmenNurImPassendenZustand)
     KalkEingabeOeffnen({}); // a lime while the classes are shown: saved, not chosen
     auto* kalk = dialog<frmKalkEingabe>("frmKalkEingabe");
     ASSERT_NE(kalk, nullptr);
+    test::anordnungJetztPruefen(kalk, "Kalkeditor");
     tippen(kalk->txtName(), "Mein Kalk");
     tippen(kalk->txtCaCO3(), "80");
     QTest::mouseClick(kalk->cmdOK(), Qt::LeftButton);
@@ -174,6 +177,7 @@ TEST_F(Seite, EditorenNehmenNurImPassendenZustand)
     doppelklick("Grau");
     auto* ed = dialog<frmDuengerEingabe>("frmDuengerEingabe");
     ASSERT_NE(ed, nullptr);
+    test::anordnungJetztPruefen(ed, "Düngereditor");
     tippen(ed->txtName(), "Superphosphat");
     tippen(ed->txtP(), "18");
     QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);

@@ -11,6 +11,10 @@
 
 #include <QStatusBar>
 
+#include <algorithm>
+#include <array>
+#include <ranges>
+
 using namespace kav;
 using namespace kav::forms;
 
@@ -95,6 +99,27 @@ TEST_F(AnordnungTest, SchriftStatusleisteUndSeitenrahmenAusDerFenstergroesse)
     const QRect vorher = e->geometry();
     ArbeitsbereichAnordnen();
     EXPECT_EQ(e->geometry(), vorher);
+}
+
+// The rule along the breadcrumb strip's foot is drawn at every scale of the screen: a dark row in
+// the strip's lower part, at a quarter, half and three quarters of its width.
+TEST_F(AnordnungTest, BrotkrumenLinieBeiJederSkalierung)
+{
+    auto* bk = fenster().fensterAls<frmBrotkrume>("frmBrotkrume");
+    for (const QSize g : {QSize(800, 600), QSize(1024, 768)})
+        for (const double skala : {1.0, 1.25, 1.5, 2.0}) {
+            groesse(g.width(), g.height());
+            ArbeitsbereichAnordnen();
+            QPixmap bild((QSizeF(bk->size()) * skala).toSize());
+            bild.setDevicePixelRatio(skala);
+            bk->render(&bild);
+            const QImage b = bild.toImage();
+            const auto dunkel = [&](int y) {
+                return std::ranges::all_of(std::array{1, 2, 3}, [&](int v) { return qGray(b.pixel(b.width() * v / 4, y)) < 60; });
+            };
+            const auto y = std::views::iota(b.height() * 4 / 5, b.height());
+            EXPECT_TRUE(std::ranges::any_of(y, dunkel)) << g.width() << " bei " << skala;
+        }
 }
 
 TEST_F(AnordnungTest, ZweiDurchlaeufeUndHinUndZurueckGebenDasselbe)

@@ -399,6 +399,8 @@ TEST_F(AnalysenSeiteTest, NeuanordnungUndLexikonBehaltenDieSeite)
 TEST_F(AnalysenSeiteTest, KnopfFarbeFolgtDerMaus)
 {
     const QColor normal(188, 188, 188), hell(220, 220, 220);
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001")); // the buttons take the mouse once a plot is chosen
+    ASSERT_TRUE(seite->cmbWeiter()->isEnabled() && seite->cmbSenden()->isEnabled());
     ASSERT_EQ(forms::BackColor(seite->cmbWeiter()), normal);
     QTest::mouseMove(seite->cmbWeiter());
     QTest::mouseMove(seite->cmbSenden());

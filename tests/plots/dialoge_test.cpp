@@ -250,3 +250,20 @@ TEST_F(DialogTest, HinweisAufEineAlteAnalyse)
     QTest::mouseClick(f->cmdOK(), Qt::LeftButton);
     EXPECT_FALSE(fenster().istGeladen("frmAlteAnalyse"));
 }
+
+// The lexicon link of the plot dialog is a stop of the tab chain; Space and Enter on it do what its
+// click does (the chapter for the lexicon), and Enter stores nothing.
+TEST_F(DialogTest, LexikonLinkPerTab)
+{
+    frmFlaeche* d = oeffnen("Fl0", "mnuFlaecheE1", 1);
+    ASSERT_TRUE(d && QTest::qWaitForWindowActive(d));
+    for (int i = 0; i < 20 && QApplication::focusWidget() != d->lblBezeichnung(2); ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), d->lblBezeichnung(2));
+    for (const Qt::Key taste : {Qt::Key_Space, Qt::Key_Return}) {
+        app().rahmen.strLexikonAnzeige.clear();
+        QTest::keyClick(d->lblBezeichnung(2), taste);
+        EXPECT_EQ(app().rahmen.strLexikonAnzeige, "WirtschaftsduengerAllgemein");
+        EXPECT_TRUE(fenster().istGeladen("frmFlaeche"));
+    }
+}

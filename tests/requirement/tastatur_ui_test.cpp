@@ -44,8 +44,8 @@ struct Rundfenster {
 class TastaturTest : public WizardTest {
 protected:
     // What a user operates in `fenster`, by name, with its place: each button, box, list, tree, grid,
-    // calendar and text view that is shown, enabled and not covered by another window, an array of
-    // option pictures once, and the breadcrumb strip.
+    // calendar, text view and link in the tab chain that is shown, enabled and not covered by another
+    // window, an array of option pictures once, and the breadcrumb strip.
     static QMap<QString, QRect> bedienbar(QWidget* fenster, const Rundfenster& f)
     {
         QMap<QString, QRect> soll;
@@ -60,7 +60,8 @@ protected:
                     soll[stamm(k)] |= lage;
                 else if (qobject_cast<QAbstractButton*>(k) || qobject_cast<QLineEdit*>(k) || qobject_cast<QComboBox*>(k)
                          || qobject_cast<QAbstractItemView*>(k) || qobject_cast<QAbstractSpinBox*>(k)
-                         || qobject_cast<QCalendarWidget*>(k) || qobject_cast<QTextEdit*>(k) || qobject_cast<frmBrotkrume*>(k))
+                         || qobject_cast<QCalendarWidget*>(k) || qobject_cast<QTextEdit*>(k) || qobject_cast<frmBrotkrume*>(k)
+                         || (qobject_cast<QLabel*>(k) && (k->focusPolicy() & Qt::TabFocus)))
                     soll[k->objectName()] = gesehen ? lage : QRect();
                 else if (!f.gruppen.contains(stamm(k)))
                     sammeln(k);

@@ -104,4 +104,25 @@ TEST_F(WizardTest, JedeSeiteMitIhrenLaengstenTextenOhneUeberdeckung)
         haupt->grab().save(QDir(ordner).filePath("kompost_mist.png"));
 }
 
+// The mouse over a Next button lights it when it is enabled, and not when it is disabled (it takes no
+// click then): the analysis page and the plot step without a plot, the crop step before and after a
+// crop is chosen.
+TEST_F(WizardTest, WeiterLeuchtetNurWennFrei)
+{
+    const auto schweben = [](QToolButton* b) {
+        QWindow* fenster = b->window()->windowHandle(); // from the window's corner onto the button
+        QTest::mouseMove(fenster, QPoint(1, 1));
+        QTest::mouseMove(fenster, b->mapTo(b->window(), b->rect().center()));
+        const Einstellungen& e = app().einstellungen;
+        EXPECT_EQ(forms::BackColor(b), b->isEnabled() ? benutzerFarbeHell(e) : benutzerFarbe(e)) << b->isEnabled();
+    };
+    schweben(seite->cmbWeiter());
+    ASSERT_NO_FATAL_FAILURE(navigationsknopf2());
+    schweben(npk()->cmbWeiter());
+    ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
+    schweben(npk1()->cmbNext());
+    ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1026", QDate(2027, 4, 19), "30"));
+    schweben(npk1()->cmbNext());
+}
+
 } // namespace

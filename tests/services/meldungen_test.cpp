@@ -1,11 +1,15 @@
+#include "platform/fokusrahmen.h"
 #include "services/meldungen.h"
 #include "services/meldungsbox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace kav;
 
@@ -71,4 +75,19 @@ TEST(Meldungen, AnalysenwerteFehlenMitNamen)
         EXPECT_EQ(m.nr, 103);
         EXPECT_EQ(m.titel, "Humavera - Analysenwerte eintragen");
     }
+}
+
+// The focus mark of a notice with OK alone goes round the button, not round the row of buttons.
+TEST(Meldungen, FokusRingUmDenKnopf)
+{
+    forms::fokusrahmenStarten();
+    const std::unique_ptr<QMessageBox> box(MeldungsBox::erzeugeBox(fehlerMeldungFuer("Flaeche"), nullptr));
+    box->setAttribute(Qt::WA_DeleteOnClose, false);
+    box->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(box.get()));
+    QAbstractButton* ok = box->button(QMessageBox::Ok);
+    ASSERT_EQ(QApplication::focusWidget(), ok);
+    const auto* ring = box->findChild<QWidget*>(QStringLiteral("kavFokusrahmen"));
+    ASSERT_TRUE(ring && ring->isVisible());
+    EXPECT_EQ(ring->geometry(), QRect(ok->mapTo(box.get(), QPoint(0, 0)), ok->size()).adjusted(-4, -4, 4, 4));
 }

@@ -144,6 +144,9 @@ void anordnungJetztPruefen(const QWidget* fenster, const std::string& wo, const 
 {
     ASSERT_NE(fenster, nullptr);
     EXPECT_EQ(ui().uebersprungeneAnweisungen, 0) << wo;
+    if (fenster->isWindow() && fenster->parentWidget()) {
+        EXPECT_EQ(fenster->minimumSize(), fenster->maximumSize()) << name(fenster) << " (" << wo << ")";
+    }
     pruefeEbene(fenster, wo, ausgenommen);
 }
 

@@ -21,7 +21,7 @@ void hauptfensterGroesse(QSize groesse);
 // Checks `fenster` as it is laid out now, at every level of plain container widgets (the focus mark
 // is no control and is passed over): each visible control lies inside its parent and overlaps no visible sibling (a label by the text it shows),
 // and no text is cut by its control (labels, input boxes, lists, buttons). The last layout pass
-// skipped no statement. Controls in `ausgenommen` may overlap others (a frame drawn around a
+// skipped no statement; a dialog has no edge to drag (no resize handle at its foot). Controls in `ausgenommen` may overlap others (a frame drawn around a
 // picture). Failures are recorded (EXPECT) and name `wo`.
 void anordnungJetztPruefen(const QWidget* fenster, const std::string& wo, const QList<const QWidget*>& ausgenommen = {});
 
