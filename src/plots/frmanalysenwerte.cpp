@@ -5,6 +5,7 @@
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
+#include "platform/datumsfeld.h"
 #include "platform/optionsgruppe.h"
 #include "platform/tabfolge.h"
 #include "plots/analysendaten.h"
@@ -80,14 +81,10 @@ frmAnalysenWerte::frmAnalysenWerte()
         m_lblWert.anhaengen(l);
     }
 
-    m_dtpProbenahme = new QDateEdit(this);
+    m_dtpProbenahme = new forms::DatumsFeld(this);
     m_dtpProbenahme->setObjectName(QStringLiteral("dtpProbenahme"));
     m_dtpProbenahme->setCalendarPopup(true);
-    {
-        const Gebietsschema& g = app().gebiet;
-        m_dtpProbenahme->setDisplayFormat(g.strDatumsFormat.isEmpty() ? g.locale.dateFormat(QLocale::ShortFormat)
-                                                                      : g.strDatumsFormat);
-    }
+    m_dtpProbenahme->setDisplayFormat(app().gebiet.datumsFormat());
     connect(m_dtpProbenahme, &QDateEdit::dateChanged, this, [this] { dtpProbenahme_Change(); });
     forms::tabVerlaesstDatum(m_dtpProbenahme);
 

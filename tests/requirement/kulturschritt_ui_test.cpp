@@ -1,8 +1,10 @@
 // The crop step on a started program as the gardener types and reads it: the area with at most two
 // decimals and only within the range of a plot, the bed likewise, the Nmin value shown as typed, and
-// the crop tree with the room the page has and the full name of a cut node on hover.
+// the crop tree with the room the page has and the full name of a cut node on hover; the dates typed
+// here and on the analysis page.
 #include "wizardfixture.h"
 
+#include <QDateEdit>
 #include <QScrollBar>
 #include <QToolTip>
 
@@ -67,6 +69,59 @@ TEST_F(WizardTest, FlaecheMitHoechstensZweiStellenUndImBereichEinerFlaeche)
     QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
     EXPECT_TRUE(fenster().istGeladen("frmMKEditor"));
     EXPECT_EQ(w().sngBeetLaenge, 10000.0f);
+}
+
+// A date typed key by key into the sampling date (from its first part as Tab leaves it, or over the
+// whole text) or into the crop's calendar, with or without the points, is the date typed; Backspace
+// takes it back to nothing and the date typed then is taken the same way.
+TEST_F(WizardTest, DatumGetipptWieGetipptMitUndOhnePunkteRueckschrittBisZumAnfang)
+{
+    const std::pair<const char*, QDate> faelle[] = {
+        {"01.01.1900", QDate(1900, 1, 1)}, {"01011900", QDate(1900, 1, 1)}, {"15.03.2031", QDate(2031, 3, 15)},
+        {"15032031", QDate(2031, 3, 15)},  {"1.3.2031", QDate(2031, 3, 1)},  {"4072025", QDate(2025, 7, 4)},
+    };
+    const auto tasten = [](QWidget* w, const char* t) {
+        for (; *t; ++t)
+            QTest::keyClick(w, *t);
+    };
+    const auto zurueck = [](QWidget* w) {
+        for (int i = 0; i < 12; ++i)
+            QTest::keyClick(w, Qt::Key_Backspace);
+    };
+    const auto iso = [](const QDate& d) { return d.toString(Qt::ISODate).toStdString(); };
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
+    QDateEdit* feld = seite->dtpProbenahme();
+    for (const auto& [getippt, datum] : faelle) {
+        SCOPED_TRACE(getippt);
+        feld->clearFocus();
+        feld->setFocus(Qt::TabFocusReason);
+        tasten(feld, getippt);
+        EXPECT_EQ(iso(feld->date()), iso(datum));
+        feld->setDate(QDate(2026, 12, 6));
+        QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
+        tasten(feld, getippt);
+        EXPECT_EQ(iso(feld->date()), iso(datum));
+        zurueck(feld);
+        EXPECT_EQ(feld->text().toStdString(), "");
+        tasten(feld, getippt);
+        EXPECT_EQ(iso(feld->date()), iso(datum));
+        EXPECT_EQ(feld->text().toStdString(), datum.toString("dd.MM.yyyy").toStdString());
+    }
+
+    ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
+    ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1026", QDate(2027, 4, 19), ""));
+    QWidget* kalender = npk1()->calStart()->focusProxy();
+    ASSERT_NE(kalender, nullptr);
+    kalender->setFocus();
+    for (const auto& [getippt, datum] : faelle) {
+        SCOPED_TRACE(getippt);
+        tasten(kalender, getippt);
+        EXPECT_EQ(iso(npk1()->calStart()->selectedDate()), iso(datum));
+        zurueck(kalender);
+        tasten(kalender, getippt);
+        EXPECT_EQ(iso(npk1()->calStart()->selectedDate()), iso(datum));
+        EXPECT_EQ(iso(w().datKulturbeginn.date()), iso(datum));
+    }
 }
 
 TEST_F(WizardTest, NminWertNachDerRueckkehrWieGetippt)
