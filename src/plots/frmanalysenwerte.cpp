@@ -261,6 +261,7 @@ bool frmAnalysenWerte::NodeClick()
             return false;
     }
     const int i = m_trvFlaechen->index(m_trvFlaechen->currentItem());
+    const QString vorher = m_letzterKnoten;
     m_letzterKnoten = i < 0 ? QString() : m_trvFlaechen->modell().knoten(i).key;
     const KnotenNummern n = m_trvFlaechen->modell().nummern(i);
     if (i < 0 || !a.db) {
@@ -302,6 +303,10 @@ bool frmAnalysenWerte::NodeClick()
             w.intFlaecheNutzung = static_cast<qint16>(f->Nutzung);
             if (n.art == KnotenArt::Flaeche) {
                 w.intFlaecheKompost = static_cast<qint16>(f->Kompost);
+                // a date no new analysis may have (refused on storing) is not taken on to another
+                // plot: the date starts at today again
+                if (m_letzterKnoten != vorher && probennahmeAusserhalb(m_dtpProbenahme->date(), a.uhr->today(), a.gebiet))
+                    datumZeigen(a.uhr->today());
                 const auto nr = analyseZuDatum(cnDaten, n.flaechenNr, m_dtpProbenahme->date());
                 if (nr) {
                     w.strAktAnalysenNr = *nr;
