@@ -1,7 +1,7 @@
 // The crop step on a started program as the gardener types and reads it: the area with at most two
 // decimals and only within the range of a plot, the bed likewise, the Nmin value shown as typed, and
-// the crop tree with the room the page has and the full name of a cut node on hover; the dates typed
-// here and on the analysis page.
+// the crop tree with the room the page has and the full name of a cut node on hover; the Nmin value
+// within its unit's range; the dates typed here and on the analysis page.
 #include "wizardfixture.h"
 
 #include <QDateEdit>
@@ -121,6 +121,44 @@ TEST_F(WizardTest, DatumGetipptWieGetipptMitUndOhnePunkteRueckschrittBisZumAnfan
         tasten(kalender, getippt);
         EXPECT_EQ(iso(npk1()->calStart()->selectedDate()), iso(datum));
         EXPECT_EQ(iso(w().datKulturbeginn.date()), iso(datum));
+    }
+}
+
+// An Nmin value beyond what a soil laboratory reports in its unit is refused on Next with the range,
+// marked for correction and not stored; the largest value of each unit is taken.
+TEST_F(WizardTest, NminNurImBereichSeinerEinheit)
+{
+    const struct {
+        int einheit;
+        const char* wert;
+        const char* bereich; // nullptr: taken
+    } faelle[] = {
+        {0, "99999", "0 bis 500 mg NO3/l"}, {0, "500,1", "0 bis 500 mg NO3/l"}, {0, "500", nullptr},
+        {1, "50,01", "0 bis 50 g N/m²"},    {1, "50", nullptr},                  {2, "500,5", "0 bis 500 kg N/ha"},
+        {2, "500", nullptr},
+    };
+    ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
+    QString gespeichert;
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.wert);
+        ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1026", QDate(2027, 4, 19), f.wert));
+        npk1()->comNmin()->setCurrentIndex(f.einheit);
+        QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
+        if (f.bereich) {
+            ASSERT_NE(npk1(), nullptr);
+            EXPECT_EQ(protokoll.texte().last().toStdString(),
+                      QString("Der Nmin-Wert %1 %2 liegt außerhalb des möglichen Bereichs von %3. Bitte korrigieren Sie "
+                              "Ihre Eingabe; es wurde nichts gespeichert.")
+                          .arg(f.wert, npk1()->comNmin()->currentText(), f.bereich)
+                          .toStdString());
+            EXPECT_EQ(npk1()->txtNmin()->selectedText().toStdString(), f.wert);
+        } else {
+            ASSERT_NE(npk2(), nullptr);
+            gespeichert = QString("%1 %2").arg(f.wert).arg(f.einheit);
+            QTest::mouseClick(npk2()->cmbBack(), Qt::LeftButton);
+        }
+        EXPECT_EQ(wert("SELECT group_concat(printf('%g %d', Nmin, Einheit)) FROM Nmin").toString().toStdString(),
+                  gespeichert.toStdString());
     }
 }
 
