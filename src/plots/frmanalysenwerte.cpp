@@ -5,6 +5,7 @@
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
+#include "platform/datumsfeld.h"
 #include "platform/optionsgruppe.h"
 #include "platform/tabfolge.h"
 #include "plots/analysendaten.h"
@@ -81,14 +82,10 @@ frmAnalysenWerte::frmAnalysenWerte()
         m_lblWert.anhaengen(l);
     }
 
-    m_dtpProbenahme = new QDateEdit(this);
+    m_dtpProbenahme = new forms::DatumsFeld(this);
     m_dtpProbenahme->setObjectName(QStringLiteral("dtpProbenahme"));
     m_dtpProbenahme->setCalendarPopup(true);
-    {
-        const Gebietsschema& g = app().gebiet;
-        m_dtpProbenahme->setDisplayFormat(g.strDatumsFormat.isEmpty() ? g.locale.dateFormat(QLocale::ShortFormat)
-                                                                      : g.strDatumsFormat);
-    }
+    m_dtpProbenahme->setDisplayFormat(app().gebiet.datumsFormat());
     connect(m_dtpProbenahme, &QDateEdit::dateChanged, this, [this] { dtpProbenahme_Change(); });
     forms::tabVerlaesstDatum(m_dtpProbenahme);
 
@@ -265,6 +262,7 @@ bool frmAnalysenWerte::NodeClick()
             return false;
     }
     const int i = m_trvFlaechen->index(m_trvFlaechen->currentItem());
+    const QString vorher = m_letzterKnoten;
     m_letzterKnoten = i < 0 ? QString() : m_trvFlaechen->modell().knoten(i).key;
     const KnotenNummern n = m_trvFlaechen->modell().nummern(i);
     if (i < 0 || !a.db) {
@@ -306,6 +304,10 @@ bool frmAnalysenWerte::NodeClick()
             w.intFlaecheNutzung = static_cast<qint16>(f->Nutzung);
             if (n.art == KnotenArt::Flaeche) {
                 w.intFlaecheKompost = static_cast<qint16>(f->Kompost);
+                // a date no new analysis may have (refused on storing) is not taken on to another
+                // plot: the date starts at today again
+                if (m_letzterKnoten != vorher && probennahmeAusserhalb(m_dtpProbenahme->date(), a.uhr->today(), a.gebiet))
+                    datumZeigen(a.uhr->today());
                 const auto nr = analyseZuDatum(cnDaten, n.flaechenNr, m_dtpProbenahme->date());
                 if (nr) {
                     w.strAktAnalysenNr = *nr;

@@ -23,6 +23,13 @@ constexpr Bereich kAnalyse[5] = {
     {kPhBis, u"Der pH-Wert", u""},
 };
 
+// by unit of the Nmin value
+constexpr Bereich kNmin[3] = {
+    {kNminBis[0], u"Der Nmin-Wert", u" mg NO3/l"},
+    {kNminBis[1], u"Der Nmin-Wert", u" g N/m²"},
+    {kNminBis[2], u"Der Nmin-Wert", u" kg N/ha"},
+};
+
 // by Groesse
 constexpr Bereich kMasse[3] = {
     {kSeiteBis, u"Die Länge", u" m", true},
@@ -73,6 +80,14 @@ std::optional<QString> bereichsSatz(AnalysenWert wert, const QString& text, cons
         return std::nullopt;
     return QStringLiteral("Dieser Wert liegt außerhalb des möglichen Bereichs von ") + bereichText(b, gebiet)
            + QLatin1Char('.');
+}
+
+std::optional<QString> nminAusserhalb(int einheit, const QString& text, const Gebietsschema& gebiet)
+{
+    const Bereich& b = kNmin[einheit >= 1 && einheit <= 2 ? einheit : 0];
+    if (!ausserhalb(text, b, gebiet))
+        return std::nullopt;
+    return meldung(text, b, gebiet);
 }
 
 std::optional<QString> probennahmeAusserhalb(const QDate& datum, const QDate& heute, const Gebietsschema& gebiet)

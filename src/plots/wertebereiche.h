@@ -28,6 +28,15 @@ std::optional<QString> analyseAusserhalb(const AnalysenTexte& txtWert, const Geb
 // range; nothing otherwise.
 std::optional<QString> bereichsSatz(AnalysenWert wert, const QString& text, const Gebietsschema& gebiet);
 
+// The Nmin values a soil laboratory reports, by unit of the crop step's list (0 mg NO3/l, 1 g N/m²,
+// 2 kg N/ha), limits included: the nitrate test's scale ends at 500 mg NO3/l, and 500 kg N/ha
+// (50 g N/m²) is more mineral nitrogen than a garden soil holds.
+inline constexpr double kNminBis[3] = {500, 50, 500};
+
+// The message when the Nmin value typed as `text` in unit `einheit` is a number outside its range:
+// it names the value and the range. Nothing for an empty text or one that is no number.
+std::optional<QString> nminAusserhalb(int einheit, const QString& text, const Gebietsschema& gebiet);
+
 // The first sampling date a new analysis may have; the last is today.
 inline const QDate kProbennahmeAb = QDate(1950, 1, 1);
 

@@ -3,6 +3,7 @@
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
+#include "platform/datumsfeld.h"
 #include "plots/flaechendaten.h"
 #include "requirement/bedarfsquellen.h"
 #include "requirement/kulturschrittwerte.h"
@@ -87,6 +88,7 @@ frmNPK1::frmNPK1() : Seite(QStringLiteral("frmNPK1"), QStringLiteral("NPK1"), Pl
     m_calStart->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calStart->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     m_calStart->setLocale(app().gebiet.locale);
+    forms::kalenderTippbar(m_calStart, app().gebiet.datumsFormat());
     m_lblCal = NPKBeschriftung(m_shpCal, QStringLiteral("lblCal"), QStringLiteral("mmmm yyyy"));
     m_cmbPrevious = WizardKnopf(m_shpCal, QStringLiteral("cmbPrevious"), QStringLiteral("Einen Monat zurück"));
     m_cmbForward = WizardKnopf(m_shpCal, QStringLiteral("cmbForward"), QStringLiteral("Einen Monat weiter"));

@@ -69,7 +69,8 @@ public:
     void frmNPK1_KulturKnotenGewaehlt(QTreeWidgetItem* item);
     // The bed view of a mixed culture.
     void frmNPK1_BeetmasseEinlesen();
-    // Stores the Nmin value for the plot and the calendar's date; false when the text is no number.
+    // Stores the Nmin value for the plot and the calendar's date; false when the text is no number
+    // (or a number outside the range of its unit: nothing is stored).
     bool frmNPK1_NminSpeichern();
     // Sets datKulturbeginn to `datum` and shows the value stored for the plot on that day.
     void frmNPK1_NminAnzeigen(const QDate& datum);
@@ -103,6 +104,8 @@ private:
     // Tells `m` and puts the cursor into `box` with its text marked, for the user to correct.
     void eingabeZurueckweisen(QLineEdit* box, const Meldung& m);
     bool nminInZustand(); // the Nmin box into the state without storing it (mixed culture)
+    // False (the user told, the box marked) when the Nmin value lies outside the range of its unit.
+    bool nminImBereich();
     void mischkulturWeiter();
     void kulturWeiter();
     void sichtbar(std::initializer_list<QWidget*> w, bool ja);

@@ -1,6 +1,7 @@
 // The crop step: the calendar and the Nmin value of the plot on the calendar's date, stored per plot
 // and day and sent to the data collection.
 #include "frame/wartezeiger.h"
+#include "plots/wertebereiche.h"
 #include "requirement/frmnpk1.h"
 #include "requirement/nmindaten.h"
 #include "requirement/wizardseiten.h"
@@ -82,7 +83,7 @@ bool frmNPK1::frmNPK1_NminSpeichern()
         s.sngNminWert = -1;
         return true;
     }
-    if (e.art == NminEingabe::Art::KeineZahl)
+    if (e.art == NminEingabe::Art::KeineZahl || nminAusserhalb(m_comNmin->currentIndex(), m_txtNmin->text(), a.gebiet))
         return false;
     s.sngNminWert = static_cast<float>(e.wert);
     s.intNminEinheit = static_cast<qint16>(std::max(0, m_comNmin->currentIndex()));
@@ -111,6 +112,8 @@ bool frmNPK1::frmNPK1_NminUebertragen()
         WizardMelden(fehlerMeldungFuer(QStringLiteral("Nmin")));
         return false;
     }
+    if (!nminImBereich())
+        return false;
     // the local row first: it is kept whatever the server does
     frmNPK1_NminSpeichern();
     NminGesendet g;
@@ -129,6 +132,14 @@ bool frmNPK1::frmNPK1_NminUebertragen()
     m_gesendet = Gesendet{s.strAktFlaechenNr, m_calStart->selectedDate(), m_txtNmin->text().trimmed(),
                           m_comNmin->currentIndex()};
     return true;
+}
+
+bool frmNPK1::nminImBereich()
+{
+    const std::optional<QString> m = nminAusserhalb(m_comNmin->currentIndex(), m_txtNmin->text(), app().gebiet);
+    if (m)
+        eingabeZurueckweisen(m_txtNmin, Meldung{0, kTitelNmin, *m, Meldung::Symbol::Warnung});
+    return !m;
 }
 
 void frmNPK1::cmbSenden_Click()

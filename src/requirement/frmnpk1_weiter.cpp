@@ -90,6 +90,8 @@ void frmNPK1::mischkulturWeiter()
         eingabeZurueckweisen(*laenge > kSeiteBis ? m_txtLaenge : m_txtBreite, *m);
         return;
     }
+    if (!nminImBereich())
+        return;
     if (!nminInZustand()) {
         WizardMelden(fehlerMeldungFuer(QStringLiteral("Nmin")));
         return;
@@ -142,6 +144,8 @@ void frmNPK1::kulturWeiter()
     }
     s.sngFlaecheGroesse = *flaeche;
     if (!blnNminGesendet()) {
+        if (!nminImBereich())
+            return;
         if (!frmNPK1_NminSpeichern()) {
             WizardMelden(fehlerMeldungFuer(QStringLiteral("Nmin")));
             return;

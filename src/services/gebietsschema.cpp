@@ -40,6 +40,11 @@ QString Gebietsschema::datumText(const QDate& d) const
     return locale.toString(d, QLocale::ShortFormat);
 }
 
+QString Gebietsschema::datumsFormat() const
+{
+    return strDatumsFormat.isEmpty() ? locale.dateFormat(QLocale::ShortFormat) : strDatumsFormat;
+}
+
 std::optional<QDateTime> Gebietsschema::datumLesen(const QString& text) const
 {
     const QString t = text.trimmed();

@@ -18,6 +18,8 @@ struct Gebietsschema {
 
     // Date as text in the user's format (for display and the settings file).
     QString datumText(const QDate& d) const;
+    // The Qt format dates are shown and typed in: strDatumsFormat, else the locale's short form.
+    QString datumsFormat() const;
     // Reads a date written in the user's format, in "dd.MM.yyyy", ISO, with or without a time.
     std::optional<QDateTime> datumLesen(const QString& text) const;
 

@@ -4,6 +4,7 @@
 #include "frame/frmtoolbar.h"
 #include "frame/mdizentral.h"
 #include "plots/einstufung.h"
+#include "plots/frmflaeche.h"
 #include "seitenfixture.h"
 #include "services/server.h"
 
@@ -287,6 +288,17 @@ TEST_F(AnalysenSeiteTest, ProbennahmeImBereichUndWeiterMitAlterAnalyse)
         EXPECT_EQ(app().bedarf.intBodenart, 1);
         EXPECT_TRUE(seite->ungespeichert());
     }
+    // a new plot does not take the refused date on: it starts at today
+    antworten(QMessageBox::No); // the typing refused goes
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl0"));
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(1, "mnuFlaecheE1"));
+    auto* dialog = fenster().fensterAls<frmFlaeche>("frmFlaeche");
+    ASSERT_NE(dialog, nullptr);
+    tippen(dialog->txtBezeichnung(), "Hochbeet");
+    QTest::keyClick(dialog->txtBezeichnung(), Qt::Key_Return);
+    ASSERT_FALSE(fenster().istGeladen("frmFlaeche"));
+    EXPECT_NE(w().strAktFlaechenNr, "Fl1002");
+    EXPECT_EQ(seite->dtpProbenahme()->date(), QDate(2026, 12, 6));
 
     for (const auto& [datum, hinweis] : {std::pair{QDate(2020, 12, 31), true}, {QDate(2021, 1, 1), false}}) {
         SCOPED_TRACE(datum.year());

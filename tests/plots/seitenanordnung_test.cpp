@@ -7,6 +7,8 @@
 #include "seitenfixture.h"
 #include "settings/farbpalette.h"
 
+#include <QAbstractItemView>
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -140,5 +142,31 @@ TEST_F(SeitenAnordnungTest, AusgeschalteteSchriftAufJederFarbeLesbar)
                                       liste.color(QPalette::Disabled, QPalette::Button)), 3.0);
         for (QToolButton* b : {seite->cmbWeiter(), seite->cmbSpeichern()})
             EXPECT_GE(kontrastVerhaeltnis(b->palette().color(QPalette::Disabled, QPalette::ButtonText), forms::BackColor(b)), 3.0);
+    }
+}
+
+// The calendar that drops down from the sampling date shows its German day names whole at every size
+// of the window (its font grows with the window).
+TEST_F(SeitenAnordnungTest, KalenderZeigtDieTagesnamenGanz)
+{
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
+    QDateEdit* d = seite->dtpProbenahme();
+    d->setLocale(QLocale(QLocale::German, QLocale::Germany)); // as the program sets it when it starts
+    for (const auto& [b, h] : {std::pair{800, 600}, {1024, 768}, {1920, 1080}}) {
+        groesse(b, h);
+        ArbeitsbereichAnordnen();
+        QTest::mouseClick(d, Qt::LeftButton, {}, QPoint(d->width() - 6, d->height() / 2));
+        auto* v = d->calendarWidget()->findChild<QAbstractItemView*>("qt_calendar_calendarview");
+        ASSERT_NE(v, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([v] { return v->isVisible(); }, 2000));
+        // the text as the cell draws it, within its margins
+        const int rand = 2 * (v->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, v) + 1);
+        for (int spalte = 0; spalte < v->model()->columnCount(); ++spalte) {
+            const QModelIndex tag = v->model()->index(0, spalte);
+            const QFontMetricsF fm(tag.data(Qt::FontRole).value<QFont>());
+            EXPECT_LE(fm.horizontalAdvance(tag.data().toString()) + rand, v->visualRect(tag).width())
+                << b << " " << tag.data().toString().toStdString();
+        }
+        d->calendarWidget()->window()->hide();
     }
 }

@@ -1,9 +1,11 @@
 // The crop step on a started program as the gardener types and reads it: the area with at most two
 // decimals and only within the range of a plot, the bed likewise, the Nmin value shown as typed, and
-// the crop tree with the room the page has and the full name of a cut node on hover, and a resize from
-// the smallest window to any size that ends with every control on the page.
+// the crop tree with the room the page has and the full name of a cut node on hover; a resize from
+// the smallest window to any size that ends with every control on the page; the Nmin value within its
+// unit's range; the dates typed here and on the analysis page.
 #include "wizardfixture.h"
 
+#include <QDateEdit>
 #include <QScrollBar>
 #include <QToolTip>
 
@@ -68,6 +70,97 @@ TEST_F(WizardTest, FlaecheMitHoechstensZweiStellenUndImBereichEinerFlaeche)
     QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
     EXPECT_TRUE(fenster().istGeladen("frmMKEditor"));
     EXPECT_EQ(w().sngBeetLaenge, 10000.0f);
+}
+
+// A date typed key by key into the sampling date (from its first part as Tab leaves it, or over the
+// whole text) or into the crop's calendar, with or without the points, is the date typed; Backspace
+// takes it back to nothing and the date typed then is taken the same way.
+TEST_F(WizardTest, DatumGetipptWieGetipptMitUndOhnePunkteRueckschrittBisZumAnfang)
+{
+    const std::pair<const char*, QDate> faelle[] = {
+        {"01.01.1900", QDate(1900, 1, 1)}, {"01011900", QDate(1900, 1, 1)}, {"15.03.2031", QDate(2031, 3, 15)},
+        {"15032031", QDate(2031, 3, 15)},  {"1.3.2031", QDate(2031, 3, 1)},  {"4072025", QDate(2025, 7, 4)},
+    };
+    const auto tasten = [](QWidget* w, const char* t) {
+        for (; *t; ++t)
+            QTest::keyClick(w, *t);
+    };
+    const auto zurueck = [](QWidget* w) {
+        for (int i = 0; i < 12; ++i)
+            QTest::keyClick(w, Qt::Key_Backspace);
+    };
+    const auto iso = [](const QDate& d) { return d.toString(Qt::ISODate).toStdString(); };
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
+    QDateEdit* feld = seite->dtpProbenahme();
+    for (const auto& [getippt, datum] : faelle) {
+        SCOPED_TRACE(getippt);
+        feld->clearFocus();
+        feld->setFocus(Qt::TabFocusReason);
+        tasten(feld, getippt);
+        EXPECT_EQ(iso(feld->date()), iso(datum));
+        feld->setDate(QDate(2026, 12, 6));
+        QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
+        tasten(feld, getippt);
+        EXPECT_EQ(iso(feld->date()), iso(datum));
+        zurueck(feld);
+        EXPECT_EQ(feld->text().toStdString(), "");
+        tasten(feld, getippt);
+        EXPECT_EQ(iso(feld->date()), iso(datum));
+        EXPECT_EQ(feld->text().toStdString(), datum.toString("dd.MM.yyyy").toStdString());
+    }
+
+    ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
+    ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1026", QDate(2027, 4, 19), ""));
+    QWidget* kalender = npk1()->calStart()->focusProxy();
+    ASSERT_NE(kalender, nullptr);
+    kalender->setFocus();
+    for (const auto& [getippt, datum] : faelle) {
+        SCOPED_TRACE(getippt);
+        tasten(kalender, getippt);
+        EXPECT_EQ(iso(npk1()->calStart()->selectedDate()), iso(datum));
+        zurueck(kalender);
+        tasten(kalender, getippt);
+        EXPECT_EQ(iso(npk1()->calStart()->selectedDate()), iso(datum));
+        EXPECT_EQ(iso(w().datKulturbeginn.date()), iso(datum));
+    }
+}
+
+// An Nmin value beyond what a soil laboratory reports in its unit is refused on Next with the range,
+// marked for correction and not stored; the largest value of each unit is taken.
+TEST_F(WizardTest, NminNurImBereichSeinerEinheit)
+{
+    const struct {
+        int einheit;
+        const char* wert;
+        const char* bereich; // nullptr: taken
+    } faelle[] = {
+        {0, "99999", "0 bis 500 mg NO3/l"}, {0, "500,1", "0 bis 500 mg NO3/l"}, {0, "500", nullptr},
+        {1, "50,01", "0 bis 50 g N/m²"},    {1, "50", nullptr},                  {2, "500,5", "0 bis 500 kg N/ha"},
+        {2, "500", nullptr},
+    };
+    ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
+    QString gespeichert;
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.wert);
+        ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1026", QDate(2027, 4, 19), f.wert));
+        npk1()->comNmin()->setCurrentIndex(f.einheit);
+        QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
+        if (f.bereich) {
+            ASSERT_NE(npk1(), nullptr);
+            EXPECT_EQ(protokoll.texte().last().toStdString(),
+                      QString("Der Nmin-Wert %1 %2 liegt außerhalb des möglichen Bereichs von %3. Bitte korrigieren Sie "
+                              "Ihre Eingabe; es wurde nichts gespeichert.")
+                          .arg(f.wert, npk1()->comNmin()->currentText(), f.bereich)
+                          .toStdString());
+            EXPECT_EQ(npk1()->txtNmin()->selectedText().toStdString(), f.wert);
+        } else {
+            ASSERT_NE(npk2(), nullptr);
+            gespeichert = QString("%1 %2").arg(f.wert).arg(f.einheit);
+            QTest::mouseClick(npk2()->cmbBack(), Qt::LeftButton);
+        }
+        EXPECT_EQ(wert("SELECT group_concat(printf('%g %d', Nmin, Einheit)) FROM Nmin").toString().toStdString(),
+                  gespeichert.toStdString());
+    }
 }
 
 TEST_F(WizardTest, NminWertNachDerRueckkehrWieGetippt)

@@ -1,0 +1,193 @@
+#include "platform/datumseingabe.h"
+
+#include <algorithm>
+
+namespace kav::forms {
+
+namespace {
+
+bool ziffer(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+} // namespace
+
+DatumsEingabe::DatumsEingabe(const QString& format)
+{
+    // parts of d, M and y (each once) with a separator between them; a separator after the last
+    // part is left out while typing
+    std::vector<Teil> teile;
+    QString token, trenner;
+    const auto teilEnde = [&] {
+        const QChar art = token.front();
+        const int n = int(token.size());
+        const bool ok = (art == QLatin1Char('y') && (n == 2 || n == 4)) || (art != QLatin1Char('y') && n <= 2);
+        if (!ok || (!teile.empty() && trenner.isEmpty()))
+            return false;
+        if (!teile.empty())
+            teile.back().danach = trenner;
+        teile.push_back({art, art == QLatin1Char('y') ? n : 2, token, {}});
+        token.clear();
+        trenner.clear();
+        return true;
+    };
+    for (const QChar c : format) {
+        if (c == QLatin1Char('d') || c == QLatin1Char('M') || c == QLatin1Char('y')) {
+            if (!token.isEmpty() && token.front() != c && !teilEnde())
+                return;
+            if (token.isEmpty() && !trenner.isEmpty() && teile.empty())
+                return; // text before the first part
+            token += c;
+        } else if (c.isLetter() || ziffer(c) || c == QLatin1Char('\'')) {
+            return;
+        } else {
+            if (!token.isEmpty() && !teilEnde())
+                return;
+            trenner += c;
+        }
+    }
+    if ((!token.isEmpty() && !teilEnde()) || teile.size() != 3)
+        return;
+    for (const QChar art : {QLatin1Char('d'), QLatin1Char('M'), QLatin1Char('y')})
+        if (std::count_if(teile.begin(), teile.end(), [art](const Teil& t) { return t.art == art; }) != 1)
+            return;
+    m_teile = std::move(teile);
+    m_trennzeichen = QStringLiteral("./-");
+    for (const Teil& t : m_teile)
+        m_trennzeichen += t.danach;
+}
+
+void DatumsEingabe::setBereich(const QDate& von, const QDate& bis)
+{
+    m_von = von;
+    m_bis = bis;
+}
+
+void DatumsEingabe::setDatum(const QDate& datum)
+{
+    m_ziffern.clear();
+    if (!datum.isValid())
+        return;
+    m_basis = datum;
+    for (const Teil& t : m_teile)
+        m_ziffern << datum.toString(t.token);
+}
+
+int DatumsEingabe::index(QChar art) const
+{
+    for (size_t i = 0; i < m_teile.size(); ++i)
+        if (m_teile[i].art == art)
+            return int(i);
+    return -1;
+}
+
+bool DatumsEingabe::voll(const QStringList& z, int i) const
+{
+    const Teil& t = m_teile[size_t(i)];
+    const QString& s = z[i];
+    if (s.size() >= t.stellen)
+        return true;
+    if (s.isEmpty() || t.art == QLatin1Char('y'))
+        return false;
+    // a day or month that no second digit can follow (4 to 9, 2 to 9) is whole
+    const int hoechstens = t.art == QLatin1Char('d') ? 31 : 12;
+    return s.toInt() * 10 > hoechstens;
+}
+
+std::optional<QDate> DatumsEingabe::datumAus(const QStringList& z) const
+{
+    if (!moeglich() || z.size() != int(m_teile.size()))
+        return std::nullopt;
+    for (const QString& s : z)
+        if (s.isEmpty())
+            return std::nullopt;
+    const int iJahr = index(QLatin1Char('y'));
+    if (z[iJahr].size() != m_teile[size_t(iJahr)].stellen)
+        return std::nullopt;
+    int jahr = z[iJahr].toInt();
+    if (m_teile[size_t(iJahr)].stellen == 2)
+        jahr += (m_basis.isValid() ? m_basis.year() : QDate::currentDate().year()) / 100 * 100;
+    const QDate d(jahr, z[index(QLatin1Char('M'))].toInt(), z[index(QLatin1Char('d'))].toInt());
+    if (jahr == 0 || !d.isValid() || (m_von.isValid() && d < m_von) || (m_bis.isValid() && d > m_bis))
+        return std::nullopt;
+    return d;
+}
+
+bool DatumsEingabe::gueltig(const QStringList& z) const
+{
+    // a part is final once the next one is begun or no digit can follow
+    const auto endgueltig = [&](int i) { return i >= 0 && i < z.size() && (i < z.size() - 1 || voll(z, i)); };
+    const int iTag = index(QLatin1Char('d')), iMonat = index(QLatin1Char('M')), iJahr = index(QLatin1Char('y'));
+    if (endgueltig(iTag) && !(z[iTag].toInt() >= 1 && z[iTag].toInt() <= 31))
+        return false;
+    if (endgueltig(iMonat) && !(z[iMonat].toInt() >= 1 && z[iMonat].toInt() <= 12))
+        return false;
+    if (endgueltig(iTag) && endgueltig(iMonat) && z[iTag].toInt() > QDate(2000, z[iMonat].toInt(), 1).daysInMonth())
+        return false;
+    if (endgueltig(iTag) && endgueltig(iMonat) && endgueltig(iJahr))
+        return datumAus(z).has_value();
+    return true;
+}
+
+bool DatumsEingabe::zeichen(QChar c)
+{
+    if (!moeglich())
+        return false;
+    QStringList z = m_ziffern;
+    const int letzter = int(m_teile.size()) - 1;
+    if (ziffer(c)) {
+        if (z.isEmpty())
+            z << QString();
+        if (voll(z, int(z.size()) - 1)) {
+            if (z.size() - 1 >= letzter)
+                return false;
+            z << QString();
+        }
+        z.last() += c;
+    } else if (m_trennzeichen.contains(c)) {
+        if (z.isEmpty())
+            return false;
+        if (z.last().isEmpty())
+            return true; // the separator is there already
+        if (z.size() - 1 >= letzter)
+            return false;
+        z << QString();
+    } else {
+        return false;
+    }
+    if (!gueltig(z))
+        return false;
+    m_ziffern = z;
+    return true;
+}
+
+void DatumsEingabe::zuruecknehmen()
+{
+    if (m_ziffern.isEmpty())
+        return;
+    if (m_ziffern.last().isEmpty())
+        m_ziffern.removeLast(); // the separator
+    else
+        m_ziffern.last().chop(1);
+    if (m_ziffern.size() == 1 && m_ziffern.front().isEmpty())
+        m_ziffern.clear();
+}
+
+QString DatumsEingabe::text() const
+{
+    QString t;
+    for (int i = 0; i < m_ziffern.size(); ++i) {
+        t += m_ziffern[i];
+        if (i < m_ziffern.size() - 1)
+            t += m_teile[size_t(i)].danach;
+    }
+    return t;
+}
+
+bool DatumsEingabe::fertig() const
+{
+    // the parts before the last are ended by their separators
+    return moeglich() && m_ziffern.size() == int(m_teile.size()) && voll(m_ziffern, int(m_ziffern.size()) - 1);
+}
+
+std::optional<QDate> DatumsEingabe::datum() const { return datumAus(m_ziffern); }
+
+} // namespace kav::forms

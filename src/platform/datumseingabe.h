@@ -1,0 +1,62 @@
+#pragma once
+// A date typed key by key, as the user types it: the digits fill day, month and year in the order of
+// the date format, and the separator comes by itself when a part is full ("01011900" and
+// "01.01.1900" both give 01.01.1900, "1.3.2031" gives 01.03.2031). A typed separator ends a part
+// early. A digit that no date can follow from (a 13th month, 31.02.) is refused. Backspace takes
+// back one character at a time, down to nothing.
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace kav::forms {
+
+class DatumsEingabe {
+public:
+    // `format`: a Qt date format of day, month and year in digits ("dd.MM.yyyy", "M/d/yy",
+    // "yyyy-MM-dd"). Other formats (month names, a time) cannot be typed this way: see moeglich().
+    explicit DatumsEingabe(const QString& format);
+
+    bool moeglich() const { return !m_teile.empty(); }
+    // The dates that may be typed (limits included); outside them the last digit is refused.
+    void setBereich(const QDate& von, const QDate& bis);
+    // The century of a two-digit year is the one of `basis`.
+    void setBasis(const QDate& basis) { m_basis = basis; }
+
+    // Nothing typed yet; the text of `datum` as if typed (to take back from its end).
+    void leeren() { m_ziffern.clear(); }
+    void setDatum(const QDate& datum);
+
+    // A digit or a separator typed; false when it is refused (the text stays).
+    bool zeichen(QChar c);
+    // Backspace.
+    void zuruecknehmen();
+
+    QString text() const;
+    bool leer() const { return m_ziffern.isEmpty(); }
+    // Every part typed to its end: nothing more can be typed.
+    bool fertig() const;
+    // The date typed when day, month and the whole year are there and make a date in the range.
+    std::optional<QDate> datum() const;
+
+private:
+    struct Teil {
+        QChar art;     // 'd', 'M' or 'y'
+        int stellen;   // at most
+        QString token;  // as in the format ("dd", "M", "yyyy")
+        QString danach; // the separator after it (empty after the last part)
+    };
+    bool voll(const QStringList& z, int i) const;
+    bool gueltig(const QStringList& z) const;
+    std::optional<QDate> datumAus(const QStringList& z) const;
+    int index(QChar art) const;
+
+    std::vector<Teil> m_teile; // empty when the format cannot be typed
+    QString m_trennzeichen;    // characters accepted as a separator
+    QStringList m_ziffern;     // the digits of each part begun
+    QDate m_von, m_bis, m_basis;
+};
+
+} // namespace kav::forms
