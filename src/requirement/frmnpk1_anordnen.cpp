@@ -1,6 +1,7 @@
 // The crop step's block of the layout pass: places, sizes, fonts, colours and pictures only. The
 // calendar's date, its month line, the Nmin value and the area are set by the page, never here.
 #include "frame/anordnung.h"
+#include "platform/datumsfeld.h"
 #include "requirement/frmnpk1.h"
 #include "requirement/npkanordnung.h"
 #include "requirement/npkbaumansicht.h"
@@ -36,15 +37,20 @@ void frmNPK1::kalenderEinpassen(Anordnung& a, double seite)
     const auto platz = [&](double b, double h) {
         return QSizeF(20 * b / 27, std::min(20 * h / 25, h - oben(h) - h / 30));
     };
+    // what the calendar needs in a font: its rows, and its columns wide enough for the day names
+    const auto bedarf = [&](int groesse) {
+        setFontSize(m_calStart, groesse);
+        kalenderBreiteSetzen(m_calStart);
+        const QSize h = m_calStart->minimumSizeHint();
+        return QSizeF(std::max(h.width(), m_calStart->minimumWidth()), h.height()) * twipsProPixel();
+    };
     int f = a.F();
     for (; f > 6; --f) {
-        setFontSize(m_calStart, f);
-        const QSizeF noetig = QSizeF(m_calStart->minimumSizeHint()) * twipsProPixel();
+        const QSizeF noetig = bedarf(f);
         if (noetig.width() <= platz(seite, seite).width() && noetig.height() <= platz(seite, seite).height())
             break;
     }
-    setFontSize(m_calStart, f);
-    const QSizeF noetig = QSizeF(m_calStart->minimumSizeHint()) * twipsProPixel();
+    const QSizeF noetig = bedarf(f);
     // A side that is no number or lower than the calendar (a page lower than its rows, a pass with the
     // font of the new window size and the page of the old one) starts at the calendar's height. A step
     // adds a twentieth: a hundred cover any calendar the fonts give.

@@ -9,6 +9,8 @@
 #include "services/appcontext.h"
 
 #include <QAbstractSpinBox>
+#include <QAbstractItemView>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,6 +94,18 @@ void textPasst(const QWidget* w, const std::string& wo)
     } else if (const auto* p = qobject_cast<const QPushButton*>(w)) {
         EXPECT_LE(p->fontMetrics().horizontalAdvance(p->text()), p->width()) << n;
         EXPECT_GE(p->height(), zeile) << n;
+    } else if (const auto* k = qobject_cast<const QCalendarWidget*>(w)) {
+        // the day names of its head, each within the margins of its cell
+        const auto* v = k->findChild<const QAbstractItemView*>(QStringLiteral("qt_calendar_calendarview"));
+        if (!v || k->horizontalHeaderFormat() == QCalendarWidget::NoHorizontalHeader)
+            return;
+        const int rand = 2 * (v->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, v) + 1);
+        for (int spalte = 0; spalte < v->model()->columnCount(); ++spalte) {
+            const QModelIndex tag = v->model()->index(0, spalte);
+            const QFontMetricsF fm(tag.data(Qt::FontRole).value<QFont>());
+            EXPECT_LE(fm.horizontalAdvance(tag.data().toString()) + rand, v->visualRect(tag).width())
+                << n << ": " << tag.data().toString().toStdString();
+        }
     }
 }
 
