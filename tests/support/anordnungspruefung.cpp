@@ -95,17 +95,7 @@ void textPasst(const QWidget* w, const std::string& wo)
         EXPECT_LE(p->fontMetrics().horizontalAdvance(p->text()), p->width()) << n;
         EXPECT_GE(p->height(), zeile) << n;
     } else if (const auto* k = qobject_cast<const QCalendarWidget*>(w)) {
-        // the day names of its head, each within the margins of its cell
-        const auto* v = k->findChild<const QAbstractItemView*>(QStringLiteral("qt_calendar_calendarview"));
-        if (!v || k->horizontalHeaderFormat() == QCalendarWidget::NoHorizontalHeader)
-            return;
-        const int rand = 2 * (v->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, v) + 1);
-        for (int spalte = 0; spalte < v->model()->columnCount(); ++spalte) {
-            const QModelIndex tag = v->model()->index(0, spalte);
-            const QFontMetricsF fm(tag.data(Qt::FontRole).value<QFont>());
-            EXPECT_LE(fm.horizontalAdvance(tag.data().toString()) + rand, v->visualRect(tag).width())
-                << n << ": " << tag.data().toString().toStdString();
-        }
+        tagesnamenGanz(k, n);
     }
 }
 
@@ -132,6 +122,22 @@ void pruefeEbene(const QWidget* eltern, const std::string& wo, const QList<const
 }
 
 } // namespace
+
+void tagesnamenGanz(const QCalendarWidget* kalender, const std::string& wo)
+{
+    const auto* v = kalender->findChild<const QAbstractItemView*>(QStringLiteral("qt_calendar_calendarview"));
+    ASSERT_NE(v, nullptr) << wo;
+    if (kalender->horizontalHeaderFormat() == QCalendarWidget::NoHorizontalHeader)
+        return;
+    // the text as the cell draws it, within its margins
+    const int rand = 2 * (v->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, v) + 1);
+    for (int spalte = 0; spalte < v->model()->columnCount(); ++spalte) {
+        const QModelIndex tag = v->model()->index(0, spalte);
+        const QFontMetricsF fm(tag.data(Qt::FontRole).value<QFont>());
+        EXPECT_LE(fm.horizontalAdvance(tag.data().toString()) + rand, v->visualRect(tag).width())
+            << wo << ": " << tag.data().toString().toStdString();
+    }
+}
 
 QList<QSize> pruefgroessen()
 {

@@ -8,6 +8,8 @@
 
 #include <string>
 
+class QCalendarWidget;
+
 namespace kav::test {
 
 // The outer sizes of the main window a window is checked at: the smallest the window takes (760 × 570
@@ -24,6 +26,9 @@ void hauptfensterGroesse(QSize groesse);
 // skipped no statement; a dialog has no edge to drag (no resize handle at its foot). Controls in `ausgenommen` may overlap others (a frame drawn around a
 // picture). Failures are recorded (EXPECT) and name `wo`.
 void anordnungJetztPruefen(const QWidget* fenster, const std::string& wo, const QList<const QWidget*>& ausgenommen = {});
+
+// The day names in the head of `kalender` stand whole in their cells (recorded, naming `wo`).
+void tagesnamenGanz(const QCalendarWidget* kalender, const std::string& wo);
 
 // Lays the program out at each of pruefgroessen() and checks `fenster` there as above. A page test
 // brings its page into the state to check (long texts, hidden buttons) and calls
