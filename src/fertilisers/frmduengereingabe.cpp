@@ -4,6 +4,7 @@
 #include "fertilisers/katalogeingabe.h"
 #include "frame/oberflaeche.h"
 #include "platform/optionsgruppe.h"
+#include "platform/tastenlink.h"
 #include "services/appcontext.h"
 
 #include <QGridLayout>
@@ -31,12 +32,14 @@ frmDuengerEingabe::frmDuengerEingabe()
     m_lblNorg->setObjectName(QStringLiteral("lblNorg"));
     m_lblNorg->setCursor(Qt::PointingHandCursor);
     m_lblNorg->installEventFilter(this);
+    // the box switches, its caption is a link into the lexicon: two stops, each with its own mark
+    new forms::Tastenlink(this, m_lblNorg, [this] { lexikonOeffnen(QStringLiteral("Horn")); });
     new forms::Optionsgruppe(
-        this, {{m_imgNorg, m_lblNorg}}, [this] { return forms::Tag(m_imgNorg) == QLatin1String("1") ? 0 : -1; },
+        this, {{m_imgNorg}}, [this] { return forms::Tag(m_imgNorg) == QLatin1String("1") ? 0 : -1; },
         [this](int) { imgNorg_Click(); }, forms::Optionsgruppe::Art::Schalter);
     auto* norg = new QHBoxLayout;
     norg->addWidget(m_imgNorg);
-    norg->addWidget(m_lblNorg, 1);
+    norg->addWidget(m_lblNorg, 1, Qt::AlignLeft);
     raster()->addLayout(norg, raster()->rowCount(), 0, 1, 3);
     fertigstellen();
 }

@@ -7,6 +7,7 @@
 #include "frame/links.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
+#include "platform/tastenlink.h"
 #include "services/appcontext.h"
 
 #include <QGridLayout>
@@ -44,6 +45,7 @@ frmDuengerInfo::frmDuengerInfo() : Seite(QStringLiteral("frmDuengerInfo"), QStri
     m_lblMehr->setObjectName(QStringLiteral("lblMehr"));
     LinkAussehen(m_lblMehr);
     m_lblMehr->installEventFilter(this);
+    new forms::Tastenlink(this, m_lblMehr, [this] { lblMehr_Click(); });
 
     auto* raster = new QGridLayout(this);
     raster->setContentsMargins(14, 12, 14, 12);

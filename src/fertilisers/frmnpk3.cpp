@@ -9,6 +9,7 @@
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
+#include "platform/tastenlink.h"
 #include "requirement/duengerliste.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
@@ -80,6 +81,7 @@ frmNPK3::frmNPK3() : Seite(QStringLiteral("frmNPK3"), QStringLiteral("NPK3"), Pl
     m_lblBedarf = beschriftung(this, QStringLiteral("lblBedarf"), QStringLiteral("Nährstoffbedarf der Kultur:"));
     m_lblBedarf->setCursor(Qt::PointingHandCursor);
     m_lblBedarf->installEventFilter(this);
+    new forms::Tastenlink(this, m_lblBedarf, [this] { lblBedarf_Click(); });
     for (int i = 1; i <= 4; ++i)
         m_lblVersorgung.anhaengen(beschriftung(this, QStringLiteral("lblVersorgung%1").arg(i)));
 

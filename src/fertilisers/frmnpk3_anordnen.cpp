@@ -142,7 +142,10 @@ void frmNPK3::anordnen(Anordnung& a)
     a.tu([&] { setFontSize(m_lblBedarf, FontSize(t2)); });
     a.tu([&] { Tw(m_lblBedarf).setTop(Y1() + LH() * 0.8); });
     a.tu([&] { Tw(m_lblBedarf).setLeft(Tw(t2).Left()); });
-    a.tu([&] { Tw(m_lblBedarf).setWidth(spalte()); });
+    a.tu([&] { // the link as wide as its text
+        const double text = (m_lblBedarf->fontMetrics().horizontalAdvance(m_lblBedarf->text()) + 4) * twipsProPixel();
+        Tw(m_lblBedarf).setWidth(std::min(spalte(), text));
+    });
     a.tu([&] { Tw(m_lblBedarf).setHeight(std::max(zeile, textHoehe(m_lblBedarf))); });
     for (int i = 1; i <= 4; ++i) {
         QLabel* v = m_lblVersorgung(i);

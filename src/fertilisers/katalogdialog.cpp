@@ -9,6 +9,7 @@
 #include "frame/links.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
+#include "platform/tastenlink.h"
 #include "services/appcontext.h"
 #include "services/meldungen.h"
 #include "services/meldungsbox.h"
@@ -52,7 +53,8 @@ Katalogdialog::Katalogdialog(const QString& name, const QString& caption, const 
     m_lblVerhaeltnis->setObjectName(QStringLiteral("lblVerhaeltnis"));
     LinkAussehen(m_lblVerhaeltnis);
     m_lblVerhaeltnis->installEventFilter(this);
-    m_raster->addWidget(m_lblVerhaeltnis, 1, 0, 1, 3);
+    new forms::Tastenlink(this, m_lblVerhaeltnis, [this] { lexikonOeffnen(m_kapitel); });
+    m_raster->addWidget(m_lblVerhaeltnis, 1, 0, 1, 3, Qt::AlignLeft); // the link as wide as its text
 
     m_cmdOK = bildKnopf(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), QStringLiteral("Speichern"));
     m_cmdAbbruch = bildKnopf(this, QStringLiteral("cmdAbbruch"), QStringLiteral("Abbrechen"), QStringLiteral("Abbrechen"));

@@ -96,6 +96,9 @@ void Formular::showEvent(QShowEvent* e)
         if (layout())
             layout()->activate();
         tabfolgeSetzen(this);
+        if (!focusWidget())
+            if (QWidget* erster = ersterTabStopp(this)) // a link at the top is passed over
+                erster->setFocus(Qt::ActiveWindowFocusReason);
         return;
     }
     tabfolgeSetzen(window());

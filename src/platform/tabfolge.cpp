@@ -2,6 +2,7 @@
 
 #include "platform/fokusrahmen.h"
 #include "platform/optionsgruppe.h"
+#include "platform/tastenlink.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -204,7 +205,7 @@ QWidget* ersterTabStopp(QWidget* bereich)
         if (e->gruppe) {
             if (QWidget* s = e->gruppe->stopp())
                 return s;
-        } else if (QWidget* w = e->teile.front(); w->isEnabled()) {
+        } else if (QWidget* w = e->teile.front(); w->isEnabled() && !Tastenlink::ist(w)) {
             const QWidget* p = w->focusProxy() ? w->focusProxy() : w;
             if (p->focusPolicy() & Qt::TabFocus)
                 return w;

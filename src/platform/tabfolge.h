@@ -21,7 +21,7 @@ void tabfolgeSetzen(QWidget* fenster);
 // another window of the work area lies over is passed over. Returns what `schritt` returned.
 bool tabSchritt(QWidget* fenster, bool next, const std::function<bool(bool)>& schritt);
 
-// The first tab stop of `bereich` in reading order, nullptr when it has none.
+// The first tab stop of `bereich` in reading order that is no link, nullptr when it has none.
 QWidget* ersterTabStopp(QWidget* bereich);
 
 // A date box: Tab and Shift+Tab go on to the next control, as from every other box (its day, month

@@ -8,6 +8,7 @@
 #include "platform/datumsfeld.h"
 #include "platform/optionsgruppe.h"
 #include "platform/tabfolge.h"
+#include "platform/tastenlink.h"
 #include "plots/analysendaten.h"
 #include "plots/einstufung.h"
 #include "plots/flaechenbaumansicht.h"
@@ -79,6 +80,8 @@ frmAnalysenWerte::frmAnalysenWerte()
     for (int i = 0; i <= 6; ++i) {
         QLabel* l = beschriftung(this, QStringLiteral("lblWert%1").arg(i), QString::fromUtf8(kWertTexte[i]));
         l->installEventFilter(this);
+        if (kLexikonKapitel[i])
+            new forms::Tastenlink(this, l, [this, i] { lblWert_Click(i); });
         m_lblWert.anhaengen(l);
     }
 

@@ -4,6 +4,7 @@
 #include "frame/links.h"
 #include "frame/oberflaeche.h"
 #include "platform/optionsgruppe.h"
+#include "platform/tastenlink.h"
 #include "plots/flaechenbaumansicht.h"
 #include "plots/flaechendaten.h"
 #include "plots/flaechentexte.h"
@@ -19,7 +20,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -73,7 +73,7 @@ frmFlaeche::frmFlaeche() : FlaechenDialog(QStringLiteral("frmFlaeche"))
 
     auto* kompost = text(this, QStringLiteral("lblBezeichnung2"), QStringLiteral("Einsatz von Kompost, Stallmist o.ä.:"));
     LinkAussehen(kompost);
-    kompost->setFocusPolicy(Qt::TabFocus); // a link in the tab chain: Space and Enter act as its click
+    new forms::Tastenlink(this, kompost, [this] { lblBezeichnung_Click(); });
     m_lblBezeichnung.anhaengen(kompost);
     const QString kompostTexte[2] = {
         QStringLiteral("Auf der Fläche wurde in den letzten Jahren regelmäßig Kompost o.ä. ausgebracht"),
@@ -275,12 +275,6 @@ bool frmFlaeche::eventFilter(QObject* o, QEvent* e)
                 imgKompost_Click(i);
         if (o == m_lblBezeichnung(1) || o == m_lblBezeichnung(2))
             lblBezeichnung_Click();
-    } else if (typ == QEvent::KeyPress && o == m_lblBezeichnung(2)) {
-        const int taste = static_cast<QKeyEvent*>(e)->key();
-        if (taste == Qt::Key_Space || taste == Qt::Key_Return || taste == Qt::Key_Enter) {
-            lblBezeichnung_Click();
-            return true;
-        }
     }
     return FlaechenDialog::eventFilter(o, e);
 }

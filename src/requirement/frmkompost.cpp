@@ -3,6 +3,7 @@
 #include "frame/anordnung.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
+#include "platform/tastenlink.h"
 #include "requirement/frmnpk.h"
 #include "requirement/kompostrat.h"
 #include "requirement/npkbaumansicht.h"
@@ -41,6 +42,7 @@ frmKompost::frmKompost() : Seite(QStringLiteral("frmKompost"), QString(), Platz:
     f.setBold(true);
     m_lblTitel->setFont(f);
     m_lblTitel->installEventFilter(this);
+    new forms::Tastenlink(this, m_lblTitel, [this] { lblTitel_Click(); });
     m_trvKompost = new NPKBaumAnsicht(this);
     m_trvKompost->setObjectName(QStringLiteral("trvKompost"));
     connect(m_trvKompost, &NPKBaumAnsicht::gewaehlt, this, [this](QTreeWidgetItem* i) { trvKompost_Click(i); });

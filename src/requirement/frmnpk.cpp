@@ -2,6 +2,7 @@
 
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
+#include "platform/tastenlink.h"
 #include "plots/frmalteanalyse.h"
 #include "requirement/npkanordnung.h"
 #include "requirement/npkauswahl.h"
@@ -53,6 +54,7 @@ frmNPK::frmNPK() : Seite(QStringLiteral("frmNPK"), QStringLiteral("NPK"), Platz:
         l->setCursor(Qt::WhatsThisCursor);
         l->setToolTip(QStringLiteral("Mehr dazu im Lexikon"));
         l->installEventFilter(this);
+        new forms::Tastenlink(this, l, [this, i] { lblWert_Click(i); });
         m_lblWert.anhaengen(l);
         auto* t = new QLineEdit(this);
         t->setObjectName(QStringLiteral("txtWert%1").arg(i));

@@ -4,6 +4,7 @@
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
 #include "platform/datumsfeld.h"
+#include "platform/tastenlink.h"
 #include "plots/flaechendaten.h"
 #include "requirement/bedarfsquellen.h"
 #include "requirement/kulturschrittwerte.h"
@@ -103,6 +104,7 @@ frmNPK1::frmNPK1() : Seite(QStringLiteral("frmNPK1"), QStringLiteral("NPK1"), Pl
         m_lblNmin(i)->setToolTip(QStringLiteral("Mehr dazu im Lexikon"));
         m_lblNmin(i)->installEventFilter(this);
     }
+    new forms::Tastenlink(this, m_lblNmin(0), [this] { lblNmin_Click(); }, m_lblNmin(1)); // one link of two lines
     m_txtNmin = zahlenfeld(this, QStringLiteral("txtNmin"));
     m_comNmin = new QComboBox(this);
     m_comNmin->setObjectName(QStringLiteral("comNmin"));

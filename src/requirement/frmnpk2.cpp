@@ -4,6 +4,7 @@
 #include "frame/bilder.h"
 #include "frame/seitenwechsel.h"
 #include "platform/optionsgruppe.h"
+#include "platform/tastenlink.h"
 #include "requirement/bedarfsquellen.h"
 #include "requirement/wizardschritte.h"
 #include "requirement/wizardseiten.h"
@@ -38,6 +39,7 @@ frmNPK2::frmNPK2() : Seite(QStringLiteral("frmNPK2"), QStringLiteral("NPK2"), Pl
     m_lblFrageGD->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_lblFrageGD->setCursor(Qt::WhatsThisCursor);
     m_lblFrageGD->installEventFilter(this);
+    new forms::Tastenlink(this, m_lblFrageGD, [this] { lblFrageGD_Click(); });
     for (int i = 0; i <= 5; ++i) {
         auto* b = new forms::Bild(this);
         b->setObjectName(QStringLiteral("imbGruenduengung%1").arg(i));

@@ -4,6 +4,7 @@
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
 #include "platform/optionsgruppe.h"
+#include "platform/tastenlink.h"
 #include "requirement/bedarfsquellen.h"
 #include "requirement/organischesubstanz.h"
 #include "requirement/wizardschritte.h"
@@ -50,6 +51,7 @@ frmNPK2b::frmNPK2b() : Seite(QStringLiteral("frmNPK2b"), QStringLiteral("NPK2b")
     m_lblUeberschrift->setWordWrap(true);
     m_lblUeberschrift->setCursor(Qt::WhatsThisCursor);
     m_lblUeberschrift->installEventFilter(this);
+    new forms::Tastenlink(this, m_lblUeberschrift, [this] { lblUeberschrift_Click(); });
     const char* const jaNein[2] = {"   Ja", "   Nein"};
     for (int i = 0; i <= 1; ++i) {
         m_imgJaNein.anhaengen(optionsBild(this, QStringLiteral("imgJaNein%1").arg(i)));

@@ -8,6 +8,7 @@
 #include "services/appcontext.h"
 #include "services/programmstart.h"
 #include "frame/dialogplatz.h"
+#include "platform/tastenlink.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -66,6 +67,7 @@ frmUeberKav::frmUeberKav() : Seite(QStringLiteral("frmUeberKav"), QString(), Pla
     m_lblInternet->setToolTip(QStringLiteral("Zur Homepage der KRN"));
     LinkAussehen(m_lblInternet);
     m_lblInternet->installEventFilter(this);
+    new forms::Tastenlink(this, m_lblInternet, [this] { lblInternet_Click(); });
 
     m_imgLogo = bild(this, "imgLogo", 96);
     m_imgBild = bild(this, "imgBild", 72);
@@ -103,7 +105,7 @@ frmUeberKav::frmUeberKav() : Seite(QStringLiteral("frmUeberKav"), QString(), Pla
     raster->addWidget(m_lblDank, 1, 1);
     raster->addWidget(m_imgBild, 2, 0, Qt::AlignTop | Qt::AlignHCenter);
     raster->addWidget(m_lblMitwirkende, 2, 1, Qt::AlignTop);
-    raster->addWidget(m_lblInternet, 3, 1);
+    raster->addWidget(m_lblInternet, 3, 1, Qt::AlignLeft); // the link as wide as its text
     raster->setColumnMinimumWidth(1, 300);
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addStretch(1);

@@ -7,6 +7,7 @@
 #include "fertilisers/frmverfahren.h"
 #include "fertilisers/hornregel.h"
 #include "frame/frmbrotkrume.h"
+#include "frame/links.h"
 #include "platform/farbkontrast.h"
 #include "platform/fokusrahmen.h"
 #include "plots/frmalteanalyse.h"
@@ -271,11 +272,11 @@ TEST_F(TastaturTest, EnterEscapeLeertasteInJedemDialogUndHinweis)
         return [this, tippen] {
             KalkEingabeOeffnen({});
             QWidget* d = zeigen("frmKalkEingabe");
-            if (tippen) { // a name and a content, and back to the name (Enter in a content box goes on)
+            if (tippen) { // a name and a content (past the link), and back to the name (Enter in a content box goes on)
                 tippenPerTaste("Mein Kalk");
-                taste(Qt::Key_Tab);
+                taste(Qt::Key_Tab), taste(Qt::Key_Tab);
                 tippenPerTaste("60");
-                taste(Qt::Key_Tab, Qt::ShiftModifier);
+                taste(Qt::Key_Tab, Qt::ShiftModifier), taste(Qt::Key_Tab, Qt::ShiftModifier);
             }
             return d;
         };
@@ -354,6 +355,57 @@ TEST_F(TastaturTest, EnterEscapeLeertasteInJedemDialogUndHinweis)
             EXPECT_TRUE(!f.danach || f.danach());
             fenster().entladen(QLatin1String(f.fenster));
         }
+}
+
+// Each caption that acts on a click, in each window: Tab reaches it, and Space and Enter on it do what
+// its click does (a lexicon chapter, the web page) without pressing the window's default button.
+TEST_F(TastaturTest, JedeKlickbareBeschriftungPerTabUndTaste)
+{
+    QString& getan = app().rahmen.strLexikonAnzeige; // the chapter, or the address opened
+    const LinkOeffner alt = setLinkOeffner([&getan](const QUrl& u) { return getan = u.toString(), true; });
+    const auto pruefen = [&](std::function<QLabel*()> link, const QString& soll, const char* bleibt = "") {
+        for (const Qt::Key t : {Qt::Key_Space, Qt::Key_Return}) {
+            fenster().entladen("frmLexikon");
+            QLabel* l = link();
+            SCOPED_TRACE(l->objectName().toStdString() + " " + QKeySequence(t).toString().toStdString());
+            ASSERT_NO_FATAL_FAILURE(aktivieren(l->window()));
+            ASSERT_NO_FATAL_FAILURE(tabBis(l));
+            getan.clear();
+            ASSERT_NO_FATAL_FAILURE(taste(t));
+            EXPECT_EQ(getan, soll);
+            EXPECT_TRUE(!*bleibt || fenster().istGeladen(QLatin1String(bleibt)));
+        }
+    };
+    const auto im = [this](const char* name, std::function<void()> oeffnen, const char* link) {
+        return [=, this] { return oeffnen(), zeigen(name)->findChild<QLabel*>(link); };
+    };
+    const char* const kapitel[] = {"Bodenart", "organischeSubstanz", "GehaltsklassenPhosphat", "GehaltsklassenKalium",
+                                   "GehaltsklassenMagnesium", "pHundKalk"};
+    klicken("Fl1001");
+    for (int i = 0; i < 6; ++i)
+        pruefen([&, i] { return seite->lblWert(i + 1); }, kapitel[i]);
+    navigationsknopf2();
+    baumKlick(npk()->trvNPK(), "Fl1001");
+    for (int i = 0; i < 6; ++i)
+        pruefen([&, i] { return npk()->lblWert(i); }, kapitel[i]);
+    pruefen(im("frmKompost", [&] { QTest::mouseClick(npk()->cmbKompost(), Qt::LeftButton); }, "lblTitel"), "WirtschaftsduengerAllgemein");
+    QTest::mouseClick(npk()->cmbWeiter(), Qt::LeftButton);
+    kulturWaehlen("Ku1026", QDate(2027, 4, 19), "30");
+    pruefen([&] { return npk1()->lblNmin(0); }, "Nitratschnelltest");
+    QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
+    pruefen([&] { return npk2()->lblFrageGD(); }, "Gruenduengung");
+    QTest::mouseClick(npk2()->cmbNext(), Qt::LeftButton);
+    pruefen([&] { return npk2b()->lblUeberschrift(); }, "WirtschaftsduengerAllgemein");
+    QTest::mouseClick(npk2b()->cmbNext(), Qt::LeftButton);
+    fenster().entladen("frmVerfahren");
+    pruefen([] { return duengerSeite()->lblBedarf(); }, "NaehrstoffbedarfAllgemein");
+    const auto duenger = [] { DuengerEingabeOeffnen({}); };
+    pruefen(im("frmDuengerEingabe", duenger, "lblVerhaeltnis"), "EinteilungDuengerNaehrstoffe", "frmDuengerEingabe");
+    pruefen(im("frmDuengerEingabe", duenger, "lblNorg"), "Horn", "frmDuengerEingabe");
+    pruefen(im("frmKalkEingabe", [] { KalkEingabeOeffnen({}); }, "lblVerhaeltnis"), "pHundKalk", "frmKalkEingabe");
+    pruefen(im("frmDuengerInfo", DuengerUngeeignetMelden, "lblMehr"), "AuswahlDuenger");
+    pruefen(im("frmUeberKav", [] {}, "lblInternet"), "http://www.humavera.example", "frmUeberKav");
+    setLinkOeffner(alt);
 }
 
 } // namespace
