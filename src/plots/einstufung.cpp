@@ -11,7 +11,7 @@ namespace kav {
 namespace {
 
 // Line break inside a pH caption: line feed, then carriage return.
-const QString kZeilenwechsel = QStringLiteral("\n\r");
+const QString kZeilenwechsel = QStringLiteral("\n");
 
 struct PhZeile {
     double L, a, b, c, d, e;

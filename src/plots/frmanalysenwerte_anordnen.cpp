@@ -163,7 +163,7 @@ void frmAnalysenWerte::anordnen(Anordnung& a)
         a.tu([&] { breiteNachText(lblWert(i)); });
     }
     a.tu([&] {
-        lblWert(5)->setText(QStringLiteral("Magnesium-Gehalt:") + QChar(10) + QChar(13) + QStringLiteral("(optional)"));
+        lblWert(5)->setText(QStringLiteral("Magnesium-Gehalt:\n(optional)"));
         breiteNachText(lblWert(5));
     });
     a.tu([&] { Tw(lblWert(5)).setHeight(2 * Tw(lblWert(5)).Height()); });

@@ -8,12 +8,12 @@ namespace kav {
 // Questions of the deletions; the default button is the safe one (Cancel, No).
 inline const QString kGruppeLoeschenTitel = QStringLiteral("Humavera");
 inline const QString kGruppeLoeschenFrage = QStringLiteral(
-    "Sollen alle untergeordneten Punkte ebenfalls gelöscht werden, dann klicken Sie auf 'Ja'.\n\r\n\r"
-    "Soll nur die gewählte Gruppe gelöscht werden, klicken Sie auf 'Nein'. Alle\n\r\n\r"
+    "Sollen alle untergeordneten Punkte ebenfalls gelöscht werden, dann klicken Sie auf 'Ja'.\n\n"
+    "Soll nur die gewählte Gruppe gelöscht werden, klicken Sie auf 'Nein'. Alle\n\n"
     "untergeordneten Punkte werden in die nächsthöhere Gliederungsebene verschoben.");
 inline const QString kFlaecheLoeschenTitel = QStringLiteral("Flächen löschen");
 inline const QString kFlaecheLoeschenFrage = QStringLiteral(
-    "Soll die ausgewählte Fläche sowie alle ihr zugeordneten Analysen gelöscht werden?\n\r\n\r"
+    "Soll die ausgewählte Fläche sowie alle ihr zugeordneten Analysen gelöscht werden?\n\n"
     "Klicken Sie auf 'Ja', um den Löschvorgang abzuschließen.");
 
 inline const QString kAnalyseLoeschenTitel = QStringLiteral("Analyse löschen");

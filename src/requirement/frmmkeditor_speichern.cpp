@@ -92,8 +92,8 @@ void frmMKEditor::cmdSpeichern_Click()
     }
     const auto antwort =
         JaNeinFrage(kTitelPlanung,
-                    QStringLiteral("Sollen die ") + m_lblName->text() + QStringLiteral(" geändert werden?\n\r")
-                        + QStringLiteral("Bei 'Ja' wird die geänderte Planung gespeichert.\n\r")
+                    QStringLiteral("Sollen die ") + m_lblName->text() + QStringLiteral(" geändert werden?\n")
+                        + QStringLiteral("Bei 'Ja' wird die geänderte Planung gespeichert.\n")
                         + QStringLiteral("Bei 'Nein' wird die Mischkultur als neue Planung gespeichert."),
                     QMessageBox::Yes, ui().haupt.data());
     PlanungSpeichern(antwort != QMessageBox::Yes);
@@ -104,7 +104,7 @@ void frmMKEditor::cmdLoeschen_Click()
     const QString id = forms::Tag(m_lblName);
     if (JaNeinFrage(kTitelPlanung,
                     QStringLiteral("Soll die ") + m_lblName->text()
-                        + QStringLiteral(" gelöscht werden?\n\rBei 'Ja' werden die Planung und alle ihre Kulturen "
+                        + QStringLiteral(" gelöscht werden?\nBei 'Ja' werden die Planung und alle ihre Kulturen "
                                          "gelöscht."),
                     QMessageBox::No, ui().haupt.data())
         != QMessageBox::Yes)

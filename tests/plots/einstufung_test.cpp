@@ -23,7 +23,7 @@ AnalysenSaetze bewerte(const QString& os, const QString& p, const QString& k, co
 
 QString komma(double v) { return QString::number(v, 'f', 2).replace('.', ','); }
 
-const QString LFCR = QString(QChar(10)) + QChar(13);
+const QString LF = QStringLiteral("\n");
 
 namespace os {
 const QString schwach = "Ihr Boden ist schwach mit org. Substanz versorgt.";
@@ -131,16 +131,16 @@ TEST(Einstufung, PhTabelleJederBodengruppeUndHumusklasse)
             const Zeile& z = tabelle[g][h];
             const QString opt = QString::fromUtf8(z.optimum);
             const std::pair<double, QString> faelle[] = {
-                {z.L - 0.1, niedrig + LFCR + opt},
-                {z.L, wenigNiedrig + LFCR + opt},
-                {z.a, wenigNiedrig + LFCR + opt},
+                {z.L - 0.1, niedrig + LF + opt},
+                {z.L, wenigNiedrig + LF + opt},
+                {z.a, wenigNiedrig + LF + opt},
                 {(z.a + z.b) / 2, QString()},
                 {z.b, optimal},
                 {z.c, optimal},
                 {(z.c + z.d) / 2, QString()},
-                {z.d, wenigHoch + LFCR + " " + opt},
-                {z.e, wenigHoch + LFCR + " " + opt},
-                {z.e + 0.1, hoch + LFCR + " " + opt},
+                {z.d, wenigHoch + LF + " " + opt},
+                {z.e, wenigHoch + LF + " " + opt},
+                {z.e + 0.1, hoch + LF + " " + opt},
             };
             for (const QString& o : humus[h]) {
                 for (const auto& [ph, satz] : faelle)
@@ -167,7 +167,7 @@ TEST(Einstufung, MoorbodenEinzeilig)
     }
     // 30 is no moor: humus class D of soil group 0 (4,3 lies in 3,8 .. 4,5)
     EXPECT_EQ(bewerte("30", "", "", "", "4,3", 0)[kPH],
-              "Der pH-Wert Ihres Bodens ist ein wenig zu niedrig." + LFCR + "Optimal wäre ein Bereich von 4,6 bis 5,1.");
+              "Der pH-Wert Ihres Bodens ist ein wenig zu niedrig." + LF + "Optimal wäre ein Bereich von 4,6 bis 5,1.");
 }
 
 TEST(Einstufung, LeereUnlesbareWerteUndKeineBodengruppeBekommenKeinenSatz)

@@ -43,7 +43,7 @@ TEST_F(SeitenAnordnungTest, LaengsteSaetzeMitUndOhneSpeicherknopf)
     seite->txtWert(2)->setFocus();
     ASSERT_EQ(seite->lblFlaeche()->text(), "Geben Sie rechts die Analysenwerte ein für: Gemüsebeet am Zaun 1");
     ASSERT_EQ(seite->lblEinstufung(4)->text(),
-              "Der pH-Wert Ihres Bodens ist ein wenig zu niedrig.\n\rOptimal wäre ein Bereich von 5,8 bis 6,3.");
+              "Der pH-Wert Ihres Bodens ist ein wenig zu niedrig.\nOptimal wäre ein Bereich von 5,8 bis 6,3.");
     test::nichtsUeberdecktOderAbgeschnitten(seite);
 
     // data kept on the server: the send button takes the save button's place

@@ -172,8 +172,8 @@ TEST_F(PlanerTest, SpeichernLadenWeiterUndLoeschen)
     test::Frage f;
     antworten(QMessageBox::No, &f);
     QTest::mouseClick(p->cmdSpeichern(), Qt::LeftButton);
-    EXPECT_EQ(f.text, "Sollen die Neue Planung am 06.12.2026 geändert werden?\n\rBei 'Ja' wird die geänderte Planung "
-                      "gespeichert.\n\rBei 'Nein' wird die Mischkultur als neue Planung gespeichert.");
+    EXPECT_EQ(f.text, "Sollen die Neue Planung am 06.12.2026 geändert werden?\nBei 'Ja' wird die geänderte Planung "
+                      "gespeichert.\nBei 'Nein' wird die Mischkultur als neue Planung gespeichert.");
     const QString kopie = forms::Tag(p->lblName());
     EXPECT_NE(kopie, id);
     EXPECT_EQ(anzahl("MischkulturID", "FlaechenNr = 'Fl1001'"), 2);
