@@ -46,11 +46,17 @@ TEST_F(WizardTest, NminSendenUndWeiterOhneZweiteZeile)
     app().einstellungen.strDatenAufServer = "Wahr";
     ArbeitsbereichAnordnen();
     EXPECT_TRUE(npk1()->cmbSenden()->isHidden());
+    // beyond what a laboratory reports: neither stored nor sent, the page stays
     tippen(npk1()->txtNmin(), "40000");
     QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
-    EXPECT_EQ(anzahl("Nmin", "Nmin = 40000"), 1);
-    EXPECT_EQ(entfernt(), "14"); // too large for the server: kept here only, and the user is told
-    EXPECT_TRUE(protokoll.texte().last().startsWith("Der Nmin-Wert ist zu groß"));
+    EXPECT_EQ(anzahl("Nmin"), 0);
+    EXPECT_EQ(entfernt(), "14");
+    EXPECT_TRUE(protokoll.texte().last().startsWith("Der Nmin-Wert 40000 mg NO3/l liegt außerhalb"));
+    EXPECT_EQ(npk2(), nullptr);
+    tippen(npk1()->txtNmin(), "450");
+    QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
+    EXPECT_EQ(anzahl("Nmin", "Nmin = 450"), 1);
+    EXPECT_EQ(entfernt(), "450");
     EXPECT_NE(npk2(), nullptr);
 }
 
