@@ -8,6 +8,7 @@
 #include "plots/flaechendaten.h"
 #include "plots/flaechentexte.h"
 #include "plots/frmanalysenwerte.h"
+#include "plots/wertebereiche.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
 #include "services/meldungsbox.h"
@@ -91,6 +92,19 @@ void frmAnalysenWerte::dtpProbenahme_Change()
     AppContext& a = app();
     WizardState& w = a.bedarf;
     const QDate neu = dtpProbenahme()->date();
+    std::optional<QString> nr;
+    try {
+        if (a.db)
+            nr = analyseZuDatum(a.db->cnDaten(), w.strAktFlaechenNr, neu);
+    } catch (const std::exception&) {
+        nr.reset();
+    }
+    if (m_ungespeichert && w.strAktAnalysenNr == kNeueAnalyse && !nr
+        && probennahmeAusserhalb(m_datumGezeigt, a.uhr->today(), a.gebiet)) {
+        // new values typed under a date they can never be stored with: the date typed now corrects it
+        m_datumGezeigt = neu;
+        return;
+    }
     if (m_ungespeichert) {
         // the values typed belong to the date shown before: they are stored (or dropped) under it
         datumZeigen(m_datumGezeigt);
@@ -99,13 +113,6 @@ void frmAnalysenWerte::dtpProbenahme_Change()
         datumZeigen(neu);
     }
     m_datumGezeigt = neu;
-    std::optional<QString> nr;
-    try {
-        if (a.db)
-            nr = analyseZuDatum(a.db->cnDaten(), w.strAktFlaechenNr, neu);
-    } catch (const std::exception&) {
-        nr.reset();
-    }
     w.strAktAnalysenNr = nr ? *nr : kNeueAnalyse;
     AnalysenWerteEintragen();
     // an analysis node shown before is no longer what the page shows: its plot is (on this date)

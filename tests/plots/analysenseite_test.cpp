@@ -324,6 +324,25 @@ TEST_F(AnalysenSeiteTest, ProbennahmeImBereichUndWeiterMitAlterAnalyse)
     }
 }
 
+// New values typed under a date that was refused: the date typed next corrects it, without a question,
+// and the values are stored under it.
+TEST_F(AnalysenSeiteTest, AbgewiesenesDatumWirdKorrigiertOhneFrage)
+{
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1002"));
+    seite->dtpProbenahme()->setDate(QDate(1900, 1, 7));
+    werteTippen({"3", "12", "15", "", "6,5"});
+    QTest::mouseClick(seite->lblBodenart(1), Qt::LeftButton);
+    QTest::mouseClick(seite->cmbSpeichern(), Qt::LeftButton);
+    ASSERT_EQ(anzahl("ZOFlaechenAnalysen", "FlaechenNr = 'Fl1002'"), 0);
+    test::Frage f;
+    antworten(QMessageBox::Cancel, &f);
+    seite->dtpProbenahme()->setDate(QDate(2026, 4, 1));
+    EXPECT_FALSE(f.gesehen);
+    EXPECT_EQ(werte(), QStringList({"3", "12", "15", "", "6,5"}));
+    QTest::mouseClick(seite->cmbSpeichern(), Qt::LeftButton);
+    EXPECT_EQ(wert("SELECT Datum FROM ZOFlaechenAnalysen WHERE FlaechenNr = 'Fl1002'").toString(), "2026-04-01");
+}
+
 // Storing and sending (here without a server: stored, not sent) keep the tree as the user left it:
 // the groups open stay open, the node shown stays selected and in view, far down a long tree too.
 TEST_F(AnalysenSeiteTest, SpeichernUndSendenBehaltenDenBaum)
