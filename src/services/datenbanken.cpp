@@ -117,8 +117,11 @@ Datenbanken::Ergebnis Datenbanken::DatDBWiederherstellen(bool nachSchaden) { ret
 
 Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
 {
-    unterbrocheneWiederherstellungBeenden();
-    unterbrochenenSicherungswechselBeenden();
+    // What a crash left half done is settled before the first file opens: later it could move an open file.
+    if (!m_kav.verbindung.isOpen() && !m_daten.verbindung.isOpen()) {
+        unterbrocheneWiederherstellungBeenden();
+        unterbrochenenSicherungswechselBeenden();
+    }
     const bool fehlte = !QFileInfo::exists(d.pfad);
     const bool ausSicherung = std::exchange(d.ausSicherung, false);
     QString why;
