@@ -7,10 +7,8 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringView>
-#include <QVector>
 
 #include <functional>
-#include <utility>
 
 namespace kav {
 
@@ -49,7 +47,6 @@ private:
     QString m_arbeit;
     Umbenennen m_umbenennen;
     Pruefpunkt m_pruefpunkt;
-    QVector<std::pair<QString, QString>> m_schritte;
     bool m_fertig = false;
 };
 
