@@ -127,7 +127,10 @@ void BildertauschBeenden(const Programmordner& ordner, const QSqlDatabase& cnKav
         } catch (const sql::Error&) {
             return; // undecided: the next start decides
         }
-        if (nummerDerMarke(arbeit) != nummer && !zuruecklegen(ordner, arbeit))
+        const qint64 marke = nummerDerMarke(arbeit);
+        if (marke == 0)
+            continue; // a mark without its number decides nothing: the next start reads it again
+        if (marke != nummer && !zuruecklegen(ordner, arbeit))
             continue;
         QFile::remove(QDir(arbeit).filePath(kMarke));
         QDir(arbeit).removeRecursively();
