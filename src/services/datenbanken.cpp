@@ -77,16 +77,19 @@ bool DateiOperationen::echtSchreiben(const QString& pfad, const QByteArray& inha
 
 bool DateiOperationen::echtEntfernen(const QString& pfad) { return QFile::remove(pfad); }
 
+bool DateiOperationen::echtUmbenennen(const QString& von, const QString& nach)
+{
+    std::error_code ec;
+    std::filesystem::rename(QFile::encodeName(von).toStdString(), QFile::encodeName(nach).toStdString(), ec);
+    if (ec)
+        qWarning().noquote() << von << "->" << nach << QString::fromStdString(ec.message());
+    return !ec;
+}
+
 DateiOperationen DateiOperationen::echte()
 {
     DateiOperationen o;
-    o.umbenennen = [](const QString& von, const QString& nach) {
-        std::error_code ec;
-        std::filesystem::rename(QFile::encodeName(von).toStdString(), QFile::encodeName(nach).toStdString(), ec);
-        if (ec)
-            qWarning().noquote() << von << "->" << nach << QString::fromStdString(ec.message());
-        return !ec;
-    };
+    o.umbenennen = &echtUmbenennen;
     o.kopieren = [](const QString& von, const QString& nach) { return QFile::copy(von, nach); };
     return o;
 }
@@ -577,10 +580,8 @@ bool Datenbanken::markeSetzen(const QString (&beiseite)[2], QString* grund) cons
     const Datei* const dateien[2] = {&m_kav, &m_daten};
     for (int i = 0; i < 2; ++i)
         text += dateiname(dateien[i]->pfad) + QLatin1Char('=') + dateiname(beiseite[i]) + QLatin1Char('\n');
-    std::error_code ec = std::make_error_code(std::errc::io_error);
-    if (m_ops.schreiben(tmp, text.toUtf8()))
-        std::filesystem::rename(QFile::encodeName(tmp).toStdString(), QFile::encodeName(marke).toStdString(), ec);
-    if (ec) {
+    // writing the mark and renaming it in place are one step: only the write goes through m_ops
+    if (!m_ops.schreiben(tmp, text.toUtf8()) || !DateiOperationen::echtUmbenennen(tmp, marke)) {
         QFile::remove(tmp);
         *grund = QStringLiteral("Im Ordner %1 kann nichts gespeichert werden.").arg(QDir::toNativeSeparators(m_ordner.daten()));
         return false;

@@ -35,6 +35,7 @@ struct DateiOperationen {
     static DateiOperationen echte();
     static bool echtSchreiben(const QString& pfad, const QByteArray& inhalt);
     static bool echtEntfernen(const QString& pfad);
+    static bool echtUmbenennen(const QString& von, const QString& nach);
 };
 
 class Datenbanken {
