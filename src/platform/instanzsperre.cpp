@@ -40,18 +40,14 @@ InstanzSperre::InstanzSperre(const QString& ordner, const QString& name)
 {
     const QFileInfo fi(ordner);
     if (fi.isDir() && fi.isWritable()) {
-        m_pfad = QDir(ordner).filePath(name);
-        m_sperre = sperren(m_pfad, m_belegt);
+        m_sperre = sperren(QDir(ordner).filePath(name), m_belegt);
         if (m_sperre || m_belegt)
             return;
     }
     // a lock left in a folder that can no longer be written cannot be taken over: it is not looked at
-    m_pfad = laufzeitDatei(ordner, name);
-    m_sperre = sperren(m_pfad, m_belegt);
+    m_sperre = sperren(laufzeitDatei(ordner, name), m_belegt);
 }
 
 InstanzSperre::~InstanzSperre() = default;
-
-QString InstanzSperre::pfad() const { return m_sperre ? m_pfad : QString(); }
 
 } // namespace kav

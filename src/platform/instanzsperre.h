@@ -22,12 +22,9 @@ public:
 
     // Another running program holds the folder.
     bool belegt() const { return m_belegt; }
-    // The lock file held; empty when none is held.
-    QString pfad() const;
 
 private:
     std::unique_ptr<QLockFile> m_sperre;
-    QString m_pfad;
     bool m_belegt = false;
 };
 

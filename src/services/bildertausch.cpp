@@ -7,8 +7,10 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QVector>
 
 #include <limits>
+#include <utility>
 
 namespace kav {
 
@@ -60,23 +62,13 @@ Bildertausch::Bildertausch(Programmordner ordner, QString arbeit, Umbenennen umb
 
 Bildertausch::~Bildertausch()
 {
-    if (m_fertig)
-        return;
-    bool ok = true;
-    while (!m_schritte.isEmpty()) {
-        const auto [von, nach] = m_schritte.takeLast();
-        ok = QDir().rename(nach, von) && ok;
-    }
-    if (ok)
+    if (!m_fertig && zuruecklegen(m_ordner, m_arbeit))
         QFile::remove(QDir(m_arbeit).filePath(kMarke));
 }
 
 bool Bildertausch::umbenennen(const QString& von, const QString& nach)
 {
-    if ((m_umbenennen && !m_umbenennen(von, nach)) || !QDir().rename(von, nach))
-        return false;
-    m_schritte.push_back({von, nach});
-    return true;
+    return (!m_umbenennen || m_umbenennen(von, nach)) && QDir().rename(von, nach);
 }
 
 bool Bildertausch::tauschen(const QSqlDatabase& cnKav)
@@ -135,7 +127,10 @@ void BildertauschBeenden(const Programmordner& ordner, const QSqlDatabase& cnKav
         } catch (const sql::Error&) {
             return; // undecided: the next start decides
         }
-        if (nummerDerMarke(arbeit) != nummer && !zuruecklegen(ordner, arbeit))
+        const qint64 marke = nummerDerMarke(arbeit);
+        if (marke == 0)
+            continue; // a mark without its number decides nothing: the next start reads it again
+        if (marke != nummer && !zuruecklegen(ordner, arbeit))
             continue;
         QFile::remove(QDir(arbeit).filePath(kMarke));
         QDir(arbeit).removeRecursively();

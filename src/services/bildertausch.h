@@ -7,10 +7,8 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringView>
-#include <QVector>
 
 #include <functional>
-#include <utility>
 
 namespace kav {
 
@@ -49,7 +47,6 @@ private:
     QString m_arbeit;
     Umbenennen m_umbenennen;
     Pruefpunkt m_pruefpunkt;
-    QVector<std::pair<QString, QString>> m_schritte;
     bool m_fertig = false;
 };
 
@@ -59,8 +56,8 @@ bool bildertauschOffen(const QString& arbeit);
 
 // At start-up, once Kav.KRN is open and before the lexicon is used: each swap cut short by the end of
 // the program is finished when Kav.KRN holds its number (the old folders go) and undone when it does
-// not (the old folders come back); its staging folder goes. One that cannot be undone now stays
-// for the next start.
+// not (the old folders come back); its staging folder goes. One whose mark gives no number, or that
+// cannot be undone now, stays for the next start.
 void BildertauschBeenden(const Programmordner& ordner, const QSqlDatabase& cnKav);
 
 } // namespace kav

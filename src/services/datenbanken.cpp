@@ -77,16 +77,19 @@ bool DateiOperationen::echtSchreiben(const QString& pfad, const QByteArray& inha
 
 bool DateiOperationen::echtEntfernen(const QString& pfad) { return QFile::remove(pfad); }
 
+bool DateiOperationen::echtUmbenennen(const QString& von, const QString& nach)
+{
+    std::error_code ec;
+    std::filesystem::rename(QFile::encodeName(von).toStdString(), QFile::encodeName(nach).toStdString(), ec);
+    if (ec)
+        qWarning().noquote() << von << "->" << nach << QString::fromStdString(ec.message());
+    return !ec;
+}
+
 DateiOperationen DateiOperationen::echte()
 {
     DateiOperationen o;
-    o.umbenennen = [](const QString& von, const QString& nach) {
-        std::error_code ec;
-        std::filesystem::rename(QFile::encodeName(von).toStdString(), QFile::encodeName(nach).toStdString(), ec);
-        if (ec)
-            qWarning().noquote() << von << "->" << nach << QString::fromStdString(ec.message());
-        return !ec;
-    };
+    o.umbenennen = &echtUmbenennen;
     o.kopieren = [](const QString& von, const QString& nach) { return QFile::copy(von, nach); };
     return o;
 }
@@ -117,8 +120,11 @@ Datenbanken::Ergebnis Datenbanken::DatDBWiederherstellen(bool nachSchaden) { ret
 
 Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
 {
-    unterbrocheneWiederherstellungBeenden();
-    unterbrochenenSicherungswechselBeenden();
+    // What a crash left half done is settled before the first file opens: later it could move an open file.
+    if (!m_kav.verbindung.isOpen() && !m_daten.verbindung.isOpen()) {
+        unterbrocheneWiederherstellungBeenden();
+        unterbrochenenSicherungswechselBeenden();
+    }
     const bool fehlte = !QFileInfo::exists(d.pfad);
     const bool ausSicherung = std::exchange(d.ausSicherung, false);
     QString why;
@@ -129,22 +135,15 @@ Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
     // Without that the file is not damaged: nothing may be replaced, and the user must give the right.
     const QStringList beiDatei = LocalDatabase::companions(d.pfad);
     const bool journal = std::any_of(beiDatei.cbegin(), beiDatei.cend(), [](const QString& b) { return QFileInfo::exists(b); });
-    const QStringList gesperrt = !fehlte && journal ? LocalDatabase::notWritable(d.pfad) : QStringList();
+    const QString gesperrt = !fehlte && journal ? nichtBeschreibbar({&d}) : QString();
     if (!gesperrt.isEmpty()) {
-        QStringList was;
-        if (gesperrt.contains(QStringLiteral("folder")))
-            was << QStringLiteral("den Ordner „%1“").arg(QDir::toNativeSeparators(m_ordner.daten()));
-        if (gesperrt.contains(QStringLiteral("file")))
-            was << QStringLiteral("die Datei „%1“").arg(dateiname(d.pfad));
         m_anzeige.zeige(Meldung{0, kTitel,
                                 QStringLiteral("Die Datenbank %1 kann nicht geöffnet werden: Ein Schreibvorgang wurde "
                                                "nicht abgeschlossen, und um ihn zurückzunehmen, muss das Programm %2 "
                                                "beschreiben dürfen. Die gespeicherten Daten gehen dabei nicht "
-                                               "verloren.\n\nBitte sorgen Sie dafür, dass Sie im Ordner „%3“ und in "
-                                               "seinen Dateien schreiben dürfen, und starten Sie das Programm dann "
-                                               "neu. Bis dahin kann das Programm nicht arbeiten und wird beendet.")
-                                    .arg(QDir::toNativeSeparators(d.pfad), was.join(QStringLiteral(" und ")),
-                                         QDir::toNativeSeparators(m_ordner.daten())),
+                                               "verloren.\n\n%3 Bis dahin kann das Programm nicht arbeiten und wird "
+                                               "beendet.")
+                                    .arg(QDir::toNativeSeparators(d.pfad), gesperrt, schreibrechtBitte()),
                                 Meldung::Symbol::Fehler});
         return Ergebnis::Fehlgeschlagen;
     }
@@ -581,10 +580,8 @@ bool Datenbanken::markeSetzen(const QString (&beiseite)[2], QString* grund) cons
     const Datei* const dateien[2] = {&m_kav, &m_daten};
     for (int i = 0; i < 2; ++i)
         text += dateiname(dateien[i]->pfad) + QLatin1Char('=') + dateiname(beiseite[i]) + QLatin1Char('\n');
-    std::error_code ec = std::make_error_code(std::errc::io_error);
-    if (m_ops.schreiben(tmp, text.toUtf8()))
-        std::filesystem::rename(QFile::encodeName(tmp).toStdString(), QFile::encodeName(marke).toStdString(), ec);
-    if (ec) {
+    // writing the mark and renaming it in place are one step: only the write goes through m_ops
+    if (!m_ops.schreiben(tmp, text.toUtf8()) || !DateiOperationen::echtUmbenennen(tmp, marke)) {
         QFile::remove(tmp);
         *grund = QStringLiteral("Im Ordner %1 kann nichts gespeichert werden.").arg(QDir::toNativeSeparators(m_ordner.daten()));
         return false;
@@ -728,25 +725,36 @@ void Datenbanken::alteVorWiederherstellungEntfernen(int behalten) const
     }
 }
 
-QString Datenbanken::schreibschutzHinweis() const
+QString Datenbanken::nichtBeschreibbar(std::initializer_list<const Datei*> dateien) const
 {
     QStringList was;
     bool ordner = false;
-    for (const Datei* d : {&m_daten, &m_kav}) {
+    for (const Datei* d : dateien) {
         const QStringList gesperrt = LocalDatabase::notWritable(d->pfad);
         ordner = ordner || gesperrt.contains(QStringLiteral("folder"));
         if (gesperrt.contains(QStringLiteral("file")))
-            was << QStringLiteral("die Datei „%1“").arg(QFileInfo(d->pfad).fileName());
+            was << QStringLiteral("die Datei „%1“").arg(dateiname(d->pfad));
     }
     if (ordner)
         was.prepend(QStringLiteral("den Ordner „%1“").arg(QDir::toNativeSeparators(m_ordner.daten())));
-    if (was.isEmpty())
+    return was.join(QStringLiteral(" und "));
+}
+
+QString Datenbanken::schreibrechtBitte() const
+{
+    return QStringLiteral("Bitte sorgen Sie dafür, dass Sie im Ordner „%1“ und in seinen Dateien schreiben dürfen, und "
+                          "starten Sie das Programm dann neu.")
+        .arg(QDir::toNativeSeparators(m_ordner.daten()));
+}
+
+QString Datenbanken::schreibschutzHinweis() const
+{
+    const QString gesperrt = nichtBeschreibbar({&m_daten, &m_kav});
+    if (gesperrt.isEmpty())
         return {};
     return QStringLiteral("Das Programm darf %1 nicht beschreiben. Ihre Flächen, Analysen und Planungen werden "
-                          "angezeigt, aber Änderungen können nicht gespeichert werden.\n\nBitte sorgen Sie dafür, "
-                          "dass Sie im Ordner „%2“ und in seinen Dateien schreiben dürfen, und starten Sie das Programm "
-                          "dann neu.")
-        .arg(was.join(QStringLiteral(" und ")), QDir::toNativeSeparators(m_ordner.daten()));
+                          "angezeigt, aber Änderungen können nicht gespeichert werden.\n\n%2")
+        .arg(gesperrt, schreibrechtBitte());
 }
 
 void Datenbanken::schliessen()

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 
 namespace kav {
 
@@ -34,6 +35,7 @@ struct DateiOperationen {
     static DateiOperationen echte();
     static bool echtSchreiben(const QString& pfad, const QByteArray& inhalt);
     static bool echtEntfernen(const QString& pfad);
+    static bool echtUmbenennen(const QString& von, const QString& nach);
 };
 
 class Datenbanken {
@@ -145,6 +147,11 @@ private:
     // When the backup was made: the time of its file, else the date of the last backup.
     QDateTime sicherungsZeit(const QString& sicherung) const;
     void melde(const QString& text);
+    // What of the data folder and of `dateien` the program may not write, as the messages name it
+    // ("den Ordner „…“ und die Datei „…“"); empty when it may write all of it.
+    QString nichtBeschreibbar(std::initializer_list<const Datei*> dateien) const;
+    // The closing request of the messages about missing write rights.
+    QString schreibrechtBitte() const;
 
     Programmordner m_ordner;
     const Gebietsschema& m_gebiet;

@@ -14,6 +14,7 @@
 #include <thread>
 
 using namespace kav;
+using kav::test::inhalt;
 
 namespace {
 
@@ -144,11 +145,6 @@ protected:
     {
         return FtpKonto{konten.programm.host, port ? port : konten.programm.ftpPort, konten.programm.ftpUser,
                         passwort.isEmpty() ? konten.programm.ftpPassword : passwort};
-    }
-    static QByteArray inhalt(const QString& pfad)
-    {
-        QFile f(pfad);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(fehlt)");
     }
 
     test::AustauschKonten konten;

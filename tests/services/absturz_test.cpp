@@ -348,6 +348,21 @@ TEST(AbsturzBeimBildertausch, NachDemStartIstJedesBildDerZeilenDa)
     }
 }
 
+// A mark that gives no number decides nothing, even where Kav.KRN never had a swap (number 0): the
+// old pictures stay in the staging folder for the next start.
+TEST(AbsturzBeimBildertausch, UnlesbareMarkeBleibtFuerDenNaechstenStart)
+{
+    test::DatenbankUmgebung u;
+    ASSERT_NO_FATAL_FAILURE(test::referenzDatei(u.ordner.kavDatei()));
+    ASSERT_NO_FATAL_FAILURE(test::leereDatei(u.ordner.datenDatei(), Datenbankdatei::Daten));
+    const QString arbeit = u.ordner.lexikon() + "/" + kAktualisierungsPraefix + "test";
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(arbeit + "/alt/Vorschau/a.png", "alt"));
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(arbeit + "/Bildertausch", "?"));
+    BildertauschBeenden(u.ordner, u.offen()->cnKav());
+    EXPECT_TRUE(bildertauschOffen(arbeit));
+    EXPECT_EQ(inhalt(arbeit + "/alt/Vorschau/a.png"), "alt");
+}
+
 // The program killed at each copy and rename of a backup, the first one and a later one, then
 // started: no backup or a whole pair (the new one, or after a later backup the previous one), and
 // no copy or previous file left over.

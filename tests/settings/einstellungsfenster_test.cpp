@@ -6,6 +6,7 @@
 #include "services/datenbanken.h"
 #include "services/server.h"
 #include "services/sql.h"
+#include "testhelpers.h"
 
 #include <QClipboard>
 
@@ -128,10 +129,8 @@ TEST_F(EinstellungsTest, WiederherstellenFragtErstUndLaedtDieSeiteNeu)
 
     const auto dateien = [] {
         QByteArrayList b;
-        for (const QString& p : {app().db->strPfadKav(), app().db->strPfadDaten(), app().db->sicherungKav(), app().db->sicherungDaten()}) {
-            QFile d(p);
-            b << (d.open(QIODevice::ReadOnly) ? d.readAll() : QByteArray());
-        }
+        for (const QString& p : {app().db->strPfadKav(), app().db->strPfadDaten(), app().db->sicherungKav(), app().db->sicherungDaten()})
+            b << test::inhalt(p);
         return b;
     };
     const QByteArrayList vorher = dateien();

@@ -1,15 +1,8 @@
 #include "datenbankumgebung.h"
 
-#include <QFile>
 #include <QLocale>
 
 namespace kav::test {
-
-QByteArray inhalt(const QString& pfad)
-{
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 DatenbankUmgebung::DatenbankUmgebung()
     : gebiet(SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany)))

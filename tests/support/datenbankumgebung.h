@@ -16,9 +16,6 @@
 
 namespace kav::test {
 
-// The whole content of a file; empty when it cannot be read.
-QByteArray inhalt(const QString& pfad);
-
 // German locale, default settings (and a settings file for the date of the last update), the clock at
 // 06.12.2026 10:00 and a message log. The folder itself is empty: each test puts in the files it starts
 // from.

@@ -55,6 +55,12 @@ void schreibeDatei(const QString& pfad, const QByteArray& bytes)
     f.write(bytes);
 }
 
+QByteArray inhalt(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 std::optional<ServerConfig> testServer()
 {
     const QString port = qEnvironmentVariable("KAV_TEST_MYSQL_PORT");

@@ -40,6 +40,8 @@ void referenzDatei(const QString& pfad);
 
 // Writes `bytes` to `pfad`.
 void schreibeDatei(const QString& pfad, const QByteArray& bytes);
+// The whole content of a file; empty when it cannot be read.
+QByteArray inhalt(const QString& pfad);
 
 // Connection values of the MariaDB started by the test script, if any (no CA file named: TLS where it
 // offers it, unchecked). KAV_TEST_MYSQL_CA names the authority of its certificate when it offers TLS.
