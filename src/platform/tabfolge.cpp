@@ -5,7 +5,6 @@
 #include "platform/tastenlink.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QWidget>
 
@@ -212,39 +211,6 @@ QWidget* ersterTabStopp(QWidget* bereich)
         }
     }
     return nullptr;
-}
-
-namespace {
-
-class DatumTab : public QObject {
-public:
-    explicit DatumTab(QWidget* feld) : QObject(feld) {}
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (e->type() != QEvent::KeyPress)
-            return QObject::eventFilter(o, e);
-        auto* k = static_cast<QKeyEvent*>(e);
-        const bool tab = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
-        auto* feld = static_cast<QWidget*>(parent());
-        if (!tab || (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) || !feld->parentWidget())
-            return QObject::eventFilter(o, e);
-        // the parent moves the focus on, from the box as from any control
-        QKeyEvent weiter(QEvent::KeyPress, k->key(), k->modifiers());
-        QCoreApplication::sendEvent(feld->parentWidget(), &weiter);
-        return true;
-    }
-};
-
-} // namespace
-
-void tabVerlaesstDatum(QWidget* datumsfeld)
-{
-    auto* f = new DatumTab(datumsfeld);
-    datumsfeld->installEventFilter(f);
-    for (QWidget* teil : datumsfeld->findChildren<QWidget*>())
-        teil->installEventFilter(f);
 }
 
 } // namespace kav::forms

@@ -24,8 +24,4 @@ bool tabSchritt(QWidget* fenster, bool next, const std::function<bool(bool)>& sc
 // The first tab stop of `bereich` in reading order that is no link, nullptr when it has none.
 QWidget* ersterTabStopp(QWidget* bereich);
 
-// A date box: Tab and Shift+Tab go on to the next control, as from every other box (its day, month
-// and year are reached with the arrow keys).
-void tabVerlaesstDatum(QWidget* datumsfeld);
-
 } // namespace kav::forms
