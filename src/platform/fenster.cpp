@@ -47,7 +47,12 @@ void Formular::closeEvent(QCloseEvent* e)
 
 void inhaltsgroesseFesthalten(QWidget* fenster)
 {
-    if (fenster->minimumWidth() != fenster->maximumWidth()) {
+    // whether the window fixed its width itself, seen on the first call: later calls find the width
+    // fixed here
+    const char* const eigeneBreite = "kavEigeneBreite";
+    if (!fenster->property(eigeneBreite).isValid())
+        fenster->setProperty(eigeneBreite, fenster->minimumWidth() == fenster->maximumWidth());
+    if (!fenster->property(eigeneBreite).toBool()) {
         fenster->setMinimumWidth(0);
         fenster->setMaximumWidth(QWIDGETSIZE_MAX);
     }
