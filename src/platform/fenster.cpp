@@ -100,10 +100,9 @@ void Formular::showEvent(QShowEvent* e)
         // a dialog: the first control the window gives the focus to is the first in reading order
         if (layout())
             layout()->activate();
-        tabfolgeSetzen(this);
-        if (!focusWidget())
-            if (QWidget* erster = ersterTabStopp(this)) // a link at the top is passed over
-                erster->setFocus(Qt::ActiveWindowFocusReason);
+        QWidget* erster = tabfolgeSetzen(this); // a link at the top is passed over
+        if (!focusWidget() && erster)
+            erster->setFocus(Qt::ActiveWindowFocusReason);
         return;
     }
     tabfolgeSetzen(window());

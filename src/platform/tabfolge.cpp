@@ -144,8 +144,27 @@ std::vector<Einheit> geordnet(QWidget* bereich, std::vector<Einheit*>& folge, st
     return einheiten;
 }
 
-// Sets the chain; the controls in it that can be reached.
-std::vector<QWidget*> ketteSetzen(QWidget* fenster)
+// The first tab stop in `folge` that is no link.
+QWidget* ersterIn(const std::vector<Einheit*>& folge)
+{
+    for (const Einheit* e : folge) {
+        if (e->teile.empty())
+            continue;
+        if (e->gruppe) {
+            if (QWidget* s = e->gruppe->stopp())
+                return s;
+        } else if (QWidget* w = e->teile.front(); w->isEnabled() && !Tastenlink::ist(w)) {
+            const QWidget* p = w->focusProxy() ? w->focusProxy() : w;
+            if (p->focusPolicy() & Qt::TabFocus)
+                return w;
+        }
+    }
+    return nullptr;
+}
+
+// Sets the chain; the controls in it that can be reached. `erster`, when given, gets the first tab
+// stop that is no link.
+std::vector<QWidget*> ketteSetzen(QWidget* fenster, QWidget** erster = nullptr)
 {
     std::vector<QWidget*> kette;
     if (!fenster)
@@ -153,6 +172,8 @@ std::vector<QWidget*> ketteSetzen(QWidget* fenster)
     std::vector<Einheit*> folge;
     std::vector<QWidget*> behaelter; // outer ones before inner ones
     const std::vector<Einheit> einheiten = geordnet(fenster, folge, behaelter);
+    if (erster)
+        *erster = ersterIn(folge);
     QWidget* vorher = nullptr;
     const auto anhaengen = [&vorher](QWidget* w) {
         if (vorher && vorher != w)
@@ -177,7 +198,12 @@ std::vector<QWidget*> ketteSetzen(QWidget* fenster)
 
 } // namespace
 
-void tabfolgeSetzen(QWidget* fenster) { ketteSetzen(fenster); }
+QWidget* tabfolgeSetzen(QWidget* fenster)
+{
+    QWidget* erster = nullptr;
+    ketteSetzen(fenster, &erster);
+    return erster;
+}
 
 bool tabSchritt(QWidget* fenster, bool next, const std::function<bool(bool)>& schritt)
 {
@@ -198,19 +224,7 @@ QWidget* ersterTabStopp(QWidget* bereich)
     std::vector<Einheit*> folge;
     std::vector<QWidget*> behaelter;
     const std::vector<Einheit> einheiten = geordnet(bereich, folge, behaelter);
-    for (const Einheit* e : folge) {
-        if (e->teile.empty())
-            continue;
-        if (e->gruppe) {
-            if (QWidget* s = e->gruppe->stopp())
-                return s;
-        } else if (QWidget* w = e->teile.front(); w->isEnabled() && !Tastenlink::ist(w)) {
-            const QWidget* p = w->focusProxy() ? w->focusProxy() : w;
-            if (p->focusPolicy() & Qt::TabFocus)
-                return w;
-        }
-    }
-    return nullptr;
+    return ersterIn(folge);
 }
 
 } // namespace kav::forms

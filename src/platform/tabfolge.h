@@ -12,9 +12,9 @@ class QWidget;
 
 namespace kav::forms {
 
-// Sets the tab chain of the window `fenster` in reading order. The windows of the program run it
-// when they are shown and after each layout pass.
-void tabfolgeSetzen(QWidget* fenster);
+// Sets the tab chain of the window `fenster` in reading order (the windows of the program run it
+// when they are shown); returns its first tab stop that is no link, as ersterTabStopp.
+QWidget* tabfolgeSetzen(QWidget* fenster);
 
 // Tab (`next`) or Shift+Tab in `fenster`: sets the chain, then moves the focus with `schritt` (the
 // window's own move to the next control in the chain) on to a control that can be seen; a control
