@@ -7,7 +7,6 @@
 #include "frame/seitenwechsel.h"
 #include "frame/sendeknoepfe.h"
 #include "platform/farbverlaufzeichnen.h"
-#include "platform/tabfolge.h"
 #include "services/appcontext.h"
 
 #include <algorithm>
@@ -94,8 +93,6 @@ QString ArbeitsbereichAnordnen(const QString& /*strFormular*/)
     ++o.anordnungen;
     o.uebersprungeneAnweisungen = pass.fehler();
     pass.tu([] { TitelSetzen(); });
-    // the tab chain follows the places just given
-    forms::tabfolgeSetzen(haupt);
     return {};
 }
 

@@ -51,6 +51,33 @@ Taste tasteVon(const QKeyEvent* e)
     return t.size() == 1 && t.front().isPrint() && !t.front().isLetter() ? Taste::Zeichen : Taste::Andere;
 }
 
+// A digit or Backspace on the date being typed in `eingabe`. With none being typed, a digit begins
+// one on the base date `datum` and Backspace takes `datum` back from its end. False for any other key,
+// and when no date is begun: a digit no date begins with, a format that cannot be typed.
+bool tippenIn(std::unique_ptr<DatumsEingabe>& eingabe, Taste t, const QKeyEvent* e, const QString& format,
+              const QDate& datum, const QDate& von, const QDate& bis)
+{
+    if (t != Taste::Zeichen && t != Taste::Zurueck)
+        return false;
+    if (!eingabe) {
+        auto neu = std::make_unique<DatumsEingabe>(format);
+        neu->setBereich(von, bis);
+        neu->setBasis(datum);
+        if (!neu->moeglich() || (t == Taste::Zeichen && !neu->zeichen(e->text().front())))
+            return false;
+        if (t == Taste::Zurueck) {
+            neu->setDatum(datum);
+            neu->zuruecknehmen();
+        }
+        eingabe = std::move(neu);
+    } else if (t == Taste::Zeichen) {
+        eingabe->zeichen(e->text().front()); // a refused key changes nothing
+    } else {
+        eingabe->zuruecknehmen();
+    }
+    return true;
+}
+
 // The month calendar's typing: the text in a line at its foot.
 class KalenderTippen : public QObject {
 public:
@@ -77,33 +104,11 @@ protected:
             return QObject::eventFilter(o, e);
         const auto* k = static_cast<QKeyEvent*>(e);
         const Taste t = tasteVon(k);
-        if (!m_eingabe) {
-            if (t != Taste::Zeichen && t != Taste::Zurueck)
+        if (!tippenIn(m_eingabe, t, k, m_format, m_kalender->selectedDate(), m_kalender->minimumDate(),
+                      m_kalender->maximumDate())) {
+            if (!m_eingabe)
                 return false;
-            auto neu = std::make_unique<DatumsEingabe>(m_format);
-            neu->setBereich(m_kalender->minimumDate(), m_kalender->maximumDate());
-            if (t == Taste::Zeichen) {
-                neu->setBasis(m_kalender->selectedDate());
-                if (!neu->zeichen(k->text().front()))
-                    return false;
-            } else {
-                neu->setDatum(m_kalender->selectedDate());
-                neu->zuruecknehmen();
-            }
-            if (!neu->moeglich())
-                return false;
-            m_eingabe = std::move(neu);
-        } else {
             switch (t) {
-            case Taste::Zeichen:
-                m_eingabe->zeichen(k->text().front()); // a refused key changes nothing
-                break;
-            case Taste::Zurueck:
-                m_eingabe->zuruecknehmen();
-                break;
-            case Taste::Entfernen:
-            case Taste::Umschalter:
-                break;
             case Taste::Bestaetigen:
                 uebernehmen();
                 return true;
@@ -113,6 +118,8 @@ protected:
             case Taste::Andere:
                 abbrechen();
                 return false;
+            default: // Delete and the modifier keys change nothing
+                break;
             }
         }
         if (m_eingabe->fertig())
@@ -164,30 +171,18 @@ bool DatumsFeld::tippen(QKeyEvent* e)
     const bool alles = !le->text().isEmpty() && le->selectedText() == le->text();
     // the whole text or its first part selected (as Tab leaves it), or the cursor before it
     const bool vorn = (le->hasSelectedText() ? le->selectionStart() : le->cursorPosition()) == 0;
-    if (!m_eingabe) {
-        // a date is typed anew from the front, or taken back with Backspace from its end
-        auto neu = std::make_unique<DatumsEingabe>(displayFormat());
-        if (!neu->moeglich())
+    const bool amEnde = !le->hasSelectedText() && le->cursorPosition() == le->text().size();
+    const auto weiter = [&](Taste taste) {
+        return tippenIn(m_eingabe, taste, e, displayFormat(), date(), minimumDate(), maximumDate());
+    };
+    if (!m_eingabe && alles && (t == Taste::Zurueck || t == Taste::Entfernen)) {
+        // the whole text deleted: typed anew from nothing
+        if (!weiter(Taste::Zurueck))
             return false;
-        neu->setBereich(minimumDate(), maximumDate());
-        neu->setBasis(date());
-        if (t == Taste::Zeichen) {
-            if (!vorn || !neu->zeichen(e->text().front()))
-                return false;
-        } else if ((t == Taste::Zurueck || t == Taste::Entfernen) && !alles) {
-            if (t == Taste::Entfernen || le->hasSelectedText() || le->cursorPosition() != le->text().size())
-                return false;
-            neu->setDatum(date());
-            neu->zuruecknehmen();
-        } else if (t != Taste::Zurueck && t != Taste::Entfernen) {
-            return false;
-        }
-        m_eingabe = std::move(neu);
-    } else if (t == Taste::Zeichen) {
-        m_eingabe->zeichen(e->text().front()); // a refused key changes nothing
-    } else if (t == Taste::Zurueck) {
-        m_eingabe->zuruecknehmen();
-    } else if (t != Taste::Entfernen) {
+        m_eingabe->leeren();
+    } else if (!m_eingabe && (t == Taste::Zeichen ? !vorn : !amEnde)) {
+        return false; // a date is typed anew from the front, or taken back with Backspace from its end
+    } else if (!(m_eingabe && t == Taste::Entfernen) && !weiter(t)) {
         return false;
     }
     zeigen();

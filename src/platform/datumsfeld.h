@@ -27,6 +27,9 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    // Tab and Shift+Tab go on to the next control, as from every other box (the day, month and year
+    // are reached with the arrow keys).
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
     // While a date is typed its text is what the user typed, not yet a date of the box.
     QValidator::State validate(QString& text, int& pos) const override;
     void fixup(QString& text) const override;

@@ -47,7 +47,12 @@ void Formular::closeEvent(QCloseEvent* e)
 
 void inhaltsgroesseFesthalten(QWidget* fenster)
 {
-    if (fenster->minimumWidth() != fenster->maximumWidth()) {
+    // whether the window fixed its width itself, seen on the first call: later calls find the width
+    // fixed here
+    const char* const eigeneBreite = "kavEigeneBreite";
+    if (!fenster->property(eigeneBreite).isValid())
+        fenster->setProperty(eigeneBreite, fenster->minimumWidth() == fenster->maximumWidth());
+    if (!fenster->property(eigeneBreite).toBool()) {
         fenster->setMinimumWidth(0);
         fenster->setMaximumWidth(QWIDGETSIZE_MAX);
     }
@@ -95,10 +100,9 @@ void Formular::showEvent(QShowEvent* e)
         // a dialog: the first control the window gives the focus to is the first in reading order
         if (layout())
             layout()->activate();
-        tabfolgeSetzen(this);
-        if (!focusWidget())
-            if (QWidget* erster = ersterTabStopp(this)) // a link at the top is passed over
-                erster->setFocus(Qt::ActiveWindowFocusReason);
+        QWidget* erster = tabfolgeSetzen(this); // a link at the top is passed over
+        if (!focusWidget() && erster)
+            erster->setFocus(Qt::ActiveWindowFocusReason);
         return;
     }
     tabfolgeSetzen(window());

@@ -96,7 +96,7 @@ int titelleistenBreite(const QString& titel);
 
 // Sizes the window `fenster` to its contents, as adjustSize does, and holds it at that size: its edges
 // cannot be dragged, so a window manager draws no resize handle along its foot. A width the window
-// fixed for itself stays; after its contents changed, a new call sizes it again.
+// fixed for itself before the first call stays; after its contents changed, a new call sizes it again.
 void inhaltsgroesseFesthalten(QWidget* fenster);
 
 // Presses `b` when it is shown and enabled; false otherwise.

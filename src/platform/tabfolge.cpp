@@ -5,7 +5,6 @@
 #include "platform/tastenlink.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QWidget>
 
@@ -145,8 +144,27 @@ std::vector<Einheit> geordnet(QWidget* bereich, std::vector<Einheit*>& folge, st
     return einheiten;
 }
 
-// Sets the chain; the controls in it that can be reached.
-std::vector<QWidget*> ketteSetzen(QWidget* fenster)
+// The first tab stop in `folge` that is no link.
+QWidget* ersterIn(const std::vector<Einheit*>& folge)
+{
+    for (const Einheit* e : folge) {
+        if (e->teile.empty())
+            continue;
+        if (e->gruppe) {
+            if (QWidget* s = e->gruppe->stopp())
+                return s;
+        } else if (QWidget* w = e->teile.front(); w->isEnabled() && !Tastenlink::ist(w)) {
+            const QWidget* p = w->focusProxy() ? w->focusProxy() : w;
+            if (p->focusPolicy() & Qt::TabFocus)
+                return w;
+        }
+    }
+    return nullptr;
+}
+
+// Sets the chain; the controls in it that can be reached. `erster`, when given, gets the first tab
+// stop that is no link.
+std::vector<QWidget*> ketteSetzen(QWidget* fenster, QWidget** erster = nullptr)
 {
     std::vector<QWidget*> kette;
     if (!fenster)
@@ -154,6 +172,8 @@ std::vector<QWidget*> ketteSetzen(QWidget* fenster)
     std::vector<Einheit*> folge;
     std::vector<QWidget*> behaelter; // outer ones before inner ones
     const std::vector<Einheit> einheiten = geordnet(fenster, folge, behaelter);
+    if (erster)
+        *erster = ersterIn(folge);
     QWidget* vorher = nullptr;
     const auto anhaengen = [&vorher](QWidget* w) {
         if (vorher && vorher != w)
@@ -178,7 +198,12 @@ std::vector<QWidget*> ketteSetzen(QWidget* fenster)
 
 } // namespace
 
-void tabfolgeSetzen(QWidget* fenster) { ketteSetzen(fenster); }
+QWidget* tabfolgeSetzen(QWidget* fenster)
+{
+    QWidget* erster = nullptr;
+    ketteSetzen(fenster, &erster);
+    return erster;
+}
 
 bool tabSchritt(QWidget* fenster, bool next, const std::function<bool(bool)>& schritt)
 {
@@ -199,52 +224,7 @@ QWidget* ersterTabStopp(QWidget* bereich)
     std::vector<Einheit*> folge;
     std::vector<QWidget*> behaelter;
     const std::vector<Einheit> einheiten = geordnet(bereich, folge, behaelter);
-    for (const Einheit* e : folge) {
-        if (e->teile.empty())
-            continue;
-        if (e->gruppe) {
-            if (QWidget* s = e->gruppe->stopp())
-                return s;
-        } else if (QWidget* w = e->teile.front(); w->isEnabled() && !Tastenlink::ist(w)) {
-            const QWidget* p = w->focusProxy() ? w->focusProxy() : w;
-            if (p->focusPolicy() & Qt::TabFocus)
-                return w;
-        }
-    }
-    return nullptr;
-}
-
-namespace {
-
-class DatumTab : public QObject {
-public:
-    explicit DatumTab(QWidget* feld) : QObject(feld) {}
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (e->type() != QEvent::KeyPress)
-            return QObject::eventFilter(o, e);
-        auto* k = static_cast<QKeyEvent*>(e);
-        const bool tab = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
-        auto* feld = static_cast<QWidget*>(parent());
-        if (!tab || (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) || !feld->parentWidget())
-            return QObject::eventFilter(o, e);
-        // the parent moves the focus on, from the box as from any control
-        QKeyEvent weiter(QEvent::KeyPress, k->key(), k->modifiers());
-        QCoreApplication::sendEvent(feld->parentWidget(), &weiter);
-        return true;
-    }
-};
-
-} // namespace
-
-void tabVerlaesstDatum(QWidget* datumsfeld)
-{
-    auto* f = new DatumTab(datumsfeld);
-    datumsfeld->installEventFilter(f);
-    for (QWidget* teil : datumsfeld->findChildren<QWidget*>())
-        teil->installEventFilter(f);
+    return ersterIn(folge);
 }
 
 } // namespace kav::forms

@@ -12,9 +12,9 @@ class QWidget;
 
 namespace kav::forms {
 
-// Sets the tab chain of the window `fenster` in reading order. The windows of the program run it
-// when they are shown and after each layout pass.
-void tabfolgeSetzen(QWidget* fenster);
+// Sets the tab chain of the window `fenster` in reading order (the windows of the program run it
+// when they are shown); returns its first tab stop that is no link, as ersterTabStopp.
+QWidget* tabfolgeSetzen(QWidget* fenster);
 
 // Tab (`next`) or Shift+Tab in `fenster`: sets the chain, then moves the focus with `schritt` (the
 // window's own move to the next control in the chain) on to a control that can be seen; a control
@@ -23,9 +23,5 @@ bool tabSchritt(QWidget* fenster, bool next, const std::function<bool(bool)>& sc
 
 // The first tab stop of `bereich` in reading order that is no link, nullptr when it has none.
 QWidget* ersterTabStopp(QWidget* bereich);
-
-// A date box: Tab and Shift+Tab go on to the next control, as from every other box (its day, month
-// and year are reached with the arrow keys).
-void tabVerlaesstDatum(QWidget* datumsfeld);
 
 } // namespace kav::forms

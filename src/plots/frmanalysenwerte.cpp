@@ -7,7 +7,6 @@
 #include "frame/seitenwechsel.h"
 #include "platform/datumsfeld.h"
 #include "platform/optionsgruppe.h"
-#include "platform/tabfolge.h"
 #include "platform/tastenlink.h"
 #include "plots/analysendaten.h"
 #include "plots/einstufung.h"
@@ -90,7 +89,6 @@ frmAnalysenWerte::frmAnalysenWerte()
     m_dtpProbenahme->setCalendarPopup(true);
     m_dtpProbenahme->setDisplayFormat(app().gebiet.datumsFormat());
     connect(m_dtpProbenahme, &QDateEdit::dateChanged, this, [this] { dtpProbenahme_Change(); });
-    forms::tabVerlaesstDatum(m_dtpProbenahme);
 
     for (int i = 0; i <= 2; ++i) {
         auto* img = new forms::Bild(this);

@@ -15,6 +15,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <QToolTip>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -132,6 +133,25 @@ TEST_F(FensterRegisterTest, GesperrtOderFehlerBeimLaden)
     EXPECT_THROW(r.laden("frmKaputt"), FormsFehler);
     EXPECT_FALSE(r.istGeladen("frmKaputt"));
     EXPECT_EQ(protokoll.last(), "unload frmKaputt");
+}
+
+// A window held at the size of its contents takes the new size on a later call after they changed;
+// a width the window fixed for itself stays.
+TEST(InhaltsgroesseFesthalten, NeueGroesseNachNeuemInhaltEigeneBreiteBleibt)
+{
+    for (const bool eigene : {false, true}) {
+        QWidget fenster;
+        auto* text = new QLabel("kurz", &fenster);
+        text->setWordWrap(true); // its width is not forced by its text
+        (new QVBoxLayout(&fenster))->addWidget(text);
+        if (eigene)
+            fenster.setFixedWidth(300);
+        inhaltsgroesseFesthalten(&fenster);
+        text->setText(QString("Wort ").repeated(40));
+        inhaltsgroesseFesthalten(&fenster);
+        EXPECT_EQ(fenster.width(), eigene ? 300 : fenster.sizeHint().width());
+        EXPECT_EQ(fenster.minimumSize(), fenster.maximumSize());
+    }
 }
 
 TEST(Baumansicht, KnotenMitSchluesselUndVolleNamenNurWoSieAbgeschnittenSind)
