@@ -10,7 +10,7 @@ Oberflaeche::Oberflaeche()
     : datenAktualisieren(&exchange::DatenAktualisierenBeiStart), datenJetztAktualisieren(&exchange::DatenAktualisieren),
       datenSenden(&exchange::AlleDatenSendenUndMelden), kalkDuengerEintragen(&fertilisers::KalkDuengerEintragen),
       planungDrucken(&plan::PlanungDruckenFuerPlaner),
-      duengerauswahlOeffnen(&fertilisers::DuengerauswahlOeffnen)
+      duengerauswahlOeffnen(&fertilisers::DuengerauswahlOeffnen), hinweisZeigen(&fertilisers::HinweisZeigen)
 {
     FensterKlassenAnmelden(fenster);
 }

@@ -38,6 +38,10 @@ struct Oberflaeche {
     // pages, shows the title strip, creates the empty list of chosen fertilisers, shows frmNPK3 and asks
     // for the selection method where it is due.
     std::function<void()> duengerauswahlOeffnen;
+    // A notice in the notice window (the fertiliser area's): caption, title line, text and the lexicon
+    // chapter of its link "Mehr...", sized to the text and shown over the main window.
+    std::function<void(const QString& caption, const QString& titel, const QString& text, const QString& kapitel)>
+        hinweisZeigen;
 };
 
 // The windows of the running program.
