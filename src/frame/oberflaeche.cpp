@@ -1,6 +1,7 @@
 #include "frame/oberflaeche.h"
 
 #include "frame/fensterkatalog.h"
+#include "services/appcontext.h"
 
 #include <memory>
 
@@ -25,6 +26,13 @@ std::unique_ptr<Oberflaeche>& instanz()
 } // namespace
 
 Oberflaeche& ui() { return *instanz(); }
+
+void Hervorheben(QWidget* knopf)
+{
+    const Einstellungen& e = app().einstellungen;
+    if (knopf->isEnabled() && forms::BackColor(knopf) == benutzerFarbe(e))
+        forms::setBackColor(knopf, benutzerFarbeHell(e));
+}
 
 Oberflaeche& uiNeu()
 {

@@ -46,6 +46,10 @@ struct Oberflaeche {
 
 // The windows of the running program.
 Oberflaeche& ui();
+
+// The mouse over an enabled button in the user colour gives it the lighter user colour; a disabled
+// button takes no click, so it lights nothing either.
+void Hervorheben(QWidget* knopf);
 // A fresh set (tests); the window classes are registered again.
 Oberflaeche& uiNeu();
 

@@ -402,9 +402,7 @@ bool frmLexikon::eventFilter(QObject* o, QEvent* e)
             return true;
     } else if (typ == QEvent::MouseMove || typ == QEvent::Enter) {
         if (o == m_cmdZurueck) {
-            const Einstellungen& s = app().einstellungen;
-            if (forms::BackColor(m_cmdZurueck) == benutzerFarbe(s))
-                forms::setBackColor(m_cmdZurueck, benutzerFarbeHell(s));
+            Hervorheben(m_cmdZurueck);
         } else if (o == m_lblUeberschrift) {
             const Einstellungen& s = app().einstellungen;
             if (forms::BackColor(m_cmdZurueck) == benutzerFarbeHell(s))

@@ -324,13 +324,6 @@ void frmEinstellungen::sperreNachUpdate() { m_cmbRepair->setEnabled(!app().rahme
 
 // ---------------------------------------------------------------- mouse and keys
 
-void frmEinstellungen::knopf_MouseMove(QPushButton* b)
-{
-    const Einstellungen& e = app().einstellungen;
-    if (b->isEnabled() && forms::BackColor(b) == benutzerFarbe(e))
-        forms::setBackColor(b, benutzerFarbeHell(e));
-}
-
 void frmEinstellungen::pcbStrip_MouseMove(int n)
 {
     const Einstellungen& e = app().einstellungen;
@@ -357,7 +350,7 @@ bool frmEinstellungen::eventFilter(QObject* o, QEvent* e)
         return true;
     } else if (t == QEvent::MouseMove || t == QEvent::Enter) {
         if (auto* b = qobject_cast<QPushButton*>(o))
-            knopf_MouseMove(b);
+            Hervorheben(b);
         else if (t == QEvent::MouseMove && (o == m_pcbStrip1 || o == m_pcbStrip2))
             pcbStrip_MouseMove(o == m_pcbStrip1 ? 1 : 2);
     } else if (t == QEvent::KeyPress && o == m_txtIntervall) {
