@@ -3,6 +3,8 @@
 #include "frame/fensterkatalog.h"
 #include "services/appcontext.h"
 
+#include <QLabel>
+
 #include <memory>
 
 namespace kav {
@@ -32,6 +34,16 @@ void Hervorheben(QWidget* knopf)
     const Einstellungen& e = app().einstellungen;
     if (knopf->isEnabled() && forms::BackColor(knopf) == benutzerFarbe(e))
         forms::setBackColor(knopf, benutzerFarbeHell(e));
+}
+
+QLabel* Beschriftung(QWidget* eltern, const QString& name, const QString& text, bool umbrechen)
+{
+    auto* l = new QLabel(text, eltern);
+    l->setObjectName(name);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setWordWrap(umbrechen);
+    l->setTextFormat(Qt::PlainText);
+    return l;
 }
 
 Oberflaeche& uiNeu()

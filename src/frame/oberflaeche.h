@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <functional>
 
+class QLabel;
+
 namespace kav {
 
 class mdiZentral;
@@ -50,6 +52,10 @@ Oberflaeche& ui();
 // The mouse over an enabled button in the user colour gives it the lighter user colour; a disabled
 // button takes no click, so it lights nothing either.
 void Hervorheben(QWidget* knopf);
+
+// A caption of a window: its text at the top left and shown as it stands, never as markup (names as
+// typed); with `umbrechen` wrapped at word ends.
+QLabel* Beschriftung(QWidget* eltern, const QString& name, const QString& text = {}, bool umbrechen = false);
 // A fresh set (tests); the window classes are registered again.
 Oberflaeche& uiNeu();
 
