@@ -133,12 +133,11 @@ frmEinstellungen::frmEinstellungen() : Seite(QStringLiteral("frmEinstellungen"),
     new forms::Optionsgruppe(
         this, {{m_imgOptimal(0), m_lblOptimal(0)}, {m_imgOptimal(1), m_lblOptimal(1)}},
         [] { return app().einstellungen.blnImmerOptimal ? 0 : 1; }, [this](int i) { imgOptimal_Click(i); });
-    new forms::Optionsgruppe(
-        this, {{m_imgUpdate, m_lblUpdate}}, [this] { return forms::Tag(m_imgUpdate) == QLatin1String("1") ? 0 : -1; },
-        [this](int) { imgUpdate_Click(); }, forms::Optionsgruppe::Art::Schalter);
-    new forms::Optionsgruppe(
-        this, {{m_imgSQL, m_lblSQL}}, [this] { return forms::Tag(m_imgSQL) == QLatin1String("1") ? 0 : -1; },
-        [this](int) { imgSQL_Click(); }, forms::Optionsgruppe::Art::Schalter);
+    // a single switch is the tab stop whether on or off: its group is not told which
+    new forms::Optionsgruppe(this, {{m_imgUpdate, m_lblUpdate}}, {}, [this](int) { imgUpdate_Click(); },
+                             forms::Optionsgruppe::Art::Schalter);
+    new forms::Optionsgruppe(this, {{m_imgSQL, m_lblSQL}}, {}, [this](int) { imgSQL_Click(); },
+                             forms::Optionsgruppe::Art::Schalter);
 
     m_updateWacht.setInterval(250);
     connect(&m_updateWacht, &QTimer::timeout, this, [this] { sperreNachUpdate(); });
