@@ -104,6 +104,8 @@ void frmDuengerInfo::resizeEvent(QResizeEvent* e)
 void frmDuengerInfo::showEvent(QShowEvent* e)
 {
     Seite::showEvent(e);
+    if (e->spontaneous()) // shown again by the window system (un-minimised): the focus stays where it was
+        return;
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
 }
