@@ -34,7 +34,7 @@ namespace kav {
 namespace {
 
 const char* const kWertTexte[7] = {"Datum Probennahme:", "Bodenart:", "Organische Substanz:", "Phosphat-Gehalt:",
-                                   "Kalium-Gehalt:", "Magnesium-Gehalt:", "pH-Wert:"};
+                                   "Kalium-Gehalt:", "Magnesium-Gehalt:\n(optional)", "pH-Wert:"};
 const char* const kBodenartTexte[3] = {"  leicht", "  mittel", "  schwer"};
 const char* const kEinheiten[4] = {"%", "mg P2O5/ 100g", "mg K2O/ 100g", "mg Mg/ 100g"};
 // Lexicon chapters of the value captions (index 0 has none).
