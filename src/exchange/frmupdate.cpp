@@ -44,11 +44,7 @@ frmUpdate::frmUpdate() : Seite(QStringLiteral("frmUpdate"), QString(), Platz::Di
     m_prb->setObjectName(QStringLiteral("prbUpdate"));
     m_prb->setRange(0, 0);
 
-    m_lbl = new QLabel(this);
-    m_lbl->setObjectName(QStringLiteral("lblUpdate"));
-    m_lbl->setWordWrap(true);
-    m_lbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_lbl->setTextFormat(Qt::PlainText); // values of the server it names, never as markup
+    m_lbl = Beschriftung(this, QStringLiteral("lblUpdate"), {}, true); // values of the server as they stand
     m_lbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_cmdOK = knopf(this, "cmdOK", QStringLiteral("OK"));

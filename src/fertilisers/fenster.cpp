@@ -31,4 +31,9 @@ void KalkDuengerEintragen(const QString& strKalkNr)
 
 void DuengerauswahlOeffnen() { kav::DuengerauswahlOeffnen(); }
 
+void HinweisZeigen(const QString& caption, const QString& titel, const QString& text, const QString& kapitel)
+{
+    DuengerHinweisZeigen(Hinweis{caption, titel, text, kapitel});
+}
+
 } // namespace kav::fertilisers

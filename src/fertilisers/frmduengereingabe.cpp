@@ -34,9 +34,8 @@ frmDuengerEingabe::frmDuengerEingabe()
     m_lblNorg->installEventFilter(this);
     // the box switches, its caption is a link into the lexicon: two stops, each with its own mark
     new forms::Tastenlink(this, m_lblNorg, [this] { lexikonOeffnen(QStringLiteral("Horn")); });
-    new forms::Optionsgruppe(
-        this, {{m_imgNorg}}, [this] { return forms::Tag(m_imgNorg) == QLatin1String("1") ? 0 : -1; },
-        [this](int) { imgNorg_Click(); }, forms::Optionsgruppe::Art::Schalter);
+    new forms::Optionsgruppe(this, {{m_imgNorg}}, {}, [this](int) { imgNorg_Click(); },
+                             forms::Optionsgruppe::Art::Schalter);
     auto* norg = new QHBoxLayout;
     norg->addWidget(m_imgNorg);
     norg->addWidget(m_lblNorg, 1, Qt::AlignLeft);

@@ -16,28 +16,14 @@
 
 namespace kav {
 
-namespace {
-
-QLabel* beschriftung(QWidget* eltern, const QString& name)
-{
-    auto* l = new QLabel(eltern);
-    l->setObjectName(name);
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    l->setTextFormat(Qt::PlainText); // names as typed, never as markup
-    return l;
-}
-
-} // namespace
-
 frmDuengerInfo::frmDuengerInfo() : Seite(QStringLiteral("frmDuengerInfo"), QString(), Platz::Dialog)
 {
-    m_lbltitel = beschriftung(this, QStringLiteral("lbltitel"));
+    m_lbltitel = Beschriftung(this, QStringLiteral("lbltitel"), {}, true);
     QFont f = m_lbltitel->font();
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.15);
     m_lbltitel->setFont(f);
-    m_lblText = beschriftung(this, QStringLiteral("lblText"));
+    m_lblText = Beschriftung(this, QStringLiteral("lblText"), {}, true);
     m_imgAmpel = new forms::Bild(this);
     m_imgAmpel->setObjectName(QStringLiteral("imgAmpel"));
     m_imgAmpel->setFixedSize(48, 48);
@@ -118,6 +104,8 @@ void frmDuengerInfo::resizeEvent(QResizeEvent* e)
 void frmDuengerInfo::showEvent(QShowEvent* e)
 {
     Seite::showEvent(e);
+    if (e->spontaneous()) // shown again by the window system (un-minimised): the focus stays where it was
+        return;
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
 }

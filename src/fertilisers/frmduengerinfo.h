@@ -36,7 +36,8 @@ public:
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    // Shown, the notice takes the keyboard; Enter, Escape and Space close it.
+    // Shown by the program (not un-minimised), the notice takes the keyboard; Enter, Escape and Space
+    // close it.
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 

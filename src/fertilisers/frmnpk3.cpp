@@ -23,16 +23,6 @@ namespace kav {
 
 namespace {
 
-QLabel* beschriftung(QWidget* eltern, const QString& name, const QString& text = {})
-{
-    auto* l = new QLabel(text, eltern);
-    l->setObjectName(name);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    l->setWordWrap(true);
-    l->setTextFormat(Qt::PlainText); // names as typed, never as markup
-    return l;
-}
-
 // Loads and shows a page by name; a page that cannot be loaded leaves the work area empty.
 void seiteZeigen(const QString& name)
 {
@@ -50,7 +40,7 @@ frmNPK3::frmNPK3() : Seite(QStringLiteral("frmNPK3"), QStringLiteral("NPK3"), Pl
 {
     setMouseTracking(true);
     m_imlDuenger = duengerBilder();
-    m_lblDuenger = beschriftung(this, QStringLiteral("lblDuenger"));
+    m_lblDuenger = Beschriftung(this, QStringLiteral("lblDuenger"), {}, true);
     for (int i = 1; i <= 2; ++i) {
         auto* t = new Duengerbaum(this);
         t->setObjectName(QStringLiteral("trvDuenger%1").arg(i));
@@ -66,24 +56,24 @@ frmNPK3::frmNPK3() : Seite(QStringLiteral("frmNPK3"), QStringLiteral("NPK3"), Pl
     m_cmbReset->setAccessibleName(m_cmbReset->toolTip());
     connect(m_cmbReset, &QToolButton::clicked, this, [this] { cmbReset_Click(); });
 
-    m_lblMenge = beschriftung(this, QStringLiteral("lblMenge"));
+    m_lblMenge = Beschriftung(this, QStringLiteral("lblMenge"), {}, true);
     m_txtMenge = new QLineEdit(this);
     m_txtMenge->setObjectName(QStringLiteral("txtMenge"));
     m_txtMenge->setReadOnly(true);
     m_txtMenge->setAlignment(Qt::AlignRight);
     m_txtMenge->installEventFilter(this);
-    m_lblMengeEinheit = beschriftung(this, QStringLiteral("lblMengeEinheit"), QStringLiteral("g/m²"));
+    m_lblMengeEinheit = Beschriftung(this, QStringLiteral("lblMengeEinheit"), QStringLiteral("g/m²"), true);
     m_lblMengeEinheit->setWordWrap(false);
     m_lblMengeEinheit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_linTrennung = new QWidget(this);
     m_linTrennung->setObjectName(QStringLiteral("linTrennung"));
     m_linTrennung->setAutoFillBackground(true);
-    m_lblBedarf = beschriftung(this, QStringLiteral("lblBedarf"), QStringLiteral("Nährstoffbedarf der Kultur:"));
+    m_lblBedarf = Beschriftung(this, QStringLiteral("lblBedarf"), QStringLiteral("Nährstoffbedarf der Kultur:"), true);
     m_lblBedarf->setCursor(Qt::PointingHandCursor);
     m_lblBedarf->installEventFilter(this);
     new forms::Tastenlink(this, m_lblBedarf, [this] { lblBedarf_Click(); });
     for (int i = 1; i <= 4; ++i)
-        m_lblVersorgung.anhaengen(beschriftung(this, QStringLiteral("lblVersorgung%1").arg(i)));
+        m_lblVersorgung.anhaengen(Beschriftung(this, QStringLiteral("lblVersorgung%1").arg(i), {}, true));
 
     m_knoepfe = new Schrittknoepfe(this, {QStringLiteral("cmbAbbruch"), QStringLiteral("Berechnung abbrechen")},
                                    {QStringLiteral("cmbZurueck"), QStringLiteral("Zurück zur organischen Substanz")},

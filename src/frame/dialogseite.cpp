@@ -54,10 +54,9 @@ void DialogSeite::knoepfeFaerben(const QColor& farbe)
 
 void DialogSeite::knopfHervorheben(QObject* o)
 {
-    const Einstellungen& e = app().einstellungen;
     for (QToolButton* b : knoepfe())
-        if (o == b && forms::BackColor(b) == benutzerFarbe(e))
-            forms::setBackColor(b, benutzerFarbeHell(e));
+        if (o == b)
+            Hervorheben(b);
 }
 
 void DialogSeite::knoepfeZuruecksetzen()

@@ -22,6 +22,8 @@ void FensterAnmelden(forms::FensterRegister& r);
 void KalkDuengerEintragen(const QString& strKalkNr);
 // Into the fertiliser step after the organic-matter step.
 void DuengerauswahlOeffnen();
+// A notice in the notice window.
+void HinweisZeigen(const QString& caption, const QString& titel, const QString& text, const QString& kapitel);
 } // namespace fertilisers
 namespace plan {
 void FensterAnmelden(forms::FensterRegister& r);

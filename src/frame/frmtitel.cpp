@@ -2,6 +2,7 @@
 
 #include "frame/bilder.h"
 #include "frame/frmtoolbar.h"
+#include "frame/oberflaeche.h"
 #include "frame/titelzeilen.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
@@ -17,11 +18,7 @@ frmTitel::frmTitel() : forms::Formular(QStringLiteral("frmTitel"))
         auto* img = new forms::Bild(this);
         img->setObjectName(QStringLiteral("imgTitel%1").arg(i));
         m_img.anhaengen(img);
-        auto* lbl = new QLabel(this);
-        lbl->setObjectName(QStringLiteral("lblTitel%1").arg(i));
-        lbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        lbl->setTextFormat(Qt::PlainText); // names as typed, never as markup
-        m_lbl.anhaengen(lbl);
+        m_lbl.anhaengen(Beschriftung(this, QStringLiteral("lblTitel%1").arg(i)));
     }
 }
 

@@ -1,6 +1,9 @@
 #include "frame/oberflaeche.h"
 
 #include "frame/fensterkatalog.h"
+#include "services/appcontext.h"
+
+#include <QLabel>
 
 #include <memory>
 
@@ -10,7 +13,7 @@ Oberflaeche::Oberflaeche()
     : datenAktualisieren(&exchange::DatenAktualisierenBeiStart), datenJetztAktualisieren(&exchange::DatenAktualisieren),
       datenSenden(&exchange::AlleDatenSendenUndMelden), kalkDuengerEintragen(&fertilisers::KalkDuengerEintragen),
       planungDrucken(&plan::PlanungDruckenFuerPlaner),
-      duengerauswahlOeffnen(&fertilisers::DuengerauswahlOeffnen)
+      duengerauswahlOeffnen(&fertilisers::DuengerauswahlOeffnen), hinweisZeigen(&fertilisers::HinweisZeigen)
 {
     FensterKlassenAnmelden(fenster);
 }
@@ -25,6 +28,23 @@ std::unique_ptr<Oberflaeche>& instanz()
 } // namespace
 
 Oberflaeche& ui() { return *instanz(); }
+
+void Hervorheben(QWidget* knopf)
+{
+    const Einstellungen& e = app().einstellungen;
+    if (knopf->isEnabled() && forms::BackColor(knopf) == benutzerFarbe(e))
+        forms::setBackColor(knopf, benutzerFarbeHell(e));
+}
+
+QLabel* Beschriftung(QWidget* eltern, const QString& name, const QString& text, bool umbrechen)
+{
+    auto* l = new QLabel(text, eltern);
+    l->setObjectName(name);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setWordWrap(umbrechen);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
 
 Oberflaeche& uiNeu()
 {

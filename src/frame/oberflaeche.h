@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <functional>
 
+class QLabel;
+
 namespace kav {
 
 class mdiZentral;
@@ -38,10 +40,22 @@ struct Oberflaeche {
     // pages, shows the title strip, creates the empty list of chosen fertilisers, shows frmNPK3 and asks
     // for the selection method where it is due.
     std::function<void()> duengerauswahlOeffnen;
+    // A notice in the notice window (the fertiliser area's): caption, title line, text and the lexicon
+    // chapter of its link "Mehr...", sized to the text and shown over the main window.
+    std::function<void(const QString& caption, const QString& titel, const QString& text, const QString& kapitel)>
+        hinweisZeigen;
 };
 
 // The windows of the running program.
 Oberflaeche& ui();
+
+// The mouse over an enabled button in the user colour gives it the lighter user colour; a disabled
+// button takes no click, so it lights nothing either.
+void Hervorheben(QWidget* knopf);
+
+// A caption of a window: its text at the top left and shown as it stands, never as markup (names as
+// typed); with `umbrechen` wrapped at word ends.
+QLabel* Beschriftung(QWidget* eltern, const QString& name, const QString& text = {}, bool umbrechen = false);
 // A fresh set (tests); the window classes are registered again.
 Oberflaeche& uiNeu();
 

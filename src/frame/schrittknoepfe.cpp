@@ -1,6 +1,7 @@
 #include "frame/schrittknoepfe.h"
 
 #include "frame/anordnung.h"
+#include "frame/oberflaeche.h"
 #include "services/appcontext.h"
 
 #include <QMouseEvent>
@@ -46,11 +47,10 @@ void Schrittknoepfe::ausloesen(QToolButton* b) const
 
 void Schrittknoepfe::hervorheben(QToolButton* b) const
 {
-    if (!b->isEnabled()) // a disabled button takes no click, so it lights nothing either
+    if (!b->isEnabled()) // a disabled button lights nothing, nor takes the light of the other one
         return;
+    Hervorheben(b);
     const Einstellungen& e = app().einstellungen;
-    if (forms::BackColor(b) == benutzerFarbe(e))
-        forms::setBackColor(b, benutzerFarbeHell(e));
     // next and back take turns
     if (b == m_weiter)
         forms::setBackColor(m_zurueck, benutzerFarbe(e));

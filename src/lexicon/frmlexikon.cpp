@@ -41,10 +41,8 @@ frmLexikon::frmLexikon() : Seite(QStringLiteral("frmLexikon"), QStringLiteral("L
     setMouseTracking(true);
 
     // the heading first: the Back button lies over its right end
-    m_lblUeberschrift = eigeneMaus(new QLabel(this));
-    m_lblUeberschrift->setObjectName(QStringLiteral("lblUeberschrift"));
+    m_lblUeberschrift = eigeneMaus(Beschriftung(this, QStringLiteral("lblUeberschrift")));
     m_lblUeberschrift->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_lblUeberschrift->setTextFormat(Qt::PlainText); // texts of the data as they stand, never as markup
     m_lblUeberschrift->setMouseTracking(true);
     m_lblUeberschrift->installEventFilter(this);
 
@@ -402,9 +400,7 @@ bool frmLexikon::eventFilter(QObject* o, QEvent* e)
             return true;
     } else if (typ == QEvent::MouseMove || typ == QEvent::Enter) {
         if (o == m_cmdZurueck) {
-            const Einstellungen& s = app().einstellungen;
-            if (forms::BackColor(m_cmdZurueck) == benutzerFarbe(s))
-                forms::setBackColor(m_cmdZurueck, benutzerFarbeHell(s));
+            Hervorheben(m_cmdZurueck);
         } else if (o == m_lblUeberschrift) {
             const Einstellungen& s = app().einstellungen;
             if (forms::BackColor(m_cmdZurueck) == benutzerFarbeHell(s))

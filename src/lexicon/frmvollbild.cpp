@@ -22,10 +22,8 @@ frmVollbild::frmVollbild() : forms::Formular(QStringLiteral("frmVollbild"))
     m_imgVollbild->setStretch(true);
     connect(m_imgVollbild, &forms::Bild::doppelklick, this, [this] { imgVollbild_DblClick(); });
 
-    m_lblQuelle = new QLabel(this);
-    m_lblQuelle->setObjectName(QStringLiteral("lblQuelle"));
+    m_lblQuelle = Beschriftung(this, QStringLiteral("lblQuelle"));
     m_lblQuelle->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_lblQuelle->setTextFormat(Qt::PlainText); // texts of the data as they stand, never as markup
 
     m_imgEnde = new forms::Bild(this);
     m_imgEnde->setObjectName(QStringLiteral("imgEnde"));

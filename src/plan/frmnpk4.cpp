@@ -198,10 +198,9 @@ bool frmNPK4::eventFilter(QObject* o, QEvent* e)
             }
     }
     if (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter) {
-        const Einstellungen& s = app().einstellungen;
         for (QToolButton* b : {m_cmbZurueck, m_cmbDrucken, m_cmbAbbruch})
-            if (o == b && b->isEnabled() && forms::BackColor(b) == benutzerFarbe(s))
-                forms::setBackColor(b, benutzerFarbeHell(s));
+            if (o == b)
+                Hervorheben(b);
     }
     return Seite::eventFilter(o, e);
 }

@@ -10,7 +10,8 @@ namespace kav {
 
 namespace {
 
-// Line break inside a pH caption: line feed, then carriage return.
+// Line break inside a pH caption: a plain line feed (a label drawing the text as it stands shows a
+// carriage return as a second break).
 const QString kZeilenwechsel = QStringLiteral("\n");
 
 struct PhZeile {

@@ -70,9 +70,8 @@ FlaechenDialog::FlaechenDialog(const QString& name)
     m_lblAktuellerDatensatz->setObjectName(QStringLiteral("lblAktuellerDatensatz"));
     m_imgAktuellerDatensatz->installEventFilter(this);
     m_lblAktuellerDatensatz->installEventFilter(this);
-    new forms::Optionsgruppe(
-        this, {{m_imgAktuellerDatensatz, m_lblAktuellerDatensatz}}, [this] { return aktuellerDatensatz() ? 0 : -1; },
-        [this](int) { imgAktuellerDatensatz_Click(); }, forms::Optionsgruppe::Art::Schalter);
+    new forms::Optionsgruppe(this, {{m_imgAktuellerDatensatz, m_lblAktuellerDatensatz}}, {},
+                             [this](int) { imgAktuellerDatensatz_Click(); }, forms::Optionsgruppe::Art::Schalter);
 }
 
 void FlaechenDialog::modusLesen()

@@ -33,7 +33,7 @@ namespace kav {
 namespace {
 
 const char* const kWertTexte[7] = {"Datum Probennahme:", "Bodenart:", "Organische Substanz:", "Phosphat-Gehalt:",
-                                   "Kalium-Gehalt:", "Magnesium-Gehalt:", "pH-Wert:"};
+                                   "Kalium-Gehalt:", "Magnesium-Gehalt:\n(optional)", "pH-Wert:"};
 const char* const kBodenartTexte[3] = {"  leicht", "  mittel", "  schwer"};
 const char* const kEinheiten[4] = {"%", "mg P2O5/ 100g", "mg K2O/ 100g", "mg Mg/ 100g"};
 // Lexicon chapters of the value captions (index 0 has none).
@@ -42,15 +42,6 @@ const char* const kLexikonKapitel[7] = {nullptr, "Bodenart", "organischeSubstanz
 
 const QString kHinweisAuswahl = QStringLiteral("Wählen Sie eine Fläche aus oder geben Sie eine neue Fläche ein.");
 const QString kHinweisNeu = QStringLiteral("Geben Sie eine neue Fläche ein.");
-
-QLabel* beschriftung(QWidget* eltern, const QString& name, const QString& text)
-{
-    auto* l = new QLabel(text, eltern);
-    l->setObjectName(name);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    l->setTextFormat(Qt::PlainText); // names as typed, never as markup
-    return l;
-}
 
 } // namespace
 
@@ -65,7 +56,7 @@ frmAnalysenWerte::frmAnalysenWerte()
     setMouseTracking(true);
     m_imlTrv = flaechenBaumListe();
 
-    m_lblFlaeche = beschriftung(this, QStringLiteral("lblFlaeche"), QString());
+    m_lblFlaeche = Beschriftung(this, QStringLiteral("lblFlaeche"));
     m_lblFlaeche->setWordWrap(true);
 
     m_trvFlaechen = new FlaechenBaumAnsicht(this);
@@ -77,7 +68,7 @@ frmAnalysenWerte::frmAnalysenWerte()
     connect(m_trvFlaechen, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem*, int) { NodeClick(); });
 
     for (int i = 0; i <= 6; ++i) {
-        QLabel* l = beschriftung(this, QStringLiteral("lblWert%1").arg(i), QString::fromUtf8(kWertTexte[i]));
+        QLabel* l = Beschriftung(this, QStringLiteral("lblWert%1").arg(i), QString::fromUtf8(kWertTexte[i]));
         l->installEventFilter(this);
         if (kLexikonKapitel[i])
             new forms::Tastenlink(this, l, [this, i] { lblWert_Click(i); });
@@ -97,7 +88,7 @@ frmAnalysenWerte::frmAnalysenWerte()
         forms::Tw(img).setRechteck(QRectF(0, 0, 240, 240)); // the layout places it, its size stays
         img->installEventFilter(this);
         m_imgBodenart.anhaengen(img);
-        QLabel* l = beschriftung(this, QStringLiteral("lblBodenart%1").arg(i), QString::fromUtf8(kBodenartTexte[i]));
+        QLabel* l = Beschriftung(this, QStringLiteral("lblBodenart%1").arg(i), QString::fromUtf8(kBodenartTexte[i]));
         l->installEventFilter(this);
         m_lblBodenart.anhaengen(l);
     }
@@ -125,9 +116,9 @@ frmAnalysenWerte::frmAnalysenWerte()
         m_txtWert.anhaengen(t);
     }
     for (int i = 0; i <= 3; ++i)
-        m_lblEinheit.anhaengen(beschriftung(this, QStringLiteral("lblEinheit%1").arg(i), QString::fromUtf8(kEinheiten[i])));
+        m_lblEinheit.anhaengen(Beschriftung(this, QStringLiteral("lblEinheit%1").arg(i), QString::fromUtf8(kEinheiten[i])));
     for (int i = 0; i <= 4; ++i)
-        m_lblEinstufung.anhaengen(beschriftung(this, QStringLiteral("lblEinstufung%1").arg(i), QString()));
+        m_lblEinstufung.anhaengen(Beschriftung(this, QStringLiteral("lblEinstufung%1").arg(i), QString()));
 
     m_cmbSenden = bildKnopf(this, QStringLiteral("cmbSenden"), QStringLiteral("Senden"),
                             QStringLiteral("Analysenwerte abspeichern und an die KRN senden"));

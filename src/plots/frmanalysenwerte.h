@@ -112,7 +112,6 @@ private:
     void gespeichertenPfadAufklappen();
     void menueBefehleVerbinden();
     bool knotenVerarbeiten(QTreeWidgetItem* item);
-    void hervorheben(QToolButton* b);
 
     QLabel* m_lblFlaeche = nullptr;
     FlaechenBaumAnsicht* m_trvFlaechen = nullptr;

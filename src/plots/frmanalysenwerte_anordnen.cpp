@@ -162,11 +162,7 @@ void frmAnalysenWerte::anordnen(Anordnung& a)
         a.tu([&] { setFontSize(lblWert(i), F); });
         a.tu([&] { breiteNachText(lblWert(i)); });
     }
-    a.tu([&] {
-        lblWert(5)->setText(QStringLiteral("Magnesium-Gehalt:\n(optional)"));
-        breiteNachText(lblWert(5));
-    });
-    a.tu([&] { Tw(lblWert(5)).setHeight(2 * Tw(lblWert(5)).Height()); });
+    a.tu([&] { Tw(lblWert(5)).setHeight(2 * Tw(lblWert(5)).Height()); }); // two lines
 
     // The Mg box shows "nicht bestimmt" whole. Boxes and units stay clear of the buttons on the
     // right: where a row would reach them, the value column (with the soil pictures and the list)

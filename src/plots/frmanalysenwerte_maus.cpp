@@ -57,12 +57,6 @@ void frmAnalysenWerte::trvFlaechen_MouseUp(QTreeWidgetItem* item, const QPoint& 
         m->popup(globalPos);
 }
 
-void frmAnalysenWerte::hervorheben(QToolButton* b)
-{
-    if (b->isEnabled() && forms::BackColor(b) == benutzerFarbe(app().einstellungen))
-        forms::setBackColor(b, benutzerFarbeHell(app().einstellungen));
-}
-
 void frmAnalysenWerte::Form_MouseMove()
 {
     for (QToolButton* b : {m_cmbWeiter, m_cmbSpeichern, m_cmbSenden}) {
@@ -123,7 +117,7 @@ bool frmAnalysenWerte::eventFilter(QObject* o, QEvent* e)
     } else if (typ == QEvent::MouseMove || typ == QEvent::Enter) {
         for (QToolButton* b : {m_cmbWeiter, m_cmbSpeichern, m_cmbSenden})
             if (o == b)
-                hervorheben(b);
+                Hervorheben(b);
     } else {
         for (int i = 2; i <= 6; ++i) {
             if (o != m_txtWert(i))

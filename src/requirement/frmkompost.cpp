@@ -47,11 +47,7 @@ frmKompost::frmKompost() : Seite(QStringLiteral("frmKompost"), QString(), Platz:
     m_trvKompost->setObjectName(QStringLiteral("trvKompost"));
     connect(m_trvKompost, &NPKBaumAnsicht::gewaehlt, this, [this](QTreeWidgetItem* i) { trvKompost_Click(i); });
     connect(m_trvKompost, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* i, int) { trvKompost_Click(i); });
-    m_lblMeldung = new QLabel(this);
-    m_lblMeldung->setObjectName(QStringLiteral("lblMeldung"));
-    m_lblMeldung->setWordWrap(true);
-    m_lblMeldung->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_lblMeldung->setTextFormat(Qt::PlainText); // names as typed, never as markup
+    m_lblMeldung = Beschriftung(this, QStringLiteral("lblMeldung"), {}, true);
     m_lblMeldung->setMinimumHeight(m_lblMeldung->fontMetrics().lineSpacing() * 4);
     m_cmdOK = WizardKnopf(this, QStringLiteral("cmdOK"), QStringLiteral("Empfehlungsfenster schließen"));
     m_cmdOK->setIconSize(QSize(32, 32));

@@ -50,11 +50,7 @@ frmMKEditor::frmMKEditor() : Seite(QStringLiteral("frmMKEditor"), QStringLiteral
     setMouseTracking(true);
     m_imlTreeview.hinzufuegen(QStringLiteral("Ku1001"), QIcon(QStringLiteral(":/icons/Gemuese.svg")));
 
-    m_lblName = new QLabel(this);
-    m_lblName->setObjectName(QStringLiteral("lblName"));
-    m_lblName->setWordWrap(true);
-    m_lblName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_lblName->setTextFormat(Qt::PlainText); // names as typed, never as markup
+    m_lblName = Beschriftung(this, QStringLiteral("lblName"), {}, true);
     m_cmdLoeschen = bildknopf(this, QStringLiteral("cmdLoeschen"), QStringLiteral("Planung löschen"));
 
     // long names are scrolled to; one the control cuts shows in full when the mouse rests on it

@@ -94,7 +94,6 @@ private:
     QLabel* neuerBalken();
     bool baumEreignis(QEvent* e);
     bool balkenEreignis(int index, QEvent* e);
-    void hervorheben(QToolButton* b);
     // Unsaved changes may go: true when there are none or the user lets them go.
     bool aenderungenVerwerfen();
     void melde(const QString& text) const;

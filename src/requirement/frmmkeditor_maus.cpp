@@ -38,21 +38,15 @@ bool frmMKEditor::eventFilter(QObject* o, QEvent* e)
     if (auto* b = qobject_cast<QToolButton*>(o); b && (e->type() == QEvent::Enter || e->type() == QEvent::MouseMove)) {
         const QColor c = benutzerFarbe(app().einstellungen);
         if (b == m_cmdBack || b == m_cmdNext) {
-            hervorheben(b);
+            Hervorheben(b);
             QToolButton* anderer = b == m_cmdBack ? m_cmdNext : m_cmdBack;
             if (forms::BackColor(anderer) != c)
                 forms::setBackColor(anderer, c);
         } else {
-            hervorheben(b);
+            Hervorheben(b);
         }
     }
     return Seite::eventFilter(o, e);
-}
-
-void frmMKEditor::hervorheben(QToolButton* b)
-{
-    if (b->isEnabled() && forms::BackColor(b) == benutzerFarbe(app().einstellungen))
-        forms::setBackColor(b, benutzerFarbeHell(app().einstellungen));
 }
 
 void frmMKEditor::Form_MouseMove()

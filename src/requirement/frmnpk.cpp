@@ -39,7 +39,7 @@ frmNPK::frmNPK() : Seite(QStringLiteral("frmNPK"), QStringLiteral("NPK"), Platz:
     setMouseTracking(true);
     m_imlNPK.hinzufuegen(QStringLiteral("Grp"), QIcon(QStringLiteral(":/icons/Grp.svg")));
 
-    m_lblTitel = NPKBeschriftung(this, QStringLiteral("lblTitel"),
+    m_lblTitel = Beschriftung(this, QStringLiteral("lblTitel"),
                               QStringLiteral("Wählen Sie die zu düngende Fläche aus der untenstehenden Liste aus:"));
     m_lblTitel->setWordWrap(true);
     m_trvNPK = new NPKBaumAnsicht(this);
@@ -50,7 +50,7 @@ frmNPK::frmNPK() : Seite(QStringLiteral("frmNPK"), QStringLiteral("NPK"), Platz:
     m_txtNPK = NPKAnzeigefeld(this);
 
     for (int i = 0; i <= 5; ++i) {
-        QLabel* l = NPKBeschriftung(this, QStringLiteral("lblWert%1").arg(i), QString::fromUtf8(kWertTexte[i]));
+        QLabel* l = Beschriftung(this, QStringLiteral("lblWert%1").arg(i), QString::fromUtf8(kWertTexte[i]));
         l->setCursor(Qt::WhatsThisCursor);
         l->setToolTip(QStringLiteral("Mehr dazu im Lexikon"));
         l->installEventFilter(this);
@@ -63,7 +63,7 @@ frmNPK::frmNPK() : Seite(QStringLiteral("frmNPK"), QStringLiteral("NPK"), Platz:
         m_txtWert.anhaengen(t);
     }
     for (int i = 0; i <= 3; ++i)
-        m_lblEinheit.anhaengen(NPKBeschriftung(this, QStringLiteral("lblEinheit%1").arg(i), QString::fromUtf8(kEinheiten[i])));
+        m_lblEinheit.anhaengen(Beschriftung(this, QStringLiteral("lblEinheit%1").arg(i), QString::fromUtf8(kEinheiten[i])));
 
     m_cmbKompost = WizardKnopf(this, QStringLiteral("cmbKompost"),
                                QStringLiteral("Empfehlung zur Ausbringung von Bodenverbesserungsmitteln"));

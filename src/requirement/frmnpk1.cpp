@@ -59,7 +59,7 @@ frmNPK1::frmNPK1() : Seite(QStringLiteral("frmNPK1"), QStringLiteral("NPK1"), Pl
     for (const auto& [key, datei] : bilder)
         m_imlNPK.hinzufuegen(QLatin1String(key), QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(datei))));
 
-    m_lblTitel = NPKBeschriftung(this, QStringLiteral("lblTitel"), kTitelWaehlen);
+    m_lblTitel = Beschriftung(this, QStringLiteral("lblTitel"), kTitelWaehlen);
     m_lblTitel->setWordWrap(true);
     m_trvNPK = new NPKBaumAnsicht(this);
     m_trvNPK->setObjectName(QStringLiteral("trvNPK"));
@@ -67,9 +67,9 @@ frmNPK1::frmNPK1() : Seite(QStringLiteral("frmNPK1"), QStringLiteral("NPK1"), Pl
 
     m_txtNPK = NPKAnzeigefeld(this);
 
-    m_lblFlaeche = NPKBeschriftung(this, QStringLiteral("lblFlaeche"), QStringLiteral("Flächengröße"));
+    m_lblFlaeche = Beschriftung(this, QStringLiteral("lblFlaeche"), QStringLiteral("Flächengröße"));
     m_txtFlaeche = zahlenfeld(this, QStringLiteral("txtFlaeche"));
-    m_lblQM = NPKBeschriftung(this, QStringLiteral("lblQM"), QStringLiteral("m²"));
+    m_lblQM = Beschriftung(this, QStringLiteral("lblQM"), QStringLiteral("m²"));
     m_imgBeet = new forms::Bild(this);
     m_imgBeet->setObjectName(QStringLiteral("imgBeet"));
     m_txtLaenge = zahlenfeld(this, QStringLiteral("txtLaenge"));
@@ -78,7 +78,7 @@ frmNPK1::frmNPK1() : Seite(QStringLiteral("frmNPK1"), QStringLiteral("NPK1"), Pl
     m_txtBreite->setToolTip(QStringLiteral("Breite des Beetes in m"));
 
     // the calendar with its month line and month buttons in a coloured frame
-    m_lblDatum = NPKBeschriftung(this, QStringLiteral("lblDatum"), QStringLiteral("Kulturbeginn"));
+    m_lblDatum = Beschriftung(this, QStringLiteral("lblDatum"), QStringLiteral("Kulturbeginn"));
     m_shpCal = new QFrame(this);
     m_shpCal->setObjectName(QStringLiteral("shpCal"));
     m_shpCal->setAutoFillBackground(true);
@@ -90,15 +90,15 @@ frmNPK1::frmNPK1() : Seite(QStringLiteral("frmNPK1"), QStringLiteral("NPK1"), Pl
     m_calStart->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     m_calStart->setLocale(app().gebiet.locale);
     forms::kalenderTippbar(m_calStart, app().gebiet.datumsFormat());
-    m_lblCal = NPKBeschriftung(m_shpCal, QStringLiteral("lblCal"), QStringLiteral("mmmm yyyy"));
+    m_lblCal = Beschriftung(m_shpCal, QStringLiteral("lblCal"), QStringLiteral("mmmm yyyy"));
     m_cmbPrevious = WizardKnopf(m_shpCal, QStringLiteral("cmbPrevious"), QStringLiteral("Einen Monat zurück"));
     m_cmbForward = WizardKnopf(m_shpCal, QStringLiteral("cmbForward"), QStringLiteral("Einen Monat weiter"));
     connect(m_calStart, &QCalendarWidget::selectionChanged, this, [this] { calStart_Click(); });
     connect(m_cmbPrevious, &QToolButton::clicked, this, [this] { cmbPrevious_Click(); });
     connect(m_cmbForward, &QToolButton::clicked, this, [this] { cmbForward_Click(); });
 
-    m_lblNmin.anhaengen(NPKBeschriftung(this, QStringLiteral("lblNmin0"), QStringLiteral("Nmin-Wert")));
-    m_lblNmin.anhaengen(NPKBeschriftung(this, QStringLiteral("lblNmin1"), QStringLiteral("zu Kulturbeginn:")));
+    m_lblNmin.anhaengen(Beschriftung(this, QStringLiteral("lblNmin0"), QStringLiteral("Nmin-Wert")));
+    m_lblNmin.anhaengen(Beschriftung(this, QStringLiteral("lblNmin1"), QStringLiteral("zu Kulturbeginn:")));
     for (int i = 0; i <= 1; ++i) {
         m_lblNmin(i)->setCursor(Qt::WhatsThisCursor);
         m_lblNmin(i)->setToolTip(QStringLiteral("Mehr dazu im Lexikon"));

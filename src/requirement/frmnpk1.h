@@ -69,8 +69,8 @@ public:
     void frmNPK1_KulturKnotenGewaehlt(QTreeWidgetItem* item);
     // The bed view of a mixed culture.
     void frmNPK1_BeetmasseEinlesen();
-    // Stores the Nmin value for the plot and the calendar's date; false when the text is no number
-    // (or a number outside the range of its unit: nothing is stored).
+    // Stores the Nmin value for the plot and the calendar's date; false when the text is no number.
+    // The callers check the range of its unit first (nminImBereich).
     bool frmNPK1_NminSpeichern();
     // Sets datKulturbeginn to `datum` and shows the value stored for the plot on that day.
     void frmNPK1_NminAnzeigen(const QDate& datum);

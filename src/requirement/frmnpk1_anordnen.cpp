@@ -45,12 +45,9 @@ void frmNPK1::kalenderEinpassen(Anordnung& a, double seite)
         return QSizeF(std::max(h.width(), m_calStart->minimumWidth()), h.height()) * twipsProPixel();
     };
     int f = a.F();
-    for (; f > 6; --f) {
-        const QSizeF noetig = bedarf(f);
-        if (noetig.width() <= platz(seite, seite).width() && noetig.height() <= platz(seite, seite).height())
-            break;
-    }
-    const QSizeF noetig = bedarf(f);
+    QSizeF noetig = bedarf(f);
+    while (f > 6 && (noetig.width() > platz(seite, seite).width() || noetig.height() > platz(seite, seite).height()))
+        noetig = bedarf(--f);
     // A side that is no number or lower than the calendar (a page lower than its rows, a pass with the
     // font of the new window size and the page of the old one) starts at the calendar's height. A step
     // adds a twentieth: a hundred cover any calendar the fonts give.

@@ -83,7 +83,7 @@ bool frmNPK1::frmNPK1_NminSpeichern()
         s.sngNminWert = -1;
         return true;
     }
-    if (e.art == NminEingabe::Art::KeineZahl || nminAusserhalb(m_comNmin->currentIndex(), m_txtNmin->text(), a.gebiet))
+    if (e.art == NminEingabe::Art::KeineZahl)
         return false;
     s.sngNminWert = static_cast<float>(e.wert);
     s.intNminEinheit = static_cast<qint16>(std::max(0, m_comNmin->currentIndex()));

@@ -1,6 +1,5 @@
 // The crop step: Next by the kind of crop (the planner for a mixed culture, else the calculation and
 // the green-manure or organic-matter step), Back to the plot step and Cancel.
-#include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
 #include "plots/wertebereiche.h"
@@ -102,27 +101,11 @@ void frmNPK1::mischkulturWeiter()
     if (!MischkulturPlanerOeffnen(name, planId))
         return;
     // a word on mixed cultures in the notice window
-    try {
-        forms::Fenster* f = ui().fenster.laden(QStringLiteral("frmDuengerInfo"));
-        QWidget* w = f->widget();
-        if (auto* t = w->findChild<QLabel*>(QStringLiteral("lbltitel")))
-            t->setText(QStringLiteral("Ein paar Worte zum Thema Mischkultur:"));
-        if (auto* t = w->findChild<QLabel*>(QStringLiteral("lblText")))
-            t->setText(QStringLiteral("Es gibt eine Reihe von Punkten, die gegen die Anlage von Mischkulturen im Haus- "
-                                      "und Kleingarten sprechen."));
-        w->setWindowTitle(QStringLiteral("KAV - Mischkulturen"));
-        forms::setTag(w, QStringLiteral("Mischkultur"));
-        w->adjustSize();
-        if (QWidget* h = ui().haupt.data()) {
-            const QRect m = h->frameGeometry();
-            w->move(m.left() + (m.width() - w->frameGeometry().width()) / 2,
-                    m.top() + (m.height() - w->frameGeometry().height()) / 2);
-        }
-        w->show();
-        w->raise();
-    } catch (const std::exception&) {
-        // the planner works without the notice
-    }
+    if (ui().hinweisZeigen)
+        ui().hinweisZeigen(QStringLiteral("KAV - Mischkulturen"), QStringLiteral("Ein paar Worte zum Thema Mischkultur:"),
+                           QStringLiteral("Es gibt eine Reihe von Punkten, die gegen die Anlage von Mischkulturen im "
+                                          "Haus- und Kleingarten sprechen."),
+                           QStringLiteral("Mischkultur"));
 }
 
 void frmNPK1::kulturWeiter()

@@ -24,15 +24,6 @@ namespace {
 
 const QString kTitelOrgSub = QStringLiteral("Humavera - Düngeberechnung");
 
-QLabel* beschriftung(QWidget* eltern, const QString& name, const QString& text = {})
-{
-    auto* l = new QLabel(text, eltern);
-    l->setObjectName(name);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    l->setTextFormat(Qt::PlainText); // names as typed, never as markup
-    return l;
-}
-
 forms::Bild* optionsBild(QWidget* eltern, const QString& name)
 {
     auto* b = new forms::Bild(eltern);
@@ -47,7 +38,7 @@ frmNPK2b::frmNPK2b() : Seite(QStringLiteral("frmNPK2b"), QStringLiteral("NPK2b")
 {
     setMouseTracking(true);
     m_imlEinstellungen = checkListe();
-    m_lblUeberschrift = beschriftung(this, QStringLiteral("lblUeberschrift"));
+    m_lblUeberschrift = Beschriftung(this, QStringLiteral("lblUeberschrift"));
     m_lblUeberschrift->setWordWrap(true);
     m_lblUeberschrift->setCursor(Qt::WhatsThisCursor);
     m_lblUeberschrift->installEventFilter(this);
@@ -55,17 +46,17 @@ frmNPK2b::frmNPK2b() : Seite(QStringLiteral("frmNPK2b"), QStringLiteral("NPK2b")
     const char* const jaNein[2] = {"   Ja", "   Nein"};
     for (int i = 0; i <= 1; ++i) {
         m_imgJaNein.anhaengen(optionsBild(this, QStringLiteral("imgJaNein%1").arg(i)));
-        m_lblJaNein.anhaengen(beschriftung(this, QStringLiteral("lblJaNein%1").arg(i), QLatin1String(jaNein[i])));
+        m_lblJaNein.anhaengen(Beschriftung(this, QStringLiteral("lblJaNein%1").arg(i), QLatin1String(jaNein[i])));
     }
     m_linTrennung = new forms::Linie(this);
     m_linTrennung->setObjectName(QStringLiteral("linTrennung"));
-    m_lblArtMenge = beschriftung(this, QStringLiteral("lblArtMenge"));
+    m_lblArtMenge = Beschriftung(this, QStringLiteral("lblArtMenge"));
     m_lblArtMenge->setWordWrap(true);
     for (int i = 1; i <= 6; ++i) {
         m_imgOS.anhaengen(optionsBild(this, QStringLiteral("imgOS%1").arg(i)));
-        m_lblOS.anhaengen(beschriftung(this, QStringLiteral("lblOS%1").arg(i)));
+        m_lblOS.anhaengen(Beschriftung(this, QStringLiteral("lblOS%1").arg(i)));
     }
-    m_lblMeldung = beschriftung(this, QStringLiteral("lblMeldung"));
+    m_lblMeldung = Beschriftung(this, QStringLiteral("lblMeldung"));
     m_lblMeldung->setWordWrap(true);
     for (int i = 0; i <= 1; ++i) {
         m_imgJaNein(i)->installEventFilter(this);

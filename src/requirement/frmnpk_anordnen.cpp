@@ -48,9 +48,8 @@ void frmNPK::anordnen(Anordnung& a)
         a.tu([&] { Tw(t).setLeft(Tw(m_lblWert(1)).Left() + beschriftungsBreite() + SW() / 100); });
         a.tu([&] { Tw(t).setTop(Tw(m_lblWert(i)).Top()); });
         a.tu([&] {
-            // as wide as the longest word it shows, else flush with the name box
-            const double noetig = std::max(NPKTextBreite(t, QStringLiteral("mittel"), 16),
-                                           NPKTextBreite(t, QStringLiteral("nicht bestimmt"), 16));
+            // as wide as the longest text it shows ("nicht bestimmt"), else flush with the name box
+            const double noetig = NPKTextBreite(t, QStringLiteral("nicht bestimmt"), 16);
             Tw(t).setWidth(std::max(Tw(m_txtNPK).Left() + Tw(m_txtNPK).Width() - Tw(t).Left(), noetig));
         });
         a.tu([&] { Tw(t).setHeight(std::max(H() / 25, (t->fontMetrics().height() + 6) * twipsProPixel())); });

@@ -1,6 +1,7 @@
 #include "requirement/npkanordnung.h"
 
 #include "frame/anordnung.h"
+#include "frame/oberflaeche.h"
 #include "requirement/npkbaumansicht.h"
 
 #include <QLabel>
@@ -11,19 +12,9 @@ namespace kav {
 
 using forms::Tw;
 
-QLabel* NPKBeschriftung(QWidget* eltern, const QString& name, const QString& text)
-{
-    auto* l = new QLabel(text, eltern);
-    l->setObjectName(name);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    l->setTextFormat(Qt::PlainText); // names as typed, never as markup
-    return l;
-}
-
 QLabel* NPKAnzeigefeld(QWidget* eltern)
 {
-    QLabel* l = NPKBeschriftung(eltern, QStringLiteral("txtNPK"));
-    l->setWordWrap(true);
+    QLabel* l = Beschriftung(eltern, QStringLiteral("txtNPK"), {}, true);
     l->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     l->setAutoFillBackground(true);
     l->setBackgroundRole(QPalette::Base);

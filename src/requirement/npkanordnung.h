@@ -14,8 +14,6 @@ namespace kav {
 class Anordnung;
 class NPKBaumAnsicht;
 
-// A label of the two pages, its text at the top left.
-QLabel* NPKBeschriftung(QWidget* eltern, const QString& name, const QString& text = {});
 // The box `txtNPK` that shows the chosen plot or crop: read only, wrapped, framed like an input box.
 QLabel* NPKAnzeigefeld(QWidget* eltern);
 

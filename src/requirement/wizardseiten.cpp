@@ -76,13 +76,6 @@ QToolButton* WizardKnopf(QWidget* seite, const QString& name, const QString& hin
     return b;
 }
 
-void Hervorheben(QToolButton* b)
-{
-    const Einstellungen& e = app().einstellungen;
-    if (b->isEnabled() && forms::BackColor(b) == benutzerFarbe(e))
-        forms::setBackColor(b, benutzerFarbeHell(e));
-}
-
 bool ZurueckFaerben(QToolButton* b)
 {
     const Einstellungen& e = app().einstellungen;

@@ -25,9 +25,7 @@ void WizardMelden(const Meldung& m);
 
 // A picture button of a wizard page (icon only, following the mouse, reachable by Tab).
 QToolButton* WizardKnopf(QWidget* seite, const QString& name, const QString& hinweis);
-// The mouse over an enabled button in the user colour gives it the highlight; ZurueckFaerben gives a
-// highlighted one the user colour back (true when it did).
-void Hervorheben(QToolButton* b);
+// A highlighted button (Hervorheben) gets the user colour back (true when it did).
 bool ZurueckFaerben(QToolButton* b);
 // The picture as large as the button leaves room for.
 void KnopfBildEinpassen(QToolButton* b);

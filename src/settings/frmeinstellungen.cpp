@@ -133,12 +133,11 @@ frmEinstellungen::frmEinstellungen() : Seite(QStringLiteral("frmEinstellungen"),
     new forms::Optionsgruppe(
         this, {{m_imgOptimal(0), m_lblOptimal(0)}, {m_imgOptimal(1), m_lblOptimal(1)}},
         [] { return app().einstellungen.blnImmerOptimal ? 0 : 1; }, [this](int i) { imgOptimal_Click(i); });
-    new forms::Optionsgruppe(
-        this, {{m_imgUpdate, m_lblUpdate}}, [this] { return forms::Tag(m_imgUpdate) == QLatin1String("1") ? 0 : -1; },
-        [this](int) { imgUpdate_Click(); }, forms::Optionsgruppe::Art::Schalter);
-    new forms::Optionsgruppe(
-        this, {{m_imgSQL, m_lblSQL}}, [this] { return forms::Tag(m_imgSQL) == QLatin1String("1") ? 0 : -1; },
-        [this](int) { imgSQL_Click(); }, forms::Optionsgruppe::Art::Schalter);
+    // a single switch is the tab stop whether on or off: its group is not told which
+    new forms::Optionsgruppe(this, {{m_imgUpdate, m_lblUpdate}}, {}, [this](int) { imgUpdate_Click(); },
+                             forms::Optionsgruppe::Art::Schalter);
+    new forms::Optionsgruppe(this, {{m_imgSQL, m_lblSQL}}, {}, [this](int) { imgSQL_Click(); },
+                             forms::Optionsgruppe::Art::Schalter);
 
     m_updateWacht.setInterval(250);
     connect(&m_updateWacht, &QTimer::timeout, this, [this] { sperreNachUpdate(); });
@@ -324,13 +323,6 @@ void frmEinstellungen::sperreNachUpdate() { m_cmbRepair->setEnabled(!app().rahme
 
 // ---------------------------------------------------------------- mouse and keys
 
-void frmEinstellungen::knopf_MouseMove(QPushButton* b)
-{
-    const Einstellungen& e = app().einstellungen;
-    if (b->isEnabled() && forms::BackColor(b) == benutzerFarbe(e))
-        forms::setBackColor(b, benutzerFarbeHell(e));
-}
-
 void frmEinstellungen::pcbStrip_MouseMove(int n)
 {
     const Einstellungen& e = app().einstellungen;
@@ -357,7 +349,7 @@ bool frmEinstellungen::eventFilter(QObject* o, QEvent* e)
         return true;
     } else if (t == QEvent::MouseMove || t == QEvent::Enter) {
         if (auto* b = qobject_cast<QPushButton*>(o))
-            knopf_MouseMove(b);
+            Hervorheben(b);
         else if (t == QEvent::MouseMove && (o == m_pcbStrip1 || o == m_pcbStrip2))
             pcbStrip_MouseMove(o == m_pcbStrip1 ? 1 : 2);
     } else if (t == QEvent::KeyPress && o == m_txtIntervall) {

@@ -59,7 +59,6 @@ public:
     void cmbRepair_Click();
     void cmbUpdate_Click();
     void cmdDatenSenden_Click();
-    void knopf_MouseMove(QPushButton* b);
     void pcbStrip_MouseMove(int n);
 
 protected:

@@ -155,13 +155,6 @@ void frmUeberKav::cmbEmail_Click() { MailSenden(kHerstellerMail); }
 void frmUeberKav::lblInternet_Click() { InternetSeiteOeffnen(kHerstellerWeb); }
 void frmUeberKav::cmbOK_Click() { entladen(); }
 
-void frmUeberKav::knopf_MouseMove(QToolButton* b)
-{
-    const Einstellungen& e = app().einstellungen;
-    if (forms::BackColor(b) == benutzerFarbe(e))
-        forms::setBackColor(b, benutzerFarbeHell(e));
-}
-
 void frmUeberKav::Form_MouseMove()
 {
     const Einstellungen& e = app().einstellungen;
@@ -180,7 +173,7 @@ bool frmUeberKav::eventFilter(QObject* o, QEvent* e)
 {
     const QEvent::Type t = e->type();
     if ((t == QEvent::MouseMove || t == QEvent::Enter) && (o == m_cmbEmail || o == m_cmbOK))
-        knopf_MouseMove(static_cast<QToolButton*>(o));
+        Hervorheben(static_cast<QWidget*>(o));
     else if (t == QEvent::MouseButtonRelease && o == m_lblInternet
              && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
         lblInternet_Click();

@@ -30,7 +30,6 @@ public:
     void cmbEmail_Click();
     void lblInternet_Click();
     void cmbOK_Click();
-    void knopf_MouseMove(QToolButton* b);
     void Form_MouseMove();
 
 protected:

@@ -184,6 +184,7 @@ TEST_F(WizardTest, MischkulturMitBeetUndNminZumPlaner)
     QWidget* info = ui().fenster.fenster("frmDuengerInfo")->widget();
     EXPECT_EQ(info->windowTitle() + "|" + forms::Tag(info), "KAV - Mischkulturen|Mischkultur");
     EXPECT_EQ(info->findChild<QLabel*>("lbltitel")->text(), "Ein paar Worte zum Thema Mischkultur:");
+    EXPECT_EQ(info->height(), info->heightForWidth(info->width())); // as high as its short text, no empty band
 
     // the planner's Back shows the bed again with its Nmin value
     QTest::mouseClick(ui().fenster.fenster("frmMKEditor")->widget()->findChild<QToolButton*>("cmdBack"), Qt::LeftButton);
