@@ -25,7 +25,7 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
     // a second program on the same data folder would work on the same files and race the first one's
     // backup: it ends before it opens any file
     a.sperre.reset();
-    a.sperre = std::make_unique<InstanzSperre>(programmOrdner, QStringLiteral("Kav.lock"));
+    a.sperre = std::make_unique<InstanzSperre>(a.ordner.daten());
     if (a.sperre->belegt()) {
         if (a.anzeige)
             a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
