@@ -41,8 +41,6 @@ protected:
             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "quelle");
             db.setDatabaseName(quelle.filePath("Kav.KRN"));
             db.open();
-            for (QSqlQuery q("SELECT KapitelNr, Kapitel, LetzteAenderung FROM Lexikon", db); q.next();)
-                paket.kapitel.push_back({q.value(0).toLongLong(), q.value(1).toString(), q.value(2)});
             for (QSqlQuery q("SELECT BilderNr, BildDatei, Quelle, Verweis, Reihenfolge FROM LexikonBilder", db); q.next();) {
                 if (!alt.contains(q.value(1).toString()))
                     alt << q.value(1).toString();
@@ -71,35 +69,29 @@ protected:
     }
     QString arbeit() const { return o.lexikon() + "/" + kAktualisierungsPraefix + "test"; }
 
-    // Runs `tun` in a child process that ends with it; its wait status.
-    static int imKind(const std::function<int()>& tun)
+    // Runs `tun` on a connection of its own to Kav.KRN in a child process that ends with it; its wait status.
+    int imKind(const std::function<int(const QSqlDatabase&)>& tun) const
     {
         const pid_t kind = fork();
-        if (kind == 0)
-            _exit(tun());
+        if (kind == 0) {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "kind");
+            db.setDatabaseName(o.kavDatei());
+            _exit(db.open() ? tun(db) : 2);
+        }
         int status = 0;
         return kind > 0 && waitpid(kind, &status, 0) == kind ? status : -1;
     }
-    // `fn` on a connection of its own to Kav.KRN.
-    int mitKav(const std::function<int(const QSqlDatabase&)>& fn) const
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "kind");
-        db.setDatabaseName(o.kavDatei());
-        return db.open() ? fn(db) : 2;
-    }
     // The update applied in a child; `vorher` gets the number of each step before it runs (1 the
     // mark, 2–5 the renames, 6 the commit, 7 the mark's removal after it).
-    int anwenden(const std::function<void(int)>& vorher)
+    int anwenden(const std::function<void(int)>& vorher) const
     {
-        return imKind([&] {
-            return mitKav([&](const QSqlDatabase& db) {
-                int schritt = 0;
-                const auto weiter = [&] { vorher(++schritt); };
-                const exchange::AnwendenErgebnis r = exchange::UpdateAnwenden(
-                    db, paket, o, QDateTime(QDate(2026, 12, 6), QTime(10, 0)),
-                    [&](const QString&, const QString&) { return weiter(), true; }, [&](QStringView) { weiter(); });
-                return r.ok ? 0 : r.grund.contains("Datenträger voll") ? kVollerDatentraeger : 1;
-            });
+        return imKind([&](const QSqlDatabase& db) {
+            int schritt = 0;
+            const auto weiter = [&] { vorher(++schritt); };
+            const exchange::AnwendenErgebnis r = exchange::UpdateAnwenden(
+                db, paket, o, QDateTime(QDate(2026, 12, 6), QTime(10, 0)),
+                [&](const QString&, const QString&) { return weiter(), true; }, [&](QStringView) { weiter(); });
+            return r.ok ? 0 : r.grund.contains("Datenträger voll") ? kVollerDatentraeger : 1;
         });
     }
     // A start; then every picture that Kav.KRN names is in both folders, new ones when `neu`.
@@ -130,14 +122,6 @@ protected:
     Programmordner o;
 };
 
-void dateigroesseHoechstens(rlim_t bytes)
-{
-    rlimit r{};
-    getrlimit(RLIMIT_FSIZE, &r);
-    r.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &r);
-}
-
 } // namespace
 
 // From the mark's write on the disk takes nothing (a file size limit of 0 fails every write as a full
@@ -148,7 +132,10 @@ TEST_F(BildertauschTest, VollerDatentraegerBeiDerMarkeAendertNichts)
     ASSERT_NO_FATAL_FAILURE(anlegen());
     const int status = anwenden([](int schritt) {
         std::signal(SIGXFSZ, SIG_IGN);
-        dateigroesseHoechstens(schritt == 1 ? 0 : RLIM_INFINITY);
+        rlimit r{};
+        getrlimit(RLIMIT_FSIZE, &r);
+        r.rlim_cur = schritt == 1 ? 0 : r.rlim_max;
+        setrlimit(RLIMIT_FSIZE, &r);
     });
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kVollerDatentraeger) << status;
     EXPECT_EQ(inhalt(arbeit() + "/Vorschau/neu-" + alt.first()), "neu");
@@ -180,15 +167,13 @@ TEST_F(BildertauschTest, NachJedemAbbruchIstJedesBildDa)
                 }
                 bool getoetet = false;
                 if (erholung > 0) {
-                    const int status = imKind([&] {
-                        return mitKav([&](const QSqlDatabase& db) {
-                            int schritt = 0;
-                            BildertauschBeenden(o, db, [&](QStringView) {
-                                if (++schritt == erholung)
-                                    std::raise(SIGKILL);
-                            });
-                            return 0;
+                    const int status = imKind([&](const QSqlDatabase& db) {
+                        int schritt = 0;
+                        BildertauschBeenden(o, db, [&](QStringView) {
+                            if (++schritt == erholung)
+                                std::raise(SIGKILL);
                         });
+                        return 0;
                     });
                     getoetet = WIFSIGNALED(status);
                 }
