@@ -80,6 +80,8 @@ void tabelleSchreiben(const QSqlDatabase& cn, const Tabellendaten& d, const Tabe
 }
 
 const QString kBilderNichtErsetzt = QStringLiteral("Die Bilder des Lexikons konnten nicht ersetzt werden.");
+const QString kKeinPlatz = QStringLiteral("Die Bilder des Lexikons konnten nicht ersetzt werden, weil im Ordner "
+                                          "Lexikon nichts mehr gespeichert werden kann; vermutlich ist der Datenträger voll.");
 
 // A placeholder that the server does not bring is kept: the lexicon shows it where a picture is missing.
 void platzhalterBehalten(const Programmordner& ordner, const QString& arbeit)
@@ -122,8 +124,14 @@ AnwendenErgebnis UpdateAnwenden(const QSqlDatabase& cnKav, const UpdatePaket& pa
                       bilder);
             platzhalterBehalten(ordner, paket.bilderOrdner);
             tausch.emplace(ordner, paket.bilderOrdner, umbenennen, pruefpunkt);
-            if (!tausch->tauschen(cnKav))
+            switch (tausch->tauschen(cnKav)) {
+            case Bildertausch::Ergebnis::Getauscht:
+                break;
+            case Bildertausch::Ergebnis::MarkeNichtGeschrieben:
+                throw Fehlschlag{kKeinPlatz};
+            case Bildertausch::Ergebnis::NichtUmbenannt:
                 throw Fehlschlag{kBilderNichtErsetzt};
+            }
         }
         if (pruefpunkt)
             pruefpunkt(u"Commit");

@@ -39,13 +39,13 @@ std::optional<std::array<double, N>> gehalteLesen(const std::array<QString, N>& 
     return werte;
 }
 
-// Why the name cannot be stored; empty when it can.
-QString nameFehler(const QString& name)
+// Why the name cannot be stored; empty when it can (or is empty: the caller asks for one).
+QString nameFehler(const Namenspruefung& p)
 {
-    if (name.size() > kKatalogNameLaengeMax)
+    if (p.fehler == Namenspruefung::Fehler::ZuLang)
         return QStringLiteral("Die Bezeichnung darf höchstens %1 Zeichen lang sein. Bitte kürzen Sie sie.")
             .arg(kKatalogNameLaengeMax);
-    if (hatSteuerzeichen(name))
+    if (p.fehler == Namenspruefung::Fehler::Steuerzeichen)
         return QStringLiteral("Die Bezeichnung darf keine Steuerzeichen (wie Zeilenumbruch oder Tabulator) enthalten. "
                               "Bitte korrigieren Sie Ihre Eingabe.");
     return {};
@@ -57,11 +57,12 @@ DuengerPruefung DuengerEingabePruefen(const QString& name, const std::array<QStr
                                       const Gebietsschema& g)
 {
     DuengerPruefung p;
-    if (name.trimmed().isEmpty()) {
+    const Namenspruefung n = namePruefen(name, kKatalogNameLaengeMax);
+    if (n.fehler == Namenspruefung::Fehler::Leer) {
         p.ohneName = true;
         return p;
     }
-    p.meldung = nameFehler(name.trimmed());
+    p.meldung = nameFehler(n);
     if (!p.meldung.isEmpty())
         return p;
     const auto w = gehalteLesen(gehalte, QStringLiteral("DuengerID"), QStringLiteral("Nährstoffgehalte"), g, p.meldung);
@@ -72,18 +73,19 @@ DuengerPruefung DuengerEingabePruefen(const QString& name, const std::array<QStr
                                    "Nährstoffgehalte wird nicht gespeichert.");
         return p;
     }
-    p.daten = DuengerDaten{name.trimmed(), (*w)[0], (*w)[1], (*w)[2], (*w)[3], norg};
+    p.daten = DuengerDaten{n.name, (*w)[0], (*w)[1], (*w)[2], (*w)[3], norg};
     return p;
 }
 
 KalkPruefung KalkEingabePruefen(const QString& name, const QString& caco3, const QString& mgco3, const Gebietsschema& g)
 {
     KalkPruefung p;
-    if (name.trimmed().isEmpty()) {
+    const Namenspruefung n = namePruefen(name, kKatalogNameLaengeMax);
+    if (n.fehler == Namenspruefung::Fehler::Leer) {
         p.ohneName = true;
         return p;
     }
-    p.meldung = nameFehler(name.trimmed());
+    p.meldung = nameFehler(n);
     if (!p.meldung.isEmpty())
         return p;
     const auto w = gehalteLesen(std::array<QString, 2>{caco3, mgco3}, QStringLiteral("KalkID"),
@@ -95,7 +97,7 @@ KalkPruefung KalkEingabePruefen(const QString& name, const QString& caco3, const
                                    "geben Sie seine Karbonatgehalte ein.");
         return p;
     }
-    p.daten = KalkDaten{name.trimmed(), (*w)[0], (*w)[1]};
+    p.daten = KalkDaten{n.name, (*w)[0], (*w)[1]};
     return p;
 }
 

@@ -34,7 +34,8 @@ CurlBibliothek* laden()
                     && holen(b, "curl_multi_perform", c.multi_perform) && holen(b, "curl_multi_poll", c.multi_poll)
                     && holen(b, "curl_multi_info_read", c.multi_info_read)
                     && holen(b, "curl_multi_remove_handle", c.multi_remove_handle)
-                    && holen(b, "curl_multi_cleanup", c.multi_cleanup);
+                    && holen(b, "curl_multi_cleanup", c.multi_cleanup) && holen(b, "curl_slist_append", c.slist_append)
+                    && holen(b, "curl_slist_free_all", c.slist_free_all);
     if (!ok || c.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
         qWarning().noquote() << QStringLiteral("libcurl unvollständig oder nicht startbar");
         return nullptr;

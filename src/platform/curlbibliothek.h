@@ -20,6 +20,8 @@ struct CurlBibliothek {
     decltype(&::curl_multi_info_read) multi_info_read;
     decltype(&::curl_multi_remove_handle) multi_remove_handle;
     decltype(&::curl_multi_cleanup) multi_cleanup;
+    decltype(&::curl_slist_append) slist_append;
+    decltype(&::curl_slist_free_all) slist_free_all;
 };
 
 // The library, loaded and initialised once (thread-safe); nullptr when it cannot be loaded.

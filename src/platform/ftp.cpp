@@ -30,6 +30,8 @@ size_t schreiben(char* daten, size_t groesse, size_t anzahl, void* nutzer)
     z->empfangen += static_cast<qint64>(laenge);
     if (z->hoechstBytes > 0 && z->empfangen > z->hoechstBytes) {
         z->zuGross = true;
+        if (z->angekuendigt <= z->hoechstBytes)
+            z->angekuendigt = -1; // more came than the server stated: its size is not known
         return 0;
     }
     if (!z->datei)
@@ -42,14 +44,26 @@ size_t schreiben(char* daten, size_t groesse, size_t anzahl, void* nutzer)
     return laenge;
 }
 
-int fortschritt(void* nutzer, curl_off_t gesamt, curl_off_t, curl_off_t, curl_off_t)
+// The server's answers: "213 <bytes>" answers the SIZE asked before a transfer.
+size_t antwort(char* daten, size_t groesse, size_t anzahl, void* nutzer)
 {
     auto* z = static_cast<Ziel*>(nutzer);
-    if (gesamt > 0)
-        z->angekuendigt = static_cast<qint64>(gesamt);
+    const size_t laenge = groesse * anzahl;
+    const QByteArray zeile = QByteArray(daten, static_cast<qsizetype>(laenge)).trimmed();
+    bool ok = false;
+    if (const qint64 bytes = zeile.startsWith("213 ") ? zeile.mid(4).toLongLong(&ok) : -1; ok && bytes >= 0)
+        z->angekuendigt = bytes;
     // a size the server gives ends the transfer before its first byte
-    if (z->hoechstBytes > 0 && z->angekuendigt > z->hoechstBytes)
+    if (z->hoechstBytes > 0 && z->angekuendigt > z->hoechstBytes) {
         z->zuGross = true;
+        return 0;
+    }
+    return laenge;
+}
+
+int fortschritt(void* nutzer, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    const auto* z = static_cast<const Ziel*>(nutzer);
     return z->zuGross || (z->abbrechen && z->abbrechen->load()) ? 1 : 0;
 }
 
@@ -155,6 +169,11 @@ FtpVerbindung::FtpVerbindung(FtpKonto konto) : m_konto(std::move(konto))
     m_lib->easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
     m_lib->easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &fortschritt);
     m_lib->easy_setopt(c, CURLOPT_WRITEFUNCTION, &schreiben);
+    m_lib->easy_setopt(c, CURLOPT_HEADERFUNCTION, &antwort);
+    // libcurl is not told a file's size: it would stop reading there, and a server that sends more
+    // than it stated would look like a broken connection; the size is asked before the transfer
+    // (holen) and the limit counts what comes
+    m_lib->easy_setopt(c, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
 }
 
 FtpVerbindung::~FtpVerbindung()
@@ -246,6 +265,7 @@ FtpErgebnis FtpVerbindung::FTPVerbinden()
     z.abbrechen = m_abbrechen;
     m_lib->easy_setopt(c, CURLOPT_XFERINFODATA, &z);
     m_lib->easy_setopt(c, CURLOPT_WRITEDATA, &z);
+    m_lib->easy_setopt(c, CURLOPT_HEADERDATA, &z);
     const int code = ausfuehrenMitWarten();
     m_lib->easy_setopt(c, CURLOPT_NOBODY, 0L);
     return ausfuehren(code);
@@ -295,7 +315,16 @@ FtpErgebnis FtpVerbindung::holen(const QString& verzeichnis, const QString& serv
     m_lib->easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
     m_lib->easy_setopt(c, CURLOPT_WRITEDATA, &z);
     m_lib->easy_setopt(c, CURLOPT_XFERINFODATA, &z);
+    m_lib->easy_setopt(c, CURLOPT_HEADERDATA, &z);
+    // "*": a file the server does not know is told by RETR; a name with a line break is refused by
+    // libcurl before any command
+    curl_slist* groesse = nullptr;
+    if (hoechstBytes > 0 && !serverDatei.contains(QLatin1Char('\r')) && !serverDatei.contains(QLatin1Char('\n')))
+        groesse = m_lib->slist_append(nullptr, (QByteArrayLiteral("*SIZE ") + serverDatei.toUtf8()).constData());
+    m_lib->easy_setopt(c, CURLOPT_PREQUOTE, groesse);
     r = ausfuehren(ausfuehrenMitWarten());
+    m_lib->easy_setopt(c, CURLOPT_PREQUOTE, static_cast<curl_slist*>(nullptr));
+    m_lib->slist_free_all(groesse);
     if (z.schreibfehler && r.art != FtpErgebnis::Art::Abgebrochen)
         r.art = FtpErgebnis::Art::LokalerFehler;
     if (z.zuGross && !abgebrochen()) {

@@ -39,7 +39,7 @@ struct FtpErgebnis {
     };
     Art art = Art::Fehler;
     long antwortCode = 0; // last FTP response code
-    qint64 groesse = -1;  // ZuGross: the size the server gives; -1 when it gives none
+    qint64 groesse = -1;  // ZuGross: the size the server gives; -1 when it gives none or more came
     QString technisch;    // libcurl's text, for diagnosis only
     bool ok() const { return art == Art::Ok; }
 };

@@ -1,21 +1,17 @@
 #pragma once
-// One running program per folder: a lock file that a program which no longer runs (crashed, killed)
-// does not leave stuck; its lock is taken over.
+// One running program per data folder: a kernel lock (flock) on the folder itself. It needs no write
+// right, no file of its own and nothing of the environment, and the system releases it when the
+// process ends, however it ends: nothing that a crashed, killed or copied program left on the disk
+// can block a start, and the lock of a running program is never taken as stale.
 #include <QString>
-
-#include <memory>
-
-class QLockFile;
 
 namespace kav {
 
 class InstanzSperre {
 public:
-    // Locks `ordner` through the file `name` in it. Where the folder cannot be written (a read-only
-    // folder still starts, to show the data), the lock lies in the user's runtime folder under a name
-    // made from the folder's canonical path. Where no lock can be made at all, nothing is locked and
-    // nothing is refused.
-    InstanzSperre(const QString& ordner, const QString& name);
+    // Locks the folder `ordner`, made first when it is missing. Where it can be neither made nor
+    // opened, or its file system has no locks, nothing is locked and nothing is refused.
+    explicit InstanzSperre(const QString& ordner);
     ~InstanzSperre();
     InstanzSperre(const InstanzSperre&) = delete;
     InstanzSperre& operator=(const InstanzSperre&) = delete;
@@ -24,7 +20,7 @@ public:
     bool belegt() const { return m_belegt; }
 
 private:
-    std::unique_ptr<QLockFile> m_sperre;
+    int m_fd = -1;
     bool m_belegt = false;
 };
 

@@ -38,14 +38,21 @@ const QString kElternFehlen = QStringLiteral(
 // control character (a NUL would cut it where it is shown).
 std::optional<QString> nameFehler(const QString& name)
 {
-    if (name.trimmed().isEmpty())
+    switch (namePruefen(name, kNameLaengeMax).fehler) {
+    case Namenspruefung::Fehler::Leer:
         return kNameFehlt;
-    if (name.size() > kNameLaengeMax)
+    case Namenspruefung::Fehler::ZuLang:
         return kNameZuLang;
-    if (hatSteuerzeichen(name))
+    case Namenspruefung::Fehler::Steuerzeichen:
         return kNameSteuerzeichen;
+    case Namenspruefung::Fehler::Keiner:
+        break;
+    }
     return std::nullopt;
 }
+
+// The name as it is stored.
+QString gespeicherterName(const QString& name) { return namePruefen(name, kNameLaengeMax).name; }
 
 } // namespace
 
@@ -135,7 +142,8 @@ Schreibergebnis FlaechenDaten::flaecheNeu(const FlaechenEingabe& e, const QStrin
                                 QStringLiteral("INSERT INTO FlaechenID (ID, FlaechenNr, GruppierungNr, Gliederungspunkt, "
                                                "AktuellerDatensatz, Bezeichnung, Laenge, Breite, Flaeche, Kompost, "
                                                "Nutzung, LetzteAenderung) VALUES (?, ?, ?, 0, 1, ?, ?, ?, ?, ?, ?, ?)"),
-                                {e.Bezeichnung, m.laenge, m.breite, m.flaeche, e.Kompost != 0 ? 1 : 0, e.Nutzung, jetzt()},
+                                {gespeicherterName(e.Bezeichnung), m.laenge, m.breite, m.flaeche, e.Kompost != 0 ? 1 : 0,
+                                 e.Nutzung, jetzt()},
                                 u"Flaeche");
     });
 }
@@ -149,7 +157,7 @@ Schreibergebnis FlaechenDaten::flaecheAendern(const QString& flaechenNr, const F
                       QStringLiteral("UPDATE FlaechenID SET Bezeichnung = ?, Breite = ?, Laenge = ?, Flaeche = ?, "
                                      "Kompost = ?, Nutzung = ?, AktuellerDatensatz = ?, LetzteAenderung = ? "
                                      "WHERE FlaechenNr = ? AND Gliederungspunkt = 0"),
-                      {e.Bezeichnung, m.breite, m.laenge, m.flaeche, e.Kompost != 0 ? 1 : 0, e.Nutzung,
+                      {gespeicherterName(e.Bezeichnung), m.breite, m.laenge, m.flaeche, e.Kompost != 0 ? 1 : 0, e.Nutzung,
                        e.AktuellerDatensatz ? 1 : 0, jetzt(), flaechenNr});
         if (!geaendert(q, r))
             return false;
@@ -167,7 +175,7 @@ Schreibergebnis FlaechenDaten::gruppeNeu(const QString& Bezeichnung, const QStri
                                 QStringLiteral("INSERT INTO FlaechenID (ID, FlaechenNr, GruppierungNr, Gliederungspunkt, "
                                                "AktuellerDatensatz, Bezeichnung, Laenge, Breite, Flaeche, Bodenart, "
                                                "LetzteAenderung) VALUES (?, ?, ?, 1, 1, ?, 0, 0, 0, 0, ?)"),
-                                {Bezeichnung, jetzt()}, u"Gruppe");
+                                {gespeicherterName(Bezeichnung), jetzt()}, u"Gruppe");
     });
 }
 
@@ -181,7 +189,7 @@ Schreibergebnis FlaechenDaten::gruppeAendern(const QString& flaechenNr, const QS
         const QSqlQuery q = sql::exec(m_db,
                                       QStringLiteral("UPDATE FlaechenID SET Bezeichnung = ?, AktuellerDatensatz = ? "
                                                      "WHERE FlaechenNr = ? AND Gliederungspunkt = 1"),
-                                      {Bezeichnung, AktuellerDatensatz ? 1 : 0, flaechenNr});
+                                      {gespeicherterName(Bezeichnung), AktuellerDatensatz ? 1 : 0, flaechenNr});
         if (!geaendert(q, r))
             return false;
         pruefpunkt(u"Gruppe");

@@ -7,10 +7,15 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QSqlQuery>
 #include <QVector>
 
+#include <algorithm>
 #include <limits>
+#include <optional>
 #include <utility>
+
+#include <unistd.h>
 
 namespace kav {
 
@@ -33,8 +38,31 @@ qint64 nummerDerMarke(const QString& arbeit)
     return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toLongLong() : 0;
 }
 
+// Writes the mark and reads it back from the disk: only a mark that can be read decides at a start.
+bool markeSchreiben(const QString& pfad, qint64 nummer)
+{
+    const QByteArray text = QByteArray::number(nummer);
+    {
+        QSaveFile f(pfad);
+        // unbuffered: a failed write (a full disk) fails commit(); a buffered one would fail only in
+        // the flush, which commit() does not see, and put an empty mark in place
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || f.write(text) != text.size() || !f.commit())
+            return false;
+    }
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) && ::fsync(f.handle()) == 0 && f.readAll() == text;
+}
+
+void schritt(const Bildertausch::Pruefpunkt& pruefpunkt, QStringView was)
+{
+    if (pruefpunkt)
+        pruefpunkt(was);
+}
+
 // Puts the old folders of `arbeit` back in place; the new ones return to the staging folder.
-bool zuruecklegen(const Programmordner& ordner, const QString& arbeit)
+// `zurueck` gets the folders put back.
+bool zuruecklegen(const Programmordner& ordner, const QString& arbeit, const Bildertausch::Pruefpunkt& pruefpunkt = {},
+                  QStringList* zurueck = nullptr)
 {
     const QDir a(arbeit);
     bool ok = true;
@@ -42,12 +70,64 @@ bool zuruecklegen(const Programmordner& ordner, const QString& arbeit)
         const QString alt = a.filePath(QStringLiteral("alt/") + unter);
         if (!QFileInfo::exists(alt))
             continue; // never moved: the old folder is in place
-        if (QFileInfo::exists(ziel) && !QDir().rename(ziel, a.filePath(unter)))
+        if (QFileInfo::exists(ziel)) {
+            schritt(pruefpunkt, u"Umbenennen");
+            if (!QDir().rename(ziel, a.filePath(unter))) {
+                ok = false;
+                continue;
+            }
+        }
+        schritt(pruefpunkt, u"Umbenennen");
+        if (!QDir().mkpath(QFileInfo(ziel).path()) || !QDir().rename(alt, ziel))
             ok = false;
-        else if (!QDir().rename(alt, ziel))
-            ok = false;
+        else if (zurueck)
+            *zurueck << ziel;
     }
     return ok;
+}
+
+bool haeltAlle(const QString& ordner, const QStringList& dateien)
+{
+    const QDir d(ordner);
+    return std::all_of(dateien.cbegin(), dateien.cend(), [&d](const QString& n) { return QFileInfo::exists(d.filePath(n)); });
+}
+
+// Without the mark's number: true when the swap is to be undone, false when the folders in place
+// stay; nullopt when neither holds every picture Kav.KRN names. Only an unfinished swap leaves a
+// folder missing from its place (the commit follows the last rename), so that one is undone always.
+std::optional<bool> ohneMarkeZurueck(const Programmordner& ordner, const QString& arbeit, const QStringList& dateien)
+{
+    bool fehlt = false, stehtGanz = true, altGanz = true;
+    for (const auto& [unter, ziel] : bilderOrdner(ordner)) {
+        const QString alt = QDir(arbeit).filePath(QStringLiteral("alt/") + unter);
+        const bool altDa = QFileInfo::exists(alt);
+        fehlt = fehlt || (altDa && !QFileInfo::exists(ziel));
+        stehtGanz = stehtGanz && haeltAlle(ziel, dateien);
+        altGanz = altGanz && haeltAlle(altDa ? alt : ziel, dateien);
+    }
+    if (fehlt || (!stehtGanz && altGanz))
+        return true;
+    if (stehtGanz)
+        return false; // the same names in both, or the update stored: nothing is missing
+    return std::nullopt;
+}
+
+QStringList genannteBilder(const QSqlDatabase& cnKav)
+{
+    QStringList out;
+    for (QSqlQuery q = sql::exec(cnKav, QStringLiteral("SELECT DISTINCT BildDatei FROM LexikonBilder")); q.next();)
+        out << q.value(0).toString();
+    return out;
+}
+
+QString zurueckgelegtText(const Programmordner& ordner, const QStringList& zurueck)
+{
+    QStringList namen;
+    for (const QString& z : zurueck)
+        namen << QStringLiteral("„") + QDir::toNativeSeparators(QDir(ordner.basis).relativeFilePath(z)) + QStringLiteral("“");
+    return QStringLiteral("Eine Aktualisierung der Bilder des Lexikons war unterbrochen worden. Die Bilder von vorher "
+                          "wurden wieder an ihren Platz gelegt (%1); das Lexikon zeigt sie wie vor der Aktualisierung.")
+        .arg(namen.join(QStringLiteral(" und ")));
 }
 
 } // namespace
@@ -71,7 +151,7 @@ bool Bildertausch::umbenennen(const QString& von, const QString& nach)
     return (!m_umbenennen || m_umbenennen(von, nach)) && QDir().rename(von, nach);
 }
 
-bool Bildertausch::tauschen(const QSqlDatabase& cnKav)
+Bildertausch::Ergebnis Bildertausch::tauschen(const QSqlDatabase& cnKav)
 {
     const QDir arbeit(m_arbeit);
     // A number of this swap, different from the one Kav.KRN holds now: written in the update's
@@ -83,21 +163,21 @@ bool Bildertausch::tauschen(const QSqlDatabase& cnKav)
         nummer = QRandomGenerator::global()->bounded(1, std::numeric_limits<qint32>::max());
     sql::exec(cnKav, QStringLiteral("PRAGMA user_version = %1").arg(nummer));
 
-    if (m_pruefpunkt)
-        m_pruefpunkt(u"Marke");
-    QSaveFile marke(arbeit.filePath(kMarke));
-    if (!marke.open(QIODevice::WriteOnly) || marke.write(QByteArray::number(nummer)) < 0 || !marke.commit())
-        return false;
+    schritt(m_pruefpunkt, u"Marke");
+    if (!markeSchreiben(arbeit.filePath(kMarke), nummer)) {
+        QFile::remove(arbeit.filePath(kMarke));
+        return Ergebnis::MarkeNichtGeschrieben;
+    }
 
     if (!arbeit.mkpath(QStringLiteral("alt")))
-        return false;
+        return Ergebnis::NichtUmbenannt;
     for (const auto& [unter, ziel] : bilderOrdner(m_ordner)) {
         // a folder that is not there yet is made, so that undoing the swap always has one to put back
         if (!QDir().mkpath(ziel) || !umbenennen(ziel, arbeit.filePath(QStringLiteral("alt/") + unter))
             || !umbenennen(arbeit.filePath(unter), ziel))
-            return false;
+            return Ergebnis::NichtUmbenannt;
     }
-    return true;
+    return Ergebnis::Getauscht;
 }
 
 void Bildertausch::fertig()
@@ -112,29 +192,44 @@ void Bildertausch::fertig()
 
 bool bildertauschOffen(const QString& arbeit) { return QFileInfo::exists(QDir(arbeit).filePath(kMarke)); }
 
-void BildertauschBeenden(const Programmordner& ordner, const QSqlDatabase& cnKav)
+QString BildertauschBeenden(const Programmordner& ordner, const QSqlDatabase& cnKav, const Bildertausch::Pruefpunkt& pruefpunkt)
 {
     const QDir lexikon(ordner.lexikon());
     const QStringList namen = lexikon.entryList({kAktualisierungsPraefix + QLatin1Char('*')},
                                                 QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    QStringList texte;
     for (const QString& n : namen) {
         const QString arbeit = lexikon.filePath(n);
-        if (!bildertauschOffen(arbeit))
-            continue; // a fetch that never reached the swap: the next update removes it
-        qint64 nummer = 0;
-        try {
-            nummer = nummerInKav(cnKav);
-        } catch (const sql::Error&) {
-            return; // undecided: the next start decides
+        if (bildertauschOffen(arbeit)) {
+            qint64 nummer = 0;
+            QStringList dateien;
+            try {
+                nummer = nummerInKav(cnKav);
+                dateien = genannteBilder(cnKav);
+            } catch (const sql::Error&) {
+                break; // undecided: the next start decides
+            }
+            const qint64 marke = nummerDerMarke(arbeit);
+            bool zurueck = marke != nummer;
+            if (marke == 0) {
+                const std::optional<bool> z = ohneMarkeZurueck(ordner, arbeit, dateien);
+                if (!z)
+                    continue; // neither set is whole: left as it is for the next start
+                zurueck = *z;
+            }
+            QStringList zurueckgelegt;
+            if (zurueck && !zuruecklegen(ordner, arbeit, pruefpunkt, &zurueckgelegt))
+                continue;
+            if (marke == 0 && !zurueckgelegt.isEmpty())
+                texte << zurueckgelegtText(ordner, zurueckgelegt);
+            schritt(pruefpunkt, u"Marke");
+            QFile::remove(QDir(arbeit).filePath(kMarke));
         }
-        const qint64 marke = nummerDerMarke(arbeit);
-        if (marke == 0)
-            continue; // a mark without its number decides nothing: the next start reads it again
-        if (marke != nummer && !zuruecklegen(ordner, arbeit))
-            continue;
-        QFile::remove(QDir(arbeit).filePath(kMarke));
+        // what no mark needs: also the pictures of a fetch cut short
+        schritt(pruefpunkt, u"Entfernen");
         QDir(arbeit).removeRecursively();
     }
+    return texte.join(QStringLiteral("\n\n"));
 }
 
 } // namespace kav

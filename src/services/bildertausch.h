@@ -34,9 +34,13 @@ public:
     Bildertausch(const Bildertausch&) = delete;
     Bildertausch& operator=(const Bildertausch&) = delete;
 
-    // False when a folder could not be renamed or the mark not written; throws sql::Error when
-    // Kav.KRN cannot be written.
-    bool tauschen(const QSqlDatabase& cnKav);
+    enum class Ergebnis {
+        Getauscht,
+        MarkeNichtGeschrieben, // the mark could not be written and read back whole: nothing moved
+        NichtUmbenannt,        // a folder could not be renamed
+    };
+    // Throws sql::Error when Kav.KRN cannot be written.
+    Ergebnis tauschen(const QSqlDatabase& cnKav);
     // Once the transaction has committed: the old folders go, then the mark.
     void fertig();
 
@@ -56,8 +60,15 @@ bool bildertauschOffen(const QString& arbeit);
 
 // At start-up, once Kav.KRN is open and before the lexicon is used: each swap cut short by the end of
 // the program is finished when Kav.KRN holds its number (the old folders go) and undone when it does
-// not (the old folders come back); its staging folder goes. One whose mark gives no number, or that
-// cannot be undone now, stays for the next start.
-void BildertauschBeenden(const Programmordner& ordner, const QSqlDatabase& cnKav);
+// not (the old folders come back); its staging folder goes. A mark that gives no number (left by a
+// full disk) is decided by the folders: a folder missing from its place, or pictures in place that
+// miss some that Kav.KRN names while the old ones hold them all, undo the swap; else the pictures in
+// place stay. A staging folder without a mark (a fetch cut short) goes. One that cannot be undone now
+// stays for the next start.
+// Returns what the gardener is told: which folders were put back without a readable mark; else empty.
+// Tests: `pruefpunkt` is called before each rename ("Umbenennen"), the mark's removal ("Marke") and
+// the staging folder's removal ("Entfernen").
+QString BildertauschBeenden(const Programmordner& ordner, const QSqlDatabase& cnKav,
+                            const Bildertausch::Pruefpunkt& pruefpunkt = {});
 
 } // namespace kav

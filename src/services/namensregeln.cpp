@@ -15,6 +15,24 @@ bool steuerzeichen(QChar c)
 
 bool hatSteuerzeichen(const QString& name) { return std::any_of(name.cbegin(), name.cend(), steuerzeichen); }
 
+Namenspruefung namePruefen(const QString& eingabe, int hoechstens)
+{
+    const auto leer = [](QChar c) { return c.isSpace() && !steuerzeichen(c); };
+    qsizetype von = 0, bis = eingabe.size();
+    while (von < bis && leer(eingabe[von]))
+        ++von;
+    while (bis > von && leer(eingabe[bis - 1]))
+        --bis;
+    Namenspruefung p{eingabe.mid(von, bis - von)};
+    if (p.name.isEmpty())
+        p.fehler = Namenspruefung::Fehler::Leer;
+    else if (p.name.size() > hoechstens)
+        p.fehler = Namenspruefung::Fehler::ZuLang;
+    else if (hatSteuerzeichen(p.name))
+        p.fehler = Namenspruefung::Fehler::Steuerzeichen;
+    return p;
+}
+
 QString ohneSteuerzeichen(const QString& name)
 {
     QString out = name;

@@ -25,7 +25,7 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
     // a second program on the same data folder would work on the same files and race the first one's
     // backup: it ends before it opens any file
     a.sperre.reset();
-    a.sperre = std::make_unique<InstanzSperre>(programmOrdner, QStringLiteral("Kav.lock"));
+    a.sperre = std::make_unique<InstanzSperre>(a.ordner.daten());
     if (a.sperre->belegt()) {
         if (a.anzeige)
             a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
@@ -52,7 +52,8 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
     if (a.db->KavDBOeffnen() == Datenbanken::Ergebnis::Fehlgeschlagen)
         return false;
     // the lexicon's pictures of a data update cut short by a crash: those of the rows Kav.KRN holds
-    BildertauschBeenden(a.ordner, a.db->cnKav());
+    if (const QString zurueck = BildertauschBeenden(a.ordner, a.db->cnKav()); !zurueck.isEmpty() && a.anzeige)
+        a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera - Lexikon"), zurueck, Meldung::Symbol::Information});
     if (a.db->DatDBOeffnen() == Datenbanken::Ergebnis::Fehlgeschlagen)
         return false;
     // a data folder that cannot be written is said once, at start: the data are shown all the same

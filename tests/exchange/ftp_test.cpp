@@ -18,10 +18,11 @@ using kav::test::inhalt;
 
 namespace {
 
-// An FTP server that offers no TLS and writes down every command it hears, for one session.
+// An FTP server that offers no TLS and writes down every command it hears, for one session. Asked
+// for any file it sends `datei` and states `genannt` bytes as its size.
 class Mitschrift {
 public:
-    Mitschrift()
+    explicit Mitschrift(QByteArray datei = {}, qint64 genannt = 0) : m_datei(std::move(datei)), m_genannt(genannt)
     {
         m_hoerer = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in a{};
@@ -76,6 +77,14 @@ private:
                     sagen("250 gut\r\n");
                 else if (wort == "QUIT")
                     sagen("221 auf Wiedersehen\r\n");
+                else if (wort == "EPSV")
+                    sagen(QString("229 passiv (|||%1|)\r\n").arg(datenHoeren()).toLatin1().constData());
+                else if (wort == "SIZE")
+                    sagen(QString("213 %1\r\n").arg(m_genannt).toLatin1().constData());
+                else if (wort == "RETR") {
+                    sagen("150 kommt\r\n");
+                    sagen(datenSenden() ? "226 fertig\r\n" : "426 abgebrochen\r\n");
+                }
                 else
                     sagen("502 nicht hier\r\n");
             }
@@ -83,6 +92,37 @@ private:
         close(fd);
     }
 
+    // The port of a new data connection's listener.
+    int datenHoeren()
+    {
+        m_daten = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t n = sizeof a;
+        bind(m_daten, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        listen(m_daten, 1);
+        getsockname(m_daten, reinterpret_cast<sockaddr*>(&a), &n);
+        return ntohs(a.sin_port);
+    }
+    // False when the client closed the connection before it had all.
+    bool datenSenden()
+    {
+        const int fd = accept(m_daten, nullptr, nullptr);
+        close(m_daten);
+        bool ganz = fd >= 0;
+        for (qsizetype ab = 0; ganz && ab < m_datei.size();) {
+            const ssize_t n = send(fd, m_datei.constData() + ab, static_cast<size_t>(m_datei.size() - ab), MSG_NOSIGNAL);
+            ganz = n > 0;
+            ab += n;
+        }
+        close(fd);
+        return ganz;
+    }
+
+    QByteArray m_datei;
+    qint64 m_genannt;
+    int m_daten = -1;
     int m_hoerer = -1;
     std::mutex m_sperre;
     QStringList m_befehle;
@@ -197,3 +237,21 @@ TEST_F(Ftp, FehlschlaegeLassenKeineDateiZurueck)
 }
 
 } // namespace
+
+// A server that states a size below the limit and then sends more than the limit: refused as too
+// large, with no size (the one it stated was wrong), and no file left behind.
+TEST(FtpGroesse, MehrAlsGenanntIstZuGross)
+{
+    const struct { qint64 genannt, gesendet, hoechstens; } faelle[] = {{100, 5 << 20, 1 << 20}, {1000, 40 << 20, 32 << 20}};
+    for (const auto& f : faelle) {
+        Mitschrift server(QByteArray(f.gesendet, 'x'), f.genannt);
+        FtpKonto k{"127.0.0.1", server.port, "kavftp", "geheim"};
+        k.connectTimeoutS = 2;
+        QTemporaryDir lokal;
+        FtpVerbindung v(k);
+        const FtpErgebnis r = v.FTPDateiHolen("/Kav/Vorschau", "Bild.png", lokal.filePath("Bild.png"), f.hoechstens);
+        EXPECT_EQ(r.art, FtpErgebnis::Art::ZuGross) << f.genannt << " " << r.technisch.toStdString();
+        EXPECT_EQ(r.groesse, -1) << f.genannt;
+        EXPECT_TRUE(QDir(lokal.path()).isEmpty()) << f.genannt;
+    }
+}

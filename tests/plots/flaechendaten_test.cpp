@@ -1,3 +1,4 @@
+#include "fertilisers/katalogeingabe.h"
 #include "plots/analysendaten.h"
 #include "plots/flaechendaten.h"
 #include "plots/flaechentexte.h"
@@ -519,4 +520,54 @@ TEST_F(Flaechen, NamenMitSteuerzeichenWerdenAbgewiesen)
             EXPECT_TRUE(r.meldung.text.startsWith("Der Name darf keine Steuerzeichen")) << r.meldung.text.toStdString();
     }
     EXPECT_EQ(abbild(), vorher);
+}
+
+// One rule for every name, plots and groups (20 characters) as fertilisers and limes (50): spaces
+// around it are dropped, a control character anywhere (a line feed at its end too) or one character
+// too many is refused with the reason, and nothing is stored.
+TEST_F(Flaechen, EineNamensregelFuerFlaechenGruppenDuengerUndKalke)
+{
+    const auto lang = [](int n) { return QString(n, 'x'); };
+    const struct {
+        QString name; // "#" stands for as many characters as the limit allows
+        const char* gespeichert; // nullptr: refused
+        const char* grund = "";
+    } faelle[] = {{"Beet", "Beet"},
+                  {"  Beet  ", "Beet"},
+                  {"Beet\n", nullptr, "Steuerzeichen"},
+                  {"\tBeet", nullptr, "Steuerzeichen"},
+                  {"Be\tet", nullptr, "Steuerzeichen"},
+                  {"#", "#"},
+                  {" # ", "#"},
+                  {"#x", nullptr, "höchstens"}};
+    for (const auto& f : faelle) {
+        for (const int grenze : {kNameLaengeMax, kKatalogNameLaengeMax}) {
+            const QString name = QString(f.name).replace("#", lang(grenze));
+            const QString soll = f.gespeichert ? QString(f.gespeichert).replace("#", lang(grenze)) : QString();
+            SCOPED_TRACE(name.toStdString());
+            QStringList gespeichert, meldungen;
+            if (grenze == kNameLaengeMax) {
+                FlaechenDaten d(db(), gebiet, uhr, zufall);
+                FlaechenEingabe e;
+                e.Bezeichnung = name;
+                for (const Schreibergebnis& r : {d.flaecheNeu(e, "0"), d.gruppeNeu(name, "0")}) {
+                    meldungen << r.meldung.text;
+                    if (r.ok)
+                        gespeichert << sql::scalar(db(), "SELECT Bezeichnung FROM FlaechenID WHERE FlaechenNr = ?",
+                                                   {r.FlaechenNr}).toString();
+                }
+            } else {
+                const DuengerPruefung du = DuengerEingabePruefen(name, {"5", "", "", ""}, false, gebiet);
+                const KalkPruefung ka = KalkEingabePruefen(name, "80", "", gebiet);
+                meldungen << du.meldung << ka.meldung;
+                if (du.daten)
+                    gespeichert << du.daten->Bezeichnung;
+                if (ka.daten)
+                    gespeichert << ka.daten->Bezeichnung;
+            }
+            EXPECT_EQ(gespeichert, soll.isNull() ? QStringList() : QStringList({soll, soll}));
+            for (const QString& m : meldungen)
+                EXPECT_TRUE(m.contains(f.grund)) << m.toStdString();
+        }
+    }
 }

@@ -4,6 +4,8 @@
 #include "services/server.h"
 #include "wizardfixture.h"
 
+#include <QTcpServer>
+
 using namespace kav;
 
 namespace {
@@ -129,6 +131,30 @@ TEST_F(WizardTest, WeiterLeuchtetNurWennFrei)
     schweben(npk1()->cmbNext());
     ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1026", QDate(2027, 4, 19), "30"));
     schweben(npk1()->cmbNext());
+}
+
+// Senden refuses a value beyond what a laboratory reports as Next does, with its range (60 g N/m²):
+// nothing is stored on this computer and nothing goes to the server (it is not even asked).
+TEST_F(WizardTest, NminSendenWeistEinenWertAusserhalbDesBereichsAb)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    ServerConfig cfg;
+    cfg.host = "127.0.0.1", cfg.port = server.serverPort(), cfg.reachTimeoutMs = 500;
+    app().server = std::make_unique<Server>(cfg);
+    ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
+    ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1026", QDate(2027, 4, 19), ""));
+    npk1()->comNmin()->setFocus();
+    QTest::keyClick(npk1()->comNmin(), Qt::Key_Down);
+    ASSERT_EQ(npk1()->comNmin()->currentText(), "g N/m²");
+    tippen(npk1()->txtNmin(), "60");
+    QTest::mouseClick(npk1()->cmbSenden(), Qt::LeftButton);
+    ASSERT_FALSE(protokoll.texte().isEmpty());
+    EXPECT_TRUE(protokoll.texte().last().startsWith("Der Nmin-Wert 60 g N/m² liegt außerhalb des möglichen Bereichs von 0 bis 50 g N/m²"))
+        << protokoll.texte().last().toStdString();
+    EXPECT_EQ(anzahl("Nmin"), 0);
+    EXPECT_FALSE(server.hasPendingConnections() || server.waitForNewConnection(200));
+    EXPECT_FALSE(npk1()->blnNminGesendet());
 }
 
 } // namespace

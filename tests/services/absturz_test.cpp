@@ -348,9 +348,9 @@ TEST(AbsturzBeimBildertausch, NachDemStartIstJedesBildDerZeilenDa)
     }
 }
 
-// A mark that gives no number decides nothing, even where Kav.KRN never had a swap (number 0): the
-// old pictures stay in the staging folder for the next start.
-TEST(AbsturzBeimBildertausch, UnlesbareMarkeBleibtFuerDenNaechstenStart)
+// A mark that gives no number, even where Kav.KRN never had a swap (number 0): a picture folder
+// missing from its place comes back from the staging folder, and the gardener is told.
+TEST(AbsturzBeimBildertausch, UnlesbareMarkeLegtDieBilderZurueck)
 {
     test::DatenbankUmgebung u;
     ASSERT_NO_FATAL_FAILURE(test::referenzDatei(u.ordner.kavDatei()));
@@ -358,9 +358,9 @@ TEST(AbsturzBeimBildertausch, UnlesbareMarkeBleibtFuerDenNaechstenStart)
     const QString arbeit = u.ordner.lexikon() + "/" + kAktualisierungsPraefix + "test";
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(arbeit + "/alt/Vorschau/a.png", "alt"));
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(arbeit + "/Bildertausch", "?"));
-    BildertauschBeenden(u.ordner, u.offen()->cnKav());
-    EXPECT_TRUE(bildertauschOffen(arbeit));
-    EXPECT_EQ(inhalt(arbeit + "/alt/Vorschau/a.png"), "alt");
+    EXPECT_TRUE(BildertauschBeenden(u.ordner, u.offen()->cnKav()).contains("„Lexikon/Bilder/Vorschau“"));
+    EXPECT_FALSE(QFileInfo::exists(arbeit));
+    EXPECT_EQ(inhalt(u.ordner.lexikonVorschau() + "/a.png"), "alt");
 }
 
 // The program killed at each copy and rename of a backup, the first one and a later one, then

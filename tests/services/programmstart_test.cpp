@@ -8,16 +8,22 @@
 #include "zwischenstelle.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <ctime>
 
 using namespace kav;
 
@@ -42,6 +48,23 @@ protected:
         return a;
     }
     QString ini() const { return dir.filePath("config/Kav.ini"); }
+    // A second start on the same data folder: told so, nothing opened.
+    void zweiterStartAbgewiesen()
+    {
+        AppContext zweiter;
+        zweiter.anzeige = &protokoll;
+        protokoll.meldungen.clear();
+        EXPECT_FALSE(DiensteStarten(zweiter, dir.path(), ini()) || zweiter.server || zweiter.store || zweiter.db);
+        EXPECT_TRUE(protokoll.texte().join("").startsWith("Kav läuft bereits mit dem Datenordner „" + dir.path() + "/Daten“."));
+    }
+    // True once `p` has written `zeile`, in however many pieces it comes.
+    static bool meldet(QProcess& p, const QByteArray& zeile)
+    {
+        QByteArray aus;
+        while (!aus.contains(zeile) && p.waitForReadyRead(10000))
+            aus += p.readAllStandardOutput();
+        return aus.contains(zeile);
+    }
 
     QTemporaryDir dir;
     test::MeldungsProtokoll protokoll;
@@ -221,28 +244,21 @@ TEST_F(ProgrammStartTest, NichtSchreibbareEinstellungenNennenIhreDatei)
 // program does not stop the next start.
 TEST_F(ProgrammStartTest, ZweiterStartAufDemselbenDatenordnerEndetVorJederDatei)
 {
-    const auto zweiterStart = [&] {
-        AppContext zweiter;
-        zweiter.anzeige = &protokoll;
-        protokoll.meldungen.clear();
-        EXPECT_FALSE(DiensteStarten(zweiter, dir.path(), ini()) || zweiter.server || zweiter.store || zweiter.db);
-        EXPECT_TRUE(protokoll.texte().join("").startsWith("Kav läuft bereits mit dem Datenordner „" + dir.path() + "/Daten“."));
-    };
     for (const bool schreibgeschuetzt : {false, true}) {
         std::optional<Schreibschutz> schutz;
         if (schreibgeschuetzt) {
             ASSERT_TRUE(schutz.emplace(dir.path(), dir.path() + "/Daten", dir.path(), true).wirksam());
         }
         ASSERT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini()));
-        zweiterStart();
+        zweiterStartAbgewiesen();
         appNeu();
     }
     QProcess anderer;
     anderer.start(KAV_SPERRKIND, {dir.path()});
-    ASSERT_TRUE(anderer.waitForReadyRead(10000));
-    zweiterStart();
+    ASSERT_TRUE(meldet(anderer, "gesperrt"));
+    zweiterStartAbgewiesen();
     anderer.kill();
-    ASSERT_TRUE(anderer.waitForFinished(10000) && QFileInfo::exists(dir.filePath("Kav.lock")));
+    ASSERT_TRUE(anderer.waitForFinished(10000));
     EXPECT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini()));
 }
 
@@ -254,8 +270,7 @@ TEST_F(ProgrammStartTest, UnterbrochenerSchreibvorgangOhneSchreibrechtIstKeinSch
     for (const bool ordner : {true, false}) {
         QProcess schreiber;
         schreiber.start(KAV_SCHREIBKIND, {daten + "/Daten.KRN", "flaechen", "1500"});
-        while (!schreiber.readAllStandardOutput().contains("angehalten"))
-            ASSERT_TRUE(schreiber.waitForReadyRead(10000));
+        ASSERT_TRUE(meldet(schreiber, "angehalten"));
         schreiber.kill();
         ASSERT_TRUE(schreiber.waitForFinished(10000) && QFileInfo::exists(daten + "/Daten.KRN-journal"));
         const QStringList vorher = QDir(daten).entryList(QDir::Files);
@@ -271,4 +286,100 @@ TEST_F(ProgrammStartTest, UnterbrochenerSchreibvorgangOhneSchreibrechtIstKeinSch
                     && !text.contains("beschädigt")) << text.toStdString();
         EXPECT_EQ(QDir(daten).entryList(QDir::Files), vorher);
     }
+}
+
+// A lock file that an earlier version left beside Daten/ decides nothing: garbage, an empty file (a
+// power cut while it was written), a dead program on another computer's name (a copy of the program
+// folder, a renamed computer), process 0 on this computer.
+TEST_F(ProgrammStartTest, AlteSperrdateiHaeltKeinenStartAuf)
+{
+    QByteArray zufall(300, '\0');
+    for (char& c : zufall)
+        c = static_cast<char>(QRandomGenerator::global()->bounded(256));
+    const QByteArray rechner = QSysInfo::machineHostName().toUtf8();
+    for (const QByteArray& alt : {zufall, QByteArray(), QByteArray("999999\nkav\nanderer-rechner\n"), "0\nkav\n" + rechner + "\n"}) {
+        SCOPED_TRACE(alt.toHex().left(40).toStdString());
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.filePath("Kav.lock"), alt));
+        protokoll.meldungen.clear();
+        EXPECT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini()));
+        EXPECT_TRUE(protokoll.meldungen.isEmpty()) << protokoll.texte().join("").toStdString();
+        appNeu();
+    }
+}
+
+namespace {
+
+// Sets the times of `pfad` and of everything below it an hour back.
+void eineStundeZurueck(const QString& pfad)
+{
+    const timespec zeit{::time(nullptr) - 3600, 0};
+    const timespec zeiten[2] = {zeit, zeit};
+    QDirIterator it(pfad, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        ::utimensat(AT_FDCWD, QFile::encodeName(it.next()).constData(), zeiten, AT_SYMLINK_NOFOLLOW);
+    ::utimensat(AT_FDCWD, QFile::encodeName(pfad).constData(), zeiten, 0);
+}
+
+} // namespace
+
+// Another process holds the data folder: the start is refused whatever the rights of the program
+// folder and the runtime folder (XDG_RUNTIME_DIR) of each process, two accounts alike, and however
+// long the lock has been held. A kernel lock has no age: the case "held for an hour" sets every time
+// on the disk an hour back, which is all that a lock judged by age could go by.
+TEST_F(ProgrammStartTest, ZweiProzesseTeilenNieEinenDatenordner)
+{
+    // runtime folders as the system makes them: 0700, of the user who runs with the folder read-only
+    QTemporaryDir laufzeit;
+    ::chmod(QFile::encodeName(laufzeit.path()).constData(), 0755);
+    for (const char* n : {"a", "b"}) {
+        const QByteArray pfad = QFile::encodeName(laufzeit.filePath(n));
+        ASSERT_EQ(::mkdir(pfad.constData(), 0700), 0);
+        if (::geteuid() == 0) {
+            ASSERT_EQ(::chown(pfad.constData(), 65534, 65534), 0);
+        }
+    }
+    const QByteArray vorher = qgetenv("XDG_RUNTIME_DIR");
+    const struct {
+        const char* was;
+        bool geschuetzt; // the program folder read-only when the other process starts
+        bool bleibtGeschuetzt;
+        const char *laufzeitAnderer, *laufzeitHier; // nullptr: not set
+        bool eineStunde;
+    } faelle[] = {{"Laufzeitordner gesetzt und nicht", true, true, "a", nullptr, false},
+                  {"zwei Laufzeitordner", true, true, "a", "b", false},
+                  {"erst schreibgeschützt, dann schreibbar", true, false, "a", "a", false},
+                  {"seit einer Stunde gehalten", false, false, "a", "a", true}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.was);
+        std::optional<Schreibschutz> schutz;
+        if (f.geschuetzt) {
+            ASSERT_TRUE(schutz.emplace(dir.path(), dir.path() + "/Daten", dir.path(), true).wirksam());
+        }
+        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+        umgebung.insert("XDG_RUNTIME_DIR", laufzeit.filePath(f.laufzeitAnderer));
+        QProcess anderer;
+        anderer.setProcessEnvironment(umgebung);
+        anderer.start(KAV_SPERRKIND, {dir.path()});
+        ASSERT_TRUE(meldet(anderer, "gesperrt"));
+        if (!f.bleibtGeschuetzt)
+            schutz.reset();
+        if (f.laufzeitHier)
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(laufzeit.filePath(f.laufzeitHier)));
+        else
+            qunsetenv("XDG_RUNTIME_DIR");
+        if (f.eineStunde) {
+            eineStundeZurueck(dir.path());
+            eineStundeZurueck(laufzeit.path());
+        }
+        zweiterStartAbgewiesen();
+        appNeu();
+        if (vorher.isNull())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", vorher);
+        schutz.reset();
+        anderer.kill();
+        ASSERT_TRUE(anderer.waitForFinished(10000));
+    }
+    EXPECT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini())); // the killed process holds nothing
 }

@@ -10,7 +10,7 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const kav::InstanzSperre sperre(app.arguments().value(1), QStringLiteral("Kav.lock"));
+    const kav::InstanzSperre sperre(app.arguments().value(1) + QStringLiteral("/Daten"));
     std::puts(sperre.belegt() ? "belegt" : "gesperrt");
     std::fflush(stdout);
     for (;;)
