@@ -106,6 +106,14 @@ void frmDuengerInfo::showEvent(QShowEvent* e)
     Seite::showEvent(e);
     if (e->spontaneous()) // shown again by the window system (un-minimised): the focus stays where it was
         return;
+    tastaturNehmen();
+}
+
+void frmDuengerInfo::tastaturNehmen()
+{
+    if (!isVisible())
+        return;
+    raise();
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
 }

@@ -133,8 +133,10 @@ void frmNPK3::menueBefehleVerbinden()
 
 void frmNPK3::anzeigen(const Anzeige& a)
 {
-    if (a.hinweis)
+    if (a.hinweis) {
         DuengerHinweisZeigen(*a.hinweis);
+        m_hinweisGezeigt = true;
+    }
     if (a.katalog) {
         m_stand = a.katalog->stand;
         m_trvDuenger(1)->fuellen(a.katalog->knoten);

@@ -534,4 +534,75 @@ TEST_F(Seite, ImmerOptimalGiltNachNeustart)
     EXPECT_TRUE(w().blnOptimal);
 }
 
+// A notice opened by a pick takes the keyboard whichever way the pick was made: by Return, or by a
+// double click, whose second click goes down in the main window and makes it the active one first
+// (the window system does so, the headless platform does not). Escape closes the notice.
+TEST_F(Seite, HinweisNimmtDieTastaturBeiJederArtDerWahl)
+{
+    const auto aktiv = [](QWidget* w) {
+        for (int i = 0; i < 100 && QApplication::activeWindow() != w; ++i)
+            QTest::qWait(5);
+        return QApplication::activeWindow() == w;
+    };
+    app().einstellungen.blnImmerOptimal = true;
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    Duengerbaum* t = npk3->trvDuenger(1);
+    t->setFocus();
+    for (const char* key : {"Du1010", "Du1014"}) {
+        t->setCurrentItem(knoten(1, key));
+        QTest::keyClick(t, Qt::Key_Return);
+    }
+    const std::pair<const char*, std::function<void()>> wege[] = {
+        {"Eingabetaste", [&] {
+             t->setCurrentItem(knoten(1, "Du1001"));
+             QTest::keyClick(t, Qt::Key_Return);
+         }},
+        {"Doppelklick", [&] {
+             const QPoint p = mitte(1, "Du1001");
+             QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, p);
+             haupt->activateWindow();
+             ASSERT_TRUE(aktiv(haupt.get()));
+             QTest::mousePress(t->viewport(), Qt::LeftButton, {}, p);
+             QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, p);
+             QTest::mouseRelease(t->viewport(), Qt::LeftButton, {}, p);
+         }},
+    };
+    for (const auto& [weg, waehlen] : wege) {
+        SCOPED_TRACE(weg);
+        haupt->activateWindow();
+        ASSERT_TRUE(aktiv(haupt.get()));
+        waehlen();
+        auto* info = dialog<frmDuengerInfo>("frmDuengerInfo");
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(info->windowTitle(), "KAV - Horndünger"); // horn meal, crop start in ISO week 16
+        EXPECT_EQ(gewaehlt(), 3);
+        EXPECT_TRUE(aktiv(info));
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(fenster().istGeladen("frmDuengerInfo"));
+        fenster().entladen("frmDuengerInfo");
+        QTest::mouseClick(npk3->cmbReset(), Qt::LeftButton); // the horn meal goes again
+        ASSERT_EQ(gewaehlt(), 2);
+    }
+}
+
+// Texts of the step: the notice names the fertiliser as the catalogue spells it, the back button
+// the step by its name.
+TEST_F(Seite, TexteDesSchritts)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    w().sngPBedarf = w().sngKBedarf = 0;
+    RestbedarfBerechnen(w());
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    klick("Du1003"); // crop start in ISO week 16
+    auto* info = dialog<frmDuengerInfo>("frmDuengerInfo");
+    ASSERT_NE(info, nullptr);
+    const std::pair<QString, QString> texte[] = {
+        {info->lblText()->text().section(' ', 0, 0), DuengerDienste::oeffnen(app())->katalog().duenger("Du1003")->Bezeichnung},
+        {npk3->cmbZurueck()->toolTip(), "Zurück zu Kompost, Mist"},
+    };
+    for (const auto& [ist, soll] : texte)
+        EXPECT_EQ(ist, soll) << ist.toStdString();
+}
+
 } // namespace
