@@ -277,39 +277,25 @@ TEST_F(LexikonTest, UeberDerAnalysenseiteUndZurueck)
     EXPECT_EQ(lexikon()->lblUeberschrift()->text(), "Willkommen im Lexikon");
 }
 
-// The search box with the keyboard: its focus mark leaves the term list's edge and scroll arrow
-// uncovered, over the analysis page and as a page, at every window size.
+// The search box of the lexicon over the analysis page with the keyboard: its focus mark leaves the
+// term list's edge and scroll arrow uncovered, at every window size.
 TEST_F(LexikonTest, FokusDerSucheLaesstDieListeFrei)
 {
-    const std::pair<const char*, std::function<void()>> wege[] = {
-        {"über der Analysenseite", [&] {
-             ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
-             QTest::mouseClick(seite->lblWert(3), Qt::LeftButton);
-             lex = lexikon();
-         }},
-        {"als Seite", [&] {
-             QTest::mouseClick(lex->cmdZurueck(), Qt::LeftButton); // back to the analysis page
-             ASSERT_EQ(lexikon(), nullptr);
-             alsSeite();
-         }},
-    };
-    for (const auto& [weg, oeffnen] : wege) {
-        SCOPED_TRACE(weg);
-        ASSERT_NO_FATAL_FAILURE(oeffnen());
-        ASSERT_NE(lex, nullptr);
-        for (const QSize& g : test::pruefgroessen()) {
-            groesse(g.width(), g.height());
-            ArbeitsbereichAnordnen();
-            QTest::mouseClick(lex->rtfBegriff(), Qt::LeftButton);
-            QCoreApplication::processEvents();
-            ASSERT_EQ(QApplication::focusWidget(), lex->rtfBegriff());
-            const QWidget* ring = haupt->findChild<QWidget*>("kavFokusrahmen");
-            ASSERT_TRUE(ring && ring->isVisible());
-            const QWidget* liste = lex->lstBegriff();
-            const QRect listenRand(liste->mapTo(ring->parentWidget(), QPoint(0, 0)), liste->size());
-            EXPECT_FALSE(ring->geometry().intersects(listenRand)) << g.width() << ": " << ring->geometry().bottom()
-                                                                  << " " << listenRand.top();
-        }
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
+    QTest::mouseClick(seite->lblWert(3), Qt::LeftButton);
+    lex = lexikon();
+    ASSERT_NE(lex, nullptr);
+    for (const QSize& g : test::pruefgroessen()) {
+        groesse(g.width(), g.height());
+        ArbeitsbereichAnordnen();
+        QTest::mouseClick(lex->rtfBegriff(), Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), lex->rtfBegriff());
+        const QWidget* ring = haupt->findChild<QWidget*>("kavFokusrahmen");
+        ASSERT_TRUE(ring && ring->isVisible());
+        const QWidget* liste = lex->lstBegriff();
+        const QRect listenRand(liste->mapTo(ring->parentWidget(), QPoint(0, 0)), liste->size());
+        EXPECT_FALSE(ring->geometry().intersects(listenRand)) << g.width() << ": " << ring->geometry().bottom() << " "
+                                                              << listenRand.top();
     }
 }
 
