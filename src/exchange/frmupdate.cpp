@@ -2,6 +2,7 @@
 
 #include "exchange/aktualisieren.h"
 #include "exchange/ladeanimation.h"
+#include "frame/dialogplatz.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "services/appcontext.h"
@@ -88,6 +89,7 @@ void frmUpdate::Form_Load()
         m_cmdOK->setIcon(h->imlIcon().bild(QStringLiteral("OK")));
         m_cmdAbbrechen->setIcon(h->imlIcon().bild(QStringLiteral("Abbruch")));
         setWindowIcon(h->windowIcon());
+        DialogZentrieren(this, h);
     }
 
     // what the run has shown so far

@@ -4,6 +4,7 @@
 #include "fertilisers/duengerdienste.h"
 #include "fertilisers/duengerinfo.h"
 #include "frame/anordnung.h"
+#include "frame/dialogplatz.h"
 #include "frame/links.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
@@ -78,14 +79,7 @@ void frmDuengerInfo::Form_Unload()
         h->activateWindow();
 }
 
-void frmDuengerInfo::mitteSetzen()
-{
-    mdiZentral* h = ui().haupt.data();
-    if (!h)
-        return;
-    const QRect m = h->frameGeometry();
-    move(m.left() + (m.width() - frameGeometry().width()) / 2, m.top() + (m.height() - frameGeometry().height()) / 2);
-}
+void frmDuengerInfo::mitteSetzen() { DialogZentrieren(this, ui().haupt.data()); }
 
 void frmDuengerInfo::zeigen()
 {
@@ -106,6 +100,14 @@ void frmDuengerInfo::showEvent(QShowEvent* e)
     Seite::showEvent(e);
     if (e->spontaneous()) // shown again by the window system (un-minimised): the focus stays where it was
         return;
+    tastaturNehmen();
+}
+
+void frmDuengerInfo::tastaturNehmen()
+{
+    if (!isVisible())
+        return;
+    raise();
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
 }

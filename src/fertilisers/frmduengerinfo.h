@@ -31,6 +31,8 @@ public:
     void ampelSetzen(const QString& klasse);
     // Shows the window modeless over the main window.
     void zeigen();
+    // The notice becomes the active window and takes the keyboard.
+    void tastaturNehmen();
     void lblMehr_Click();
 
 protected:

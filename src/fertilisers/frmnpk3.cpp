@@ -76,7 +76,7 @@ frmNPK3::frmNPK3() : Seite(QStringLiteral("frmNPK3"), QStringLiteral("NPK3"), Pl
         m_lblVersorgung.anhaengen(Beschriftung(this, QStringLiteral("lblVersorgung%1").arg(i), {}, true));
 
     m_knoepfe = new Schrittknoepfe(this, {QStringLiteral("cmbAbbruch"), QStringLiteral("Berechnung abbrechen")},
-                                   {QStringLiteral("cmbZurueck"), QStringLiteral("Zurück zur organischen Substanz")},
+                                   {QStringLiteral("cmbZurueck"), QStringLiteral("Zurück zu Kompost, Mist")},
                                    {QStringLiteral("cmbWeiter"), QStringLiteral("Weiter zum nächsten Schritt")});
     m_knoepfe->beiAbbruch = [this] { cmbAbbruch_MouseUp(); };
     m_knoepfe->beiZurueck = [this] { cmbZurueck_MouseUp(); };
@@ -133,8 +133,10 @@ void frmNPK3::menueBefehleVerbinden()
 
 void frmNPK3::anzeigen(const Anzeige& a)
 {
-    if (a.hinweis)
+    if (a.hinweis) {
         DuengerHinweisZeigen(*a.hinweis);
+        m_hinweisGezeigt = true;
+    }
     if (a.katalog) {
         m_stand = a.katalog->stand;
         m_trvDuenger(1)->fuellen(a.katalog->knoten);

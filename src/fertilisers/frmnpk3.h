@@ -102,6 +102,7 @@ private:
     QString m_menueDuengerNr, m_menueKlasse, m_menueKalkNr;
     QString m_gedrueckt;          // key of the catalogue node a single press went down on
     bool m_doppelklick = false;   // the release that ends a double click is no pick
+    bool m_hinweisGezeigt = false; // the last pick by the mouse opened the notice window
     std::vector<QMetaObject::Connection> m_menueVerbindungen;
 };
 

@@ -3,6 +3,9 @@
 // acts on the node under the mouse; a double click, Enter or Space opens the editor of an add-new node.
 #include "fertilisers/frmnpk3.h"
 
+#include "fertilisers/frmduengerinfo.h"
+#include "frame/oberflaeche.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -42,7 +45,16 @@ bool frmNPK3::eventFilter(QObject* o, QEvent* e)
                 m_doppelklick = true;
                 if (unter)
                     t->setCurrentItem(unter);
-                trvDuenger_DblClick(i);
+                const QString tag = Duengerbaum::tag(t->currentItem());
+                if (tag == QLatin1String("Grau") || tag == QLatin1String("GrauKalk")) {
+                    trvDuenger_DblClick(i);
+                } else if (i == 1 && m_hinweisGezeigt) {
+                    // the first click picked and opened a notice; the second one went down in this window
+                    // and made it the active one: the notice takes the keyboard back, as after Enter
+                    m_hinweisGezeigt = false;
+                    if (auto* info = ui().fenster.fensterAls<frmDuengerInfo>(QStringLiteral("frmDuengerInfo")))
+                        info->tastaturNehmen();
+                }
                 return true;
             } else if (i == 1 && m->button() == Qt::RightButton) {
                 const QString key = Duengerbaum::key(unter);
@@ -54,6 +66,7 @@ bool frmNPK3::eventFilter(QObject* o, QEvent* e)
                 const QString key = Duengerbaum::key(unter);
                 m_gedrueckt.clear();
                 m_doppelklick = false;
+                m_hinweisGezeigt = false;
                 if (pick) {
                     // the view ends its click first: the pick rebuilds the tree
                     t->durchreichen(e);

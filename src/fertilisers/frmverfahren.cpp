@@ -2,6 +2,7 @@
 
 #include "fertilisers/frmnpk3.h"
 #include "frame/anordnung.h"
+#include "frame/dialogplatz.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "services/appcontext.h"
@@ -72,10 +73,7 @@ void frmVerfahren::Form_Load()
     for (QPushButton* b : {m_cmdEinmalOptimal, m_cmdImmerOptimal, m_cmdIgnorant})
         forms::setBackColor(b, farbe);
     forms::inhaltsgroesseFesthalten(this);
-    if (mdiZentral* h = ui().haupt.data()) {
-        const QRect m = h->frameGeometry();
-        move(m.left() + (m.width() - width()) / 2, m.top() + (m.height() - height()) / 2);
-    }
+    DialogZentrieren(this, ui().haupt.data());
     BenutzerverlaufZeichnen(this, app().einstellungen);
 }
 

@@ -42,7 +42,7 @@ std::optional<Hinweis> HornHinweis(const QString& strDuengerNr, bool norg, int w
     if (strDuengerNr == QLatin1String("Du1003")) {
         if (!kuehl(woche, 19, 30))
             return std::nullopt;
-        return hinweis(kHorn, u"Horngries kann - insbesondere bei kühlen Temperaturen - eine längere Umsetzungsdauer "
+        return hinweis(kHorn, u"Horngrieß kann - insbesondere bei kühlen Temperaturen - eine längere Umsetzungsdauer "
                               u"haben. Der Stickstoff steht somit den Pflanzen im Vergleich zu Hornmehl oder "
                               u"mineralischen Düngern erst mit einer gewissen zeitlichen Verzögerung zur Verfügung.");
     }

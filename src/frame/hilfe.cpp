@@ -1,5 +1,6 @@
 #include "frame/hilfe.h"
 
+#include "frame/dialogplatz.h"
 #include "frame/hilfethemen.h"
 #include "frame/links.h"
 #include "frame/mdizentral.h"
@@ -105,8 +106,10 @@ void HilfeFenster::linkGeklickt(const QUrl& u)
 void HilfeThemaAnzeigen(const QString& strThema)
 {
     QPointer<HilfeFenster>& f = fensterZeiger();
-    if (!f)
+    if (!f) {
         f = new HilfeFenster(ui().haupt.data());
+        DialogZentrieren(f, ui().haupt.data());
+    }
     f->themaZeigen(app().ordner.hilfe(), strThema);
     f->show();
     f->raise();

@@ -2,6 +2,7 @@
 
 #include "frame/frmintro.h"
 #include "frame/mdizentral.h"
+#include "platform/fokusrahmen.h"
 #include "platform/signalwaechter.h"
 #include "services/appcontext.h"
 #include "services/gebietsschema.h"
@@ -24,6 +25,8 @@ int ProgrammAusfuehren(QApplication& qapp, const QString& programmOrdner, const 
     QApplication::setApplicationName(QStringLiteral("Kav"));
     QApplication::setOrganizationName(QStringLiteral("Humavera"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // the focus mark from the first window on: the message of a second start comes before any form
+    forms::fokusrahmenStarten();
 
     // The program speaks German: a system without a locale (C/POSIX) gets the German one, and
     // Qt's own texts (context menus, calendar) come in German.

@@ -3,6 +3,7 @@
 #include "frame/anordnung.h"
 #include "lexicon/frmlexikon.h"
 #include "lexicon/lexikontext.h"
+#include "platform/fokusrahmen.h"
 #include "services/rahmen.h"
 
 namespace kav {
@@ -33,15 +34,17 @@ void frmLexikon::anordnen(Anordnung& a)
     a.tu([&] { Tw(m_rtfBegriff).setWidth(a.B(2).Width() * 1.5); });
     a.tu([&] { setFontSize(m_rtfBegriff, F); });
 
+    // the search box's focus mark lies in the gap above the list, not over its edge and scroll arrow
+    const double luecke = kFokusrahmenBreite * twipsProPixel();
     a.tu([&] { Tw(m_lstBegriff).setLeft(Tw(m_rtfBegriff).Left()); });
-    a.tu([&] { Tw(m_lstBegriff).setHeight(H() * 9 / 10 - Tw(m_rtfBegriff).Height()); });
-    a.tu([&] { Tw(m_lstBegriff).setTop(Tw(m_rtfBegriff).Top() + Tw(m_rtfBegriff).Height()); });
+    a.tu([&] { Tw(m_lstBegriff).setHeight(H() * 9 / 10 - Tw(m_rtfBegriff).Height() - luecke); });
+    a.tu([&] { Tw(m_lstBegriff).setTop(Tw(m_rtfBegriff).Top() + Tw(m_rtfBegriff).Height() + luecke); });
     a.tu([&] { Tw(m_lstBegriff).setWidth(Tw(m_rtfBegriff).Width()); });
     a.tu([&] { setFontSize(m_lstBegriff, F); });
 
     a.tu([&] { Tw(m_rtfLexikon).setTop(unterUeberschrift()); });
     a.tu([&] { Tw(m_rtfLexikon).setLeft(W() / 20 + a.B(2).Left() * 1.5); });
-    a.tu([&] { Tw(m_rtfLexikon).setHeight(Tw(m_rtfBegriff).Height() + Tw(m_lstBegriff).Height()); });
+    a.tu([&] { Tw(m_rtfLexikon).setHeight(Tw(m_rtfBegriff).Height() + luecke + Tw(m_lstBegriff).Height()); });
     a.tu([&] { Tw(m_rtfLexikon).setWidth(W() * 0.58); });
     a.tu([&] { setFontSize(m_rtfLexikon, F); });
 

@@ -134,7 +134,9 @@ void frmNPK4_EmpfehlungDrucken(clsPDF& pdf, const Empfehlungsraster& flgReport, 
         pdf.DrawBox(mm(15), y - 36 / 2.5f, breite - mm(30), kZeile, -1);
         pdf.FillColor(c0.textfarbe);
         const QStringList zeilen = zeilenVon(pdf, c0.text);
-        if (!umbrochen(c0.text, zeilen)) {
+        if (z.ende) {
+            // the end marker decides the pages; its text is no part of the document
+        } else if (!umbrochen(c0.text, zeilen)) {
             text(pdf, mm(15), y, c0.text);
         } else {
             for (const QString& zeile : zeilen) {

@@ -54,7 +54,7 @@ public:
     void menge(int r, const QString& text);        // light yellow background
     void kalk(int r, const QString& text);         // four times as high as the row above
     void warnung(int r, const QString& text);      // red, twice as high as the row above
-    void ende(int r);                              // "XXX" in white, size 1, column 0 only
+    void ende(int r);                              // "XXX" in white, size 1, column 0 only; never printed
     void fehler(int r, const QString& text);       // red, three rows high
 
     bool operator==(const Empfehlungsraster& o) const;

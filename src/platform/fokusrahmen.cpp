@@ -19,7 +19,7 @@ namespace kav::forms {
 
 namespace {
 
-constexpr int kLinie = 2; // width of each of the two lines, in pixels
+constexpr int kLinie = kFokusrahmenBreite / 2; // width of each of the two lines, in pixels
 const char* const kName = "kavFokusrahmen";
 
 // The caption of each option drawn as a picture (a dynamic property would reach the forms' event

@@ -8,6 +8,10 @@ class QWidget;
 
 namespace kav::forms {
 
+// How far the mark reaches out of a control, in pixels: a control that lies closer to the next one
+// has its mark over that one's edge.
+inline constexpr int kFokusrahmenBreite = 4;
+
 // Starts the mark (once; later calls do nothing). Needs the application object.
 void fokusrahmenStarten();
 

@@ -1,6 +1,7 @@
 #include "plots/frmalteanalyse.h"
 
 #include "frame/anordnung.h"
+#include "frame/dialogplatz.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "plots/alteanalyse.h"
@@ -66,6 +67,7 @@ void frmAlteAnalyse::Form_Load()
     if (mdiZentral* h = ui().haupt.data())
         m_cmdOK->setIcon(h->imlIcon().bild(QStringLiteral("OK")));
     m_lblMeldung->setText(kAlteAnalyseText);
+    DialogZentrieren(this, ui().haupt.data());
     m_cmdOK->setFocus(); // Enter, Escape and Space close the notice
 }
 

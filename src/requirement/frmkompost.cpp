@@ -1,6 +1,7 @@
 #include "requirement/frmkompost.h"
 
 #include "frame/anordnung.h"
+#include "frame/dialogplatz.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "platform/tastenlink.h"
@@ -77,8 +78,7 @@ void frmKompost::Form_Load()
     forms::setBackColor(m_cmdOK, benutzerFarbe(e));
     if (mdiZentral* h = ui().haupt.data()) {
         m_cmdOK->setIcon(h->imlIcon().bild(QStringLiteral("OK")));
-        const QRect m = h->frameGeometry();
-        move(m.left() + (m.width() - frameGeometry().width()) / 2, m.top() + (m.height() - frameGeometry().height()) / 2);
+        DialogZentrieren(this, h);
     }
     m_trvKompost->clear();
     m_lblMeldung->clear();

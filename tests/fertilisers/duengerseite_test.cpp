@@ -534,4 +534,60 @@ TEST_F(Seite, ImmerOptimalGiltNachNeustart)
     EXPECT_TRUE(w().blnOptimal);
 }
 
+// A notice opened by a pick takes the keyboard whichever way the pick was made: by Return, or by a
+// double click, whose second click goes down in the main window and makes it the active one first
+// (the window system does so, the headless platform does not). Escape closes the notice.
+TEST_F(Seite, HinweisNimmtDieTastaturBeiJederArtDerWahl)
+{
+    const auto aktiv = [](QWidget* w) { return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }, 500); };
+    app().einstellungen.blnImmerOptimal = true;
+    w().sngPBedarf = w().sngKBedarf = 0;
+    RestbedarfBerechnen(w());
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    Duengerbaum* t = npk3->trvDuenger(1);
+    for (const bool doppelklick : {false, true}) {
+        SCOPED_TRACE(doppelklick ? "Doppelklick" : "Eingabetaste");
+        haupt->activateWindow();
+        ASSERT_TRUE(aktiv(haupt.get()));
+        const QPoint p = mitte(1, "Du1001"); // horn meal, crop start in ISO week 16: a notice
+        if (doppelklick) {
+            QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, p);
+            haupt->activateWindow();
+            ASSERT_TRUE(aktiv(haupt.get()));
+            QTest::mousePress(t->viewport(), Qt::LeftButton, {}, p);
+            QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, p);
+            QTest::mouseRelease(t->viewport(), Qt::LeftButton, {}, p);
+        } else {
+            t->setCurrentItem(knoten(1, "Du1001"));
+            QTest::keyClick(t, Qt::Key_Return);
+        }
+        auto* info = dialog<frmDuengerInfo>("frmDuengerInfo");
+        ASSERT_TRUE(info && gewaehlt() == 1);
+        EXPECT_TRUE(aktiv(info));
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : haupt.get(), Qt::Key_Escape);
+        EXPECT_FALSE(fenster().istGeladen("frmDuengerInfo"));
+        fenster().entladen("frmDuengerInfo");
+        QTest::mouseClick(npk3->cmbReset(), Qt::LeftButton); // the horn meal goes again
+    }
+}
+
+// Texts of the step: the notice names the fertiliser as the catalogue spells it, the back button
+// the step by its name.
+TEST_F(Seite, TexteDesSchritts)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    w().sngPBedarf = w().sngKBedarf = 0;
+    RestbedarfBerechnen(w());
+    ASSERT_NO_FATAL_FAILURE(oeffnen());
+    klick("Du1003"); // crop start in ISO week 16
+    auto* info = dialog<frmDuengerInfo>("frmDuengerInfo");
+    ASSERT_NE(info, nullptr);
+    const std::pair<QString, QString> texte[] = {
+        {info->lblText()->text().section(' ', 0, 0), DuengerDienste::oeffnen(app())->katalog().duenger("Du1003")->Bezeichnung},
+        {npk3->cmbZurueck()->toolTip(), "Zurück zu Kompost, Mist"},
+    };
+    for (const auto& [ist, soll] : texte)
+        EXPECT_EQ(ist, soll) << ist.toStdString();
+}
+
 } // namespace

@@ -223,6 +223,32 @@ TEST_F(Schritt, HoechstensEinKalkknoten)
     EXPECT_EQ(s.strAktKalkNr, "Ka1003");
 }
 
+// A lime chosen on an earlier pass is entered again once a fertiliser covers the last need (picked, or
+// saved in the editor): the amount box shows the catalogue's empty amount, not the fertiliser's, and
+// the sentence the lime's dose.
+TEST_F(Schritt, WiederEingetragenerKalkLeertDieMengenbox)
+{
+    const std::pair<const char*, std::function<Anzeige(const Katalog&)>> wege[] = {
+        {"gewählt", [&](const Katalog& k) { return waehlen("Du1001", k); }},
+        {"Editor", [&](const Katalog&) { return wahl().neuerDuenger(katalog.duengerNeu({"Mein N", 14, 0, 0, 0, false})); }},
+    };
+    for (const auto& [weg, letzter] : wege) {
+        SCOPED_TRACE(weg);
+        SetUp();
+        s.strAktKalkNr = "Ka1001";
+        Katalog k = *wahl().laden().katalog;
+        k = *waehlen("Du1010", k).katalog;
+        k = *waehlen("Du1014", k).katalog;
+        ASSERT_EQ(k.leit, Naehrstoff::N);
+        const Anzeige a = letzter(k);
+        ASSERT_TRUE(a.katalog && a.gewaehlt);
+        EXPECT_EQ(a.katalog->stand, Katalogstand::Geschlossen);
+        EXPECT_EQ(a.txtMenge, "");
+        EXPECT_EQ(a.lblMenge, "Es werden 175\u00A0g Kohlensaurer Kalk je\u00A0m² benötigt.");
+        EXPECT_EQ(a.gewaehlt->back().text, "Kohlensaurer Kalk");
+    }
+}
+
 TEST_F(Schritt, KalkOhneCarbonatWirdNichtGewaehlt)
 {
     sql::exec(dateien.kav.db(), "INSERT INTO KalkID (KalkNr, Eingabe, Bezeichnung, CaCO3, MgCO3) VALUES "

@@ -1,15 +1,19 @@
 // Start-up, shutdown and the deferred relayout of the main window.
 #include "frame/frmintro.h"
+#include "frame/programm.h"
 #include "frame/seitenwechsel.h"
+#include "platform/instanzsperre.h"
 #include "platform/settingsstore.h"
 #include "platform/signalwaechter.h"
 #include "rahmenfixture.h"
 #include "services/einstellungen.h"
 
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QTest>
 
 #include <csignal>
+#include <cstdlib>
 
 using namespace kav;
 
@@ -141,6 +145,30 @@ TEST_F(StartTest, DatenaktualisierungHoechstensEinmalAmTag)
         haupt->MDIForm_Unload();
         EXPECT_EQ(laeufe, 1) << stunde; // the second start on the same day does not run it again
     }
+}
+
+// The message of a second start on the same data folder shows the focus mark on its button, as every
+// other message box does, though it comes before any other window of the program: the program runs in
+// a process of its own, where nothing else started the mark before.
+TEST_F(StartTest, ZweiterStartZeigtDenFokusAmKnopf)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto zweiterStart = [this] {
+        const InstanzSperre erster(dir.path(), QStringLiteral("Kav.lock"));
+        QTimer pruefen;
+        QObject::connect(&pruefen, &QTimer::timeout, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || QApplication::activeWindow() != box || !box->button(QMessageBox::Ok)->hasFocus())
+                return;
+            const QWidget* ring = box->findChild<QWidget*>(QStringLiteral("kavFokusrahmen"));
+            std::_Exit(ring && ring->isVisible() ? 0 : 1);
+        });
+        pruefen.start(10);
+        QTimer::singleShot(10000, [] { std::_Exit(3); }); // no message shown
+        ProgrammAusfuehren(*qobject_cast<QApplication*>(QCoreApplication::instance()), dir.path(), ini());
+        std::_Exit(2); // ended without the message
+    };
+    EXPECT_EXIT(zweiterStart(), ::testing::ExitedWithCode(0), "");
 }
 
 class TimerTest : public test::RahmenTest {

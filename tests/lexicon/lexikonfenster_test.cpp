@@ -277,6 +277,28 @@ TEST_F(LexikonTest, UeberDerAnalysenseiteUndZurueck)
     EXPECT_EQ(lexikon()->lblUeberschrift()->text(), "Willkommen im Lexikon");
 }
 
+// The search box of the lexicon over the analysis page with the keyboard: its focus mark leaves the
+// term list's edge and scroll arrow uncovered, at every window size.
+TEST_F(LexikonTest, FokusDerSucheLaesstDieListeFrei)
+{
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
+    QTest::mouseClick(seite->lblWert(3), Qt::LeftButton);
+    lex = lexikon();
+    ASSERT_NE(lex, nullptr);
+    for (const QSize& g : test::pruefgroessen()) {
+        groesse(g.width(), g.height());
+        ArbeitsbereichAnordnen();
+        QTest::mouseClick(lex->rtfBegriff(), Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), lex->rtfBegriff());
+        const QWidget* ring = haupt->findChild<QWidget*>("kavFokusrahmen");
+        ASSERT_TRUE(ring && ring->isVisible());
+        const QWidget* liste = lex->lstBegriff();
+        const QRect listenRand(liste->mapTo(ring->parentWidget(), QPoint(0, 0)), liste->size());
+        EXPECT_FALSE(ring->geometry().intersects(listenRand)) << g.width() << ": " << ring->geometry().bottom() << " "
+                                                              << listenRand.top();
+    }
+}
+
 TEST_F(LexikonTest, NichtsUeberdecktNichtsAbgeschnitten)
 {
     alsSeite();

@@ -147,4 +147,34 @@ TEST(Empfehlungsdokument, LangeSaetzeBrechenAnLeerzeichenInnerhalbDerRaender)
     EXPECT_EQ(EmpfehlungsDateiName(QDateTime(QDate(2026, 5, 2), QTime(7, 8, 9))), "tmpDokument_02052026070809.pdf");
 }
 
+// The end row of the grid decides the pages but leaves no text a search, a copy or a screen reader
+// would find: the text read from the document ends with the plan's last sentence and the footer.
+TEST(Empfehlungsdokument, EndzeileOhneTextImDokument)
+{
+    test::PlanDateien d;
+    WizardState s = test::kohlrabi();
+    Empfehlungsraster kohlrabi;
+    ASSERT_TRUE(d.planen(s, PlanEingang::aus(s), 2026, kohlrabi).ok);
+    const struct {
+        Empfehlungsraster r;
+        int seiten;
+        const char* letzteZeile;
+    } faelle[] = {
+        {kohlrabi, 1, "möglichst bald erneut untersuchen lassen."},
+        {langerPlan(35, true, 36), 2, "Warnung Warnung"},
+        {langerPlan(36, false, 41), 1, "36 g Hornspäne auf 10 m²"},
+    };
+    for (const auto& f : faelle) {
+        const std::string dokument = drucken(f.r, f.seiten);
+        const QString text = test::leseText(dokument);
+        EXPECT_FALSE(text.contains("XXX")) << text.toStdString();
+        QStringList zeilen = text.split('\n', Qt::SkipEmptyParts);
+        zeilen.removeIf([](const QString& z) { return z.trimmed().isEmpty() || z.startsWith("Kav - Humavera Version"); });
+        ASSERT_FALSE(zeilen.isEmpty());
+        EXPECT_TRUE(zeilen.last().trimmed().endsWith(f.letzteZeile)) << zeilen.last().toStdString();
+        for (int seite = 1; seite <= f.seiten; ++seite)
+            EXPECT_EQ(test::inhalt(dokument, seite).find("(XXX)"), std::string::npos) << seite;
+    }
+}
+
 } // namespace

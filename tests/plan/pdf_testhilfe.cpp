@@ -178,6 +178,13 @@ QImage rendern(const std::string& dokument, int seite)
     return bild.convertToFormat(QImage::Format_RGB32);
 }
 
+QString leseText(const std::string& dokument)
+{
+    QString text;
+    EXPECT_EQ(starte(QStringLiteral("pdftotext"), {neueDatei(dokument), QStringLiteral("-")}, &text), 0) << "pdftotext";
+    return text;
+}
+
 int punkte(const QImage& bild, const QRect& feld, const std::function<bool(QColor)>& wie)
 {
     int n = 0;

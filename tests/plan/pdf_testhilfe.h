@@ -50,6 +50,8 @@ void pruefeFaelle(std::initializer_list<Fall> faelle, bool aufLeererSeite = fals
 
 // Page `seite` rendered by pdftoppm at 72 dpi (one pixel per point).
 QImage rendern(const std::string& dokument, int seite = 1);
+// The text a reader finds in the document (pdftotext), as a search or a copy gets it.
+QString leseText(const std::string& dokument);
 // Pixels inside `feld` (edges included) that satisfy `wie`. Renderers differ in anti-aliasing and in the
 // substitute fonts they have, so a drawing is checked by what a small area holds, not by one pixel.
 int punkte(const QImage& bild, const QRect& feld, const std::function<bool(QColor)>& wie);
