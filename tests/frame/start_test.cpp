@@ -154,7 +154,7 @@ TEST_F(StartTest, ZweiterStartZeigtDenFokusAmKnopf)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const auto zweiterStart = [this] {
-        const InstanzSperre erster(dir.path(), QStringLiteral("Kav.lock"));
+        const InstanzSperre erster(dir.path() + QStringLiteral("/Daten"));
         QTimer pruefen;
         QObject::connect(&pruefen, &QTimer::timeout, [] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
