@@ -257,6 +257,10 @@ bool frmAnalysenWerte::NodeClick()
     const QString vorher = m_letzterKnoten;
     m_letzterKnoten = i < 0 ? QString() : m_trvFlaechen->modell().knoten(i).key;
     const KnotenNummern n = m_trvFlaechen->modell().nummern(i);
+    // a date no new analysis may have (refused on storing) is not taken on to another node: the date
+    // starts at today again
+    if (m_letzterKnoten != vorher && probennahmeAusserhalb(m_dtpProbenahme->date(), a.uhr->today(), a.gebiet))
+        datumZeigen(a.uhr->today());
     if (i < 0 || !a.db) {
         hinweisZeigen();
         leeren();
@@ -296,10 +300,6 @@ bool frmAnalysenWerte::NodeClick()
             w.intFlaecheNutzung = static_cast<qint16>(f->Nutzung);
             if (n.art == KnotenArt::Flaeche) {
                 w.intFlaecheKompost = static_cast<qint16>(f->Kompost);
-                // a date no new analysis may have (refused on storing) is not taken on to another
-                // plot: the date starts at today again
-                if (m_letzterKnoten != vorher && probennahmeAusserhalb(m_dtpProbenahme->date(), a.uhr->today(), a.gebiet))
-                    datumZeigen(a.uhr->today());
                 const auto nr = analyseZuDatum(cnDaten, n.flaechenNr, m_dtpProbenahme->date());
                 if (nr) {
                     w.strAktAnalysenNr = *nr;
