@@ -174,7 +174,6 @@ void frmNPK1::Form_Load()
     } else {
         m_txtNPK->clear();
     }
-    m_lblTitel->setText(kTitelWaehlen);
     m_gesendet.reset();
     if (IstMischkultur(s.strAktKulturNr)) {
         frmNPK1_BeetmasseEinlesen();
@@ -225,7 +224,7 @@ bool frmNPK1::DauerKultur()
     sichtbar({m_cmbSenden}, !dauer && a.einstellungen.strDatenAufServer != QLatin1String("Wahr"));
     sichtbar({m_txtBreite, m_txtLaenge, m_imgBeet}, false);
     const QString name = it ? it->text(0) : QString();
-    if (s.strAktKulturNr.isEmpty())
+    if (!it) // no crop, or one the tree no longer holds
         m_lblTitel->setText(kTitelWaehlen);
     else if (dauer)
         m_lblTitel->setText(QStringLiteral("Gewählte Kultur: ") + name);
