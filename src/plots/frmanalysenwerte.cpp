@@ -17,6 +17,7 @@
 #include "plots/wertebereiche.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
+#include "services/datumsmeldung.h"
 #include "services/meldungen.h"
 #include "services/zahlenfilter.h"
 
@@ -75,11 +76,18 @@ frmAnalysenWerte::frmAnalysenWerte()
         m_lblWert.anhaengen(l);
     }
 
-    m_dtpProbenahme = new forms::DatumsFeld(this);
+    auto* datum = new forms::DatumsFeld(this);
+    m_dtpProbenahme = datum;
     m_dtpProbenahme->setObjectName(QStringLiteral("dtpProbenahme"));
     m_dtpProbenahme->setCalendarPopup(true);
     m_dtpProbenahme->setDisplayFormat(app().gebiet.datumsFormat());
     connect(m_dtpProbenahme, &QDateEdit::dateChanged, this, [this] { dtpProbenahme_Change(); });
+    datum->beiAbweisung([this](const forms::DatumsAbweisung& ab) {
+        const AppContext& a = app();
+        if (a.anzeige)
+            a.anzeige->zeige(datumAbgewiesen(ab, kUngespeichertTitel, QStringLiteral("Das Datum der Probennahme"),
+                                             m_dtpProbenahme->date(), a.gebiet));
+    });
 
     for (int i = 0; i <= 2; ++i) {
         auto* img = new forms::Bild(this);
