@@ -92,6 +92,14 @@ bool DatumsEingabe::voll(const QStringList& z, int i) const
     return s.toInt() * 10 > hoechstens;
 }
 
+int DatumsEingabe::jahrAus(const QString& ziffern) const
+{
+    int jahr = ziffern.toInt();
+    if (m_teile[size_t(index(QLatin1Char('y')))].stellen == 2)
+        jahr += (m_basis.isValid() ? m_basis.year() : QDate::currentDate().year()) / 100 * 100;
+    return jahr;
+}
+
 std::optional<QDate> DatumsEingabe::datumAus(const QStringList& z) const
 {
     if (!moeglich() || z.size() != int(m_teile.size()))
@@ -102,33 +110,38 @@ std::optional<QDate> DatumsEingabe::datumAus(const QStringList& z) const
     const int iJahr = index(QLatin1Char('y'));
     if (z[iJahr].size() != m_teile[size_t(iJahr)].stellen)
         return std::nullopt;
-    int jahr = z[iJahr].toInt();
-    if (m_teile[size_t(iJahr)].stellen == 2)
-        jahr += (m_basis.isValid() ? m_basis.year() : QDate::currentDate().year()) / 100 * 100;
+    const int jahr = jahrAus(z[iJahr]);
     const QDate d(jahr, z[index(QLatin1Char('M'))].toInt(), z[index(QLatin1Char('d'))].toInt());
     if (jahr == 0 || !d.isValid() || (m_von.isValid() && d < m_von) || (m_bis.isValid() && d > m_bis))
         return std::nullopt;
     return d;
 }
 
-bool DatumsEingabe::gueltig(const QStringList& z) const
+std::optional<DatumsAbweisung::Grund> DatumsEingabe::fehler(const QStringList& z) const
 {
+    using Grund = DatumsAbweisung::Grund;
     // a part is final once the next one is begun or no digit can follow
     const auto endgueltig = [&](int i) { return i >= 0 && i < z.size() && (i < z.size() - 1 || voll(z, i)); };
     const int iTag = index(QLatin1Char('d')), iMonat = index(QLatin1Char('M')), iJahr = index(QLatin1Char('y'));
     if (endgueltig(iTag) && !(z[iTag].toInt() >= 1 && z[iTag].toInt() <= 31))
-        return false;
+        return Grund::Tag;
     if (endgueltig(iMonat) && !(z[iMonat].toInt() >= 1 && z[iMonat].toInt() <= 12))
-        return false;
+        return Grund::Monat;
     if (endgueltig(iTag) && endgueltig(iMonat) && z[iTag].toInt() > QDate(2000, z[iMonat].toInt(), 1).daysInMonth())
-        return false;
-    if (endgueltig(iTag) && endgueltig(iMonat) && endgueltig(iJahr))
-        return datumAus(z).has_value();
-    return true;
+        return Grund::TagImMonat;
+    if (endgueltig(iTag) && endgueltig(iMonat) && endgueltig(iJahr) && !datumAus(z)) {
+        if (z[iJahr].size() != m_teile[size_t(iJahr)].stellen)
+            return Grund::Unvollstaendig; // a year ended early by a separator
+        const int jahr = jahrAus(z[iJahr]);
+        return jahr != 0 && !QDate(jahr, z[iMonat].toInt(), z[iTag].toInt()).isValid() ? Grund::Schaltjahr
+                                                                                        : Grund::Bereich;
+    }
+    return std::nullopt;
 }
 
 bool DatumsEingabe::zeichen(QChar c)
 {
+    m_abweisung.reset();
     if (!moeglich())
         return false;
     QStringList z = m_ziffern;
@@ -153,8 +166,19 @@ bool DatumsEingabe::zeichen(QChar c)
     } else {
         return false;
     }
-    if (!gueltig(z))
+    if (const std::optional<DatumsAbweisung::Grund> g = fehler(z)) {
+        DatumsAbweisung a{*g, textAus(z), 0, 0, 0, m_von, m_bis};
+        const auto teil = [&](QChar art) {
+            const int i = index(art);
+            return i < z.size() ? z[i] : QString();
+        };
+        a.tag = teil(QLatin1Char('d')).toInt();
+        a.monat = teil(QLatin1Char('M')).toInt();
+        if (const QString j = teil(QLatin1Char('y')); !j.isEmpty())
+            a.jahr = jahrAus(j);
+        m_abweisung = a;
         return false;
+    }
     m_ziffern = z;
     return true;
 }
@@ -171,16 +195,18 @@ void DatumsEingabe::zuruecknehmen()
         m_ziffern.clear();
 }
 
-QString DatumsEingabe::text() const
+QString DatumsEingabe::textAus(const QStringList& z) const
 {
     QString t;
-    for (int i = 0; i < m_ziffern.size(); ++i) {
-        t += m_ziffern[i];
-        if (i < m_ziffern.size() - 1)
+    for (int i = 0; i < z.size(); ++i) {
+        t += z[i];
+        if (i < z.size() - 1)
             t += m_teile[size_t(i)].danach;
     }
     return t;
 }
+
+QString DatumsEingabe::text() const { return textAus(m_ziffern); }
 
 bool DatumsEingabe::fertig() const
 {

@@ -2,8 +2,9 @@
 // A date typed key by key, as the user types it: the digits fill day, month and year in the order of
 // the date format, and the separator comes by itself when a part is full ("01011900" and
 // "01.01.1900" both give 01.01.1900, "1.3.2031" gives 01.03.2031). A typed separator ends a part
-// early. A digit that no date can follow from (a 13th month, 31.02.) is refused. Backspace takes
-// back one character at a time, down to nothing.
+// early. A digit that no date can follow from (a 13th month, 31.02.) is refused, and so is the last
+// digit of a date that does not exist (29.02.2023) or lies outside the range; abweisung() says why.
+// Backspace takes back one character at a time, down to nothing.
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,23 @@
 #include <vector>
 
 namespace kav::forms {
+
+// Why a date typed was refused.
+struct DatumsAbweisung {
+    enum class Grund {
+        Tag,           // a day no month has (0, 32)
+        Monat,         // a month no year has (0, 13)
+        TagImMonat,    // a day its month does not have (31.11.)
+        Schaltjahr,    // 29 February of a year that is no leap year
+        Bereich,       // a date outside the range (von, bis)
+        KeinDatum,     // a text that is no date at all (pasted)
+        Unvollstaendig // a date without all its parts (pasted)
+    };
+    Grund grund = Grund::KeinDatum;
+    QString getippt;                  // the text with the character refused
+    int tag = 0, monat = 0, jahr = 0; // the parts typed (0: none)
+    QDate von, bis;
+};
 
 class DatumsEingabe {
 public:
@@ -31,6 +49,9 @@ public:
 
     // A digit or a separator typed; false when it is refused (the text stays).
     bool zeichen(QChar c);
+    // Why the last character was refused when the date it gave does not exist or lies outside the
+    // range; nothing after a character taken, or one that is no part of a date.
+    const std::optional<DatumsAbweisung>& abweisung() const { return m_abweisung; }
     // Backspace.
     void zuruecknehmen();
 
@@ -49,14 +70,17 @@ private:
         QString danach; // the separator after it (empty after the last part)
     };
     bool voll(const QStringList& z, int i) const;
-    bool gueltig(const QStringList& z) const;
+    std::optional<DatumsAbweisung::Grund> fehler(const QStringList& z) const;
+    int jahrAus(const QString& ziffern) const;
     std::optional<QDate> datumAus(const QStringList& z) const;
+    QString textAus(const QStringList& z) const;
     int index(QChar art) const;
 
     std::vector<Teil> m_teile; // empty when the format cannot be typed
     QString m_trennzeichen;    // characters accepted as a separator
     QStringList m_ziffern;     // the digits of each part begun
     QDate m_von, m_bis, m_basis;
+    std::optional<DatumsAbweisung> m_abweisung;
 };
 
 } // namespace kav::forms

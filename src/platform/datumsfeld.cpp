@@ -3,7 +3,10 @@
 #include "platform/datumseingabe.h"
 
 #include <QAbstractItemView>
+#include <QBoxLayout>
 #include <QCalendarWidget>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,46 +54,66 @@ Taste tasteVon(const QKeyEvent* e)
     return t.size() == 1 && t.front().isPrint() && !t.front().isLetter() ? Taste::Zeichen : Taste::Andere;
 }
 
+enum class Getippt { Nein, Ja, Abgewiesen };
+
 // A digit or Backspace on the date being typed in `eingabe`. With none being typed, a digit begins
-// one on the base date `datum` and Backspace takes `datum` back from its end. False for any other key,
-// and when no date is begun: a digit no date begins with, a format that cannot be typed.
-bool tippenIn(std::unique_ptr<DatumsEingabe>& eingabe, Taste t, const QKeyEvent* e, const QString& format,
-              const QDate& datum, const QDate& von, const QDate& bis)
+// one on the base date `datum` and Backspace takes `datum` back from its end. Nein for any other key,
+// and when no date is begun: a digit no date begins with, a format that cannot be typed. Abgewiesen
+// (the typing ended, `abweisung` set) when the key gives a date that does not exist or lies outside
+// the range.
+Getippt tippenIn(std::unique_ptr<DatumsEingabe>& eingabe, Taste t, const QKeyEvent* e, const QString& format,
+                 const QDate& datum, const QDate& von, const QDate& bis, std::optional<DatumsAbweisung>& abweisung)
 {
     if (t != Taste::Zeichen && t != Taste::Zurueck)
-        return false;
+        return Getippt::Nein;
     if (!eingabe) {
         auto neu = std::make_unique<DatumsEingabe>(format);
         neu->setBereich(von, bis);
         neu->setBasis(datum);
-        if (!neu->moeglich() || (t == Taste::Zeichen && !neu->zeichen(e->text().front())))
-            return false;
+        if (!neu->moeglich())
+            return Getippt::Nein;
         if (t == Taste::Zurueck) {
             neu->setDatum(datum);
             neu->zuruecknehmen();
+        } else if (!neu->zeichen(e->text().front())) {
+            abweisung = neu->abweisung();
+            return abweisung ? Getippt::Abgewiesen : Getippt::Nein;
         }
         eingabe = std::move(neu);
     } else if (t == Taste::Zeichen) {
-        eingabe->zeichen(e->text().front()); // a refused key changes nothing
+        // a key that is no part of a date changes nothing; a date that cannot be ends the typing
+        if (!eingabe->zeichen(e->text().front()) && eingabe->abweisung()) {
+            abweisung = eingabe->abweisung();
+            eingabe.reset();
+            return Getippt::Abgewiesen;
+        }
     } else {
         eingabe->zuruecknehmen();
     }
-    return true;
+    return Getippt::Ja;
 }
 
-// The month calendar's typing: the text in a line at its foot.
+// The height of the line of the date typed in a calendar's font.
+int zeilenHoehe(const QFont& f) { return QFontMetrics(f).height() + 6; }
+
+const QString kZeile = QStringLiteral("kavDatumGetippt");
+
+// The month calendar's typing: the text in a line at its foot, below the weeks.
 class KalenderTippen : public QObject {
 public:
-    KalenderTippen(QCalendarWidget* kalender, const QString& format)
-        : QObject(kalender), m_kalender(kalender), m_format(format)
+    KalenderTippen(QCalendarWidget* kalender, const QString& format, DatumAbgewiesen melden)
+        : QObject(kalender), m_kalender(kalender), m_format(format), m_melden(std::move(melden))
     {
         kalender->setDateEditEnabled(false); // Qt's own typing there takes nonsense dates
         m_zeile = new QLabel(kalender);
-        m_zeile->setObjectName(QStringLiteral("kavDatumGetippt"));
+        m_zeile->setObjectName(kZeile);
         m_zeile->setFrameShape(QFrame::Box);
         m_zeile->setAutoFillBackground(true);
         m_zeile->setAlignment(Qt::AlignCenter);
         m_zeile->hide();
+        // a row of the calendar's own layout: the weeks give it room instead of lying under it
+        if (auto* l = qobject_cast<QBoxLayout*>(kalender->layout()))
+            l->addWidget(m_zeile);
         for (QAbstractItemView* v : kalender->findChildren<QAbstractItemView*>())
             v->installEventFilter(this);
     }
@@ -104,8 +127,16 @@ protected:
             return QObject::eventFilter(o, e);
         const auto* k = static_cast<QKeyEvent*>(e);
         const Taste t = tasteVon(k);
-        if (!tippenIn(m_eingabe, t, k, m_format, m_kalender->selectedDate(), m_kalender->minimumDate(),
-                      m_kalender->maximumDate())) {
+        std::optional<DatumsAbweisung> abweisung;
+        const Getippt g = tippenIn(m_eingabe, t, k, m_format, m_kalender->selectedDate(), m_kalender->minimumDate(),
+                                   m_kalender->maximumDate(), abweisung);
+        if (g == Getippt::Abgewiesen) {
+            abbrechen();
+            if (m_melden)
+                m_melden(*abweisung);
+            return true;
+        }
+        if (g == Getippt::Nein) {
             if (!m_eingabe)
                 return false;
             switch (t) {
@@ -133,11 +164,21 @@ private:
     void zeigen()
     {
         m_zeile->setFont(m_kalender->font());
+        m_zeile->setFixedHeight(zeilenHoehe(m_kalender->font()));
         m_zeile->setText(m_eingabe->text());
-        const int h = m_zeile->fontMetrics().height() + 6;
-        m_zeile->setGeometry(0, m_kalender->height() - h, m_kalender->width(), h);
-        m_zeile->show();
-        m_zeile->raise();
+        zeileZeigen(!m_zeile->text().isEmpty()); // Backspace back to nothing: the line goes
+    }
+    void zeileZeigen(bool ja)
+    {
+        if (m_zeile->isVisibleTo(m_kalender) == ja)
+            return;
+        m_zeile->setVisible(ja);
+        if (m_kalender->layout())
+            m_kalender->layout()->activate(); // the weeks make room now, not at the next layout event
+        // a drop-down calendar alone in its window: the window grows by the line
+        QWidget* fenster = m_kalender->parentWidget();
+        if (fenster && fenster->isWindow() && fenster->windowType() == Qt::Popup)
+            fenster->resize(fenster->width(), fenster->height() + (ja ? 1 : -1) * m_zeile->height());
     }
     void uebernehmen()
     {
@@ -149,18 +190,19 @@ private:
     void abbrechen()
     {
         m_eingabe.reset();
-        m_zeile->hide();
+        zeileZeigen(false);
     }
 
     QCalendarWidget* m_kalender;
     QString m_format;
+    DatumAbgewiesen m_melden;
     QLabel* m_zeile;
     std::unique_ptr<DatumsEingabe> m_eingabe;
 };
 
 } // namespace
 
-DatumsFeld::DatumsFeld(QWidget* eltern) : QDateEdit(eltern) {}
+DatumsFeld::DatumsFeld(QWidget* eltern) : QDateEdit(eltern) { lineEdit()->installEventFilter(this); }
 
 DatumsFeld::~DatumsFeld() = default;
 
@@ -172,18 +214,24 @@ bool DatumsFeld::tippen(QKeyEvent* e)
     // the whole text or its first part selected (as Tab leaves it), or the cursor before it
     const bool vorn = (le->hasSelectedText() ? le->selectionStart() : le->cursorPosition()) == 0;
     const bool amEnde = !le->hasSelectedText() && le->cursorPosition() == le->text().size();
+    std::optional<DatumsAbweisung> abweisung;
     const auto weiter = [&](Taste taste) {
-        return tippenIn(m_eingabe, taste, e, displayFormat(), date(), minimumDate(), maximumDate());
+        return tippenIn(m_eingabe, taste, e, displayFormat(), date(), minimumDate(), maximumDate(), abweisung);
     };
+    Getippt g = Getippt::Ja;
     if (!m_eingabe && alles && (t == Taste::Zurueck || t == Taste::Entfernen)) {
         // the whole text deleted: typed anew from nothing
-        if (!weiter(Taste::Zurueck))
+        if (weiter(Taste::Zurueck) == Getippt::Nein)
             return false;
         m_eingabe->leeren();
     } else if (!m_eingabe && (t == Taste::Zeichen ? !vorn : !amEnde)) {
         return false; // a date is typed anew from the front, or taken back with Backspace from its end
-    } else if (!(m_eingabe && t == Taste::Entfernen) && !weiter(t)) {
+    } else if (!(m_eingabe && t == Taste::Entfernen) && (g = weiter(t)) == Getippt::Nein) {
         return false;
+    }
+    if (g == Getippt::Abgewiesen) {
+        abweisen(*abweisung);
+        return true;
     }
     zeigen();
     if (m_eingabe->fertig())
@@ -208,23 +256,81 @@ void DatumsFeld::abschliessen()
     lineEdit()->setCursorPosition(int(lineEdit()->text().size()));
 }
 
+void DatumsFeld::abweisen(const DatumsAbweisung& a)
+{
+    m_eingabe.reset();
+    setDate(date());
+    lineEdit()->selectAll();
+    if (m_melden)
+        m_melden(a);
+}
+
+void DatumsFeld::einfuegen()
+{
+    abschliessen();
+    const QString text = QGuiApplication::clipboard()->text().trimmed();
+    DatumsEingabe e(displayFormat());
+    e.setBereich(minimumDate(), maximumDate());
+    e.setBasis(date());
+    const auto weil = [&](DatumsAbweisung::Grund grund) {
+        DatumsAbweisung a;
+        a.grund = grund;
+        a.getippt = text;
+        return a;
+    };
+    for (const QChar c : text) {
+        if (!e.zeichen(c)) {
+            abweisen(e.abweisung() ? *e.abweisung() : weil(DatumsAbweisung::Grund::KeinDatum));
+            return;
+        }
+    }
+    if (const std::optional<QDate> d = e.datum()) {
+        setDate(*d);
+        lineEdit()->setCursorPosition(int(lineEdit()->text().size()));
+    } else {
+        abweisen(weil(text.isEmpty() ? DatumsAbweisung::Grund::KeinDatum : DatumsAbweisung::Grund::Unvollstaendig));
+    }
+}
+
 void DatumsFeld::kalenderVorbereiten()
 {
     if (!calendarPopup())
         return;
     QCalendarWidget* k = calendarWidget();
     if (k->isDateEditEnabled())
-        kalenderTippbar(k, displayFormat());
+        kalenderTippbar(k, displayFormat(), [this](const DatumsAbweisung& a) {
+            if (m_melden)
+                m_melden(a);
+        });
     kalenderBreiteSetzen(k);
 }
 
 void DatumsFeld::keyPressEvent(QKeyEvent* e)
 {
+    if (e == QKeySequence::Paste) {
+        einfuegen();
+        e->accept();
+        return;
+    }
     if (tippen(e)) {
         e->accept();
         return;
     }
-    if (tasteVon(e) != Taste::Umschalter)
+    const Taste t = tasteVon(e);
+    const bool ziffer = t == Taste::Zeichen && e->text().front().isDigit();
+    const int cursor = lineEdit()->cursorPosition();
+    if (ziffer && !lineEdit()->hasSelectedText() && cursor > 0 && cursor < lineEdit()->text().size()) {
+        // a digit with the cursor inside the date: typed into the part there, as when it is selected
+        setSelectedSection(currentSection());
+        if (tippen(e)) {
+            e->accept();
+            return;
+        }
+    } else if (t == Taste::Zeichen && !ziffer) {
+        e->accept(); // a separator that begins no date (the box would take it for Tab)
+        return;
+    }
+    if (t != Taste::Umschalter)
         abschliessen();
     kalenderVorbereiten(); // the keys may drop the calendar down
     QDateEdit::keyPressEvent(e);
@@ -235,6 +341,13 @@ void DatumsFeld::mousePressEvent(QMouseEvent* e)
     abschliessen();
     kalenderVorbereiten();
     QDateEdit::mousePressEvent(e);
+}
+
+bool DatumsFeld::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == lineEdit() && e->type() == QEvent::MouseButtonPress)
+        abschliessen();
+    return QDateEdit::eventFilter(o, e);
 }
 
 void DatumsFeld::focusOutEvent(QFocusEvent* e)
@@ -256,7 +369,18 @@ void DatumsFeld::fixup(QString& text) const
         QDateEdit::fixup(text);
 }
 
-void kalenderTippbar(QCalendarWidget* kalender, const QString& format) { new KalenderTippen(kalender, format); }
+void kalenderTippbar(QCalendarWidget* kalender, const QString& format, DatumAbgewiesen melden)
+{
+    new KalenderTippen(kalender, format, std::move(melden));
+}
+
+QSize kalenderMindestgroesse(const QCalendarWidget* kalender)
+{
+    const QSize h = kalender->minimumSizeHint();
+    const bool tippbar = kalender->findChild<QLabel*>(kZeile, Qt::FindDirectChildrenOnly);
+    const int zeile = tippbar ? zeilenHoehe(kalender->font()) : 0;
+    return {std::max(h.width(), kalender->minimumWidth()), h.height() + zeile};
+}
 
 void kalenderBreiteSetzen(QCalendarWidget* kalender)
 {

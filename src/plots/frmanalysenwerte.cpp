@@ -17,6 +17,7 @@
 #include "plots/wertebereiche.h"
 #include "services/appcontext.h"
 #include "services/datenbanken.h"
+#include "services/datumsmeldung.h"
 #include "services/meldungen.h"
 #include "services/zahlenfilter.h"
 
@@ -75,11 +76,18 @@ frmAnalysenWerte::frmAnalysenWerte()
         m_lblWert.anhaengen(l);
     }
 
-    m_dtpProbenahme = new forms::DatumsFeld(this);
+    auto* datum = new forms::DatumsFeld(this);
+    m_dtpProbenahme = datum;
     m_dtpProbenahme->setObjectName(QStringLiteral("dtpProbenahme"));
     m_dtpProbenahme->setCalendarPopup(true);
     m_dtpProbenahme->setDisplayFormat(app().gebiet.datumsFormat());
     connect(m_dtpProbenahme, &QDateEdit::dateChanged, this, [this] { dtpProbenahme_Change(); });
+    datum->beiAbweisung([this](const forms::DatumsAbweisung& ab) {
+        const AppContext& a = app();
+        if (a.anzeige)
+            a.anzeige->zeige(datumAbgewiesen(ab, kUngespeichertTitel, QStringLiteral("Das Datum der Probennahme"),
+                                             m_dtpProbenahme->date(), a.gebiet));
+    });
 
     for (int i = 0; i <= 2; ++i) {
         auto* img = new forms::Bild(this);
@@ -257,6 +265,10 @@ bool frmAnalysenWerte::NodeClick()
     const QString vorher = m_letzterKnoten;
     m_letzterKnoten = i < 0 ? QString() : m_trvFlaechen->modell().knoten(i).key;
     const KnotenNummern n = m_trvFlaechen->modell().nummern(i);
+    // a date no new analysis may have (refused on storing) is not taken on to another node: the date
+    // starts at today again
+    if (m_letzterKnoten != vorher && probennahmeAusserhalb(m_dtpProbenahme->date(), a.uhr->today(), a.gebiet))
+        datumZeigen(a.uhr->today());
     if (i < 0 || !a.db) {
         hinweisZeigen();
         leeren();
@@ -296,10 +308,6 @@ bool frmAnalysenWerte::NodeClick()
             w.intFlaecheNutzung = static_cast<qint16>(f->Nutzung);
             if (n.art == KnotenArt::Flaeche) {
                 w.intFlaecheKompost = static_cast<qint16>(f->Kompost);
-                // a date no new analysis may have (refused on storing) is not taken on to another
-                // plot: the date starts at today again
-                if (m_letzterKnoten != vorher && probennahmeAusserhalb(m_dtpProbenahme->date(), a.uhr->today(), a.gebiet))
-                    datumZeigen(a.uhr->today());
                 const auto nr = analyseZuDatum(cnDaten, n.flaechenNr, m_dtpProbenahme->date());
                 if (nr) {
                     w.strAktAnalysenNr = *nr;

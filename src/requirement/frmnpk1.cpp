@@ -89,7 +89,10 @@ frmNPK1::frmNPK1() : Seite(QStringLiteral("frmNPK1"), QStringLiteral("NPK1"), Pl
     m_calStart->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calStart->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     m_calStart->setLocale(app().gebiet.locale);
-    forms::kalenderTippbar(m_calStart, app().gebiet.datumsFormat());
+    forms::kalenderTippbar(m_calStart, app().gebiet.datumsFormat(), [this](const forms::DatumsAbweisung& ab) {
+        const AppContext& a = app();
+        WizardMelden(kulturbeginnAbgewiesen(ab, a.uhr->today(), m_calStart->selectedDate(), a.gebiet));
+    });
     m_lblCal = Beschriftung(m_shpCal, QStringLiteral("lblCal"), QStringLiteral("mmmm yyyy"));
     m_cmbPrevious = WizardKnopf(m_shpCal, QStringLiteral("cmbPrevious"), QStringLiteral("Einen Monat zurück"));
     m_cmbForward = WizardKnopf(m_shpCal, QStringLiteral("cmbForward"), QStringLiteral("Einen Monat weiter"));
@@ -150,6 +153,7 @@ void frmNPK1::Form_Load()
     }
     // the calendar starts at today once; a relayout never resets it
     m_laedt = true;
+    m_calStart->setDateRange(kulturbeginnAb(a.uhr->today()), kulturbeginnBis(a.uhr->today()));
     kalenderSetzen(a.uhr->today());
     baumFuellen();
     DauerKultur();
@@ -174,7 +178,6 @@ void frmNPK1::Form_Load()
     } else {
         m_txtNPK->clear();
     }
-    m_lblTitel->setText(kTitelWaehlen);
     m_gesendet.reset();
     if (IstMischkultur(s.strAktKulturNr)) {
         frmNPK1_BeetmasseEinlesen();
@@ -225,7 +228,7 @@ bool frmNPK1::DauerKultur()
     sichtbar({m_cmbSenden}, !dauer && a.einstellungen.strDatenAufServer != QLatin1String("Wahr"));
     sichtbar({m_txtBreite, m_txtLaenge, m_imgBeet}, false);
     const QString name = it ? it->text(0) : QString();
-    if (s.strAktKulturNr.isEmpty())
+    if (!it) // no crop, or one the tree no longer holds
         m_lblTitel->setText(kTitelWaehlen);
     else if (dauer)
         m_lblTitel->setText(QStringLiteral("Gewählte Kultur: ") + name);

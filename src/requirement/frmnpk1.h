@@ -59,6 +59,8 @@ public:
 
     void Form_Load() override;
     void anordnen(Anordnung& a) override;
+    // Fits the calendar into its frame, a square of side `seite` (twips), in the layout pass `a`.
+    void kalenderEinpassen(Anordnung& a, double seite);
 
     // Rebuilds the crop tree (for the plot strAktFlaechenNr).
     void baumFuellen();
@@ -109,7 +111,6 @@ private:
     void mischkulturWeiter();
     void kulturWeiter();
     void sichtbar(std::initializer_list<QWidget*> w, bool ja);
-    void kalenderEinpassen(Anordnung& a, double seite);
 
     QLabel* m_lblTitel = nullptr;
     NPKBaumAnsicht* m_trvNPK = nullptr;

@@ -37,12 +37,12 @@ void frmNPK1::kalenderEinpassen(Anordnung& a, double seite)
     const auto platz = [&](double b, double h) {
         return QSizeF(20 * b / 27, std::min(20 * h / 25, h - oben(h) - h / 30));
     };
-    // what the calendar needs in a font: its rows, and its columns wide enough for the day names
+    // what the calendar needs in a font: its rows and the line of a date typed, and its columns wide
+    // enough for the day names
     const auto bedarf = [&](int groesse) {
         setFontSize(m_calStart, groesse);
         kalenderBreiteSetzen(m_calStart);
-        const QSize h = m_calStart->minimumSizeHint();
-        return QSizeF(std::max(h.width(), m_calStart->minimumWidth()), h.height()) * twipsProPixel();
+        return QSizeF(kalenderMindestgroesse(m_calStart)) * twipsProPixel();
     };
     int f = a.F();
     QSizeF noetig = bedarf(f);

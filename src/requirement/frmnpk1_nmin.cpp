@@ -29,8 +29,9 @@ void frmNPK1::kalenderSetzen(const QDate& datum)
         return;
     {
         const QSignalBlocker sperre(m_calStart);
-        m_calStart->setSelectedDate(datum);
-        m_calStart->setCurrentPage(datum.year(), datum.month());
+        m_calStart->setSelectedDate(datum); // within the calendar's range
+        const QDate d = m_calStart->selectedDate();
+        m_calStart->setCurrentPage(d.year(), d.month());
     }
     const QDate d = m_calStart->selectedDate();
     m_lblCal->setText(app().gebiet.locale.monthName(d.month(), QLocale::LongFormat) + QLatin1Char(' ')

@@ -2,6 +2,7 @@
 
 #include "platform/rounding.h"
 #include "plots/wertebereiche.h"
+#include "services/datumsmeldung.h"
 #include "services/gebietsschema.h"
 
 #include <charconv>
@@ -60,6 +61,18 @@ std::optional<Meldung> BeetZuGross(const QString& txtLaenge, const QString& txtB
     if (auto m = zuGross(txtLaenge, QStringLiteral("Die Länge des Beetes"), Groesse::Laenge, QStringLiteral("m"), gebiet))
         return m;
     return zuGross(txtBreite, QStringLiteral("Die Breite des Beetes"), Groesse::Breite, QStringLiteral("m"), gebiet);
+}
+
+QDate kulturbeginnAb(const QDate& heute) { return heute.addYears(-1); }
+
+QDate kulturbeginnBis(const QDate& heute) { return heute.addYears(3); }
+
+Meldung kulturbeginnAbgewiesen(const forms::DatumsAbweisung& a, const QDate& heute, const QDate& bleibt,
+                               const Gebietsschema& gebiet)
+{
+    const QString bereich = QStringLiteral("vom %1 bis %2 (ein Jahr vor bis drei Jahre nach heute)")
+                                .arg(gebiet.datumText(kulturbeginnAb(heute)), gebiet.datumText(kulturbeginnBis(heute)));
+    return datumAbgewiesen(a, kTitel, QStringLiteral("Der Kulturbeginn"), bleibt, gebiet, bereich);
 }
 
 } // namespace kav

@@ -1,8 +1,10 @@
 #pragma once
 // The numbers of the crop step: the area and the Nmin value as the page shows them, and the sizes of
 // the area and the bed it takes, the same as a plot may have in the plot dialog.
+#include "platform/datumseingabe.h"
 #include "services/meldungen.h"
 
+#include <QDate>
 #include <QString>
 
 #include <optional>
@@ -24,5 +26,14 @@ std::optional<Meldung> FlaecheZuGross(const QString& txtFlaeche, const Gebietssc
 
 // The same for the bed's length and width (the first side too long), in metres.
 std::optional<Meldung> BeetZuGross(const QString& txtLaenge, const QString& txtBreite, const Gebietsschema& gebiet);
+
+// The crop start the calendar takes: from one year before `heute` to three years after it.
+QDate kulturbeginnAb(const QDate& heute);
+QDate kulturbeginnBis(const QDate& heute);
+
+// The message for a date typed into the calendar and refused (no such day, or outside the range
+// above, named); the crop start stays `bleibt`.
+Meldung kulturbeginnAbgewiesen(const forms::DatumsAbweisung& a, const QDate& heute, const QDate& bleibt,
+                               const Gebietsschema& gebiet);
 
 } // namespace kav

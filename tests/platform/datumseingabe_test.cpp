@@ -63,6 +63,7 @@ TEST(DatumsEingabe, FormateZiffernTrennerRueckschrittUndBereich)
 
     const QDate von(1950, 1, 1), bis(2026, 12, 6);
     EXPECT_EQ(getippt("dd.MM.yyyy", "01.01.1900", von, bis), "01.01.190");
+    EXPECT_EQ(getippt("dd.MM.yyyy", "01.01.1950", von, bis), "01.01.1950=1950-01-01");
     EXPECT_EQ(getippt("dd.MM.yyyy", "06.12.2026", von, bis), "06.12.2026=2026-12-06");
     EXPECT_EQ(getippt("dd.MM.yyyy", "07.12.2026", von, bis), "07.12.202");
 }

@@ -497,3 +497,22 @@ TEST_F(AnalysenSeiteTest, NamenErscheinenWieGetippt)
         }
     }
 }
+
+// A sampling date typed and refused on storing goes with the values dropped by "Nein": the group chosen
+// then shows today in its greyed date box, as a plot does.
+TEST_F(AnalysenSeiteTest, AbgewiesenesDatumGehtMitDenVerworfenenWerten)
+{
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1002"));
+    QDateEdit* datum = seite->dtpProbenahme();
+    datum->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(datum, "01.01.1900");
+    ASSERT_EQ(datum->date(), QDate(1900, 1, 1));
+    werteTippen({"3", "12", "15", "", "6,5"});
+    QTest::mouseClick(seite->lblBodenart(1), Qt::LeftButton);
+    QTest::mouseClick(seite->cmbSpeichern(), Qt::LeftButton);
+    ASSERT_EQ(anzahl("ZOFlaechenAnalysen", "FlaechenNr = 'Fl1002'"), 0);
+    antworten(QMessageBox::No);
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1000"));
+    EXPECT_FALSE(datum->isEnabled());
+    EXPECT_EQ(datum->date(), QDate(2026, 12, 6));
+}

@@ -5,7 +5,14 @@
 // unit's range; the dates typed here and on the analysis page.
 #include "wizardfixture.h"
 
+#include "anordnungspruefung.h"
+#include "frame/anordnung.h"
+#include "platform/datumsfeld.h"
+
+#include <QAbstractItemView>
+#include <QClipboard>
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QToolTip>
 
@@ -16,6 +23,14 @@ namespace {
 using test::WizardTest;
 
 QString lesbar(QString t) { return t.replace(QChar(0x00A0), QLatin1Char(' ')); }
+
+QLineEdit* zeileVon(QDateEdit* feld) { return feld->findChild<QLineEdit*>(); }
+
+void tasten(QWidget* w, const char* t)
+{
+    for (; *t; ++t)
+        QTest::keyClick(w, *t);
+}
 
 // The tip that resting the mouse on `item` shows; empty when none shows.
 QString tipVon(NPKBaumAnsicht* t, QTreeWidgetItem* item)
@@ -109,12 +124,17 @@ TEST_F(WizardTest, DatumGetipptWieGetipptMitUndOhnePunkteRueckschrittBisZumAnfan
         EXPECT_EQ(feld->text().toStdString(), datum.toString("dd.MM.yyyy").toStdString());
     }
 
+    // the crop's calendar takes a start from one year before today (06.12.2026) to three years after it
+    const std::pair<const char*, QDate> kulturbeginne[] = {
+        {"06.12.2025", QDate(2025, 12, 6)}, {"06122029", QDate(2029, 12, 6)}, {"15.03.2027", QDate(2027, 3, 15)},
+        {"15032027", QDate(2027, 3, 15)},   {"1.3.2028", QDate(2028, 3, 1)},  {"4072028", QDate(2028, 7, 4)},
+    };
     ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
     ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1026", QDate(2027, 4, 19), ""));
     QWidget* kalender = npk1()->calStart()->focusProxy();
     ASSERT_NE(kalender, nullptr);
     kalender->setFocus();
-    for (const auto& [getippt, datum] : faelle) {
+    for (const auto& [getippt, datum] : kulturbeginne) {
         SCOPED_TRACE(getippt);
         tasten(kalender, getippt);
         EXPECT_EQ(iso(npk1()->calStart()->selectedDate()), iso(datum));
@@ -260,6 +280,197 @@ TEST_F(WizardTest, JedeGroesseNachDerKleinstenEndetMitAllemAufDerSeite)
         }
         EXPECT_EQ(npk1()->txtNmin()->text(), "12,5");
     }
+}
+
+// A date that does not exist, or a crop start outside one year before today (06.12.2026) to three years
+// after it, is refused as a whole when its digit is typed: the message names it and says why, the date
+// before stays, and the next date is typed afresh.
+TEST_F(WizardTest, DatumDasEsNichtGibtGanzAbgewiesenMitMeldung)
+{
+    const QString probe = " Das Datum der Probennahme bleibt der 06.12.2026.";
+    const QString kultur = " Der Kulturbeginn bleibt der 19.04.2027.";
+    const QString bereich =
+        "liegt außerhalb des möglichen Bereichs vom 06.12.2025 bis 06.12.2029 (ein Jahr vor bis drei Jahre nach heute).";
+    const struct {
+        bool kalender;
+        const char* tasten;
+        QString meldung;
+    } faelle[] = {
+        {false, "31.11", "Einen 31. November gibt es nicht: Der November hat 30 Tage." + probe},
+        {false, "29.02.2023", "Einen 29. Februar 2023 gibt es nicht: 2023 ist kein Schaltjahr." + probe},
+        {false, "32", "Einen Tag 32 gibt es in keinem Monat." + probe},
+        {false, "1.13", "Einen Monat 13 gibt es nicht: Die Monate zählen von 1 bis 12." + probe},
+        {true, "3104", "Einen 31. April gibt es nicht: Der April hat 30 Tage." + kultur},
+        {true, "29022027", "Einen 29. Februar 2027 gibt es nicht: 2027 ist kein Schaltjahr." + kultur},
+        {true, "01.01.2031", "Der Kulturbeginn 01.01.2031 " + bereich + kultur},
+        {true, "5122025", "Der Kulturbeginn 5.12.2025 " + bereich + kultur},
+    };
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
+    QDateEdit* feld = seite->dtpProbenahme();
+    for (const auto& f : faelle) {
+        if (f.kalender)
+            continue;
+        SCOPED_TRACE(f.tasten);
+        feld->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
+        protokoll.meldungen.clear();
+        tasten(feld, f.tasten);
+        EXPECT_EQ(protokoll.texte(), QStringList{f.meldung});
+        EXPECT_EQ(feld->date(), QDate(2026, 12, 6));
+        EXPECT_EQ(zeileVon(feld)->selectedText(), "06.12.2026"); // to be typed anew
+        QTest::keyClick(feld, Qt::Key_Tab);
+        EXPECT_EQ(feld->date(), QDate(2026, 12, 6));
+    }
+    feld->setFocus(Qt::TabFocusReason);
+    tasten(feld, "31.11");
+    tasten(feld, "30.11.2025");
+    EXPECT_EQ(feld->date(), QDate(2025, 11, 30));
+
+    ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
+    ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1026", QDate(2027, 4, 19), ""));
+    QWidget* kalender = npk1()->calStart()->focusProxy();
+    const auto* zeile = npk1()->calStart()->findChild<QLabel*>("kavDatumGetippt");
+    ASSERT_TRUE(kalender && zeile);
+    kalender->setFocus();
+    for (const auto& f : faelle) {
+        if (!f.kalender)
+            continue;
+        SCOPED_TRACE(f.tasten);
+        protokoll.meldungen.clear();
+        tasten(kalender, f.tasten);
+        EXPECT_EQ(protokoll.texte(), QStringList{f.meldung});
+        EXPECT_EQ(npk1()->calStart()->selectedDate(), QDate(2027, 4, 19));
+        EXPECT_FALSE(zeile->isVisible());
+    }
+    tasten(kalender, "31.11");
+    tasten(kalender, "30.11.2027");
+    QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
+    EXPECT_EQ(w().datKulturbeginn.date(), QDate(2027, 11, 30));
+}
+
+// In the sampling date a separator that begins no date leaves the focus in the box, a digit with the
+// cursor inside the date is typed into the part there, and a date pasted is taken whole or refused
+// saying why.
+TEST_F(WizardTest, DatumsfeldTrennerZifferInDerMitteUndEinfuegen)
+{
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
+    QDateEdit* feld = seite->dtpProbenahme();
+    feld->setFocus(Qt::TabFocusReason);
+    for (const Qt::KeyboardModifiers mod : {Qt::ControlModifier, Qt::NoModifier}) {
+        if (mod)
+            QTest::keyClick(feld, Qt::Key_A, mod); // the whole text selected, else its first part
+        QTest::keyClick(feld, '.');
+        EXPECT_EQ(QApplication::focusWidget(), feld);
+        EXPECT_EQ(feld->date(), QDate(2026, 12, 6));
+    }
+    const struct {
+        int cursor;
+        const char* tasten;
+        QDate datum;
+    } mitte[] = {{4, "5", QDate(2026, 5, 6)}, {8, "2025", QDate(2025, 12, 6)}};
+    for (const auto& m : mitte) {
+        SCOPED_TRACE(m.tasten);
+        feld->setDate(QDate(2026, 12, 6));
+        zeileVon(feld)->setCursorPosition(m.cursor);
+        tasten(feld, m.tasten);
+        EXPECT_EQ(feld->date(), m.datum);
+    }
+    const struct {
+        const char* text;
+        QDate datum;
+        QString meldung;
+    } einfuegen[] = {
+        {"1.1.2024", QDate(2024, 1, 1), ""},
+        {"1.1.24", QDate(2024, 1, 1),
+         "Das Datum „1.1.24“ ist unvollständig: Es braucht Tag, Monat und Jahr in der Form TT.MM.JJJJ. Das Datum der "
+         "Probennahme bleibt der 01.01.2024."},
+    };
+    for (const auto& e : einfuegen) {
+        SCOPED_TRACE(e.text);
+        protokoll.meldungen.clear();
+        QGuiApplication::clipboard()->setText(e.text);
+        QTest::keyClick(feld, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(feld->date(), e.datum);
+        EXPECT_EQ(protokoll.texte().join(""), e.meldung);
+    }
+}
+
+// A date half typed ("15.0") and left by a click elsewhere, by the focus set elsewhere or by a click
+// into the box gives way to the date before, and the next digit typed begins a date afresh.
+TEST_F(WizardTest, HalbGetipptesDatumWeichtBeimVerlassen)
+{
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1001"));
+    QDateEdit* feld = seite->dtpProbenahme();
+    const std::function<void()> verlassen[] = {
+        [&] { QTest::mouseClick(seite->txtWert(2), Qt::LeftButton); },
+        [&] { seite->txtWert(3)->setFocus(); },
+        [&] { QTest::mouseClick(zeileVon(feld), Qt::LeftButton); },
+    };
+    for (size_t i = 0; i < std::size(verlassen); ++i) {
+        SCOPED_TRACE(i);
+        feld->clearFocus();
+        feld->setFocus(Qt::TabFocusReason);
+        tasten(feld, "15.0");
+        ASSERT_EQ(feld->text(), "15.0");
+        verlassen[i]();
+        EXPECT_EQ(feld->text(), "06.12.2026");
+        EXPECT_EQ(feld->date(), QDate(2026, 12, 6));
+        feld->clearFocus();
+        feld->setFocus(Qt::TabFocusReason);
+        tasten(feld, "2");
+        EXPECT_EQ(feld->text(), "2");
+    }
+}
+
+// The line of a date typed in the crop's calendar takes a row of its own under the weeks at every window
+// size, and goes when Backspace takes the typing back to nothing.
+TEST_F(WizardTest, KalenderzeileUeberdecktKeineWoche)
+{
+    ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
+    ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1026", QDate(2027, 3, 31), "")); // the 31st in the sixth row
+    QCalendarWidget* k = npk1()->calStart();
+    const auto* zeile = k->findChild<QLabel*>("kavDatumGetippt");
+    ASSERT_NE(zeile, nullptr);
+    for (const QSize g : test::pruefgroessen()) {
+        const std::string wo = std::to_string(g.width()) + " x " + std::to_string(g.height());
+        test::hauptfensterGroesse(g);
+        ArbeitsbereichAnordnen();
+        k->focusProxy()->setFocus();
+        QTest::keyClick(k->focusProxy(), '1');
+        EXPECT_TRUE(zeile->isVisible()) << wo;
+        test::anordnungJetztPruefen(npk1(), wo + ", getippt");
+        QTest::keyClick(k->focusProxy(), Qt::Key_Backspace);
+        EXPECT_FALSE(zeile->isVisible()) << wo;
+        test::anordnungJetztPruefen(npk1(), wo + ", zurückgenommen");
+        QTest::keyClick(k->focusProxy(), Qt::Key_Escape);
+    }
+}
+
+// Whatever side the layout gives the calendar's frame (no number, 0, below its rows, any size), the
+// calendar keeps its smallest size in the font it settles on; the frame of a side is wider than high only
+// where even the smallest font is too wide: a calendar too wide in the page's font takes a smaller one.
+TEST_F(WizardTest, KalenderSchriftUndGroesseBeiJederSeite)
+{
+    ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
+    ASSERT_NO_FATAL_FAILURE(kulturWaehlen("Ku1026", QDate(2027, 4, 19), ""));
+    Anordnung a(*haupt, ui().fenster, app(), 14);
+    std::vector<double> seiten = {std::nan(""), -3000, 0, 1};
+    for (double s = 500; s <= 15000; s += 250)
+        seiten.push_back(s);
+    bool kleiner = false;
+    for (const double seitenlaenge : seiten) {
+        SCOPED_TRACE(seitenlaenge);
+        npk1()->kalenderEinpassen(a, seitenlaenge);
+        const QCalendarWidget* k = npk1()->calStart();
+        const QSize mindest = forms::kalenderMindestgroesse(k);
+        EXPECT_GE(k->height(), mindest.height());
+        EXPECT_GE(k->width(), mindest.width());
+        const double schrift = k->font().pointSizeF();
+        const bool quadrat = npk1()->shpCal()->width() <= npk1()->shpCal()->height() + 1; // the pixels rounded
+        EXPECT_TRUE(quadrat || schrift == 6 || std::isnan(seitenlaenge)) << schrift;
+        kleiner = kleiner || (schrift > 6 && schrift < 14);
+    }
+    EXPECT_TRUE(kleiner) << "keine Seite, bei der eine kleinere Schrift passt";
 }
 
 } // namespace

@@ -108,6 +108,7 @@ TEST_F(WizardTest, VonDerAnalysenseiteUndZurueckJeStufe)
     EXPECT_EQ(npk1()->txtNPK()->text() + npk1()->txtNmin()->text(), "Blumenkohl30");
     EXPECT_EQ(npk1()->calStart()->selectedDate(), QDate(2027, 4, 19));
     EXPECT_EQ(npk1()->lblCal()->text(), "April 2027");
+    EXPECT_TRUE(npk1()->lblTitel()->text().startsWith("Gewählte Kultur: Blumenkohl, geben Sie noch den Kulturbeginn"));
     QTest::mouseClick(npk1()->cmbBack(), Qt::LeftButton);
     ASSERT_NE(npk(), nullptr);
     EXPECT_TRUE(w().strAktKulturNr.isEmpty() && w().sngNminWert == 30);
@@ -159,6 +160,7 @@ TEST_F(WizardTest, DauerkulturenUeberspringenDieGruenduengungInBeideRichtungen)
         QTest::mouseClick(npk2b()->cmbBack(), Qt::LeftButton);
         ASSERT_NE(npk1(), nullptr);
         EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK1");
+        EXPECT_EQ(npk1()->lblTitel()->text(), "Gewählte Kultur: " + npk1()->trvNPK()->itemVon(kultur)->text(0));
     }
 }
 

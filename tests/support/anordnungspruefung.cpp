@@ -92,6 +92,7 @@ void textPasst(const QWidget* w, const std::string& wo)
         EXPECT_GE(p->height(), zeile) << n;
     } else if (const auto* k = qobject_cast<const QCalendarWidget*>(w)) {
         tagesnamenGanz(k, n);
+        wochenGanz(k, n);
     }
 }
 
@@ -133,6 +134,24 @@ void tagesnamenGanz(const QCalendarWidget* kalender, const std::string& wo)
         EXPECT_LE(fm.horizontalAdvance(tag.data().toString()) + rand, v->visualRect(tag).width())
             << wo << ": " << tag.data().toString().toStdString();
     }
+}
+
+void wochenGanz(const QCalendarWidget* kalender, const std::string& wo)
+{
+    const auto* v = kalender->findChild<const QAbstractItemView*>(QStringLiteral("qt_calendar_calendarview"));
+    ASSERT_NE(v, nullptr) << wo;
+    for (int zeile = 0; zeile < v->model()->rowCount(); ++zeile) {
+        const QModelIndex tag = v->model()->index(zeile, 0);
+        const QRect r = v->visualRect(tag);
+        const int schrift = QFontMetrics(tag.data(Qt::FontRole).value<QFont>()).height();
+        EXPECT_TRUE(v->viewport()->rect().contains(r)) << wo << ": Zeile " << zeile;
+        EXPECT_GE(r.height(), schrift) << wo << ": Zeile " << zeile;
+    }
+    // whatever else the calendar shows (with a frame or a background even without text) beside the weeks
+    for (const QWidget* w : kalender->findChildren<const QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != v && w->isVisible() && !w->isWindow()) {
+            EXPECT_FALSE(w->geometry().intersects(v->geometry())) << wo << ": " << name(w) << " über den Wochen";
+        }
 }
 
 QList<QSize> pruefgroessen()

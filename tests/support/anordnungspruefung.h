@@ -29,6 +29,9 @@ void anordnungJetztPruefen(const QWidget* fenster, const std::string& wo, const 
 
 // The day names in the head of `kalender` stand whole in their cells (recorded, naming `wo`).
 void tagesnamenGanz(const QCalendarWidget* kalender, const std::string& wo);
+// The weeks of `kalender` stand whole in its view, each row as high as its text, and nothing of the
+// calendar's own (the line of a date typed) lies over them (recorded, naming `wo`).
+void wochenGanz(const QCalendarWidget* kalender, const std::string& wo);
 
 // Lays the program out at each of pruefgroessen() and checks `fenster` there as above. A page test
 // brings its page into the state to check (long texts, hidden buttons) and calls
