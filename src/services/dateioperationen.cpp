@@ -32,6 +32,16 @@ bool DateiOperationen::echtUmbenennen(const QString& von, const QString& nach)
     return !ec;
 }
 
+bool DateiOperationen::echtAufDieDisk(const QString& pfad)
+{
+    const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
 DateiOperationen DateiOperationen::echte()
 {
     DateiOperationen o;
@@ -67,30 +77,53 @@ bool DateiOperationen::mitJournalUmbenennen(const QString& von, const QString& n
     return true;
 }
 
-void journalEntfernen(const QString& pfad)
+bool DateiOperationen::kopieAnlegen(const QString& von, const QString& nach) const
 {
-    for (const QString& b : LocalDatabase::companions(pfad))
-        QFile::remove(b);
+    if (!entfernenFallsDa(nach) || !kopieren(von, nach))
+        return false;
+    QFile(nach).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    return aufDieDisk(nach);
 }
 
-void aufDieDisk(const QString& pfad)
+bool DateiOperationen::entfernenFallsDa(const QString& pfad) const
 {
-    const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
+    return !QFileInfo::exists(pfad) || entfernen(pfad);
+}
+
+bool DateiOperationen::journalEntfernen(const QString& pfad) const
+{
+    bool ok = true;
+    for (const QString& b : LocalDatabase::companions(pfad))
+        ok = entfernenFallsDa(b) && ok;
+    return ok;
+}
+
+bool DateiOperationen::verwaistesJournalNachziehen(const QString& pfad, const QString& zu) const
+{
+    if (QFileInfo::exists(pfad))
+        return true; // it belongs to its file
+    const QStringList hier = LocalDatabase::companions(pfad), dort = LocalDatabase::companions(zu);
+    const bool zuDa = !zu.isEmpty() && QFileInfo::exists(zu);
+    for (int i = 0; i < hier.size(); ++i) {
+        if (!QFileInfo::exists(hier[i]))
+            continue;
+        const bool ok = zuDa && !QFileInfo::exists(dort[i]) ? umbenennen(hier[i], dort[i]) : entfernen(hier[i]);
+        if (!ok)
+            return false;
+    }
+    return true;
 }
 
 QString dateiname(const QString& pfad) { return QFileInfo(pfad).fileName(); }
 
-QString freierName(const QString& basis)
+QString freierName(const QString& basis, const QStringList& endungen)
 {
-    const auto belegt = [](const QString& name) {
-        if (QFileInfo::exists(name))
-            return true;
-        for (const QString& b : LocalDatabase::companions(name))
-            if (QFileInfo::exists(b))
+    const auto belegt = [&endungen](const QString& name) {
+        for (const QString& n : LocalDatabase::companions(name) + QStringList{name})
+            if (QFileInfo::exists(n))
+                return true;
+        for (const QString& e : endungen)
+            if (QFileInfo::exists(name + e))
                 return true;
         return false;
     };

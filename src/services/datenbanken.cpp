@@ -21,6 +21,10 @@ namespace {
 
 const QString kTitel = QStringLiteral("Humavera - Datenbank");
 
+const QString kZurueckText = QStringLiteral("Die Wiederherstellung der letzten Datensicherung wurde unterbrochen und "
+                                            "rückgängig gemacht: Beide Datenbanken sind so, wie sie vor der "
+                                            "Wiederherstellung waren.");
+
 } // namespace
 
 Datenbanken::Datenbanken(Programmordner ordner, const Gebietsschema& gebiet, Einstellungen& einstellungen,
@@ -130,14 +134,13 @@ bool Datenbanken::kopierenUeber(const QString& quelle, const QString& ziel, QStr
 {
     QDir().mkpath(QFileInfo(ziel).absolutePath());
     const QString tmp = ziel + QStringLiteral(".tmp");
-    QFile::remove(tmp);
-    if (!m_ops.kopieren(quelle, tmp)) {
+    if (!m_ops.kopieAnlegen(quelle, tmp)) {
         if (why) *why = QStringLiteral("%1 konnte nicht nach %2 kopiert werden").arg(quelle, ziel);
+        m_ops.entfernenFallsDa(tmp);
         return false;
     }
-    QFile(tmp).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     if (!m_ops.umbenennenMitGrund(tmp, ziel, why)) {
-        QFile::remove(tmp);
+        m_ops.entfernenFallsDa(tmp);
         return false;
     }
     return true;
@@ -163,15 +166,12 @@ bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchade
         if (beiseite)
             *beiseite = ziel;
     }
-    journalEntfernen(d.pfad);
+    if (!m_ops.journalEntfernen(d.pfad))
+        return false;
     if (d.art == Datenbankdatei::Kav)
         kavErsetzt();
-    if (quelle.isEmpty()) {
-        if (!leereDatenbankAnlegen(d.pfad, d.art, true, why))
-            return false;
-    } else if (!kopierenUeber(quelle, d.pfad, why)) {
+    if (quelle.isEmpty() ? !leereDatenbankAnlegen(d.pfad, d.art, true, why) : !kopierenUeber(quelle, d.pfad, why))
         return false;
-    }
     return d.verbindung.open(d.pfad, why);
 }
 
@@ -224,8 +224,12 @@ bool Datenbanken::DatenSichern()
     if (!faellig)
         return true;
 
-    QString why;
-    if (!m_paar.sichern(m_uhr.now(), &why)) {
+    // a restore not yet settled leaves files that do not belong together: no backup of them
+    const bool offen = wiederherstellung().markeDa();
+    QString why = offen ? QStringLiteral("Die Wiederherstellung der letzten Datensicherung ist noch nicht abgeschlossen; "
+                                         "das geschieht beim nächsten Programmstart.")
+                        : QString();
+    if (offen || !m_paar.sichern(m_uhr.now(), &why)) {
         m_anzeige.zeige(Meldung{0, kTitel,
                                 QStringLiteral("Die Sicherung der Datenbanken ist fehlgeschlagen:\n%1\n\n"
                                                "Beim nächsten Programmende wird sie erneut versucht.")
@@ -251,24 +255,31 @@ Datenbanken::SicherungsStand Datenbanken::sicherungsStand() const
     return s;
 }
 
-bool Datenbanken::SicherungWiederherstellen(QString* grund)
+bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
 {
     m_paar.wechselBeenden();
     QString g;
+    bool gleich = true;
+    if (wiederherstellung().markeDa()) {
+        g = QStringLiteral("Eine frühere Wiederherstellung ist noch nicht abgeschlossen.");
+        gleich = false;
+    }
     for (const Datei* d : {&m_kav, &m_daten}) {
         const QString sicherung = sicherungsPfad(*d);
         const QString name = QFileInfo(sicherung).fileName();
+        if (!g.isEmpty())
+            break;
         if (!QFileInfo::exists(sicherung))
             g = QStringLiteral("Die Sicherungsdatei %1 fehlt.").arg(name);
         else if (!LocalDatabase::check(sicherung, schemaTabellen(d->art), nullptr, schemaSpalten(d->art)))
             g = QStringLiteral("Die Sicherungsdatei %1 ist beschädigt.").arg(name);
-        if (!g.isEmpty())
-            break;
     }
-    if (g.isEmpty() && paarEinsetzen(&g))
+    if (g.isEmpty() && paarEinsetzen(&g, &gleich))
         return true;
     if (grund)
         *grund = g;
+    if (unveraendert)
+        *unveraendert = gleich;
     return false;
 }
 
@@ -279,7 +290,19 @@ Wiederherstellung Datenbanken::wiederherstellung() const
     return Wiederherstellung(m_ordner.daten(), dateien, sicherungen, m_ops);
 }
 
-bool Datenbanken::paarEinsetzen(QString* grund)
+bool Datenbanken::beideOeffnen(QString* grund)
+{
+    for (Datei* d : {&m_kav, &m_daten}) {
+        if (!d->verbindung.open(d->pfad)) {
+            if (grund)
+                *grund = QStringLiteral("%1 ließ sich nach dem Ersetzen nicht öffnen.").arg(dateiname(d->pfad));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Datenbanken::paarEinsetzen(QString* grund, bool* unveraendert)
 {
     Wiederherstellung w = wiederherstellung();
     if (!w.kopienAnlegen(grund))
@@ -289,46 +312,35 @@ bool Datenbanken::paarEinsetzen(QString* grund)
         return false;
     }
     schliessen();
-    bool ok = w.einsetzen(grund);
-    for (Datei* d : {&m_kav, &m_daten}) {
-        if (ok && !d->verbindung.open(d->pfad)) {
-            *grund = QStringLiteral("%1 ließ sich nach dem Ersetzen nicht öffnen.").arg(dateiname(d->pfad));
-            ok = false;
-        }
-    }
-    if (ok) {
+    if (w.einsetzen(grund) && beideOeffnen(grund)) {
         kavErsetzt();
         w.alteEntfernen(2);
-        w.markeEntfernen();
+        w.markeEntfernen(); // else the next start finds both files in place and finishes
         return true;
     }
-
-    // back to the pair as it was
+    // Back to the pair as it was. What cannot be put back stays closed, and the mark stays: the
+    // next start puts the pair together before either file opens.
     schliessen();
-    w.zuruecknehmenNachFehler();
-    bool wieder = true;
-    for (Datei* d : {&m_kav, &m_daten})
-        wieder = d->verbindung.open(d->pfad) && wieder;
-    if (wieder) // else the mark stays: the next start puts the pair together
-        m_ops.entfernen(w.marke());
+    *unveraendert = w.zuruecknehmen() && beideOeffnen(nullptr);
+    if (*unveraendert)
+        w.markeEntfernen();
+    else
+        schliessen();
     return false;
 }
 
 void Datenbanken::unterbrocheneWiederherstellungBeenden()
 {
     Wiederherstellung w = wiederherstellung();
-    const QString zurueckText = QStringLiteral("Die Wiederherstellung der letzten Datensicherung wurde unterbrochen und "
-                                               "rückgängig gemacht: Beide Datenbanken sind so, wie sie vor der "
-                                               "Wiederherstellung waren.");
     switch (w.lesen()) {
     case Wiederherstellung::Lage::Keine:
         return;
-    case Wiederherstellung::Lage::OhneMarke: // cut short before its mark: nothing was replaced, only the copies go
-        w.kopienEntfernen();
-        melde(zurueckText);
+    case Wiederherstellung::Lage::OhneMarke: // cut short before its mark: nothing was replaced
+        if (w.kopienEntfernen())
+            melde(kZurueckText);
         return;
     case Wiederherstellung::Lage::Vollenden:
-        if (!w.vollenden())
+        if (!w.einsetzen()) // a step that fails leaves the mark: the next start goes on from there
             return;
         kavErsetzt();
         m_kav.ausSicherung = m_daten.ausSicherung = true;
@@ -343,7 +355,7 @@ void Datenbanken::unterbrocheneWiederherstellungBeenden()
         return;
     case Wiederherstellung::Lage::Zuruecknehmen:
         if (w.zuruecknehmen() && w.markeEntfernen())
-            melde(zurueckText);
+            melde(kZurueckText);
         return;
     }
 }

@@ -54,10 +54,13 @@ public:
     SicherungsStand sicherungsStand() const;
     // Puts the backup pair in place of both files, or neither: both backups are checked and copied
     // first; the current files are kept aside as "<file>.vor-Wiederherstellung-<yyyyMMddhhmmss>"
-    // (the two newest of these are kept, older ones removed). On failure both files are as they
-    // were and open again, and `grund` says what failed. A restore cut short by a crash is finished
-    // or rolled back at the next opening (see unterbrocheneWiederherstellungBeenden).
-    bool SicherungWiederherstellen(QString* grund);
+    // (the two newest of these are kept, those just set aside always among them). On failure
+    // `grund` says what failed, and `unveraendert` whether both files are as they were and open
+    // again; when even putting them back failed, both stay closed and the restore's mark stays, so
+    // that the next start puts the pair together. A restore cut short by a crash is finished or
+    // rolled back at the next opening (see unterbrocheneWiederherstellungBeenden); until then no
+    // restore and no backup is made.
+    bool SicherungWiederherstellen(QString* grund, bool* unveraendert = nullptr);
 
     // Copies both files to the backup folder when the interval has passed (or the date of the last
     // backup lies after today); false when a copy failed (the user has been told; the date of the
@@ -97,7 +100,9 @@ private:
     // The message after a damaged or missing file was replaced: by the backup of `sicherungVom`
     // (date and time of the backup) or, without it, by the standard file.
     QString ersetztText(const Datei& d, bool fehlte, const QString& beiseite, const QDateTime& sicherungVom) const;
-    bool paarEinsetzen(QString* grund);
+    bool paarEinsetzen(QString* grund, bool* unveraendert);
+    // Opens both files; `grund` names the first that does not open.
+    bool beideOeffnen(QString* grund);
     Wiederherstellung wiederherstellung() const;
     // A restore cut short by a crash: finished when every file it puts in is there and sound (and
     // the mark is), else rolled back to the files as they were; the user is told which. Copies

@@ -45,7 +45,7 @@ void Sicherungspaar::wechselBeenden() const
             if (!QFileInfo::exists(n[i].vorher))
                 continue;
             if (paarVollstaendig)
-                QFile::remove(n[i].vorher);
+                m_ops.entfernen(n[i].vorher);
             else
                 m_ops.umbenennen(n[i].vorher, n[i].sicherung);
         }
@@ -66,14 +66,14 @@ void Sicherungspaar::ersteSicherungBeenden(int j, int k) const
     if (LocalDatabase::check(nk.kopie, schemaTabellen(art(k)), nullptr, schemaSpalten(art(k))))
         m_ops.umbenennen(nk.kopie, nk.sicherung);
     else
-        QFile::remove(namen(j).sicherung);
-    aufDieDisk(m_ordner);
+        m_ops.entfernen(namen(j).sicherung);
+    m_ops.aufDieDisk(m_ordner);
 }
 
 void Sicherungspaar::kopienEntfernen() const
 {
     for (int i = 0; i < 2; ++i)
-        QFile::remove(namen(i).kopie);
+        m_ops.entfernenFallsDa(namen(i).kopie);
 }
 
 bool Sicherungspaar::sichern(const QDateTime& zeit, QString* why) const
@@ -92,8 +92,8 @@ bool Sicherungspaar::kopienAnlegen(const QDateTime& zeit, QString* why) const
 {
     for (int i = 0; i < 2; ++i) {
         const QString kopie = namen(i).kopie;
-        QFile::remove(kopie);
-        if (!QFileInfo::exists(m_dateien[i]) || !m_ops.kopieren(m_dateien[i], kopie)) {
+        // whole on the disk before the first rename
+        if (!QFileInfo::exists(m_dateien[i]) || !m_ops.kopieAnlegen(m_dateien[i], kopie)) {
             if (why) *why = QStringLiteral("%1 konnte nicht nach %2 kopiert werden").arg(m_dateien[i], kopie);
             kopienEntfernen();
             return false;
@@ -101,8 +101,6 @@ bool Sicherungspaar::kopienAnlegen(const QDateTime& zeit, QString* why) const
         QFile f(kopie);
         if (f.open(QIODevice::ReadWrite))
             f.setFileTime(zeit, QFileDevice::FileModificationTime);
-        f.close();
-        aufDieDisk(kopie); // whole on the disk before the first rename
     }
     return true;
 }
@@ -115,24 +113,24 @@ bool Sicherungspaar::wechseln(QString* why) const
     bool weg[2] = {false, false}, drin[2] = {false, false};
     bool ok = true;
     for (int i = 0; ok && i < 2; ++i) {
-        if (QFileInfo::exists(n[i].sicherung)) {
-            QFile::remove(n[i].vorher);
+        if (QFileInfo::exists(n[i].sicherung))
             ok = weg[i] = m_ops.umbenennenMitGrund(n[i].sicherung, n[i].vorher, why);
-        }
     }
     for (int i = 0; ok && i < 2; ++i)
         ok = drin[i] = m_ops.umbenennenMitGrund(n[i].kopie, n[i].sicherung, why);
     if (ok) {
-        for (const Namen& ni : n)
-            QFile::remove(ni.vorher);
-        aufDieDisk(m_ordner);
+        // the previous pair goes only once the new one is on the disk
+        if (m_ops.aufDieDisk(m_ordner))
+            for (const Namen& ni : n)
+                QFile::remove(ni.vorher);
         return true;
     }
+    // what stays undone here the next start puts right (wechselBeenden)
     for (int i = 0; i < 2; ++i) {
         if (weg[i])
             m_ops.umbenennen(n[i].vorher, n[i].sicherung);
         else if (drin[i])
-            QFile::remove(n[i].sicherung);
+            m_ops.entfernen(n[i].sicherung);
     }
     kopienEntfernen();
     return false;
