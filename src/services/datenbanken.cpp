@@ -20,6 +20,8 @@ namespace kav {
 namespace {
 
 const QString kTitel = QStringLiteral("Humavera - Datenbank");
+// the replacement of a damaged file, beside it under the name the damaged file goes aside under
+const QString kErsatz = QStringLiteral(".ersatz");
 
 const QString kZurueckText = QStringLiteral("Die Wiederherstellung der letzten Datensicherung wurde unterbrochen und "
                                             "rückgängig gemacht: Beide Datenbanken sind so, wie sie vor der "
@@ -58,12 +60,15 @@ Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
     if (!m_kav.verbindung.isOpen() && !m_daten.verbindung.isOpen()) {
         unterbrocheneWiederherstellungBeenden();
         m_paar.wechselBeenden();
+        unterbrocheneErsetzungBeenden();
     }
     const bool fehlte = !QFileInfo::exists(d.pfad);
     const bool ausSicherung = std::exchange(d.ausSicherung, false);
     QString why;
-    if (d.verbindung.open(d.pfad, &why))
+    if (d.verbindung.open(d.pfad, &why)) {
+        totesJournalEntfernen(d);
         return ausSicherung ? Ergebnis::Sicherung : Ergebnis::Geoeffnet;
+    }
     qWarning().noquote() << d.pfad << QStringLiteral("ist nicht lesbar:") << why;
     // A write cut short is undone from its journal, which needs the file and its folder writable.
     // Without that the file is not damaged: nothing may be replaced, and the user must give the right.
@@ -158,21 +163,63 @@ void Datenbanken::kavErsetzt()
 bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchaden, QString* why, QString* beiseite)
 {
     d.verbindung.close();
+    if (d.art == Datenbankdatei::Kav)
+        kavErsetzt();
     if (nachSchaden && QFileInfo::exists(d.pfad)) {
-        const QString ziel =
-            freierName(d.pfad + QStringLiteral(".defekt-") + m_uhr.now().toString(QStringLiteral("yyyyMMddhhmmss")));
-        if (!m_ops.mitJournalUmbenennen(d.pfad, ziel, why))
+        const QString ziel = freierName(d.pfad + QStringLiteral(".defekt-") + m_uhr.now().toString(QStringLiteral("yyyyMMddhhmmss")),
+                                        {kErsatz});
+        if (!beschaedigteErsetzen(d, quelle, ziel, why))
             return false;
         if (beiseite)
             *beiseite = ziel;
+    } else if (!m_ops.journalEntfernen(d.pfad)) {
+        return false;
+    } else if (quelle.isEmpty() ? !leereDatenbankAnlegen(d.pfad, d.art, true, why) : !kopierenUeber(quelle, d.pfad, why)) {
+        return false;
     }
-    if (!m_ops.journalEntfernen(d.pfad))
-        return false;
-    if (d.art == Datenbankdatei::Kav)
-        kavErsetzt();
-    if (quelle.isEmpty() ? !leereDatenbankAnlegen(d.pfad, d.art, true, why) : !kopierenUeber(quelle, d.pfad, why))
-        return false;
     return d.verbindung.open(d.pfad, why);
+}
+
+bool Datenbanken::beschaedigteErsetzen(Datei& d, const QString& quelle, const QString& beiseite, QString* why)
+{
+    const QString ersatz = beiseite + kErsatz;
+    const bool angelegt = quelle.isEmpty() ? leereDatenbankAnlegen(ersatz, d.art, true, why) && m_ops.aufDieDisk(ersatz)
+                                           : m_ops.kopieAnlegen(quelle, ersatz);
+    if (!angelegt || !m_ops.mitJournalUmbenennen(d.pfad, beiseite, why)) {
+        if (!angelegt && why)
+            *why = QStringLiteral("%1 konnte nicht angelegt werden").arg(ersatz);
+        m_ops.entfernenFallsDa(ersatz);
+        return false;
+    }
+    // a failure from here on leaves the replacement for the next start (unterbrocheneErsetzungBeenden)
+    return m_ops.journalEntfernen(d.pfad) && m_ops.umbenennenMitGrund(ersatz, d.pfad, why);
+}
+
+void Datenbanken::unterbrocheneErsetzungBeenden() const
+{
+    for (const Datei* d : {&m_kav, &m_daten}) {
+        const QFileInfo fi(d->pfad);
+        for (const QString& name : fi.dir().entryList({fi.fileName() + QStringLiteral(".defekt-*") + kErsatz}, QDir::Files)) {
+            const QString ersatz = fi.dir().filePath(name), beiseite = ersatz.chopped(kErsatz.size());
+            const bool zurueck = !QFileInfo::exists(d->pfad) && QFileInfo::exists(beiseite);
+            if (zurueck ? m_ops.verwaistesJournalNachziehen(d->pfad, beiseite) && m_ops.mitJournalUmbenennen(beiseite, d->pfad)
+                        : m_ops.verwaistesJournalNachziehen(beiseite, d->pfad))
+                m_ops.entfernen(ersatz);
+        }
+    }
+}
+
+void Datenbanken::totesJournalEntfernen(const Datei& d) const
+{
+    // SQLite takes a journal for hot only when it has a first byte other than zero
+    const QString journal = d.pfad + QStringLiteral("-journal");
+    QFile f(journal);
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray kopf = f.read(1);
+    f.close();
+    if (kopf.isEmpty() || kopf[0] == '\0')
+        m_ops.entfernen(journal);
 }
 
 Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, bool fehlte)

@@ -41,7 +41,8 @@ public:
     Ergebnis DatDBOeffnen();
     // Replace the file by its backup and open it. With `nachSchaden` the current file is kept
     // aside under "<name>.defekt-<time>" (with "-2", "-3"... when that name is taken), its journal
-    // beside it; without it (restore asked for by the user) it is replaced. Whenever Kav.KRN is
+    // beside it, once the backup's copy lies beside it as "<that name>.ersatz"; without it (restore
+    // asked for by the user) it is replaced. Whenever Kav.KRN is
     // replaced (or about to be), the date of the last update goes back to that of the shipped data.
     Ergebnis KavDBWiederherstellen(bool nachSchaden = false);
     Ergebnis DatDBWiederherstellen(bool nachSchaden = false);
@@ -97,6 +98,14 @@ private:
     Ergebnis wiederherstellen(Datei& d, bool nachSchaden, bool fehlte = false);
     // `beiseite` receives where a damaged file was kept.
     bool ersetzenDurch(Datei& d, const QString& quelle, bool nachSchaden, QString* why, QString* beiseite = nullptr);
+    // The damaged file aside as `beiseite`, the copy of `quelle` (an empty file without it) in its place.
+    bool beschaedigteErsetzen(Datei& d, const QString& quelle, const QString& beiseite, QString* why);
+    // A start cut short after setting a damaged file aside and before its replacement was in: the
+    // damaged file goes back, so that this start replaces it again and says where it keeps it.
+    void unterbrocheneErsetzungBeenden() const;
+    // A journal SQLite left beside an opened file without rolling it back is one of a write that
+    // never reached the file (a hot one is rolled back on opening): it goes.
+    void totesJournalEntfernen(const Datei& d) const;
     // The message after a damaged or missing file was replaced: by the backup of `sicherungVom`
     // (date and time of the backup) or, without it, by the standard file.
     QString ersetztText(const Datei& d, bool fehlte, const QString& beiseite, const QDateTime& sicherungVom) const;

@@ -73,11 +73,13 @@ protected:
         return sql::scalar(db.cnDaten(), "SELECT group_concat(FlaechenNr) FROM FlaechenID").toString();
     }
     // Starts a writer on `datei` and kills it once it has written `n` rows, inside its transaction.
-    static void mittendrinGetoetet(const QString& datei, const QString& art, int n)
+    // `imSpeicher`: the writer keeps its changes in memory, and the journal it leaves is dead.
+    static void mittendrinGetoetet(const QString& datei, const QString& art, int n, bool imSpeicher = false)
     {
         const QByteArray vorher = inhalt(datei);
         QProcess p;
-        p.start(QStringLiteral(KAV_SCHREIBKIND), {datei, art, QString::number(n)});
+        p.start(QStringLiteral(KAV_SCHREIBKIND),
+                QStringList{datei, art, QString::number(n)} + (imSpeicher ? QStringList{"im-speicher"} : QStringList()));
         ASSERT_TRUE(p.waitForStarted(10000));
         QByteArray aus;
         while (!aus.contains("angehalten") && p.waitForReadyRead(10000))
@@ -85,9 +87,10 @@ protected:
         ASSERT_TRUE(aus.contains("angehalten")) << p.readAllStandardError().toStdString();
         p.kill();
         ASSERT_TRUE(p.waitForFinished(10000));
-        // the file is half written and SQLite left its hot journal (a header with its magic)
-        ASSERT_NE(inhalt(datei), vorher);
-        ASSERT_NE(inhalt(datei + "-journal").left(8), QByteArray(8, '\0'));
+        // the file is half written and SQLite left its hot journal (a header with its magic), or
+        // the file is untouched and the journal has no header
+        ASSERT_EQ(inhalt(datei) == vorher, imSpeicher);
+        ASSERT_EQ(inhalt(datei + "-journal").left(8) == QByteArray(8, '\0'), imSpeicher);
     }
     // Runs `tun` in a child process on both files opened, with file operations that end the child
     // at their n-th call (see toedlich); the child ends right after `tun` too, as a kill would. Without
@@ -421,6 +424,47 @@ TEST_F(AbsturzBeimSchreiben, GetoeteteSicherungHinterlaesstEinGanzesPaarOderKein
             const bool neuesPaar = erste ? n >= 4 : n == ende, keines = erste && !neuesPaar;
             EXPECT_EQ(s.entryList(QDir::Files).join(' ').toStdString(), keines ? "" : "Daten.PVQ Kav.PVQ");
             EXPECT_TRUE(keines || paar() == (neuesPaar ? neues : alt));
+        }
+    }
+}
+
+// A data update killed while its changes were still in memory leaves a journal without a header,
+// which SQLite never rolls back: the next start removes it, and the file has every row.
+TEST_F(AbsturzBeimSchreiben, TotesJournalGehtBeimStart)
+{
+    const QStringList kavVorher = alleZeilen(offen()->cnKav());
+    for (const int halt : {1, 10, 50}) {
+        ASSERT_NO_FATAL_FAILURE(mittendrinGetoetet(ordner.kavDatei(), "aktualisierung", halt, true));
+        EXPECT_EQ(alleZeilen(offen()->cnKav()), kavVorher) << halt;
+        EXPECT_FALSE(QFileInfo::exists(ordner.kavDatei() + "-journal")) << halt;
+    }
+}
+
+// A start that found Kav.KRN damaged, killed before or right after each step of putting the backup
+// in its place (its copy, the damaged file aside, the copy in), then a start: Kav.KRN is the backup,
+// the damaged file lies aside once as it was, and the next update fetches everything. Until the
+// backup is in place, the start says that the file was damaged and where it lies.
+TEST_F(AbsturzBeimSchreiben, GetoeteterErsatzEinerBeschaedigtenDatei)
+{
+    const QStringList kavSicherung = alleZeilen(offen()->cnKav());
+    const QByteArray muell = QByteArray("beschädigt ").repeated(400);
+    const QString defekt = ordner.kavDatei() + ".defekt-20261206100000";
+    for (int n = 1; n <= 4; ++n) {
+        for (const bool danach : {false, true}) {
+            SCOPED_TRACE(testing::Message() << n << (danach ? " danach" : " davor"));
+            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), muell));
+            einstellungsDatei.RegistrySchreiben(schluessel::datenbank, "datLetztesUpdate", "02.11.2026");
+            ASSERT_TRUE(einstellungsDatei.sync());
+            EXPECT_EQ(getoetetBei(n, nullptr, danach), n == 4 ? 0 : kGetoetet);
+            protokoll.meldungen.clear();
+            EXPECT_EQ(alleZeilen(gestartet()->cnKav()), kavSicherung);
+            EXPECT_EQ(gespeichertesUpdate(), "11.02.2010");
+            EXPECT_EQ(QDir(ordner.daten()).entryList(QDir::Files), QStringList({"Daten.KRN", "Kav.KRN", dateiname(defekt)}));
+            EXPECT_EQ(inhalt(defekt), muell);
+            const QString t = protokoll.texte().join("");
+            EXPECT_EQ(t.startsWith("Kav-DB war beschädigt") && t.contains("„Daten/Kav.KRN.defekt-20261206100000“ aufbewahrt"),
+                      n < 3 || (n == 3 && !danach)) << t.toStdString();
+            QFile::remove(defekt);
         }
     }
 }
