@@ -312,10 +312,10 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
         gleich = false;
     }
     for (const Datei* d : {&m_kav, &m_daten}) {
-        const QString sicherung = sicherungsPfad(*d);
-        const QString name = QFileInfo(sicherung).fileName();
         if (!g.isEmpty())
             break;
+        const QString sicherung = sicherungsPfad(*d);
+        const QString name = QFileInfo(sicherung).fileName();
         if (!QFileInfo::exists(sicherung))
             g = QStringLiteral("Die Sicherungsdatei %1 fehlt.").arg(name);
         else if (!LocalDatabase::check(sicherung, schemaTabellen(d->art), nullptr, schemaSpalten(d->art)))

@@ -109,6 +109,7 @@ private:
     // The message after a damaged or missing file was replaced: by the backup of `sicherungVom`
     // (date and time of the backup) or, without it, by the standard file.
     QString ersetztText(const Datei& d, bool fehlte, const QString& beiseite, const QDateTime& sicherungVom) const;
+    // The restore of SicherungWiederherstellen once both backups are checked.
     bool paarEinsetzen(QString* grund, bool* unveraendert);
     // Opens both files; `grund` names the first that does not open.
     bool beideOeffnen(QString* grund);
