@@ -1,16 +1,16 @@
 #pragma once
 // The two local database files: opening with restore, and the periodic backup.
 #include "platform/localdatabase.h"
+#include "services/dateioperationen.h"
 #include "services/programmordner.h"
 #include "services/schema.h"
+#include "services/sicherungspaar.h"
 
-#include <QByteArray>
 #include <QDate>
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QString>
 
-#include <functional>
 #include <initializer_list>
 
 namespace kav {
@@ -18,25 +18,9 @@ namespace kav {
 class Clock;
 class MeldungsAnzeige;
 class SettingsStore;
+class Wiederherstellung;
 struct Einstellungen;
 struct Gebietsschema;
-
-// The file operations of replacing, backing up and restoring the database files; tests put
-// failing ones in.
-struct DateiOperationen {
-    // Renames `von` to `nach`, replacing a file of that name.
-    std::function<bool(const QString& von, const QString& nach)> umbenennen;
-    // Copies `von` to `nach`, where no file is.
-    std::function<bool(const QString& von, const QString& nach)> kopieren;
-    // Writes `inhalt` as the whole file `pfad` and flushes it to the disk.
-    std::function<bool(const QString& pfad, const QByteArray& inhalt)> schreiben = &echtSchreiben;
-    // Removes the file `pfad`.
-    std::function<bool(const QString& pfad)> entfernen = &echtEntfernen;
-    static DateiOperationen echte();
-    static bool echtSchreiben(const QString& pfad, const QByteArray& inhalt);
-    static bool echtEntfernen(const QString& pfad);
-    static bool echtUmbenennen(const QString& von, const QString& nach);
-};
 
 class Datenbanken {
 public:
@@ -57,7 +41,8 @@ public:
     Ergebnis DatDBOeffnen();
     // Replace the file by its backup and open it. With `nachSchaden` the current file is kept
     // aside under "<name>.defekt-<time>" (with "-2", "-3"... when that name is taken), its journal
-    // beside it; without it (restore asked for by the user) it is replaced. Whenever Kav.KRN is
+    // beside it, once the backup's copy lies beside it as "<that name>.ersatz"; without it (restore
+    // asked for by the user) it is replaced. Whenever Kav.KRN is
     // replaced (or about to be), the date of the last update goes back to that of the shipped data.
     Ergebnis KavDBWiederherstellen(bool nachSchaden = false);
     Ergebnis DatDBWiederherstellen(bool nachSchaden = false);
@@ -70,10 +55,13 @@ public:
     SicherungsStand sicherungsStand() const;
     // Puts the backup pair in place of both files, or neither: both backups are checked and copied
     // first; the current files are kept aside as "<file>.vor-Wiederherstellung-<yyyyMMddhhmmss>"
-    // (the two newest of these are kept, older ones removed). On failure both files are as they
-    // were and open again, and `grund` says what failed. A restore cut short by a crash is finished
-    // or rolled back at the next opening (see unterbrocheneWiederherstellungBeenden).
-    bool SicherungWiederherstellen(QString* grund);
+    // (the two newest of these are kept, those just set aside always among them). On failure
+    // `grund` says what failed, and `unveraendert` whether both files are as they were and open
+    // again; when even putting them back failed, both stay closed and the restore's mark stays, so
+    // that the next start puts the pair together. A restore cut short by a crash is finished or
+    // rolled back at the next opening (see unterbrocheneWiederherstellungBeenden); until then no
+    // restore and no backup is made.
+    bool SicherungWiederherstellen(QString* grund, bool* unveraendert = nullptr);
 
     // Copies both files to the backup folder when the interval has passed (or the date of the last
     // backup lies after today); false when a copy failed (the user has been told; the date of the
@@ -93,8 +81,8 @@ public:
     QSqlDatabase cnDaten() const { return m_daten.verbindung.db(); }
     QString strPfadKav() const { return m_kav.pfad; }
     QString strPfadDaten() const { return m_daten.pfad; }
-    QString sicherungKav() const { return sicherungsPfad(m_kav); }
-    QString sicherungDaten() const { return sicherungsPfad(m_daten); }
+    QString sicherungKav() const { return m_paar.namen(0).sicherung; }
+    QString sicherungDaten() const { return m_paar.namen(1).sicherung; }
 
 private:
     struct Datei {
@@ -110,33 +98,28 @@ private:
     Ergebnis wiederherstellen(Datei& d, bool nachSchaden, bool fehlte = false);
     // `beiseite` receives where a damaged file was kept.
     bool ersetzenDurch(Datei& d, const QString& quelle, bool nachSchaden, QString* why, QString* beiseite = nullptr);
+    // The damaged file aside as `beiseite`, the copy of `quelle` (an empty file without it) in its place.
+    bool beschaedigteErsetzen(Datei& d, const QString& quelle, const QString& beiseite, QString* why);
+    // A start cut short after setting a damaged file aside and before its replacement was in: the
+    // damaged file goes back, so that this start replaces it again and says where it keeps it.
+    void unterbrocheneErsetzungBeenden() const;
+    // A journal SQLite left beside an opened file without rolling it back is one of a write that
+    // never reached the file (a hot one is rolled back on opening): it goes.
+    void totesJournalEntfernen(const Datei& d) const;
     // The message after a damaged or missing file was replaced: by the backup of `sicherungVom`
     // (date and time of the backup) or, without it, by the standard file.
     QString ersetztText(const Datei& d, bool fehlte, const QString& beiseite, const QDateTime& sicherungVom) const;
-    bool sichernBeide(QString* why) const;
-    // A backup whose switch of the pair was cut short (the program ended between putting the previous
-    // pair aside and putting the new one in) leaves "*.PVQ.vorher" files: with the pair incomplete the
-    // previous pair goes back in place, with the pair complete the leftovers go. A first backup cut
-    // short between its two renames is finished. Copies ("*.PVQ.tmp") left by a backup go.
-    void unterbrochenenSicherungswechselBeenden() const;
-    bool paarEinsetzen(QString* grund);
-    // From before the first rename of a restore until both files are in place, a mark in the data
-    // folder names where the current files go aside ("<file>=<name>", an empty name for a file that
-    // was not there). Written to a temporary name, flushed and renamed: it is whole or absent.
-    QString wiederherstellungsMarke() const;
-    bool markeSetzen(const QString (&beiseite)[2], QString* grund) const;
+    // The restore of SicherungWiederherstellen once both backups are checked.
+    bool paarEinsetzen(QString* grund, bool* unveraendert);
+    // Opens both files; `grund` names the first that does not open.
+    bool beideOeffnen(QString* grund);
+    Wiederherstellung wiederherstellung() const;
     // A restore cut short by a crash: finished when every file it puts in is there and sound (and
     // the mark is), else rolled back to the files as they were; the user is told which. Copies
-    // left beside the files and the mark go. Each step keeps the decision the same if the program
-    // ends again in the middle.
+    // left beside the files and the mark go.
     void unterbrocheneWiederherstellungBeenden();
-    bool umbenennen(const QString& von, const QString& nach, QString* why) const;
-    // Renames a database file together with its journal.
-    bool mitJournalUmbenennen(const QString& von, const QString& nach, QString* why) const;
     // Copies under a temporary name beside the target, then renames over it.
     bool kopierenUeber(const QString& quelle, const QString& ziel, QString* why) const;
-    // Removes the older files kept aside by restores: the newest `behalten` of each file stay.
-    void alteVorWiederherstellungEntfernen(int behalten) const;
     // Kav.KRN is replaced by older data: the date of the last update becomes that of the shipped
     // data, in the settings file too, before the replacement is final (before the file is put in,
     // or before the mark of a restore goes), so that a crash of this run cannot bring the newer date
@@ -162,6 +145,7 @@ private:
     DateiOperationen m_ops = DateiOperationen::echte();
     Datei m_kav;
     Datei m_daten;
+    Sicherungspaar m_paar;
 };
 
 } // namespace kav

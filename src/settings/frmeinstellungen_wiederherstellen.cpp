@@ -73,8 +73,9 @@ void frmEinstellungen::cmbRepair_Click()
         != QMessageBox::Yes)
         return;
     QString grund;
-    if (!a.db->SicherungWiederherstellen(&grund)) {
-        melden(wiederherstellenFehler(grund), Meldung::Symbol::Warnung);
+    bool unveraendert = true;
+    if (!a.db->SicherungWiederherstellen(&grund, &unveraendert)) {
+        melden(wiederherstellenFehler(grund, unveraendert), Meldung::Symbol::Warnung);
         return;
     }
     seitenNeuLaden();

@@ -50,10 +50,14 @@ QString wiederherstellenFrage(const QString& datum)
         .arg(datum);
 }
 
-QString wiederherstellenFehler(const QString& grund)
+QString wiederherstellenFehler(const QString& grund, bool unveraendert)
 {
-    return QStringLiteral("Die Datensicherung konnte nicht wiederhergestellt werden: %1\n\nBeide Dateien sind unverändert.")
-        .arg(grund);
+    return QStringLiteral("Die Datensicherung konnte nicht wiederhergestellt werden: %1\n\n%2")
+        .arg(grund, unveraendert ? QStringLiteral("Beide Dateien sind unverändert.")
+                                 : QStringLiteral("Die beiden Datenbanken sind jetzt nicht auf demselben Stand; keine "
+                                                  "Datei wurde gelöscht. Bitte beenden Sie das Programm: Beim nächsten "
+                                                  "Start bringt es beide wieder auf einen gemeinsamen Stand und sagt, "
+                                                  "auf welchen."));
 }
 
 } // namespace kav

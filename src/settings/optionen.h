@@ -36,6 +36,7 @@ std::optional<int> intervallAusText(const QString& text);
 inline const QString kKeineSicherung = QStringLiteral("Es gibt noch keine Datensicherung.");
 inline const QString kWiederhergestellt = QStringLiteral("Gesicherte Dateien wurden wiederhergestellt.");
 QString wiederherstellenFrage(const QString& datum);
-QString wiederherstellenFehler(const QString& grund);
+// `unveraendert`: both files are as they were; else the next start puts them together.
+QString wiederherstellenFehler(const QString& grund, bool unveraendert = true);
 
 } // namespace kav

@@ -73,11 +73,13 @@ protected:
         return sql::scalar(db.cnDaten(), "SELECT group_concat(FlaechenNr) FROM FlaechenID").toString();
     }
     // Starts a writer on `datei` and kills it once it has written `n` rows, inside its transaction.
-    static void mittendrinGetoetet(const QString& datei, const QString& art, int n)
+    // `imSpeicher`: the writer keeps its changes in memory, and the journal it leaves is dead.
+    static void mittendrinGetoetet(const QString& datei, const QString& art, int n, bool imSpeicher = false)
     {
         const QByteArray vorher = inhalt(datei);
         QProcess p;
-        p.start(QStringLiteral(KAV_SCHREIBKIND), {datei, art, QString::number(n)});
+        p.start(QStringLiteral(KAV_SCHREIBKIND),
+                QStringList{datei, art, QString::number(n)} + (imSpeicher ? QStringList{"im-speicher"} : QStringList()));
         ASSERT_TRUE(p.waitForStarted(10000));
         QByteArray aus;
         while (!aus.contains("angehalten") && p.waitForReadyRead(10000))
@@ -85,49 +87,95 @@ protected:
         ASSERT_TRUE(aus.contains("angehalten")) << p.readAllStandardError().toStdString();
         p.kill();
         ASSERT_TRUE(p.waitForFinished(10000));
-        // the file is half written and SQLite left its hot journal (a header with its magic)
-        ASSERT_NE(inhalt(datei), vorher);
-        ASSERT_NE(inhalt(datei + "-journal").left(8), QByteArray(8, '\0'));
+        // the file is half written and SQLite left its hot journal (a header with its magic), or
+        // the file is untouched and the journal has no header
+        ASSERT_EQ(inhalt(datei) == vorher, imSpeicher);
+        ASSERT_EQ(inhalt(datei + "-journal").left(8) == QByteArray(8, '\0'), imSpeicher);
     }
-    // Opens the files in a child process and runs `tun` with file operations that end the child at
-    // their n-th call; the child ends right after `tun` too, as a kill would. Its exit status.
-    int getoetetBei(int n, const std::function<bool(Datenbanken&)>& tun);
+    // Runs `tun` in a child process on both files opened, with file operations that end the child
+    // at their n-th call (see toedlich); the child ends right after `tun` too, as a kill would. Without
+    // `tun` the start itself is killed: the opening of both files, with what a crash left settled
+    // first. The child's exit status: 0 when it ran through.
+    int getoetetBei(int n, const std::function<bool(Datenbanken&)>& tun, bool danach = false);
+    // A fertiliser added to the files, then a restore: the rows before and after it, the files before it.
+    void wiederherstellungVorbereiten(QStringList& vorher, QStringList& gesichert, QMap<QString, QByteArray>& dateien);
+    // The data folder holding `dateien` only; the settings file with the date of the last update.
+    void datenordner(const QMap<QString, QByteArray>& dateien);
     QStringList beiseite() const { return QDir(ordner.daten()).entryList({"*.defekt-*"}, QDir::Files); }
+    // A start: both files opened, from wherever they come.
+    std::unique_ptr<Datenbanken> gestartet()
+    {
+        auto db = neu();
+        EXPECT_NE(db->KavDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
+        EXPECT_NE(db->DatDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
+        return db;
+    }
     static QStringList paar(Datenbanken& db) { return alleZeilen(db.cnKav()) + QStringList{"--"} + alleZeilen(db.cnDaten()); }
 };
 
 constexpr int kGetoetet = 3;
 
-// File operations that end the process at their n-th call; a copy or a write is left half done.
-DateiOperationen toedlich(int n)
+// File operations that end the process at their n-th call: before it, a copy or a write left half
+// done, or with `danach` right after it.
+DateiOperationen toedlich(int n, bool danach = false)
 {
     static int zaehler;
     zaehler = 0;
-    const DateiOperationen echt = DateiOperationen::echte();
-    const auto halt = [n](const QString& pfad = {}, const QByteArray& b = {}) {
-        if (++zaehler != n)
+    DateiOperationen echt = DateiOperationen::echte();
+    const auto vor = [n, danach](const QString& pfad = {}, const QByteArray& b = {}) {
+        if (++zaehler != n || danach)
             return;
         if (QFile f(pfad); !pfad.isEmpty() && f.open(QIODevice::WriteOnly))
             f.write(b.left(b.size() / 2)), f.close();
         _exit(kGetoetet);
     };
-    return {[=](const QString& von, const QString& nach) { return halt(), echt.umbenennen(von, nach); },
-            [=](const QString& von, const QString& nach) { return halt(nach, inhalt(von)), echt.kopieren(von, nach); },
-            [=](const QString& pfad, const QByteArray& b) { return halt(pfad, b), echt.schreiben(pfad, b); },
-            [=](const QString& pfad) { return halt(), echt.entfernen(pfad); }};
+    const auto nach = [n, danach](bool ok) {
+        if (danach && zaehler == n)
+            _exit(kGetoetet);
+        return ok;
+    };
+    DateiOperationen o = echt;
+    o.umbenennen = [=](const QString& von, const QString& zu) { return vor(), nach(echt.umbenennen(von, zu)); };
+    o.kopieren = [=](const QString& von, const QString& zu) { return vor(zu, inhalt(von)), nach(echt.kopieren(von, zu)); };
+    o.schreiben = [=](const QString& pfad, const QByteArray& b) { return vor(pfad, b), nach(echt.schreiben(pfad, b)); };
+    o.entfernen = [=](const QString& pfad) { return vor(), nach(echt.entfernen(pfad)); };
+    return o;
 }
 
-int AbsturzBeimSchreiben::getoetetBei(int n, const std::function<bool(Datenbanken&)>& tun)
+int AbsturzBeimSchreiben::getoetetBei(int n, const std::function<bool(Datenbanken&)>& tun, bool danach)
 {
     const pid_t kind = fork();
     if (kind == 0) {
         auto db = neu();
-        db->KavDBOeffnen(), db->DatDBOeffnen();
-        db->setDateiOperationen(toedlich(n));
-        _exit(tun(*db) ? 0 : 1);
+        if (tun)
+            db->KavDBOeffnen(), db->DatDBOeffnen();
+        db->setDateiOperationen(toedlich(n, danach));
+        _exit(tun ? (tun(*db) ? 0 : 1) : (db->KavDBOeffnen(), db->DatDBOeffnen(), 0));
     }
     int status = 0;
     return kind > 0 && waitpid(kind, &status, 0) == kind && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void AbsturzBeimSchreiben::wiederherstellungVorbereiten(QStringList& vorher, QStringList& gesichert,
+                                                        QMap<QString, QByteArray>& dateien)
+{
+    auto db = offen();
+    sql::exec(db->cnKav(), "INSERT INTO DuengerID (DuengerNr, Eingabe, Bezeichnung) VALUES ('Du5000', 'Nutzer', 'Mein Dünger')");
+    vorher = paar(*db);
+    for (const char* f : {"Kav.KRN", "Daten.KRN"})
+        dateien[f] = inhalt(ordner.daten() + "/" + f);
+    QString grund;
+    ASSERT_TRUE(db->SicherungWiederherstellen(&grund)) << grund.toStdString();
+    gesichert = paar(*db);
+}
+
+void AbsturzBeimSchreiben::datenordner(const QMap<QString, QByteArray>& dateien)
+{
+    QDir(ordner.daten()).removeRecursively();
+    for (auto it = dateien.cbegin(); it != dateien.cend(); ++it)
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.daten() + "/" + it.key(), it.value()));
+    einstellungsDatei.RegistrySchreiben(schluessel::datenbank, "datLetztesUpdate", "02.11.2026");
+    ASSERT_TRUE(einstellungsDatei.sync());
 }
 
 } // namespace
@@ -202,29 +250,15 @@ TEST_F(AbsturzBeimSchreiben, GetoeteteWiederherstellungGibtBeimStartEinGanzesPaa
 {
     QStringList vorher, gesichert;
     QMap<QString, QByteArray> dateien;
-    {
-        auto db = offen();
-        sql::exec(db->cnKav(), "INSERT INTO DuengerID (DuengerNr, Eingabe, Bezeichnung) VALUES ('Du5000', 'Nutzer', 'Mein Dünger')");
-        vorher = paar(*db);
-        for (const char* f : {"Kav.KRN", "Daten.KRN"})
-            dateien[f] = inhalt(ordner.daten() + "/" + f);
-        QString grund;
-        ASSERT_TRUE(db->SicherungWiederherstellen(&grund)) << grund.toStdString();
-        gesichert = paar(*db);
-    }
+    ASSERT_NO_FATAL_FAILURE(wiederherstellungVorbereiten(vorher, gesichert, dateien));
     const QString zeit = ".vor-Wiederherstellung-20261206100000";
     const QDateTime letztes = e.datLetztesUpdate;
     QDir d(ordner.daten());
     // killed at two copies, the mark, four renames, the mark's removal; at 9 not at all
     for (int n = 1; n <= 9; ++n) {
         SCOPED_TRACE(n);
-        for (const QString& f : d.entryList(QDir::Files))
-            d.remove(f);
-        for (auto it = dateien.cbegin(); it != dateien.cend(); ++it)
-            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(d.filePath(it.key()), it.value()));
+        ASSERT_NO_FATAL_FAILURE(datenordner(dateien));
         e.datLetztesUpdate = letztes;
-        einstellungsDatei.RegistrySchreiben(schluessel::datenbank, "datLetztesUpdate", "02.11.2026");
-        ASSERT_TRUE(einstellungsDatei.sync());
         const bool durch = n == 9, vor = n > 3;
         EXPECT_EQ(getoetetBei(n, [](Datenbanken& db) { return db.SicherungWiederherstellen(nullptr); }), durch ? 0 : kGetoetet);
 
@@ -364,8 +398,9 @@ TEST(AbsturzBeimBildertausch, UnlesbareMarkeLegtDieBilderZurueck)
 }
 
 // The program killed at each copy and rename of a backup, the first one and a later one, then
-// started: no backup or a whole pair (the new one, or after a later backup the previous one), and
-// no copy or previous file left over.
+// started, also after a start killed at each step of settling what the backup left: no backup or a
+// whole pair (the new one, or after a later backup the previous one), and no copy or previous file
+// left over.
 TEST_F(AbsturzBeimSchreiben, GetoeteteSicherungHinterlaesstEinGanzesPaarOderKeines)
 {
     QDir s(ordner.sicherungen());
@@ -374,19 +409,147 @@ TEST_F(AbsturzBeimSchreiben, GetoeteteSicherungHinterlaesstEinGanzesPaarOderKein
     // the first backup: two copies, two renames; a later one puts the previous pair aside first
     for (const bool erste : {true, false}) {
         const int ende = erste ? 5 : 7;
-        for (int n = 1; n <= ende; ++n) {
-            SCOPED_TRACE(testing::Message() << (erste ? "erste Sicherung, " : "spätere Sicherung, ") << n);
+        for (int n = 1; n <= ende; ++n)
+        for (int m = 0, start = kGetoetet; start != 0 && (m == 0 || n < ende); ++m) { // m: the start killed
+            SCOPED_TRACE(testing::Message() << (erste ? "erste Sicherung, " : "spätere Sicherung, ") << n << ", Start " << m);
             for (const QString& f : s.entryList(QDir::Files))
                 s.remove(f);
             for (int i = 0; i < 2 && !erste; ++i)
                 ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(s.filePath(i ? "Daten.PVQ" : "Kav.PVQ"), alt[i]));
             EXPECT_EQ(getoetetBei(n, [](Datenbanken& db) { return db.DatenSichern(); }), n == ende ? 0 : kGetoetet);
+            start = m > 0 ? getoetetBei(m, nullptr) : kGetoetet;
 
             offen().reset();
             // once its first new file is in place, a first backup is finished
             const bool neuesPaar = erste ? n >= 4 : n == ende, keines = erste && !neuesPaar;
             EXPECT_EQ(s.entryList(QDir::Files).join(' ').toStdString(), keines ? "" : "Daten.PVQ Kav.PVQ");
             EXPECT_TRUE(keines || paar() == (neuesPaar ? neues : alt));
+        }
+    }
+}
+
+// A data update killed while its changes were still in memory leaves a journal without a header,
+// which SQLite never rolls back: the next start removes it, and the file has every row.
+TEST_F(AbsturzBeimSchreiben, TotesJournalGehtBeimStart)
+{
+    const QStringList kavVorher = alleZeilen(offen()->cnKav());
+    for (const int halt : {1, 10, 50}) {
+        ASSERT_NO_FATAL_FAILURE(mittendrinGetoetet(ordner.kavDatei(), "aktualisierung", halt, true));
+        EXPECT_EQ(alleZeilen(offen()->cnKav()), kavVorher) << halt;
+        EXPECT_FALSE(QFileInfo::exists(ordner.kavDatei() + "-journal")) << halt;
+    }
+}
+
+// A start that found Kav.KRN damaged, killed before or right after each step of putting the backup
+// in its place (its copy, the damaged file aside, the copy in), then a start: Kav.KRN is the backup,
+// the damaged file lies aside once as it was, and the next update fetches everything. Until the
+// backup is in place, the start says that the file was damaged and where it lies.
+TEST_F(AbsturzBeimSchreiben, GetoeteterErsatzEinerBeschaedigtenDatei)
+{
+    const QStringList kavSicherung = alleZeilen(offen()->cnKav());
+    const QByteArray muell = QByteArray("beschädigt ").repeated(400);
+    const QString defekt = ordner.kavDatei() + ".defekt-20261206100000";
+    for (int n = 1; n <= 4; ++n) {
+        for (const bool danach : {false, true}) {
+            SCOPED_TRACE(testing::Message() << n << (danach ? " danach" : " davor"));
+            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), muell));
+            einstellungsDatei.RegistrySchreiben(schluessel::datenbank, "datLetztesUpdate", "02.11.2026");
+            ASSERT_TRUE(einstellungsDatei.sync());
+            EXPECT_EQ(getoetetBei(n, nullptr, danach), n == 4 ? 0 : kGetoetet);
+            protokoll.meldungen.clear();
+            EXPECT_EQ(alleZeilen(gestartet()->cnKav()), kavSicherung);
+            EXPECT_EQ(gespeichertesUpdate(), "11.02.2010");
+            EXPECT_EQ(QDir(ordner.daten()).entryList(QDir::Files), QStringList({"Daten.KRN", "Kav.KRN", dateiname(defekt)}));
+            EXPECT_EQ(inhalt(defekt), muell);
+            const QString t = protokoll.texte().join("");
+            EXPECT_EQ(t.startsWith("Kav-DB war beschädigt") && t.contains("„Daten/Kav.KRN.defekt-20261206100000“ aufbewahrt"),
+                      n < 3 || (n == 3 && !danach)) << t.toStdString();
+            QFile::remove(defekt);
+        }
+    }
+}
+
+// Every state a killed restore leaves, with the file it puts in for Daten.KRN damaged too, then a
+// start killed at each step of settling it, then a start: both files come from the backup once the
+// mark was written (and nothing is damaged), else both are as they were; nothing of the restore is left.
+TEST_F(AbsturzBeimSchreiben, GetoeteterStartBeendetDieWiederherstellungZuEinemPaar)
+{
+    QStringList vorher, gesichert;
+    QMap<QString, QByteArray> dateien;
+    ASSERT_NO_FATAL_FAILURE(wiederherstellungVorbereiten(vorher, gesichert, dateien));
+    const QString kopie = ordner.datenDatei() + ".wiederherstellen", zeit = ".vor-Wiederherstellung-20261206100000";
+    for (int k = 1; k <= 8; ++k) {
+        for (int m = 1, kaputt = 0; kaputt < (k > 3 ? 2 : 1); ++m) {
+            SCOPED_TRACE(testing::Message() << k << (kaputt ? " beschädigt, Start " : ", Start ") << m);
+            ASSERT_NO_FATAL_FAILURE(datenordner(dateien));
+            ASSERT_EQ(getoetetBei(k, [](Datenbanken& db) { return db.SicherungWiederherstellen(nullptr); }), kGetoetet);
+            if (kaputt)
+                test::schreibeDatei(QFileInfo::exists(kopie) ? kopie : ordner.datenDatei(), "beschädigt");
+            const int start = getoetetBei(m, nullptr);
+            protokoll.meldungen.clear();
+            const bool vor = k > 3 && !kaputt;
+            EXPECT_EQ(paar(*gestartet()), vor ? gesichert : vorher);
+            // the date is stored before the mark goes (step 8): a roll back after that leaves it, harmlessly
+            EXPECT_EQ(gespeichertesUpdate(), vor || k == 8 ? "11.02.2010" : "02.11.2026");
+            EXPECT_EQ(QDir(ordner.daten()).entryList(QDir::Files),
+                      vor ? QStringList({"Daten.KRN", "Daten.KRN" + zeit, "Kav.KRN", "Kav.KRN" + zeit}) : QStringList({"Daten.KRN", "Kav.KRN"}));
+            for (const QString& t : protokoll.texte())
+                EXPECT_TRUE(t.contains(vor ? "zu Ende geführt" : "rückgängig gemacht")) << t.toStdString();
+            if (start == 0)
+                m = 0, ++kaputt;
+        }
+    }
+}
+
+// A restore killed once its mark was written, then a start (also after a start killed at each of its
+// steps) that finds what it would finish unsound or unsafe: a damaged copy, a name in the mark leading
+// out of the data folder, another file at the name a file goes aside under. It rolls back and touches
+// nothing but the restore's copies and mark. A journal left at the file's path without its file never
+// reaches the file put in: the restore is finished, and the file set aside keeps its rows with it.
+TEST_F(AbsturzBeimSchreiben, UnterbrocheneWiederherstellungFolgtNurEinerSicherenMarke)
+{
+    QStringList vorher, gesichert;
+    QMap<QString, QByteArray> dateien;
+    ASSERT_NO_FATAL_FAILURE(wiederherstellungVorbereiten(vorher, gesichert, dateien));
+    const QString beiseite = ordner.kavDatei() + ".vor-Wiederherstellung-20261206100000";
+    const QByteArray fremd("eine andere Datei");
+    const struct { const char* fall; std::function<void()> danach; bool vor; } faelle[] = {
+        {"Kopie beschädigt", [&] { test::schreibeDatei(ordner.datenDatei() + ".wiederherstellen", fremd); }, false},
+        {"Name führt hinaus", [&] {
+             QDir().mkpath(ordner.kavDatei() + ".vor-Wiederherstellung-1");
+             test::schreibeDatei(ordner.daten() + "/Wiederherstellung.laeuft", "Kav.KRN=Kav.KRN.vor-Wiederherstellung-1/../../x\n"
+                                 "Daten.KRN=Daten.KRN.vor-Wiederherstellung-20261206100000\n");
+         }, false},
+        {"fremde Datei am Namen", [&] { test::schreibeDatei(beiseite, fremd); }, false},
+        {"Journal ohne Datei", [&] {
+             mittendrinGetoetet(ordner.kavDatei(), "aktualisierung", 20);
+             QFile::rename(ordner.kavDatei(), beiseite); // the file aside, its journal not
+         }, true},
+    };
+    for (const auto& f : faelle) {
+        for (int m = 0, start = kGetoetet; start != 0; ++m) {
+            SCOPED_TRACE(testing::Message() << f.fall << ", Start " << m);
+            ASSERT_NO_FATAL_FAILURE(datenordner(dateien));
+            ASSERT_EQ(getoetetBei(4, [](Datenbanken& db) { return db.SicherungWiederherstellen(nullptr); }), kGetoetet);
+            ASSERT_NO_FATAL_FAILURE(f.danach());
+            start = m > 0 ? getoetetBei(m, nullptr) : kGetoetet;
+            protokoll.meldungen.clear();
+            EXPECT_EQ(paar(*gestartet()), f.vor ? gesichert : vorher);
+            const QString satz = f.vor ? "jetzt zu Ende geführt: Beide Datenbanken sind auf dem Stand der Sicherung vom "
+                                         "06.12.2026 um 10:00 Uhr."
+                                       : "rückgängig gemacht: Beide Datenbanken sind so, wie sie vor der Wiederherstellung waren.";
+            EXPECT_TRUE(m > 0 || protokoll.texte() == QStringList("Die Wiederherstellung der letzten Datensicherung wurde "
+                                                                  "unterbrochen und " + satz)) << protokoll.texte().join("").toStdString();
+            EXPECT_FALSE(QFileInfo::exists(dir.filePath("x"))); // nothing went out of the data folder
+            EXPECT_EQ(QDir(ordner.daten()).entryList({"*.wiederherstellen", "Wiederherstellung.*", "Kav.KRN-journal"}, QDir::Files), QStringList());
+            EXPECT_EQ(inhalt(beiseite) == fremd, QString(f.fall) == "fremde Datei am Namen");
+            if (f.vor) { // the file set aside, opened with its journal, has its rows
+                QSqlDatabase b = QSqlDatabase::addDatabase("QSQLITE", "beiseite");
+                b.setDatabaseName(beiseite);
+                EXPECT_TRUE(b.open() && alleZeilen(b) == vorher.mid(0, vorher.indexOf("--")));
+                b = QSqlDatabase();
+                QSqlDatabase::removeDatabase("beiseite");
+            }
         }
     }
 }

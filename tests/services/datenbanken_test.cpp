@@ -383,3 +383,78 @@ TEST_F(DatenbankTest, NachErsetztemKavKRNHoltDasUpdateAllesNeu)
         EXPECT_EQ(gespeichertesUpdate(), f.zurueck ? "11.02.2010" : "02.11.2026"); // at once, in the file too
     }
 }
+
+// A restore failing at a step while putting the files back fails too: the mark stays, both files
+// stay closed and the caller learns that they are not as they were; neither a backup nor a restore is
+// made of them, and the next start settles the pair: back as it was, or, with both files already in
+// place, the restore finished. A copy or the mark not known to be on the disk stops the restore
+// before anything is replaced.
+TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
+{
+    offen()->DatenSichern();
+    const QByteArray kavPVQ = inhalt(ordner.sicherungen() + "/Kav.PVQ");
+    sql::exec(offen()->cnKav(), "INSERT INTO DuengerID (DuengerNr, Eingabe, Bezeichnung) VALUES ('Du5000', 'Nutzer', 'Mein Dünger')");
+    const QByteArray kav = inhalt(ordner.kavDatei()), daten = inhalt(ordner.datenDatei());
+    // the calls of the renames and of the flushes to the disk that fail; what the next start says
+    const struct { QList<int> umbenennen; int aufDieDisk; const char* start; } faelle[] = {
+        {{4, 5}, 0, "rückgängig gemacht"}, // Daten.KRN not put in, Kav.KRN not put back
+        {{3, 4}, 0, "rückgängig gemacht"}, // Kav.KRN not put in, nor back
+        {{5}, 4, "zu Ende geführt"},       // both in, but not on the disk; Kav.KRN not put back
+        {{}, 2, ""},                       // the second copy
+        {{}, 3, ""},                       // the mark
+        {{}, 4, ""},                       // the files put in
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << f.umbenennen.size() << " " << f.aufDieDisk);
+        QDir(ordner.daten()).removeRecursively();
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), kav));
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.datenDatei(), daten));
+        auto db = offen();
+        int u = 0, s = 0;
+        DateiOperationen ops = DateiOperationen::echte();
+        ops.umbenennen = [&](const QString& von, const QString& nach) { return !f.umbenennen.contains(++u) && DateiOperationen::echtUmbenennen(von, nach); };
+        ops.aufDieDisk = [&](const QString& pfad) { return ++s != f.aufDieDisk && DateiOperationen::echtAufDieDisk(pfad); };
+        db->setDateiOperationen(ops);
+        const bool offen = *f.start;
+        QString grund;
+        bool unveraendert = offen;
+        EXPECT_FALSE(db->SicherungWiederherstellen(&grund, &unveraendert));
+        EXPECT_EQ(unveraendert, !offen);
+        EXPECT_EQ(QSqlDatabase::database("cnKav", false).isOpen(), !offen); // a pair not as it was stays closed
+        if (offen) {
+            e.datLetzteDS = QDate();
+            EXPECT_FALSE(db->DatenSichern());
+            EXPECT_FALSE(db->SicherungWiederherstellen(&grund));
+            EXPECT_EQ(inhalt(ordner.sicherungen() + "/Kav.PVQ"), kavPVQ);
+        }
+        db.reset();
+        protokoll.meldungen.clear();
+        db = neu(); // the next start
+        EXPECT_NE(db->KavDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
+        EXPECT_TRUE(offen ? protokoll.texte().join("").contains(f.start) : protokoll.meldungen.isEmpty());
+        const bool zurueck = QString(f.start) != "zu Ende geführt";
+        EXPECT_TRUE(zurueck ? inhalt(ordner.kavDatei()) == kav && inhalt(ordner.datenDatei()) == daten
+                            : inhalt(ordner.kavDatei()) == kavPVQ);
+        EXPECT_EQ(QDir(ordner.daten()).entryList(QDir::Files).size(), zurueck ? 2 : 4);
+    }
+}
+
+// Restores on 01.01.2027 and 02.01.2027, then one with the clock behind (06.12.2026) after a plot
+// was added: the file it sets aside, holding that plot, stays, though its name gives the oldest time.
+TEST_F(DatenbankTest, EbenBeiseitegelegteDateiBleibtBeiNachgehenderUhr)
+{
+    auto db = offen();
+    ASSERT_TRUE(db->DatenSichern());
+    QString grund;
+    for (const QDate tag : {QDate(2027, 1, 1), QDate(2027, 1, 2), QDate(2026, 12, 6)}) {
+        uhr.set(QDateTime(tag, QTime(10, 0)));
+        sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr) VALUES (?)", {tag.toString("yyyyMMdd")});
+        ASSERT_TRUE(db->SicherungWiederherstellen(&grund)) << grund.toStdString();
+    }
+    const QString eben = ordner.datenDatei() + ".vor-Wiederherstellung-20261206100000";
+    EXPECT_EQ(QDir(ordner.daten()).entryList({"Daten.KRN.vor-*"}, QDir::Files),
+              QStringList({dateiname(eben), "Daten.KRN.vor-Wiederherstellung-20270102100000"}));
+    db.reset();
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.datenDatei(), inhalt(eben)));
+    EXPECT_EQ(sql::scalar(offen()->cnDaten(), "SELECT group_concat(FlaechenNr) FROM FlaechenID").toString(), "20261206");
+}

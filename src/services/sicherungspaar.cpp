@@ -1,0 +1,139 @@
+#include "services/sicherungspaar.h"
+
+#include "platform/localdatabase.h"
+#include "services/schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <utility>
+
+namespace kav {
+
+namespace {
+
+Datenbankdatei art(int i) { return i == 0 ? Datenbankdatei::Kav : Datenbankdatei::Daten; }
+
+} // namespace
+
+Sicherungspaar::Sicherungspaar(QString ordner, QString kavDatei, QString datenDatei, const DateiOperationen& ops)
+    : m_ordner(std::move(ordner)), m_dateien{std::move(kavDatei), std::move(datenDatei)}, m_ops(ops)
+{
+}
+
+Sicherungspaar::Namen Sicherungspaar::namen(int i) const
+{
+    // file name without ".KRN", with ".PVQ"
+    QString name = QFileInfo(m_dateien[i]).fileName();
+    name.chop(4);
+    const QString sicherung = m_ordner + QLatin1Char('/') + name + QStringLiteral(".PVQ");
+    return {sicherung, sicherung + QStringLiteral(".tmp"), sicherung + QStringLiteral(".vorher")};
+}
+
+void Sicherungspaar::wechselBeenden() const
+{
+    const Namen n[2] = {namen(0), namen(1)};
+    bool da[2], kopieDa[2];
+    for (int i = 0; i < 2; ++i) {
+        da[i] = QFileInfo::exists(n[i].sicherung);
+        kopieDa[i] = QFileInfo(n[i].kopie).isFile();
+    }
+    if (QFileInfo::exists(n[0].vorher) || QFileInfo::exists(n[1].vorher)) {
+        const bool paarVollstaendig = da[0] && da[1];
+        for (int i = 0; i < 2; ++i) {
+            if (!QFileInfo::exists(n[i].vorher))
+                continue;
+            if (paarVollstaendig)
+                m_ops.entfernen(n[i].vorher);
+            else
+                m_ops.umbenennen(n[i].vorher, n[i].sicherung);
+        }
+    } else if (da[0] != da[1]) {
+        const int j = da[0] ? 0 : 1, k = 1 - j;
+        if (!kopieDa[j] && kopieDa[k])
+            ersteSicherungBeenden(j, k);
+    }
+    // copies of a backup cut short before its switch
+    kopienEntfernen();
+}
+
+void Sicherungspaar::ersteSicherungBeenden(int j, int k) const
+{
+    // Both copies were whole before the first rename, so the second joins the first; a copy that is
+    // no sound database leaves no backup rather than a file without its partner.
+    const Namen nk = namen(k);
+    if (LocalDatabase::check(nk.kopie, schemaTabellen(art(k)), nullptr, schemaSpalten(art(k))))
+        m_ops.umbenennen(nk.kopie, nk.sicherung);
+    else
+        m_ops.entfernen(namen(j).sicherung);
+    m_ops.aufDieDisk(m_ordner);
+}
+
+void Sicherungspaar::kopienEntfernen() const
+{
+    for (int i = 0; i < 2; ++i)
+        m_ops.entfernenFallsDa(namen(i).kopie);
+}
+
+bool Sicherungspaar::sichern(const QDateTime& zeit, QString* why) const
+{
+    wechselBeenden();
+    if (!QDir().mkpath(m_ordner)) {
+        if (why) *why = QStringLiteral("Der Ordner %1 kann nicht angelegt werden").arg(m_ordner);
+        return false;
+    }
+    if (!kopienAnlegen(zeit, why))
+        return false;
+    return wechseln(why);
+}
+
+bool Sicherungspaar::kopienAnlegen(const QDateTime& zeit, QString* why) const
+{
+    for (int i = 0; i < 2; ++i) {
+        const QString kopie = namen(i).kopie;
+        // whole on the disk before the first rename
+        if (!QFileInfo::exists(m_dateien[i]) || !m_ops.kopieAnlegen(m_dateien[i], kopie)) {
+            if (why) *why = QStringLiteral("%1 konnte nicht nach %2 kopiert werden").arg(m_dateien[i], kopie);
+            kopienEntfernen();
+            return false;
+        }
+        QFile f(kopie);
+        if (f.open(QIODevice::ReadWrite))
+            f.setFileTime(zeit, QFileDevice::FileModificationTime);
+    }
+    return true;
+}
+
+bool Sicherungspaar::wechseln(QString* why) const
+{
+    // The previous pair goes aside and stays until both new files are in place: a failure at any
+    // step puts it back, so the two backups always belong together.
+    const Namen n[2] = {namen(0), namen(1)};
+    bool weg[2] = {false, false}, drin[2] = {false, false};
+    bool ok = true;
+    for (int i = 0; ok && i < 2; ++i) {
+        if (QFileInfo::exists(n[i].sicherung))
+            ok = weg[i] = m_ops.umbenennenMitGrund(n[i].sicherung, n[i].vorher, why);
+    }
+    for (int i = 0; ok && i < 2; ++i)
+        ok = drin[i] = m_ops.umbenennenMitGrund(n[i].kopie, n[i].sicherung, why);
+    if (ok) {
+        // the previous pair goes only once the new one is on the disk
+        if (m_ops.aufDieDisk(m_ordner))
+            for (const Namen& ni : n)
+                QFile::remove(ni.vorher);
+        return true;
+    }
+    // what stays undone here the next start puts right (wechselBeenden)
+    for (int i = 0; i < 2; ++i) {
+        if (weg[i])
+            m_ops.umbenennen(n[i].vorher, n[i].sicherung);
+        else if (drin[i])
+            m_ops.entfernen(n[i].sicherung);
+    }
+    kopienEntfernen();
+    return false;
+}
+
+} // namespace kav

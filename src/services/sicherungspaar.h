@@ -1,0 +1,49 @@
+#pragma once
+// The backup pair in the backup folder: Kav.PVQ and Daten.PVQ, made and replaced as a pair.
+#include "services/dateioperationen.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace kav {
+
+class Sicherungspaar {
+public:
+    // The names of one file's backup: the backup, the copy a new backup is made as, and the previous
+    // backup while the pair is switched.
+    struct Namen {
+        QString sicherung;
+        QString kopie;  // "*.PVQ.tmp"
+        QString vorher; // "*.PVQ.vorher"
+    };
+
+    // `ordner`: the backup folder; `kavDatei`, `datenDatei`: the files backed up (index 0 and 1).
+    Sicherungspaar(QString ordner, QString kavDatei, QString datenDatei, const DateiOperationen& ops);
+
+    Namen namen(int i) const;
+
+    // Copies both files as the new pair, made at `zeit`. Until both new files are in place the
+    // previous pair is kept, and any failure puts it back; `why` then says what failed.
+    bool sichern(const QDateTime& zeit, QString* why) const;
+
+    // A backup whose switch of the pair was cut short (the program ended between putting the previous
+    // pair aside and putting the new one in) leaves "*.PVQ.vorher" files: with the pair incomplete the
+    // previous pair goes back in place, with the pair complete the leftovers go. A first backup cut
+    // short between its two renames is finished. Copies ("*.PVQ.tmp") left by a backup go.
+    void wechselBeenden() const;
+
+private:
+    // Both copies, with the time of the backup (as a restore names it) set on them.
+    bool kopienAnlegen(const QDateTime& zeit, QString* why) const;
+    // The previous pair aside, the new one in; a failure puts the previous pair back.
+    bool wechseln(QString* why) const;
+    void kopienEntfernen() const;
+    // The first backup cut short between its renames, with `j` in place and `k` under its copy's name.
+    void ersteSicherungBeenden(int j, int k) const;
+
+    QString m_ordner;
+    QString m_dateien[2];
+    const DateiOperationen& m_ops;
+};
+
+} // namespace kav

@@ -1,0 +1,253 @@
+#include "services/wiederherstellung.h"
+
+#include "platform/localdatabase.h"
+#include "services/schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <utility>
+
+namespace kav {
+
+namespace {
+
+Datenbankdatei art(int i) { return i == 0 ? Datenbankdatei::Kav : Datenbankdatei::Daten; }
+
+bool gesund(const QString& pfad, int i)
+{
+    return LocalDatabase::check(pfad, schemaTabellen(art(i)), nullptr, schemaSpalten(art(i)));
+}
+
+QString beiseitePraefix(const QString& pfad) { return pfad + QStringLiteral(".vor-Wiederherstellung-"); }
+
+// "<file>.vor-Wiederherstellung-<yyyyMMddhhmmss>", with "-2", "-3"... for more in one second: the only
+// names a restore sets a file aside under, and so the only ones its mark may name.
+QRegularExpression beiseiteMuster(const QString& dateiname)
+{
+    return QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(beiseitePraefix(dateiname))
+                              + QStringLiteral("(\\d{14})(?:-(\\d+))?$"));
+}
+
+bool istDatei(const QString& pfad) { return QFileInfo(pfad).isFile(); }
+bool da(const QString& pfad) { return !pfad.isEmpty() && QFileInfo::exists(pfad); }
+
+void setze(QString* grund, const QString& text)
+{
+    if (grund)
+        *grund = text;
+}
+
+} // namespace
+
+Wiederherstellung::Wiederherstellung(QString daten, const QString (&dateien)[2], const QString (&sicherungen)[2],
+                                     const DateiOperationen& ops)
+    : m_daten(std::move(daten)), m_ops(ops)
+{
+    for (int i = 0; i < 2; ++i) {
+        m_dateien[i].pfad = dateien[i];
+        m_dateien[i].kopie = dateien[i] + QStringLiteral(".wiederherstellen");
+        m_dateien[i].sicherung = sicherungen[i];
+    }
+}
+
+QString Wiederherstellung::marke() const { return m_daten + QStringLiteral("/Wiederherstellung.laeuft"); }
+bool Wiederherstellung::markeDa() const { return QFileInfo::exists(marke()); }
+
+bool Wiederherstellung::kopienAnlegen(QString* grund)
+{
+    for (const Dateistand& d : m_dateien) {
+        if (!m_ops.kopieAnlegen(d.sicherung, d.kopie)) {
+            *grund = QStringLiteral("Die Sicherungsdatei für %1 konnte nicht kopiert werden.").arg(dateiname(d.pfad));
+            kopienEntfernen();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Wiederherstellung::kopienEntfernen() const
+{
+    bool ok = m_ops.entfernenFallsDa(marke() + QStringLiteral(".tmp"));
+    for (const Dateistand& d : m_dateien)
+        ok = m_ops.entfernenFallsDa(d.kopie) && ok;
+    return ok;
+}
+
+bool Wiederherstellung::markeSetzen(const QDateTime& zeit, QString* grund)
+{
+    const QString z = zeit.toString(QStringLiteral("yyyyMMddhhmmss"));
+    for (Dateistand& d : m_dateien) {
+        d.gelesen = true;
+        d.beiseite = QFileInfo::exists(d.pfad) ? freierName(beiseitePraefix(d.pfad) + z) : QString();
+    }
+    if (markeSchreiben(m_dateien))
+        return true;
+    m_ops.entfernenFallsDa(marke()); // nothing is replaced yet
+    *grund = QStringLiteral("Im Ordner %1 kann nichts gespeichert werden.").arg(QDir::toNativeSeparators(m_daten));
+    return false;
+}
+
+bool Wiederherstellung::markeSchreiben(const Dateistand (&dateien)[2]) const
+{
+    QString text;
+    for (const Dateistand& d : dateien)
+        if (d.gelesen)
+            text += dateiname(d.pfad) + QLatin1Char('=') + dateiname(d.beiseite) + QLatin1Char('\n');
+    // writing the mark and renaming it in place are one step: only the write goes through m_ops
+    const QString tmp = marke() + QStringLiteral(".tmp");
+    if (m_ops.schreiben(tmp, text.toUtf8()) && DateiOperationen::echtUmbenennen(tmp, marke()))
+        return m_ops.aufDieDisk(m_daten);
+    m_ops.entfernenFallsDa(tmp);
+    return false;
+}
+
+bool Wiederherstellung::markeEntfernen() const
+{
+    if (!m_ops.entfernen(marke()) || !m_ops.entfernenFallsDa(marke() + QStringLiteral(".tmp")))
+        return false;
+    // A mark that comes back after a power cut finds the files as they are now and decides the same.
+    m_ops.aufDieDisk(m_daten);
+    return true;
+}
+
+void Wiederherstellung::markeLesen()
+{
+    QFile f(marke());
+    const QStringList zeilen = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))
+                                                           : QStringList();
+    for (Dateistand& d : m_dateien) {
+        const QFileInfo fi(d.pfad);
+        for (const QString& z : zeilen) {
+            if (z.section(QLatin1Char('='), 0, 0) != fi.fileName())
+                continue;
+            const QString name = z.section(QLatin1Char('='), 1);
+            d.gelesen = name.isEmpty() || beiseiteMuster(fi.fileName()).match(name).hasMatch();
+            d.beiseite = d.gelesen && !name.isEmpty() ? fi.dir().filePath(name) : QString();
+        }
+    }
+}
+
+Wiederherstellung::Lage Wiederherstellung::lesen()
+{
+    bool reste = QFileInfo::exists(marke() + QStringLiteral(".tmp"));
+    for (const Dateistand& d : m_dateien)
+        reste = reste || istDatei(d.kopie);
+    if (!markeDa())
+        return reste ? Lage::OhneMarke : Lage::Keine;
+    markeLesen();
+    bool vollenden = true;
+    for (int i = 0; i < 2 && vollenden; ++i) {
+        const QString w = wiederher(m_dateien[i]);
+        vollenden = m_dateien[i].gelesen && !w.isEmpty() && gesund(w, i);
+    }
+    return vollenden ? Lage::Vollenden : Lage::Zuruecknehmen;
+}
+
+QString Wiederherstellung::wiederher(const Dateistand& d) const
+{
+    const bool pDa = QFileInfo::exists(d.pfad);
+    if (istDatei(d.kopie)) // not in place yet: the current file must go aside without replacing another
+        return !pDa || (!d.beiseite.isEmpty() && !da(d.beiseite)) ? d.kopie : QString();
+    if (pDa && (da(d.beiseite) || (d.gelesen && d.beiseite.isEmpty()))) // in place
+        return d.pfad;
+    return {};
+}
+
+QString Wiederherstellung::bisher(const Dateistand& d) const
+{
+    const bool pDa = QFileInfo::exists(d.pfad);
+    if (istDatei(d.kopie))
+        return pDa ? d.pfad : da(d.beiseite) ? d.beiseite : QString();
+    if (da(d.beiseite))
+        return d.beiseite;
+    if (d.gelesen && d.beiseite.isEmpty())
+        return {}; // it was not there: a file in its place came from the backup
+    return pDa ? d.pfad : QString();
+}
+
+bool Wiederherstellung::einsetzen(QString* grund) const
+{
+    for (const Dateistand& d : m_dateien) {
+        if (!istDatei(d.kopie) || !QFileInfo::exists(d.pfad))
+            continue;
+        if (d.beiseite.isEmpty() || QFileInfo::exists(d.beiseite) || !m_ops.mitJournalUmbenennen(d.pfad, d.beiseite)) {
+            setze(grund, QStringLiteral("%1 konnte nicht beiseitegelegt werden.").arg(dateiname(d.pfad)));
+            return false;
+        }
+    }
+    for (const Dateistand& d : m_dateien) {
+        if (istDatei(d.kopie)
+            && !(m_ops.verwaistesJournalNachziehen(d.pfad, d.beiseite) && m_ops.umbenennen(d.kopie, d.pfad))) {
+            setze(grund, QStringLiteral("%1 konnte nicht ersetzt werden.").arg(dateiname(d.pfad)));
+            return false;
+        }
+    }
+    if (m_ops.aufDieDisk(m_daten))
+        return true;
+    setze(grund, QStringLiteral("Die ersetzten Dateien konnten nicht vollständig auf den Datenträger geschrieben werden."));
+    return false;
+}
+
+bool Wiederherstellung::zuruecknehmen() const
+{
+    // Where each file as it was lies, found while the copies still tell which file is which. A name in
+    // the mark it never went to (another file has it, or it names none) leaves the mark first: once
+    // the copy is gone, the file there would pass for the file as it was.
+    QString ort[2];
+    Dateistand neueMarke[2] = {m_dateien[0], m_dateien[1]};
+    bool umschreiben = false;
+    for (int i = 0; i < 2; ++i) {
+        const Dateistand& d = m_dateien[i];
+        ort[i] = bisher(d);
+        if (d.gelesen && ort[i] == d.pfad && istDatei(d.kopie) && (d.beiseite.isEmpty() || da(d.beiseite))) {
+            neueMarke[i].gelesen = false;
+            umschreiben = true;
+        }
+    }
+    if ((umschreiben && !markeSchreiben(neueMarke)) || !kopienEntfernen())
+        return false;
+    for (int i = 0; i < 2; ++i)
+        if (!zuruecklegen(m_dateien[i], ort[i]))
+            return false;
+    return m_ops.aufDieDisk(m_daten);
+}
+
+bool Wiederherstellung::zuruecklegen(const Dateistand& d, const QString& bisher) const
+{
+    const QString& p = d.pfad;
+    if (!bisher.isEmpty() && bisher == d.beiseite) { // back over the file the restore put in
+        const bool frei = QFileInfo::exists(p) ? m_ops.journalEntfernen(p) : m_ops.verwaistesJournalNachziehen(p, bisher);
+        return frei && m_ops.mitJournalUmbenennen(bisher, p);
+    }
+    if (bisher.isEmpty() && d.gelesen && d.beiseite.isEmpty() && QFileInfo::exists(p)) // it was not there
+        return m_ops.entfernen(p) && m_ops.journalEntfernen(p);
+    return true;
+}
+
+void Wiederherstellung::alteEntfernen(int behalten) const
+{
+    for (const Dateistand& d : m_dateien) {
+        const QFileInfo fi(d.pfad);
+        const QRegularExpression muster = beiseiteMuster(fi.fileName());
+        QList<std::pair<std::pair<QString, int>, QString>> alte; // (time, number), name
+        for (const QString& n : fi.dir().entryList({beiseitePraefix(fi.fileName()) + QLatin1Char('*')}, QDir::Files)) {
+            const QRegularExpressionMatch m = muster.match(n);
+            // the file this restore set aside stays whatever the clock said
+            if (m.hasMatch() && fi.dir().filePath(n) != d.beiseite)
+                alte.append({{m.captured(1), m.captured(2).isEmpty() ? 1 : m.captured(2).toInt()}, n});
+        }
+        std::sort(alte.begin(), alte.end());
+        const qsizetype mehr = d.beiseite.isEmpty() ? behalten : behalten - 1;
+        for (qsizetype i = 0; i + mehr < alte.size(); ++i) {
+            const QString pfad = fi.dir().filePath(alte[i].second);
+            if (m_ops.entfernen(pfad))
+                m_ops.journalEntfernen(pfad);
+        }
+    }
+}
+
+} // namespace kav
