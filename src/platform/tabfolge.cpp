@@ -1,5 +1,6 @@
 #include "platform/tabfolge.h"
 
+#include "platform/fenster.h"
 #include "platform/fokusrahmen.h"
 #include "platform/optionsgruppe.h"
 #include "platform/tastenlink.h"
@@ -132,6 +133,48 @@ void ordnen(const std::vector<Einheit*>& v, std::vector<Einheit*>& aus)
     ordnen(std::vector<Einheit*>(mitte, s.folge.end()), aus);
 }
 
+bool istLink(const Einheit* e) { return !e->gruppe && e->teile.size() == 1 && Tastenlink::ist(e->teile.front()); }
+
+// The window a link belongs to: the page or dialog that holds it, else `bereich`.
+const QWidget* fensterVon(const Einheit* link, const QWidget* bereich)
+{
+    for (const QWidget* w = link->teile.front()->parentWidget(); w && w != bereich; w = w->parentWidget())
+        if (qobject_cast<const Formular*>(w))
+            return w;
+    return bereich;
+}
+
+// A link goes after the other controls of its window, in reading order among the links: Tab from
+// one box goes on to the next box, whatever captions stand between them.
+void linksNachhinten(std::vector<Einheit*>& folge, const QWidget* bereich)
+{
+    std::vector<std::pair<Einheit*, const QWidget*>> offen; // links waiting for the end of their window
+    std::vector<Einheit*> aus;
+    const auto gehoert = [](const Einheit* e, const QWidget* f) { return f->isAncestorOf(e->teile.front()); };
+    for (size_t i = 0; i < folge.size(); ++i) {
+        Einheit* e = folge[i];
+        if (e->teile.empty())
+            continue;
+        if (istLink(e))
+            offen.emplace_back(e, fensterVon(e, bereich));
+        else
+            aus.push_back(e);
+        // the links of a window whose last other control this was
+        for (auto it = offen.begin(); it != offen.end();) {
+            const auto weiter = std::find_if(folge.begin() + static_cast<std::ptrdiff_t>(i) + 1, folge.end(), [&](const Einheit* n) {
+                return !n->teile.empty() && !istLink(n) && gehoert(n, it->second);
+            });
+            if (weiter == folge.end()) {
+                aus.push_back(it->first);
+                it = offen.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    folge = std::move(aus);
+}
+
 std::vector<Einheit> geordnet(QWidget* bereich, std::vector<Einheit*>& folge, std::vector<QWidget*>& behaelter)
 {
     std::vector<Einheit> einheiten;
@@ -141,6 +184,7 @@ std::vector<Einheit> geordnet(QWidget* bereich, std::vector<Einheit*>& folge, st
         v.push_back(&e);
     folge.clear();
     ordnen(v, folge);
+    linksNachhinten(folge, bereich);
     return einheiten;
 }
 
