@@ -150,21 +150,20 @@ void linksNachhinten(std::vector<Einheit*>& folge, const QWidget* bereich)
 {
     std::vector<std::pair<Einheit*, const QWidget*>> offen; // links waiting for the end of their window
     std::vector<Einheit*> aus;
-    const auto gehoert = [](const Einheit* e, const QWidget* f) { return f->isAncestorOf(e->teile.front()); };
-    for (size_t i = 0; i < folge.size(); ++i) {
-        Einheit* e = folge[i];
-        if (e->teile.empty())
+    for (auto e = folge.begin(); e != folge.end(); ++e) {
+        if ((*e)->teile.empty())
             continue;
-        if (istLink(e))
-            offen.emplace_back(e, fensterVon(e, bereich));
+        if (istLink(*e))
+            offen.emplace_back(*e, fensterVon(*e, bereich));
         else
-            aus.push_back(e);
+            aus.push_back(*e);
         // the links of a window whose last other control this was
         for (auto it = offen.begin(); it != offen.end();) {
-            const auto weiter = std::find_if(folge.begin() + static_cast<std::ptrdiff_t>(i) + 1, folge.end(), [&](const Einheit* n) {
-                return !n->teile.empty() && !istLink(n) && gehoert(n, it->second);
+            const QWidget* f = it->second;
+            const bool weiter = std::any_of(e + 1, folge.end(), [f](const Einheit* n) {
+                return !n->teile.empty() && !istLink(n) && f->isAncestorOf(n->teile.front());
             });
-            if (weiter == folge.end()) {
+            if (!weiter) {
                 aus.push_back(it->first);
                 it = offen.erase(it);
             } else {

@@ -147,7 +147,8 @@ protected:
             return w;
         };
         std::rotate(runde.begin(), std::min_element(runde.begin(), runde.end(), [&](const QString& a, const QString& b) {
-                        return std::tuple(istLink(a), soll[a].top(), soll[a].left()) < std::tuple(istLink(b), soll[b].top(), soll[b].left());
+                        return std::tuple(istLink(a), soll[a].top(), soll[a].left())
+                               < std::tuple(istLink(b), soll[b].top(), soll[b].left());
                     }), runde.end());
         for (int i = 0; i + 1 < runde.size(); ++i)
             EXPECT_TRUE(!istLink(runde[i]) || istLink(runde[i + 1]) || fensterVon(runde[i + 1]) != fensterVon(runde[i]))
@@ -510,8 +511,8 @@ TEST_F(TastaturTest, MitTabGetippteWerteLandenInIhrenFeldern)
         if (f.danach)
             f.danach();
     }
-    EXPECT_EQ(wert("SELECT GesamtN || ' ' || P2O5 || ' ' || K2O || ' ' || Mg || ' ' || pH FROM AnalysenID WHERE AnalysenNr = 'An1002'").toString(),
-              "4.0 20.0 14.0 1.0 6.5");
+    EXPECT_EQ(wert("SELECT GesamtN || ' ' || P2O5 || ' ' || K2O || ' ' || Mg || ' ' || pH FROM AnalysenID "
+                   "WHERE AnalysenNr = 'An1002'").toString(), "4.0 20.0 14.0 1.0 6.5");
 }
 
 } // namespace
