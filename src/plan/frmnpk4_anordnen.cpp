@@ -65,6 +65,8 @@ void frmNPK4::rasterZeigen()
         if (z.verbunden && zz[0].text == zz[1].text && zz[1].text == zz[2].text)
             t->setSpan(r, 0, 1, Empfehlungsraster::kSpalten);
         t->setRowHeight(r, static_cast<int>(standard * z.hoehe));
+        // the end marker shows nothing (white, size 1): it takes no room, so a plan that fits has no scroll bar
+        t->setRowHidden(r, z.ende);
     }
     t->setUpdatesEnabled(true);
 }

@@ -1,5 +1,6 @@
 #include "platform/tabfolge.h"
 
+#include "platform/fenster.h"
 #include "platform/fokusrahmen.h"
 #include "platform/optionsgruppe.h"
 #include "platform/tastenlink.h"
@@ -132,6 +133,47 @@ void ordnen(const std::vector<Einheit*>& v, std::vector<Einheit*>& aus)
     ordnen(std::vector<Einheit*>(mitte, s.folge.end()), aus);
 }
 
+bool istLink(const Einheit* e) { return !e->gruppe && e->teile.size() == 1 && Tastenlink::ist(e->teile.front()); }
+
+// The window a link belongs to: the page or dialog that holds it, else `bereich`.
+const QWidget* fensterVon(const Einheit* link, const QWidget* bereich)
+{
+    for (const QWidget* w = link->teile.front()->parentWidget(); w && w != bereich; w = w->parentWidget())
+        if (qobject_cast<const Formular*>(w))
+            return w;
+    return bereich;
+}
+
+// A link goes after the other controls of its window, in reading order among the links: Tab from
+// one box goes on to the next box, whatever captions stand between them.
+void linksNachhinten(std::vector<Einheit*>& folge, const QWidget* bereich)
+{
+    std::vector<std::pair<Einheit*, const QWidget*>> offen; // links waiting for the end of their window
+    std::vector<Einheit*> aus;
+    for (auto e = folge.begin(); e != folge.end(); ++e) {
+        if ((*e)->teile.empty())
+            continue;
+        if (istLink(*e))
+            offen.emplace_back(*e, fensterVon(*e, bereich));
+        else
+            aus.push_back(*e);
+        // the links of a window whose last other control this was
+        for (auto it = offen.begin(); it != offen.end();) {
+            const QWidget* f = it->second;
+            const bool weiter = std::any_of(e + 1, folge.end(), [f](const Einheit* n) {
+                return !n->teile.empty() && !istLink(n) && f->isAncestorOf(n->teile.front());
+            });
+            if (!weiter) {
+                aus.push_back(it->first);
+                it = offen.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    folge = std::move(aus);
+}
+
 std::vector<Einheit> geordnet(QWidget* bereich, std::vector<Einheit*>& folge, std::vector<QWidget*>& behaelter)
 {
     std::vector<Einheit> einheiten;
@@ -141,6 +183,7 @@ std::vector<Einheit> geordnet(QWidget* bereich, std::vector<Einheit*>& folge, st
         v.push_back(&e);
     folge.clear();
     ordnen(v, folge);
+    linksNachhinten(folge, bereich);
     return einheiten;
 }
 

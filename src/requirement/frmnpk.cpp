@@ -93,7 +93,7 @@ void frmNPK::Form_Load()
                     FlaechenWerteLesen(a.db->cnDaten(), s);
             } catch (const sql::Error&) {
             }
-            if (!analyseZeigen(it->text(0), true))
+            if (!analyseZeigen(it->text(0)))
                 s.strAktAnalysenNr.clear();
         }
     }
@@ -155,7 +155,7 @@ void frmNPK::knoepfeFreigeben(bool frei)
     m_cmbKompost->setEnabled(frei);
 }
 
-bool frmNPK::analyseZeigen(const QString& knotenText, bool wiedergezeigt)
+bool frmNPK::analyseZeigen(const QString& knotenText)
 {
     AppContext& a = app();
     WizardState& s = a.bedarf;
@@ -173,7 +173,7 @@ bool frmNPK::analyseZeigen(const QString& knotenText, bool wiedergezeigt)
     if (!analyse)
         return false;
     s.strAktAnalysenNr = analyse->AnalysenNr;
-    const AnalysenAnzeige z = AnalyseAnzeigen(*analyse, wiedergezeigt, a.gebiet);
+    const AnalysenAnzeige z = AnalyseAnzeigen(*analyse, a.gebiet);
     m_txtNPK->setText(knotenText + QLatin1Char('\n') + z.datumZeile);
     for (int i = 0; i <= 5; ++i)
         m_txtWert(i)->setText(z.txtWert[static_cast<size_t>(i)]);
@@ -199,7 +199,7 @@ void frmNPK::trvNPK_Click(QTreeWidgetItem* item)
             FlaechenWerteLesen(a.db->cnDaten(), s);
     } catch (const sql::Error&) {
     }
-    if (!analyseZeigen(item->text(0), false)) {
+    if (!analyseZeigen(item->text(0))) {
         s.strAktAnalysenNr.clear();
         return;
     }

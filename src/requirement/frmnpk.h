@@ -55,7 +55,7 @@ private:
     void leeren();
     void knoepfeFreigeben(bool frei);
     // Shows the latest analysis of strAktFlaechenNr under the node text; false without one.
-    bool analyseZeigen(const QString& knotenText, bool wiedergezeigt);
+    bool analyseZeigen(const QString& knotenText);
     void zurAnalysenSeite(const QString& text);
 
     QLabel* m_lblTitel = nullptr;

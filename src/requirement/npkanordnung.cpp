@@ -98,6 +98,11 @@ void NPKBaumPlatzGeben(Anordnung& a, QWidget* seite, NPKBaumAnsicht* trvNPK, std
             for (QWidget* w : spalte)
                 Tw(w).setLeft(Tw(w).Left() + schieben);
     });
+    // the tree has its size and font: the chosen node stays in view
+    a.tu([&] {
+        if (QTreeWidgetItem* gewaehlt = trvNPK->currentItem())
+            trvNPK->scrollToItem(gewaehlt);
+    });
 }
 
 } // namespace kav

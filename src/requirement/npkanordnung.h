@@ -31,7 +31,7 @@ void NPKKopfAnordnen(Anordnung& a, QWidget* seite, QLabel* lblTitel, NPKBaumAnsi
 // Once the column beside the tree is placed: when a name of the tree would be cut, the tree grows into
 // the room between it and the column, then the controls of the column move right as far as the room
 // before `rechterRand` (twips, the left edge of the page's buttons) allows. Hidden controls count, so
-// that the column stands in one place whatever the page shows.
+// that the column stands in one place whatever the page shows. The chosen node is then scrolled into view.
 void NPKBaumPlatzGeben(Anordnung& a, QWidget* seite, NPKBaumAnsicht* trvNPK, std::initializer_list<QWidget*> spalte,
                        double rechterRand);
 

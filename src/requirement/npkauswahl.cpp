@@ -47,11 +47,10 @@ QString BodenartWort(std::optional<int> bodenart)
     }
 }
 
-AnalysenAnzeige AnalyseAnzeigen(const AnalysenZeile& a, bool wiedergezeigt, const Gebietsschema& gebiet)
+AnalysenAnzeige AnalyseAnzeigen(const AnalysenZeile& a, const Gebietsschema& gebiet)
 {
     AnalysenAnzeige z;
-    z.datumZeile = (wiedergezeigt ? QStringLiteral("Aktuellste Analyse vom: ") : QStringLiteral("Aktuellste Analyse vom "))
-        + gebiet.datumText(a.Datum);
+    z.datumZeile = QStringLiteral("Aktuellste Analyse vom ") + gebiet.datumText(a.Datum);
     const auto text = [&](const std::optional<double>& v) { return v ? gebiet.zahlText(*v) : QString(); };
     z.txtWert[0] = BodenartWort(a.Bodenart);
     z.txtWert[1] = text(a.GesamtN);

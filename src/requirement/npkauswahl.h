@@ -26,14 +26,14 @@ bool FlaechenWerteLesen(const QSqlDatabase& cnDaten, WizardState& s);
 // other group.
 QString BodenartWort(std::optional<int> bodenart);
 
-// What the page shows of an analysis: the date line under the plot's name and the six values (soil
-// group, organic matter, P2O5, K2O, Mg or "nicht bestimmt", pH). An empty or unreadable value gives
-// an empty box.
+// What the page shows of an analysis: the date line under the plot's name ("Aktuellste Analyse vom"
+// and the date, whether the plot was clicked or is shown again) and the six values (soil group,
+// organic matter, P2O5, K2O, Mg or "nicht bestimmt", pH). An empty or unreadable value gives an empty box.
 struct AnalysenAnzeige {
     QString datumZeile;
     std::array<QString, 6> txtWert;
 };
-AnalysenAnzeige AnalyseAnzeigen(const AnalysenZeile& a, bool wiedergezeigt, const Gebietsschema& gebiet);
+AnalysenAnzeige AnalyseAnzeigen(const AnalysenZeile& a, const Gebietsschema& gebiet);
 
 // Next: the soil group and the soil values of the analysis into the state (magnesium empty or -1 is
 // "not determined", -1). False, and nothing changes, when organic matter, P2O5, K2O or pH is empty or

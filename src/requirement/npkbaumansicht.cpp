@@ -34,6 +34,7 @@ QTreeWidgetItem* NPKBaumAnsicht::pfadAufklappen(const QString& key, bool knotenS
         it->setExpanded(true);
     for (QTreeWidgetItem* p = it->parent(); p; p = p->parent())
         p->setExpanded(true);
+    setCurrentItem(it);
     scrollToItem(it);
     return it;
 }

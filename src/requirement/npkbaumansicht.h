@@ -15,7 +15,8 @@ public:
     // Rebuilds the items from `daten` with the pictures of `bilder`; every node collapsed.
     void fuellen(const NPKBaumDaten& daten, const forms::BildListe& bilder);
 
-    // Expands the ancestors of the node `key` (the node itself with `knotenSelbst`); its item or nullptr.
+    // Expands the ancestors of the node `key` (the node itself with `knotenSelbst`) and makes it the current
+    // node, scrolled into view (nothing is reported); its item or nullptr.
     QTreeWidgetItem* pfadAufklappen(const QString& key, bool knotenSelbst);
 
 signals:

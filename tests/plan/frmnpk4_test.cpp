@@ -16,6 +16,7 @@
 #include <QAbstractButton>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -205,6 +206,26 @@ TEST_F(PlanSeite, NichtsUeberdecktOderAbgeschnitten)
         for (int ende = 0; !fotos.isEmpty() && ende < 2; ++ende) {
             ende ? t->scrollToBottom() : t->scrollToTop();
             haupt->grab().save(QString("%1/frmNPK4_%2x%3_%4.png").arg(fotos).arg(g.width()).arg(g.height()).arg(ende));
+        }
+    }
+}
+
+// A scroll bar only when the plan does not fit: the end marker below its last row takes no room.
+// From the smallest window upwards, each plan with an analysis of this year (no warning row).
+TEST_F(PlanSeite, RollbalkenNurWennDerPlanNichtPasst)
+{
+    sql::exec(app().db->cnDaten(), "UPDATE AnalysenID SET Datum = '2026-03-15'");
+    for (const WizardState& s : {test::kohlrabi(), test::zierrasen(), test::mischkultur()}) {
+        QTableWidget* t = laden(s)->flgReport();
+        for (int hoehe = 570; hoehe <= 800; hoehe += 5) {
+            groesse(760 * hoehe / 570, hoehe);
+            ArbeitsbereichAnordnen();
+            QCoreApplication::processEvents(); // the grid's delayed layout sets its scroll bar
+            int plan = 0;
+            for (int r = 0; r + 1 < t->rowCount(); ++r)
+                plan += t->rowHeight(r);
+            EXPECT_EQ(t->verticalScrollBar()->isVisible(), plan > t->viewport()->height())
+                << s.strAktKulturNr.toStdString() << " bei " << hoehe << ": Plan " << plan << " von " << t->viewport()->height();
         }
     }
 }

@@ -193,9 +193,9 @@ TEST_F(AnalysenSeiteTest, GetippteWerteUndBodenartZeigenDieSaetze)
     QTest::keyClick(seite->txtWert(6), Qt::Key_Return);
     EXPECT_TRUE(seite->cmbSpeichern()->hasFocus());
     // Tab and Shift+Tab leave the sampling date for the controls after and before it in reading order:
-    // the chosen soil group, the caption "Bodenart:" (the captions of the top rows are read first)
+    // the chosen soil group, the tree (the captions come after the page's buttons)
     for (const auto& [mod, danach] : {std::pair<Qt::KeyboardModifier, QWidget*>(Qt::NoModifier, seite->imgBodenart(2)),
-                                      {Qt::ShiftModifier, seite->lblWert(1)}}) {
+                                      {Qt::ShiftModifier, trv}}) {
         seite->dtpProbenahme()->setFocus(Qt::TabFocusReason);
         QTest::keyClick(seite->dtpProbenahme(), Qt::Key_Tab, mod);
         EXPECT_EQ(QApplication::focusWidget(), danach);

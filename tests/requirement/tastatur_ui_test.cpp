@@ -10,6 +10,7 @@
 #include "frame/links.h"
 #include "platform/farbkontrast.h"
 #include "platform/fokusrahmen.h"
+#include "platform/tastenlink.h"
 #include "plots/frmalteanalyse.h"
 #include "plots/frmflaeche.h"
 #include "plots/frmflaechegruppe.h"
@@ -110,7 +111,8 @@ protected:
 
     // Tab round the window once from the control that has the focus: each control once, each with the
     // focus seen, in reading order: from the control at the top, nothing comes after a control it stands
-    // above in the same column, or left of in the same row.
+    // above in the same column, or left of in the same row; the links of a page or dialog after its
+    // other controls.
     static void rundeGehen(QWidget* fenster, const Rundfenster& f)
     {
         SCOPED_TRACE(f.name);
@@ -137,11 +139,24 @@ protected:
         QStringList gesehen = runde, erwartet = soll.keys();
         gesehen.sort();
         EXPECT_EQ(gesehen, erwartet) << "Runde: " << runde.join(" > ").toStdString();
+        const auto istLink = [fenster](const QString& n) { return forms::Tastenlink::ist(fenster->findChild<QWidget*>(n)); };
+        const auto fensterVon = [fenster](const QString& n) {
+            QWidget* w = fenster->findChildren<QWidget*>(QRegularExpression("^" + n + "\\d*$")).value(0);
+            while (w && w != fenster && !qobject_cast<forms::Formular*>(w))
+                w = w->parentWidget();
+            return w;
+        };
         std::rotate(runde.begin(), std::min_element(runde.begin(), runde.end(), [&](const QString& a, const QString& b) {
-                        return std::pair(soll[a].top(), soll[a].left()) < std::pair(soll[b].top(), soll[b].left());
+                        return std::tuple(istLink(a), soll[a].top(), soll[a].left())
+                               < std::tuple(istLink(b), soll[b].top(), soll[b].left());
                     }), runde.end());
+        for (int i = 0; i + 1 < runde.size(); ++i)
+            EXPECT_TRUE(!istLink(runde[i]) || istLink(runde[i + 1]) || fensterVon(runde[i + 1]) != fensterVon(runde[i]))
+                << runde[i + 1].toStdString() << " nach " << runde[i].toStdString();
         for (int i = 0; i < runde.size(); ++i)
-            for (int j = i + 1; j < runde.size(); ++j) {
+            for (int j = i + 1; j < runde.size() && !istLink(runde[i]); ++j) {
+                if (istLink(runde[j]))
+                    continue;
                 const QRect a = soll.value(runde[i]), b = soll.value(runde[j]);
                 EXPECT_FALSE(a.left() <= b.right() && b.left() <= a.right() && b.bottom() < a.top())
                     << runde[j].toStdString() << " über " << runde[i].toStdString();
@@ -272,11 +287,11 @@ TEST_F(TastaturTest, EnterEscapeLeertasteInJedemDialogUndHinweis)
         return [this, tippen] {
             KalkEingabeOeffnen({});
             QWidget* d = zeigen("frmKalkEingabe");
-            if (tippen) { // a name and a content (past the link), and back to the name (Enter in a content box goes on)
+            if (tippen) { // a name and a content, and back to the name (Enter in a content box goes on)
                 tippenPerTaste("Mein Kalk");
-                taste(Qt::Key_Tab), taste(Qt::Key_Tab);
+                taste(Qt::Key_Tab);
                 tippenPerTaste("60");
-                taste(Qt::Key_Tab, Qt::ShiftModifier), taste(Qt::Key_Tab, Qt::ShiftModifier);
+                taste(Qt::Key_Tab, Qt::ShiftModifier);
             }
             return d;
         };
@@ -406,6 +421,98 @@ TEST_F(TastaturTest, JedeKlickbareBeschriftungPerTabUndTaste)
     pruefen(im("frmDuengerInfo", DuengerUngeeignetMelden, "lblMehr"), "AuswahlDuenger");
     pruefen(im("frmUeberKav", [] {}, "lblInternet"), "http://www.humavera.example", "frmUeberKav");
     setLinkOeffner(alt);
+}
+
+// Values typed with Tab between them land in their boxes, in every window with value boxes and
+// captions that are links: Tab goes from control to control in the order of the window (a box that
+// holds a value is entered with its text selected), the links come after them.
+TEST_F(TastaturTest, MitTabGetippteWerteLandenInIhrenFeldern)
+{
+    QWidget* h = haupt.get();
+    const auto dialog = [this](const char* name, std::function<void()> oeffnen) {
+        return [this, name, oeffnen] { return oeffnen(), zeigen(name); };
+    };
+    const auto bodengruppe = [&] {
+        QTest::mouseClick(seite->imgBodenart(1), Qt::LeftButton);
+        return h;
+    };
+    struct Fall {
+        const char* name;
+        std::function<QWidget*()> oeffnen; // the window, its first control with the focus
+        std::vector<std::pair<const char*, QString>> schritte; // the controls in Tab order, what is typed there
+        std::function<void()> danach = {};
+    };
+    const Fall faelle[] = {
+        {"Neue Fläche", dialog("frmFlaeche", [&] { klicken("Fl0"), app().rahmen.blnNeuerDatensatz = true; }),
+         {{"txtBezeichnung", "Kohl"}, {"comNutzung", ""}, {"txtLaenge", "4"}, {"txtBreite", "2,5"}, {"txtFlaeche", ""},
+          {"imgKompost", ""}, {"imgAktuellerDatensatz", ""}, {"cmbSpeichern", ""}},
+         [&] {
+             QTest::mouseClick(zeigen("frmFlaeche")->findChild<QToolButton*>("cmbSpeichern"), Qt::LeftButton);
+             aktivieren(h);
+         }},
+        {"Analysenseite ohne Einstufung", bodengruppe,
+         {{"imgBodenart", ""}, {"cobBodenart", ""}, {"txtWert2", "3"}, {"txtWert3", "15"}, {"txtWert4", "12"},
+          {"txtWert5", ""}, {"txtWert6", "6,2"}, {"cmbSenden", ""}},
+         [&] { QTest::mouseClick(seite->cmbSpeichern(), Qt::LeftButton); }},
+        {"Analysenseite mit Einstufung", bodengruppe,
+         {{"imgBodenart", ""}, {"cobBodenart", ""}, {"txtWert2", "4"}, {"txtWert3", "20"}, {"txtWert4", "14"},
+          {"txtWert5", "1"}, {"txtWert6", "6,5"}, {"cmbSenden", ""}},
+         [&] { QTest::mouseClick(seite->cmbSpeichern(), Qt::LeftButton); }},
+        {"Flächenschritt", [&] { navigationsknopf2(), aktivieren(h), baumKlick(npk()->trvNPK(), "Fl1001"); return h; },
+         {{"trvNPK", ""}, {"cmbKompost", ""}, {"cmbWeiter", ""}}},
+        {"Kulturschritt", [&] {
+             QTest::mouseClick(npk()->cmbWeiter(), Qt::LeftButton);
+             kulturWaehlen("Ku1026", QDate(2027, 4, 19), "");
+             QTest::mouseClick(npk1()->txtNmin(), Qt::LeftButton);
+             return h;
+         }, {{"txtNmin", "30"}, {"comNmin", ""}, {"cmbSenden", ""}}},
+        {"Düngerauswahl", [&] {
+             QTest::mouseClick(npk1()->cmbNext(), Qt::LeftButton);
+             QTest::mouseClick(npk2()->cmbNext(), Qt::LeftButton);
+             QTest::mouseClick(npk2b()->cmbNext(), Qt::LeftButton);
+             fenster().entladen("frmVerfahren");
+             aktivieren(h);
+             QTest::mouseClick(duengerSeite()->txtMenge(), Qt::LeftButton);
+             return h;
+         }, {{"txtMenge", ""}, {"cmbReset", ""}, {"cmbAbbruch", ""}}},
+        {"Düngereditor", dialog("frmDuengerEingabe", [] { DuengerEingabeOeffnen({}); }),
+         {{"txtName", "Jauche"}, {"txtN", "5"}, {"txtP", "3"}, {"txtK", "8"}, {"txtMg", "1"}, {"imgNorg", ""}},
+         [this] { fenster().entladen("frmDuengerEingabe"); }},
+        {"Kalkeditor", dialog("frmKalkEingabe", [] { KalkEingabeOeffnen({}); }),
+         {{"txtName", "Mein Kalk"}, {"txtCaCO3", "80"}, {"txtMgCO3", "10"}, {"cmdOK", ""}},
+         [this] { fenster().entladen("frmKalkEingabe"); }},
+    };
+    const auto gehen = [](const Fall& f, QWidget* fw) {
+        const auto bei = [fw](const char* name) { // the focus is in the control or option array `name`
+            const QRegularExpression muster(QStringLiteral("^%1\\d*$").arg(QLatin1String(name)));
+            for (const QWidget* w = fokus(); w && w != fw; w = w->parentWidget())
+                if (muster.match(w->objectName()).hasMatch())
+                    return true;
+            return false;
+        };
+        for (size_t i = 0; i < f.schritte.size(); ++i) {
+            const auto& [name, text] = f.schritte[i];
+            if (i > 0) {
+                ASSERT_NO_FATAL_FAILURE(taste(Qt::Key_Tab));
+            }
+            ASSERT_TRUE(bei(name)) << "Tab führt nach " << (fokus() ? fokus()->objectName().toStdString() : "-")
+                                   << " statt nach " << name;
+            if (!text.isEmpty()) {
+                ASSERT_NO_FATAL_FAILURE(tippenPerTaste(text));
+            }
+        }
+        for (const auto& [name, text] : f.schritte)
+            EXPECT_TRUE(text.isEmpty() || fw->findChild<QLineEdit*>(QLatin1String(name))->text() == text) << name;
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        antworten(QMessageBox::No); // values a case before left unstored are not kept
+        EXPECT_NO_FATAL_FAILURE(gehen(f, f.oeffnen()));
+        if (f.danach)
+            f.danach();
+    }
+    EXPECT_EQ(wert("SELECT GesamtN || ' ' || P2O5 || ' ' || K2O || ' ' || Mg || ' ' || pH FROM AnalysenID "
+                   "WHERE AnalysenNr = 'An1002'").toString(), "4.0 20.0 14.0 1.0 6.5");
 }
 
 } // namespace

@@ -112,7 +112,7 @@ TEST_F(WizardTest, VonDerAnalysenseiteUndZurueckJeStufe)
     QTest::mouseClick(npk1()->cmbBack(), Qt::LeftButton);
     ASSERT_NE(npk(), nullptr);
     EXPECT_TRUE(w().strAktKulturNr.isEmpty() && w().sngNminWert == 30);
-    EXPECT_EQ(npk()->txtNPK()->text(), "Gemüsebeet Süd\nAktuellste Analyse vom: 10.04.2025");
+    EXPECT_EQ(npk()->txtNPK()->text(), "Gemüsebeet Süd\nAktuellste Analyse vom 10.04.2025"); // as after a click
     EXPECT_EQ(npk()->txtWert(0)->text(), "mittel");
     EXPECT_TRUE(npk()->cmbWeiter()->isEnabled() && w().intFlaecheKompost == 1);
 }
@@ -326,6 +326,37 @@ TEST_F(WizardTest, KompostempfehlungNachDenWertenDerFlaeche)
     k = ui().fenster.fensterAls<frmKompost>("frmKompost");
     ASSERT_NE(k, nullptr);
     EXPECT_TRUE(k->trvKompost()->topLevelItemCount() == 0 && k->lblMeldung()->text() == kKompostOhneWerte);
+}
+
+// The chosen node stays chosen and in view at every size the window is brought to: the plot the plot
+// step shows again, "Neue Mischkultur" in the crop tree.
+TEST_F(WizardTest, GewaehlterKnotenBleibtGewaehltUndZuSehen)
+{
+    const std::pair<const char*, std::function<NPKBaumAnsicht*()>> faelle[] = {
+        {"Fl1001", [&] {
+             bisZumKulturschritt();
+             QTest::mouseClick(npk1()->cmbBack(), Qt::LeftButton);
+             return npk()->trvNPK();
+         }},
+        {"Ku1090", [&] {
+             QTest::mouseClick(npk()->cmbWeiter(), Qt::LeftButton);
+             npk1()->trvNPK()->expandAll(); // every crop shown: a tree longer than the page
+             baumKlick(npk1()->trvNPK(), kNeueMischkultur);
+             return npk1()->trvNPK();
+         }},
+    };
+    for (const auto& [key, oeffnen] : faelle) {
+        NPKBaumAnsicht* t = oeffnen();
+        for (const QSize g : {QSize(1920, 1080), QSize(760, 570), QSize(1024, 768), QSize(800, 600)}) {
+            groesse(g.width(), g.height());
+            ArbeitsbereichAnordnen();
+            QCoreApplication::processEvents();
+            ASSERT_NE(t->currentItem(), nullptr);
+            EXPECT_EQ(NPKBaumAnsicht::key(t->currentItem()), key) << g.width();
+            const QRect zeile = t->visualItemRect(t->currentItem());
+            EXPECT_TRUE(zeile.top() >= 0 && zeile.bottom() < t->viewport()->height()) << key << " " << g.width();
+        }
+    }
 }
 
 } // namespace
