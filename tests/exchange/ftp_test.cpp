@@ -24,15 +24,7 @@ class Mitschrift {
 public:
     explicit Mitschrift(QByteArray datei = {}, qint64 genannt = 0) : m_datei(std::move(datei)), m_genannt(genannt)
     {
-        m_hoerer = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t n = sizeof a;
-        bind(m_hoerer, reinterpret_cast<sockaddr*>(&a), sizeof a);
-        listen(m_hoerer, 1);
-        getsockname(m_hoerer, reinterpret_cast<sockaddr*>(&a), &n);
-        port = ntohs(a.sin_port);
+        port = hoeren(m_hoerer);
         m_faden = std::thread([this] { sitzung(); });
     }
     ~Mitschrift()
@@ -92,19 +84,21 @@ private:
         close(fd);
     }
 
-    // The port of a new data connection's listener.
-    int datenHoeren()
+    // A listener on a free port of 127.0.0.1 in `fd`; its port.
+    static int hoeren(int& fd)
     {
-        m_daten = socket(AF_INET, SOCK_STREAM, 0);
+        fd = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t n = sizeof a;
-        bind(m_daten, reinterpret_cast<sockaddr*>(&a), sizeof a);
-        listen(m_daten, 1);
-        getsockname(m_daten, reinterpret_cast<sockaddr*>(&a), &n);
+        bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        listen(fd, 1);
+        getsockname(fd, reinterpret_cast<sockaddr*>(&a), &n);
         return ntohs(a.sin_port);
     }
+    // The port of a new data connection's listener.
+    int datenHoeren() { return hoeren(m_daten); }
     // False when the client closed the connection before it had all.
     bool datenSenden()
     {
