@@ -382,7 +382,10 @@ TEST_F(WizardTest, DatumsfeldTrennerZifferInDerMitteUndEinfuegen)
     } einfuegen[] = {
         {"1.1.2024", QDate(2024, 1, 1), ""},
         {"1.1.24", QDate(2024, 1, 1),
-         "Das Datum „1.1.24“ ist unvollständig: Es braucht Tag, Monat und Jahr in der Form TT.MM.JJJJ. Das Datum der "
+         "Das Datum „1.1.24“ ist unvollständig: Das Jahr braucht vier Ziffern (TT.MM.JJJJ). Das Datum der "
+         "Probennahme bleibt der 01.01.2024."},
+        {"1.1", QDate(2024, 1, 1),
+         "Das Datum „1.1“ ist unvollständig: Es braucht Tag, Monat und Jahr in der Form TT.MM.JJJJ. Das Datum der "
          "Probennahme bleibt der 01.01.2024."},
     };
     for (const auto& e : einfuegen) {
