@@ -476,4 +476,23 @@ TEST_F(WizardTest, KalenderSchriftUndGroesseBeiJederSeite)
     EXPECT_TRUE(kleiner) << "keine Seite, bei der eine kleinere Schrift passt";
 }
 
+// The crop already chosen, chosen again by a click, a double click or Space on it: what is typed for
+// it stays.
+TEST_F(WizardTest, DieselbeKulturNochmalGewaehltBehaeltDasGetippte)
+{
+    ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
+    NPKBaumAnsicht* t = npk1()->trvNPK();
+    const std::tuple<QString, QLineEdit*, const char*> faelle[] = {{"Ku1025", npk1()->txtNmin(), "80"}, // Kohlrabi
+                                                                   {kNeueMischkultur, npk1()->txtLaenge(), "3"}};
+    for (const auto& [key, box, text] : faelle) {
+        ASSERT_NO_FATAL_FAILURE(baumKlick(t, key));
+        tippen(box, text);
+        const QPoint p = t->visualItemRect(t->itemVon(key)).center();
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, p);
+        QTest::keyClick(t, Qt::Key_Space);
+        EXPECT_EQ(box->text().toStdString(), text) << key.toStdString();
+    }
+}
+
 } // namespace
