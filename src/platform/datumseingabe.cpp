@@ -139,6 +139,25 @@ std::optional<DatumsAbweisung::Grund> DatumsEingabe::fehler(const QStringList& z
     return std::nullopt;
 }
 
+DatumsAbweisung DatumsEingabe::abweisungAus(DatumsAbweisung::Grund g, const QStringList& z) const
+{
+    DatumsAbweisung a{g, textAus(z), 0, 0, 0, m_von, m_bis};
+    const auto teil = [&](QChar art) {
+        const int i = index(art);
+        return i < z.size() ? z[i] : QString();
+    };
+    a.tag = teil(QLatin1Char('d')).toInt();
+    a.monat = teil(QLatin1Char('M')).toInt();
+    if (const QString j = teil(QLatin1Char('y')); !j.isEmpty())
+        a.jahr = jahrAus(j);
+    return a;
+}
+
+DatumsAbweisung DatumsEingabe::unvollstaendig() const
+{
+    return abweisungAus(DatumsAbweisung::Grund::Unvollstaendig, m_ziffern);
+}
+
 bool DatumsEingabe::zeichen(QChar c)
 {
     m_abweisung.reset();
@@ -167,16 +186,7 @@ bool DatumsEingabe::zeichen(QChar c)
         return false;
     }
     if (const std::optional<DatumsAbweisung::Grund> g = fehler(z)) {
-        DatumsAbweisung a{*g, textAus(z), 0, 0, 0, m_von, m_bis};
-        const auto teil = [&](QChar art) {
-            const int i = index(art);
-            return i < z.size() ? z[i] : QString();
-        };
-        a.tag = teil(QLatin1Char('d')).toInt();
-        a.monat = teil(QLatin1Char('M')).toInt();
-        if (const QString j = teil(QLatin1Char('y')); !j.isEmpty())
-            a.jahr = jahrAus(j);
-        m_abweisung = a;
+        m_abweisung = abweisungAus(*g, z);
         return false;
     }
     m_ziffern = z;

@@ -61,6 +61,8 @@ public:
     bool fertig() const;
     // The date typed when day, month and the whole year are there and make a date in the range.
     std::optional<QDate> datum() const;
+    // What is typed, as a date refused for being incomplete, with the parts there.
+    DatumsAbweisung unvollstaendig() const;
 
 private:
     struct Teil {
@@ -71,6 +73,7 @@ private:
     };
     bool voll(const QStringList& z, int i) const;
     std::optional<DatumsAbweisung::Grund> fehler(const QStringList& z) const;
+    DatumsAbweisung abweisungAus(DatumsAbweisung::Grund g, const QStringList& z) const;
     int jahrAus(const QString& ziffern) const;
     std::optional<QDate> datumAus(const QStringList& z) const;
     QString textAus(const QStringList& z) const;

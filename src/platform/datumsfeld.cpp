@@ -287,8 +287,12 @@ void DatumsFeld::einfuegen()
     if (const std::optional<QDate> d = e.datum()) {
         setDate(*d);
         lineEdit()->setCursorPosition(int(lineEdit()->text().size()));
+    } else if (text.isEmpty()) {
+        abweisen(weil(DatumsAbweisung::Grund::KeinDatum));
     } else {
-        abweisen(weil(text.isEmpty() ? DatumsAbweisung::Grund::KeinDatum : DatumsAbweisung::Grund::Unvollstaendig));
+        DatumsAbweisung a = e.unvollstaendig();
+        a.getippt = text;
+        abweisen(a);
     }
 }
 

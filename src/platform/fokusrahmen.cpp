@@ -20,6 +20,7 @@ namespace kav::forms {
 namespace {
 
 constexpr int kLinie = kFokusrahmenBreite / 2; // width of each of the two lines, in pixels
+static_assert(kFokusrahmenBreiteMitBegleiter == 3 * kLinie); // the room around both, then the ring
 const char* const kName = "kavFokusrahmen";
 
 // The caption of each option drawn as a picture (a dynamic property would reach the forms' event

@@ -11,6 +11,8 @@ namespace kav::forms {
 // How far the mark reaches out of a control, in pixels: a control that lies closer to the next one
 // has its mark over that one's edge.
 inline constexpr int kFokusrahmenBreite = 4;
+// How far it reaches out of a control with a caption taken into it (setFokusBegleiter).
+inline constexpr int kFokusrahmenBreiteMitBegleiter = kFokusrahmenBreite * 3 / 2;
 
 // Starts the mark (once; later calls do nothing). Needs the application object.
 void fokusrahmenStarten();

@@ -112,6 +112,19 @@ Schnitt schneiden(const std::vector<Einheit*>& v, bool zeilen)
     return s;
 }
 
+// The first gap between rows (in `zeilen`, sorted by rows) that lies at or below `unten`: the index of
+// the unit after it, 0 for none.
+size_t zeileAbUnten(const Schnitt& zeilen, int unten)
+{
+    int bis = ende(zeilen.folge.front(), true);
+    for (size_t i = 1; i < zeilen.folge.size(); ++i) {
+        if (anfang(zeilen.folge[i], true) >= bis && bis >= unten)
+            return i;
+        bis = std::max(bis, ende(zeilen.folge[i], true));
+    }
+    return 0;
+}
+
 void ordnen(const std::vector<Einheit*>& v, std::vector<Einheit*>& aus)
 {
     if (v.size() <= 1) {
@@ -122,15 +135,27 @@ void ordnen(const std::vector<Einheit*>& v, std::vector<Einheit*>& aus)
     // beside the boxes); where no column stands apart, row after row
     Schnitt zeilen = schneiden(v, true);
     Schnitt spalten = schneiden(v, false);
-    Schnitt& s = spalten.luecke >= 0 ? spalten : zeilen;
-    if (s.luecke < 0) {
+    Schnitt* s = spalten.luecke >= 0 ? &spalten : &zeilen;
+    if (s == &spalten) {
+        // a column that ends above a gap crossing the whole part, while the part left of it goes on
+        // below, stands beside the rows above that gap only (a box beside a picture, the rows under
+        // both): those rows are read first
+        int unten = ende(spalten.folge.back(), true);
+        for (size_t i = spalten.nach; i < spalten.folge.size(); ++i)
+            unten = std::max(unten, ende(spalten.folge[i], true));
+        if (const size_t i = zeileAbUnten(zeilen, unten); i > 0) {
+            zeilen.nach = i;
+            s = &zeilen;
+        }
+    }
+    if (s->luecke < 0) {
         // controls that overlap: top to bottom, then left to right
         aus.insert(aus.end(), zeilen.folge.begin(), zeilen.folge.end());
         return;
     }
-    const auto mitte = s.folge.begin() + static_cast<std::ptrdiff_t>(s.nach);
-    ordnen(std::vector<Einheit*>(s.folge.begin(), mitte), aus);
-    ordnen(std::vector<Einheit*>(mitte, s.folge.end()), aus);
+    const auto mitte = s->folge.begin() + static_cast<std::ptrdiff_t>(s->nach);
+    ordnen(std::vector<Einheit*>(s->folge.begin(), mitte), aus);
+    ordnen(std::vector<Einheit*>(mitte, s->folge.end()), aus);
 }
 
 bool istLink(const Einheit* e) { return !e->gruppe && e->teile.size() == 1 && Tastenlink::ist(e->teile.front()); }

@@ -252,14 +252,19 @@ void frmNPK1::frmNPK1_KulturKnotenGewaehlt(QTreeWidgetItem* item)
     const QString tag = NPKBaumAnsicht::tag(item);
     const QString eltern = NPKBaumAnsicht::elternKey(item);
     const bool plan = !s.strAktFlaechenNr.isEmpty() && eltern == s.strAktFlaechenNr && tag != kTagPlanOrdner;
+    // the crop chosen before, chosen again (or by one of its single crops): what is typed for it stays
+    const QString kultur = tag == kTagEinzel && item->parent() ? NPKBaumAnsicht::key(item->parent()) : key;
+    const bool andere = kultur != s.strAktKulturNr;
     if (key == kNeueMischkultur || plan) {
         m_txtNPK->setText(plan ? item->text(0) : QStringLiteral("Neue Planung am ") + a.gebiet.datumText(a.uhr->today()));
         s.strAktKulturNr = key;
         if (const std::optional<float> f = flaecheNehmbar())
             s.sngFlaecheGroesse = *f;
         cmbNext()->setEnabled(true);
-        frmNPK1_BeetmasseEinlesen();
-        einheitWaehlen(0);
+        if (andere) {
+            frmNPK1_BeetmasseEinlesen();
+            einheitWaehlen(0);
+        }
         return;
     }
     if (tag == kTagKultur) {
@@ -281,7 +286,7 @@ void frmNPK1::frmNPK1_KulturKnotenGewaehlt(QTreeWidgetItem* item)
     } else {
         return; // groups and the folder of the plans are no crops
     }
-    if (!DauerKultur()) {
+    if (!DauerKultur() && andere) {
         m_txtNmin->clear();
         einheitWaehlen(0);
         nminZeigen(m_calStart->selectedDate());

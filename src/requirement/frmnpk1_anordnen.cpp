@@ -2,6 +2,7 @@
 // calendar's date, its month line, the Nmin value and the area are set by the page, never here.
 #include "frame/anordnung.h"
 #include "platform/datumsfeld.h"
+#include "platform/fokusrahmen.h"
 #include "requirement/frmnpk1.h"
 #include "requirement/npkanordnung.h"
 #include "requirement/npkbaumansicht.h"
@@ -163,8 +164,12 @@ void frmNPK1::anordnen(Anordnung& a)
         a.tu([&] { Tw(l).setWidth(Tw(m_lblFlaeche).Width()); });
         a.tu([&] { Tw(l).setHeight(Tw(m_lblFlaeche).Height()); });
     }
+    // the box a focus mark's width after the caption, so that the caption's mark leaves its edge free
     a.tu([&] { Tw(m_txtNmin).setTop(Tw(m_lblNmin(0)).Top()); });
-    a.tu([&] { Tw(m_txtNmin).setLeft(Tw(m_lblNmin(0)).Left() + Tw(m_lblNmin(0)).Width()); });
+    a.tu([&] {
+        Tw(m_txtNmin).setLeft(Tw(m_lblNmin(0)).Left() + Tw(m_lblNmin(0)).Width()
+                              + kFokusrahmenBreiteMitBegleiter * twipsProPixel());
+    });
     a.tu([&] { Tw(m_txtNmin).setWidth(std::max(Tw(m_lblFlaeche).Width() / 2, NPKTextBreite(m_txtNmin, QStringLiteral("0000,0"), 12))); });
     a.tu([&] { Tw(m_txtNmin).setHeight(std::max(Tw(m_lblFlaeche).Height(), m_comNmin->sizeHint().height() * twipsProPixel())); });
     a.tu([&] { Tw(m_comNmin).setTop(Tw(m_txtNmin).Top()); });

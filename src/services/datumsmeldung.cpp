@@ -40,8 +40,13 @@ Meldung datumAbgewiesen(const forms::DatumsAbweisung& a, const QString& titel, c
                                            : bereich);
         break;
     case Grund::Unvollstaendig:
-        warum = QStringLiteral("Das Datum %1 ist unvollständig: Es braucht Tag, Monat und Jahr in der Form %2.")
-                    .arg(getippt, form);
+        // day and month there, the year begun: only digits of the year are missing
+        if (a.tag > 0 && a.monat > 0 && a.jahr > 0)
+            warum = QStringLiteral("Das Datum %1 ist unvollständig: Das Jahr braucht %2 Ziffern (%3).")
+                        .arg(getippt, form.count(QLatin1Char('J')) == 2 ? QStringLiteral("zwei") : QStringLiteral("vier"), form);
+        else
+            warum = QStringLiteral("Das Datum %1 ist unvollständig: Es braucht Tag, Monat und Jahr in der Form %2.")
+                        .arg(getippt, form);
         break;
     case Grund::KeinDatum:
         warum = a.getippt.isEmpty() ? QStringLiteral("Der eingefügte Text ist leer.")

@@ -3,7 +3,7 @@
 // the crop tree with the room the page has and the full name of a cut node on hover; a resize from
 // the smallest window to any size that ends with every control on the page; the Nmin value within its
 // unit's range; the dates typed here and on the analysis page.
-#include "wizardfixture.h"
+#include "tastatur.h"
 
 #include "anordnungspruefung.h"
 #include "frame/anordnung.h"
@@ -382,7 +382,10 @@ TEST_F(WizardTest, DatumsfeldTrennerZifferInDerMitteUndEinfuegen)
     } einfuegen[] = {
         {"1.1.2024", QDate(2024, 1, 1), ""},
         {"1.1.24", QDate(2024, 1, 1),
-         "Das Datum „1.1.24“ ist unvollständig: Es braucht Tag, Monat und Jahr in der Form TT.MM.JJJJ. Das Datum der "
+         "Das Datum „1.1.24“ ist unvollständig: Das Jahr braucht vier Ziffern (TT.MM.JJJJ). Das Datum der "
+         "Probennahme bleibt der 01.01.2024."},
+        {"1.1", QDate(2024, 1, 1),
+         "Das Datum „1.1“ ist unvollständig: Es braucht Tag, Monat und Jahr in der Form TT.MM.JJJJ. Das Datum der "
          "Probennahme bleibt der 01.01.2024."},
     };
     for (const auto& e : einfuegen) {
@@ -471,6 +474,47 @@ TEST_F(WizardTest, KalenderSchriftUndGroesseBeiJederSeite)
         kleiner = kleiner || (schrift > 6 && schrift < 14);
     }
     EXPECT_TRUE(kleiner) << "keine Seite, bei der eine kleinere Schrift passt";
+}
+
+// The crop already chosen, chosen again by a click, a double click or Space on it: what is typed for
+// it stays.
+TEST_F(WizardTest, DieselbeKulturNochmalGewaehltBehaeltDasGetippte)
+{
+    ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
+    NPKBaumAnsicht* t = npk1()->trvNPK();
+    const std::tuple<QString, QLineEdit*, const char*> faelle[] = {{"Ku1025", npk1()->txtNmin(), "80"}, // Kohlrabi
+                                                                   {kNeueMischkultur, npk1()->txtLaenge(), "3"}};
+    for (const auto& [key, box, text] : faelle) {
+        ASSERT_NO_FATAL_FAILURE(baumKlick(t, key));
+        tippen(box, text);
+        const QPoint p = t->visualItemRect(t->itemVon(key)).center();
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, p);
+        QTest::keyClick(t, Qt::Key_Space);
+        EXPECT_EQ(box->text().toStdString(), text) << key.toStdString();
+    }
+}
+
+// The Nmin caption with the keyboard: its focus mark covers nothing of the page but its second line,
+// in a crop's form and in a mixed culture's, at every window size.
+TEST_F(WizardTest, FokusDerNminBeschriftungLaesstDieBoxFrei)
+{
+    ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
+    for (const QString& key : {QStringLiteral("Ku1026"), kNeueMischkultur}) {
+        ASSERT_NO_FATAL_FAILURE(baumKlick(npk1()->trvNPK(), key));
+        for (const QSize& g : test::pruefgroessen()) {
+            groesse(g.width(), g.height());
+            ArbeitsbereichAnordnen();
+            ASSERT_NO_FATAL_FAILURE(test::tabBis(npk1()->lblNmin(0)));
+            const QWidget* ring = haupt->findChild<QWidget*>("kavFokusrahmen");
+            ASSERT_TRUE(ring && ring->isVisible());
+            for (const QWidget* w : npk1()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (w->isVisible() && w != npk1()->lblNmin(0) && w != npk1()->lblNmin(1)) {
+                    const QRect r(w->mapTo(ring->parentWidget(), QPoint(0, 0)), w->size());
+                    EXPECT_FALSE(ring->geometry().intersects(r)) << w->objectName().toStdString() << " " << g.width();
+                }
+        }
+    }
 }
 
 } // namespace

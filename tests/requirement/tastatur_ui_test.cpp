@@ -436,6 +436,16 @@ TEST_F(TastaturTest, MitTabGetippteWerteLandenInIhrenFeldern)
         QTest::mouseClick(seite->imgBodenart(1), Qt::LeftButton);
         return h;
     };
+    const auto mischkultur = [&](QSize g) { // the bed, its Nmin value and unit, at the size `g`
+        return [&, g] {
+            groesse(g.width(), g.height());
+            FormulareEntladen();
+            aktivieren(h), bisZumKulturschritt(), baumKlick(npk1()->trvNPK(), kNeueMischkultur);
+            return h;
+        };
+    };
+    const std::vector<std::pair<const char*, QString>> beet = {
+        {"trvNPK", ""}, {"txtLaenge", "4"}, {"txtBreite", "2"}, {"txtNmin", "50"}, {"comNmin", ""}, {"cmbAbbruch", ""}};
     struct Fall {
         const char* name;
         std::function<QWidget*()> oeffnen; // the window, its first control with the focus
@@ -481,6 +491,8 @@ TEST_F(TastaturTest, MitTabGetippteWerteLandenInIhrenFeldern)
         {"Kalkeditor", dialog("frmKalkEingabe", [] { KalkEingabeOeffnen({}); }),
          {{"txtName", "Mein Kalk"}, {"txtCaCO3", "80"}, {"txtMgCO3", "10"}, {"cmdOK", ""}},
          [this] { fenster().entladen("frmKalkEingabe"); }},
+        {"Mischkultur 760 × 570", mischkultur({760, 570}), beet},
+        {"Mischkultur 1920 × 1080", mischkultur({1920, 1080}), beet},
     };
     const auto gehen = [](const Fall& f, QWidget* fw) {
         const auto bei = [fw](const char* name) { // the focus is in the control or option array `name`
