@@ -55,10 +55,10 @@ public:
     SicherungsStand sicherungsStand() const;
     // Puts the backup pair in place of both files, or neither: both backups are checked and copied
     // first; the current files are kept aside as "<file>.vor-Wiederherstellung-<yyyyMMddhhmmss>"
-    // (the two newest of these are kept, those just set aside always among them). On failure
-    // `grund` says what failed, and `unveraendert` whether both files are as they were and open
-    // again; when even putting them back failed, both stay closed and the restore's mark stays, so
-    // that the next start puts the pair together. A restore cut short by a crash is finished or
+    // (those just set aside stay, those named after a later time too, and of the others the newest).
+    // On failure `grund` says what failed, and `unveraendert` whether both files are as they were and
+    // open again; when even putting them back failed, both stay closed and the restore's mark stays,
+    // so that the next start puts the pair together. A restore cut short by a crash is finished or
     // rolled back at the next opening (see unterbrocheneWiederherstellungBeenden); until then no
     // restore and no backup is made.
     bool SicherungWiederherstellen(QString* grund, bool* unveraendert = nullptr);

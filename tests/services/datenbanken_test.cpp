@@ -440,21 +440,34 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
 }
 
 // Restores on 01.01.2027 and 02.01.2027, then one with the clock behind (06.12.2026) after a plot
-// was added: the file it sets aside, holding that plot, stays, though its name gives the oldest time.
+// was added: the file it sets aside, holding that plot, stays, though its name gives the oldest time,
+// and so does it after further restores an hour and two hours later; the files named after the clock's
+// time stay as long as it is behind them, and of the others the newest.
 TEST_F(DatenbankTest, EbenBeiseitegelegteDateiBleibtBeiNachgehenderUhr)
 {
     auto db = offen();
     ASSERT_TRUE(db->DatenSichern());
     QString grund;
-    for (const QDate tag : {QDate(2027, 1, 1), QDate(2027, 1, 2), QDate(2026, 12, 6)}) {
-        uhr.set(QDateTime(tag, QTime(10, 0)));
-        sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr) VALUES (?)", {tag.toString("yyyyMMdd")});
+    const QString plot = ordner.datenDatei() + ".vor-Wiederherstellung-20261206100021";
+    const QStringList spaeter = {"Daten.KRN.vor-Wiederherstellung-20270101100000", "Daten.KRN.vor-Wiederherstellung-20270102100000"};
+    const struct { QDateTime zeit; QStringList bleiben; } faelle[] = {
+        {QDateTime(QDate(2027, 1, 1), QTime(10, 0)), {spaeter[0]}},
+        {QDateTime(QDate(2027, 1, 2), QTime(10, 0)), spaeter},
+        {QDateTime(QDate(2026, 12, 6), QTime(10, 0, 21)), QStringList{dateiname(plot)} + spaeter},
+        {QDateTime(QDate(2026, 12, 6), QTime(11, 0)), QStringList{dateiname(plot), "Daten.KRN.vor-Wiederherstellung-20261206110000"} + spaeter},
+        {QDateTime(QDate(2026, 12, 6), QTime(12, 0)), QStringList{"Daten.KRN.vor-Wiederherstellung-20261206110000", "Daten.KRN.vor-Wiederherstellung-20261206120000"} + spaeter},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.zeit.toString().toStdString());
+        uhr.set(f.zeit);
+        sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr) VALUES (?)", {f.zeit.toString("yyyyMMddhh")});
         ASSERT_TRUE(db->SicherungWiederherstellen(&grund)) << grund.toStdString();
+        EXPECT_EQ(QDir(ordner.daten()).entryList({"Daten.KRN.vor-*"}, QDir::Files), f.bleiben);
+        if (f.zeit.time() == QTime(11, 0)) {
+            db.reset();
+            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.datenDatei(), inhalt(plot)));
+            db = offen();
+            EXPECT_EQ(sql::scalar(db->cnDaten(), "SELECT group_concat(FlaechenNr) FROM FlaechenID").toString(), "2026120610");
+        }
     }
-    const QString eben = ordner.datenDatei() + ".vor-Wiederherstellung-20261206100000";
-    EXPECT_EQ(QDir(ordner.daten()).entryList({"Daten.KRN.vor-*"}, QDir::Files),
-              QStringList({dateiname(eben), "Daten.KRN.vor-Wiederherstellung-20270102100000"}));
-    db.reset();
-    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.datenDatei(), inhalt(eben)));
-    EXPECT_EQ(sql::scalar(offen()->cnDaten(), "SELECT group_concat(FlaechenNr) FROM FlaechenID").toString(), "20261206");
 }
