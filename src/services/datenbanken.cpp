@@ -373,6 +373,7 @@ bool Datenbanken::paarEinsetzen(QString* grund, bool* unveraendert)
         w.markeEntfernen();
     else
         schliessen();
+    m_bisZumNeustart = !*unveraendert;
     return false;
 }
 
