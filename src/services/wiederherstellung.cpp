@@ -87,7 +87,7 @@ bool Wiederherstellung::markeSetzen(const QDateTime& zeit, QString* grund)
     if (markeSchreiben(m_dateien))
         return true;
     m_ops.entfernenFallsDa(marke()); // nothing is replaced yet
-    *grund = QStringLiteral("Im Ordner %1 kann nichts gespeichert werden.").arg(QDir::toNativeSeparators(m_daten));
+    *grund = QStringLiteral("Im Ordner „%1“ kann nichts gespeichert werden.").arg(QDir::toNativeSeparators(m_daten));
     return false;
 }
 

@@ -471,3 +471,40 @@ TEST_F(DatenbankTest, EbenBeiseitegelegteDateiBleibtBeiNachgehenderUhr)
         }
     }
 }
+
+// A failed backup or restore names the files and folders as the gardener knows them, the folders in
+// „…“, never the temporary copy a backup is made as.
+TEST_F(DatenbankTest, FehlschlagNenntDateienUndOrdnerOhneZwischennamen)
+{
+    auto db = offen();
+    e.intDS = 0;
+    ASSERT_TRUE(db->DatenSichern());
+    const QString s = ordner.sicherungen(), d = ordner.daten();
+    // which call of an operation fails; a backup or a restore; what it says
+    const struct { int kopieren, umbenennen, aufDieDisk; bool sichern; QString text; } faelle[] = {
+        {1, 0, 0, true, "\nKav.KRN konnte nicht in den Ordner „" + s + "“ kopiert werden.\n"},
+        {0, 3, 0, true,
+         "\nDie neuen Sicherungsdateien Kav.PVQ und Daten.PVQ konnten im Ordner „" + s + "“ nicht gespeichert "
+         "werden.\n"},
+        {0, 0, 3, false, "Im Ordner „" + d + "“ kann nichts gespeichert werden."},
+    };
+    for (const auto& f : faelle) {
+        int k = 0, u = 0, a = 0;
+        DateiOperationen ops = DateiOperationen::echte();
+        ops.kopieren = [&](const QString& von, const QString& nach) {
+            return ++k != f.kopieren && QFile::copy(von, nach);
+        };
+        ops.umbenennen = [&](const QString& von, const QString& nach) {
+            return ++u != f.umbenennen && DateiOperationen::echtUmbenennen(von, nach);
+        };
+        ops.aufDieDisk = [&](const QString& pfad) {
+            return ++a != f.aufDieDisk && DateiOperationen::echtAufDieDisk(pfad);
+        };
+        db->setDateiOperationen(ops);
+        protokoll.meldungen.clear();
+        QString text;
+        EXPECT_FALSE(f.sichern ? db->DatenSichern() : db->SicherungWiederherstellen(&text));
+        text += protokoll.texte().join("");
+        EXPECT_TRUE(text.contains(f.text) && !text.contains(".tmp")) << text.toStdString();
+    }
+}
