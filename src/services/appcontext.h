@@ -51,6 +51,7 @@ AppContext& app();
 // while both files stay closed until the next start (Datenbanken::bisZumNeustartGeschlossen), `was`
 // and why.
 QString datenFehlerText(const QString& was, const QString& sonst = {});
+
 // Replaces the context (tests start from a fresh one); returns the new one.
 AppContext& appNeu();
 

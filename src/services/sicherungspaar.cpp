@@ -130,7 +130,8 @@ bool Sicherungspaar::wechseln(QString* why) const
         return true;
     }
     if (why)
-        *why = QStringLiteral("Die neuen Sicherungsdateien %1 und %2 konnten im Ordner „%3“ nicht gespeichert werden.")
+        *why = QStringLiteral("Die neuen Sicherungsdateien %1 und %2 konnten im Ordner „%3“ nicht gespeichert "
+                              "werden.")
                    .arg(dateiname(n[0].sicherung), dateiname(n[1].sicherung), QDir::toNativeSeparators(m_ordner));
     // what stays undone here the next start puts right (wechselBeenden)
     for (int i = 0; i < 2; ++i) {

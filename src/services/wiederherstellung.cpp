@@ -232,9 +232,11 @@ void Wiederherstellung::alteEntfernen() const
 {
     // the time of this restore, as its names give it
     QString zeit;
-    for (const Dateistand& d : m_dateien)
-        if (const QRegularExpressionMatch m = beiseiteMuster(dateiname(d.pfad)).match(dateiname(d.beiseite)); m.hasMatch())
+    for (const Dateistand& d : m_dateien) {
+        const QRegularExpressionMatch m = beiseiteMuster(dateiname(d.pfad)).match(dateiname(d.beiseite));
+        if (m.hasMatch())
             zeit = m.captured(1);
+    }
     if (zeit.isEmpty())
         return; // nothing to judge the others' age by
     for (const Dateistand& d : m_dateien) {

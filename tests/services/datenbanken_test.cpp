@@ -448,14 +448,15 @@ TEST_F(DatenbankTest, EbenBeiseitegelegteDateiBleibtBeiNachgehenderUhr)
     auto db = offen();
     ASSERT_TRUE(db->DatenSichern());
     QString grund;
-    const QString plot = ordner.datenDatei() + ".vor-Wiederherstellung-20261206100021";
-    const QStringList spaeter = {"Daten.KRN.vor-Wiederherstellung-20270101100000", "Daten.KRN.vor-Wiederherstellung-20270102100000"};
+    const auto n = [](const char* zeit) { return QString("Daten.KRN.vor-Wiederherstellung-") + zeit; };
+    const QString plot = ordner.daten() + "/" + n("20261206100021");
+    const QStringList spaeter = {n("20270101100000"), n("20270102100000")};
     const struct { QDateTime zeit; QStringList bleiben; } faelle[] = {
         {QDateTime(QDate(2027, 1, 1), QTime(10, 0)), {spaeter[0]}},
         {QDateTime(QDate(2027, 1, 2), QTime(10, 0)), spaeter},
-        {QDateTime(QDate(2026, 12, 6), QTime(10, 0, 21)), QStringList{dateiname(plot)} + spaeter},
-        {QDateTime(QDate(2026, 12, 6), QTime(11, 0)), QStringList{dateiname(plot), "Daten.KRN.vor-Wiederherstellung-20261206110000"} + spaeter},
-        {QDateTime(QDate(2026, 12, 6), QTime(12, 0)), QStringList{"Daten.KRN.vor-Wiederherstellung-20261206110000", "Daten.KRN.vor-Wiederherstellung-20261206120000"} + spaeter},
+        {QDateTime(QDate(2026, 12, 6), QTime(10, 0, 21)), QStringList{n("20261206100021")} + spaeter},
+        {QDateTime(QDate(2026, 12, 6), QTime(11, 0)), QStringList{n("20261206100021"), n("20261206110000")} + spaeter},
+        {QDateTime(QDate(2026, 12, 6), QTime(12, 0)), QStringList{n("20261206110000"), n("20261206120000")} + spaeter},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.zeit.toString().toStdString());
@@ -467,7 +468,8 @@ TEST_F(DatenbankTest, EbenBeiseitegelegteDateiBleibtBeiNachgehenderUhr)
             db.reset();
             ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.datenDatei(), inhalt(plot)));
             db = offen();
-            EXPECT_EQ(sql::scalar(db->cnDaten(), "SELECT group_concat(FlaechenNr) FROM FlaechenID").toString(), "2026120610");
+            EXPECT_EQ(sql::scalar(db->cnDaten(), "SELECT group_concat(FlaechenNr) FROM FlaechenID").toString(),
+                      "2026120610");
         }
     }
 }

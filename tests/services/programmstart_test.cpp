@@ -398,8 +398,10 @@ TEST_F(ProgrammStartTest, DatenordnerOhneLeserechtStartetNicht)
         appNeu();
     }
     ASSERT_EQ(protokoll.meldungen.size(), 1);
-    EXPECT_TRUE(protokoll.meldungen[0].text.startsWith("Kav kann nicht starten: Den Datenordner „" + daten + "“ darf das Programm nicht lesen."));
-    EXPECT_TRUE(protokoll.meldungen[0].text.contains("dass Sie den Ordner „" + daten + "“ lesen dürfen"));
+    const QString text = protokoll.meldungen[0].text;
+    EXPECT_TRUE(text.startsWith("Kav kann nicht starten: Den Datenordner „" + daten + "“ darf das Programm nicht "
+                                "lesen."));
+    EXPECT_TRUE(text.contains("dass Sie den Ordner „" + daten + "“ lesen dürfen"));
     EXPECT_EQ(QDir(daten).entryList(QDir::Files), vorher);
     EXPECT_FALSE(QFileInfo::exists(dir.path() + "/Sicherungsdateien"));
 }

@@ -251,14 +251,14 @@ TEST_F(EinstellungsTest, GeschlosseneDateienNachGescheiterterWiederherstellung)
     tippen(d->txtBezeichnung(), "Neues Beet");
     QTest::mouseClick(d->cmbSpeichern(), Qt::LeftButton);
     QTest::mouseClick(d->cmbAbbruch(), Qt::LeftButton);
-    EXPECT_EQ(protokoll.texte(), QStringList({"Die Fläche konnte nicht gespeichert werden.\n\n" + kDatenbankenGeschlossen,
-                                              "Die Flächen konnten nicht gelesen werden.\n\n" + kDatenbankenGeschlossen}));
+    const QString zu = "\n\n" + kDatenbankenGeschlossen;
+    EXPECT_EQ(protokoll.texte(), QStringList({"Die Fläche konnte nicht gespeichert werden." + zu,
+                                              "Die Flächen konnten nicht gelesen werden." + zu}));
 
     f = einstellungen();
     test::Frage frage;
     antworten(QMessageBox::Yes, &frage);
     f->cmbRepair()->click();
     EXPECT_FALSE(frage.gesehen);
-    EXPECT_EQ(protokoll.texte().last(),
-              "Die Datensicherung kann jetzt nicht wiederhergestellt werden.\n\n" + kDatenbankenGeschlossen);
+    EXPECT_EQ(protokoll.texte().last(), "Die Datensicherung kann jetzt nicht wiederhergestellt werden." + zu);
 }
