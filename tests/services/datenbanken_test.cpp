@@ -271,7 +271,8 @@ TEST_F(DatenbankTest, FehlgeschlageneSicherungWirdGemeldet)
 }
 
 // Every rename of a backup fails once in turn: the previous pair stays a pair, byte for byte, and
-// nothing is left behind; the date of the last backup stays. Past the last rename the new pair is in.
+// nothing is left behind; the date of the last backup stays, and the message names the backup folder,
+// never a temporary copy. Past the last rename the new pair is in.
 TEST_F(DatenbankTest, SicherungsPaarBleibtBeiJedemFehlschlagEinPaar)
 {
     auto db = offen();
@@ -295,6 +296,9 @@ TEST_F(DatenbankTest, SicherungsPaarBleibtBeiJedemFehlschlagEinPaar)
         const bool durch = f.umbenennen > 4; // a backup over an earlier pair renames four times
         EXPECT_EQ(gesichert, durch);
         EXPECT_EQ(protokoll.meldungen.size(), durch ? 0 : 1);
+        const QString text = protokoll.texte().join("");
+        EXPECT_TRUE(durch || (text.contains("Ordner „" + ordner.sicherungen() + "“") && !text.contains(".tmp")
+                              && !text.contains(".vorher"))) << text.toStdString();
         EXPECT_EQ(QDir(ordner.sicherungen()).entryList(QDir::Files), dateien);
         EXPECT_EQ(inhalt(db->sicherungKav()) == kavPVQ && inhalt(db->sicherungDaten()) == datenPVQ, !durch);
         EXPECT_EQ(e.datLetzteDS, durch ? QDate(2026, 12, 6) : QDate(2026, 11, 1));
@@ -388,7 +392,7 @@ TEST_F(DatenbankTest, NachErsetztemKavKRNHoltDasUpdateAllesNeu)
 // stay closed and the caller learns that they are not as they were; neither a backup nor a restore is
 // made of them, and the next start settles the pair: back as it was, or, with both files already in
 // place, the restore finished. A copy or the mark not known to be on the disk stops the restore
-// before anything is replaced.
+// before anything is replaced (the mark: saying that nothing can be stored in the data folder).
 TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
 {
     offen()->DatenSichern();
@@ -419,6 +423,9 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
         QString grund;
         bool unveraendert = offen;
         EXPECT_FALSE(db->SicherungWiederherstellen(&grund, &unveraendert));
+        if (f.aufDieDisk == 3) {
+            EXPECT_EQ(grund, "Im Ordner „" + ordner.daten() + "“ kann nichts gespeichert werden.");
+        }
         EXPECT_EQ(unveraendert, !offen);
         EXPECT_EQ(QSqlDatabase::database("cnKav", false).isOpen(), !offen); // a pair not as it was stays closed
         if (offen) {
@@ -471,42 +478,5 @@ TEST_F(DatenbankTest, EbenBeiseitegelegteDateiBleibtBeiNachgehenderUhr)
             EXPECT_EQ(sql::scalar(db->cnDaten(), "SELECT group_concat(FlaechenNr) FROM FlaechenID").toString(),
                       "2026120610");
         }
-    }
-}
-
-// A failed backup or restore names the files and folders as the gardener knows them, the folders in
-// „…“, never the temporary copy a backup is made as.
-TEST_F(DatenbankTest, FehlschlagNenntDateienUndOrdnerOhneZwischennamen)
-{
-    auto db = offen();
-    e.intDS = 0;
-    ASSERT_TRUE(db->DatenSichern());
-    const QString s = ordner.sicherungen(), d = ordner.daten();
-    // which call of an operation fails; a backup or a restore; what it says
-    const struct { int kopieren, umbenennen, aufDieDisk; bool sichern; QString text; } faelle[] = {
-        {1, 0, 0, true, "\nKav.KRN konnte nicht in den Ordner „" + s + "“ kopiert werden.\n"},
-        {0, 3, 0, true,
-         "\nDie neuen Sicherungsdateien Kav.PVQ und Daten.PVQ konnten im Ordner „" + s + "“ nicht gespeichert "
-         "werden.\n"},
-        {0, 0, 3, false, "Im Ordner „" + d + "“ kann nichts gespeichert werden."},
-    };
-    for (const auto& f : faelle) {
-        int k = 0, u = 0, a = 0;
-        DateiOperationen ops = DateiOperationen::echte();
-        ops.kopieren = [&](const QString& von, const QString& nach) {
-            return ++k != f.kopieren && QFile::copy(von, nach);
-        };
-        ops.umbenennen = [&](const QString& von, const QString& nach) {
-            return ++u != f.umbenennen && DateiOperationen::echtUmbenennen(von, nach);
-        };
-        ops.aufDieDisk = [&](const QString& pfad) {
-            return ++a != f.aufDieDisk && DateiOperationen::echtAufDieDisk(pfad);
-        };
-        db->setDateiOperationen(ops);
-        protokoll.meldungen.clear();
-        QString text;
-        EXPECT_FALSE(f.sichern ? db->DatenSichern() : db->SicherungWiederherstellen(&text));
-        text += protokoll.texte().join("");
-        EXPECT_TRUE(text.contains(f.text) && !text.contains(".tmp")) << text.toStdString();
     }
 }
