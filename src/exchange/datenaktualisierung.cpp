@@ -91,7 +91,9 @@ bool DatenAktualisierung::starten(AppContext& a, int pauseMs)
     }
     if (!fehler.isEmpty()) {
         // reported once the caller has returned and shown its window
-        QTimer::singleShot(0, this, [this, fehler] { beenden({UpdateEnde::Art::Fehlgeschlagen, fehlschlagText(fehler)}); });
+        QTimer::singleShot(0, this, [this, fehler] {
+            beenden({UpdateEnde::Art::Fehlgeschlagen, datenFehlerText(fehlschlagText(fehler))});
+        });
         return true;
     }
 

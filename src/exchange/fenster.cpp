@@ -37,6 +37,7 @@ void AlleDatenSendenUndMelden()
         const WarteZeiger warten(nullptr);
         r = AlleDatenSenden(*a.server, a.db->cnDaten(), a.einstellungen.strProgrammID, *a.uhr);
     }
+    r.meldung.text = datenFehlerText(r.meldung.text); // with both files closed, nothing was read
     a.anzeige->zeige(r.meldung);
 }
 

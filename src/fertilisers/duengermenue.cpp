@@ -60,7 +60,8 @@ void mnuDuengerLoeschen_Click()
         }
         d->katalog().duengerLoeschen(nr);
     } catch (const std::exception&) {
-        melden(QStringLiteral("Der Dünger konnte nicht gelöscht werden. Der Katalog ist unverändert."));
+        melden(datenFehlerText(QStringLiteral("Der Dünger konnte nicht gelöscht werden. Der Katalog ist "
+                                              "unverändert.")));
         return;
     }
     seite->DuengerBaumFuellen();
@@ -75,7 +76,8 @@ void mnuKalkLoeschen_Click()
     try {
         d->katalog().kalkLoeschen(seite->menueKalkNr());
     } catch (const std::exception&) {
-        melden(QStringLiteral("Der Kalk konnte nicht gelöscht werden. Der Katalog ist unverändert."));
+        melden(datenFehlerText(QStringLiteral("Der Kalk konnte nicht gelöscht werden. Der Katalog ist "
+                                              "unverändert.")));
         return;
     }
     seite->DuengerBaumFuellen();

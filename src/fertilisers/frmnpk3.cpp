@@ -172,8 +172,8 @@ void frmNPK3::melden(const QString& text) const
 
 void frmNPK3::lesefehler() const
 {
-    melden(QStringLiteral("Die Dünger- und Kalkdaten konnten nicht gelesen werden. Ihre bisherige Auswahl bleibt "
-                          "unverändert."));
+    melden(datenFehlerText(QStringLiteral("Die Dünger- und Kalkdaten konnten nicht gelesen werden. Ihre bisherige "
+                                          "Auswahl bleibt unverändert.")));
 }
 
 // ---------------------------------------------------------------- public procedures

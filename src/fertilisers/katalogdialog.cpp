@@ -183,7 +183,8 @@ bool Katalogdialog::speichern()
             return false;
         }
     } catch (const std::exception&) {
-        melden(QStringLiteral("Der %1 konnte nicht gespeichert werden. Der Katalog ist unverändert.").arg(m_art));
+        melden(datenFehlerText(
+            QStringLiteral("Der %1 konnte nicht gespeichert werden. Der Katalog ist unverändert.").arg(m_art)));
         return false;
     }
     m_geoeffnet = eingaben();

@@ -97,8 +97,9 @@ void frmNPK4::Form_Load()
             const SqlQuellen q(a.db->cnKav(), a.db->cnDaten());
             BedarfBerechnen(a.bedarf, a.bedarf.strAktKulturNr, a.bedarf.strAktAnalysenNr, q.bedarf(), *a.uhr);
         } catch (const sql::Error&) {
-            melden(QStringLiteral("Der Bedarf konnte nicht neu berechnet werden, weil die Daten nicht gelesen werden "
-                                  "konnten. Die Düngeempfehlung zeigt den zuletzt berechneten Bedarf."));
+            melden(datenFehlerText(QStringLiteral("Der Bedarf konnte nicht neu berechnet werden, weil die Daten nicht "
+                                                  "gelesen werden konnten. Die Düngeempfehlung zeigt den zuletzt "
+                                                  "berechneten Bedarf.")));
         }
     }
     DuengeplanErstellen();

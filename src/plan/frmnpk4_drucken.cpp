@@ -76,7 +76,7 @@ void frmNPK4::cmbDrucken_Click()
         a.rahmen.strPDFDatei = pfad;
     } catch (const DiagrammFehler& f) {
         sanduhr.fertig();
-        melden(QString::fromStdString(f.what()));
+        melden(datenFehlerText(QString::fromStdString(f.what())));
         return;
     } catch (const PdfFehler& f) {
         sanduhr.fertig();
@@ -86,8 +86,8 @@ void frmNPK4::cmbDrucken_Click()
         return;
     } catch (const sql::Error&) {
         sanduhr.fertig();
-        melden(QStringLiteral("Die Düngeempfehlung konnte nicht gedruckt werden, weil die Daten nicht gelesen "
-                              "werden konnten."));
+        melden(datenFehlerText(QStringLiteral("Die Düngeempfehlung konnte nicht gedruckt werden, weil die Daten "
+                                              "nicht gelesen werden konnten.")));
         return;
     }
     sanduhr.fertig();

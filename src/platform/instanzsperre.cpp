@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 
@@ -19,8 +20,11 @@ InstanzSperre::InstanzSperre(const QString& ordner)
     do
         m_fd = ::open(pfad.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     while (m_fd < 0 && errno == EINTR);
-    if (m_fd < 0)
+    if (m_fd < 0) {
+        // unlocked, two programs could share the folder
+        m_ohneLeserecht = errno == EACCES && QFileInfo(ordner).isDir();
         return;
+    }
     int r = 0;
     do
         r = ::flock(m_fd, LOCK_EX | LOCK_NB);

@@ -10,7 +10,8 @@ namespace kav {
 class InstanzSperre {
 public:
     // Locks the folder `ordner`, made first when it is missing. Where it can be neither made nor
-    // opened, or its file system has no locks, nothing is locked and nothing is refused.
+    // opened, or its file system has no locks, nothing is locked and nothing is refused; a folder
+    // that is there but may not be read is refused (ohneLeserecht).
     explicit InstanzSperre(const QString& ordner);
     ~InstanzSperre();
     InstanzSperre(const InstanzSperre&) = delete;
@@ -18,10 +19,13 @@ public:
 
     // Another running program holds the folder.
     bool belegt() const { return m_belegt; }
+    // The folder is there, but the lock needs the right to read it, which this process lacks.
+    bool ohneLeserecht() const { return m_ohneLeserecht; }
 
 private:
     int m_fd = -1;
     bool m_belegt = false;
+    bool m_ohneLeserecht = false;
 };
 
 } // namespace kav

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/localdatabase.h"
+#include "services/datenbanken.h"
 #include "services/recordids.h"
 #include "services/sql.h"
 
@@ -63,6 +64,8 @@ Schreibergebnis DatenSchreiber::inEinemVorgang(const QString& wennFehler,
     } catch (const std::exception& ex) {
         // the user reads what was not stored; the driver's words go to the log
         qWarning().noquote() << wennFehler << QString::fromStdString(ex.what());
+        if (!m_db.isOpen()) // closed by a restore until the next start, not damaged
+            return abgelehnt(wennFehler + QStringLiteral("\n\n") + kDatenbankenGeschlossen);
         QString text = wennFehler + QStringLiteral(" Es wurde nichts verändert.");
         if (!LocalDatabase::notWritable(m_db.databaseName()).isEmpty())
             text += QStringLiteral("\n\nDie Datei „%1“ oder ihr Ordner ist schreibgeschützt.")

@@ -23,7 +23,7 @@ inline const QString kBildGruppe = QStringLiteral("FlaecheGrp");
 inline const QString kBildFlaeche = QStringLiteral("Flaeche");
 inline const QString kBildAnalyse = QStringLiteral("Knoten");
 // Label of the page when there is nothing to calculate with yet.
-inline const QString kHinweisNichtsAnzuzeigen = QStringLiteral("Geben Sie eine neue Fläche ein:");
+inline const QString kHinweisNichtsAnzuzeigen = QStringLiteral("Geben Sie eine neue Fläche ein.");
 
 enum class KnotenArt { Wurzel, Gruppe, Flaeche, Analyse };
 

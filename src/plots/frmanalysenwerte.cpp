@@ -42,7 +42,6 @@ const char* const kLexikonKapitel[7] = {nullptr, "Bodenart", "organischeSubstanz
                                         "GehaltsklassenKalium", "GehaltsklassenMagnesium", "pHundKalk"};
 
 const QString kHinweisAuswahl = QStringLiteral("Wählen Sie eine Fläche aus oder geben Sie eine neue Fläche ein.");
-const QString kHinweisNeu = QStringLiteral("Geben Sie eine neue Fläche ein.");
 
 } // namespace
 
@@ -229,8 +228,9 @@ void frmAnalysenWerte::FlaechenBaumFuellen()
         qWarning().noquote() << QStringLiteral("Flächen nicht lesbar:") << m_trvFlaechen->modell().fehler();
         if (a.anzeige)
             a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
-                                     QStringLiteral("Die Flächen konnten nicht gelesen werden. Die Datei Daten.KRN "
-                                                    "ist nicht lesbar oder beschädigt."),
+                                     datenFehlerText(QStringLiteral("Die Flächen konnten nicht gelesen werden."),
+                                                     QStringLiteral(" Die Datei Daten.KRN ist nicht lesbar oder "
+                                                                    "beschädigt.")),
                                      Meldung::Symbol::Warnung});
     }
 }
@@ -355,7 +355,7 @@ void frmAnalysenWerte::hinweisZeigen()
     bool auswahl = !m_trvFlaechen->modell().nichtsAnzuzeigen();
     if (auto* tb = ui().fenster.fensterAls<frmToolbar>(QStringLiteral("frmToolbar")))
         auswahl = tb->cmbMenu(2)->isEnabled();
-    m_lblFlaeche->setText(auswahl ? kHinweisAuswahl : kHinweisNeu);
+    m_lblFlaeche->setText(auswahl ? kHinweisAuswahl : kHinweisNichtsAnzuzeigen);
 }
 
 void frmAnalysenWerte::hinweisAuffrischen()

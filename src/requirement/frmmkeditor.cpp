@@ -177,8 +177,8 @@ void frmMKEditor::baumFuellen()
         if (app().db)
             kulturen = MischkulturKulturenLesen(app().db->cnKav());
     } catch (const sql::Error&) {
-        melde(QStringLiteral("Die Kulturen für die Mischkultur konnten nicht gelesen werden. "
-                             "Es können keine Kulturen eingeplant werden."));
+        melde(datenFehlerText(QStringLiteral("Die Kulturen für die Mischkultur konnten nicht gelesen werden. "
+                                             "Es können keine Kulturen eingeplant werden.")));
     }
     for (const MischkulturKultur& ku : kulturen) {
         QTreeWidgetItem* eltern = ku.Gruppe.isEmpty() ? nullptr : knoten(ku.Gruppe);

@@ -129,7 +129,7 @@ void frmMKEditor::pcbFeld_DragDrop(QTreeWidgetItem* knoten, const QPointF& twips
         if (app().db)
             kultur = SqlKulturen(app().db->cnKav()).kultur(schluessel);
     } catch (const sql::Error&) {
-        melde(QStringLiteral("Die Kultur konnte nicht gelesen werden und wurde nicht eingeplant."));
+        melde(datenFehlerText(QStringLiteral("Die Kultur konnte nicht gelesen werden und wurde nicht eingeplant.")));
         return;
     }
     if (art == Abwurfart::NachTagen && (!kultur || kultur->Tage <= 0)) {

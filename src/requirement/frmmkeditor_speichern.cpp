@@ -46,8 +46,8 @@ bool frmMKEditor::PlanungSpeichern(bool blnNeu)
         m_ungespeichert = false;
         return true;
     } catch (const sql::Error&) {
-        melde(QStringLiteral("Die Planung konnte nicht gespeichert werden. Eine schon gespeicherte Planung ist "
-                             "unverändert geblieben; die Kulturen bleiben auf dem Beet."));
+        melde(datenFehlerText(QStringLiteral("Die Planung konnte nicht gespeichert werden. Eine schon gespeicherte "
+                                             "Planung ist unverändert geblieben; die Kulturen bleiben auf dem Beet.")));
         return false;
     }
 }
@@ -58,8 +58,8 @@ bool frmMKEditor::MischkulturEintragen(const QString& strMKID)
     try {
         gespeichert = plaene().laden(strMKID);
     } catch (const sql::Error&) {
-        melde(QStringLiteral("Die Mischkulturplanung konnte nicht geladen werden. Es wurden keine Kulturen "
-                             "eingetragen."));
+        melde(datenFehlerText(QStringLiteral("Die Mischkulturplanung konnte nicht geladen werden. Es wurden keine "
+                                             "Kulturen eingetragen.")));
         return false;
     }
     // the records first: they hold the bars' places even before the bed has its size
@@ -113,7 +113,8 @@ void frmMKEditor::cmdLoeschen_Click()
         try {
             plaene().loeschen(id);
         } catch (const sql::Error&) {
-            melde(QStringLiteral("Die Planung konnte nicht gelöscht werden; sie ist unverändert gespeichert."));
+            melde(datenFehlerText(
+                QStringLiteral("Die Planung konnte nicht gelöscht werden; sie ist unverändert gespeichert.")));
             return;
         }
     }

@@ -115,8 +115,8 @@ void frmNPK::baumFuellen()
     if (QTreeWidgetItem* wurzel = m_trvNPK->topLevelItem(0))
         wurzel->setExpanded(true);
     if (!gelesen)
-        zurAnalysenSeite(QStringLiteral("Die Flächen konnten nicht gelesen werden. Die Düngeberechnung kann deshalb "
-                                        "nicht beginnen."));
+        zurAnalysenSeite(datenFehlerText(QStringLiteral("Die Flächen konnten nicht gelesen werden. Die "
+                                                        "Düngeberechnung kann deshalb nicht beginnen.")));
     else if (d.knoten.empty())
         zurAnalysenSeite(QStringLiteral("Es gibt noch keine Fläche mit einer Bodenuntersuchung."));
 }
@@ -166,7 +166,8 @@ bool frmNPK::analyseZeigen(const QString& knotenText)
             analyse = NeuesteAnalyseLesen(a.db->cnDaten(), s.strAktFlaechenNr);
     } catch (const sql::Error&) {
         WizardMelden(Meldung{0, kTitelBerechnung,
-                             QStringLiteral("Die Bodenuntersuchung dieser Fläche konnte nicht gelesen werden."),
+                             datenFehlerText(
+                                 QStringLiteral("Die Bodenuntersuchung dieser Fläche konnte nicht gelesen werden.")),
                              Meldung::Symbol::Warnung});
         return false;
     }

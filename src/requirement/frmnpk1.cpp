@@ -200,7 +200,8 @@ void frmNPK1::baumFuellen()
             d = KulturBaumLesen(a.db->cnKav(), a.db->cnDaten(), a.bedarf.strAktFlaechenNr, a.gebiet);
     } catch (const sql::Error&) {
         WizardMelden(Meldung{0, QStringLiteral("Humavera - Düngeberechnung"),
-                             QStringLiteral("Die Kulturen konnten nicht gelesen werden."), Meldung::Symbol::Warnung});
+                             datenFehlerText(QStringLiteral("Die Kulturen konnten nicht gelesen werden.")),
+                             Meldung::Symbol::Warnung});
     }
     m_trvNPK->fuellen(d, m_imlNPK);
 }

@@ -95,8 +95,8 @@ bool frmNPK1::frmNPK1_NminSpeichern()
     } catch (const sql::Error&) {
         // the calculation still uses the value; the user learns that it is not kept
         WizardMelden(Meldung{0, kTitelNmin,
-                             QStringLiteral("Der Nmin-Wert konnte nicht gespeichert werden. Die Berechnung verwendet "
-                                            "ihn trotzdem."),
+                             datenFehlerText(QStringLiteral("Der Nmin-Wert konnte nicht gespeichert werden. Die "
+                                                            "Berechnung verwendet ihn trotzdem.")),
                              Meldung::Symbol::Warnung});
     }
     return true;

@@ -172,7 +172,8 @@ void frmNPK2b::MaterialListeAnzeigen(int intAntwort)
     }
     if (fehler)
         WizardMelden(Meldung{0, kTitelOrgSub,
-                             QStringLiteral("Die Bodenverbesserungsmittel konnten nicht gelesen werden."),
+                             datenFehlerText(
+                                 QStringLiteral("Die Bodenverbesserungsmittel konnten nicht gelesen werden.")),
                              Meldung::Symbol::Warnung});
     m_lblArtMenge->setText(OrgSubHinweis(intAntwort, s.sngPFaktor));
     if (intAntwort == kAntwortJa)
@@ -205,7 +206,9 @@ void frmNPK2b::AufwandmengeBerechnen(int intNr, int intAntwort)
     } catch (const sql::Error&) {
     }
     if (!z) {
-        WizardMelden(Meldung{0, kTitelOrgSub, QStringLiteral("Dieses Bodenverbesserungsmittel konnte nicht gelesen werden."),
+        WizardMelden(Meldung{0, kTitelOrgSub,
+                             datenFehlerText(
+                                 QStringLiteral("Dieses Bodenverbesserungsmittel konnte nicht gelesen werden.")),
                              Meldung::Symbol::Warnung});
         option(m_imgOS(intNr), false);
         return;

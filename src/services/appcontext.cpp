@@ -31,6 +31,13 @@ std::unique_ptr<AppContext>& instanz()
 
 AppContext& app() { return *instanz(); }
 
+QString datenFehlerText(const QString& was, const QString& sonst)
+{
+    if (app().db && app().db->bisZumNeustartGeschlossen())
+        return was + QStringLiteral("\n\n") + kDatenbankenGeschlossen;
+    return was + sonst;
+}
+
 AppContext& appNeu()
 {
     instanz().reset();

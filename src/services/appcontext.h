@@ -46,6 +46,12 @@ struct AppContext {
 
 // The context of the running program.
 AppContext& app();
+
+// The text of a message about a read or write of the database files that failed: `was`, then `sonst`;
+// while both files stay closed until the next start (Datenbanken::bisZumNeustartGeschlossen), `was`
+// and why.
+QString datenFehlerText(const QString& was, const QString& sonst = {});
+
 // Replaces the context (tests start from a fresh one); returns the new one.
 AppContext& appNeu();
 

@@ -361,7 +361,7 @@ bool Datenbanken::paarEinsetzen(QString* grund, bool* unveraendert)
     schliessen();
     if (w.einsetzen(grund) && beideOeffnen(grund)) {
         kavErsetzt();
-        w.alteEntfernen(2);
+        w.alteEntfernen();
         w.markeEntfernen(); // else the next start finds both files in place and finishes
         return true;
     }
@@ -373,6 +373,7 @@ bool Datenbanken::paarEinsetzen(QString* grund, bool* unveraendert)
         w.markeEntfernen();
     else
         schliessen();
+    m_bisZumNeustart = !*unveraendert;
     return false;
 }
 
@@ -391,7 +392,7 @@ void Datenbanken::unterbrocheneWiederherstellungBeenden()
             return;
         kavErsetzt();
         m_kav.ausSicherung = m_daten.ausSicherung = true;
-        w.alteEntfernen(2);
+        w.alteEntfernen();
         if (w.markeEntfernen())
             m_anzeige.zeige(Meldung{0, kTitel,
                                     QStringLiteral("Die Wiederherstellung der letzten Datensicherung wurde unterbrochen "

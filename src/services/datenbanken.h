@@ -22,6 +22,14 @@ class Wiederherstellung;
 struct Einstellungen;
 struct Gebietsschema;
 
+// Why a read or write fails while both files stay closed until the next start (after a restore that
+// could be neither finished nor undone).
+inline const QString kDatenbankenGeschlossen =
+    QStringLiteral("Die Datenbanken sind geschlossen, weil die Wiederherstellung der Datensicherung weder "
+                   "abgeschlossen noch rückgängig gemacht werden konnte. Es wurde nichts verändert.\n\nBitte "
+                   "beenden Sie Kav und starten Sie es neu: Beim Start bringt das Programm beide Dateien wieder auf "
+                   "einen gemeinsamen Stand.");
+
 class Datenbanken {
 public:
     enum class Ergebnis {
@@ -55,13 +63,16 @@ public:
     SicherungsStand sicherungsStand() const;
     // Puts the backup pair in place of both files, or neither: both backups are checked and copied
     // first; the current files are kept aside as "<file>.vor-Wiederherstellung-<yyyyMMddhhmmss>"
-    // (the two newest of these are kept, those just set aside always among them). On failure
-    // `grund` says what failed, and `unveraendert` whether both files are as they were and open
-    // again; when even putting them back failed, both stay closed and the restore's mark stays, so
-    // that the next start puts the pair together. A restore cut short by a crash is finished or
+    // (those just set aside stay, those named after a later time too, and of the others the newest).
+    // On failure `grund` says what failed, and `unveraendert` whether both files are as they were and
+    // open again; when even putting them back failed, both stay closed and the restore's mark stays,
+    // so that the next start puts the pair together. A restore cut short by a crash is finished or
     // rolled back at the next opening (see unterbrocheneWiederherstellungBeenden); until then no
     // restore and no backup is made.
     bool SicherungWiederherstellen(QString* grund, bool* unveraendert = nullptr);
+    // Both files closed by a restore that could not put them back: nothing is read or written until
+    // the next start.
+    bool bisZumNeustartGeschlossen() const { return m_bisZumNeustart; }
 
     // Copies both files to the backup folder when the interval has passed (or the date of the last
     // backup lies after today); false when a copy failed (the user has been told; the date of the
@@ -146,6 +157,7 @@ private:
     Datei m_kav;
     Datei m_daten;
     Sicherungspaar m_paar;
+    bool m_bisZumNeustart = false;
 };
 
 } // namespace kav

@@ -26,7 +26,10 @@ QMessageBox* MeldungsBox::erzeugeBox(const Meldung& m, QWidget* eltern)
 
 void MeldungsBox::zeige(const Meldung& m)
 {
-    QMessageBox* box = erzeugeBox(m, m_eltern.data());
+    // over the main window once it is shown; before (the message of a second start) the box would
+    // stand over the hidden window's corner: without it, it stands in the middle of the screen
+    QWidget* eltern = m_eltern && m_eltern->window()->isVisible() ? m_eltern.data() : nullptr;
+    QMessageBox* box = erzeugeBox(m, eltern);
     box->exec();
 }
 

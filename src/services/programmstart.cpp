@@ -23,7 +23,8 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
 {
     a.ordner.basis = programmOrdner;
     // a second program on the same data folder would work on the same files and race the first one's
-    // backup: it ends before it opens any file
+    // backup: it ends before it opens any file, as does one that cannot lock the folder for want of
+    // the right to read it
     a.sperre.reset();
     a.sperre = std::make_unique<InstanzSperre>(a.ordner.daten());
     if (a.sperre->belegt()) {
@@ -34,6 +35,19 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
                                                     "arbeiten Sie im Fenster des laufenden Programms weiter.")
                                          .arg(QDir::toNativeSeparators(a.ordner.daten())),
                                      Meldung::Symbol::Information});
+        return false;
+    }
+    if (a.sperre->ohneLeserecht()) {
+        if (a.anzeige)
+            a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
+                                     QStringLiteral("Kav kann nicht starten: Den Datenordner „%1“ darf das Programm "
+                                                    "nicht lesen. Ohne dieses Recht kann es nicht sicherstellen, dass "
+                                                    "nur ein Programm mit den Dateien darin arbeitet. Es wurde keine "
+                                                    "Datei geöffnet oder verändert.\n\nBitte sorgen Sie dafür, dass "
+                                                    "Sie den Ordner „%1“ lesen dürfen, und starten Sie das Programm "
+                                                    "dann neu.")
+                                         .arg(QDir::toNativeSeparators(a.ordner.daten())),
+                                     Meldung::Symbol::Fehler});
         return false;
     }
     a.server = std::make_unique<Server>(ServerConfig::fromIni(a.ordner.serverKonfiguration()));

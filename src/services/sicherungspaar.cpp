@@ -80,7 +80,9 @@ bool Sicherungspaar::sichern(const QDateTime& zeit, QString* why) const
 {
     wechselBeenden();
     if (!QDir().mkpath(m_ordner)) {
-        if (why) *why = QStringLiteral("Der Ordner %1 kann nicht angelegt werden").arg(m_ordner);
+        if (why)
+            *why = QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.")
+                       .arg(QDir::toNativeSeparators(m_ordner));
         return false;
     }
     if (!kopienAnlegen(zeit, why))
@@ -94,7 +96,9 @@ bool Sicherungspaar::kopienAnlegen(const QDateTime& zeit, QString* why) const
         const QString kopie = namen(i).kopie;
         // whole on the disk before the first rename
         if (!QFileInfo::exists(m_dateien[i]) || !m_ops.kopieAnlegen(m_dateien[i], kopie)) {
-            if (why) *why = QStringLiteral("%1 konnte nicht nach %2 kopiert werden").arg(m_dateien[i], kopie);
+            if (why)
+                *why = QStringLiteral("%1 konnte nicht in den Ordner „%2“ kopiert werden.")
+                           .arg(dateiname(m_dateien[i]), QDir::toNativeSeparators(m_ordner));
             kopienEntfernen();
             return false;
         }
@@ -114,10 +118,10 @@ bool Sicherungspaar::wechseln(QString* why) const
     bool ok = true;
     for (int i = 0; ok && i < 2; ++i) {
         if (QFileInfo::exists(n[i].sicherung))
-            ok = weg[i] = m_ops.umbenennenMitGrund(n[i].sicherung, n[i].vorher, why);
+            ok = weg[i] = m_ops.umbenennen(n[i].sicherung, n[i].vorher);
     }
     for (int i = 0; ok && i < 2; ++i)
-        ok = drin[i] = m_ops.umbenennenMitGrund(n[i].kopie, n[i].sicherung, why);
+        ok = drin[i] = m_ops.umbenennen(n[i].kopie, n[i].sicherung);
     if (ok) {
         // the previous pair goes only once the new one is on the disk
         if (m_ops.aufDieDisk(m_ordner))
@@ -125,6 +129,10 @@ bool Sicherungspaar::wechseln(QString* why) const
                 QFile::remove(ni.vorher);
         return true;
     }
+    if (why)
+        *why = QStringLiteral("Die neuen Sicherungsdateien %1 und %2 konnten im Ordner „%3“ nicht gespeichert "
+                              "werden.")
+                   .arg(dateiname(n[0].sicherung), dateiname(n[1].sicherung), QDir::toNativeSeparators(m_ordner));
     // what stays undone here the next start puts right (wechselBeenden)
     for (int i = 0; i < 2; ++i) {
         if (weg[i])

@@ -87,7 +87,7 @@ bool Wiederherstellung::markeSetzen(const QDateTime& zeit, QString* grund)
     if (markeSchreiben(m_dateien))
         return true;
     m_ops.entfernenFallsDa(marke()); // nothing is replaced yet
-    *grund = QStringLiteral("Im Ordner %1 kann nichts gespeichert werden.").arg(QDir::toNativeSeparators(m_daten));
+    *grund = QStringLiteral("Im Ordner „%1“ kann nichts gespeichert werden.").arg(QDir::toNativeSeparators(m_daten));
     return false;
 }
 
@@ -228,21 +228,30 @@ bool Wiederherstellung::zuruecklegen(const Dateistand& d, const QString& bisher)
     return true;
 }
 
-void Wiederherstellung::alteEntfernen(int behalten) const
+void Wiederherstellung::alteEntfernen() const
 {
+    // the time of this restore, as its names give it
+    QString zeit;
+    for (const Dateistand& d : m_dateien) {
+        const QRegularExpressionMatch m = beiseiteMuster(dateiname(d.pfad)).match(dateiname(d.beiseite));
+        if (m.hasMatch())
+            zeit = m.captured(1);
+    }
+    if (zeit.isEmpty())
+        return; // nothing to judge the others' age by
     for (const Dateistand& d : m_dateien) {
         const QFileInfo fi(d.pfad);
         const QRegularExpression muster = beiseiteMuster(fi.fileName());
         QList<std::pair<std::pair<QString, int>, QString>> alte; // (time, number), name
         for (const QString& n : fi.dir().entryList({beiseitePraefix(fi.fileName()) + QLatin1Char('*')}, QDir::Files)) {
             const QRegularExpressionMatch m = muster.match(n);
-            // the file this restore set aside stays whatever the clock said
-            if (m.hasMatch() && fi.dir().filePath(n) != d.beiseite)
+            // what this restore set aside stays, and a file named after it: its age cannot be told
+            // from a clock that is or was wrong
+            if (m.hasMatch() && fi.dir().filePath(n) != d.beiseite && m.captured(1) <= zeit)
                 alte.append({{m.captured(1), m.captured(2).isEmpty() ? 1 : m.captured(2).toInt()}, n});
         }
         std::sort(alte.begin(), alte.end());
-        const qsizetype mehr = d.beiseite.isEmpty() ? behalten : behalten - 1;
-        for (qsizetype i = 0; i + mehr < alte.size(); ++i) {
+        for (qsizetype i = 0; i + 1 < alte.size(); ++i) { // the newest stays
             const QString pfad = fi.dir().filePath(alte[i].second);
             if (m_ops.entfernen(pfad))
                 m_ops.journalEntfernen(pfad);

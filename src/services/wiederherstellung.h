@@ -47,9 +47,10 @@ public:
     // ends in the middle; a step that fails returns false and leaves the mark for the next start.
     bool markeEntfernen() const;
 
-    // Removes older files kept aside by restores: of each file `behalten` stay, the one this restore
-    // set aside always among them.
-    void alteEntfernen(int behalten) const;
+    // Removes older files kept aside by restores. Of each file stay: the one this restore set aside,
+    // those named with a time after this restore's (the clock was or is wrong), and the newest of
+    // the others.
+    void alteEntfernen() const;
 
 private:
     struct Dateistand {

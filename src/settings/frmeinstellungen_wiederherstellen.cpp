@@ -63,6 +63,11 @@ void frmEinstellungen::cmbRepair_Click()
     AppContext& a = app();
     if (a.rahmen.blnUpdateLaeuft || !a.db)
         return;
+    if (a.db->bisZumNeustartGeschlossen()) { // nothing to ask: no restore before the next start
+        melden(datenFehlerText(QStringLiteral("Die Datensicherung kann jetzt nicht wiederhergestellt werden.")),
+               Meldung::Symbol::Warnung);
+        return;
+    }
     const Datenbanken::SicherungsStand stand = a.db->sicherungsStand();
     if (!stand.vorhanden) {
         melden(kKeineSicherung, Meldung::Symbol::Information);

@@ -43,7 +43,7 @@ TEST_F(Baum, NichtsZuBerechnenOhneAnalysen)
     const BaumKnoten& w = baum.knoten(0);
     EXPECT_EQ(QStringList({w.key, w.text, w.tag, w.bild}), QStringList({"Fl0", "Flächen", "Ueberschrift", "FlaecheGrp"}));
     EXPECT_EQ(w.art, KnotenArt::Wurzel);
-    EXPECT_EQ(kHinweisNichtsAnzuzeigen, "Geben Sie eine neue Fläche ein:");
+    EXPECT_EQ(kHinweisNichtsAnzuzeigen, "Geben Sie eine neue Fläche ein.");
     gruppe("Fl1000", "Garten");
     gruppe("Fl1001", "Beete", 1000);
     gruppe("Fl1002", "Acker");

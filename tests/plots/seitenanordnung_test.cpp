@@ -97,9 +97,9 @@ TEST_F(SeitenAnordnungTest, OhneFlaechenHeisstEsNeueFlaecheEingeben)
     EXPECT_FALSE(trv->topLevelItem(0)->isExpanded());
     ASSERT_NO_FATAL_FAILURE(klicken("Fl0"));
     EXPECT_EQ(seite->lblFlaeche()->text(), "Geben Sie eine neue Fläche ein.");
-    // a rebuild leaves its own prompt; the next layout pass writes the prompt of the navigation bar
+    // a rebuild and the next layout pass write the same prompt
     seite->FlaechenBaumFuellen();
-    EXPECT_EQ(seite->lblFlaeche()->text(), "Geben Sie eine neue Fläche ein:");
+    EXPECT_EQ(seite->lblFlaeche()->text(), "Geben Sie eine neue Fläche ein.");
     ArbeitsbereichAnordnen();
     EXPECT_EQ(seite->lblFlaeche()->text(), "Geben Sie eine neue Fläche ein.");
 }

@@ -271,7 +271,8 @@ TEST_F(DatenbankTest, FehlgeschlageneSicherungWirdGemeldet)
 }
 
 // Every rename of a backup fails once in turn: the previous pair stays a pair, byte for byte, and
-// nothing is left behind; the date of the last backup stays. Past the last rename the new pair is in.
+// nothing is left behind; the date of the last backup stays, and the message names the backup folder,
+// never a temporary copy. Past the last rename the new pair is in.
 TEST_F(DatenbankTest, SicherungsPaarBleibtBeiJedemFehlschlagEinPaar)
 {
     auto db = offen();
@@ -295,6 +296,9 @@ TEST_F(DatenbankTest, SicherungsPaarBleibtBeiJedemFehlschlagEinPaar)
         const bool durch = f.umbenennen > 4; // a backup over an earlier pair renames four times
         EXPECT_EQ(gesichert, durch);
         EXPECT_EQ(protokoll.meldungen.size(), durch ? 0 : 1);
+        const QString text = protokoll.texte().join("");
+        EXPECT_TRUE(durch || (text.contains("Ordner „" + ordner.sicherungen() + "“") && !text.contains(".tmp")
+                              && !text.contains(".vorher"))) << text.toStdString();
         EXPECT_EQ(QDir(ordner.sicherungen()).entryList(QDir::Files), dateien);
         EXPECT_EQ(inhalt(db->sicherungKav()) == kavPVQ && inhalt(db->sicherungDaten()) == datenPVQ, !durch);
         EXPECT_EQ(e.datLetzteDS, durch ? QDate(2026, 12, 6) : QDate(2026, 11, 1));
@@ -388,7 +392,7 @@ TEST_F(DatenbankTest, NachErsetztemKavKRNHoltDasUpdateAllesNeu)
 // stay closed and the caller learns that they are not as they were; neither a backup nor a restore is
 // made of them, and the next start settles the pair: back as it was, or, with both files already in
 // place, the restore finished. A copy or the mark not known to be on the disk stops the restore
-// before anything is replaced.
+// before anything is replaced (the mark: saying that nothing can be stored in the data folder).
 TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
 {
     offen()->DatenSichern();
@@ -419,6 +423,9 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
         QString grund;
         bool unveraendert = offen;
         EXPECT_FALSE(db->SicherungWiederherstellen(&grund, &unveraendert));
+        if (f.aufDieDisk == 3) {
+            EXPECT_EQ(grund, "Im Ordner „" + ordner.daten() + "“ kann nichts gespeichert werden.");
+        }
         EXPECT_EQ(unveraendert, !offen);
         EXPECT_EQ(QSqlDatabase::database("cnKav", false).isOpen(), !offen); // a pair not as it was stays closed
         if (offen) {
@@ -440,21 +447,36 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
 }
 
 // Restores on 01.01.2027 and 02.01.2027, then one with the clock behind (06.12.2026) after a plot
-// was added: the file it sets aside, holding that plot, stays, though its name gives the oldest time.
+// was added: the file it sets aside, holding that plot, stays, though its name gives the oldest time,
+// and so does it after further restores an hour and two hours later; the files named after the clock's
+// time stay as long as it is behind them, and of the others the newest.
 TEST_F(DatenbankTest, EbenBeiseitegelegteDateiBleibtBeiNachgehenderUhr)
 {
     auto db = offen();
     ASSERT_TRUE(db->DatenSichern());
     QString grund;
-    for (const QDate tag : {QDate(2027, 1, 1), QDate(2027, 1, 2), QDate(2026, 12, 6)}) {
-        uhr.set(QDateTime(tag, QTime(10, 0)));
-        sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr) VALUES (?)", {tag.toString("yyyyMMdd")});
+    const auto n = [](const char* zeit) { return QString("Daten.KRN.vor-Wiederherstellung-") + zeit; };
+    const QString plot = ordner.daten() + "/" + n("20261206100021");
+    const QStringList spaeter = {n("20270101100000"), n("20270102100000")};
+    const struct { QDateTime zeit; QStringList bleiben; } faelle[] = {
+        {QDateTime(QDate(2027, 1, 1), QTime(10, 0)), {spaeter[0]}},
+        {QDateTime(QDate(2027, 1, 2), QTime(10, 0)), spaeter},
+        {QDateTime(QDate(2026, 12, 6), QTime(10, 0, 21)), QStringList{n("20261206100021")} + spaeter},
+        {QDateTime(QDate(2026, 12, 6), QTime(11, 0)), QStringList{n("20261206100021"), n("20261206110000")} + spaeter},
+        {QDateTime(QDate(2026, 12, 6), QTime(12, 0)), QStringList{n("20261206110000"), n("20261206120000")} + spaeter},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.zeit.toString().toStdString());
+        uhr.set(f.zeit);
+        sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr) VALUES (?)", {f.zeit.toString("yyyyMMddhh")});
         ASSERT_TRUE(db->SicherungWiederherstellen(&grund)) << grund.toStdString();
+        EXPECT_EQ(QDir(ordner.daten()).entryList({"Daten.KRN.vor-*"}, QDir::Files), f.bleiben);
+        if (f.zeit.time() == QTime(11, 0)) {
+            db.reset();
+            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.datenDatei(), inhalt(plot)));
+            db = offen();
+            EXPECT_EQ(sql::scalar(db->cnDaten(), "SELECT group_concat(FlaechenNr) FROM FlaechenID").toString(),
+                      "2026120610");
+        }
     }
-    const QString eben = ordner.datenDatei() + ".vor-Wiederherstellung-20261206100000";
-    EXPECT_EQ(QDir(ordner.daten()).entryList({"Daten.KRN.vor-*"}, QDir::Files),
-              QStringList({dateiname(eben), "Daten.KRN.vor-Wiederherstellung-20270102100000"}));
-    db.reset();
-    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.datenDatei(), inhalt(eben)));
-    EXPECT_EQ(sql::scalar(offen()->cnDaten(), "SELECT group_concat(FlaechenNr) FROM FlaechenID").toString(), "20261206");
 }

@@ -157,11 +157,11 @@ TEST_F(ProgrammStartTest, ErsetzteStammdatenWerdenBeimNaechstenUpdateGanzGeholt)
 
 namespace {
 
-// While it lives, `pfad` cannot be written by the test. Modes do not stop root: then the test runs as
-// "nobody" meanwhile (the folder above opened for reading) and is root again afterwards.
+// While it lives, `pfad` cannot be written by the test (or has `modus`). Modes do not stop root: then
+// the test runs as "nobody" meanwhile (the folder above opened for reading) and is root again afterwards.
 class Schreibschutz {
 public:
-    Schreibschutz(const QString& oben, const QString& daten, const QString& pfad, bool ordner)
+    Schreibschutz(const QString& oben, const QString& daten, const QString& pfad, bool ordner, mode_t modus = 0)
         : m_pfad(pfad), m_ordner(ordner)
     {
         // everything else open to the test's user, whoever that is
@@ -169,7 +169,7 @@ public:
         ::chmod(QFile::encodeName(daten).constData(), 0777);
         for (const QString& f : QDir(daten).entryList(QDir::Files))
             ::chmod(QFile::encodeName(daten + "/" + f).constData(), 0666);
-        ::chmod(QFile::encodeName(pfad).constData(), ordner ? 0555 : 0444);
+        ::chmod(QFile::encodeName(pfad).constData(), modus ? modus : ordner ? 0555 : 0444);
         m_root = ::geteuid() == 0;
         if (m_root)
             m_gewechselt = ::setresuid(65534, 65534, 0) == 0;
@@ -382,4 +382,23 @@ TEST_F(ProgrammStartTest, ZweiProzesseTeilenNieEinenDatenordner)
         ASSERT_TRUE(anderer.waitForFinished(10000));
     }
     EXPECT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini())); // the killed process holds nothing
+}
+
+// A data folder that may be written and searched but not read cannot be locked: the start is refused,
+// naming the folder and the right, before any file is opened (unlocked, two programs could share it).
+TEST_F(ProgrammStartTest, DatenordnerOhneLeserechtStartetNicht)
+{
+    const QString daten = dir.path() + "/Daten";
+    {
+        const Schreibschutz schutz(dir.path(), daten, daten, true, 0733);
+        ASSERT_TRUE(schutz.wirksam());
+        AppContext& a = neuerStart();
+        EXPECT_FALSE(DiensteStarten(a, dir.path(), ini()) || a.server || a.store || a.db);
+        appNeu();
+    }
+    ASSERT_EQ(protokoll.meldungen.size(), 1);
+    const QString text = protokoll.meldungen[0].text;
+    EXPECT_TRUE(text.startsWith("Kav kann nicht starten: Den Datenordner „" + daten + "“ darf das Programm nicht "
+                                "lesen."));
+    EXPECT_TRUE(text.contains("dass Sie den Ordner „" + daten + "“ lesen dürfen"));
 }

@@ -1,6 +1,7 @@
 // The settings window driven through its controls on the started program.
 #include "einstellungsfixture.h"
 #include "settings/optionen.h"
+#include "plots/frmflaeche.h"
 
 #include "platform/settingsstore.h"
 #include "services/datenbanken.h"
@@ -221,4 +222,43 @@ TEST_F(EinstellungsTest, NichtsUeberdecktOderAbgeschnitten)
                 EXPECT_FALSE(teile[i]->geometry().intersects(teile[j]->geometry())) << i << " / " << j;
         }
     }
+}
+
+// A restore that can put the files neither in nor back leaves both closed until the next start: a plot
+// saved then, and the tree read after it, say so instead of calling the file damaged; the restore
+// button refuses at once, without asking first.
+TEST_F(EinstellungsTest, GeschlosseneDateienNachGescheiterterWiederherstellung)
+{
+    frmEinstellungen* f = einstellungen();
+    app().einstellungen.intDS = 0;
+    ASSERT_TRUE(app().db->DatenSichern());
+    int u = 0; // Daten.KRN not put in, Kav.KRN not put back
+    DateiOperationen ops = DateiOperationen::echte();
+    ops.umbenennen = [&u](const QString& von, const QString& nach) {
+        return ++u != 4 && u != 5 && DateiOperationen::echtUmbenennen(von, nach);
+    };
+    app().db->setDateiOperationen(ops);
+    antworten(QMessageBox::Yes);
+    f->cmbRepair()->click();
+    ASSERT_TRUE(app().db->bisZumNeustartGeschlossen());
+    f->close();
+
+    protokoll.meldungen.clear();
+    ASSERT_NO_FATAL_FAILURE(rechtsKlicken("Fl0"));
+    ASSERT_NO_FATAL_FAILURE(menuePunktKlicken(1, "mnuFlaecheE1"));
+    auto* d = fenster().fensterAls<frmFlaeche>("frmFlaeche");
+    ASSERT_NE(d, nullptr);
+    tippen(d->txtBezeichnung(), "Neues Beet");
+    QTest::mouseClick(d->cmbSpeichern(), Qt::LeftButton);
+    QTest::mouseClick(d->cmbAbbruch(), Qt::LeftButton);
+    const QString zu = "\n\n" + kDatenbankenGeschlossen;
+    EXPECT_EQ(protokoll.texte(), QStringList({"Die Fläche konnte nicht gespeichert werden." + zu,
+                                              "Die Flächen konnten nicht gelesen werden." + zu}));
+
+    f = einstellungen();
+    test::Frage frage;
+    antworten(QMessageBox::Yes, &frage);
+    f->cmbRepair()->click();
+    EXPECT_FALSE(frage.gesehen);
+    EXPECT_EQ(protokoll.texte().last(), "Die Datensicherung kann jetzt nicht wiederhergestellt werden." + zu);
 }
