@@ -64,7 +64,7 @@ size_t antwort(char* daten, size_t groesse, size_t anzahl, void* nutzer)
 int fortschritt(void* nutzer, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 {
     const auto* z = static_cast<const Ziel*>(nutzer);
-    return z->zuGross || (z->abbrechen && z->abbrechen->load()) ? 1 : 0;
+    return z->abbrechen && z->abbrechen->load() ? 1 : 0;
 }
 
 FtpErgebnis::Art artVon(CURLcode c)

@@ -183,8 +183,7 @@ Bildertausch::Ergebnis Bildertausch::tauschen(const QSqlDatabase& cnKav)
 void Bildertausch::fertig()
 {
     m_fertig = true;
-    if (m_pruefpunkt)
-        m_pruefpunkt(u"Fertig");
+    schritt(m_pruefpunkt, u"Fertig");
     // the old folders first: while the mark is there, a start after a crash finishes their removal
     QDir(QDir(m_arbeit).filePath(QStringLiteral("alt"))).removeRecursively();
     QFile::remove(QDir(m_arbeit).filePath(kMarke));

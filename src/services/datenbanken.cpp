@@ -224,14 +224,12 @@ void Datenbanken::totesJournalEntfernen(const Datei& d) const
 
 Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, bool fehlte)
 {
-    const QStringList tabellen = schemaTabellen(d.art);
-    const ExpectedColumns spalten = schemaSpalten(d.art);
     QString why;
     QString beiseite;
 
     m_paar.wechselBeenden();
     const QString sicherung = sicherungsPfad(d);
-    if (LocalDatabase::check(sicherung, tabellen, nullptr, spalten)
+    if (dateiGesund(sicherung, d.art)
         && ersetzenDurch(d, sicherung, nachSchaden, &why, &beiseite)) {
         if (nachSchaden)
             melde(ersetztText(d, fehlte, beiseite, sicherungsZeit(sicherung)));
@@ -245,7 +243,7 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
     }
 
     const QString standard = d.art == Datenbankdatei::Kav ? m_ordner.kavStandard() : QString();
-    const bool standardDa = d.art == Datenbankdatei::Daten || LocalDatabase::check(standard, tabellen, nullptr, spalten);
+    const bool standardDa = d.art == Datenbankdatei::Daten || dateiGesund(standard, d.art);
     if (standardDa && ersetzenDurch(d, standard, nachSchaden && QFileInfo::exists(d.pfad), &why, &beiseite)) {
         melde(ersetztText(d, fehlte, beiseite, QDateTime()));
         return Ergebnis::Standard;
@@ -318,7 +316,7 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
         const QString name = QFileInfo(sicherung).fileName();
         if (!QFileInfo::exists(sicherung))
             g = QStringLiteral("Die Sicherungsdatei %1 fehlt.").arg(name);
-        else if (!LocalDatabase::check(sicherung, schemaTabellen(d->art), nullptr, schemaSpalten(d->art)))
+        else if (!dateiGesund(sicherung, d->art))
             g = QStringLiteral("Die Sicherungsdatei %1 ist beschädigt.").arg(name);
     }
     if (g.isEmpty() && paarEinsetzen(&g, &gleich))

@@ -1,5 +1,6 @@
 #include "services/schema.h"
 
+#include "platform/localdatabase.h"
 #include "services/sql.h"
 
 #include <QDir>
@@ -83,6 +84,11 @@ QHash<QString, QStringList> schemaSpalten(Datenbankdatei datei)
     const size_t i = datei == Datenbankdatei::Kav ? 0 : 1;
     std::call_once(einmal[i], [&] { spalten[i] = spaltenLesen(datei); });
     return spalten[i];
+}
+
+bool dateiGesund(const QString& pfad, Datenbankdatei datei)
+{
+    return LocalDatabase::check(pfad, schemaTabellen(datei), nullptr, schemaSpalten(datei));
 }
 
 void schemaAnlegen(const QSqlDatabase& db, Datenbankdatei datei)

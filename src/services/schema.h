@@ -16,6 +16,8 @@ QStringList schemaTabellen(Datenbankdatei datei);
 // The columns of every table of the schema (what the damage check of a file compares); worked out
 // once per file and program run, from any thread.
 QHash<QString, QStringList> schemaSpalten(Datenbankdatei datei);
+// The damage check of opening (LocalDatabase::check) against the tables and columns of `datei`.
+bool dateiGesund(const QString& pfad, Datenbankdatei datei);
 // Creates every table in an open, empty database (one transaction); throws sql::Error.
 void schemaAnlegen(const QSqlDatabase& db, Datenbankdatei datei);
 // Creates a new database file with the schema: written under a temporary name, then renamed.

@@ -1,6 +1,5 @@
 #include "services/sicherungspaar.h"
 
-#include "platform/localdatabase.h"
 #include "services/schema.h"
 
 #include <QDir>
@@ -63,7 +62,7 @@ void Sicherungspaar::ersteSicherungBeenden(int j, int k) const
     // Both copies were whole before the first rename, so the second joins the first; a copy that is
     // no sound database leaves no backup rather than a file without its partner.
     const Namen nk = namen(k);
-    if (LocalDatabase::check(nk.kopie, schemaTabellen(art(k)), nullptr, schemaSpalten(art(k))))
+    if (dateiGesund(nk.kopie, art(k)))
         m_ops.umbenennen(nk.kopie, nk.sicherung);
     else
         m_ops.entfernen(namen(j).sicherung);

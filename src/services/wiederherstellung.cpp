@@ -1,6 +1,5 @@
 #include "services/wiederherstellung.h"
 
-#include "platform/localdatabase.h"
 #include "services/schema.h"
 
 #include <QDir>
@@ -16,11 +15,6 @@ namespace kav {
 namespace {
 
 Datenbankdatei art(int i) { return i == 0 ? Datenbankdatei::Kav : Datenbankdatei::Daten; }
-
-bool gesund(const QString& pfad, int i)
-{
-    return LocalDatabase::check(pfad, schemaTabellen(art(i)), nullptr, schemaSpalten(art(i)));
-}
 
 QString beiseitePraefix(const QString& pfad) { return pfad + QStringLiteral(".vor-Wiederherstellung-"); }
 
@@ -142,7 +136,7 @@ Wiederherstellung::Lage Wiederherstellung::lesen()
     bool vollenden = true;
     for (int i = 0; i < 2 && vollenden; ++i) {
         const QString w = wiederher(m_dateien[i]);
-        vollenden = m_dateien[i].gelesen && !w.isEmpty() && gesund(w, i);
+        vollenden = m_dateien[i].gelesen && !w.isEmpty() && dateiGesund(w, art(i));
     }
     return vollenden ? Lage::Vollenden : Lage::Zuruecknehmen;
 }

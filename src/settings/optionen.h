@@ -37,6 +37,6 @@ inline const QString kKeineSicherung = QStringLiteral("Es gibt noch keine Datens
 inline const QString kWiederhergestellt = QStringLiteral("Gesicherte Dateien wurden wiederhergestellt.");
 QString wiederherstellenFrage(const QString& datum);
 // `unveraendert`: both files are as they were; else the next start puts them together.
-QString wiederherstellenFehler(const QString& grund, bool unveraendert = true);
+QString wiederherstellenFehler(const QString& grund, bool unveraendert);
 
 } // namespace kav
