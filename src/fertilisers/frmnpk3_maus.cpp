@@ -25,6 +25,13 @@ bool schreibtaste(const QKeyEvent* k)
     return !k->text().isEmpty() && k->text().at(0).isPrint();
 }
 
+// The add-new node of the fertilisers or of the limes: a double click, Enter or Space opens its editor.
+bool neuKnoten(const QTreeWidgetItem* it)
+{
+    const QString tag = Duengerbaum::tag(it);
+    return tag == QLatin1String("Grau") || tag == QLatin1String("GrauKalk");
+}
+
 } // namespace
 
 bool frmNPK3::eventFilter(QObject* o, QEvent* e)
@@ -45,8 +52,7 @@ bool frmNPK3::eventFilter(QObject* o, QEvent* e)
                 m_doppelklick = true;
                 if (unter)
                     t->setCurrentItem(unter);
-                const QString tag = Duengerbaum::tag(t->currentItem());
-                if (tag == QLatin1String("Grau") || tag == QLatin1String("GrauKalk")) {
+                if (neuKnoten(t->currentItem())) {
                     trvDuenger_DblClick(i);
                 } else if (i == 1 && m_hinweisGezeigt) {
                     // the first click picked and opened a notice; the second one went down in this window
@@ -83,8 +89,7 @@ bool frmNPK3::eventFilter(QObject* o, QEvent* e)
             const int taste = static_cast<QKeyEvent*>(e)->key();
             if (taste == Qt::Key_Return || taste == Qt::Key_Enter || taste == Qt::Key_Space) {
                 // an add-new node opens its editor, as a double click does
-                const QString tag = Duengerbaum::tag(t->currentItem());
-                if (tag == QLatin1String("Grau") || tag == QLatin1String("GrauKalk"))
+                if (neuKnoten(t->currentItem()))
                     trvDuenger_DblClick(i);
                 else
                     trvDuenger_Waehlen(t->currentItem());

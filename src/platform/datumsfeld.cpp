@@ -272,15 +272,11 @@ void DatumsFeld::einfuegen()
     DatumsEingabe e(displayFormat());
     e.setBereich(minimumDate(), maximumDate());
     e.setBasis(date());
-    const auto weil = [&](DatumsAbweisung::Grund grund) {
-        DatumsAbweisung a;
-        a.grund = grund;
-        a.getippt = text;
-        return a;
-    };
+    DatumsAbweisung keinDatum; // Grund::KeinDatum
+    keinDatum.getippt = text;
     for (const QChar c : text) {
         if (!e.zeichen(c)) {
-            abweisen(e.abweisung() ? *e.abweisung() : weil(DatumsAbweisung::Grund::KeinDatum));
+            abweisen(e.abweisung().value_or(keinDatum));
             return;
         }
     }
@@ -288,7 +284,7 @@ void DatumsFeld::einfuegen()
         setDate(*d);
         lineEdit()->setCursorPosition(int(lineEdit()->text().size()));
     } else if (text.isEmpty()) {
-        abweisen(weil(DatumsAbweisung::Grund::KeinDatum));
+        abweisen(keinDatum);
     } else {
         DatumsAbweisung a = e.unvollstaendig();
         a.getippt = text;

@@ -173,30 +173,25 @@ const QWidget* fensterVon(const Einheit* link, const QWidget* bereich)
 // one box goes on to the next box, whatever captions stand between them.
 void linksNachhinten(std::vector<Einheit*>& folge, const QWidget* bereich)
 {
-    std::vector<std::pair<Einheit*, const QWidget*>> offen; // links waiting for the end of their window
-    std::vector<Einheit*> aus;
-    for (auto e = folge.begin(); e != folge.end(); ++e) {
-        if ((*e)->teile.empty())
-            continue;
-        if (istLink(*e))
-            offen.emplace_back(*e, fensterVon(*e, bereich));
-        else
-            aus.push_back(*e);
-        // the links of a window whose last other control this was
-        for (auto it = offen.begin(); it != offen.end();) {
-            const QWidget* f = it->second;
-            const bool weiter = std::any_of(e + 1, folge.end(), [f](const Einheit* n) {
-                return !n->teile.empty() && !istLink(n) && f->isAncestorOf(n->teile.front());
-            });
-            if (!weiter) {
-                aus.push_back(it->first);
-                it = offen.erase(it);
-            } else {
-                ++it;
-            }
+    std::erase_if(folge, [](const Einheit* e) { return e->teile.empty(); });
+    // each unit's place: its own, for a link that of the last other control of its window after it
+    std::vector<std::pair<size_t, Einheit*>> platz;
+    for (size_t i = 0; i < folge.size(); ++i) {
+        size_t p = i;
+        if (istLink(folge[i])) {
+            const QWidget* f = fensterVon(folge[i], bereich);
+            for (size_t j = i + 1; j < folge.size(); ++j)
+                if (!istLink(folge[j]) && f->isAncestorOf(folge[j]->teile.front()))
+                    p = j;
         }
+        platz.emplace_back(p, folge[i]);
     }
-    folge = std::move(aus);
+    // the links after the control they follow
+    std::stable_sort(platz.begin(), platz.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.first, istLink(a.second)) < std::pair(b.first, istLink(b.second));
+    });
+    for (size_t i = 0; i < platz.size(); ++i)
+        folge[i] = platz[i].second;
 }
 
 std::vector<Einheit> geordnet(QWidget* bereich, std::vector<Einheit*>& folge, std::vector<QWidget*>& behaelter)

@@ -27,13 +27,10 @@ void frmNPK1::kalenderSetzen(const QDate& datum)
 {
     if (!datum.isValid())
         return;
-    {
-        const QSignalBlocker sperre(m_calStart);
-        m_calStart->setSelectedDate(datum); // within the calendar's range
-        const QDate d = m_calStart->selectedDate();
-        m_calStart->setCurrentPage(d.year(), d.month());
-    }
+    const QSignalBlocker sperre(m_calStart);
+    m_calStart->setSelectedDate(datum); // within the calendar's range
     const QDate d = m_calStart->selectedDate();
+    m_calStart->setCurrentPage(d.year(), d.month());
     m_lblCal->setText(app().gebiet.locale.monthName(d.month(), QLocale::LongFormat) + QLatin1Char(' ')
                       + QString::number(d.year()));
 }

@@ -96,10 +96,6 @@ TEST_F(WizardTest, DatumGetipptWieGetipptMitUndOhnePunkteRueckschrittBisZumAnfan
         {"01.01.1900", QDate(1900, 1, 1)}, {"01011900", QDate(1900, 1, 1)}, {"15.03.2031", QDate(2031, 3, 15)},
         {"15032031", QDate(2031, 3, 15)},  {"1.3.2031", QDate(2031, 3, 1)},  {"4072025", QDate(2025, 7, 4)},
     };
-    const auto tasten = [](QWidget* w, const char* t) {
-        for (; *t; ++t)
-            QTest::keyClick(w, *t);
-    };
     const auto zurueck = [](QWidget* w) {
         for (int i = 0; i < 12; ++i)
             QTest::keyClick(w, Qt::Key_Backspace);
