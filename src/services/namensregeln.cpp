@@ -11,9 +11,10 @@ bool steuerzeichen(QChar c)
     return c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
 }
 
-} // namespace
-
+// True when `name` holds a control character (NUL, tab, line break, ...).
 bool hatSteuerzeichen(const QString& name) { return std::any_of(name.cbegin(), name.cend(), steuerzeichen); }
+
+} // namespace
 
 Namenspruefung namePruefen(const QString& eingabe, int hoechstens)
 {

@@ -6,9 +6,6 @@
 
 namespace kav {
 
-// True when `name` holds a control character (NUL, tab, line break, ...).
-bool hatSteuerzeichen(const QString& name);
-
 // The one rule for every name the user gives (plots, groups, fertilisers, limes): spaces around it
 // are not part of it; what is left must not be empty, be longer than `hoechstens` or hold a control
 // character anywhere, at its ends too (a line break is refused, never cut away unseen).
