@@ -61,14 +61,73 @@ void DatumsEingabe::setBereich(const QDate& von, const QDate& bis)
     m_bis = bis;
 }
 
-void DatumsEingabe::setDatum(const QDate& datum)
+void DatumsEingabe::leeren()
 {
     m_ziffern.clear();
+    m_teil = -1;
+    m_rest.clear();
+}
+
+QStringList DatumsEingabe::teileVon(const QDate& datum) const
+{
+    QStringList z;
+    for (const Teil& t : m_teile)
+        z << datum.toString(t.token);
+    return z;
+}
+
+void DatumsEingabe::setDatum(const QDate& datum)
+{
+    leeren();
     if (!datum.isValid())
         return;
     m_basis = datum;
-    for (const Teil& t : m_teile)
-        m_ziffern << datum.toString(t.token);
+    m_ziffern = teileVon(datum);
+}
+
+void DatumsEingabe::teilTippen(const QDate& datum, QChar art)
+{
+    setDatum(datum);
+    const int i = index(art);
+    if (m_ziffern.isEmpty() || i < 0)
+        return;
+    m_rest = m_ziffern;
+    m_ziffern = m_rest.mid(0, i);
+    m_ziffern << QString();
+    m_teil = i;
+}
+
+QChar DatumsEingabe::teilBei(const QDate& datum, int pos) const
+{
+    int ende = 0;
+    for (size_t i = 0; i < m_teile.size(); ++i) {
+        ende += int(datum.toString(m_teile[i].token).size());
+        if (pos <= ende || i + 1 == m_teile.size())
+            return m_teile[i].art;
+        ende += int(m_teile[i].danach.size());
+    }
+    return {};
+}
+
+QChar DatumsEingabe::teilNach(QChar art) const
+{
+    const int i = index(art);
+    return i >= 0 && i + 1 < int(m_teile.size()) ? m_teile[size_t(i + 1)].art : QChar();
+}
+
+bool DatumsEingabe::teilEnde(const QStringList& z) const
+{
+    return m_teil >= 0 && (z.size() > m_teil + 1 || voll(z, m_teil));
+}
+
+QStringList DatumsEingabe::mitRest(const QStringList& z) const
+{
+    if (m_teil < 0)
+        return z;
+    QStringList g = z.mid(0, m_teil + 1); // without the separator that ended the part
+    for (int i = int(g.size()); i < m_rest.size(); ++i)
+        g << m_rest[i];
+    return g;
 }
 
 int DatumsEingabe::index(QChar art) const
@@ -117,11 +176,13 @@ std::optional<QDate> DatumsEingabe::datumAus(const QStringList& z) const
     return d;
 }
 
-std::optional<DatumsAbweisung::Grund> DatumsEingabe::fehler(const QStringList& z) const
+std::optional<DatumsAbweisung::Grund> DatumsEingabe::fehler(const QStringList& z, bool alle) const
 {
     using Grund = DatumsAbweisung::Grund;
     // a part is final once the next one is begun or no digit can follow
-    const auto endgueltig = [&](int i) { return i >= 0 && i < z.size() && (i < z.size() - 1 || voll(z, i)); };
+    const auto endgueltig = [&](int i) {
+        return i >= 0 && i < z.size() && (alle || i < z.size() - 1 || voll(z, i));
+    };
     const int iTag = index(QLatin1Char('d')), iMonat = index(QLatin1Char('M')), iJahr = index(QLatin1Char('y'));
     if (endgueltig(iTag) && !(z[iTag].toInt() >= 1 && z[iTag].toInt() <= 31))
         return Grund::Tag;
@@ -141,27 +202,57 @@ std::optional<DatumsAbweisung::Grund> DatumsEingabe::fehler(const QStringList& z
 
 DatumsAbweisung DatumsEingabe::abweisungAus(DatumsAbweisung::Grund g, const QStringList& z) const
 {
-    DatumsAbweisung a{g, textAus(z), 0, 0, 0, m_von, m_bis};
+    DatumsAbweisung a;
+    a.grund = g;
+    a.getippt = textAus(z);
+    a.von = m_von;
+    a.bis = m_bis;
     const auto teil = [&](QChar art) {
         const int i = index(art);
         return i < z.size() ? z[i] : QString();
     };
     a.tag = teil(QLatin1Char('d')).toInt();
     a.monat = teil(QLatin1Char('M')).toInt();
-    if (const QString j = teil(QLatin1Char('y')); !j.isEmpty())
+    if (const QString j = teil(QLatin1Char('y')); !j.isEmpty()) {
         a.jahr = jahrAus(j);
+        a.jahrStellen = int(j.size());
+    }
+    for (const Teil& t : m_teile)
+        if (teil(t.art).isEmpty())
+            a.fehlt += t.art;
     return a;
 }
 
 DatumsAbweisung DatumsEingabe::unvollstaendig() const
 {
-    return abweisungAus(DatumsAbweisung::Grund::Unvollstaendig, m_ziffern);
+    return abweisungAus(DatumsAbweisung::Grund::Unvollstaendig, mitRest(m_ziffern));
+}
+
+std::variant<QDate, DatumsAbweisung> DatumsEingabe::lesen(const QString& text) const
+{
+    const QString t = text.trimmed();
+    DatumsEingabe e(*this);
+    e.leeren();
+    DatumsAbweisung keinDatum; // Grund::KeinDatum
+    keinDatum.getippt = t;
+    keinDatum.von = m_von;
+    keinDatum.bis = m_bis;
+    for (const QChar c : t)
+        if (!e.zeichen(c))
+            return e.abweisung().value_or(keinDatum);
+    if (const std::optional<QDate> d = e.datum())
+        return *d;
+    if (t.isEmpty())
+        return keinDatum;
+    DatumsAbweisung a = e.unvollstaendig();
+    a.getippt = t;
+    return a;
 }
 
 bool DatumsEingabe::zeichen(QChar c)
 {
     m_abweisung.reset();
-    if (!moeglich())
+    if (!moeglich() || teilEnde(m_ziffern))
         return false;
     QStringList z = m_ziffern;
     const int letzter = int(m_teile.size()) - 1;
@@ -178,15 +269,17 @@ bool DatumsEingabe::zeichen(QChar c)
         if (z.isEmpty())
             return false;
         if (z.last().isEmpty())
-            return true; // the separator is there already
+            return m_teil < 0; // the separator is there already; a part typed alone has nothing to end
         if (z.size() - 1 >= letzter)
             return false;
         z << QString();
     } else {
         return false;
     }
-    if (const std::optional<DatumsAbweisung::Grund> g = fehler(z)) {
-        m_abweisung = abweisungAus(*g, z);
+    // a part typed alone and ended: the date with the parts that stay
+    const bool ende = teilEnde(z);
+    if (const std::optional<DatumsAbweisung::Grund> g = ende ? fehler(mitRest(z), true) : fehler(z, false)) {
+        m_abweisung = abweisungAus(*g, ende ? mitRest(z) : z);
         return false;
     }
     m_ziffern = z;
@@ -195,14 +288,21 @@ bool DatumsEingabe::zeichen(QChar c)
 
 void DatumsEingabe::zuruecknehmen()
 {
-    if (m_ziffern.isEmpty())
+    if (m_ziffern.isEmpty() || leer())
         return;
     if (m_ziffern.last().isEmpty())
         m_ziffern.removeLast(); // the separator
     else
         m_ziffern.last().chop(1);
-    if (m_ziffern.size() == 1 && m_ziffern.front().isEmpty())
+    if (m_teil < 0 && m_ziffern.size() == 1 && m_ziffern.front().isEmpty())
         m_ziffern.clear();
+}
+
+bool DatumsEingabe::leer() const
+{
+    if (m_teil >= 0)
+        return m_ziffern.size() == m_teil + 1 && m_ziffern.last().isEmpty();
+    return m_ziffern.isEmpty();
 }
 
 QString DatumsEingabe::textAus(const QStringList& z) const
@@ -216,14 +316,16 @@ QString DatumsEingabe::textAus(const QStringList& z) const
     return t;
 }
 
-QString DatumsEingabe::text() const { return textAus(m_ziffern); }
+QString DatumsEingabe::text() const { return textAus(mitRest(m_ziffern)); }
 
 bool DatumsEingabe::fertig() const
 {
+    if (m_teil >= 0)
+        return teilEnde(m_ziffern);
     // the parts before the last are ended by their separators
     return moeglich() && m_ziffern.size() == int(m_teile.size()) && voll(m_ziffern, int(m_ziffern.size()) - 1);
 }
 
-std::optional<QDate> DatumsEingabe::datum() const { return datumAus(m_ziffern); }
+std::optional<QDate> DatumsEingabe::datum() const { return datumAus(mitRest(m_ziffern)); }
 
 } // namespace kav::forms

@@ -1,6 +1,7 @@
 // The analysis page: storing, going on to the crop step and sending one analysis.
 #include "frame/oberflaeche.h"
 #include "frame/wartezeiger.h"
+#include "platform/datumsfeld.h"
 #include "plots/analysendaten.h"
 #include "plots/analysesenden.h"
 #include "plots/frmalteanalyse.h"
@@ -20,6 +21,10 @@ namespace kav {
 
 bool frmAnalysenWerte::AnalysenWerteSpeichern(bool blnMeldung)
 {
+    // a sampling date being typed ends first: one left unfinished is refused and nothing is stored,
+    // under the date shown before least of all
+    if (auto* datum = qobject_cast<forms::DatumsFeld*>(dtpProbenahme()); datum && !datum->beenden())
+        return false;
     AppContext& a = app();
     WizardState& w = a.bedarf;
     AnalyseEingabe e;

@@ -3,6 +3,7 @@
 #include "services/gebietsschema.h"
 
 #include <QLocale>
+#include <QStringList>
 
 namespace kav {
 
@@ -39,15 +40,29 @@ Meldung datumAbgewiesen(const forms::DatumsAbweisung& a, const QString& titel, c
                          bereich.isEmpty() ? QStringLiteral("vom %1 bis %2").arg(g.datumText(a.von), g.datumText(a.bis))
                                            : bereich);
         break;
-    case Grund::Unvollstaendig:
-        // day and month there, the year begun: only digits of the year are missing
-        if (a.tag > 0 && a.monat > 0 && a.jahr > 0)
+    case Grund::Unvollstaendig: {
+        const int stellen = int(form.count(QLatin1Char('J')));
+        // the parts missing, named in the order of the format
+        QStringList fehlt;
+        for (const QChar art : a.fehlt)
+            fehlt << (art == QLatin1Char('d')   ? QStringLiteral("Tag")
+                      : art == QLatin1Char('M') ? QStringLiteral("Monat")
+                                                : QStringLiteral("Jahr"));
+        if (a.jahrStellen > 0 && a.jahrStellen < stellen)
             warum = QStringLiteral("Das Datum %1 ist unvollständig: Das Jahr braucht %2 Ziffern (%3).")
-                        .arg(getippt, form.count(QLatin1Char('J')) == 2 ? QStringLiteral("zwei") : QStringLiteral("vier"), form);
+                        .arg(getippt, stellen == 2 ? QStringLiteral("zwei") : QStringLiteral("vier"), form);
+        else if (fehlt.size() == 1)
+            warum = QStringLiteral("Das Datum %1 ist unvollständig: Es fehlt %2 %3 (%4).")
+                        .arg(getippt, fehlt.front() == QLatin1String("Jahr") ? QStringLiteral("das") : QStringLiteral("der"),
+                             fehlt.front(), form);
+        else if (fehlt.size() > 1)
+            warum = QStringLiteral("Das Datum %1 ist unvollständig: Es fehlen %2 und %3 (%4).")
+                        .arg(getippt, fehlt.mid(0, fehlt.size() - 1).join(QStringLiteral(", ")), fehlt.last(), form);
         else
             warum = QStringLiteral("Das Datum %1 ist unvollständig: Es braucht Tag, Monat und Jahr in der Form %2.")
                         .arg(getippt, form);
         break;
+    }
     case Grund::KeinDatum:
         warum = a.getippt.isEmpty() ? QStringLiteral("Der eingefügte Text ist leer.")
                                     : QStringLiteral("Der eingefügte Text %1 ist kein Datum der Form %2.").arg(getippt, form);

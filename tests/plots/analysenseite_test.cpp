@@ -516,3 +516,55 @@ TEST_F(AnalysenSeiteTest, AbgewiesenesDatumGehtMitDenVerworfenenWerten)
     EXPECT_FALSE(datum->isEnabled());
     EXPECT_EQ(datum->date(), QDate(2026, 12, 6));
 }
+
+// A sampling date typed and left unfinished by a click on "Speichern" or "Weiter" (as the window system
+// delivers it, or as a test clicks the button itself), or by storing without a click, is refused with
+// its message: nothing is stored, the analysis of the date shown keeps its values and the values typed
+// stay on the page. Stored deliberately then, they go to the date shown.
+TEST_F(AnalysenSeiteTest, UnfertigesDatumSpeichertNichtsUnterDemAltenDatum)
+{
+    analyse("An1002", "Fl1002", QDate(2026, 12, 6), 1, 4, 3, 12, 15, 8, 6.5); // an analysis of today
+    ASSERT_NO_FATAL_FAILURE(klicken("Fl1002"));
+    ASSERT_EQ(w().strAktAnalysenNr, "An1002");
+    QDateEdit* datum = seite->dtpProbenahme();
+    tippen(seite->txtWert(6), "7");
+    const auto ph = [&] { return wert("SELECT pH FROM AnalysenID WHERE AnalysenNr = 'An1002'").toDouble(); };
+    const std::pair<const char*, std::function<void()>> wege[] = {
+        {"Klick auf Speichern", [&] { fensterKlick(seite->cmbSpeichern()); }},
+        {"Klick auf Weiter", [&] { fensterKlick(seite->cmbWeiter()); }},
+        {"Klick auf Speichern, ohne Fenster", [&] { QTest::mouseClick(seite->cmbSpeichern(), Qt::LeftButton); }},
+        {"Speichern ohne Klick", [&] { seite->cmbSpeichern()->click(); }},
+    };
+    const std::pair<const char*, const char*> unfertig[] = {
+        {"010225", "Das Datum „01.02.25“ ist unvollständig: Das Jahr braucht vier Ziffern (TT.MM.JJJJ)."},
+        {"01.02.202", "Das Datum „01.02.202“ ist unvollständig: Das Jahr braucht vier Ziffern (TT.MM.JJJJ)."},
+        {"0102", "Das Datum „01.02“ ist unvollständig: Es fehlt das Jahr (TT.MM.JJJJ)."},
+        {"01.02.", "Das Datum „01.02.“ ist unvollständig: Es fehlt das Jahr (TT.MM.JJJJ)."},
+        {"1.1.24", "Das Datum „1.1.24“ ist unvollständig: Das Jahr braucht vier Ziffern (TT.MM.JJJJ)."},
+    };
+    for (const auto& [wie, verlassen] : wege) {
+        for (const auto& [getippt, meldung] : unfertig) {
+            SCOPED_TRACE(std::string(wie) + ": " + getippt);
+            datum->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(datum, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(datum, getippt);
+            protokoll.meldungen.clear();
+            verlassen();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(protokoll.texte().join("|").toStdString(),
+                      (QString::fromUtf8(meldung) + " Das Datum der Probennahme bleibt der 06.12.2026.").toStdString());
+            EXPECT_EQ(datum->date(), QDate(2026, 12, 6));
+            EXPECT_EQ(ph(), 6.5);
+            EXPECT_EQ(anzahl("ZOFlaechenAnalysen", "FlaechenNr = 'Fl1002'"), 1);
+            EXPECT_EQ(seite->txtWert(6)->text(), "7");
+            EXPECT_TRUE(seite->ungespeichert());
+            ASSERT_NE(analysenSeite(), nullptr); // "Weiter" went nowhere
+        }
+    }
+    // stored deliberately: under the date shown
+    protokoll.meldungen.clear();
+    fensterKlick(seite->cmbSpeichern());
+    EXPECT_TRUE(protokoll.meldungen.isEmpty());
+    EXPECT_EQ(ph(), 7);
+    EXPECT_EQ(anzahl("ZOFlaechenAnalysen", "FlaechenNr = 'Fl1002'"), 1);
+}

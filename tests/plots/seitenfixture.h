@@ -140,6 +140,14 @@ protected:
         });
     }
 
+    // A click as the window system delivers it: to the window first, then to the widget under the
+    // mouse, which takes the focus with the press (QTest's click on a widget moves the focus first).
+    static void fensterKlick(QWidget* w, QPoint p = {})
+    {
+        QWidget* fenster = w->window();
+        QTest::mouseClick(fenster->windowHandle(), Qt::LeftButton, {}, w->mapTo(fenster, p.isNull() ? w->rect().center() : p));
+    }
+
     // Types into a line edit key by key (through its input filter), then leaves it.
     static void tippen(QLineEdit* t, const QString& text)
     {
