@@ -22,6 +22,9 @@ namespace {
 const QString kTitel = QStringLiteral("Humavera - Datenbank");
 // the replacement of a damaged file, beside it under the name the damaged file goes aside under
 const QString kErsatz = QStringLiteral(".ersatz");
+// beside the damaged file's name from before it goes aside until the message about it is shown: the
+// time of the backup put in its place, empty for the standard file
+const QString kMeldung = QStringLiteral(".meldung");
 
 const QString kZurueckText = QStringLiteral("Die Wiederherstellung der letzten Datensicherung wurde unterbrochen und "
                                             "rückgängig gemacht: Beide Datenbanken sind so, wie sie vor der "
@@ -47,6 +50,13 @@ Datenbanken::~Datenbanken() { schliessen(); }
 void Datenbanken::melde(const QString& text)
 {
     m_anzeige.zeige(Meldung{0, kTitel, text, Meldung::Symbol::Warnung});
+}
+
+void Datenbanken::gemeldet(const QString& text, const QString& beiseite)
+{
+    melde(text);
+    if (!beiseite.isEmpty())
+        m_ops.entfernenFallsDa(beiseite + kMeldung);
 }
 
 Datenbanken::Ergebnis Datenbanken::KavDBOeffnen() { return oeffnen(m_kav); }
@@ -167,7 +177,7 @@ bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchade
         kavErsetzt();
     if (nachSchaden && QFileInfo::exists(d.pfad)) {
         const QString ziel = freierName(d.pfad + QStringLiteral(".defekt-") + m_uhr.now().toString(QStringLiteral("yyyyMMddhhmmss")),
-                                        {kErsatz});
+                                        {kErsatz, kMeldung});
         if (!beschaedigteErsetzen(d, quelle, ziel, why))
             return false;
         if (beiseite)
@@ -182,12 +192,18 @@ bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchade
 
 bool Datenbanken::beschaedigteErsetzen(Datei& d, const QString& quelle, const QString& beiseite, QString* why)
 {
-    const QString ersatz = beiseite + kErsatz;
+    const QString ersatz = beiseite + kErsatz, meldung = beiseite + kMeldung;
     const bool angelegt = quelle.isEmpty() ? leereDatenbankAnlegen(ersatz, d.art, true, why) && m_ops.aufDieDisk(ersatz)
                                            : m_ops.kopieAnlegen(quelle, ersatz);
-    if (!angelegt || !m_ops.mitJournalUmbenennen(d.pfad, beiseite, why)) {
-        if (!angelegt && why)
-            *why = QStringLiteral("%1 konnte nicht angelegt werden").arg(ersatz);
+    // what the message says, on the disk before the damaged file moves: a start that ends before
+    // the message is shown leaves it to the next one
+    const QDateTime vom = quelle == sicherungsPfad(d) ? sicherungsZeit(quelle) : QDateTime();
+    const bool vermerkt = angelegt && m_ops.schreiben(meldung, vom.toString(Qt::ISODate).toUtf8())
+                          && m_ops.aufDieDisk(QFileInfo(d.pfad).absolutePath());
+    if (!vermerkt || !m_ops.mitJournalUmbenennen(d.pfad, beiseite, why)) {
+        if (!vermerkt && why)
+            *why = QStringLiteral("%1 konnte nicht angelegt werden").arg(angelegt ? meldung : ersatz);
+        m_ops.entfernenFallsDa(meldung);
         m_ops.entfernenFallsDa(ersatz);
         return false;
     }
@@ -195,16 +211,27 @@ bool Datenbanken::beschaedigteErsetzen(Datei& d, const QString& quelle, const QS
     return m_ops.journalEntfernen(d.pfad) && m_ops.umbenennenMitGrund(ersatz, d.pfad, why);
 }
 
-void Datenbanken::unterbrocheneErsetzungBeenden() const
+void Datenbanken::unterbrocheneErsetzungBeenden()
 {
     for (const Datei* d : {&m_kav, &m_daten}) {
         const QFileInfo fi(d->pfad);
         for (const QString& name : fi.dir().entryList({fi.fileName() + QStringLiteral(".defekt-*") + kErsatz}, QDir::Files)) {
             const QString ersatz = fi.dir().filePath(name), beiseite = ersatz.chopped(kErsatz.size());
             const bool zurueck = !QFileInfo::exists(d->pfad) && QFileInfo::exists(beiseite);
-            if (zurueck ? m_ops.verwaistesJournalNachziehen(d->pfad, beiseite) && m_ops.mitJournalUmbenennen(beiseite, d->pfad)
-                        : m_ops.verwaistesJournalNachziehen(beiseite, d->pfad))
+            // the message's mark before the copy: alone it says that the copy is in place
+            if ((zurueck ? m_ops.verwaistesJournalNachziehen(d->pfad, beiseite) && m_ops.mitJournalUmbenennen(beiseite, d->pfad)
+                         : m_ops.verwaistesJournalNachziehen(beiseite, d->pfad))
+                && m_ops.entfernenFallsDa(beiseite + kMeldung))
                 m_ops.entfernen(ersatz);
+        }
+        // the replacement is in place, but the start ended before its message was shown
+        for (const QString& name : fi.dir().entryList({fi.fileName() + QStringLiteral(".defekt-*") + kMeldung}, QDir::Files)) {
+            const QString marke = fi.dir().filePath(name), beiseite = marke.chopped(kMeldung.size());
+            QFile f(marke);
+            const QDateTime vom = f.open(QIODevice::ReadOnly) ? QDateTime::fromString(QString::fromUtf8(f.readAll()), Qt::ISODate)
+                                                              : QDateTime();
+            melde(ersetztText(*d, false, QFileInfo::exists(beiseite) ? beiseite : QString(), vom));
+            m_ops.entfernen(marke);
         }
     }
 }
@@ -232,7 +259,7 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
     if (dateiGesund(sicherung, d.art)
         && ersetzenDurch(d, sicherung, nachSchaden, &why, &beiseite)) {
         if (nachSchaden)
-            melde(ersetztText(d, fehlte, beiseite, sicherungsZeit(sicherung)));
+            gemeldet(ersetztText(d, fehlte, beiseite, sicherungsZeit(sicherung)), beiseite);
         return Ergebnis::Sicherung;
     }
     if (!nachSchaden) {
@@ -245,7 +272,7 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
     const QString standard = d.art == Datenbankdatei::Kav ? m_ordner.kavStandard() : QString();
     const bool standardDa = d.art == Datenbankdatei::Daten || dateiGesund(standard, d.art);
     if (standardDa && ersetzenDurch(d, standard, nachSchaden && QFileInfo::exists(d.pfad), &why, &beiseite)) {
-        melde(ersetztText(d, fehlte, beiseite, QDateTime()));
+        gemeldet(ersetztText(d, fehlte, beiseite, QDateTime()), beiseite);
         return Ergebnis::Standard;
     }
 

@@ -440,31 +440,40 @@ TEST_F(AbsturzBeimSchreiben, TotesJournalGehtBeimStart)
     }
 }
 
-// A start that found Kav.KRN damaged, killed before or right after each step of putting the backup
-// in its place (its copy, the damaged file aside, the copy in), then a start: Kav.KRN is the backup,
-// the damaged file lies aside once as it was, and the next update fetches everything. Until the
-// backup is in place, the start says that the file was damaged and where it lies.
+// A start that found a file damaged, killed before or right after each step of putting the backup
+// in its place (its copy, the mark of the message, the damaged file aside, the copy in, the mark's
+// removal), then a start: the file is the backup, the damaged file lies aside once as it was, and
+// after Kav.KRN the next update fetches everything. Until its message was shown, the next start says
+// that the file was damaged, from which backup it comes and where it lies.
 TEST_F(AbsturzBeimSchreiben, GetoeteterErsatzEinerBeschaedigtenDatei)
 {
     const QStringList kavSicherung = alleZeilen(offen()->cnKav());
     const QByteArray muell = QByteArray("beschädigt ").repeated(400);
-    const QString defekt = ordner.kavDatei() + ".defekt-20261206100000";
-    for (int n = 1; n <= 4; ++n) {
-        for (const bool danach : {false, true}) {
-            SCOPED_TRACE(testing::Message() << n << (danach ? " danach" : " davor"));
-            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), muell));
-            einstellungsDatei.RegistrySchreiben(schluessel::datenbank, "datLetztesUpdate", "02.11.2026");
-            ASSERT_TRUE(einstellungsDatei.sync());
-            EXPECT_EQ(getoetetBei(n, nullptr, danach), n == 4 ? 0 : kGetoetet);
-            protokoll.meldungen.clear();
-            EXPECT_EQ(alleZeilen(gestartet()->cnKav()), kavSicherung);
-            EXPECT_EQ(gespeichertesUpdate(), "11.02.2010");
-            EXPECT_EQ(QDir(ordner.daten()).entryList(QDir::Files), QStringList({"Daten.KRN", "Kav.KRN", dateiname(defekt)}));
-            EXPECT_EQ(inhalt(defekt), muell);
-            const QString t = protokoll.texte().join("");
-            EXPECT_EQ(t.startsWith("Kav-DB war beschädigt") && t.contains("„Daten/Kav.KRN.defekt-20261206100000“ aufbewahrt"),
-                      n < 3 || (n == 3 && !danach)) << t.toStdString();
-            QFile::remove(defekt);
+    for (const bool kav : {true, false}) {
+        const QString datei = kav ? ordner.kavDatei() : ordner.datenDatei(), defekt = datei + ".defekt-20261206100000";
+        QStringList dateien{"Daten.KRN", "Kav.KRN", dateiname(defekt)};
+        dateien.sort();
+        for (int n = 1; n <= 6; ++n) {
+            for (const bool danach : {false, true}) {
+                SCOPED_TRACE(testing::Message() << dateiname(datei).toStdString() << " " << n << (danach ? " danach" : " davor"));
+                ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(datei, muell));
+                einstellungsDatei.RegistrySchreiben(schluessel::datenbank, "datLetztesUpdate", "02.11.2026");
+                ASSERT_TRUE(einstellungsDatei.sync());
+                EXPECT_EQ(getoetetBei(n, nullptr, danach), n == 6 ? 0 : kGetoetet);
+                protokoll.meldungen.clear();
+                auto db = gestartet();
+                EXPECT_EQ(alleZeilen(db->cnKav()), kavSicherung);
+                EXPECT_EQ(flaechen(*db), kav ? "Fl1000,Fl1001" : "Fl1000");
+                EXPECT_EQ(gespeichertesUpdate(), kav ? "11.02.2010" : "02.11.2026");
+                EXPECT_EQ(QDir(ordner.daten()).entryList(QDir::Files), dateien);
+                EXPECT_EQ(inhalt(defekt), muell);
+                const QString t = protokoll.texte().join("");
+                EXPECT_EQ(t.startsWith((kav ? "Kav-DB" : "Dat-DB") + QString(" war beschädigt, ersetzt mit der Sicherungsdatei vom "
+                                                                          "06.12.2026\n\nEinträge, die nach dem 06.12.2026 um 10:00"))
+                              && t.endsWith("„Daten/" + dateiname(defekt) + "“ aufbewahrt."),
+                          n < 5 || (n == 5 && !danach)) << t.toStdString();
+                QFile::remove(defekt);
+            }
         }
     }
 }
