@@ -241,6 +241,18 @@ TEST_F(AbsturzBeimSchreiben, EinJournalBleibtBeiSeinerDateiUndKommtNieInEineAnde
     EXPECT_EQ(inhalt(defekt + "-2"), QByteArray("zweiter Schaden").repeated(300));
     for (const QString& d : {defekt, defekt + "-2"})
         EXPECT_EQ(inhalt(d + "-journal"), journal) << d.toStdString();
+
+    // beside a sound Kav.KRN, a damaged file kept with its live journal and the copy of a replacement
+    // cut short: the journal stays with its file and never reaches the sound one
+    const QString kav = ordner.kavDatei(), behalten = kav + ".defekt-20261206090000";
+    const QByteArray gesund = inhalt(kav);
+    ASSERT_TRUE(QFile::copy(ordner.datenDatei(), behalten));
+    ASSERT_NO_FATAL_FAILURE(mittendrinGetoetet(behalten, "flaechen", 1500));
+    ASSERT_TRUE(QFile::copy(kav, behalten + ".ersatz"));
+    EXPECT_EQ(neu()->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+    EXPECT_EQ(inhalt(kav), gesund);
+    EXPECT_FALSE(QFileInfo::exists(kav + "-journal"));
+    EXPECT_TRUE(QFileInfo::exists(behalten + "-journal") && !QFileInfo::exists(behalten + ".ersatz"));
 }
 
 // The program killed at each write and each rename of a restore of the backup pair, then started:
