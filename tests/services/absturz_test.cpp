@@ -395,18 +395,52 @@ TEST(AbsturzBeimBildertausch, NachDemStartIstJedesBildDerZeilenDa)
 }
 
 // A mark that gives no number, even where Kav.KRN never had a swap (number 0): a picture folder
-// missing from its place comes back from the staging folder, and the gardener is told.
+// missing from its place comes back from the staging folder, and so do the old pictures when both
+// sets hold every picture Kav.KRN names (an update that kept the names), and the gardener is told.
+// When neither set is whole, or a folder cannot be put back, the mark and the old pictures stay for
+// the next start.
 TEST(AbsturzBeimBildertausch, UnlesbareMarkeLegtDieBilderZurueck)
 {
     test::DatenbankUmgebung u;
     ASSERT_NO_FATAL_FAILURE(test::referenzDatei(u.ordner.kavDatei()));
     ASSERT_NO_FATAL_FAILURE(test::leereDatei(u.ordner.datenDatei(), Datenbankdatei::Daten));
-    const QString arbeit = u.ordner.lexikon() + "/" + kAktualisierungsPraefix + "test";
-    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(arbeit + "/alt/Vorschau/a.png", "alt"));
-    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(arbeit + "/Bildertausch", "?"));
-    EXPECT_TRUE(BildertauschBeenden(u.ordner, u.offen()->cnKav()).contains("„Lexikon/Bilder/Vorschau“"));
-    EXPECT_FALSE(QFileInfo::exists(arbeit));
-    EXPECT_EQ(inhalt(u.ordner.lexikonVorschau() + "/a.png"), "alt");
+    auto db = u.offen();
+    QStringList genannt;
+    for (QSqlQuery q("SELECT DISTINCT BildDatei FROM LexikonBilder", db->cnKav()); q.next();)
+        genannt << q.value(0).toString();
+    const QString arbeit = u.ordner.lexikon() + "/" + kAktualisierungsPraefix + "test", bilder = u.ordner.lexikon() + "/Bilder";
+    const auto anlegen = [](const QString& ordner, const QStringList& namen, const QByteArray& b) {
+        for (const QString& n : namen)
+            test::schreibeDatei(ordner + "/" + n, b);
+    };
+    const struct { const char* fall; std::function<void()> anlegen; bool zurueck; } faelle[] = {
+        {"Ordner fehlt", [] {}, true},
+        {"gleiche Namen", [&] {
+             for (const char* unter : {"/Vorschau", "/Vollbild"}) {
+                 anlegen(arbeit + "/alt" + unter, genannt, "alt");
+                 anlegen(bilder + unter, genannt, "neu");
+             }
+         }, true},
+        {"keiner ganz", [&] { anlegen(bilder + "/Vorschau", {"b.png"}, "neu"); }, false},
+        {"Zurücklegen scheitert", [&] {
+             anlegen(bilder + "/Vorschau", genannt, "neu");
+             anlegen(arbeit + "/Vorschau", {"c.png"}, "neu"); // the staging folder's Vorschau/ is taken
+             anlegen(arbeit + "/alt/Vollbild", genannt, "alt");
+         }, false},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        QDir(arbeit).removeRecursively();
+        QDir(bilder).removeRecursively();
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(arbeit + "/alt/Vorschau/a.png", "alt"));
+        f.anlegen();
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(arbeit + "/Bildertausch", "?"));
+        const QString text = BildertauschBeenden(u.ordner, db->cnKav());
+        EXPECT_EQ(text.contains("wieder an ihren Platz gelegt („Lexikon/Bilder/Vorschau“"), f.zurueck) << text.toStdString();
+        EXPECT_EQ(QFileInfo::exists(arbeit), !f.zurueck);
+        EXPECT_EQ(bildertauschOffen(arbeit), !f.zurueck);
+        EXPECT_EQ(inhalt((f.zurueck ? bilder : arbeit + "/alt") + "/Vorschau/a.png"), "alt");
+    }
 }
 
 // The program killed at each copy and rename of a backup, the first one and a later one, then
