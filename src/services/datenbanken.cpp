@@ -158,7 +158,11 @@ bool Datenbanken::kopierenUeber(const QString& quelle, const QString& ziel, QStr
         m_ops.entfernenFallsDa(tmp);
         return false;
     }
-    return true;
+    if (m_ops.aufDieDisk(QFileInfo(ziel).absolutePath()))
+        return true;
+    if (why)
+        *why = QStringLiteral("%1 konnte nicht vollständig auf den Datenträger geschrieben werden").arg(ziel);
+    return false;
 }
 
 void Datenbanken::kavErsetzt()

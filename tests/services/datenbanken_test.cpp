@@ -192,17 +192,38 @@ TEST_F(DatenbankTest, OhneBrauchbareSicherungDieEhrlicheMeldungDerStandarddatei)
     EXPECT_EQ(beiseite().size(), 2);
 }
 
+// Neither the file nor its backup nor the standard file, or a data folder whose names cannot be flushed
+// to the disk (a file put in could lose its name, and the rows written into it, at a power cut): the
+// program cannot work, says so and ends; nothing was deleted.
 TEST_F(DatenbankTest, WederDateiNochSicherungNochStandard)
 {
-    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), kMuell));
-    QFile::remove(ordner.kavStandard());
-    EXPECT_EQ(neu()->KavDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
-    ASSERT_EQ(protokoll.meldungen.size(), 1);
-    EXPECT_TRUE(protokoll.meldungen[0].text.contains(QDir::toNativeSeparators(ordner.kavDatei())));
-    EXPECT_TRUE(protokoll.meldungen[0].text.contains("beendet"));
-    EXPECT_EQ(protokoll.meldungen[0].symbol, Meldung::Symbol::Fehler);
-    EXPECT_FALSE(QSqlDatabase::database("cnKav", false).isOpen());
-    EXPECT_EQ(inhalt(ordner.kavDatei()), kMuell); // nothing was deleted
+    ASSERT_TRUE(offen()->DatenSichern());
+    const QByteArray sicherung = inhalt(ordner.sicherungen() + "/Kav.PVQ");
+    const struct { const char* fall; bool ordnerAufDieDisk; } faelle[] = {{"Ordner nicht auf der Disk", false}, {"ohne Standard", true}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        protokoll.meldungen.clear();
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), kMuell));
+        if (f.ordnerAufDieDisk) {
+            QFile::remove(ordner.kavStandard());
+            QFile::remove(ordner.sicherungen() + "/Kav.PVQ");
+        } else {
+            QFile::remove(ordner.kavDatei());
+        }
+        auto db = neu();
+        DateiOperationen ops = DateiOperationen::echte();
+        ops.aufDieDisk = [&](const QString& pfad) { return pfad != ordner.daten() && DateiOperationen::echtAufDieDisk(pfad); };
+        if (!f.ordnerAufDieDisk)
+            db->setDateiOperationen(ops);
+        EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
+        ASSERT_EQ(protokoll.meldungen.size(), 1);
+        EXPECT_TRUE(protokoll.meldungen[0].text.contains(QDir::toNativeSeparators(ordner.kavDatei())));
+        EXPECT_TRUE(protokoll.meldungen[0].text.contains("beendet"));
+        EXPECT_EQ(protokoll.meldungen[0].symbol, Meldung::Symbol::Fehler);
+        EXPECT_FALSE(QSqlDatabase::database("cnKav", false).isOpen());
+        // nothing was deleted
+        EXPECT_EQ(inhalt(f.ordnerAufDieDisk ? ordner.kavDatei() : ordner.sicherungen() + "/Kav.PVQ"), f.ordnerAufDieDisk ? kMuell : sicherung);
+    }
 }
 
 TEST_F(DatenbankTest, WiederherstellenAufWunsch)
