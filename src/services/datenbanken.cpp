@@ -301,10 +301,8 @@ bool Datenbanken::DatenSichern()
         return true;
 
     // a restore not yet settled leaves files that do not belong together: no backup of them
-    const bool offen = wiederherstellung().markeDa();
-    QString why = offen ? QStringLiteral("Die Wiederherstellung der letzten Datensicherung ist noch nicht abgeschlossen; "
-                                         "das geschieht beim nächsten Programmstart.")
-                        : QString();
+    QString why;
+    const bool offen = wiederherstellungOffen(&why);
     if (offen || !m_paar.sichern(m_uhr.now(), &why)) {
         m_anzeige.zeige(Meldung{0, kTitel,
                                 QStringLiteral("Die Sicherung der Datenbanken ist fehlgeschlagen:\n%1\n\n"
@@ -336,9 +334,9 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
     m_paar.wechselBeenden();
     QString g;
     bool gleich = true;
-    if (wiederherstellung().markeDa()) {
-        g = QStringLiteral("Eine frühere Wiederherstellung ist noch nicht abgeschlossen.");
-        gleich = false;
+    if (QString offen; wiederherstellungOffen(&offen)) {
+        g = m_markeVerwaist ? offen : QStringLiteral("Eine frühere Wiederherstellung ist noch nicht abgeschlossen.");
+        gleich = m_markeVerwaist;
     }
     for (const Datei* d : {&m_kav, &m_daten}) {
         if (!g.isEmpty())
@@ -357,6 +355,25 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
     if (unveraendert)
         *unveraendert = gleich;
     return false;
+}
+
+bool Datenbanken::wiederherstellungOffen(QString* why)
+{
+    Wiederherstellung w = wiederherstellung();
+    if (!w.markeDa())
+        return false;
+    if (m_markeVerwaist && w.markeEntfernen()) {
+        m_markeVerwaist = false;
+        return false;
+    }
+    *why = m_markeVerwaist
+               ? QStringLiteral("Die letzte Wiederherstellung der Datensicherung ist abgeschlossen, aber ihre Markierung "
+                                "„%1“ lässt sich nicht löschen. Solange sie da ist, wird keine Sicherung gemacht oder "
+                                "wiederhergestellt; Ihre Daten sind davon nicht betroffen.")
+                     .arg(QDir::toNativeSeparators(QDir(m_ordner.basis).relativeFilePath(w.marke())))
+               : QStringLiteral("Die Wiederherstellung der letzten Datensicherung ist noch nicht abgeschlossen; das "
+                                "geschieht beim nächsten Programmstart.");
+    return true;
 }
 
 Wiederherstellung Datenbanken::wiederherstellung() const
@@ -391,7 +408,9 @@ bool Datenbanken::paarEinsetzen(QString* grund, bool* unveraendert)
     if (w.einsetzen(grund) && beideOeffnen(grund)) {
         kavErsetzt();
         w.alteEntfernen();
-        w.markeEntfernen(); // else the next start finds both files in place and finishes
+        // else the next start finds both files in place and finishes; this run tries again before
+        // a backup or restore
+        m_markeVerwaist = !w.markeEntfernen();
         return true;
     }
     // Back to the pair as it was. What cannot be put back stays closed, and the mark stays: the
@@ -399,7 +418,7 @@ bool Datenbanken::paarEinsetzen(QString* grund, bool* unveraendert)
     schliessen();
     *unveraendert = w.zuruecknehmen() && beideOeffnen(nullptr);
     if (*unveraendert)
-        w.markeEntfernen();
+        m_markeVerwaist = !w.markeEntfernen();
     else
         schliessen();
     m_bisZumNeustart = !*unveraendert;

@@ -127,6 +127,9 @@ private:
     // Opens both files; `grund` names the first that does not open.
     bool beideOeffnen(QString* grund);
     Wiederherstellung wiederherstellung() const;
+    // True while the mark of a restore is there, with the reason no backup or restore is made; the
+    // mark of a pair this run settled but could not remove is removed first.
+    bool wiederherstellungOffen(QString* why);
     // A restore cut short by a crash: finished when every file it puts in is there and sound (and
     // the mark is), else rolled back to the files as they were; the user is told which. Copies
     // left beside the files and the mark go.
@@ -162,6 +165,7 @@ private:
     Datei m_daten;
     Sicherungspaar m_paar;
     bool m_bisZumNeustart = false;
+    bool m_markeVerwaist = false; // both files settled by a restore of this run, its mark left
 };
 
 } // namespace kav
