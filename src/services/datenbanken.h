@@ -64,7 +64,8 @@ public:
     SicherungsStand sicherungsStand() const;
     // Puts the backup pair in place of both files, or neither: both backups are checked and copied
     // first; the current files are kept aside as "<file>.vor-Wiederherstellung-<yyyyMMddhhmmss>"
-    // (those just set aside stay, those named after a later time too, and of the others the newest).
+    // (those just set aside stay, the newest of the others named up to its time, and of those named
+    // after it the two nearest to it).
     // On failure `grund` says what failed, and `unveraendert` whether both files are as they were and
     // open again; when even putting them back failed, both stay closed and the restore's mark stays,
     // so that the next start puts the pair together. A restore cut short by a crash is finished or

@@ -507,8 +507,9 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
 
 // Restores on 01.01.2027 and 02.01.2027, then one with the clock behind (06.12.2026) after a plot
 // was added: the file it sets aside, holding that plot, stays, though its name gives the oldest time,
-// and so does it after further restores an hour and two hours later; the files named after the clock's
-// time stay as long as it is behind them, and of the others the newest.
+// and so does it after further restores an hour and two hours later; of the files named after the
+// clock's time the two nearest to it stay (then restores an hour earlier each time), and of the others
+// the newest.
 TEST_F(DatenbankTest, EbenBeiseitegelegteDateiBleibtBeiNachgehenderUhr)
 {
     auto db = offen();
@@ -523,6 +524,8 @@ TEST_F(DatenbankTest, EbenBeiseitegelegteDateiBleibtBeiNachgehenderUhr)
         {QDateTime(QDate(2026, 12, 6), QTime(10, 0, 21)), QStringList{n("20261206100021")} + spaeter},
         {QDateTime(QDate(2026, 12, 6), QTime(11, 0)), QStringList{n("20261206100021"), n("20261206110000")} + spaeter},
         {QDateTime(QDate(2026, 12, 6), QTime(12, 0)), QStringList{n("20261206110000"), n("20261206120000")} + spaeter},
+        {QDateTime(QDate(2026, 12, 6), QTime(9, 0)), {n("20261206090000"), n("20261206110000"), n("20261206120000")}},
+        {QDateTime(QDate(2026, 12, 6), QTime(8, 0)), {n("20261206080000"), n("20261206090000"), n("20261206110000")}},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.zeit.toString().toStdString());
