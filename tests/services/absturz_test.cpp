@@ -559,9 +559,10 @@ TEST_F(AbsturzBeimSchreiben, GetoeteterStartBeendetDieWiederherstellungZuEinemPa
 
 // A restore killed once its mark was written, then a start (also after a start killed at each of its
 // steps) that finds what it would finish unsound or unsafe: a damaged copy, a name in the mark leading
-// out of the data folder, another file at the name a file goes aside under. It rolls back and touches
-// nothing but the restore's copies and mark. A journal left at the file's path without its file never
-// reaches the file put in: the restore is finished, and the file set aside keeps its rows with it.
+// out of the data folder, another file at the name a file goes aside under; or, once both files were
+// put in, one of them damaged. It rolls back and touches nothing but the restore's files and mark: the
+// journal of a file it put in goes with that file. A journal left at the file's path without its file
+// never reaches the file put in: the restore is finished, and the file set aside keeps its rows with it.
 TEST_F(AbsturzBeimSchreiben, UnterbrocheneWiederherstellungFolgtNurEinerSicherenMarke)
 {
     QStringList vorher, gesichert;
@@ -569,7 +570,8 @@ TEST_F(AbsturzBeimSchreiben, UnterbrocheneWiederherstellungFolgtNurEinerSicheren
     ASSERT_NO_FATAL_FAILURE(wiederherstellungVorbereiten(vorher, gesichert, dateien));
     const QString beiseite = ordner.kavDatei() + ".vor-Wiederherstellung-20261206100000";
     const QByteArray fremd("eine andere Datei");
-    const struct { const char* fall; std::function<void()> danach; bool vor; } faelle[] = {
+    // killed at the mark's first rename (4), or before its removal (8)
+    const struct { const char* fall; std::function<void()> danach; bool vor; int getoetet = 4; } faelle[] = {
         {"Kopie beschädigt", [&] { test::schreibeDatei(ordner.datenDatei() + ".wiederherstellen", fremd); }, false},
         {"Name führt hinaus", [&] {
              QDir().mkpath(ordner.kavDatei() + ".vor-Wiederherstellung-1");
@@ -581,12 +583,16 @@ TEST_F(AbsturzBeimSchreiben, UnterbrocheneWiederherstellungFolgtNurEinerSicheren
              mittendrinGetoetet(ordner.kavDatei(), "aktualisierung", 20);
              QFile::rename(ordner.kavDatei(), beiseite); // the file aside, its journal not
          }, true},
+        {"Journal der eingesetzten Datei", [&] {
+             test::schreibeDatei(ordner.kavDatei(), fremd);
+             mittendrinGetoetet(ordner.datenDatei(), "flaechen", 1500);
+         }, false, 8},
     };
     for (const auto& f : faelle) {
         for (int m = 0, start = kGetoetet; start != 0; ++m) {
             SCOPED_TRACE(testing::Message() << f.fall << ", Start " << m);
             ASSERT_NO_FATAL_FAILURE(datenordner(dateien));
-            ASSERT_EQ(getoetetBei(4, [](Datenbanken& db) { return db.SicherungWiederherstellen(nullptr); }), kGetoetet);
+            ASSERT_EQ(getoetetBei(f.getoetet, [](Datenbanken& db) { return db.SicherungWiederherstellen(nullptr); }), kGetoetet);
             ASSERT_NO_FATAL_FAILURE(f.danach());
             start = m > 0 ? getoetetBei(m, nullptr) : kGetoetet;
             protokoll.meldungen.clear();
@@ -597,8 +603,9 @@ TEST_F(AbsturzBeimSchreiben, UnterbrocheneWiederherstellungFolgtNurEinerSicheren
             EXPECT_TRUE(m > 0 || protokoll.texte() == QStringList("Die Wiederherstellung der letzten Datensicherung wurde "
                                                                   "unterbrochen und " + satz)) << protokoll.texte().join("").toStdString();
             EXPECT_FALSE(QFileInfo::exists(dir.filePath("x"))); // nothing went out of the data folder
-            EXPECT_EQ(QDir(ordner.daten()).entryList({"*.wiederherstellen", "Wiederherstellung.*", "Kav.KRN-journal"}, QDir::Files), QStringList());
+            EXPECT_EQ(QDir(ordner.daten()).entryList({"*.wiederherstellen", "Wiederherstellung.*", "*.KRN-journal"}, QDir::Files), QStringList());
             EXPECT_EQ(inhalt(beiseite) == fremd, QString(f.fall) == "fremde Datei am Namen");
+            EXPECT_TRUE(f.vor || inhalt(ordner.datenDatei()) == dateien["Daten.KRN"]);
             if (f.vor) { // the file set aside, opened with its journal, has its rows
                 QSqlDatabase b = QSqlDatabase::addDatabase("QSQLITE", "beiseite");
                 b.setDatabaseName(beiseite);

@@ -542,3 +542,21 @@ TEST_F(DatenbankTest, EbenBeiseitegelegteDateiBleibtBeiNachgehenderUhr)
         }
     }
 }
+
+// A file renamed together with its journal: when the rename of either fails, both stay where they were.
+TEST_F(DatenbankTest, MitJournalUmbenennenLaesstBeideAmPlatz)
+{
+    const QString von = ordner.daten() + "/a.KRN", nach = ordner.daten() + "/b.KRN";
+    for (const int fehler : {1, 2}) { // the file's rename, the journal's
+        SCOPED_TRACE(fehler);
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(von, "Datei"));
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(von + "-journal", "Journal"));
+        int u = 0;
+        DateiOperationen ops = DateiOperationen::echte();
+        ops.umbenennen = [&](const QString& a, const QString& b) { return ++u != fehler && DateiOperationen::echtUmbenennen(a, b); };
+        EXPECT_FALSE(ops.mitJournalUmbenennen(von, nach));
+        EXPECT_EQ(inhalt(von), "Datei");
+        EXPECT_EQ(inhalt(von + "-journal"), "Journal");
+        EXPECT_EQ(QDir(ordner.daten()).entryList({"b.KRN*"}, QDir::Files), QStringList());
+    }
+}
