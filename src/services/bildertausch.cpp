@@ -114,8 +114,8 @@ bool haeltAlle(const QString& ordner, const QStringList& dateien)
 // Without the mark's number: true when the swap is to be undone, false when the folders in place
 // stay; nullopt when neither holds every picture Kav.KRN names. Only an unfinished swap leaves a
 // folder missing from its place (the commit follows the last rename), so that one is undone always.
-// When both hold them all (the update kept the names), the old ones come back: the rows are more
-// likely those before the update, and its pictures are fetched again by the next one.
+// When both hold them all (the update kept the names), the folders cannot tell whether the commit
+// landed: the old ones come back, and the gardener is told.
 std::optional<bool> ohneMarkeZurueck(const Programmordner& ordner, const QString& arbeit, const QStringList& dateien)
 {
     bool fehlt = false, getauscht = false, stehtGanz = true, altGanz = true;
