@@ -1,5 +1,6 @@
 #include "services/bildertausch.h"
 
+#include "services/dateioperationen.h"
 #include "services/sql.h"
 
 #include <QDir>
@@ -59,17 +60,34 @@ void schritt(const Bildertausch::Pruefpunkt& pruefpunkt, QStringView was)
         pruefpunkt(was);
 }
 
-// Puts the old folders of `arbeit` back in place; the new ones return to the staging folder.
-// `zurueck` gets the folders put back.
+// Flushes the names in each of `ordner` to the disk; false when one fails.
+bool aufDieDisk(const QStringList& ordner, const Bildertausch::AufDieDisk& vorher)
+{
+    bool ok = true;
+    for (const QString& o : ordner)
+        ok = (!vorher || vorher(o)) && DateiOperationen::echtAufDieDisk(o) && ok;
+    return ok;
+}
+
+// The folders whose names the renames of a swap change: the staging folder, its "alt/", and
+// Lexikon/Bilder/, which holds both picture folders.
+QStringList getauschteOrdner(const Programmordner& ordner, const QString& arbeit)
+{
+    return {QDir(arbeit).filePath(QStringLiteral("alt")), arbeit, QFileInfo(ordner.lexikonVorschau()).path()};
+}
+
+// Puts the old folders of `arbeit` back in place, on the disk; the new ones return to the staging
+// folder. `zurueck` gets the folders put back.
 bool zuruecklegen(const Programmordner& ordner, const QString& arbeit, const Bildertausch::Pruefpunkt& pruefpunkt = {},
-                  QStringList* zurueck = nullptr)
+                  QStringList* zurueck = nullptr, const Bildertausch::AufDieDisk& vorher = {})
 {
     const QDir a(arbeit);
-    bool ok = true;
+    bool ok = true, umbenannt = false;
     for (const auto& [unter, ziel] : bilderOrdner(ordner)) {
         const QString alt = a.filePath(QStringLiteral("alt/") + unter);
         if (!QFileInfo::exists(alt))
             continue; // never moved: the old folder is in place
+        umbenannt = true;
         if (QFileInfo::exists(ziel)) {
             schritt(pruefpunkt, u"Umbenennen");
             if (!QDir().rename(ziel, a.filePath(unter))) {
@@ -83,7 +101,8 @@ bool zuruecklegen(const Programmordner& ordner, const QString& arbeit, const Bil
         else if (zurueck)
             *zurueck << ziel;
     }
-    return ok;
+    // before the mark goes: without it the staging folder, and what lies in it, is removed
+    return (!umbenannt || aufDieDisk(getauschteOrdner(ordner, arbeit), vorher)) && ok;
 }
 
 bool haeltAlle(const QString& ordner, const QStringList& dateien)
@@ -95,20 +114,23 @@ bool haeltAlle(const QString& ordner, const QStringList& dateien)
 // Without the mark's number: true when the swap is to be undone, false when the folders in place
 // stay; nullopt when neither holds every picture Kav.KRN names. Only an unfinished swap leaves a
 // folder missing from its place (the commit follows the last rename), so that one is undone always.
+// When both hold them all (the update kept the names), the folders cannot tell whether the commit
+// landed: the old ones come back, and the gardener is told.
 std::optional<bool> ohneMarkeZurueck(const Programmordner& ordner, const QString& arbeit, const QStringList& dateien)
 {
-    bool fehlt = false, stehtGanz = true, altGanz = true;
+    bool fehlt = false, getauscht = false, stehtGanz = true, altGanz = true;
     for (const auto& [unter, ziel] : bilderOrdner(ordner)) {
         const QString alt = QDir(arbeit).filePath(QStringLiteral("alt/") + unter);
         const bool altDa = QFileInfo::exists(alt);
         fehlt = fehlt || (altDa && !QFileInfo::exists(ziel));
+        getauscht = getauscht || altDa;
         stehtGanz = stehtGanz && haeltAlle(ziel, dateien);
         altGanz = altGanz && haeltAlle(altDa ? alt : ziel, dateien);
     }
-    if (fehlt || (!stehtGanz && altGanz))
+    if (fehlt || (altGanz && (!stehtGanz || getauscht)))
         return true;
     if (stehtGanz)
-        return false; // the same names in both, or the update stored: nothing is missing
+        return false; // the update stored: the old ones lack some of its pictures
     return std::nullopt;
 }
 
@@ -132,17 +154,19 @@ QString zurueckgelegtText(const Programmordner& ordner, const QStringList& zurue
 
 } // namespace
 
-Bildertausch::Bildertausch(Programmordner ordner, QString arbeit, Umbenennen umbenennen, Pruefpunkt pruefpunkt)
+Bildertausch::Bildertausch(Programmordner ordner, QString arbeit, Umbenennen umbenennen, Pruefpunkt pruefpunkt,
+                           AufDieDisk aufDieDisk)
     : m_ordner(std::move(ordner))
     , m_arbeit(std::move(arbeit))
     , m_umbenennen(std::move(umbenennen))
     , m_pruefpunkt(std::move(pruefpunkt))
+    , m_aufDieDisk(std::move(aufDieDisk))
 {
 }
 
 Bildertausch::~Bildertausch()
 {
-    if (!m_fertig && zuruecklegen(m_ordner, m_arbeit))
+    if (!m_fertig && zuruecklegen(m_ordner, m_arbeit, {}, nullptr, m_aufDieDisk))
         QFile::remove(QDir(m_arbeit).filePath(kMarke));
 }
 
@@ -164,7 +188,9 @@ Bildertausch::Ergebnis Bildertausch::tauschen(const QSqlDatabase& cnKav)
     sql::exec(cnKav, QStringLiteral("PRAGMA user_version = %1").arg(nummer));
 
     schritt(m_pruefpunkt, u"Marke");
-    if (!markeSchreiben(arbeit.filePath(kMarke), nummer)) {
+    // the mark's name in its folder, and that folder's own, on the disk before the first picture moves
+    if (!markeSchreiben(arbeit.filePath(kMarke), nummer)
+        || !aufDieDisk({m_arbeit, QFileInfo(m_arbeit).path()}, m_aufDieDisk)) {
         QFile::remove(arbeit.filePath(kMarke));
         return Ergebnis::MarkeNichtGeschrieben;
     }
@@ -177,7 +203,8 @@ Bildertausch::Ergebnis Bildertausch::tauschen(const QSqlDatabase& cnKav)
             || !umbenennen(arbeit.filePath(unter), ziel))
             return Ergebnis::NichtUmbenannt;
     }
-    return Ergebnis::Getauscht;
+    // the folders as swapped on the disk before the commit can land
+    return aufDieDisk(getauschteOrdner(m_ordner, m_arbeit), m_aufDieDisk) ? Ergebnis::Getauscht : Ergebnis::NichtUmbenannt;
 }
 
 void Bildertausch::fertig()

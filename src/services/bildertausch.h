@@ -26,8 +26,11 @@ public:
     using Umbenennen = std::function<bool(const QString& von, const QString& nach)>;
     // Tests: called before the mark is written ("Marke") and before it is removed ("Fertig").
     using Pruefpunkt = std::function<void(QStringView)>;
+    // Tests: asked before each folder is flushed to the disk; false makes that flush fail.
+    using AufDieDisk = std::function<bool(const QString& ordner)>;
 
-    Bildertausch(Programmordner ordner, QString arbeit, Umbenennen umbenennen = {}, Pruefpunkt pruefpunkt = {});
+    Bildertausch(Programmordner ordner, QString arbeit, Umbenennen umbenennen = {}, Pruefpunkt pruefpunkt = {},
+                 AufDieDisk aufDieDisk = {});
     // Without fertig(): the old folders come back and the mark goes (it stays when a folder cannot be
     // put back, so that the next start does it).
     ~Bildertausch();
@@ -35,9 +38,9 @@ public:
     Bildertausch& operator=(const Bildertausch&) = delete;
 
     enum class Ergebnis {
-        Getauscht,
-        MarkeNichtGeschrieben, // the mark could not be written and read back whole: nothing moved
-        NichtUmbenannt,        // a folder could not be renamed
+        Getauscht,             // on the disk
+        MarkeNichtGeschrieben, // the mark could not be written, read back whole and flushed: nothing moved
+        NichtUmbenannt,        // a folder could not be renamed, or the renames not flushed
     };
     // Throws sql::Error when Kav.KRN cannot be written.
     Ergebnis tauschen(const QSqlDatabase& cnKav);
@@ -51,6 +54,7 @@ private:
     QString m_arbeit;
     Umbenennen m_umbenennen;
     Pruefpunkt m_pruefpunkt;
+    AufDieDisk m_aufDieDisk;
     bool m_fertig = false;
 };
 
@@ -61,10 +65,11 @@ bool bildertauschOffen(const QString& arbeit);
 // At start-up, once Kav.KRN is open and before the lexicon is used: each swap cut short by the end of
 // the program is finished when Kav.KRN holds its number (the old folders go) and undone when it does
 // not (the old folders come back); its staging folder goes. A mark that gives no number (left by a
-// full disk) is decided by the folders: a folder missing from its place, or pictures in place that
-// miss some that Kav.KRN names while the old ones hold them all, undo the swap; else the pictures in
-// place stay. A staging folder without a mark (a fetch cut short) goes. One that cannot be undone now
-// stays for the next start.
+// full disk or a power cut) is decided by the folders: a folder missing from its place, or old
+// pictures that hold every one Kav.KRN names (whether those in place miss some or hold them all
+// too, under the same names), undo the swap; else the pictures in place stay. A staging folder
+// without a mark (a fetch cut short) goes. One that cannot be undone now, or whose mark the folders
+// cannot decide, stays for the next start.
 // Returns what the gardener is told: which folders were put back without a readable mark; else empty.
 // Tests: `pruefpunkt` is called before each rename ("Umbenennen"), the mark's removal ("Marke") and
 // the staging folder's removal ("Entfernen").

@@ -22,6 +22,9 @@ namespace {
 const QString kTitel = QStringLiteral("Humavera - Datenbank");
 // the replacement of a damaged file, beside it under the name the damaged file goes aside under
 const QString kErsatz = QStringLiteral(".ersatz");
+// beside the damaged file's name from before it goes aside until the message about it is shown: the
+// time of the backup put in its place, empty for the standard file
+const QString kMeldung = QStringLiteral(".meldung");
 
 const QString kZurueckText = QStringLiteral("Die Wiederherstellung der letzten Datensicherung wurde unterbrochen und "
                                             "rückgängig gemacht: Beide Datenbanken sind so, wie sie vor der "
@@ -47,6 +50,13 @@ Datenbanken::~Datenbanken() { schliessen(); }
 void Datenbanken::melde(const QString& text)
 {
     m_anzeige.zeige(Meldung{0, kTitel, text, Meldung::Symbol::Warnung});
+}
+
+void Datenbanken::gemeldet(const QString& text, const QString& beiseite)
+{
+    melde(text);
+    if (!beiseite.isEmpty())
+        m_ops.entfernenFallsDa(beiseite + kMeldung);
 }
 
 Datenbanken::Ergebnis Datenbanken::KavDBOeffnen() { return oeffnen(m_kav); }
@@ -148,7 +158,11 @@ bool Datenbanken::kopierenUeber(const QString& quelle, const QString& ziel, QStr
         m_ops.entfernenFallsDa(tmp);
         return false;
     }
-    return true;
+    if (m_ops.aufDieDisk(QFileInfo(ziel).absolutePath()))
+        return true;
+    if (why)
+        *why = QStringLiteral("%1 konnte nicht vollständig auf den Datenträger geschrieben werden").arg(ziel);
+    return false;
 }
 
 void Datenbanken::kavErsetzt()
@@ -167,7 +181,7 @@ bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchade
         kavErsetzt();
     if (nachSchaden && QFileInfo::exists(d.pfad)) {
         const QString ziel = freierName(d.pfad + QStringLiteral(".defekt-") + m_uhr.now().toString(QStringLiteral("yyyyMMddhhmmss")),
-                                        {kErsatz});
+                                        {kErsatz, kMeldung});
         if (!beschaedigteErsetzen(d, quelle, ziel, why))
             return false;
         if (beiseite)
@@ -182,12 +196,18 @@ bool Datenbanken::ersetzenDurch(Datei& d, const QString& quelle, bool nachSchade
 
 bool Datenbanken::beschaedigteErsetzen(Datei& d, const QString& quelle, const QString& beiseite, QString* why)
 {
-    const QString ersatz = beiseite + kErsatz;
+    const QString ersatz = beiseite + kErsatz, meldung = beiseite + kMeldung;
     const bool angelegt = quelle.isEmpty() ? leereDatenbankAnlegen(ersatz, d.art, true, why) && m_ops.aufDieDisk(ersatz)
                                            : m_ops.kopieAnlegen(quelle, ersatz);
-    if (!angelegt || !m_ops.mitJournalUmbenennen(d.pfad, beiseite, why)) {
-        if (!angelegt && why)
-            *why = QStringLiteral("%1 konnte nicht angelegt werden").arg(ersatz);
+    // what the message says, on the disk before the damaged file moves: a start that ends before
+    // the message is shown leaves it to the next one
+    const QDateTime vom = quelle == sicherungsPfad(d) ? sicherungsZeit(quelle) : QDateTime();
+    const bool vermerkt = angelegt && m_ops.schreiben(meldung, vom.toString(Qt::ISODate).toUtf8())
+                          && m_ops.aufDieDisk(QFileInfo(d.pfad).absolutePath());
+    if (!vermerkt || !m_ops.mitJournalUmbenennen(d.pfad, beiseite, why)) {
+        if (!vermerkt && why)
+            *why = QStringLiteral("%1 konnte nicht angelegt werden").arg(angelegt ? meldung : ersatz);
+        m_ops.entfernenFallsDa(meldung);
         m_ops.entfernenFallsDa(ersatz);
         return false;
     }
@@ -195,16 +215,27 @@ bool Datenbanken::beschaedigteErsetzen(Datei& d, const QString& quelle, const QS
     return m_ops.journalEntfernen(d.pfad) && m_ops.umbenennenMitGrund(ersatz, d.pfad, why);
 }
 
-void Datenbanken::unterbrocheneErsetzungBeenden() const
+void Datenbanken::unterbrocheneErsetzungBeenden()
 {
     for (const Datei* d : {&m_kav, &m_daten}) {
         const QFileInfo fi(d->pfad);
         for (const QString& name : fi.dir().entryList({fi.fileName() + QStringLiteral(".defekt-*") + kErsatz}, QDir::Files)) {
             const QString ersatz = fi.dir().filePath(name), beiseite = ersatz.chopped(kErsatz.size());
             const bool zurueck = !QFileInfo::exists(d->pfad) && QFileInfo::exists(beiseite);
-            if (zurueck ? m_ops.verwaistesJournalNachziehen(d->pfad, beiseite) && m_ops.mitJournalUmbenennen(beiseite, d->pfad)
-                        : m_ops.verwaistesJournalNachziehen(beiseite, d->pfad))
+            // the message's mark before the copy: alone it says that the copy is in place
+            if ((zurueck ? m_ops.verwaistesJournalNachziehen(d->pfad, beiseite) && m_ops.mitJournalUmbenennen(beiseite, d->pfad)
+                         : m_ops.verwaistesJournalNachziehen(beiseite, d->pfad))
+                && m_ops.entfernenFallsDa(beiseite + kMeldung))
                 m_ops.entfernen(ersatz);
+        }
+        // the replacement is in place, but the start ended before its message was shown
+        for (const QString& name : fi.dir().entryList({fi.fileName() + QStringLiteral(".defekt-*") + kMeldung}, QDir::Files)) {
+            const QString marke = fi.dir().filePath(name), beiseite = marke.chopped(kMeldung.size());
+            QFile f(marke);
+            const QDateTime vom = f.open(QIODevice::ReadOnly) ? QDateTime::fromString(QString::fromUtf8(f.readAll()), Qt::ISODate)
+                                                              : QDateTime();
+            melde(ersetztText(*d, false, QFileInfo::exists(beiseite) ? beiseite : QString(), vom));
+            m_ops.entfernen(marke);
         }
     }
 }
@@ -232,7 +263,7 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
     if (dateiGesund(sicherung, d.art)
         && ersetzenDurch(d, sicherung, nachSchaden, &why, &beiseite)) {
         if (nachSchaden)
-            melde(ersetztText(d, fehlte, beiseite, sicherungsZeit(sicherung)));
+            gemeldet(ersetztText(d, fehlte, beiseite, sicherungsZeit(sicherung)), beiseite);
         return Ergebnis::Sicherung;
     }
     if (!nachSchaden) {
@@ -245,7 +276,7 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
     const QString standard = d.art == Datenbankdatei::Kav ? m_ordner.kavStandard() : QString();
     const bool standardDa = d.art == Datenbankdatei::Daten || dateiGesund(standard, d.art);
     if (standardDa && ersetzenDurch(d, standard, nachSchaden && QFileInfo::exists(d.pfad), &why, &beiseite)) {
-        melde(ersetztText(d, fehlte, beiseite, QDateTime()));
+        gemeldet(ersetztText(d, fehlte, beiseite, QDateTime()), beiseite);
         return Ergebnis::Standard;
     }
 
@@ -270,10 +301,8 @@ bool Datenbanken::DatenSichern()
         return true;
 
     // a restore not yet settled leaves files that do not belong together: no backup of them
-    const bool offen = wiederherstellung().markeDa();
-    QString why = offen ? QStringLiteral("Die Wiederherstellung der letzten Datensicherung ist noch nicht abgeschlossen; "
-                                         "das geschieht beim nächsten Programmstart.")
-                        : QString();
+    QString why;
+    const bool offen = wiederherstellungOffen(&why);
     if (offen || !m_paar.sichern(m_uhr.now(), &why)) {
         m_anzeige.zeige(Meldung{0, kTitel,
                                 QStringLiteral("Die Sicherung der Datenbanken ist fehlgeschlagen:\n%1\n\n"
@@ -305,9 +334,9 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
     m_paar.wechselBeenden();
     QString g;
     bool gleich = true;
-    if (wiederherstellung().markeDa()) {
-        g = QStringLiteral("Eine frühere Wiederherstellung ist noch nicht abgeschlossen.");
-        gleich = false;
+    if (QString offen; wiederherstellungOffen(&offen)) {
+        g = m_markeVerwaist ? offen : QStringLiteral("Eine frühere Wiederherstellung ist noch nicht abgeschlossen.");
+        gleich = m_markeVerwaist;
     }
     for (const Datei* d : {&m_kav, &m_daten}) {
         if (!g.isEmpty())
@@ -326,6 +355,25 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
     if (unveraendert)
         *unveraendert = gleich;
     return false;
+}
+
+bool Datenbanken::wiederherstellungOffen(QString* why)
+{
+    Wiederherstellung w = wiederherstellung();
+    if (!w.markeDa())
+        return false;
+    if (m_markeVerwaist && w.markeEntfernen()) {
+        m_markeVerwaist = false;
+        return false;
+    }
+    *why = m_markeVerwaist
+               ? QStringLiteral("Die letzte Wiederherstellung der Datensicherung ist abgeschlossen, aber ihre Markierung "
+                                "„%1“ lässt sich nicht löschen. Solange sie da ist, wird keine Sicherung gemacht oder "
+                                "wiederhergestellt; Ihre Daten sind davon nicht betroffen.")
+                     .arg(QDir::toNativeSeparators(QDir(m_ordner.basis).relativeFilePath(w.marke())))
+               : QStringLiteral("Die Wiederherstellung der letzten Datensicherung ist noch nicht abgeschlossen; das "
+                                "geschieht beim nächsten Programmstart.");
+    return true;
 }
 
 Wiederherstellung Datenbanken::wiederherstellung() const
@@ -360,7 +408,9 @@ bool Datenbanken::paarEinsetzen(QString* grund, bool* unveraendert)
     if (w.einsetzen(grund) && beideOeffnen(grund)) {
         kavErsetzt();
         w.alteEntfernen();
-        w.markeEntfernen(); // else the next start finds both files in place and finishes
+        // else the next start finds both files in place and finishes; this run tries again before
+        // a backup or restore
+        m_markeVerwaist = !w.markeEntfernen();
         return true;
     }
     // Back to the pair as it was. What cannot be put back stays closed, and the mark stays: the
@@ -368,7 +418,7 @@ bool Datenbanken::paarEinsetzen(QString* grund, bool* unveraendert)
     schliessen();
     *unveraendert = w.zuruecknehmen() && beideOeffnen(nullptr);
     if (*unveraendert)
-        w.markeEntfernen();
+        m_markeVerwaist = !w.markeEntfernen();
     else
         schliessen();
     m_bisZumNeustart = !*unveraendert;

@@ -49,8 +49,9 @@ public:
     Ergebnis DatDBOeffnen();
     // Replace the file by its backup and open it. With `nachSchaden` the current file is kept
     // aside under "<name>.defekt-<time>" (with "-2", "-3"... when that name is taken), its journal
-    // beside it, once the backup's copy lies beside it as "<that name>.ersatz"; without it (restore
-    // asked for by the user) it is replaced. Whenever Kav.KRN is
+    // beside it, once the backup's copy lies beside it as "<that name>.ersatz"; "<that name>.meldung"
+    // keeps the message about it until it is shown, at the next start should this one end first.
+    // Without it (restore asked for by the user) it is replaced. Whenever Kav.KRN is
     // replaced (or about to be), the date of the last update goes back to that of the shipped data.
     Ergebnis KavDBWiederherstellen(bool nachSchaden = false);
     Ergebnis DatDBWiederherstellen(bool nachSchaden = false);
@@ -63,7 +64,8 @@ public:
     SicherungsStand sicherungsStand() const;
     // Puts the backup pair in place of both files, or neither: both backups are checked and copied
     // first; the current files are kept aside as "<file>.vor-Wiederherstellung-<yyyyMMddhhmmss>"
-    // (those just set aside stay, those named after a later time too, and of the others the newest).
+    // (those just set aside stay, the newest of the others named up to its time, and of those named
+    // after it the two nearest to it).
     // On failure `grund` says what failed, and `unveraendert` whether both files are as they were and
     // open again; when even putting them back failed, both stay closed and the restore's mark stays,
     // so that the next start puts the pair together. A restore cut short by a crash is finished or
@@ -112,8 +114,9 @@ private:
     // The damaged file aside as `beiseite`, the copy of `quelle` (an empty file without it) in its place.
     bool beschaedigteErsetzen(Datei& d, const QString& quelle, const QString& beiseite, QString* why);
     // A start cut short after setting a damaged file aside and before its replacement was in: the
-    // damaged file goes back, so that this start replaces it again and says where it keeps it.
-    void unterbrocheneErsetzungBeenden() const;
+    // damaged file goes back, so that this start replaces it again and says where it keeps it. One
+    // cut short after that, before the message about it was shown: the message is shown now.
+    void unterbrocheneErsetzungBeenden();
     // A journal SQLite left beside an opened file without rolling it back is one of a write that
     // never reached the file (a hot one is rolled back on opening): it goes.
     void totesJournalEntfernen(const Datei& d) const;
@@ -125,6 +128,9 @@ private:
     // Opens both files; `grund` names the first that does not open.
     bool beideOeffnen(QString* grund);
     Wiederherstellung wiederherstellung() const;
+    // True while the mark of a restore is there, with the reason no backup or restore is made; the
+    // mark of a pair this run settled but could not remove is removed first.
+    bool wiederherstellungOffen(QString* why);
     // A restore cut short by a crash: finished when every file it puts in is there and sound (and
     // the mark is), else rolled back to the files as they were; the user is told which. Copies
     // left beside the files and the mark go.
@@ -141,6 +147,8 @@ private:
     // When the backup was made: the time of its file, else the date of the last backup.
     QDateTime sicherungsZeit(const QString& sicherung) const;
     void melde(const QString& text);
+    // The message about a damaged file kept at `beiseite`, then its mark goes (beschaedigteErsetzen).
+    void gemeldet(const QString& text, const QString& beiseite);
     // What of the data folder and of `dateien` the program may not write, as the messages name it
     // ("den Ordner „…“ und die Datei „…“"); empty when it may write all of it.
     QString nichtBeschreibbar(std::initializer_list<const Datei*> dateien) const;
@@ -158,6 +166,7 @@ private:
     Datei m_daten;
     Sicherungspaar m_paar;
     bool m_bisZumNeustart = false;
+    bool m_markeVerwaist = false; // both files settled by a restore of this run, its mark left
 };
 
 } // namespace kav

@@ -39,34 +39,45 @@ void Sicherungspaar::wechselBeenden() const
         kopieDa[i] = QFileInfo(n[i].kopie).isFile();
     }
     if (QFileInfo::exists(n[0].vorher) || QFileInfo::exists(n[1].vorher)) {
-        const bool paarVollstaendig = da[0] && da[1];
-        for (int i = 0; i < 2; ++i) {
-            if (!QFileInfo::exists(n[i].vorher))
-                continue;
-            if (paarVollstaendig)
-                m_ops.entfernen(n[i].vorher);
-            else
-                m_ops.umbenennen(n[i].vorher, n[i].sicherung);
+        if (da[0] && da[1]) {
+            // the new pair on the disk before the previous one goes; what stays goes at the next call
+            if (m_ops.aufDieDisk(m_ordner))
+                for (const Namen& ni : n)
+                    m_ops.entfernenFallsDa(ni.vorher);
+        } else {
+            vorherZuruecklegen();
         }
     } else if (da[0] != da[1]) {
         const int j = da[0] ? 0 : 1, k = 1 - j;
-        if (!kopieDa[j] && kopieDa[k])
-            ersteSicherungBeenden(j, k);
+        if (!kopieDa[j] && kopieDa[k] && !ersteSicherungBeenden(j, k))
+            return; // the copy stays for the next call
     }
     // copies of a backup cut short before its switch
     kopienEntfernen();
 }
 
-void Sicherungspaar::ersteSicherungBeenden(int j, int k) const
+bool Sicherungspaar::vorherZuruecklegen() const
+{
+    // Over the new files first, then where none is: the pair is whole again only once every previous
+    // file is back, else a whole pair with a previous file beside it would pass for the new one.
+    for (const bool ueberNeue : {true, false}) {
+        for (int i = 0; i < 2; ++i) {
+            const Namen ni = namen(i);
+            if (QFileInfo::exists(ni.vorher) && QFileInfo::exists(ni.sicherung) == ueberNeue
+                && !m_ops.umbenennen(ni.vorher, ni.sicherung))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool Sicherungspaar::ersteSicherungBeenden(int j, int k) const
 {
     // Both copies were whole before the first rename, so the second joins the first; a copy that is
     // no sound database leaves no backup rather than a file without its partner.
     const Namen nk = namen(k);
-    if (dateiGesund(nk.kopie, art(k)))
-        m_ops.umbenennen(nk.kopie, nk.sicherung);
-    else
-        m_ops.entfernen(namen(j).sicherung);
-    m_ops.aufDieDisk(m_ordner);
+    const bool ok = dateiGesund(nk.kopie, art(k)) ? m_ops.umbenennen(nk.kopie, nk.sicherung) : m_ops.entfernen(namen(j).sicherung);
+    return ok && m_ops.aufDieDisk(m_ordner);
 }
 
 void Sicherungspaar::kopienEntfernen() const
@@ -110,8 +121,8 @@ bool Sicherungspaar::kopienAnlegen(const QDateTime& zeit, QString* why) const
 
 bool Sicherungspaar::wechseln(QString* why) const
 {
-    // The previous pair goes aside and stays until both new files are in place: a failure at any
-    // step puts it back, so the two backups always belong together.
+    // The previous pair goes aside and stays until both new files are in place, on the disk: a
+    // failed rename puts it back, so the two backups always belong together.
     const Namen n[2] = {namen(0), namen(1)};
     bool weg[2] = {false, false}, drin[2] = {false, false};
     bool ok = true;
@@ -121,25 +132,27 @@ bool Sicherungspaar::wechseln(QString* why) const
     }
     for (int i = 0; ok && i < 2; ++i)
         ok = drin[i] = m_ops.umbenennen(n[i].kopie, n[i].sicherung);
-    if (ok) {
-        // the previous pair goes only once the new one is on the disk
-        if (m_ops.aufDieDisk(m_ordner))
-            for (const Namen& ni : n)
-                QFile::remove(ni.vorher);
+    // the previous pair goes only once the new one is on the disk; else it stays aside until the
+    // next call of wechselBeenden, and the backup counts as failed
+    if (ok && m_ops.aufDieDisk(m_ordner)) {
+        for (const Namen& ni : n)
+            m_ops.entfernenFallsDa(ni.vorher); // one that stays goes at the next call
         return true;
     }
     if (why)
         *why = QStringLiteral("Die neuen Sicherungsdateien %1 und %2 konnten im Ordner „%3“ nicht gespeichert "
                               "werden.")
                    .arg(dateiname(n[0].sicherung), dateiname(n[1].sicherung), QDir::toNativeSeparators(m_ordner));
-    // what stays undone here the next start puts right (wechselBeenden)
-    for (int i = 0; i < 2; ++i) {
-        if (weg[i])
-            m_ops.umbenennen(n[i].vorher, n[i].sicherung);
-        else if (drin[i])
-            m_ops.entfernen(n[i].sicherung);
-    }
-    kopienEntfernen();
+    if (ok)
+        return false;
+    // Back to the previous pair; a new file with none under it goes first. What stays undone here,
+    // the copies too, the next call of wechselBeenden puts right.
+    bool zurueck = true;
+    for (int i = 0; i < 2; ++i)
+        if (drin[i] && !weg[i])
+            zurueck = m_ops.entfernen(n[i].sicherung) && zurueck;
+    if (zurueck && vorherZuruecklegen())
+        kopienEntfernen();
     return false;
 }
 

@@ -23,12 +23,15 @@ public:
     Namen namen(int i) const;
 
     // Copies both files as the new pair, made at `zeit`. Until both new files are in place the
-    // previous pair is kept, and any failure puts it back; `why` then says what failed.
+    // previous pair is kept, and a failure puts it back; `why` then says what failed. When the new
+    // pair is in but cannot be flushed to the disk, the previous one stays aside (wechselBeenden
+    // removes it) and the backup fails.
     bool sichern(const QDateTime& zeit, QString* why) const;
 
     // A backup whose switch of the pair was cut short (the program ended between putting the previous
     // pair aside and putting the new one in) leaves "*.PVQ.vorher" files: with the pair incomplete the
-    // previous pair goes back in place, with the pair complete the leftovers go. A first backup cut
+    // previous pair goes back in place, with the pair complete (and flushed to the disk) the
+    // leftovers go. A first backup cut
     // short between its two renames is finished. Copies ("*.PVQ.tmp") left by a backup go.
     void wechselBeenden() const;
 
@@ -38,8 +41,11 @@ private:
     // The previous pair aside, the new one in; a failure puts the previous pair back.
     bool wechseln(QString* why) const;
     void kopienEntfernen() const;
-    // The first backup cut short between its renames, with `j` in place and `k` under its copy's name.
-    void ersteSicherungBeenden(int j, int k) const;
+    // The previous pair back in place; false when a rename failed.
+    bool vorherZuruecklegen() const;
+    // The first backup cut short between its renames, with `j` in place and `k` under its copy's name;
+    // false when that could not be settled now.
+    bool ersteSicherungBeenden(int j, int k) const;
 
     QString m_ordner;
     QString m_dateien[2];

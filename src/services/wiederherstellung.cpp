@@ -236,17 +236,23 @@ void Wiederherstellung::alteEntfernen() const
     for (const Dateistand& d : m_dateien) {
         const QFileInfo fi(d.pfad);
         const QRegularExpression muster = beiseiteMuster(fi.fileName());
-        QList<std::pair<std::pair<QString, int>, QString>> alte; // (time, number), name
+        QList<std::pair<std::pair<QString, int>, QString>> alte, spaeter; // (time, number), name
         for (const QString& n : fi.dir().entryList({beiseitePraefix(fi.fileName()) + QLatin1Char('*')}, QDir::Files)) {
             const QRegularExpressionMatch m = muster.match(n);
-            // what this restore set aside stays, and a file named after it: its age cannot be told
-            // from a clock that is or was wrong
-            if (m.hasMatch() && fi.dir().filePath(n) != d.beiseite && m.captured(1) <= zeit)
-                alte.append({{m.captured(1), m.captured(2).isEmpty() ? 1 : m.captured(2).toInt()}, n});
+            if (m.hasMatch() && fi.dir().filePath(n) != d.beiseite) // what this restore set aside stays
+                (m.captured(1) <= zeit ? alte : spaeter).append({{m.captured(1), m.captured(2).isEmpty() ? 1 : m.captured(2).toInt()}, n});
         }
         std::sort(alte.begin(), alte.end());
-        for (qsizetype i = 0; i + 1 < alte.size(); ++i) { // the newest stays
-            const QString pfad = fi.dir().filePath(alte[i].second);
+        std::sort(spaeter.begin(), spaeter.end());
+        // Of the others the newest stays. The age of one named after this restore cannot be told from
+        // a clock that is or was wrong: of those the two named nearest to it stay.
+        QStringList weg;
+        for (qsizetype i = 0; i + 1 < alte.size(); ++i)
+            weg << alte[i].second;
+        for (qsizetype i = 2; i < spaeter.size(); ++i)
+            weg << spaeter[i].second;
+        for (const QString& n : weg) {
+            const QString pfad = fi.dir().filePath(n);
             if (m_ops.entfernen(pfad))
                 m_ops.journalEntfernen(pfad);
         }

@@ -48,8 +48,8 @@ public:
     bool markeEntfernen() const;
 
     // Removes older files kept aside by restores. Of each file stay: the one this restore set aside,
-    // those named with a time after this restore's (the clock was or is wrong), and the newest of
-    // the others.
+    // the newest of those named with a time up to this restore's, and of those named after it (the
+    // clock was or is wrong) the two named nearest to it: at most four.
     void alteEntfernen() const;
 
 private:

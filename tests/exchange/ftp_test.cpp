@@ -233,19 +233,23 @@ TEST_F(Ftp, FehlschlaegeLassenKeineDateiZurueck)
 } // namespace
 
 // A server that states a size below the limit and then sends more than the limit: refused as too
-// large, with no size (the one it stated was wrong), and no file left behind.
+// large, with no size (the one it stated was wrong), and no file left behind. A file of exactly the
+// limit, stated and sent, is taken whole.
 TEST(FtpGroesse, MehrAlsGenanntIstZuGross)
 {
-    const struct { qint64 genannt, gesendet, hoechstens; } faelle[] = {{100, 5 << 20, 1 << 20}, {1000, 40 << 20, 32 << 20}};
+    const struct { qint64 genannt, gesendet, hoechstens; bool zuGross; } faelle[] = {
+        {100, 5 << 20, 1 << 20, true}, {1000, 40 << 20, 32 << 20, true}, {1 << 20, 1 << 20, 1 << 20, false}};
     for (const auto& f : faelle) {
-        Mitschrift server(QByteArray(f.gesendet, 'x'), f.genannt);
+        const QByteArray datei(f.gesendet, 'x');
+        Mitschrift server(datei, f.genannt);
         FtpKonto k{"127.0.0.1", server.port, "kavftp", "geheim"};
         k.connectTimeoutS = 2;
         QTemporaryDir lokal;
         FtpVerbindung v(k);
         const FtpErgebnis r = v.FTPDateiHolen("/Kav/Vorschau", "Bild.png", lokal.filePath("Bild.png"), f.hoechstens);
-        EXPECT_EQ(r.art, FtpErgebnis::Art::ZuGross) << f.genannt << " " << r.technisch.toStdString();
+        EXPECT_EQ(r.art, f.zuGross ? FtpErgebnis::Art::ZuGross : FtpErgebnis::Art::Ok) << f.genannt << " " << r.technisch.toStdString();
         EXPECT_EQ(r.groesse, -1) << f.genannt;
-        EXPECT_TRUE(QDir(lokal.path()).isEmpty()) << f.genannt;
+        EXPECT_EQ(inhalt(lokal.filePath("Bild.png")), f.zuGross ? QByteArray() : datei) << f.genannt;
+        EXPECT_EQ(QDir(lokal.path()).entryList(QDir::Files | QDir::Hidden).size(), f.zuGross ? 0 : 1) << f.genannt;
     }
 }

@@ -241,6 +241,18 @@ TEST_F(AbsturzBeimSchreiben, EinJournalBleibtBeiSeinerDateiUndKommtNieInEineAnde
     EXPECT_EQ(inhalt(defekt + "-2"), QByteArray("zweiter Schaden").repeated(300));
     for (const QString& d : {defekt, defekt + "-2"})
         EXPECT_EQ(inhalt(d + "-journal"), journal) << d.toStdString();
+
+    // beside a sound Kav.KRN, a damaged file kept with its live journal and the copy of a replacement
+    // cut short: the journal stays with its file and never reaches the sound one
+    const QString kav = ordner.kavDatei(), behalten = kav + ".defekt-20261206090000";
+    const QByteArray gesund = inhalt(kav);
+    ASSERT_TRUE(QFile::copy(ordner.datenDatei(), behalten));
+    ASSERT_NO_FATAL_FAILURE(mittendrinGetoetet(behalten, "flaechen", 1500));
+    ASSERT_TRUE(QFile::copy(kav, behalten + ".ersatz"));
+    EXPECT_EQ(neu()->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+    EXPECT_EQ(inhalt(kav), gesund);
+    EXPECT_FALSE(QFileInfo::exists(kav + "-journal"));
+    EXPECT_TRUE(QFileInfo::exists(behalten + "-journal") && !QFileInfo::exists(behalten + ".ersatz"));
 }
 
 // The program killed at each write and each rename of a restore of the backup pair, then started:
@@ -383,18 +395,52 @@ TEST(AbsturzBeimBildertausch, NachDemStartIstJedesBildDerZeilenDa)
 }
 
 // A mark that gives no number, even where Kav.KRN never had a swap (number 0): a picture folder
-// missing from its place comes back from the staging folder, and the gardener is told.
+// missing from its place comes back from the staging folder, and so do the old pictures when both
+// sets hold every picture Kav.KRN names (an update that kept the names), and the gardener is told.
+// When neither set is whole, or a folder cannot be put back, the mark and the old pictures stay for
+// the next start.
 TEST(AbsturzBeimBildertausch, UnlesbareMarkeLegtDieBilderZurueck)
 {
     test::DatenbankUmgebung u;
     ASSERT_NO_FATAL_FAILURE(test::referenzDatei(u.ordner.kavDatei()));
     ASSERT_NO_FATAL_FAILURE(test::leereDatei(u.ordner.datenDatei(), Datenbankdatei::Daten));
-    const QString arbeit = u.ordner.lexikon() + "/" + kAktualisierungsPraefix + "test";
-    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(arbeit + "/alt/Vorschau/a.png", "alt"));
-    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(arbeit + "/Bildertausch", "?"));
-    EXPECT_TRUE(BildertauschBeenden(u.ordner, u.offen()->cnKav()).contains("„Lexikon/Bilder/Vorschau“"));
-    EXPECT_FALSE(QFileInfo::exists(arbeit));
-    EXPECT_EQ(inhalt(u.ordner.lexikonVorschau() + "/a.png"), "alt");
+    auto db = u.offen();
+    QStringList genannt;
+    for (QSqlQuery q("SELECT DISTINCT BildDatei FROM LexikonBilder", db->cnKav()); q.next();)
+        genannt << q.value(0).toString();
+    const QString arbeit = u.ordner.lexikon() + "/" + kAktualisierungsPraefix + "test", bilder = u.ordner.lexikon() + "/Bilder";
+    const auto anlegen = [](const QString& ordner, const QStringList& namen, const QByteArray& b) {
+        for (const QString& n : namen)
+            test::schreibeDatei(ordner + "/" + n, b);
+    };
+    const struct { const char* fall; std::function<void()> anlegen; bool zurueck; } faelle[] = {
+        {"Ordner fehlt", [] {}, true},
+        {"gleiche Namen", [&] {
+             for (const char* unter : {"/Vorschau", "/Vollbild"}) {
+                 anlegen(arbeit + "/alt" + unter, genannt, "alt");
+                 anlegen(bilder + unter, genannt, "neu");
+             }
+         }, true},
+        {"keiner ganz", [&] { anlegen(bilder + "/Vorschau", {"b.png"}, "neu"); }, false},
+        {"Zurücklegen scheitert", [&] {
+             anlegen(bilder + "/Vorschau", genannt, "neu");
+             anlegen(arbeit + "/Vorschau", {"c.png"}, "neu"); // the staging folder's Vorschau/ is taken
+             anlegen(arbeit + "/alt/Vollbild", genannt, "alt");
+         }, false},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        QDir(arbeit).removeRecursively();
+        QDir(bilder).removeRecursively();
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(arbeit + "/alt/Vorschau/a.png", "alt"));
+        f.anlegen();
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(arbeit + "/Bildertausch", "?"));
+        const QString text = BildertauschBeenden(u.ordner, db->cnKav());
+        EXPECT_EQ(text.contains("wieder an ihren Platz gelegt („Lexikon/Bilder/Vorschau“"), f.zurueck) << text.toStdString();
+        EXPECT_EQ(QFileInfo::exists(arbeit), !f.zurueck);
+        EXPECT_EQ(bildertauschOffen(arbeit), !f.zurueck);
+        EXPECT_EQ(inhalt((f.zurueck ? bilder : arbeit + "/alt") + "/Vorschau/a.png"), "alt");
+    }
 }
 
 // The program killed at each copy and rename of a backup, the first one and a later one, then
@@ -406,9 +452,10 @@ TEST_F(AbsturzBeimSchreiben, GetoeteteSicherungHinterlaesstEinGanzesPaarOderKein
     QDir s(ordner.sicherungen());
     const auto paar = [&] { return QByteArrayList{inhalt(s.filePath("Kav.PVQ")), inhalt(s.filePath("Daten.PVQ"))}; };
     const QByteArrayList alt = paar(), neues{inhalt(ordner.kavDatei()), inhalt(ordner.datenDatei())};
-    // the first backup: two copies, two renames; a later one puts the previous pair aside first
+    // the first backup: two copies, two renames; a later one puts the previous pair aside first and
+    // removes it last
     for (const bool erste : {true, false}) {
-        const int ende = erste ? 5 : 7;
+        const int ende = erste ? 5 : 9;
         for (int n = 1; n <= ende; ++n)
         for (int m = 0, start = kGetoetet; start != 0 && (m == 0 || n < ende); ++m) { // m: the start killed
             SCOPED_TRACE(testing::Message() << (erste ? "erste Sicherung, " : "spätere Sicherung, ") << n << ", Start " << m);
@@ -420,8 +467,8 @@ TEST_F(AbsturzBeimSchreiben, GetoeteteSicherungHinterlaesstEinGanzesPaarOderKein
             start = m > 0 ? getoetetBei(m, nullptr) : kGetoetet;
 
             offen().reset();
-            // once its first new file is in place, a first backup is finished
-            const bool neuesPaar = erste ? n >= 4 : n == ende, keines = erste && !neuesPaar;
+            // once its first new file is in place, a first backup is finished; a later one once both are
+            const bool neuesPaar = n >= (erste ? 4 : 7), keines = erste && !neuesPaar;
             EXPECT_EQ(s.entryList(QDir::Files).join(' ').toStdString(), keines ? "" : "Daten.PVQ Kav.PVQ");
             EXPECT_TRUE(keines || paar() == (neuesPaar ? neues : alt));
         }
@@ -440,31 +487,40 @@ TEST_F(AbsturzBeimSchreiben, TotesJournalGehtBeimStart)
     }
 }
 
-// A start that found Kav.KRN damaged, killed before or right after each step of putting the backup
-// in its place (its copy, the damaged file aside, the copy in), then a start: Kav.KRN is the backup,
-// the damaged file lies aside once as it was, and the next update fetches everything. Until the
-// backup is in place, the start says that the file was damaged and where it lies.
+// A start that found a file damaged, killed before or right after each step of putting the backup
+// in its place (its copy, the mark of the message, the damaged file aside, the copy in, the mark's
+// removal), then a start: the file is the backup, the damaged file lies aside once as it was, and
+// after Kav.KRN the next update fetches everything. Until its message was shown, the next start says
+// that the file was damaged, from which backup it comes and where it lies.
 TEST_F(AbsturzBeimSchreiben, GetoeteterErsatzEinerBeschaedigtenDatei)
 {
     const QStringList kavSicherung = alleZeilen(offen()->cnKav());
     const QByteArray muell = QByteArray("beschädigt ").repeated(400);
-    const QString defekt = ordner.kavDatei() + ".defekt-20261206100000";
-    for (int n = 1; n <= 4; ++n) {
-        for (const bool danach : {false, true}) {
-            SCOPED_TRACE(testing::Message() << n << (danach ? " danach" : " davor"));
-            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), muell));
-            einstellungsDatei.RegistrySchreiben(schluessel::datenbank, "datLetztesUpdate", "02.11.2026");
-            ASSERT_TRUE(einstellungsDatei.sync());
-            EXPECT_EQ(getoetetBei(n, nullptr, danach), n == 4 ? 0 : kGetoetet);
-            protokoll.meldungen.clear();
-            EXPECT_EQ(alleZeilen(gestartet()->cnKav()), kavSicherung);
-            EXPECT_EQ(gespeichertesUpdate(), "11.02.2010");
-            EXPECT_EQ(QDir(ordner.daten()).entryList(QDir::Files), QStringList({"Daten.KRN", "Kav.KRN", dateiname(defekt)}));
-            EXPECT_EQ(inhalt(defekt), muell);
-            const QString t = protokoll.texte().join("");
-            EXPECT_EQ(t.startsWith("Kav-DB war beschädigt") && t.contains("„Daten/Kav.KRN.defekt-20261206100000“ aufbewahrt"),
-                      n < 3 || (n == 3 && !danach)) << t.toStdString();
-            QFile::remove(defekt);
+    for (const bool kav : {true, false}) {
+        const QString datei = kav ? ordner.kavDatei() : ordner.datenDatei(), defekt = datei + ".defekt-20261206100000";
+        QStringList dateien{"Daten.KRN", "Kav.KRN", dateiname(defekt)};
+        dateien.sort();
+        for (int n = 1; n <= 6; ++n) {
+            for (const bool danach : {false, true}) {
+                SCOPED_TRACE(testing::Message() << dateiname(datei).toStdString() << " " << n << (danach ? " danach" : " davor"));
+                ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(datei, muell));
+                einstellungsDatei.RegistrySchreiben(schluessel::datenbank, "datLetztesUpdate", "02.11.2026");
+                ASSERT_TRUE(einstellungsDatei.sync());
+                EXPECT_EQ(getoetetBei(n, nullptr, danach), n == 6 ? 0 : kGetoetet);
+                protokoll.meldungen.clear();
+                auto db = gestartet();
+                EXPECT_EQ(alleZeilen(db->cnKav()), kavSicherung);
+                EXPECT_EQ(flaechen(*db), kav ? "Fl1000,Fl1001" : "Fl1000");
+                EXPECT_EQ(gespeichertesUpdate(), kav ? "11.02.2010" : "02.11.2026");
+                EXPECT_EQ(QDir(ordner.daten()).entryList(QDir::Files), dateien);
+                EXPECT_EQ(inhalt(defekt), muell);
+                const QString t = protokoll.texte().join("");
+                EXPECT_EQ(t.startsWith((kav ? "Kav-DB" : "Dat-DB") + QString(" war beschädigt, ersetzt mit der Sicherungsdatei vom "
+                                                                          "06.12.2026\n\nEinträge, die nach dem 06.12.2026 um 10:00"))
+                              && t.endsWith("„Daten/" + dateiname(defekt) + "“ aufbewahrt."),
+                          n < 5 || (n == 5 && !danach)) << t.toStdString();
+                QFile::remove(defekt);
+            }
         }
     }
 }
@@ -503,9 +559,10 @@ TEST_F(AbsturzBeimSchreiben, GetoeteterStartBeendetDieWiederherstellungZuEinemPa
 
 // A restore killed once its mark was written, then a start (also after a start killed at each of its
 // steps) that finds what it would finish unsound or unsafe: a damaged copy, a name in the mark leading
-// out of the data folder, another file at the name a file goes aside under. It rolls back and touches
-// nothing but the restore's copies and mark. A journal left at the file's path without its file never
-// reaches the file put in: the restore is finished, and the file set aside keeps its rows with it.
+// out of the data folder, another file at the name a file goes aside under; or, once both files were
+// put in, one of them damaged. It rolls back and touches nothing but the restore's files and mark: the
+// journal of a file it put in goes with that file. A journal left at the file's path without its file
+// never reaches the file put in: the restore is finished, and the file set aside keeps its rows with it.
 TEST_F(AbsturzBeimSchreiben, UnterbrocheneWiederherstellungFolgtNurEinerSicherenMarke)
 {
     QStringList vorher, gesichert;
@@ -513,7 +570,8 @@ TEST_F(AbsturzBeimSchreiben, UnterbrocheneWiederherstellungFolgtNurEinerSicheren
     ASSERT_NO_FATAL_FAILURE(wiederherstellungVorbereiten(vorher, gesichert, dateien));
     const QString beiseite = ordner.kavDatei() + ".vor-Wiederherstellung-20261206100000";
     const QByteArray fremd("eine andere Datei");
-    const struct { const char* fall; std::function<void()> danach; bool vor; } faelle[] = {
+    // killed at the mark's first rename (4), or before its removal (8)
+    const struct { const char* fall; std::function<void()> danach; bool vor; int getoetet = 4; } faelle[] = {
         {"Kopie beschädigt", [&] { test::schreibeDatei(ordner.datenDatei() + ".wiederherstellen", fremd); }, false},
         {"Name führt hinaus", [&] {
              QDir().mkpath(ordner.kavDatei() + ".vor-Wiederherstellung-1");
@@ -525,12 +583,16 @@ TEST_F(AbsturzBeimSchreiben, UnterbrocheneWiederherstellungFolgtNurEinerSicheren
              mittendrinGetoetet(ordner.kavDatei(), "aktualisierung", 20);
              QFile::rename(ordner.kavDatei(), beiseite); // the file aside, its journal not
          }, true},
+        {"Journal der eingesetzten Datei", [&] {
+             test::schreibeDatei(ordner.kavDatei(), fremd);
+             mittendrinGetoetet(ordner.datenDatei(), "flaechen", 1500);
+         }, false, 8},
     };
     for (const auto& f : faelle) {
         for (int m = 0, start = kGetoetet; start != 0; ++m) {
             SCOPED_TRACE(testing::Message() << f.fall << ", Start " << m);
             ASSERT_NO_FATAL_FAILURE(datenordner(dateien));
-            ASSERT_EQ(getoetetBei(4, [](Datenbanken& db) { return db.SicherungWiederherstellen(nullptr); }), kGetoetet);
+            ASSERT_EQ(getoetetBei(f.getoetet, [](Datenbanken& db) { return db.SicherungWiederherstellen(nullptr); }), kGetoetet);
             ASSERT_NO_FATAL_FAILURE(f.danach());
             start = m > 0 ? getoetetBei(m, nullptr) : kGetoetet;
             protokoll.meldungen.clear();
@@ -541,8 +603,9 @@ TEST_F(AbsturzBeimSchreiben, UnterbrocheneWiederherstellungFolgtNurEinerSicheren
             EXPECT_TRUE(m > 0 || protokoll.texte() == QStringList("Die Wiederherstellung der letzten Datensicherung wurde "
                                                                   "unterbrochen und " + satz)) << protokoll.texte().join("").toStdString();
             EXPECT_FALSE(QFileInfo::exists(dir.filePath("x"))); // nothing went out of the data folder
-            EXPECT_EQ(QDir(ordner.daten()).entryList({"*.wiederherstellen", "Wiederherstellung.*", "Kav.KRN-journal"}, QDir::Files), QStringList());
+            EXPECT_EQ(QDir(ordner.daten()).entryList({"*.wiederherstellen", "Wiederherstellung.*", "*.KRN-journal"}, QDir::Files), QStringList());
             EXPECT_EQ(inhalt(beiseite) == fremd, QString(f.fall) == "fremde Datei am Namen");
+            EXPECT_TRUE(f.vor || inhalt(ordner.datenDatei()) == dateien["Daten.KRN"]);
             if (f.vor) { // the file set aside, opened with its journal, has its rows
                 QSqlDatabase b = QSqlDatabase::addDatabase("QSQLITE", "beiseite");
                 b.setDatabaseName(beiseite);

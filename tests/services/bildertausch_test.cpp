@@ -188,3 +188,35 @@ TEST_F(BildertauschTest, NachJedemAbbruchIstJedesBildDa)
             }
         }
 }
+
+// A folder that cannot be flushed to the disk, at each flush of the swap in turn: the mark's two
+// folders (the staging folder and Lexikon/) stop it as a mark not written does, the three its renames
+// change (alt/, the staging folder, Lexikon/Bilder/) as a failed rename does, and the commit never
+// comes. The same three flushed when the swap is undone: the mark stays for the next start. The old
+// pictures are back in place every time.
+TEST_F(BildertauschTest, OrdnerNichtAufDerDiskTauschtNicht)
+{
+    int fehler = 1;
+    for (;; ++fehler) {
+        SCOPED_TRACE(fehler);
+        ASSERT_NO_FATAL_FAILURE(anlegen());
+        int n = 0;
+        Bildertausch::Ergebnis e = Bildertausch::Ergebnis::Getauscht;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "tausch");
+            db.setDatabaseName(o.kavDatei());
+            ASSERT_TRUE(db.open());
+            e = Bildertausch(o, arbeit(), {}, {}, [&](const QString&) { return ++n != fehler; }).tauschen(db);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("tausch");
+        for (const QString& b : alt)
+            EXPECT_EQ(inhalt(o.lexikonVorschau() + "/" + b), "alt") << b.toStdString();
+        if (n < fehler)
+            break; // every flush counted
+        EXPECT_EQ(e, fehler <= 2 ? Bildertausch::Ergebnis::MarkeNichtGeschrieben
+                     : fehler <= 5 ? Bildertausch::Ergebnis::NichtUmbenannt : Bildertausch::Ergebnis::Getauscht);
+        EXPECT_EQ(bildertauschOffen(arbeit()), fehler > 5);
+    }
+    EXPECT_EQ(fehler, 9);
+}

@@ -192,17 +192,38 @@ TEST_F(DatenbankTest, OhneBrauchbareSicherungDieEhrlicheMeldungDerStandarddatei)
     EXPECT_EQ(beiseite().size(), 2);
 }
 
+// Neither the file nor its backup nor the standard file, or a data folder whose names cannot be flushed
+// to the disk (a file put in could lose its name, and the rows written into it, at a power cut): the
+// program cannot work, says so and ends; nothing was deleted.
 TEST_F(DatenbankTest, WederDateiNochSicherungNochStandard)
 {
-    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), kMuell));
-    QFile::remove(ordner.kavStandard());
-    EXPECT_EQ(neu()->KavDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
-    ASSERT_EQ(protokoll.meldungen.size(), 1);
-    EXPECT_TRUE(protokoll.meldungen[0].text.contains(QDir::toNativeSeparators(ordner.kavDatei())));
-    EXPECT_TRUE(protokoll.meldungen[0].text.contains("beendet"));
-    EXPECT_EQ(protokoll.meldungen[0].symbol, Meldung::Symbol::Fehler);
-    EXPECT_FALSE(QSqlDatabase::database("cnKav", false).isOpen());
-    EXPECT_EQ(inhalt(ordner.kavDatei()), kMuell); // nothing was deleted
+    ASSERT_TRUE(offen()->DatenSichern());
+    const QByteArray sicherung = inhalt(ordner.sicherungen() + "/Kav.PVQ");
+    const struct { const char* fall; bool ordnerAufDieDisk; } faelle[] = {{"Ordner nicht auf der Disk", false}, {"ohne Standard", true}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        protokoll.meldungen.clear();
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), kMuell));
+        if (f.ordnerAufDieDisk) {
+            QFile::remove(ordner.kavStandard());
+            QFile::remove(ordner.sicherungen() + "/Kav.PVQ");
+        } else {
+            QFile::remove(ordner.kavDatei());
+        }
+        auto db = neu();
+        DateiOperationen ops = DateiOperationen::echte();
+        ops.aufDieDisk = [&](const QString& pfad) { return pfad != ordner.daten() && DateiOperationen::echtAufDieDisk(pfad); };
+        if (!f.ordnerAufDieDisk)
+            db->setDateiOperationen(ops);
+        EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
+        ASSERT_EQ(protokoll.meldungen.size(), 1);
+        EXPECT_TRUE(protokoll.meldungen[0].text.contains(QDir::toNativeSeparators(ordner.kavDatei())));
+        EXPECT_TRUE(protokoll.meldungen[0].text.contains("beendet"));
+        EXPECT_EQ(protokoll.meldungen[0].symbol, Meldung::Symbol::Fehler);
+        EXPECT_FALSE(QSqlDatabase::database("cnKav", false).isOpen());
+        // nothing was deleted
+        EXPECT_EQ(inhalt(f.ordnerAufDieDisk ? ordner.kavDatei() : ordner.sicherungen() + "/Kav.PVQ"), f.ordnerAufDieDisk ? kMuell : sicherung);
+    }
 }
 
 TEST_F(DatenbankTest, WiederherstellenAufWunsch)
@@ -270,55 +291,93 @@ TEST_F(DatenbankTest, FehlgeschlageneSicherungWirdGemeldet)
     EXPECT_FALSE(QFileInfo::exists(ordner.sicherungen() + "/Kav.PVQ.tmp"));
 }
 
-// Every rename of a backup fails once in turn: the previous pair stays a pair, byte for byte, and
-// nothing is left behind; the date of the last backup stays, and the message names the backup folder,
-// never a temporary copy. Past the last rename the new pair is in.
+// Every rename of a backup fails once in turn, and a putting back fails too: after the next settling
+// the previous pair stays a pair, byte for byte, and nothing is left behind; the date of the last
+// backup stays, and the message names the backup folder, never a temporary copy. A new pair that
+// cannot be flushed to the disk fails and keeps the previous one aside until a settling flushes it.
+// Past the last rename the new pair is in.
 TEST_F(DatenbankTest, SicherungsPaarBleibtBeiJedemFehlschlagEinPaar)
 {
     auto db = offen();
     e.intDS = 0;
     ASSERT_TRUE(db->DatenSichern());
-    sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr) VALUES ('Fl1000')"); // the next pair differs
-    const QByteArray kavPVQ = inhalt(db->sicherungKav()), datenPVQ = inhalt(db->sicherungDaten());
     const QStringList dateien = QDir(ordner.sicherungen()).entryList(QDir::Files);
     e.datLetzteDS = QDate(2026, 11, 1);
 
-    // which call of which operation fails (0: none)
-    const struct { int umbenennen, kopieren; } faelle[] = {{0, 1}, {0, 2}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}};
+    // which calls of the renames, copies and flushes fail; whether the new pair is in after the next settling
+    const struct { QList<int> umbenennen; int kopieren; QList<int> aufDieDisk; bool neu; } faelle[] = {
+        {{}, 1, {}, false}, {{}, 2, {}, false}, {{1}, 0, {}, false}, {{2}, 0, {}, false}, {{3}, 0, {}, false},
+        {{4}, 0, {}, false},
+        {{4, 5}, 0, {}, false}, // nor is the previous Kav.PVQ put back over the new one
+        {{}, 0, {3}, true},     // the folder after the two copies
+        {{}, 0, {3, 4}, true},  // and at the first settling
+        {{5}, 0, {}, true}};
+    int lauf = 0;
     for (const auto& f : faelle) {
-        SCOPED_TRACE(testing::Message() << "umbenennen " << f.umbenennen << ", kopieren " << f.kopieren);
-        int u = 0, k = 0;
-        const DateiOperationen echt = DateiOperationen::echte();
-        db->setDateiOperationen({[&](const QString& von, const QString& nach) { return ++u != f.umbenennen && echt.umbenennen(von, nach); },
-                                 [&](const QString& von, const QString& nach) { return ++k != f.kopieren && echt.kopieren(von, nach); }});
+        SCOPED_TRACE(testing::Message() << "umbenennen " << f.umbenennen.size() << ", kopieren " << f.kopieren
+                                        << ", aufDieDisk " << f.aufDieDisk.size());
+        // both files differ from the previous pair
+        sql::exec(db->cnKav(), "INSERT INTO DuengerID (DuengerNr, Eingabe) VALUES (?, 'Nutzer')", {QString("Du%1").arg(5000 + lauf)});
+        sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr) VALUES (?)", {QString("Fl%1").arg(1000 + lauf++)});
+        const QByteArray kavPVQ = inhalt(db->sicherungKav()), datenPVQ = inhalt(db->sicherungDaten());
+        int u = 0, k = 0, d = 0;
+        DateiOperationen ops = DateiOperationen::echte();
+        ops.umbenennen = [&](const QString& von, const QString& nach) { return !f.umbenennen.contains(++u) && DateiOperationen::echtUmbenennen(von, nach); };
+        ops.kopieren = [&](const QString& von, const QString& nach) { return ++k != f.kopieren && QFile::copy(von, nach); };
+        ops.aufDieDisk = [&](const QString& pfad) { return !f.aufDieDisk.contains(++d) && DateiOperationen::echtAufDieDisk(pfad); };
+        db->setDateiOperationen(ops);
         protokoll.meldungen.clear();
-        const bool gesichert = db->DatenSichern();
-        const bool durch = f.umbenennen > 4; // a backup over an earlier pair renames four times
-        EXPECT_EQ(gesichert, durch);
+        const bool durch = f.umbenennen == QList<int>{5}; // a backup over an earlier pair renames four times
+        EXPECT_EQ(db->DatenSichern(), durch);
         EXPECT_EQ(protokoll.meldungen.size(), durch ? 0 : 1);
         const QString text = protokoll.texte().join("");
         EXPECT_TRUE(durch || (text.contains("Ordner „" + ordner.sicherungen() + "“") && !text.contains(".tmp")
                               && !text.contains(".vorher"))) << text.toStdString();
+        EXPECT_TRUE(f.aufDieDisk.isEmpty() || inhalt(db->sicherungKav() + ".vorher") == kavPVQ);
+        db->sicherungsStand(); // the next settling
+        EXPECT_EQ(inhalt(db->sicherungKav() + ".vorher") == kavPVQ, f.aufDieDisk.size() > 1);
+        db->sicherungsStand();
         EXPECT_EQ(QDir(ordner.sicherungen()).entryList(QDir::Files), dateien);
-        EXPECT_EQ(inhalt(db->sicherungKav()) == kavPVQ && inhalt(db->sicherungDaten()) == datenPVQ, !durch);
+        EXPECT_TRUE(inhalt(db->sicherungKav()) == (f.neu ? inhalt(ordner.kavDatei()) : kavPVQ)
+                    && inhalt(db->sicherungDaten()) == (f.neu ? inhalt(ordner.datenDatei()) : datenPVQ));
         EXPECT_EQ(e.datLetzteDS, durch ? QDate(2026, 12, 6) : QDate(2026, 11, 1));
     }
     EXPECT_TRUE(inhalt(db->sicherungKav()) == inhalt(ordner.kavDatei()) && inhalt(db->sicherungDaten()) == inhalt(ordner.datenDatei()));
 }
 
 // The first backup (no earlier pair) failing at either rename leaves no backup file at all: one new
-// file alone would pass for half a pair.
+// file alone would pass for half a pair. A first new file that cannot be removed again keeps the
+// second copy, which joins it at the next settling; a second copy that is no database (a power cut)
+// leaves no backup.
 TEST_F(DatenbankTest, ErsteSicherungOhneErfolgHinterlaesstKeineDatei)
 {
     auto db = offen();
-    const DateiOperationen echt = DateiOperationen::echte();
-    for (const int fehler : {1, 2}) {
+    const QDir s(ordner.sicherungen());
+    const auto leeren = [&] {
+        for (const QString& n : s.entryList(QDir::Files))
+            QFile::remove(s.filePath(n));
+    };
+    // the rename that fails; whether the removal of Kav.PVQ fails too; what the next settling leaves
+    const struct { int umbenennen; bool entfernen; QStringList bleiben; } faelle[] = {
+        {1, false, {}}, {2, false, {}}, {2, true, {"Daten.PVQ", "Kav.PVQ"}}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << "umbenennen " << f.umbenennen << (f.entfernen ? ", entfernen" : ""));
+        leeren();
         int u = 0;
-        db->setDateiOperationen({[&](const QString& von, const QString& nach) { return ++u != fehler && echt.umbenennen(von, nach); },
-                                 echt.kopieren});
+        DateiOperationen ops = DateiOperationen::echte();
+        ops.umbenennen = [&](const QString& von, const QString& nach) { return ++u != f.umbenennen && DateiOperationen::echtUmbenennen(von, nach); };
+        ops.entfernen = [&](const QString& pfad) { return !(f.entfernen && pfad.endsWith("/Kav.PVQ")) && QFile::remove(pfad); };
+        db->setDateiOperationen(ops);
         EXPECT_FALSE(db->DatenSichern());
-        EXPECT_EQ(QDir(ordner.sicherungen()).entryList(QDir::Files), QStringList()) << "umbenennen " << fehler;
+        db->setDateiOperationen(DateiOperationen::echte());
+        db->sicherungsStand();
+        EXPECT_EQ(s.entryList(QDir::Files), f.bleiben);
     }
+    leeren();
+    ASSERT_TRUE(QFile::copy(ordner.kavDatei(), s.filePath("Kav.PVQ")));
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(s.filePath("Daten.PVQ.tmp"), kMuell));
+    EXPECT_FALSE(db->sicherungsStand().vorhanden);
+    EXPECT_EQ(s.entryList(QDir::Files), QStringList());
 }
 
 // The program ended in the middle of replacing the backup pair: whatever was left, the next restore,
@@ -448,8 +507,9 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
 
 // Restores on 01.01.2027 and 02.01.2027, then one with the clock behind (06.12.2026) after a plot
 // was added: the file it sets aside, holding that plot, stays, though its name gives the oldest time,
-// and so does it after further restores an hour and two hours later; the files named after the clock's
-// time stay as long as it is behind them, and of the others the newest.
+// and so does it after further restores an hour and two hours later; of the files named after the
+// clock's time the two nearest to it stay (then restores an hour earlier each time), and of the others
+// the newest.
 TEST_F(DatenbankTest, EbenBeiseitegelegteDateiBleibtBeiNachgehenderUhr)
 {
     auto db = offen();
@@ -464,6 +524,8 @@ TEST_F(DatenbankTest, EbenBeiseitegelegteDateiBleibtBeiNachgehenderUhr)
         {QDateTime(QDate(2026, 12, 6), QTime(10, 0, 21)), QStringList{n("20261206100021")} + spaeter},
         {QDateTime(QDate(2026, 12, 6), QTime(11, 0)), QStringList{n("20261206100021"), n("20261206110000")} + spaeter},
         {QDateTime(QDate(2026, 12, 6), QTime(12, 0)), QStringList{n("20261206110000"), n("20261206120000")} + spaeter},
+        {QDateTime(QDate(2026, 12, 6), QTime(9, 0)), {n("20261206090000"), n("20261206110000"), n("20261206120000")}},
+        {QDateTime(QDate(2026, 12, 6), QTime(8, 0)), {n("20261206080000"), n("20261206090000"), n("20261206110000")}},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.zeit.toString().toStdString());
@@ -478,5 +540,23 @@ TEST_F(DatenbankTest, EbenBeiseitegelegteDateiBleibtBeiNachgehenderUhr)
             EXPECT_EQ(sql::scalar(db->cnDaten(), "SELECT group_concat(FlaechenNr) FROM FlaechenID").toString(),
                       "2026120610");
         }
+    }
+}
+
+// A file renamed together with its journal: when the rename of either fails, both stay where they were.
+TEST_F(DatenbankTest, MitJournalUmbenennenLaesstBeideAmPlatz)
+{
+    const QString von = ordner.daten() + "/a.KRN", nach = ordner.daten() + "/b.KRN";
+    for (const int fehler : {1, 2}) { // the file's rename, the journal's
+        SCOPED_TRACE(fehler);
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(von, "Datei"));
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(von + "-journal", "Journal"));
+        int u = 0;
+        DateiOperationen ops = DateiOperationen::echte();
+        ops.umbenennen = [&](const QString& a, const QString& b) { return ++u != fehler && DateiOperationen::echtUmbenennen(a, b); };
+        EXPECT_FALSE(ops.mitJournalUmbenennen(von, nach));
+        EXPECT_EQ(inhalt(von), "Datei");
+        EXPECT_EQ(inhalt(von + "-journal"), "Journal");
+        EXPECT_EQ(QDir(ordner.daten()).entryList({"b.KRN*"}, QDir::Files), QStringList());
     }
 }

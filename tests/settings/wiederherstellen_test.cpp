@@ -154,3 +154,34 @@ TEST_F(SicherungWiederherstellen, JederFehlschlagLaesstJedeDateiWieSieWar)
         EXPECT_EQ(e.datLetztesUpdate, letztes);
     }
 }
+
+// A finished restore whose mark cannot be removed at once: the next backup removes it and is made.
+// One that cannot be removed at all is named, and neither a backup nor a restore is made while it is
+// there; the files stay open as restored.
+TEST_F(SicherungWiederherstellen, UebrigeMarkeHaeltDieSicherungNichtAuf)
+{
+    flaeche("Fl1000");
+    ASSERT_TRUE(db->DatenSichern());
+    const QString marke = ordner.daten() + "/Wiederherstellung.laeuft";
+    for (const int fehlschlaege : {1, 1000}) {
+        SCOPED_TRACE(fehlschlaege);
+        int n = 0;
+        DateiOperationen ops = DateiOperationen::echte();
+        ops.entfernen = [&](const QString& pfad) { return !(pfad == marke && ++n <= fehlschlaege) && QFile::remove(pfad); };
+        db->setDateiOperationen(ops);
+        flaeche("Fl1001");
+        QString grund;
+        ASSERT_TRUE(db->SicherungWiederherstellen(&grund)) << grund.toStdString();
+        EXPECT_EQ(flaechen(), "Fl1000");
+        protokoll.meldungen.clear();
+        const bool weg = fehlschlaege == 1;
+        EXPECT_EQ(db->DatenSichern(), weg);
+        EXPECT_EQ(QFile::exists(marke), !weg);
+        EXPECT_EQ(protokoll.texte().join("").contains("Markierung „Daten/Wiederherstellung.laeuft“ lässt sich nicht löschen"), !weg)
+            << protokoll.texte().join("").toStdString();
+        bool unveraendert = false;
+        EXPECT_EQ(db->SicherungWiederherstellen(&grund, &unveraendert), weg);
+        EXPECT_TRUE(weg || (unveraendert && grund.contains("lässt sich nicht löschen")));
+        EXPECT_EQ(flaechen(), "Fl1000");
+    }
+}
