@@ -9,6 +9,7 @@
 #include "services/meldungen.h"
 #include "services/server.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 
@@ -24,9 +25,9 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
     a.ordner.basis = programmOrdner;
     // a second program on the same data folder would work on the same files and race the first one's
     // backup: it ends before it opens any file, as does one that cannot lock the folder for want of
-    // the right to read it
+    // the right to read it; where the file system allows no lock, it is said and the start goes on
     a.sperre.reset();
-    a.sperre = std::make_unique<InstanzSperre>(a.ordner.daten());
+    a.sperre = std::make_unique<InstanzSperre>(a.ordner.daten(), a.sperren);
     if (a.sperre->belegt()) {
         if (a.anzeige)
             a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
@@ -49,6 +50,21 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
                                          .arg(QDir::toNativeSeparators(a.ordner.daten())),
                                      Meldung::Symbol::Fehler});
         return false;
+    }
+    if (a.sperre->ungesperrt()) {
+        qWarning().noquote() << QStringLiteral("Datenordner nicht gesperrt:") << a.ordner.daten()
+                             << qt_error_string(a.sperre->fehler());
+        if (a.anzeige)
+            a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
+                                     QStringLiteral("Kav kann den Datenordner „%1“ nicht sperren: Das Dateisystem "
+                                                    "dort lässt es nicht zu (etwa ein Netzlaufwerk). Deshalb sind "
+                                                    "dort zwei Programme nicht voneinander getrennt: Startet Kav ein "
+                                                    "zweites Mal mit diesem Ordner, auch auf einem anderen Rechner, "
+                                                    "bearbeiten beide dieselben Dateien, und Änderungen können "
+                                                    "verloren gehen.\n\nBitte starten Sie Kav mit diesem Ordner "
+                                                    "nicht noch einmal, solange es läuft.")
+                                         .arg(QDir::toNativeSeparators(a.ordner.daten())),
+                                     Meldung::Symbol::Warnung});
     }
     a.server = std::make_unique<Server>(ServerConfig::fromIni(a.ordner.serverKonfiguration()));
     a.rahmen.strServerAdresse = a.server->strServerAdresse();
