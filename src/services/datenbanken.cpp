@@ -250,11 +250,20 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
     }
 
     qWarning().noquote() << d.pfad << QStringLiteral("konnte nicht wiederhergestellt werden:") << why;
+    // a missing file is not called damaged, and where nothing could restore it, that is what is said
+    const bool keineQuelle =
+        d.art == Datenbankdatei::Kav && !QFileInfo::exists(sicherung) && !QFileInfo::exists(standard);
+    const QString text =
+        QStringLiteral("Die Datenbank %1 ").arg(QDir::toNativeSeparators(d.pfad))
+        + (fehlte ? QStringLiteral("fehlt") : QStringLiteral("ist beschädigt"))
+        + (keineQuelle ? QStringLiteral(", und es gibt weder ihre Sicherungsdatei „%1“ noch eine Standarddatei, aus "
+                                        "der das Programm sie wiederherstellen könnte.")
+                             .arg(QDir::toNativeSeparators(sicherung))
+                       : QStringLiteral(" und konnte weder aus der Sicherungsdatei noch aus der Standarddatei "
+                                        "wiederhergestellt werden."));
     m_anzeige.zeige(Meldung{0, kTitel,
-                            QStringLiteral("Die Datenbank %1 ist beschädigt und konnte weder aus der Sicherungsdatei "
-                                           "noch aus der Standarddatei wiederhergestellt werden.\n\n"
-                                           "Das Programm kann ohne diese Datei nicht arbeiten und wird beendet.")
-                                .arg(QDir::toNativeSeparators(d.pfad)),
+                            text + QStringLiteral("\n\nDas Programm kann ohne diese Datei nicht arbeiten und wird "
+                                                  "beendet."),
                             Meldung::Symbol::Fehler});
     return Ergebnis::Fehlgeschlagen;
 }

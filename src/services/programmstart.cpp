@@ -12,8 +12,42 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kav {
+
+namespace {
+
+// Why the files in the data folder `daten` cannot be reached, as the gardener is told; empty when
+// they can (or the folder is missing: the opening of the files restores it).
+QString datenordnerUnbrauchbar(const QString& daten)
+{
+    const QFileInfo fi(daten);
+    const QString ordner = QDir::toNativeSeparators(daten);
+    if (fi.exists() && !fi.isDir())
+        return QStringLiteral("Kav kann nicht starten: „%1“ ist eine Datei und kein Ordner. An dieser Stelle erwartet "
+                              "das Programm seinen Datenordner mit den Datenbanken. Es wurde keine Datei geöffnet oder "
+                              "verändert.\n\nBitte bringen Sie den Datenordner wieder an diese Stelle (oder "
+                              "entfernen Sie die Datei, damit das Programm ihn aus der Datensicherung wiederherstellt) "
+                              "und starten Sie das Programm dann neu.")
+            .arg(ordner);
+    // the right to search the folder: without it not one of its files can be opened
+    if (fi.isDir() && ::faccessat(AT_FDCWD, QFile::encodeName(daten).constData(), X_OK, AT_EACCESS) != 0
+        && errno == EACCES)
+        return QStringLiteral("Kav kann nicht starten: Auf die Dateien im Datenordner „%1“ darf das Programm nicht "
+                              "zugreifen. Es wurde keine Datei geöffnet oder verändert.\n\nBitte sorgen Sie dafür, "
+                              "dass Sie auf die Dateien im Ordner „%1“ zugreifen dürfen, und starten Sie das Programm "
+                              "dann neu.")
+            .arg(ordner);
+    return {};
+}
+
+} // namespace
 
 QString programmVersion()
 {
@@ -49,6 +83,12 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
                                                     "dann neu.")
                                          .arg(QDir::toNativeSeparators(a.ordner.daten())),
                                      Meldung::Symbol::Fehler});
+        return false;
+    }
+    // a folder whose files cannot be reached holds no damaged file: said as it is, nothing replaced
+    if (const QString grund = datenordnerUnbrauchbar(a.ordner.daten()); !grund.isEmpty()) {
+        if (a.anzeige)
+            a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"), grund, Meldung::Symbol::Fehler});
         return false;
     }
     if (a.sperre->ungesperrt()) {

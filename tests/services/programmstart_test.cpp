@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSysInfo>
@@ -68,6 +69,20 @@ protected:
         while (!aus.contains(zeile) && p.waitForReadyRead(10000))
             aus += p.readAllStandardOutput();
         return aus.contains(zeile);
+    }
+
+    // Every file below the program folder with its content, but for the lock file, which a start
+    // leaves.
+    QMap<QString, QByteArray> dateien() const
+    {
+        QMap<QString, QByteArray> out;
+        QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString pfad = it.next();
+            if (!pfad.endsWith("/Daten/Kav.sperre"))
+                out[QDir(dir.path()).relativeFilePath(pfad)] = test::inhalt(pfad);
+        }
+        return out;
     }
 
     QTemporaryDir dir;
@@ -464,5 +479,48 @@ TEST_F(ProgrammStartTest, SperreAufNetzlaufwerkOderEineWarnung)
         schutz.reset();
         anderer.kill();
         anderer.waitForFinished(10000);
+    }
+}
+
+// A data folder whose files may not be reached, a file in its place, a folder missing without a
+// backup: the start says what is wrong, never that a file is damaged, and changes nothing.
+TEST_F(ProgrammStartTest, UnbrauchbarerDatenordnerIstKeinSchaden)
+{
+    const QString daten = dir.path() + "/Daten";
+    const QMap<QString, QByteArray> anfang = dateien();
+    const struct {
+        const char* was;
+        QString meldung;
+    } faelle[] = {
+        {"ohne Zugriffsrecht", "Kav kann nicht starten: Auf die Dateien im Datenordner „" + daten
+                                   + "“ darf das Programm nicht zugreifen."},
+        {"eine Datei", "Kav kann nicht starten: „" + daten + "“ ist eine Datei und kein Ordner."},
+        {"fehlt ohne Sicherung", "Die Datenbank " + daten + "/Kav.KRN fehlt, und es gibt weder ihre Sicherungsdatei „"
+                                     + dir.path() + "/Sicherungsdateien/Kav.PVQ“ noch eine Standarddatei,"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.was);
+        QDir(dir.path()).removeRecursively();
+        for (auto it = anfang.cbegin(); it != anfang.cend(); ++it)
+            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.filePath(it.key()), it.value()));
+        const bool zugriff = QString(f.was) != "ohne Zugriffsrecht";
+        if (zugriff)
+            QDir(daten).removeRecursively();
+        if (QString(f.was) == "eine Datei") {
+            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(daten, "keine Daten"));
+        }
+        const QMap<QString, QByteArray> vorher = dateien();
+        std::optional<Schreibschutz> schutz;
+        if (!zugriff) {
+            ASSERT_TRUE(schutz.emplace(dir.path(), daten, daten, true, 0644).wirksam());
+        }
+        protokoll.meldungen.clear();
+        EXPECT_FALSE(DiensteStarten(neuerStart(), dir.path(), ini()));
+        appNeu();
+        schutz.reset();
+        const QString text = protokoll.texte().join("\n");
+        EXPECT_FALSE(text.contains("beschädigt")) << text.toStdString();
+        EXPECT_TRUE(text.startsWith(f.meldung)) << text.toStdString();
+        EXPECT_EQ(dateien(), vorher);
     }
 }
