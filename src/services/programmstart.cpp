@@ -5,6 +5,7 @@
 #include "platform/shell.h"
 #include "services/appcontext.h"
 #include "services/bildertausch.h"
+#include "services/dateioperationen.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
 #include "services/server.h"
@@ -45,6 +46,26 @@ QString datenordnerUnbrauchbar(const QString& daten)
                               "dann neu.")
             .arg(ordner);
     return {};
+}
+
+// The pristine reference file built into the program (the executable `kav` carries it).
+const QString kStandardImProgramm = QStringLiteral(":/standard/Kav.KRN");
+
+// Daten/Standard/Kav.KRN lost (with the data folder, say): made again from the program's own copy, so
+// that a Kav.KRN lost later together with its backup can still be replaced.
+void standarddateiErgaenzen(const Programmordner& o)
+{
+    const QString ziel = o.kavStandard();
+    if (QFileInfo::exists(ziel) || !QFileInfo::exists(kStandardImProgramm))
+        return;
+    const DateiOperationen ops = DateiOperationen::echte();
+    const QString kopie = ziel + QStringLiteral(".tmp");
+    QString why;
+    if (QDir().mkpath(QFileInfo(ziel).absolutePath()) && ops.kopieAnlegen(kStandardImProgramm, kopie)
+        && ops.umbenennenMitGrund(kopie, ziel, &why))
+        return;
+    ops.entfernenFallsDa(kopie);
+    qWarning().noquote() << ziel << QStringLiteral("konnte nicht angelegt werden:") << why;
 }
 
 } // namespace
@@ -126,6 +147,7 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
         a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera - Lexikon"), zurueck, Meldung::Symbol::Information});
     if (a.db->DatDBOeffnen() == Datenbanken::Ergebnis::Fehlgeschlagen)
         return false;
+    standarddateiErgaenzen(a.ordner);
     // a data folder that cannot be written is said once, at start: the data are shown all the same
     if (const QString hinweis = a.db->schreibschutzHinweis(); !hinweis.isEmpty() && a.anzeige)
         a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera - Datenbank"), hinweis, Meldung::Symbol::Warnung});
