@@ -213,13 +213,20 @@ void Datenbanken::totesJournalEntfernen(const Datei& d) const
 {
     // SQLite takes a journal for hot only when it has a first byte other than zero
     const QString journal = d.pfad + QStringLiteral("-journal");
-    QFile f(journal);
-    if (!f.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray kopf = f.read(1);
-    f.close();
-    if (kopf.isEmpty() || kopf[0] == '\0')
-        m_ops.entfernen(journal);
+    const auto ohneKopf = [&journal] {
+        QFile f(journal);
+        if (!f.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray kopf = f.read(1);
+        return kopf.isEmpty() || kopf[0] == '\0';
+    };
+    // Another program's open transaction, its pages still in its memory, has such a journal too: it
+    // goes only under SQLite's write lock of the file, which no writer holds meanwhile.
+    if (ohneKopf())
+        LocalDatabase::whileWriteLocked(d.pfad, [&] {
+            if (ohneKopf())
+                m_ops.entfernen(journal);
+        });
 }
 
 Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, bool fehlte)

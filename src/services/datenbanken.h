@@ -115,7 +115,8 @@ private:
     // damaged file goes back, so that this start replaces it again and says where it keeps it.
     void unterbrocheneErsetzungBeenden() const;
     // A journal SQLite left beside an opened file without rolling it back is one of a write that
-    // never reached the file (a hot one is rolled back on opening): it goes.
+    // never reached the file (a hot one is rolled back on opening): it goes, unless another program
+    // holds the file's write lock (its transaction still open, the journal its own).
     void totesJournalEntfernen(const Datei& d) const;
     // The message after a damaged or missing file was replaced: by the backup of `sicherungVom`
     // (date and time of the backup) or, without it, by the standard file.
