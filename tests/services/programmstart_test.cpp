@@ -416,7 +416,7 @@ TEST_F(ProgrammStartTest, DatenordnerOhneLeserechtStartetNicht)
 {
     const QString daten = dir.path() + "/Daten";
     {
-        const Schreibschutz schutz(dir.path(), daten, daten, true, 0733);
+        const Schreibschutz schutz(dir.path(), daten, daten, true, 0333);
         ASSERT_TRUE(schutz.wirksam());
         AppContext& a = neuerStart();
         EXPECT_FALSE(DiensteStarten(a, dir.path(), ini()) || a.server || a.store || a.db);
