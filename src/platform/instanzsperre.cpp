@@ -12,34 +12,73 @@
 
 namespace kav {
 
-InstanzSperre::InstanzSperre(const QString& ordner)
+namespace {
+
+int oeffnen(const QString& pfad, int art, mode_t modus = 0)
 {
-    QDir().mkpath(ordner); // the first start: the folder is the lock's one place
-    const QByteArray pfad = QFile::encodeName(ordner);
-    // close-on-exec: a started script or viewer does not inherit the lock
+    const QByteArray name = QFile::encodeName(pfad);
+    int fd = -1;
     do
-        m_fd = ::open(pfad.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    while (m_fd < 0 && errno == EINTR);
-    if (m_fd < 0) {
-        // unlocked, two programs could share the folder
+        fd = ::open(name.constData(), art, modus);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+} // namespace
+
+InstanzSperre::InstanzSperre(const QString& ordner, Sperren sperren)
+{
+    if (!sperren)
+        sperren = [](int fd, int operation) { return ::flock(fd, operation); };
+    QDir().mkpath(ordner); // the first start: the folder is the lock's place
+    // close-on-exec on both: a started script or viewer does not inherit the lock
+    m_ordner = oeffnen(ordner, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_ordner < 0) {
+        // missing and not made, or no folder: unlocked, and opening the files says what is wrong
         m_ohneLeserecht = errno == EACCES && QFileInfo(ordner).isDir();
         return;
     }
-    int r = 0;
-    do
-        r = ::flock(m_fd, LOCK_EX | LOCK_NB);
-    while (r != 0 && errno == EINTR);
-    if (r == 0)
-        return;
-    m_belegt = errno == EWOULDBLOCK;
-    ::close(m_fd);
-    m_fd = -1;
+    // never truncated nor written; where it can be neither made nor opened for writing, the folder
+    // lock alone keeps programs apart
+    m_datei = oeffnen(ordner + QLatin1Char('/') + dateiname(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC,
+                      0666);
+    bool gesperrt = false;
+    int fehler = 0;
+    for (int* fd : {&m_datei, &m_ordner}) {
+        if (*fd < 0)
+            continue;
+        int r = 0;
+        do
+            r = sperren(*fd, LOCK_EX | LOCK_NB);
+        while (r != 0 && errno == EINTR);
+        if (r == 0) {
+            gesperrt = true;
+            continue;
+        }
+        if (errno == EWOULDBLOCK) {
+            m_belegt = true;
+            freigeben();
+            return;
+        }
+        // ENOLCK, EBADF (NFS on a descriptor opened for reading), EINVAL, EOPNOTSUPP: not lockable here
+        if (fehler == 0)
+            fehler = errno;
+        ::close(*fd);
+        *fd = -1;
+    }
+    if (!gesperrt)
+        m_fehler = fehler;
 }
 
-InstanzSperre::~InstanzSperre()
+InstanzSperre::~InstanzSperre() { freigeben(); }
+
+void InstanzSperre::freigeben()
 {
-    if (m_fd >= 0)
-        ::close(m_fd); // the lock goes with the descriptor
+    for (int* fd : {&m_datei, &m_ordner}) {
+        if (*fd >= 0)
+            ::close(*fd); // the lock goes with the descriptor
+        *fd = -1;
+    }
 }
 
 } // namespace kav

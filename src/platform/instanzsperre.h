@@ -1,18 +1,27 @@
 #pragma once
-// One running program per data folder: a kernel lock (flock) on the folder itself. It needs no write
-// right, no file of its own and nothing of the environment, and the system releases it when the
-// process ends, however it ends: nothing that a crashed, killed or copied program left on the disk
-// can block a start, and the lock of a running program is never taken as stale.
+// One running program per data folder: a kernel lock (flock) on the file "Kav.sperre" in the folder,
+// opened for writing, and on the folder itself. The system releases both when the process ends,
+// however it ends: nothing that a crashed, killed or copied program left on the disk can block a
+// start, and the lock of a running program is never taken as stale. The file is made when missing,
+// never read and never deleted. A network file system (NFS) carries a flock out as a write lock,
+// which only a descriptor opened for writing can take: that is what the file is for. The folder lock
+// needs no write right and keeps apart a program that may not write the file and earlier versions,
+// which lock the folder only.
 #include <QString>
+
+#include <functional>
 
 namespace kav {
 
 class InstanzSperre {
 public:
+    // The system call that takes the lock (::flock); tests put in failing ones.
+    using Sperren = std::function<int(int fd, int operation)>;
+
     // Locks the folder `ordner`, made first when it is missing. Where it can be neither made nor
-    // opened, or its file system has no locks, nothing is locked and nothing is refused; a folder
-    // that is there but may not be read is refused (ohneLeserecht).
-    explicit InstanzSperre(const QString& ordner);
+    // opened, nothing is locked and nothing is refused; a folder that is there but may not be read
+    // is refused (ohneLeserecht).
+    explicit InstanzSperre(const QString& ordner, Sperren sperren = {});
     ~InstanzSperre();
     InstanzSperre(const InstanzSperre&) = delete;
     InstanzSperre& operator=(const InstanzSperre&) = delete;
@@ -21,11 +30,22 @@ public:
     bool belegt() const { return m_belegt; }
     // The folder is there, but the lock needs the right to read it, which this process lacks.
     bool ohneLeserecht() const { return m_ohneLeserecht; }
+    // The folder is there, but neither the file nor the folder could be locked for another reason
+    // than another program holding them (a file system without locks): two programs are not kept
+    // apart there. `fehler` is what the system said (errno).
+    bool ungesperrt() const { return m_fehler != 0; }
+    int fehler() const { return m_fehler; }
+
+    static QString dateiname() { return QStringLiteral("Kav.sperre"); }
 
 private:
-    int m_fd = -1;
+    void freigeben();
+
+    int m_datei = -1;
+    int m_ordner = -1;
     bool m_belegt = false;
     bool m_ohneLeserecht = false;
+    int m_fehler = 0;
 };
 
 } // namespace kav

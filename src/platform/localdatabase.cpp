@@ -94,6 +94,30 @@ QStringList LocalDatabase::notWritable(const QString& path)
     return out;
 }
 
+bool LocalDatabase::whileWriteLocked(const QString& path, const std::function<void()>& action)
+{
+    const QString name = QStringLiteral("kav_lock_") + QUuid::createUuid().toString(QUuid::Id128);
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0")); // a held lock answers at once
+        if (QFileInfo(path).isFile() && db.open()) {
+            QSqlQuery q(db);
+            // RESERVED: SQLite's lock of a writer, held by any open write transaction
+            ok = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+            if (ok) {
+                action();
+                q.exec(QStringLiteral("ROLLBACK"));
+            }
+            q.finish();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
 LocalDatabase::LocalDatabase(QString connectionName, QStringList expectedTables, ExpectedColumns expectedColumns)
     : m_connectionName(std::move(connectionName)), m_expectedTables(std::move(expectedTables)),
       m_expectedColumns(std::move(expectedColumns))

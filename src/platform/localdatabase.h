@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace kav {
 
 // Columns a table must hold, by table name.
@@ -28,6 +30,12 @@ public:
     // What of a database file cannot be written: "folder" (no new file can be made beside it,
     // so no journal either) and "file"; empty when both can.
     static QStringList notWritable(const QString& path);
+
+    // Runs `action` while this process holds SQLite's write lock of the file, taken without waiting,
+    // so that no other connection writes meanwhile; false, `action` not run, when another connection
+    // (another program's open transaction) holds a lock that excludes it, or the file cannot be
+    // written.
+    static bool whileWriteLocked(const QString& path, const std::function<void()>& action);
 
     LocalDatabase(QString connectionName, QStringList expectedTables, ExpectedColumns expectedColumns = {});
     ~LocalDatabase();

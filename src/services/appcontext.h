@@ -7,6 +7,7 @@
 #include "services/rahmen.h"
 #include "services/wizardstate.h"
 
+#include <functional>
 #include <memory>
 
 namespace kav {
@@ -37,6 +38,8 @@ struct AppContext {
     std::shared_ptr<Clock> uhr;
     RandomSource zufall;
     MeldungsAnzeige* anzeige = nullptr;
+    // the system call that locks the data folder (::flock when empty)
+    std::function<int(int fd, int operation)> sperren;
 
     QString neueZeilenId();
     // Closes the databases and server connections (before the application object goes) and frees the

@@ -244,13 +244,20 @@ void Datenbanken::totesJournalEntfernen(const Datei& d) const
 {
     // SQLite takes a journal for hot only when it has a first byte other than zero
     const QString journal = d.pfad + QStringLiteral("-journal");
-    QFile f(journal);
-    if (!f.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray kopf = f.read(1);
-    f.close();
-    if (kopf.isEmpty() || kopf[0] == '\0')
-        m_ops.entfernen(journal);
+    const auto ohneKopf = [&journal] {
+        QFile f(journal);
+        if (!f.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray kopf = f.read(1);
+        return kopf.isEmpty() || kopf[0] == '\0';
+    };
+    // Another program's open transaction, its pages still in its memory, has such a journal too: it
+    // goes only under SQLite's write lock of the file, which no writer holds meanwhile.
+    if (ohneKopf())
+        LocalDatabase::whileWriteLocked(d.pfad, [&] {
+            if (ohneKopf())
+                m_ops.entfernen(journal);
+        });
 }
 
 Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, bool fehlte)
@@ -281,11 +288,20 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
     }
 
     qWarning().noquote() << d.pfad << QStringLiteral("konnte nicht wiederhergestellt werden:") << why;
+    // a missing file is not called damaged, and where nothing could restore it, that is what is said
+    const bool keineQuelle =
+        d.art == Datenbankdatei::Kav && !QFileInfo::exists(sicherung) && !QFileInfo::exists(standard);
+    const QString text =
+        QStringLiteral("Die Datenbank %1 ").arg(QDir::toNativeSeparators(d.pfad))
+        + (fehlte ? QStringLiteral("fehlt") : QStringLiteral("ist beschädigt"))
+        + (keineQuelle ? QStringLiteral(", und es gibt weder ihre Sicherungsdatei „%1“ noch eine Standarddatei, aus "
+                                        "der das Programm sie wiederherstellen könnte.")
+                             .arg(QDir::toNativeSeparators(sicherung))
+                       : QStringLiteral(" und konnte weder aus der Sicherungsdatei noch aus der Standarddatei "
+                                        "wiederhergestellt werden."));
     m_anzeige.zeige(Meldung{0, kTitel,
-                            QStringLiteral("Die Datenbank %1 ist beschädigt und konnte weder aus der Sicherungsdatei "
-                                           "noch aus der Standarddatei wiederhergestellt werden.\n\n"
-                                           "Das Programm kann ohne diese Datei nicht arbeiten und wird beendet.")
-                                .arg(QDir::toNativeSeparators(d.pfad)),
+                            text + QStringLiteral("\n\nDas Programm kann ohne diese Datei nicht arbeiten und wird "
+                                                  "beendet."),
                             Meldung::Symbol::Fehler});
     return Ergebnis::Fehlgeschlagen;
 }

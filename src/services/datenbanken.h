@@ -118,7 +118,8 @@ private:
     // cut short after that, before the message about it was shown: the message is shown now.
     void unterbrocheneErsetzungBeenden();
     // A journal SQLite left beside an opened file without rolling it back is one of a write that
-    // never reached the file (a hot one is rolled back on opening): it goes.
+    // never reached the file (a hot one is rolled back on opening): it goes, unless another program
+    // holds the file's write lock (its transaction still open, the journal its own).
     void totesJournalEntfernen(const Datei& d) const;
     // The message after a damaged or missing file was replaced: by the backup of `sicherungVom`
     // (date and time of the backup) or, without it, by the standard file.

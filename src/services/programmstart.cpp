@@ -5,14 +5,70 @@
 #include "platform/shell.h"
 #include "services/appcontext.h"
 #include "services/bildertausch.h"
+#include "services/dateioperationen.h"
 #include "services/datenbanken.h"
 #include "services/meldungen.h"
 #include "services/server.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kav {
+
+namespace {
+
+// Why the files in the data folder `daten` cannot be reached, as the gardener is told; empty when
+// they can (or the folder is missing: the opening of the files restores it).
+QString datenordnerUnbrauchbar(const QString& daten)
+{
+    const QFileInfo fi(daten);
+    const QString ordner = QDir::toNativeSeparators(daten);
+    if (fi.exists() && !fi.isDir())
+        return QStringLiteral("Kav kann nicht starten: „%1“ ist eine Datei und kein Ordner. An dieser Stelle erwartet "
+                              "das Programm seinen Datenordner mit den Datenbanken. Es wurde keine Datei geöffnet oder "
+                              "verändert.\n\nBitte bringen Sie den Datenordner wieder an diese Stelle (oder "
+                              "entfernen Sie die Datei, damit das Programm ihn aus der Datensicherung wiederherstellt) "
+                              "und starten Sie das Programm dann neu.")
+            .arg(ordner);
+    // the right to search the folder: without it not one of its files can be opened
+    if (fi.isDir() && ::faccessat(AT_FDCWD, QFile::encodeName(daten).constData(), X_OK, AT_EACCESS) != 0
+        && errno == EACCES)
+        return QStringLiteral("Kav kann nicht starten: Auf die Dateien im Datenordner „%1“ darf das Programm nicht "
+                              "zugreifen. Es wurde keine Datei geöffnet oder verändert.\n\nBitte sorgen Sie dafür, "
+                              "dass Sie auf die Dateien im Ordner „%1“ zugreifen dürfen, und starten Sie das Programm "
+                              "dann neu.")
+            .arg(ordner);
+    return {};
+}
+
+// The pristine reference file built into the program (the executable `kav` carries it).
+const QString kStandardImProgramm = QStringLiteral(":/standard/Kav.KRN");
+
+// Daten/Standard/Kav.KRN lost (with the data folder, say): made again from the program's own copy, so
+// that a Kav.KRN lost later together with its backup can still be replaced.
+void standarddateiErgaenzen(const Programmordner& o)
+{
+    const QString ziel = o.kavStandard();
+    if (QFileInfo::exists(ziel) || !QFileInfo::exists(kStandardImProgramm))
+        return;
+    const DateiOperationen ops = DateiOperationen::echte();
+    const QString kopie = ziel + QStringLiteral(".tmp");
+    QString why;
+    if (QDir().mkpath(QFileInfo(ziel).absolutePath()) && ops.kopieAnlegen(kStandardImProgramm, kopie)
+        && ops.umbenennenMitGrund(kopie, ziel, &why))
+        return;
+    ops.entfernenFallsDa(kopie);
+    qWarning().noquote() << ziel << QStringLiteral("konnte nicht angelegt werden:") << why;
+}
+
+} // namespace
 
 QString programmVersion()
 {
@@ -24,9 +80,9 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
     a.ordner.basis = programmOrdner;
     // a second program on the same data folder would work on the same files and race the first one's
     // backup: it ends before it opens any file, as does one that cannot lock the folder for want of
-    // the right to read it
+    // the right to read it; where the file system allows no lock, it is said and the start goes on
     a.sperre.reset();
-    a.sperre = std::make_unique<InstanzSperre>(a.ordner.daten());
+    a.sperre = std::make_unique<InstanzSperre>(a.ordner.daten(), a.sperren);
     if (a.sperre->belegt()) {
         if (a.anzeige)
             a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
@@ -50,6 +106,27 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
                                      Meldung::Symbol::Fehler});
         return false;
     }
+    // a folder whose files cannot be reached holds no damaged file: said as it is, nothing replaced
+    if (const QString grund = datenordnerUnbrauchbar(a.ordner.daten()); !grund.isEmpty()) {
+        if (a.anzeige)
+            a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"), grund, Meldung::Symbol::Fehler});
+        return false;
+    }
+    if (a.sperre->ungesperrt()) {
+        qWarning().noquote() << QStringLiteral("Datenordner nicht gesperrt:") << a.ordner.daten()
+                             << qt_error_string(a.sperre->fehler());
+        if (a.anzeige)
+            a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
+                                     QStringLiteral("Kav kann den Datenordner „%1“ nicht sperren: Das Dateisystem "
+                                                    "dort lässt es nicht zu (etwa ein Netzlaufwerk). Deshalb sind "
+                                                    "dort zwei Programme nicht voneinander getrennt: Startet Kav ein "
+                                                    "zweites Mal mit diesem Ordner, auch auf einem anderen Rechner, "
+                                                    "bearbeiten beide dieselben Dateien, und Änderungen können "
+                                                    "verloren gehen.\n\nBitte starten Sie Kav mit diesem Ordner "
+                                                    "nicht noch einmal, solange es läuft.")
+                                         .arg(QDir::toNativeSeparators(a.ordner.daten())),
+                                     Meldung::Symbol::Warnung});
+    }
     a.server = std::make_unique<Server>(ServerConfig::fromIni(a.ordner.serverKonfiguration()));
     a.rahmen.strServerAdresse = a.server->strServerAdresse();
     a.rahmen.strFTPServerAdresse = a.rahmen.strServerAdresse;
@@ -70,6 +147,7 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
         a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera - Lexikon"), zurueck, Meldung::Symbol::Information});
     if (a.db->DatDBOeffnen() == Datenbanken::Ergebnis::Fehlgeschlagen)
         return false;
+    standarddateiErgaenzen(a.ordner);
     // a data folder that cannot be written is said once, at start: the data are shown all the same
     if (const QString hinweis = a.db->schreibschutzHinweis(); !hinweis.isEmpty() && a.anzeige)
         a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera - Datenbank"), hinweis, Meldung::Symbol::Warnung});

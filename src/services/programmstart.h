@@ -9,9 +9,10 @@ namespace kav {
 struct AppContext;
 
 // The data folder locked for this program, settings, paths, program id, both databases and, when
-// asked for, the data-collection server. False when another program runs with the data folder or the
-// data folder may not be read, so that it cannot be locked (said, nothing opened), or a database can be
-// neither opened nor restored: the program must not go on.
+// asked for, the data-collection server. False when another program runs with the data folder, the
+// data folder may not be read, so that it cannot be locked, or is a file, or its files may not be
+// reached (said, nothing opened), or a database can be neither opened nor restored: the program must
+// not go on. A data folder that cannot be locked on its file system is said, and the start goes on.
 bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString& iniPfad);
 
 // The window-independent steps of the shutdown, in their order: program folder and version,

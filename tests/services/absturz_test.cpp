@@ -476,7 +476,9 @@ TEST_F(AbsturzBeimSchreiben, GetoeteteSicherungHinterlaesstEinGanzesPaarOderKein
 }
 
 // A data update killed while its changes were still in memory leaves a journal without a header,
-// which SQLite never rolls back: the next start removes it, and the file has every row.
+// which SQLite never rolls back: the next start removes it, and the file has every row. The journal
+// of another program's transaction still open looks the same: a start leaves it, and the other
+// program commits.
 TEST_F(AbsturzBeimSchreiben, TotesJournalGehtBeimStart)
 {
     const QStringList kavVorher = alleZeilen(offen()->cnKav());
@@ -485,6 +487,18 @@ TEST_F(AbsturzBeimSchreiben, TotesJournalGehtBeimStart)
         EXPECT_EQ(alleZeilen(offen()->cnKav()), kavVorher) << halt;
         EXPECT_FALSE(QFileInfo::exists(ordner.kavDatei() + "-journal")) << halt;
     }
+    QProcess anderer;
+    anderer.start(KAV_SCHREIBKIND, {ordner.datenDatei(), "flaechen", "40", "im-speicher", "festschreiben"});
+    QByteArray aus;
+    while (!aus.contains("angehalten") && anderer.waitForReadyRead(10000))
+        aus += anderer.readAllStandardOutput();
+    ASSERT_EQ(inhalt(ordner.datenDatei() + "-journal").left(1), QByteArray(1, '\0'));
+    auto db = gestartet();
+    EXPECT_TRUE(QFileInfo::exists(ordner.datenDatei() + "-journal"));
+    anderer.write("\n");
+    ASSERT_TRUE(anderer.waitForFinished(10000));
+    EXPECT_EQ(anderer.exitCode(), 0) << anderer.readAllStandardError().toStdString();
+    EXPECT_EQ(sql::scalar(db->cnDaten(), "SELECT COUNT(*) FROM FlaechenID").toInt(), 42);
 }
 
 // A start that found a file damaged, killed before or right after each step of putting the backup

@@ -1,3 +1,4 @@
+#include "platform/instanzsperre.h"
 #include "platform/settingsstore.h"
 #include "services/appcontext.h"
 #include "plots/flaechendaten.h"
@@ -12,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSysInfo>
@@ -20,9 +22,11 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <ctime>
 
 using namespace kav;
@@ -49,10 +53,11 @@ protected:
     }
     QString ini() const { return dir.filePath("config/Kav.ini"); }
     // A second start on the same data folder: told so, nothing opened.
-    void zweiterStartAbgewiesen()
+    void zweiterStartAbgewiesen(const InstanzSperre::Sperren& sperren = {})
     {
         AppContext zweiter;
         zweiter.anzeige = &protokoll;
+        zweiter.sperren = sperren;
         protokoll.meldungen.clear();
         EXPECT_FALSE(DiensteStarten(zweiter, dir.path(), ini()) || zweiter.server || zweiter.store || zweiter.db);
         EXPECT_TRUE(protokoll.texte().join("").startsWith("Kav läuft bereits mit dem Datenordner „" + dir.path() + "/Daten“."));
@@ -64,6 +69,20 @@ protected:
         while (!aus.contains(zeile) && p.waitForReadyRead(10000))
             aus += p.readAllStandardOutput();
         return aus.contains(zeile);
+    }
+
+    // Every file below the program folder with its content, but for the lock file, which a start
+    // leaves.
+    QMap<QString, QByteArray> dateien() const
+    {
+        QMap<QString, QByteArray> out;
+        QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString pfad = it.next();
+            if (!pfad.endsWith("/Daten/Kav.sperre"))
+                out[QDir(dir.path()).relativeFilePath(pfad)] = test::inhalt(pfad);
+        }
+        return out;
     }
 
     QTemporaryDir dir;
@@ -105,7 +124,12 @@ TEST_F(ProgrammStartTest, ErsterUndZweiterStart)
 
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(a.ordner.daten() + "/tmpDokument_06122026091600.pdf", "%PDF"));
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(a.ordner.daten() + "/Notiz.pdf", "%PDF"));
+    // the stop script, still running at the next start, has not inherited the lock
+    const QString skript = a.ordner.daten() + "/mysql_stop.sh";
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(
+        skript, "touch \"$0.laeuft\"\nwhile [ -e \"$0\" ] && [ ! -e \"$0.ende\" ]; do sleep 0.1; done\n"));
     DiensteBeenden(a);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(skript + ".laeuft"); }, 10000));
     EXPECT_EQ(QDir(a.ordner.daten()).entryList({"*.pdf"}), QStringList({"Notiz.pdf"}));
     EXPECT_TRUE(QFileInfo::exists(a.ordner.sicherungen() + "/Kav.PVQ")); // first backup
     EXPECT_TRUE(protokoll.meldungen.isEmpty());
@@ -116,6 +140,7 @@ TEST_F(ProgrammStartTest, ErsterUndZweiterStart)
     EXPECT_EQ(b.einstellungen.strProgrammID, id); // made once only
     EXPECT_EQ(b.einstellungen.datLetzteDS, QDate(2026, 12, 6));
     DiensteBeenden(b);
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(skript + ".ende", ""));
 }
 
 TEST_F(ProgrammStartTest, FehlgeschlageneSicherungHaeltDasSpeichernNichtAuf)
@@ -267,6 +292,7 @@ TEST_F(ProgrammStartTest, ZweiterStartAufDemselbenDatenordnerEndetVorJederDatei)
 TEST_F(ProgrammStartTest, UnterbrochenerSchreibvorgangOhneSchreibrechtIstKeinSchaden)
 {
     const QString daten = dir.path() + "/Daten";
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(daten + "/Kav.sperre", "")); // the lock file of an earlier start
     for (const bool ordner : {true, false}) {
         QProcess schreiber;
         schreiber.start(KAV_SCHREIBKIND, {daten + "/Daten.KRN", "flaechen", "1500"});
@@ -390,7 +416,7 @@ TEST_F(ProgrammStartTest, DatenordnerOhneLeserechtStartetNicht)
 {
     const QString daten = dir.path() + "/Daten";
     {
-        const Schreibschutz schutz(dir.path(), daten, daten, true, 0733);
+        const Schreibschutz schutz(dir.path(), daten, daten, true, 0333);
         ASSERT_TRUE(schutz.wirksam());
         AppContext& a = neuerStart();
         EXPECT_FALSE(DiensteStarten(a, dir.path(), ini()) || a.server || a.store || a.db);
@@ -401,4 +427,111 @@ TEST_F(ProgrammStartTest, DatenordnerOhneLeserechtStartetNicht)
     EXPECT_TRUE(text.startsWith("Kav kann nicht starten: Den Datenordner „" + daten + "“ darf das Programm nicht "
                                 "lesen."));
     EXPECT_TRUE(text.contains("dass Sie den Ordner „" + daten + "“ lesen dürfen"));
+}
+
+// Where the file system takes a lock as a write lock, which a descriptor opened for reading cannot take
+// (a network file system), the lock file keeps a second start out; the folder's lock keeps out a
+// program that may not write the lock file while another holds it. Where nothing can be locked, the
+// start says so, naming the folder, and goes on.
+TEST_F(ProgrammStartTest, SperreAufNetzlaufwerkOderEineWarnung)
+{
+    const QString daten = dir.path() + "/Daten";
+    const InstanzSperre::Sperren netz = [](int fd, int op) {
+        if ((::fcntl(fd, F_GETFL) & O_ACCMODE) == O_RDONLY)
+            return errno = EBADF, -1;
+        return ::flock(fd, op);
+    };
+    const InstanzSperre::Sperren keine = [](int, int) { return errno = ENOLCK, -1; };
+    const struct {
+        const char* was;
+        InstanzSperre::Sperren sperren;
+        QString geschuetzt; // not writable meanwhile
+        bool anderer;       // another process holds the folder
+        bool getrennt;
+    } faelle[] = {{"Netzlaufwerk", netz, {}, false, true},
+                  {"Netzlaufwerk, Datenordner schreibgeschützt", netz, daten, false, false},
+                  {"keine Sperren", keine, {}, false, false},
+                  {"Sperrdatei nicht beschreibbar", {}, daten + "/Kav.sperre", true, true}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.was);
+        QFile::remove(daten + "/Kav.sperre"); // no program ran here yet
+        QProcess anderer;
+        if (f.anderer) {
+            anderer.start(KAV_SPERRKIND, {dir.path()});
+            ASSERT_TRUE(meldet(anderer, "gesperrt"));
+        }
+        std::optional<Schreibschutz> schutz;
+        if (!f.geschuetzt.isEmpty()) {
+            ASSERT_TRUE(schutz.emplace(dir.path(), daten, f.geschuetzt, f.geschuetzt == daten).wirksam());
+        }
+        protokoll.meldungen.clear();
+        if (!f.anderer) {
+            AppContext& a = neuerStart();
+            a.sperren = f.sperren;
+            ASSERT_TRUE(DiensteStarten(a, dir.path(), ini()));
+        }
+        const QString text = protokoll.texte().join("\n");
+        EXPECT_EQ(text.contains("Kav kann den Datenordner „" + daten + "“ nicht sperren"), !f.getrennt)
+            << text.toStdString();
+        if (f.getrennt)
+            zweiterStartAbgewiesen(f.sperren);
+        appNeu();
+        schutz.reset();
+        anderer.kill();
+        anderer.waitForFinished(10000);
+    }
+}
+
+// A data folder whose files may not be reached, a file in its place, a folder missing without a
+// backup: the start says what is wrong, never that a file is damaged, and changes nothing. A folder
+// missing with its backups comes back, the shipped reference file with it.
+TEST_F(ProgrammStartTest, UnbrauchbarerDatenordnerIstKeinSchaden)
+{
+    const QString daten = dir.path() + "/Daten";
+    const QMap<QString, QByteArray> anfang = dateien();
+    const struct {
+        const char* was;
+        QString meldung; // empty: the start goes on
+    } faelle[] = {
+        {"ohne Zugriffsrecht", "Kav kann nicht starten: Auf die Dateien im Datenordner „" + daten
+                                   + "“ darf das Programm nicht zugreifen."},
+        {"eine Datei", "Kav kann nicht starten: „" + daten + "“ ist eine Datei und kein Ordner."},
+        {"fehlt ohne Sicherung", "Die Datenbank " + daten + "/Kav.KRN fehlt, und es gibt weder ihre Sicherungsdatei „"
+                                     + dir.path() + "/Sicherungsdateien/Kav.PVQ“ noch eine Standarddatei,"},
+        {"fehlt mit Sicherung", {}},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.was);
+        QDir(dir.path()).removeRecursively();
+        for (auto it = anfang.cbegin(); it != anfang.cend(); ++it)
+            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.filePath(it.key()), it.value()));
+        if (f.meldung.isEmpty()) { // a backup pair
+            ASSERT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini()));
+            DiensteBeenden(app());
+            appNeu();
+        }
+        const bool zugriff = QString(f.was) != "ohne Zugriffsrecht";
+        if (zugriff)
+            QDir(daten).removeRecursively();
+        if (QString(f.was) == "eine Datei") {
+            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(daten, "keine Daten"));
+        }
+        const QMap<QString, QByteArray> vorher = dateien();
+        std::optional<Schreibschutz> schutz;
+        if (!zugriff) {
+            ASSERT_TRUE(schutz.emplace(dir.path(), daten, daten, true, 0644).wirksam());
+        }
+        protokoll.meldungen.clear();
+        EXPECT_EQ(DiensteStarten(neuerStart(), dir.path(), ini()), f.meldung.isEmpty());
+        appNeu();
+        schutz.reset();
+        const QString text = protokoll.texte().join("\n");
+        EXPECT_FALSE(text.contains("beschädigt")) << text.toStdString();
+        if (f.meldung.isEmpty()) {
+            EXPECT_EQ(test::inhalt(daten + "/Standard/Kav.KRN"), test::inhalt(test::erzeugteDaten() + "/Kav.KRN"));
+        } else {
+            EXPECT_TRUE(text.startsWith(f.meldung)) << text.toStdString();
+            EXPECT_EQ(dateien(), vorher);
+        }
+    }
 }

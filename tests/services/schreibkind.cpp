@@ -7,7 +7,8 @@
 // Its page cache holds a single page, so SQLite has already written changed pages into the file by
 // then, as in any large transaction: only the (hot) journal can put the file back. With a fourth
 // argument "im-speicher" it keeps SQLite's own cache: early in the transaction the changed pages are
-// all still in memory, the file is untouched and the journal has no header yet.
+// all still in memory, the file is untouched and the journal has no header yet. With "festschreiben"
+// it does not wait to be killed: at a line on its input it commits and prints "festgeschrieben".
 #include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -23,13 +24,19 @@ namespace {
 
 int g_geschrieben = 0;
 int g_halt = 0;
+bool g_festschreiben = false;
 
-void geschrieben()
+// False once the transaction is to be committed.
+bool geschrieben()
 {
     if (++g_geschrieben < g_halt)
-        return;
+        return true;
     std::fputs("angehalten\n", stdout);
     std::fflush(stdout);
+    if (g_festschreiben) {
+        std::getchar();
+        return false;
+    }
     for (;;)
         pause();
 }
@@ -51,7 +58,8 @@ int flaechen(const QSqlDatabase& db)
         q.bindValue(1, QStringLiteral("Beet %1 ").arg(i).repeated(40));
         if (!ausfuehren(q))
             return 1;
-        geschrieben();
+        if (!geschrieben())
+            return 0;
     }
 }
 
@@ -78,7 +86,8 @@ int aktualisierung(const QSqlDatabase& db)
         q.prepare(QStringLiteral("DELETE FROM \"%1\"").arg(t));
         if (!ausfuehren(q))
             return 1;
-        geschrieben();
+        if (!geschrieben())
+            return 0;
         QStringList marken;
         for (int i = 0; i < spalten; ++i)
             marken << QStringLiteral("?");
@@ -88,7 +97,8 @@ int aktualisierung(const QSqlDatabase& db)
                 q.bindValue(i, z[i]);
             if (!ausfuehren(q))
                 return 1;
-            geschrieben();
+            if (!geschrieben())
+                return 0;
         }
     }
     std::fputs("zu wenige Schreibvorgaenge\n", stderr);
@@ -101,19 +111,31 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 4 && !(args.size() == 5 && args[4] == QLatin1String("im-speicher")))
+    const QStringList schalter = args.mid(4);
+    for (const QString& s : schalter)
+        if (s != QLatin1String("im-speicher") && s != QLatin1String("festschreiben"))
+            return 64;
+    if (args.size() < 4)
         return 64;
     g_halt = args[3].toInt();
+    g_festschreiben = schalter.contains(QStringLiteral("festschreiben"));
     int rc = 1;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("kind"));
         db.setDatabaseName(args[1]);
         if (db.open()) {
-            if (args.size() == 4)
+            if (!schalter.contains(QStringLiteral("im-speicher")))
                 QSqlQuery(QStringLiteral("PRAGMA cache_size = 1"), db);
             if (db.transaction())
                 rc = args[2] == QLatin1String("flaechen") ? flaechen(db) : aktualisierung(db);
-            db.rollback();
+            if (rc == 0 && !db.commit()) {
+                std::fprintf(stderr, "%s\n", qPrintable(db.lastError().text()));
+                rc = 3;
+            }
+            if (rc == 0)
+                std::puts("festgeschrieben");
+            else
+                db.rollback();
             db.close();
         }
     }
