@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 #include <QUrlQuery>
@@ -117,6 +118,33 @@ TEST_F(NavigationTest, HilfeZeigtDasThemaDerSeiteOderDesDialogs)
     QTest::keyClick(fenster().fensterAls<frmIntro>("frmIntro"), Qt::Key_F1);
     EXPECT_EQ(hilfeFenster()->thema(), "Die_Ersten_Schritte.htm");
     EXPECT_EQ(fenster().namen(), QStringList({"mdiZentral", "frmIntro"}));
+}
+
+// The help window opens smaller than the main window, so that both are seen, with the text in the
+// focus; Zurück is there only while a page can be gone back to, and going out it leaves the focus on
+// the text.
+TEST_F(NavigationTest, HilfefensterKleinerUndZurueckNurMitVorgaenger)
+{
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.path() + "/Hilfe/index.htm", "<html><body><h1>Inhalt</h1></body></html>"));
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.path() + "/Hilfe/Lexikon.htm", "<html><body><h1>Lexikon</h1></body></html>"));
+    haupt->show();
+    groesse(760, 570); // the smallest main window
+    HilfeThemaAnzeigen("index.htm");
+    HilfeFenster* h = hilfeFenster();
+    ASSERT_NE(h, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
+    const QRect m = haupt->frameGeometry(), r = h->frameGeometry();
+    EXPECT_TRUE(r.width() < m.width() && r.height() < m.height()) << r.width() << "x" << r.height();
+    EXPECT_FALSE(h->cmdZurueck()->isEnabled());
+    EXPECT_EQ(h->focusWidget(), h->browser());
+
+    HilfeThemaAnzeigen("Lexikon.htm"); // F1 on another window
+    ASSERT_TRUE(h->cmdZurueck()->isEnabled());
+    h->cmdZurueck()->setFocus();
+    QTest::keyClick(h->cmdZurueck(), Qt::Key_Space);
+    EXPECT_TRUE(hilfeText().contains("Inhalt"));
+    EXPECT_FALSE(h->cmdZurueck()->isEnabled());
+    EXPECT_EQ(h->focusWidget(), h->browser());
 }
 
 TEST_F(NavigationTest, DialogeGehoerenDemHauptfensterUndBeendenSetztKeinenTitel)
