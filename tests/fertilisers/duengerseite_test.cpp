@@ -178,6 +178,10 @@ TEST_F(Seite, EditorenNehmenNurImPassendenZustand)
     auto* ed = dialog<frmDuengerEingabe>("frmDuengerEingabe");
     ASSERT_NE(ed, nullptr);
     test::anordnungJetztPruefen(ed, "Düngereditor");
+    for (QWidget* stelle : std::initializer_list<QWidget*>{ed->imgNorg(), ed->lblNorg()}) { // box and caption
+        stelle->setFocus(Qt::TabFocusReason);
+        test::fokusrahmenLaesstTexteFrei(ed, stelle->objectName().toStdString());
+    }
     tippen(ed->txtName(), "Superphosphat");
     tippen(ed->txtP(), "18");
     QTest::mouseClick(ed->cmdOK(), Qt::LeftButton);
