@@ -93,9 +93,9 @@ Anzeige Duengerwahl::laden()
     Anzeige a = rechnen(t, true);
     const bool geliefert = t.sngDuengerN > 0 || t.sngDuengerP > 0 || t.sngDuengerK > 0;
     a.cmbWeiter = a.katalog->cmbWeiter.value_or(false) || geliefert;
-    a.txtMenge = QString();
-    if (!a.lblMenge)
-        a.lblMenge = QString();
+    // empty unless a lime chosen before is entered again with its dose
+    a.txtMenge = a.katalog->txtMenge.value_or(QString());
+    a.lblMenge = a.katalog->lblMenge.value_or(QString());
     m_s = std::move(t);
     return a;
 }

@@ -3,6 +3,7 @@
 #include "fertilisers/frmnpk3.h"
 #include "fertilisers/katalogeingabe.h"
 #include "frame/oberflaeche.h"
+#include "platform/fokusrahmen.h"
 #include "platform/optionsgruppe.h"
 #include "platform/tastenlink.h"
 #include "services/appcontext.h"
@@ -37,6 +38,7 @@ frmDuengerEingabe::frmDuengerEingabe()
     new forms::Optionsgruppe(this, {{m_imgNorg}}, {}, [this](int) { imgNorg_Click(); },
                              forms::Optionsgruppe::Art::Schalter);
     auto* norg = new QHBoxLayout;
+    norg->setSpacing(2 * forms::kFokusrahmenBreite); // room for the focus marks of the box and of its caption
     norg->addWidget(m_imgNorg);
     norg->addWidget(m_lblNorg, 1, Qt::AlignLeft);
     raster()->addLayout(norg, raster()->rowCount(), 0, 1, 3);

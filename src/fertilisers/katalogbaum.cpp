@@ -134,9 +134,10 @@ KalkEintrag KalkDuengerEintragen(WizardState& s, const QString& KalkNr, const Du
     e.katalog.stand = Katalogstand::Geschlossen;
     e.katalog.leit = Naehrstoff::Mg;
     e.katalog.lblDuenger = kGedeckt;
-    e.katalog.lblMenge = QStringLiteral("Es werden ") + g.zahlText(*dosis) + QStringLiteral("\u00A0g ") + s.strAktKalkName
+    // box and sentence show the lime's dose in g/m²
+    e.katalog.txtMenge = g.zahlText(*dosis);
+    e.katalog.lblMenge = QStringLiteral("Es werden ") + *e.katalog.txtMenge + QStringLiteral("\u00A0g ") + s.strAktKalkName
                          + QStringLiteral(" je\u00A0m² benötigt.");
-    e.katalog.txtMenge = QString(); // the lime's dose stands in the sentence, the box held a fertiliser's
     e.katalog.cmbWeiter = true;
     return e;
 }

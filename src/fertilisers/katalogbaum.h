@@ -41,7 +41,7 @@ struct Katalog {
     std::vector<Baumknoten> knoten;     // trvDuenger(1), top level
     std::optional<QString> lblDuenger;  // the prompt; nullopt: the caption stays (empty catalogue)
     std::optional<QString> lblMenge;    // a new amount sentence (closed: empty; a lime entered: its dose)
-    std::optional<QString> txtMenge;    // the amount box: empty once a lime is entered
+    std::optional<QString> txtMenge;    // the amount box: the lime's dose once a lime is entered
     std::optional<bool> cmbWeiter;      // nullopt: Next keeps its state
 };
 

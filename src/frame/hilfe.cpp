@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -32,7 +33,9 @@ HilfeFenster::HilfeFenster(QWidget* eltern) : QWidget(eltern, Qt::Window)
     setObjectName(QStringLiteral("frmHilfe"));
     setWindowTitle(QStringLiteral("Kav - Humavera - Hilfe"));
     setAttribute(Qt::WA_DeleteOnClose);
-    auto* zurueck = new QPushButton(QStringLiteral("Zurück"), this);
+    auto* zurueck = m_zurueck = new QPushButton(QStringLiteral("Zurück"), this);
+    zurueck->setObjectName(QStringLiteral("cmdZurueck"));
+    zurueck->setEnabled(false);
     auto* inhalt = new QPushButton(QStringLiteral("Inhalt"), this);
     auto* schliessen = new QPushButton(QStringLiteral("Schließen"), this);
     m_browser = new QTextBrowser(this);
@@ -48,11 +51,22 @@ HilfeFenster::HilfeFenster(QWidget* eltern) : QWidget(eltern, Qt::Window)
     for (QPushButton* b : {zurueck, inhalt, schliessen})
         b->setAutoDefault(true); // Enter presses the button that has the focus
     connect(zurueck, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(m_browser, &QTextBrowser::backwardAvailable, this, &HilfeFenster::zurueckMoeglich);
     connect(inhalt, &QPushButton::clicked, this,
             [this] { themaZeigen(app().ordner.hilfe(), QStringLiteral("index.htm")); });
     connect(schliessen, &QPushButton::clicked, this, &QWidget::close);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &HilfeFenster::linkGeklickt);
     resize(760, 600);
+    m_browser->setFocus(); // the text to read, and to page through by keys
+}
+
+void HilfeFenster::zurueckMoeglich(bool moeglich)
+{
+    // a Zurück that goes out while focused hands the focus to the text, not to the next button
+    const bool hatteFokus = focusWidget() == m_zurueck;
+    m_zurueck->setEnabled(moeglich);
+    if (hatteFokus && !moeglich)
+        m_browser->setFocus();
 }
 
 void HilfeFenster::themaZeigen(const QString& ordner, const QString& thema)
@@ -107,8 +121,16 @@ void HilfeThemaAnzeigen(const QString& strThema)
 {
     QPointer<HilfeFenster>& f = fensterZeiger();
     if (!f) {
-        f = new HilfeFenster(ui().haupt.data());
-        DialogZentrieren(f, ui().haupt.data());
+        mdiZentral* haupt = ui().haupt.data();
+        f = new HilfeFenster(haupt);
+        if (haupt) {
+            // smaller than the main window, so that the window it explains stays in view around it
+            QSize g = haupt->size() * 0.8;
+            if (const QScreen* s = haupt->screen())
+                g = g.boundedTo(s->availableGeometry().size() * 0.9);
+            f->resize(g.expandedTo(QSize(400, 300)));
+        }
+        DialogZentrieren(f, haupt);
     }
     f->themaZeigen(app().ordner.hilfe(), strThema);
     f->show();

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 
+class QPushButton;
 class QTextBrowser;
 
 namespace kav {
@@ -17,6 +18,8 @@ public:
     // The file shown (empty when only the message could be shown).
     QString datei() const { return m_datei; }
     QTextBrowser* browser() const { return m_browser; }
+    // Enabled only when there is a page to go back to.
+    QPushButton* cmdZurueck() const { return m_zurueck; }
 
 protected:
     // Escape closes the window.
@@ -24,6 +27,8 @@ protected:
 
 private:
     void linkGeklickt(const QUrl& u);
+    void zurueckMoeglich(bool moeglich);
+    QPushButton* m_zurueck = nullptr;
     QTextBrowser* m_browser = nullptr;
     QString m_thema;
     QString m_datei;

@@ -59,6 +59,7 @@ void frmVollbild::AnzeigeAktualisieren()
         QImageReader leser(pfad);
         bild = leser.read();
     }
+    m_natur = QSizeF(bild.size());
     m_imgVollbild->setBild(QPixmap::fromImage(bild));
     m_imgVollbild->setVisible(!bild.isNull());
 
@@ -70,11 +71,25 @@ void frmVollbild::AnzeigeAktualisieren()
     } catch (const std::exception&) {
         quelle.reset();
     }
+    m_lblQuelle->setText(quelle.value_or(QString()));
+    m_lblQuelle->setVisible(quelle.has_value());
+    einpassen();
+    setUpdatesEnabled(true);
+    update();
+}
+
+void frmVollbild::anordnen(Anordnung& a)
+{
+    a.tu([this] { einpassen(); });
+}
+
+void frmVollbild::einpassen()
+{
+    AppContext& a = app();
     m_lblQuelle->setFont(font());
     if (a.rahmen.intSchriftGroesse > 0)
         forms::setFontSize(m_lblQuelle, a.rahmen.intSchriftGroesse);
-    m_lblQuelle->setText(quelle.value_or(QString()));
-    m_lblQuelle->setVisible(quelle.has_value());
+    const bool quelle = !m_lblQuelle->isHidden();
 
     mdiZentral* haupt = ui().haupt.data();
     const QRectF aussen = haupt ? QRectF(haupt->frameGeometry()) : QRectF(0, 0, 1024, 768);
@@ -82,8 +97,8 @@ void frmVollbild::AnzeigeAktualisieren()
     const QFontMetrics fm(m_lblQuelle->font());
     const double zeile = fm.height() + 4;
     const QSizeF ende(zeile, zeile);
-    const VollbildMasse m = vollbildMasse(QSizeF(bild.size()), aussen, innen, quelle ? zeile : 0.0,
-                                          quelle ? fm.horizontalAdvance(*quelle) + 4 : 0.0, ende);
+    const VollbildMasse m = vollbildMasse(m_natur, aussen, innen, quelle ? zeile : 0.0,
+                                          quelle ? fm.horizontalAdvance(m_lblQuelle->text()) + 4 : 0.0, ende);
 
     const auto px = [](const QRectF& r) { return r.toAlignedRect(); };
     setWindowState(Qt::WindowNoState);
@@ -97,8 +112,6 @@ void frmVollbild::AnzeigeAktualisieren()
     m_shpRahmen->raise();
     m_imgEnde->raise();
     BenutzerverlaufZeichnen(this, a.einstellungen);
-    setUpdatesEnabled(true);
-    update();
 }
 
 void frmVollbild::imgEnde_Click()

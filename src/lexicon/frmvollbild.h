@@ -1,6 +1,8 @@
 #pragma once
 // The full-size view of a lexicon picture with its source line and a close image, over the main
-// window. The lexicon opens it on a thumbnail and refreshes it while its strip is turned.
+// window. The lexicon opens it on a thumbnail and refreshes it while its strip is turned; every
+// layout pass fits it to the main window as it is then.
+#include "frame/anordnung.h"
 #include "platform/bild.h"
 #include "platform/fenster.h"
 
@@ -9,7 +11,7 @@
 
 namespace kav {
 
-class frmVollbild : public forms::Formular {
+class frmVollbild : public forms::Formular, public Anordenbar {
     Q_OBJECT
 public:
     frmVollbild();
@@ -23,6 +25,8 @@ public:
     void Form_Load() override;
     // Shows the picture of strVollbildDatei, fitted, with its source, placed over the main window.
     void AnzeigeAktualisieren();
+    // Fits the picture shown to the main window's size and place.
+    void anordnen(Anordnung& a) override;
 
     void imgEnde_Click();
     void imgVollbild_DblClick();
@@ -33,6 +37,10 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // size, place and source line for the picture already read
+    void einpassen();
+
+    QSizeF m_natur; // the picture's own size in pixels; empty without a picture
     forms::Bild* m_imgVollbild = nullptr;
     QLabel* m_lblQuelle = nullptr;
     forms::Bild* m_imgEnde = nullptr;

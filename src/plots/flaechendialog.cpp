@@ -117,6 +117,8 @@ void FlaechenDialog::AktuellerDatensatzSetzen(bool an)
     AktuellerDatensatzAnzeigen(an);
 }
 
+QString FlaechenDialog::bezeichnung() const { return namePruefen(m_txtBezeichnung->text(), kNameLaengeMax).name; }
+
 bool FlaechenDialog::aktuellerDatensatz() const { return forms::Tag(m_lblAktuellerDatensatz) == QLatin1String("1"); }
 
 void FlaechenDialog::imgAktuellerDatensatz_Click() { AktuellerDatensatzSetzen(!aktuellerDatensatz()); }

@@ -21,6 +21,8 @@ class FlaechenDialog : public DialogSeite {
     Q_OBJECT
 public:
     QLineEdit* txtBezeichnung() const { return m_txtBezeichnung; }
+    // The name as typed, without the spaces around it that the name rule drops.
+    QString bezeichnung() const;
     forms::Bild* imgAktuellerDatensatz() const { return m_imgAktuellerDatensatz; }
     QLabel* lblAktuellerDatensatz() const { return m_lblAktuellerDatensatz; }
 

@@ -212,18 +212,24 @@ void frmFlaeche::flaecheBearbeitet(const QString& t)
     }
 }
 
-void frmFlaeche::cmbSpeichern_Click()
+FlaechenEingabe frmFlaeche::eingabe() const
 {
-    AppContext& a = app();
     // an empty box is no size given (stored as 0); a 0 typed is refused with the range
     FlaechenEingabe e;
-    e.Bezeichnung = m_txtBezeichnung->text();
+    e.Bezeichnung = bezeichnung();
     e.Nutzung = m_comNutzung->currentIndex() >= 0 ? m_comNutzung->currentData().toInt() : 0;
     e.txtLaenge = m_txtLaenge->text();
     e.txtBreite = m_txtBreite->text();
     e.txtFlaeche = m_txtFlaeche->text();
     e.Kompost = forms::Tag(m_imgKompost(0)) == QLatin1String("1") ? 1 : 0;
     e.AktuellerDatensatz = aktuellerDatensatz();
+    return e;
+}
+
+void frmFlaeche::cmbSpeichern_Click()
+{
+    AppContext& a = app();
+    const FlaechenEingabe e = eingabe();
     if (!a.db)
         return;
     FlaechenDaten d(a.db->cnDaten(), a.gebiet, *a.uhr, a.zufall);

@@ -26,6 +26,8 @@ public:
     // Closing: rebuilds the tree, selects the plot and lets the analysis page process it.
     void Form_Unload() override;
 
+    // What Speichern hands to the plot data: the boxes as typed, the name as the name rule gives it.
+    FlaechenEingabe eingabe() const;
     void cmbSpeichern_Click() override;
     void imgKompost_Click(int index);
     void lblBezeichnung_Click();

@@ -69,7 +69,7 @@ void frmFlaecheGruppe::cmbSpeichern_Click()
     if (!a.db)
         return;
     FlaechenDaten d(a.db->cnDaten(), a.gebiet, *a.uhr, a.zufall);
-    const QString name = m_txtBezeichnung->text();
+    const QString name = bezeichnung();
     const Schreibergebnis r =
         m_neu ? d.gruppeNeu(name, m_gruppierungNr) : d.gruppeAendern(m_flaechenNr, name, aktuellerDatensatz());
     if (!r.ok) {

@@ -3,6 +3,7 @@
 // are dragged from the tree onto the bed as coloured bars, moved, recoloured and removed; the plan is
 // saved, deleted or printed, and the wizard goes on to the green-manure step.
 #include "frame/seite.h"
+#include "platform/baumansicht.h"
 #include "platform/bildliste.h"
 #include "platform/linie.h"
 #include "platform/steuerfeld.h"
@@ -100,7 +101,7 @@ private:
 
     QLabel* m_lblName = nullptr;
     QToolButton* m_cmdLoeschen = nullptr;
-    QTreeWidget* m_trvKulturen = nullptr;
+    forms::Baumansicht* m_trvKulturen = nullptr;
     QWidget* m_pcbFeld = nullptr;
     forms::SteuerFeld<QLabel> m_lblMonat{0};
     forms::SteuerFeld<QLabel> m_lblTeil{0};

@@ -59,7 +59,6 @@ void frmMKEditor::anordnen(Anordnung& a)
 
     const Tw name(m_lblName);
     a.tu([&] { Tw(m_cmdLoeschen).setTop(name.Top()); });
-    a.tu([&] { Tw(m_cmdLoeschen).setLeft(name.Left() + name.Width()); });
     a.tu([&] { Tw(m_cmdLoeschen).setWidth(name.Width() * 0.25); });
     a.tu([&] { Tw(m_cmdLoeschen).setHeight(name.Height()); });
     a.tu([&] { m_cmdLoeschen->setIcon(a.imlIcon().bild(QStringLiteral("Abfall"))); });
@@ -67,7 +66,6 @@ void frmMKEditor::anordnen(Anordnung& a)
     a.tu([&] { knopfBild(m_cmdLoeschen); });
 
     a.tu([&] { Tw(m_trvKulturen).setTop(H() / 20 + name.Height()); });
-    a.tu([&] { Tw(m_trvKulturen).setWidth(name.Width() + Tw(m_cmdLoeschen).Width()); });
     a.tu([&] { Tw(m_trvKulturen).setLeft(name.Left()); });
     a.tu([&] { Tw(m_trvKulturen).setHeight(5 * H() / 6); });
     a.tu([&] {
@@ -75,10 +73,23 @@ void frmMKEditor::anordnen(Anordnung& a)
         const int h = QFontMetrics(m_trvKulturen->font()).height();
         m_trvKulturen->setIconSize(QSize(h, h));
     });
+    // the tree at least as wide as heading and waste bin, and as wide as its longest name (opened or
+    // not) as long as the bed keeps three quarters of its width; the bin stands at the tree's right edge
+    const Tw baum(m_trvKulturen);
+    const double feldLinks = a.B(3).Left() - a.B(3).Width() * 0.25;
+    const double feldRechts = feldLinks + 4 * a.B(1).Width();
+    const auto schmal = [&] { return name.Width() + Tw(m_cmdLoeschen).Width(); };
+    const auto luecke = [&] { return std::max(feldLinks - baum.Left() - schmal(), 60.0); };
+    a.tu([&] {
+        const double hoechstens = feldLinks + (feldRechts - feldLinks) / 4 - luecke() - baum.Left();
+        const double noetig = m_trvKulturen->inhaltsBreite() * twipsProPixel();
+        baum.setWidth(std::max(schmal(), std::min(noetig, hoechstens)));
+    });
+    a.tu([&] { Tw(m_cmdLoeschen).setLeft(baum.Left() + baum.Width() - Tw(m_cmdLoeschen).Width()); });
 
-    a.tu([&] { Tw(m_pcbFeld).setTop(Tw(m_trvKulturen).Top()); });
-    a.tu([&] { Tw(m_pcbFeld).setLeft(a.B(3).Left() - a.B(3).Width() * 0.25); });
-    a.tu([&] { Tw(m_pcbFeld).setWidth(4 * a.B(1).Width()); });
+    a.tu([&] { Tw(m_pcbFeld).setTop(baum.Top()); });
+    a.tu([&] { Tw(m_pcbFeld).setLeft(std::max(feldLinks, baum.Left() + baum.Width() + luecke())); });
+    a.tu([&] { Tw(m_pcbFeld).setWidth(feldRechts - Tw(m_pcbFeld).Left()); });
     a.tu([&] { Tw(m_pcbFeld).setHeight(Tw(m_trvKulturen).Height()); });
     a.tu([&] { setBackColor(m_pcbFeld, Qt::white); });
 

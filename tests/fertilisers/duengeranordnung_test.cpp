@@ -76,7 +76,7 @@ TEST_F(Anordnung, KlassenKalkeUndGedeckt)
     groesse(1024, 768);
     ArbeitsbereichAnordnen();
     klick("Ka1002");
-    EXPECT_TRUE(npk3->txtMenge()->text().isEmpty()); // the lime's dose stands in the sentence alone
+    EXPECT_EQ(npk3->txtMenge()->text(), "210");
     pruefen("gedeckt ohne neue Anordnung"); // the sentence fits as it comes
     ASSERT_EQ(npk3->lblMenge()->text(), "Es werden 210\u00A0g Kohlensaurer Magnesiumkalk (Dolomitkalk) je\u00A0m² benötigt.");
     ueberall("gedeckt");

@@ -54,7 +54,7 @@ TEST_F(Schritt, OptimalPhosphatKaliumStickstoffDannKalk)
 
     a = wahl().kalkWaehlen("Ka1001");
     EXPECT_EQ(a.lblMenge, "Es werden 175\u00A0g Kohlensaurer Kalk je\u00A0m² benötigt.");
-    EXPECT_EQ(a.txtMenge, ""); // the box held the horn meal's 71
+    EXPECT_EQ(a.txtMenge, "175"); // the lime's dose, not the horn meal's 71
     EXPECT_TRUE(*a.cmbWeiter);
     EXPECT_EQ(a.katalog->lblDuenger, kGedeckt);
     ASSERT_EQ(a.gewaehlt->size(), 4u);
@@ -224,9 +224,8 @@ TEST_F(Schritt, HoechstensEinKalkknoten)
 }
 
 // A lime chosen on an earlier pass is entered again once a fertiliser covers the last need (picked, or
-// saved in the editor): the amount box shows the catalogue's empty amount, not the fertiliser's, and
-// the sentence the lime's dose.
-TEST_F(Schritt, WiederEingetragenerKalkLeertDieMengenbox)
+// saved in the editor): the amount box and the sentence show the lime's dose, not the fertiliser's.
+TEST_F(Schritt, WiederEingetragenerKalkZeigtSeineMengeInDerBox)
 {
     const std::pair<const char*, std::function<Anzeige(const Katalog&)>> wege[] = {
         {"gewählt", [&](const Katalog& k) { return waehlen("Du1001", k); }},
@@ -243,7 +242,7 @@ TEST_F(Schritt, WiederEingetragenerKalkLeertDieMengenbox)
         const Anzeige a = letzter(k);
         ASSERT_TRUE(a.katalog && a.gewaehlt);
         EXPECT_EQ(a.katalog->stand, Katalogstand::Geschlossen);
-        EXPECT_EQ(a.txtMenge, "");
+        EXPECT_EQ(a.txtMenge, "175");
         EXPECT_EQ(a.lblMenge, "Es werden 175\u00A0g Kohlensaurer Kalk je\u00A0m² benötigt.");
         EXPECT_EQ(a.gewaehlt->back().text, "Kohlensaurer Kalk");
     }

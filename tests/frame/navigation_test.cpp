@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 #include <QUrlQuery>
@@ -93,12 +94,22 @@ TEST_F(NavigationTest, LexikonKnopf)
     EXPECT_EQ(haupt->windowTitle(), "Kav - Humavera - Ergebnis der Bodenuntersuchung eintragen");
 }
 
+// The help window opens smaller than the main window, with the text in the focus; Zurück is there
+// only while a page can be gone back to, and going out it leaves the focus on the text.
 TEST_F(NavigationTest, HilfeZeigtDasThemaDerSeiteOderDesDialogs)
 {
+    haupt->show();
+    groesse(760, 570); // the smallest main window
     HilfeAufrufen("frmNPK"); // no help pages at all
-    ASSERT_NE(hilfeFenster(), nullptr);
-    EXPECT_TRUE(hilfeFenster()->datei().isEmpty());
+    HilfeFenster* h = hilfeFenster();
+    ASSERT_NE(h, nullptr);
+    EXPECT_TRUE(h->datei().isEmpty());
     EXPECT_TRUE(hilfeText().contains("Hilfe nicht gefunden"));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
+    EXPECT_TRUE(h->frameGeometry().width() < haupt->frameGeometry().width()
+                && h->frameGeometry().height() < haupt->frameGeometry().height());
+    EXPECT_FALSE(h->cmdZurueck()->isEnabled());
+    EXPECT_EQ(h->focusWidget(), h->browser());
 
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.path() + "/Hilfe/index.htm", "<html><body><h1>Inhalt</h1></body></html>"));
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.path() + "/Hilfe/Eingabe_Analysenwerte.htm", "<html><body><h1>Analysenwerte</h1></body></html>"));
@@ -112,6 +123,12 @@ TEST_F(NavigationTest, HilfeZeigtDasThemaDerSeiteOderDesDialogs)
     EXPECT_EQ(hilfeFenster()->thema(), "Einstellungen.htm");
     EXPECT_EQ(hilfeFenster()->datei(), dir.path() + "/Hilfe/index.htm");
     EXPECT_TRUE(hilfeText().contains("„Einstellungen.htm“ ist nicht vorhanden"));
+    ASSERT_TRUE(h->cmdZurueck()->isEnabled());
+    h->cmdZurueck()->setFocus();
+    QTest::keyClick(h->cmdZurueck(), Qt::Key_Space); // back to the first page shown
+    EXPECT_TRUE(hilfeText().contains("Analysenwerte"));
+    EXPECT_FALSE(h->cmdZurueck()->isEnabled());
+    EXPECT_EQ(h->focusWidget(), h->browser());
 
     starten(); // F1 on the intro shows its topic and starts nothing
     QTest::keyClick(fenster().fensterAls<frmIntro>("frmIntro"), Qt::Key_F1);

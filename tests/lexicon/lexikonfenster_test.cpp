@@ -185,6 +185,24 @@ TEST_F(LexikonTest, BilderleisteUndVollbild)
     haupt->timResize_Timer();
     EXPECT_NEAR(lex->rtfLexikon()->obersteStelle(), oben, 60);
     EXPECT_EQ(forms::Tag(lex->imgLexikon(1)), "pH_Bereiche.png");
+
+    // the open view follows the main window: inside it and centred over it, made smaller, then
+    // moved and maximised
+    frmVollbild* offen = vollbild();
+    ASSERT_NE(offen, nullptr);
+    for (const bool maximiert : {false, true}) {
+        groesse(800, 600);
+        if (maximiert) {
+            haupt->move(200, 100);
+            haupt->showMaximized();
+        }
+        haupt->timResize_Timer();
+        ASSERT_EQ(vollbild(), offen);
+        const QRect h = haupt->frameGeometry(), b = offen->frameGeometry();
+        EXPECT_TRUE(h.contains(b)) << maximiert << ": " << b.x() << "+" << b.width() << " in " << h.x() << "+" << h.width();
+        EXPECT_NEAR(b.center().x(), h.center().x(), 1) << maximiert;
+        EXPECT_LE(offen->imgVollbild()->width(), haupt->width() * 3 / 4 + 1) << maximiert;
+    }
 }
 
 TEST_F(LexikonTest, RandfaelleTunNichts)

@@ -110,13 +110,15 @@ TEST_F(DialogTest, FlaecheAendernLiestDieZeileUndSchreibtSie)
 
     tippen(d->txtBreite(), "1,5");
     EXPECT_EQ(d->txtFlaeche()->text(), "6");
+    tippen(d->txtBezeichnung(), "  Beet 2  ");
+    EXPECT_EQ(d->eingabe().Bezeichnung.toStdString(), "Beet 2"); // the spaces around it are no part of the name
     QTest::mouseClick(d->imgKompost(1), Qt::LeftButton);
     QTest::mouseClick(d->lblAktuellerDatensatz(), Qt::LeftButton); // not current any more
     QTest::mouseClick(d->cmbSpeichern(), Qt::LeftButton);
 
-    EXPECT_EQ(wert("SELECT Breite || '|' || Kompost || AktuellerDatensatz FROM FlaechenID WHERE FlaechenNr = 'Fl1001'")
-                  .toString(),
-              "1.5|00");
+    EXPECT_EQ(wert("SELECT Breite || '|' || Kompost || AktuellerDatensatz || '|' || Bezeichnung FROM FlaechenID "
+                   "WHERE FlaechenNr = 'Fl1001'").toString(),
+              "1.5|00|Beet 2");
     EXPECT_EQ(w().intFlaecheKompost, 0);
     // the tree shows current plots only: the plot is gone from it and nothing is selected
     EXPECT_EQ(knoten("Fl1001"), nullptr);

@@ -851,22 +851,29 @@ TEST_F(WizardTest, KalenderSchriftUndGroesseBeiJederSeite)
     EXPECT_TRUE(kleiner) << "keine Seite, bei der eine kleinere Schrift passt";
 }
 
-// The crop already chosen, chosen again by a click, a double click or Space on it: what is typed for
-// it stays.
+// The crop already chosen, chosen again by a click, a double click or Space on it or on one of its
+// single crops: what is typed for it stays, the Nmin unit too.
 TEST_F(WizardTest, DieselbeKulturNochmalGewaehltBehaeltDasGetippte)
 {
     ASSERT_NO_FATAL_FAILURE(bisZumKulturschritt());
     NPKBaumAnsicht* t = npk1()->trvNPK();
-    const std::tuple<QString, QLineEdit*, const char*> faelle[] = {{"Ku1025", npk1()->txtNmin(), "80"}, // Kohlrabi
-                                                                   {kNeueMischkultur, npk1()->txtLaenge(), "3"}};
-    for (const auto& [key, box, text] : faelle) {
+    const std::tuple<QString, QString, QLineEdit*, const char*> faelle[] = {
+        {"Ku1025", "Ku1025", npk1()->txtNmin(), "80"}, // Kohlrabi
+        {"Ku1012", "Ku1091", npk1()->txtNmin(), "80"}, // Pflücksalat under Schnitt- und Pflücksalate
+        {kNeueMischkultur, kNeueMischkultur, npk1()->txtLaenge(), "3"}};
+    for (const auto& [key, nochmal, box, text] : faelle) {
+        SCOPED_TRACE(nochmal.toStdString());
         ASSERT_NO_FATAL_FAILURE(baumKlick(t, key));
         tippen(box, text);
-        const QPoint p = t->visualItemRect(t->itemVon(key)).center();
-        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, p);
+        npk1()->comNmin()->setFocus();
+        QTest::keyClick(npk1()->comNmin(), Qt::Key_Down); // the second unit
+        ASSERT_EQ(npk1()->comNmin()->currentIndex(), 1);
+        ASSERT_NO_FATAL_FAILURE(baumKlick(t, nochmal));
+        const QPoint p = t->visualItemRect(t->itemVon(nochmal)).center();
         QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, p);
         QTest::keyClick(t, Qt::Key_Space);
-        EXPECT_EQ(box->text().toStdString(), text) << key.toStdString();
+        EXPECT_EQ(box->text().toStdString(), text);
+        EXPECT_EQ(npk1()->comNmin()->currentIndex(), 1);
     }
 }
 

@@ -154,6 +154,26 @@ void wochenGanz(const QCalendarWidget* kalender, const std::string& wo)
         }
 }
 
+void fokusrahmenLaesstTexteFrei(const QWidget* fenster, const std::string& wo)
+{
+    const QWidget* ring = nullptr;
+    for (const QWidget* w : fenster->findChildren<const QWidget*>())
+        if (forms::istFokusrahmen(w) && w->isVisible())
+            ring = w;
+    ASSERT_NE(ring, nullptr) << wo << ": kein Fokusrahmen zu sehen";
+    // the ring is a band around the control (and its caption); what lies inside the band is theirs
+    const QRect aussen = ring->geometry();
+    const QRect innen = aussen.adjusted(forms::kFokusrahmenBreite, forms::kFokusrahmenBreite, -forms::kFokusrahmenBreite,
+                                        -forms::kFokusrahmenBreite);
+    for (const QLabel* l : fenster->findChildren<const QLabel*>()) {
+        if (!l->isVisible() || l->window() != ring->window())
+            continue;
+        const QRect text = gezeigt(l).translated(l->parentWidget()->mapTo(ring->parentWidget(), QPoint(0, 0)));
+        EXPECT_FALSE(text.intersects(aussen) && !innen.contains(text))
+            << wo << ": der Fokusrahmen liegt über dem Text von " << name(l) << " „" << l->text().toStdString() << "“";
+    }
+}
+
 QList<QSize> pruefgroessen()
 {
     const double tpp = forms::twipsProPixel();

@@ -33,6 +33,10 @@ void tagesnamenGanz(const QCalendarWidget* kalender, const std::string& wo);
 // calendar's own (the line of a date typed) lies over them (recorded, naming `wo`).
 void wochenGanz(const QCalendarWidget* kalender, const std::string& wo);
 
+// The focus mark is seen in `fenster` and lies over the text of no label but the control's own caption
+// taken into it (recorded, naming `wo`).
+void fokusrahmenLaesstTexteFrei(const QWidget* fenster, const std::string& wo);
+
 // Lays the program out at each of pruefgroessen() and checks `fenster` there as above. A page test
 // brings its page into the state to check (long texts, hidden buttons) and calls
 //     test::nichtsUeberdecktOderAbgeschnitten(seite);
