@@ -185,8 +185,14 @@ void mdiZentral::zeigen()
             if (WindowState() != 2 || m_beendet || !s)
                 return;
             const QRect frei = s->availableGeometry();
-            if (frameGeometry().width() < frei.width() && frameGeometry().height() < frei.height())
+            if (frameGeometry().width() < frei.width() && frameGeometry().height() < frei.height()) {
+                // a new geometry ends the maximised state (for a moment, with its size and move events):
+                // the state comes back, the normal geometry stays as it was
+                m_normalHalten = true;
                 setGeometry(frei);
+                setWindowState(Qt::WindowMaximized);
+                m_normalHalten = false;
+            }
         });
         return;
     }
@@ -224,7 +230,7 @@ void mdiZentral::resizeEvent(QResizeEvent* e)
 void mdiZentral::moveEvent(QMoveEvent* e)
 {
     QMainWindow::moveEvent(e);
-    if (WindowState() == 0 && isVisible() && !m_blnLaden && !m_beendet)
+    if (WindowState() == 0 && isVisible() && !m_blnLaden && !m_beendet && !m_normalHalten)
         m_normalGeometrie.moveTopLeft(geometry().topLeft()); // inner, as the start places it
 }
 
@@ -239,7 +245,7 @@ void mdiZentral::MDIForm_Resize()
 {
     if (m_blnLaden || m_beendet)
         return;
-    if (WindowState() == 0 && isVisible()) {
+    if (WindowState() == 0 && isVisible() && !m_normalHalten) {
         // The frame at least the minimum and within the work area; the size stored is the inner one,
         // as the start gives it to the window (a frame size stored and given as the inner size would
         // grow by the frame at every start).

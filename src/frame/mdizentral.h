@@ -102,6 +102,7 @@ private:
     // Place and inner size of the window in its normal state (what the settings keep): from the start,
     // then as the normal window is moved and sized; a maximised window keeps it for the end.
     QRect m_normalGeometrie;
+    bool m_normalHalten = false; // the window takes the work area itself (no window manager)
 };
 
 } // namespace kav

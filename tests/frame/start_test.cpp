@@ -108,6 +108,7 @@ protected:
         h.zeigen();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&h));
         QTest::qWait(250);
+        QCoreApplication::processEvents(); // the check is due by now, also on a busy machine
         return h;
     }
 };
