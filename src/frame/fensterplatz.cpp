@@ -1,5 +1,6 @@
 #include "frame/fensterplatz.h"
 
+#include "platform/rounding.h"
 #include "services/rahmen.h"
 
 #include <algorithm>
@@ -47,6 +48,11 @@ void fensterPlatzBegrenzen(Rahmen& r)
 double hoeheBegrenzt(double hoehe, double ab) { return std::min(std::max(hoehe, kMindestHoehe), ab); }
 
 double breiteBegrenzt(double breite, double ab) { return std::min(std::max(breite, kMindestBreite), ab); }
+
+float massInTwips(float gespeichert, int pixel, double twipsProPixel)
+{
+    return rundenGanz(gespeichert / twipsProPixel) == pixel ? gespeichert : static_cast<float>(pixel * twipsProPixel);
+}
 
 bool updateBeiStartFaellig(const QDateTime& datLetztesUpdate, const QString& strUpdatebeiStart, const QDate& heute)
 {

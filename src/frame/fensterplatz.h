@@ -31,6 +31,10 @@ void fensterPlatzBegrenzen(Rahmen& r);
 double hoeheBegrenzt(double hoehe, double arbeitsbereichHoehe);
 double breiteBegrenzt(double breite, double arbeitsbereichBreite);
 
+// The stored measure (twips) of a place or size of `pixel` pixels: the stored value as long as it gives
+// that many pixels (so a start and an end leave the settings as they were), else `pixel` in twips.
+float massInTwips(float gespeichert, int pixel, double twipsProPixel);
+
 // The data update at start runs when it is switched on and the last one lies before today.
 bool updateBeiStartFaellig(const QDateTime& datLetztesUpdate, const QString& strUpdatebeiStart, const QDate& heute);
 

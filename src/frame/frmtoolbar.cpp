@@ -2,6 +2,7 @@
 
 #include "frame/anordnung.h"
 #include "frame/hilfe.h"
+#include "frame/klicksperre.h"
 #include "frame/kontakt.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
@@ -58,6 +59,8 @@ frmToolbar::frmToolbar() : forms::Formular(QStringLiteral("frmToolbar"))
         b->installEventFilter(this);
         // a move over a button stays with the button: the bar's own move handler would undo the highlight
         b->setAttribute(Qt::WA_NoMousePropagation);
+        // the second click of a double-click on a button whose page just opened is not taken
+        Klicksperre::schuetzen(b);
         connect(b, &QToolButton::clicked, this, [this, i] {
             try {
                 cmbMenu_Click(i);

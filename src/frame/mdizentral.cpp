@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
@@ -151,9 +152,12 @@ void mdiZentral::fensterPlatzieren()
     const int zustand = startZustandAus(r.strAnsicht);
     fensterPlatzBegrenzen(r);
     const double tpp = forms::twipsProPixel();
-    // a first start has no stored size: the window gets the smallest size for its normal state
-    const double hoehe = hoeheBegrenzt(r.sngHoehe, r.sngArbeitsbereichHoehe);
-    const double breite = breiteBegrenzt(r.sngBreite, r.sngArbeitsbereichBreite);
+    // The stored size is the inner one: the window gets it as it was (the frame, unknown before the
+    // window shows, is held at the minimum and within the work area from then on: MDIForm_Resize). A
+    // first start has no stored size: the window gets the smallest size for its normal state.
+    // (fensterPlatzBegrenzen cut it to the work area)
+    const double hoehe = r.sngHoehe > 0 ? r.sngHoehe : hoeheBegrenzt(0, r.sngArbeitsbereichHoehe);
+    const double breite = r.sngBreite > 0 ? r.sngBreite : breiteBegrenzt(0, r.sngArbeitsbereichBreite);
     QRect platz(rundenGanz(r.sngLeft / tpp), rundenGanz(r.sngTop / tpp), rundenGanz(breite / tpp), rundenGanz(hoehe / tpp));
     // a place beyond a side of the screens (a screen unplugged since) comes into the free area of
     // the screen the window is on, or else of the main screen
@@ -163,6 +167,7 @@ void mdiZentral::fensterPlatzieren()
     if (s)
         platz = imFreienBereich(platz, s->availableGeometry());
     setGeometry(platz);
+    m_normalGeometrie = platz;
     setWindowState(zustand == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
     if (r.sngHoeheStart <= 0 || r.sngBreiteStart <= 0)
         referenzGroesseSetzen();
@@ -171,10 +176,24 @@ void mdiZentral::fensterPlatzieren()
 void mdiZentral::zeigen()
 {
     if (WindowState() == 2) {
-        // the window manager maximises; without one the window takes the work area itself
-        if (const QScreen* s = screen())
-            setGeometry(s->availableGeometry());
+        // the window manager maximises and keeps the normal place and size for the restore: the window
+        // is shown with them. Without one the window takes the work area itself (its normal geometry
+        // stays in m_normalGeometrie for the end).
         showMaximized();
+        QTimer::singleShot(200, this, [this] {
+            const QScreen* s = screen();
+            if (WindowState() != 2 || m_beendet || !s)
+                return;
+            const QRect frei = s->availableGeometry();
+            if (frameGeometry().width() < frei.width() && frameGeometry().height() < frei.height()) {
+                // a new geometry ends the maximised state (for a moment, with its size and move events):
+                // the state comes back, the normal geometry stays as it was
+                m_normalHalten = true;
+                setGeometry(frei);
+                setWindowState(Qt::WindowMaximized);
+                m_normalHalten = false;
+            }
+        });
         return;
     }
     showNormal();
@@ -208,6 +227,13 @@ void mdiZentral::resizeEvent(QResizeEvent* e)
     MDIForm_Resize();
 }
 
+void mdiZentral::moveEvent(QMoveEvent* e)
+{
+    QMainWindow::moveEvent(e);
+    if (WindowState() == 0 && isVisible() && !m_blnLaden && !m_beendet && !m_normalHalten)
+        m_normalGeometrie.moveTopLeft(geometry().topLeft()); // inner, as the start places it
+}
+
 void mdiZentral::changeEvent(QEvent* e)
 {
     QMainWindow::changeEvent(e);
@@ -219,17 +245,20 @@ void mdiZentral::MDIForm_Resize()
 {
     if (m_blnLaden || m_beendet)
         return;
-    if (WindowState() == 0 && isVisible()) {
+    if (WindowState() == 0 && isVisible() && !m_normalHalten) {
+        // The frame at least the minimum and within the work area; the size stored is the inner one,
+        // as the start gives it to the window (a frame size stored and given as the inner size would
+        // grow by the frame at every start).
         Rahmen& r = app().rahmen;
         const double tpp = forms::twipsProPixel();
-        const double h = hoeheBegrenzt(Height(), r.sngArbeitsbereichHoehe);
-        const double b = breiteBegrenzt(Width(), r.sngArbeitsbereichBreite);
-        const int dh = rundenGanz(h / tpp) - frameGeometry().height();
-        const int db = rundenGanz(b / tpp) - frameGeometry().width();
-        if (dh != 0 || db != 0)
-            resize(width() + db, height() + dh);
-        r.sngHoehe = static_cast<float>(h);
-        r.sngBreite = static_cast<float>(b);
+        const QSize rand = frameGeometry().size() - size();
+        const int hoehe = rundenGanz(hoeheBegrenzt(Height(), r.sngArbeitsbereichHoehe) / tpp) - rand.height();
+        const int breite = rundenGanz(breiteBegrenzt(Width(), r.sngArbeitsbereichBreite) / tpp) - rand.width();
+        if (hoehe != height() || breite != width())
+            resize(breite, hoehe);
+        r.sngHoehe = massInTwips(r.sngHoehe, hoehe, tpp);
+        r.sngBreite = massInTwips(r.sngBreite, breite, tpp);
+        m_normalGeometrie = QRect(geometry().topLeft(), QSize(breite, hoehe));
     }
     timerScharfMachen();
 }
@@ -300,9 +329,17 @@ void mdiZentral::MDIForm_Unload()
     const double tpp = forms::twipsProPixel();
     // a minimised window is stored in the state it had before: the program never starts minimised
     r.strAnsicht = windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen) ? QStringLiteral("2") : QStringLiteral("0");
-    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-    r.sngTop = static_cast<float>(normal.y() * tpp);
-    r.sngLeft = static_cast<float>(normal.x() * tpp);
+    // Place and size are those of the normal window, inner as the start gives them: a maximised or
+    // minimised window stores the ones it had before (the size the normal state kept it at, see
+    // MDIForm_Resize), so that the next start restores to them.
+    const bool normalZustand = WindowState() == 0 || !m_normalGeometrie.isValid();
+    const QRect normal = !normalZustand ? m_normalGeometrie : normalGeometry().isValid() ? normalGeometry() : geometry();
+    r.sngTop = massInTwips(r.sngTop, normal.y(), tpp);
+    r.sngLeft = massInTwips(r.sngLeft, normal.x(), tpp);
+    if (!normalZustand) {
+        r.sngHoehe = massInTwips(r.sngHoehe, normal.height(), tpp);
+        r.sngBreite = massInTwips(r.sngBreite, normal.width(), tpp);
+    }
     DiensteBeenden(a, [] {
         FormulareEntladen(false);
         for (const char* name : {"frmToolbar", "frmBrotkrume", "frmTitel"})

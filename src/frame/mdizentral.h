@@ -73,6 +73,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -98,6 +99,10 @@ private:
     bool m_beendet = false;
     bool m_geladen = false;
     long m_relayouts = 0;
+    // Place and inner size of the window in its normal state (what the settings keep): from the start,
+    // then as the normal window is moved and sized; a maximised window keeps it for the end.
+    QRect m_normalGeometrie;
+    bool m_normalHalten = false; // the window takes the work area itself (no window manager)
 };
 
 } // namespace kav

@@ -1,9 +1,13 @@
 #pragma once
 // The windows of the running program: the register of loaded windows and the main window.
+#include "platform/clock.h"
 #include "platform/fenster.h"
+
+#include <QDateTime>
 
 #include <QPointer>
 #include <functional>
+#include <memory>
 
 class QLabel;
 
@@ -22,6 +26,11 @@ struct Oberflaeche {
     bool anordnungLaeuft = false;
     long anordnungen = 0;          // passes carried out
     long uebersprungeneAnweisungen = 0; // statements of the last pass that failed and were skipped
+
+    // One click, one step (frame/klicksperre.h): the clock of the clicks (tests set one of their own)
+    // and when the last page was shown on it.
+    std::shared_ptr<const Clock> klickUhr = std::make_shared<SystemClock>();
+    QDateTime seiteGezeigt;
 
     // Hooks of the exchange area, filled at construction (tests may replace them):
     // the data update at start-up, run once the start-up is over, when due;

@@ -1,6 +1,7 @@
 #include "frame/schrittknoepfe.h"
 
 #include "frame/anordnung.h"
+#include "frame/klicksperre.h"
 #include "frame/oberflaeche.h"
 #include "services/appcontext.h"
 
@@ -35,6 +36,8 @@ Schrittknoepfe::Schrittknoepfe(QWidget* seite, const Knopf& abbruch, const Knopf
         b->installEventFilter(this);
         // a left click and the keyboard come as clicked; the other mouse buttons in the filter
         connect(b, &QToolButton::clicked, this, [this, b] { ausloesen(b); });
+        // installed last, the guard sees a click first: none within the double-click time after the page showed
+        Klicksperre::schuetzen(b);
     }
 }
 

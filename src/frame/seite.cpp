@@ -3,11 +3,13 @@
 #include "frame/frmtoolbar.h"
 
 #include "frame/hilfe.h"
+#include "frame/klicksperre.h"
 #include "frame/mdizentral.h"
 #include "frame/seitenwechsel.h"
 #include "services/appcontext.h"
 
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <QStatusBar>
 
 namespace kav {
@@ -87,6 +89,15 @@ void Seite::anordnen(Anordnung& a)
         return;
     platzSetzen(a);
     a.tu([&] { a.farbverlauf(this); });
+}
+
+void Seite::showEvent(QShowEvent* e)
+{
+    forms::Formular::showEvent(e);
+    // a page the program shows (not the window coming back from minimised): the second click of the
+    // double-click that opened it is not taken by its step buttons nor by the navigation bar
+    if (!e->spontaneous() && m_platz != Platz::Dialog)
+        Klicksperre::seiteGezeigt();
 }
 
 void Seite::keyReleaseEvent(QKeyEvent* e)

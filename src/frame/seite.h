@@ -38,6 +38,7 @@ protected:
     // Top, Left, Width and Height of the page for its place.
     void platzSetzen(Anordnung& a);
     void keyReleaseEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     QString m_schritt;

@@ -1,5 +1,6 @@
 #include "plan/frmnpk4.h"
 
+#include "frame/klicksperre.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
 #include "plan/planangaben.h"
@@ -74,6 +75,9 @@ frmNPK4::frmNPK4() : Seite(QStringLiteral("frmNPK4"), QStringLiteral("NPK4"), Pl
 
     for (QToolButton* b : {m_cmbZurueck, m_cmbDrucken, m_cmbAbbruch})
         b->installEventFilter(this);
+    // the step buttons: one click, one step
+    Klicksperre::schuetzen(m_cmbZurueck);
+    Klicksperre::schuetzen(m_cmbAbbruch);
     connect(m_cmbDrucken, &QToolButton::clicked, this, [this] { cmbDrucken_Click(); });
     connect(m_cmbZurueck, &QToolButton::clicked, this, [this] { cmbZurueck_MouseUp(); });
     connect(m_cmbAbbruch, &QToolButton::clicked, this, [this] { cmbAbbruch_Click(); });

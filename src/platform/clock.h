@@ -24,6 +24,7 @@ public:
     QDateTime now() const override { return m_t; }
     void set(const QDateTime& t) { m_t = t; }
     void advanceSeconds(qint64 s) { m_t = m_t.addSecs(s); }
+    void advanceMs(qint64 ms) { m_t = m_t.addMSecs(ms); }
 
 private:
     QDateTime m_t;

@@ -2,6 +2,7 @@
 
 #include "frame/bilder.h"
 #include "frame/frmtoolbar.h"
+#include "frame/klicksperre.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
@@ -135,6 +136,7 @@ frmAnalysenWerte::frmAnalysenWerte()
                             QStringLiteral("Werte speichern und Düngeberechnung starten"));
     for (QToolButton* b : {m_cmbWeiter, m_cmbSpeichern, m_cmbSenden})
         b->installEventFilter(this);
+    Klicksperre::schuetzen(m_cmbWeiter); // the step into the wizard: one click, one step
     connect(m_cmbSpeichern, &QToolButton::clicked, this, [this] { cmbSpeichern_Click(); });
     connect(m_cmbWeiter, &QToolButton::clicked, this, [this] { cmbWeiter_Click(); });
     connect(m_cmbSenden, &QToolButton::clicked, this, [this] { cmbSenden_Click(); });

@@ -1,5 +1,6 @@
 #include "requirement/frmnpk.h"
 
+#include "frame/klicksperre.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
 #include "platform/tastenlink.h"
@@ -70,6 +71,7 @@ frmNPK::frmNPK() : Seite(QStringLiteral("frmNPK"), QStringLiteral("NPK"), Platz:
     m_cmbWeiter = WizardKnopf(this, QStringLiteral("cmbWeiter"), QStringLiteral("Weiter zum nächsten Schritt"));
     for (QToolButton* b : {m_cmbKompost, m_cmbWeiter})
         b->installEventFilter(this);
+    Klicksperre::schuetzen(m_cmbWeiter); // a step button: one click, one step
     connect(m_cmbKompost, &QToolButton::clicked, this, [this] { cmbKompost_Click(); });
     connect(m_cmbWeiter, &QToolButton::clicked, this, [this] { cmbWeiter_MouseUp(); });
     knoepfeFreigeben(false);

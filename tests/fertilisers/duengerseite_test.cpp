@@ -255,6 +255,50 @@ TEST_F(Seite, WeiterZumPlanUndMitZurueckWieder)
     EXPECT_TRUE(npk3->cmbWeiter()->isEnabled());
 }
 
+// One click, one step (tests/requirement/doppelklick_ui_test.cpp for the steps before): a double-click
+// or two quick clicks on Next, and on the plan page's Back, move one step; the clock of the clicks
+// stands still unless the test moves it.
+TEST_F(Seite, DoppelklickAufWeiterUndZurueckGehtEinenSchritt)
+{
+    w().sngNBedarfGD = w().sngPBedarf = w().sngKBedarf = 0;
+    RestbedarfBerechnen(w());
+    app().einstellungen.blnImmerOptimal = true;
+    for (const bool doppelklick : {true, false}) {
+        SCOPED_TRACE(doppelklick ? "Doppelklick" : "zwei Klicks");
+        ASSERT_NO_FATAL_FAILURE(oeffnen());
+        klick("Ka1001");
+        ASSERT_TRUE(npk3->cmbWeiter()->isEnabled());
+        auto uhr = std::make_shared<FixedClock>(ui().klickUhr->now().addSecs(3600)); // the page showed long before
+        ui().klickUhr = uhr;
+        const auto zweimal = [&](QWidget* knopf) {
+            const QPoint p = haupt->mapFromGlobal(knopf->mapToGlobal(knopf->rect().center()));
+            if (doppelklick) {
+                QTest::mouseDClick(haupt->windowHandle(), Qt::LeftButton, {}, p);
+            } else {
+                QTest::mouseClick(haupt->windowHandle(), Qt::LeftButton, {}, p);
+                uhr->advanceMs(100);
+                QTest::mouseClick(haupt->windowHandle(), Qt::LeftButton, {}, p);
+            }
+        };
+        zweimal(npk3->cmbWeiter());
+        auto* plan = dialog<frmNPK4>("frmNPK4");
+        ASSERT_NE(plan, nullptr);
+        EXPECT_FALSE(fenster().istGeladen("frmNPK3"));
+        EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK4");
+
+        uhr->advanceMs(QApplication::doubleClickInterval());
+        zweimal(plan->cmbZurueck());
+        EXPECT_FALSE(fenster().istGeladen("frmNPK4"));
+        EXPECT_EQ(app().rahmen.strFensterZeigen, "NPK3");
+        EXPECT_NE(duengerSeite(), nullptr);
+        EXPECT_FALSE(fenster().istGeladen("frmNPK2b"));
+        FormulareEntladen(false);
+        zustand();
+        w().sngNBedarfGD = w().sngPBedarf = w().sngKBedarf = 0;
+        RestbedarfBerechnen(w());
+    }
+}
+
 // The amount sentence after each pick names the total the plan then gives for that fertiliser: both
 // from the whole grams per m² shown in the box (Superphosphat: 22 g on 18,8 m², 415 g, not the
 // 420 g of the unrounded 22,2 g).

@@ -76,6 +76,95 @@ TEST_F(StartTest, BeendenSpeichertSichertRaeumtAufUndNeustartStelltWiederHer)
     EXPECT_EQ(n.geometry(), QRect(10, 30, 780, 590));
 }
 
+// The settings keep the inner size and place of the normal window, as the start gives them: a start and
+// an end without a resize leave them as they were, again and again, for a window with a frame too (the
+// offscreen platform gives every window one) and for values that are no whole number of pixels. The
+// frame's size stored and given as the inner size grew the window by its frame at every end.
+class FensterGroesseTest : public test::RahmenTest {
+protected:
+    void einstellen(const QString& ansicht, const QString& breite, const QString& hoehe, const QString& links,
+                    const QString& oben)
+    {
+        SettingsStore s(ini());
+        s.RegistrySchreiben(schluessel::einstellungen, "Kav-Ansicht", ansicht);
+        s.RegistrySchreiben(schluessel::einstellungen, "Kav-Breite", breite);
+        s.RegistrySchreiben(schluessel::einstellungen, "Kav-Hoehe", hoehe);
+        s.RegistrySchreiben(schluessel::einstellungen, "Kav-Left", links);
+        s.RegistrySchreiben(schluessel::einstellungen, "Kav-Top", oben);
+    }
+    QString gespeichert() const
+    {
+        const SettingsStore s(ini());
+        QStringList w;
+        for (const char* name : {"Kav-Ansicht", "Kav-Breite", "Kav-Hoehe", "Kav-Left", "Kav-Top"})
+            w << s.RegistryWertLesen(schluessel::einstellungen, name);
+        return w.join(' ');
+    }
+    // A start as the program makes it: the window shown, the frame known (the check 200 ms after the
+    // show).
+    mdiZentral& zeigen()
+    {
+        mdiZentral& h = starten();
+        h.zeigen();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&h));
+        QTest::qWait(250);
+        QCoreApplication::processEvents(); // the check is due by now, also on a busy machine
+        return h;
+    }
+};
+
+TEST_F(FensterGroesseTest, StartUndEndeLassenGroesseUndPlatzWieSieWaren)
+{
+    const struct { const char *breite, *hoehe, *links, *oben; QRect innen; } faelle[] = {
+        {"11400", "8550", "300", "225", QRect(20, 15, 760, 570)}, // the tester's, the smallest size
+        {"11707", "9001", "151", "307", QRect(10, 20, 780, 600)}, // no whole pixels: kept as written
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.breite);
+        einstellen("0", f.breite, f.hoehe, f.links, f.oben);
+        const QString vorher = gespeichert();
+        for (int start = 1; start <= 3; ++start) {
+            SCOPED_TRACE(start);
+            mdiZentral& h = zeigen();
+            EXPECT_EQ(h.WindowState(), 0);
+            EXPECT_EQ(h.geometry(), f.innen);
+            EXPECT_NE(h.frameGeometry().size(), h.size()); // a window with a frame
+            h.close();
+            ASSERT_TRUE(h.beendet());
+            EXPECT_EQ(gespeichert(), vorher);
+        }
+    }
+}
+
+// Maximised, the end stores the normal place and size from before; the next start opens maximised on
+// them and a restore gives them back.
+TEST_F(FensterGroesseTest, MaximiertBeendetSpeichertDieGroesseVonVorher)
+{
+    einstellen("0", "11400", "8550", "300", "225");
+    mdiZentral& h = zeigen();
+    h.setWindowState(Qt::WindowMaximized); // the user maximises
+    QTest::qWait(50);
+    ASSERT_EQ(h.WindowState(), 2);
+    h.close();
+    EXPECT_EQ(gespeichert(), "2 11400 8550 300 225");
+
+    for (int start = 1; start <= 2; ++start) {
+        SCOPED_TRACE(start);
+        mdiZentral& n = zeigen(); // maximised, as stored
+        ASSERT_EQ(n.WindowState(), 2);
+        EXPECT_EQ(n.frameGeometry(), n.screen()->availableGeometry());
+        EXPECT_EQ(n.normalGeometry(), QRect(20, 15, 760, 570));
+        n.close();
+        EXPECT_EQ(gespeichert(), "2 11400 8550 300 225");
+    }
+    mdiZentral& n = zeigen();
+    n.setWindowState(Qt::WindowNoState); // restored: the size from before maximising
+    QTest::qWait(50);
+    EXPECT_EQ(n.geometry(), QRect(20, 15, 760, 570));
+    n.close();
+    EXPECT_EQ(gespeichert(), "0 11400 8550 300 225");
+}
+
 // Closed while minimised, the window opens in the state it had before; a stored minimised state
 // (older settings) opens normal: the program never starts minimised.
 TEST_F(StartTest, MinimiertGeschlossenStartetNieMinimiert)
@@ -238,8 +327,11 @@ TEST_F(TimerTest, TickLegtRahmenUndSeiteNeuAnUndMerktDieGroesse)
     QTest::qWait(50);
     EXPECT_FLOAT_EQ(app().rahmen.sngBreiteStart, static_cast<float>(haupt->Width()));
     EXPECT_FLOAT_EQ(app().rahmen.sngHoeheStart, static_cast<float>(0.9 * haupt->Height()));
-    // a size below the minimum is brought up to it in the normal state
+    // a size below the minimum is brought up to it in the normal state (the frame's size); the size
+    // kept for the end is the inner one, as the start gives it
     haupt->resize(300, 200);
     QTest::qWait(50);
     EXPECT_EQ(haupt->frameGeometry().size(), QSize(760, 570));
+    EXPECT_FLOAT_EQ(app().rahmen.sngHoehe, static_cast<float>(haupt->height() * 15));
+    EXPECT_FLOAT_EQ(app().rahmen.sngBreite, static_cast<float>(haupt->width() * 15));
 }
