@@ -30,7 +30,9 @@ InstanzSperre::InstanzSperre(const QString& ordner, Sperren sperren)
 {
     if (!sperren)
         sperren = [](int fd, int operation) { return ::flock(fd, operation); };
-    QDir().mkpath(ordner); // the first start: the folder is the lock's place
+    // the folder is the lock's place; one made here goes again when the start ends before it holds anything
+    if (!QFileInfo::exists(ordner) && QDir().mkpath(ordner))
+        m_gemacht = ordner;
     // close-on-exec on both: a started script or viewer does not inherit the lock
     m_ordner = oeffnen(ordner, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_ordner < 0) {
@@ -71,6 +73,20 @@ InstanzSperre::InstanzSperre(const QString& ordner, Sperren sperren)
 }
 
 InstanzSperre::~InstanzSperre() { freigeben(); }
+
+void InstanzSperre::gemachtenOrdnerEntfernen()
+{
+    if (m_gemacht.isEmpty())
+        return;
+    const QDir ordner(m_gemacht);
+    if (ordner.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+        != QStringList{dateiname()})
+        return;
+    QFile::remove(ordner.filePath(dateiname()));
+    freigeben();
+    QDir().rmdir(m_gemacht);
+    m_gemacht.clear();
+}
 
 void InstanzSperre::freigeben()
 {

@@ -38,11 +38,16 @@ public:
 
     static QString dateiname() { return QStringLiteral("Kav.sperre"); }
 
+    // A start that ends before it put anything into a folder that it made for the lock leaves no trace:
+    // the lock file and the folder go again (a folder with anything else in it stays).
+    void gemachtenOrdnerEntfernen();
+
 private:
     void freigeben();
 
     int m_datei = -1;
     int m_ordner = -1;
+    QString m_gemacht; // the folder, when it was made here
     bool m_belegt = false;
     bool m_ohneLeserecht = false;
     int m_fehler = 0;

@@ -140,8 +140,10 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
     // with the settings file: a Kav.KRN replaced at start or by a restore stores the date of the last
     // update at once, so that the next update fetches every area again, also after a crash of this run
     a.db = std::make_unique<Datenbanken>(a.ordner, a.gebiet, a.einstellungen, *a.uhr, *a.anzeige, a.store.get());
-    if (a.db->KavDBOeffnen() == Datenbanken::Ergebnis::Fehlgeschlagen)
+    if (a.db->KavDBOeffnen() == Datenbanken::Ergebnis::Fehlgeschlagen) {
+        a.sperre->gemachtenOrdnerEntfernen(); // the files were missing with nothing to restore them from
         return false;
+    }
     // the lexicon's pictures of a data update cut short by a crash: those of the rows Kav.KRN holds
     if (const QString zurueck = BildertauschBeenden(a.ordner, a.db->cnKav()); !zurueck.isEmpty() && a.anzeige)
         a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera - Lexikon"), zurueck, Meldung::Symbol::Information});

@@ -532,6 +532,7 @@ TEST_F(ProgrammStartTest, UnbrauchbarerDatenordnerIstKeinSchaden)
         } else {
             EXPECT_TRUE(text.startsWith(f.meldung)) << text.toStdString();
             EXPECT_EQ(dateien(), vorher);
+            EXPECT_EQ(QFileInfo(daten).exists(), QString(f.was) != "fehlt ohne Sicherung"); // no folder left made
         }
     }
 }
