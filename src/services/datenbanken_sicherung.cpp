@@ -1,0 +1,189 @@
+// The backup of both files and the restore of the backup pair, with what a crash left of a restore.
+#include "services/datenbanken.h"
+
+#include "platform/clock.h"
+#include "services/einstellungen.h"
+#include "services/meldungen.h"
+#include "services/wiederherstellung.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace kav {
+
+namespace {
+
+const QString kTitel = QStringLiteral("Humavera - Datenbank");
+const QString kZurueckText = QStringLiteral("Die Wiederherstellung der letzten Datensicherung wurde unterbrochen und "
+                                            "rückgängig gemacht: Beide Datenbanken sind so, wie sie vor der "
+                                            "Wiederherstellung waren.");
+
+} // namespace
+
+bool Datenbanken::DatenSichern()
+{
+    const QDate heute = m_uhr.today();
+    // never backed up: a first backup is due; a last backup after today (the clock was wrong
+    // once) would otherwise hold every later backup back
+    const QDate letzte = m_einstellungen.datLetzteDS;
+    const bool faellig = !letzte.isValid() || letzte > heute || letzte.daysTo(heute) >= m_einstellungen.intDS;
+    if (!faellig)
+        return true;
+
+    // a restore not yet settled leaves files that do not belong together: no backup of them
+    QString why;
+    const bool offen = wiederherstellungOffen(&why);
+    if (offen || !m_paar.sichern(m_uhr.now(), &why)) {
+        m_anzeige.zeige(Meldung{0, kTitel,
+                                QStringLiteral("Die Sicherung der Datenbanken ist fehlgeschlagen:\n%1\n\n"
+                                               "Beim nächsten Programmende wird sie erneut versucht.")
+                                    .arg(why),
+                                Meldung::Symbol::Warnung});
+        return false;
+    }
+    m_einstellungen.datLetzteDS = heute;
+    return true;
+}
+
+Datenbanken::SicherungsStand Datenbanken::sicherungsStand() const
+{
+    m_paar.wechselBeenden();
+    SicherungsStand s;
+    for (const Datei* d : {&m_kav, &m_daten}) {
+        const QString sicherung = sicherungsPfad(*d);
+        if (!s.vorhanden && QFileInfo::exists(sicherung)) {
+            s.vorhanden = true;
+            s.datum = sicherungsDatumText(sicherung);
+        }
+    }
+    return s;
+}
+
+bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
+{
+    m_paar.wechselBeenden();
+    QString g;
+    bool gleich = true;
+    if (QString offen; wiederherstellungOffen(&offen)) {
+        g = m_markeVerwaist ? offen : QStringLiteral("Eine frühere Wiederherstellung ist noch nicht abgeschlossen.");
+        gleich = m_markeVerwaist;
+    }
+    for (const Datei* d : {&m_kav, &m_daten}) {
+        if (!g.isEmpty())
+            break;
+        const QString sicherung = sicherungsPfad(*d);
+        const QString name = QFileInfo(sicherung).fileName();
+        if (!QFileInfo::exists(sicherung))
+            g = QStringLiteral("Die Sicherungsdatei %1 fehlt.").arg(name);
+        else if (!dateiGesund(sicherung, d->art))
+            g = QStringLiteral("Die Sicherungsdatei %1 ist beschädigt.").arg(name);
+    }
+    if (g.isEmpty() && paarEinsetzen(&g, &gleich))
+        return true;
+    if (grund)
+        *grund = g;
+    if (unveraendert)
+        *unveraendert = gleich;
+    return false;
+}
+
+bool Datenbanken::wiederherstellungOffen(QString* why)
+{
+    Wiederherstellung w = wiederherstellung();
+    if (!w.markeDa())
+        return false;
+    if (m_markeVerwaist && w.markeEntfernen()) {
+        m_markeVerwaist = false;
+        return false;
+    }
+    *why = m_markeVerwaist
+               ? QStringLiteral("Die letzte Wiederherstellung der Datensicherung ist abgeschlossen, aber ihre Markierung "
+                                "„%1“ lässt sich nicht löschen. Solange sie da ist, wird keine Sicherung gemacht oder "
+                                "wiederhergestellt; Ihre Daten sind davon nicht betroffen.")
+                     .arg(QDir::toNativeSeparators(QDir(m_ordner.basis).relativeFilePath(w.marke())))
+               : QStringLiteral("Die Wiederherstellung der letzten Datensicherung ist noch nicht abgeschlossen; das "
+                                "geschieht beim nächsten Programmstart.");
+    return true;
+}
+
+Wiederherstellung Datenbanken::wiederherstellung() const
+{
+    const QString dateien[2] = {m_kav.pfad, m_daten.pfad};
+    const QString sicherungen[2] = {sicherungsPfad(m_kav), sicherungsPfad(m_daten)};
+    return Wiederherstellung(m_ordner.daten(), dateien, sicherungen, m_ops);
+}
+
+bool Datenbanken::beideOeffnen(QString* grund)
+{
+    for (Datei* d : {&m_kav, &m_daten}) {
+        if (!d->verbindung.open(d->pfad)) {
+            if (grund)
+                *grund = QStringLiteral("%1 ließ sich nach dem Ersetzen nicht öffnen.").arg(dateiname(d->pfad));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Datenbanken::paarEinsetzen(QString* grund, bool* unveraendert)
+{
+    Wiederherstellung w = wiederherstellung();
+    if (!w.kopienAnlegen(grund))
+        return false;
+    if (!w.markeSetzen(m_uhr.now(), grund)) {
+        w.kopienEntfernen();
+        return false;
+    }
+    schliessen();
+    if (w.einsetzen(grund) && beideOeffnen(grund)) {
+        kavErsetzt();
+        w.alteEntfernen();
+        // else the next start finds both files in place and finishes; this run tries again before
+        // a backup or restore
+        m_markeVerwaist = !w.markeEntfernen();
+        return true;
+    }
+    // Back to the pair as it was. What cannot be put back stays closed, and the mark stays: the
+    // next start puts the pair together before either file opens.
+    schliessen();
+    *unveraendert = w.zuruecknehmen() && beideOeffnen(nullptr);
+    if (*unveraendert)
+        m_markeVerwaist = !w.markeEntfernen();
+    else
+        schliessen();
+    m_bisZumNeustart = !*unveraendert;
+    return false;
+}
+
+void Datenbanken::unterbrocheneWiederherstellungBeenden()
+{
+    Wiederherstellung w = wiederherstellung();
+    switch (w.lesen()) {
+    case Wiederherstellung::Lage::Keine:
+        return;
+    case Wiederherstellung::Lage::OhneMarke: // cut short before its mark: nothing was replaced
+        if (w.kopienEntfernen())
+            melde(kZurueckText);
+        return;
+    case Wiederherstellung::Lage::Vollenden:
+        if (!w.einsetzen()) // a step that fails leaves the mark: the next start goes on from there
+            return;
+        kavErsetzt();
+        m_kav.ausSicherung = m_daten.ausSicherung = true;
+        w.alteEntfernen();
+        if (w.markeEntfernen())
+            m_anzeige.zeige(Meldung{0, kTitel,
+                                    QStringLiteral("Die Wiederherstellung der letzten Datensicherung wurde unterbrochen "
+                                                   "und jetzt zu Ende geführt: Beide Datenbanken sind auf dem Stand der "
+                                                   "Sicherung vom %1.")
+                                        .arg(sicherungsDatumText(sicherungsPfad(m_kav))),
+                                    Meldung::Symbol::Information});
+        return;
+    case Wiederherstellung::Lage::Zuruecknehmen:
+        if (w.zuruecknehmen() && w.markeEntfernen())
+            melde(kZurueckText);
+        return;
+    }
+}
+
+} // namespace kav
