@@ -31,6 +31,9 @@ using namespace kav::test;
 
 namespace {
 
+// The sizes of the main window the keyboard is tried at; the last is the size the program starts with.
+const QSize kGroessen[] = {{760, 570}, {800, 600}, {1280, 1024}, {1920, 1080}, {1024, 768}};
+
 // The name of a control without the index of its array ("imgOS3" is one of "imgOS").
 QString stamm(const QObject* o) { return QString(o->objectName()).remove(QRegularExpression("\\d+$")); }
 
@@ -230,9 +233,18 @@ TEST_F(TastaturTest, TabErreichtJedesSteuerelementEinmalInLesefolgeMitSichtbarem
     };
     for (const Rundfenster& f : runden) {
         QWidget* w = f.oeffnen();
-        ArbeitsbereichAnordnen();
-        QCoreApplication::processEvents();
-        ASSERT_NO_FATAL_FAILURE(rundeGehen(w, f)) << f.name;
+        // a page at every size of the main window (the last the size the program starts with), a dialog
+        // at the size its contents give it
+        for (const QSize& g : w == h ? std::vector<QSize>(std::begin(kGroessen), std::end(kGroessen)) : std::vector<QSize>{{}}) {
+            SCOPED_TRACE(QStringLiteral("%1 × %2").arg(g.width()).arg(g.height()).toStdString());
+            const QWidget* vorher = fokus();
+            if (g.isValid())
+                groesse(g.width(), g.height());
+            ArbeitsbereichAnordnen();
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(!g.isValid() || fokus() == vorher) << "das Anordnen hat den Fokus versetzt";
+            ASSERT_NO_FATAL_FAILURE(rundeGehen(w, f)) << f.name;
+        }
         if (w != h) { // a dialog closes, the main window is active again
             fenster().entladen(w->objectName());
             ASSERT_NO_FATAL_FAILURE(aktivieren(h));
