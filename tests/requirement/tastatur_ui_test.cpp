@@ -448,13 +448,10 @@ TEST_F(TastaturTest, MitTabGetippteWerteLandenInIhrenFeldern)
         QTest::mouseClick(seite->imgBodenart(1), Qt::LeftButton);
         return h;
     };
-    const auto mischkultur = [&](QSize g) { // the bed, its Nmin value and unit, at the size `g`
-        return [&, g] {
-            groesse(g.width(), g.height());
-            FormulareEntladen();
-            aktivieren(h), bisZumKulturschritt(), baumKlick(npk1()->trvNPK(), kNeueMischkultur);
-            return h;
-        };
+    const auto mischkultur = [&] { // the bed, its Nmin value and unit
+        FormulareEntladen();
+        aktivieren(h), bisZumKulturschritt(), baumKlick(npk1()->trvNPK(), kNeueMischkultur);
+        return h;
     };
     const std::vector<std::pair<const char*, QString>> beet = {
         {"trvNPK", ""}, {"txtLaenge", "4"}, {"txtBreite", "2"}, {"txtNmin", "50"}, {"comNmin", ""}, {"cmbAbbruch", ""}};
@@ -485,7 +482,7 @@ TEST_F(TastaturTest, MitTabGetippteWerteLandenInIhrenFeldern)
         {"Kulturschritt", [&] {
              QTest::mouseClick(npk()->cmbWeiter(), Qt::LeftButton);
              kulturWaehlen("Ku1026", QDate(2027, 4, 19), "");
-             QTest::mouseClick(npk1()->txtNmin(), Qt::LeftButton);
+             tippen(npk1()->txtNmin(), ""); // the value kept from the size before cleared
              return h;
          }, {{"txtNmin", "30"}, {"comNmin", ""}, {"cmbSenden", ""}}},
         {"Düngerauswahl", [&] {
@@ -496,15 +493,14 @@ TEST_F(TastaturTest, MitTabGetippteWerteLandenInIhrenFeldern)
              aktivieren(h);
              QTest::mouseClick(duengerSeite()->txtMenge(), Qt::LeftButton);
              return h;
-         }, {{"txtMenge", ""}, {"cmbReset", ""}, {"cmbAbbruch", ""}}},
+         }, {{"txtMenge", ""}, {"cmbAbbruch", ""}}},
         {"Düngereditor", dialog("frmDuengerEingabe", [] { DuengerEingabeOeffnen({}); }),
          {{"txtName", "Jauche"}, {"txtN", "5"}, {"txtP", "3"}, {"txtK", "8"}, {"txtMg", "1"}, {"imgNorg", ""}},
          [this] { fenster().entladen("frmDuengerEingabe"); }},
         {"Kalkeditor", dialog("frmKalkEingabe", [] { KalkEingabeOeffnen({}); }),
          {{"txtName", "Mein Kalk"}, {"txtCaCO3", "80"}, {"txtMgCO3", "10"}, {"cmdOK", ""}},
          [this] { fenster().entladen("frmKalkEingabe"); }},
-        {"Mischkultur 760 × 570", mischkultur({760, 570}), beet},
-        {"Mischkultur 1920 × 1080", mischkultur({1920, 1080}), beet},
+        {"Mischkultur", mischkultur, beet},
     };
     const auto gehen = [](const Fall& f, QWidget* fw) {
         const auto bei = [fw](const char* name) { // the focus is in the control or option array `name`
@@ -528,12 +524,18 @@ TEST_F(TastaturTest, MitTabGetippteWerteLandenInIhrenFeldern)
         for (const auto& [name, text] : f.schritte)
             EXPECT_TRUE(text.isEmpty() || fw->findChild<QLineEdit*>(QLatin1String(name))->text() == text) << name;
     };
-    for (const Fall& f : faelle) {
-        SCOPED_TRACE(f.name);
-        antworten(QMessageBox::No); // values a case before left unstored are not kept
-        EXPECT_NO_FATAL_FAILURE(gehen(f, f.oeffnen()));
-        if (f.danach)
-            f.danach();
+    for (const QSize& g : kGroessen) {
+        groesse(g.width(), g.height());
+        FormulareEntladen();
+        QTest::mouseClick(seiteVon<frmToolbar>("frmToolbar")->cmbMenu(1), Qt::LeftButton); // the analysis page
+        seite = analysenSeite(), trv = seite->trvFlaechen();
+        for (const Fall& f : faelle) {
+            SCOPED_TRACE(QStringLiteral("%1 bei %2 × %3").arg(QString::fromUtf8(f.name)).arg(g.width()).arg(g.height()).toStdString());
+            antworten(QMessageBox::No); // values a case before left unstored are not kept
+            EXPECT_NO_FATAL_FAILURE(gehen(f, f.oeffnen()));
+            if (f.danach)
+                f.danach();
+        }
     }
     EXPECT_EQ(wert("SELECT GesamtN || ' ' || P2O5 || ' ' || K2O || ' ' || Mg || ' ' || pH FROM AnalysenID "
                    "WHERE AnalysenNr = 'An1002'").toString(), "4.0 20.0 14.0 1.0 6.5");
