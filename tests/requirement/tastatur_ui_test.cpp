@@ -250,7 +250,9 @@ TEST_F(TastaturTest, TabErreichtJedesSteuerelementEinmalInLesefolgeMitSichtbarem
         QWidget* w = f.oeffnen();
         // a page at every size of the main window (the last the size the program starts with), a dialog
         // at the size its contents give it
-        for (const QSize& g : w == h ? std::vector<QSize>(std::begin(kGroessen), std::end(kGroessen)) : std::vector<QSize>{{}}) {
+        const std::vector<QSize> groessen =
+            w == h ? std::vector<QSize>(std::begin(kGroessen), std::end(kGroessen)) : std::vector<QSize>{QSize()};
+        for (const QSize& g : groessen) {
             SCOPED_TRACE(QStringLiteral("%1 × %2").arg(g.width()).arg(g.height()).toStdString());
             const QWidget* vorher = fokus();
             if (g.isValid())
@@ -545,7 +547,8 @@ TEST_F(TastaturTest, MitTabGetippteWerteLandenInIhrenFeldern)
         QTest::mouseClick(seiteVon<frmToolbar>("frmToolbar")->cmbMenu(1), Qt::LeftButton); // the analysis page
         seite = analysenSeite(), trv = seite->trvFlaechen();
         for (const Fall& f : faelle) {
-            SCOPED_TRACE(QStringLiteral("%1 bei %2 × %3").arg(QString::fromUtf8(f.name)).arg(g.width()).arg(g.height()).toStdString());
+            SCOPED_TRACE(
+                QStringLiteral("%1 bei %2 × %3").arg(QString::fromUtf8(f.name)).arg(g.width()).arg(g.height()).toStdString());
             antworten(QMessageBox::No); // values a case before left unstored are not kept
             EXPECT_NO_FATAL_FAILURE(gehen(f, f.oeffnen()));
             if (f.danach)
