@@ -81,18 +81,23 @@ void sammeln(QWidget* w, const QWidget* bezug, std::vector<Einheit>& v, std::vec
     }
 }
 
+// Controls placed side by side in twips meet or stand apart by up to this many pixels of rounding: a
+// gap between columns is wider.
+constexpr int kSpiel = 2;
+
 int anfang(const Einheit* e, bool zeilen) { return zeilen ? e->r.top() : e->r.left(); }
 int ende(const Einheit* e, bool zeilen) { return zeilen ? e->r.top() + e->r.height() : e->r.left() + e->r.width(); }
 
-// The widest gap between rows (`zeilen`) or columns that nothing crosses: its width (-1 for none)
-// and the units in order along that direction, the gap before index `nach`.
+// The widest gap between rows (`zeilen`) or columns that nothing crosses, at least `mindestens`
+// wide: its width (-1 for none) and the units in order along that direction, the gap before index
+// `nach`.
 struct Schnitt {
     int luecke = -1;
     size_t nach = 0;
     std::vector<Einheit*> folge;
 };
 
-Schnitt schneiden(const std::vector<Einheit*>& v, bool zeilen)
+Schnitt schneiden(const std::vector<Einheit*>& v, bool zeilen, int mindestens = 0)
 {
     Schnitt s;
     s.folge = v;
@@ -103,7 +108,7 @@ Schnitt schneiden(const std::vector<Einheit*>& v, bool zeilen)
     int bis = ende(s.folge.front(), zeilen);
     for (size_t i = 1; i < s.folge.size(); ++i) {
         const int a = anfang(s.folge[i], zeilen);
-        if (a >= bis && a - bis > s.luecke) {
+        if (a - bis >= mindestens && a - bis > s.luecke) {
             s.luecke = a - bis;
             s.nach = i;
         }
@@ -132,9 +137,12 @@ void ordnen(const std::vector<Einheit*>& v, std::vector<Einheit*>& aus)
         return;
     }
     // a column beside another is read to its end first (the boxes beside a tree, a column of buttons
-    // beside the boxes); where no column stands apart, row after row
+    // beside the boxes); where no column stands apart, row after row; controls that meet side by side
+    // (a box and its unit, a calendar and its buttons) are no columns but a row, left to right
     Schnitt zeilen = schneiden(v, true);
-    Schnitt spalten = schneiden(v, false);
+    Schnitt spalten = schneiden(v, false, kSpiel + 1);
+    if (spalten.luecke < 0 && zeilen.luecke < 0)
+        spalten = schneiden(v, false);
     Schnitt* s = spalten.luecke >= 0 ? &spalten : &zeilen;
     if (s == &spalten) {
         // a column that ends above a gap crossing the whole part, while the part left of it goes on

@@ -4,10 +4,12 @@
 // another (a tree beside the boxes of its entry) read to its end before the next.
 //
 // The order is found by cutting the window apart along gaps that nothing crosses (no control, no
-// caption, no picture): between columns where there is such a gap (the left column first), else
-// between rows (the top row first), and so on within each part. A column that stands beside only the
-// rows above a gap between rows (a box beside a picture, with rows under both) is read with those rows,
-// before the rows below the gap. An option group counts as one control.
+// caption, no picture): between columns where there is such a gap wider than the 2 px that rounding
+// leaves between controls meant to meet (the left column first), else between rows (the top row
+// first), else between controls that meet side by side (left to right), and so on within each part.
+// A column that stands beside only the rows above a gap between rows (a box beside a picture, with
+// rows under both) is read with those rows, before the rows below the gap. An option group counts as
+// one control.
 // The links (captions that act on a click) come after the other controls of their page or dialog, so
 // that Tab from a box goes on to the next box whatever captions stand between them.
 #include <functional>

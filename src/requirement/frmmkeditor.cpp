@@ -201,7 +201,7 @@ void frmMKEditor::KulturFarbenEinlesen(const std::vector<MischkulturKultur>& kul
 
 // ---------------------------------------------------------------- bars
 
-void frmMKEditor::ZeichnungEinlesen()
+void frmMKEditor::ZeichnungEinlesen(bool fokusLassen)
 {
     std::vector<MischkulturBalken>& tabelle = app().bedarf.arrMischkulturBalken;
     const int n = m_txtKulturen.Count();
@@ -220,7 +220,7 @@ void frmMKEditor::ZeichnungEinlesen()
     }
     for (QToolButton* k : {m_cmdNext, m_cmdSpeichern, m_cmdDrucken})
         k->setEnabled(sichtbar);
-    if (isVisible())
+    if (isVisible() && !fokusLassen)
         m_pcbFeld->setFocus();
 }
 

@@ -57,8 +57,9 @@ public:
     void anordnen(Anordnung& a) override;
 
     // Rebuilds the bar table from the bars (from the twips they are placed at) and enables Next, Save
-    // and Print when a bar is visible.
-    void ZeichnungEinlesen();
+    // and Print when a bar is visible; the chart takes the focus unless `fokusLassen` (a layout pass
+    // leaves the focus where the user put it).
+    void ZeichnungEinlesen(bool fokusLassen = false);
     // Gives every bar with the text of bar `index` the colour `Farbe` (a colour number as decimal
     // text; any other text gives the grey of a crop without colour) and the matching text colour.
     void BalkenEinfaerben(const QString& Farbe, int index);

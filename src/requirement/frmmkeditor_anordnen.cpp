@@ -155,7 +155,7 @@ void frmMKEditor::anordnen(Anordnung& a)
         a.tu([&] { Tw(b).setRechteck(balkenTwips(tabelle.at(size_t(i)), PW(), PH())); });
         a.tu([&] { setFontSize(b, FontSize(vorlage)); });
     }
-    a.tu([&] { ZeichnungEinlesen(); });
+    a.tu([&] { ZeichnungEinlesen(true); });
     a.tu([&] { a.farbverlauf(this); });
 }
 
