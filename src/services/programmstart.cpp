@@ -68,6 +68,13 @@ void standarddateiErgaenzen(const Programmordner& o)
     qWarning().noquote() << ziel << QStringLiteral("konnte nicht angelegt werden:") << why;
 }
 
+// A message of the start, where there is a display to show it.
+void startMeldung(const AppContext& a, const QString& text, Meldung::Symbol symbol)
+{
+    if (a.anzeige)
+        a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"), text, symbol});
+}
+
 } // namespace
 
 QString programmVersion()
@@ -84,48 +91,44 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
     a.sperre.reset();
     a.sperre = std::make_unique<InstanzSperre>(a.ordner.daten(), a.sperren);
     if (a.sperre->belegt()) {
-        if (a.anzeige)
-            a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
-                                     QStringLiteral("Kav läuft bereits mit dem Datenordner „%1“.\n\nEin zweites Mal kann "
-                                                    "das Programm mit diesem Ordner nicht gestartet werden. Bitte "
-                                                    "arbeiten Sie im Fenster des laufenden Programms weiter.")
-                                         .arg(QDir::toNativeSeparators(a.ordner.daten())),
-                                     Meldung::Symbol::Information});
+        startMeldung(a,
+                     QStringLiteral("Kav läuft bereits mit dem Datenordner „%1“.\n\nEin zweites Mal kann "
+                                    "das Programm mit diesem Ordner nicht gestartet werden. Bitte "
+                                    "arbeiten Sie im Fenster des laufenden Programms weiter.")
+                         .arg(QDir::toNativeSeparators(a.ordner.daten())),
+                     Meldung::Symbol::Information);
         return false;
     }
     if (a.sperre->ohneLeserecht()) {
-        if (a.anzeige)
-            a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
-                                     QStringLiteral("Kav kann nicht starten: Den Datenordner „%1“ darf das Programm "
-                                                    "nicht lesen. Ohne dieses Recht kann es nicht sicherstellen, dass "
-                                                    "nur ein Programm mit den Dateien darin arbeitet. Es wurde keine "
-                                                    "Datei geöffnet oder verändert.\n\nBitte sorgen Sie dafür, dass "
-                                                    "Sie den Ordner „%1“ lesen dürfen, und starten Sie das Programm "
-                                                    "dann neu.")
-                                         .arg(QDir::toNativeSeparators(a.ordner.daten())),
-                                     Meldung::Symbol::Fehler});
+        startMeldung(a,
+                     QStringLiteral("Kav kann nicht starten: Den Datenordner „%1“ darf das Programm "
+                                    "nicht lesen. Ohne dieses Recht kann es nicht sicherstellen, dass "
+                                    "nur ein Programm mit den Dateien darin arbeitet. Es wurde keine "
+                                    "Datei geöffnet oder verändert.\n\nBitte sorgen Sie dafür, dass "
+                                    "Sie den Ordner „%1“ lesen dürfen, und starten Sie das Programm "
+                                    "dann neu.")
+                         .arg(QDir::toNativeSeparators(a.ordner.daten())),
+                     Meldung::Symbol::Fehler);
         return false;
     }
     // a folder whose files cannot be reached holds no damaged file: said as it is, nothing replaced
     if (const QString grund = datenordnerUnbrauchbar(a.ordner.daten()); !grund.isEmpty()) {
-        if (a.anzeige)
-            a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"), grund, Meldung::Symbol::Fehler});
+        startMeldung(a, grund, Meldung::Symbol::Fehler);
         return false;
     }
     if (a.sperre->ungesperrt()) {
         qWarning().noquote() << QStringLiteral("Datenordner nicht gesperrt:") << a.ordner.daten()
                              << qt_error_string(a.sperre->fehler());
-        if (a.anzeige)
-            a.anzeige->zeige(Meldung{0, QStringLiteral("Humavera"),
-                                     QStringLiteral("Kav kann den Datenordner „%1“ nicht sperren: Das Dateisystem "
-                                                    "dort lässt es nicht zu (etwa ein Netzlaufwerk). Deshalb sind "
-                                                    "dort zwei Programme nicht voneinander getrennt: Startet Kav ein "
-                                                    "zweites Mal mit diesem Ordner, auch auf einem anderen Rechner, "
-                                                    "bearbeiten beide dieselben Dateien, und Änderungen können "
-                                                    "verloren gehen.\n\nBitte starten Sie Kav mit diesem Ordner "
-                                                    "nicht noch einmal, solange es läuft.")
-                                         .arg(QDir::toNativeSeparators(a.ordner.daten())),
-                                     Meldung::Symbol::Warnung});
+        startMeldung(a,
+                     QStringLiteral("Kav kann den Datenordner „%1“ nicht sperren: Das Dateisystem "
+                                    "dort lässt es nicht zu (etwa ein Netzlaufwerk). Deshalb sind "
+                                    "dort zwei Programme nicht voneinander getrennt: Startet Kav ein "
+                                    "zweites Mal mit diesem Ordner, auch auf einem anderen Rechner, "
+                                    "bearbeiten beide dieselben Dateien, und Änderungen können "
+                                    "verloren gehen.\n\nBitte starten Sie Kav mit diesem Ordner "
+                                    "nicht noch einmal, solange es läuft.")
+                         .arg(QDir::toNativeSeparators(a.ordner.daten())),
+                     Meldung::Symbol::Warnung);
     }
     a.server = std::make_unique<Server>(ServerConfig::fromIni(a.ordner.serverKonfiguration()));
     a.rahmen.strServerAdresse = a.server->strServerAdresse();
