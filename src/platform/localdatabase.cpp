@@ -11,11 +11,16 @@ namespace kav {
 
 namespace {
 
-bool runCheck(QSqlDatabase& db, const QStringList& expectedTables, const ExpectedColumns& expectedColumns, QString* why)
+bool runCheck(QSqlDatabase& db, const QStringList& expectedTables, const ExpectedColumns& expectedColumns, QString* why,
+              bool* busy)
 {
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA quick_check"))) {
         if (why) *why = q.lastError().text();
+        // SQLITE_BUSY, SQLITE_LOCKED: another connection holds the file past the wait, which says
+        // nothing of its soundness
+        const QString code = q.lastError().nativeErrorCode();
+        if (busy) *busy = code == QLatin1String("5") || code == QLatin1String("6");
         return false;
     }
     if (!q.next() || q.value(0).toString() != QLatin1String("ok")) {
@@ -52,6 +57,13 @@ bool runCheck(QSqlDatabase& db, const QStringList& expectedTables, const Expecte
 bool LocalDatabase::check(const QString& path, const QStringList& expectedTables, QString* why,
                           const ExpectedColumns& expectedColumns)
 {
+    return pruefen(path, expectedTables, expectedColumns, why, nullptr);
+}
+
+bool LocalDatabase::pruefen(const QString& path, const QStringList& expectedTables,
+                            const ExpectedColumns& expectedColumns, QString* why, bool* busy)
+{
+    if (busy) *busy = false;
     const QFileInfo fi(path);
     if (!fi.exists() || !fi.isFile()) {
         if (why) *why = QStringLiteral("Die Datei fehlt");
@@ -68,7 +80,7 @@ bool LocalDatabase::check(const QString& path, const QStringList& expectedTables
         if (!db.open()) {
             if (why) *why = db.lastError().text();
         } else {
-            ok = runCheck(db, expectedTables, expectedColumns, why);
+            ok = runCheck(db, expectedTables, expectedColumns, why, busy);
             db.close();
         }
     }
@@ -130,7 +142,7 @@ bool LocalDatabase::open(const QString& path, QString* why)
 {
     close();
     m_path = path;
-    if (!check(path, m_expectedTables, why, m_expectedColumns))
+    if (!pruefen(path, m_expectedTables, m_expectedColumns, why, &m_busy))
         return false;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     db.setDatabaseName(path);

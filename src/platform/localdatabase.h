@@ -44,6 +44,9 @@ public:
 
     // Opens the file after check(); the connection is left closed on failure.
     bool open(const QString& path, QString* why = nullptr);
+    // The last open failed because another connection (another program) held the file locked
+    // longer than the wait: nothing is known of the file's soundness.
+    bool busy() const { return m_busy; }
     void close();
     bool isOpen() const;
 
@@ -53,10 +56,14 @@ public:
     const QStringList& expectedTables() const { return m_expectedTables; }
 
 private:
+    static bool pruefen(const QString& path, const QStringList& expectedTables, const ExpectedColumns& expectedColumns,
+                        QString* why, bool* busy);
+
     QString m_connectionName;
     QStringList m_expectedTables;
     ExpectedColumns m_expectedColumns;
     QString m_path;
+    bool m_busy = false;
 };
 
 } // namespace kav

@@ -75,6 +75,18 @@ Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
         return ausSicherung ? Ergebnis::Sicherung : Ergebnis::Geoeffnet;
     }
     qWarning().noquote() << d.pfad << QStringLiteral("ist nicht lesbar:") << why;
+    if (d.verbindung.busy()) {
+        // another program holds the file: not damaged, and nothing may be replaced under it
+        m_anzeige.zeige(Meldung{0, kTitel,
+                                QStringLiteral("Die Datenbank %1 kann nicht geöffnet werden: Ein anderes Programm "
+                                               "bearbeitet sie gerade und hält sie gesperrt. Die Datei ist nicht "
+                                               "beschädigt, und es wurde nichts an ihr verändert.\n\nBitte beenden "
+                                               "Sie das andere Programm und starten Sie Kav dann neu. Bis dahin "
+                                               "kann das Programm nicht arbeiten und wird beendet.")
+                                    .arg(QDir::toNativeSeparators(d.pfad)),
+                                Meldung::Symbol::Fehler});
+        return Ergebnis::Fehlgeschlagen;
+    }
     // A write cut short is undone from its journal, which needs the file and its folder writable.
     // Without that the file is not damaged: nothing may be replaced, and the user must give the right.
     const QStringList beiDatei = LocalDatabase::companions(d.pfad);

@@ -499,6 +499,23 @@ TEST_F(AbsturzBeimSchreiben, TotesJournalGehtBeimStart)
     ASSERT_TRUE(anderer.waitForFinished(10000));
     EXPECT_EQ(anderer.exitCode(), 0) << anderer.readAllStandardError().toStdString();
     EXPECT_EQ(sql::scalar(db->cnDaten(), "SELECT COUNT(*) FROM FlaechenID").toInt(), 42);
+    db.reset();
+
+    // a program that holds the file locked past the wait: the start says so, nothing is replaced
+    const QByteArray datenVorher = inhalt(ordner.datenDatei());
+    {
+        QSqlDatabase fremd = QSqlDatabase::addDatabase("QSQLITE", "fremd");
+        fremd.setDatabaseName(ordner.datenDatei());
+        ASSERT_TRUE(fremd.open());
+        ASSERT_TRUE(QSqlQuery(fremd).exec("BEGIN EXCLUSIVE"));
+        protokoll.meldungen.clear();
+        EXPECT_EQ(neu()->DatDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
+        EXPECT_TRUE(protokoll.texte().join("").contains("Ein anderes Programm bearbeitet sie gerade"));
+        fremd.close();
+    }
+    QSqlDatabase::removeDatabase("fremd");
+    EXPECT_EQ(inhalt(ordner.datenDatei()), datenVorher);
+    EXPECT_EQ(QDir(ordner.daten()).entryList({"Daten.KRN*"}, QDir::Files), QStringList{"Daten.KRN"});
 }
 
 // A start that found a file damaged, killed before or right after each step of putting the backup
