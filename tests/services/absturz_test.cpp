@@ -427,8 +427,7 @@ TEST(AbsturzBeimBildertausch, UnlesbareMarkeLegtDieBilderZurueck)
         ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(arbeit + "/Bildertausch", "?"));
         const QString text = BildertauschBeenden(u.ordner, db->cnKav());
         EXPECT_EQ(text.contains("wieder an ihren Platz gelegt („Lexikon/Bilder/Vorschau“"), f.zurueck) << text.toStdString();
-        EXPECT_EQ(QFileInfo::exists(arbeit), !f.zurueck);
-        EXPECT_EQ(bildertauschOffen(arbeit), !f.zurueck);
+        EXPECT_TRUE(f.zurueck ? !QFileInfo::exists(arbeit) : bildertauschOffen(arbeit)); // else it stays for the next start
         EXPECT_EQ(inhalt((f.zurueck ? bilder : arbeit + "/alt") + "/Vorschau/a.png"), "alt");
     }
 }
@@ -527,9 +526,8 @@ TEST_F(AbsturzBeimSchreiben, GetoeteterErsatzEinerBeschaedigtenDatei)
             EXPECT_EQ(QDir(ordner.daten()).entryList(QDir::Files).size(), 3); // the damaged file beside both
             EXPECT_EQ(inhalt(defekt), muell);
             const QString t = protokoll.texte().join("");
-            EXPECT_EQ(t.startsWith((kav ? "Kav-DB" : "Dat-DB") + QString(" war beschädigt, ersetzt mit der Sicherungsdatei vom "
-                                                                      "06.12.2026\n\nEinträge, die nach dem 06.12.2026 um 10:00"))
-                          && t.endsWith("„Daten/" + dateiname(defekt) + "“ aufbewahrt."),
+            EXPECT_EQ(t.startsWith(dateiname(datei).left(3) + "-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 06.12.2026\n\n"
+                                   "Einträge, die nach dem 06.12.2026 um 10:00") && t.endsWith("„Daten/" + dateiname(defekt) + "“ aufbewahrt."),
                       n < 5 || (n == 5 && !danach)) << t.toStdString();
             QFile::remove(defekt);
         }
@@ -616,7 +614,6 @@ TEST_F(AbsturzBeimSchreiben, UnterbrocheneWiederherstellungFolgtNurEinerSicheren
             EXPECT_FALSE(QFileInfo::exists(dir.filePath("x"))); // nothing went out of the data folder
             EXPECT_EQ(QDir(ordner.daten()).entryList({"*.wiederherstellen", "Wiederherstellung.*", "*.KRN-journal"}, QDir::Files), QStringList());
             EXPECT_EQ(inhalt(beiseite) == fremd, QString(f.fall) == "fremde Datei am Namen");
-            EXPECT_TRUE(f.vor || inhalt(ordner.datenDatei()) == dateien["Daten.KRN"]);
             if (f.vor) { // the file set aside, opened with its journal, has its rows
                 QSqlDatabase b = QSqlDatabase::addDatabase("QSQLITE", "beiseite");
                 b.setDatabaseName(beiseite);

@@ -70,16 +70,6 @@ protected:
         return aus.contains(zeile);
     }
 
-    // Every file below the program folder with its content, but the lock file, which a start leaves.
-    QMap<QString, QByteArray> dateien() const
-    {
-        QMap<QString, QByteArray> out;
-        for (QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
-            if (const QString pfad = it.next(); !pfad.endsWith("/Daten/Kav.sperre"))
-                out[QDir(dir.path()).relativeFilePath(pfad)] = test::inhalt(pfad);
-        return out;
-    }
-
     QTemporaryDir dir;
     test::MeldungsProtokoll protokoll;
 };
@@ -465,6 +455,13 @@ TEST_F(ProgrammStartTest, SperreAufNetzlaufwerkOderEineWarnung)
 TEST_F(ProgrammStartTest, UnbrauchbarerDatenordnerIstKeinSchaden)
 {
     const QString daten = dir.path() + "/Daten";
+    const auto dateien = [this] { // every file with its content, but the lock file, which a start leaves
+        QMap<QString, QByteArray> out;
+        for (QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
+            if (const QString pfad = it.next(); !pfad.endsWith("/Daten/Kav.sperre"))
+                out[QDir(dir.path()).relativeFilePath(pfad)] = test::inhalt(pfad);
+        return out;
+    };
     enum { OhneZugriff, EineDatei, FehltOhneSicherung, FehltMitSicherung };
     const QString meldung[] = { // the start ends with it; empty: the start goes on
         "Kav kann nicht starten: Auf die Dateien im Datenordner „" + daten + "“ darf das Programm nicht zugreifen.",
@@ -487,14 +484,13 @@ TEST_F(ProgrammStartTest, UnbrauchbarerDatenordnerIstKeinSchaden)
         }
         const QMap<QString, QByteArray> vorher = dateien();
         protokoll.meldungen.clear();
-        {
-            std::optional<Schreibschutz> schutz;
-            if (f == OhneZugriff) {
-                ASSERT_TRUE(schutz.emplace(dir.path(), daten, daten, true, 0644).wirksam());
-            }
-            EXPECT_EQ(DiensteStarten(neuerStart(), dir.path(), ini()), meldung[f].isEmpty());
-            appNeu();
+        std::optional<Schreibschutz> schutz;
+        if (f == OhneZugriff) {
+            ASSERT_TRUE(schutz.emplace(dir.path(), daten, daten, true, 0644).wirksam());
         }
+        EXPECT_EQ(DiensteStarten(neuerStart(), dir.path(), ini()), meldung[f].isEmpty());
+        appNeu();
+        schutz.reset();
         const QString text = protokoll.texte().join("\n");
         EXPECT_TRUE(text.startsWith(meldung[f]) && !text.contains("beschädigt")) << text.toStdString();
         if (meldung[f].isEmpty()) {
