@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <optional>
 #include <cstdlib>
 
 using namespace kav;
@@ -77,27 +78,25 @@ TEST_F(StartTest, BeendenSpeichertSichertRaeumtAufUndNeustartStelltWiederHer)
 }
 
 // The settings keep the inner size and place of the normal window, as the start gives them: a start and
-// an end without a resize leave them as they were, again and again, for a window with a frame too (the
-// offscreen platform gives every window one) and for values that are no whole number of pixels. The
-// frame's size stored and given as the inner size grew the window by its frame at every end.
+// an end without a resize leave them as they were, for a window with a frame too (the offscreen platform
+// gives every window one) and for values that are no whole number of pixels. The frame's size stored and
+// given as the inner size grew the window by its frame at every end. Maximised, the end stores the normal
+// place and size from before; the next start opens maximised on them and a restore gives them back.
 class FensterGroesseTest : public test::RahmenTest {
 protected:
-    void einstellen(const QString& ansicht, const QString& breite, const QString& hoehe, const QString& links,
-                    const QString& oben)
+    static constexpr const char* kNamen[] = {"Kav-Ansicht", "Kav-Breite", "Kav-Hoehe", "Kav-Left", "Kav-Top"};
+    // The stored state, width, height, left and top, as in gespeichert().
+    void einstellen(const QString& werte)
     {
         SettingsStore s(ini());
-        s.RegistrySchreiben(schluessel::einstellungen, "Kav-Ansicht", ansicht);
-        s.RegistrySchreiben(schluessel::einstellungen, "Kav-Breite", breite);
-        s.RegistrySchreiben(schluessel::einstellungen, "Kav-Hoehe", hoehe);
-        s.RegistrySchreiben(schluessel::einstellungen, "Kav-Left", links);
-        s.RegistrySchreiben(schluessel::einstellungen, "Kav-Top", oben);
+        for (int i = 0; i < 5; ++i)
+            s.RegistrySchreiben(schluessel::einstellungen, kNamen[i], werte.split(' ')[i]);
     }
     QString gespeichert() const
     {
-        const SettingsStore s(ini());
         QStringList w;
-        for (const char* name : {"Kav-Ansicht", "Kav-Breite", "Kav-Hoehe", "Kav-Left", "Kav-Top"})
-            w << s.RegistryWertLesen(schluessel::einstellungen, name);
+        for (const char* name : kNamen)
+            w << SettingsStore(ini()).RegistryWertLesen(schluessel::einstellungen, name);
         return w.join(' ');
     }
     // A start as the program makes it: the window shown, the frame known (the check 200 ms after the
@@ -115,54 +114,37 @@ protected:
 
 TEST_F(FensterGroesseTest, StartUndEndeLassenGroesseUndPlatzWieSieWaren)
 {
-    const struct { const char *breite, *hoehe, *links, *oben; QRect innen; } faelle[] = {
-        {"11400", "8550", "300", "225", QRect(20, 15, 760, 570)}, // the tester's, the smallest size
-        {"11707", "9001", "151", "307", QRect(10, 20, 780, 600)}, // no whole pixels: kept as written
+    // the settings before the start (empty: as the end before left them), the state the user then gives
+    // the window, the normal window's inner place and size, the settings after the end
+    const QRect klein(20, 15, 760, 570);
+    const struct { const char* vorher; std::optional<Qt::WindowState> zustand; QRect normal; const char* danach; } faelle[] = {
+        {"0 11400 8550 300 225", {}, klein, "0 11400 8550 300 225"}, // the tester's, the smallest size
+        {"0 11707 9001 151 307", {}, QRect(10, 20, 780, 600), "0 11707 9001 151 307"}, // no whole pixels: kept as written
+        {"0 11400 8550 300 225", Qt::WindowMaximized, klein, "2 11400 8550 300 225"},
+        {"", {}, klein, "2 11400 8550 300 225"},
+        {"", Qt::WindowNoState, klein, "0 11400 8550 300 225"},
     };
     for (const auto& f : faelle) {
-        SCOPED_TRACE(f.breite);
-        einstellen("0", f.breite, f.hoehe, f.links, f.oben);
-        const QString vorher = gespeichert();
-        for (int start = 1; start <= 3; ++start) {
-            SCOPED_TRACE(start);
-            mdiZentral& h = zeigen();
-            EXPECT_EQ(h.WindowState(), 0);
-            EXPECT_EQ(h.geometry(), f.innen);
-            EXPECT_NE(h.frameGeometry().size(), h.size()); // a window with a frame
-            h.close();
-            ASSERT_TRUE(h.beendet());
-            EXPECT_EQ(gespeichert(), vorher);
+        SCOPED_TRACE(&f - faelle);
+        if (*f.vorher)
+            einstellen(f.vorher);
+        const bool maximiert = gespeichert().startsWith('2');
+        mdiZentral& h = zeigen();
+        const auto normal = [&h] { return h.WindowState() == 2 ? h.normalGeometry() : h.geometry(); };
+        ASSERT_EQ(h.WindowState(), maximiert ? 2 : 0);
+        EXPECT_TRUE(maximiert ? h.frameGeometry() == h.screen()->availableGeometry()
+                              : h.frameGeometry().size() != h.size()); // a window with a frame
+        EXPECT_EQ(normal(), f.normal);
+        if (f.zustand) {
+            h.setWindowState(*f.zustand); // the user maximises or restores
+            QTest::qWait(50);
+            ASSERT_EQ(h.WindowState(), *f.zustand == Qt::WindowMaximized ? 2 : 0);
+            EXPECT_EQ(normal(), f.normal);
         }
+        h.close();
+        ASSERT_TRUE(h.beendet());
+        EXPECT_EQ(gespeichert(), f.danach);
     }
-}
-
-// Maximised, the end stores the normal place and size from before; the next start opens maximised on
-// them and a restore gives them back.
-TEST_F(FensterGroesseTest, MaximiertBeendetSpeichertDieGroesseVonVorher)
-{
-    einstellen("0", "11400", "8550", "300", "225");
-    mdiZentral& h = zeigen();
-    h.setWindowState(Qt::WindowMaximized); // the user maximises
-    QTest::qWait(50);
-    ASSERT_EQ(h.WindowState(), 2);
-    h.close();
-    EXPECT_EQ(gespeichert(), "2 11400 8550 300 225");
-
-    for (int start = 1; start <= 2; ++start) {
-        SCOPED_TRACE(start);
-        mdiZentral& n = zeigen(); // maximised, as stored
-        ASSERT_EQ(n.WindowState(), 2);
-        EXPECT_EQ(n.frameGeometry(), n.screen()->availableGeometry());
-        EXPECT_EQ(n.normalGeometry(), QRect(20, 15, 760, 570));
-        n.close();
-        EXPECT_EQ(gespeichert(), "2 11400 8550 300 225");
-    }
-    mdiZentral& n = zeigen();
-    n.setWindowState(Qt::WindowNoState); // restored: the size from before maximising
-    QTest::qWait(50);
-    EXPECT_EQ(n.geometry(), QRect(20, 15, 760, 570));
-    n.close();
-    EXPECT_EQ(gespeichert(), "0 11400 8550 300 225");
 }
 
 // Closed while minimised, the window opens in the state it had before; a stored minimised state

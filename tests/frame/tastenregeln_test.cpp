@@ -140,66 +140,49 @@ TEST(Tastenregeln, ZweiMalZweiSpalteFuerSpalte)
     EXPECT_EQ(zurueck.join(' ').toStdString(), "A D B C A");
 }
 
-// Tab round windows laid out as the pages are: controls that meet side by side, with the pixel or two
-// that rounding leaves, are one row and no columns (a calendar and its month buttons above a box and its
-// unit, a list and its reset button above the amount and its unit caption); the links of a page come
-// after its other controls, before the controls of the page below.
+// Tab round windows laid out as the pages are: controls that meet side by side, or stand the pixel or two
+// apart that rounding leaves, are one row and no columns (a calendar and its month buttons above a box and
+// its unit); the links of a page come after its other controls, before the controls of the page below.
 TEST(Tastenregeln, ZeilenOhneSpaltenschnittUndLinksJeSeite)
 {
-    enum Art { Knopf, Beschriftung, Link };
     struct Teil {
         const char* name;
         QRect r;
-        Art art = Knopf;
+        bool link = false;
         int seite = 0; // 0: the window itself, else the page of that number in it
     };
-    struct Fall {
-        const char* was;
-        std::vector<Teil> teile;
-        const char* runde; // from the first control round to it again
-    };
-    const Fall faelle[] = {
-        {"Kalender über Feld und Einheit",
-         {{"K", {10, 10, 150, 100}}, {"P", {160, 10, 30, 50}}, {"F", {160, 60, 30, 50}}, {"N", {10, 130, 148, 22}},
+    // the controls, the round from the first one to it again
+    const std::pair<std::vector<Teil>, const char*> faelle[] = {
+        {{{"K", {10, 10, 148, 100}}, {"P", {160, 10, 30, 50}}, {"F", {160, 60, 30, 50}}, {"N", {10, 130, 148, 22}},
           {"E", {160, 130, 60, 22}}},
          "K P F N E K"},
-        {"Liste und Knopf über Menge und Einheit",
-         {{"L", {10, 10, 200, 80}}, {"R", {210, 10, 30, 80}}, {"M", {150, 100, 58, 22}},
-          {"g/m²", {212, 100, 28, 22}, Beschriftung}, {"W", {10, 140, 80, 25}}},
-         "L R M W L"},
-        {"Zwei Seiten mit Links",
-         {{"A1", {10, 10, 100, 22}, Knopf, 1}, {"La", {10, 40, 100, 20}, Link, 1}, {"A2", {10, 70, 100, 22}, Knopf, 1},
-          {"B1", {10, 10, 100, 22}, Knopf, 2}, {"Lb", {10, 40, 100, 20}, Link, 2}, {"B2", {10, 70, 100, 22}, Knopf, 2}},
+        {{{"A1", {10, 10, 100, 22}, false, 1}, {"La", {10, 40, 100, 20}, true, 1}, {"A2", {10, 70, 100, 22}, false, 1},
+          {"B1", {10, 10, 100, 22}, false, 2}, {"Lb", {10, 40, 100, 20}, true, 2}, {"B2", {10, 70, 100, 22}, false, 2}},
          "A1 A2 La B1 B2 Lb A1"},
     };
-    for (const Fall& fall : faelle) {
-        SCOPED_TRACE(fall.was);
+    for (const auto& [teile, runde] : faelle) {
         Formular f(QStringLiteral("frmLesefolge"));
         QList<QWidget*> seiten{&f};
-        for (const Teil& t : fall.teile) {
+        for (const Teil& t : teile) {
             while (seiten.size() <= t.seite) { // a page under the one before
                 seiten << new Formular(QStringLiteral("frmSeite%1").arg(seiten.size()), &f);
                 seiten.last()->setGeometry(0, 120 * (seiten.size() - 2), 300, 120);
             }
-            if (t.art == Knopf) {
-                knopf(seiten[t.seite], t.name, t.r);
-                continue;
-            }
-            auto* l = new QLabel(QString::fromUtf8(t.name), seiten[t.seite]);
-            l->setObjectName(QString::fromUtf8(t.name));
-            l->setGeometry(t.r);
-            if (t.art == Link)
-                new Tastenlink(l, l, [] {});
+            const QString name = QString::fromLatin1(t.name);
+            QWidget* w = t.link ? static_cast<QWidget*>(new QLabel(name, seiten[t.seite])) : new QPushButton(name, seiten[t.seite]);
+            w->setObjectName(name);
+            w->setGeometry(t.r);
+            if (t.link)
+                new Tastenlink(w, w, [] {});
         }
         ASSERT_NO_FATAL_FAILURE(zeigen(&f));
-        f.findChild<QWidget*>(QString::fromLatin1(fall.teile.front().name))->setFocus();
-        QStringList runde{fokus()->objectName()};
-        for (const Teil& t : fall.teile)
-            if (t.art != Beschriftung) {
-                ASSERT_NO_FATAL_FAILURE(taste(Qt::Key_Tab));
-                runde << fokus()->objectName();
-            }
-        EXPECT_EQ(runde.join(' ').toStdString(), fall.runde);
+        f.findChild<QWidget*>(QString::fromLatin1(teile.front().name))->setFocus();
+        QStringList gegangen{fokus()->objectName()};
+        for (size_t i = 0; i < teile.size(); ++i) {
+            ASSERT_NO_FATAL_FAILURE(taste(Qt::Key_Tab));
+            gegangen << fokus()->objectName();
+        }
+        EXPECT_EQ(gegangen.join(' ').toStdString(), runde);
     }
 }
 

@@ -53,11 +53,10 @@ protected:
     }
     QString ini() const { return dir.filePath("config/Kav.ini"); }
     // A second start on the same data folder: told so, nothing opened.
-    void zweiterStartAbgewiesen(const InstanzSperre::Sperren& sperren = {})
+    void zweiterStartAbgewiesen()
     {
         AppContext zweiter;
         zweiter.anzeige = &protokoll;
-        zweiter.sperren = sperren;
         protokoll.meldungen.clear();
         EXPECT_FALSE(DiensteStarten(zweiter, dir.path(), ini()) || zweiter.server || zweiter.store || zweiter.db);
         EXPECT_TRUE(protokoll.texte().join("").startsWith("Kav läuft bereits mit dem Datenordner „" + dir.path() + "/Daten“."));
@@ -69,20 +68,6 @@ protected:
         while (!aus.contains(zeile) && p.waitForReadyRead(10000))
             aus += p.readAllStandardOutput();
         return aus.contains(zeile);
-    }
-
-    // Every file below the program folder with its content, but for the lock file, which a start
-    // leaves.
-    QMap<QString, QByteArray> dateien() const
-    {
-        QMap<QString, QByteArray> out;
-        QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString pfad = it.next();
-            if (!pfad.endsWith("/Daten/Kav.sperre"))
-                out[QDir(dir.path()).relativeFilePath(pfad)] = test::inhalt(pfad);
-        }
-        return out;
     }
 
     QTemporaryDir dir;
@@ -124,10 +109,8 @@ TEST_F(ProgrammStartTest, ErsterUndZweiterStart)
 
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(a.ordner.daten() + "/tmpDokument_06122026091600.pdf", "%PDF"));
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(a.ordner.daten() + "/Notiz.pdf", "%PDF"));
-    // the stop script, still running at the next start, has not inherited the lock
-    const QString skript = a.ordner.daten() + "/mysql_stop.sh";
-    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(
-        skript, "touch \"$0.laeuft\"\nwhile [ -e \"$0\" ] && [ ! -e \"$0.ende\" ]; do sleep 0.1; done\n"));
+    const QString skript = a.ordner.daten() + "/mysql_stop.sh"; // still running at the next start, without the lock
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(skript, "touch \"$0.laeuft\"\nwhile [ -e \"$0\" ]; do sleep 0.1; done\n"));
     DiensteBeenden(a);
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(skript + ".laeuft"); }, 10000));
     EXPECT_EQ(QDir(a.ordner.daten()).entryList({"*.pdf"}), QStringList({"Notiz.pdf"}));
@@ -140,7 +123,6 @@ TEST_F(ProgrammStartTest, ErsterUndZweiterStart)
     EXPECT_EQ(b.einstellungen.strProgrammID, id); // made once only
     EXPECT_EQ(b.einstellungen.datLetzteDS, QDate(2026, 12, 6));
     DiensteBeenden(b);
-    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(skript + ".ende", ""));
 }
 
 TEST_F(ProgrammStartTest, FehlgeschlageneSicherungHaeltDasSpeichernNichtAuf)
@@ -436,49 +418,34 @@ TEST_F(ProgrammStartTest, DatenordnerOhneLeserechtStartetNicht)
 TEST_F(ProgrammStartTest, SperreAufNetzlaufwerkOderEineWarnung)
 {
     const QString daten = dir.path() + "/Daten";
-    const InstanzSperre::Sperren netz = [](int fd, int op) {
-        if ((::fcntl(fd, F_GETFL) & O_ACCMODE) == O_RDONLY)
-            return errno = EBADF, -1;
-        return ::flock(fd, op);
+    const InstanzSperre::Sperren netz = [](int fd, int op) { // no lock through a descriptor opened for reading
+        return (::fcntl(fd, F_GETFL) & O_ACCMODE) == O_RDONLY ? (errno = EBADF, -1) : ::flock(fd, op);
     };
     const InstanzSperre::Sperren keine = [](int, int) { return errno = ENOLCK, -1; };
-    const struct {
-        const char* was;
-        InstanzSperre::Sperren sperren;
-        QString geschuetzt; // not writable meanwhile
-        bool anderer;       // another process holds the folder
-        bool getrennt;
-    } faelle[] = {{"Netzlaufwerk", netz, {}, false, true},
-                  {"Netzlaufwerk, Datenordner schreibgeschützt", netz, daten, false, false},
-                  {"keine Sperren", keine, {}, false, false},
-                  {"Sperrdatei nicht beschreibbar", {}, daten + "/Kav.sperre", true, true}};
+    // `geschuetzt` not writable: the data folder from before the start, the lock file from after it
+    const struct { const char* was; InstanzSperre::Sperren sperren; QString geschuetzt; bool getrennt; } faelle[] = {
+        {"Netzlaufwerk", netz, {}, true}, {"Netzlaufwerk, Datenordner schreibgeschützt", netz, daten, false},
+        {"keine Sperren", keine, {}, false}, {"Sperrdatei nicht beschreibbar", {}, daten + "/Kav.sperre", true}};
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.was);
         QFile::remove(daten + "/Kav.sperre"); // no program ran here yet
-        QProcess anderer;
-        if (f.anderer) {
-            anderer.start(KAV_SPERRKIND, {dir.path()});
-            ASSERT_TRUE(meldet(anderer, "gesperrt"));
-        }
         std::optional<Schreibschutz> schutz;
-        if (!f.geschuetzt.isEmpty()) {
-            ASSERT_TRUE(schutz.emplace(dir.path(), daten, f.geschuetzt, f.geschuetzt == daten).wirksam());
+        const auto schuetzen = [&] { return schutz.emplace(dir.path(), daten, f.geschuetzt, f.geschuetzt == daten).wirksam(); };
+        if (f.geschuetzt == daten) {
+            ASSERT_TRUE(schuetzen());
         }
         protokoll.meldungen.clear();
-        if (!f.anderer) {
-            AppContext& a = neuerStart();
-            a.sperren = f.sperren;
-            ASSERT_TRUE(DiensteStarten(a, dir.path(), ini()));
-        }
+        AppContext& a = neuerStart();
+        a.sperren = f.sperren;
+        ASSERT_TRUE(DiensteStarten(a, dir.path(), ini()));
         const QString text = protokoll.texte().join("\n");
-        EXPECT_EQ(text.contains("Kav kann den Datenordner „" + daten + "“ nicht sperren"), !f.getrennt)
-            << text.toStdString();
+        EXPECT_EQ(text.contains("Kav kann den Datenordner „" + daten + "“ nicht sperren"), !f.getrennt) << text.toStdString();
+        if (f.getrennt && !f.geschuetzt.isEmpty()) {
+            ASSERT_TRUE(schuetzen());
+        }
         if (f.getrennt)
-            zweiterStartAbgewiesen(f.sperren);
+            zweiterStartAbgewiesen();
         appNeu();
-        schutz.reset();
-        anderer.kill();
-        anderer.waitForFinished(10000);
     }
 }
 
@@ -488,51 +455,49 @@ TEST_F(ProgrammStartTest, SperreAufNetzlaufwerkOderEineWarnung)
 TEST_F(ProgrammStartTest, UnbrauchbarerDatenordnerIstKeinSchaden)
 {
     const QString daten = dir.path() + "/Daten";
-    const QMap<QString, QByteArray> anfang = dateien();
-    const struct {
-        const char* was;
-        QString meldung; // empty: the start goes on
-    } faelle[] = {
-        {"ohne Zugriffsrecht", "Kav kann nicht starten: Auf die Dateien im Datenordner „" + daten
-                                   + "“ darf das Programm nicht zugreifen."},
-        {"eine Datei", "Kav kann nicht starten: „" + daten + "“ ist eine Datei und kein Ordner."},
-        {"fehlt ohne Sicherung", "Die Datenbank " + daten + "/Kav.KRN fehlt, und es gibt weder ihre Sicherungsdatei „"
-                                     + dir.path() + "/Sicherungsdateien/Kav.PVQ“ noch eine Standarddatei,"},
-        {"fehlt mit Sicherung", {}},
+    const auto dateien = [this] { // every file with its content, but the lock file, which a start leaves
+        QMap<QString, QByteArray> out;
+        for (QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
+            if (const QString pfad = it.next(); !pfad.endsWith("/Daten/Kav.sperre"))
+                out[QDir(dir.path()).relativeFilePath(pfad)] = test::inhalt(pfad);
+        return out;
     };
-    for (const auto& f : faelle) {
-        SCOPED_TRACE(f.was);
+    enum { OhneZugriff, EineDatei, FehltOhneSicherung, FehltMitSicherung };
+    const QString meldung[] = { // the start ends with it; empty: the start goes on
+        "Kav kann nicht starten: Auf die Dateien im Datenordner „" + daten + "“ darf das Programm nicht zugreifen.",
+        "Kav kann nicht starten: „" + daten + "“ ist eine Datei und kein Ordner.",
+        "Die Datenbank " + daten + "/Kav.KRN fehlt, und es gibt weder ihre Sicherungsdatei „" + dir.path()
+            + "/Sicherungsdateien/Kav.PVQ“ noch eine Standarddatei,",
+        {}};
+    for (int f = OhneZugriff; f <= FehltMitSicherung; ++f) {
+        SCOPED_TRACE(f);
         QDir(dir.path()).removeRecursively();
-        for (auto it = anfang.cbegin(); it != anfang.cend(); ++it)
-            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(dir.filePath(it.key()), it.value()));
-        if (f.meldung.isEmpty()) { // a backup pair
+        ASSERT_NO_FATAL_FAILURE(SetUp());
+        if (f == FehltMitSicherung) { // a backup pair
             ASSERT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini()));
             DiensteBeenden(app());
-            appNeu();
         }
-        const bool zugriff = QString(f.was) != "ohne Zugriffsrecht";
-        if (zugriff)
+        if (f != OhneZugriff)
             QDir(daten).removeRecursively();
-        if (QString(f.was) == "eine Datei") {
+        if (f == EineDatei) {
             ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(daten, "keine Daten"));
         }
         const QMap<QString, QByteArray> vorher = dateien();
+        protokoll.meldungen.clear();
         std::optional<Schreibschutz> schutz;
-        if (!zugriff) {
+        if (f == OhneZugriff) {
             ASSERT_TRUE(schutz.emplace(dir.path(), daten, daten, true, 0644).wirksam());
         }
-        protokoll.meldungen.clear();
-        EXPECT_EQ(DiensteStarten(neuerStart(), dir.path(), ini()), f.meldung.isEmpty());
+        EXPECT_EQ(DiensteStarten(neuerStart(), dir.path(), ini()), meldung[f].isEmpty());
         appNeu();
         schutz.reset();
         const QString text = protokoll.texte().join("\n");
-        EXPECT_FALSE(text.contains("beschädigt")) << text.toStdString();
-        if (f.meldung.isEmpty()) {
+        EXPECT_TRUE(text.startsWith(meldung[f]) && !text.contains("beschädigt")) << text.toStdString();
+        if (meldung[f].isEmpty()) {
             EXPECT_EQ(test::inhalt(daten + "/Standard/Kav.KRN"), test::inhalt(test::erzeugteDaten() + "/Kav.KRN"));
         } else {
-            EXPECT_TRUE(text.startsWith(f.meldung)) << text.toStdString();
             EXPECT_EQ(dateien(), vorher);
-            EXPECT_EQ(QFileInfo(daten).exists(), QString(f.was) != "fehlt ohne Sicherung"); // no folder left made
+            EXPECT_EQ(QFileInfo(daten).exists(), f != FehltOhneSicherung); // no folder left made
         }
     }
 }
