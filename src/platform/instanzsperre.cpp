@@ -8,6 +8,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kav {
@@ -22,6 +23,17 @@ int oeffnen(const QString& pfad, int art, mode_t modus = 0)
         fd = ::open(name.constData(), art, modus);
     while (fd < 0 && errno == EINTR);
     return fd;
+}
+
+// What lies at `pfad` in place of a lock file: Offen for a regular file or nothing.
+InstanzSperre::Sperrdatei artDerSperrdatei(const QString& pfad)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(pfad).constData(), &st) != 0 || S_ISREG(st.st_mode))
+        return InstanzSperre::Sperrdatei::Offen;
+    if (S_ISDIR(st.st_mode))
+        return InstanzSperre::Sperrdatei::Ordner;
+    return S_ISLNK(st.st_mode) ? InstanzSperre::Sperrdatei::Verknuepfung : InstanzSperre::Sperrdatei::KeineDatei;
 }
 
 } // namespace
@@ -41,9 +53,27 @@ InstanzSperre::InstanzSperre(const QString& ordner, Sperren sperren)
         return;
     }
     // never truncated nor written; where it can be neither made nor opened for writing, the folder
-    // lock alone keeps programs apart
-    m_datei = oeffnen(ordner + QLatin1Char('/') + dateiname(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC,
-                      0666);
+    // lock alone keeps programs apart. Only a regular file is opened, and without waiting: a named
+    // pipe put in its place would wait for a reader.
+    const QString datei = ordner + QLatin1Char('/') + dateiname();
+    m_sperrdatei = artDerSperrdatei(datei);
+    if (m_sperrdatei == Sperrdatei::Offen) {
+        m_datei = oeffnen(datei, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+        const int fehler = errno;
+        struct stat st {};
+        if (m_datei >= 0 && (::fstat(m_datei, &st) != 0 || !S_ISREG(st.st_mode))) {
+            ::close(m_datei); // put there between the look and the opening
+            m_datei = -1;
+            m_sperrdatei = Sperrdatei::KeineDatei;
+        } else if (m_datei < 0) {
+            const bool da = QFileInfo::exists(datei) || QFileInfo(datei).isSymLink();
+            m_sperrdatei = fehler == ELOOP ? Sperrdatei::Verknuepfung
+                           : fehler == ENXIO ? Sperrdatei::KeineDatei
+                           : fehler == EACCES || fehler == EPERM || fehler == EROFS
+                               ? (da ? Sperrdatei::NichtBeschreibbar : Sperrdatei::NichtAnlegbar)
+                               : Sperrdatei::Fehler;
+        }
+    }
     bool gesperrt = false;
     int fehler = 0;
     for (int* fd : {&m_datei, &m_ordner}) {

@@ -6,7 +6,8 @@
 // never read and never deleted. A network file system (NFS) carries a flock out as a write lock,
 // which only a descriptor opened for writing can take: that is what the file is for. The folder lock
 // needs no write right and keeps apart a program that may not write the file and earlier versions,
-// which lock the folder only.
+// which lock the folder only. Only a regular file is opened as the lock file: a named pipe in its place
+// would hold the start for ever.
 #include <QString>
 
 #include <functional>
@@ -36,6 +37,19 @@ public:
     bool ungesperrt() const { return m_fehler != 0; }
     int fehler() const { return m_fehler; }
 
+    // Why the lock file could not be used; the folder's lock alone then keeps programs apart, where
+    // the file system allows it.
+    enum class Sperrdatei {
+        Offen,             // opened for writing
+        Ordner,            // a folder lies in its place
+        Verknuepfung,      // a symbolic link lies in its place (never followed)
+        KeineDatei,        // a named pipe, socket or device lies in its place (never opened)
+        NichtBeschreibbar, // a file the program may not write
+        NichtAnlegbar,     // missing, and the program may not make it in the folder
+        Fehler,            // another error of the file system
+    };
+    Sperrdatei sperrdatei() const { return m_sperrdatei; }
+
     static QString dateiname() { return QStringLiteral("Kav.sperre"); }
 
     // A start that ends before it put anything into a folder that it made for the lock leaves no trace:
@@ -51,6 +65,7 @@ private:
     bool m_belegt = false;
     bool m_ohneLeserecht = false;
     int m_fehler = 0;
+    Sperrdatei m_sperrdatei = Sperrdatei::Offen;
 };
 
 } // namespace kav

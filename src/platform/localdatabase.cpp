@@ -1,5 +1,7 @@
 #include "platform/localdatabase.h"
 
+#include "platform/dateisystem.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -69,6 +71,10 @@ bool LocalDatabase::pruefen(const QString& path, const QStringList& expectedTabl
         if (why) *why = QStringLiteral("Die Datei fehlt");
         return false;
     }
+    if (const QString fremd = foreignCompanion(path); !fremd.isEmpty()) {
+        if (why) *why = QStringLiteral("%1 ist keine Datei").arg(fremd);
+        return false;
+    }
     const QString name = QStringLiteral("kav_check_") + QUuid::createUuid().toString(QUuid::Id128);
     bool ok = false;
     {
@@ -93,6 +99,14 @@ QStringList LocalDatabase::companions(const QString& path)
     return {path + QStringLiteral("-journal"), path + QStringLiteral("-wal"), path + QStringLiteral("-shm")};
 }
 
+QString LocalDatabase::foreignCompanion(const QString& path)
+{
+    for (const QString& c : companions(path))
+        if (QFileInfo::exists(c) && !Dateisystem::gewoehnlich(c))
+            return c;
+    return {};
+}
+
 QStringList LocalDatabase::notWritable(const QString& path)
 {
     QStringList out;
@@ -114,7 +128,7 @@ bool LocalDatabase::whileWriteLocked(const QString& path, const std::function<vo
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0")); // a held lock answers at once
-        if (QFileInfo(path).isFile() && db.open()) {
+        if (QFileInfo(path).isFile() && foreignCompanion(path).isEmpty() && db.open()) {
             QSqlQuery q(db);
             // RESERVED: SQLite's lock of a writer, held by any open write transaction
             ok = q.exec(QStringLiteral("BEGIN IMMEDIATE"));

@@ -27,6 +27,11 @@ public:
     // belongs to its file: it must move with it and never stay beside another file of that name.
     static QStringList companions(const QString& path);
 
+    // The first of the companions of `path` that is there but no regular file (a named pipe, a folder):
+    // SQLite would open it as a journal and wait on a pipe for ever. Such a file is never opened:
+    // check() fails without reading it. Empty when there is none.
+    static QString foreignCompanion(const QString& path);
+
     // What of a database file cannot be written: "folder" (no new file can be made beside it,
     // so no journal either) and "file"; empty when both can.
     static QStringList notWritable(const QString& path);

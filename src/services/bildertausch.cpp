@@ -1,5 +1,6 @@
 #include "services/bildertausch.h"
 
+#include "platform/dateisystem.h"
 #include "services/dateioperationen.h"
 #include "services/sql.h"
 
@@ -16,7 +17,6 @@
 #include <optional>
 #include <utility>
 
-#include <unistd.h>
 
 namespace kav {
 
@@ -35,8 +35,8 @@ qint64 nummerInKav(const QSqlDatabase& cnKav) { return sql::scalar(cnKav, QStrin
 // The number of the mark; 0 when it cannot be read (no number is 0).
 qint64 nummerDerMarke(const QString& arbeit)
 {
-    QFile f(QDir(arbeit).filePath(kMarke));
-    return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toLongLong() : 0;
+    QByteArray text;
+    return Dateisystem::lesen(QDir(arbeit).filePath(kMarke), &text) ? text.trimmed().toLongLong() : 0;
 }
 
 // Writes the mark and reads it back from the disk: only a mark that can be read decides at a start.
@@ -51,7 +51,7 @@ bool markeSchreiben(const QString& pfad, qint64 nummer)
             return false;
     }
     QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) && ::fsync(f.handle()) == 0 && f.readAll() == text;
+    return f.open(QIODevice::ReadOnly) && Dateisystem::flush(f.handle()) && f.readAll() == text;
 }
 
 void schritt(const Bildertausch::Pruefpunkt& pruefpunkt, QStringView was)

@@ -1,5 +1,6 @@
 #include "services/dateioperationen.h"
 
+#include "platform/dateisystem.h"
 #include "platform/localdatabase.h"
 
 #include <QDebug>
@@ -8,8 +9,6 @@
 
 #include <filesystem>
 
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace kav {
 
@@ -18,7 +17,7 @@ bool DateiOperationen::echtSchreiben(const QString& pfad, const QByteArray& inha
     QFile f(pfad);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(inhalt) != inhalt.size() || !f.flush())
         return false;
-    return ::fsync(f.handle()) == 0;
+    return Dateisystem::flush(f.handle());
 }
 
 bool DateiOperationen::echtEntfernen(const QString& pfad) { return QFile::remove(pfad); }
@@ -32,15 +31,7 @@ bool DateiOperationen::echtUmbenennen(const QString& von, const QString& nach)
     return !ec;
 }
 
-bool DateiOperationen::echtAufDieDisk(const QString& pfad)
-{
-    const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
+bool DateiOperationen::echtAufDieDisk(const QString& pfad) { return Dateisystem::flush(pfad); }
 
 DateiOperationen DateiOperationen::echte()
 {

@@ -1,6 +1,7 @@
 #include "services/datenbanken.h"
 
 #include "platform/clock.h"
+#include "platform/dateisystem.h"
 #include "platform/settingsstore.h"
 #include "services/einstellungen.h"
 #include "services/gebietsschema.h"
@@ -67,6 +68,20 @@ Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
         m_paar.wechselBeenden();
         unterbrocheneErsetzungBeenden();
     }
+    if (const QString fremd = LocalDatabase::foreignCompanion(d.pfad); !fremd.isEmpty()) {
+        // where SQLite keeps the journal of a write lies something else: not read, nothing replaced
+        const QString name = QDir::toNativeSeparators(fremd);
+        m_anzeige.zeige(Meldung{0, kTitel,
+                                QStringLiteral("Die Datenbank %1 kann nicht geöffnet werden: Neben ihr liegt „%2“, "
+                                               "und das ist keine Datei. An dieser Stelle legt das Programm beim "
+                                               "Schreiben eine Protokolldatei an; was dort liegt, liest es nicht. "
+                                               "An der Datenbank wurde nichts verändert.\n\nBitte entfernen Sie "
+                                               "„%2“ und starten Sie Kav dann neu. Bis dahin kann das Programm nicht "
+                                               "arbeiten und wird beendet.")
+                                    .arg(QDir::toNativeSeparators(d.pfad), name),
+                                Meldung::Symbol::Fehler});
+        return Ergebnis::Fehlgeschlagen;
+    }
     const bool fehlte = !QFileInfo::exists(d.pfad);
     const bool ausSicherung = std::exchange(d.ausSicherung, false);
     QString why;
@@ -125,11 +140,15 @@ QString Datenbanken::sicherungsDatumText(const QString& sicherung) const
            + QStringLiteral(" Uhr");
 }
 
-QString Datenbanken::ersetztText(const Datei& d, bool fehlte, const QString& beiseite, const QDateTime& sicherungVom) const
+QString Datenbanken::ersetztText(const Datei& d, bool fehlte, const QString& beiseite, Ersatz ersatz,
+                                 const QDateTime& sicherungVom) const
 {
     QString t = d.name + (fehlte ? QStringLiteral(" fehlte, ersetzt mit der ") : QStringLiteral(" war beschädigt, ersetzt mit der "));
     QStringList mehr;
-    if (sicherungVom.isValid()) {
+    if (ersatz == Ersatz::Unbekannt) {
+        t = d.name + (fehlte ? QStringLiteral(" fehlte und wurde ersetzt.") : QStringLiteral(" war beschädigt und wurde ersetzt."));
+        mehr << QStringLiteral("Bitte prüfen Sie, ob Ihre letzten Einträge darin enthalten sind.");
+    } else if (ersatz == Ersatz::Sicherung) {
         t += QStringLiteral("Sicherungsdatei vom ") + m_gebiet.datumText(sicherungVom.date());
         const QString wann = m_gebiet.datumText(sicherungVom.date())
                              + (sicherungVom.time().isValid()
@@ -235,13 +254,18 @@ void Datenbanken::unterbrocheneErsetzungBeenden()
                 && m_ops.entfernenFallsDa(beiseite + kMeldung))
                 m_ops.entfernen(ersatz);
         }
-        // the replacement is in place, but the start ended before its message was shown
-        for (const QString& name : fi.dir().entryList({fi.fileName() + QStringLiteral(".defekt-*") + kMeldung}, QDir::Files)) {
+        // the replacement is in place, but the start ended before its message was shown; a mark that
+        // cannot be read (or is no file) leaves open what replaced the file, and the message says no more
+        for (const QString& name : fi.dir().entryList({fi.fileName() + QStringLiteral(".defekt-*") + kMeldung},
+                                                      QDir::Files | QDir::System)) {
             const QString marke = fi.dir().filePath(name), beiseite = marke.chopped(kMeldung.size());
-            QFile f(marke);
-            const QDateTime vom = f.open(QIODevice::ReadOnly) ? QDateTime::fromString(QString::fromUtf8(f.readAll()), Qt::ISODate)
-                                                              : QDateTime();
-            melde(ersetztText(*d, false, QFileInfo::exists(beiseite) ? beiseite : QString(), vom));
+            QByteArray text;
+            const bool gelesen = Dateisystem::lesen(marke, &text);
+            const QDateTime vom = QDateTime::fromString(QString::fromUtf8(text), Qt::ISODate);
+            const Ersatz ersatz = !gelesen || (!text.isEmpty() && !vom.isValid()) ? Ersatz::Unbekannt
+                                  : vom.isValid()                                 ? Ersatz::Sicherung
+                                                                                  : Ersatz::Standard;
+            melde(ersetztText(*d, false, QFileInfo::exists(beiseite) ? beiseite : QString(), ersatz, vom));
             m_ops.entfernen(marke);
         }
     }
@@ -277,7 +301,7 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
     if (dateiGesund(sicherung, d.art)
         && ersetzenDurch(d, sicherung, nachSchaden, &why, &beiseite)) {
         if (nachSchaden)
-            gemeldet(ersetztText(d, fehlte, beiseite, sicherungsZeit(sicherung)), beiseite);
+            gemeldet(ersetztText(d, fehlte, beiseite, Ersatz::Sicherung, sicherungsZeit(sicherung)), beiseite);
         return Ergebnis::Sicherung;
     }
     if (!nachSchaden) {
@@ -290,7 +314,7 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
     const QString standard = d.art == Datenbankdatei::Kav ? m_ordner.kavStandard() : QString();
     const bool standardDa = d.art == Datenbankdatei::Daten || dateiGesund(standard, d.art);
     if (standardDa && ersetzenDurch(d, standard, nachSchaden && QFileInfo::exists(d.pfad), &why, &beiseite)) {
-        gemeldet(ersetztText(d, fehlte, beiseite, QDateTime()), beiseite);
+        gemeldet(ersetztText(d, fehlte, beiseite, Ersatz::Standard), beiseite);
         return Ergebnis::Standard;
     }
 

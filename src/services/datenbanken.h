@@ -121,9 +121,12 @@ private:
     // never reached the file (a hot one is rolled back on opening): it goes, unless another program
     // holds the file's write lock (its transaction still open, the journal its own).
     void totesJournalEntfernen(const Datei& d) const;
+    // What a damaged or missing file was replaced with, as far as it is known.
+    enum class Ersatz { Sicherung, Standard, Unbekannt };
     // The message after a damaged or missing file was replaced: by the backup of `sicherungVom`
-    // (date and time of the backup) or, without it, by the standard file.
-    QString ersetztText(const Datei& d, bool fehlte, const QString& beiseite, const QDateTime& sicherungVom) const;
+    // (date and time of the backup), by the standard file, or by one of them.
+    QString ersetztText(const Datei& d, bool fehlte, const QString& beiseite, Ersatz ersatz,
+                        const QDateTime& sicherungVom = {}) const;
     // The restore of SicherungWiederherstellen once both backups are checked.
     bool paarEinsetzen(QString* grund, bool* unveraendert);
     // Opens both files; `grund` names the first that does not open.
@@ -132,6 +135,12 @@ private:
     // True while the mark of a restore is there, with the reason no backup or restore is made; the
     // mark of a pair this run settled but could not remove is removed first.
     bool wiederherstellungOffen(QString* why);
+    // Removes the mark of a restore whose files are settled, or says in it that they are; false when
+    // it stays as it was.
+    bool markeErledigen(const Wiederherstellung& w);
+    // The mark's path as the messages name it, and what they say of something that is no file in its place.
+    QString markenName(const Wiederherstellung& w) const;
+    QString fremdeMarkeText(const Wiederherstellung& w) const;
     // A restore cut short by a crash: finished when every file it puts in is there and sound (and
     // the mark is), else rolled back to the files as they were; the user is told which. Copies
     // left beside the files and the mark go.

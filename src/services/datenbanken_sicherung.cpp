@@ -65,8 +65,9 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
     QString g;
     bool gleich = true;
     if (QString offen; wiederherstellungOffen(&offen)) {
-        g = m_markeVerwaist ? offen : QStringLiteral("Eine frühere Wiederherstellung ist noch nicht abgeschlossen.");
-        gleich = m_markeVerwaist;
+        const bool fremd = wiederherstellung().markeFremd();
+        g = m_markeVerwaist || fremd ? offen : QStringLiteral("Eine frühere Wiederherstellung ist noch nicht abgeschlossen.");
+        gleich = m_markeVerwaist || fremd;
     }
     for (const Datei* d : {&m_kav, &m_daten}) {
         if (!g.isEmpty())
@@ -87,11 +88,38 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
     return false;
 }
 
+QString Datenbanken::markenName(const Wiederherstellung& w) const
+{
+    return QDir::toNativeSeparators(QDir(m_ordner.basis).relativeFilePath(w.marke()));
+}
+
+QString Datenbanken::fremdeMarkeText(const Wiederherstellung& w) const
+{
+    return QStringLiteral("An der Stelle „%1“, an der Kav während einer Wiederherstellung der Datensicherung ihre "
+                          "Markierung ablegt, liegt etwas, das keine Datei ist. Das Programm liest es nicht, und solange "
+                          "es da ist, wird keine Sicherung gemacht oder wiederhergestellt.")
+        .arg(markenName(w));
+}
+
+bool Datenbanken::markeErledigen(const Wiederherstellung& w)
+{
+    bool entfernt = false;
+    const bool erledigt = w.markeErledigen(&entfernt);
+    // a mark left says that the restore is settled: this run tries again to remove it before a backup
+    // or restore, as the next start does
+    m_markeVerwaist = erledigt && !entfernt && w.markeDa();
+    return erledigt;
+}
+
 bool Datenbanken::wiederherstellungOffen(QString* why)
 {
     Wiederherstellung w = wiederherstellung();
     if (!w.markeDa())
         return false;
+    if (w.markeFremd()) {
+        *why = fremdeMarkeText(w) + QStringLiteral(" Bitte entfernen Sie „%1“.").arg(markenName(w));
+        return true;
+    }
     if (m_markeVerwaist && w.markeEntfernen()) {
         m_markeVerwaist = false;
         return false;
@@ -100,7 +128,7 @@ bool Datenbanken::wiederherstellungOffen(QString* why)
                ? QStringLiteral("Die letzte Wiederherstellung der Datensicherung ist abgeschlossen, aber ihre Markierung "
                                 "„%1“ lässt sich nicht löschen. Solange sie da ist, wird keine Sicherung gemacht oder "
                                 "wiederhergestellt; Ihre Daten sind davon nicht betroffen.")
-                     .arg(QDir::toNativeSeparators(QDir(m_ordner.basis).relativeFilePath(w.marke())))
+                     .arg(markenName(w))
                : QStringLiteral("Die Wiederherstellung der letzten Datensicherung ist noch nicht abgeschlossen; das "
                                 "geschieht beim nächsten Programmstart.");
     return true;
@@ -138,9 +166,7 @@ bool Datenbanken::paarEinsetzen(QString* grund, bool* unveraendert)
     if (w.einsetzen(grund) && beideOeffnen(grund)) {
         kavErsetzt();
         w.alteEntfernen();
-        // else the next start finds both files in place and finishes; this run tries again before
-        // a backup or restore
-        m_markeVerwaist = !w.markeEntfernen();
+        markeErledigen(w);
         return true;
     }
     // Back to the pair as it was. What cannot be put back stays closed, and the mark stays: the
@@ -148,7 +174,7 @@ bool Datenbanken::paarEinsetzen(QString* grund, bool* unveraendert)
     schliessen();
     *unveraendert = w.zuruecknehmen() && beideOeffnen(nullptr);
     if (*unveraendert)
-        m_markeVerwaist = !w.markeEntfernen();
+        markeErledigen(w);
     else
         schliessen();
     m_bisZumNeustart = !*unveraendert;
@@ -171,7 +197,7 @@ void Datenbanken::unterbrocheneWiederherstellungBeenden()
         kavErsetzt();
         m_kav.ausSicherung = m_daten.ausSicherung = true;
         w.alteEntfernen();
-        if (w.markeEntfernen())
+        if (markeErledigen(w))
             m_anzeige.zeige(Meldung{0, kTitel,
                                     QStringLiteral("Die Wiederherstellung der letzten Datensicherung wurde unterbrochen "
                                                    "und jetzt zu Ende geführt: Beide Datenbanken sind auf dem Stand der "
@@ -180,8 +206,15 @@ void Datenbanken::unterbrocheneWiederherstellungBeenden()
                                     Meldung::Symbol::Information});
         return;
     case Wiederherstellung::Lage::Zuruecknehmen:
-        if (w.zuruecknehmen() && w.markeEntfernen())
+        if (w.zuruecknehmen() && markeErledigen(w))
             melde(kZurueckText);
+        return;
+    case Wiederherstellung::Lage::Erledigt: // settled by a run before: nothing to tell
+        m_markeVerwaist = !w.markeEntfernen();
+        return;
+    case Wiederherstellung::Lage::KeineDatei:
+        melde(fremdeMarkeText(w) + QStringLiteral(" Beide Datenbanken bleiben, wie sie sind.\n\nBitte entfernen Sie „%1“.")
+                                       .arg(markenName(w)));
         return;
     }
 }

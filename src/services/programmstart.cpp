@@ -25,11 +25,19 @@ namespace kav {
 namespace {
 
 // Why the files in the data folder `daten` cannot be reached, as the gardener is told; empty when
-// they can (or the folder is missing: the opening of the files restores it).
+// they can (or the folder is missing: the opening of the files restores it, unless a link stands in
+// its place).
 QString datenordnerUnbrauchbar(const QString& daten)
 {
     const QFileInfo fi(daten);
     const QString ordner = QDir::toNativeSeparators(daten);
+    // a link to a place that is gone (a network share not connected) is no missing folder to restore
+    if (fi.isSymLink() && !fi.exists())
+        return QStringLiteral("Kav kann nicht starten: Der Datenordner „%1“ ist nicht erreichbar. Er verweist auf "
+                              "„%2“, und dort ist kein Ordner (etwa ein Netzlaufwerk, das nicht verbunden ist). Es "
+                              "wurde keine Datei geöffnet oder verändert.\n\nBitte sorgen Sie dafür, dass der Ordner "
+                              "„%2“ erreichbar ist, und starten Sie das Programm dann neu.")
+            .arg(ordner, QDir::toNativeSeparators(fi.symLinkTarget()));
     if (fi.exists() && !fi.isDir())
         return QStringLiteral("Kav kann nicht starten: „%1“ ist eine Datei und kein Ordner. An dieser Stelle erwartet "
                               "das Programm seinen Datenordner mit den Datenbanken. Es wurde keine Datei geöffnet oder "
@@ -66,6 +74,51 @@ void standarddateiErgaenzen(const Programmordner& o)
         return;
     ops.entfernenFallsDa(kopie);
     qWarning().noquote() << ziel << QStringLiteral("konnte nicht angelegt werden:") << why;
+}
+
+// The warning of a start that could lock neither the lock file nor the folder `daten`: the lock file's
+// own fault where it is one, else the file system's.
+QString ungesperrtText(const QString& daten, InstanzSperre::Sperrdatei sperrdatei)
+{
+    using S = InstanzSperre::Sperrdatei;
+    const QString datei = QDir::toNativeSeparators(daten + QLatin1Char('/') + InstanzSperre::dateiname());
+    QString grund, bitte;
+    switch (sperrdatei) {
+    case S::Offen:
+        grund = QStringLiteral("Das Dateisystem dort lässt es nicht zu (etwa ein Netzlaufwerk).");
+        break;
+    case S::Ordner:
+    case S::Verknuepfung:
+    case S::KeineDatei:
+        grund = QStringLiteral("An der Stelle der Sperrdatei „%1“ liegt %2. Den Ordner selbst lässt das Dateisystem "
+                               "dort nicht sperren (etwa ein Netzlaufwerk).")
+                    .arg(datei, sperrdatei == S::Ordner         ? QStringLiteral("ein Ordner")
+                                : sperrdatei == S::Verknuepfung ? QStringLiteral("eine Verknüpfung")
+                                                                : QStringLiteral("etwas, das keine Datei ist"));
+        bitte = QStringLiteral("Bitte entfernen Sie „%1“, sobald Kav beendet ist: Beim nächsten Start legt das "
+                               "Programm die Sperrdatei neu an.\n\n")
+                    .arg(datei);
+        break;
+    case S::NichtBeschreibbar:
+    case S::NichtAnlegbar:
+    case S::Fehler:
+        grund = (sperrdatei == S::NichtBeschreibbar
+                     ? QStringLiteral("Die Sperrdatei „%1“ darf das Programm nicht beschreiben.")
+                 : sperrdatei == S::NichtAnlegbar
+                     ? QStringLiteral("Die Sperrdatei „%1“ fehlt, und im Ordner darf das Programm sie nicht anlegen.")
+                     : QStringLiteral("Die Sperrdatei „%1“ lässt sich nicht öffnen."))
+                    .arg(datei)
+                + QStringLiteral(" Den Ordner selbst lässt das Dateisystem dort nicht sperren (etwa ein Netzlaufwerk).");
+        bitte = QStringLiteral("Bitte sorgen Sie dafür, dass Sie die Datei „%1“ beschreiben und im Ordner „%2“ "
+                               "Dateien anlegen dürfen.\n\n")
+                    .arg(datei, QDir::toNativeSeparators(daten));
+        break;
+    }
+    return QStringLiteral("Kav kann den Datenordner „%1“ nicht sperren: %2 Deshalb sind dort zwei Programme nicht "
+                          "voneinander getrennt: Startet Kav ein zweites Mal mit diesem Ordner, auch auf einem anderen "
+                          "Rechner, bearbeiten beide dieselben Dateien, und Änderungen können verloren gehen.\n\n%3"
+                          "Bitte starten Sie Kav mit diesem Ordner nicht noch einmal, solange es läuft.")
+        .arg(QDir::toNativeSeparators(daten), grund, bitte);
 }
 
 // A message of the start, where there is a display to show it.
@@ -119,16 +172,7 @@ bool DiensteStarten(AppContext& a, const QString& programmOrdner, const QString&
     if (a.sperre->ungesperrt()) {
         qWarning().noquote() << QStringLiteral("Datenordner nicht gesperrt:") << a.ordner.daten()
                              << qt_error_string(a.sperre->fehler());
-        startMeldung(a,
-                     QStringLiteral("Kav kann den Datenordner „%1“ nicht sperren: Das Dateisystem "
-                                    "dort lässt es nicht zu (etwa ein Netzlaufwerk). Deshalb sind "
-                                    "dort zwei Programme nicht voneinander getrennt: Startet Kav ein "
-                                    "zweites Mal mit diesem Ordner, auch auf einem anderen Rechner, "
-                                    "bearbeiten beide dieselben Dateien, und Änderungen können "
-                                    "verloren gehen.\n\nBitte starten Sie Kav mit diesem Ordner "
-                                    "nicht noch einmal, solange es läuft.")
-                         .arg(QDir::toNativeSeparators(a.ordner.daten())),
-                     Meldung::Symbol::Warnung);
+        startMeldung(a, ungesperrtText(a.ordner.daten(), a.sperre->sperrdatei()), Meldung::Symbol::Warnung);
     }
     a.server = std::make_unique<Server>(ServerConfig::fromIni(a.ordner.serverKonfiguration()));
     a.rahmen.strServerAdresse = a.server->strServerAdresse();

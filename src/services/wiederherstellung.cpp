@@ -1,5 +1,6 @@
 #include "services/wiederherstellung.h"
 
+#include "platform/dateisystem.h"
 #include "services/schema.h"
 
 #include <QDir>
@@ -26,6 +27,9 @@ QRegularExpression beiseiteMuster(const QString& dateiname)
                               + QStringLiteral("(\\d{14})(?:-(\\d+))?$"));
 }
 
+// The whole text of a mark that says its restore is settled.
+const QByteArray kErledigt = QByteArrayLiteral("erledigt\n");
+
 bool istDatei(const QString& pfad) { return QFileInfo(pfad).isFile(); }
 bool da(const QString& pfad) { return !pfad.isEmpty() && QFileInfo::exists(pfad); }
 
@@ -50,6 +54,7 @@ Wiederherstellung::Wiederherstellung(QString daten, const QString (&dateien)[2],
 
 QString Wiederherstellung::marke() const { return m_daten + QStringLiteral("/Wiederherstellung.laeuft"); }
 bool Wiederherstellung::markeDa() const { return QFileInfo::exists(marke()); }
+bool Wiederherstellung::markeFremd() const { return markeDa() && !Dateisystem::gewoehnlich(marke()); }
 
 bool Wiederherstellung::kopienAnlegen(QString* grund)
 {
@@ -91,9 +96,14 @@ bool Wiederherstellung::markeSchreiben(const Dateistand (&dateien)[2]) const
     for (const Dateistand& d : dateien)
         if (d.gelesen)
             text += dateiname(d.pfad) + QLatin1Char('=') + dateiname(d.beiseite) + QLatin1Char('\n');
+    return markeSchreiben(text.toUtf8());
+}
+
+bool Wiederherstellung::markeSchreiben(const QByteArray& text) const
+{
     // writing the mark and renaming it in place are one step: only the write goes through m_ops
     const QString tmp = marke() + QStringLiteral(".tmp");
-    if (m_ops.schreiben(tmp, text.toUtf8()) && DateiOperationen::echtUmbenennen(tmp, marke()))
+    if (m_ops.schreiben(tmp, text) && DateiOperationen::echtUmbenennen(tmp, marke()))
         return m_ops.aufDieDisk(m_daten);
     m_ops.entfernenFallsDa(tmp);
     return false;
@@ -108,11 +118,17 @@ bool Wiederherstellung::markeEntfernen() const
     return true;
 }
 
-void Wiederherstellung::markeLesen()
+bool Wiederherstellung::markeErledigen(bool* entfernt) const
 {
-    QFile f(marke());
-    const QStringList zeilen = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))
-                                                           : QStringList();
+    *entfernt = markeEntfernen();
+    // left as it was, the next start would take the files as they are now (rows entered since among
+    // them) for those of a restore cut short, and say so
+    return *entfernt || !markeDa() || markeSchreiben(kErledigt);
+}
+
+void Wiederherstellung::markeLesen(const QByteArray& text)
+{
+    const QStringList zeilen = QString::fromUtf8(text).split(QLatin1Char('\n'));
     for (Dateistand& d : m_dateien) {
         const QFileInfo fi(d.pfad);
         for (const QString& z : zeilen) {
@@ -132,7 +148,13 @@ Wiederherstellung::Lage Wiederherstellung::lesen()
         reste = reste || istDatei(d.kopie);
     if (!markeDa())
         return reste ? Lage::OhneMarke : Lage::Keine;
-    markeLesen();
+    if (markeFremd())
+        return Lage::KeineDatei;
+    QByteArray text;
+    Dateisystem::lesen(marke(), &text); // an unreadable mark decides as an empty one: back
+    if (text == kErledigt)
+        return Lage::Erledigt;
+    markeLesen(text);
     bool vollenden = true;
     for (int i = 0; i < 2 && vollenden; ++i) {
         const QString w = wiederher(m_dateien[i]);

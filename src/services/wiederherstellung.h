@@ -16,6 +16,8 @@ public:
         OhneMarke,     // copies without a mark: cut short before anything was replaced
         Vollenden,     // the mark names both files, and every file it puts in is there and sound
         Zuruecknehmen, // anything else: back to the files as they were
+        Erledigt,      // the mark of a restore settled by the program before, which could not remove it
+        KeineDatei,    // something that is no regular file lies in the mark's place: not read, nothing decided
     };
 
     // `daten`: the data folder; `dateien`: Kav.KRN and Daten.KRN; `sicherungen`: their backups.
@@ -27,6 +29,9 @@ public:
     // file that was not there). Written to a temporary name, flushed and renamed: whole or absent.
     QString marke() const;
     bool markeDa() const;
+    // Something that is no regular file lies in the mark's place (never read: a named pipe would hold
+    // the program).
+    bool markeFremd() const;
 
     // Copies of both backups beside the files, on the disk before anything is touched.
     bool kopienAnlegen(QString* grund);
@@ -46,6 +51,11 @@ public:
     // Every step of einsetzen() and zuruecknehmen() keeps lesen() at the same decision if the program
     // ends in the middle; a step that fails returns false and leaves the mark for the next start.
     bool markeEntfernen() const;
+    // Once both files are settled (in place or back): the mark goes, or where it cannot be removed it
+    // is replaced by one that says so (Lage::Erledigt), which the next start removes without undoing
+    // or finishing anything. False when it could be neither removed nor replaced; `entfernt` tells
+    // whether it is gone.
+    bool markeErledigen(bool* entfernt) const;
 
     // Removes older files kept aside by restores. Of each file stay: the one this restore set aside,
     // the newest of those named with a time up to this restore's, and of those named after it (the
@@ -63,7 +73,8 @@ private:
 
     // The mark with the lines of `dateien` that are read, whole on the disk.
     bool markeSchreiben(const Dateistand (&dateien)[2]) const;
-    void markeLesen();
+    bool markeSchreiben(const QByteArray& text) const;
+    void markeLesen(const QByteArray& text);
     // The file the restore puts in: the copy, or the file in its place; empty when neither is.
     QString wiederher(const Dateistand& d) const;
     // Where the file as it was before the restore lies now; empty when it was not there.

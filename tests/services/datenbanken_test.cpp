@@ -16,6 +16,10 @@
 
 #include <functional>
 
+#include <cerrno>
+
+#include <sys/stat.h>
+
 using namespace kav;
 
 namespace {
@@ -173,6 +177,34 @@ TEST_F(DatenbankTest, JederDateifehlerGibtDieMeldungMitZeitUndAufbewahrterDatei)
     EXPECT_EQ(beiseite().size(), 8);
 }
 
+// The message of a replacement that a start did not show, from the mark left beside the damaged file:
+// the backup's time, or empty for the standard file. A damaged mark, or something in its place that is
+// no file (never opened), tells only what is known.
+TEST_F(DatenbankTest, UngezeigteErsatzmeldungSagtNurWasBekanntIst)
+{
+    const QString defekt = ordner.datenDatei() + ".defekt-20261201080000", marke = defekt + ".meldung";
+    const struct { const char* fall; std::function<void()> anlegen; QString anfang; } faelle[] = {
+        {"Sicherung", [&] { test::schreibeDatei(marke, "2026-11-30T18:42:00"); },
+         "Dat-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 30.11.2026\n\nEinträge, die nach dem 30.11.2026 um 18:42 Uhr"},
+        {"Standarddatei", [&] { test::schreibeDatei(marke, {}); }, "Dat-DB war beschädigt, ersetzt mit der Standarddatei\n\nDie neue Datei ist leer"},
+        {"beschädigt", [&] { test::schreibeDatei(marke, "\x01\x02 30.11."); }, "Dat-DB war beschädigt und wurde ersetzt.\n\n"},
+        {"keine Datei", [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(marke).constData(), 0644), 0); }, "Dat-DB war beschädigt und wurde ersetzt.\n\n"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(defekt, kMuell));
+        ASSERT_NO_FATAL_FAILURE(f.anlegen());
+        protokoll.meldungen.clear();
+        auto db = neu();
+        EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+        ASSERT_EQ(protokoll.meldungen.size(), 1);
+        const QString t = protokoll.meldungen[0].text;
+        EXPECT_TRUE(t.startsWith(f.anfang) && t.endsWith("„Daten/Daten.KRN.defekt-20261201080000“ aufbewahrt.")) << t.toStdString();
+        EXPECT_EQ(t.contains("leer") || t.contains("Standarddatei"), f.anfang.contains("Standarddatei")) << t.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(marke));
+    }
+}
+
 TEST_F(DatenbankTest, OhneBrauchbareSicherungDieEhrlicheMeldungDerStandarddatei)
 {
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.sicherungen() + "/Kav.PVQ", kMuell)); // a damaged backup is no help
@@ -219,6 +251,37 @@ TEST_F(DatenbankTest, WederDateiNochSicherungNochStandard)
     EXPECT_EQ(protokoll.meldungen[0].symbol, Meldung::Symbol::Fehler);
     EXPECT_FALSE(QSqlDatabase::database("cnKav", false).isOpen());
     EXPECT_EQ(inhalt(ordner.kavDatei()), kMuell); // nothing was deleted
+}
+
+// A file system without a flush for folders (it answers EINVAL) is no failed write: the backup, the
+// restore and the replacement of a damaged file succeed and tell what they tell elsewhere. A failing
+// disk (EIO) fails each of them, and the damaged file stays where it is.
+TEST_F(DatenbankTest, OrdnerOhneFlushIstKeinFehlschlag)
+{
+    ASSERT_TRUE(offen()->DatenSichern());
+    for (const int fehler : {EINVAL, EIO}) {
+        SCOPED_TRACE(fehler);
+        const bool geht = fehler == EINVAL;
+        const test::OrdnerFlushFehler flush(fehler);
+        protokoll.meldungen.clear();
+        auto db = offen();
+        e.datLetzteDS = QDate();
+        EXPECT_EQ(db->DatenSichern(), geht);
+        QString grund;
+        bool unveraendert = false;
+        EXPECT_EQ(db->SicherungWiederherstellen(&grund, &unveraendert), geht) << grund.toStdString();
+        EXPECT_TRUE(geht || (unveraendert && grund.startsWith("Im Ordner „"))) << grund.toStdString();
+        db.reset();
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), kMuell));
+        EXPECT_EQ(neu()->KavDBOeffnen(), geht ? Datenbanken::Ergebnis::Sicherung : Datenbanken::Ergebnis::Fehlgeschlagen);
+        const QStringList texte = protokoll.texte();
+        ASSERT_EQ(texte.size(), geht ? 1 : 2);
+        EXPECT_TRUE(texte.first().startsWith(geht ? "Kav-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 06.12.2026"
+                                                  : "Die Sicherung der Datenbanken ist fehlgeschlagen"));
+        EXPECT_TRUE(geht || texte.last().contains("konnte weder aus der Sicherungsdatei noch aus der Standarddatei")) << texte.last().toStdString();
+        EXPECT_EQ(inhalt(ordner.kavDatei()) == kMuell, !geht);
+        ASSERT_NO_FATAL_FAILURE(test::referenzDatei(ordner.kavDatei()));
+    }
 }
 
 TEST_F(DatenbankTest, WiederherstellenAufWunsch)
@@ -363,6 +426,13 @@ TEST_F(DatenbankTest, ErsteSicherungOhneErfolgHinterlaesstKeineDatei)
     }
     ASSERT_TRUE(QFile::remove(s.filePath("Daten.PVQ"))); // beside the first new file
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(s.filePath("Daten.PVQ.tmp"), kMuell));
+    // the removal of the lone file not on the disk: the copy stays, so that the next settling decides again
+    DateiOperationen ops = DateiOperationen::echte();
+    ops.aufDieDisk = [](const QString&) { return false; };
+    db->setDateiOperationen(ops);
+    db->sicherungsStand();
+    EXPECT_EQ(s.entryList(QDir::Files), QStringList{"Daten.PVQ.tmp"});
+    db->setDateiOperationen(DateiOperationen::echte());
     EXPECT_FALSE(db->sicherungsStand().vorhanden);
     EXPECT_EQ(s.entryList(QDir::Files), QStringList());
 }

@@ -26,8 +26,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <ctime>
+#include <thread>
 
 using namespace kav;
 
@@ -414,7 +417,7 @@ TEST_F(ProgrammStartTest, DatenordnerOhneLeserechtStartetNicht)
 // Where the file system takes a lock as a write lock, which a descriptor opened for reading cannot take
 // (a network file system), the lock file keeps a second start out; the folder's lock keeps out a
 // program that may not write the lock file while another holds it. Where nothing can be locked, the
-// start says so, naming the folder, and goes on.
+// start says so, naming the folder and the reason (the lock file's own where it is one), and goes on.
 TEST_F(ProgrammStartTest, SperreAufNetzlaufwerkOderEineWarnung)
 {
     const QString daten = dir.path() + "/Daten";
@@ -422,16 +425,33 @@ TEST_F(ProgrammStartTest, SperreAufNetzlaufwerkOderEineWarnung)
         return (::fcntl(fd, F_GETFL) & O_ACCMODE) == O_RDONLY ? (errno = EBADF, -1) : ::flock(fd, op);
     };
     const InstanzSperre::Sperren keine = [](int, int) { return errno = ENOLCK, -1; };
-    // `geschuetzt` not writable: the data folder from before the start, the lock file from after it
-    const struct { const char* was; InstanzSperre::Sperren sperren; QString geschuetzt; bool getrennt; } faelle[] = {
-        {"Netzlaufwerk", netz, {}, true}, {"Netzlaufwerk, Datenordner schreibgeschützt", netz, daten, false},
-        {"keine Sperren", keine, {}, false}, {"Sperrdatei nicht beschreibbar", {}, daten + "/Kav.sperre", true}};
+    const QString sperre = daten + "/Kav.sperre", ziel = dir.filePath("Ziel");
+    // what lies at Kav.sperre before the start; `geschuetzt` not writable before the start when `vorher`,
+    // else (and only where the lock held) after it; the reason the warning names, none where it held
+    enum { Nichts, Datei, Ordner, Verknuepfung };
+    const struct { const char* was; InstanzSperre::Sperren sperren; int lage; QString geschuetzt; bool vorher; QString grund; } faelle[] = {
+        {"Netzlaufwerk", netz, Nichts, {}, false, {}},
+        {"Netzlaufwerk, Datenordner schreibgeschützt", netz, Nichts, daten, true,
+         "Die Sperrdatei „" + sperre + "“ fehlt, und im Ordner darf das Programm sie nicht anlegen."},
+        {"Netzlaufwerk, Sperrdatei schreibgeschützt", netz, Datei, sperre, true,
+         "Die Sperrdatei „" + sperre + "“ darf das Programm nicht beschreiben."},
+        {"Netzlaufwerk, ein Ordner als Sperrdatei", netz, Ordner, {}, false, "An der Stelle der Sperrdatei „" + sperre + "“ liegt ein Ordner."},
+        {"Netzlaufwerk, eine Verknüpfung ins Leere", netz, Verknuepfung, {}, false,
+         "An der Stelle der Sperrdatei „" + sperre + "“ liegt eine Verknüpfung."},
+        {"keine Sperren", keine, Nichts, {}, false, "Das Dateisystem dort lässt es nicht zu"},
+        {"Sperrdatei nicht beschreibbar", {}, Nichts, sperre, false, {}}};
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.was);
-        QFile::remove(daten + "/Kav.sperre"); // no program ran here yet
+        QFile::remove(sperre); // no program ran here yet
+        QDir().rmdir(sperre);
+        if (f.lage == Datei) {
+            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(sperre, {}));
+        }
+        ASSERT_TRUE(f.lage != Ordner || QDir().mkdir(sperre));
+        ASSERT_TRUE(f.lage != Verknuepfung || QFile::link(ziel, sperre));
         std::optional<Schreibschutz> schutz;
         const auto schuetzen = [&] { return schutz.emplace(dir.path(), daten, f.geschuetzt, f.geschuetzt == daten).wirksam(); };
-        if (f.geschuetzt == daten) {
+        if (f.vorher) {
             ASSERT_TRUE(schuetzen());
         }
         protokoll.meldungen.clear();
@@ -439,13 +459,67 @@ TEST_F(ProgrammStartTest, SperreAufNetzlaufwerkOderEineWarnung)
         a.sperren = f.sperren;
         ASSERT_TRUE(DiensteStarten(a, dir.path(), ini()));
         const QString text = protokoll.texte().join("\n");
-        EXPECT_EQ(text.contains("Kav kann den Datenordner „" + daten + "“ nicht sperren"), !f.getrennt) << text.toStdString();
-        if (f.getrennt && !f.geschuetzt.isEmpty()) {
+        EXPECT_EQ(text.startsWith("Kav kann den Datenordner „" + daten + "“ nicht sperren: " + f.grund), !f.grund.isEmpty())
+            << text.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(ziel)); // a link is never followed
+        if (f.grund.isEmpty() && !f.geschuetzt.isEmpty()) {
             ASSERT_TRUE(schuetzen());
         }
-        if (f.getrennt)
+        if (f.grund.isEmpty())
             zweiterStartAbgewiesen();
         appNeu();
+    }
+    QFile::remove(sperre);
+}
+
+// Nothing in the data folder holds the start: a named pipe in place of the lock file, of the restore's
+// mark or of a journal is never opened (a helper opens each end of it after a while, so that a start
+// held on it goes on). The folder's lock keeps a second start out all the same; the mark is told and
+// no backup is made while it is there; the journal's file is not opened, and the start says why.
+TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
+{
+    const QString daten = dir.path() + "/Daten";
+    const struct { const char* name; bool startet; QString meldung; } faelle[] = {
+        {"Kav.sperre", true, {}},
+        {"Wiederherstellung.laeuft", true, "An der Stelle „Daten/Wiederherstellung.laeuft“, an der Kav"},
+        {"Daten.KRN-journal", false,
+         "Die Datenbank " + daten + "/Daten.KRN kann nicht geöffnet werden: Neben ihr liegt „" + daten + "/Daten.KRN-journal“"}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        const QString rohr = daten + "/" + f.name;
+        QFile::remove(rohr);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0666), 0);
+        protokoll.meldungen.clear();
+        std::atomic<bool> fertig = false, gehalten = false;
+        std::thread helfer([&] {
+            for (int i = 0; !fertig; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                if (i < 250)
+                    continue;
+                gehalten = true;
+                const int fd = ::open(QFile::encodeName(rohr).constData(), O_RDWR | O_NONBLOCK);
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                if (fd >= 0)
+                    ::close(fd);
+            }
+        });
+        AppContext& a = neuerStart();
+        EXPECT_EQ(DiensteStarten(a, dir.path(), ini()), f.startet);
+        fertig = true;
+        helfer.join();
+        EXPECT_FALSE(gehalten);
+        const QString text = protokoll.texte().join("\n");
+        EXPECT_EQ(text.startsWith(f.meldung) && text.isEmpty() == f.meldung.isEmpty(), true) << text.toStdString();
+        if (f.startet) {
+            zweiterStartAbgewiesen();
+            protokoll.meldungen.clear();
+            a.einstellungen.datLetzteDS = QDate(); // a backup is due
+            DiensteBeenden(a);
+            EXPECT_EQ(protokoll.texte().join("").startsWith("Die Sicherung der Datenbanken ist fehlgeschlagen"), !f.meldung.isEmpty());
+        }
+        appNeu();
+        EXPECT_TRUE(QFileInfo::exists(rohr) && !QFileInfo(rohr).isFile()); // left as it was
+        QFile::remove(rohr);
     }
 }
 
@@ -462,18 +536,20 @@ TEST_F(ProgrammStartTest, UnbrauchbarerDatenordnerIstKeinSchaden)
                 out[QDir(dir.path()).relativeFilePath(pfad)] = test::inhalt(pfad);
         return out;
     };
-    enum { OhneZugriff, EineDatei, FehltOhneSicherung, FehltMitSicherung };
+    enum { OhneZugriff, EineDatei, FehltOhneSicherung, FehltMitSicherung, VerknuepfungInsLeere };
     const QString meldung[] = { // the start ends with it; empty: the start goes on
         "Kav kann nicht starten: Auf die Dateien im Datenordner „" + daten + "“ darf das Programm nicht zugreifen.",
         "Kav kann nicht starten: „" + daten + "“ ist eine Datei und kein Ordner.",
         "Die Datenbank " + daten + "/Kav.KRN fehlt, und es gibt weder ihre Sicherungsdatei „" + dir.path()
             + "/Sicherungsdateien/Kav.PVQ“ noch eine Standarddatei,",
-        {}};
-    for (int f = OhneZugriff; f <= FehltMitSicherung; ++f) {
+        {},
+        "Kav kann nicht starten: Der Datenordner „" + daten + "“ ist nicht erreichbar. Er verweist auf „" + dir.path()
+            + "/Netz/Daten“, und dort ist kein Ordner"};
+    for (int f = OhneZugriff; f <= VerknuepfungInsLeere; ++f) {
         SCOPED_TRACE(f);
         QDir(dir.path()).removeRecursively();
         ASSERT_NO_FATAL_FAILURE(SetUp());
-        if (f == FehltMitSicherung) { // a backup pair
+        if (f >= FehltMitSicherung) { // a backup pair
             ASSERT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini()));
             DiensteBeenden(app());
         }
@@ -482,6 +558,7 @@ TEST_F(ProgrammStartTest, UnbrauchbarerDatenordnerIstKeinSchaden)
         if (f == EineDatei) {
             ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(daten, "keine Daten"));
         }
+        ASSERT_TRUE(f != VerknuepfungInsLeere || (QDir().mkdir(dir.filePath("Netz")) && QFile::link(dir.filePath("Netz/Daten"), daten)));
         const QMap<QString, QByteArray> vorher = dateien();
         protokoll.meldungen.clear();
         std::optional<Schreibschutz> schutz;
@@ -497,7 +574,8 @@ TEST_F(ProgrammStartTest, UnbrauchbarerDatenordnerIstKeinSchaden)
             EXPECT_EQ(test::inhalt(daten + "/Standard/Kav.KRN"), test::inhalt(test::erzeugteDaten() + "/Kav.KRN"));
         } else {
             EXPECT_EQ(dateien(), vorher);
-            EXPECT_EQ(QFileInfo(daten).exists(), f != FehltOhneSicherung); // no folder left made
+            EXPECT_EQ(QFileInfo(daten).exists(), f == OhneZugriff || f == EineDatei); // no folder left made
+            EXPECT_FALSE(QFileInfo::exists(dir.filePath("Netz/Daten")));
         }
     }
 }

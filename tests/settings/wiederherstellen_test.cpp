@@ -157,7 +157,7 @@ TEST_F(SicherungWiederherstellen, JederFehlschlagLaesstJedeDateiWieSieWar)
 
 // A finished restore whose mark cannot be removed at once: the next backup removes it and is made.
 // One that cannot be removed at all is named, and neither a backup nor a restore is made while it is
-// there; the files stay open as restored.
+// there; the files stay open as restored, and the next start removes it.
 TEST_F(SicherungWiederherstellen, UebrigeMarkeHaeltDieSicherungNichtAuf)
 {
     flaeche("Fl1000");
@@ -182,4 +182,17 @@ TEST_F(SicherungWiederherstellen, UebrigeMarkeHaeltDieSicherungNichtAuf)
         EXPECT_TRUE(weg || (unveraendert && grund.contains("lässt sich nicht löschen")));
         EXPECT_EQ(flaechen(), "Fl1000");
     }
+    // The next start removes the mark left without a word: the rows entered since and the date of an
+    // update since are not those of a restore cut short.
+    flaeche("Fl1002");
+    e.datLetztesUpdate = QDateTime(QDate(2026, 12, 5), QTime(8, 0));
+    db.reset();
+    protokoll.meldungen.clear();
+    db = neu();
+    EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+    EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+    EXPECT_TRUE(protokoll.meldungen.isEmpty()) << protokoll.texte().join("").toStdString();
+    EXPECT_FALSE(QFile::exists(marke));
+    EXPECT_EQ(flaechen(), "Fl1000,Fl1002");
+    EXPECT_EQ(e.datLetztesUpdate, QDateTime(QDate(2026, 12, 5), QTime(8, 0)));
 }

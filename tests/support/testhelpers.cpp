@@ -8,6 +8,11 @@
 #include <QRandomGenerator>
 #include <QTcpServer>
 
+#include <cerrno>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace kav::test {
 
 QStringList MeldungsProtokoll::texte() const
@@ -100,5 +105,22 @@ bool uploadVerbunden(Server& s, const QString& datenbank)
     s.ausfuehren([&] { verbunden = s.blnServerVerbunden(datenbank); });
     return verbunden;
 }
+
+namespace {
+int g_ordnerFlushFehler = 0;
+}
+
+OrdnerFlushFehler::OrdnerFlushFehler(int fehler)
+{
+    g_ordnerFlushFehler = fehler;
+    m_vorher = Dateisystem::flushaufrufSetzen([](int fd) {
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode))
+            return errno = g_ordnerFlushFehler, -1;
+        return ::fsync(fd);
+    });
+}
+
+OrdnerFlushFehler::~OrdnerFlushFehler() { Dateisystem::flushaufrufSetzen(m_vorher); }
 
 } // namespace kav::test

@@ -1,5 +1,6 @@
 #pragma once
 // Helpers shared by the tests.
+#include "platform/dateisystem.h"
 #include "platform/remoteconnection.h"
 #include "services/meldungen.h"
 #include "services/schema.h"
@@ -54,6 +55,19 @@ int geschlossenerPort();
 QString zufallsProgrammId();
 // The connected flag of the uploads' connection to `datenbank` (on the server's own thread).
 bool uploadVerbunden(Server& s, const QString& datenbank);
+
+// While it lives, every flush of a folder fails with `fehler` (errno): EINVAL as on a file system that
+// offers none, EIO as on a failing disk. Files are flushed as ever.
+class OrdnerFlushFehler {
+public:
+    explicit OrdnerFlushFehler(int fehler);
+    ~OrdnerFlushFehler();
+    OrdnerFlushFehler(const OrdnerFlushFehler&) = delete;
+    OrdnerFlushFehler& operator=(const OrdnerFlushFehler&) = delete;
+
+private:
+    Dateisystem::Flushaufruf m_vorher;
+};
 
 } // namespace kav::test
 

@@ -1,0 +1,109 @@
+#include "platform/dateisystem.h"
+
+#include <QDebug>
+#include <QFile>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kav {
+
+namespace {
+
+std::atomic<Dateisystem::Flushaufruf> g_flush{nullptr};
+
+int flushAufrufen(int fd)
+{
+    const Dateisystem::Flushaufruf f = g_flush.load();
+    return f ? f(fd) : ::fsync(fd);
+}
+
+// What a file system answers for a flush it does not offer for folders (a virtual machine's shared
+// folder, some network and FUSE file systems), as SQLite and PostgreSQL take it too. Not EROFS: a file
+// system that went read-only after an error answers so for data it could not write.
+bool nichtAngeboten(int fehler)
+{
+    return fehler == EINVAL || fehler == EBADF || fehler == EOPNOTSUPP /* ENOTSUP */ || fehler == ENOSYS;
+}
+
+// Opens `pfad` for reading without waiting: a named pipe with no writer would hold open() for ever.
+int oeffnen(const QString& pfad)
+{
+    const QByteArray name = QFile::encodeName(pfad);
+    int fd = -1;
+    do
+        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// 0 when the file or folder of `fd` is on the disk, else what failed (errno).
+int flushFehler(int fd)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return errno;
+    const bool ordner = S_ISDIR(st.st_mode);
+    if (!ordner && !S_ISREG(st.st_mode))
+        return EINVAL; // only files and folders hold what is flushed
+    int r = 0;
+    do
+        r = flushAufrufen(fd);
+    while (r != 0 && errno == EINTR);
+    return r == 0 || (ordner && nichtAngeboten(errno)) ? 0 : errno;
+}
+
+} // namespace
+
+bool Dateisystem::flush(int fd)
+{
+    const int fehler = flushFehler(fd);
+    if (fehler != 0)
+        qWarning().noquote() << QStringLiteral("Schreiben auf den Datenträger fehlgeschlagen:") << std::strerror(fehler);
+    return fehler == 0;
+}
+
+bool Dateisystem::flush(const QString& pfad)
+{
+    const int fd = oeffnen(pfad);
+    const int fehler = fd < 0 ? errno : flushFehler(fd);
+    if (fd >= 0)
+        ::close(fd);
+    if (fehler != 0)
+        qWarning().noquote() << pfad << QStringLiteral("konnte nicht auf den Datenträger geschrieben werden:")
+                             << std::strerror(fehler);
+    return fehler == 0;
+}
+
+bool Dateisystem::gewoehnlich(const QString& pfad)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(pfad).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool Dateisystem::lesen(const QString& pfad, QByteArray* inhalt, qint64 hoechstens)
+{
+    const int fd = oeffnen(pfad);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    QFile f;
+    // the type of what was opened, not of what lay at the path a moment before
+    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= hoechstens && ::fcntl(fd, F_SETFL, 0) == 0
+                    && f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    if (!ok) {
+        ::close(fd);
+        return false;
+    }
+    *inhalt = f.read(hoechstens);
+    return f.error() == QFileDevice::NoError;
+}
+
+Dateisystem::Flushaufruf Dateisystem::flushaufrufSetzen(Flushaufruf aufruf) { return g_flush.exchange(aufruf); }
+
+} // namespace kav

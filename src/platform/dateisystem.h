@@ -1,0 +1,32 @@
+#pragma once
+// What the program asks of the file system beyond Qt's files: flushing a file or the names in a folder
+// to the disk, and reading a small file that must be a regular one. Whatever lies at a path (a named
+// pipe, a device, a folder) never blocks these calls.
+#include <QByteArray>
+#include <QString>
+
+namespace kav {
+
+class Dateisystem {
+public:
+    // The system call that flushes a descriptor (::fsync); tests put in one that fails.
+    using Flushaufruf = int (*)(int fd);
+
+    // Flushes the file, or the names in the folder, at `pfad` to the disk. A folder on a file system
+    // that offers no flush for folders (it answers EINVAL, EBADF or "not supported") counts as flushed:
+    // there is nothing more to be had. Every other error is a failure and is logged.
+    static bool flush(const QString& pfad);
+    // The same for an open descriptor of a file or folder.
+    static bool flush(int fd);
+
+    // A regular file at `pfad` (a symbolic link to one counts): not a folder, pipe, socket or device.
+    static bool gewoehnlich(const QString& pfad);
+    // Reads the regular file `pfad` whole; false when it is none, cannot be opened or read, or is longer
+    // than `hoechstens` bytes (the program reads only short files of its own so).
+    static bool lesen(const QString& pfad, QByteArray* inhalt, qint64 hoechstens = 1 << 20);
+
+    // Tests: puts `aufruf` in place of ::fsync (nullptr puts ::fsync back); returns the one before.
+    static Flushaufruf flushaufrufSetzen(Flushaufruf aufruf);
+};
+
+} // namespace kav
