@@ -484,6 +484,17 @@ TEST_F(WizardTest, UnfertigesDatumAbgewiesenWieEingefuegtWieAuchImmerVerlassen)
             EXPECT_EQ(zeileVon(feld)->selectedText(), "06.12.2026");
         }
     }
+    // another window in front and back again leaves the typing as it is: typed on, taken without a word
+    feld->setFocus(Qt::TabFocusReason);
+    tasten(feld, "01.02.");
+    protokoll.meldungen.clear();
+    QWidget anderes;
+    anderes.show();
+    ASSERT_NO_FATAL_FAILURE(test::aktivieren(&anderes));
+    ASSERT_NO_FATAL_FAILURE(test::aktivieren(haupt.get()));
+    tasten(feld, "2026");
+    EXPECT_EQ(gemeldet(protokoll), "");
+    EXPECT_EQ(feld->date().toString(Qt::ISODate).toStdString(), "2026-02-01");
 }
 
 // The message of a date left unfinished in a real message box: shown once, whatever the box takes
