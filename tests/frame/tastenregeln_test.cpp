@@ -142,7 +142,8 @@ TEST(Tastenregeln, ZweiMalZweiSpalteFuerSpalte)
 
 // Tab round windows laid out as the pages are: controls that meet side by side, or stand the pixel or two
 // apart that rounding leaves, are one row and no columns (a calendar and its month buttons above a box and
-// its unit); the links of a page come after its other controls, before the controls of the page below.
+// its unit), left to right also where the right one stands a few pixels higher; the links of a page come
+// after its other controls, before the controls of the page below.
 TEST(Tastenregeln, ZeilenOhneSpaltenschnittUndLinksJeSeite)
 {
     struct Teil {
@@ -156,6 +157,7 @@ TEST(Tastenregeln, ZeilenOhneSpaltenschnittUndLinksJeSeite)
         {{{"K", {10, 10, 148, 100}}, {"P", {160, 10, 30, 50}}, {"F", {160, 60, 30, 50}}, {"N", {10, 130, 148, 22}},
           {"E", {160, 130, 60, 22}}},
          "K P F N E K"},
+        {{{"L", {10, 10, 80, 25}}, {"R", {90, 6, 80, 25}}, {"U", {10, 60, 160, 25}}}, "L R U L"},
         {{{"A1", {10, 10, 100, 22}, false, 1}, {"La", {10, 40, 100, 20}, true, 1}, {"A2", {10, 70, 100, 22}, false, 1},
           {"B1", {10, 10, 100, 22}, false, 2}, {"Lb", {10, 40, 100, 20}, true, 2}, {"B2", {10, 70, 100, 22}, false, 2}},
          "A1 A2 La B1 B2 Lb A1"},

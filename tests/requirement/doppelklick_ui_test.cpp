@@ -51,7 +51,7 @@ protected:
 
 // Each step's Next and Back, double-clicked or clicked twice quickly, with the left or the right mouse
 // button (a step button steps on either; the plot page's Next, a plain button, on the left one): one
-// step, each click long after the page before showed.
+// step, each click long after the page before showed, or with the clock set back by hours since.
 TEST_F(EinKlickEinSchritt, DoppelklickGehtEinenSchritt)
 {
     app().einstellungen.blnImmerOptimal = true; // no question for the selection method
@@ -69,14 +69,18 @@ TEST_F(EinKlickEinSchritt, DoppelklickGehtEinenSchritt)
         {[&] { return npk2()->cmbBack(); }, "frmNPK1"},
         {[&] { return npk1()->cmbBack(); }, "frmNPK"},
     };
-    for (const auto& [doppelklick, taste] : {std::pair{true, Qt::LeftButton}, std::pair{false, Qt::LeftButton},
-                                             std::pair{true, Qt::RightButton}, std::pair{false, Qt::RightButton}}) {
+    const int zeit = QApplication::doubleClickInterval(), zurueckgestellt = -3 * 3600 * 1000;
+    for (const auto& [doppelklick, taste, vorher] :
+         {std::tuple{true, Qt::LeftButton, zeit}, std::tuple{false, Qt::LeftButton, zeit},
+          std::tuple{true, Qt::RightButton, zeit}, std::tuple{false, Qt::RightButton, zeit},
+          std::tuple{false, Qt::LeftButton, zurueckgestellt}}) {
         for (const auto& [knopf, danach] : schritte) {
             QToolButton* k = knopf();
             ASSERT_TRUE(k && k->isEnabled()) << danach;
-            uhr->advanceMs(QApplication::doubleClickInterval());
+            uhr->advanceMs(vorher);
             zweimal(k, doppelklick, &knopf == &schritte[0].first ? Qt::LeftButton : taste);
-            ASSERT_EQ(seite(), danach) << (doppelklick ? "Doppelklick, Taste " : "zwei Klicks, Taste ") << taste;
+            ASSERT_EQ(seite(), danach) << (doppelklick ? "Doppelklick, Taste " : "zwei Klicks, Taste ") << taste
+                                       << ", Uhr " << vorher << " ms";
         }
     }
 }

@@ -31,14 +31,14 @@ QString lesbar(QString t) { return t.replace(QChar(0x00A0), QLatin1Char(' ')); }
 
 QLineEdit* zeileVon(QDateEdit* feld) { return feld->findChild<QLineEdit*>(); }
 
-// Types `t` key by key; '<' is Backspace, '>' Delete.
-void tasten(QWidget* w, const char* t)
+// Types `t` key by key (on the number pad with Qt::KeypadModifier); '<' is Backspace, '>' Delete.
+void tasten(QWidget* w, const char* t, Qt::KeyboardModifiers mod = Qt::NoModifier)
 {
     for (; *t; ++t)
         if (*t == '<' || *t == '>')
             QTest::keyClick(w, *t == '<' ? Qt::Key_Backspace : Qt::Key_Delete);
         else
-            QTest::keyClick(w, *t);
+            QTest::keyClick(w, *t, mod);
 }
 
 // The messages shown, one after the other.
@@ -134,8 +134,8 @@ TEST_F(WizardTest, FlaecheMitHoechstensZweiStellenUndImBereichEinerFlaeche)
 }
 
 // A date typed key by key into the sampling date (from its first part as Tab leaves it, or over the
-// whole text) or into the crop's calendar, with or without the points, is the date typed; Backspace
-// takes it back to nothing and the date typed then is taken the same way.
+// whole text) or into the crop's calendar, with or without the points, on the number pad too, is the
+// date typed; Backspace takes it back to nothing and the date typed then is taken the same way.
 TEST_F(WizardTest, DatumGetipptWieGetipptMitUndOhnePunkteRueckschrittBisZumAnfang)
 {
     const std::pair<const char*, QDate> faelle[] = {
@@ -165,6 +165,9 @@ TEST_F(WizardTest, DatumGetipptWieGetipptMitUndOhnePunkteRueckschrittBisZumAnfan
         EXPECT_EQ(iso(feld->date()), iso(datum));
         EXPECT_EQ(feld->text().toStdString(), datum.toString("dd.MM.yyyy").toStdString());
     }
+    QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
+    tasten(feld, "15032031", Qt::KeypadModifier);
+    EXPECT_EQ(iso(feld->date()), "2031-03-15");
 
     // the crop's calendar takes a start from one year before today (06.12.2026) to three years after it
     const std::pair<const char*, QDate> kulturbeginne[] = {
@@ -185,6 +188,8 @@ TEST_F(WizardTest, DatumGetipptWieGetipptMitUndOhnePunkteRueckschrittBisZumAnfan
         EXPECT_EQ(iso(npk1()->calStart()->selectedDate()), iso(datum));
         EXPECT_EQ(iso(w().datKulturbeginn.date()), iso(datum));
     }
+    tasten(kalender, "15032027", Qt::KeypadModifier);
+    EXPECT_EQ(iso(npk1()->calStart()->selectedDate()), "2027-03-15");
 }
 
 // An Nmin value beyond what a soil laboratory reports in its unit is refused on Next with the range,
@@ -479,6 +484,17 @@ TEST_F(WizardTest, UnfertigesDatumAbgewiesenWieEingefuegtWieAuchImmerVerlassen)
             EXPECT_EQ(zeileVon(feld)->selectedText(), "06.12.2026");
         }
     }
+    // another window in front and back again leaves the typing as it is: typed on, taken without a word
+    feld->setFocus(Qt::TabFocusReason);
+    tasten(feld, "01.02.");
+    protokoll.meldungen.clear();
+    QWidget anderes;
+    anderes.show();
+    ASSERT_NO_FATAL_FAILURE(test::aktivieren(&anderes));
+    ASSERT_NO_FATAL_FAILURE(test::aktivieren(haupt.get()));
+    tasten(feld, "2026");
+    EXPECT_EQ(gemeldet(protokoll), "");
+    EXPECT_EQ(feld->date().toString(Qt::ISODate).toStdString(), "2026-02-01");
 }
 
 // The message of a date left unfinished in a real message box: shown once, whatever the box takes
