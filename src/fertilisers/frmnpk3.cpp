@@ -6,6 +6,7 @@
 #include "fertilisers/frmduengereingabe.h"
 #include "fertilisers/frmduengerinfo.h"
 #include "fertilisers/frmkalkeingabe.h"
+#include "frame/klicksperre.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
 #include "frame/seitenwechsel.h"
@@ -140,6 +141,8 @@ void frmNPK3::anzeigen(const Anzeige& a)
     if (a.katalog) {
         m_stand = a.katalog->stand;
         m_trvDuenger(1)->fuellen(a.katalog->knoten);
+        m_neuGebaut = Klicksperre::jetzt();
+        m_neuSeitDruck = true;
         if (a.katalog->lblDuenger)
             m_lblDuenger->setText(*a.katalog->lblDuenger);
     }

@@ -1,14 +1,19 @@
 // The fertiliser step: mouse and keys. A pick is the release of a single left click on the node it
 // went down on, or Enter or Space on the current node; the arrow keys only move. A right click
 // acts on the node under the mouse; a double click, Enter or Space opens the editor of an add-new node.
+// A node that a pick's rebuild brought under the mouse is not taken by the second click of a double
+// click, nor by a quick one (one click, one action, as the step buttons).
 #include "fertilisers/frmnpk3.h"
 
 #include "fertilisers/frmduengerinfo.h"
+#include "frame/klicksperre.h"
 #include "frame/oberflaeche.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+
+#include <utility>
 
 namespace kav {
 
@@ -32,6 +37,12 @@ bool neuKnoten(const QTreeWidgetItem* it)
     return tag == QLatin1String("Grau") || tag == QLatin1String("GrauKalk");
 }
 
+// A node as the mouse meets it: an add-new node of the limes is not that of the fertilisers.
+QString knotenVon(const QTreeWidgetItem* it)
+{
+    return it ? Duengerbaum::tag(it) + QLatin1Char('/') + Duengerbaum::key(it) : QString();
+}
+
 } // namespace
 
 bool frmNPK3::eventFilter(QObject* o, QEvent* e)
@@ -43,16 +54,30 @@ bool frmNPK3::eventFilter(QObject* o, QEvent* e)
                                    || typ == QEvent::MouseButtonDblClick)) {
             auto* m = static_cast<QMouseEvent*>(e);
             QTreeWidgetItem* unter = t->itemAt(m->position().toPoint());
+            if (i == 1 && typ != QEvent::MouseButtonRelease) {
+                // One click, one action: a node that came under the mouse with a rebuild of the catalogue
+                // since the last press takes neither the second press of a double click nor a press
+                // within the double-click time after the rebuild, nor their releases.
+                const bool neu = m_neuSeitDruck && knotenVon(unter) != m_knotenDruck;
+                m_druckGesperrt = neu && (typ == QEvent::MouseButtonDblClick || Klicksperre::gesperrt(m_neuGebaut));
+                if (!m_druckGesperrt) {
+                    m_knotenDruck = knotenVon(unter);
+                    m_neuSeitDruck = false;
+                }
+            }
             if (typ == QEvent::MouseButtonPress) {
+                if (i == 1 && m_druckGesperrt)
+                    return true;
                 if (m->button() == Qt::LeftButton) {
                     m_gedrueckt = unter ? Duengerbaum::key(unter) : QString();
                     m_doppelklick = false;
                 }
             } else if (typ == QEvent::MouseButtonDblClick) {
                 m_doppelklick = true;
-                if (unter)
+                const bool gesperrt = i == 1 && m_druckGesperrt;
+                if (unter && !gesperrt)
                     t->setCurrentItem(unter);
-                if (neuKnoten(t->currentItem())) {
+                if (!gesperrt && neuKnoten(t->currentItem())) {
                     trvDuenger_DblClick(i);
                 } else if (i == 1 && m_hinweisGezeigt) {
                     // the first click picked and opened a notice; the second one went down in this window
@@ -61,6 +86,8 @@ bool frmNPK3::eventFilter(QObject* o, QEvent* e)
                     if (auto* info = ui().fenster.fensterAls<frmDuengerInfo>(QStringLiteral("frmDuengerInfo")))
                         info->tastaturNehmen();
                 }
+                return true;
+            } else if (i == 1 && std::exchange(m_druckGesperrt, false)) {
                 return true;
             } else if (i == 1 && m->button() == Qt::RightButton) {
                 const QString key = Duengerbaum::key(unter);

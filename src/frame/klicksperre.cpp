@@ -18,18 +18,17 @@ void Klicksperre::schuetzen(QAbstractButton* knopf)
         new Klicksperre(knopf);
 }
 
-void Klicksperre::seiteGezeigt()
-{
-    Oberflaeche& o = ui();
-    o.seiteGezeigt = o.klickUhr->now();
-}
+void Klicksperre::seiteGezeigt() { ui().seiteGezeigt = jetzt(); }
 
-bool Klicksperre::gesperrt()
+QDateTime Klicksperre::jetzt() { return ui().klickUhr->now(); }
+
+bool Klicksperre::gesperrt() { return gesperrt(ui().seiteGezeigt); }
+
+bool Klicksperre::gesperrt(const QDateTime& seit)
 {
-    const Oberflaeche& o = ui();
-    if (!o.seiteGezeigt.isValid())
+    if (!seit.isValid())
         return false;
-    const qint64 vergangen = o.seiteGezeigt.msecsTo(o.klickUhr->now());
+    const qint64 vergangen = seit.msecsTo(jetzt());
     // a clock set back since (negative) blocks nothing
     return vergangen >= 0 && vergangen < QApplication::doubleClickInterval();
 }

@@ -10,7 +10,9 @@
 //   Klicksperre::schuetzen(knopf);   // after the button's own event filters: the guard sees first
 //   ...Seite::showEvent: Klicksperre::seiteGezeigt();
 //
+// A list that is built anew by a click keeps the same time from its rebuild (jetzt, gesperrt(seit)).
 // The time comes from ui().klickUhr (tests give it a clock of their own).
+#include <QDateTime>
 #include <QObject>
 
 class QAbstractButton;
@@ -26,6 +28,9 @@ public:
     static void seiteGezeigt();
     // Whether a mouse click now falls within the double-click time after the last page shown.
     static bool gesperrt();
+    // The same after `seit` (never for an invalid time), and now on the clock of the clicks.
+    static bool gesperrt(const QDateTime& seit);
+    static QDateTime jetzt();
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;

@@ -266,10 +266,10 @@ TEST_F(Seite, DoppelklickAufWeiterUndZurueckGehtEinenSchritt)
     for (const bool doppelklick : {true, false}) {
         SCOPED_TRACE(doppelklick ? "Doppelklick" : "zwei Klicks");
         ASSERT_NO_FATAL_FAILURE(oeffnen());
-        klick("Ka1001");
-        ASSERT_TRUE(npk3->cmbWeiter()->isEnabled());
         auto uhr = std::make_shared<FixedClock>(ui().klickUhr->now().addSecs(3600)); // the page showed long before
         ui().klickUhr = uhr;
+        klick("Ka1001");
+        ASSERT_TRUE(npk3->cmbWeiter()->isEnabled());
         const auto zweimal = [&](QWidget* knopf) {
             const QPoint p = haupt->mapFromGlobal(knopf->mapToGlobal(knopf->rect().center()));
             if (doppelklick) {
@@ -296,6 +296,64 @@ TEST_F(Seite, DoppelklickAufWeiterUndZurueckGehtEinenSchritt)
         zustand();
         w().sngNBedarfGD = w().sngPBedarf = w().sngKBedarf = 0;
         RestbedarfBerechnen(w());
+    }
+}
+
+// One click, one action in the catalogue: in the phosphate list a click on "PK-Dünger 10+15 mit
+// Magnesium" (6th row) picks it and builds the potash list, with the add-new node in its row and
+// Kaliumchlorid where Triplesuperphosphat stood. Neither the second press of the double-click nor a click
+// within the double-click time after the rebuild acts on a node the rebuild brought under the mouse; a
+// slow click does, as do a double-click on a node that stays (the add-new node opens its editor) and
+// the keyboard at once. Clicks go through the window, on a clock that moves only with the test.
+TEST_F(Seite, NeuerKnotenUnterDerMausNimmtKeinenSchnellenKlick)
+{
+    app().einstellungen.blnImmerOptimal = true;
+    const int zeit = QApplication::doubleClickInterval();
+    const struct {
+        const char* fall;
+        char art;           // D: a double-click there; K: a click on Du1026, then one there; T: Return there
+        const char* stelle; // a place in the phosphate list
+        int ms;             // from the first click to the second
+        const char* gewaehlt;
+    } faelle[] = {
+        {"Doppelklick", 'D', "Du1026", 0, "Du1026"},
+        {"zwei schnelle Klicks", 'K', "Du1011", 100, "Du1026"},
+        {"zweiter Klick knapp in der Doppelklickzeit", 'K', "Du1011", zeit - 1, "Du1026"},
+        {"langsamer zweiter Klick", 'K', "Du1011", zeit, "Du1026 Du1015"},
+        {"Eingabetaste sofort", 'T', "Du1011", 0, "Du1026 Du1015"},
+        {"Doppelklick auf den neuen Dünger", 'D', "Grau", 0, ""},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        FormulareEntladen(false);
+        zustand();
+        w().sngNBedarfGD = 0;
+        RestbedarfBerechnen(w());
+        auto uhr = std::make_shared<FixedClock>();
+        ui().klickUhr = uhr;
+        ASSERT_NO_FATAL_FAILURE(oeffnen());
+        uhr->advanceMs(zeit); // the list was built long before
+        Duengerbaum* t = npk3->trvDuenger(1);
+        const auto stelle = [&](const char* key) { return t->visualItemRect(knoten(1, key)).center(); };
+        const auto imFenster = [&](QPoint p) { return haupt->mapFromGlobal(t->viewport()->mapToGlobal(p)); };
+        const QPoint p = stelle(f.stelle);
+        if (f.art == 'D') {
+            QTest::mouseDClick(haupt->windowHandle(), Qt::LeftButton, {}, imFenster(p));
+        } else {
+            QTest::mouseClick(haupt->windowHandle(), Qt::LeftButton, {}, imFenster(stelle("Du1026")));
+            uhr->advanceMs(f.ms);
+            if (f.art == 'K') {
+                QTest::mouseClick(haupt->windowHandle(), Qt::LeftButton, {}, imFenster(p));
+            } else {
+                t->setCurrentItem(t->itemAt(p));
+                QTest::keyClick(t, Qt::Key_Return);
+            }
+        }
+        QStringList gewaehlt;
+        for (QTreeWidgetItem* it : npk3->trvDuenger(2)->alle())
+            gewaehlt << Duengerbaum::key(it);
+        EXPECT_EQ(gewaehlt.join(' ').toStdString(), f.gewaehlt);
+        EXPECT_EQ(fenster().istGeladen("frmDuengerEingabe"), QLatin1String(f.stelle) == "Grau");
     }
 }
 
