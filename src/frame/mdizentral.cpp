@@ -237,8 +237,12 @@ void mdiZentral::moveEvent(QMoveEvent* e)
 void mdiZentral::changeEvent(QEvent* e)
 {
     QMainWindow::changeEvent(e);
-    if (e->type() == QEvent::WindowStateChange)
-        MDIForm_Resize();
+    // A new state comes before its size: restored, the window still has the maximised size, and a frame
+    // that may reach beyond the work area, until the window system's resize follows. That size is not
+    // the normal window's: it is neither kept nor brought within the work area (a resize asked for now
+    // would come after the system's restore and stay). The state change lays the pages out again only.
+    if (e->type() == QEvent::WindowStateChange && !m_blnLaden && !m_beendet)
+        timerScharfMachen();
 }
 
 void mdiZentral::MDIForm_Resize()

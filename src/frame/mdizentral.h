@@ -63,7 +63,8 @@ public:
     QAction* menuePunkt(const QString& name) const;
 
     QTimer& timResize() { return m_timResize; }
-    // Size limits and arming of the relayout timer (on every size or state change).
+    // Size limits and arming of the relayout timer (on every size change; a state change arms the timer
+    // alone).
     void MDIForm_Resize();
     void timResize_Timer();
     long relayouts() const { return m_relayouts; }
