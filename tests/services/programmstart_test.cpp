@@ -494,7 +494,7 @@ TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
         std::thread helfer([&] {
             for (int i = 0; !fertig; ++i) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                if (i < 250)
+                if (i < 500) // 10 s: far longer than any start takes
                     continue;
                 gehalten = true;
                 const int fd = ::open(QFile::encodeName(rohr).constData(), O_RDWR | O_NONBLOCK);
