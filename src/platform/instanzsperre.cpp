@@ -66,11 +66,10 @@ InstanzSperre::InstanzSperre(const QString& ordner, Sperren sperren)
             m_datei = -1;
             m_sperrdatei = Sperrdatei::KeineDatei;
         } else if (m_datei < 0) {
-            const bool da = QFileInfo::exists(datei) || QFileInfo(datei).isSymLink();
             m_sperrdatei = fehler == ELOOP ? Sperrdatei::Verknuepfung
                            : fehler == ENXIO ? Sperrdatei::KeineDatei
                            : fehler == EACCES || fehler == EPERM || fehler == EROFS
-                               ? (da ? Sperrdatei::NichtBeschreibbar : Sperrdatei::NichtAnlegbar)
+                               ? (QFileInfo::exists(datei) ? Sperrdatei::NichtBeschreibbar : Sperrdatei::NichtAnlegbar)
                                : Sperrdatei::Fehler;
         }
     }

@@ -103,11 +103,10 @@ QString Datenbanken::fremdeMarkeText(const Wiederherstellung& w) const
 
 bool Datenbanken::markeErledigen(const Wiederherstellung& w)
 {
-    bool entfernt = false;
-    const bool erledigt = w.markeErledigen(&entfernt);
+    const bool erledigt = w.markeErledigen();
     // a mark left says that the restore is settled: this run tries again to remove it before a backup
     // or restore, as the next start does
-    m_markeVerwaist = erledigt && !entfernt && w.markeDa();
+    m_markeVerwaist = erledigt && w.markeDa();
     return erledigt;
 }
 

@@ -118,12 +118,11 @@ bool Wiederherstellung::markeEntfernen() const
     return true;
 }
 
-bool Wiederherstellung::markeErledigen(bool* entfernt) const
+bool Wiederherstellung::markeErledigen() const
 {
-    *entfernt = markeEntfernen();
     // left as it was, the next start would take the files as they are now (rows entered since among
     // them) for those of a restore cut short, and say so
-    return *entfernt || !markeDa() || markeSchreiben(kErledigt);
+    return markeEntfernen() || !markeDa() || markeSchreiben(kErledigt);
 }
 
 void Wiederherstellung::markeLesen(const QByteArray& text)

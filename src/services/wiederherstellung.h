@@ -53,9 +53,8 @@ public:
     bool markeEntfernen() const;
     // Once both files are settled (in place or back): the mark goes, or where it cannot be removed it
     // is replaced by one that says so (Lage::Erledigt), which the next start removes without undoing
-    // or finishing anything. False when it could be neither removed nor replaced; `entfernt` tells
-    // whether it is gone.
-    bool markeErledigen(bool* entfernt) const;
+    // or finishing anything. False when it could be neither removed nor replaced.
+    bool markeErledigen() const;
 
     // Removes older files kept aside by restores. Of each file stay: the one this restore set aside,
     // the newest of those named with a time up to this restore's, and of those named after it (the
