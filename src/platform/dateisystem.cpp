@@ -80,6 +80,31 @@ bool Dateisystem::flush(const QString& pfad)
     return fehler == 0;
 }
 
+Dateisystem::Art Dateisystem::art(const QString& pfad)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(pfad).constData(), &st) != 0)
+        return Art::Fehlt;
+    if (S_ISREG(st.st_mode))
+        return Art::Datei;
+    if (S_ISDIR(st.st_mode))
+        return Art::Ordner;
+    return S_ISLNK(st.st_mode) ? Art::Verknuepfung : Art::KeineDatei;
+}
+
+int Dateisystem::lesbar(const QString& pfad)
+{
+    const QByteArray name = QFile::encodeName(pfad);
+    int fd = -1;
+    do
+        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return errno == ENOENT ? 0 : errno;
+    ::close(fd);
+    return 0;
+}
+
 bool Dateisystem::gewoehnlich(const QString& pfad)
 {
     struct stat st {};

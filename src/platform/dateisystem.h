@@ -19,8 +19,16 @@ public:
     // The same for an open descriptor of a file or folder.
     static bool flush(int fd);
 
+    // What lies at a path, a symbolic link taken as itself (never followed).
+    enum class Art { Fehlt, Datei, Ordner, Verknuepfung, KeineDatei /* a named pipe, socket or device */ };
+    static Art art(const QString& pfad);
+
     // A regular file at `pfad` (a symbolic link to one counts): not a folder, pipe, socket or device.
     static bool gewoehnlich(const QString& pfad);
+    // Why the regular file at `pfad` cannot be opened for reading (errno: EACCES or EPERM where the
+    // program may not read it, ELOOP for a link); 0 when it can, or when nothing is there. Nothing
+    // is read, and a link is not followed.
+    static int lesbar(const QString& pfad);
     // Reads the regular file `pfad` whole; false when it is none, cannot be opened or read, or is longer
     // than `hoechstens` bytes (the program reads only short files of its own so).
     static bool lesen(const QString& pfad, QByteArray* inhalt, qint64 hoechstens = 1 << 20);

@@ -9,6 +9,8 @@
 #include <QTemporaryFile>
 #include <QUuid>
 
+#include <cerrno>
+
 namespace kav {
 
 namespace {
@@ -72,7 +74,7 @@ bool LocalDatabase::pruefen(const QString& path, const QStringList& expectedTabl
         return false;
     }
     if (const QString fremd = foreignCompanion(path); !fremd.isEmpty()) {
-        if (why) *why = QStringLiteral("%1 ist keine Datei").arg(fremd);
+        if (why) *why = QStringLiteral("%1 ist keine lesbare Datei").arg(fremd);
         return false;
     }
     const QString name = QStringLiteral("kav_check_") + QUuid::createUuid().toString(QUuid::Id128);
@@ -99,11 +101,33 @@ QStringList LocalDatabase::companions(const QString& path)
     return {path + QStringLiteral("-journal"), path + QStringLiteral("-wal"), path + QStringLiteral("-shm")};
 }
 
-QString LocalDatabase::foreignCompanion(const QString& path)
+QString LocalDatabase::foreignCompanion(const QString& path, CompanionFault* fault)
 {
-    for (const QString& c : companions(path))
-        if (QFileInfo::exists(c) && !Dateisystem::gewoehnlich(c))
+    for (const QString& c : companions(path)) {
+        CompanionFault f = CompanionFault::None;
+        switch (Dateisystem::art(c)) {
+        case Dateisystem::Art::Fehlt:
+            break;
+        case Dateisystem::Art::Datei:
+            if (const int fehler = Dateisystem::lesbar(c); fehler != 0)
+                f = fehler == EACCES || fehler == EPERM ? CompanionFault::NoReadRight
+                    : fehler == ELOOP                   ? CompanionFault::Link // put in since the look before
+                                                        : CompanionFault::Unreadable;
+            break;
+        case Dateisystem::Art::Verknuepfung:
+            f = CompanionFault::Link;
+            break;
+        case Dateisystem::Art::Ordner:
+        case Dateisystem::Art::KeineDatei:
+            f = CompanionFault::NotAFile;
+            break;
+        }
+        if (f != CompanionFault::None) {
+            if (fault) *fault = f;
             return c;
+        }
+    }
+    if (fault) *fault = CompanionFault::None;
     return {};
 }
 

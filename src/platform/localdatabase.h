@@ -27,10 +27,19 @@ public:
     // belongs to its file: it must move with it and never stay beside another file of that name.
     static QStringList companions(const QString& path);
 
-    // The first of the companions of `path` that is there but no regular file (a named pipe, a folder):
-    // SQLite would open it as a journal and wait on a pipe for ever. Such a file is never opened:
-    // check() fails without reading it. Empty when there is none.
-    static QString foreignCompanion(const QString& path);
+    // What keeps SQLite from a companion that is there. It would open a named pipe as a journal and
+    // wait on it for ever, refuses a link, and fails on a file it may not read: in each case the
+    // database file would pass for damaged while nothing of it was read.
+    enum class CompanionFault {
+        None,
+        NotAFile,    // a named pipe, socket, device or folder (never opened)
+        Link,        // a symbolic link (never followed)
+        NoReadRight, // a regular file this process may not read (EACCES, EPERM)
+        Unreadable,  // a regular file that cannot be opened for another reason
+    };
+    // The first of the companions of `path` that is there and that SQLite cannot use, with what keeps
+    // it from it in `fault`: check() fails without reading it. Empty when there is none.
+    static QString foreignCompanion(const QString& path, CompanionFault* fault = nullptr);
 
     // What of a database file cannot be written: "folder" (no new file can be made beside it,
     // so no journal either) and "file"; empty when both can.

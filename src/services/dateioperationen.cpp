@@ -107,6 +107,18 @@ bool DateiOperationen::verwaistesJournalNachziehen(const QString& pfad, const QS
 
 QString dateiname(const QString& pfad) { return QFileInfo(pfad).fileName(); }
 
+QString wasDortLiegt(const QString& pfad)
+{
+    switch (Dateisystem::art(pfad)) {
+    case Dateisystem::Art::Ordner:
+        return QStringLiteral("ein Ordner");
+    case Dateisystem::Art::Verknuepfung:
+        return QStringLiteral("eine Verknüpfung");
+    default:
+        return QStringLiteral("etwas, das keine Datei ist");
+    }
+}
+
 QString freierName(const QString& basis, const QStringList& endungen)
 {
     const auto belegt = [&endungen](const QString& name) {

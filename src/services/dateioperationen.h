@@ -45,6 +45,10 @@ struct DateiOperationen {
 
 QString dateiname(const QString& pfad);
 
+// What lies at `pfad` where the program keeps a file of its own, as its messages name it: "ein Ordner",
+// "eine Verknüpfung", or "etwas, das keine Datei ist" (a named pipe, socket or device).
+QString wasDortLiegt(const QString& pfad);
+
 // `basis`, or with "-2", "-3"... when a file of that name, a journal of it, or a file of that name
 // with one of `endungen` is already there: a file kept aside never overwrites another.
 QString freierName(const QString& basis, const QStringList& endungen = {});

@@ -26,6 +26,41 @@ const QString kErsatz = QStringLiteral(".ersatz");
 // time of the backup put in its place, empty for the standard file
 const QString kMeldung = QStringLiteral(".meldung");
 
+// Why the database `pfad` is not opened while `begleiter` lies beside it, which SQLite cannot use.
+QString begleiterText(const QString& pfad, const QString& begleiter, LocalDatabase::CompanionFault fehler)
+{
+    using F = LocalDatabase::CompanionFault;
+    const QString protokoll = QStringLiteral(" An dieser Stelle legt das Programm beim Schreiben eine Protokolldatei an; ");
+    QString was, bitte;
+    switch (fehler) {
+    case F::Link:
+        was = QStringLiteral("eine Verknüpfung.") + protokoll + QStringLiteral("einer Verknüpfung folgt es dort nicht.");
+        bitte = QStringLiteral("Bitte legen Sie an die Stelle der Verknüpfung „%1“ die Datei, auf die sie verweist (oder "
+                               "entfernen Sie die Verknüpfung, wenn es diese Datei nicht gibt),");
+        break;
+    case F::NoReadRight:
+    case F::Unreadable:
+        was = (fehler == F::NoReadRight ? QStringLiteral("eine Datei, die das Programm nicht lesen darf.")
+                                        : QStringLiteral("eine Datei, die sich nicht lesen lässt."))
+              + protokoll
+              + QStringLiteral("ohne sie zu lesen, kann es nicht feststellen, ob die Datenbank vollständig ist.");
+        bitte = fehler == F::NoReadRight
+                    ? QStringLiteral("Bitte sorgen Sie dafür, dass Sie die Datei „%1“ lesen und beschreiben dürfen,")
+                    : QStringLiteral("Bitte sorgen Sie dafür, dass die Datei „%1“ gelesen werden kann,");
+        break;
+    case F::None:
+    case F::NotAFile:
+        was = QStringLiteral("keine Datei.") + protokoll + QStringLiteral("was dort liegt, liest es nicht.");
+        bitte = QStringLiteral("Bitte entfernen Sie „%1“");
+        break;
+    }
+    const QString name = QDir::toNativeSeparators(begleiter);
+    return QStringLiteral("Die Datenbank %1 kann nicht geöffnet werden: Neben ihr liegt „%2“, und das ist %3 An der "
+                          "Datenbank wurde nichts verändert.\n\n%4 und starten Sie Kav dann neu. Bis dahin kann das "
+                          "Programm nicht arbeiten und wird beendet.")
+        .arg(QDir::toNativeSeparators(pfad), name, was, bitte.arg(name));
+}
+
 } // namespace
 
 Datenbanken::Datenbanken(Programmordner ordner, const Gebietsschema& gebiet, Einstellungen& einstellungen,
@@ -68,18 +103,10 @@ Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
         m_paar.wechselBeenden();
         unterbrocheneErsetzungBeenden();
     }
-    if (const QString fremd = LocalDatabase::foreignCompanion(d.pfad); !fremd.isEmpty()) {
-        // where SQLite keeps the journal of a write lies something else: not read, nothing replaced
-        const QString name = QDir::toNativeSeparators(fremd);
-        m_anzeige.zeige(Meldung{0, kTitel,
-                                QStringLiteral("Die Datenbank %1 kann nicht geöffnet werden: Neben ihr liegt „%2“, "
-                                               "und das ist keine Datei. An dieser Stelle legt das Programm beim "
-                                               "Schreiben eine Protokolldatei an; was dort liegt, liest es nicht. "
-                                               "An der Datenbank wurde nichts verändert.\n\nBitte entfernen Sie "
-                                               "„%2“ und starten Sie Kav dann neu. Bis dahin kann das Programm nicht "
-                                               "arbeiten und wird beendet.")
-                                    .arg(QDir::toNativeSeparators(d.pfad), name),
-                                Meldung::Symbol::Fehler});
+    LocalDatabase::CompanionFault fehler{};
+    if (const QString fremd = LocalDatabase::foreignCompanion(d.pfad, &fehler); !fremd.isEmpty()) {
+        // where SQLite keeps the journal of a write lies what it cannot use: not read, nothing replaced
+        m_anzeige.zeige(Meldung{0, kTitel, begleiterText(d.pfad, fremd, fehler), Meldung::Symbol::Fehler});
         return Ergebnis::Fehlgeschlagen;
     }
     const bool fehlte = !QFileInfo::exists(d.pfad);
@@ -167,7 +194,7 @@ QString Datenbanken::ersetztText(const Datei& d, bool fehlte, const QString& bei
     }
     if (!beiseite.isEmpty())
         mehr << QStringLiteral("Die beschädigte Datei wurde als „%1“ aufbewahrt.")
-                    .arg(QDir::toNativeSeparators(QDir(m_ordner.basis).relativeFilePath(beiseite)));
+                    .arg(imProgrammordner(beiseite));
     return t + QStringLiteral("\n\n") + mehr.join(QLatin1Char(' '));
 }
 
@@ -255,10 +282,19 @@ void Datenbanken::unterbrocheneErsetzungBeenden()
                 m_ops.entfernen(ersatz);
         }
         // the replacement is in place, but the start ended before its message was shown; a mark that
-        // cannot be read (or is no file) leaves open what replaced the file, and the message says no more
+        // cannot be read leaves open what replaced the file, and the message says no more. What is no
+        // regular file is no mark of the program's: it tells of no replacement, and stays as it is.
         for (const QString& name : fi.dir().entryList({fi.fileName() + QStringLiteral(".defekt-*") + kMeldung},
                                                       QDir::Files | QDir::System)) {
             const QString marke = fi.dir().filePath(name), beiseite = marke.chopped(kMeldung.size());
+            if (Dateisystem::art(marke) != Dateisystem::Art::Datei) {
+                const QString n = imProgrammordner(marke);
+                melde(QStringLiteral("An der Stelle „%1“, an der Kav die Meldung über eine ersetzte Datenbank bis zum "
+                                     "nächsten Start aufbewahrt, liegt %2. Das Programm liest es nicht, und es wurde "
+                                     "nichts verändert.\n\nBitte entfernen Sie „%1“.")
+                          .arg(n, wasDortLiegt(marke)));
+                continue;
+            }
             QByteArray text;
             const bool gelesen = Dateisystem::lesen(marke, &text);
             const QDateTime vom = QDateTime::fromString(QString::fromUtf8(text), Qt::ISODate);

@@ -59,7 +59,8 @@ public:
     // The backup pair for a restore asked for by the user: whether a backup exists at all and its date.
     struct SicherungsStand {
         bool vorhanden = false; // at least one of the two backup files exists
-        QString datum;          // date of the backup as the user reads it
+        QString datum;          // date of the backup as the user reads it (of a regular file only)
+        QString hindernis;      // what lies in a backup's place or beside it that is no file it can read
     };
     SicherungsStand sicherungsStand() const;
     // Puts the backup pair in place of both files, or neither: both backups are checked and copied
@@ -132,14 +133,18 @@ private:
     // Opens both files; `grund` names the first that does not open.
     bool beideOeffnen(QString* grund);
     Wiederherstellung wiederherstellung() const;
-    // True while the mark of a restore is there, with the reason no backup or restore is made; the
-    // mark of a pair this run settled but could not remove is removed first.
+    // True while the mark of a restore is there (or something that is no file in its place), with the
+    // reason no backup or restore is made; the mark of a pair this run settled is settled again first.
     bool wiederherstellungOffen(QString* why);
     // Removes the mark of a restore whose files are settled, or says in it that they are; false when
-    // it stays as it was.
+    // it stays as it was. While it stays, m_markeVerwaist says so.
     bool markeErledigen(const Wiederherstellung& w);
-    // The mark's path as the messages name it, and what they say of something that is no file in its place.
-    QString markenName(const Wiederherstellung& w) const;
+    // Why no restore can be made of the backup `sicherung`: something that is no regular file in its
+    // place, or beside it where SQLite keeps a journal (never read); empty when nothing is in the way.
+    QString sicherungVerstellt(const QString& sicherung) const;
+    // A path in the program folder as the messages name it, and what they say of something that is no
+    // file in the mark's place.
+    QString imProgrammordner(const QString& pfad) const;
     QString fremdeMarkeText(const Wiederherstellung& w) const;
     // A restore cut short by a crash: finished when every file it puts in is there and sound (and
     // the mark is), else rolled back to the files as they were; the user is told which. Copies
@@ -176,7 +181,7 @@ private:
     Datei m_daten;
     Sicherungspaar m_paar;
     bool m_bisZumNeustart = false;
-    bool m_markeVerwaist = false; // both files settled by a restore of this run, its mark left
+    bool m_markeVerwaist = false; // both files settled by this run, the mark of their restore left
 };
 
 } // namespace kav

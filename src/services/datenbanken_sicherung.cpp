@@ -2,6 +2,7 @@
 #include "services/datenbanken.h"
 
 #include "platform/clock.h"
+#include "platform/dateisystem.h"
 #include "services/einstellungen.h"
 #include "services/meldungen.h"
 #include "services/wiederherstellung.h"
@@ -27,8 +28,12 @@ bool Datenbanken::DatenSichern()
     // once) would otherwise hold every later backup back
     const QDate letzte = m_einstellungen.datLetzteDS;
     const bool faellig = !letzte.isValid() || letzte > heute || letzte.daysTo(heute) >= m_einstellungen.intDS;
-    if (!faellig)
+    if (!faellig) {
+        // the backup at the end is the last chance of this run to settle a mark it left
+        if (m_markeVerwaist)
+            markeErledigen(wiederherstellung());
         return true;
+    }
 
     // a restore not yet settled leaves files that do not belong together: no backup of them
     QString why;
@@ -51,12 +56,33 @@ Datenbanken::SicherungsStand Datenbanken::sicherungsStand() const
     SicherungsStand s;
     for (const Datei* d : {&m_kav, &m_daten}) {
         const QString sicherung = sicherungsPfad(*d);
-        if (!s.vorhanden && QFileInfo::exists(sicherung)) {
-            s.vorhanden = true;
+        s.vorhanden = s.vorhanden || QFileInfo::exists(sicherung);
+        if (s.datum.isEmpty() && Dateisystem::gewoehnlich(sicherung))
             s.datum = sicherungsDatumText(sicherung);
-        }
+        if (s.hindernis.isEmpty())
+            s.hindernis = sicherungVerstellt(sicherung);
     }
     return s;
+}
+
+QString Datenbanken::sicherungVerstellt(const QString& sicherung) const
+{
+    const QString name = dateiname(sicherung);
+    if (QFileInfo::exists(sicherung) && !Dateisystem::gewoehnlich(sicherung))
+        return QStringLiteral("An der Stelle der Sicherungsdatei %1 liegt %2. Was dort liegt, liest das Programm nicht.")
+            .arg(name, wasDortLiegt(sicherung));
+    using F = LocalDatabase::CompanionFault;
+    F fehler{};
+    const QString fremd = LocalDatabase::foreignCompanion(sicherung, &fehler);
+    if (fehler == F::NoReadRight || fehler == F::Unreadable)
+        return QStringLiteral("Neben der Sicherungsdatei %1 liegt „%2“, und diese Datei %3.")
+            .arg(name, dateiname(fremd),
+                 fehler == F::NoReadRight ? QStringLiteral("darf das Programm nicht lesen") : QStringLiteral("lässt sich nicht lesen"));
+    if (!fremd.isEmpty())
+        return QStringLiteral("Neben der Sicherungsdatei %1 liegt „%2“, und das ist %3. Was dort liegt, liest das "
+                              "Programm nicht.")
+            .arg(name, dateiname(fremd), wasDortLiegt(fremd));
+    return {};
 }
 
 bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
@@ -76,6 +102,8 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
         const QString name = QFileInfo(sicherung).fileName();
         if (!QFileInfo::exists(sicherung))
             g = QStringLiteral("Die Sicherungsdatei %1 fehlt.").arg(name);
+        else if (const QString verstellt = sicherungVerstellt(sicherung); !verstellt.isEmpty())
+            g = verstellt;
         else if (!dateiGesund(sicherung, d->art))
             g = QStringLiteral("Die Sicherungsdatei %1 ist beschädigt.").arg(name);
     }
@@ -88,46 +116,46 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
     return false;
 }
 
-QString Datenbanken::markenName(const Wiederherstellung& w) const
+QString Datenbanken::imProgrammordner(const QString& pfad) const
 {
-    return QDir::toNativeSeparators(QDir(m_ordner.basis).relativeFilePath(w.marke()));
+    return QDir::toNativeSeparators(QDir(m_ordner.basis).relativeFilePath(pfad));
 }
 
 QString Datenbanken::fremdeMarkeText(const Wiederherstellung& w) const
 {
+    const QString fremd = w.fremd();
     return QStringLiteral("An der Stelle „%1“, an der Kav während einer Wiederherstellung der Datensicherung ihre "
-                          "Markierung ablegt, liegt etwas, das keine Datei ist. Das Programm liest es nicht, und solange "
-                          "es da ist, wird keine Sicherung gemacht oder wiederhergestellt.")
-        .arg(markenName(w));
+                          "Markierung ablegt, liegt %2. Das Programm liest es nicht, und solange es da ist, wird keine "
+                          "Sicherung gemacht oder wiederhergestellt.")
+        .arg(imProgrammordner(fremd), wasDortLiegt(fremd));
 }
 
 bool Datenbanken::markeErledigen(const Wiederherstellung& w)
 {
     const bool erledigt = w.markeErledigen();
-    // a mark left says that the restore is settled: this run tries again to remove it before a backup
-    // or restore, as the next start does
-    m_markeVerwaist = erledigt && w.markeDa();
+    // A mark left, saying that the restore is settled or not even that, is tried again before every
+    // backup or restore of this run and at its end: left as it was, the next start would take the
+    // files (with the rows entered since) for those of a restore cut short.
+    m_markeVerwaist = w.markeDa();
     return erledigt;
 }
 
 bool Datenbanken::wiederherstellungOffen(QString* why)
 {
     Wiederherstellung w = wiederherstellung();
-    if (!w.markeDa())
-        return false;
-    if (w.markeFremd()) {
-        *why = fremdeMarkeText(w) + QStringLiteral(" Bitte entfernen Sie „%1“.").arg(markenName(w));
+    if (const QString fremd = w.fremd(); !fremd.isEmpty()) {
+        *why = fremdeMarkeText(w) + QStringLiteral(" Bitte entfernen Sie „%1“.").arg(imProgrammordner(fremd));
         return true;
     }
-    if (m_markeVerwaist && w.markeEntfernen()) {
-        m_markeVerwaist = false;
+    if (m_markeVerwaist)
+        markeErledigen(w);
+    if (!w.markeDa())
         return false;
-    }
     *why = m_markeVerwaist
                ? QStringLiteral("Die letzte Wiederherstellung der Datensicherung ist abgeschlossen, aber ihre Markierung "
                                 "„%1“ lässt sich nicht löschen. Solange sie da ist, wird keine Sicherung gemacht oder "
                                 "wiederhergestellt; Ihre Daten sind davon nicht betroffen.")
-                     .arg(markenName(w))
+                     .arg(imProgrammordner(w.marke()))
                : QStringLiteral("Die Wiederherstellung der letzten Datensicherung ist noch nicht abgeschlossen; das "
                                 "geschieht beim nächsten Programmstart.");
     return true;
@@ -196,24 +224,27 @@ void Datenbanken::unterbrocheneWiederherstellungBeenden()
         kavErsetzt();
         m_kav.ausSicherung = m_daten.ausSicherung = true;
         w.alteEntfernen();
-        if (markeErledigen(w))
-            m_anzeige.zeige(Meldung{0, kTitel,
-                                    QStringLiteral("Die Wiederherstellung der letzten Datensicherung wurde unterbrochen "
-                                                   "und jetzt zu Ende geführt: Beide Datenbanken sind auf dem Stand der "
-                                                   "Sicherung vom %1.")
-                                        .arg(sicherungsDatumText(sicherungsPfad(m_kav))),
-                                    Meldung::Symbol::Information});
+        // both files are settled, and that is said now: a mark that stays is tried again in this run
+        markeErledigen(w);
+        m_anzeige.zeige(Meldung{0, kTitel,
+                                QStringLiteral("Die Wiederherstellung der letzten Datensicherung wurde unterbrochen "
+                                               "und jetzt zu Ende geführt: Beide Datenbanken sind auf dem Stand der "
+                                               "Sicherung vom %1.")
+                                    .arg(sicherungsDatumText(sicherungsPfad(m_kav))),
+                                Meldung::Symbol::Information});
         return;
     case Wiederherstellung::Lage::Zuruecknehmen:
-        if (w.zuruecknehmen() && markeErledigen(w))
-            melde(kZurueckText);
+        if (!w.zuruecknehmen())
+            return;
+        markeErledigen(w);
+        melde(kZurueckText);
         return;
     case Wiederherstellung::Lage::Erledigt: // settled by a run before: nothing to tell
         m_markeVerwaist = !w.markeEntfernen();
         return;
     case Wiederherstellung::Lage::KeineDatei:
         melde(fremdeMarkeText(w) + QStringLiteral(" Beide Datenbanken bleiben, wie sie sind.\n\nBitte entfernen Sie „%1“.")
-                                       .arg(markenName(w)));
+                                       .arg(imProgrammordner(w.fremd())));
         return;
     }
 }

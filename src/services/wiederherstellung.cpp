@@ -53,8 +53,15 @@ Wiederherstellung::Wiederherstellung(QString daten, const QString (&dateien)[2],
 }
 
 QString Wiederherstellung::marke() const { return m_daten + QStringLiteral("/Wiederherstellung.laeuft"); }
-bool Wiederherstellung::markeDa() const { return QFileInfo::exists(marke()); }
-bool Wiederherstellung::markeFremd() const { return markeDa() && !Dateisystem::gewoehnlich(marke()); }
+bool Wiederherstellung::markeDa() const { return Dateisystem::art(marke()) != Dateisystem::Art::Fehlt; }
+
+QString Wiederherstellung::fremd() const
+{
+    for (const QString& p : {marke(), marke() + QStringLiteral(".tmp")})
+        if (const Dateisystem::Art a = Dateisystem::art(p); a != Dateisystem::Art::Fehlt && a != Dateisystem::Art::Datei)
+            return p;
+    return {};
+}
 
 bool Wiederherstellung::kopienAnlegen(QString* grund)
 {
@@ -142,13 +149,13 @@ void Wiederherstellung::markeLesen(const QByteArray& text)
 
 Wiederherstellung::Lage Wiederherstellung::lesen()
 {
+    if (markeFremd())
+        return Lage::KeineDatei;
     bool reste = QFileInfo::exists(marke() + QStringLiteral(".tmp"));
     for (const Dateistand& d : m_dateien)
         reste = reste || istDatei(d.kopie);
     if (!markeDa())
         return reste ? Lage::OhneMarke : Lage::Keine;
-    if (markeFremd())
-        return Lage::KeineDatei;
     QByteArray text;
     Dateisystem::lesen(marke(), &text); // an unreadable mark decides as an empty one: back
     if (text == kErledigt)

@@ -17,7 +17,7 @@ public:
         Vollenden,     // the mark names both files, and every file it puts in is there and sound
         Zuruecknehmen, // anything else: back to the files as they were
         Erledigt,      // the mark of a restore settled by the program before, which could not remove it
-        KeineDatei,    // something that is no regular file lies in the mark's place: not read, nothing decided
+        KeineDatei,    // something that is no regular file lies in the mark's place (fremd()): not read, nothing decided
     };
 
     // `daten`: the data folder; `dateien`: Kav.KRN and Daten.KRN; `sicherungen`: their backups.
@@ -28,10 +28,13 @@ public:
     // the data folder names where the current files go aside ("<file>=<name>", an empty name for a
     // file that was not there). Written to a temporary name, flushed and renamed: whole or absent.
     QString marke() const;
+    // Anything at the mark's path, a link too.
     bool markeDa() const;
-    // Something that is no regular file lies in the mark's place (never read: a named pipe would hold
-    // the program).
-    bool markeFremd() const;
+    // The first of the mark and the temporary file it is written as where something lies that is no
+    // regular file: a link, a folder, a named pipe, socket or device. Never read, followed or written
+    // (a named pipe would hold the program, a link take the mark elsewhere); empty when neither.
+    QString fremd() const;
+    bool markeFremd() const { return !fremd().isEmpty(); }
 
     // Copies of both backups beside the files, on the disk before anything is touched.
     bool kopienAnlegen(QString* grund);

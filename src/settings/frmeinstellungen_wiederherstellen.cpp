@@ -73,6 +73,10 @@ void frmEinstellungen::cmbRepair_Click()
         melden(kKeineSicherung, Meldung::Symbol::Information);
         return;
     }
+    if (!stand.hindernis.isEmpty()) { // nothing to ask: the restore would be refused
+        melden(wiederherstellenFehler(stand.hindernis, true), Meldung::Symbol::Warnung);
+        return;
+    }
     if (JaNeinFrage(kTitel, wiederherstellenFrage(stand.datum), QMessageBox::No, this, QMessageBox::Yes | QMessageBox::No,
                     QMessageBox::Question)
         != QMessageBox::Yes)

@@ -194,7 +194,7 @@ TEST_F(BildertauschTest, NachJedemAbbruchIstJedesBildDa)
 // folders (the staging folder and Lexikon/) stop it as a mark not written does, the three its renames
 // change (alt/, the staging folder, Lexikon/Bilder/) as a failed rename does, and the commit never
 // comes. The same three flushed when the swap is undone: the mark stays for the next start. The old
-// pictures are back in place every time.
+// pictures are back in place every time. A failing disk stops it at the mark's own flush too.
 TEST_F(BildertauschTest, OrdnerNichtAufDerDiskTauschtNicht)
 {
     for (int fehler = 1; fehler <= 8; ++fehler) {
@@ -211,10 +211,10 @@ TEST_F(BildertauschTest, OrdnerNichtAufDerDiskTauschtNicht)
         EXPECT_EQ(bildertauschOffen(arbeit()), fehler > 5);
     }
     // a file system without a flush for folders swaps; a failing disk stops before the first rename
-    for (const int fehler : {EINVAL, EIO}) {
-        SCOPED_TRACE(fehler);
+    for (const auto& [fehler, datei] : {std::pair{EINVAL, QString()}, {EIO, QString()}, {EIO, QString("/Bildertausch")}}) {
+        SCOPED_TRACE(testing::Message() << fehler << " " << datei.toStdString());
         ASSERT_NO_FATAL_FAILURE(anlegen());
-        const test::OrdnerFlushFehler flush(fehler);
+        const test::FlushFehler flush(fehler, datei);
         const int status = imKind([&](const QSqlDatabase& db) {
             Bildertausch tausch(o, arbeit());
             const Bildertausch::Ergebnis r = tausch.tauschen(db);

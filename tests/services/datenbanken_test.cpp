@@ -178,30 +178,42 @@ TEST_F(DatenbankTest, JederDateifehlerGibtDieMeldungMitZeitUndAufbewahrterDatei)
 }
 
 // The message of a replacement that a start did not show, from the mark left beside the damaged file:
-// the backup's time, or empty for the standard file. A damaged mark, or something in its place that is
-// no file (never opened), tells only what is known.
+// the backup's time, or empty for the standard file. A damaged mark tells only what is known. Something
+// in its place that is no file (never opened, nor followed) is no mark of the program's: it is named
+// and left as it is, and no replacement is told.
 TEST_F(DatenbankTest, UngezeigteErsatzmeldungSagtNurWasBekanntIst)
 {
     const QString defekt = ordner.datenDatei() + ".defekt-20261201080000", marke = defekt + ".meldung";
+    const QString ziel = ordner.basis + "/Zeit";
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ziel, "2026-11-30T18:42:00"));
+    const QString fremd = "An der Stelle „Daten/Daten.KRN.defekt-20261201080000.meldung“, an der Kav die Meldung über "
+                          "eine ersetzte Datenbank bis zum nächsten Start aufbewahrt, liegt ";
     const struct { const char* fall; std::function<void()> anlegen; QString anfang; } faelle[] = {
         {"Sicherung", [&] { test::schreibeDatei(marke, "2026-11-30T18:42:00"); },
          "Dat-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 30.11.2026\n\nEinträge, die nach dem 30.11.2026 um 18:42 Uhr"},
         {"Standarddatei", [&] { test::schreibeDatei(marke, {}); }, "Dat-DB war beschädigt, ersetzt mit der Standarddatei\n\nDie neue Datei ist leer"},
         {"beschädigt", [&] { test::schreibeDatei(marke, "\x01\x02 30.11."); }, "Dat-DB war beschädigt und wurde ersetzt.\n\n"},
-        {"keine Datei", [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(marke).constData(), 0644), 0); }, "Dat-DB war beschädigt und wurde ersetzt.\n\n"},
+        {"Rohr", [&] { test::fremdesAnlegen(marke, test::Fremd::Rohr); }, fremd + "etwas, das keine Datei ist. Das Programm liest es nicht"},
+        {"Verknüpfung", [&] { test::fremdesAnlegen(marke, test::Fremd::Verknuepfung, ziel); }, fremd + "eine Verknüpfung."},
+        {"Gerät", [&] { test::fremdesAnlegen(marke, test::Fremd::Geraet); }, fremd + "etwas, das keine Datei ist."},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.fall);
+        const bool mark = !f.anfang.startsWith("An der Stelle");
         ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(defekt, kMuell));
         ASSERT_NO_FATAL_FAILURE(f.anlegen());
+        const Dateisystem::Art art = Dateisystem::art(marke);
         protokoll.meldungen.clear();
         auto db = neu();
         EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
         ASSERT_EQ(protokoll.meldungen.size(), 1);
         const QString t = protokoll.meldungen[0].text;
-        EXPECT_TRUE(t.startsWith(f.anfang) && t.endsWith("„Daten/Daten.KRN.defekt-20261201080000“ aufbewahrt.")) << t.toStdString();
+        EXPECT_TRUE(t.startsWith(f.anfang)) << t.toStdString();
+        EXPECT_EQ(t.endsWith("„Daten/Daten.KRN.defekt-20261201080000“ aufbewahrt."), mark) << t.toStdString();
         EXPECT_EQ(t.contains("leer") || t.contains("Standarddatei"), f.anfang.contains("Standarddatei")) << t.toStdString();
-        EXPECT_FALSE(QFileInfo::exists(marke));
+        EXPECT_EQ(t.contains("es wurde nichts verändert") && t.endsWith("Bitte entfernen Sie „Daten/Daten.KRN.defekt-20261201080000.meldung“."), !mark);
+        EXPECT_EQ(Dateisystem::art(marke), mark ? Dateisystem::Art::Fehlt : art); // the program's mark goes, anything else stays
+        QFile::remove(marke);
     }
 }
 
@@ -255,31 +267,39 @@ TEST_F(DatenbankTest, WederDateiNochSicherungNochStandard)
 
 // A file system without a flush for folders (it answers EINVAL) is no failed write: the backup, the
 // restore and the replacement of a damaged file succeed and tell what they tell elsewhere. A failing
-// disk (EIO) fails each of them, and the damaged file stays where it is.
+// disk (EIO) fails each of them, and the damaged file stays where it is; so does the flush of the
+// restore's mark the restore, and that of the replacement's mark the replacement.
 TEST_F(DatenbankTest, OrdnerOhneFlushIstKeinFehlschlag)
 {
     ASSERT_TRUE(offen()->DatenSichern());
-    for (const int fehler : {EINVAL, EIO}) {
-        SCOPED_TRACE(fehler);
-        const bool geht = fehler == EINVAL;
-        const test::OrdnerFlushFehler flush(fehler);
+    // the flush that fails: of folders, or of the file whose path ends so; what succeeds
+    const struct { int fehler; QString datei; bool sichern, wiederherstellen, ersetzen; } faelle[] = {
+        {EINVAL, {}, true, true, true}, {EIO, {}, false, false, false},
+        {EIO, "/Wiederherstellung.laeuft.tmp", true, false, true}, {EIO, ".meldung", true, true, false}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << f.fehler << " " << f.datei.toStdString());
+        const test::FlushFehler flush(f.fehler, f.datei);
         protokoll.meldungen.clear();
         auto db = offen();
         e.datLetzteDS = QDate();
-        EXPECT_EQ(db->DatenSichern(), geht);
+        EXPECT_EQ(db->DatenSichern(), f.sichern);
         QString grund;
         bool unveraendert = false;
-        EXPECT_EQ(db->SicherungWiederherstellen(&grund, &unveraendert), geht) << grund.toStdString();
-        EXPECT_TRUE(geht || (unveraendert && grund.startsWith("Im Ordner „"))) << grund.toStdString();
+        EXPECT_EQ(db->SicherungWiederherstellen(&grund, &unveraendert), f.wiederherstellen) << grund.toStdString();
+        EXPECT_TRUE(f.wiederherstellen || (unveraendert && grund.startsWith("Im Ordner „"))) << grund.toStdString();
         db.reset();
         ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), kMuell));
-        EXPECT_EQ(neu()->KavDBOeffnen(), geht ? Datenbanken::Ergebnis::Sicherung : Datenbanken::Ergebnis::Fehlgeschlagen);
+        EXPECT_EQ(neu()->KavDBOeffnen(), f.ersetzen ? Datenbanken::Ergebnis::Sicherung : Datenbanken::Ergebnis::Fehlgeschlagen);
         const QStringList texte = protokoll.texte();
-        ASSERT_EQ(texte.size(), geht ? 1 : 2);
-        EXPECT_TRUE(texte.first().startsWith(geht ? "Kav-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 06.12.2026"
-                                                  : "Die Sicherung der Datenbanken ist fehlgeschlagen"));
-        EXPECT_TRUE(geht || texte.last().contains("konnte weder aus der Sicherungsdatei noch aus der Standarddatei")) << texte.last().toStdString();
-        EXPECT_EQ(inhalt(ordner.kavDatei()) == kMuell, !geht);
+        ASSERT_EQ(texte.size(), f.sichern ? 1 : 2);
+        EXPECT_TRUE(f.sichern || texte.first().startsWith("Die Sicherung der Datenbanken ist fehlgeschlagen"));
+        EXPECT_TRUE(f.ersetzen ? texte.last().startsWith("Kav-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 06.12.2026")
+                               : texte.last().contains("konnte weder aus der Sicherungsdatei noch aus der Standarddatei"))
+            << texte.last().toStdString();
+        EXPECT_EQ(inhalt(ordner.kavDatei()) == kMuell, !f.ersetzen);
+        EXPECT_TRUE(QDir(ordner.daten()).entryList({"*.defekt-*"}, QDir::Files).size() == f.ersetzen); // nor a mark left
+        for (const QString& d : QDir(ordner.daten()).entryList({"*.defekt-*"}, QDir::Files))
+            QFile::remove(ordner.daten() + "/" + d);
         ASSERT_NO_FATAL_FAILURE(test::referenzDatei(ordner.kavDatei()));
     }
 }
@@ -509,23 +529,33 @@ TEST_F(DatenbankTest, NachErsetztemKavKRNHoltDasUpdateAllesNeu)
 // made of them, and the next start settles the pair: back as it was, or, with both files already in
 // place, the restore finished. A copy or the mark not known to be on the disk stops the restore
 // before anything is replaced (the mark: saying that nothing can be stored in the data folder).
+// Where that start cannot remove the mark, it still says what it did and writes the mark "settled";
+// where it cannot even write that for a moment, it tries again at its end. Either way the start after
+// it tells nothing and leaves the rows and the update of the run between.
 TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
 {
     offen()->DatenSichern();
     const QByteArray kavPVQ = inhalt(ordner.sicherungen() + "/Kav.PVQ");
     sql::exec(offen()->cnKav(), "INSERT INTO DuengerID (DuengerNr, Eingabe, Bezeichnung) VALUES ('Du5000', 'Nutzer', 'Mein Dünger')");
     const QByteArray kav = inhalt(ordner.kavDatei()), daten = inhalt(ordner.datenDatei());
+    const QString marke = ordner.daten() + "/Wiederherstellung.laeuft";
+    // at the next start, the mark's removal fails always (its writing does not), or both fail once
+    enum { Keine, Immer, Einmal };
     // the calls of the renames and of the flushes to the disk that fail; what the next start says
-    const struct { QList<int> umbenennen; int aufDieDisk; const char* start; } faelle[] = {
+    const struct { QList<int> umbenennen; int aufDieDisk; const char* start; int marke = Keine; } faelle[] = {
         {{4, 5}, 0, "rückgängig gemacht"}, // Daten.KRN not put in, Kav.KRN not put back
         {{3, 4}, 0, "rückgängig gemacht"}, // Kav.KRN not put in, nor back
         {{5}, 4, "zu Ende geführt"},       // both in, but not on the disk; Kav.KRN not put back
         {{}, 2, ""},                       // the second copy
         {{}, 3, ""},                       // the mark
         {{}, 4, ""},                       // the files put in
+        {{4, 5}, 0, "rückgängig gemacht", Immer},
+        {{5}, 4, "zu Ende geführt", Immer},
+        {{4, 5}, 0, "rückgängig gemacht", Einmal},
+        {{5}, 4, "zu Ende geführt", Einmal},
     };
     for (const auto& f : faelle) {
-        SCOPED_TRACE(testing::Message() << f.umbenennen.size() << " " << f.aufDieDisk);
+        SCOPED_TRACE(testing::Message() << f.umbenennen.size() << " " << f.aufDieDisk << " " << f.marke);
         QDir(ordner.daten()).removeRecursively();
         ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.kavDatei(), kav));
         ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ordner.datenDatei(), daten));
@@ -553,12 +583,41 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
         db.reset();
         protokoll.meldungen.clear();
         db = neu(); // the next start
+        int n = 0, m = 0;
+        DateiOperationen markenOps = DateiOperationen::echte();
+        markenOps.entfernen = [&](const QString& pfad) {
+            return !(pfad == marke && (f.marke == Immer || (f.marke == Einmal && ++n == 1))) && QFile::remove(pfad);
+        };
+        markenOps.schreiben = [&](const QString& pfad, const QByteArray& b) {
+            return !(f.marke == Einmal && b == "erledigt\n" && ++m == 1) && DateiOperationen::echtSchreiben(pfad, b);
+        };
+        db->setDateiOperationen(markenOps);
         EXPECT_NE(db->KavDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
         EXPECT_TRUE(offen ? protokoll.texte().join("").contains(f.start) : protokoll.meldungen.isEmpty());
         const bool zurueck = QString(f.start) != "zu Ende geführt";
         EXPECT_TRUE(zurueck ? inhalt(ordner.kavDatei()) == kav && inhalt(ordner.datenDatei()) == daten
                             : inhalt(ordner.kavDatei()) == kavPVQ);
-        EXPECT_EQ(QDir(ordner.daten()).entryList(QDir::Files).size(), zurueck ? 2 : 4);
+        EXPECT_EQ(QDir(ordner.daten()).entryList(QDir::Files).size(), (zurueck ? 2 : 4) + (f.marke != Keine));
+        if (f.marke == Keine)
+            continue;
+        EXPECT_EQ(inhalt(marke) == "erledigt\n", f.marke == Immer);
+        // this run: a plot, an update and its end with no backup due; then the start after it
+        EXPECT_NE(db->DatDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
+        sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr) VALUES ('Fl2000')");
+        const QDateTime update(QDate(2026, 12, 6), QTime(9, 30));
+        e.datLetztesUpdate = update;
+        e.datLetzteDS = QDate(2026, 12, 6);
+        EXPECT_TRUE(db->DatenSichern());
+        EXPECT_EQ(QFile::exists(marke), f.marke == Immer);
+        db.reset();
+        protokoll.meldungen.clear();
+        db = neu();
+        EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+        EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+        EXPECT_TRUE(protokoll.meldungen.isEmpty()) << protokoll.texte().join("").toStdString();
+        EXPECT_EQ(e.datLetztesUpdate, update);
+        EXPECT_EQ(anzahl(db->cnDaten(), "FlaechenID WHERE FlaechenNr = 'Fl2000'"), 1);
+        EXPECT_FALSE(QFile::exists(marke));
     }
 }
 

@@ -64,6 +64,15 @@ protected:
         EXPECT_FALSE(DiensteStarten(zweiter, dir.path(), ini()) || zweiter.server || zweiter.store || zweiter.db);
         EXPECT_TRUE(protokoll.texte().join("").startsWith("Kav läuft bereits mit dem Datenordner „" + dir.path() + "/Daten“."));
     }
+    // Every file of the program folder with its content, but the lock file, which a start leaves.
+    QMap<QString, QByteArray> dateien() const
+    {
+        QMap<QString, QByteArray> out;
+        for (QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
+            if (const QString pfad = it.next(); !pfad.endsWith("/Daten/Kav.sperre"))
+                out[QDir(dir.path()).relativeFilePath(pfad)] = test::inhalt(pfad);
+        return out;
+    }
     // True once `p` has written `zeile`, in however many pieces it comes.
     static bool meldet(QProcess& p, const QByteArray& zeile)
     {
@@ -472,23 +481,59 @@ TEST_F(ProgrammStartTest, SperreAufNetzlaufwerkOderEineWarnung)
     QFile::remove(sperre);
 }
 
-// Nothing in the data folder holds the start: a named pipe in place of the lock file, of the restore's
-// mark or of a journal is never opened (a helper opens each end of it after a while, so that a start
-// held on it goes on). The folder's lock keeps a second start out all the same; the mark is told and
-// no backup is made while it is there; the journal's file is not opened, and the start says why.
+// Nothing in the data folder holds the start or passes for damage: a named pipe, link or device in
+// place of the lock file, of the restore's mark or the temporary file it is written as, or of a
+// journal, or a journal that may not be read, is never opened (a helper opens each end of a pipe after
+// a while, so that a start held on it goes on). The folder's lock keeps a second start out all the
+// same; the mark is told and no backup is made while it is there; the journal's file is not opened,
+// and the start says why. No file changes, and nothing is set aside.
 TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
 {
-    const QString daten = dir.path() + "/Daten";
-    const struct { const char* name; bool startet; QString meldung; } faelle[] = {
-        {"Kav.sperre", true, {}},
-        {"Wiederherstellung.laeuft", true, "An der Stelle „Daten/Wiederherstellung.laeuft“, an der Kav"},
-        {"Daten.KRN-journal", false,
-         "Die Datenbank " + daten + "/Daten.KRN kann nicht geöffnet werden: Neben ihr liegt „" + daten + "/Daten.KRN-journal“"}};
+    const QString daten = dir.path() + "/Daten", ziel = dir.filePath("Protokoll");
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ziel, "Protokoll eines Schreibvorgangs")); // what a link leads to
+    enum { Rohr, Verknuepfung, Geraet, Unlesbar };
+    const auto marke = [](const char* name, const char* was) {
+        return QString("An der Stelle „Daten/%1“, an der Kav während einer Wiederherstellung der Datensicherung ihre "
+                       "Markierung ablegt, liegt %2.").arg(name, was);
+    };
+    const auto neben = [&](const char* datei, const char* begleiter, const char* was) {
+        return "Die Datenbank " + daten + "/" + datei + " kann nicht geöffnet werden: Neben ihr liegt „" + daten + "/"
+               + datei + begleiter + "“, und das ist " + was;
+    };
+    const char *keineDatei = "etwas, das keine Datei ist", *lesen = "eine Datei, die das Programm nicht lesen darf.";
+    const struct { const char* name; int art; bool startet; QString meldung; } faelle[] = {
+        {"Kav.sperre", Rohr, true, {}},
+        {"Wiederherstellung.laeuft", Rohr, true, marke("Wiederherstellung.laeuft", keineDatei)},
+        {"Wiederherstellung.laeuft", Verknuepfung, true, marke("Wiederherstellung.laeuft", "eine Verknüpfung")},
+        {"Wiederherstellung.laeuft.tmp", Rohr, true, marke("Wiederherstellung.laeuft.tmp", keineDatei)},
+        {"Wiederherstellung.laeuft.tmp", Verknuepfung, true, marke("Wiederherstellung.laeuft.tmp", "eine Verknüpfung")},
+        {"Wiederherstellung.laeuft.tmp", Geraet, true, marke("Wiederherstellung.laeuft.tmp", keineDatei)},
+        {"Daten.KRN-journal", Rohr, false, neben("Daten.KRN", "-journal", "keine Datei.")},
+        {"Daten.KRN-journal", Verknuepfung, false, neben("Daten.KRN", "-journal", "eine Verknüpfung.")},
+        {"Daten.KRN-journal", Unlesbar, false, neben("Daten.KRN", "-journal", lesen)},
+        {"Daten.KRN-wal", Verknuepfung, false, neben("Daten.KRN", "-wal", "eine Verknüpfung.")},
+        {"Daten.KRN-wal", Unlesbar, false, neben("Daten.KRN", "-wal", lesen)},
+        {"Kav.KRN-journal", Verknuepfung, false, neben("Kav.KRN", "-journal", "eine Verknüpfung.")},
+        {"Kav.KRN-journal", Unlesbar, false, neben("Kav.KRN", "-journal", lesen)},
+        {"Kav.KRN-wal", Verknuepfung, false, neben("Kav.KRN", "-wal", "eine Verknüpfung.")},
+        {"Kav.KRN-wal", Unlesbar, false, neben("Kav.KRN", "-wal", lesen)}};
     for (const auto& f : faelle) {
-        SCOPED_TRACE(f.name);
+        SCOPED_TRACE(testing::Message() << f.name << " " << f.art);
         const QString rohr = daten + "/" + f.name;
         QFile::remove(rohr);
-        ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0666), 0);
+        if (f.art == Unlesbar) {
+            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(rohr, test::inhalt(ziel)));
+        } else {
+            ASSERT_NO_FATAL_FAILURE(test::fremdesAnlegen(rohr, f.art == Rohr ? test::Fremd::Rohr
+                                                               : f.art == Geraet ? test::Fremd::Geraet
+                                                                                 : test::Fremd::Verknuepfung, ziel));
+        }
+        const Dateisystem::Art art = Dateisystem::art(rohr);
+        const QMap<QString, QByteArray> vorher = dateien();
+        std::optional<Schreibschutz> schutz; // another account's file
+        if (f.art == Unlesbar) {
+            ASSERT_TRUE(schutz.emplace(dir.path(), daten, rohr, false, 0200).wirksam());
+        }
         protokoll.meldungen.clear();
         std::atomic<bool> fertig = false, gehalten = false;
         std::thread helfer([&] {
@@ -505,8 +550,11 @@ TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
         });
         AppContext& a = neuerStart();
         EXPECT_EQ(DiensteStarten(a, dir.path(), ini()), f.startet);
+        schutz.reset();
         const QString text = protokoll.texte().join("\n");
         EXPECT_EQ(text.startsWith(f.meldung) && text.isEmpty() == f.meldung.isEmpty(), true) << text.toStdString();
+        EXPECT_FALSE(text.contains("beschädigt") || text.contains("rückgängig")) << text.toStdString();
+        EXPECT_EQ(dateien(), vorher);
         if (f.startet) {
             zweiterStartAbgewiesen();
             protokoll.meldungen.clear();
@@ -518,25 +566,19 @@ TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
         fertig = true;
         helfer.join();
         EXPECT_FALSE(gehalten);
-        EXPECT_TRUE(QFileInfo::exists(rohr) && !QFileInfo(rohr).isFile()); // left as it was
+        EXPECT_EQ(Dateisystem::art(rohr), art); // left as it was
         QFile::remove(rohr);
     }
 }
 
 // A data folder whose files may not be reached, a file in its place, a folder missing without a
 // backup: the start says what is wrong, never that a file is damaged, and changes nothing. A folder
-// missing with its backups comes back, the shipped reference file with it.
+// missing with its backups comes back, the shipped reference file with it. A link to a folder that
+// holds the files is the data folder: the start goes on without a word and changes nothing.
 TEST_F(ProgrammStartTest, UnbrauchbarerDatenordnerIstKeinSchaden)
 {
     const QString daten = dir.path() + "/Daten";
-    const auto dateien = [this] { // every file with its content, but the lock file, which a start leaves
-        QMap<QString, QByteArray> out;
-        for (QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
-            if (const QString pfad = it.next(); !pfad.endsWith("/Daten/Kav.sperre"))
-                out[QDir(dir.path()).relativeFilePath(pfad)] = test::inhalt(pfad);
-        return out;
-    };
-    enum { OhneZugriff, EineDatei, FehltOhneSicherung, FehltMitSicherung, VerknuepfungInsLeere };
+    enum { OhneZugriff, EineDatei, FehltOhneSicherung, FehltMitSicherung, VerknuepfungInsLeere, VerknuepfungAufOrdner };
     const QString meldung[] = { // the start ends with it; empty: the start goes on
         "Kav kann nicht starten: Auf die Dateien im Datenordner „" + daten + "“ darf das Programm nicht zugreifen.",
         "Kav kann nicht starten: „" + daten + "“ ist eine Datei und kein Ordner.",
@@ -544,8 +586,9 @@ TEST_F(ProgrammStartTest, UnbrauchbarerDatenordnerIstKeinSchaden)
             + "/Sicherungsdateien/Kav.PVQ“ noch eine Standarddatei,",
         {},
         "Kav kann nicht starten: Der Datenordner „" + daten + "“ ist nicht erreichbar. Er verweist auf „" + dir.path()
-            + "/Netz/Daten“, und dort ist kein Ordner"};
-    for (int f = OhneZugriff; f <= VerknuepfungInsLeere; ++f) {
+            + "/Netz/Daten“, und dort ist kein Ordner",
+        {}};
+    for (int f = OhneZugriff; f <= VerknuepfungAufOrdner; ++f) {
         SCOPED_TRACE(f);
         QDir(dir.path()).removeRecursively();
         ASSERT_NO_FATAL_FAILURE(SetUp());
@@ -553,12 +596,16 @@ TEST_F(ProgrammStartTest, UnbrauchbarerDatenordnerIstKeinSchaden)
             ASSERT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini()));
             DiensteBeenden(app());
         }
-        if (f != OhneZugriff)
+        if (f == VerknuepfungAufOrdner) {
+            ASSERT_TRUE(QDir().mkdir(dir.filePath("Netz")) && QDir().rename(daten, dir.filePath("Netz/Daten")));
+        } else if (f != OhneZugriff) {
             QDir(daten).removeRecursively();
+        }
         if (f == EineDatei) {
             ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(daten, "keine Daten"));
         }
-        ASSERT_TRUE(f != VerknuepfungInsLeere || (QDir().mkdir(dir.filePath("Netz")) && QFile::link(dir.filePath("Netz/Daten"), daten)));
+        ASSERT_TRUE(f < VerknuepfungInsLeere || ((f == VerknuepfungAufOrdner || QDir().mkdir(dir.filePath("Netz")))
+                                                 && QFile::link(dir.filePath("Netz/Daten"), daten)));
         const QMap<QString, QByteArray> vorher = dateien();
         protokoll.meldungen.clear();
         std::optional<Schreibschutz> schutz;
@@ -570,7 +617,9 @@ TEST_F(ProgrammStartTest, UnbrauchbarerDatenordnerIstKeinSchaden)
         schutz.reset();
         const QString text = protokoll.texte().join("\n");
         EXPECT_TRUE(text.startsWith(meldung[f]) && !text.contains("beschädigt")) << text.toStdString();
-        if (meldung[f].isEmpty()) {
+        if (f == VerknuepfungAufOrdner) {
+            EXPECT_TRUE(text.isEmpty() && dateien() == vorher && QFileInfo(daten).isSymLink());
+        } else if (meldung[f].isEmpty()) {
             EXPECT_EQ(test::inhalt(daten + "/Standard/Kav.KRN"), test::inhalt(test::erzeugteDaten() + "/Kav.KRN"));
         } else {
             EXPECT_EQ(dateien(), vorher);

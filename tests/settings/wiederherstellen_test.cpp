@@ -50,27 +50,58 @@ TEST_F(SicherungWiederherstellen, BeidesOderNichts)
     const QByteArray kavVorher = inhalt(ordner.kavDatei());
     const QByteArray datenVorher = inhalt(ordner.datenDatei());
 
-    // what is done to the backup pair, the reason given (empty: restored)
-    const struct { const char* fall; std::function<void()> vorher; const char* grund; } faelle[] = {
-        {"Daten.PVQ beschädigt", [&] { test::schreibeDatei(db->sicherungDaten(), "keine Datenbank"); },
-         "Die Sicherungsdatei Daten.PVQ ist beschädigt."},
-        {"Kav.PVQ fehlt", [&] { QFile::remove(db->sicherungKav()); }, "Die Sicherungsdatei Kav.PVQ fehlt."},
-        {"Kopie versperrt", [&] { QDir().mkpath(ordner.datenDatei() + ".wiederherstellen/x"); },
-         "Die Sicherungsdatei für Daten.KRN konnte nicht kopiert werden."},
-    };
     const QString kavSicherung = db->sicherungKav();
     const QString datenSicherung = db->sicherungDaten();
+    const QString marke = ordner.daten() + "/Wiederherstellung.laeuft";
+    const QString markenText = "An der Stelle „Daten/Wiederherstellung.laeuft“, an der Kav während einer Wiederherstellung "
+                               "der Datensicherung ihre Markierung ablegt, liegt %1. Das Programm liest es nicht, und "
+                               "solange es da ist, wird keine Sicherung gemacht oder wiederhergestellt. Bitte entfernen "
+                               "Sie „Daten/Wiederherstellung.laeuft“.";
+    // what is done to the backup pair or beside it, the reason given; whether the settings learn it
+    // before they ask (else only the restore finds it)
+    const struct { const char* fall; std::function<void()> vorher; QString grund; bool vorDerFrage; } faelle[] = {
+        {"Daten.PVQ beschädigt", [&] { test::schreibeDatei(db->sicherungDaten(), "keine Datenbank"); },
+         "Die Sicherungsdatei Daten.PVQ ist beschädigt.", false},
+        {"Kav.PVQ fehlt", [&] { QFile::remove(db->sicherungKav()); }, "Die Sicherungsdatei Kav.PVQ fehlt.", false},
+        {"Kopie versperrt", [&] { QDir().mkpath(ordner.datenDatei() + ".wiederherstellen/x"); },
+         "Die Sicherungsdatei für Daten.KRN konnte nicht kopiert werden.", false},
+        {"Kav.PVQ ein Ordner", [&] { QFile::remove(kavSicherung), QDir().mkdir(kavSicherung); },
+         "An der Stelle der Sicherungsdatei Kav.PVQ liegt ein Ordner. Was dort liegt, liest das Programm nicht.", true},
+        {"Daten.PVQ ein Rohr", [&] { QFile::remove(datenSicherung), test::fremdesAnlegen(datenSicherung, test::Fremd::Rohr); },
+         "An der Stelle der Sicherungsdatei Daten.PVQ liegt etwas, das keine Datei ist. Was dort liegt, liest das Programm "
+         "nicht.", true},
+        {"Rohr neben Daten.PVQ", [&] { test::fremdesAnlegen(datenSicherung + "-journal", test::Fremd::Rohr); },
+         "Neben der Sicherungsdatei Daten.PVQ liegt „Daten.PVQ-journal“, und das ist etwas, das keine Datei ist. Was dort "
+         "liegt, liest das Programm nicht.", true},
+        {"Ordner an der Markierung", [&] { QDir().mkdir(marke); }, markenText.arg("ein Ordner"), false},
+        {"Rohr an der Markierung", [&] { test::fremdesAnlegen(marke, test::Fremd::Rohr); },
+         markenText.arg("etwas, das keine Datei ist"), false},
+    };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.fall);
         const QByteArray kavPVQ = inhalt(kavSicherung), datenPVQ = inhalt(datenSicherung);
+        for (const QString& s : {kavSicherung, datenSicherung}) { // the backup's time, as the settings show it
+            QFile b(s);
+            ASSERT_TRUE(b.open(QIODevice::ReadWrite) && b.setFileTime(QDateTime(QDate(2026, 11, 30), QTime(18, 42)), QFileDevice::FileModificationTime));
+        }
         ASSERT_NO_FATAL_FAILURE(f.vorher());
+        const Datenbanken::SicherungsStand stand = db->sicherungsStand();
+        EXPECT_TRUE(stand.vorhanden && stand.datum == "30.11.2026 um 18:42 Uhr") << stand.datum.toStdString(); // of a file only
+        EXPECT_EQ(stand.hindernis, f.vorDerFrage ? f.grund : QString());
         QString grund;
-        EXPECT_FALSE(db->SicherungWiederherstellen(&grund));
-        EXPECT_EQ(grund, QString::fromUtf8(f.grund));
+        bool unveraendert = false;
+        EXPECT_FALSE(db->SicherungWiederherstellen(&grund, &unveraendert));
+        EXPECT_EQ(grund, f.grund);
+        EXPECT_TRUE(unveraendert);
         EXPECT_TRUE(inhalt(ordner.kavDatei()) == kavVorher && inhalt(ordner.datenDatei()) == datenVorher);
         EXPECT_EQ(flaechen(), "Fl1000,Fl1001"); // open again, as it was
         EXPECT_TRUE(beiseite().isEmpty() && !QFile::exists(ordner.kavDatei() + ".wiederherstellen"));
         QDir(ordner.datenDatei() + ".wiederherstellen").removeRecursively();
+        for (const QString& fremd : {marke, kavSicherung, datenSicherung, datenSicherung + "-journal"})
+            if (Dateisystem::art(fremd) == Dateisystem::Art::Ordner)
+                QDir(fremd).removeRecursively();
+            else if (Dateisystem::art(fremd) != Dateisystem::Art::Datei)
+                QFile::remove(fremd);
         ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(kavSicherung, kavPVQ));
         ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(datenSicherung, datenPVQ));
     }
@@ -81,6 +112,7 @@ TEST_F(SicherungWiederherstellen, BeidesOderNichts)
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
         ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2026, 11, 30), QTime(18, 42)), QFileDevice::FileModificationTime));
     }
+    EXPECT_TRUE(db->sicherungsStand().hindernis.isEmpty());
     EXPECT_TRUE(db->sicherungsStand().vorhanden);
     EXPECT_EQ(db->sicherungsStand().datum, "30.11.2026 um 18:42 Uhr");
     QString grund;
@@ -155,25 +187,33 @@ TEST_F(SicherungWiederherstellen, JederFehlschlagLaesstJedeDateiWieSieWar)
     }
 }
 
-// A finished restore whose mark cannot be removed at once: the next backup removes it and is made.
-// One that cannot be removed at all is named, and neither a backup nor a restore is made while it is
-// there; the files stay open as restored, and the next start removes it.
+// A finished restore whose mark cannot be removed at once, nor (a moment later) be said settled: the
+// next backup removes it and is made, or, with no backup due, the backup at the end. One that cannot
+// be removed at all is named, and neither a backup nor a restore is made while it is there; the files
+// stay open as restored, and the next start removes it.
 TEST_F(SicherungWiederherstellen, UebrigeMarkeHaeltDieSicherungNichtAuf)
 {
     flaeche("Fl1000");
     ASSERT_TRUE(db->DatenSichern());
     const QString marke = ordner.daten() + "/Wiederherstellung.laeuft";
-    for (const int fehlschlaege : {1, 1000}) {
-        SCOPED_TRACE(fehlschlaege);
-        int n = 0;
+    // how often the mark's removal fails, and its writing; whether a backup is due at the end
+    const struct { int entfernen, schreiben; bool faellig; } faelle[] = {{1, 0, true}, {1, 1, true}, {1, 1, false}, {1000, 0, true}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << f.entfernen << " " << f.schreiben << " " << f.faellig);
+        int n = 0, m = 0;
         DateiOperationen ops = DateiOperationen::echte();
-        ops.entfernen = [&](const QString& pfad) { return !(pfad == marke && ++n <= fehlschlaege) && QFile::remove(pfad); };
+        ops.entfernen = [&](const QString& pfad) { return !(pfad == marke && ++n <= f.entfernen) && QFile::remove(pfad); };
+        ops.schreiben = [&](const QString& pfad, const QByteArray& b) {
+            return !(pfad == marke + ".tmp" && b == "erledigt\n" && ++m <= f.schreiben) && DateiOperationen::echtSchreiben(pfad, b);
+        };
         db->setDateiOperationen(ops);
         flaeche("Fl1001");
         QString grund;
         ASSERT_TRUE(db->SicherungWiederherstellen(&grund)) << grund.toStdString();
-        const bool weg = fehlschlaege == 1;
-        EXPECT_EQ(db->DatenSichern(), weg);
+        const bool weg = f.entfernen == 1;
+        e.intDS = f.faellig ? 0 : 14;
+        e.datLetzteDS = QDate(2026, 12, 6);
+        EXPECT_EQ(db->DatenSichern(), weg || !f.faellig);
         EXPECT_EQ(QFile::exists(marke), !weg);
         EXPECT_EQ(protokoll.texte().join("").contains("Markierung „Daten/Wiederherstellung.laeuft“ lässt sich nicht löschen"), !weg)
             << protokoll.texte().join("").toStdString();

@@ -9,8 +9,13 @@
 #include <QTcpServer>
 
 #include <cerrno>
+#include <cstring>
+#include <string>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace kav::test {
@@ -107,20 +112,53 @@ bool uploadVerbunden(Server& s, const QString& datenbank)
 }
 
 namespace {
-int g_ordnerFlushFehler = 0;
-}
+int g_flushFehler = 0;
+QByteArray g_flushDatei; // empty: folders fail
+} // namespace
 
-OrdnerFlushFehler::OrdnerFlushFehler(int fehler)
+FlushFehler::FlushFehler(int fehler, const QString& datei)
 {
-    g_ordnerFlushFehler = fehler;
+    g_flushFehler = fehler;
+    g_flushDatei = QFile::encodeName(datei);
     m_vorher = Dateisystem::flushaufrufSetzen([](int fd) {
         struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode))
-            return errno = g_ordnerFlushFehler, -1;
-        return ::fsync(fd);
+        if (::fstat(fd, &st) != 0)
+            return ::fsync(fd);
+        bool trifft = S_ISDIR(st.st_mode) && g_flushDatei.isEmpty();
+        if (S_ISREG(st.st_mode) && !g_flushDatei.isEmpty()) {
+            char pfad[4096];
+            const ssize_t n = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), pfad, sizeof pfad);
+            trifft = n > 0 && QByteArray(pfad, n).endsWith(g_flushDatei);
+        }
+        return trifft ? (errno = g_flushFehler, -1) : ::fsync(fd);
     });
 }
 
-OrdnerFlushFehler::~OrdnerFlushFehler() { Dateisystem::flushaufrufSetzen(m_vorher); }
+FlushFehler::~FlushFehler() { Dateisystem::flushaufrufSetzen(m_vorher); }
+
+void fremdesAnlegen(const QString& pfad, Fremd art, const QString& ziel)
+{
+    const QByteArray name = QFile::encodeName(pfad);
+    switch (art) {
+    case Fremd::Rohr:
+        ASSERT_EQ(::mkfifo(name.constData(), 0666), 0) << name.constData();
+        return;
+    case Fremd::Verknuepfung:
+        ASSERT_TRUE(QFile::link(ziel, pfad)) << name.constData();
+        return;
+    case Fremd::Geraet:
+        if (::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0) // what /dev/null is
+            return;
+        const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un adresse{};
+        adresse.sun_family = AF_UNIX;
+        ASSERT_LT(name.size(), qsizetype(sizeof adresse.sun_path)) << name.constData();
+        std::memcpy(adresse.sun_path, name.constData(), name.size());
+        const int r = ::bind(s, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse);
+        ::close(s);
+        ASSERT_EQ(r, 0) << name.constData();
+        return;
+    }
+}
 
 } // namespace kav::test

@@ -57,17 +57,24 @@ QString zufallsProgrammId();
 bool uploadVerbunden(Server& s, const QString& datenbank);
 
 // While it lives, every flush of a folder fails with `fehler` (errno): EINVAL as on a file system that
-// offers none, EIO as on a failing disk. Files are flushed as ever.
-class OrdnerFlushFehler {
+// offers none, EIO as on a failing disk; files are flushed as ever. With `datei`, it is the flush of
+// each regular file whose path ends in `datei` that fails instead, and folders are flushed as ever.
+class FlushFehler {
 public:
-    explicit OrdnerFlushFehler(int fehler);
-    ~OrdnerFlushFehler();
-    OrdnerFlushFehler(const OrdnerFlushFehler&) = delete;
-    OrdnerFlushFehler& operator=(const OrdnerFlushFehler&) = delete;
+    explicit FlushFehler(int fehler, const QString& datei = {});
+    ~FlushFehler();
+    FlushFehler(const FlushFehler&) = delete;
+    FlushFehler& operator=(const FlushFehler&) = delete;
 
 private:
     Dateisystem::Flushaufruf m_vorher;
 };
+
+// What the program never takes for a file of its own: a named pipe, a symbolic link (to `ziel`), or a
+// device (a socket where this process may not make device nodes).
+enum class Fremd { Rohr, Verknuepfung, Geraet };
+// Puts `art` at `pfad`, where nothing is.
+void fremdesAnlegen(const QString& pfad, Fremd art, const QString& ziel = {});
 
 } // namespace kav::test
 
