@@ -52,7 +52,7 @@ protected:
     }
     frmUpdate* fenster() { return ui().fenster.fensterAls<frmUpdate>("frmUpdate"); }
     // the server notes a closed connection a moment later
-    bool keineVerbindung() { return QTest::qWaitFor([this] { return server->verbindungen() == 0; }, 3000); }
+    bool keineVerbindung() { return QTest::qWaitFor([this] { return server->verbindungen() == 0; }, 20000); }
     void warten()
     {
         if (laufendeAktualisierung().laeuft())

@@ -82,7 +82,7 @@ void perMenueEinfuegen(QDateEdit* feld)
 QString tipVon(NPKBaumAnsicht* t, QTreeWidgetItem* item)
 {
     QToolTip::hideText();
-    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 10000));
     const QPoint p = t->visualItemRect(item).center();
     QHelpEvent e(QEvent::ToolTip, p, t->viewport()->mapToGlobal(p));
     QApplication::sendEvent(t->viewport(), &e);

@@ -68,7 +68,7 @@ protected:
     static bool meldet(QProcess& p, const QByteArray& zeile)
     {
         QByteArray aus;
-        while (!aus.contains(zeile) && p.waitForReadyRead(10000))
+        while (!aus.contains(zeile) && p.waitForReadyRead(30000))
             aus += p.readAllStandardOutput();
         return aus.contains(zeile);
     }
@@ -268,7 +268,7 @@ TEST_F(ProgrammStartTest, ZweiterStartAufDemselbenDatenordnerEndetVorJederDatei)
     ASSERT_TRUE(meldet(anderer, "gesperrt"));
     zweiterStartAbgewiesen();
     anderer.kill();
-    ASSERT_TRUE(anderer.waitForFinished(10000));
+    ASSERT_TRUE(anderer.waitForFinished(30000));
     EXPECT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini()));
 }
 
@@ -283,7 +283,7 @@ TEST_F(ProgrammStartTest, UnterbrochenerSchreibvorgangOhneSchreibrechtIstKeinSch
         schreiber.start(KAV_SCHREIBKIND, {daten + "/Daten.KRN", "flaechen", "1500"});
         ASSERT_TRUE(meldet(schreiber, "angehalten"));
         schreiber.kill();
-        ASSERT_TRUE(schreiber.waitForFinished(10000) && QFileInfo::exists(daten + "/Daten.KRN-journal"));
+        ASSERT_TRUE(schreiber.waitForFinished(30000) && QFileInfo::exists(daten + "/Daten.KRN-journal"));
         const QStringList vorher = QDir(daten).entryList(QDir::Files);
         protokoll.meldungen.clear();
         {
@@ -390,7 +390,7 @@ TEST_F(ProgrammStartTest, ZweiProzesseTeilenNieEinenDatenordner)
             qputenv("XDG_RUNTIME_DIR", vorher);
         schutz.reset();
         anderer.kill();
-        ASSERT_TRUE(anderer.waitForFinished(10000));
+        ASSERT_TRUE(anderer.waitForFinished(30000));
     }
     EXPECT_TRUE(DiensteStarten(neuerStart(), dir.path(), ini())); // the killed process holds nothing
 }

@@ -49,7 +49,7 @@ TEST_F(EinstellungsTest, ZeigtDieEinstellungenUndKlicksSetzenSie)
     f->close();
     EXPECT_TRUE(app().rahmen.strAktivesFenster.isEmpty());
     // the focus back to the main window
-    EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == haupt.get(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == haupt.get(); }, 10000));
     haupt->MDIForm_Unload();
     starten(); // the next run reads what the shutdown stored
     const Einstellungen& n = app().einstellungen;
@@ -156,8 +156,7 @@ TEST_F(EinstellungsTest, WiederherstellenFragtErstUndLaedtDieSeiteNeu)
     EXPECT_TRUE(neu->trvFlaechen()->itemVon("Fl1000") && !neu->trvFlaechen()->itemVon("Fl1001"));
 
     app().rahmen.blnUpdateLaeuft = true;
-    QTest::qWait(300);
-    EXPECT_FALSE(f->cmbRepair()->isEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([f] { return !f->cmbRepair()->isEnabled(); }, 10000));
 }
 
 TEST_F(EinstellungsTest, AktualisierenUndSendenRufenDenAustausch)
