@@ -54,6 +54,10 @@ TEST_F(EinstellungsTest, ZeigtDieEinstellungenUndKlicksSetzenSie)
     starten(); // the next run reads what the shutdown stored
     const Einstellungen& n = app().einstellungen;
     EXPECT_TRUE(n.blnImmerOptimal && n.strUpdatebeiStart == "Wahr" && n.strDatenAufServer == "Wahr" && n.intDS == 30);
+    // the update the start set off runs in this test, not in the next one (no server here)
+    protokoll.meldungen.clear();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(protokoll.texte(), QStringList{"Um die Daten zu aktualisieren, benötigen Sie eine aktive Internetverbindung."});
 }
 
 TEST_F(EinstellungsTest, WeitergebenVerstecktDieEinzelnenSendeknoepfe)
