@@ -130,7 +130,7 @@ TEST(FtpTls, ErstAuthTlsDannDasKonto)
     for (const bool mitCa : {false, true}) {
         Mitschrift server;
         FtpKonto k{"127.0.0.1", server.port, "kavftp", "geheim"};
-        k.connectTimeoutS = 2;
+        k.connectTimeoutS = 10;
         if (mitCa)
             k.caDatei = "/etc/ssl/certs/ca-certificates.crt";
         FtpErgebnis r;
@@ -243,7 +243,7 @@ TEST(FtpGroesse, MehrAlsGenanntIstZuGross)
         const QByteArray datei(f.gesendet, 'x');
         Mitschrift server(datei, f.genannt);
         FtpKonto k{"127.0.0.1", server.port, "kavftp", "geheim"};
-        k.connectTimeoutS = 2;
+        k.connectTimeoutS = 10;
         QTemporaryDir lokal;
         FtpVerbindung v(k);
         const FtpErgebnis r = v.FTPDateiHolen("/Kav/Vorschau", "Bild.png", lokal.filePath("Bild.png"), f.hoechstens);

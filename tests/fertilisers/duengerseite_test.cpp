@@ -656,7 +656,7 @@ TEST_F(Seite, ImmerOptimalGiltNachNeustart)
 // (the window system does so, the headless platform does not). Escape closes the notice.
 TEST_F(Seite, HinweisNimmtDieTastaturBeiJederArtDerWahl)
 {
-    const auto aktiv = [](QWidget* w) { return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }, 500); };
+    const auto aktiv = [](QWidget* w) { return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }, 10000); };
     app().einstellungen.blnImmerOptimal = true;
     w().sngPBedarf = w().sngKBedarf = 0;
     RestbedarfBerechnen(w());

@@ -173,7 +173,7 @@ TEST(Baumansicht, KnotenMitSchluesselUndVolleNamenNurWoSieAbgeschnittenSind)
     grp->setExpanded(true);
     const auto tip = [&](QTreeWidgetItem* it) {
         QToolTip::hideText();
-        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 10000));
         const QPoint p = t.visualItemRect(it).center();
         QHelpEvent e(QEvent::ToolTip, p, t.viewport()->mapToGlobal(p));
         QApplication::sendEvent(t.viewport(), &e);

@@ -12,6 +12,8 @@
 #include <QSqlQuery>
 #include <QThread>
 
+#include <atomic>
+
 #include <sys/stat.h>
 
 using namespace kav;
@@ -119,29 +121,34 @@ TEST(Abbruch, EndetDieWarteschleifeSofort)
     c.readTimeoutS = 10;
     VerbindungsAbbruch abbruch;
     QElapsedTimer uhr;
-    qint64 gewartet = -1;
-    bool fehler = false;
+    uhr.start();
+    std::atomic<qint64> fertig = -1;
+    std::atomic<bool> fragt = false, fehler = false;
     QThread* faden = QThread::create([&] {
-        ASSERT_TRUE(openRemoteConnection(c, "abbruch_test", "kav_datenerfassung"));
-        {
+        const bool offen = openRemoteConnection(c, "abbruch_test", "kav_datenerfassung");
+        EXPECT_TRUE(offen);
+        if (offen) {
             const QSqlDatabase db = QSqlDatabase::database("abbruch_test", false);
             abbruch.anmelden("abbruch_test", db);
             halt.anhalten();
             QSqlQuery q(db);
-            uhr.start();
+            fragt = true;
             fehler = !q.exec("SELECT 1");
-            gewartet = uhr.elapsed();
         }
+        fertig = uhr.elapsed();
         abbruch.abmelden("abbruch_test");
         closeRemoteConnection("abbruch_test");
     });
     faden->start();
-    QThread::msleep(300);
+    while (!fragt && fertig < 0)
+        QThread::msleep(10);
+    QThread::msleep(300); // the statement waits by now, most likely
+    const qint64 abbruchBei = uhr.elapsed();
     abbruch.abbrechen();
-    ASSERT_TRUE(faden->wait(5000));
+    ASSERT_TRUE(faden->wait(60000));
     delete faden;
     EXPECT_TRUE(fehler);
-    EXPECT_LT(gewartet, 2000);
+    EXPECT_LT(fertig - abbruchBei, 5000); // the read time-out is 10 s
     EXPECT_TRUE(abbruch.abgebrochen());
 
     halt.weiter();

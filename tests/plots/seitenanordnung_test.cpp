@@ -158,7 +158,7 @@ TEST_F(SeitenAnordnungTest, KalenderZeigtDieTagesnamenGanz)
         QTest::mouseClick(d, Qt::LeftButton, {}, QPoint(d->width() - 6, d->height() / 2));
         auto* v = d->calendarWidget()->findChild<QAbstractItemView*>("qt_calendar_calendarview");
         ASSERT_NE(v, nullptr);
-        ASSERT_TRUE(QTest::qWaitFor([v] { return v->isVisible(); }, 2000));
+        ASSERT_TRUE(QTest::qWaitFor([v] { return v->isVisible(); }, 10000));
         test::tagesnamenGanz(d->calendarWidget(), std::to_string(b));
         d->calendarWidget()->window()->hide();
     }

@@ -30,9 +30,7 @@ inline void tippenPerTaste(const QString& text)
 inline void aktivieren(QWidget* w)
 {
     w->activateWindow();
-    for (int i = 0; i < 100 && QApplication::activeWindow() != w; ++i)
-        QTest::qWait(5);
-    ASSERT_EQ(QApplication::activeWindow(), w);
+    ASSERT_TRUE(QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }, 10000));
 }
 
 // Tab until `ziel` (or a part of it) has the focus.

@@ -80,13 +80,13 @@ protected:
         QProcess p;
         p.start(QStringLiteral(KAV_SCHREIBKIND),
                 QStringList{datei, art, QString::number(n)} + (imSpeicher ? QStringList{"im-speicher"} : QStringList()));
-        ASSERT_TRUE(p.waitForStarted(10000));
+        ASSERT_TRUE(p.waitForStarted(30000));
         QByteArray aus;
-        while (!aus.contains("angehalten") && p.waitForReadyRead(10000))
+        while (!aus.contains("angehalten") && p.waitForReadyRead(30000))
             aus += p.readAllStandardOutput();
         ASSERT_TRUE(aus.contains("angehalten")) << p.readAllStandardError().toStdString();
         p.kill();
-        ASSERT_TRUE(p.waitForFinished(10000));
+        ASSERT_TRUE(p.waitForFinished(30000));
         // the file is half written and SQLite left its hot journal (a header with its magic), or
         // the file is untouched and the journal has no header
         ASSERT_EQ(inhalt(datei) == vorher, imSpeicher);
@@ -483,7 +483,7 @@ TEST_F(AbsturzBeimSchreiben, TotesJournalGehtBeimStart)
         anderer.start(KAV_SCHREIBKIND, QStringList{ordner.datenDatei(), "flaechen", "40", "festschreiben"}
                                            + (imSpeicher ? QStringList{"im-speicher"} : QStringList()));
         QByteArray aus;
-        while (!aus.contains("angehalten") && anderer.waitForReadyRead(10000))
+        while (!aus.contains("angehalten") && anderer.waitForReadyRead(30000))
             aus += anderer.readAllStandardOutput();
         ASSERT_EQ(inhalt(ordner.datenDatei() + "-journal").left(1) == QByteArray(1, '\0'), imSpeicher);
         protokoll.meldungen.clear();
@@ -494,7 +494,7 @@ TEST_F(AbsturzBeimSchreiben, TotesJournalGehtBeimStart)
             anderer.write("\n");
         else
             anderer.kill(); // the next writer rolls it back
-        ASSERT_TRUE(anderer.waitForFinished(10000));
+        ASSERT_TRUE(anderer.waitForFinished(30000));
         EXPECT_TRUE(!imSpeicher || anderer.exitCode() == 0) << anderer.readAllStandardError().toStdString();
     }
     EXPECT_EQ(sql::scalar(gestartet()->cnDaten(), "SELECT COUNT(*) FROM FlaechenID").toInt(), 42);

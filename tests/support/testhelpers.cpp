@@ -82,6 +82,7 @@ std::optional<ServerConfig> testServer()
     c.user = qEnvironmentVariable("KAV_TEST_MYSQL_USER");
     c.password = qEnvironmentVariable("KAV_TEST_MYSQL_PASSWORD");
     c.reachTimeoutMs = 2000;
+    c.connectTimeoutS = 10; // the greeting and TLS of a server on a busy machine
     return c;
 }
 
