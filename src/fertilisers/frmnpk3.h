@@ -3,12 +3,12 @@
 // fertilisers and lime with the amount of the last choice and the need lines on the right.
 #include "fertilisers/duengerbaum.h"
 #include "fertilisers/katalogbaum.h"
+#include "frame/klicksperre.h"
 #include "frame/schrittknoepfe.h"
 #include "frame/seite.h"
 #include "platform/bildliste.h"
 #include "platform/steuerfeld.h"
 
-#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
@@ -103,12 +103,13 @@ private:
     QString m_menueDuengerNr, m_menueKlasse, m_menueKalkNr;
     QString m_gedrueckt;          // key of the catalogue node a single press went down on
     bool m_doppelklick = false;   // the release that ends a double click is no pick
-    // One click, one action (frame/klicksperre.h): when the catalogue was last built anew, whether
-    // after the last press taken, and the node that press went down on
-    QDateTime m_neuGebaut;
+    // One click, one action (frame/klicksperre.h): when the catalogue was last built anew (on the
+    // clock of the mouse events), whether after the last press, and the node that press went down on
+    Klicksperre::Zeitpunkt m_neuGebaut;
     bool m_neuSeitDruck = false;
     QString m_knotenDruck;
-    bool m_druckGesperrt = false; // a press not taken: its release is not taken either
+    bool m_druckGesperrt = false;   // a press not taken: its release is not taken either
+    bool m_letzterGesperrt = false; // the last press was not taken: a double click on it is a click
     bool m_hinweisGezeigt = false; // the last pick by the mouse opened the notice window
     std::vector<QMetaObject::Connection> m_menueVerbindungen;
 };

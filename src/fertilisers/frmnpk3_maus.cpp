@@ -1,8 +1,9 @@
 // The fertiliser step: mouse and keys. A pick is the release of a single left click on the node it
 // went down on, or Enter or Space on the current node; the arrow keys only move. A right click
 // acts on the node under the mouse; a double click, Enter or Space opens the editor of an add-new node.
-// A node that a pick's rebuild brought under the mouse is not taken by the second click of a double
-// click, nor by a quick one (one click, one action, as the step buttons).
+// A node that a pick's rebuild brought under the mouse does not take the first press within the
+// double-click time after the pick (the second click of a double click, or a quick one): one click,
+// one action, by the rule and on the clock of the step buttons (frame/klicksperre.h).
 #include "fertilisers/frmnpk3.h"
 
 #include "fertilisers/frmduengerinfo.h"
@@ -54,23 +55,32 @@ bool frmNPK3::eventFilter(QObject* o, QEvent* e)
                                    || typ == QEvent::MouseButtonDblClick)) {
             auto* m = static_cast<QMouseEvent*>(e);
             QTreeWidgetItem* unter = t->itemAt(m->position().toPoint());
+            bool einzeln = false; // a double click whose first press was not taken: a click of its own
             if (i == 1 && typ != QEvent::MouseButtonRelease) {
-                // One click, one action: a node that came under the mouse with a rebuild of the catalogue
-                // since the last press takes neither the second press of a double click nor a press
-                // within the double-click time after the rebuild, nor their releases.
-                const bool neu = m_neuSeitDruck && knotenVon(unter) != m_knotenDruck;
-                m_druckGesperrt = neu && (typ == QEvent::MouseButtonDblClick || Klicksperre::gesperrt(m_neuGebaut));
-                if (!m_druckGesperrt) {
-                    m_knotenDruck = knotenVon(unter);
-                    m_neuSeitDruck = false;
-                }
+                // One click, one action: the first press after a rebuild of the catalogue, on a node
+                // that came under the mouse with it, is not taken within the double-click time after
+                // the click that rebuilt it, nor its release. Every later press is taken, whatever Qt
+                // calls it.
+                const bool neu = std::exchange(m_neuSeitDruck, false) && knotenVon(unter) != m_knotenDruck;
+                einzeln = typ == QEvent::MouseButtonDblClick && m_letzterGesperrt;
+                m_druckGesperrt = neu && Klicksperre::innerhalb(m_neuGebaut, m->timestamp());
+                m_letzterGesperrt = m_druckGesperrt;
+                m_knotenDruck = knotenVon(unter);
             }
-            if (typ == QEvent::MouseButtonPress) {
+            if (typ == QEvent::MouseButtonPress || einzeln) {
                 if (i == 1 && m_druckGesperrt)
                     return true;
                 if (m->button() == Qt::LeftButton) {
                     m_gedrueckt = unter ? Duengerbaum::key(unter) : QString();
                     m_doppelklick = false;
+                }
+                if (einzeln) {
+                    // the view takes it as the press it is
+                    QMouseEvent druck(QEvent::MouseButtonPress, m->position(), m->scenePosition(), m->globalPosition(),
+                                      m->button(), m->buttons(), m->modifiers(), m->pointingDevice());
+                    druck.setTimestamp(m->timestamp());
+                    t->durchreichen(&druck);
+                    return true;
                 }
             } else if (typ == QEvent::MouseButtonDblClick) {
                 m_doppelklick = true;

@@ -1,19 +1,25 @@
 #pragma once
 // One click, one step. A step button (Next, Back, Cancel of a wizard page) and a navigation button
 // stand at the same place on the page their click shows: the second click of a double-click would be
-// taken there at once and pass a step the user never saw. Such a button takes no mouse click that
-// comes within the double-click time (QApplication::doubleClickInterval) after a page was shown: not
-// its press, nor the release of a press it did not take, whatever the mouse button. The second click of
-// a double-click (a double-click event and its release) is never taken. A slower click is taken; the
-// keyboard (Space, Enter on a focused button) is not touched.
+// taken there at once and pass a step the user never saw. So the first press on such a button after a
+// page was shown is not taken when it comes within the double-click time
+// (QStyleHints::mouseDoubleClickInterval) after the click that showed the page (the second click of
+// that double-click, or a quick one), nor the release of that press, whatever the mouse button. Every
+// later press is taken, whatever Qt calls it: a "double-click" made of a click not taken and a
+// deliberate retry is a click. The keyboard (Space, Enter on a focused button) is not touched.
+//
+// One clock: the mouse events' own times (QInputEvent::timestamp), on which Qt decides what a
+// double-click is. A page is stamped with the time of the latest mouse button event the program
+// received, the click that is being handled; a busy program that handles a press late still sees it
+// as the user made it.
 //
 //   Klicksperre::schuetzen(knopf);   // after the button's own event filters: the guard sees first
 //   ...Seite::showEvent: Klicksperre::seiteGezeigt();
 //
-// A list that is built anew by a click keeps the same time from its rebuild (jetzt, gesperrt(seit)).
-// The time comes from ui().klickUhr (tests give it a clock of their own).
-#include <QDateTime>
+// A list that is built anew by a click keeps the same rule from its rebuild (jetzt, innerhalb).
 #include <QObject>
+
+#include <optional>
 
 class QAbstractButton;
 
@@ -22,15 +28,18 @@ namespace kav {
 class Klicksperre : public QObject {
     Q_OBJECT
 public:
+    // A moment on the clock of the mouse events (ms); none before the program received a mouse event.
+    using Zeitpunkt = std::optional<quint64>;
+
     // Guards `knopf`; the guard belongs to the button.
     static void schuetzen(QAbstractButton* knopf);
     // A page was shown now.
     static void seiteGezeigt();
-    // Whether a mouse click now falls within the double-click time after the last page shown.
-    static bool gesperrt();
-    // The same after `seit` (never for an invalid time), and now on the clock of the clicks.
-    static bool gesperrt(const QDateTime& seit);
-    static QDateTime jetzt();
+    // The time of the latest mouse button event the program received.
+    static Zeitpunkt jetzt();
+    // Whether a press at `druck` comes within the double-click time after `seit`: never without `seit`,
+    // nor before it (a clock of the window system that started again).
+    static bool innerhalb(Zeitpunkt seit, quint64 druck);
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;

@@ -1,6 +1,5 @@
 #pragma once
 // The windows of the running program: the register of loaded windows and the main window.
-#include "platform/clock.h"
 #include "platform/fenster.h"
 
 #include <QDateTime>
@@ -8,6 +7,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QLabel;
 
@@ -27,10 +27,11 @@ struct Oberflaeche {
     long anordnungen = 0;          // passes carried out
     long uebersprungeneAnweisungen = 0; // statements of the last pass that failed and were skipped
 
-    // One click, one step (frame/klicksperre.h): the clock of the clicks (tests set one of their own)
-    // and when the last page was shown on it.
-    std::shared_ptr<const Clock> klickUhr = std::make_shared<SystemClock>();
-    QDateTime seiteGezeigt;
+    // One click, one step (frame/klicksperre.h), on the clock of the mouse events: the time of the
+    // latest mouse button event, when the last page was shown on it, and whether a guarded button had a
+    // press since.
+    std::optional<quint64> mausZeit, seiteGezeigt;
+    bool gedruecktSeitSeite = false;
 
     // Hooks of the exchange area, filled at construction (tests may replace them):
     // the data update at start-up, run once the start-up is over, when due;

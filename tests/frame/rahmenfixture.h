@@ -18,17 +18,6 @@
 
 namespace kav::test {
 
-// The clock of the clicks for tests that click without thinking of the time: each reading an hour
-// after the one before, so that every click comes long after the page it lands on was shown (a user
-// who takes their time). A test of the double-click time sets a FixedClock instead.
-class GeduldigeUhr final : public Clock {
-public:
-    QDateTime now() const override { return m_t = m_t.addSecs(3600); }
-
-private:
-    mutable QDateTime m_t{QDate(2000, 1, 1), QTime(0, 0)};
-};
-
 class RahmenTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -64,7 +53,7 @@ protected:
         a.gebiet = SystemEinstellungenLesen(QLocale(QLocale::German, QLocale::Germany));
         a.uhr = std::make_shared<FixedClock>(jetzt);
         a.anzeige = &protokoll;
-        uiNeu().klickUhr = std::make_shared<GeduldigeUhr>();
+        uiNeu();
         haupt = std::make_unique<mdiZentral>();
         EXPECT_TRUE(haupt->MDIForm_Load(dir.path(), ini()));
         return *haupt;
