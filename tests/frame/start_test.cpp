@@ -67,9 +67,7 @@ TEST_F(StartTest, BeendenSpeichertSichertRaeumtAufUndNeustartStelltWiederHer)
     // the shutdown steps (ProgrammStartTest in tests/services) ran: documents gone, first backup made
     EXPECT_FALSE(QFileInfo::exists(daten + "/tmpDokument_06122026091600.pdf"));
     EXPECT_TRUE(QFileInfo::exists(dir.path() + "/Sicherungsdateien/Kav.PVQ"));
-    for (int i = 0; i < 100 && !QFileInfo::exists(marke); ++i)
-        QTest::qWait(20);
-    EXPECT_TRUE(QFileInfo::exists(marke)); // the stop script ran, detached
+    EXPECT_TRUE(QTest::qWaitFor([&marke] { return QFileInfo::exists(marke); }, 10000)); // the stop script ran, detached
     EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::einstellungen, "Kav-Hoehe"), "8850");
     h.MDIForm_Unload(); // runs once only
 
@@ -230,9 +228,7 @@ TEST_F(StartTest, SignaleBeendenWieDasSchliessen)
         ASSERT_TRUE(waechter.aktiv());
         QObject::connect(&waechter, &SignalWaechter::beenden, &h, [&h] { h.systemEnde(); });
         ASSERT_EQ(::raise(signal), 0);
-        for (int i = 0; i < 100 && !h.beendet(); ++i)
-            QTest::qWait(10);
-        EXPECT_TRUE(h.beendet());
+        EXPECT_TRUE(QTest::qWaitFor([&h] { return h.beendet(); }, 10000));
         EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::fenster, "strFensterZeigen"), "Analysenwerte");
         EXPECT_TRUE(QFileInfo::exists(dir.path() + "/Sicherungsdateien/Daten.PVQ"));
         EXPECT_FALSE(QFileInfo::exists(dokument));
@@ -302,11 +298,25 @@ protected:
         ProgrammStarten();
         haupt->setWindowState(Qt::WindowNoState);
         haupt->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(haupt.get()));
-        QTest::qWait(20);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(haupt.get(), 10000));
+        ASSERT_NO_FATAL_FAILURE(abarbeiten());
         haupt->timResize().stop();
     }
     QTimer& timer() { return haupt->timResize(); }
+    // The event loop has delivered everything that waited when this was called (the window system's
+    // events too): a timer of 0 posted now has fired, and one more pass followed.
+    static void abarbeiten()
+    {
+        bool gelaufen = false;
+        QTimer::singleShot(0, [&gelaufen] { gelaufen = true; });
+        ASSERT_TRUE(QTest::qWaitFor([&gelaufen] { return gelaufen; }, 10000));
+        QCoreApplication::processEvents();
+    }
+    // Waits for the next relayout (after `vorher`).
+    void relayoutAbwarten(long vorher)
+    {
+        ASSERT_TRUE(QTest::qWaitFor([this, vorher] { return haupt->relayouts() > vorher; }, 10000));
+    }
 };
 
 TEST_F(TimerTest, VerzoegerungJeSeiteUndKeinNeustart)
@@ -315,8 +325,10 @@ TEST_F(TimerTest, VerzoegerungJeSeiteUndKeinNeustart)
     haupt->MDIForm_Resize();
     EXPECT_TRUE(timer().isActive());
     EXPECT_EQ(timer().interval(), 750);
+    // time passes without the event loop (the timer cannot fire meanwhile)
     const int rest = timer().remainingTime();
-    QTest::qWait(30);
+    while (timer().remainingTime() >= rest)
+        QTest::qSleep(1);
     haupt->setWindowTitle("Kav - Humavera - Ergebnis der Bodenuntersuchung eintragen");
     haupt->MDIForm_Resize(); // running: keeps its interval and is not restarted
     EXPECT_EQ(timer().interval(), 750);
@@ -326,9 +338,9 @@ TEST_F(TimerTest, VerzoegerungJeSeiteUndKeinNeustart)
     haupt->MDIForm_Resize();
     EXPECT_EQ(timer().interval(), 1);
     const long vorher = haupt->relayouts();
-    QTest::qWait(30);
+    ASSERT_NO_FATAL_FAILURE(relayoutAbwarten(vorher));
     EXPECT_EQ(haupt->relayouts(), vorher + 1);
-    EXPECT_FALSE(timer().isActive());
+    EXPECT_FALSE(timer().isActive()); // no second one to come
     EXPECT_EQ(timer().interval(), 0);
 }
 
@@ -337,28 +349,32 @@ TEST_F(TimerTest, MinimiertKeinTickenUndGenauEinRelayoutNachDemWiederherstellen)
     const long vorher = haupt->relayouts();
     const long passes = ui().anordnungen;
     haupt->setWindowState(Qt::WindowMinimized);
-    QTest::qWait(50);
-    EXPECT_FALSE(timer().isActive()); // no ticking every millisecond
+    ASSERT_TRUE(timer().isActive()); // the state change arms it
+    // it stops itself at its tick (no ticking every millisecond)
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !timer().isActive(); }, 10000));
+    ASSERT_NO_FATAL_FAILURE(abarbeiten());
+    EXPECT_FALSE(timer().isActive());
     EXPECT_EQ(haupt->relayouts(), vorher);
     EXPECT_EQ(ui().anordnungen, passes);
     haupt->setWindowState(Qt::WindowNoState);
-    QTest::qWait(50);
-    EXPECT_EQ(haupt->relayouts(), vorher + 1);
-    QTest::qWait(30);
+    ASSERT_NO_FATAL_FAILURE(relayoutAbwarten(vorher));
+    ASSERT_NO_FATAL_FAILURE(abarbeiten()); // all the restore brought is delivered: nothing armed again
     EXPECT_EQ(haupt->relayouts(), vorher + 1);
     EXPECT_FALSE(timer().isActive());
 }
 
 TEST_F(TimerTest, TickLegtRahmenUndSeiteNeuAnUndMerktDieGroesse)
 {
+    long vorher = haupt->relayouts();
     haupt->resize(780, 580);
-    QTest::qWait(50);
+    ASSERT_NO_FATAL_FAILURE(relayoutAbwarten(vorher));
     EXPECT_FLOAT_EQ(app().rahmen.sngBreiteStart, static_cast<float>(haupt->Width()));
     EXPECT_FLOAT_EQ(app().rahmen.sngHoeheStart, static_cast<float>(0.9 * haupt->Height()));
     // a size below the minimum is brought up to it in the normal state (the frame's size); the size
     // kept for the end is the inner one, as the start gives it
+    vorher = haupt->relayouts();
     haupt->resize(300, 200);
-    QTest::qWait(50);
+    ASSERT_NO_FATAL_FAILURE(relayoutAbwarten(vorher));
     EXPECT_EQ(haupt->frameGeometry().size(), QSize(760, 570));
     EXPECT_FLOAT_EQ(app().rahmen.sngHoehe, static_cast<float>(haupt->height() * 15));
     EXPECT_FLOAT_EQ(app().rahmen.sngBreite, static_cast<float>(haupt->width() * 15));
