@@ -27,8 +27,13 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QWindow>
 
 namespace kav {
+
+namespace {
+QSize breiteUndHoehe(const QMargins& m) { return QSize(m.left() + m.right(), m.top() + m.bottom()); }
+} // namespace
 
 mdiZentral::mdiZentral(QWidget* eltern) : QMainWindow(eltern), forms::Fenster(QStringLiteral("mdiZentral"))
 {
@@ -57,6 +62,9 @@ mdiZentral::mdiZentral(QWidget* eltern) : QMainWindow(eltern), forms::Fenster(QS
     m_timResize.setSingleShot(true);
     m_timResize.setInterval(0);
     connect(&m_timResize, &QTimer::timeout, this, &mdiZentral::timResize_Timer);
+    m_timRahmen.setSingleShot(true);
+    m_timRahmen.setInterval(500);
+    connect(&m_timRahmen, &QTimer::timeout, this, &mdiZentral::rahmenPruefen);
 
     Oberflaeche& o = ui();
     o.haupt = this;
@@ -67,6 +75,7 @@ mdiZentral::mdiZentral(QWidget* eltern) : QMainWindow(eltern), forms::Fenster(QS
 mdiZentral::~mdiZentral()
 {
     m_timResize.stop();
+    m_timRahmen.stop();
     // the pages go before the main window's own parts
     for (forms::Fenster* f : ui().fenster.geladene())
         if (f != this)
@@ -153,8 +162,8 @@ void mdiZentral::fensterPlatzieren()
     fensterPlatzBegrenzen(r);
     const double tpp = forms::twipsProPixel();
     // The stored size is the inner one: the window gets it as it was (the frame, unknown before the
-    // window shows, is held at the minimum and within the work area from then on: MDIForm_Resize). A
-    // first start has no stored size: the window gets the smallest size for its normal state.
+    // window shows, is brought within the work area once it is known: rahmenPruefen). A first start has
+    // no stored size: the window gets the smallest size for its normal state.
     // (fensterPlatzBegrenzen cut it to the work area)
     const double hoehe = r.sngHoehe > 0 ? r.sngHoehe : hoeheBegrenzt(0, r.sngArbeitsbereichHoehe);
     const double breite = r.sngBreite > 0 ? r.sngBreite : breiteBegrenzt(0, r.sngArbeitsbereichBreite);
@@ -164,10 +173,21 @@ void mdiZentral::fensterPlatzieren()
     const QScreen* s = QGuiApplication::screenAt(platz.center());
     if (!s)
         s = QGuiApplication::primaryScreen();
+    const QRect frei = s ? s->availableGeometry() : QRect();
     if (s)
-        platz = imFreienBereich(platz, s->availableGeometry());
-    setGeometry(platz);
-    m_normalGeometrie = platz;
+        platz = imFreienBereich(platz, frei);
+    // A place on the top or left edge of the free area (a first start has 0,0) is the frame's: the window
+    // manager puts the title bar there, not above the screen. Any other place is the inner one, as the end
+    // stored it.
+    if (s && (platz.top() <= frei.top() || platz.left() <= frei.left())) {
+        resize(platz.size());
+        move(platz.topLeft());
+    } else {
+        setGeometry(platz);
+    }
+    m_normalGeometrie = m_normalZuvor = platz;
+    create();
+    mindestGroesseSetzen();
     setWindowState(zustand == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
     if (r.sngHoeheStart <= 0 || r.sngBreiteStart <= 0)
         referenzGroesseSetzen();
@@ -175,36 +195,64 @@ void mdiZentral::fensterPlatzieren()
 
 void mdiZentral::zeigen()
 {
+    // A maximised start shows the normal window and maximises it once the window manager has mapped it:
+    // the window manager keeps the normal place and size for the restore from the normal window (one that
+    // maps a window maximised may take the maximised size for the normal one).
+    m_maximieren = WindowState() == 2;
+    showNormal();
+    QWindow* w = windowHandle();
+    if (w && !w->isExposed())
+        w->installEventFilter(this);
+    else
+        gezeigt();
+}
+
+void mdiZentral::gezeigt()
+{
+    if (m_maximieren) {
+        m_maximieren = false;
+        setWindowState(Qt::WindowMaximized);
+    }
+    // the frame (title bar) is known once the window manager has taken the window (some frame it only
+    // after they mapped it)
+    m_timRahmen.start();
+}
+
+void mdiZentral::rahmenPruefen()
+{
+    const QScreen* s = screen();
+    if (m_beendet || !s)
+        return;
+    const QMargins rand = fensterRand();
+    const QRect frei = s->availableGeometry();
     if (WindowState() == 2) {
-        // the window manager maximises and keeps the normal place and size for the restore: the window
-        // is shown with them. Without one the window takes the work area itself (its normal geometry
-        // stays in m_normalGeometrie for the end).
-        showMaximized();
-        QTimer::singleShot(200, this, [this] {
-            const QScreen* s = screen();
-            if (WindowState() != 2 || m_beendet || !s)
-                return;
-            const QRect frei = s->availableGeometry();
-            if (frameGeometry().width() < frei.width() && frameGeometry().height() < frei.height()) {
-                // a new geometry ends the maximised state (for a moment, with its size and move events):
-                // the state comes back, the normal geometry stays as it was
-                m_normalHalten = true;
-                setGeometry(frei);
-                setWindowState(Qt::WindowMaximized);
-                m_normalHalten = false;
-            }
-        });
+        // Without a window manager (no frame, and the maximise gave no new size) the window takes the free
+        // area itself. A new geometry ends the maximised state (for a moment, with its size and move
+        // events): the state comes back, the normal geometry stays as it was.
+        if (rand.isNull() && (width() < frei.width() || height() < frei.height())) {
+            m_normalHalten = true;
+            setGeometry(frei);
+            setWindowState(Qt::WindowMaximized);
+            m_normalHalten = false;
+        }
         return;
     }
-    showNormal();
-    // the frame (title bar) is known once the window manager has taken the window: it too must lie
-    // within the free area
-    QTimer::singleShot(200, this, [this] {
-        if (WindowState() != 0 || m_beendet)
-            return;
-        MDIForm_Resize(); // the frame counts against the work area as well
-        InsBildschirmRuecken(this, frameGeometry().topLeft(), screen());
-    });
+    if (WindowState() != 0)
+        return;
+    // The place and size the start gave from the settings, with the frame now known: the frame within the
+    // free area and at least the minimum. The size kept is the inner one, as the start gives it to the
+    // window (a frame size given as the inner size would grow by the frame at every start).
+    mindestGroesseSetzen();
+    const QRect aussen = geometry().marginsAdded(rand);
+    const QRect platz = imFreienBereich(aussen, frei);
+    if (platz != aussen)
+        setGeometry(platz.marginsRemoved(rand));
+}
+
+QMargins mdiZentral::fensterRand() const
+{
+    // the window system's (frameGeometry() of the widget learns a new frame only with the next move or resize)
+    return windowHandle() ? windowHandle()->frameMargins() : QMargins();
 }
 
 void mdiZentral::referenzGroesseSetzen()
@@ -230,41 +278,76 @@ void mdiZentral::resizeEvent(QResizeEvent* e)
 void mdiZentral::moveEvent(QMoveEvent* e)
 {
     QMainWindow::moveEvent(e);
-    if (WindowState() == 0 && isVisible() && !m_blnLaden && !m_beendet && !m_normalHalten)
-        m_normalGeometrie.moveTopLeft(geometry().topLeft()); // inner, as the start places it
+    if (!m_blnLaden && !m_beendet)
+        normalMerken();
 }
 
 void mdiZentral::changeEvent(QEvent* e)
 {
     QMainWindow::changeEvent(e);
-    // A new state comes before its size: restored, the window still has the maximised size, and a frame
-    // that may reach beyond the work area, until the window system's resize follows. That size is not
-    // the normal window's: it is neither kept nor brought within the work area (a resize asked for now
-    // would come after the system's restore and stay). The state change lays the pages out again only.
-    if (e->type() == QEvent::WindowStateChange && !m_blnLaden && !m_beendet)
-        timerScharfMachen();
+    if (e->type() != QEvent::WindowStateChange || m_blnLaden || m_beendet)
+        return;
+    // A window manager reports a new state and its size in either order. A size that reached across the
+    // work area just before the maximised state came was the maximised one (or a step to it), not the
+    // normal window's. A restored window whose size came first has its normal size now; one whose state
+    // came first still has the maximised size: that is not kept (the window manager's resize follows).
+    // The state change lays the pages out again.
+    if (WindowState() == 2 && !m_normalHalten && reichtUeberArbeitsbereich(m_normalGeometrie))
+        normalSetzen(m_normalZuvor);
+    else if (WindowState() == 0 && !reichtUeberArbeitsbereich(geometry()))
+        normalMerken();
+    timerScharfMachen();
 }
 
 void mdiZentral::MDIForm_Resize()
 {
     if (m_blnLaden || m_beendet)
         return;
-    if (WindowState() == 0 && isVisible() && !m_normalHalten) {
-        // The frame at least the minimum and within the work area; the size stored is the inner one,
-        // as the start gives it to the window (a frame size stored and given as the inner size would
-        // grow by the frame at every start).
-        Rahmen& r = app().rahmen;
-        const double tpp = forms::twipsProPixel();
-        const QSize rand = frameGeometry().size() - size();
-        const int hoehe = rundenGanz(hoeheBegrenzt(Height(), r.sngArbeitsbereichHoehe) / tpp) - rand.height();
-        const int breite = rundenGanz(breiteBegrenzt(Width(), r.sngArbeitsbereichBreite) / tpp) - rand.width();
-        if (hoehe != height() || breite != width())
-            resize(breite, hoehe);
-        r.sngHoehe = massInTwips(r.sngHoehe, hoehe, tpp);
-        r.sngBreite = massInTwips(r.sngBreite, breite, tpp);
-        m_normalGeometrie = QRect(geometry().topLeft(), QSize(breite, hoehe));
-    }
+    // The window keeps the size the window manager gave it (a resize in answer would end a maximise
+    // reported after its size); the smallest size is the window's minimum, which the window manager keeps to.
+    normalMerken();
     timerScharfMachen();
+}
+
+void mdiZentral::normalMerken()
+{
+    if (WindowState() != 0 || !isVisible() || m_blnLaden || m_beendet || m_normalHalten)
+        return;
+    m_rand = m_rand.expandedTo(breiteUndHoehe(fensterRand()));
+    normalSetzen(geometry());
+    if (!reichtUeberArbeitsbereich(m_normalGeometrie))
+        m_normalZuvor = m_normalGeometrie;
+}
+
+void mdiZentral::normalSetzen(const QRect& normal)
+{
+    Rahmen& r = app().rahmen;
+    const double tpp = forms::twipsProPixel();
+    m_normalGeometrie = normal;
+    r.sngHoehe = massInTwips(r.sngHoehe, normal.height(), tpp);
+    r.sngBreite = massInTwips(r.sngBreite, normal.width(), tpp);
+}
+
+void mdiZentral::mindestGroesseSetzen()
+{
+    // The frame at least the smallest size (the work area wins where it is smaller): the window manager
+    // keeps to the minimum. Set at the start, and with the frame known while the window is normal only (a
+    // new minimum tells the window manager the window's size too, and one takes that for the normal size).
+    const Rahmen& r = app().rahmen;
+    const double tpp = forms::twipsProPixel();
+    const QSize kleinste(rundenGanz(breiteBegrenzt(0, r.sngArbeitsbereichBreite) / tpp),
+                         rundenGanz(hoeheBegrenzt(0, r.sngArbeitsbereichHoehe) / tpp));
+    setMinimumSize(kleinste - breiteUndHoehe(fensterRand()));
+}
+
+bool mdiZentral::reichtUeberArbeitsbereich(const QRect& innen) const
+{
+    // with its frame (the thickest one the normal window had: a window manager may take the thinner
+    // maximised frame before it reports the state) as wide or as high as the work area
+    const Rahmen& r = app().rahmen;
+    const double tpp = forms::twipsProPixel();
+    const QSize aussen = innen.size() + m_rand.expandedTo(breiteUndHoehe(fensterRand()));
+    return aussen.width() >= rundenGanz(r.sngArbeitsbereichBreite / tpp) || aussen.height() >= rundenGanz(r.sngArbeitsbereichHoehe / tpp);
 }
 
 void mdiZentral::timerScharfMachen()
@@ -324,6 +407,7 @@ void mdiZentral::MDIForm_Unload()
         return;
     m_beendet = true;
     m_timResize.stop();
+    m_timRahmen.stop();
     // the dialogs close first: what one holds back (a colour only tried out) is settled before the settings are stored
     for (forms::Fenster* f : ui().fenster.geladene())
         if (f->art() == forms::Fenster::Art::Dialog)
@@ -333,17 +417,14 @@ void mdiZentral::MDIForm_Unload()
     const double tpp = forms::twipsProPixel();
     // a minimised window is stored in the state it had before: the program never starts minimised
     r.strAnsicht = windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen) ? QStringLiteral("2") : QStringLiteral("0");
-    // Place and size are those of the normal window, inner as the start gives them: a maximised or
-    // minimised window stores the ones it had before (the size the normal state kept it at, see
-    // MDIForm_Resize), so that the next start restores to them.
-    const bool normalZustand = WindowState() == 0 || !m_normalGeometrie.isValid();
-    const QRect normal = !normalZustand ? m_normalGeometrie : normalGeometry().isValid() ? normalGeometry() : geometry();
+    // Place and size are those of the normal window, inner as the start gives them: kept while the window
+    // was normal (a maximised or minimised window stores the ones it had before, so that the next start
+    // restores to them); a window never shown has the ones the start or the program gave it.
+    const QRect normal = WindowState() == 0 && !isVisible() ? geometry() : m_normalGeometrie;
     r.sngTop = massInTwips(r.sngTop, normal.y(), tpp);
     r.sngLeft = massInTwips(r.sngLeft, normal.x(), tpp);
-    if (!normalZustand) {
-        r.sngHoehe = massInTwips(r.sngHoehe, normal.height(), tpp);
-        r.sngBreite = massInTwips(r.sngBreite, normal.width(), tpp);
-    }
+    r.sngHoehe = massInTwips(r.sngHoehe, normal.height(), tpp);
+    r.sngBreite = massInTwips(r.sngBreite, normal.width(), tpp);
     DiensteBeenden(a, [] {
         FormulareEntladen(false);
         for (const char* name : {"frmToolbar", "frmBrotkrume", "frmTitel"})
@@ -356,6 +437,10 @@ void mdiZentral::MDIForm_Unload()
 
 bool mdiZentral::eventFilter(QObject* o, QEvent* e)
 {
+    if (e->type() == QEvent::Expose && o == windowHandle() && windowHandle()->isExposed()) {
+        o->removeEventFilter(this);
+        gezeigt();
+    }
     if (e->type() == QEvent::MouseButtonRelease && (o == m_stb || o == m_panel1 || o == m_panel2)) {
         stbZentral_PanelClick();
         return true; // once per click, not again for the bar behind the panel

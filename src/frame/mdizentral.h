@@ -63,8 +63,12 @@ public:
     QAction* menuePunkt(const QString& name) const;
 
     QTimer& timResize() { return m_timResize; }
-    // Size limits and arming of the relayout timer (on every size change; a state change arms the timer
-    // alone).
+    // The check of the frame a while after the shown window's first exposure (zeigen).
+    QTimer& timRahmen() { return m_timRahmen; }
+    // Place and inner size of the normal window as the end stores them.
+    QRect normalGeometrie() const { return m_normalGeometrie; }
+    // The normal window's size kept and the relayout timer armed (on every size change; a state change
+    // arms the timer alone).
     void MDIForm_Resize();
     void timResize_Timer();
     long relayouts() const { return m_relayouts; }
@@ -86,7 +90,14 @@ private:
     void stbZentral_PanelClick();
     void menuesAnlegen();
     void fensterPlatzieren();
+    void gezeigt();
+    void rahmenPruefen();
+    QMargins fensterRand() const;
     void referenzGroesseSetzen();
+    void normalMerken();
+    void normalSetzen(const QRect& normal);
+    void mindestGroesseSetzen();
+    bool reichtUeberArbeitsbereich(const QRect& innen) const;
 
     QWidget* m_arbeitsbereich = nullptr;
     QStatusBar* m_stb = nullptr;
@@ -96,6 +107,7 @@ private:
     forms::BildListe m_imlCursor;
     QList<QMenu*> m_menues;
     QTimer m_timResize;
+    QTimer m_timRahmen;
     bool m_blnLaden = false;
     bool m_beendet = false;
     bool m_geladen = false;
@@ -103,7 +115,12 @@ private:
     // Place and inner size of the window in its normal state (what the settings keep): from the start,
     // then as the normal window is moved and sized; a maximised window keeps it for the end.
     QRect m_normalGeometrie;
+    // the last of them that did not reach across the work area: a window manager may size the window
+    // before it reports the maximised state
+    QRect m_normalZuvor;
+    QSize m_rand; // the thickest frame seen around the normal window
     bool m_normalHalten = false; // the window takes the work area itself (no window manager)
+    bool m_maximieren = false;   // a maximised start, once the window manager has mapped the window
 };
 
 } // namespace kav

@@ -67,9 +67,7 @@ TEST_F(StartTest, BeendenSpeichertSichertRaeumtAufUndNeustartStelltWiederHer)
     // the shutdown steps (ProgrammStartTest in tests/services) ran: documents gone, first backup made
     EXPECT_FALSE(QFileInfo::exists(daten + "/tmpDokument_06122026091600.pdf"));
     EXPECT_TRUE(QFileInfo::exists(dir.path() + "/Sicherungsdateien/Kav.PVQ"));
-    for (int i = 0; i < 100 && !QFileInfo::exists(marke); ++i)
-        QTest::qWait(20);
-    EXPECT_TRUE(QFileInfo::exists(marke)); // the stop script ran, detached
+    EXPECT_TRUE(QTest::qWaitFor([&marke] { return QFileInfo::exists(marke); }, 10000)); // the stop script ran, detached
     EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::einstellungen, "Kav-Hoehe"), "8850");
     h.MDIForm_Unload(); // runs once only
 
@@ -86,9 +84,25 @@ TEST_F(StartTest, BeendenSpeichertSichertRaeumtAufUndNeustartStelltWiederHer)
 // page that lays out again 750 ms after a change (the lexicon) too. A restored window is normal before it
 // has its normal size, and its frame may then reach beyond the work area (under a window manager, the normal
 // window's frame around the maximised size): that size was brought within the work area and kept as the
-// normal one, and the window stayed that big.
+// normal one, and the window stayed that big. A window manager reports a new state and its size in an
+// order of its own: one that sized the window before it reported the maximised state (the size seen in the
+// normal state) had that size kept as the normal one, and the program's resize to bring it within the work
+// area ended the maximise; one that restores to a normal size beyond the work area had it cut.
 class FensterGroesseTest : public test::RahmenTest {
 protected:
+    // How a new state reaches the window: from the program (the state, then the size), or from a window
+    // manager that reports the size first or the state first.
+    enum class Weg { Programm, GroesseZuerst, ZustandZuerst };
+    static void zustandSetzen(mdiZentral& h, Qt::WindowState zustand, Weg weg)
+    {
+        if (weg == Weg::Programm)
+            return h.setWindowState(zustand);
+        // the offscreen platform sizes the window, then reports the state; a state that comes first is
+        // the one the window learns before the platform does anything
+        if (weg == Weg::ZustandZuerst)
+            h.overrideWindowState(zustand);
+        h.windowHandle()->setWindowStates(zustand);
+    }
     static constexpr const char* kNamen[] = {"Kav-Ansicht", "Kav-Breite", "Kav-Hoehe", "Kav-Left", "Kav-Top"};
     // The stored state, width, height, left and top, as in gespeichert().
     void einstellen(const QString& werte)
@@ -104,15 +118,17 @@ protected:
             w << SettingsStore(ini()).RegistryWertLesen(schluessel::einstellungen, name);
         return w.join(' ');
     }
-    // A start as the program makes it: the window shown, the frame known (the check 200 ms after the
-    // show).
+    // A start as the program makes it: the window shown (and maximised once it was mapped, where the
+    // settings say so), the frame checked.
     mdiZentral& zeigen()
     {
         mdiZentral& h = starten();
+        const bool maximiert = h.WindowState() == 2;
         h.zeigen();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&h));
-        QTest::qWait(250);
-        QCoreApplication::processEvents(); // the check is due by now, also on a busy machine
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&h, 10000));
+        EXPECT_TRUE(QTest::qWaitFor([&h, maximiert] {
+            return !h.timRahmen().isActive() && (!maximiert || h.frameGeometry() == h.screen()->availableGeometry());
+        }, 10000));
         return h;
     }
 };
@@ -120,15 +136,24 @@ protected:
 TEST_F(FensterGroesseTest, StartUndEndeLassenGroesseUndPlatzWieSieWaren)
 {
     // the settings before the start (empty: as the end before left them), the states the user then gives
-    // the window on the lexicon, the normal window's inner place and size, the settings after the end
+    // the window on the lexicon and how they reach it, the normal window's inner place and size, the
+    // settings after the end
     const QRect klein(20, 15, 760, 570);
-    const struct { const char* vorher; std::vector<Qt::WindowState> zustaende; QRect normal; const char* danach; } faelle[] = {
-        {"0 11400 8550 300 225", {}, klein, "0 11400 8550 300 225"}, // the tester's, the smallest size
-        {"0 11707 9001 151 307", {}, QRect(10, 20, 780, 600), "0 11707 9001 151 307"}, // no whole pixels: kept as written
-        {"0 11400 8550 300 225", {Qt::WindowMaximized}, klein, "2 11400 8550 300 225"},
-        {"", {}, klein, "2 11400 8550 300 225"},
-        {"", {Qt::WindowNoState}, klein, "0 11400 8550 300 225"},
-        {"0 11400 8550 300 225", {Qt::WindowMaximized, Qt::WindowNoState}, klein, "0 11400 8550 300 225"},
+    const QRect gross(2, 2, 790, 700); // the frame within the screen, beyond the work area of the steps
+    using enum Weg;
+    const struct { const char* vorher; std::vector<Qt::WindowState> zustaende; Weg weg; QRect normal; const char* danach; } faelle[] = {
+        {"0 11400 8550 300 225", {}, Programm, klein, "0 11400 8550 300 225"}, // the tester's, the smallest size
+        {"0 11707 9001 151 307", {}, Programm, QRect(10, 20, 780, 600), "0 11707 9001 151 307"}, // no whole pixels: kept as written
+        {"0 11400 8550 300 225", {Qt::WindowMaximized}, Programm, klein, "2 11400 8550 300 225"},
+        {"", {}, Programm, klein, "2 11400 8550 300 225"},
+        {"", {Qt::WindowNoState}, Programm, klein, "0 11400 8550 300 225"},
+        {"0 11400 8550 300 225", {Qt::WindowMaximized, Qt::WindowNoState}, Programm, klein, "0 11400 8550 300 225"},
+        {"0 11400 8550 300 225", {Qt::WindowMaximized}, GroesseZuerst, klein, "2 11400 8550 300 225"},
+        {"0 11400 8550 300 225", {Qt::WindowMaximized, Qt::WindowNoState, Qt::WindowMaximized}, GroesseZuerst, klein, "2 11400 8550 300 225"},
+        {"2 11400 8550 300 225", {Qt::WindowNoState, Qt::WindowMaximized}, GroesseZuerst, klein, "2 11400 8550 300 225"},
+        {"0 11850 10500 30 30", {Qt::WindowMaximized, Qt::WindowNoState}, GroesseZuerst, gross, "0 11850 10500 30 30"},
+        {"0 11850 10500 30 30", {Qt::WindowMaximized, Qt::WindowNoState}, ZustandZuerst, gross, "0 11850 10500 30 30"},
+        {"2 11850 10500 30 30", {Qt::WindowNoState}, ZustandZuerst, gross, "0 11850 10500 30 30"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(&f - faelle);
@@ -136,11 +161,13 @@ TEST_F(FensterGroesseTest, StartUndEndeLassenGroesseUndPlatzWieSieWaren)
             einstellen(f.vorher);
         const bool maximiert = gespeichert().startsWith('2');
         mdiZentral& h = zeigen();
-        const auto normal = [&h] { return h.WindowState() == 2 ? h.normalGeometry() : h.geometry(); };
+        const QRect frei = h.screen()->availableGeometry();
         ASSERT_EQ(h.WindowState(), maximiert ? 2 : 0);
-        EXPECT_TRUE(maximiert ? h.frameGeometry() == h.screen()->availableGeometry()
-                              : h.frameGeometry().size() != h.size()); // a window with a frame
-        EXPECT_EQ(normal(), f.normal);
+        EXPECT_TRUE(maximiert ? h.frameGeometry() == frei : h.frameGeometry().size() != h.size()); // a window with a frame
+        EXPECT_EQ(h.normalGeometrie(), f.normal);
+        if (!maximiert) {
+            EXPECT_EQ(h.geometry(), f.normal);
+        }
         if (!f.zustaende.empty()) {
             ProgrammStarten();
             QTest::mouseClick(fenster().fensterAls<frmToolbar>("frmToolbar")->cmbMenu(3), Qt::LeftButton);
@@ -148,10 +175,15 @@ TEST_F(FensterGroesseTest, StartUndEndeLassenGroesseUndPlatzWieSieWaren)
             app().rahmen.sngArbeitsbereichHoehe -= 150;
         }
         for (const Qt::WindowState zustand : f.zustaende) {
-            h.setWindowState(zustand); // the user maximises or restores, the page lays out after it
-            ASSERT_TRUE(QTest::qWaitFor([&h] { return !h.timResize().isActive(); }));
-            ASSERT_EQ(h.WindowState(), zustand == Qt::WindowMaximized ? 2 : 0);
-            EXPECT_EQ(normal(), f.normal);
+            SCOPED_TRACE(zustand);
+            zustandSetzen(h, zustand, f.weg); // the user maximises or restores, the page lays out after it
+            const bool maximieren = zustand == Qt::WindowMaximized;
+            // the state sticks, the window has the window manager's size
+            ASSERT_TRUE(QTest::qWaitFor([&] {
+                return h.WindowState() == (maximieren ? 2 : 0) && (maximieren ? h.frameGeometry() == frei : h.geometry() == f.normal)
+                    && !h.timResize().isActive();
+            }, 10000)) << h.WindowState() << " " << h.geometry().width() << "x" << h.geometry().height();
+            EXPECT_EQ(h.normalGeometrie(), f.normal);
         }
         h.close();
         ASSERT_TRUE(h.beendet());
@@ -196,9 +228,7 @@ TEST_F(StartTest, SignaleBeendenWieDasSchliessen)
         ASSERT_TRUE(waechter.aktiv());
         QObject::connect(&waechter, &SignalWaechter::beenden, &h, [&h] { h.systemEnde(); });
         ASSERT_EQ(::raise(signal), 0);
-        for (int i = 0; i < 100 && !h.beendet(); ++i)
-            QTest::qWait(10);
-        EXPECT_TRUE(h.beendet());
+        EXPECT_TRUE(QTest::qWaitFor([&h] { return h.beendet(); }, 10000));
         EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::fenster, "strFensterZeigen"), "Analysenwerte");
         EXPECT_TRUE(QFileInfo::exists(dir.path() + "/Sicherungsdateien/Daten.PVQ"));
         EXPECT_FALSE(QFileInfo::exists(dokument));
@@ -268,11 +298,25 @@ protected:
         ProgrammStarten();
         haupt->setWindowState(Qt::WindowNoState);
         haupt->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(haupt.get()));
-        QTest::qWait(20);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(haupt.get(), 10000));
+        ASSERT_NO_FATAL_FAILURE(abarbeiten());
         haupt->timResize().stop();
     }
     QTimer& timer() { return haupt->timResize(); }
+    // The event loop has delivered everything that waited when this was called (the window system's
+    // events too): a timer of 0 posted now has fired, and one more pass followed.
+    static void abarbeiten()
+    {
+        bool gelaufen = false;
+        QTimer::singleShot(0, [&gelaufen] { gelaufen = true; });
+        ASSERT_TRUE(QTest::qWaitFor([&gelaufen] { return gelaufen; }, 10000));
+        QCoreApplication::processEvents();
+    }
+    // Waits for the next relayout (after `vorher`).
+    void relayoutAbwarten(long vorher)
+    {
+        ASSERT_TRUE(QTest::qWaitFor([this, vorher] { return haupt->relayouts() > vorher; }, 10000));
+    }
 };
 
 TEST_F(TimerTest, VerzoegerungJeSeiteUndKeinNeustart)
@@ -281,8 +325,10 @@ TEST_F(TimerTest, VerzoegerungJeSeiteUndKeinNeustart)
     haupt->MDIForm_Resize();
     EXPECT_TRUE(timer().isActive());
     EXPECT_EQ(timer().interval(), 750);
+    // time passes without the event loop (the timer cannot fire meanwhile)
     const int rest = timer().remainingTime();
-    QTest::qWait(30);
+    while (timer().remainingTime() >= rest)
+        QTest::qSleep(1);
     haupt->setWindowTitle("Kav - Humavera - Ergebnis der Bodenuntersuchung eintragen");
     haupt->MDIForm_Resize(); // running: keeps its interval and is not restarted
     EXPECT_EQ(timer().interval(), 750);
@@ -292,9 +338,9 @@ TEST_F(TimerTest, VerzoegerungJeSeiteUndKeinNeustart)
     haupt->MDIForm_Resize();
     EXPECT_EQ(timer().interval(), 1);
     const long vorher = haupt->relayouts();
-    QTest::qWait(30);
+    ASSERT_NO_FATAL_FAILURE(relayoutAbwarten(vorher));
     EXPECT_EQ(haupt->relayouts(), vorher + 1);
-    EXPECT_FALSE(timer().isActive());
+    EXPECT_FALSE(timer().isActive()); // no second one to come
     EXPECT_EQ(timer().interval(), 0);
 }
 
@@ -303,28 +349,32 @@ TEST_F(TimerTest, MinimiertKeinTickenUndGenauEinRelayoutNachDemWiederherstellen)
     const long vorher = haupt->relayouts();
     const long passes = ui().anordnungen;
     haupt->setWindowState(Qt::WindowMinimized);
-    QTest::qWait(50);
-    EXPECT_FALSE(timer().isActive()); // no ticking every millisecond
+    ASSERT_TRUE(timer().isActive()); // the state change arms it
+    // it stops itself at its tick (no ticking every millisecond)
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !timer().isActive(); }, 10000));
+    ASSERT_NO_FATAL_FAILURE(abarbeiten());
+    EXPECT_FALSE(timer().isActive());
     EXPECT_EQ(haupt->relayouts(), vorher);
     EXPECT_EQ(ui().anordnungen, passes);
     haupt->setWindowState(Qt::WindowNoState);
-    QTest::qWait(50);
-    EXPECT_EQ(haupt->relayouts(), vorher + 1);
-    QTest::qWait(30);
+    ASSERT_NO_FATAL_FAILURE(relayoutAbwarten(vorher));
+    ASSERT_NO_FATAL_FAILURE(abarbeiten()); // all the restore brought is delivered: nothing armed again
     EXPECT_EQ(haupt->relayouts(), vorher + 1);
     EXPECT_FALSE(timer().isActive());
 }
 
 TEST_F(TimerTest, TickLegtRahmenUndSeiteNeuAnUndMerktDieGroesse)
 {
+    long vorher = haupt->relayouts();
     haupt->resize(780, 580);
-    QTest::qWait(50);
+    ASSERT_NO_FATAL_FAILURE(relayoutAbwarten(vorher));
     EXPECT_FLOAT_EQ(app().rahmen.sngBreiteStart, static_cast<float>(haupt->Width()));
     EXPECT_FLOAT_EQ(app().rahmen.sngHoeheStart, static_cast<float>(0.9 * haupt->Height()));
     // a size below the minimum is brought up to it in the normal state (the frame's size); the size
     // kept for the end is the inner one, as the start gives it
+    vorher = haupt->relayouts();
     haupt->resize(300, 200);
-    QTest::qWait(50);
+    ASSERT_NO_FATAL_FAILURE(relayoutAbwarten(vorher));
     EXPECT_EQ(haupt->frameGeometry().size(), QSize(760, 570));
     EXPECT_FLOAT_EQ(app().rahmen.sngHoehe, static_cast<float>(haupt->height() * 15));
     EXPECT_FLOAT_EQ(app().rahmen.sngBreite, static_cast<float>(haupt->width() * 15));
