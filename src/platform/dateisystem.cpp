@@ -105,12 +105,6 @@ int Dateisystem::lesbar(const QString& pfad)
     return 0;
 }
 
-bool Dateisystem::gewoehnlich(const QString& pfad)
-{
-    struct stat st {};
-    return ::stat(QFile::encodeName(pfad).constData(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 bool Dateisystem::lesen(const QString& pfad, QByteArray* inhalt, qint64 hoechstens)
 {
     const int fd = oeffnen(pfad);
@@ -127,6 +121,33 @@ bool Dateisystem::lesen(const QString& pfad, QByteArray* inhalt, qint64 hoechste
     }
     *inhalt = f.read(hoechstens);
     return f.error() == QFileDevice::NoError;
+}
+
+bool Dateisystem::neuAnlegen(const QString& pfad, const QByteArray& inhalt)
+{
+    const QByteArray name = QFile::encodeName(pfad);
+    int fd = -1;
+    do
+        fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0644);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        qWarning().noquote() << pfad << QStringLiteral("konnte nicht angelegt werden:") << std::strerror(errno);
+        return false;
+    }
+    qsizetype geschrieben = 0;
+    while (geschrieben < inhalt.size()) {
+        const ssize_t n = ::write(fd, inhalt.constData() + geschrieben, static_cast<size_t>(inhalt.size() - geschrieben));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        geschrieben += n;
+    }
+    const bool ok = geschrieben == inhalt.size() && flush(fd);
+    ::close(fd);
+    if (!ok)
+        ::unlink(name.constData());
+    return ok;
 }
 
 Dateisystem::Flushaufruf Dateisystem::flushaufrufSetzen(Flushaufruf aufruf) { return g_flush.exchange(aufruf); }

@@ -23,8 +23,6 @@ public:
     enum class Art { Fehlt, Datei, Ordner, Verknuepfung, KeineDatei /* a named pipe, socket or device */ };
     static Art art(const QString& pfad);
 
-    // A regular file at `pfad` (a symbolic link to one counts): not a folder, pipe, socket or device.
-    static bool gewoehnlich(const QString& pfad);
     // Why the regular file at `pfad` cannot be opened for reading (errno: EACCES or EPERM where the
     // program may not read it, ELOOP for a link); 0 when it can, or when nothing is there. Nothing
     // is read, and a link is not followed.
@@ -32,6 +30,11 @@ public:
     // Reads the regular file `pfad` whole; false when it is none, cannot be opened or read, or is longer
     // than `hoechstens` bytes (the program reads only short files of its own so).
     static bool lesen(const QString& pfad, QByteArray* inhalt, qint64 hoechstens = 1 << 20);
+
+    // Writes `inhalt` as a new regular file `pfad`, flushed to the disk: made only where nothing lies
+    // (never through a link, nor over a file, pipe or folder there). A file it made and could not write
+    // whole goes again.
+    static bool neuAnlegen(const QString& pfad, const QByteArray& inhalt);
 
     // Tests: puts `aufruf` in place of ::fsync (nullptr puts ::fsync back); returns the one before.
     static Flushaufruf flushaufrufSetzen(Flushaufruf aufruf);

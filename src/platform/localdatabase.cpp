@@ -68,9 +68,13 @@ bool LocalDatabase::pruefen(const QString& path, const QStringList& expectedTabl
                             const ExpectedColumns& expectedColumns, QString* why, bool* busy)
 {
     if (busy) *busy = false;
-    const QFileInfo fi(path);
-    if (!fi.exists() || !fi.isFile()) {
+    if (Dateisystem::art(path) == Dateisystem::Art::Fehlt) {
         if (why) *why = QStringLiteral("Die Datei fehlt");
+        return false;
+    }
+    // a link is not followed, and what cannot be read is not judged
+    if (fileFault(path) != FileFault::None) {
+        if (why) *why = QStringLiteral("%1 ist keine Datei, die das Programm lesen kann").arg(path);
         return false;
     }
     if (const QString fremd = foreignCompanion(path); !fremd.isEmpty()) {
@@ -101,33 +105,35 @@ QStringList LocalDatabase::companions(const QString& path)
     return {path + QStringLiteral("-journal"), path + QStringLiteral("-wal"), path + QStringLiteral("-shm")};
 }
 
-QString LocalDatabase::foreignCompanion(const QString& path, CompanionFault* fault)
+LocalDatabase::FileFault LocalDatabase::fileFault(const QString& path)
+{
+    switch (Dateisystem::art(path)) {
+    case Dateisystem::Art::Fehlt:
+        return FileFault::None;
+    case Dateisystem::Art::Datei:
+        if (const int fehler = Dateisystem::lesbar(path); fehler != 0)
+            return fehler == EACCES || fehler == EPERM ? FileFault::NoReadRight
+                   : fehler == ELOOP                   ? FileFault::Link // put in since the look before
+                                                       : FileFault::Unreadable;
+        return FileFault::None;
+    case Dateisystem::Art::Verknuepfung:
+        return FileFault::Link;
+    case Dateisystem::Art::Ordner:
+    case Dateisystem::Art::KeineDatei:
+        break;
+    }
+    return FileFault::NotAFile;
+}
+
+QString LocalDatabase::foreignCompanion(const QString& path, FileFault* fault)
 {
     for (const QString& c : companions(path)) {
-        CompanionFault f = CompanionFault::None;
-        switch (Dateisystem::art(c)) {
-        case Dateisystem::Art::Fehlt:
-            break;
-        case Dateisystem::Art::Datei:
-            if (const int fehler = Dateisystem::lesbar(c); fehler != 0)
-                f = fehler == EACCES || fehler == EPERM ? CompanionFault::NoReadRight
-                    : fehler == ELOOP                   ? CompanionFault::Link // put in since the look before
-                                                        : CompanionFault::Unreadable;
-            break;
-        case Dateisystem::Art::Verknuepfung:
-            f = CompanionFault::Link;
-            break;
-        case Dateisystem::Art::Ordner:
-        case Dateisystem::Art::KeineDatei:
-            f = CompanionFault::NotAFile;
-            break;
-        }
-        if (f != CompanionFault::None) {
+        if (const FileFault f = fileFault(c); f != FileFault::None) {
             if (fault) *fault = f;
             return c;
         }
     }
-    if (fault) *fault = CompanionFault::None;
+    if (fault) *fault = FileFault::None;
     return {};
 }
 
@@ -152,7 +158,7 @@ bool LocalDatabase::whileWriteLocked(const QString& path, const std::function<vo
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0")); // a held lock answers at once
-        if (QFileInfo(path).isFile() && foreignCompanion(path).isEmpty() && db.open()) {
+        if (Dateisystem::art(path) == Dateisystem::Art::Datei && foreignCompanion(path).isEmpty() && db.open()) {
             QSqlQuery q(db);
             // RESERVED: SQLite's lock of a writer, held by any open write transaction
             ok = q.exec(QStringLiteral("BEGIN IMMEDIATE"));

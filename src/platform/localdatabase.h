@@ -14,7 +14,7 @@ using ExpectedColumns = QHash<QString, QStringList>;
 
 class LocalDatabase {
 public:
-    // Checks that the file exists, is a readable database that passes SQLite's quick check,
+    // Checks that the file exists, is a regular file (not a link) that this process may read, is a readable database that passes SQLite's quick check,
     // and holds every expected table with every expected column (names compare without regard to
     // case; further columns are allowed). A hot journal beside the file is rolled back first, as
     // SQLite does whenever it opens a file after an unfinished write. On failure `why` says what
@@ -27,19 +27,23 @@ public:
     // belongs to its file: it must move with it and never stay beside another file of that name.
     static QStringList companions(const QString& path);
 
-    // What keeps SQLite from a companion that is there. It would open a named pipe as a journal and
-    // wait on it for ever, refuses a link, and fails on a file it may not read: in each case the
-    // database file would pass for damaged while nothing of it was read.
-    enum class CompanionFault {
+    // What keeps the program from a file of a database that is there: the database file itself, or a
+    // companion. SQLite would open a named pipe and wait on it for ever, follow a link to whatever it
+    // leads to, and fail on a file it may not read: in each case the database would pass for damaged
+    // while nothing of it was read.
+    enum class FileFault {
         None,
         NotAFile,    // a named pipe, socket, device or folder (never opened)
         Link,        // a symbolic link (never followed)
         NoReadRight, // a regular file this process may not read (EACCES, EPERM)
         Unreadable,  // a regular file that cannot be opened for another reason
     };
+    // What keeps the program from what lies at `path`; None when it is a regular file it may read, or
+    // when nothing is there. Nothing is read, and a link is not followed.
+    static FileFault fileFault(const QString& path);
     // The first of the companions of `path` that is there and that SQLite cannot use, with what keeps
     // it from it in `fault`: check() fails without reading it. Empty when there is none.
-    static QString foreignCompanion(const QString& path, CompanionFault* fault = nullptr);
+    static QString foreignCompanion(const QString& path, FileFault* fault = nullptr);
 
     // What of a database file cannot be written: "folder" (no new file can be made beside it,
     // so no journal either) and "file"; empty when both can.

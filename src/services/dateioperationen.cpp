@@ -14,10 +14,7 @@ namespace kav {
 
 bool DateiOperationen::echtSchreiben(const QString& pfad, const QByteArray& inhalt)
 {
-    QFile f(pfad);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(inhalt) != inhalt.size() || !f.flush())
-        return false;
-    return Dateisystem::flush(f.handle());
+    return Dateisystem::neuAnlegen(pfad, inhalt);
 }
 
 bool DateiOperationen::echtEntfernen(const QString& pfad) { return QFile::remove(pfad); }
@@ -81,6 +78,11 @@ bool DateiOperationen::entfernenFallsDa(const QString& pfad) const
     return !QFileInfo::exists(pfad) || entfernen(pfad);
 }
 
+bool DateiOperationen::entfernenWennDatei(const QString& pfad) const
+{
+    return Dateisystem::art(pfad) != Dateisystem::Art::Datei || entfernen(pfad);
+}
+
 bool DateiOperationen::journalEntfernen(const QString& pfad) const
 {
     bool ok = true;
@@ -119,14 +121,53 @@ QString wasDortLiegt(const QString& pfad)
     }
 }
 
+QString hindernisBitte(const QString& name, LocalDatabase::FileFault fehler, Stelle stelle, bool neustart)
+{
+    using F = LocalDatabase::FileFault;
+    QString bitte;
+    bool nebensatz = false; // the sentence ends in a clause: a comma before the request to start again
+    switch (fehler) {
+    case F::NoReadRight:
+        bitte = QStringLiteral("Bitte sorgen Sie dafür, dass Sie die Datei „%1“ lesen und beschreiben dürfen");
+        nebensatz = true;
+        break;
+    case F::Unreadable:
+        bitte = QStringLiteral("Bitte sorgen Sie dafür, dass die Datei „%1“ gelesen werden kann");
+        nebensatz = true;
+        break;
+    case F::Link:
+        // A journal that a link leads to may be another database's: it is kept, and not put in here.
+        nebensatz = stelle == Stelle::Datenbank || stelle == Stelle::Sicherung;
+        bitte = stelle == Stelle::Journal
+                    ? QStringLiteral("Bitte verschieben Sie die Verknüpfung „%1“ an einen anderen Ort (die Datei, auf "
+                                     "die sie verweist, behalten Sie)")
+                : nebensatz ? QStringLiteral("Bitte legen Sie an die Stelle der Verknüpfung „%1“ die Datei, auf die sie "
+                                             "verweist")
+                            : QStringLiteral("Bitte entfernen Sie die Verknüpfung „%1“");
+        break;
+    case F::None:
+    case F::NotAFile:
+        bitte = stelle == Stelle::Datenbank
+                    ? QStringLiteral("Bitte bringen Sie die Datenbank wieder an die Stelle „%1“ (oder entfernen Sie, was "
+                                     "dort liegt: Dann ersetzt das Programm sie aus der Datensicherung, soweit es eine "
+                                     "gibt)")
+                    : QStringLiteral("Bitte entfernen Sie „%1“");
+        break;
+    }
+    bitte = bitte.arg(name);
+    if (!neustart)
+        return bitte + QLatin1Char('.');
+    return bitte + (nebensatz ? QStringLiteral(", und starten Sie Kav dann neu.") : QStringLiteral(" und starten Sie Kav dann neu."));
+}
+
 QString freierName(const QString& basis, const QStringList& endungen)
 {
     const auto belegt = [&endungen](const QString& name) {
         for (const QString& n : LocalDatabase::companions(name) + QStringList{name})
-            if (QFileInfo::exists(n))
+            if (Dateisystem::art(n) != Dateisystem::Art::Fehlt)
                 return true;
         for (const QString& e : endungen)
-            if (QFileInfo::exists(name + e))
+            if (Dateisystem::art(name + e) != Dateisystem::Art::Fehlt)
                 return true;
         return false;
     };

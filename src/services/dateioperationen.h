@@ -1,6 +1,8 @@
 #pragma once
 // The file operations of replacing, backing up and restoring the database files; tests put failing
 // ones in.
+#include "platform/localdatabase.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -14,7 +16,8 @@ struct DateiOperationen {
     std::function<bool(const QString& von, const QString& nach)> umbenennen;
     // Copies `von` to `nach`, where no file is.
     std::function<bool(const QString& von, const QString& nach)> kopieren;
-    // Writes `inhalt` as the whole file `pfad` and flushes it to the disk.
+    // Writes `inhalt` as a new file `pfad`, flushed to the disk, where nothing lies (never through a
+    // link or over anything there).
     std::function<bool(const QString& pfad, const QByteArray& inhalt)> schreiben = &echtSchreiben;
     // Removes the file `pfad`.
     std::function<bool(const QString& pfad)> entfernen = &echtEntfernen;
@@ -35,6 +38,9 @@ struct DateiOperationen {
     bool kopieAnlegen(const QString& von, const QString& nach) const;
     // Removes `pfad` if it is there; false when it stays.
     bool entfernenFallsDa(const QString& pfad) const;
+    // Removes `pfad` if a regular file is there, a file of the program's own; anything else there (a
+    // link, a folder, a named pipe) stays as it is. False when a regular file stays.
+    bool entfernenWennDatei(const QString& pfad) const;
     // A journal whose file is gone or replaced would be played back into the next file of that
     // name: it goes. False when one stays.
     bool journalEntfernen(const QString& pfad) const;
@@ -49,7 +55,18 @@ QString dateiname(const QString& pfad);
 // "eine Verknüpfung", or "etwas, das keine Datei ist" (a named pipe, socket or device).
 QString wasDortLiegt(const QString& pfad);
 
-// `basis`, or with "-2", "-3"... when a file of that name, a journal of it, or a file of that name
+// What the program keeps at a path where something lies that it cannot use.
+enum class Stelle {
+    Datenbank, // a database file
+    Sicherung, // a backup file
+    Journal,   // where SQLite keeps the journal of a database or backup
+    Eigene,    // a file of the program's own making: a mark, a copy on its way
+};
+// What the gardener is asked to do about `fehler` at `name` (as the message shows the path): one
+// sentence, which with `neustart` ends asking for a new start.
+QString hindernisBitte(const QString& name, LocalDatabase::FileFault fehler, Stelle stelle, bool neustart);
+
+// `basis`, or with "-2", "-3"... when anything (a link too) of that name, a journal of it, or a file of that name
 // with one of `endungen` is already there: a file kept aside never overwrites another.
 QString freierName(const QString& basis, const QStringList& endungen = {});
 

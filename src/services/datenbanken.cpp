@@ -26,39 +26,55 @@ const QString kErsatz = QStringLiteral(".ersatz");
 // time of the backup put in its place, empty for the standard file
 const QString kMeldung = QStringLiteral(".meldung");
 
-// Why the database `pfad` is not opened while `begleiter` lies beside it, which SQLite cannot use.
-QString begleiterText(const QString& pfad, const QString& begleiter, LocalDatabase::CompanionFault fehler)
+// Why the database `pfad` is not opened while `hindernis` lies in its place or beside it (where SQLite
+// keeps its journal) and the program cannot use it: never taken for damage, nothing changed.
+QString unbrauchbarText(const QString& pfad, const QString& hindernis, LocalDatabase::FileFault fehler)
 {
-    using F = LocalDatabase::CompanionFault;
-    const QString protokoll = QStringLiteral(" An dieser Stelle legt das Programm beim Schreiben eine Protokolldatei an; ");
-    QString was, bitte;
-    switch (fehler) {
-    case F::Link:
-        was = QStringLiteral("eine Verknüpfung.") + protokoll + QStringLiteral("einer Verknüpfung folgt es dort nicht.");
-        bitte = QStringLiteral("Bitte legen Sie an die Stelle der Verknüpfung „%1“ die Datei, auf die sie verweist (oder "
-                               "entfernen Sie die Verknüpfung, wenn es diese Datei nicht gibt),");
-        break;
-    case F::NoReadRight:
-    case F::Unreadable:
-        was = (fehler == F::NoReadRight ? QStringLiteral("eine Datei, die das Programm nicht lesen darf.")
-                                        : QStringLiteral("eine Datei, die sich nicht lesen lässt."))
-              + protokoll
-              + QStringLiteral("ohne sie zu lesen, kann es nicht feststellen, ob die Datenbank vollständig ist.");
-        bitte = fehler == F::NoReadRight
-                    ? QStringLiteral("Bitte sorgen Sie dafür, dass Sie die Datei „%1“ lesen und beschreiben dürfen,")
-                    : QStringLiteral("Bitte sorgen Sie dafür, dass die Datei „%1“ gelesen werden kann,");
-        break;
-    case F::None:
-    case F::NotAFile:
-        was = QStringLiteral("keine Datei.") + protokoll + QStringLiteral("was dort liegt, liest es nicht.");
-        bitte = QStringLiteral("Bitte entfernen Sie „%1“");
-        break;
+    using F = LocalDatabase::FileFault;
+    const bool selbst = hindernis == pfad;
+    const QString name = QDir::toNativeSeparators(hindernis);
+    QString was;
+    if (selbst) {
+        switch (fehler) {
+        case F::Link:
+            was = QStringLiteral("An ihrer Stelle liegt eine Verknüpfung; einer Verknüpfung folgt das Programm dort nicht.");
+            break;
+        case F::NoReadRight:
+            was = QStringLiteral("Das Programm darf die Datei nicht lesen, und ohne sie zu lesen, kann es nicht "
+                                 "feststellen, ob sie vollständig ist.");
+            break;
+        case F::Unreadable:
+            was = QStringLiteral("Die Datei lässt sich nicht lesen, und ohne sie zu lesen, kann das Programm nicht "
+                                 "feststellen, ob sie vollständig ist.");
+            break;
+        case F::None:
+        case F::NotAFile:
+            was = QStringLiteral("An ihrer Stelle liegt %1; was dort liegt, liest das Programm nicht.").arg(wasDortLiegt(pfad));
+            break;
+        }
+    } else {
+        const QString protokoll = QStringLiteral(" An dieser Stelle legt das Programm beim Schreiben eine Protokolldatei an; ");
+        switch (fehler) {
+        case F::Link:
+            was = QStringLiteral("eine Verknüpfung.") + protokoll + QStringLiteral("einer Verknüpfung folgt es dort nicht.");
+            break;
+        case F::NoReadRight:
+        case F::Unreadable:
+            was = (fehler == F::NoReadRight ? QStringLiteral("eine Datei, die das Programm nicht lesen darf.")
+                                            : QStringLiteral("eine Datei, die sich nicht lesen lässt."))
+                  + protokoll + QStringLiteral("ohne sie zu lesen, kann es nicht feststellen, ob die Datenbank vollständig ist.");
+            break;
+        case F::None:
+        case F::NotAFile:
+            was = QStringLiteral("keine Datei.") + protokoll + QStringLiteral("was dort liegt, liest es nicht.");
+            break;
+        }
+        was = QStringLiteral("Neben ihr liegt „%1“, und das ist %2").arg(name, was);
     }
-    const QString name = QDir::toNativeSeparators(begleiter);
-    return QStringLiteral("Die Datenbank %1 kann nicht geöffnet werden: Neben ihr liegt „%2“, und das ist %3 An der "
-                          "Datenbank wurde nichts verändert.\n\n%4 und starten Sie Kav dann neu. Bis dahin kann das "
-                          "Programm nicht arbeiten und wird beendet.")
-        .arg(QDir::toNativeSeparators(pfad), name, was, bitte.arg(name));
+    return QStringLiteral("Die Datenbank %1 kann nicht geöffnet werden: %2 An der Datenbank wurde nichts verändert.\n\n%3 "
+                          "Bis dahin kann das Programm nicht arbeiten und wird beendet.")
+        .arg(QDir::toNativeSeparators(pfad), was,
+             hindernisBitte(name, fehler, selbst ? Stelle::Datenbank : Stelle::Journal, true));
 }
 
 } // namespace
@@ -97,16 +113,20 @@ Datenbanken::Ergebnis Datenbanken::DatDBWiederherstellen(bool nachSchaden) { ret
 
 Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
 {
-    // What a crash left half done is settled before the first file opens: later it could move an open file.
+    // What a crash left half done is settled before the first file opens: later it could move an open
+    // file. A restore that cannot be settled now leaves both files closed.
     if (!m_kav.verbindung.isOpen() && !m_daten.verbindung.isOpen()) {
-        unterbrocheneWiederherstellungBeenden();
+        if (!unterbrocheneWiederherstellungBeenden())
+            return Ergebnis::Fehlgeschlagen;
         m_paar.wechselBeenden();
         unterbrocheneErsetzungBeenden();
     }
-    LocalDatabase::CompanionFault fehler{};
-    if (const QString fremd = LocalDatabase::foreignCompanion(d.pfad, &fehler); !fremd.isEmpty()) {
-        // where SQLite keeps the journal of a write lies what it cannot use: not read, nothing replaced
-        m_anzeige.zeige(Meldung{0, kTitel, begleiterText(d.pfad, fremd, fehler), Meldung::Symbol::Fehler});
+    // In the file's place, or where SQLite keeps the journal of a write, lies what the program cannot
+    // use: not read, so not damaged either, and nothing is replaced.
+    LocalDatabase::FileFault fehler = LocalDatabase::fileFault(d.pfad);
+    QString fremd = fehler != LocalDatabase::FileFault::None ? d.pfad : LocalDatabase::foreignCompanion(d.pfad, &fehler);
+    if (!fremd.isEmpty()) {
+        m_anzeige.zeige(Meldung{0, kTitel, unbrauchbarText(d.pfad, fremd, fehler), Meldung::Symbol::Fehler});
         return Ergebnis::Fehlgeschlagen;
     }
     const bool fehlte = !QFileInfo::exists(d.pfad);
@@ -285,7 +305,7 @@ void Datenbanken::unterbrocheneErsetzungBeenden()
         // cannot be read leaves open what replaced the file, and the message says no more. What is no
         // regular file is no mark of the program's: it tells of no replacement, and stays as it is.
         for (const QString& name : fi.dir().entryList({fi.fileName() + QStringLiteral(".defekt-*") + kMeldung},
-                                                      QDir::Files | QDir::System)) {
+                                                      QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot)) {
             const QString marke = fi.dir().filePath(name), beiseite = marke.chopped(kMeldung.size());
             if (Dateisystem::art(marke) != Dateisystem::Art::Datei) {
                 const QString n = imProgrammordner(marke);
@@ -334,6 +354,19 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
 
     m_paar.wechselBeenden();
     const QString sicherung = sicherungsPfad(d);
+    if (const Sicherungspaar::Hindernis h = m_paar.hindernis(true); nachSchaden && h.da()) {
+        // The backup cannot be told from damage while it is not read: no other file takes its place.
+        m_anzeige.zeige(Meldung{0, kTitel,
+                                QStringLiteral("Die Datenbank %1 %2, und ihre Sicherung kann das Programm nicht "
+                                               "verwenden: %3 An den Datenbanken und den Sicherungsdateien wurde nichts "
+                                               "verändert.\n\n%4 Bis dahin kann das Programm nicht arbeiten und wird "
+                                               "beendet.")
+                                    .arg(QDir::toNativeSeparators(d.pfad),
+                                         fehlte ? QStringLiteral("fehlt") : QStringLiteral("ist beschädigt"), h.text,
+                                         h.bitte),
+                                Meldung::Symbol::Fehler});
+        return Ergebnis::Fehlgeschlagen;
+    }
     if (dateiGesund(sicherung, d.art)
         && ersetzenDurch(d, sicherung, nachSchaden, &why, &beiseite)) {
         if (nachSchaden)

@@ -60,7 +60,7 @@ public:
     struct SicherungsStand {
         bool vorhanden = false; // at least one of the two backup files exists
         QString datum;          // date of the backup as the user reads it (of a regular file only)
-        QString hindernis;      // what lies in a backup's place or beside it that is no file it can read
+        QString hindernis;      // what stands in the way of a restore of the pair, with what to do; empty when nothing
     };
     SicherungsStand sicherungsStand() const;
     // Puts the backup pair in place of both files, or neither: both backups are checked and copied
@@ -139,17 +139,15 @@ private:
     // Removes the mark of a restore whose files are settled, or says in it that they are; false when
     // it stays as it was. While it stays, m_markeVerwaist says so.
     bool markeErledigen(const Wiederherstellung& w);
-    // Why no restore can be made of the backup `sicherung`: something that is no regular file in its
-    // place, or beside it where SQLite keeps a journal (never read); empty when nothing is in the way.
-    QString sicherungVerstellt(const QString& sicherung) const;
     // A path in the program folder as the messages name it, and what they say of something that is no
     // file in the mark's place.
     QString imProgrammordner(const QString& pfad) const;
     QString fremdeMarkeText(const Wiederherstellung& w) const;
     // A restore cut short by a crash: finished when every file it puts in is there and sound (and
     // the mark is), else rolled back to the files as they were; the user is told which. Copies
-    // left beside the files and the mark go.
-    void unterbrocheneWiederherstellungBeenden();
+    // left beside the files and the mark go. False, the user told, when a restore may have stopped
+    // half way and could not be settled now: then no file may open.
+    bool unterbrocheneWiederherstellungBeenden();
     // Copies under a temporary name beside the target, then renames over it.
     bool kopierenUeber(const QString& quelle, const QString& ziel, QString* why) const;
     // Kav.KRN is replaced by older data: the date of the last update becomes that of the shipped

@@ -56,33 +56,15 @@ Datenbanken::SicherungsStand Datenbanken::sicherungsStand() const
     SicherungsStand s;
     for (const Datei* d : {&m_kav, &m_daten}) {
         const QString sicherung = sicherungsPfad(*d);
-        s.vorhanden = s.vorhanden || QFileInfo::exists(sicherung);
-        if (s.datum.isEmpty() && Dateisystem::gewoehnlich(sicherung))
+        const Dateisystem::Art art = Dateisystem::art(sicherung);
+        s.vorhanden = s.vorhanden || art != Dateisystem::Art::Fehlt;
+        // the time of a backup file, never of what a link leads to
+        if (s.datum.isEmpty() && art == Dateisystem::Art::Datei)
             s.datum = sicherungsDatumText(sicherung);
-        if (s.hindernis.isEmpty())
-            s.hindernis = sicherungVerstellt(sicherung);
     }
+    if (const Sicherungspaar::Hindernis h = m_paar.hindernis(); h.da())
+        s.hindernis = h.satz();
     return s;
-}
-
-QString Datenbanken::sicherungVerstellt(const QString& sicherung) const
-{
-    const QString name = dateiname(sicherung);
-    if (QFileInfo::exists(sicherung) && !Dateisystem::gewoehnlich(sicherung))
-        return QStringLiteral("An der Stelle der Sicherungsdatei %1 liegt %2. Was dort liegt, liest das Programm nicht.")
-            .arg(name, wasDortLiegt(sicherung));
-    using F = LocalDatabase::CompanionFault;
-    F fehler{};
-    const QString fremd = LocalDatabase::foreignCompanion(sicherung, &fehler);
-    if (fehler == F::NoReadRight || fehler == F::Unreadable)
-        return QStringLiteral("Neben der Sicherungsdatei %1 liegt „%2“, und diese Datei %3.")
-            .arg(name, dateiname(fremd),
-                 fehler == F::NoReadRight ? QStringLiteral("darf das Programm nicht lesen") : QStringLiteral("lässt sich nicht lesen"));
-    if (!fremd.isEmpty())
-        return QStringLiteral("Neben der Sicherungsdatei %1 liegt „%2“, und das ist %3. Was dort liegt, liest das "
-                              "Programm nicht.")
-            .arg(name, dateiname(fremd), wasDortLiegt(fremd));
-    return {};
 }
 
 bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
@@ -95,6 +77,8 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
         g = m_markeVerwaist || fremd ? offen : QStringLiteral("Eine frühere Wiederherstellung ist noch nicht abgeschlossen.");
         gleich = m_markeVerwaist || fremd;
     }
+    if (const Sicherungspaar::Hindernis h = m_paar.hindernis(); g.isEmpty() && h.da())
+        g = h.satz();
     for (const Datei* d : {&m_kav, &m_daten}) {
         if (!g.isEmpty())
             break;
@@ -102,8 +86,6 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
         const QString name = QFileInfo(sicherung).fileName();
         if (!QFileInfo::exists(sicherung))
             g = QStringLiteral("Die Sicherungsdatei %1 fehlt.").arg(name);
-        else if (const QString verstellt = sicherungVerstellt(sicherung); !verstellt.isEmpty())
-            g = verstellt;
         else if (!dateiGesund(sicherung, d->art))
             g = QStringLiteral("Die Sicherungsdatei %1 ist beschädigt.").arg(name);
     }
@@ -208,19 +190,33 @@ bool Datenbanken::paarEinsetzen(QString* grund, bool* unveraendert)
     return false;
 }
 
-void Datenbanken::unterbrocheneWiederherstellungBeenden()
+bool Datenbanken::unterbrocheneWiederherstellungBeenden()
 {
     Wiederherstellung w = wiederherstellung();
-    switch (w.lesen()) {
+    const Wiederherstellung::Lage lage = w.lesen();
+    // What cannot be settled now leaves the mark for the next start, and both files closed: opened, a
+    // file set aside would pass for missing and be replaced, and the pair would not fit together.
+    const auto nichtGeklaert = [&](const QString& was) {
+        m_anzeige.zeige(Meldung{0, kTitel,
+                                QStringLiteral("Die Wiederherstellung der letzten Datensicherung wurde unterbrochen und "
+                                               "konnte jetzt nicht %1 werden. Es wurde keine Datenbank geöffnet, und "
+                                               "beim nächsten Start versucht das Programm es erneut; dabei geht nichts "
+                                               "verloren.\n\n%2 Bis dahin kann das Programm nicht arbeiten und wird "
+                                               "beendet.")
+                                    .arg(was, schreibrechtBitte()),
+                                Meldung::Symbol::Fehler});
+        return false;
+    };
+    switch (lage) {
     case Wiederherstellung::Lage::Keine:
-        return;
+        break;
     case Wiederherstellung::Lage::OhneMarke: // cut short before its mark: nothing was replaced
         if (w.kopienEntfernen())
             melde(kZurueckText);
-        return;
+        break;
     case Wiederherstellung::Lage::Vollenden:
         if (!w.einsetzen()) // a step that fails leaves the mark: the next start goes on from there
-            return;
+            return nichtGeklaert(QStringLiteral("zu Ende geführt"));
         kavErsetzt();
         m_kav.ausSicherung = m_daten.ausSicherung = true;
         w.alteEntfernen();
@@ -232,21 +228,30 @@ void Datenbanken::unterbrocheneWiederherstellungBeenden()
                                                "Sicherung vom %1.")
                                     .arg(sicherungsDatumText(sicherungsPfad(m_kav))),
                                 Meldung::Symbol::Information});
-        return;
+        break;
     case Wiederherstellung::Lage::Zuruecknehmen:
         if (!w.zuruecknehmen())
-            return;
+            return nichtGeklaert(QStringLiteral("rückgängig gemacht"));
         markeErledigen(w);
         melde(kZurueckText);
-        return;
+        break;
     case Wiederherstellung::Lage::Erledigt: // settled by a run before: nothing to tell
         m_markeVerwaist = !w.markeEntfernen();
-        return;
-    case Wiederherstellung::Lage::KeineDatei:
-        melde(fremdeMarkeText(w) + QStringLiteral(" Beide Datenbanken bleiben, wie sie sind.\n\nBitte entfernen Sie „%1“.")
-                                       .arg(imProgrammordner(w.fremd())));
-        return;
+        break;
+    case Wiederherstellung::Lage::KeineDatei: {
+        // Where a restore may have stopped half way, no file opens until the mark can be read.
+        const bool spuren = w.spuren();
+        melde(fremdeMarkeText(w) + QStringLiteral(" Beide Datenbanken bleiben, wie sie sind.\n\n")
+              + hindernisBitte(imProgrammordner(w.fremd()), LocalDatabase::FileFault::NotAFile, Stelle::Eigene, spuren)
+              + (spuren ? QStringLiteral(" Bis dahin kann das Programm nicht arbeiten und wird beendet.") : QString()));
+        return !spuren;
     }
+    }
+    // What lies at the mark's temporary name is not the program's: named, and left as it is.
+    if (const QString fremd = w.fremd(); !fremd.isEmpty())
+        melde(fremdeMarkeText(w) + QStringLiteral("\n\n")
+              + hindernisBitte(imProgrammordner(fremd), LocalDatabase::FileFault::NotAFile, Stelle::Eigene, false));
+    return true;
 }
 
 } // namespace kav

@@ -1,5 +1,6 @@
 #include "services/sicherungspaar.h"
 
+#include "platform/dateisystem.h"
 #include "services/schema.h"
 
 #include <QDir>
@@ -30,8 +31,73 @@ Sicherungspaar::Namen Sicherungspaar::namen(int i) const
     return {sicherung, sicherung + QStringLiteral(".tmp"), sicherung + QStringLiteral(".vorher")};
 }
 
+QString Sicherungspaar::anzeigeName(const QString& pfad) const
+{
+    return QDir::toNativeSeparators(QDir(m_ordner).dirName() + QLatin1Char('/') + dateiname(pfad));
+}
+
+bool Sicherungspaar::nurDateien() const
+{
+    for (int i = 0; i < 2; ++i) {
+        const Namen n = namen(i);
+        for (const QString& p : {n.sicherung, n.kopie, n.vorher})
+            if (const Dateisystem::Art a = Dateisystem::art(p); a != Dateisystem::Art::Fehlt && a != Dateisystem::Art::Datei)
+                return false;
+    }
+    return true;
+}
+
+Sicherungspaar::Hindernis Sicherungspaar::hindernis(bool neustart) const
+{
+    using F = LocalDatabase::FileFault;
+    const auto unlesbar = [](F f) {
+        return f == F::NoReadRight ? QStringLiteral("darf das Programm nicht lesen") : QStringLiteral("lässt sich nicht lesen");
+    };
+    for (int i = 0; i < 2; ++i) {
+        const Namen n = namen(i);
+        const QString name = dateiname(n.sicherung);
+        if (const F f = LocalDatabase::fileFault(n.sicherung); f != F::None)
+            return {n.sicherung,
+                    f == F::NoReadRight || f == F::Unreadable
+                        ? QStringLiteral("Die Sicherungsdatei %1 %2.").arg(name, unlesbar(f))
+                        : QStringLiteral("An der Stelle der Sicherungsdatei %1 liegt %2. Was dort liegt, liest das "
+                                         "Programm nicht.")
+                              .arg(name, wasDortLiegt(n.sicherung)),
+                    hindernisBitte(anzeigeName(n.sicherung), f, Stelle::Sicherung, neustart)};
+        F f{};
+        if (const QString fremd = LocalDatabase::foreignCompanion(n.sicherung, &f); !fremd.isEmpty())
+            return {fremd,
+                    f == F::NoReadRight || f == F::Unreadable
+                        ? QStringLiteral("Neben der Sicherungsdatei %1 liegt „%2“, und diese Datei %3.")
+                              .arg(name, dateiname(fremd), unlesbar(f))
+                        : QStringLiteral("Neben der Sicherungsdatei %1 liegt „%2“, und das ist %3. Was dort liegt, "
+                                         "liest das Programm nicht.")
+                              .arg(name, dateiname(fremd), wasDortLiegt(fremd)),
+                    hindernisBitte(anzeigeName(fremd), f, Stelle::Journal, neustart)};
+    }
+    for (int i = 0; i < 2; ++i) {
+        const Namen n = namen(i);
+        for (const QString& p : {n.kopie, n.vorher}) {
+            if (const Dateisystem::Art a = Dateisystem::art(p); a == Dateisystem::Art::Fehlt || a == Dateisystem::Art::Datei)
+                continue;
+            return {p,
+                    QStringLiteral("An der Stelle „%1“, an der Kav %2, liegt %3. Was dort liegt, liest das Programm "
+                                   "nicht.")
+                        .arg(anzeigeName(p),
+                             p == n.kopie ? QStringLiteral("eine neue Sicherungsdatei anlegt")
+                                          : QStringLiteral("die bisherige Sicherungsdatei aufbewahrt, bis die neue "
+                                                           "vollständig ist"),
+                             wasDortLiegt(p)),
+                    hindernisBitte(anzeigeName(p), F::NotAFile, Stelle::Eigene, neustart)};
+        }
+    }
+    return {};
+}
+
 void Sicherungspaar::wechselBeenden() const
 {
+    if (!nurDateien())
+        return; // what lies there is named by hindernis(), and stays as it is
     const Namen n[2] = {namen(0), namen(1)};
     bool da[2], kopieDa[2];
     for (int i = 0; i < 2; ++i) {
@@ -88,6 +154,11 @@ void Sicherungspaar::kopienEntfernen() const
 
 bool Sicherungspaar::sichern(const QDateTime& zeit, QString* why) const
 {
+    if (const Hindernis h = hindernis(); h.da()) {
+        if (why)
+            *why = h.satz();
+        return false;
+    }
     wechselBeenden();
     if (!QDir().mkpath(m_ordner)) {
         if (why)

@@ -22,7 +22,21 @@ public:
 
     Namen namen(int i) const;
 
-    // Copies both files as the new pair, made at `zeit`. Until both new files are in place the
+    // What lies at one of the pair's names (a backup, its copy on the way, the previous backup while
+    // the pair is switched) or beside a backup where SQLite keeps its journal, and what the program
+    // cannot use: no regular file, a link, a file it may not read. None of it is read, written,
+    // moved or removed, no backup is made and none restored while it is there.
+    struct Hindernis {
+        QString pfad;  // empty: nothing is in the way
+        QString text;  // what lies where, as a sentence
+        QString bitte; // what the gardener is asked to do
+        bool da() const { return !pfad.isEmpty(); }
+        QString satz() const { return text + QLatin1Char(' ') + bitte; }
+    };
+    // The first that is found; `neustart`: the request ends asking for a new start.
+    Hindernis hindernis(bool neustart = false) const;
+
+    // Copies both files as the new pair, made at `zeit`; none while something is in the way (hindernis). Until both new files are in place the
     // previous pair is kept, and a failure puts it back; `why` then says what failed. When the new
     // pair is in but cannot be flushed to the disk, the previous one stays aside (wechselBeenden
     // removes it) and the backup fails.
@@ -32,10 +46,15 @@ public:
     // pair aside and putting the new one in) leaves "*.PVQ.vorher" files: with the pair incomplete the
     // previous pair goes back in place, with the pair complete (and flushed to the disk) the
     // leftovers go. A first backup cut
-    // short between its two renames is finished. Copies ("*.PVQ.tmp") left by a backup go.
+    // short between its two renames is finished. Copies ("*.PVQ.tmp") left by a backup go. Nothing is
+    // done while one of the pair's names holds what is no regular file.
     void wechselBeenden() const;
 
 private:
+    // Whether each of the pair's names holds a regular file or nothing.
+    bool nurDateien() const;
+    // The name of `pfad` as the messages show it, in the backup folder.
+    QString anzeigeName(const QString& pfad) const;
     // Both copies, with the time of the backup (as a restore names it) set on them.
     bool kopienAnlegen(const QDateTime& zeit, QString* why) const;
     // The previous pair aside, the new one in; a failure puts the previous pair back.

@@ -77,7 +77,7 @@ bool Wiederherstellung::kopienAnlegen(QString* grund)
 
 bool Wiederherstellung::kopienEntfernen() const
 {
-    bool ok = m_ops.entfernenFallsDa(marke() + QStringLiteral(".tmp"));
+    bool ok = m_ops.entfernenWennDatei(marke() + QStringLiteral(".tmp"));
     for (const Dateistand& d : m_dateien)
         ok = m_ops.entfernenFallsDa(d.kopie) && ok;
     return ok;
@@ -92,7 +92,7 @@ bool Wiederherstellung::markeSetzen(const QDateTime& zeit, QString* grund)
     }
     if (markeSchreiben(m_dateien))
         return true;
-    m_ops.entfernenFallsDa(marke()); // nothing is replaced yet
+    m_ops.entfernenWennDatei(marke()); // nothing is replaced yet
     *grund = QStringLiteral("Im Ordner „%1“ kann nichts gespeichert werden.").arg(QDir::toNativeSeparators(m_daten));
     return false;
 }
@@ -108,17 +108,23 @@ bool Wiederherstellung::markeSchreiben(const Dateistand (&dateien)[2]) const
 
 bool Wiederherstellung::markeSchreiben(const QByteArray& text) const
 {
-    // writing the mark and renaming it in place are one step: only the write goes through m_ops
+    // Writing the mark and renaming it in place are one step: only the write goes through m_ops. The
+    // temporary file is made new: what else lies at either name is not written through or replaced,
+    // a temporary file a crash left goes first.
     const QString tmp = marke() + QStringLiteral(".tmp");
+    if (markeFremd() || !m_ops.entfernenWennDatei(tmp))
+        return false;
     if (m_ops.schreiben(tmp, text) && DateiOperationen::echtUmbenennen(tmp, marke()))
         return m_ops.aufDieDisk(m_daten);
-    m_ops.entfernenFallsDa(tmp);
+    m_ops.entfernenWennDatei(tmp);
     return false;
 }
 
 bool Wiederherstellung::markeEntfernen() const
 {
-    if (!m_ops.entfernen(marke()) || !m_ops.entfernenFallsDa(marke() + QStringLiteral(".tmp")))
+    // only the program's own files: anything else at the temporary name stays, and is named elsewhere
+    if (Dateisystem::art(marke()) != Dateisystem::Art::Datei || !m_ops.entfernen(marke())
+        || !m_ops.entfernenWennDatei(marke() + QStringLiteral(".tmp")))
         return false;
     // A mark that comes back after a power cut finds the files as they are now and decides the same.
     m_ops.aufDieDisk(m_daten);
@@ -147,11 +153,21 @@ void Wiederherstellung::markeLesen(const QByteArray& text)
     }
 }
 
+bool Wiederherstellung::spuren() const
+{
+    for (const Dateistand& d : m_dateien)
+        if (istDatei(d.kopie) || Dateisystem::art(d.pfad) == Dateisystem::Art::Fehlt)
+            return true;
+    return false;
+}
+
 Wiederherstellung::Lage Wiederherstellung::lesen()
 {
-    if (markeFremd())
+    // Only the mark decides: what lies at its temporary name, if it is no file of the program's own,
+    // changes nothing of how a restore is settled (it stays, and is named).
+    if (const Dateisystem::Art a = Dateisystem::art(marke()); a != Dateisystem::Art::Fehlt && a != Dateisystem::Art::Datei)
         return Lage::KeineDatei;
-    bool reste = QFileInfo::exists(marke() + QStringLiteral(".tmp"));
+    bool reste = Dateisystem::art(marke() + QStringLiteral(".tmp")) == Dateisystem::Art::Datei;
     for (const Dateistand& d : m_dateien)
         reste = reste || istDatei(d.kopie);
     if (!markeDa())

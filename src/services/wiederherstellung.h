@@ -17,7 +17,7 @@ public:
         Vollenden,     // the mark names both files, and every file it puts in is there and sound
         Zuruecknehmen, // anything else: back to the files as they were
         Erledigt,      // the mark of a restore settled by the program before, which could not remove it
-        KeineDatei,    // something that is no regular file lies in the mark's place (fremd()): not read, nothing decided
+        KeineDatei,    // something that is no regular file lies in the mark's place: not read, nothing decided
     };
 
     // `daten`: the data folder; `dateien`: Kav.KRN and Daten.KRN; `sicherungen`: their backups.
@@ -35,12 +35,14 @@ public:
     // (a named pipe would hold the program, a link take the mark elsewhere); empty when neither.
     QString fremd() const;
     bool markeFremd() const { return !fremd().isEmpty(); }
+    // A copy of a backup beside a file, or a file missing: what a restore cut short may have left.
+    bool spuren() const;
 
     // Copies of both backups beside the files, on the disk before anything is touched.
     bool kopienAnlegen(QString* grund);
     // The names the current files go aside under at `zeit`, in the mark, on the disk.
     bool markeSetzen(const QDateTime& zeit, QString* grund);
-    // The copies and the mark's temporary file go; false when one stays.
+    // The copies and the mark's temporary file go (that only when it is a file); false when one stays.
     bool kopienEntfernen() const;
 
     // What a restore cut short left: the mark and where its files lie now.
@@ -53,6 +55,7 @@ public:
     bool zuruecknehmen() const;
     // Every step of einsetzen() and zuruecknehmen() keeps lesen() at the same decision if the program
     // ends in the middle; a step that fails returns false and leaves the mark for the next start.
+    // The mark goes (only a regular file: false for anything else there), and its temporary file.
     bool markeEntfernen() const;
     // Once both files are settled (in place or back): the mark goes, or where it cannot be removed it
     // is replaced by one that says so (Lage::Erledigt), which the next start removes without undoing

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -196,6 +197,7 @@ TEST_F(DatenbankTest, UngezeigteErsatzmeldungSagtNurWasBekanntIst)
         {"Rohr", [&] { test::fremdesAnlegen(marke, test::Fremd::Rohr); }, fremd + "etwas, das keine Datei ist. Das Programm liest es nicht"},
         {"Verknüpfung", [&] { test::fremdesAnlegen(marke, test::Fremd::Verknuepfung, ziel); }, fremd + "eine Verknüpfung."},
         {"Gerät", [&] { test::fremdesAnlegen(marke, test::Fremd::Geraet); }, fremd + "etwas, das keine Datei ist."},
+        {"Ordner", [&] { QDir().mkdir(marke); }, fremd + "ein Ordner."},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.fall);
@@ -213,7 +215,7 @@ TEST_F(DatenbankTest, UngezeigteErsatzmeldungSagtNurWasBekanntIst)
         EXPECT_EQ(t.contains("leer") || t.contains("Standarddatei"), f.anfang.contains("Standarddatei")) << t.toStdString();
         EXPECT_EQ(t.contains("es wurde nichts verändert") && t.endsWith("Bitte entfernen Sie „Daten/Daten.KRN.defekt-20261201080000.meldung“."), !mark);
         EXPECT_EQ(Dateisystem::art(marke), mark ? Dateisystem::Art::Fehlt : art); // the program's mark goes, anything else stays
-        QFile::remove(marke);
+        QFile::remove(marke) || QDir().rmdir(marke);
     }
 }
 
@@ -367,6 +369,73 @@ TEST_F(DatenbankTest, FehlgeschlageneSicherungWirdGemeldet)
     ASSERT_TRUE(alt.open(QIODevice::ReadOnly));
     EXPECT_EQ(alt.readAll(), "alte Sicherung");
     EXPECT_FALSE(QFileInfo::exists(ordner.sicherungen() + "/Kav.PVQ.tmp"));
+}
+
+// Something that is no file of the program's at one of the backup pair's names, or beside a backup
+// where SQLite keeps its journal: no backup is made, and the message names it in the words of the
+// restore; it stays as it is, nothing in the backup folder changes and no copy is left. Once it is
+// gone, the next backup writes both files.
+TEST_F(DatenbankTest, FremdesAnDerSicherungHaeltSieAufUndWirdGenannt)
+{
+    auto db = offen();
+    e.intDS = 0;
+    ASSERT_TRUE(db->DatenSichern());
+    const QString ziel = dir.filePath("Ziel");
+    ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ziel, "Ziel"));
+    const auto stand = [&] { // every name in the backup folder, with the bytes of each file
+        QMap<QString, QByteArray> m;
+        for (const QString& n : QDir(ordner.sicherungen()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+            m[n] = Dateisystem::art(ordner.sicherungen() + "/" + n) == Dateisystem::Art::Datei ? inhalt(ordner.sicherungen() + "/" + n)
+                                                                                              : QByteArray("keine Datei");
+        return m;
+    };
+    const QString nicht = " Was dort liegt, liest das Programm nicht. Bitte ";
+    const auto entfernen = [&](const char* name) { return nicht + "entfernen Sie „Sicherungsdateien/" + name + "“."; };
+    const QString neu = "An der Stelle „Sicherungsdateien/Kav.PVQ.tmp“, an der Kav eine neue Sicherungsdatei anlegt, liegt ";
+    const QString vorher = "An der Stelle „Sicherungsdateien/Daten.PVQ.vorher“, an der Kav die bisherige Sicherungsdatei "
+                           "aufbewahrt, bis die neue vollständig ist, liegt ";
+    enum { Ordner, Rohr, Verknuepfung };
+    const struct { const char* name; int art; QString grund; } faelle[] = {
+        {"Daten.PVQ", Ordner, "An der Stelle der Sicherungsdatei Daten.PVQ liegt ein Ordner." + entfernen("Daten.PVQ")},
+        {"Kav.PVQ", Ordner, "An der Stelle der Sicherungsdatei Kav.PVQ liegt ein Ordner." + entfernen("Kav.PVQ")},
+        {"Kav.PVQ", Rohr, "An der Stelle der Sicherungsdatei Kav.PVQ liegt etwas, das keine Datei ist." + entfernen("Kav.PVQ")},
+        {"Daten.PVQ", Verknuepfung, "An der Stelle der Sicherungsdatei Daten.PVQ liegt eine Verknüpfung." + nicht
+                                        + "legen Sie an die Stelle der Verknüpfung „Sicherungsdateien/Daten.PVQ“ die Datei, "
+                                          "auf die sie verweist."},
+        {"Kav.PVQ.tmp", Verknuepfung, neu + "eine Verknüpfung." + entfernen("Kav.PVQ.tmp")},
+        {"Kav.PVQ.tmp", Rohr, neu + "etwas, das keine Datei ist." + entfernen("Kav.PVQ.tmp")},
+        {"Daten.PVQ.vorher", Ordner, vorher + "ein Ordner." + entfernen("Daten.PVQ.vorher")},
+        {"Daten.PVQ-journal", Rohr, "Neben der Sicherungsdatei Daten.PVQ liegt „Daten.PVQ-journal“, und das ist etwas, das "
+                                    "keine Datei ist." + entfernen("Daten.PVQ-journal")},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << f.name << " " << f.art);
+        const QString pfad = ordner.sicherungen() + "/" + f.name;
+        sql::exec(db->cnDaten(), "INSERT INTO FlaechenID (FlaechenNr) VALUES (?)", {QString("Fl%1").arg(1000 + (&f - faelle))});
+        QFile::remove(pfad);
+        if (f.art == Ordner) {
+            ASSERT_TRUE(QDir().mkdir(pfad));
+        } else {
+            ASSERT_NO_FATAL_FAILURE(test::fremdesAnlegen(pfad, f.art == Rohr ? test::Fremd::Rohr : test::Fremd::Verknuepfung, ziel));
+        }
+        const QMap<QString, QByteArray> vor = stand();
+        protokoll.meldungen.clear();
+        e.datLetzteDS = QDate(2026, 11, 1);
+        EXPECT_FALSE(db->DatenSichern());
+        EXPECT_EQ(protokoll.texte(), QStringList{"Die Sicherung der Datenbanken ist fehlgeschlagen:\n" + f.grund
+                                                 + "\n\nBeim nächsten Programmende wird sie erneut versucht."});
+        EXPECT_EQ(stand(), vor);
+        EXPECT_EQ(e.datLetzteDS, QDate(2026, 11, 1));
+        EXPECT_EQ(inhalt(ziel), "Ziel");
+        // once it is gone, a whole new pair
+        ASSERT_TRUE(f.art == Ordner ? QDir().rmdir(pfad) : QFile::remove(pfad));
+        protokoll.meldungen.clear();
+        EXPECT_TRUE(db->DatenSichern());
+        EXPECT_TRUE(protokoll.meldungen.isEmpty());
+        EXPECT_TRUE(inhalt(db->sicherungKav()) == inhalt(ordner.kavDatei()) && inhalt(db->sicherungDaten()) == inhalt(ordner.datenDatei()));
+        EXPECT_EQ(QDir(ordner.sicherungen()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                  QStringList({"Daten.PVQ", "Kav.PVQ"}));
+    }
 }
 
 // Every rename of a backup fails once in turn, and a putting back fails too: after the next settling
@@ -530,8 +599,12 @@ TEST_F(DatenbankTest, NachErsetztemKavKRNHoltDasUpdateAllesNeu)
 // place, the restore finished. A copy or the mark not known to be on the disk stops the restore
 // before anything is replaced (the mark: saying that nothing can be stored in the data folder).
 // Where that start cannot remove the mark, it still says what it did and writes the mark "settled";
-// where it cannot even write that for a moment, it tries again at its end. Either way the start after
-// it tells nothing and leaves the rows and the update of the run between.
+// where it cannot even write that for a moment, it tries again at its end; so does a start that finds
+// the mark "settled" and cannot remove it. Either way the start after it tells nothing and leaves the
+// rows and the update of the run between. A restore rolled back in its own run whose mark cannot be
+// removed says in it that it is settled. A start whose own step fails (a rename, a flush) says that
+// it could settle nothing now and opens no file; the mark stays for the start after it. What lies at
+// the mark's temporary name changes nothing of that: it is named and left.
 TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
 {
     offen()->DatenSichern();
@@ -541,8 +614,17 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
     const QString marke = ordner.daten() + "/Wiederherstellung.laeuft";
     // at the next start, the mark's removal fails always (its writing does not), or both fail once
     enum { Keine, Immer, Einmal };
-    // the calls of the renames and of the flushes to the disk that fail; what the next start says
-    const struct { QList<int> umbenennen; int aufDieDisk; const char* start; int marke = Keine; } faelle[] = {
+    enum { Nichts, Rohr, Ordner }; // at the mark's temporary name before the next start
+    // the calls of the renames and of the flushes to the disk that fail; what the next start says; whether
+    // the mark's removal fails once in the run, and the next start's own first rename and flush before that
+    const struct {
+        QList<int> umbenennen;
+        int aufDieDisk;
+        const char* start;
+        int marke = Keine;
+        bool imLauf = false, startScheitert = false;
+        int tmp = Nichts;
+    } faelle[] = {
         {{4, 5}, 0, "rückgängig gemacht"}, // Daten.KRN not put in, Kav.KRN not put back
         {{3, 4}, 0, "rückgängig gemacht"}, // Kav.KRN not put in, nor back
         {{5}, 4, "zu Ende geführt"},       // both in, but not on the disk; Kav.KRN not put back
@@ -553,6 +635,11 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
         {{5}, 4, "zu Ende geführt", Immer},
         {{4, 5}, 0, "rückgängig gemacht", Einmal},
         {{5}, 4, "zu Ende geführt", Einmal},
+        {{4}, 0, "", Keine, true}, // put back: the mark is "settled"
+        {{4, 5}, 0, "rückgängig gemacht", Keine, false, true},
+        {{5}, 4, "zu Ende geführt", Keine, false, true},
+        {{4, 5}, 0, "rückgängig gemacht", Keine, false, false, Rohr},
+        {{5}, 4, "zu Ende geführt", Keine, false, false, Ordner},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(testing::Message() << f.umbenennen.size() << " " << f.aufDieDisk << " " << f.marke);
@@ -564,6 +651,8 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
         DateiOperationen ops = DateiOperationen::echte();
         ops.umbenennen = [&](const QString& von, const QString& nach) { return !f.umbenennen.contains(++u) && DateiOperationen::echtUmbenennen(von, nach); };
         ops.aufDieDisk = [&](const QString& pfad) { return ++s != f.aufDieDisk && DateiOperationen::echtAufDieDisk(pfad); };
+        int weg = 0;
+        ops.entfernen = [&](const QString& pfad) { return !(f.imLauf && pfad == marke && ++weg == 1) && QFile::remove(pfad); };
         db->setDateiOperationen(ops);
         const bool offen = *f.start;
         QString grund;
@@ -580,7 +669,34 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
             EXPECT_FALSE(db->SicherungWiederherstellen(&grund));
             EXPECT_EQ(inhalt(ordner.sicherungen() + "/Kav.PVQ"), kavPVQ);
         }
+        EXPECT_EQ(inhalt(marke) == "erledigt\n", f.imLauf);
         db.reset();
+        const QByteArray markeVorher = inhalt(marke);
+        if (f.startScheitert) { // a start that can do nothing now: no file opens, the mark stays
+            protokoll.meldungen.clear();
+            db = neu();
+            DateiOperationen scheitert = DateiOperationen::echte();
+            scheitert.umbenennen = [](const QString&, const QString&) { return false; };
+            scheitert.aufDieDisk = [](const QString&) { return false; };
+            db->setDateiOperationen(scheitert);
+            EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
+            EXPECT_EQ(protokoll.texte(),
+                      QStringList{"Die Wiederherstellung der letzten Datensicherung wurde unterbrochen und konnte jetzt "
+                                  "nicht " + QString(f.start) + " werden. Es wurde keine Datenbank geöffnet, und beim "
+                                  "nächsten Start versucht das Programm es erneut; dabei geht nichts verloren.\n\nBitte "
+                                  "sorgen Sie dafür, dass Sie im Ordner „" + ordner.daten() + "“ und in seinen Dateien "
+                                  "schreiben dürfen, und starten Sie das Programm dann neu. Bis dahin kann das Programm "
+                                  "nicht arbeiten und wird beendet."});
+            EXPECT_FALSE(QSqlDatabase::database("cnKav", false).isOpen() || QSqlDatabase::database("cnDaten", false).isOpen());
+            EXPECT_EQ(inhalt(marke), markeVorher);
+            db.reset();
+        }
+        const QString tmp = marke + ".tmp";
+        if (f.tmp == Rohr) {
+            ASSERT_NO_FATAL_FAILURE(test::fremdesAnlegen(tmp, test::Fremd::Rohr));
+        } else if (f.tmp == Ordner) {
+            ASSERT_TRUE(QDir().mkdir(tmp));
+        }
         protokoll.meldungen.clear();
         db = neu(); // the next start
         int n = 0, m = 0;
@@ -594,6 +710,16 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
         db->setDateiOperationen(markenOps);
         EXPECT_NE(db->KavDBOeffnen(), Datenbanken::Ergebnis::Fehlgeschlagen);
         EXPECT_TRUE(offen ? protokoll.texte().join("").contains(f.start) : protokoll.meldungen.isEmpty());
+        if (f.tmp != Nichts) { // named after the restore was settled, and left
+            EXPECT_EQ(protokoll.texte().value(1),
+                      "An der Stelle „Daten/Wiederherstellung.laeuft.tmp“, an der Kav während einer Wiederherstellung der "
+                      "Datensicherung ihre Markierung ablegt, liegt "
+                          + QString(f.tmp == Rohr ? "etwas, das keine Datei ist" : "ein Ordner")
+                          + ". Das Programm liest es nicht, und solange es da ist, wird keine Sicherung gemacht oder "
+                            "wiederhergestellt.\n\nBitte entfernen Sie „Daten/Wiederherstellung.laeuft.tmp“.");
+            EXPECT_EQ(Dateisystem::art(tmp), f.tmp == Rohr ? Dateisystem::Art::KeineDatei : Dateisystem::Art::Ordner);
+            EXPECT_FALSE(QFile::exists(marke));
+        }
         const bool zurueck = QString(f.start) != "zu Ende geführt";
         EXPECT_TRUE(zurueck ? inhalt(ordner.kavDatei()) == kav && inhalt(ordner.datenDatei()) == daten
                             : inhalt(ordner.kavDatei()) == kavPVQ);
@@ -612,8 +738,15 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
         db.reset();
         protokoll.meldungen.clear();
         db = neu();
+        // a mark "settled" that this start cannot remove either: tried again at its end
+        int einmal = 0;
+        DateiOperationen nochmal = DateiOperationen::echte();
+        nochmal.entfernen = [&](const QString& pfad) { return !(pfad == marke && ++einmal == 1) && QFile::remove(pfad); };
+        db->setDateiOperationen(nochmal);
         EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
         EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+        EXPECT_EQ(QFile::exists(marke), f.marke == Immer);
+        EXPECT_TRUE(db->DatenSichern());
         EXPECT_TRUE(protokoll.meldungen.isEmpty()) << protokoll.texte().join("").toStdString();
         EXPECT_EQ(e.datLetztesUpdate, update);
         EXPECT_EQ(anzahl(db->cnDaten(), "FlaechenID WHERE FlaechenNr = 'Fl2000'"), 1);

@@ -57,6 +57,16 @@ TEST_F(SicherungWiederherstellen, BeidesOderNichts)
                                "der Datensicherung ihre Markierung ablegt, liegt %1. Das Programm liest es nicht, und "
                                "solange es da ist, wird keine Sicherung gemacht oder wiederhergestellt. Bitte entfernen "
                                "Sie „Daten/Wiederherstellung.laeuft“.";
+    // what a link leads to: a sound backup of another time, never shown nor read as this one's
+    const QString anderswo = dir.filePath("anderswo.PVQ");
+    ASSERT_TRUE(QFile::copy(kavSicherung, anderswo));
+    {
+        QFile f(anderswo);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.setFileTime(QDateTime(QDate(2026, 12, 1), QTime(7, 0)), QFileDevice::FileModificationTime));
+    }
+    const auto unlesbar = [](const char* wo) {
+        return QString(" Was dort liegt, liest das Programm nicht. Bitte %1.").arg(wo);
+    };
     // what is done to the backup pair or beside it, the reason given; whether the settings learn it
     // before they ask (else only the restore finds it)
     const struct { const char* fall; std::function<void()> vorher; QString grund; bool vorDerFrage; } faelle[] = {
@@ -66,13 +76,22 @@ TEST_F(SicherungWiederherstellen, BeidesOderNichts)
         {"Kopie versperrt", [&] { QDir().mkpath(ordner.datenDatei() + ".wiederherstellen/x"); },
          "Die Sicherungsdatei für Daten.KRN konnte nicht kopiert werden.", false},
         {"Kav.PVQ ein Ordner", [&] { QFile::remove(kavSicherung), QDir().mkdir(kavSicherung); },
-         "An der Stelle der Sicherungsdatei Kav.PVQ liegt ein Ordner. Was dort liegt, liest das Programm nicht.", true},
+         "An der Stelle der Sicherungsdatei Kav.PVQ liegt ein Ordner." + unlesbar("entfernen Sie „Sicherungsdateien/Kav.PVQ“"), true},
+        {"Kav.PVQ eine Verknüpfung", [&] { QFile::remove(kavSicherung), test::fremdesAnlegen(kavSicherung, test::Fremd::Verknuepfung, anderswo); },
+         "An der Stelle der Sicherungsdatei Kav.PVQ liegt eine Verknüpfung."
+             + unlesbar("legen Sie an die Stelle der Verknüpfung „Sicherungsdateien/Kav.PVQ“ die Datei, auf die sie verweist"), true},
         {"Daten.PVQ ein Rohr", [&] { QFile::remove(datenSicherung), test::fremdesAnlegen(datenSicherung, test::Fremd::Rohr); },
-         "An der Stelle der Sicherungsdatei Daten.PVQ liegt etwas, das keine Datei ist. Was dort liegt, liest das Programm "
-         "nicht.", true},
+         "An der Stelle der Sicherungsdatei Daten.PVQ liegt etwas, das keine Datei ist." + unlesbar("entfernen Sie „Sicherungsdateien/Daten.PVQ“"), true},
         {"Rohr neben Daten.PVQ", [&] { test::fremdesAnlegen(datenSicherung + "-journal", test::Fremd::Rohr); },
-         "Neben der Sicherungsdatei Daten.PVQ liegt „Daten.PVQ-journal“, und das ist etwas, das keine Datei ist. Was dort "
-         "liegt, liest das Programm nicht.", true},
+         "Neben der Sicherungsdatei Daten.PVQ liegt „Daten.PVQ-journal“, und das ist etwas, das keine Datei ist."
+             + unlesbar("entfernen Sie „Sicherungsdateien/Daten.PVQ-journal“"), true},
+        {"Verknüpfung neben Kav.PVQ", [&] { test::fremdesAnlegen(kavSicherung + "-journal", test::Fremd::Verknuepfung, anderswo); },
+         "Neben der Sicherungsdatei Kav.PVQ liegt „Kav.PVQ-journal“, und das ist eine Verknüpfung."
+             + unlesbar("verschieben Sie die Verknüpfung „Sicherungsdateien/Kav.PVQ-journal“ an einen anderen Ort (die "
+                        "Datei, auf die sie verweist, behalten Sie)"), true},
+        {"Ordner an Daten.PVQ.vorher", [&] { QDir().mkdir(datenSicherung + ".vorher"); },
+         "An der Stelle „Sicherungsdateien/Daten.PVQ.vorher“, an der Kav die bisherige Sicherungsdatei aufbewahrt, bis die "
+         "neue vollständig ist, liegt ein Ordner." + unlesbar("entfernen Sie „Sicherungsdateien/Daten.PVQ.vorher“"), true},
         {"Ordner an der Markierung", [&] { QDir().mkdir(marke); }, markenText.arg("ein Ordner"), false},
         {"Rohr an der Markierung", [&] { test::fremdesAnlegen(marke, test::Fremd::Rohr); },
          markenText.arg("etwas, das keine Datei ist"), false},
@@ -97,7 +116,9 @@ TEST_F(SicherungWiederherstellen, BeidesOderNichts)
         EXPECT_EQ(flaechen(), "Fl1000,Fl1001"); // open again, as it was
         EXPECT_TRUE(beiseite().isEmpty() && !QFile::exists(ordner.kavDatei() + ".wiederherstellen"));
         QDir(ordner.datenDatei() + ".wiederherstellen").removeRecursively();
-        for (const QString& fremd : {marke, kavSicherung, datenSicherung, datenSicherung + "-journal"})
+        EXPECT_EQ(inhalt(anderswo), kavPVQ); // never written through
+        for (const QString& fremd : {marke, kavSicherung, datenSicherung, datenSicherung + "-journal", kavSicherung + "-journal",
+                                     datenSicherung + ".vorher"})
             if (Dateisystem::art(fremd) == Dateisystem::Art::Ordner)
                 QDir(fremd).removeRecursively();
             else if (Dateisystem::art(fremd) != Dateisystem::Art::Datei)
@@ -235,4 +256,63 @@ TEST_F(SicherungWiederherstellen, UebrigeMarkeHaeltDieSicherungNichtAuf)
     EXPECT_FALSE(QFile::exists(marke));
     EXPECT_EQ(flaechen(), "Fl1000,Fl1002");
     EXPECT_EQ(e.datLetztesUpdate, QDateTime(QDate(2026, 12, 5), QTime(8, 0)));
+}
+
+// A finished restore whose mark can be neither removed nor (once) said settled, and then something that
+// is no file of the program's at the mark's temporary name: no retry, with a backup due at the end or
+// not, writes through it or puts it in the mark's place. It stays as it is and is named; the mark stays
+// a file, and neither a backup nor a restore is made while it is there.
+TEST_F(SicherungWiederherstellen, FremdesAnDerTemporaerenMarkeBleibtUnberuehrt)
+{
+    flaeche("Fl1000");
+    ASSERT_TRUE(db->DatenSichern());
+    const QString marke = ordner.daten() + "/Wiederherstellung.laeuft", tmp = marke + ".tmp";
+    const QString ziel = dir.filePath("Ziel");
+    const struct { Dateisystem::Art art; bool faellig; const char* was; } faelle[] = {
+        {Dateisystem::Art::Verknuepfung, false, "eine Verknüpfung"},
+        {Dateisystem::Art::Verknuepfung, true, "eine Verknüpfung"},
+        {Dateisystem::Art::Ordner, false, "ein Ordner"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << f.was << " " << f.faellig);
+        ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ziel, "Ziel"));
+        int m = 0;
+        DateiOperationen ops = DateiOperationen::echte();
+        ops.entfernen = [&](const QString& pfad) { return pfad != marke && QFile::remove(pfad); };
+        ops.schreiben = [&](const QString& pfad, const QByteArray& b) {
+            return !(b == "erledigt\n" && ++m == 1) && DateiOperationen::echtSchreiben(pfad, b);
+        };
+        db->setDateiOperationen(ops);
+        QString grund;
+        ASSERT_TRUE(db->SicherungWiederherstellen(&grund)) << grund.toStdString();
+        const QByteArray markenText = inhalt(marke);
+        ASSERT_FALSE(markenText.isEmpty() || markenText == "erledigt\n");
+        if (f.art == Dateisystem::Art::Ordner) {
+            ASSERT_TRUE(QDir().mkdir(tmp));
+        } else {
+            ASSERT_NO_FATAL_FAILURE(test::fremdesAnlegen(tmp, test::Fremd::Verknuepfung, ziel));
+        }
+        protokoll.meldungen.clear();
+        e.intDS = f.faellig ? 0 : 14;
+        e.datLetzteDS = QDate(2026, 12, 6);
+        EXPECT_EQ(db->DatenSichern(), !f.faellig);
+        const QString genannt = "An der Stelle „Daten/Wiederherstellung.laeuft.tmp“, an der Kav während einer "
+                                "Wiederherstellung der Datensicherung ihre Markierung ablegt, liegt "
+                                + QString(f.was)
+                                + ". Das Programm liest es nicht, und solange es da ist, wird keine Sicherung gemacht oder "
+                                  "wiederhergestellt. Bitte entfernen Sie „Daten/Wiederherstellung.laeuft.tmp“.";
+        EXPECT_EQ(protokoll.texte().join(""), f.faellig ? "Die Sicherung der Datenbanken ist fehlgeschlagen:\n" + genannt
+                                                              + "\n\nBeim nächsten Programmende wird sie erneut versucht."
+                                                        : QString());
+        bool unveraendert = false;
+        EXPECT_FALSE(db->SicherungWiederherstellen(&grund, &unveraendert));
+        EXPECT_TRUE(unveraendert && grund == genannt) << grund.toStdString();
+        EXPECT_EQ(inhalt(ziel), "Ziel");
+        EXPECT_EQ(Dateisystem::art(tmp), f.art);
+        EXPECT_EQ(Dateisystem::art(marke), Dateisystem::Art::Datei);
+        EXPECT_EQ(inhalt(marke), markenText);
+        EXPECT_EQ(flaechen(), "Fl1000");
+        db->setDateiOperationen(DateiOperationen::echte());
+        ASSERT_TRUE((QFile::remove(tmp) || QDir().rmdir(tmp)) && QFile::remove(marke));
+    }
 }
