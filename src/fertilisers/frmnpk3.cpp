@@ -141,8 +141,7 @@ void frmNPK3::anzeigen(const Anzeige& a)
     if (a.katalog) {
         m_stand = a.katalog->stand;
         m_trvDuenger(1)->fuellen(a.katalog->knoten);
-        m_neuGebaut = Klicksperre::jetzt(); // the click being handled
-        m_neuSeitDruck = true;
+        m_neuGebaut = Klicksperre::jetzt();
         if (a.katalog->lblDuenger)
             m_lblDuenger->setText(*a.katalog->lblDuenger);
     }

@@ -103,11 +103,8 @@ private:
     QString m_menueDuengerNr, m_menueKlasse, m_menueKalkNr;
     QString m_gedrueckt;          // key of the catalogue node a single press went down on
     bool m_doppelklick = false;   // the release that ends a double click is no pick
-    // One click, one action (frame/klicksperre.h): when the catalogue was last built anew (on the
-    // clock of the mouse events), whether after the last press, and the node that press went down on
-    Klicksperre::Zeitpunkt m_neuGebaut;
-    bool m_neuSeitDruck = false;
-    QString m_knotenDruck;
+    // One click, one action (frame/klicksperre.h): the click that last built the catalogue anew
+    Klicksperre::Klick m_neuGebaut;
     bool m_druckGesperrt = false;   // a press not taken: its release is not taken either
     bool m_letzterGesperrt = false; // the last press was not taken: a double click on it is a click
     bool m_hinweisGezeigt = false; // the last pick by the mouse opened the notice window

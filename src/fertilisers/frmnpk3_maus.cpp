@@ -1,9 +1,9 @@
 // The fertiliser step: mouse and keys. A pick is the release of a single left click on the node it
 // went down on, or Enter or Space on the current node; the arrow keys only move. A right click
 // acts on the node under the mouse; a double click, Enter or Space opens the editor of an add-new node.
-// A node that a pick's rebuild brought under the mouse does not take the first press within the
-// double-click time after the pick (the second click of a double click, or a quick one): one click,
-// one action, by the rule and on the clock of the step buttons (frame/klicksperre.h).
+// The list a pick built anew takes no press within the double-click time after the pick (the second
+// click of a double click, quick ones after it): one click, one action, by the rule and on the clock of
+// the step buttons (frame/klicksperre.h).
 #include "fertilisers/frmnpk3.h"
 
 #include "fertilisers/frmduengerinfo.h"
@@ -38,12 +38,6 @@ bool neuKnoten(const QTreeWidgetItem* it)
     return tag == QLatin1String("Grau") || tag == QLatin1String("GrauKalk");
 }
 
-// A node as the mouse meets it: an add-new node of the limes is not that of the fertilisers.
-QString knotenVon(const QTreeWidgetItem* it)
-{
-    return it ? Duengerbaum::tag(it) + QLatin1Char('/') + Duengerbaum::key(it) : QString();
-}
-
 } // namespace
 
 bool frmNPK3::eventFilter(QObject* o, QEvent* e)
@@ -57,15 +51,12 @@ bool frmNPK3::eventFilter(QObject* o, QEvent* e)
             QTreeWidgetItem* unter = t->itemAt(m->position().toPoint());
             bool einzeln = false; // a double click whose first press was not taken: a click of its own
             if (i == 1 && typ != QEvent::MouseButtonRelease) {
-                // One click, one action: the first press after a rebuild of the catalogue, on a node
-                // that came under the mouse with it, is not taken within the double-click time after
-                // the click that rebuilt it, nor its release. Every later press is taken, whatever Qt
-                // calls it.
-                const bool neu = std::exchange(m_neuSeitDruck, false) && knotenVon(unter) != m_knotenDruck;
+                // One click, one action: no press on the catalogue is taken within the double-click
+                // time after the click that rebuilt it, nor its release. Every later press is taken,
+                // whatever Qt calls it.
                 einzeln = typ == QEvent::MouseButtonDblClick && m_letzterGesperrt;
-                m_druckGesperrt = neu && Klicksperre::innerhalb(m_neuGebaut, m->timestamp());
+                m_druckGesperrt = Klicksperre::innerhalb(m_neuGebaut, m->timestamp());
                 m_letzterGesperrt = m_druckGesperrt;
-                m_knotenDruck = knotenVon(unter);
             }
             if (typ == QEvent::MouseButtonPress || einzeln) {
                 if (i == 1 && m_druckGesperrt)

@@ -59,7 +59,8 @@ frmToolbar::frmToolbar() : forms::Formular(QStringLiteral("frmToolbar"))
         b->installEventFilter(this);
         // a move over a button stays with the button: the bar's own move handler would undo the highlight
         b->setAttribute(Qt::WA_NoMousePropagation);
-        // the second click of a double-click on a button whose page just opened is not taken
+        // the clicks after the first of a double or triple click on a button whose page just opened are
+        // not taken
         Klicksperre::schuetzen(b);
         connect(b, &QToolButton::clicked, this, [this, i] {
             try {

@@ -6,6 +6,7 @@
 #include "frame/frmintro.h"
 #include "frame/frmtoolbar.h"
 #include "frame/hilfe.h"
+#include "frame/klicksperre.h"
 #include "frame/kontakt.h"
 #include "frame/links.h"
 #include "frame/oberflaeche.h"
@@ -65,6 +66,9 @@ mdiZentral::mdiZentral(QWidget* eltern) : QMainWindow(eltern), forms::Fenster(QS
     o.haupt = this;
     o.fenster.setEltern(m_arbeitsbereich, this);
     o.fenster.eintragen(this);
+    // one click, one step from the first click on: the intro's double-click shows a page before any
+    // guarded button exists
+    Klicksperre::uhrStarten();
 }
 
 mdiZentral::~mdiZentral()

@@ -7,13 +7,13 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
-#include <optional>
 
 class QLabel;
 
 namespace kav {
 
 class mdiZentral;
+struct Mausklick;
 
 struct Oberflaeche {
     Oberflaeche();
@@ -27,11 +27,10 @@ struct Oberflaeche {
     long anordnungen = 0;          // passes carried out
     long uebersprungeneAnweisungen = 0; // statements of the last pass that failed and were skipped
 
-    // One click, one step (frame/klicksperre.h), on the clock of the mouse events: the time of the
-    // latest mouse button event, when the last page was shown on it, and whether a guarded button had a
-    // press since.
-    std::optional<quint64> mausZeit, seiteGezeigt;
-    bool gedruecktSeitSeite = false;
+    // One click, one step (frame/klicksperre.h), on the clock of the mouse events: the click going on
+    // or the latest one, and the one the last page was shown by.
+    std::shared_ptr<Mausklick> mausklick;
+    std::shared_ptr<const Mausklick> seiteGezeigt;
 
     // Hooks of the exchange area, filled at construction (tests may replace them):
     // the data update at start-up, run once the start-up is over, when due;

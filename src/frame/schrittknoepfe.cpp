@@ -36,8 +36,8 @@ Schrittknoepfe::Schrittknoepfe(QWidget* seite, const Knopf& abbruch, const Knopf
         b->installEventFilter(this);
         // a left click and the keyboard come as clicked; the other mouse buttons in the filter
         connect(b, &QToolButton::clicked, this, [this, b] { ausloesen(b); });
-        // installed last, the guard sees a click first: not the first one within the double-click time
-        // after the page showed
+        // installed last, the guard sees a click first: none within the double-click time after the
+        // click that showed the page
         Klicksperre::schuetzen(b);
     }
 }

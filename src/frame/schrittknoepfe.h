@@ -33,8 +33,8 @@ public:
     QToolButton* zurueck() const { return m_zurueck; }
     QToolButton* weiter() const { return m_weiter; }
 
-    // Run when a mouse button (any) is released over the enabled button, or on Space and Enter; the
-    // first mouse click within the double-click time after a page was shown is not taken (Klicksperre).
+    // Run when a mouse button (any) is released over the enabled button, or on Space and Enter; no mouse
+    // click within the double-click time after the click that showed the page is taken (Klicksperre).
     std::function<void()> beiAbbruch, beiZurueck, beiWeiter;
 
     // The group's part of the layout block: cancel (SH + TT − hoeheAbzug) / 6 high and three quarters

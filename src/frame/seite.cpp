@@ -94,8 +94,9 @@ void Seite::anordnen(Anordnung& a)
 void Seite::showEvent(QShowEvent* e)
 {
     forms::Formular::showEvent(e);
-    // a page the program shows (not the window coming back from minimised): the second click of the
-    // double-click that opened it is not taken by its step buttons nor by the navigation bar
+    // a page the program shows (not the window coming back from minimised): the clicks after the one
+    // that opened it, of a double or triple click, are not taken by its step buttons nor by the
+    // navigation bar
     if (!e->spontaneous() && m_platz != Platz::Dialog)
         Klicksperre::seiteGezeigt();
 }

@@ -299,12 +299,12 @@ TEST_F(Seite, DoppelklickAufWeiterUndZurueckGehtEinenSchritt)
 
 // One click, one action in the catalogue: in the phosphate list a click on "PK-Dünger 10+15 mit
 // Magnesium" (6th row) picks it and builds the potash list, with the add-new node in its row and
-// Kaliumchlorid where Triplesuperphosphat stood. The first press after the rebuild does not act on a
-// node the rebuild brought under the mouse when it comes within the double-click time after the pick
-// (the second click of the double-click, or a quick click); a slow click does, and so does the click
-// after the one not taken, however soon and whatever Qt calls it; a double-click on a node that stays
-// (the add-new node opens its editor) and the keyboard act at once. Clicks come through the window
-// with their own times, which move only with the test.
+// Kaliumchlorid where Triplesuperphosphat stood. No press within the double-click time after the
+// release of the pick acts on the list the pick built (the second click of the double-click, a quick
+// click, a third one), however long the pick's button was held; a slow click does, and so does the click
+// after the ones not taken, whatever Qt calls it; a double-click on a node that stays (the add-new node
+// opens its editor) and the keyboard act at once. Clicks come through the window with their own times,
+// which move only with the test.
 TEST_F(Seite, NeuerKnotenUnterDerMausNimmtKeinenSchnellenKlick)
 {
     app().einstellungen.blnImmerOptimal = true;
@@ -313,19 +313,21 @@ TEST_F(Seite, NeuerKnotenUnterDerMausNimmtKeinenSchnellenKlick)
         const char* fall;
         char art;           // D: a double-click there; K: a click on Du1026, then one there; T: Return there
         const char* stelle; // a place in the phosphate list
-        int ms;             // from the first click to the second
+        int halten;         // how long the first click's button is down (ms)
+        int ms;             // from the first click's release to the second click
         int nochmal;        // from the second click to a third one at the same place (0: none)
         const char* gewaehlt;
     } faelle[] = {
-        {"Doppelklick", 'D', "Du1026", 0, 0, "Du1026"},
-        {"zwei schnelle Klicks", 'K', "Du1011", 100, 0, "Du1026"},
-        {"zweiter Klick knapp in der Doppelklickzeit", 'K', "Du1011", zeit - 1, 0, "Du1026"},
-        {"langsamer zweiter Klick", 'K', "Du1011", zeit, 0, "Du1026 Du1015"},
-        {"Eingabetaste sofort", 'T', "Du1011", 0, 0, "Du1026 Du1015"},
-        {"Doppelklick auf den neuen Dünger", 'D', "Grau", 0, 0, ""},
-        {"Wiederholung nach dem nicht genommenen Klick", 'K', "Du1011", 300, 300, "Du1026 Du1015"},
-        {"dritter schneller Klick", 'K', "Du1011", 100, 100, "Du1026 Du1015"},
-        {"zweiter Klick am selben Ort nach 350 ms", 'K', "Du1026", 350, 0, "Du1026"},
+        {"Doppelklick", 'D', "Du1026", 0, 0, 0, "Du1026"},
+        {"zwei schnelle Klicks", 'K', "Du1011", 0, 100, 0, "Du1026"},
+        {"zweiter Klick knapp in der Doppelklickzeit", 'K', "Du1011", 0, zeit - 1, 0, "Du1026"},
+        {"langsamer zweiter Klick", 'K', "Du1011", 0, zeit, 0, "Du1026 Du1015"},
+        {"Eingabetaste sofort", 'T', "Du1011", 0, 0, 0, "Du1026 Du1015"},
+        {"Doppelklick auf den neuen Dünger", 'D', "Grau", 0, 0, 0, ""},
+        {"Wiederholung nach dem nicht genommenen Klick", 'K', "Du1011", 0, 300, 300, "Du1026 Du1015"},
+        {"dritter schneller Klick", 'K', "Du1011", 0, 100, 100, "Du1026"},
+        {"zweiter Klick am selben Ort nach 350 ms", 'K', "Du1026", 0, 350, 0, "Du1026"},
+        {"langsame Wahl, schneller Klick nach dem Loslassen", 'K', "Du1011", 1000, zeit - 1, 0, "Du1026"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.fall);
@@ -343,7 +345,7 @@ TEST_F(Seite, NeuerKnotenUnterDerMausNimmtKeinenSchnellenKlick)
             maus.klick(imFenster(p));
             maus.klick(imFenster(p));
         } else {
-            maus.klick(imFenster(stelle("Du1026")));
+            maus.klick(imFenster(stelle("Du1026")), Qt::LeftButton, f.halten);
             maus.spaeter(f.ms);
             if (f.art == 'K') {
                 maus.klick(imFenster(p));

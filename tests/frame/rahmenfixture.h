@@ -8,15 +8,82 @@
 #include "anordnungspruefung.h"
 #include "testhelpers.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace kav::test {
+
+// The mouse as the window system gives it to a window: moves, presses and releases that carry their
+// own times (ms), on which Qt itself decides what a double-click is (QTest's clicks lie a double-click
+// time apart and cannot show it). The time stands still until the test moves it on; it starts a
+// double-click time after QTest's last click, QTest's clicks in between take their time, and QTest's
+// next click comes a double-click time after the mouse's last event.
+class Maus {
+public:
+    explicit Maus(QWidget* fenster)
+        : m_fenster(fenster->windowHandle()), m_t(QTest::lastMouseTimestamp + QTest::mouseDoubleClickInterval),
+          m_qtest(QTest::lastMouseTimestamp)
+    {
+    }
+    void spaeter(int ms) { m_t += ms; }
+    // A click at `p` in the window, its button held down for `halten` ms; the mouse moves there first.
+    // Two at one place and time are a double-click.
+    void klick(QPoint p, Qt::MouseButton taste = Qt::LeftButton, int halten = 0)
+    {
+        if (p != m_stelle)
+            senden(p, Qt::NoButton, QEvent::MouseMove);
+        senden(p, taste, QEvent::MouseButtonPress);
+        m_t += halten;
+        senden(p, taste, QEvent::MouseButtonRelease);
+    }
+    // The second press of a double-click as a widget receives it: the double-click event alone (not
+    // the press the window gets before it), at `p` in `w`, and after `halten` ms its release.
+    void doppelklickereignis(QWidget* w, QPoint p, int halten = 0)
+    {
+        allein(w, p, QEvent::MouseButtonDblClick);
+        m_t += halten;
+        allein(w, p, QEvent::MouseButtonRelease);
+    }
+
+private:
+    void senden(QPoint q, Qt::MouseButton taste, QEvent::Type typ)
+    {
+        uhrNachziehen();
+        m_stelle = q;
+        const Qt::MouseButtons unten = typ == QEvent::MouseButtonPress ? Qt::MouseButtons(taste) : Qt::NoButton;
+        qt_handleMouseEvent(m_fenster, q, m_fenster->mapToGlobal(q), unten, taste, typ, {}, m_t);
+        gesendet();
+    }
+    void allein(QWidget* w, QPoint p, QEvent::Type typ)
+    {
+        uhrNachziehen();
+        QMouseEvent e(typ, p, w->mapToGlobal(p), Qt::LeftButton,
+                      typ == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+        e.setTimestamp(m_t);
+        QSpontaneKeyEvent::setSpontaneous(&e);
+        qApp->notify(w, &e);
+        gesendet();
+    }
+    void uhrNachziehen() { m_t += QTest::lastMouseTimestamp - m_qtest; }
+    void gesendet()
+    {
+        m_qtest = QTest::lastMouseTimestamp = m_t + QTest::mouseDoubleClickInterval;
+        QCoreApplication::processEvents();
+    }
+
+    QWindow* m_fenster;
+    int m_t, m_qtest;
+    QPoint m_stelle{-1, -1};
+};
 
 class RahmenTest : public ::testing::Test {
 protected:

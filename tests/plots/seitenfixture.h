@@ -37,45 +37,6 @@ struct Frage {
     Qt::TextFormat format = Qt::AutoText;
 };
 
-// The mouse as the window system gives it to a window: moves, presses and releases that carry their
-// own times (ms), on which Qt itself decides what a double-click is (QTest's clicks lie a double-click
-// time apart and cannot show it). The time stands still until the test moves it on; it starts a
-// double-click time after QTest's last click, QTest's clicks in between take their time, and QTest's
-// next click comes a double-click time after the mouse's last event.
-class Maus {
-public:
-    explicit Maus(QWidget* fenster)
-        : m_fenster(fenster->windowHandle()), m_t(QTest::lastMouseTimestamp + QTest::mouseDoubleClickInterval),
-          m_qtest(QTest::lastMouseTimestamp)
-    {
-    }
-    void spaeter(int ms) { m_t += ms; }
-    // A click at `p` in the window; the mouse moves there first. Two at one place and time are a
-    // double-click.
-    void klick(QPoint p, Qt::MouseButton taste = Qt::LeftButton)
-    {
-        if (p != m_stelle)
-            senden(p, Qt::NoButton, QEvent::MouseMove);
-        senden(p, taste, QEvent::MouseButtonPress);
-        senden(p, taste, QEvent::MouseButtonRelease);
-    }
-
-private:
-    void senden(QPoint q, Qt::MouseButton taste, QEvent::Type typ)
-    {
-        m_t += QTest::lastMouseTimestamp - m_qtest;
-        m_stelle = q;
-        const Qt::MouseButtons unten = typ == QEvent::MouseButtonPress ? Qt::MouseButtons(taste) : Qt::NoButton;
-        qt_handleMouseEvent(m_fenster, q, m_fenster->mapToGlobal(q), unten, taste, typ, {}, m_t);
-        m_qtest = QTest::lastMouseTimestamp = m_t + QTest::mouseDoubleClickInterval;
-        QCoreApplication::processEvents();
-    }
-
-    QWindow* m_fenster;
-    int m_t, m_qtest;
-    QPoint m_stelle{-1, -1};
-};
-
 class SeitenTest : public RahmenTest, public PlotZeilen {
 protected:
     // Starts the program at 1024 x 768 with the rows `fuellen` puts into Daten.KRN.
