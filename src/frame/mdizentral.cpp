@@ -31,7 +31,9 @@
 
 namespace kav {
 
-mdiZentral::mdiZentral(QWidget* eltern) : QMainWindow(eltern), forms::Fenster(QStringLiteral("mdiZentral"))
+mdiZentral::mdiZentral(QWidget* eltern)
+    : QMainWindow(eltern), forms::Fenster(QStringLiteral("mdiZentral")),
+      m_platzBekannt(!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
 {
     setObjectName(QStringLiteral("mdiZentral"));
     setWindowTitle(kTitel);
@@ -83,10 +85,10 @@ mdiZentral::~mdiZentral()
 
 // ---------------------------------------------------------------- sizes
 
-double mdiZentral::Height() const { return frameGeometry().height() * forms::twipsProPixel(); }
-double mdiZentral::Width() const { return frameGeometry().width() * forms::twipsProPixel(); }
-double mdiZentral::Top() const { return frameGeometry().y() * forms::twipsProPixel(); }
-double mdiZentral::Left() const { return frameGeometry().x() * forms::twipsProPixel(); }
+double mdiZentral::Height() const { return geometry().marginsAdded(fensterRand()).height() * forms::twipsProPixel(); }
+double mdiZentral::Width() const { return geometry().marginsAdded(fensterRand()).width() * forms::twipsProPixel(); }
+double mdiZentral::Top() const { return platzUndGroesse().y() * forms::twipsProPixel(); }
+double mdiZentral::Left() const { return platzUndGroesse().x() * forms::twipsProPixel(); }
 double mdiZentral::ScaleHeight() const { return height() * forms::twipsProPixel(); }
 double mdiZentral::ScaleWidth() const { return width() * forms::twipsProPixel(); }
 
@@ -103,10 +105,11 @@ int mdiZentral::WindowState() const
 void mdiZentral::setPanelText(const QString& text) { m_panel1->setText(text); }
 QString mdiZentral::panelText() const { return m_panel1->text(); }
 
-void mdiZentral::ArbeitsbereichErmitteln()
+void mdiZentral::ArbeitsbereichErmitteln(const QScreen* s)
 {
     Rahmen& r = app().rahmen;
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        s = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect ab = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
     const double tpp = forms::twipsProPixel();
     r.sngArbeitsbereichOben = static_cast<float>(ab.top());
@@ -195,12 +198,15 @@ void mdiZentral::MDIForm_Unload()
     const double tpp = forms::twipsProPixel();
     // a minimised window is stored in the state it had before: the program never starts minimised
     r.strAnsicht = windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen) ? QStringLiteral("2") : QStringLiteral("0");
-    // Place and size are those of the normal window, inner as the start gives them: kept while the window
-    // was normal (a maximised or minimised window stores the ones it had before, so that the next start
-    // restores to them); a window never shown has the ones the start or the program gave it.
-    const QRect normal = WindowState() == 0 && !isVisible() ? geometry() : m_normalGeometrie;
-    r.sngTop = massInTwips(r.sngTop, normal.y(), tpp);
-    r.sngLeft = massInTwips(r.sngLeft, normal.x(), tpp);
+    // Place and size are those of the normal window, as the start gives them: kept while the window was
+    // normal (a maximised or minimised window stores the ones it had before, so that the next start
+    // restores to them); a window never shown has the ones the start or the program gave it. A place the
+    // window system does not tell is not stored.
+    const QRect normal = WindowState() == 0 && !isVisible() ? platzUndGroesse() : m_normalGeometrie;
+    if (m_platzBekannt) {
+        r.sngTop = massInTwips(r.sngTop, normal.y(), tpp);
+        r.sngLeft = massInTwips(r.sngLeft, normal.x(), tpp);
+    }
     r.sngHoehe = massInTwips(r.sngHoehe, normal.height(), tpp);
     r.sngBreite = massInTwips(r.sngBreite, normal.width(), tpp);
     DiensteBeenden(a, [] {

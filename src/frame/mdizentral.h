@@ -12,6 +12,7 @@ class QLabel;
 class QMenu;
 class QAction;
 class QStatusBar;
+class QScreen;
 
 namespace kav {
 
@@ -37,9 +38,10 @@ public:
     void systemEnde();
     bool beendet() const { return m_beendet; }
 
-    void ArbeitsbereichErmitteln();
+    // The work area of the window's screen (of `s`, where the window is placed on it).
+    void ArbeitsbereichErmitteln(const QScreen* s = nullptr);
 
-    // Outer size and place, inner size of the window, in twips.
+    // Outer size and place (with the frame the window system tells), inner size of the window, in twips.
     double Height() const;
     double Width() const;
     double Top() const;
@@ -63,10 +65,13 @@ public:
     QAction* menuePunkt(const QString& name) const;
 
     QTimer& timResize() { return m_timResize; }
-    // The check of the frame a while after the shown window's first exposure (zeigen).
+    // The check of the frame a while after the shown window's first exposure, where the frame was not
+    // known then.
     QTimer& timRahmen() { return m_timRahmen; }
-    // Place and inner size of the normal window as the end stores them.
+    // The normal window's place (its outer corner) and inner size, as the end stores them.
     QRect normalGeometrie() const { return m_normalGeometrie; }
+    // Where the window system cannot tell the window's place (Wayland), the end keeps the stored one.
+    void platzBekanntSetzen(bool bekannt) { m_platzBekannt = bekannt; }
     // The normal window's size kept and the relayout timer armed (on every size change; a state change
     // arms the timer alone).
     void MDIForm_Resize();
@@ -80,6 +85,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
     // Tab and Shift+Tab through the navigation bar, the breadcrumb strip and the page in reading order.
@@ -92,7 +98,10 @@ private:
     void fensterPlatzieren();
     void gezeigt();
     void rahmenPruefen();
+    void ohneFensterManagerMaximieren();
     QMargins fensterRand() const;
+    QRect freierBereich() const;
+    QRect platzUndGroesse() const;
     void referenzGroesseSetzen();
     void normalMerken();
     void normalSetzen(const QRect& normal);
@@ -112,15 +121,18 @@ private:
     bool m_beendet = false;
     bool m_geladen = false;
     long m_relayouts = 0;
-    // Place and inner size of the window in its normal state (what the settings keep): from the start,
-    // then as the normal window is moved and sized; a maximised window keeps it for the end.
+    // Place (the outer corner) and inner size of the window in its normal state (what the settings keep):
+    // from the start, then as the normal window is moved and sized; a maximised window keeps it for the end.
     QRect m_normalGeometrie;
     // the last of them that did not reach across the work area: a window manager may size the window
     // before it reports the maximised state
     QRect m_normalZuvor;
+    QRect m_startGeometrie; // the place and inner size the start gave the window
     QSize m_rand; // the thickest frame seen around the normal window
     bool m_normalHalten = false; // the window takes the work area itself (no window manager)
-    bool m_maximieren = false;   // a maximised start, once the window manager has mapped the window
+    bool m_maximieren = false;   // a maximised start, once the frame is checked
+    bool m_geprueft = false;     // the frame checked after the first show
+    bool m_platzBekannt = true;
 };
 
 } // namespace kav

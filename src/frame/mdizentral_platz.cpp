@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QMoveEvent>
 #include <QScreen>
+#include <QShowEvent>
 #include <QWindow>
 
 namespace kav {
@@ -20,39 +21,40 @@ namespace {
 QSize breiteUndHoehe(const QMargins& m) { return QSize(m.left() + m.right(), m.top() + m.bottom()); }
 } // namespace
 
+// Kav-Left/Top is the place of the window's outer corner (its frame's, where the title bar begins),
+// Kav-Breite/Hoehe the size of its inner area: what move() and resize() take. The start gives the stored
+// values so and the end stores them so from the normal window, so a start and an end leave them as they
+// were under any frame, on any edge.
 void mdiZentral::fensterPlatzieren()
 {
     Rahmen& r = app().rahmen;
     const int zustand = startZustandAus(r.strAnsicht);
     fensterPlatzBegrenzen(r);
     const double tpp = forms::twipsProPixel();
-    // The stored size is the inner one: the window gets it as it was (the frame, unknown before the
-    // window shows, is brought within the work area once it is known: rahmenPruefen). A first start has
-    // no stored size: the window gets the smallest size for its normal state.
-    // (fensterPlatzBegrenzen cut it to the work area)
+    // A first start has no stored size: the window gets the smallest size, at the work area's corner.
+    // (fensterPlatzBegrenzen cut a stored size to the work area)
     const double hoehe = r.sngHoehe > 0 ? r.sngHoehe : hoeheBegrenzt(0, r.sngArbeitsbereichHoehe);
     const double breite = r.sngBreite > 0 ? r.sngBreite : breiteBegrenzt(0, r.sngArbeitsbereichBreite);
     QRect platz(rundenGanz(r.sngLeft / tpp), rundenGanz(r.sngTop / tpp), rundenGanz(breite / tpp), rundenGanz(hoehe / tpp));
-    // a place beyond a side of the screens (a screen unplugged since) comes into the free area of
-    // the screen the window is on, or else of the main screen
+    // A place beyond a side of the screens (a screen unplugged since) comes into the free area of the
+    // screen the window is on, or else of the main screen; that screen's work area counts from now on.
+    // The frame's right and bottom edge follow once the frame is known (rahmenPruefen).
     const QScreen* s = QGuiApplication::screenAt(platz.center());
     if (!s)
         s = QGuiApplication::primaryScreen();
-    const QRect frei = s ? s->availableGeometry() : QRect();
-    if (s)
-        platz = imFreienBereich(platz, frei);
-    // A place on the top or left edge of the free area (a first start has 0,0) is the frame's: the window
-    // manager puts the title bar there, not above the screen. Any other place is the inner one, as the end
-    // stored it.
-    if (s && (platz.top() <= frei.top() || platz.left() <= frei.left())) {
-        resize(platz.size());
-        move(platz.topLeft());
-    } else {
-        setGeometry(platz);
+    if (s) {
+        ArbeitsbereichErmitteln(s);
+        platz = imFreienBereich(platz, freierBereich());
     }
-    m_normalGeometrie = m_normalZuvor = platz;
-    create();
-    mindestGroesseSetzen();
+    move(platz.topLeft());
+    resize(platz.size());
+    m_normalGeometrie = m_normalZuvor = m_startGeometrie = platz;
+    create(); // the place is the frame's from now on too
+    // The smallest size counts with the frame: set now where the window system knows the frame before the
+    // window shows, else once it is known (rahmenPruefen). A minimum without the frame would keep the window
+    // larger than a small screen, and a window manager may then maximise it of its own accord.
+    if (!fensterRand().isNull())
+        mindestGroesseSetzen();
     setWindowState(zustand == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
     if (r.sngHoeheStart <= 0 || r.sngBreiteStart <= 0)
         referenzGroesseSetzen();
@@ -60,13 +62,21 @@ void mdiZentral::fensterPlatzieren()
 
 void mdiZentral::zeigen()
 {
-    // A maximised start shows the normal window and maximises it once the window manager has mapped it:
-    // the window manager keeps the normal place and size for the restore from the normal window (one that
-    // maps a window maximised may take the maximised size for the normal one).
+    // A maximised start shows the normal window and maximises it once its frame is checked: the window
+    // manager keeps the normal place and size for the restore from the normal window (one that maps a
+    // window maximised may take the maximised size for the normal one), and the smallest size must fit
+    // the work area with the frame before the window is maximised.
     m_maximieren = WindowState() == 2;
     showNormal();
+}
+
+void mdiZentral::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
     QWindow* w = windowHandle();
-    if (w && !w->isExposed())
+    if (m_geprueft || !w || e->spontaneous())
+        return;
+    if (!w->isExposed())
         w->installEventFilter(this);
     else
         gezeigt();
@@ -74,44 +84,73 @@ void mdiZentral::zeigen()
 
 void mdiZentral::gezeigt()
 {
-    if (m_maximieren) {
-        m_maximieren = false;
-        setWindowState(Qt::WindowMaximized);
-    }
-    // the frame (title bar) is known once the window manager has taken the window (some frame it only
-    // after they mapped it)
-    m_timRahmen.start();
+    // The frame (title bar) is known once the window manager has taken the window; some frame it only a
+    // while after they mapped it.
+    if (!fensterRand().isNull())
+        rahmenPruefen();
+    else
+        m_timRahmen.start();
 }
 
 void mdiZentral::rahmenPruefen()
 {
-    const QScreen* s = screen();
-    if (m_beendet || !s)
+    if (m_beendet || m_geprueft)
         return;
+    m_geprueft = true;
     const QMargins rand = fensterRand();
-    const QRect frei = s->availableGeometry();
-    if (WindowState() == 2) {
-        // Without a window manager (no frame, and the maximise gave no new size) the window takes the free
-        // area itself. A new geometry ends the maximised state (for a moment, with its size and move
-        // events): the state comes back, the normal geometry stays as it was.
-        if (rand.isNull() && (width() < frei.width() || height() < frei.height())) {
-            m_normalHalten = true;
-            setGeometry(frei);
-            setWindowState(Qt::WindowMaximized);
-            m_normalHalten = false;
-        }
-        return;
+    if (WindowState() == 0) {
+        // The smallest size and the place and size the start gave, with the frame now known: the whole
+        // frame within the work area (the window smaller where the work area is). That is the normal window
+        // (one the window manager sized to the work area when it mapped it too, though it reaches across).
+        // The window's own geometry may not show the window manager's placing yet: it does not count here.
+        mindestGroesseSetzen();
+        const QRect aussen(m_startGeometrie.topLeft(), m_startGeometrie.size() + breiteUndHoehe(rand));
+        const QRect platz = imFreienBereich(aussen, freierBereich());
+        normalSetzen(QRect(platz.topLeft(), platz.size() - breiteUndHoehe(rand)));
+        m_normalZuvor = m_normalGeometrie;
+        if (platz != aussen)
+            setGeometry(platz.marginsRemoved(rand));
+        // the pages are laid out for the size with the frame
+        timerScharfMachen();
     }
-    if (WindowState() != 0)
+    if (m_maximieren) {
+        m_maximieren = false;
+        setWindowState(Qt::WindowMaximized);
+        // without a window manager (no frame) nothing gives the window the maximised size: it takes it
+        // itself a while later
+        if (rand.isNull())
+            QTimer::singleShot(m_timRahmen.interval(), this, &mdiZentral::ohneFensterManagerMaximieren);
+    }
+}
+
+void mdiZentral::ohneFensterManagerMaximieren()
+{
+    // A new geometry ends the maximised state (for a moment, with its size and move events): the state
+    // comes back, the normal geometry stays as it was.
+    const QScreen* s = screen();
+    if (m_beendet || !s || WindowState() != 2 || !fensterRand().isNull())
         return;
-    // The place and size the start gave from the settings, with the frame now known: the frame within the
-    // free area and at least the minimum. The size kept is the inner one, as the start gives it to the
-    // window (a frame size given as the inner size would grow by the frame at every start).
-    mindestGroesseSetzen();
-    const QRect aussen = geometry().marginsAdded(rand);
-    const QRect platz = imFreienBereich(aussen, frei);
-    if (platz != aussen)
-        setGeometry(platz.marginsRemoved(rand));
+    const QRect frei = s->availableGeometry();
+    if (width() < frei.width() || height() < frei.height()) {
+        m_normalHalten = true;
+        setGeometry(frei);
+        setWindowState(Qt::WindowMaximized);
+        m_normalHalten = false;
+    }
+}
+
+QRect mdiZentral::freierBereich() const
+{
+    const Rahmen& r = app().rahmen;
+    const double tpp = forms::twipsProPixel();
+    return QRect(rundenGanz(r.sngArbeitsbereichLinks), rundenGanz(r.sngArbeitsbereichOben),
+                 rundenGanz(r.sngArbeitsbereichBreite / tpp), rundenGanz(r.sngArbeitsbereichHoehe / tpp));
+}
+
+QRect mdiZentral::platzUndGroesse() const
+{
+    const QMargins rand = fensterRand();
+    return QRect(geometry().topLeft() - QPoint(rand.left(), rand.top()), size());
 }
 
 QMargins mdiZentral::fensterRand() const
@@ -168,7 +207,10 @@ void mdiZentral::MDIForm_Resize()
     if (m_blnLaden || m_beendet)
         return;
     // The window keeps the size the window manager gave it (a resize in answer would end a maximise
-    // reported after its size); the smallest size is the window's minimum, which the window manager keeps to.
+    // reported after its size); the smallest size is the window's minimum, which the window manager keeps
+    // to. One that does not (a resize asked of it directly) gets the normal window back to the minimum.
+    if (WindowState() == 0 && isVisible() && !m_normalHalten && size() != size().expandedTo(minimumSize()))
+        resize(size().expandedTo(minimumSize()));
     normalMerken();
     timerScharfMachen();
 }
@@ -178,7 +220,8 @@ void mdiZentral::normalMerken()
     if (WindowState() != 0 || !isVisible() || m_blnLaden || m_beendet || m_normalHalten)
         return;
     m_rand = m_rand.expandedTo(breiteUndHoehe(fensterRand()));
-    normalSetzen(geometry());
+    const QRect normal = platzUndGroesse();
+    normalSetzen(QRect(normal.topLeft(), normal.size().expandedTo(minimumSize())));
     if (!reichtUeberArbeitsbereich(m_normalGeometrie))
         m_normalZuvor = m_normalGeometrie;
 }
@@ -194,14 +237,14 @@ void mdiZentral::normalSetzen(const QRect& normal)
 
 void mdiZentral::mindestGroesseSetzen()
 {
-    // The frame at least the smallest size (the work area wins where it is smaller): the window manager
-    // keeps to the minimum. Set at the start, and with the frame known while the window is normal only (a
-    // new minimum tells the window manager the window's size too, and one takes that for the normal size).
+    // The frame at least the smallest size, the work area wins where it is smaller: the window manager
+    // keeps to the minimum, a maximised window too. Set once the frame is known, while the window is normal
+    // (a new minimum tells the window manager the window's size too, and one takes that for the normal size).
     const Rahmen& r = app().rahmen;
     const double tpp = forms::twipsProPixel();
     const QSize kleinste(rundenGanz(breiteBegrenzt(0, r.sngArbeitsbereichBreite) / tpp),
                          rundenGanz(hoeheBegrenzt(0, r.sngArbeitsbereichHoehe) / tpp));
-    setMinimumSize(kleinste - breiteUndHoehe(fensterRand()));
+    setMinimumSize((kleinste - breiteUndHoehe(fensterRand())).expandedTo(QSize(1, 1)));
 }
 
 bool mdiZentral::reichtUeberArbeitsbereich(const QRect& innen) const

@@ -1,6 +1,5 @@
 // Start-up, shutdown and the deferred relayout of the main window.
 #include "frame/frmintro.h"
-#include "frame/frmtoolbar.h"
 #include "frame/programm.h"
 #include "frame/seitenwechsel.h"
 #include "platform/instanzsperre.h"
@@ -98,23 +97,47 @@ TEST_F(StartTest, BeendenSpeichertSichertRaeumtAufUndNeustartStelltWiederHer)
     EXPECT_EQ(SettingsStore(ini()).RegistryWertLesen(schluessel::einstellungen, "Kav-Hoehe"), "8850");
     h.MDIForm_Unload(); // runs once only
 
-    mdiZentral& n = starten(); // state and size come back
+    mdiZentral& n = starten(); // state, place (the frame's: 2 pixels around the inner area) and size come back
     EXPECT_EQ(n.WindowState(), 0);
-    EXPECT_EQ(n.geometry(), QRect(10, 30, 780, 590));
+    EXPECT_EQ(n.normalGeometrie(), QRect(8, 28, 780, 590));
 }
 
-// The settings keep the inner size and place of the normal window, as the start gives them: a start and
-// an end without a resize leave them as they were, for a window with a frame too (the offscreen platform
-// gives every window one) and for values that are no whole number of pixels. The frame's size stored and
-// given as the inner size grew the window by its frame at every end. Maximised, the end stores the normal
-// place and size from before; the next start opens maximised on them and a restore gives them back, on a
-// page that lays out again 750 ms after a change (the lexicon) too. A restored window is normal before it
-// has its normal size, and its frame may then reach beyond the work area (under a window manager, the normal
-// window's frame around the maximised size): that size was brought within the work area and kept as the
-// normal one, and the window stayed that big. A window manager reports a new state and its size in an
-// order of its own: one that sized the window before it reported the maximised state (the size seen in the
-// normal state) had that size kept as the normal one, and the program's resize to bring it within the work
-// area ended the maximise; one that restores to a normal size beyond the work area had it cut.
+// Where the window system cannot tell the window's place (Wayland), the end keeps the stored place.
+TEST_F(StartTest, OhneBekanntenPlatzBleibtDerGespeicherte)
+{
+    SettingsStore(ini()).RegistrySchreiben(schluessel::einstellungen, "Kav-Left", "1500");
+    SettingsStore(ini()).RegistrySchreiben(schluessel::einstellungen, "Kav-Top", "1500");
+    mdiZentral& h = starten();
+    h.platzBekanntSetzen(false);
+    h.zeigen();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&h, 10000));
+    h.setWindowState(Qt::WindowNoState);
+    h.move(0, 0); // what such a window system tells
+    h.resize(780, 590);
+    h.close();
+    const SettingsStore s(ini());
+    EXPECT_EQ(s.RegistryWertLesen(schluessel::einstellungen, "Kav-Left") + " " + s.RegistryWertLesen(schluessel::einstellungen, "Kav-Top"), "1500 1500");
+    EXPECT_EQ(s.RegistryWertLesen(schluessel::einstellungen, "Kav-Breite"), "11700");
+}
+
+// The settings keep the place of the normal window's outer corner (its frame's, where the title bar begins)
+// and the size of its inner area, as the start gives them: a start and an end without a resize leave them as
+// they were, for a window with a frame too (the offscreen platform gives every window one) and for values
+// that are no whole number of pixels, on every edge of the work area. The frame's size stored and given as
+// the inner size grew the window by its frame at every start; a place on the left or top edge taken for
+// the frame's at the start and stored as the inner area's at the end moved the window by its frame at
+// every start. Once the frame is known, the whole frame comes within the work area (the window smaller
+// where the work area is), for a maximised start before it is maximised (a first start's restore showed
+// the title bar beyond the work area), the smallest size is the same after every kind of start and never
+// larger than the work area, and the pages are laid out for the size with the frame. Maximised, the end
+// stores the normal place and size from before; the next start opens maximised on them and a restore
+// gives them back. A restored window is normal before it has its normal size, and its frame may then reach
+// beyond the work area (under a window manager, the normal window's frame around the maximised size): that
+// size was brought within the work area and kept as the normal one, and the window stayed that big. A
+// window manager reports a new state and its size in an order of its own: one that sized the window before
+// it reported the maximised state (the size seen in the normal state) had that size kept as the normal one,
+// and the program's resize to bring it within the work area ended the maximise; one that restores to a
+// normal size beyond the work area had it cut.
 class FensterGroesseTest : public test::RahmenTest {
 protected:
     // How a new state reaches the window: from the program (the state, then the size), or from a window
@@ -131,9 +154,13 @@ protected:
         h.windowHandle()->setWindowStates(zustand);
     }
     static constexpr const char* kNamen[] = {"Kav-Ansicht", "Kav-Breite", "Kav-Hoehe", "Kav-Left", "Kav-Top"};
-    // The stored state, width, height, left and top, as in gespeichert().
+    // The stored state, width, height, left and top, as in gespeichert(); "ohne": no settings at all.
     void einstellen(const QString& werte)
     {
+        if (werte == "ohne") {
+            QFile::remove(ini());
+            return;
+        }
         SettingsStore s(ini());
         for (int i = 0; i < 5; ++i)
             s.RegistrySchreiben(schluessel::einstellungen, kNamen[i], werte.split(' ')[i]);
@@ -145,12 +172,14 @@ protected:
             w << SettingsStore(ini()).RegistryWertLesen(schluessel::einstellungen, name);
         return w.join(' ');
     }
-    // A start as the program makes it: the window shown (and maximised once it was mapped, where the
-    // settings say so), the frame checked.
-    mdiZentral& zeigen()
+    // A start as the program makes it: the window shown, the frame checked (and the window maximised then,
+    // where the settings say so). `oben`: the work area begins that far below the screen's top (a panel).
+    mdiZentral& zeigen(int oben = 0)
     {
         mdiZentral& h = starten();
         const bool maximiert = h.WindowState() == 2;
+        app().rahmen.sngArbeitsbereichOben += static_cast<float>(oben);
+        app().rahmen.sngArbeitsbereichHoehe -= static_cast<float>(oben * 15);
         h.zeigen();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&h, 10000));
         EXPECT_TRUE(QTest::qWaitFor([&h, maximiert] {
@@ -158,46 +187,73 @@ protected:
         }, 10000));
         return h;
     }
+    // The place of the window's outer corner and its inner size, as the settings keep them.
+    static QRect platz(const mdiZentral& h)
+    {
+        const QMargins rand = h.windowHandle()->frameMargins();
+        return QRect(h.geometry().topLeft() - QPoint(rand.left(), rand.top()), h.size());
+    }
 };
 
 TEST_F(FensterGroesseTest, StartUndEndeLassenGroesseUndPlatzWieSieWaren)
 {
     // the settings before the start (empty: as the end before left them), the states the user then gives
-    // the window on the lexicon and how they reach it, the normal window's inner place and size, the
-    // settings after the end
+    // the window and how they reach it, the normal window's place and inner size, the settings after the
+    // end, a panel above the work area (pixels)
     const QRect klein(20, 15, 760, 570);
     const QRect gross(2, 2, 790, 700); // the frame within the screen, beyond the work area of the steps
+    const QRect ecke(36, 226, 760, 570); // the frame in the bottom right corner of the 800 x 800 screen
     using enum Weg;
-    const struct { const char* vorher; std::vector<Qt::WindowState> zustaende; Weg weg; QRect normal; const char* danach; } faelle[] = {
-        {"0 11400 8550 300 225", {}, Programm, klein, "0 11400 8550 300 225"}, // the tester's, the smallest size
-        {"0 11707 9001 151 307", {}, Programm, QRect(10, 20, 780, 600), "0 11707 9001 151 307"}, // no whole pixels: kept as written
-        {"0 11400 8550 300 225", {Qt::WindowMaximized}, Programm, klein, "2 11400 8550 300 225"},
-        {"", {}, Programm, klein, "2 11400 8550 300 225"},
-        {"", {Qt::WindowNoState}, Programm, klein, "0 11400 8550 300 225"},
-        {"0 11400 8550 300 225", {Qt::WindowMaximized, Qt::WindowNoState}, Programm, klein, "0 11400 8550 300 225"},
-        {"0 11400 8550 300 225", {Qt::WindowMaximized}, GroesseZuerst, klein, "2 11400 8550 300 225"},
-        {"0 11400 8550 300 225", {Qt::WindowMaximized, Qt::WindowNoState, Qt::WindowMaximized}, GroesseZuerst, klein, "2 11400 8550 300 225"},
-        {"2 11400 8550 300 225", {Qt::WindowNoState, Qt::WindowMaximized}, GroesseZuerst, klein, "2 11400 8550 300 225"},
-        {"0 11850 10500 30 30", {Qt::WindowMaximized, Qt::WindowNoState}, GroesseZuerst, gross, "0 11850 10500 30 30"},
-        {"0 11850 10500 30 30", {Qt::WindowMaximized, Qt::WindowNoState}, ZustandZuerst, gross, "0 11850 10500 30 30"},
-        {"2 11850 10500 30 30", {Qt::WindowNoState}, ZustandZuerst, gross, "0 11850 10500 30 30"},
+    const struct { const char* vorher; std::vector<Qt::WindowState> zustaende; Weg weg; QRect normal; const char* danach; int oben; } faelle[] = {
+        {"0 11400 8550 300 225", {}, Programm, klein, "0 11400 8550 300 225", 0}, // the tester's, the smallest size
+        {"0 11707 9001 151 307", {}, Programm, QRect(10, 20, 780, 600), "0 11707 9001 151 307", 0}, // no whole pixels: kept as written
+        {"0 11400 8550 300 225", {Qt::WindowMaximized}, Programm, klein, "2 11400 8550 300 225", 0},
+        {"", {}, Programm, klein, "2 11400 8550 300 225", 0},
+        {"", {Qt::WindowNoState}, Programm, klein, "0 11400 8550 300 225", 0},
+        {"0 11400 8550 300 225", {Qt::WindowMaximized, Qt::WindowNoState}, Programm, klein, "0 11400 8550 300 225", 0},
+        {"0 11400 8550 300 225", {Qt::WindowMaximized}, GroesseZuerst, klein, "2 11400 8550 300 225", 0},
+        {"0 11400 8550 300 225", {Qt::WindowMaximized, Qt::WindowNoState, Qt::WindowMaximized}, GroesseZuerst, klein, "2 11400 8550 300 225", 0},
+        {"2 11400 8550 300 225", {Qt::WindowNoState, Qt::WindowMaximized}, GroesseZuerst, klein, "2 11400 8550 300 225", 0},
+        {"0 11850 10500 30 30", {Qt::WindowMaximized, Qt::WindowNoState}, GroesseZuerst, gross, "0 11850 10500 30 30", 0},
+        {"0 11850 10500 30 30", {Qt::WindowMaximized, Qt::WindowNoState}, ZustandZuerst, gross, "0 11850 10500 30 30", 0},
+        {"2 11850 10500 30 30", {Qt::WindowNoState}, ZustandZuerst, gross, "0 11850 10500 30 30", 0},
+        // on the left and the top edge the frame stays there, after a maximise and a restore too; on the right
+        // and the bottom edge and in the corner the frame reaching past the work area comes within it, a
+        // window larger than the work area gets its size
+        {"0 11400 8550 0 1500", {Qt::WindowMaximized, Qt::WindowNoState}, GroesseZuerst, QRect(0, 100, 760, 570), "0 11400 8550 0 1500", 0},
+        {"0 11400 8550 300 0", {Qt::WindowMaximized, Qt::WindowNoState}, ZustandZuerst, QRect(20, 0, 760, 570), "0 11400 8550 300 0", 0},
+        {"0 11400 8550 600 1500", {}, Programm, QRect(36, 100, 760, 570), "0 11400 8550 540 1500", 0},
+        {"0 11400 8550 300 3450", {}, Programm, QRect(20, 226, 760, 570), "0 11400 8550 300 3390", 0},
+        {"0 11400 8550 600 3450", {}, Programm, ecke, "0 11400 8550 540 3390", 0},
+        {"0 12000 12000 600 3450", {}, Programm, QRect(0, 0, 796, 796), "0 11940 11940 0 0", 0},
+        {"2 11400 8550 600 3450", {Qt::WindowNoState}, GroesseZuerst, ecke, "0 11400 8550 540 3390", 0},
+        // a first start, restored: the title bar below the panel, the frame within the work area below it,
+        // which is lower than the smallest size
+        {"ohne", {Qt::WindowNoState}, Programm, QRect(0, 240, 760, 556), "0 11400 8340 0 3600", 240},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(&f - faelle);
         if (*f.vorher)
             einstellen(f.vorher);
-        const bool maximiert = gespeichert().startsWith('2');
-        mdiZentral& h = zeigen();
+        const bool maximiert = !gespeichert().startsWith('0');
+        mdiZentral& h = zeigen(f.oben);
         const QRect frei = h.screen()->availableGeometry();
+        const QRect bereich = frei.adjusted(0, f.oben, 0, 0);
+        const QMargins rand = h.windowHandle()->frameMargins();
         ASSERT_EQ(h.WindowState(), maximiert ? 2 : 0);
-        EXPECT_TRUE(maximiert ? h.frameGeometry() == frei : h.frameGeometry().size() != h.size()); // a window with a frame
+        EXPECT_TRUE(maximiert ? h.frameGeometry() == frei : !rand.isNull()); // a window with a frame
+        // the frame at least the smallest size, the work area's where that is smaller, after every kind of start
+        EXPECT_EQ(h.minimumSize().grownBy(rand), QSize(760, 570).boundedTo(bereich.size()));
         EXPECT_EQ(h.normalGeometrie(), f.normal);
         if (!maximiert) {
-            EXPECT_EQ(h.geometry(), f.normal);
+            EXPECT_EQ(platz(h), f.normal);
+            EXPECT_TRUE(bereich.contains(h.geometry().marginsAdded(rand)));
+            // the pages laid out for the window with its frame
+            ASSERT_TRUE(QTest::qWaitFor([&h] { return !h.timResize().isActive(); }, 10000));
+            EXPECT_FLOAT_EQ(app().rahmen.sngHoeheStart, static_cast<float>(0.9 * h.geometry().marginsAdded(rand).height() * 15));
         }
         if (!f.zustaende.empty()) {
-            ProgrammStarten();
-            QTest::mouseClick(fenster().fensterAls<frmToolbar>("frmToolbar")->cmbMenu(3), Qt::LeftButton);
+            ProgrammStarten(); // the analysis page: it lays out again at once after a change
             app().rahmen.sngArbeitsbereichBreite -= 150; // the maximised frame 10 pixels beyond the work area
             app().rahmen.sngArbeitsbereichHoehe -= 150;
         }
@@ -207,7 +263,7 @@ TEST_F(FensterGroesseTest, StartUndEndeLassenGroesseUndPlatzWieSieWaren)
             const bool maximieren = zustand == Qt::WindowMaximized;
             // the state sticks, the window has the window manager's size
             ASSERT_TRUE(QTest::qWaitFor([&] {
-                return h.WindowState() == (maximieren ? 2 : 0) && (maximieren ? h.frameGeometry() == frei : h.geometry() == f.normal)
+                return h.WindowState() == (maximieren ? 2 : 0) && (maximieren ? h.frameGeometry() == frei : platz(h) == f.normal)
                     && !h.timResize().isActive();
             }, 10000)) << h.WindowState() << " " << h.geometry().width() << "x" << h.geometry().height();
             EXPECT_EQ(h.normalGeometrie(), f.normal);
@@ -403,6 +459,14 @@ TEST_F(TimerTest, TickLegtRahmenUndSeiteNeuAnUndMerktDieGroesse)
     haupt->resize(300, 200);
     ASSERT_NO_FATAL_FAILURE(relayoutAbwarten(vorher));
     EXPECT_EQ(haupt->frameGeometry().size(), QSize(760, 570));
+    EXPECT_FLOAT_EQ(app().rahmen.sngHoehe, static_cast<float>(haupt->height() * 15));
+    EXPECT_FLOAT_EQ(app().rahmen.sngBreite, static_cast<float>(haupt->width() * 15));
+    // a window manager that gives a size below the minimum (a resize asked of it directly): the window
+    // comes back to the minimum, and that is the size kept
+    vorher = haupt->relayouts();
+    haupt->windowHandle()->resize(200, 150);
+    ASSERT_NO_FATAL_FAILURE(relayoutAbwarten(vorher)); // the size arrived
+    ASSERT_TRUE(QTest::qWaitFor([this] { return haupt->frameGeometry().size() == QSize(760, 570); }, 10000)) << haupt->width();
     EXPECT_FLOAT_EQ(app().rahmen.sngHoehe, static_cast<float>(haupt->height() * 15));
     EXPECT_FLOAT_EQ(app().rahmen.sngBreite, static_cast<float>(haupt->width() * 15));
 }
