@@ -1,5 +1,6 @@
 // Start-up, shutdown and the deferred relayout of the main window.
 #include "frame/frmintro.h"
+#include "frame/frmtoolbar.h"
 #include "frame/programm.h"
 #include "frame/seitenwechsel.h"
 #include "platform/instanzsperre.h"
