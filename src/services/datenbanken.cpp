@@ -354,7 +354,7 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
 
     m_paar.wechselBeenden();
     const QString sicherung = sicherungsPfad(d);
-    if (const Sicherungspaar::Hindernis h = m_paar.hindernis(true); nachSchaden && h.da()) {
+    if (const Sicherungspaar::Hindernis h = nachSchaden ? m_paar.hindernis(true) : Sicherungspaar::Hindernis{}; h.da()) {
         // The backup cannot be told from damage while it is not read: no other file takes its place.
         m_anzeige.zeige(Meldung{0, kTitel,
                                 QStringLiteral("Die Datenbank %1 %2, und ihre Sicherung kann das Programm nicht "
