@@ -16,6 +16,8 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   mariadb-server mariadb-client python3-pyftpdlib openssl
   qpdf poppler-utils xvfb xdotool locales fonts-dejavu-core
+  # the fonts of the common desktops, which the window tests take in turn as the desktop's font
+  fonts-noto-core fonts-roboto-unhinted fonts-liberation2 fonts-freefont-ttf fonts-cantarell
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "frame/frmintro.h"
 #include "frame/mdizentral.h"
+#include "frame/programmschrift.h"
 #include "platform/fokusrahmen.h"
 #include "platform/signalwaechter.h"
 #include "services/appcontext.h"
@@ -25,6 +26,8 @@ int ProgrammAusfuehren(QApplication& qapp, const QString& programmOrdner, const 
     QApplication::setApplicationName(QStringLiteral("Kav"));
     QApplication::setOrganizationName(QStringLiteral("Humavera"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // the windows are laid out for the program's own font, not the desktop's
+    programmschriftSetzen();
     // the focus mark from the first window on: the message of a second start comes before any form
     forms::fokusrahmenStarten();
 

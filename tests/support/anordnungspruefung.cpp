@@ -4,6 +4,7 @@
 #include "frame/fensterplatz.h"
 #include "frame/mdizentral.h"
 #include "frame/oberflaeche.h"
+#include "frame/programmschrift.h"
 #include "platform/fokusrahmen.h"
 #include "platform/rounding.h"
 #include "services/appcontext.h"
@@ -12,6 +13,7 @@
 #include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace kav::test {
 
@@ -64,6 +67,8 @@ bool behaelter(const QWidget* w)
 void textPasst(const QWidget* w, const std::string& wo)
 {
     const std::string n = name(w) + " (" + wo + ")";
+    // every text in the family the windows are laid out for, whatever the desktop's
+    EXPECT_EQ(QFontInfo(w->font()).family(), QLatin1String(kProgrammschrift)) << n;
     const int zeile = w->fontMetrics().height();
     if (const auto* l = qobject_cast<const QLabel*>(w)) {
         if (l->text().isEmpty())
@@ -171,6 +176,50 @@ void fokusrahmenLaesstTexteFrei(const QWidget* fenster, const std::string& wo)
         const QRect text = gezeigt(l).translated(l->parentWidget()->mapTo(ring->parentWidget(), QPoint(0, 0)));
         EXPECT_FALSE(text.intersects(aussen) && !innen.contains(text))
             << wo << ": der Fokusrahmen liegt über dem Text von " << name(l) << " „" << l->text().toStdString() << "“";
+    }
+}
+
+void beschriftungenAmGroesstenDiePassen(const QList<const QToolButton*>& knoepfe, double soll, const std::string& wo)
+{
+    // a caption in `f` as the bar shows it: on one line, else split at the blank nearest its middle;
+    // the width of its widest line and its number of lines
+    const auto gezeigt = [](const QFont& f, QString text, int platz) {
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        const QFontMetrics fm(f);
+        if (fm.horizontalAdvance(text) <= platz)
+            return std::pair(fm.horizontalAdvance(text), 1);
+        int mitte = -1;
+        for (int i = 0; i < text.size(); ++i)
+            if (text[i] == QLatin1Char(' ') && (mitte < 0 || std::abs(i - text.size() / 2) < std::abs(mitte - text.size() / 2)))
+                mitte = i;
+        if (mitte < 0)
+            return std::pair(fm.horizontalAdvance(text), 1);
+        return std::pair(std::max(fm.horizontalAdvance(text.left(mitte)), fm.horizontalAdvance(text.mid(mitte + 1))), 2);
+    };
+    for (const QToolButton* b : knoepfe) {
+        const std::string n = name(b) + " (" + wo + ")";
+        const double groesse = b->font().pointSizeF();
+        const int platz = b->width() - 12;
+        EXPECT_LE(gezeigt(b->font(), b->text(), platz).first, platz) << n;
+        EXPECT_LE(groesse, soll) << n;
+        if (groesse >= soll || groesse <= 6)
+            continue;
+        // half a point more for this caption and every other one at its size (the bar's captions grow
+        // together): this caption too wide, or the pictures beside the captions lower than 1¼ lines
+        bool zuBreit = false;
+        int zeilen = 1;
+        int zeilenHoehe = 0;
+        for (const QToolButton* k : knoepfe) {
+            QFont f = k->font();
+            if (k == b || f.pointSizeF() == groesse)
+                f.setPointSizeF(f.pointSizeF() + 0.5);
+            const auto [breite, z] = gezeigt(f, k->text(), k->width() - 12);
+            zuBreit = zuBreit || (k == b && breite > platz);
+            zeilen = std::max(zeilen, z);
+            zeilenHoehe = std::max(zeilenHoehe, QFontMetrics(f).height());
+        }
+        const int bild = b->height() - zeilen * zeilenHoehe - 8;
+        EXPECT_TRUE(zuBreit || bild < 1.25 * zeilenHoehe) << n << ": " << groesse << " pt, wo " << groesse + 0.5 << " pt passen";
     }
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 class QCalendarWidget;
+class QToolButton;
 
 namespace kav::test {
 
@@ -21,10 +22,12 @@ QList<QSize> pruefgroessen();
 void hauptfensterGroesse(QSize groesse);
 
 // Checks `fenster` as it is laid out now, at every level of plain container widgets (the focus mark
-// is no control and is passed over): each visible control lies inside its parent and overlaps no visible sibling (a label by the text it shows),
-// and no text is cut by its control (labels, input boxes, lists, buttons). The last layout pass
-// skipped no statement; a dialog has no edge to drag (no resize handle at its foot). Controls in `ausgenommen` may overlap others (a frame drawn around a
-// picture). Failures are recorded (EXPECT) and name `wo`.
+// is no control and is passed over): each visible control lies inside its parent and overlaps no
+// visible sibling (a label by the text it shows), and no text is cut by its control (labels, input
+// boxes, lists, buttons) or shown in another family than the program's own. The last layout pass
+// skipped no statement; a dialog has no edge to drag (no resize handle at its foot). Controls in
+// `ausgenommen` may overlap others (a frame drawn around a picture). Failures are recorded (EXPECT)
+// and name `wo`.
 void anordnungJetztPruefen(const QWidget* fenster, const std::string& wo, const QList<const QWidget*>& ausgenommen = {});
 
 // The day names in the head of `kalender` stand whole in their cells (recorded, naming `wo`).
@@ -36,6 +39,12 @@ void wochenGanz(const QCalendarWidget* kalender, const std::string& wo);
 // The focus mark is seen in `fenster` and lies over the text of no label but the control's own caption
 // taken into it (recorded, naming `wo`).
 void fokusrahmenLaesstTexteFrei(const QWidget* fenster, const std::string& wo);
+
+// The navigation bar's captions as the gardener sees them: each within its button and at the size the
+// layout gave (`soll`), or where that does not fit at the largest size that does: half a point more and
+// its words, split as the bar splits them, would be wider than the button, or the captions of the bar
+// would leave its pictures less than 1¼ lines (recorded, naming `wo`).
+void beschriftungenAmGroesstenDiePassen(const QList<const QToolButton*>& knoepfe, double soll, const std::string& wo);
 
 // Lays the program out at each of pruefgroessen() and checks `fenster` there as above. A page test
 // brings its page into the state to check (long texts, hidden buttons) and calls
