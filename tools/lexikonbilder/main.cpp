@@ -5,6 +5,7 @@
 // suffix keeps it ("KeinBild.jpg.svg" gives "KeinBild.jpg"), and the file format follows that suffix.
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -76,6 +77,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(meldungen);
     QGuiApplication app(argc, argv);
+    // the drawings' texts in the font the program brings along, whatever fonts this machine has
+    for (const char* datei : {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf"})
+        QFontDatabase::addApplicationFont(QStringLiteral(KAV_SCHRIFTORDNER "/") + QLatin1String(datei));
     const QStringList args = app.arguments();
     QString quelle, vorschau, vollbild;
     int vorschauBreite = 240, vollbildBreite = 960;

@@ -6,6 +6,7 @@
 // centred, on a white picture of the size given: the head of a landscape page drawn on a portrait one.
 #include "platform/gifschreiber.h"
 
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -50,6 +51,9 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // the drawings' texts in the font the program brings along, whatever fonts this machine has
+    for (const char* datei : {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf"})
+        QFontDatabase::addApplicationFont(QStringLiteral(KAV_SCHRIFTORDNER "/") + QLatin1String(datei));
     if (argc < 3) {
         std::fputs("Aufruf: kavlogogen QUELLE.svg ZIEL.gif [BREITE | BREITExHOEHE quer]\n", stderr);
         return 2;
