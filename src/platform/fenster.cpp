@@ -59,7 +59,12 @@ void inhaltsgroesseFesthalten(QWidget* fenster)
     fenster->setMinimumHeight(0);
     fenster->setMaximumHeight(QWIDGETSIZE_MAX);
     fenster->adjustSize();
-    fenster->setFixedSize(fenster->size());
+    // adjustSize works out the height of wrapped text for the width the window would like, not for the
+    // width it holds: a narrower fixed width needs more lines
+    QSize groesse = fenster->size();
+    if (const QLayout* l = fenster->layout(); l && l->hasHeightForWidth())
+        groesse.setHeight(std::max(groesse.height(), l->totalHeightForWidth(groesse.width())));
+    fenster->setFixedSize(groesse);
 }
 
 bool knopfDruecken(QAbstractButton* b)

@@ -136,7 +136,7 @@ TEST_F(FensterRegisterTest, GesperrtOderFehlerBeimLaden)
 }
 
 // A window held at the size of its contents takes the new size on a later call after they changed;
-// a width the window fixed for itself stays.
+// a width the window fixed for itself stays, and its wrapped text gets the lines it needs at that width.
 TEST(InhaltsgroesseFesthalten, NeueGroesseNachNeuemInhaltEigeneBreiteBleibt)
 {
     for (const bool eigene : {false, true}) {
@@ -146,11 +146,15 @@ TEST(InhaltsgroesseFesthalten, NeueGroesseNachNeuemInhaltEigeneBreiteBleibt)
         (new QVBoxLayout(&fenster))->addWidget(text);
         if (eigene)
             fenster.setFixedWidth(300);
+        fenster.show();
         inhaltsgroesseFesthalten(&fenster);
-        text->setText(QString("Wort ").repeated(40));
+        // at its own width: more lines than adjustSize lets a window have
+        text->setText(QString("Wort ").repeated(eigene ? 300 : 40));
         inhaltsgroesseFesthalten(&fenster);
         EXPECT_EQ(fenster.width(), eigene ? 300 : fenster.sizeHint().width());
         EXPECT_EQ(fenster.minimumSize(), fenster.maximumSize());
+        fenster.layout()->activate();
+        EXPECT_GE(text->height(), text->heightForWidth(text->width())) << "eigene Breite " << eigene;
     }
 }
 
