@@ -310,8 +310,8 @@ void Datenbanken::unterbrocheneErsetzungBeenden()
             if (Dateisystem::art(marke) != Dateisystem::Art::Datei) {
                 const QString n = imProgrammordner(marke);
                 melde(QStringLiteral("An der Stelle „%1“, an der Kav die Meldung über eine ersetzte Datenbank bis zum "
-                                     "nächsten Start aufbewahrt, liegt %2. Das Programm liest es nicht, und es wurde "
-                                     "nichts verändert.\n\nBitte entfernen Sie „%1“.")
+                                     "nächsten Start aufbewahrt, liegt %2. Was dort liegt, liest das Programm nicht, "
+                                     "und es wurde nichts verändert.\n\nBitte entfernen Sie „%1“.")
                           .arg(n, wasDortLiegt(marke)));
                 continue;
             }

@@ -142,6 +142,8 @@ private:
     // A path in the program folder as the messages name it, and what they say of something that is no
     // file in the mark's place.
     QString imProgrammordner(const QString& pfad) const;
+    // "At `pfad`, where the restore's mark is kept, lies `was`."
+    QString markenStelle(const QString& pfad, const QString& was) const;
     QString fremdeMarkeText(const Wiederherstellung& w) const;
     // A restore cut short by a crash: finished when every file it puts in is there and sound (and
     // the mark is), else rolled back to the files as they were; the user is told which. Copies

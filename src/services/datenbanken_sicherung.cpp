@@ -103,13 +103,19 @@ QString Datenbanken::imProgrammordner(const QString& pfad) const
     return QDir::toNativeSeparators(QDir(m_ordner.basis).relativeFilePath(pfad));
 }
 
+QString Datenbanken::markenStelle(const QString& pfad, const QString& was) const
+{
+    return QStringLiteral("An der Stelle „%1“, an der Kav während einer Wiederherstellung der Datensicherung ihre "
+                          "Markierung ablegt, liegt %2.")
+        .arg(imProgrammordner(pfad), was);
+}
+
 QString Datenbanken::fremdeMarkeText(const Wiederherstellung& w) const
 {
     const QString fremd = w.fremd();
-    return QStringLiteral("An der Stelle „%1“, an der Kav während einer Wiederherstellung der Datensicherung ihre "
-                          "Markierung ablegt, liegt %2. Das Programm liest es nicht, und solange es da ist, wird keine "
-                          "Sicherung gemacht oder wiederhergestellt.")
-        .arg(imProgrammordner(fremd), wasDortLiegt(fremd));
+    return markenStelle(fremd, wasDortLiegt(fremd))
+           + QStringLiteral(" Was dort liegt, liest das Programm nicht, und solange es dort liegt, wird keine Sicherung "
+                            "gemacht oder wiederhergestellt.");
 }
 
 bool Datenbanken::markeErledigen(const Wiederherstellung& w)
@@ -245,6 +251,21 @@ bool Datenbanken::unterbrocheneWiederherstellungBeenden()
               + hindernisBitte(imProgrammordner(w.fremd()), LocalDatabase::FileFault::NotAFile, Stelle::Eigene, spuren)
               + (spuren ? QStringLiteral(" Bis dahin kann das Programm nicht arbeiten und wird beendet.") : QString()));
         return !spuren;
+    }
+    case Wiederherstellung::Lage::Unlesbar: {
+        // The mark of a restore another account began: the files may be half the backup's, half not.
+        const LocalDatabase::FileFault f = LocalDatabase::fileFault(w.marke());
+        m_anzeige.zeige(Meldung{0, kTitel,
+                                markenStelle(w.marke(), f == LocalDatabase::FileFault::NoReadRight
+                                                            ? QStringLiteral("eine Datei, die das Programm nicht lesen darf")
+                                                            : QStringLiteral("eine Datei, die sich nicht lesen lässt"))
+                                    + QStringLiteral(" Ohne sie zu lesen, kann das Programm nicht feststellen, ob eine "
+                                                     "unterbrochene Wiederherstellung zu Ende geführt oder rückgängig "
+                                                     "gemacht werden muss. Beide Datenbanken bleiben, wie sie sind.\n\n")
+                                    + hindernisBitte(imProgrammordner(w.marke()), f, Stelle::Eigene, true)
+                                    + QStringLiteral(" Bis dahin kann das Programm nicht arbeiten und wird beendet."),
+                                Meldung::Symbol::Fehler});
+        return false;
     }
     }
     // What lies at the mark's temporary name is not the program's: named, and left as it is.

@@ -172,8 +172,11 @@ Wiederherstellung::Lage Wiederherstellung::lesen()
         reste = reste || istDatei(d.kopie);
     if (!markeDa())
         return reste ? Lage::OhneMarke : Lage::Keine;
+    // a mark that cannot be read tells nothing of where the restore stopped
+    if (LocalDatabase::fileFault(marke()) != LocalDatabase::FileFault::None)
+        return Lage::Unlesbar;
     QByteArray text;
-    Dateisystem::lesen(marke(), &text); // an unreadable mark decides as an empty one: back
+    Dateisystem::lesen(marke(), &text);
     if (text == kErledigt)
         return Lage::Erledigt;
     markeLesen(text);

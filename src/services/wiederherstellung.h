@@ -18,6 +18,7 @@ public:
         Zuruecknehmen, // anything else: back to the files as they were
         Erledigt,      // the mark of a restore settled by the program before, which could not remove it
         KeineDatei,    // something that is no regular file lies in the mark's place: not read, nothing decided
+        Unlesbar,      // a mark the program may not read (another account's) or cannot: nothing decided
     };
 
     // `daten`: the data folder; `dateien`: Kav.KRN and Daten.KRN; `sicherungen`: their backups.

@@ -194,7 +194,7 @@ TEST_F(DatenbankTest, UngezeigteErsatzmeldungSagtNurWasBekanntIst)
          "Dat-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 30.11.2026\n\nEinträge, die nach dem 30.11.2026 um 18:42 Uhr"},
         {"Standarddatei", [&] { test::schreibeDatei(marke, {}); }, "Dat-DB war beschädigt, ersetzt mit der Standarddatei\n\nDie neue Datei ist leer"},
         {"beschädigt", [&] { test::schreibeDatei(marke, "\x01\x02 30.11."); }, "Dat-DB war beschädigt und wurde ersetzt.\n\n"},
-        {"Rohr", [&] { test::fremdesAnlegen(marke, test::Fremd::Rohr); }, fremd + "etwas, das keine Datei ist. Das Programm liest es nicht"},
+        {"Rohr", [&] { test::fremdesAnlegen(marke, test::Fremd::Rohr); }, fremd + "etwas, das keine Datei ist. Was dort liegt, liest das Programm nicht"},
         {"Verknüpfung", [&] { test::fremdesAnlegen(marke, test::Fremd::Verknuepfung, ziel); }, fremd + "eine Verknüpfung."},
         {"Gerät", [&] { test::fremdesAnlegen(marke, test::Fremd::Geraet); }, fremd + "etwas, das keine Datei ist."},
         {"Ordner", [&] { QDir().mkdir(marke); }, fremd + "ein Ordner."},
@@ -715,8 +715,8 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
                       "An der Stelle „Daten/Wiederherstellung.laeuft.tmp“, an der Kav während einer Wiederherstellung der "
                       "Datensicherung ihre Markierung ablegt, liegt "
                           + QString(f.tmp == Rohr ? "etwas, das keine Datei ist" : "ein Ordner")
-                          + ". Das Programm liest es nicht, und solange es da ist, wird keine Sicherung gemacht oder "
-                            "wiederhergestellt.\n\nBitte entfernen Sie „Daten/Wiederherstellung.laeuft.tmp“.");
+                          + ". Was dort liegt, liest das Programm nicht, und solange es dort liegt, wird keine Sicherung "
+                            "gemacht oder wiederhergestellt.\n\nBitte entfernen Sie „Daten/Wiederherstellung.laeuft.tmp“.");
             EXPECT_EQ(Dateisystem::art(tmp), f.tmp == Rohr ? Dateisystem::Art::KeineDatei : Dateisystem::Art::Ordner);
             EXPECT_FALSE(QFile::exists(marke));
         }

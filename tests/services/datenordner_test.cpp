@@ -38,23 +38,37 @@ bool wartetAmRohr(pid_t faden)
 
 // Nothing in the data folder holds the start or passes for damage: a named pipe, link or device in
 // place of the lock file, of the restore's mark or the temporary file it is written as, of a journal
-// or of a database, or a journal or database that may not be read (another account's file), is never
-// opened (a helper opens each end of a pipe once the start waits on it, or after a minute, so that a
-// start held there goes on and the test fails instead of hanging). The folder's lock keeps a second
-// start out all the same; the mark is told and no backup is made while it is there; the database is
-// not opened, and the start says why and what to do. No file changes, and nothing is set aside.
+// or of a database, or a journal, database or mark that may not be read (another account's file), is
+// never opened (a helper opens each end of a pipe once the start waits on it, or after a minute, so that
+// a start held there goes on and the test fails instead of hanging). The folder's lock keeps a second
+// start out all the same; the mark is told and no backup is made while it is there, and where a restore
+// may have stopped half way (a database set aside by it) or the mark cannot be read, the start ends
+// before either database opens; a database with such in its place or beside it is not opened, and the
+// start says why and what to do. No file changes, and nothing is set aside or made.
 TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
 {
     const QString daten = dir.path() + "/Daten", ziel = dir.filePath("Protokoll");
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ziel, "Protokoll eines Schreibvorgangs")); // what a link leads to
-    enum { Rohr, Verknuepfung, Geraet, Unlesbar };
+    enum { Rohr, Verknuepfung, Geraet, Unlesbar, Ordner };
     const QString markeText = "An der Stelle „Daten/%1“, an der Kav während einer Wiederherstellung der Datensicherung "
-                              "ihre Markierung ablegt, liegt %2. Das Programm liest es nicht, und solange es da ist, wird "
-                              "keine Sicherung gemacht oder wiederhergestellt.";
+                              "ihre Markierung ablegt, liegt %2. Was dort liegt, liest das Programm nicht, und solange es "
+                              "dort liegt, wird keine Sicherung gemacht oder wiederhergestellt.";
     const auto marke = [&](const char* was) {
         return markeText.arg("Wiederherstellung.laeuft", was)
                + " Beide Datenbanken bleiben, wie sie sind.\n\nBitte entfernen Sie „Daten/Wiederherstellung.laeuft“.";
     };
+    const auto markeBeendet = [&](const char* was) { // a restore that may have stopped half way
+        return markeText.arg("Wiederherstellung.laeuft", was)
+               + " Beide Datenbanken bleiben, wie sie sind.\n\nBitte entfernen Sie „Daten/Wiederherstellung.laeuft“ und "
+                 "starten Sie Kav dann neu. Bis dahin kann das Programm nicht arbeiten und wird beendet.";
+    };
+    const QString unlesbareMarke =
+        "An der Stelle „Daten/Wiederherstellung.laeuft“, an der Kav während einer Wiederherstellung der Datensicherung "
+        "ihre Markierung ablegt, liegt eine Datei, die das Programm nicht lesen darf. Ohne sie zu lesen, kann das Programm "
+        "nicht feststellen, ob eine unterbrochene Wiederherstellung zu Ende geführt oder rückgängig gemacht werden muss. "
+        "Beide Datenbanken bleiben, wie sie sind.\n\nBitte sorgen Sie dafür, dass Sie die Datei "
+        "„Daten/Wiederherstellung.laeuft“ lesen und beschreiben dürfen, und starten Sie Kav dann neu. Bis dahin kann das "
+        "Programm nicht arbeiten und wird beendet.";
     const auto tmp = [&](const char* was) {
         return markeText.arg("Wiederherstellung.laeuft.tmp", was)
                + "\n\nBitte entfernen Sie „Daten/Wiederherstellung.laeuft.tmp“.";
@@ -97,10 +111,14 @@ TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
                                "Datensicherung, soweit es eine gibt) und starten Sie Kav dann neu.");
     };
     const char* keineDatei = "etwas, das keine Datei ist";
-    const struct { const char* name; int art; bool startet; QString meldung; } faelle[] = {
+    // `beiseite`: Daten.KRN set aside by a restore before the start
+    const struct { const char* name; int art; bool startet; QString meldung; bool beiseite = false; } faelle[] = {
         {"Kav.sperre", Rohr, true, {}},
         {"Wiederherstellung.laeuft", Rohr, true, marke(keineDatei)},
         {"Wiederherstellung.laeuft", Verknuepfung, true, marke("eine Verknüpfung")},
+        {"Wiederherstellung.laeuft", Rohr, false, markeBeendet(keineDatei), true},
+        {"Wiederherstellung.laeuft", Ordner, false, markeBeendet("ein Ordner"), true},
+        {"Wiederherstellung.laeuft", Unlesbar, false, unlesbareMarke},
         {"Wiederherstellung.laeuft.tmp", Rohr, true, tmp(keineDatei)},
         {"Wiederherstellung.laeuft.tmp", Verknuepfung, true, tmp("eine Verknüpfung")},
         {"Wiederherstellung.laeuft.tmp", Geraet, true, tmp(keineDatei)},
@@ -123,10 +141,14 @@ TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
         const QString rohr = daten + "/" + f.name;
         const bool istDatenbank = rohr.endsWith(".KRN");
         const QByteArray datenbankInhalt = istDatenbank ? test::inhalt(rohr) : QByteArray(); // sound, with its rows
+        const QString datenKRN = daten + "/Daten.KRN", beiseite = datenKRN + ".vor-Wiederherstellung-20261206091500";
+        ASSERT_TRUE(!f.beiseite || QFile::rename(datenKRN, beiseite));
         if (f.art == Unlesbar) {
             if (!istDatenbank) {
                 ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(rohr, test::inhalt(ziel)));
             }
+        } else if (f.art == Ordner) {
+            ASSERT_TRUE(QDir().mkdir(rohr));
         } else {
             QFile::remove(rohr);
             ASSERT_NO_FATAL_FAILURE(test::fremdesAnlegen(rohr, f.art == Rohr ? test::Fremd::Rohr
@@ -161,6 +183,7 @@ TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
         const QString text = protokoll.texte().join("\n");
         EXPECT_EQ(text, f.meldung);
         EXPECT_EQ(dateien(), vorher);
+        EXPECT_NE(QFileInfo::exists(datenKRN), f.beiseite); // none made
         if (f.startet) {
             zweiterStartAbgewiesen();
             protokoll.meldungen.clear();
@@ -173,7 +196,8 @@ TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
         helfer.join();
         EXPECT_FALSE(gehalten);
         EXPECT_EQ(Dateisystem::art(rohr), art); // left as it was
-        QFile::remove(rohr);
+        QFile::remove(rohr) || QDir().rmdir(rohr);
+        ASSERT_TRUE(!f.beiseite || QFile::rename(beiseite, datenKRN));
         if (istDatenbank) {
             ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(rohr, datenbankInhalt));
         }

@@ -54,9 +54,9 @@ TEST_F(SicherungWiederherstellen, BeidesOderNichts)
     const QString datenSicherung = db->sicherungDaten();
     const QString marke = ordner.daten() + "/Wiederherstellung.laeuft";
     const QString markenText = "An der Stelle „Daten/Wiederherstellung.laeuft“, an der Kav während einer Wiederherstellung "
-                               "der Datensicherung ihre Markierung ablegt, liegt %1. Das Programm liest es nicht, und "
-                               "solange es da ist, wird keine Sicherung gemacht oder wiederhergestellt. Bitte entfernen "
-                               "Sie „Daten/Wiederherstellung.laeuft“.";
+                               "der Datensicherung ihre Markierung ablegt, liegt %1. Was dort liegt, liest das Programm "
+                               "nicht, und solange es dort liegt, wird keine Sicherung gemacht oder wiederhergestellt. "
+                               "Bitte entfernen Sie „Daten/Wiederherstellung.laeuft“.";
     // what a link leads to: a sound backup of another time, never shown nor read as this one's
     const QString anderswo = dir.filePath("anderswo.PVQ");
     ASSERT_TRUE(QFile::copy(kavSicherung, anderswo));
@@ -299,8 +299,8 @@ TEST_F(SicherungWiederherstellen, FremdesAnDerTemporaerenMarkeBleibtUnberuehrt)
         const QString genannt = "An der Stelle „Daten/Wiederherstellung.laeuft.tmp“, an der Kav während einer "
                                 "Wiederherstellung der Datensicherung ihre Markierung ablegt, liegt "
                                 + QString(f.was)
-                                + ". Das Programm liest es nicht, und solange es da ist, wird keine Sicherung gemacht oder "
-                                  "wiederhergestellt. Bitte entfernen Sie „Daten/Wiederherstellung.laeuft.tmp“.";
+                                + ". Was dort liegt, liest das Programm nicht, und solange es dort liegt, wird keine Sicherung "
+                                  "gemacht oder wiederhergestellt. Bitte entfernen Sie „Daten/Wiederherstellung.laeuft.tmp“.";
         EXPECT_EQ(protokoll.texte().join(""), f.faellig ? "Die Sicherung der Datenbanken ist fehlgeschlagen:\n" + genannt
                                                               + "\n\nBeim nächsten Programmende wird sie erneut versucht."
                                                         : QString());
