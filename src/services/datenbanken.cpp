@@ -44,6 +44,7 @@ QString unbrauchbarText(const QString& pfad, const QString& hindernis, LocalData
                                  "feststellen, ob sie vollständig ist.");
             break;
         case F::Unreadable:
+        case F::NoWriteRight: // only ever of a journal
             was = QStringLiteral("Die Datei lässt sich nicht lesen, und ohne sie zu lesen, kann das Programm nicht "
                                  "feststellen, ob sie vollständig ist.");
             break;
@@ -63,6 +64,10 @@ QString unbrauchbarText(const QString& pfad, const QString& hindernis, LocalData
             was = (fehler == F::NoReadRight ? QStringLiteral("eine Datei, die das Programm nicht lesen darf.")
                                             : QStringLiteral("eine Datei, die sich nicht lesen lässt."))
                   + protokoll + QStringLiteral("ohne sie zu lesen, kann es nicht feststellen, ob die Datenbank vollständig ist.");
+            break;
+        case F::NoWriteRight:
+            was = QStringLiteral("eine Datei, die das Programm nicht beschreiben oder löschen darf.") + protokoll
+                  + QStringLiteral("ohne sie zurückzunehmen, kann es nicht feststellen, ob die Datenbank vollständig ist.");
             break;
         case F::None:
         case F::NotAFile:
@@ -162,6 +167,13 @@ Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
                                                "verloren.\n\n%3 Bis dahin kann das Programm nicht arbeiten und wird "
                                                "beendet.")
                                     .arg(QDir::toNativeSeparators(d.pfad), gesperrt, schreibrechtBitte()),
+                                Meldung::Symbol::Fehler});
+        return Ergebnis::Fehlgeschlagen;
+    }
+    // A journal it may read but neither roll back nor delete (another account's) fails the opening as
+    // damage would: the file is not judged, and nothing is replaced.
+    if (const QStringList fest = LocalDatabase::fixedCompanions(d.pfad); !fest.isEmpty()) {
+        m_anzeige.zeige(Meldung{0, kTitel, unbrauchbarText(d.pfad, fest.first(), LocalDatabase::FileFault::NoWriteRight),
                                 Meldung::Symbol::Fehler});
         return Ergebnis::Fehlgeschlagen;
     }

@@ -40,7 +40,8 @@ bool wartetAmRohr(pid_t faden)
 // place of the lock file, of the restore's mark or the temporary file it is written as, of a journal
 // or of a database, or a journal, database or mark that may not be read (another account's file), is
 // never opened (a helper opens each end of a pipe once the start waits on it, or after a minute, so that
-// a start held there goes on and the test fails instead of hanging). The folder's lock keeps a second
+// a start held there goes on and the test fails instead of hanging); nor is a journal rolled back or
+// removed that may be read but not written (another account's). The folder's lock keeps a second
 // start out all the same; the mark is told and no backup is made while it is there, and where a restore
 // may have stopped half way (a database set aside by it) or the mark cannot be read, the start ends
 // before either database opens; a database with such in its place or beside it is not opened, and the
@@ -49,7 +50,7 @@ TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
 {
     const QString daten = dir.path() + "/Daten", ziel = dir.filePath("Protokoll");
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(ziel, "Protokoll eines Schreibvorgangs")); // what a link leads to
-    enum { Rohr, Verknuepfung, Geraet, Unlesbar, Ordner };
+    enum { Rohr, Verknuepfung, Geraet, Unlesbar, Ordner, Fest /* may be read, not written: another account's */ };
     const QString markeText = "An der Stelle „Daten/%1“, an der Kav während einer Wiederherstellung der Datensicherung "
                               "ihre Markierung ablegt, liegt %2. Was dort liegt, liest das Programm nicht, und solange es "
                               "dort liegt, wird keine Sicherung gemacht oder wiederhergestellt.";
@@ -84,14 +85,18 @@ TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
         const QString was = art == Rohr ? "keine Datei." + anlage + "was dort liegt, liest es nicht."
                             : art == Verknuepfung
                                 ? "eine Verknüpfung." + anlage + "einer Verknüpfung folgt es dort nicht."
-                                : "eine Datei, die das Programm nicht lesen darf." + anlage
-                                      + "ohne sie zu lesen, kann es nicht feststellen, ob die Datenbank vollständig ist.";
+                            : art == Fest ? "eine Datei, die das Programm nicht beschreiben oder löschen darf." + anlage
+                                                + "ohne sie zurückzunehmen, kann es nicht feststellen, ob die Datenbank "
+                                                  "vollständig ist."
+                                          : "eine Datei, die das Programm nicht lesen darf." + anlage
+                                                + "ohne sie zu lesen, kann es nicht feststellen, ob die Datenbank vollständig ist.";
         const QString bitte = art == Rohr ? "Bitte entfernen Sie „" + name + "“ und starten Sie Kav dann neu."
                               : art == Verknuepfung
                                   ? "Bitte verschieben Sie die Verknüpfung „" + name + "“ an einen anderen Ort (die Datei, "
                                     "auf die sie verweist, behalten Sie) und starten Sie Kav dann neu."
                                   : "Bitte sorgen Sie dafür, dass Sie die Datei „" + name
-                                        + "“ lesen und beschreiben dürfen, und starten Sie Kav dann neu.";
+                                        + (art == Fest ? "“ beschreiben und löschen dürfen" : "“ lesen und beschreiben dürfen")
+                                        + ", und starten Sie Kav dann neu.";
         return datenbank(datei, "Neben ihr liegt „" + name + "“, und das ist " + was, bitte);
     };
     const auto selbst = [&](const char* datei, int art) {
@@ -125,6 +130,8 @@ TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
         {"Daten.KRN-journal", Rohr, false, neben("Daten.KRN", "-journal", Rohr)},
         {"Daten.KRN-journal", Verknuepfung, false, neben("Daten.KRN", "-journal", Verknuepfung)},
         {"Daten.KRN-journal", Unlesbar, false, neben("Daten.KRN", "-journal", Unlesbar)},
+        {"Daten.KRN-journal", Fest, false, neben("Daten.KRN", "-journal", Fest)},
+        {"Kav.KRN-journal", Fest, false, neben("Kav.KRN", "-journal", Fest)},
         {"Daten.KRN-wal", Verknuepfung, false, neben("Daten.KRN", "-wal", Verknuepfung)},
         {"Daten.KRN-wal", Unlesbar, false, neben("Daten.KRN", "-wal", Unlesbar)},
         {"Kav.KRN-journal", Verknuepfung, false, neben("Kav.KRN", "-journal", Verknuepfung)},
@@ -143,7 +150,7 @@ TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
         const QByteArray datenbankInhalt = istDatenbank ? test::inhalt(rohr) : QByteArray(); // sound, with its rows
         const QString datenKRN = daten + "/Daten.KRN", beiseite = datenKRN + ".vor-Wiederherstellung-20261206091500";
         ASSERT_TRUE(!f.beiseite || QFile::rename(datenKRN, beiseite));
-        if (f.art == Unlesbar) {
+        if (f.art == Unlesbar || f.art == Fest) {
             if (!istDatenbank) {
                 ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(rohr, test::inhalt(ziel)));
             }
@@ -158,8 +165,8 @@ TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
         const Dateisystem::Art art = Dateisystem::art(rohr);
         const QMap<QString, QByteArray> vorher = dateien();
         std::optional<Schreibschutz> schutz; // another account's file
-        if (f.art == Unlesbar) {
-            ASSERT_TRUE(schutz.emplace(dir.path(), daten, rohr, false, 0200).wirksam());
+        if (f.art == Unlesbar || f.art == Fest) {
+            ASSERT_TRUE(schutz.emplace(dir.path(), daten, rohr, false, f.art == Fest ? 0444 : 0200).wirksam());
         }
         protokoll.meldungen.clear();
         std::atomic<bool> fertig = false, gehalten = false;
@@ -205,8 +212,8 @@ TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
 }
 
 // A damaged Daten.KRN whose backup cannot be read now: something beside it or in its place that is no
-// file, a link, a backup that may not be read (another account's), something at the name a backup is
-// made under. The start names it, says what to do and ends; nothing is set aside or replaced, never by
+// file, a link, a backup that may not be read (another account's), a journal beside it that may be read
+// but not written (another account's), something at the name a backup is made under. The start names it, says what to do and ends; nothing is set aside or replaced, never by
 // the empty file while the backup holds the plots. Once it is gone, the start puts the backup in.
 TEST_F(ProgrammStartTest, BeschaedigteDateiWartetAufIhreSicherung)
 {
@@ -223,11 +230,16 @@ TEST_F(ProgrammStartTest, BeschaedigteDateiWartetAufIhreSicherung)
     ASSERT_TRUE(QFile::copy(pvq, anderswo));
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(daten + "/Daten.KRN", "kaputt"));
     const QString nicht = " Was dort liegt, liest das Programm nicht.";
-    enum { Rohr, Verknuepfung, Unlesbar, Ordner };
+    enum { Rohr, Verknuepfung, Unlesbar, Ordner, Fest /* may be read, not written: another account's */ };
     const struct { const char* name; int art; QString was, bitte; } faelle[] = {
         {"Daten.PVQ-journal", Rohr,
          "Neben der Sicherungsdatei Daten.PVQ liegt „Daten.PVQ-journal“, und das ist etwas, das keine Datei ist." + nicht,
          "Bitte entfernen Sie „Sicherungsdateien/Daten.PVQ-journal“ und starten Sie Kav dann neu."},
+        {"Daten.PVQ-journal", Fest,
+         "Neben der Sicherungsdatei Daten.PVQ liegt „Daten.PVQ-journal“, und diese Datei darf das Programm nicht "
+         "beschreiben oder löschen.",
+         "Bitte sorgen Sie dafür, dass Sie die Datei „Sicherungsdateien/Daten.PVQ-journal“ beschreiben und löschen dürfen, "
+         "und starten Sie Kav dann neu."},
         {"Daten.PVQ", Verknuepfung, "An der Stelle der Sicherungsdatei Daten.PVQ liegt eine Verknüpfung." + nicht,
          "Bitte legen Sie an die Stelle der Verknüpfung „Sicherungsdateien/Daten.PVQ“ die Datei, auf die sie verweist, "
          "und starten Sie Kav dann neu."},
@@ -248,13 +260,18 @@ TEST_F(ProgrammStartTest, BeschaedigteDateiWartetAufIhreSicherung)
             ASSERT_NO_FATAL_FAILURE(test::fremdesAnlegen(pfad, test::Fremd::Verknuepfung, anderswo));
         } else if (f.art == Ordner) {
             ASSERT_TRUE(QDir().mkdir(pfad));
+        } else if (f.art == Fest) {
+            QByteArray zufall(4096, '\0');
+            for (char& c : zufall)
+                c = static_cast<char>(QRandomGenerator::global()->bounded(1, 256));
+            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(pfad, zufall));
         }
         const QMap<QString, QByteArray> vorher = dateien();
         protokoll.meldungen.clear();
         {
             std::optional<Schreibschutz> schutz;
-            if (f.art == Unlesbar) {
-                ASSERT_TRUE(schutz.emplace(dir.path(), daten, pfad, false, 0200).wirksam());
+            if (f.art == Unlesbar || f.art == Fest) {
+                ASSERT_TRUE(schutz.emplace(dir.path(), daten, pfad, false, f.art == Fest ? 0444 : 0200).wirksam());
             }
             EXPECT_FALSE(DiensteStarten(neuerStart(), dir.path(), ini()));
             appNeu();
