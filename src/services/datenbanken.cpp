@@ -366,7 +366,15 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
 
     m_paar.wechselBeenden();
     const QString sicherung = sicherungsPfad(d);
-    if (const Sicherungspaar::Hindernis h = nachSchaden ? m_paar.hindernis(true) : Sicherungspaar::Hindernis{}; h.da()) {
+    const int i = &d == &m_kav ? 0 : 1;
+    // Its own backup decides: what lies at the other file's names keeps no sound backup from it. Where
+    // its own is not sound while a file of it lies under the pair's working names (a switch that could
+    // not be settled), whatever keeps the pair from being settled stops the replacement too.
+    Sicherungspaar::Hindernis h = nachSchaden ? m_paar.hindernisDerSicherung(i, true) : Sicherungspaar::Hindernis{};
+    const bool gesund = !h.da() && dateiGesund(sicherung, d.art);
+    if (nachSchaden && !h.da() && !gesund && m_paar.beiseite(i))
+        h = m_paar.hindernis(true);
+    if (h.da()) {
         // The backup cannot be told from damage while it is not read: no other file takes its place.
         m_anzeige.zeige(Meldung{0, kTitel,
                                 QStringLiteral("Die Datenbank %1 %2, und ihre Sicherung kann das Programm nicht "
@@ -379,8 +387,7 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
                                 Meldung::Symbol::Fehler});
         return Ergebnis::Fehlgeschlagen;
     }
-    if (dateiGesund(sicherung, d.art)
-        && ersetzenDurch(d, sicherung, nachSchaden, &why, &beiseite)) {
+    if (gesund && ersetzenDurch(d, sicherung, nachSchaden, &why, &beiseite)) {
         if (nachSchaden)
             gemeldet(ersetztText(d, fehlte, beiseite, Ersatz::Sicherung, sicherungsZeit(sicherung)), beiseite);
         return Ergebnis::Sicherung;

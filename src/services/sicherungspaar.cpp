@@ -110,6 +110,12 @@ Sicherungspaar::Hindernis Sicherungspaar::hindernis(bool neustart) const
     return {};
 }
 
+bool Sicherungspaar::beiseite(int i) const
+{
+    const Namen n = namen(i);
+    return Dateisystem::art(n.kopie) == Dateisystem::Art::Datei || Dateisystem::art(n.vorher) == Dateisystem::Art::Datei;
+}
+
 void Sicherungspaar::wechselBeenden() const
 {
     if (!nurDateien())

@@ -39,6 +39,9 @@ public:
     // The same of the backup of file `i` (0: Kav, 1: Daten) and beside it only, where SQLite keeps its
     // journal, and of a journal there that the program may read but not write or remove.
     Hindernis hindernisDerSicherung(int i, bool neustart = false) const;
+    // A file of the backup of file `i` lies under the pair's working names ("*.PVQ.tmp",
+    // "*.PVQ.vorher"): a switch of the pair not yet settled (wechselBeenden) may hold it aside.
+    bool beiseite(int i) const;
 
     // Copies both files as the new pair, made at `zeit`; none while something is in the way (hindernis). Until both new files are in place the
     // previous pair is kept, and a failure puts it back; `why` then says what failed. When the new

@@ -213,8 +213,11 @@ TEST_F(ProgrammStartTest, RohrImDatenordnerHaeltDenStartNicht)
 
 // A damaged Daten.KRN whose backup cannot be read now: something beside it or in its place that is no
 // file, a link, a backup that may not be read (another account's), a journal beside it that may be read
-// but not written (another account's), something at the name a backup is made under. The start names it, says what to do and ends; nothing is set aside or replaced, never by
-// the empty file while the backup holds the plots. Once it is gone, the start puts the backup in.
+// but not written (another account's), or, while the backup lies aside under the name a backup keeps the
+// previous one under (a backup cut short), something at the name a backup is made under. The start names
+// it, says what to do and ends; nothing is set aside or replaced, never by the empty file while the
+// backup holds the plots. Something at the other file's names keeps no sound backup from it: the start
+// puts it in and leaves that as it is. Once it is gone, the start puts the backup in.
 TEST_F(ProgrammStartTest, BeschaedigteDateiWartetAufIhreSicherung)
 {
     {
@@ -230,8 +233,12 @@ TEST_F(ProgrammStartTest, BeschaedigteDateiWartetAufIhreSicherung)
     ASSERT_TRUE(QFile::copy(pvq, anderswo));
     ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(daten + "/Daten.KRN", "kaputt"));
     const QString nicht = " Was dort liegt, liest das Programm nicht.";
+    const QString tmpOrdner =
+        "An der Stelle „Sicherungsdateien/Kav.PVQ.tmp“, an der Kav eine neue Sicherungsdatei anlegt, liegt ein Ordner." + nicht;
+    const QString tmpBitte = "Bitte entfernen Sie „Sicherungsdateien/Kav.PVQ.tmp“ und starten Sie Kav dann neu.";
     enum { Rohr, Verknuepfung, Unlesbar, Ordner, Fest /* may be read, not written: another account's */ };
-    const struct { const char* name; int art; QString was, bitte; } faelle[] = {
+    // `vorher`: Daten.PVQ lies aside as the previous backup; empty `was`: Daten.KRN is replaced from its backup
+    const struct { const char* name; int art; QString was, bitte; bool vorher = false; } faelle[] = {
         {"Daten.PVQ-journal", Rohr,
          "Neben der Sicherungsdatei Daten.PVQ liegt „Daten.PVQ-journal“, und das ist etwas, das keine Datei ist." + nicht,
          "Bitte entfernen Sie „Sicherungsdateien/Daten.PVQ-journal“ und starten Sie Kav dann neu."},
@@ -246,12 +253,11 @@ TEST_F(ProgrammStartTest, BeschaedigteDateiWartetAufIhreSicherung)
         {"Daten.PVQ", Unlesbar, "Die Sicherungsdatei Daten.PVQ darf das Programm nicht lesen.",
          "Bitte sorgen Sie dafür, dass Sie die Datei „Sicherungsdateien/Daten.PVQ“ lesen und beschreiben dürfen, und "
          "starten Sie Kav dann neu."},
-        {"Kav.PVQ.tmp", Ordner,
-         "An der Stelle „Sicherungsdateien/Kav.PVQ.tmp“, an der Kav eine neue Sicherungsdatei anlegt, liegt ein Ordner." + nicht,
-         "Bitte entfernen Sie „Sicherungsdateien/Kav.PVQ.tmp“ und starten Sie Kav dann neu."},
+        {"Kav.PVQ.tmp", Ordner, tmpOrdner, tmpBitte, true},
+        {"Kav.PVQ.tmp", Ordner, {}, {}},
     };
     for (const auto& f : faelle) {
-        SCOPED_TRACE(testing::Message() << f.name << " " << f.art);
+        SCOPED_TRACE(testing::Message() << f.name << " " << f.art << " " << f.vorher);
         const QString pfad = sicherungen + "/" + f.name;
         if (f.art == Rohr) {
             ASSERT_NO_FATAL_FAILURE(test::fremdesAnlegen(pfad, test::Fremd::Rohr));
@@ -266,6 +272,7 @@ TEST_F(ProgrammStartTest, BeschaedigteDateiWartetAufIhreSicherung)
                 c = static_cast<char>(QRandomGenerator::global()->bounded(1, 256));
             ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(pfad, zufall));
         }
+        ASSERT_TRUE(!f.vorher || QFile::rename(pvq, pvq + ".vorher"));
         const QMap<QString, QByteArray> vorher = dateien();
         protokoll.meldungen.clear();
         {
@@ -273,15 +280,29 @@ TEST_F(ProgrammStartTest, BeschaedigteDateiWartetAufIhreSicherung)
             if (f.art == Unlesbar || f.art == Fest) {
                 ASSERT_TRUE(schutz.emplace(dir.path(), daten, pfad, false, f.art == Fest ? 0444 : 0200).wirksam());
             }
-            EXPECT_FALSE(DiensteStarten(neuerStart(), dir.path(), ini()));
+            AppContext& a = neuerStart();
+            const bool gestartet = DiensteStarten(a, dir.path(), ini());
+            EXPECT_EQ(gestartet, f.was.isEmpty());
+            if (gestartet) {
+                EXPECT_EQ(sql::scalar(a.db->cnDaten(), "SELECT COUNT(*) FROM FlaechenID").toInt(), 2);
+            }
             appNeu();
         }
-        EXPECT_EQ(protokoll.texte(),
-                  QStringList{"Die Datenbank " + daten + "/Daten.KRN ist beschädigt, und ihre Sicherung kann das Programm "
-                              "nicht verwenden: " + f.was + " An den Datenbanken und den Sicherungsdateien wurde nichts "
-                              "verändert.\n\n" + f.bitte + " Bis dahin kann das Programm nicht arbeiten und wird beendet."});
-        EXPECT_EQ(dateien(), vorher);
-        EXPECT_EQ(test::inhalt(daten + "/Daten.KRN"), "kaputt");
+        if (f.was.isEmpty()) { // from its own backup, the folder at the other's name left as it is
+            EXPECT_TRUE(protokoll.texte().join("").startsWith("Dat-DB war beschädigt, ersetzt mit der Sicherungsdatei vom "))
+                << protokoll.texte().join("").toStdString();
+            EXPECT_EQ(test::inhalt(daten + "/Daten.KRN"), test::inhalt(pvq));
+            EXPECT_EQ(Dateisystem::art(pfad), Dateisystem::Art::Ordner);
+            ASSERT_NO_FATAL_FAILURE(test::schreibeDatei(daten + "/Daten.KRN", "kaputt"));
+        } else {
+            EXPECT_EQ(protokoll.texte(),
+                      QStringList{"Die Datenbank " + daten + "/Daten.KRN ist beschädigt, und ihre Sicherung kann das "
+                                  "Programm nicht verwenden: " + f.was + " An den Datenbanken und den Sicherungsdateien wurde "
+                                  "nichts verändert.\n\n" + f.bitte + " Bis dahin kann das Programm nicht arbeiten und wird beendet."});
+            EXPECT_EQ(dateien(), vorher);
+            EXPECT_EQ(test::inhalt(daten + "/Daten.KRN"), "kaputt");
+        }
+        ASSERT_TRUE(!f.vorher || QFile::rename(pvq + ".vorher", pvq));
         if (f.art == Ordner) {
             ASSERT_TRUE(QDir().rmdir(pfad));
         } else if (f.art != Unlesbar) {
