@@ -62,8 +62,14 @@ Datenbanken::SicherungsStand Datenbanken::sicherungsStand() const
         if (s.datum.isEmpty() && art == Dateisystem::Art::Datei)
             s.datum = sicherungsDatumText(sicherung);
     }
-    if (const Sicherungspaar::Hindernis h = m_paar.hindernis(); h.da())
+    // all that would refuse the restore before anything is read, in the order the restore finds it
+    const Wiederherstellung w = wiederherstellung();
+    if (const QString fremd = w.fremd(); !fremd.isEmpty())
+        s.hindernis = fremdeMarkeGrund(w);
+    else if (const Sicherungspaar::Hindernis h = m_paar.hindernis(); h.da())
         s.hindernis = h.satz();
+    else
+        s.hindernis = fremdeKopieGrund(w);
     return s;
 }
 
@@ -79,6 +85,8 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
     }
     if (const Sicherungspaar::Hindernis h = m_paar.hindernis(); g.isEmpty() && h.da())
         g = h.satz();
+    if (g.isEmpty())
+        g = fremdeKopieGrund(wiederherstellung());
     for (const Datei* d : {&m_kav, &m_daten}) {
         if (!g.isEmpty())
             break;
@@ -118,6 +126,24 @@ QString Datenbanken::fremdeMarkeText(const Wiederherstellung& w) const
                             "gemacht oder wiederhergestellt.");
 }
 
+QString Datenbanken::fremdeMarkeGrund(const Wiederherstellung& w) const
+{
+    const QString name = imProgrammordner(w.fremd());
+    return fremdeMarkeText(w) + QLatin1Char(' ') + hindernisBitte(name, LocalDatabase::FileFault::NotAFile, Stelle::Eigene, false);
+}
+
+QString Datenbanken::fremdeKopieGrund(const Wiederherstellung& w) const
+{
+    const QString kopie = w.kopieFremd();
+    if (kopie.isEmpty())
+        return {};
+    const QString name = imProgrammordner(kopie);
+    return QStringLiteral("An der Stelle „%1“, an der Kav während einer Wiederherstellung der Datensicherung die Kopie "
+                          "einer Sicherungsdatei ablegt, liegt %2. Was dort liegt, liest das Programm nicht. ")
+               .arg(name, wasDortLiegt(kopie))
+           + hindernisBitte(name, LocalDatabase::FileFault::NotAFile, Stelle::Eigene, false);
+}
+
 bool Datenbanken::markeErledigen(const Wiederherstellung& w)
 {
     const bool erledigt = w.markeErledigen();
@@ -131,8 +157,8 @@ bool Datenbanken::markeErledigen(const Wiederherstellung& w)
 bool Datenbanken::wiederherstellungOffen(QString* why)
 {
     Wiederherstellung w = wiederherstellung();
-    if (const QString fremd = w.fremd(); !fremd.isEmpty()) {
-        *why = fremdeMarkeText(w) + QStringLiteral(" Bitte entfernen Sie „%1“.").arg(imProgrammordner(fremd));
+    if (w.markeFremd()) {
+        *why = fremdeMarkeGrund(w);
         return true;
     }
     if (m_markeVerwaist)

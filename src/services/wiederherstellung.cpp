@@ -63,6 +63,14 @@ QString Wiederherstellung::fremd() const
     return {};
 }
 
+QString Wiederherstellung::kopieFremd() const
+{
+    for (const Dateistand& d : m_dateien)
+        if (const Dateisystem::Art a = Dateisystem::art(d.kopie); a != Dateisystem::Art::Fehlt && a != Dateisystem::Art::Datei)
+            return d.kopie;
+    return {};
+}
+
 bool Wiederherstellung::kopienAnlegen(QString* grund)
 {
     for (const Dateistand& d : m_dateien) {

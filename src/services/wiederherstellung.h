@@ -36,6 +36,9 @@ public:
     // (a named pipe would hold the program, a link take the mark elsewhere); empty when neither.
     QString fremd() const;
     bool markeFremd() const { return !fremd().isEmpty(); }
+    // The first of the names the backups are copied to beside the files where something lies that is no
+    // regular file (a restore would fail on it, or remove it); empty when neither.
+    QString kopieFremd() const;
     // A copy of a backup beside a file, or a file missing: what a restore cut short may have left.
     bool spuren() const;
 
