@@ -27,6 +27,10 @@ public:
     // program may not read it, ELOOP for a link); 0 when it can, or when nothing is there. Nothing
     // is read, and a link is not followed.
     static int lesbar(const QString& pfad);
+    // Whether this process may write the regular file at `pfad` and remove it from its folder (in a
+    // folder with the sticky bit only the owner of the file or of the folder may). Nothing is written,
+    // and a link is not followed (false).
+    static bool aenderbar(const QString& pfad);
     // Reads the regular file `pfad` whole; false when it is none, cannot be opened or read, or is longer
     // than `hoechstens` bytes (the program reads only short files of its own so).
     static bool lesen(const QString& pfad, QByteArray* inhalt, qint64 hoechstens = 1 << 20);

@@ -137,6 +137,15 @@ QString LocalDatabase::foreignCompanion(const QString& path, FileFault* fault)
     return {};
 }
 
+QStringList LocalDatabase::fixedCompanions(const QString& path)
+{
+    QStringList out;
+    for (const QString& c : companions(path))
+        if (Dateisystem::art(c) == Dateisystem::Art::Datei && fileFault(c) == FileFault::None && !Dateisystem::aenderbar(c))
+            out << c;
+    return out;
+}
+
 QStringList LocalDatabase::notWritable(const QString& path)
 {
     QStringList out;

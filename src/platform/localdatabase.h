@@ -33,10 +33,11 @@ public:
     // while nothing of it was read.
     enum class FileFault {
         None,
-        NotAFile,    // a named pipe, socket, device or folder (never opened)
-        Link,        // a symbolic link (never followed)
-        NoReadRight, // a regular file this process may not read (EACCES, EPERM)
-        Unreadable,  // a regular file that cannot be opened for another reason
+        NotAFile,     // a named pipe, socket, device or folder (never opened)
+        Link,         // a symbolic link (never followed)
+        NoReadRight,  // a regular file this process may not read (EACCES, EPERM)
+        Unreadable,   // a regular file that cannot be opened for another reason
+        NoWriteRight, // a companion this process may read but not write or remove (fixedCompanions)
     };
     // What keeps the program from what lies at `path`; None when it is a regular file it may read, or
     // when nothing is there. Nothing is read, and a link is not followed.
@@ -44,6 +45,10 @@ public:
     // The first of the companions of `path` that is there and that SQLite cannot use, with what keeps
     // it from it in `fault`: check() fails without reading it. Empty when there is none.
     static QString foreignCompanion(const QString& path, FileFault* fault = nullptr);
+    // The companions of `path` that are files this process may read but may not write or remove
+    // (another account's, or another's in a folder with the sticky bit): SQLite could neither roll such
+    // a journal back nor delete it, and would fail on the file as if it were damaged.
+    static QStringList fixedCompanions(const QString& path);
 
     // What of a database file cannot be written: "folder" (no new file can be made beside it,
     // so no journal either) and "file"; empty when both can.

@@ -135,6 +135,10 @@ QString hindernisBitte(const QString& name, LocalDatabase::FileFault fehler, Ste
         bitte = QStringLiteral("Bitte sorgen Sie dafür, dass die Datei „%1“ gelesen werden kann");
         nebensatz = true;
         break;
+    case F::NoWriteRight:
+        bitte = QStringLiteral("Bitte sorgen Sie dafür, dass Sie die Datei „%1“ beschreiben und löschen dürfen");
+        nebensatz = true;
+        break;
     case F::Link:
         // A journal that a link leads to may be another database's: it is kept, and not put in here.
         nebensatz = stelle == Stelle::Datenbank || stelle == Stelle::Sicherung;

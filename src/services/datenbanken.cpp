@@ -44,6 +44,7 @@ QString unbrauchbarText(const QString& pfad, const QString& hindernis, LocalData
                                  "feststellen, ob sie vollständig ist.");
             break;
         case F::Unreadable:
+        case F::NoWriteRight: // only ever of a journal
             was = QStringLiteral("Die Datei lässt sich nicht lesen, und ohne sie zu lesen, kann das Programm nicht "
                                  "feststellen, ob sie vollständig ist.");
             break;
@@ -63,6 +64,10 @@ QString unbrauchbarText(const QString& pfad, const QString& hindernis, LocalData
             was = (fehler == F::NoReadRight ? QStringLiteral("eine Datei, die das Programm nicht lesen darf.")
                                             : QStringLiteral("eine Datei, die sich nicht lesen lässt."))
                   + protokoll + QStringLiteral("ohne sie zu lesen, kann es nicht feststellen, ob die Datenbank vollständig ist.");
+            break;
+        case F::NoWriteRight:
+            was = QStringLiteral("eine Datei, die das Programm nicht beschreiben oder löschen darf.") + protokoll
+                  + QStringLiteral("ohne sie zurückzunehmen, kann es nicht feststellen, ob die Datenbank vollständig ist.");
             break;
         case F::None:
         case F::NotAFile:
@@ -162,6 +167,13 @@ Datenbanken::Ergebnis Datenbanken::oeffnen(Datei& d)
                                                "verloren.\n\n%3 Bis dahin kann das Programm nicht arbeiten und wird "
                                                "beendet.")
                                     .arg(QDir::toNativeSeparators(d.pfad), gesperrt, schreibrechtBitte()),
+                                Meldung::Symbol::Fehler});
+        return Ergebnis::Fehlgeschlagen;
+    }
+    // A journal it may read but neither roll back nor delete (another account's) fails the opening as
+    // damage would: the file is not judged, and nothing is replaced.
+    if (const QStringList fest = LocalDatabase::fixedCompanions(d.pfad); !fest.isEmpty()) {
+        m_anzeige.zeige(Meldung{0, kTitel, unbrauchbarText(d.pfad, fest.first(), LocalDatabase::FileFault::NoWriteRight),
                                 Meldung::Symbol::Fehler});
         return Ergebnis::Fehlgeschlagen;
     }
@@ -310,8 +322,8 @@ void Datenbanken::unterbrocheneErsetzungBeenden()
             if (Dateisystem::art(marke) != Dateisystem::Art::Datei) {
                 const QString n = imProgrammordner(marke);
                 melde(QStringLiteral("An der Stelle „%1“, an der Kav die Meldung über eine ersetzte Datenbank bis zum "
-                                     "nächsten Start aufbewahrt, liegt %2. Das Programm liest es nicht, und es wurde "
-                                     "nichts verändert.\n\nBitte entfernen Sie „%1“.")
+                                     "nächsten Start aufbewahrt, liegt %2. Was dort liegt, liest das Programm nicht, "
+                                     "und es wurde nichts verändert.\n\nBitte entfernen Sie „%1“.")
                           .arg(n, wasDortLiegt(marke)));
                 continue;
             }
@@ -354,7 +366,15 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
 
     m_paar.wechselBeenden();
     const QString sicherung = sicherungsPfad(d);
-    if (const Sicherungspaar::Hindernis h = nachSchaden ? m_paar.hindernis(true) : Sicherungspaar::Hindernis{}; h.da()) {
+    const int i = &d == &m_kav ? 0 : 1;
+    // Its own backup decides: what lies at the other file's names keeps no sound backup from it. Where
+    // its own is not sound while a file of it lies under the pair's working names (a switch that could
+    // not be settled), whatever keeps the pair from being settled stops the replacement too.
+    Sicherungspaar::Hindernis h = nachSchaden ? m_paar.hindernisDerSicherung(i, true) : Sicherungspaar::Hindernis{};
+    const bool gesund = !h.da() && dateiGesund(sicherung, d.art);
+    if (nachSchaden && !h.da() && !gesund && m_paar.beiseite(i))
+        h = m_paar.hindernis(true);
+    if (h.da()) {
         // The backup cannot be told from damage while it is not read: no other file takes its place.
         m_anzeige.zeige(Meldung{0, kTitel,
                                 QStringLiteral("Die Datenbank %1 %2, und ihre Sicherung kann das Programm nicht "
@@ -367,8 +387,7 @@ Datenbanken::Ergebnis Datenbanken::wiederherstellen(Datei& d, bool nachSchaden, 
                                 Meldung::Symbol::Fehler});
         return Ergebnis::Fehlgeschlagen;
     }
-    if (dateiGesund(sicherung, d.art)
-        && ersetzenDurch(d, sicherung, nachSchaden, &why, &beiseite)) {
+    if (gesund && ersetzenDurch(d, sicherung, nachSchaden, &why, &beiseite)) {
         if (nachSchaden)
             gemeldet(ersetztText(d, fehlte, beiseite, Ersatz::Sicherung, sicherungsZeit(sicherung)), beiseite);
         return Ergebnis::Sicherung;

@@ -142,7 +142,13 @@ private:
     // A path in the program folder as the messages name it, and what they say of something that is no
     // file in the mark's place.
     QString imProgrammordner(const QString& pfad) const;
+    // "At `pfad`, where the restore's mark is kept, lies `was`."
+    QString markenStelle(const QString& pfad, const QString& was) const;
     QString fremdeMarkeText(const Wiederherstellung& w) const;
+    // Why no backup or restore is made while something that is no file lies in the mark's place, with
+    // what to do; and why no restore is made while such lies where a backup is copied to (empty: nothing).
+    QString fremdeMarkeGrund(const Wiederherstellung& w) const;
+    QString fremdeKopieGrund(const Wiederherstellung& w) const;
     // A restore cut short by a crash: finished when every file it puts in is there and sound (and
     // the mark is), else rolled back to the files as they were; the user is told which. Copies
     // left beside the files and the mark go. False, the user told, when a restore may have stopped

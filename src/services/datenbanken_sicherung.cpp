@@ -62,8 +62,14 @@ Datenbanken::SicherungsStand Datenbanken::sicherungsStand() const
         if (s.datum.isEmpty() && art == Dateisystem::Art::Datei)
             s.datum = sicherungsDatumText(sicherung);
     }
-    if (const Sicherungspaar::Hindernis h = m_paar.hindernis(); h.da())
+    // all that would refuse the restore before anything is read, in the order the restore finds it
+    const Wiederherstellung w = wiederherstellung();
+    if (const QString fremd = w.fremd(); !fremd.isEmpty())
+        s.hindernis = fremdeMarkeGrund(w);
+    else if (const Sicherungspaar::Hindernis h = m_paar.hindernis(); h.da())
         s.hindernis = h.satz();
+    else
+        s.hindernis = fremdeKopieGrund(w);
     return s;
 }
 
@@ -79,6 +85,8 @@ bool Datenbanken::SicherungWiederherstellen(QString* grund, bool* unveraendert)
     }
     if (const Sicherungspaar::Hindernis h = m_paar.hindernis(); g.isEmpty() && h.da())
         g = h.satz();
+    if (g.isEmpty())
+        g = fremdeKopieGrund(wiederherstellung());
     for (const Datei* d : {&m_kav, &m_daten}) {
         if (!g.isEmpty())
             break;
@@ -103,13 +111,37 @@ QString Datenbanken::imProgrammordner(const QString& pfad) const
     return QDir::toNativeSeparators(QDir(m_ordner.basis).relativeFilePath(pfad));
 }
 
+QString Datenbanken::markenStelle(const QString& pfad, const QString& was) const
+{
+    return QStringLiteral("An der Stelle „%1“, an der Kav während einer Wiederherstellung der Datensicherung ihre "
+                          "Markierung ablegt, liegt %2.")
+        .arg(imProgrammordner(pfad), was);
+}
+
 QString Datenbanken::fremdeMarkeText(const Wiederherstellung& w) const
 {
     const QString fremd = w.fremd();
-    return QStringLiteral("An der Stelle „%1“, an der Kav während einer Wiederherstellung der Datensicherung ihre "
-                          "Markierung ablegt, liegt %2. Das Programm liest es nicht, und solange es da ist, wird keine "
-                          "Sicherung gemacht oder wiederhergestellt.")
-        .arg(imProgrammordner(fremd), wasDortLiegt(fremd));
+    return markenStelle(fremd, wasDortLiegt(fremd))
+           + QStringLiteral(" Was dort liegt, liest das Programm nicht, und solange es dort liegt, wird keine Sicherung "
+                            "gemacht oder wiederhergestellt.");
+}
+
+QString Datenbanken::fremdeMarkeGrund(const Wiederherstellung& w) const
+{
+    const QString name = imProgrammordner(w.fremd());
+    return fremdeMarkeText(w) + QLatin1Char(' ') + hindernisBitte(name, LocalDatabase::FileFault::NotAFile, Stelle::Eigene, false);
+}
+
+QString Datenbanken::fremdeKopieGrund(const Wiederherstellung& w) const
+{
+    const QString kopie = w.kopieFremd();
+    if (kopie.isEmpty())
+        return {};
+    const QString name = imProgrammordner(kopie);
+    return QStringLiteral("An der Stelle „%1“, an der Kav während einer Wiederherstellung der Datensicherung die Kopie "
+                          "einer Sicherungsdatei ablegt, liegt %2. Was dort liegt, liest das Programm nicht. ")
+               .arg(name, wasDortLiegt(kopie))
+           + hindernisBitte(name, LocalDatabase::FileFault::NotAFile, Stelle::Eigene, false);
 }
 
 bool Datenbanken::markeErledigen(const Wiederherstellung& w)
@@ -125,8 +157,8 @@ bool Datenbanken::markeErledigen(const Wiederherstellung& w)
 bool Datenbanken::wiederherstellungOffen(QString* why)
 {
     Wiederherstellung w = wiederherstellung();
-    if (const QString fremd = w.fremd(); !fremd.isEmpty()) {
-        *why = fremdeMarkeText(w) + QStringLiteral(" Bitte entfernen Sie „%1“.").arg(imProgrammordner(fremd));
+    if (w.markeFremd()) {
+        *why = fremdeMarkeGrund(w);
         return true;
     }
     if (m_markeVerwaist)
@@ -245,6 +277,21 @@ bool Datenbanken::unterbrocheneWiederherstellungBeenden()
               + hindernisBitte(imProgrammordner(w.fremd()), LocalDatabase::FileFault::NotAFile, Stelle::Eigene, spuren)
               + (spuren ? QStringLiteral(" Bis dahin kann das Programm nicht arbeiten und wird beendet.") : QString()));
         return !spuren;
+    }
+    case Wiederherstellung::Lage::Unlesbar: {
+        // The mark of a restore another account began: the files may be half the backup's, half not.
+        const LocalDatabase::FileFault f = LocalDatabase::fileFault(w.marke());
+        m_anzeige.zeige(Meldung{0, kTitel,
+                                markenStelle(w.marke(), f == LocalDatabase::FileFault::NoReadRight
+                                                            ? QStringLiteral("eine Datei, die das Programm nicht lesen darf")
+                                                            : QStringLiteral("eine Datei, die sich nicht lesen lässt"))
+                                    + QStringLiteral(" Ohne sie zu lesen, kann das Programm nicht feststellen, ob eine "
+                                                     "unterbrochene Wiederherstellung zu Ende geführt oder rückgängig "
+                                                     "gemacht werden muss. Beide Datenbanken bleiben, wie sie sind.\n\n")
+                                    + hindernisBitte(imProgrammordner(w.marke()), f, Stelle::Eigene, true)
+                                    + QStringLiteral(" Bis dahin kann das Programm nicht arbeiten und wird beendet."),
+                                Meldung::Symbol::Fehler});
+        return false;
     }
     }
     // What lies at the mark's temporary name is not the program's: named, and left as it is.

@@ -47,34 +47,50 @@ bool Sicherungspaar::nurDateien() const
     return true;
 }
 
-Sicherungspaar::Hindernis Sicherungspaar::hindernis(bool neustart) const
+Sicherungspaar::Hindernis Sicherungspaar::hindernisDerSicherung(int i, bool neustart) const
 {
     using F = LocalDatabase::FileFault;
     const auto unlesbar = [](F f) {
         return f == F::NoReadRight ? QStringLiteral("darf das Programm nicht lesen") : QStringLiteral("lässt sich nicht lesen");
     };
-    for (int i = 0; i < 2; ++i) {
-        const Namen n = namen(i);
-        const QString name = dateiname(n.sicherung);
-        if (const F f = LocalDatabase::fileFault(n.sicherung); f != F::None)
-            return {n.sicherung,
-                    f == F::NoReadRight || f == F::Unreadable
-                        ? QStringLiteral("Die Sicherungsdatei %1 %2.").arg(name, unlesbar(f))
-                        : QStringLiteral("An der Stelle der Sicherungsdatei %1 liegt %2. Was dort liegt, liest das "
-                                         "Programm nicht.")
-                              .arg(name, wasDortLiegt(n.sicherung)),
-                    hindernisBitte(anzeigeName(n.sicherung), f, Stelle::Sicherung, neustart)};
-        F f{};
-        if (const QString fremd = LocalDatabase::foreignCompanion(n.sicherung, &f); !fremd.isEmpty())
-            return {fremd,
-                    f == F::NoReadRight || f == F::Unreadable
-                        ? QStringLiteral("Neben der Sicherungsdatei %1 liegt „%2“, und diese Datei %3.")
-                              .arg(name, dateiname(fremd), unlesbar(f))
-                        : QStringLiteral("Neben der Sicherungsdatei %1 liegt „%2“, und das ist %3. Was dort liegt, "
-                                         "liest das Programm nicht.")
-                              .arg(name, dateiname(fremd), wasDortLiegt(fremd)),
-                    hindernisBitte(anzeigeName(fremd), f, Stelle::Journal, neustart)};
+    const Namen n = namen(i);
+    const QString name = dateiname(n.sicherung);
+    if (const F f = LocalDatabase::fileFault(n.sicherung); f != F::None)
+        return {n.sicherung,
+                f == F::NoReadRight || f == F::Unreadable
+                    ? QStringLiteral("Die Sicherungsdatei %1 %2.").arg(name, unlesbar(f))
+                    : QStringLiteral("An der Stelle der Sicherungsdatei %1 liegt %2. Was dort liegt, liest das "
+                                     "Programm nicht.")
+                          .arg(name, wasDortLiegt(n.sicherung)),
+                hindernisBitte(anzeigeName(n.sicherung), f, Stelle::Sicherung, neustart)};
+    F f{};
+    QString fremd = LocalDatabase::foreignCompanion(n.sicherung, &f);
+    if (fremd.isEmpty()) {
+        // a journal SQLite would have to roll back into the backup, and may not (another account's)
+        const QStringList fest = LocalDatabase::fixedCompanions(n.sicherung);
+        if (fest.isEmpty())
+            return {};
+        fremd = fest.first();
+        f = F::NoWriteRight;
     }
+    return {fremd,
+            f == F::NoWriteRight
+                ? QStringLiteral("Neben der Sicherungsdatei %1 liegt „%2“, und diese Datei darf das Programm nicht "
+                                 "beschreiben oder löschen.")
+                      .arg(name, dateiname(fremd))
+            : f == F::NoReadRight || f == F::Unreadable
+                ? QStringLiteral("Neben der Sicherungsdatei %1 liegt „%2“, und diese Datei %3.").arg(name, dateiname(fremd), unlesbar(f))
+                : QStringLiteral("Neben der Sicherungsdatei %1 liegt „%2“, und das ist %3. Was dort liegt, liest das "
+                                 "Programm nicht.")
+                      .arg(name, dateiname(fremd), wasDortLiegt(fremd)),
+            hindernisBitte(anzeigeName(fremd), f, Stelle::Journal, neustart)};
+}
+
+Sicherungspaar::Hindernis Sicherungspaar::hindernis(bool neustart) const
+{
+    for (int i = 0; i < 2; ++i)
+        if (const Hindernis h = hindernisDerSicherung(i, neustart); h.da())
+            return h;
     for (int i = 0; i < 2; ++i) {
         const Namen n = namen(i);
         for (const QString& p : {n.kopie, n.vorher}) {
@@ -88,10 +104,16 @@ Sicherungspaar::Hindernis Sicherungspaar::hindernis(bool neustart) const
                                           : QStringLiteral("die bisherige Sicherungsdatei aufbewahrt, bis die neue "
                                                            "vollständig ist"),
                              wasDortLiegt(p)),
-                    hindernisBitte(anzeigeName(p), F::NotAFile, Stelle::Eigene, neustart)};
+                    hindernisBitte(anzeigeName(p), LocalDatabase::FileFault::NotAFile, Stelle::Eigene, neustart)};
         }
     }
     return {};
+}
+
+bool Sicherungspaar::beiseite(int i) const
+{
+    const Namen n = namen(i);
+    return Dateisystem::art(n.kopie) == Dateisystem::Art::Datei || Dateisystem::art(n.vorher) == Dateisystem::Art::Datei;
 }
 
 void Sicherungspaar::wechselBeenden() const

@@ -24,8 +24,9 @@ public:
 
     // What lies at one of the pair's names (a backup, its copy on the way, the previous backup while
     // the pair is switched) or beside a backup where SQLite keeps its journal, and what the program
-    // cannot use: no regular file, a link, a file it may not read. None of it is read, written,
-    // moved or removed, no backup is made and none restored while it is there.
+    // cannot use: no regular file, a link, a file it may not read, beside a backup also one it may not
+    // write or remove. None of it is read, written, moved or removed, no backup is made and none
+    // restored while it is there.
     struct Hindernis {
         QString pfad;  // empty: nothing is in the way
         QString text;  // what lies where, as a sentence
@@ -35,6 +36,12 @@ public:
     };
     // The first that is found; `neustart`: the request ends asking for a new start.
     Hindernis hindernis(bool neustart = false) const;
+    // The same of the backup of file `i` (0: Kav, 1: Daten) and beside it only, where SQLite keeps its
+    // journal, and of a journal there that the program may read but not write or remove.
+    Hindernis hindernisDerSicherung(int i, bool neustart = false) const;
+    // A file of the backup of file `i` lies under the pair's working names ("*.PVQ.tmp",
+    // "*.PVQ.vorher"): a switch of the pair not yet settled (wechselBeenden) may hold it aside.
+    bool beiseite(int i) const;
 
     // Copies both files as the new pair, made at `zeit`; none while something is in the way (hindernis). Until both new files are in place the
     // previous pair is kept, and a failure puts it back; `why` then says what failed. When the new

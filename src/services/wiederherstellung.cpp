@@ -63,6 +63,14 @@ QString Wiederherstellung::fremd() const
     return {};
 }
 
+QString Wiederherstellung::kopieFremd() const
+{
+    for (const Dateistand& d : m_dateien)
+        if (const Dateisystem::Art a = Dateisystem::art(d.kopie); a != Dateisystem::Art::Fehlt && a != Dateisystem::Art::Datei)
+            return d.kopie;
+    return {};
+}
+
 bool Wiederherstellung::kopienAnlegen(QString* grund)
 {
     for (const Dateistand& d : m_dateien) {
@@ -172,8 +180,11 @@ Wiederherstellung::Lage Wiederherstellung::lesen()
         reste = reste || istDatei(d.kopie);
     if (!markeDa())
         return reste ? Lage::OhneMarke : Lage::Keine;
+    // a mark that cannot be read tells nothing of where the restore stopped
+    if (LocalDatabase::fileFault(marke()) != LocalDatabase::FileFault::None)
+        return Lage::Unlesbar;
     QByteArray text;
-    Dateisystem::lesen(marke(), &text); // an unreadable mark decides as an empty one: back
+    Dateisystem::lesen(marke(), &text);
     if (text == kErledigt)
         return Lage::Erledigt;
     markeLesen(text);

@@ -18,6 +18,7 @@ public:
         Zuruecknehmen, // anything else: back to the files as they were
         Erledigt,      // the mark of a restore settled by the program before, which could not remove it
         KeineDatei,    // something that is no regular file lies in the mark's place: not read, nothing decided
+        Unlesbar,      // a mark the program may not read (another account's) or cannot: nothing decided
     };
 
     // `daten`: the data folder; `dateien`: Kav.KRN and Daten.KRN; `sicherungen`: their backups.
@@ -35,6 +36,9 @@ public:
     // (a named pipe would hold the program, a link take the mark elsewhere); empty when neither.
     QString fremd() const;
     bool markeFremd() const { return !fremd().isEmpty(); }
+    // The first of the names the backups are copied to beside the files where something lies that is no
+    // regular file (a restore would fail on it, or remove it); empty when neither.
+    QString kopieFremd() const;
     // A copy of a backup beside a file, or a file missing: what a restore cut short may have left.
     bool spuren() const;
 

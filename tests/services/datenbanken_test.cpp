@@ -194,7 +194,7 @@ TEST_F(DatenbankTest, UngezeigteErsatzmeldungSagtNurWasBekanntIst)
          "Dat-DB war beschädigt, ersetzt mit der Sicherungsdatei vom 30.11.2026\n\nEinträge, die nach dem 30.11.2026 um 18:42 Uhr"},
         {"Standarddatei", [&] { test::schreibeDatei(marke, {}); }, "Dat-DB war beschädigt, ersetzt mit der Standarddatei\n\nDie neue Datei ist leer"},
         {"beschädigt", [&] { test::schreibeDatei(marke, "\x01\x02 30.11."); }, "Dat-DB war beschädigt und wurde ersetzt.\n\n"},
-        {"Rohr", [&] { test::fremdesAnlegen(marke, test::Fremd::Rohr); }, fremd + "etwas, das keine Datei ist. Das Programm liest es nicht"},
+        {"Rohr", [&] { test::fremdesAnlegen(marke, test::Fremd::Rohr); }, fremd + "etwas, das keine Datei ist. Was dort liegt, liest das Programm nicht"},
         {"Verknüpfung", [&] { test::fremdesAnlegen(marke, test::Fremd::Verknuepfung, ziel); }, fremd + "eine Verknüpfung."},
         {"Gerät", [&] { test::fremdesAnlegen(marke, test::Fremd::Geraet); }, fremd + "etwas, das keine Datei ist."},
         {"Ordner", [&] { QDir().mkdir(marke); }, fremd + "ein Ordner."},
@@ -373,8 +373,10 @@ TEST_F(DatenbankTest, FehlgeschlageneSicherungWirdGemeldet)
 
 // Something that is no file of the program's at one of the backup pair's names, or beside a backup
 // where SQLite keeps its journal: no backup is made, and the message names it in the words of the
-// restore; it stays as it is, nothing in the backup folder changes and no copy is left. Once it is
-// gone, the next backup writes both files.
+// restore; it stays as it is, nothing in the backup folder changes and no copy is left, neither at the
+// start nor at the backup nor when the settings look at the pair: what lies at the names a backup is
+// made or kept aside under is never removed, nor renamed into a backup's place (also where that backup
+// is missing). Once it is gone, the next backup writes both files.
 TEST_F(DatenbankTest, FremdesAnDerSicherungHaeltSieAufUndWirdGenannt)
 {
     auto db = offen();
@@ -391,20 +393,28 @@ TEST_F(DatenbankTest, FremdesAnDerSicherungHaeltSieAufUndWirdGenannt)
     };
     const QString nicht = " Was dort liegt, liest das Programm nicht. Bitte ";
     const auto entfernen = [&](const char* name) { return nicht + "entfernen Sie „Sicherungsdateien/" + name + "“."; };
-    const QString neu = "An der Stelle „Sicherungsdateien/Kav.PVQ.tmp“, an der Kav eine neue Sicherungsdatei anlegt, liegt ";
+    const QString kavTmp = "An der Stelle „Sicherungsdateien/Kav.PVQ.tmp“, an der Kav eine neue Sicherungsdatei anlegt, liegt ";
     const QString vorher = "An der Stelle „Sicherungsdateien/Daten.PVQ.vorher“, an der Kav die bisherige Sicherungsdatei "
                            "aufbewahrt, bis die neue vollständig ist, liegt ";
+    const QString kavVorher = "An der Stelle „Sicherungsdateien/Kav.PVQ.vorher“, an der Kav die bisherige Sicherungsdatei "
+                              "aufbewahrt, bis die neue vollständig ist, liegt ";
     enum { Ordner, Rohr, Verknuepfung };
-    const struct { const char* name; int art; QString grund; } faelle[] = {
+    // `ohneSicherung`: the backup the name belongs to is missing
+    const struct { const char* name; int art; QString grund; bool ohneSicherung = false; } faelle[] = {
         {"Daten.PVQ", Ordner, "An der Stelle der Sicherungsdatei Daten.PVQ liegt ein Ordner." + entfernen("Daten.PVQ")},
         {"Kav.PVQ", Ordner, "An der Stelle der Sicherungsdatei Kav.PVQ liegt ein Ordner." + entfernen("Kav.PVQ")},
         {"Kav.PVQ", Rohr, "An der Stelle der Sicherungsdatei Kav.PVQ liegt etwas, das keine Datei ist." + entfernen("Kav.PVQ")},
         {"Daten.PVQ", Verknuepfung, "An der Stelle der Sicherungsdatei Daten.PVQ liegt eine Verknüpfung." + nicht
                                         + "legen Sie an die Stelle der Verknüpfung „Sicherungsdateien/Daten.PVQ“ die Datei, "
                                           "auf die sie verweist."},
-        {"Kav.PVQ.tmp", Verknuepfung, neu + "eine Verknüpfung." + entfernen("Kav.PVQ.tmp")},
-        {"Kav.PVQ.tmp", Rohr, neu + "etwas, das keine Datei ist." + entfernen("Kav.PVQ.tmp")},
+        {"Kav.PVQ.tmp", Verknuepfung, kavTmp + "eine Verknüpfung." + entfernen("Kav.PVQ.tmp")},
+        {"Kav.PVQ.tmp", Rohr, kavTmp + "etwas, das keine Datei ist." + entfernen("Kav.PVQ.tmp")},
         {"Daten.PVQ.vorher", Ordner, vorher + "ein Ordner." + entfernen("Daten.PVQ.vorher")},
+        {"Daten.PVQ.vorher", Rohr, vorher + "etwas, das keine Datei ist." + entfernen("Daten.PVQ.vorher")},
+        {"Kav.PVQ.vorher", Verknuepfung, kavVorher + "eine Verknüpfung." + entfernen("Kav.PVQ.vorher")},
+        {"Kav.PVQ.vorher", Rohr, kavVorher + "etwas, das keine Datei ist." + entfernen("Kav.PVQ.vorher"), true},
+        {"Daten.PVQ.tmp", Ordner, "An der Stelle „Sicherungsdateien/Daten.PVQ.tmp“, an der Kav eine neue Sicherungsdatei "
+                                  "anlegt, liegt ein Ordner." + entfernen("Daten.PVQ.tmp")},
         {"Daten.PVQ-journal", Rohr, "Neben der Sicherungsdatei Daten.PVQ liegt „Daten.PVQ-journal“, und das ist etwas, das "
                                     "keine Datei ist." + entfernen("Daten.PVQ-journal")},
     };
@@ -418,12 +428,21 @@ TEST_F(DatenbankTest, FremdesAnDerSicherungHaeltSieAufUndWirdGenannt)
         } else {
             ASSERT_NO_FATAL_FAILURE(test::fremdesAnlegen(pfad, f.art == Rohr ? test::Fremd::Rohr : test::Fremd::Verknuepfung, ziel));
         }
+        ASSERT_TRUE(!f.ohneSicherung || QFile::remove(pfad.chopped(7))); // without ".vorher"
         const QMap<QString, QByteArray> vor = stand();
+        db.reset();
         protokoll.meldungen.clear();
+        db = neu(); // a start
+        EXPECT_EQ(db->KavDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+        EXPECT_EQ(db->DatDBOeffnen(), Datenbanken::Ergebnis::Geoeffnet);
+        EXPECT_TRUE(protokoll.meldungen.isEmpty()) << protokoll.texte().join("").toStdString();
+        EXPECT_EQ(stand(), vor);
         e.datLetzteDS = QDate(2026, 11, 1);
         EXPECT_FALSE(db->DatenSichern());
         EXPECT_EQ(protokoll.texte(), QStringList{"Die Sicherung der Datenbanken ist fehlgeschlagen:\n" + f.grund
                                                  + "\n\nBeim nächsten Programmende wird sie erneut versucht."});
+        EXPECT_EQ(stand(), vor);
+        EXPECT_EQ(db->sicherungsStand().hindernis, f.grund);
         EXPECT_EQ(stand(), vor);
         EXPECT_EQ(e.datLetzteDS, QDate(2026, 11, 1));
         EXPECT_EQ(inhalt(ziel), "Ziel");
@@ -715,8 +734,8 @@ TEST_F(DatenbankTest, ScheiterndeRuecknahmeLaesstDieMarkeFuerDenStart)
                       "An der Stelle „Daten/Wiederherstellung.laeuft.tmp“, an der Kav während einer Wiederherstellung der "
                       "Datensicherung ihre Markierung ablegt, liegt "
                           + QString(f.tmp == Rohr ? "etwas, das keine Datei ist" : "ein Ordner")
-                          + ". Das Programm liest es nicht, und solange es da ist, wird keine Sicherung gemacht oder "
-                            "wiederhergestellt.\n\nBitte entfernen Sie „Daten/Wiederherstellung.laeuft.tmp“.");
+                          + ". Was dort liegt, liest das Programm nicht, und solange es dort liegt, wird keine Sicherung "
+                            "gemacht oder wiederhergestellt.\n\nBitte entfernen Sie „Daten/Wiederherstellung.laeuft.tmp“.");
             EXPECT_EQ(Dateisystem::art(tmp), f.tmp == Rohr ? Dateisystem::Art::KeineDatei : Dateisystem::Art::Ordner);
             EXPECT_FALSE(QFile::exists(marke));
         }

@@ -121,23 +121,66 @@ TEST_F(EinstellungsTest, KnoepfeLeuchtenBisDieMausUeberIhreSeiteGeht)
         EXPECT_EQ(forms::BackColor(b), QColor(188, 188, 188)) << b->objectName().toStdString();
 }
 
+// Something in the way of the restore, the only backup too (a folder or a named pipe at Daten.PVQ, a
+// folder at the restore's mark): named at once, no question asked, nothing changed. Else the question
+// first, and only "Ja" restores.
 TEST_F(EinstellungsTest, WiederherstellenFragtErstUndLaedtDieSeiteNeu)
 {
     frmEinstellungen* f = einstellungen();
     EXPECT_EQ(f->cmbRepair()->text(), "Letzte Datensicherung wiederherstellen");
     f->cmbRepair()->click();
     EXPECT_EQ(protokoll.texte(), QStringList{kKeineSicherung});
-    app().einstellungen.intDS = 0;
-    ASSERT_TRUE(app().db->DatenSichern());
-    klicken("Fl1000");
-    flaeche("Fl1001", "Beet nach der Sicherung");
-
     const auto dateien = [] {
         QByteArrayList b;
         for (const QString& p : {app().db->strPfadKav(), app().db->strPfadDaten(), app().db->sicherungKav(), app().db->sicherungDaten()})
-            b << test::inhalt(p);
+            b << (Dateisystem::art(p) == Dateisystem::Art::Datei ? test::inhalt(p) : QByteArray("keine Datei")); // a pipe is not opened
         return b;
     };
+    const QString daten = app().db->sicherungDaten(), marke = app().ordner.daten() + "/Wiederherstellung.laeuft";
+    const QString sicherung = "An der Stelle der Sicherungsdatei Daten.PVQ liegt %1. Was dort liegt, liest das Programm "
+                              "nicht. Bitte entfernen Sie „Sicherungsdateien/Daten.PVQ“.";
+    ASSERT_TRUE(QDir().mkpath(app().ordner.sicherungen()));
+    enum { Ordner, Rohr };
+    // `gesichert`: with a backup pair (Daten.PVQ set aside meanwhile)
+    const struct { QString pfad; int art; bool gesichert; QString grund; } faelle[] = {
+        {daten, Ordner, false, sicherung.arg("ein Ordner")},
+        {daten, Rohr, false, sicherung.arg("etwas, das keine Datei ist")},
+        {daten, Rohr, true, sicherung.arg("etwas, das keine Datei ist")},
+        {marke, Ordner, true,
+         "An der Stelle „Daten/Wiederherstellung.laeuft“, an der Kav während einer Wiederherstellung der Datensicherung "
+         "ihre Markierung ablegt, liegt ein Ordner. Was dort liegt, liest das Programm nicht, und solange es dort liegt, "
+         "wird keine Sicherung gemacht oder wiederhergestellt. Bitte entfernen Sie „Daten/Wiederherstellung.laeuft“."},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(testing::Message() << fall.pfad.toStdString() << " " << fall.art << " " << fall.gesichert);
+        if (fall.gesichert && !QFile::exists(app().db->sicherungKav())) {
+            app().einstellungen.intDS = 0;
+            ASSERT_TRUE(app().db->DatenSichern());
+        }
+        const QString beiseite = daten + ".beiseite";
+        ASSERT_TRUE(fall.pfad != daten || !fall.gesichert || QFile::rename(daten, beiseite));
+        if (fall.art == Ordner) {
+            ASSERT_TRUE(QDir().mkdir(fall.pfad));
+        } else {
+            ASSERT_NO_FATAL_FAILURE(test::fremdesAnlegen(fall.pfad, test::Fremd::Rohr));
+        }
+        const QByteArrayList vorher = dateien();
+        protokoll.meldungen.clear();
+        test::Frage frage;
+        antworten(QMessageBox::Yes, &frage);
+        f->cmbRepair()->click();
+        QCoreApplication::processEvents(); // the answer given to a question, if one came
+        EXPECT_FALSE(frage.gesehen) << frage.text.toStdString();
+        EXPECT_EQ(protokoll.texte(), QStringList{wiederherstellenFehler(fall.grund, true)});
+        EXPECT_EQ(dateien(), vorher);
+        EXPECT_EQ(Dateisystem::art(fall.pfad), fall.art == Ordner ? Dateisystem::Art::Ordner : Dateisystem::Art::KeineDatei);
+        ASSERT_TRUE(QFile::remove(fall.pfad) || QDir().rmdir(fall.pfad));
+        ASSERT_TRUE(!QFile::exists(beiseite) || QFile::rename(beiseite, daten));
+    }
+    protokoll.meldungen.clear();
+    klicken("Fl1000");
+    flaeche("Fl1001", "Beet nach der Sicherung");
+
     const QByteArrayList vorher = dateien();
     app().einstellungen.datLetztesUpdate = QDateTime(QDate(2026, 11, 2), QTime(0, 0));
     test::Frage frage;
