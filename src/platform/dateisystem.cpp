@@ -109,21 +109,15 @@ int Dateisystem::lesbar(const QString& pfad)
 bool Dateisystem::aenderbar(const QString& pfad)
 {
     if (art(pfad) != Art::Datei)
-        return false; // a device is not opened for writing
+        return false; // only the program's kind of file: a regular one
+    // the rights asked, not the file opened: nothing of it changes, no lock on it is touched
     const QByteArray name = QFile::encodeName(pfad);
-    int fd = -1;
-    do
-        fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return false;
     struct stat datei {};
-    const bool offen = ::fstat(fd, &datei) == 0 && S_ISREG(datei.st_mode);
-    ::close(fd);
+    if (::lstat(name.constData(), &datei) != 0 || ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0)
+        return false;
     const QByteArray ordner = QFile::encodeName(QFileInfo(pfad).absolutePath());
     struct stat o {};
-    if (!offen || ::stat(ordner.constData(), &o) != 0
-        || ::faccessat(AT_FDCWD, ordner.constData(), W_OK | X_OK, AT_EACCESS) != 0)
+    if (::stat(ordner.constData(), &o) != 0 || ::faccessat(AT_FDCWD, ordner.constData(), W_OK | X_OK, AT_EACCESS) != 0)
         return false;
     const uid_t ich = ::geteuid();
     return !(o.st_mode & S_ISVTX) || ich == 0 || ich == datei.st_uid || ich == o.st_uid;
