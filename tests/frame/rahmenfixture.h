@@ -18,6 +18,7 @@
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace kav::test {
@@ -121,7 +122,7 @@ protected:
         a.uhr = std::make_shared<FixedClock>(jetzt);
         a.anzeige = &protokoll;
         uiNeu();
-        haupt = std::make_unique<mdiZentral>();
+        haupt = hauptfenster ? hauptfenster() : std::make_unique<mdiZentral>();
         EXPECT_TRUE(haupt->MDIForm_Load(dir.path(), ini()));
         return *haupt;
     }
@@ -135,6 +136,8 @@ protected:
     QTemporaryDir dir;
     MeldungsProtokoll protokoll;
     std::unique_ptr<mdiZentral> haupt;
+    // makes the main window of starten(), where a test gives one of its own
+    std::function<std::unique_ptr<mdiZentral>()> hauptfenster;
 };
 
 // Geometry (twips), font and visibility of every widget below a window, by object path.
