@@ -46,6 +46,15 @@ public:
         m_t += halten;
         senden(p, taste, QEvent::MouseButtonRelease);
     }
+    // A press at `p` in the window whose release never comes (the window system gives it elsewhere).
+    void druecken(QPoint p, Qt::MouseButton taste = Qt::LeftButton)
+    {
+        if (p != m_stelle)
+            senden(p, Qt::NoButton, QEvent::MouseMove);
+        senden(p, taste, QEvent::MouseButtonPress);
+    }
+    // A release that `w` gets alone, at `p` in it: its press went elsewhere.
+    void loslassen(QWidget* w, QPoint p) { allein(w, p, QEvent::MouseButtonRelease); }
     // The second press of a double-click as a widget receives it: the double-click event alone (not
     // the press the window gets before it), at `p` in `w`, and after `halten` ms its release.
     void doppelklickereignis(QWidget* w, QPoint p, int halten = 0)
