@@ -62,7 +62,7 @@ mdiZentral::mdiZentral(QWidget* eltern)
     connect(&m_timResize, &QTimer::timeout, this, &mdiZentral::timResize_Timer);
     m_timRahmen.setSingleShot(true);
     m_timRahmen.setInterval(500);
-    connect(&m_timRahmen, &QTimer::timeout, this, &mdiZentral::rahmenPruefen);
+    connect(&m_timRahmen, &QTimer::timeout, this, &mdiZentral::rahmenTimer);
 
     Oberflaeche& o = ui();
     o.haupt = this;
@@ -200,15 +200,18 @@ void mdiZentral::MDIForm_Unload()
     r.strAnsicht = windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen) ? QStringLiteral("2") : QStringLiteral("0");
     // Place and size are those of the normal window, as the start gives them: kept while the window was
     // normal (a maximised or minimised window stores the ones it had before, so that the next start
-    // restores to them); a window never shown has the ones the start or the program gave it. A place the
+    // restores to them); a window never shown has the ones the start or the program gave it. Never below
+    // the smallest size (a size stored below it, in a window that was never normal since). A place the
     // window system does not tell is not stored.
     const QRect normal = WindowState() == 0 && !isVisible() ? platzUndGroesse() : m_normalGeometrie;
+    const QSize kleinste = minimumSize().isEmpty() ? kleinsteInnen(fensterRand()) : minimumSize();
+    const QSize groesse = normal.size().expandedTo(kleinste);
     if (m_platzBekannt) {
         r.sngTop = massInTwips(r.sngTop, normal.y(), tpp);
         r.sngLeft = massInTwips(r.sngLeft, normal.x(), tpp);
     }
-    r.sngHoehe = massInTwips(r.sngHoehe, normal.height(), tpp);
-    r.sngBreite = massInTwips(r.sngBreite, normal.width(), tpp);
+    r.sngHoehe = massInTwips(r.sngHoehe, groesse.height(), tpp);
+    r.sngBreite = massInTwips(r.sngBreite, groesse.width(), tpp);
     DiensteBeenden(a, [] {
         FormulareEntladen(false);
         for (const char* name : {"frmToolbar", "frmBrotkrume", "frmTitel"})
@@ -221,9 +224,13 @@ void mdiZentral::MDIForm_Unload()
 
 bool mdiZentral::eventFilter(QObject* o, QEvent* e)
 {
-    if (e->type() == QEvent::Expose && o == windowHandle() && windowHandle()->isExposed()) {
-        o->removeEventFilter(this);
-        gezeigt();
+    if (o == windowHandle()) {
+        if (e->type() == QEvent::Expose && m_freilegungAbwarten && windowHandle()->isExposed()) {
+            m_freilegungAbwarten = false;
+            gezeigt();
+        } else if (e->type() == QEvent::WindowStateChange && e->spontaneous()) {
+            zustandGemeldet();
+        }
     }
     if (e->type() == QEvent::MouseButtonRelease && (o == m_stb || o == m_panel1 || o == m_panel2)) {
         stbZentral_PanelClick();

@@ -66,7 +66,8 @@ public:
 
     QTimer& timResize() { return m_timResize; }
     // The check of the frame a while after the shown window's first exposure, where the frame was not
-    // known then.
+    // known then; the check of the normal window a while after it is first normal, where its size then
+    // still reached across the work area; the wait for the window system's answer to a maximised start.
     QTimer& timRahmen() { return m_timRahmen; }
     // The normal window's place (its outer corner) and inner size, as the end stores them.
     QRect normalGeometrie() const { return m_normalGeometrie; }
@@ -90,6 +91,9 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     // Tab and Shift+Tab through the navigation bar, the breadcrumb strip and the page in reading order.
     bool focusNextPrevChild(bool next) override;
+    // The frame the window system tells (null while it does not know it: under X11 until the window
+    // manager has taken the window).
+    virtual QMargins fensterRand() const;
 
 private:
     void timerScharfMachen();
@@ -98,14 +102,20 @@ private:
     void fensterPlatzieren();
     void gezeigt();
     void rahmenPruefen();
+    void rahmenTimer();
+    void normalPruefen(const QRect& normal);
+    void maximieren();
     void ohneFensterManagerMaximieren();
-    QMargins fensterRand() const;
+    void zustandGewechselt();
+    void zustandGemeldet();
     QRect freierBereich() const;
     QRect platzUndGroesse() const;
+    QRect platzImFenstersystem() const;
     void referenzGroesseSetzen();
     void normalMerken();
     void normalSetzen(const QRect& normal);
     void mindestGroesseSetzen();
+    QSize kleinsteInnen(const QMargins& rand) const;
     bool reichtUeberArbeitsbereich(const QRect& innen) const;
 
     QWidget* m_arbeitsbereich = nullptr;
@@ -130,8 +140,11 @@ private:
     QRect m_startGeometrie; // the place and inner size the start gave the window
     QSize m_rand; // the thickest frame seen around the normal window
     bool m_normalHalten = false; // the window takes the work area itself (no window manager)
-    bool m_maximieren = false;   // a maximised start, once the frame is checked
+    bool m_maximieren = false;   // a maximised start, once the normal window is checked
+    bool m_maximierenOffen = false; // the program's maximise, until the window system answers it
     bool m_geprueft = false;     // the frame checked after the first show
+    bool m_normalOffen = false;  // the frame checked while the window was not normal: the first normal window still to check
+    bool m_freilegungAbwarten = false; // shown, the frame check waits for the first exposure
     bool m_platzBekannt = true;
 };
 

@@ -15,6 +15,8 @@
 #include <QShowEvent>
 #include <QWindow>
 
+#include <utility>
+
 namespace kav {
 
 namespace {
@@ -51,8 +53,9 @@ void mdiZentral::fensterPlatzieren()
     m_normalGeometrie = m_normalZuvor = m_startGeometrie = platz;
     create(); // the place is the frame's from now on too
     // The smallest size counts with the frame: set now where the window system knows the frame before the
-    // window shows, else once it is known (rahmenPruefen). A minimum without the frame would keep the window
-    // larger than a small screen, and a window manager may then maximise it of its own accord.
+    // window shows, else once it is known and the window normal (normalPruefen). A minimum without the
+    // frame would keep the window larger than a small screen, and a window manager may then maximise it of
+    // its own accord.
     if (!fensterRand().isNull())
         mindestGroesseSetzen();
     setWindowState(zustand == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
@@ -76,9 +79,9 @@ void mdiZentral::showEvent(QShowEvent* e)
     QWindow* w = windowHandle();
     if (m_geprueft || !w || e->spontaneous())
         return;
-    if (!w->isExposed())
-        w->installEventFilter(this);
-    else
+    w->installEventFilter(this); // its exposure and the states the window system reports
+    m_freilegungAbwarten = !w->isExposed();
+    if (!m_freilegungAbwarten)
         gezeigt();
 }
 
@@ -92,35 +95,69 @@ void mdiZentral::gezeigt()
         m_timRahmen.start();
 }
 
+void mdiZentral::rahmenTimer()
+{
+    if (!m_geprueft) {
+        rahmenPruefen();
+    } else if (std::exchange(m_maximierenOffen, false)) {
+        // The window system did not answer the program's maximise: the window manager refused it, the
+        // window is normal. The state is the one it reports (a report that still comes sets it).
+        overrideWindowState(windowState() & ~Qt::WindowMaximized);
+    } else if (m_normalOffen && WindowState() == 0) {
+        normalPruefen(platzImFenstersystem());
+    }
+}
+
 void mdiZentral::rahmenPruefen()
 {
     if (m_beendet || m_geprueft)
         return;
     m_geprueft = true;
-    const QMargins rand = fensterRand();
-    if (WindowState() == 0) {
-        // The smallest size and the place and size the start gave, with the frame now known: the whole
-        // frame within the work area (the window smaller where the work area is). That is the normal window
-        // (one the window manager sized to the work area when it mapped it too, though it reaches across).
-        // The window's own geometry may not show the window manager's placing yet: it does not count here.
-        mindestGroesseSetzen();
-        const QRect aussen(m_startGeometrie.topLeft(), m_startGeometrie.size() + breiteUndHoehe(rand));
-        const QRect platz = imFreienBereich(aussen, freierBereich());
-        normalSetzen(QRect(platz.topLeft(), platz.size() - breiteUndHoehe(rand)));
-        m_normalZuvor = m_normalGeometrie;
-        if (platz != aussen)
-            setGeometry(platz.marginsRemoved(rand));
-        // the pages are laid out for the size with the frame
-        timerScharfMachen();
-    }
-    if (m_maximieren) {
+    m_normalOffen = true;
+    // A window manager may map the window maximised (one stored near the screen's size) or minimised: the
+    // normal window is checked the first time it is normal. A maximised start it maximised needs no
+    // maximise of the program's.
+    if (WindowState() == 2)
         m_maximieren = false;
-        setWindowState(Qt::WindowMaximized);
-        // without a window manager (no frame) nothing gives the window the maximised size: it takes it
-        // itself a while later
-        if (rand.isNull())
-            QTimer::singleShot(m_timRahmen.interval(), this, &mdiZentral::ohneFensterManagerMaximieren);
-    }
+    if (WindowState() == 0)
+        normalPruefen(m_startGeometrie);
+}
+
+void mdiZentral::normalPruefen(const QRect& normal)
+{
+    // The smallest size, and the place and size the start gave (at the frame check: the window's own
+    // geometry may not show the window manager's placing yet) or the window manager gave the first normal
+    // window, with the frame now known: the whole frame within the work area (the window smaller where the
+    // work area is), never below the smallest size. That is the normal window (one the window manager sized
+    // to the work area when it mapped it too, though it reaches across).
+    m_normalOffen = false;
+    m_timRahmen.stop();
+    const QMargins rand = fensterRand();
+    mindestGroesseSetzen();
+    const QRect aussen(normal.topLeft(), normal.size().expandedTo(minimumSize()) + breiteUndHoehe(rand));
+    const QRect platz = imFreienBereich(aussen, freierBereich());
+    normalSetzen(QRect(platz.topLeft(), platz.size() - breiteUndHoehe(rand)));
+    m_normalZuvor = m_normalGeometrie;
+    if (platz != aussen)
+        setGeometry(platz.marginsRemoved(rand));
+    // the pages are laid out for the size with the frame
+    timerScharfMachen();
+    if (std::exchange(m_maximieren, false))
+        maximieren();
+}
+
+void mdiZentral::maximieren()
+{
+    // A window manager may refuse (one that finds the window's minimum too large for the work area): the
+    // state is the maximised one only where it answers. Without a window manager (no frame) nothing gives
+    // the window the maximised size: it takes it itself a while later.
+    const bool ohneFensterManager = fensterRand().isNull();
+    m_maximierenOffen = !ohneFensterManager;
+    setWindowState(Qt::WindowMaximized);
+    if (ohneFensterManager)
+        QTimer::singleShot(m_timRahmen.interval(), this, &mdiZentral::ohneFensterManagerMaximieren);
+    else
+        m_timRahmen.start();
 }
 
 void mdiZentral::ohneFensterManagerMaximieren()
@@ -151,6 +188,14 @@ QRect mdiZentral::platzUndGroesse() const
 {
     const QMargins rand = fensterRand();
     return QRect(geometry().topLeft() - QPoint(rand.left(), rand.top()), size());
+}
+
+QRect mdiZentral::platzImFenstersystem() const
+{
+    // the window's own geometry learns a new place only after the new size
+    const QMargins rand = fensterRand();
+    const QRect g = windowHandle()->geometry();
+    return QRect(g.topLeft() - QPoint(rand.left(), rand.top()), g.size());
 }
 
 QMargins mdiZentral::fensterRand() const
@@ -188,8 +233,20 @@ void mdiZentral::moveEvent(QMoveEvent* e)
 void mdiZentral::changeEvent(QEvent* e)
 {
     QMainWindow::changeEvent(e);
-    if (e->type() != QEvent::WindowStateChange || m_blnLaden || m_beendet)
-        return;
+    if (e->type() == QEvent::WindowStateChange && !m_blnLaden && !m_beendet)
+        zustandGewechselt();
+}
+
+void mdiZentral::zustandGemeldet()
+{
+    // the window system answered the program's maximise (the window's own state was the maximised one
+    // already: where the report confirms it, no change of it follows)
+    if (std::exchange(m_maximierenOffen, false))
+        m_timRahmen.stop();
+}
+
+void mdiZentral::zustandGewechselt()
+{
     // A window manager reports a new state and its size in either order. A size that reached across the
     // work area just before the maximised state came was the maximised one (or a step to it), not the
     // normal window's. A restored window whose size came first has its normal size now; one whose state
@@ -199,6 +256,14 @@ void mdiZentral::changeEvent(QEvent* e)
         normalSetzen(m_normalZuvor);
     else if (WindowState() == 0 && !reichtUeberArbeitsbereich(geometry()))
         normalMerken();
+    // The first normal window after a window manager that mapped it maximised or minimised: checked now,
+    // or once it has its normal size (a size reaching across the work area may still be the maximised one).
+    if (m_normalOffen && WindowState() == 0 && isVisible()) {
+        if (!reichtUeberArbeitsbereich(geometry()))
+            normalPruefen(platzImFenstersystem());
+        else
+            m_timRahmen.start();
+    }
     timerScharfMachen();
 }
 
@@ -206,6 +271,8 @@ void mdiZentral::MDIForm_Resize()
 {
     if (m_blnLaden || m_beendet)
         return;
+    if (m_normalOffen && WindowState() == 0 && isVisible() && !reichtUeberArbeitsbereich(geometry()))
+        normalPruefen(platzImFenstersystem());
     // The window keeps the size the window manager gave it (a resize in answer would end a maximise
     // reported after its size); the smallest size is the window's minimum, which the window manager keeps
     // to. One that does not (a resize asked of it directly) gets the normal window back to the minimum.
@@ -237,14 +304,19 @@ void mdiZentral::normalSetzen(const QRect& normal)
 
 void mdiZentral::mindestGroesseSetzen()
 {
-    // The frame at least the smallest size, the work area wins where it is smaller: the window manager
-    // keeps to the minimum, a maximised window too. Set once the frame is known, while the window is normal
-    // (a new minimum tells the window manager the window's size too, and one takes that for the normal size).
-    const Rahmen& r = app().rahmen;
+    // Set once the frame is known, while the window is normal (a new minimum tells the window manager the
+    // window's size too, and one takes that for the normal size). The window manager keeps to it, a
+    // maximised window too.
+    setMinimumSize(kleinsteInnen(fensterRand()));
+}
+
+QSize mdiZentral::kleinsteInnen(const QMargins& rand) const
+{
+    // The frame at least the smallest size, and below the work area where that is not larger: a window
+    // manager maximises only a window whose minimum leaves it room (mutter).
     const double tpp = forms::twipsProPixel();
-    const QSize kleinste(rundenGanz(breiteBegrenzt(0, r.sngArbeitsbereichBreite) / tpp),
-                         rundenGanz(hoeheBegrenzt(0, r.sngArbeitsbereichHoehe) / tpp));
-    setMinimumSize((kleinste - breiteUndHoehe(fensterRand())).expandedTo(QSize(1, 1)));
+    const QSize kleinste(rundenGanz(kMindestBreite / tpp), rundenGanz(kMindestHoehe / tpp));
+    return (kleinste.boundedTo(freierBereich().size() - QSize(1, 1)) - breiteUndHoehe(rand)).expandedTo(QSize(1, 1));
 }
 
 bool mdiZentral::reichtUeberArbeitsbereich(const QRect& innen) const

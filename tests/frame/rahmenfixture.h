@@ -18,6 +18,7 @@
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace kav::test {
@@ -45,6 +46,15 @@ public:
         m_t += halten;
         senden(p, taste, QEvent::MouseButtonRelease);
     }
+    // A press at `p` in the window whose release never comes (the window system gives it elsewhere).
+    void druecken(QPoint p, Qt::MouseButton taste = Qt::LeftButton)
+    {
+        if (p != m_stelle)
+            senden(p, Qt::NoButton, QEvent::MouseMove);
+        senden(p, taste, QEvent::MouseButtonPress);
+    }
+    // A release that `w` gets alone, at `p` in it: its press went elsewhere.
+    void loslassen(QWidget* w, QPoint p) { allein(w, p, QEvent::MouseButtonRelease); }
     // The second press of a double-click as a widget receives it: the double-click event alone (not
     // the press the window gets before it), at `p` in `w`, and after `halten` ms its release.
     void doppelklickereignis(QWidget* w, QPoint p, int halten = 0)
@@ -121,7 +131,7 @@ protected:
         a.uhr = std::make_shared<FixedClock>(jetzt);
         a.anzeige = &protokoll;
         uiNeu();
-        haupt = std::make_unique<mdiZentral>();
+        haupt = hauptfenster ? hauptfenster() : std::make_unique<mdiZentral>();
         EXPECT_TRUE(haupt->MDIForm_Load(dir.path(), ini()));
         return *haupt;
     }
@@ -135,6 +145,8 @@ protected:
     QTemporaryDir dir;
     MeldungsProtokoll protokoll;
     std::unique_ptr<mdiZentral> haupt;
+    // makes the main window of starten(), where a test gives one of its own
+    std::function<std::unique_ptr<mdiZentral>()> hauptfenster;
 };
 
 // Geometry (twips), font and visibility of every widget below a window, by object path.

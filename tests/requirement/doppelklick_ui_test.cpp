@@ -91,7 +91,10 @@ TEST_F(EinKlickEinSchritt, DoppelklickGehtEinenSchritt)
 // Clicks on the step buttons one after the other, as Qt reports them: every press within the
 // double-click time after the release of the click that showed the page is held back, however many
 // and however slow that click was; every press after that time is a click, whatever Qt calls it (a
-// retry after a click not taken, the second of a double-click with it).
+// retry after a click not taken, the second of a double-click with it). A click whose release never
+// came (the window system gave it elsewhere) ends with the next press: the page shown meanwhile counts
+// from its press, and is not held back for ever. A release that ends no click (its press went elsewhere)
+// does not move the time on.
 TEST_F(EinKlickEinSchritt, JederSchnelleKlickNachDerSeiteNichtGenommen)
 {
     app().einstellungen.blnImmerOptimal = true; // no question for the selection method
@@ -103,11 +106,14 @@ TEST_F(EinKlickEinSchritt, JederSchnelleKlickNachDerSeiteNichtGenommen)
     // same places on every page
     const QPoint weiter = stelle(npk1()->cmbNext()), daneben = stelle(npk1()->cmbNext(), true),
                  zurueck = stelle(npk1()->cmbBack());
+    // a click; a press alone; a release alone; Space on the page's Next (focused)
+    enum Art { Klick, Druck, Loslassen, Taste };
     const struct {
-        int ms; // from the release before
+        int ms; // from the event before
         QPoint wo;
         int halten; // the button held down (ms)
         const char* danach;
+        Art art = Klick;
     } klicks[] = {
         {0, weiter, 0, "frmNPK2"},            // the page before showed long ago
         {100, weiter, 0, "frmNPK2"},          // the second click of the double-click
@@ -120,10 +126,37 @@ TEST_F(EinKlickEinSchritt, JederSchnelleKlickNachDerSeiteNichtGenommen)
         {zeit - 1, zurueck, 0, "frmNPK2b"},   // the time counts from its release
         {1, zurueck, 0, "frmNPK2"},           // at the double-click time after it
         {450, zurueck, 0, "frmNPK1"},         // and 450 ms later: two steps
+        {zeit, zurueck, 0, "frmNPK1", Druck}, // a press whose release never comes
+        {100, weiter, 0, "frmNPK2", Taste},   // the page shown meanwhile
+        {zeit - 101, weiter, 0, "frmNPK2"},   // within the double-click time after that press
+        {1, weiter, 0, "frmNPK2b"},           // at it
+        {zeit, zurueck, 0, "frmNPK2"},
+        {300, zurueck, 0, "frmNPK2", Loslassen}, // a release alone
+        {zeit - 300, zurueck, 0, "frmNPK1"},     // at the double-click time after the click's own release
     };
     for (const auto& k : klicks) {
         maus->spaeter(k.ms);
-        maus->klick(k.wo, Qt::LeftButton, k.halten);
+        switch (k.art) {
+        case Klick:
+            maus->klick(k.wo, Qt::LeftButton, k.halten);
+            break;
+        case Druck:
+            maus->druecken(k.wo);
+            break;
+        case Loslassen: {
+            QWidget* w = haupt->childAt(k.wo);
+            ASSERT_NE(w, nullptr);
+            maus->loslassen(w, w->mapFrom(haupt.get(), k.wo));
+            break;
+        }
+        case Taste: {
+            auto* knopf = qobject_cast<QAbstractButton*>(haupt->childAt(k.wo));
+            ASSERT_NE(knopf, nullptr);
+            knopf->setFocus();
+            QTest::keyClick(knopf, Qt::Key_Space);
+            break;
+        }
+        }
         EXPECT_EQ(seite(), k.danach) << &k - klicks;
     }
 }
