@@ -137,18 +137,17 @@ TEST_F(TastaturWegTest, VomIntroBisZurEmpfehlungWieMitDerMaus)
     EXPECT_TRUE(std::equal(std::begin(jetzt), std::end(jetzt), std::begin(salden)));
 
     // the plan takes the focus first and scrolls by the keys: in the smallest window, where its rows
-    // reach below the view (the view works out its scroll range once the events of the layout are done)
+    // reach below the view (the view works out its scroll range a moment after the layout)
     QTableWidget* raster = ui().fenster.fensterAls<frmNPK4>("frmNPK4")->flgReport();
     ASSERT_EQ(fokus(), raster);
     groesse(pruefgroessen().first().width(), pruefgroessen().first().height());
     ArbeitsbereichAnordnen();
-    QCoreApplication::processEvents();
     int zeilen = 0;
     for (int z = 0; z < raster->rowCount(); ++z)
         zeilen += raster->rowHeight(z);
     ASSERT_GT(zeilen, raster->viewport()->height()) << "der Plan passt ganz in sein Feld: nichts zu rollen";
     const QScrollBar* rollen = raster->verticalScrollBar();
-    ASSERT_GT(rollen->maximum(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([rollen] { return rollen->maximum() > 0; }, 10000));
     ASSERT_NO_FATAL_FAILURE(taste(Qt::Key_End));
     EXPECT_EQ(rollen->value(), rollen->maximum());
     ASSERT_NO_FATAL_FAILURE(taste(Qt::Key_Up));
