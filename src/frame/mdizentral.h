@@ -104,6 +104,7 @@ private:
     void rahmenPruefen();
     void rahmenTimer();
     void normalPruefen(const QRect& normal);
+    void ersteNormalePruefen(bool sonstWarten);
     void maximieren();
     void ohneFensterManagerMaximieren();
     void zustandGewechselt();

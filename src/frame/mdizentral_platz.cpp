@@ -146,6 +146,19 @@ void mdiZentral::normalPruefen(const QRect& normal)
         maximieren();
 }
 
+void mdiZentral::ersteNormalePruefen(bool sonstWarten)
+{
+    // The first normal window after a window manager that mapped it maximised or minimised: checked once
+    // it has its normal size (a size reaching across the work area may still be the maximised one), else,
+    // where asked, a while later.
+    if (!m_normalOffen || WindowState() != 0 || !isVisible())
+        return;
+    if (!reichtUeberArbeitsbereich(geometry()))
+        normalPruefen(platzImFenstersystem());
+    else if (sonstWarten)
+        m_timRahmen.start();
+}
+
 void mdiZentral::maximieren()
 {
     // A window manager may refuse (one that finds the window's minimum too large for the work area): the
@@ -256,14 +269,7 @@ void mdiZentral::zustandGewechselt()
         normalSetzen(m_normalZuvor);
     else if (WindowState() == 0 && !reichtUeberArbeitsbereich(geometry()))
         normalMerken();
-    // The first normal window after a window manager that mapped it maximised or minimised: checked now,
-    // or once it has its normal size (a size reaching across the work area may still be the maximised one).
-    if (m_normalOffen && WindowState() == 0 && isVisible()) {
-        if (!reichtUeberArbeitsbereich(geometry()))
-            normalPruefen(platzImFenstersystem());
-        else
-            m_timRahmen.start();
-    }
+    ersteNormalePruefen(true);
     timerScharfMachen();
 }
 
@@ -271,8 +277,7 @@ void mdiZentral::MDIForm_Resize()
 {
     if (m_blnLaden || m_beendet)
         return;
-    if (m_normalOffen && WindowState() == 0 && isVisible() && !reichtUeberArbeitsbereich(geometry()))
-        normalPruefen(platzImFenstersystem());
+    ersteNormalePruefen(false);
     // The window keeps the size the window manager gave it (a resize in answer would end a maximise
     // reported after its size); the smallest size is the window's minimum, which the window manager keeps
     // to. One that does not (a resize asked of it directly) gets the normal window back to the minimum.
